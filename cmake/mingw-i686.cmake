@@ -1,0 +1,16 @@
+# Cross-compiling for 32-bit Windows with MinGW-w64 (posix threads).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(VELO_MINGW_TRIPLE i686-w64-mingw32)
+
+set(CMAKE_C_COMPILER ${VELO_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VELO_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${VELO_MINGW_TRIPLE}-windres)
+
+# The cross-built dependency cache sits beside the MinGW root.
+set(VELO_WIN32_DEPS "$ENV{HOME}/.cache/velo2duro/i686" CACHE PATH "Cross-built win32 dependencies")
+set(CMAKE_FIND_ROOT_PATH /usr/${VELO_MINGW_TRIPLE} ${VELO_WIN32_DEPS})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

@@ -1,0 +1,12 @@
+# Sanitizers for the native build: every target of ours picks these up.
+if(VELO_SANITIZE AND VELO_TSAN)
+  message(FATAL_ERROR "VELO_SANITIZE and VELO_TSAN exclude each other")
+endif()
+if(VELO_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(VELO_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()

@@ -1,0 +1,16 @@
+# Shared by the scripts: where things live, and a log line.
+# Everything built outside the repo goes below VELO_CACHE, keyed by versions.
+VELO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+VELO_CACHE="${VELO_CACHE:-$HOME/.cache/velo2duro}"
+VELO_WIN32_DEPS="$VELO_CACHE/i686"
+export WINEPREFIX="${WINEPREFIX:-$VELO_CACHE/wineprefix}"
+export WINEARCH=win32
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No Mono and no Gecko: the program needs neither, and their installers want the network.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+log() { printf '\033[1m[velo2duro]\033[0m %s\n' "$*" >&2; }
+
+# The build directories of the two presets (kept in step with CMakePresets.json).
+VELO_BUILD_NATIVE="$VELO_ROOT/build/native"
+VELO_BUILD_WIN32="$VELO_ROOT/build/win32"

@@ -1,0 +1,38 @@
+// The ANSI code page of the Windows build: the system's own (CP_ACP).
+#include <windows.h>
+
+#include "runtime/portable/text.h"
+
+namespace {
+
+// One byte per UTF-16 unit, as the packet lengths count characters: a unit the code page
+// cannot hold in one byte (unmapped, a surrogate, or a double-byte character) becomes '?'.
+char UnitToAnsi(char16_t unit) {
+  if (unit < 0x80) return static_cast<char>(unit);
+  const wchar_t wide = static_cast<wchar_t>(unit);
+  char bytes[4] = {};
+  BOOL lossy = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof bytes,
+                                    nullptr, &lossy);
+  return (n == 1 && !lossy) ? bytes[0] : '?';
+}
+
+}  // namespace
+
+std::string TextToAnsi(TextView text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char16_t unit : text) out.push_back(UnitToAnsi(unit));
+  return out;
+}
+
+Text AnsiToText(std::string_view bytes) {
+  Text out;
+  out.reserve(bytes.size());
+  for (char c : bytes) {
+    wchar_t wide = L'?';
+    MultiByteToWideChar(CP_ACP, 0, &c, 1, &wide, 1);
+    out.push_back(static_cast<char16_t>(wide));
+  }
+  return out;
+}

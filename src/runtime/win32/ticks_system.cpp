@@ -1,0 +1,7 @@
+#include <windows.h>
+
+#include "runtime/portable/ticks.h"
+
+TickCount SystemTick() {
+  return GetTickCount();
+}
