@@ -1,0 +1,58 @@
+#include "runtime/portable/files.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+fs::path PathOf(const Text& text) { return fs::path(text); }
+}  // namespace
+
+bool ReadWholeFile(const Text& path, std::string& bytes) {
+  bytes.clear();
+  std::error_code error;
+  if (!fs::is_regular_file(PathOf(path), error)) return false;
+  std::ifstream in(PathOf(path), std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    bytes.clear();
+    return false;
+  }
+  return true;
+}
+
+bool IsExistingFile(const Text& path) {
+  std::error_code error;
+  return fs::is_regular_file(PathOf(path), error);
+}
+
+bool IsExistingFolder(const Text& path) {
+  std::error_code error;
+  return fs::is_directory(PathOf(path), error);
+}
+
+bool IsWritableFile(const Text& path) {
+  if (!IsExistingFile(path)) return false;
+  std::ofstream out(PathOf(path), std::ios::binary | std::ios::app);
+  return static_cast<bool>(out);
+}
+
+bool CreateFolder(const Text& path) {
+  std::error_code error;
+  return fs::create_directory(PathOf(path), error);
+}
+
+bool CreateEmptyFile(const Text& path) {
+  std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
+  return static_cast<bool>(out);
+}
+
+bool SetCurrentFolder(const Text& path) {
+  std::error_code error;
+  fs::current_path(PathOf(path), error);
+  return !error;
+}

@@ -1,0 +1,74 @@
+#include "runtime/portable/files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "temp_folder.h"
+
+TEST(Files, ReplaceFileContentsLeavesNoTemporaryBehind) {
+  TempFolder folder;
+  const Text path = folder.File("favs.dat");
+  PutFileBytes(path, "old contents that are longer");
+  ASSERT_TRUE(ReplaceFileContents(path, "new"));
+  EXPECT_EQ(FileBytes(path), "new");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(Files, ReplaceFileContentsFailsInAMissingFolder) {
+  TempFolder folder;
+  EXPECT_FALSE(ReplaceFileContents(folder.File("missing/favs.dat"), "x"));
+}
+
+TEST(Files, ReadWholeFileKeepsEveryByte) {
+  TempFolder folder;
+  const Text path = folder.File("bytes");
+  const std::string bytes("a\0b\r\n\xFF", 6);
+  PutFileBytes(path, bytes);
+  std::string read;
+  ASSERT_TRUE(ReadWholeFile(path, read));
+  EXPECT_EQ(read, bytes);
+  EXPECT_FALSE(ReadWholeFile(folder.File("none"), read));
+  EXPECT_TRUE(read.empty());
+  EXPECT_FALSE(ReadWholeFile(folder.Path().u16string(), read)) << "a folder is not a file";
+}
+
+TEST(Files, FoldersFilesAndCopies) {
+  TempFolder folder;
+  const Text sub = folder.File("Velo 2 DUro");
+  EXPECT_FALSE(IsExistingFolder(sub));
+  EXPECT_TRUE(CreateFolder(sub));
+  EXPECT_TRUE(IsExistingFolder(sub));
+  EXPECT_FALSE(IsExistingFile(sub));
+  const Text db = folder.File("db.db");
+  EXPECT_TRUE(CreateEmptyFile(db));
+  EXPECT_TRUE(IsExistingFile(db));
+  EXPECT_EQ(FileBytes(db), "");
+  PutFileBytes(db, "data");
+  const Text copy = folder.File("backup.db");
+  PutFileBytes(copy, "older and longer");
+  EXPECT_TRUE(CopyFileReplacing(db, copy));
+  EXPECT_EQ(FileBytes(copy), "data");
+  EXPECT_FALSE(CopyFileReplacing(folder.File("none.db"), copy));
+}
+
+TEST(Files, NonAsciiNamesWork) {
+  TempFolder folder;
+  const Text path = folder.File("\xC3\xBC" "ber.ini");
+  ASSERT_TRUE(ReplaceFileContents(path, "x"));
+  EXPECT_TRUE(IsExistingFile(path));
+}
+
+TEST(Files, ProgramFolderEndsInASeparatorAndIsAFolder) {
+  const Text folder = ProgramFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_TRUE(folder.back() == u'/' || folder.back() == u'\\');
+  EXPECT_TRUE(IsExistingFolder(folder));
+}
+
+TEST(Files, MissingEnvironmentVariableIsEmpty) {
+  EXPECT_EQ(EnvironmentValue(u"VELO_SURELY_NOT_SET_ANYWHERE"), u"");
+  EXPECT_FALSE(EnvironmentValue(u"PATH").empty());
+}
