@@ -1,0 +1,70 @@
+#pragma once
+// The player database: every player seen on any server, one row per name, GUID, IP and server
+// with the time the player was last seen there, kept in the SQLite file "db.db" (table PLAYERS)
+// and mirrored in memory for the database list, its search and "Show associations".
+// Players are recorded on the network thread; open, load, import, close and every read of the
+// mirror happen on the GUI thread. One lock guards the file and the mirror together.
+#include <atomic>
+#include <cstddef>
+#include <mutex>
+
+#include "database/database_row.h"
+#include "runtime/portable/text.h"
+
+struct PlayerDatabaseSwitches {
+  // Non-zero when the settings put the player database in use.
+  std::atomic<int> DatabaseEnabled{0};
+  // 1 while the database list shows the whole table, so that newly recorded players are
+  // appended to it; 0 while it shows a search result or associations.
+  std::atomic<int> DatabaseListIsFull{1};
+};
+extern PlayerDatabaseSwitches PlayerDb;
+
+// Opens an existing file read-write (it is never created here) and makes sure it holds the
+// PLAYERS table and the index recording looks players up by. Non-zero when the file opened.
+int OpenPlayerDatabase(TextView path);
+// Replaces the mirror by the whole table and hands each row to the database list hook.
+int LoadPlayerDatabase();
+// Records that a player was seen: a new row for new values (non-zero when the file took it),
+// else the known row's date moves to `date` and the result is 0.
+int RecordPlayerSeen(TextView name, TextView guid, TextView ip, TextView server, TextView date);
+// Merges another database file's PLAYERS rows in, dates taken as they stand there.
+// 1 when the file is a database (with or without PLAYERS), 0 when it is not or cannot be read.
+int ImportPlayerDatabase(TextView path);
+void ClosePlayerDatabase();
+
+// Records made while one of these lives are written in one transaction, and the lock is held
+// throughout: a refresh wraps its players in one, so a refresh costs one write to the disk.
+class PlayerDatabaseBatch {
+ public:
+  PlayerDatabaseBatch();
+  ~PlayerDatabaseBatch();
+  PlayerDatabaseBatch(const PlayerDatabaseBatch&) = delete;
+  PlayerDatabaseBatch& operator=(const PlayerDatabaseBatch&) = delete;
+
+ private:
+  std::lock_guard<std::recursive_mutex> lock_;
+};
+
+// The mirror, read under the lock: while one of these lives no thread changes it, and the
+// views it gives stay valid. Keep it short-lived: recording waits for it.
+class LockedDatabaseRows {
+ public:
+  LockedDatabaseRows();
+  std::size_t Count() const;
+  DatabaseRowView Row(std::size_t index) const;
+
+ private:
+  std::lock_guard<std::recursive_mutex> lock_;
+};
+std::size_t DatabaseRowCount();
+// Copies row `index` of the mirror; false when there is no such row.
+bool ReadDatabaseRow(std::size_t index, DatabaseRow& row);
+
+// Called by LoadPlayerDatabase for every row, on the loading thread with the mirror locked:
+// the hook may read the row it is given but must not call back into this module.
+using DatabaseListAppendHook = void (*)(const DatabaseRowView& row);
+void SetDatabaseListAppendHook(DatabaseListAppendHook hook);
+
+// Closes the file, empties the mirror, removes the hook and restores the switches (tests).
+void ResetPlayerDatabase();

@@ -1,0 +1,131 @@
+#include "runtime/portable/database_frontend.h"
+
+#include <sqlite3.h>
+
+#include <string>
+
+namespace {
+
+Text TextFromSqlite(const char* utf8) {
+  return utf8 == nullptr ? Text() : Utf8ToText(utf8);
+}
+
+}  // namespace
+
+DatabaseFile::~DatabaseFile() { Close(); }
+
+bool DatabaseFile::Open(TextView path) {
+  Close();
+  const std::string name = TextToUtf8(path);
+  sqlite3* handle = nullptr;
+  const int result = sqlite3_open_v2(name.c_str(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+  if (result != SQLITE_OK) {
+    // SQLite hands out a handle even for a failed open; it still has to be released.
+    sqlite3_close(handle);
+    return false;
+  }
+  sqlite3_busy_timeout(handle, kDatabaseBusyTimeoutMs);
+  handle_ = handle;
+  return true;
+}
+
+void DatabaseFile::Close() {
+  if (handle_ == nullptr) return;
+  sqlite3_close(handle_);
+  handle_ = nullptr;
+}
+
+bool DatabaseFile::Execute(TextView sql, std::initializer_list<TextView> values) {
+  DatabaseStatement statement;
+  return statement.Prepare(*this, sql) && statement.Execute(values);
+}
+
+Text DatabaseFile::LastErrorText() const {
+  if (handle_ == nullptr) return Text();
+  return TextFromSqlite(sqlite3_errmsg(handle_));
+}
+
+DatabaseStatement::~DatabaseStatement() { Finish(); }
+
+bool DatabaseStatement::Prepare(const DatabaseFile& file, TextView sql) {
+  Finish();
+  if (!file.IsOpen()) return false;
+  const std::string utf8 = TextToUtf8(sql);
+  const int result = sqlite3_prepare_v2(file.Handle(), utf8.c_str(),
+                                        static_cast<int>(utf8.size()), &statement_, nullptr);
+  if (result != SQLITE_OK) {
+    sqlite3_finalize(statement_);
+    statement_ = nullptr;
+    return false;
+  }
+  return statement_ != nullptr;  // an SQL text of only blanks prepares to nothing
+}
+
+void DatabaseStatement::Finish() {
+  if (statement_ == nullptr) return;
+  sqlite3_finalize(statement_);
+  statement_ = nullptr;
+  failed_ = false;
+}
+
+bool DatabaseStatement::Start(std::span<const TextView> values) {
+  if (statement_ == nullptr) return false;
+  failed_ = false;
+  sqlite3_reset(statement_);
+  sqlite3_clear_bindings(statement_);
+  const int parameters = sqlite3_bind_parameter_count(statement_);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (static_cast<int>(i) >= parameters) return false;  // more values than the SQL takes
+    const std::string utf8 = TextToUtf8(values[i]);
+    if (sqlite3_bind_text(statement_, static_cast<int>(i) + 1, utf8.data(),
+                          static_cast<int>(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool DatabaseStatement::NextRow() {
+  if (statement_ == nullptr) return false;
+  const int result = sqlite3_step(statement_);
+  if (result == SQLITE_ROW) return true;
+  failed_ = result != SQLITE_DONE;
+  // Resetting at once releases the file's read lock instead of keeping it until the next use.
+  sqlite3_reset(statement_);
+  return false;
+}
+
+void DatabaseStatement::Reset() {
+  if (statement_ != nullptr) sqlite3_reset(statement_);
+}
+
+bool DatabaseStatement::Execute(std::span<const TextView> values) {
+  if (!Start(values)) return false;
+  while (NextRow()) {
+  }
+  return !failed_;
+}
+
+int DatabaseStatement::ColumnCount() const {
+  return statement_ == nullptr ? 0 : sqlite3_column_count(statement_);
+}
+
+Text DatabaseStatement::ColumnName(int column) const {
+  if (column < 0 || column >= ColumnCount()) return Text();
+  return TextFromSqlite(sqlite3_column_name(statement_, column));
+}
+
+Text DatabaseStatement::ColumnDeclaredType(int column) const {
+  if (column < 0 || column >= ColumnCount()) return Text();
+  return TextFromSqlite(sqlite3_column_decltype(statement_, column));
+}
+
+Text DatabaseStatement::ColumnText(int column) const {
+  if (column < 0 || column >= ColumnCount()) return Text();
+  const unsigned char* utf8 = sqlite3_column_text(statement_, column);
+  if (utf8 == nullptr) return Text();
+  // Asked after the text, so that the length is that of the UTF-8 form.
+  const int bytes = sqlite3_column_bytes(statement_, column);
+  return Utf8ToText(std::string_view(reinterpret_cast<const char*>(utf8),
+                                     static_cast<std::size_t>(bytes)));
+}

@@ -1,0 +1,81 @@
+#pragma once
+// The program's front-end to SQLite 3 database files. A file is opened read-write and never
+// created here (whoever needs a new file creates it first); a busy file is waited for up to
+// 20 000 ms. SQL texts go to SQLite in UTF-8, and every value is bound as a parameter, so no
+// value can change the shape of a statement. Failures are return values.
+#include <initializer_list>
+#include <span>
+
+#include "runtime/portable/text.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+constexpr int kDatabaseBusyTimeoutMs = 20000;
+
+class DatabaseFile {
+ public:
+  DatabaseFile() = default;
+  ~DatabaseFile();
+  DatabaseFile(const DatabaseFile&) = delete;
+  DatabaseFile& operator=(const DatabaseFile&) = delete;
+
+  // Opens an existing file read-write (read-only when the file allows no more). A file that
+  // is not a database still opens; the first statement then fails. Closes what was open.
+  bool Open(TextView path);
+  bool IsOpen() const { return handle_ != nullptr; }
+  // Closes the file; statements prepared on it must have been finished first.
+  void Close();
+
+  // Runs a statement that returns no rows, with `values` bound to its parameters ?1, ?2, ...
+  bool Execute(TextView sql, std::initializer_list<TextView> values = {});
+  // The last error SQLite reported for this file, empty when none is open.
+  Text LastErrorText() const;
+
+  sqlite3* Handle() const { return handle_; }
+
+ private:
+  sqlite3* handle_ = nullptr;
+};
+
+// One prepared statement: run again and again with fresh values, or stepped row by row as a
+// query. Prepared statements make the hot paths cheap: the SQL is parsed once.
+class DatabaseStatement {
+ public:
+  DatabaseStatement() = default;
+  ~DatabaseStatement();
+  DatabaseStatement(const DatabaseStatement&) = delete;
+  DatabaseStatement& operator=(const DatabaseStatement&) = delete;
+
+  // Fails when the file is not open, is not a database, or the SQL names what is not there.
+  bool Prepare(const DatabaseFile& file, TextView sql);
+  bool IsPrepared() const { return statement_ != nullptr; }
+  void Finish();
+
+  // Starts the statement afresh with `values` bound to ?1, ?2, ...; extra parameters are NULL.
+  bool Start(std::span<const TextView> values);
+  bool Start(std::initializer_list<TextView> values) {
+    return Start(std::span<const TextView>(values.begin(), values.size()));
+  }
+  // Steps to the next row: true while there is one; false at the end or on an error.
+  bool NextRow();
+  // Start + step to the end: true when the statement completed.
+  bool Execute(std::span<const TextView> values);
+  bool Execute(std::initializer_list<TextView> values) {
+    return Execute(std::span<const TextView>(values.begin(), values.size()));
+  }
+  // Ends a query early, releasing what it holds on the file; the statement stays prepared.
+  void Reset();
+  // Whether the last step ended with an error rather than at the end of the rows.
+  bool Failed() const { return failed_; }
+
+  // Columns of the current row; a column past the last reads as an empty text.
+  int ColumnCount() const;
+  Text ColumnName(int column) const;
+  Text ColumnDeclaredType(int column) const;
+  Text ColumnText(int column) const;
+
+ private:
+  sqlite3_stmt* statement_ = nullptr;
+  bool failed_ = false;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// Real database files for the tests: a fresh folder per test, direct reads of a file through
+// SQLite, and the sqlite3 command-line shell where it is installed (not in the win32 build).
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "runtime/portable/text.h"
+
+class TestFolder {
+ public:
+  TestFolder();
+  ~TestFolder();
+  TestFolder(const TestFolder&) = delete;
+  TestFolder& operator=(const TestFolder&) = delete;
+  std::filesystem::path Path(const std::string& name) const { return path_ / name; }
+  Text File(const std::string& name) const { return Path(name).u16string(); }
+  // An empty file, as start-up makes "db.db" when there is none.
+  Text EmptyFile(const std::string& name) const;
+  Text TextFile(const std::string& name, const std::string& content) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The rows of a query on the file, each row's columns joined by '|', in UTF-8; run on its
+// own connection, so it sees only what was committed.
+std::vector<std::string> QueryFile(const std::filesystem::path& file, const std::string& sql);
+// Runs SQL on the file on its own connection, creating the file when missing.
+void RunSql(const std::filesystem::path& file, const std::string& sql);
+
+bool ShellAvailable();
+// Feeds `input` to the sqlite3 shell on `file` and returns what it printed.
+std::string RunShell(const std::filesystem::path& file, const std::string& input);

@@ -1,0 +1,128 @@
+#include "runtime/portable/database_frontend.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "database_files.h"
+
+namespace {
+
+TEST(DatabaseFrontend, OpenNeverCreatesAFile) {
+  TestFolder folder;
+  DatabaseFile file;
+  EXPECT_FALSE(file.Open(folder.File("missing.db")));
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("missing.db")));
+}
+
+TEST(DatabaseFrontend, EmptyFileOpensAsAnEmptyDatabase) {
+  TestFolder folder;
+  DatabaseFile file;
+  ASSERT_TRUE(file.Open(folder.EmptyFile("empty.db")));
+  EXPECT_TRUE(file.Execute(u"CREATE TABLE T (A TEXT)"));
+  EXPECT_EQ(QueryFile(folder.Path("empty.db"), "SELECT name FROM sqlite_master"),
+            std::vector<std::string>{"T"});
+}
+
+TEST(DatabaseFrontend, BusyTimeoutIsTwentySeconds) {
+  TestFolder folder;
+  DatabaseFile file;
+  ASSERT_TRUE(file.Open(folder.EmptyFile("a.db")));
+  DatabaseStatement pragma;
+  ASSERT_TRUE(pragma.Prepare(file, u"PRAGMA busy_timeout"));
+  ASSERT_TRUE(pragma.Start({}));
+  ASSERT_TRUE(pragma.NextRow());
+  EXPECT_EQ(pragma.ColumnText(0), u"20000");
+}
+
+TEST(DatabaseFrontend, BoundValuesAreStoredUnchangedAsUtf8) {
+  TestFolder folder;
+  DatabaseFile file;
+  ASSERT_TRUE(file.Open(folder.EmptyFile("a.db")));
+  ASSERT_TRUE(file.Execute(u"CREATE TABLE T (A TEXT, B TEXT)"));
+  const Text tricky = u"O'Brien'); DROP TABLE T; --";
+  const Text accented = u"J\u00FCrgen \u540D\U0001F600";
+  ASSERT_TRUE(file.Execute(u"INSERT INTO T (A, B) VALUES (?1, ?2)", {tricky, accented}));
+  // hex() shows the stored bytes: UTF-8, not UTF-16 and not escaped.
+  EXPECT_EQ(QueryFile(folder.Path("a.db"), "SELECT A, hex(B) FROM T"),
+            std::vector<std::string>{"O'Brien'); DROP TABLE T; --|4AC3BC7267656E20E5908DF09F9880"});
+
+  DatabaseStatement query;
+  ASSERT_TRUE(query.Prepare(file, u"SELECT A, B FROM T WHERE A = ?1"));
+  ASSERT_TRUE(query.Start({tricky}));
+  ASSERT_TRUE(query.NextRow());
+  EXPECT_EQ(query.ColumnText(0), tricky);
+  EXPECT_EQ(query.ColumnText(1), accented);
+  EXPECT_FALSE(query.NextRow());
+  EXPECT_FALSE(query.Failed());
+}
+
+TEST(DatabaseFrontend, ColumnsDescribeThemselves) {
+  TestFolder folder;
+  DatabaseFile file;
+  ASSERT_TRUE(file.Open(folder.EmptyFile("a.db")));
+  ASSERT_TRUE(file.Execute(u"CREATE TABLE T (NAME VARCHAR(32), N INTEGER, EMPTY TEXT)"));
+  ASSERT_TRUE(file.Execute(u"INSERT INTO T (NAME, N) VALUES ('x', 42)"));
+  DatabaseStatement query;
+  ASSERT_TRUE(query.Prepare(file, u"SELECT * FROM T"));
+  ASSERT_TRUE(query.Start({}));
+  ASSERT_TRUE(query.NextRow());
+  EXPECT_EQ(query.ColumnCount(), 3);
+  EXPECT_EQ(query.ColumnName(0), u"NAME");
+  EXPECT_EQ(query.ColumnDeclaredType(0), u"VARCHAR(32)");
+  EXPECT_EQ(query.ColumnDeclaredType(1), u"INTEGER");
+  EXPECT_EQ(query.ColumnText(1), u"42");
+  EXPECT_EQ(query.ColumnText(2), u"");   // NULL
+  EXPECT_EQ(query.ColumnText(3), u"");   // past the last column
+  EXPECT_EQ(query.ColumnText(-1), u"");
+  EXPECT_EQ(query.ColumnName(7), u"");
+}
+
+TEST(DatabaseFrontend, ValuesBeyondTheParametersAreRefused) {
+  TestFolder folder;
+  DatabaseFile file;
+  ASSERT_TRUE(file.Open(folder.EmptyFile("a.db")));
+  ASSERT_TRUE(file.Execute(u"CREATE TABLE T (A TEXT)"));
+  EXPECT_FALSE(file.Execute(u"INSERT INTO T (A) VALUES (?1)", {u"a", u"b"}));
+  EXPECT_TRUE(QueryFile(folder.Path("a.db"), "SELECT A FROM T").empty());
+}
+
+TEST(DatabaseFrontend, TextFileOpensButNoStatementRuns) {
+  TestFolder folder;
+  DatabaseFile file;
+  ASSERT_TRUE(file.Open(folder.TextFile("notes.db", "These are not the rows you are looking for.\n")));
+  DatabaseStatement query;
+  EXPECT_FALSE(query.Prepare(file, u"SELECT * FROM sqlite_master"));
+  EXPECT_FALSE(query.IsPrepared());
+  EXPECT_NE(file.LastErrorText(), u"");
+  EXPECT_FALSE(file.Execute(u"CREATE TABLE T (A TEXT)"));
+}
+
+TEST(DatabaseFrontend, FailedStepIsToldApartFromTheEnd) {
+  TestFolder folder;
+  DatabaseFile file;
+  ASSERT_TRUE(file.Open(folder.EmptyFile("a.db")));
+  ASSERT_TRUE(file.Execute(u"CREATE TABLE T (A TEXT UNIQUE)"));
+  DatabaseStatement insert;
+  ASSERT_TRUE(insert.Prepare(file, u"INSERT INTO T (A) VALUES (?1)"));
+  EXPECT_TRUE(insert.Execute({u"one"}));
+  EXPECT_FALSE(insert.Execute({u"one"}));
+  EXPECT_TRUE(insert.Failed());
+  EXPECT_TRUE(insert.Execute({u"two"}));  // the same statement runs on after a failure
+  EXPECT_EQ(QueryFile(folder.Path("a.db"), "SELECT A FROM T ORDER BY A"),
+            (std::vector<std::string>{"one", "two"}));
+}
+
+TEST(DatabaseFrontend, UnpreparedStatementDoesNothing) {
+  DatabaseFile closed;
+  DatabaseStatement statement;
+  EXPECT_FALSE(statement.Prepare(closed, u"SELECT 1"));
+  EXPECT_FALSE(statement.Start({}));
+  EXPECT_FALSE(statement.NextRow());
+  EXPECT_EQ(statement.ColumnCount(), 0);
+  EXPECT_FALSE(closed.Execute(u"SELECT 1"));
+  EXPECT_EQ(closed.LastErrorText(), u"");
+}
+
+}  // namespace

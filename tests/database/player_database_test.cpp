@@ -1,0 +1,312 @@
+#include "database/player_database.h"
+
+#include <filesystem>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "database_files.h"
+
+namespace {
+
+constexpr char16_t kGuid[] = u"0123456789abcdef0123456789abcdef";
+constexpr char16_t kServer[] = u"game.example:2302";
+
+class PlayerDatabase : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetPlayerDatabase();
+    dbFile_ = folder_.Path("db.db");
+    folder_.EmptyFile("db.db");
+  }
+  void TearDown() override { ResetPlayerDatabase(); }
+
+  void OpenAndLoad() {
+    ASSERT_NE(OpenPlayerDatabase(dbFile_.u16string()), 0);
+    LoadPlayerDatabase();
+  }
+  std::vector<std::string> FileRows() {
+    return QueryFile(dbFile_, "SELECT NAME, GUID, IP, SERVER, DATE FROM PLAYERS ORDER BY rowid");
+  }
+  static std::vector<DatabaseRow> MirrorRows() {
+    std::vector<DatabaseRow> rows;
+    const LockedDatabaseRows locked;
+    for (std::size_t i = 0; i < locked.Count(); ++i) {
+      rows.push_back(DatabaseRow::CopyOf(locked.Row(i)));
+    }
+    return rows;
+  }
+  // A database file of another installation, written with SQLite directly.
+  std::filesystem::path OtherFile(const std::string& name, const std::string& rowsSql) {
+    const auto path = folder_.Path(name);
+    RunSql(path,
+           "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), "
+           "SERVER VARCHAR(50), DATE CHAR(16));" + rowsSql);
+    return path;
+  }
+
+  TestFolder folder_;
+  std::filesystem::path dbFile_;
+};
+
+TEST_F(PlayerDatabase, NewFileHoldsExactlyTheTableAndTheLookupIndex) {
+  OpenAndLoad();
+  EXPECT_EQ(QueryFile(dbFile_, "SELECT type, name, sql FROM sqlite_master ORDER BY type DESC"),
+            (std::vector<std::string>{
+                "table|PLAYERS|CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), "
+                "IP CHAR(15), SERVER VARCHAR(50), DATE CHAR(16))",
+                "index|PLAYERS_LOOKUP|CREATE INDEX PLAYERS_LOOKUP ON PLAYERS (NAME, GUID, IP, "
+                "SERVER)"}));
+}
+
+TEST_F(PlayerDatabase, ShellSeesTheSchemaOfANewFile) {
+  if (!ShellAvailable()) GTEST_SKIP() << "no sqlite3 shell in this build";
+  OpenAndLoad();
+  ClosePlayerDatabase();
+  EXPECT_EQ(RunShell(dbFile_, ".schema\n"),
+            "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER "
+            "VARCHAR(50), DATE CHAR(16));\n"
+            "CREATE INDEX PLAYERS_LOOKUP ON PLAYERS (NAME, GUID, IP, SERVER);\n");
+}
+
+TEST_F(PlayerDatabase, LookupUsesTheIndex) {
+  OpenAndLoad();
+  const auto plan = QueryFile(dbFile_,
+                              "EXPLAIN QUERY PLAN SELECT 1 FROM PLAYERS WHERE NAME='a' AND "
+                              "GUID='b' AND IP='c' AND SERVER='d' LIMIT 1");
+  ASSERT_FALSE(plan.empty());
+  EXPECT_NE(plan.back().find("PLAYERS_LOOKUP"), std::string::npos) << plan.back();
+}
+
+TEST_F(PlayerDatabase, OlderFileGainsTheIndexAndKeepsItsRows) {
+  std::filesystem::remove(dbFile_);
+  OtherFile("db.db", "INSERT INTO PLAYERS VALUES ('Old','g','1.1.1.1','s:1','01.01.2010 10:10');");
+  OpenAndLoad();
+  EXPECT_EQ(QueryFile(dbFile_, "SELECT name FROM sqlite_master WHERE type='index'"),
+            std::vector<std::string>{"PLAYERS_LOOKUP"});
+  EXPECT_EQ(FileRows(), std::vector<std::string>{"Old|g|1.1.1.1|s:1|01.01.2010 10:10"});
+  ASSERT_EQ(MirrorRows().size(), 1u);
+  EXPECT_EQ(MirrorRows()[0].Date, u"01.01.2010 10:10");
+}
+
+TEST_F(PlayerDatabase, MissingFileIsNeitherOpenedNorCreated) {
+  const auto missing = folder_.Path("nowhere.db");
+  EXPECT_EQ(OpenPlayerDatabase(missing.u16string()), 0);
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  // The program runs on without the file: players are still listed in memory.
+  EXPECT_EQ(RecordPlayerSeen(u"Bob", kGuid, u"1.2.3.4", kServer, u"01.02.2024 10:00"), 0);
+  EXPECT_EQ(RecordPlayerSeen(u"Bob", kGuid, u"1.2.3.4", kServer, u"01.02.2024 10:05"), 0);
+  ASSERT_EQ(DatabaseRowCount(), 1u);
+  EXPECT_EQ(MirrorRows()[0].Date, u"01.02.2024 10:05");
+}
+
+TEST_F(PlayerDatabase, SamePlayerTwiceIsOneRowWithTheDateMovedOn) {
+  OpenAndLoad();
+  EXPECT_NE(RecordPlayerSeen(u"Bob", kGuid, u"1.2.3.4", kServer, u"01.02.2024 10:00"), 0);
+  EXPECT_EQ(RecordPlayerSeen(u"Bob", kGuid, u"1.2.3.4", kServer, u"01.02.2024 10:07"), 0);
+  EXPECT_EQ(FileRows(), std::vector<std::string>{
+                            "Bob|0123456789abcdef0123456789abcdef|1.2.3.4|game.example:2302|"
+                            "01.02.2024 10:07"});
+  const auto mirror = MirrorRows();
+  ASSERT_EQ(mirror.size(), 1u);
+  EXPECT_EQ(mirror[0].Date, u"01.02.2024 10:07");
+}
+
+TEST_F(PlayerDatabase, ANewIpNameOrServerAddsARow) {
+  OpenAndLoad();
+  EXPECT_NE(RecordPlayerSeen(u"Bob", kGuid, u"1.2.3.4", kServer, u"d1"), 0);
+  EXPECT_NE(RecordPlayerSeen(u"Bob", kGuid, u"1.2.3.5", kServer, u"d2"), 0);
+  EXPECT_NE(RecordPlayerSeen(u"Bobby", kGuid, u"1.2.3.5", kServer, u"d3"), 0);
+  EXPECT_NE(RecordPlayerSeen(u"Bobby", kGuid, u"1.2.3.5", u"other:2302", u"d4"), 0);
+  EXPECT_NE(RecordPlayerSeen(u"bob", kGuid, u"1.2.3.4", kServer, u"d5"), 0);  // case counts
+  EXPECT_EQ(FileRows().size(), 5u);
+  EXPECT_EQ(DatabaseRowCount(), 5u);
+  EXPECT_EQ(MirrorRows()[1].IP, u"1.2.3.5");
+  EXPECT_EQ(MirrorRows()[4].Name, u"bob");
+}
+
+TEST_F(PlayerDatabase, ApostrophesAndSqlShapedNamesAreJustNames) {
+  OpenAndLoad();
+  const std::vector<Text> names{u"O'Brien", u"'", u"x'); DROP TABLE PLAYERS; --",
+                                u"' OR '1'='1", u"Robert\"); DELETE FROM PLAYERS; --"};
+  for (const Text& name : names) {
+    EXPECT_NE(RecordPlayerSeen(name, kGuid, u"1.2.3.4", kServer, u"d"), 0);
+  }
+  // Seen again: each is found as itself, not as some other row.
+  for (const Text& name : names) {
+    EXPECT_EQ(RecordPlayerSeen(name, kGuid, u"1.2.3.4", kServer, u"d'2"), 0);
+  }
+  EXPECT_EQ(QueryFile(dbFile_, "SELECT NAME, DATE FROM PLAYERS ORDER BY rowid"),
+            (std::vector<std::string>{"O'Brien|d'2", "'|d'2", "x'); DROP TABLE PLAYERS; --|d'2",
+                                      "' OR '1'='1|d'2",
+                                      "Robert\"); DELETE FROM PLAYERS; --|d'2"}));
+  EXPECT_EQ(DatabaseRowCount(), names.size());
+}
+
+TEST_F(PlayerDatabase, NonAsciiNamesSurviveTheFileAndTheLoad) {
+  OpenAndLoad();
+  const Text name = u"J\u00FCrgen \u540D\U0001F600";
+  EXPECT_NE(RecordPlayerSeen(name, kGuid, u"1.2.3.4", kServer, u"d"), 0);
+  ClosePlayerDatabase();
+  ResetPlayerDatabase();
+  OpenAndLoad();
+  ASSERT_EQ(DatabaseRowCount(), 1u);
+  EXPECT_EQ(MirrorRows()[0].Name, name);
+  EXPECT_EQ(RecordPlayerSeen(name, kGuid, u"1.2.3.4", kServer, u"d2"), 0);
+}
+
+TEST_F(PlayerDatabase, LoadMirrorsTheTableInOrderAndFeedsTheList) {
+  std::filesystem::remove(dbFile_);
+  OtherFile("db.db",
+            "INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','01.01.2020 10:00');"
+            "INSERT INTO PLAYERS VALUES ('B','gb','2.2.2.2','s:1','02.01.2020 10:00');"
+            "INSERT INTO PLAYERS VALUES (NULL,'gc','3.3.3.3','s:2','03.01.2020 10:00');");
+  static std::vector<DatabaseRow> listed;
+  listed.clear();
+  SetDatabaseListAppendHook([](const DatabaseRowView& row) {
+    listed.push_back(DatabaseRow::CopyOf(row));
+  });
+  OpenAndLoad();
+  ASSERT_EQ(listed.size(), 3u);
+  EXPECT_EQ(listed[0].Name, u"A");
+  EXPECT_EQ(listed[1].GUID, u"gb");
+  EXPECT_EQ(listed[2].Name, u"");
+  EXPECT_EQ(listed[2].Server, u"s:2");
+  EXPECT_EQ(listed[2].Date, u"03.01.2020 10:00");
+  const auto mirror = MirrorRows();
+  ASSERT_EQ(mirror.size(), 3u);
+  EXPECT_EQ(mirror[1].IP, u"2.2.2.2");
+  // Loading again replaces the mirror rather than doubling it.
+  LoadPlayerDatabase();
+  EXPECT_EQ(DatabaseRowCount(), 3u);
+}
+
+TEST_F(PlayerDatabase, ReadDatabaseRowCopiesOrRefuses) {
+  OpenAndLoad();
+  RecordPlayerSeen(u"Bob", kGuid, u"1.2.3.4", kServer, u"d");
+  DatabaseRow row;
+  ASSERT_TRUE(ReadDatabaseRow(0, row));
+  EXPECT_EQ(row.Name, u"Bob");
+  EXPECT_EQ(row.Server, kServer);
+  EXPECT_FALSE(ReadDatabaseRow(1, row));
+  EXPECT_EQ(row.Name, u"Bob");
+}
+
+TEST_F(PlayerDatabase, RowTheFileRefusesStaysInMemoryOnceAndReportsZero) {
+  std::filesystem::remove(dbFile_);
+  RunSql(dbFile_,
+         "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), "
+         "SERVER VARCHAR(50), DATE CHAR(16), CHECK (NAME <> 'refused'))");
+  OpenAndLoad();
+  EXPECT_EQ(RecordPlayerSeen(u"refused", kGuid, u"1.2.3.4", kServer, u"d1"), 0);
+  EXPECT_EQ(RecordPlayerSeen(u"refused", kGuid, u"1.2.3.4", kServer, u"d2"), 0);
+  EXPECT_NE(RecordPlayerSeen(u"taken", kGuid, u"1.2.3.4", kServer, u"d3"), 0);
+  EXPECT_EQ(FileRows().size(), 1u);
+  const auto mirror = MirrorRows();
+  ASSERT_EQ(mirror.size(), 2u);
+  EXPECT_EQ(mirror[0].Name, u"refused");
+  EXPECT_EQ(mirror[0].Date, u"d2");
+}
+
+TEST_F(PlayerDatabase, BatchWritesItsRecordsInOneTransaction) {
+  OpenAndLoad();
+  {
+    PlayerDatabaseBatch batch;
+    for (int i = 0; i < 100; ++i) {
+      EXPECT_NE(RecordPlayerSeen(u"P" + DecimalText(i), kGuid, u"1.2.3.4", kServer, u"d"), 0);
+    }
+    // Another reader sees nothing of the batch before it ends.
+    EXPECT_EQ(QueryFile(dbFile_, "SELECT count(*) FROM PLAYERS"), std::vector<std::string>{"0"});
+  }
+  EXPECT_EQ(QueryFile(dbFile_, "SELECT count(*) FROM PLAYERS"), std::vector<std::string>{"100"});
+}
+
+TEST_F(PlayerDatabase, ImportTwiceAddsNothingTheSecondTime) {
+  OpenAndLoad();
+  RecordPlayerSeen(u"Mine", kGuid, u"9.9.9.9", kServer, u"05.05.2024 12:00");
+  const auto other = OtherFile(
+      "other.db",
+      "INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','01.01.2020 10:00');"
+      "INSERT INTO PLAYERS VALUES ('B''s','gb','2.2.2.2','s:1','02.01.2020 10:00');");
+  EXPECT_EQ(ImportPlayerDatabase(other.u16string()), 1);
+  EXPECT_EQ(FileRows().size(), 3u);
+  EXPECT_EQ(ImportPlayerDatabase(other.u16string()), 1);
+  EXPECT_EQ(FileRows().size(), 3u);
+  const auto mirror = MirrorRows();
+  ASSERT_EQ(mirror.size(), 3u);
+  EXPECT_EQ(mirror[1].Name, u"A");
+  EXPECT_EQ(mirror[2].Name, u"B's");
+}
+
+TEST_F(PlayerDatabase, ImportedOlderDateReplacesANewerOne) {
+  OpenAndLoad();
+  RecordPlayerSeen(u"A", u"ga", u"1.1.1.1", u"s:1", u"05.05.2024 12:00");
+  const auto other =
+      OtherFile("other.db", "INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','01.01.2020 10:00');");
+  EXPECT_EQ(ImportPlayerDatabase(other.u16string()), 1);
+  EXPECT_EQ(FileRows(), std::vector<std::string>{"A|ga|1.1.1.1|s:1|01.01.2020 10:00"});
+  EXPECT_EQ(MirrorRows()[0].Date, u"01.01.2020 10:00");
+}
+
+TEST_F(PlayerDatabase, ImportOfADatabaseWithoutPlayersSucceedsAndAddsNothing) {
+  OpenAndLoad();
+  const auto other = folder_.Path("bare.db");
+  RunSql(other, "CREATE TABLE SOMETHING (X TEXT); INSERT INTO SOMETHING VALUES ('x');");
+  EXPECT_EQ(ImportPlayerDatabase(other.u16string()), 1);
+  EXPECT_EQ(DatabaseRowCount(), 0u);
+  EXPECT_TRUE(FileRows().empty());
+}
+
+TEST_F(PlayerDatabase, ImportOfATextFileFails) {
+  OpenAndLoad();
+  const Text notes = folder_.TextFile("notes.db", "name;guid;ip\nBob;g;1.2.3.4\n");
+  EXPECT_EQ(ImportPlayerDatabase(notes), 0);
+  EXPECT_EQ(DatabaseRowCount(), 0u);
+}
+
+TEST_F(PlayerDatabase, ImportOfAMissingFileFailsAndCreatesNothing) {
+  OpenAndLoad();
+  const auto missing = folder_.Path("missing.db");
+  EXPECT_EQ(ImportPlayerDatabase(missing.u16string()), 0);
+  EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST_F(PlayerDatabase, ImportOfTheOwnFileChangesNothing) {
+  OpenAndLoad();
+  RecordPlayerSeen(u"A", u"ga", u"1.1.1.1", u"s:1", u"d1");
+  RecordPlayerSeen(u"B", u"gb", u"2.2.2.2", u"s:1", u"d2");
+  const auto before = FileRows();
+  // Also while a refresh of the network thread holds its transaction open on the file.
+  PlayerDatabaseBatch refresh;
+  RecordPlayerSeen(u"A", u"ga", u"1.1.1.1", u"s:1", u"d3");
+  EXPECT_EQ(ImportPlayerDatabase(dbFile_.u16string()), 1);
+  EXPECT_EQ(DatabaseRowCount(), 2u);
+  EXPECT_EQ(MirrorRows()[0].Date, u"d1");  // the committed date read back from the file
+}
+
+TEST_F(PlayerDatabase, ImportOfAFileMadeByTheShell) {
+  if (!ShellAvailable()) GTEST_SKIP() << "no sqlite3 shell in this build";
+  OpenAndLoad();
+  const auto other = folder_.Path("shell.db");
+  RunShell(other,
+           "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER "
+           "VARCHAR(50), DATE CHAR(16));\n"
+           "INSERT INTO PLAYERS VALUES ('Zed','gz','7.7.7.7','z:1','07.07.2021 07:07');\n"
+           "INSERT INTO PLAYERS VALUES ('Amy','ga','8.8.8.8','z:1','08.08.2021 08:08');\n");
+  EXPECT_EQ(ImportPlayerDatabase(other.u16string()), 1);
+  EXPECT_EQ(FileRows(), (std::vector<std::string>{"Zed|gz|7.7.7.7|z:1|07.07.2021 07:07",
+                                                  "Amy|ga|8.8.8.8|z:1|08.08.2021 08:08"}));
+  // And the shell reads what we wrote.
+  ClosePlayerDatabase();
+  EXPECT_EQ(RunShell(dbFile_, "SELECT count(*) FROM PLAYERS WHERE SERVER='z:1';\n"), "2\n");
+}
+
+TEST_F(PlayerDatabase, ResetRestoresTheSwitches) {
+  PlayerDb.DatabaseEnabled = 1;
+  PlayerDb.DatabaseListIsFull = 0;
+  ResetPlayerDatabase();
+  EXPECT_EQ(PlayerDb.DatabaseEnabled, 0);
+  EXPECT_EQ(PlayerDb.DatabaseListIsFull, 1);
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "database/player_database.h"
+#include "database_files.h"
+
+namespace {
+
+// The network thread records refreshes while the GUI thread searches the mirror, reads rows
+// for the list and imports another file; neither may see a half-changed mirror.
+TEST(PlayerDatabaseThreads, RecordingSearchingAndImportingTogether) {
+  ResetPlayerDatabase();
+  TestFolder folder;
+  const auto dbFile = folder.Path("db.db");
+  folder.EmptyFile("db.db");
+  ASSERT_NE(OpenPlayerDatabase(dbFile.u16string()), 0);
+  LoadPlayerDatabase();
+
+  const auto other = folder.Path("other.db");
+  std::string rows =
+      "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), "
+      "DATE CHAR(16));";
+  for (int i = 0; i < 300; ++i) {
+    rows += "INSERT INTO PLAYERS VALUES ('imported" + std::to_string(i) +
+            "','g','1.1.1.1','s:1','01.01.2020 10:00');";
+  }
+  RunSql(other, rows);
+
+  constexpr int kRefreshes = 30;
+  constexpr int kPlayers = 40;
+  std::thread network([] {
+    for (int refresh = 0; refresh < kRefreshes; ++refresh) {
+      PlayerDatabaseBatch batch;
+      for (int p = 0; p < kPlayers; ++p) {
+        // A few new players each refresh, the rest seen again.
+        const int player = p + refresh * 2;
+        RecordPlayerSeen(u"player" + DecimalText(player), u"guid", u"2.2.2.2", u"s:2",
+                         u"date" + DecimalText(refresh));
+      }
+    }
+  });
+
+  std::size_t scans = 0;
+  bool imported = false;
+  while (scans < 200) {
+    {
+      const LockedDatabaseRows locked;
+      for (std::size_t i = 0; i < locked.Count(); ++i) {
+        const DatabaseRowView row = locked.Row(i);
+        ASSERT_FALSE(row.Name.empty());
+        ASSERT_FALSE(row.Date.empty());
+      }
+    }
+    DatabaseRow row;
+    if (DatabaseRowCount() > 0) {
+      ASSERT_TRUE(ReadDatabaseRow(0, row));
+    }
+    if (!imported && scans == 20) imported = ImportPlayerDatabase(other.u16string()) == 1;
+    ++scans;
+  }
+  network.join();
+  EXPECT_TRUE(imported);
+
+  const std::size_t players = kPlayers + (kRefreshes - 1) * 2;
+  EXPECT_EQ(DatabaseRowCount(), players + 300);
+  EXPECT_EQ(QueryFile(dbFile, "SELECT count(*) FROM PLAYERS"),
+            std::vector<std::string>{std::to_string(players + 300)});
+  // The last refresh saw player 58..97; its date reached both the file and the mirror.
+  EXPECT_EQ(QueryFile(dbFile, "SELECT DATE FROM PLAYERS WHERE NAME='player97'"),
+            std::vector<std::string>{"date29"});
+  ResetPlayerDatabase();
+}
+
+}  // namespace
