@@ -1,0 +1,3 @@
+#include "veloui/foundation/core/toolkit_facts.h"
+
+ToolkitFacts SystemFacts;
