@@ -1,0 +1,50 @@
+#pragma once
+// The image store: sets of per-state image lists and bitmaps that skinned controls share.
+// An entry either owns its images or shares those of another entry; the images go when the
+// last entry that uses them is freed. Handles are entry addresses, so the count of users is
+// kept under a serial number of the image set that is never reused: an entry made later at a
+// freed entry's address cannot take over the count of images that are still in use.
+#include <array>
+#include <cstdint>
+#include <list>
+#include <map>
+#include <optional>
+
+#include "runtime/portable/text.h"
+
+struct ImageStoreImageLists {
+  std::array<std::uintptr_t, 8> ImageLists{};
+};
+struct ImageStoreBitmaps {
+  std::array<std::uintptr_t, 9> Bitmaps{};
+};
+
+using ImageStoreHandle = std::uintptr_t;
+
+struct ImageStoreEntry {
+  Text Name;
+  Text Source;
+  std::map<Text, ImageStoreImageLists> StateImageLists;  // by state name
+  std::map<Text, ImageStoreBitmaps> StateBitmaps;        // by state name
+  ImageStoreHandle Key = 0;  // 0: owns its images; else the entry whose images it shares
+  std::uint64_t ImageSet = 0;
+};
+
+struct ImageStoreGlobals {
+  std::list<ImageStoreEntry> Entries;
+  std::map<std::uint64_t, int> UserCounts;  // by image set
+  std::uint64_t NextImageSet = 1;
+};
+ImageStoreGlobals& ImageStore();
+void ResetImageStoreForTesting();
+
+// Adds an entry that owns its images; its image set starts with one user.
+ImageStoreHandle AddImageStoreEntry(ImageStoreEntry entry);
+// Adds an entry that shares the images of `owner` (0 when owner is no entry).
+ImageStoreHandle AddSharedImageStoreEntry(ImageStoreHandle owner);
+ImageStoreEntry* FindImageStoreEntry(ImageStoreHandle entry);
+int ImageStoreUserCount(ImageStoreHandle entry);
+
+// Removes the entry; returns it when it was the last user of its images, which the caller
+// then destroys.
+std::optional<ImageStoreEntry> DropImageStoreEntry(ImageStoreHandle entry);

@@ -1,0 +1,83 @@
+#include "veloui/foundation/core/gradient_records.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class GradientRecords : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetGradientsForTesting(); }
+  void TearDown() override { ResetGradientsForTesting(); }
+};
+
+std::vector<float> Positions(GradientHandle g) {
+  std::vector<float> result;
+  for (const GradientStop& stop : FindGradient(g)->Stops) result.push_back(stop.Position);
+  return result;
+}
+
+TEST_F(GradientRecords, StartAndEndColours) {
+  const GradientHandle g = AddGradientRecord(1, 0x111111, 0x222222);
+  ASSERT_NE(g, 0u);
+  EXPECT_EQ(GetGradientColour(g, 0.0f), 0x111111u);
+  EXPECT_EQ(GetGradientColour(g, 1.0f), 0x222222u);
+  EXPECT_EQ(AddGradientColour(g, 0.0f, 0x333333), 1);
+  EXPECT_EQ(AddGradientColour(g, 1.0f, 0x444444), 1);
+  EXPECT_EQ(GetGradientColour(g, 0.0f), 0x333333u);
+  EXPECT_EQ(GetGradientColour(g, 1.0f), 0x444444u);
+  EXPECT_TRUE(FindGradient(g)->Stops.empty());
+}
+
+TEST_F(GradientRecords, SamePositionTwiceKeepsOneStop) {
+  const GradientHandle g = AddGradientRecord(0, 0, 0);
+  AddGradientColour(g, 0.5f, 0xAA);
+  AddGradientColour(g, 0.5f, 0xBB);
+  ASSERT_EQ(FindGradient(g)->Stops.size(), 1u);
+  EXPECT_EQ(GetGradientColour(g, 0.5f), 0xBBu);
+}
+
+TEST_F(GradientRecords, StopsStayInAscendingOrder) {
+  const GradientHandle g = AddGradientRecord(0, 0, 0);
+  AddGradientColour(g, 0.7f, 1);
+  AddGradientColour(g, 0.3f, 2);
+  AddGradientColour(g, 0.9f, 3);
+  AddGradientColour(g, 0.5f, 4);
+  AddGradientColour(g, -0.2f, 5);
+  EXPECT_EQ(Positions(g), (std::vector<float>{-0.2f, 0.3f, 0.5f, 0.7f, 0.9f}));
+  EXPECT_EQ(GetGradientColour(g, 0.3f), 2u);
+  EXPECT_EQ(GetGradientColour(g, 0.4f), kNoGradientColour);
+}
+
+TEST_F(GradientRecords, RemovingStops) {
+  const GradientHandle g = AddGradientRecord(0, 0, 0);
+  AddGradientColour(g, 0.3f, 1);
+  AddGradientColour(g, 0.6f, 2);
+  EXPECT_EQ(RemoveGradientColour(g, 0.3f), 1);
+  EXPECT_EQ(Positions(g), (std::vector<float>{0.6f}));
+  AddGradientColour(g, 0.2f, 3);
+  EXPECT_EQ(RemoveGradientColour(g, -1.0f), 1);
+  EXPECT_TRUE(FindGradient(g)->Stops.empty());
+}
+
+TEST_F(GradientRecords, UnknownHandles) {
+  const GradientHandle g = AddGradientRecord(0, 0, 0);
+  const GradientHandle stranger = g + 1;
+  EXPECT_EQ(AddGradientColour(stranger, 0.5f, 1), 0);
+  EXPECT_EQ(GetGradientColour(stranger, 0.0f), kNoGradientColour);
+  EXPECT_EQ(RemoveGradientColour(stranger, -1.0f), 0);
+  EXPECT_EQ(SetGradientKind(stranger, 4), 0);
+  EXPECT_EQ(FindGradient(g)->Kind, 0u);
+}
+
+TEST_F(GradientRecords, KindAndFree) {
+  const GradientHandle a = AddGradientRecord(1, 0, 0);
+  const GradientHandle b = AddGradientRecord(2, 0, 0);
+  EXPECT_EQ(SetGradientKind(a, 7), 0);
+  EXPECT_EQ(FindGradient(a)->Kind, 7u);
+  EXPECT_EQ(FreeGradient(a), 0);
+  EXPECT_EQ(FindGradient(a), nullptr);
+  EXPECT_NE(FindGradient(b), nullptr);
+  EXPECT_EQ(Gradients().Gradients.size(), 1u);
+}
+
+}  // namespace

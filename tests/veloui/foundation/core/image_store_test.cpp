@@ -1,0 +1,82 @@
+#include "veloui/foundation/core/image_store.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ImageStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetImageStoreForTesting(); }
+  void TearDown() override { ResetImageStoreForTesting(); }
+
+  static ImageStoreEntry WithImages(std::uintptr_t first) {
+    ImageStoreEntry entry;
+    entry.Name = u"buttonex";
+    entry.StateImageLists[u"normal"].ImageLists[0] = first;
+    entry.StateBitmaps[u"hot"].Bitmaps[8] = first + 1;
+    return entry;
+  }
+};
+
+TEST_F(ImageStoreTest, AnOwnerAloneIsDestroyedAtOnce) {
+  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(100));
+  EXPECT_EQ(ImageStoreUserCount(owner), 1);
+  const auto dropped = DropImageStoreEntry(owner);
+  ASSERT_TRUE(dropped.has_value());
+  EXPECT_EQ(dropped->StateImageLists.at(u"normal").ImageLists[0], 100u);
+  EXPECT_EQ(dropped->StateBitmaps.at(u"hot").Bitmaps[8], 101u);
+  EXPECT_TRUE(ImageStore().Entries.empty());
+  EXPECT_TRUE(ImageStore().UserCounts.empty());
+}
+
+TEST_F(ImageStoreTest, SharedImagesGoWithTheLastUser) {
+  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(100));
+  const ImageStoreHandle sharer = AddSharedImageStoreEntry(owner);
+  ASSERT_NE(sharer, 0u);
+  EXPECT_EQ(FindImageStoreEntry(sharer)->Key, owner);
+  EXPECT_EQ(ImageStoreUserCount(owner), 2);
+  EXPECT_FALSE(DropImageStoreEntry(owner).has_value());  // the first keeps the images
+  EXPECT_EQ(ImageStoreUserCount(sharer), 1);
+  const auto dropped = DropImageStoreEntry(sharer);
+  ASSERT_TRUE(dropped.has_value());
+  EXPECT_EQ(dropped->StateImageLists.at(u"normal").ImageLists[0], 100u);
+}
+
+TEST_F(ImageStoreTest, SharingASharerCountsOnTheOwner) {
+  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(7));
+  const ImageStoreHandle second = AddSharedImageStoreEntry(owner);
+  const ImageStoreHandle third = AddSharedImageStoreEntry(second);
+  EXPECT_EQ(FindImageStoreEntry(third)->Key, owner);
+  EXPECT_EQ(ImageStoreUserCount(owner), 3);
+  EXPECT_FALSE(DropImageStoreEntry(second).has_value());
+  EXPECT_FALSE(DropImageStoreEntry(owner).has_value());
+  EXPECT_TRUE(DropImageStoreEntry(third).has_value());
+}
+
+TEST_F(ImageStoreTest, NewOwnerNeverTakesOverALiveCount) {
+  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(100));
+  const ImageStoreHandle sharer = AddSharedImageStoreEntry(owner);
+  EXPECT_FALSE(DropImageStoreEntry(owner).has_value());
+  // New owners may come back at the freed address; none may disturb the sharer's count.
+  std::vector<ImageStoreHandle> fresh;
+  for (int i = 0; i < 8; ++i) fresh.push_back(AddImageStoreEntry(WithImages(200 + 2 * i)));
+  EXPECT_EQ(ImageStoreUserCount(sharer), 1);
+  for (ImageStoreHandle handle : fresh) {
+    const auto dropped = DropImageStoreEntry(handle);
+    ASSERT_TRUE(dropped.has_value());
+    EXPECT_NE(dropped->StateImageLists.at(u"normal").ImageLists[0], 100u);
+  }
+  const auto last = DropImageStoreEntry(sharer);
+  ASSERT_TRUE(last.has_value());
+  EXPECT_EQ(last->StateImageLists.at(u"normal").ImageLists[0], 100u);
+}
+
+TEST_F(ImageStoreTest, NothingForNoEntry) {
+  EXPECT_FALSE(DropImageStoreEntry(0).has_value());
+  EXPECT_EQ(AddSharedImageStoreEntry(12345), 0u);
+  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(1));
+  EXPECT_FALSE(DropImageStoreEntry(owner + 8).has_value());
+  EXPECT_EQ(ImageStore().Entries.size(), 1u);
+}
+
+}  // namespace
