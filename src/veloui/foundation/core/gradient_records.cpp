@@ -2,15 +2,10 @@
 
 #include <algorithm>
 
-GradientGlobals& Gradients() {
-  static GradientGlobals globals;
-  return globals;
-}
-
-void ResetGradientsForTesting() { Gradients() = GradientGlobals(); }
+ToolkitRecordList<GradientRecord>& GradientList() { return ToolkitList<GradientRecord>(ToolkitListId::Gradients); }
 
 GradientHandle AddGradientRecord(std::uint32_t kind, std::uint32_t startColour, std::uint32_t endColour) {
-  GradientRecord& record = Gradients().Gradients.emplace_back();
+  GradientRecord& record = GradientList().emplace_back();
   record.Kind = kind;
   record.StartColour = startColour;
   record.EndColour = endColour;
@@ -18,7 +13,7 @@ GradientHandle AddGradientRecord(std::uint32_t kind, std::uint32_t startColour, 
 }
 
 GradientRecord* FindGradient(GradientHandle gradient) {
-  for (GradientRecord& record : Gradients().Gradients) {
+  for (GradientRecord& record : GradientList()) {
     if (reinterpret_cast<GradientHandle>(&record) == gradient) return &record;
   }
   return nullptr;
@@ -72,7 +67,7 @@ int RemoveGradientColour(GradientHandle gradient, float position) {
 }
 
 int FreeGradient(GradientHandle gradient) {
-  Gradients().Gradients.remove_if(
+  GradientList().remove_if(
       [&](const GradientRecord& record) { return reinterpret_cast<GradientHandle>(&record) == gradient; });
   return 0;
 }

@@ -3,8 +3,9 @@
 // stops between them, kept in ascending order of position. A gradient is addressed by the
 // address of its record, as every toolkit object is.
 #include <cstdint>
-#include <list>
 #include <vector>
+
+#include "veloui/foundation/core/toolkit_registry.h"
 
 struct GradientStop {
   std::uint32_t Colour = 0;
@@ -21,11 +22,8 @@ struct GradientRecord {
 using GradientHandle = std::uintptr_t;
 inline constexpr std::uint32_t kNoGradientColour = 0xFFFFFFFF;
 
-struct GradientGlobals {
-  std::list<GradientRecord> Gradients;  // a list, so records keep their addresses
-};
-GradientGlobals& Gradients();
-void ResetGradientsForTesting();
+// The toolkit's gradients list.
+ToolkitRecordList<GradientRecord>& GradientList();
 
 // The record half of CreateGradient, which first makes sure the drawing library is there.
 GradientHandle AddGradientRecord(std::uint32_t kind, std::uint32_t startColour, std::uint32_t endColour);

@@ -1,24 +1,29 @@
 #include "veloui/foundation/core/image_store.h"
 
-ImageStoreGlobals& ImageStore() {
-  static ImageStoreGlobals globals;
-  return globals;
+#include <atomic>
+
+ToolkitRecordList<ImageStoreEntry>& ImageStoreList() {
+  return ToolkitList<ImageStoreEntry>(ToolkitListId::ImageStore);
 }
 
-void ResetImageStoreForTesting() { ImageStore() = ImageStoreGlobals(); }
+ToolkitTextMap<std::int32_t>& ImageStoreKeys() { return ToolkitMap<std::int32_t>(ToolkitMapId::ImageStoreKeys); }
 
 namespace {
 
+// Never reset, not even by a new start of the toolkit, so no two image sets share a key.
+std::atomic<std::uint64_t> NextImageSet{1};
+
 ImageStoreHandle HandleOf(const ImageStoreEntry& entry) { return reinterpret_cast<ImageStoreHandle>(&entry); }
+
+Text CountKey(const ImageStoreEntry& entry) { return DecimalText(static_cast<std::int64_t>(entry.ImageSet)); }
 
 }  // namespace
 
 ImageStoreHandle AddImageStoreEntry(ImageStoreEntry entry) {
-  ImageStoreGlobals& store = ImageStore();
   entry.Key = 0;
-  entry.ImageSet = store.NextImageSet++;
-  store.UserCounts[entry.ImageSet] = 1;
-  return HandleOf(store.Entries.emplace_back(std::move(entry)));
+  entry.ImageSet = NextImageSet++;
+  ImageStoreKeys()[CountKey(entry)] = 1;
+  return HandleOf(ImageStoreList().emplace_back(std::move(entry)));
 }
 
 ImageStoreHandle AddSharedImageStoreEntry(ImageStoreHandle owner) {
@@ -26,13 +31,12 @@ ImageStoreHandle AddSharedImageStoreEntry(ImageStoreHandle owner) {
   if (source == nullptr) return 0;
   ImageStoreEntry copy = *source;
   if (copy.Key == 0) copy.Key = owner;
-  ImageStoreGlobals& store = ImageStore();
-  ++store.UserCounts[copy.ImageSet];
-  return HandleOf(store.Entries.emplace_back(std::move(copy)));
+  ++ImageStoreKeys()[CountKey(copy)];
+  return HandleOf(ImageStoreList().emplace_back(std::move(copy)));
 }
 
 ImageStoreEntry* FindImageStoreEntry(ImageStoreHandle entry) {
-  for (ImageStoreEntry& candidate : ImageStore().Entries) {
+  for (ImageStoreEntry& candidate : ImageStoreList()) {
     if (HandleOf(candidate) == entry) return &candidate;
   }
   return nullptr;
@@ -41,22 +45,23 @@ ImageStoreEntry* FindImageStoreEntry(ImageStoreHandle entry) {
 int ImageStoreUserCount(ImageStoreHandle entry) {
   const ImageStoreEntry* found = FindImageStoreEntry(entry);
   if (found == nullptr) return 0;
-  const auto count = ImageStore().UserCounts.find(found->ImageSet);
-  return count == ImageStore().UserCounts.end() ? 0 : count->second;
+  const auto count = ImageStoreKeys().find(CountKey(*found));
+  return count == ImageStoreKeys().end() ? 0 : count->second;
 }
 
 std::optional<ImageStoreEntry> DropImageStoreEntry(ImageStoreHandle entry) {
-  ImageStoreGlobals& store = ImageStore();
-  for (auto it = store.Entries.begin(); it != store.Entries.end(); ++it) {
+  auto& entries = ImageStoreList();
+  for (auto it = entries.begin(); it != entries.end(); ++it) {
     if (HandleOf(*it) != entry) continue;
     ImageStoreEntry removed = std::move(*it);
-    store.Entries.erase(it);
-    const auto count = store.UserCounts.find(removed.ImageSet);
-    if (count != store.UserCounts.end() && count->second > 1) {
+    entries.erase(it);
+    auto& keys = ImageStoreKeys();
+    const auto count = keys.find(CountKey(removed));
+    if (count != keys.end() && count->second > 1) {
       --count->second;
       return std::nullopt;
     }
-    if (count != store.UserCounts.end()) store.UserCounts.erase(count);
+    if (count != keys.end()) keys.erase(count);
     return removed;
   }
   return std::nullopt;

@@ -6,11 +6,11 @@
 // freed entry's address cannot take over the count of images that are still in use.
 #include <array>
 #include <cstdint>
-#include <list>
 #include <map>
 #include <optional>
 
 #include "runtime/portable/text.h"
+#include "veloui/foundation/core/toolkit_registry.h"
 
 struct ImageStoreImageLists {
   std::array<std::uintptr_t, 8> ImageLists{};
@@ -30,13 +30,10 @@ struct ImageStoreEntry {
   std::uint64_t ImageSet = 0;
 };
 
-struct ImageStoreGlobals {
-  std::list<ImageStoreEntry> Entries;
-  std::map<std::uint64_t, int> UserCounts;  // by image set
-  std::uint64_t NextImageSet = 1;
-};
-ImageStoreGlobals& ImageStore();
-void ResetImageStoreForTesting();
+// The toolkit's image-store list, and its key map: the number of users under the decimal
+// text of each image set.
+ToolkitRecordList<ImageStoreEntry>& ImageStoreList();
+ToolkitTextMap<std::int32_t>& ImageStoreKeys();
 
 // Adds an entry that owns its images; its image set starts with one user.
 ImageStoreHandle AddImageStoreEntry(ImageStoreEntry entry);

@@ -6,8 +6,8 @@ namespace {
 
 class GradientRecords : public ::testing::Test {
  protected:
-  void SetUp() override { ResetGradientsForTesting(); }
-  void TearDown() override { ResetGradientsForTesting(); }
+  void SetUp() override { ResetToolkitGlobalLists(); }
+  void TearDown() override { ResetToolkitGlobalLists(); }
 };
 
 std::vector<float> Positions(GradientHandle g) {
@@ -77,7 +77,7 @@ TEST_F(GradientRecords, KindAndFree) {
   EXPECT_EQ(FreeGradient(a), 0);
   EXPECT_EQ(FindGradient(a), nullptr);
   EXPECT_NE(FindGradient(b), nullptr);
-  EXPECT_EQ(Gradients().Gradients.size(), 1u);
+  EXPECT_EQ(GradientList().size(), 1u);
 }
 
 }  // namespace

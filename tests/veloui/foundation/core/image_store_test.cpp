@@ -6,8 +6,8 @@ namespace {
 
 class ImageStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetImageStoreForTesting(); }
-  void TearDown() override { ResetImageStoreForTesting(); }
+  void SetUp() override { ResetToolkitGlobalLists(); }
+  void TearDown() override { ResetToolkitGlobalLists(); }
 
   static ImageStoreEntry WithImages(std::uintptr_t first) {
     ImageStoreEntry entry;
@@ -25,8 +25,8 @@ TEST_F(ImageStoreTest, AnOwnerAloneIsDestroyedAtOnce) {
   ASSERT_TRUE(dropped.has_value());
   EXPECT_EQ(dropped->StateImageLists.at(u"normal").ImageLists[0], 100u);
   EXPECT_EQ(dropped->StateBitmaps.at(u"hot").Bitmaps[8], 101u);
-  EXPECT_TRUE(ImageStore().Entries.empty());
-  EXPECT_TRUE(ImageStore().UserCounts.empty());
+  EXPECT_TRUE(ImageStoreList().empty());
+  EXPECT_TRUE(ImageStoreKeys().empty());
 }
 
 TEST_F(ImageStoreTest, SharedImagesGoWithTheLastUser) {
@@ -76,7 +76,7 @@ TEST_F(ImageStoreTest, NothingForNoEntry) {
   EXPECT_EQ(AddSharedImageStoreEntry(12345), 0u);
   const ImageStoreHandle owner = AddImageStoreEntry(WithImages(1));
   EXPECT_FALSE(DropImageStoreEntry(owner + 8).has_value());
-  EXPECT_EQ(ImageStore().Entries.size(), 1u);
+  EXPECT_EQ(ImageStoreList().size(), 1u);
 }
 
 }  // namespace
