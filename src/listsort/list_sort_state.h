@@ -1,0 +1,74 @@
+#pragma once
+// The library's state, one instance for the process, touched only on the GUI thread.
+#include "listsort/listsort.h"
+#include "runtime/portable/text.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <atomic>
+#include <list>
+#include <vector>
+
+inline constexpr int kSortableColumns = 256;
+
+struct SortableListRecord {
+  HWND topWindow = nullptr;  // nearest ancestor whose class begins with "WindowClass"
+  int gadget = 0;
+  HWND listWindow = nullptr;
+  std::array<SortType, kSortableColumns> columnTypes{};
+  int indicatorOption = 0;
+  bool sorted = false;  // cleared when every row is deleted
+  int nextDirection = 1;
+  HWND sortedList = nullptr;  // nullptr until the first sort after registration
+  int sortedColumn = 0;
+  Text savedHeaderText;  // the sorted column's heading without text marks (option 1)
+};
+
+struct SubclassEntry {
+  HWND window;
+  WNDPROC previous;
+};
+
+// The sort that runs now, read by the row comparison.
+struct CurrentSort {
+  HWND list = nullptr;
+  int rowCount = 0;
+  SortType type = kSortTextIgnoringCase;
+  int direction = 1;
+  bool directionPending = false;  // the direction came from SortListByColumn
+};
+
+// The header click being handled, so that ancestors that see the same notification while
+// the first one passes it on leave it alone.
+struct ClickInProgress {
+  bool active = false;
+  HWND list = nullptr;
+  int column = 0;
+};
+
+struct ListSortGlobals {
+  std::list<SortableListRecord> records;  // a list: records keep their address
+  std::vector<SubclassEntry> subclassed;  // outlives a restart: the windows keep our procedure
+  HIMAGELIST headerImages = nullptr;
+  std::array<HBITMAP, 2> arrowBitmaps{};
+  int themed = 0;
+  bool suspended = false;
+  CurrentSort current;
+  ClickInProgress click;
+  GadgetWindowLookup lookup = nullptr;
+  // Read by other threads to decide whether a call must be carried over.
+  std::atomic<DWORD> guiThread{0};
+  std::atomic<HWND> handOffWindow{nullptr};
+};
+
+ListSortGlobals& ListSort();
+
+// The live window of a gadget number, or nullptr.
+HWND GadgetWindow(int gadget);
+SortableListRecord* FindRecordByGadget(int gadget);
+SortableListRecord* FindRecordByList(HWND list);
+
+int ListRowCount(HWND list);
+// Item data = row index, which is how the row comparison finds a row's cells.
+void RenumberRows(HWND list);

@@ -1,0 +1,103 @@
+#include "list_sort_fixture.h"
+
+TEST_F(ListSortTest, SortsAscendingAndDescendingByIntegerValue) {
+  Register(2);
+  EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), 1);
+  EXPECT_EQ(Scores(), kScoresUp);
+  EXPECT_EQ(Names(), (std::vector<Text>{u"alpha", u"charlie", u"Echo", u"Bravo", u"delta"}));
+  EXPECT_EQ(GetSortedColumn(kListGadget), 1);
+  EXPECT_EQ(GetSortDirection(kListGadget), 1);
+  ExpectRowsNumbered();
+
+  EXPECT_EQ(SortListByColumn(kListGadget, 1, -1), 1);
+  EXPECT_EQ(Scores(), kScoresDown);
+  EXPECT_EQ(window_.Column(2), (std::vector<Text>{u"$5", u"2", u"1", u"3", u"4"}));
+  EXPECT_EQ(GetSortDirection(kListGadget), -1);
+  ExpectRowsNumbered();
+}
+
+TEST_F(ListSortTest, RowZeroTakesPartInTheSort) {
+  // Row 0 holds the greatest score; were it taken for a row without item data it would
+  // compare equal to everything and stay where it is.
+  Register(0);
+  SortListByColumn(kListGadget, 1, 1);
+  EXPECT_EQ(Scores().back(), u"50");
+  SortListByColumn(kListGadget, 2, 1);  // "$5" is 5: the greatest id
+  EXPECT_EQ(window_.Column(2), (std::vector<Text>{u"1", u"2", u"3", u"4", u"$5"}));
+}
+
+TEST_F(ListSortTest, TextColumnIgnoresLetterCase) {
+  Register(0);
+  SortListByColumn(kListGadget, 0, 1);
+  EXPECT_EQ(Names(), (std::vector<Text>{u"alpha", u"Bravo", u"charlie", u"delta", u"Echo"}));
+  SetColumnSortType(kListGadget, 0, kSortTextWithCase);
+  SortListByColumn(kListGadget, 0, 1);
+  EXPECT_EQ(Names(), (std::vector<Text>{u"Bravo", u"Echo", u"alpha", u"charlie", u"delta"}));
+}
+
+TEST_F(ListSortTest, NextClickAfterRequestedDescendingSortsAscending) {
+  Register(2);
+  SortListByColumn(kListGadget, 1, -1);
+  EXPECT_EQ(Scores(), kScoresDown);
+  EXPECT_EQ(GetSortedColumn(kListGadget), 1);
+  EXPECT_EQ(GetSortDirection(kListGadget), -1);
+  window_.ClickHeader(1);
+  EXPECT_EQ(Scores(), kScoresUp);
+  EXPECT_EQ(GetSortDirection(kListGadget), 1);
+}
+
+TEST_F(ListSortTest, ColumnThatIsNotSortableIsLeftAsItIs) {
+  Register(2);
+  ASSERT_EQ(SetColumnSortType(kListGadget, 2, kSortNotSortable), 1);
+  EXPECT_EQ(SortListByColumn(kListGadget, 2, -1), 1);
+  window_.ClickHeader(2);
+  EXPECT_EQ(Scores(), kScoresAsFilled);
+  EXPECT_EQ(GetSortedColumn(kListGadget), -1);
+  EXPECT_EQ(GetSortDirection(kListGadget), 0);
+  // The requested -1 was not kept for the next click.
+  window_.ClickHeader(1);
+  EXPECT_EQ(Scores(), kScoresUp);
+}
+
+TEST_F(ListSortTest, EmptyListIsDoneWithoutChange) {
+  Register(2);
+  window_.DeleteAllRows();
+  EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), 1);
+  EXPECT_EQ(GetSortedColumn(kListGadget), -1);
+  EXPECT_EQ(GetSortDirection(kListGadget), 0);
+  EXPECT_EQ(window_.HeaderFormat(1) & (HDF_IMAGE | HDF_SORTUP | HDF_SORTDOWN), 0);
+}
+
+TEST_F(ListSortTest, ResultCodesCheckGadgetThenRegistrationThenColumn) {
+  constexpr int kNoGadget = 77;
+  EXPECT_EQ(RegisterSortableList(kNoGadget, 2), 2);
+  Register(2);
+  EXPECT_EQ(SetColumnSortType(kListGadget, 256, kSortInteger32), 3);
+  EXPECT_EQ(SetColumnSortType(kListGadget, -1, kSortInteger32), 3);
+  EXPECT_EQ(SetColumnSortType(kListGadget, 255, kSortInteger32), 1);
+  EXPECT_EQ(SetColumnSortType(kOtherGadget, 999, kSortInteger32), 4);
+  EXPECT_EQ(SetColumnSortType(kNoGadget, 999, kSortInteger32), 2);
+  EXPECT_EQ(SortListByColumn(kListGadget, -1, 1), 3);  // what a refill passes when nothing was sorted
+  EXPECT_EQ(SortListByColumn(kOtherGadget, 1, 1), 4);
+  EXPECT_EQ(SortListByColumn(kNoGadget, 1, 1), 2);
+  EXPECT_EQ(GetSortedColumn(kNoGadget), -1);
+  EXPECT_EQ(GetSortDirection(kNoGadget), 0);
+  EXPECT_EQ(GetSortedColumn(kOtherGadget), -1);
+  EXPECT_EQ(GetSortDirection(kOtherGadget), 0);
+  EXPECT_EQ(GetSortedColumn(kListGadget), -1);
+  EXPECT_EQ(Scores(), kScoresAsFilled);
+}
+
+TEST_F(ListSortTest, RegisteringAgainKeepsColumnTypes) {
+  Register(2);
+  window_.AddRow({u"foxtrot", u"9", u"6"});
+  ASSERT_EQ(RegisterSortableList(kListGadget, 2), 1);
+  SortListByColumn(kListGadget, 1, 1);
+  // By value, not by text: 9 before 10.
+  EXPECT_EQ(Scores(), (std::vector<Text>{u"9", u"10", u"20", u"30", u"40", u"50"}));
+}
+
+TEST_F(ListSortTest, UnknownGadgetWithoutLookupIsNoSuchGadget) {
+  SetListSortGadgetLookup(nullptr);
+  EXPECT_EQ(RegisterSortableList(kListGadget, 2), 2);
+}
