@@ -1,0 +1,21 @@
+#include "veloui/foundation/binding_names.h"
+
+DwmBinding Dwm;
+
+std::int32_t BindDwm() {
+  if (Dwm.Library == nullptr) Dwm.Library = LoadLibraryW(BoundLibraryNames().Dwm);
+  if (Dwm.Library == nullptr) return 0;
+  Resolve(Dwm.Library, "DwmIsCompositionEnabled", Dwm.DwmIsCompositionEnabled);
+  Resolve(Dwm.Library, "DwmEnableComposition", Dwm.DwmEnableComposition);
+  Resolve(Dwm.Library, "DwmSetWindowAttribute", Dwm.DwmSetWindowAttribute);
+  Resolve(Dwm.Library, "DwmFlush", Dwm.DwmFlush);
+  Resolve(Dwm.Library, "DwmSetPresentParameters", Dwm.DwmSetPresentParameters);
+  if (Dwm.DwmIsCompositionEnabled != nullptr) Dwm.DwmIsCompositionEnabled(&Dwm.DwmCompositionEnabled);
+  return 0;
+}
+
+std::int32_t ReleaseDwm() {
+  if (Dwm.Library != nullptr) FreeLibrary(Dwm.Library);
+  Dwm = DwmBinding{};
+  return 0;
+}

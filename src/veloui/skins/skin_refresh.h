@@ -1,0 +1,18 @@
+#pragma once
+// The skin-refresh broadcast: every window of the process is told (message 0x9CA3) that the
+// skin or the colour mode changed, and the visible children of visible top-level windows are
+// repainted once afterwards.
+#include <windows.h>
+
+#include <cstdint>
+
+// skin 0: a colour change without a skin. 0 only for a non-zero handle that is no skin.
+std::int32_t ApplySkinToAllWindows(std::uintptr_t skin);
+
+struct SkinNotifyContext {
+  DWORD ProcessId = 0;
+  std::uintptr_t Skin = 0;
+  HWND Parent = nullptr;
+};
+BOOL CALLBACK NotifySkinWindowProc(HWND window, LPARAM context);
+BOOL CALLBACK NotifySkinChildProc(HWND child, LPARAM context);
