@@ -15,7 +15,10 @@ std::map<int, HWND>& Gadgets() {
   return gadgets;
 }
 
+DWORD lookupThread = 0;
+
 HWND LookUpGadget(int gadget) {
+  lookupThread = GetCurrentThreadId();
   const auto found = Gadgets().find(gadget);
   return found != Gadgets().end() ? found->second : nullptr;
 }
@@ -180,6 +183,8 @@ int SortTestWindow::HeaderImage(int column) const {
 }
 
 int SortTestWindow::TopWindowColumnClicks() { return topWindowColumnClicks; }
+
+DWORD SortTestWindow::LastLookupThread() { return lookupThread; }
 
 bool PumpMessagesOnce() {
   MSG message;

@@ -40,6 +40,8 @@ class SortTestWindow {
 
   // How many LVN_COLUMNCLICK notifications the top window's own procedure received.
   static int TopWindowColumnClicks();
+  // The thread on which the library last asked which window a gadget number names.
+  static DWORD LastLookupThread();
 
  private:
   HWND top_ = nullptr;

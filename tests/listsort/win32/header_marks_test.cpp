@@ -1,0 +1,169 @@
+#include "list_sort_fixture.h"
+
+#include "listsort/core/arrow_bitmaps.h"
+
+namespace {
+
+constexpr int kSortFlags = HDF_SORTUP | HDF_SORTDOWN;
+
+HIMAGELIST HeaderImages(HWND header) {
+  return reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
+}
+
+// Draws image `index` of the list over a red background and reads it back as X (black),
+// . (white) and ? (anything else, such as the red showing through).
+std::vector<std::string> DrawnImage(HIMAGELIST images, int index) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = kArrowSide;
+  info.bmiHeader.biHeight = -kArrowSide;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP target = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, target);
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  for (int i = 0; i < kArrowSide * kArrowSide; ++i) pixels[i] = 0x00FF0000;
+  ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
+  GdiFlush();
+  std::vector<std::string> rows(kArrowSide);
+  for (int y = 0; y < kArrowSide; ++y) {
+    for (int x = 0; x < kArrowSide; ++x) {
+      const std::uint32_t colour = pixels[y * kArrowSide + x] & 0xFFFFFF;
+      rows[y] += colour == 0 ? 'X' : colour == 0xFFFFFF ? '.' : '?';
+    }
+  }
+  SelectObject(dc, old);
+  DeleteObject(target);
+  DeleteDC(dc);
+  return rows;
+}
+
+}  // namespace
+
+TEST_F(ListSortTest, ImageArrowsMarkTheSortedColumn) {
+  ASSERT_EQ(SetThemedSortDrawing(0), 0);
+  Register(2);
+  window_.ClickHeader(1);
+  EXPECT_EQ(window_.HeaderFormat(1) & (HDF_IMAGE | HDF_STRING), HDF_IMAGE | HDF_STRING);
+  EXPECT_EQ(window_.HeaderImage(1), 0);
+  EXPECT_EQ(window_.HeaderFormat(1) & (kSortFlags | HDF_BITMAP_ON_RIGHT), 0);
+  window_.ClickHeader(1);
+  EXPECT_NE(window_.HeaderFormat(1) & HDF_IMAGE, 0);
+  EXPECT_EQ(window_.HeaderImage(1), 1);
+  window_.ClickHeader(0);
+  EXPECT_EQ(window_.HeaderFormat(1) & HDF_IMAGE, 0);
+  EXPECT_NE(window_.HeaderFormat(0) & HDF_IMAGE, 0);
+  EXPECT_EQ(window_.HeaderImage(0), 0);
+  // The column that lost its arrow keeps its heading.
+  EXPECT_NE(window_.HeaderFormat(1) & HDF_STRING, 0);
+  EXPECT_EQ(window_.HeaderText(1), u"Score");
+  EXPECT_EQ(window_.HeaderText(0), u"Name");
+}
+
+TEST_F(ListSortTest, OptionThreePutsTheArrowOnTheRight) {
+  SetThemedSortDrawing(0);
+  Register(3);
+  window_.ClickHeader(2);
+  EXPECT_EQ(window_.HeaderFormat(2) & (HDF_IMAGE | HDF_BITMAP_ON_RIGHT), HDF_IMAGE | HDF_BITMAP_ON_RIGHT);
+  EXPECT_EQ(window_.HeaderImage(2), 0);
+}
+
+TEST_F(ListSortTest, OptionZeroMarksNothing) {
+  SetThemedSortDrawing(0);
+  Register(0);
+  window_.ClickHeader(1);
+  EXPECT_EQ(Scores(), kScoresUp);
+  EXPECT_EQ(window_.HeaderFormat(1) & (HDF_IMAGE | kSortFlags), 0);
+  EXPECT_EQ(window_.HeaderText(1), u"Score");
+}
+
+TEST_F(ListSortTest, HeaderHoldsTheTwoArrowPictures) {
+  SetThemedSortDrawing(0);
+  Register(2);
+  HIMAGELIST images = HeaderImages(window_.header());
+  ASSERT_NE(images, nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(images), 2);
+  int width = 0;
+  int height = 0;
+  ImageList_GetIconSize(images, &width, &height);
+  EXPECT_EQ(width, 12);
+  EXPECT_EQ(height, 12);
+  const std::vector<std::string> up = DrawnImage(images, 0);
+  const std::vector<std::string> down = DrawnImage(images, 1);
+  EXPECT_EQ(up[3], "X...XXXX...X");
+  EXPECT_EQ(up[8], "X....XX....X");
+  EXPECT_EQ(down[3], "X....XX....X");
+  EXPECT_EQ(down[8], "X...XXXX...X");
+  for (int y = 0; y < kArrowSide; ++y) {
+    for (int x = 0; x < kArrowSide; ++x) {
+      EXPECT_EQ(up[y][x] == 'X', ArrowPixelIsBlack(ArrowDirection::Ascending, x, y)) << x << "," << y;
+      EXPECT_EQ(down[y][x] == 'X', ArrowPixelIsBlack(ArrowDirection::Descending, x, y)) << x << "," << y;
+    }
+  }
+}
+
+TEST_F(ListSortTest, ShutdownTakesTheImageListFromTheHeader) {
+  Register(2);
+  ASSERT_NE(HeaderImages(window_.header()), nullptr);
+  ShutdownListSortLibrary();
+  EXPECT_EQ(HeaderImages(window_.header()), nullptr);
+}
+
+TEST_F(ListSortTest, AddedIconJoinsTheHeaderImages) {
+  Register(2);
+  HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+  EXPECT_EQ(AddSortArrowImage(icon), 1);
+  EXPECT_EQ(ImageList_GetImageCount(HeaderImages(window_.header())), 3);
+  EXPECT_EQ(AddSortArrowImage(nullptr), 0);
+}
+
+TEST_F(ListSortTest, ThemedArrowsUseTheHeaderSortFlags) {
+  if (SetThemedSortDrawing(1) != 1) GTEST_SKIP() << "visual themes are not active here";
+  Register(2);
+  window_.ClickHeader(1);
+  EXPECT_EQ(window_.HeaderFormat(1) & (kSortFlags | HDF_IMAGE | HDF_STRING), HDF_SORTUP | HDF_STRING);
+  window_.ClickHeader(1);
+  EXPECT_EQ(window_.HeaderFormat(1) & (kSortFlags | HDF_IMAGE), HDF_SORTDOWN);
+  EXPECT_EQ(Scores(), kScoresDown);
+  window_.ClickHeader(0);
+  EXPECT_EQ(window_.HeaderFormat(1) & (kSortFlags | HDF_IMAGE), 0);
+  EXPECT_EQ(window_.HeaderFormat(0) & kSortFlags, HDF_SORTUP);
+  EXPECT_EQ(window_.HeaderText(1), u"Score");
+}
+
+TEST_F(ListSortTest, ThemedArrowOnTheRight) {
+  if (SetThemedSortDrawing(1) != 1) GTEST_SKIP() << "visual themes are not active here";
+  Register(3);
+  SortListByColumn(kListGadget, 2, -1);
+  EXPECT_EQ(window_.HeaderFormat(2) & (kSortFlags | HDF_BITMAP_ON_RIGHT), HDF_SORTDOWN | HDF_BITMAP_ON_RIGHT);
+}
+
+TEST_F(ListSortTest, TextMarksSurroundTheHeading) {
+  Register(1);
+  window_.ClickHeader(0);
+  EXPECT_EQ(window_.HeaderText(0), u"\u00AB Name \u00BB");
+  window_.ClickHeader(0);
+  EXPECT_EQ(window_.HeaderText(0), u"\u00BB Name \u00AB");
+  window_.ClickHeader(1);
+  EXPECT_EQ(window_.HeaderText(0), u"Name");
+  EXPECT_EQ(window_.HeaderText(1), u"\u00AB Score \u00BB");
+  EXPECT_EQ(window_.HeaderFormat(1) & (HDF_IMAGE | kSortFlags), 0);
+}
+
+TEST_F(ListSortTest, EmptyingTheListRemovesTheArrowButKeepsTheAlternation) {
+  SetThemedSortDrawing(0);
+  Register(2);
+  window_.ClickHeader(1);
+  window_.DeleteAllRows();
+  EXPECT_EQ(window_.HeaderFormat(1) & HDF_IMAGE, 0);
+  EXPECT_EQ(window_.HeaderText(1), u"Score");
+  EXPECT_EQ(GetSortedColumn(kListGadget), -1);
+  EXPECT_EQ(GetSortDirection(kListGadget), 0);
+  window_.AddRows({{u"x", u"5", u"1"}, {u"y", u"7", u"2"}, {u"z", u"6", u"3"}});
+  window_.ClickHeader(1);
+  EXPECT_EQ(Scores(), (std::vector<Text>{u"7", u"6", u"5"}));
+  EXPECT_EQ(GetSortDirection(kListGadget), -1);
+  EXPECT_EQ(window_.HeaderImage(1), 1);
+}

@@ -1,0 +1,114 @@
+#include "list_sort_fixture.h"
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+const std::vector<std::vector<Text>> kRefill = {
+    {u"golf", u"70", u"7"}, {u"hotel", u"5", u"8"}, {u"india", u"65", u"9"}, {u"juliet", u"15", u"10"}};
+
+// What the program does with the players list after each player-list reply.
+void RefillKeepingTheSort(SortTestWindow& window) {
+  const int column = GetSortedColumn(kListGadget);
+  const int direction = GetSortDirection(kListGadget);
+  window.DeleteAllRows();
+  SetListSortSuspended(1);
+  window.AddRows(kRefill);
+  SetListSortSuspended(0);
+  SortListByColumn(kListGadget, column, direction);
+}
+
+}  // namespace
+
+TEST_F(ListSortTest, RowsAddedWhileSuspendedAreNumberedOnResume) {
+  Register(2);
+  SetListSortSuspended(1);
+  window_.AddRows(kRefill);
+  EXPECT_EQ(window_.ItemData(5), 0);  // not tracked while suspended
+  SetListSortSuspended(0);
+  ExpectRowsNumbered();
+  window_.ClickHeader(1);
+  EXPECT_EQ(Scores(), (std::vector<Text>{u"5", u"10", u"15", u"20", u"30", u"40", u"50", u"65", u"70"}));
+}
+
+TEST_F(ListSortTest, ClicksDoNotSortWhileSuspended) {
+  Register(2);
+  SetListSortSuspended(1);
+  window_.ClickHeader(1);
+  EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), 1);
+  EXPECT_EQ(Scores(), kScoresAsFilled);
+  EXPECT_EQ(GetSortedColumn(kListGadget), -1);
+  SetListSortSuspended(0);
+  // The direction asked for while suspended does not stick to the next click.
+  SortListByColumn(kListGadget, 1, -1);
+  window_.ClickHeader(1);
+  EXPECT_EQ(Scores(), kScoresUp);
+}
+
+TEST_F(ListSortTest, InsertsAndDeletesAreNumberedAtOnce) {
+  Register(2);
+  window_.AddRow({u"kilo", u"1", u"11"});
+  ExpectRowsNumbered();
+  SendMessageW(window_.list(), LVM_DELETEITEM, 0, 0);
+  ExpectRowsNumbered();
+  window_.ClickHeader(1);
+  EXPECT_EQ(Scores(), (std::vector<Text>{u"1", u"10", u"20", u"30", u"40"}));
+}
+
+TEST_F(ListSortTest, RefillKeepsTheChosenSort) {
+  Register(2);
+  window_.ClickHeader(1);
+  window_.ClickHeader(1);
+  RefillKeepingTheSort(window_);
+  EXPECT_EQ(Scores(), (std::vector<Text>{u"70", u"65", u"15", u"5"}));
+  EXPECT_EQ(GetSortedColumn(kListGadget), 1);
+  EXPECT_EQ(GetSortDirection(kListGadget), -1);
+  ExpectRowsNumbered();
+  window_.ClickHeader(1);
+  EXPECT_EQ(Scores(), (std::vector<Text>{u"5", u"15", u"65", u"70"}));
+}
+
+TEST_F(ListSortTest, RefillWithoutSortKeepsTheOrderOfRows) {
+  Register(2);
+  RefillKeepingTheSort(window_);
+  EXPECT_EQ(Scores(), (std::vector<Text>{u"70", u"5", u"65", u"15"}));
+  EXPECT_EQ(GetSortedColumn(kListGadget), -1);
+}
+
+TEST_F(ListSortTest, RefillFromAnotherThreadRunsOnTheGuiThread) {
+  Register(2);
+  window_.ClickHeader(1);
+  std::atomic<bool> done{false};
+  std::thread network([&] {
+    RefillKeepingTheSort(window_);
+    done = true;
+  });
+  EXPECT_TRUE(PumpMessagesUntil([&] { return done.load(); }));
+  network.join();
+  EXPECT_EQ(Scores(), (std::vector<Text>{u"5", u"15", u"65", u"70"}));
+  EXPECT_EQ(GetSortDirection(kListGadget), 1);
+  ExpectRowsNumbered();
+}
+
+TEST_F(ListSortTest, CallsFromAnotherThreadReturnTheirResults) {
+  std::atomic<bool> done{false};
+  int results[4] = {};
+  DWORD lookupThread = 0;
+  std::thread other([&] {
+    results[0] = RegisterSortableList(kListGadget, 2);
+    lookupThread = SortTestWindow::LastLookupThread();
+    results[1] = SetColumnSortType(kListGadget, 1, kSortInteger32);
+    results[2] = SortListByColumn(kListGadget, 1, -1);
+    results[3] = GetSortDirection(kListGadget);
+    done = true;
+  });
+  EXPECT_TRUE(PumpMessagesUntil([&] { return done.load(); }));
+  other.join();
+  EXPECT_EQ(results[0], 1);
+  EXPECT_EQ(results[1], 1);
+  EXPECT_EQ(results[2], 1);
+  EXPECT_EQ(results[3], -1);
+  EXPECT_EQ(lookupThread, GetCurrentThreadId());  // the registration ran on this thread
+  EXPECT_EQ(Scores(), kScoresDown);
+}
