@@ -57,6 +57,15 @@ void ResetScrollingOfLists(HWND top) {
   }
 }
 
+// A list view gives its header the image list of its rows' small images; the header must keep
+// showing our arrows instead.
+void KeepArrowsInHeader(HWND list) {
+  const HIMAGELIST arrows = ListSort().headerImages;
+  if (arrows == nullptr || FindRecordByList(list) == nullptr) return;
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  if (header != nullptr) SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(arrows));
+}
+
 bool IsTopWindowOfList(HWND window) {
   for (const SortableListRecord& record : ListSort().records) {
     if (record.topWindow == window) return true;
@@ -106,6 +115,9 @@ LRESULT CALLBACK ListSortWindowProc(HWND window, UINT message, WPARAM wParam, LP
 
   if (message == WM_NCDESTROY) {
     ForgetWindow(window);
+  } else if (message == LVM_SETIMAGELIST && wParam == LVSIL_SMALL) {
+    // Also while suspended: a refill is when a list first gets images for its rows.
+    KeepArrowsInHeader(window);
   } else if (!state.suspended) {
     switch (message) {
       case LVM_DELETEALLITEMS: ListEmptied(window); break;
