@@ -1,19 +1,19 @@
 #include "database/database_mirror.h"
 
-std::size_t DatabaseMirror::KeyHash::operator()(const Key& key) const {
-  // Texts are numbered densely from 0; mixing keeps neighbouring numbers apart in the table.
+std::uint32_t DatabaseMirror::HashOf(const Key& key) {
+  // Texts are numbered densely from 0; mixing keeps neighbouring numbers apart in the index.
   std::uint64_t hash = 0x9E3779B97F4A7C15ull;
   for (const PooledText part : {key.Name, key.GUID, key.IP, key.Server}) {
     hash = (hash ^ part) * 0xFF51AFD7ED558CCDull;
     hash ^= hash >> 32;
   }
-  return static_cast<std::size_t>(hash);
+  return static_cast<std::uint32_t>(hash);
 }
 
 void DatabaseMirror::Append(const DatabaseRowView& row) {
   const Key key{texts_.Intern(row.Name), texts_.Intern(row.GUID), texts_.Intern(row.IP),
                 texts_.Intern(row.Server)};
-  rowsByKey_.emplace(key, static_cast<std::uint32_t>(rows_.size()));
+  rowsByKey_.Insert(HashOf(key), static_cast<std::uint32_t>(rows_.size()));
   rows_.push_back(StoredRow{key, texts_.Intern(row.Date)});
 }
 
@@ -30,21 +30,29 @@ bool DatabaseMirror::FindKey(TextView name, TextView guid, TextView ip, TextView
 
 bool DatabaseMirror::Contains(TextView name, TextView guid, TextView ip, TextView server) const {
   Key key{};
-  return FindKey(name, guid, ip, server, key) && rowsByKey_.contains(key);
+  if (!FindKey(name, guid, ip, server, key)) return false;
+  bool found = false;
+  rowsByKey_.Probe(HashOf(key), [&](std::uint32_t row) {
+    found = rows_[row].Identity == key;
+    return found;
+  });
+  return found;
 }
 
 std::size_t DatabaseMirror::SetDate(TextView name, TextView guid, TextView ip, TextView server,
                                     TextView date) {
   Key key{};
   if (!FindKey(name, guid, ip, server, key)) return 0;
-  const auto [first, last] = rowsByKey_.equal_range(key);
-  if (first == last) return 0;
-  const PooledText newDate = texts_.Intern(date);
   std::size_t changed = 0;
-  for (auto it = first; it != last; ++it) {
-    rows_[it->second].Date = newDate;
-    ++changed;
-  }
+  std::optional<PooledText> newDate;
+  rowsByKey_.Probe(HashOf(key), [&](std::uint32_t row) {
+    if (rows_[row].Identity == key) {
+      if (!newDate) newDate = texts_.Intern(date);
+      rows_[row].Date = *newDate;
+      ++changed;
+    }
+    return false;  // every row of the key
+  });
   return changed;
 }
 
@@ -55,8 +63,13 @@ DatabaseRowView DatabaseMirror::Row(std::size_t index) const {
                          texts_.View(row.Date)};
 }
 
+void DatabaseMirror::Reserve(std::size_t rows) {
+  rows_.reserve(rows);
+  rowsByKey_.Reserve(rows);
+}
+
 void DatabaseMirror::Clear() {
-  rowsByKey_.clear();
+  rowsByKey_.Clear();
   rows_.clear();
   rows_.shrink_to_fit();
   texts_.Clear();

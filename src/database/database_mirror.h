@@ -3,10 +3,10 @@
 // four identifying values (name, GUID, IP, server), so that recording a player costs the same
 // whether the table holds ten rows or a million. Not locked itself: the player database guards it.
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "database/database_row.h"
+#include "database/number_index.h"
 #include "database/text_pool.h"
 
 class DatabaseMirror {
@@ -18,7 +18,7 @@ class DatabaseMirror {
 
   std::size_t Count() const { return rows_.size(); }
   DatabaseRowView Row(std::size_t index) const;
-  void Reserve(std::size_t rows) { rows_.reserve(rows); }
+  void Reserve(std::size_t rows);
   void Clear();
 
  private:
@@ -29,9 +29,7 @@ class DatabaseMirror {
     PooledText Server;
     bool operator==(const Key&) const = default;
   };
-  struct KeyHash {
-    std::size_t operator()(const Key& key) const;
-  };
+  static std::uint32_t HashOf(const Key& key);
   struct StoredRow {
     Key Identity;
     PooledText Date;
@@ -42,6 +40,6 @@ class DatabaseMirror {
 
   TextPool texts_;
   std::vector<StoredRow> rows_;
-  // A table written by other tools may hold the same four values more than once.
-  std::unordered_multimap<Key, std::uint32_t, KeyHash> rowsByKey_;
+  // Rows by their key. A table written by other tools may hold the same key more than once.
+  NumberIndex rowsByKey_;
 };

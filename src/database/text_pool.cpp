@@ -1,30 +1,43 @@
 #include "database/text_pool.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
 constexpr std::size_t kBlockUnits = std::size_t{1} << 16;
 
+std::uint32_t HashOf(TextView text) {
+  return static_cast<std::uint32_t>(std::hash<TextView>{}(text));
+}
+
 }  // namespace
 
 PooledText TextPool::Intern(TextView text) {
-  if (const auto found = numbers_.find(text); found != numbers_.end()) return found->second;
+  const std::uint32_t hash = HashOf(text);
+  if (const auto found = Find(text, hash)) return *found;
   const auto id = static_cast<PooledText>(texts_.size());
-  const TextView stored = Store(text);
-  texts_.push_back(stored);
-  numbers_.emplace(stored, id);
+  texts_.push_back(Store(text));
+  numbers_.Insert(hash, id);
   return id;
 }
 
-std::optional<PooledText> TextPool::Find(TextView text) const {
-  if (const auto found = numbers_.find(text); found != numbers_.end()) return found->second;
-  return std::nullopt;
+std::optional<PooledText> TextPool::Find(TextView text) const { return Find(text, HashOf(text)); }
+
+std::optional<PooledText> TextPool::Find(TextView text, std::uint32_t hash) const {
+  std::optional<PooledText> found;
+  numbers_.Probe(hash, [&](std::uint32_t id) {
+    if (texts_[id] != text) return false;
+    found = id;
+    return true;
+  });
+  return found;
 }
 
 void TextPool::Clear() {
-  numbers_.clear();
+  numbers_.Clear();
   texts_.clear();
+  texts_.shrink_to_fit();
   blocks_.clear();
   blockUsed_ = 0;
   blockSize_ = 0;

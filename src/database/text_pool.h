@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
+#include "database/number_index.h"
 #include "runtime/portable/text.h"
 
 using PooledText = std::uint32_t;
@@ -24,11 +24,12 @@ class TextPool {
   void Clear();
 
  private:
+  std::optional<PooledText> Find(TextView text, std::uint32_t hash) const;
   TextView Store(TextView text);
 
   std::vector<std::unique_ptr<char16_t[]>> blocks_;
   std::size_t blockUsed_ = 0;
   std::size_t blockSize_ = 0;
   std::vector<TextView> texts_;
-  std::unordered_map<TextView, PooledText> numbers_;
+  NumberIndex numbers_;
 };

@@ -1,0 +1,124 @@
+// Recording a refresh of 100 players against files of 10 000, 100 000 and 1 000 000 rows,
+// loading a million rows into the mirror, and importing a file of 100 000 rows.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "database/player_database.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kCreateTable[] =
+    "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), "
+    "DATE CHAR(16));";
+
+fs::path BenchFolder() {
+  const fs::path folder = fs::temp_directory_path() / "velo-database-bench";
+  fs::create_directories(folder);
+  return folder;
+}
+
+void Exec(const fs::path& file, const std::string& sql) {
+  sqlite3* db = nullptr;
+  sqlite3_open(file.string().c_str(), &db);
+  sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+}
+
+// A file as years of refreshes leave it: every GUID under three names or addresses, a few
+// servers, dates spread over a year. `prefix` keeps the rows of different files apart.
+fs::path MakePlayersFile(const std::string& name, long rows, const std::string& prefix) {
+  const fs::path file = BenchFolder() / name;
+  if (fs::exists(file)) return file;
+  Exec(file, std::string(kCreateTable) +
+                 "WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < " +
+                 std::to_string(rows - 1) +
+                 ") INSERT INTO PLAYERS SELECT '" + prefix +
+                 "' || x, printf('%032x', x / 3), (x % 250 + 1) || '.' || (x / 250 % 250) || "
+                 "'.' || (x / 62500 % 250) || '.7', 'server' || (x % 5) || '.example:2302', "
+                 "printf('%02d.%02d.2023 %02d:%02d', x % 28 + 1, x % 12 + 1, x % 24, x % 60) "
+                 "FROM n;");
+  return file;
+}
+
+// A copy of a prepared file, so that every run starts from the same rows.
+fs::path FreshCopy(const fs::path& from, const std::string& name) {
+  const fs::path to = BenchFolder() / name;
+  fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+  return to;
+}
+
+Text Player(long x) { return u"player" + DecimalText(x); }
+Text Guid(long x) {
+  static const char16_t kHex[] = u"0123456789abcdef";
+  Text guid(32, u'0');
+  for (int i = 31; i >= 0 && x > 0; --i, x /= 16) guid[static_cast<std::size_t>(i)] = kHex[x % 16];
+  return guid;
+}
+Text Ip(long x) {
+  return DecimalText(x % 250 + 1) + u"." + DecimalText(x / 250 % 250) + u"." +
+         DecimalText(x / 62500 % 250) + u".7";
+}
+Text Server(long x) { return u"server" + DecimalText(x % 5) + u".example:2302"; }
+
+void BM_RefreshOf100Players(benchmark::State& state) {
+  const long rows = state.range(0);
+  const fs::path source = MakePlayersFile("players-" + std::to_string(rows) + ".db", rows, "player");
+  const fs::path file = FreshCopy(source, "refresh.db");
+  ResetPlayerDatabase();
+  OpenPlayerDatabase(file.u16string());  // an earlier version's file: gains its index here
+  LoadPlayerDatabase();
+  // 100 players on the server, spread over the whole table, seen again on every refresh.
+  long refresh = 0;
+  for (auto _ : state) {
+    const Text date = u"01.01.2024 " + DecimalText(10 + refresh % 10) + u":" +
+                      DecimalText(10 + refresh % 50);
+    PlayerDatabaseBatch batch;
+    for (long p = 0; p < 100; ++p) {
+      const long x = p * (rows / 100) + refresh % 7;
+      benchmark::DoNotOptimize(RecordPlayerSeen(Player(x), Guid(x / 3), Ip(x), Server(x), date));
+    }
+    ++refresh;
+  }
+  state.counters["rows"] = static_cast<double>(DatabaseRowCount());
+  ResetPlayerDatabase();
+}
+BENCHMARK(BM_RefreshOf100Players)->Arg(10000)->Arg(100000)->Arg(1000000)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_LoadMillionRows(benchmark::State& state) {
+  const fs::path file = MakePlayersFile("players-1000000.db", 1000000, "player");
+  ResetPlayerDatabase();
+  OpenPlayerDatabase(file.u16string());
+  for (auto _ : state) {
+    LoadPlayerDatabase();
+    benchmark::DoNotOptimize(DatabaseRowCount());
+  }
+  state.counters["rows"] = static_cast<double>(DatabaseRowCount());
+  ResetPlayerDatabase();
+}
+BENCHMARK(BM_LoadMillionRows)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Import100000Rows(benchmark::State& state) {
+  const fs::path own = MakePlayersFile("own-100000.db", 100000, "player");
+  const fs::path other = MakePlayersFile("other-100000.db", 100000, "visitor");
+  for (auto _ : state) {
+    state.PauseTiming();
+    ResetPlayerDatabase();
+    const fs::path file = FreshCopy(own, "import.db");
+    OpenPlayerDatabase(file.u16string());
+    LoadPlayerDatabase();
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(ImportPlayerDatabase(other.u16string()));
+  }
+  state.counters["rows"] = static_cast<double>(DatabaseRowCount());
+  ResetPlayerDatabase();
+}
+BENCHMARK(BM_Import100000Rows)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
