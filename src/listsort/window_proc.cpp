@@ -109,6 +109,7 @@ LRESULT CALLBACK ListSortWindowProc(HWND window, UINT message, WPARAM wParam, LP
       click.record != nullptr &&
       !(state.click.active && state.click.list == click.record->listWindow &&
         state.click.column == click.column);
+  const ClickInProgress outerClick = state.click;
   if (firstToSeeClick) state.click = {true, click.record->listWindow, click.column};
 
   LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
@@ -142,6 +143,6 @@ LRESULT CALLBACK ListSortWindowProc(HWND window, UINT message, WPARAM wParam, LP
       default: break;
     }
   }
-  if (firstToSeeClick) state.click.active = false;
+  if (firstToSeeClick) state.click = outerClick;
   return result;
 }
