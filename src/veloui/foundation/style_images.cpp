@@ -1,0 +1,44 @@
+#include "veloui/foundation/style_images.h"
+
+
+#include "veloui/foundation/core/blit_cache_rules.h"
+#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/image_effects.h"
+
+HICON MakeStyleImage(HANDLE image, std::uint32_t style) {
+  HANDLE made = nullptr;
+  if (style == kStyleWhidbey) {
+    made = MakeIconEffect(image, 80, 0, 0, 0, 0, kEffectMakeIcon);
+  } else if (style == kStyleOffice2003Record || style == kStyleOffice2003) {
+    made = TintIcon(image, 255, GetUIColour(style, 36, kUIColourColorref), 0.0f, 0.64f, RGB(210, 210, 210), 110,
+                    kEffectMakeIcon);
+  } else if (style == kStyleOffice2007) {
+    made = TintIcon(image, 190, GetUIColour(style, 11, kUIColourColorref), -0.1f, 0.49f,
+                    GetUIColour(style, 10, kUIColourColorref), 80, kEffectMakeIcon);
+  } else {
+    made = MakeIconEffect(image, 120, 0, 0, 0, 0, kEffectGreyscale | kEffectMakeIcon);
+  }
+  return static_cast<HICON>(made);
+}
+
+int ReplaceWithStyleImage(HIMAGELIST list, int index, HANDLE source, std::uint32_t style) {
+  HICON styled = MakeStyleImage(source, style);
+  if (styled == nullptr) return 0;
+  const int replaced = ImageList_ReplaceIcon(list, index, styled);
+  DestroyIcon(styled);
+  return replaced >= 0 ? 1 : 0;
+}
+
+int DrawPolygonGlyph(HDC dc, int x, int y, int width, int height, COLORREF colour) {
+  HPEN pen = CreatePen(PS_SOLID, 0, colour);
+  HBRUSH brush = CreateSolidBrush(colour);
+  HGDIOBJ previousPen = SelectObject(dc, pen);
+  HGDIOBJ previousBrush = SelectObject(dc, brush);
+  const POINT corners[3] = {{x + (width - 1) / 2, y + height - 1}, {x, y}, {x + width - 1, y}};
+  Polygon(dc, corners, 3);
+  SelectObject(dc, previousPen);
+  SelectObject(dc, previousBrush);
+  DeleteObject(pen);
+  DeleteObject(brush);
+  return 0;
+}

@@ -1,0 +1,190 @@
+#include "veloui/foundation/blit_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dib_canvas.h"
+#include "veloui/foundation/core/debug_log.h"
+#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/system_binding.h"
+#include "veloui/foundation/ui_colours.h"
+
+namespace {
+
+std::vector<Text>& Lines() {
+  static std::vector<Text> lines;
+  return lines;
+}
+
+void Collect(const Text& line) { Lines().push_back(line); }
+
+std::uint32_t Office2007Menus() { return 0x2000000; }
+
+class BlitCacheTest : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    FreeBlitCaches();
+    ResetUIColourState();
+    InitColourTables();
+    BindColourServices();
+    StoreUIColourMode(GetParam());
+    Lines().clear();
+    SetDebugLogSinkForTesting(&Collect);
+  }
+  void TearDown() override {
+    SetDebugLogSinkForTesting(nullptr);
+    SetBlitCacheMenuStyleSource(nullptr);
+    FreeBlitCaches();
+  }
+
+  static COLORREF Expected(int id) { return GetUIColour(6, id, kUIColourColorref); }
+  static bool HaveGdiPlus() { return BindGdiPlus() != 0; }
+};
+
+TEST_P(BlitCacheTest, MenuHotGradientRunsFromTopToBottom) {
+  if (!HaveGdiPlus()) GTEST_SKIP() << "no GDI+";
+  DibCanvas canvas(60, 30, 0x00FF00FF);
+  DrawBlitCache(canvas.Dc(), 0x1000000, 6, RECT{5, 3, 55, 27}, 0);
+  EXPECT_TRUE(NearColour(canvas.Colour(5, 3), Expected(6), 2));
+  EXPECT_TRUE(NearColour(canvas.Colour(54, 26), Expected(7), 2));
+  EXPECT_EQ(canvas.Pixel(4, 3), 0x00FF00FFu);   // nothing outside the rectangle
+  EXPECT_EQ(canvas.Pixel(55, 26), 0x00FF00FFu);
+  EXPECT_EQ(canvas.Pixel(5, 27), 0x00FF00FFu);
+  EXPECT_EQ(canvas.Colour(5, 10), canvas.Colour(50, 10));  // vertical only
+}
+
+TEST_P(BlitCacheTest, MenuBarIsTwoHorizontalGradients) {
+  if (!HaveGdiPlus()) GTEST_SKIP() << "no GDI+";
+  DibCanvas canvas(100, 20);
+  DrawBlitCache(canvas.Dc(), 6, 13, RECT{0, 0, 100, 20}, 0);
+  EXPECT_TRUE(NearColour(canvas.Colour(0, 5), Expected(21), 2));
+  EXPECT_TRUE(NearColour(canvas.Colour(49, 5), Expected(22), 2));
+  EXPECT_TRUE(NearColour(canvas.Colour(50, 5), Expected(23), 2));
+  EXPECT_TRUE(NearColour(canvas.Colour(99, 5), Expected(24), 2));
+  EXPECT_EQ(canvas.Colour(30, 0), canvas.Colour(30, 19));  // horizontal only
+}
+
+TEST_P(BlitCacheTest, CheckBoxIsFramedAndFilled) {
+  DibCanvas canvas(20, 20, 0);
+  DrawBlitCache(canvas.Dc(), 0x1000000, 15, RECT{2, 2, 18, 18}, 0);
+  EXPECT_EQ(canvas.Colour(2, 2), Expected(15));
+  EXPECT_EQ(canvas.Colour(17, 10), Expected(15));
+  EXPECT_EQ(canvas.Colour(10, 17), Expected(15));
+  EXPECT_EQ(canvas.Colour(3, 3), Expected(14));
+  EXPECT_EQ(canvas.Colour(16, 16), Expected(14));
+  EXPECT_EQ(canvas.Pixel(1, 1), 0u);
+}
+
+TEST_P(BlitCacheTest, CheckBoxTakesTheCurrentMenusStyle) {
+  SetBlitCacheMenuStyleSource(&Office2007Menus);
+  DibCanvas canvas(16, 16, 0);
+  DrawBlitCache(canvas.Dc(), 0x1000000, 17, RECT{0, 0, 16, 16}, 0);
+  EXPECT_EQ(canvas.Colour(0, 0), GetUIColour(0x2000000, 17, kUIColourColorref));
+  EXPECT_EQ(canvas.Colour(8, 8), GetUIColour(0x2000000, 16, kUIColourColorref));
+}
+
+TEST_P(BlitCacheTest, ToolStripGradientsAndShadowRow) {
+  if (!HaveGdiPlus()) GTEST_SKIP() << "no GDI+";
+  DibCanvas canvas(40, 25);
+  DrawBlitCache(canvas.Dc(), 6, 33, RECT{0, 0, 40, 25}, 0);
+  EXPECT_TRUE(NearColour(canvas.Colour(10, 0), Expected(33), 2));
+  EXPECT_TRUE(NearColour(canvas.Colour(10, 12), Expected(34), 2));
+  EXPECT_TRUE(NearColour(canvas.Colour(10, 13), Expected(35), 2));
+  EXPECT_TRUE(NearColour(canvas.Colour(10, 23), Expected(36), 2));
+  EXPECT_EQ(canvas.Colour(10, 24), Expected(41));
+  EXPECT_EQ(canvas.Colour(0, 24), Expected(41));
+}
+
+TEST_P(BlitCacheTest, LargerCacheServesSmallerRequests) {
+  DibCanvas canvas(200, 40);
+  DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 120, 24}, 0);
+  ASSERT_EQ(Lines().size(), 1u);
+  EXPECT_EQ(Lines()[0], u"Created new #UISTYLE_OFFICE2003 blitCache: 6 Width: 120 Height: 24");
+  DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 100, 20}, 0);
+  EXPECT_EQ(Lines().size(), 1u);
+  DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 130, 20}, 0);
+  ASSERT_EQ(Lines().size(), 2u);
+  EXPECT_EQ(Lines()[1], u"Created new #UISTYLE_OFFICE2003 blitCache: 6 Width: 130 Height: 20");
+  EXPECT_EQ(UIColours.Office2003[6].Cache.CacheWidth, 130);
+}
+
+TEST_P(BlitCacheTest, ExactRuleRemakesOnEveryChange) {
+  DibCanvas canvas(200, 40);
+  DrawBlitCache(canvas.Dc(), 0x2000000, 52, RECT{0, 0, 100, 20}, 0x1100);
+  DrawBlitCache(canvas.Dc(), 0x2000000, 52, RECT{0, 0, 100, 20}, 0x1100);
+  EXPECT_EQ(Lines().size(), 1u);
+  DrawBlitCache(canvas.Dc(), 0x2000000, 52, RECT{0, 0, 99, 20}, 0x1100);
+  DrawBlitCache(canvas.Dc(), 0x2000000, 52, RECT{0, 0, 99, 21}, 0x1100);
+  ASSERT_EQ(Lines().size(), 3u);
+  EXPECT_EQ(Lines()[2], u"Created new #UISTYLE_OFFICE2007 blitCache: 52 Width: 99 Height: 21");
+}
+
+TEST_P(BlitCacheTest, SizeListKeepsOneCachePerHeight) {
+  DibCanvas canvas(200, 40);
+  for (int round = 0; round < 3; ++round) {
+    DrawBlitCache(canvas.Dc(), 6, 44, RECT{0, 0, 100, 20}, 0x11000);
+    DrawBlitCache(canvas.Dc(), 6, 44, RECT{0, 0, 80, 22}, 0x11000);
+  }
+  EXPECT_EQ(Lines().size(), 2u);
+  EXPECT_EQ(UIColours.Office2003[44].Cache.CachedSizes.size(), 2u);
+  DrawBlitCache(canvas.Dc(), 6, 44, RECT{0, 0, 150, 22}, 0x11000);  // too narrow: remade
+  EXPECT_EQ(Lines().size(), 3u);
+  EXPECT_EQ(UIColours.Office2003[44].Cache.CachedSizes.size(), 2u);
+}
+
+TEST_P(BlitCacheTest, FreedCachesAreMadeAgain) {
+  DibCanvas canvas(100, 40);
+  DrawBlitCache(canvas.Dc(), 6, 10, RECT{0, 0, 50, 20}, 0);
+  DrawBlitCache(canvas.Dc(), 6, 10, RECT{0, 0, 50, 20}, 0x11000);
+  ASSERT_EQ(Lines().size(), 2u);
+  FreeBlitCaches();
+  EXPECT_EQ(UIColours.Office2003[10].Cache.CacheDC, 0u);
+  EXPECT_EQ(UIColours.Office2003[10].Cache.CachedSizes.front().DC, 0u);
+  DrawBlitCache(canvas.Dc(), 6, 10, RECT{0, 0, 50, 20}, 0);
+  DrawBlitCache(canvas.Dc(), 6, 10, RECT{0, 0, 50, 20}, 0x11000);
+  EXPECT_EQ(Lines().size(), 4u);
+}
+
+TEST_P(BlitCacheTest, EmptyRectanglePaintsNothingAndKeepsTheCache) {
+  DibCanvas canvas(50, 30, 0x00123456);
+  DrawBlitCache(canvas.Dc(), 6, 15, RECT{0, 0, 20, 20}, 0x1100);
+  canvas.Fill(0x00123456);
+  DrawBlitCache(canvas.Dc(), 6, 15, RECT{0, 0, 0, 20}, 0x1100);
+  DrawBlitCache(canvas.Dc(), 6, 15, RECT{10, 10, 5, 30}, 0x1100);
+  DrawBlitCache(canvas.Dc(), 6, 15, RECT{0, 5, 20, 5}, 0x1100);
+  EXPECT_EQ(Lines().size(), 1u);
+  EXPECT_EQ(UIColours.Office2003[15].Cache.CacheWidth, 20);
+  EXPECT_EQ(UIColours.Office2003[15].Cache.CacheHeight, 20);
+  EXPECT_EQ(canvas.Pixel(0, 0), 0x00123456u);
+}
+
+TEST_P(BlitCacheTest, OtherStylesPaintNothing) {
+  DibCanvas canvas(30, 30, 0x00123456);
+  DrawBlitCache(canvas.Dc(), 5, 15, RECT{0, 0, 20, 20}, 0);
+  DrawBlitCache(canvas.Dc(), 0, 15, RECT{0, 0, 20, 20}, 0);
+  DrawBlitCache(canvas.Dc(), 6, 57, RECT{0, 0, 20, 20}, 0);
+  DrawBlitCache(canvas.Dc(), 6, -1, RECT{0, 0, 20, 20}, 0);
+  EXPECT_TRUE(Lines().empty());
+  EXPECT_EQ(canvas.Pixel(0, 0), 0x00123456u);
+}
+
+TEST_P(BlitCacheTest, NoGdiObjectIsLeft) {
+  DibCanvas canvas(200, 40);
+  BindGdiPlus();
+  DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 10, 10}, 0);  // brushes and GDI+ warmed up
+  DrawBlitCache(canvas.Dc(), 6, 15, RECT{0, 0, 10, 10}, 0);
+  FreeBlitCaches();
+  const DWORD before = GdiObjectCount();
+  for (int i = 1; i <= 20; ++i) {
+    for (int id : {6, 13, 15, 33}) DrawBlitCache(canvas.Dc(), 6, id, RECT{0, 0, 10 + i, 10 + i}, 0x1100);
+    DrawBlitCache(canvas.Dc(), 0x2000000, 52, RECT{0, 0, 10, 10 + i}, 0x11000);
+  }
+  FreeBlitCaches();
+  EXPECT_EQ(GdiObjectCount(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(BlueAndGrey, BlitCacheTest, ::testing::Values(1, 4));
+
+}  // namespace

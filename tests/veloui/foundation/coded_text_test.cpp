@@ -1,0 +1,210 @@
+#include "veloui/foundation/coded_text.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "dib_canvas.h"
+#include "veloui/foundation/fonts.h"
+
+namespace {
+
+class CodedTextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetCodedTextForTesting();
+    font_ = CreateFontByPointSize(u"Tahoma", 10, 0);
+    ASSERT_NE(font_, nullptr);
+  }
+  void TearDown() override {
+    ResetCodedTextForTesting();
+    DeleteObject(font_);
+  }
+
+  // The plain measure of a text in a font, for comparison.
+  static SIZE Plain(HDC dc, HFONT font, const wchar_t* text) {
+    HGDIOBJ previous = SelectObject(dc, font);
+    RECT box{0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &box, DT_CALCRECT | DT_EXPANDTABS);
+    SelectObject(dc, previous);
+    return SIZE{box.right, box.bottom - box.top};
+  }
+
+  static SIZE Measured(HDC dc, HFONT font, const Text& text) {
+    RECT rect{0, 0, 0, 0};
+    DrawCodedText(dc, text, rect, font, kCodedMeasureOnly);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    return SIZE{rect.right, rect.bottom};
+  }
+
+  // The leftmost and rightmost columns holding pixels of `colour` (-1 when none).
+  static std::pair<int, int> Columns(const DibCanvas& canvas, bool (*match)(std::uint32_t)) {
+    int first = -1, last = -1;
+    for (int x = 0; x < canvas.Width(); ++x) {
+      for (int y = 0; y < canvas.Height(); ++y) {
+        if (match(canvas.Pixel(x, y))) {
+          if (first < 0) first = x;
+          last = x;
+          break;
+        }
+      }
+    }
+    return {first, last};
+  }
+
+  HFONT font_ = nullptr;
+};
+
+bool Reddish(std::uint32_t p) { return ((p >> 16) & 0xFF) > 160 && ((p >> 8) & 0xFF) < 90 && (p & 0xFF) < 90; }
+bool Darkish(std::uint32_t p) { return ((p >> 16) & 0xFF) < 90 && ((p >> 8) & 0xFF) < 90 && (p & 0xFF) < 90; }
+
+TEST_F(CodedTextTest, RedThenBlack) {
+  DibCanvas canvas(200, 30);
+  SetTextColor(canvas.Dc(), RGB(0, 0, 0));
+  RECT rect{2, 2, 198, 28};
+  DrawCodedText(canvas.Dc(), u"\\cFF0000red\\nblack", rect, font_, kCodedTopLeft);
+  const auto red = Columns(canvas, &Reddish);
+  const auto black = Columns(canvas, &Darkish);
+  ASSERT_GE(red.first, 0);
+  ASSERT_GE(black.first, 0);
+  EXPECT_LT(red.second, black.first);
+  const SIZE redWidth = Plain(canvas.Dc(), font_, L"red");
+  EXPECT_GE(black.first, 2 + redWidth.cx - 2);
+  EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(0, 0, 0));  // \n went back to the starting colour
+}
+
+TEST_F(CodedTextTest, IgnoredColoursDrawInTheStartingColour) {
+  DibCanvas canvas(200, 30);
+  SetTextColor(canvas.Dc(), RGB(0, 0, 0));
+  RECT rect{2, 2, 198, 28};
+  DrawCodedText(canvas.Dc(), u"\\cFF0000red\\bbold", rect, font_, kCodedTopLeft | kCodedIgnoreColours);
+  EXPECT_EQ(Columns(canvas, &Reddish).first, -1);
+  EXPECT_GE(Columns(canvas, &Darkish).first, 0);
+}
+
+TEST_F(CodedTextTest, FontOfTheDcIsRestored) {
+  DibCanvas canvas(100, 30);
+  HGDIOBJ before = GetCurrentObject(canvas.Dc(), OBJ_FONT);
+  RECT rect{0, 0, 100, 30};
+  DrawCodedText(canvas.Dc(), u"a\\bb\\ic\\ud", rect, font_, 0);
+  EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), before);
+  DrawCodedText(canvas.Dc(), u"plain", rect, font_, 0);
+  EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), before);
+  SelectObject(canvas.Dc(), font_);
+  DrawCodedText(canvas.Dc(), u"a\\bb", rect, nullptr, 0);
+  EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), font_);
+  SelectObject(canvas.Dc(), before);
+}
+
+TEST_F(CodedTextTest, NoGdiObjectIsLeft) {
+  DibCanvas canvas(300, 40);
+  RECT rect{0, 0, 300, 40};
+  DrawCodedText(canvas.Dc(), u"\\bwarm up", rect, font_, 0);
+  const DWORD before = GdiObjectCount();
+  for (int i = 0; i < 25; ++i) {
+    RECT r = rect;
+    DrawCodedText(canvas.Dc(), u"a\\bb\\ic\\ud\\se\\nf\\b", r, font_, 0);
+    r = rect;
+    DrawCodedText(canvas.Dc(), u"\\Bx\\|y\\cFF00FFz", r, nullptr, kCodedMeasureOnly);
+  }
+  EXPECT_EQ(GdiObjectCount(), before);
+}
+
+TEST_F(CodedTextTest, TwoLinesAreTwiceTheLineHeight) {
+  DibCanvas canvas(10, 10);
+  const SIZE wide = Plain(canvas.Dc(), font_, L"wider word");
+  const SIZE narrow = Plain(canvas.Dc(), font_, L"x");
+  const SIZE both = Measured(canvas.Dc(), font_, u"wider word\\|x");
+  EXPECT_EQ(both.cy, 2 * wide.cy);
+  EXPECT_EQ(both.cx, wide.cx);
+  EXPECT_LT(narrow.cx, wide.cx);
+  CodedText().TextLineSpacing = 4;
+  EXPECT_EQ(Measured(canvas.Dc(), font_, u"wider word\\|x").cy, 2 * wide.cy + 8);
+}
+
+TEST_F(CodedTextTest, CodedMeasureIsTheSumOfItsPlainSegments) {
+  DibCanvas canvas(10, 10);
+  const SIZE first = Plain(canvas.Dc(), font_, L"Ab c");
+  const SIZE second = Plain(canvas.Dc(), font_, L"de\\f");
+  const SIZE coded = Measured(canvas.Dc(), font_, u"Ab c\\ude\\\\f\\u");
+  EXPECT_EQ(coded.cx, first.cx + second.cx);
+  EXPECT_EQ(coded.cy, first.cy);
+}
+
+TEST_F(CodedTextTest, BoldIsWiderThanNormal) {
+  DibCanvas canvas(10, 10);
+  const SIZE normal = Measured(canvas.Dc(), font_, u"\\iWWWWWWWW\\i");
+  const SIZE bold = Measured(canvas.Dc(), font_, u"\\bWWWWWWWW\\b");
+  EXPECT_GT(bold.cx, normal.cx);
+  HFONT boldFont = CreateFontByPointSize(u"Tahoma", 10, 1);
+  EXPECT_GT(Plain(canvas.Dc(), boldFont, L"WWWWWWWW").cx, Plain(canvas.Dc(), font_, L"WWWWWWWW").cx);
+  DeleteObject(boldFont);
+}
+
+TEST_F(CodedTextTest, LinksAreRecordedIntoTheCurrentTextControl) {
+  DibCanvas canvas(200, 30);
+  std::vector<TextLinkRecord> links{{99, 0, 0, 0, 0}};
+  CodedText().CurrentTextLinks = &links;
+  RECT rect{5, 3, 195, 27};
+  const Text visible =
+      DrawCodedText(canvas.Dc(), u"go \\l12link\\l now", rect, font_, kCodedTopLeft | kCodedRecordLinks | kCodedVisibleText);
+  EXPECT_EQ(visible, u"go link now");
+  ASSERT_EQ(links.size(), 1u);  // emptied first
+  const SIZE go = Plain(canvas.Dc(), font_, L"go ");
+  const SIZE link = Plain(canvas.Dc(), font_, L"link");
+  EXPECT_EQ(links[0].LinkNumber, 12);
+  EXPECT_EQ(links[0].Left, 5 + go.cx);
+  EXPECT_EQ(links[0].Top, 3);
+  EXPECT_EQ(links[0].Right, 5 + go.cx + link.cx);
+  EXPECT_EQ(links[0].Bottom, 3 + link.cy);
+}
+
+TEST_F(CodedTextTest, NoCurrentTextControlRecordsNothing) {
+  DibCanvas canvas(200, 30);
+  RECT rect{0, 0, 200, 30};
+  const Text visible = DrawCodedText(canvas.Dc(), u"\\l12link\\l", rect, font_, kCodedRecordLinks | kCodedVisibleText);
+  EXPECT_EQ(visible, u"link");
+}
+
+TEST_F(CodedTextTest, PlainTextAndTheNoCodesOption) {
+  DibCanvas canvas(200, 30);
+  RECT rect{0, 0, 200, 30};
+  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"a\\bc", rect, font_, kCodedNoCodes | kCodedVisibleText), u"a\\bc");
+  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"a\\bc", rect, font_, kCodedNoCodes), u"");
+  RECT measured{0, 0, 0, 0};
+  DrawCodedText(canvas.Dc(), u"a\\bc", measured, font_, kCodedNoCodes | kCodedMeasureOnly);
+  EXPECT_EQ(measured.right, Plain(canvas.Dc(), font_, L"a\\bc").cx);
+}
+
+int RepairCalls = 0;
+void CountingRepair(HDC dc, const Text& text, const RECT& rect, HFONT font, std::uint32_t options) {
+  ++RepairCalls;
+  RECT again = rect;
+  DrawCodedText(dc, text, again, font, options);  // the guard stops a second repair
+}
+
+TEST_F(CodedTextTest, AlphaRepairAfterDrawingOnly) {
+  DibCanvas canvas(200, 30);
+  RepairCalls = 0;
+  CodedText().RepairTextAlpha = &CountingRepair;
+  RECT rect{0, 0, 200, 30};
+  DrawCodedText(canvas.Dc(), u"a\\bb", rect, font_, 0);
+  EXPECT_EQ(RepairCalls, 1);
+  DrawCodedText(canvas.Dc(), u"plain", rect, font_, 0);
+  EXPECT_EQ(RepairCalls, 2);
+  DrawCodedText(canvas.Dc(), u"a\\bb", rect, font_, kCodedMeasureOnly);
+  EXPECT_EQ(RepairCalls, 2);
+  EXPECT_FALSE(CodedText().InsideTextAlphaRepair);
+}
+
+TEST_F(CodedTextTest, TruncatedCodesDoNotReadPastTheEnd) {
+  DibCanvas canvas(200, 30);
+  RECT rect{0, 0, 200, 30};
+  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"ab\\c12", rect, font_, kCodedVisibleText), u"ab");
+  EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(0x12, 0, 0));
+  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"ab\\", rect, font_, kCodedVisibleText), u"ab");
+  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"x\\ly", rect, font_, kCodedVisibleText | kCodedRecordLinks), u"xy");
+}
+
+}  // namespace

@@ -1,0 +1,319 @@
+#include "veloui/foundation/image_effects.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "dib_canvas.h"
+#include "veloui/foundation/core/image_effect_pixels.h"
+#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/style_images.h"
+#include "veloui/foundation/ui_colours.h"
+
+namespace {
+
+HBITMAP Bitmap32(int width, int height, const std::vector<std::uint32_t>& pixels) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+  return bitmap;
+}
+
+// A monochrome mask: 0 (opaque) in the columns below `opaqueFrom`... and 1 left of it.
+HBITMAP MaskTransparentLeftOf(int width, int height, int opaqueFrom) {
+  const int stride = ((width + 15) / 16) * 2;
+  std::vector<BYTE> rows(static_cast<std::size_t>(stride * height), 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < opaqueFrom; ++x) rows[static_cast<std::size_t>(y * stride + x / 8)] |= 0x80 >> (x % 8);
+  }
+  return CreateBitmap(width, height, 1, 1, rows.data());
+}
+
+HICON Icon(int width, int height, const std::vector<std::uint32_t>& pixels, int opaqueFrom = 0) {
+  HBITMAP colour = Bitmap32(width, height, pixels);
+  HBITMAP mask = MaskTransparentLeftOf(width, height, opaqueFrom);
+  ICONINFO info{TRUE, 0, 0, mask, colour};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(colour);
+  DeleteObject(mask);
+  return icon;
+}
+
+// The colour pixels (with alpha) of an icon or a 32-bit bitmap, top-down.
+std::vector<std::uint32_t> PixelsOf(HANDLE image, int& width, int& height) {
+  ICONINFO info{};
+  HBITMAP colour = static_cast<HBITMAP>(image);
+  const bool icon = GetIconInfo(static_cast<HICON>(image), &info);
+  if (icon) colour = info.hbmColor;
+  BITMAP shape{};
+  GetObjectW(colour, sizeof(shape), &shape);
+  width = shape.bmWidth;
+  height = shape.bmHeight;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, colour, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (icon) {
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
+  return pixels;
+}
+
+std::vector<std::uint32_t> Solid(int count, std::uint32_t pixel) { return std::vector<std::uint32_t>(count, pixel); }
+
+bool IsGdiObject(HANDLE handle) { return GetObjectType(handle) != 0; }
+
+TEST(ImageEffects, OpaqueIconAtOpacity80) {
+  HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 100, 50)));
+  HANDLE made = MakeIconEffect(source, 80, 0, 0, 0, 0, kEffectMakeIcon);
+  ASSERT_NE(made, nullptr);
+  int w = 0, h = 0;
+  const auto pixels = PixelsOf(made, w, h);
+  EXPECT_EQ(w, 16);
+  EXPECT_EQ(h, 16);
+  for (std::uint32_t p : pixels) ASSERT_EQ(PixelAlpha(p), 80);
+  DestroyIcon(static_cast<HICON>(made));
+  DestroyIcon(source);
+}
+
+TEST(ImageEffects, BitmapResultKeepsStraightColoursAndIsUpright) {
+  std::vector<std::uint32_t> pixels = Solid(8 * 4, PackPixel(255, 10, 20, 30));
+  pixels[0] = PackPixel(255, 250, 0, 0);  // top-left marker
+  HBITMAP source = Bitmap32(8, 4, pixels);
+  HANDLE made = MakeIconEffect(source, 255, 0, 0, 0, 0, 0);
+  ASSERT_NE(made, nullptr);
+  int w = 0, h = 0;
+  const auto out = PixelsOf(made, w, h);
+  EXPECT_EQ(out[0], PackPixel(255, 250, 0, 0));
+  EXPECT_EQ(out[9], PackPixel(255, 10, 20, 30));
+  EXPECT_EQ(out[31], PackPixel(255, 10, 20, 30));
+  EXPECT_TRUE(IsGdiObject(source));  // not released without option 4
+  DeleteObject(made);
+  DeleteObject(source);
+}
+
+TEST(ImageEffects, ZeroAlphaIconTakesTransparencyFromTheMask) {
+  HICON source = Icon(16, 16, Solid(256, PackPixel(0, 90, 90, 90)), 8);
+  HANDLE made = MakeIconEffect(source, 255, 0, 0, 0, 0, 0);
+  ASSERT_NE(made, nullptr);
+  int w = 0, h = 0;
+  const auto out = PixelsOf(made, w, h);
+  EXPECT_EQ(PixelAlpha(out[3]), 0);
+  EXPECT_EQ(PixelAlpha(out[12]), 255);
+  EXPECT_EQ(PixelAlpha(out[15 * 16 + 15]), 255);
+  DeleteObject(made);
+  DestroyIcon(source);
+}
+
+TEST(ImageEffects, SourceOfAnotherDepthIsReadAs32Bit) {
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 5;
+  info.bmiHeader.biHeight = -3;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP source = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, source);
+  RECT all{0, 0, 5, 3};
+  HBRUSH brush = CreateSolidBrush(RGB(40, 80, 120));
+  FillRect(memory, &all, brush);
+  DeleteObject(brush);
+  SelectObject(memory, previous);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+
+  HANDLE made = MakeIconEffect(source, 300, 0, 0, 0, 0, kEffectGreyscale);
+  ASSERT_NE(made, nullptr);
+  int w = 0, h = 0;
+  const auto out = PixelsOf(made, w, h);
+  const int grey = EffectGrey(40, 80, 120);
+  for (std::uint32_t p : out) ASSERT_EQ(p, PackPixel(255, grey, grey, grey));
+  DeleteObject(made);
+  DeleteObject(source);
+}
+
+TEST(ImageEffects, ReleasesTheSourceOnRequest) {
+  HBITMAP bitmap = Bitmap32(4, 4, Solid(16, PackPixel(255, 1, 2, 3)));
+  HANDLE made = TintIcon(bitmap, 255, RGB(0, 0, 255), 0, 0.5f, 0, 0, kEffectFreeSource);
+  ASSERT_NE(made, nullptr);
+  EXPECT_FALSE(IsGdiObject(bitmap));
+  DeleteObject(made);
+  HICON icon = Icon(4, 4, Solid(16, PackPixel(255, 1, 2, 3)));
+  made = MakeIconEffect(icon, 255, 0, 0, 0, 0, kEffectFreeSource | kEffectMakeIcon);
+  ASSERT_NE(made, nullptr);
+  EXPECT_FALSE(DestroyIcon(icon));  // already destroyed
+  DestroyIcon(static_cast<HICON>(made));
+}
+
+TEST(ImageEffects, NoPixelsMakeNothing) {
+  EXPECT_EQ(MakeIconEffect(nullptr, 255, 0, 0, 0, 0, kEffectMakeIcon), nullptr);
+  EXPECT_EQ(TintIcon(nullptr, 255, 0, 0, 0, 0, 0, 0), nullptr);
+  HBITMAP gone = CreateBitmap(4, 4, 1, 32, nullptr);
+  DeleteObject(gone);
+  EXPECT_EQ(MakeIconEffect(gone, 255, 0, 0, 0, 0, kEffectFreeSource | kEffectMakeIcon), nullptr);
+}
+
+TEST(ImageEffects, TintFollowsThePureArithmetic) {
+  const std::uint32_t pixel = PackPixel(255, 30, 160, 90);
+  HBITMAP source = Bitmap32(2, 2, Solid(4, pixel));
+  HANDLE made = TintIcon(source, 200, RGB(0, 0, 255), -0.1f, 0.49f, RGB(210, 210, 210), 80, 0);
+  ASSERT_NE(made, nullptr);
+  int w = 0, h = 0;
+  const auto out = PixelsOf(made, w, h);
+  EffectSource expected;
+  expected.Width = 1;
+  expected.Height = 1;
+  expected.Pixels = {pixel};
+  expected.HasAlphaChannel = true;
+  EXPECT_EQ(out[0], ApplyTint(expected, {200, RGB(0, 0, 255), -0.1f, 0.49f, RGB(210, 210, 210), 80})[0]);
+  DeleteObject(made);
+  DeleteObject(source);
+}
+
+TEST(ImageEffects, ImageToIconKeepsSizeAndBitmap) {
+  HBITMAP bitmap = Bitmap32(24, 16, Solid(24 * 16, PackPixel(255, 0, 128, 0)));
+  HICON icon = ImageToIcon(bitmap);
+  ASSERT_NE(icon, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(icon, &info));
+  BITMAP shape{};
+  GetObjectW(info.hbmColor, sizeof(shape), &shape);
+  EXPECT_EQ(shape.bmWidth, 24);
+  EXPECT_EQ(shape.bmHeight, 16);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  EXPECT_TRUE(IsGdiObject(bitmap));
+  DestroyIcon(icon);
+  DeleteObject(bitmap);
+  EXPECT_EQ(ImageToIcon(nullptr), nullptr);
+}
+
+TEST(StyleImages, WhidbeyFadesTo80) {
+  HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 30, 30)));
+  HICON made = MakeStyleImage(source, 5);
+  ASSERT_NE(made, nullptr);
+  int w = 0, h = 0;
+  const auto out = PixelsOf(made, w, h);
+  for (std::uint32_t p : out) ASSERT_EQ(PixelAlpha(p), 80);
+  DestroyIcon(made);
+  EXPECT_TRUE(DestroyIcon(source));  // the source stays the caller's
+}
+
+TEST(StyleImages, OtherStylesGiveAFadedGreyCopy) {
+  HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 30, 30)));
+  HICON made = MakeStyleImage(source, 0);
+  ASSERT_NE(made, nullptr);
+  int w = 0, h = 0;
+  const auto out = PixelsOf(made, w, h);
+  for (std::uint32_t p : out) {
+    ASSERT_EQ(PixelAlpha(p), 120);
+    ASSERT_EQ(PixelRed(p), PixelGreen(p));
+    ASSERT_EQ(PixelGreen(p), PixelBlue(p));
+  }
+  DestroyIcon(made);
+  DestroyIcon(source);
+}
+
+TEST(StyleImages, OfficeStylesTintInTheSchemesColours) {
+  ResetUIColourState();
+  InitColourTables();
+  StoreUIColourMode(1);
+  HICON source = Icon(16, 16, Solid(256, PackPixel(255, 128, 128, 128)));
+  HICON office2003 = MakeStyleImage(source, 0x1000000);
+  HICON office2007 = MakeStyleImage(source, 0x2000000);
+  ASSERT_NE(office2003, nullptr);
+  ASSERT_NE(office2007, nullptr);
+  int w = 0, h = 0;
+  const auto a = PixelsOf(office2003, w, h);
+  const auto b = PixelsOf(office2007, w, h);
+  EXPECT_EQ(PixelAlpha(a[0]), 255);
+  EXPECT_EQ(PixelAlpha(b[0]), 190);
+  EffectSource grey;
+  grey.Width = 1;
+  grey.Height = 1;
+  grey.Pixels = {PackPixel(255, 128, 128, 128)};
+  grey.HasAlphaChannel = true;
+  const TintSettings settings{255, GetUIColour(6, 36, kUIColourColorref), 0.0f, 0.64f, RGB(210, 210, 210), 110};
+  EXPECT_EQ(a[0], ApplyTint(grey, settings)[0]);
+  EXPECT_NE(PixelBlue(a[0]), PixelRed(a[0]));  // a blue scheme tints towards blue
+  DestroyIcon(office2003);
+  DestroyIcon(office2007);
+  DestroyIcon(source);
+}
+
+TEST(StyleImages, EmptyStyleImageKeepsThePreviousImage) {
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
+  HICON first = Icon(16, 16, Solid(256, PackPixel(255, 1, 2, 3)));
+  ImageList_ReplaceIcon(list, -1, first);
+  EXPECT_EQ(ReplaceWithStyleImage(list, 0, nullptr, 5), 0);
+  EXPECT_EQ(ImageList_GetImageCount(list), 1);
+  EXPECT_EQ(ReplaceWithStyleImage(list, 0, first, 5), 1);
+  IMAGEINFO info{};
+  EXPECT_TRUE(ImageList_GetImageInfo(list, 0, &info));
+  ImageList_Destroy(list);
+  DestroyIcon(first);
+}
+
+TEST(StyleImages, PolygonGlyphPointsDown) {
+  DibCanvas canvas(20, 20);
+  DrawPolygonGlyph(canvas.Dc(), 2, 4, 9, 5, RGB(255, 0, 0));
+  EXPECT_EQ(canvas.Colour(6, 8), RGB(255, 0, 0));   // the tip
+  EXPECT_EQ(canvas.Colour(2, 4), RGB(255, 0, 0));   // top-left corner
+  EXPECT_EQ(canvas.Colour(10, 4), RGB(255, 0, 0));  // top-right corner
+  EXPECT_EQ(canvas.Colour(2, 8), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.Colour(10, 8), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.Colour(6, 9), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.Colour(6, 3), RGB(255, 255, 255));
+}
+
+TEST(ImageStoreFree, SharedImagesSurviveUntilTheLastUser) {
+  ResetToolkitGlobalLists();
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
+  HBITMAP bitmap = Bitmap32(4, 4, Solid(16, 0));
+  ImageStoreEntry entry;
+  entry.StateImageLists[u"normal"].ImageLists[3] = reinterpret_cast<std::uintptr_t>(list);
+  entry.StateBitmaps[u"normal"].Bitmaps[0] = reinterpret_cast<std::uintptr_t>(bitmap);
+  const ImageStoreHandle owner = AddImageStoreEntry(entry);
+  const ImageStoreHandle sharer = AddSharedImageStoreEntry(owner);
+  EXPECT_EQ(FreeImageStoreEntry(owner), 0);
+  EXPECT_TRUE(IsGdiObject(bitmap));
+  EXPECT_EQ(ImageList_GetImageCount(list), 0);  // still a live list
+  EXPECT_EQ(FreeImageStoreEntry(sharer), 0);
+  EXPECT_FALSE(IsGdiObject(bitmap));
+  EXPECT_TRUE(ImageStoreList().empty());
+  EXPECT_EQ(FreeImageStoreEntry(0), 0);
+}
+
+TEST(ImageEffects, NoGdiObjectIsLeft) {
+  HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 100, 50)), 4);
+  DeleteObject(MakeIconEffect(source, 80, 0, 0, 0, 0, 0));
+  const DWORD before = GdiObjectCount();
+  for (int i = 0; i < 10; ++i) {
+    DestroyIcon(MakeStyleImage(source, 5));
+    DestroyIcon(MakeStyleImage(source, 0));
+    DeleteObject(TintIcon(source, 255, RGB(1, 2, 3), 0, 0.5f, 0, 0, 0));
+  }
+  EXPECT_EQ(GdiObjectCount(), before);
+  DestroyIcon(source);
+}
+
+}  // namespace
