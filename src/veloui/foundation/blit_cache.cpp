@@ -77,8 +77,10 @@ void FillWithGdiPlus(HDC cacheDC, const BlitPaintStep& step, std::uint32_t colou
 
 void FrameAndFill(HDC cacheDC, const BlitPaintStep& step, std::uint32_t style) {
   const MenuStyleSource menuStyle = BlitCaches().MenuStyle;
+  // Without a current Office-styled menu the request's own style gives the colours, so the
+  // frame is never painted with the empty colours of another style.
   const std::uint32_t current = menuStyle != nullptr ? menuStyle() : 0;
-  const std::uint32_t brushStyle = current != 0 ? current : style;
+  const std::uint32_t brushStyle = BlitTableOfStyle(current) != BlitTable::None ? current : style;
   RECT whole{step.FillX, step.FillY, step.FillX + step.FillWidth, step.FillY + step.FillHeight};
   FrameRect(cacheDC, &whole, UIColourBrush(brushStyle, step.FromId));
   RECT inside{whole.left + 1, whole.top + 1, whole.right - 1, whole.bottom - 1};

@@ -21,6 +21,7 @@ std::vector<Text>& Lines() {
 void Collect(const Text& line) { Lines().push_back(line); }
 
 std::uint32_t Office2007Menus() { return 0x2000000; }
+std::uint32_t WhidbeyMenus() { return 5; }
 
 class BlitCacheTest : public ::testing::TestWithParam<int> {
  protected:
@@ -83,6 +84,15 @@ TEST_P(BlitCacheTest, CheckBoxTakesTheCurrentMenusStyle) {
   DrawBlitCache(canvas.Dc(), 0x1000000, 17, RECT{0, 0, 16, 16}, 0);
   EXPECT_EQ(canvas.Colour(0, 0), GetUIColour(0x2000000, 17, kUIColourColorref));
   EXPECT_EQ(canvas.Colour(8, 8), GetUIColour(0x2000000, 16, kUIColourColorref));
+}
+
+TEST_P(BlitCacheTest, CheckBoxOfAMenuWithoutOfficeColoursUsesTheRequestedStyle) {
+  SetBlitCacheMenuStyleSource(&WhidbeyMenus);
+  DibCanvas canvas(16, 16, 0x00FFFFFF);
+  DrawBlitCache(canvas.Dc(), 0x2000000, 15, RECT{0, 0, 16, 16}, 0);
+  EXPECT_EQ(canvas.Colour(0, 0), GetUIColour(0x2000000, 15, kUIColourColorref));
+  EXPECT_EQ(canvas.Colour(8, 8), GetUIColour(0x2000000, 14, kUIColourColorref));
+  EXPECT_NE(canvas.Colour(8, 8), RGB(0, 0, 0));
 }
 
 TEST_P(BlitCacheTest, ToolStripGradientsAndShadowRow) {
