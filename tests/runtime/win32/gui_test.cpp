@@ -1,0 +1,335 @@
+#include "runtime/win32/gui.h"
+// After windows.h, which gui.h brings.
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "runtime/win32/platform/wide_text.h"
+
+namespace {
+
+Text ClassOf(HWND handle) {
+  wchar_t name[128] = {};
+  GetClassNameW(handle, name, 128);
+  return FromWide(name);
+}
+
+// Everything waiting in the queue, so that a test sees only what it causes.
+void Drain() {
+  while (WindowEvent() != kEventNone) {
+  }
+}
+
+class Gui : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(OpenWindow(10, 50, 60, 400, 300, u"Test window", kWindowSystemMenu | kWindowTitleBar), 0);
+    Drain();
+  }
+  void TearDown() override { FreeWindow(10); }
+};
+
+}  // namespace
+
+TEST_F(Gui, WindowHasItsInnerSizeClassAndTitle) {
+  HWND handle = WindowHandle(10);
+  ASSERT_NE(handle, nullptr);
+  RECT client{};
+  GetClientRect(handle, &client);
+  EXPECT_EQ(client.right, 400);
+  EXPECT_EQ(client.bottom, 300);
+  EXPECT_EQ(WindowInnerWidth(10), 400);
+  EXPECT_EQ(ClassOf(handle), u"WindowClass_10");
+  EXPECT_EQ(WindowTitle(10), u"Test window");
+  EXPECT_TRUE(IsWindowVisible(handle));
+  const LONG style = GetWindowLongW(handle, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_EQ(WindowState(10), 0);
+  EXPECT_EQ(WindowNumberOf(handle), 10);
+}
+
+TEST_F(Gui, NumbersThatNameNothingDoNothing) {
+  EXPECT_EQ(WindowHandle(99), nullptr);
+  EXPECT_EQ(WindowInnerWidth(99), 0);
+  EXPECT_EQ(GadgetText(99), u"");
+  EXPECT_EQ(GadgetState(99), 0);
+  EXPECT_EQ(CountGadgetItems(99), 0);
+  SetGadgetText(99, u"x");
+  DisableGadget(99, true);
+  FreeWindow(99);
+  EXPECT_TRUE(IsWindowNumber(10));
+}
+
+TEST_F(Gui, FreshNumbersAreReturned) {
+  const auto fresh = OpenWindow(-1, 0, 0, 100, 100, u"Fresh", kWindowInvisible);
+  ASSERT_GT(fresh, 0);
+  EXPECT_TRUE(IsWindowNumber(static_cast<int>(fresh)));
+  EXPECT_FALSE(IsWindowVisible(WindowHandle(static_cast<int>(fresh))));
+  const auto button = CreateButton(-1, 1, 1, 50, 20, u"B");
+  ASSERT_GT(button, 0);
+  EXPECT_EQ(GetDlgCtrlID(GadgetHandle(static_cast<int>(button))), button);
+  FreeWindow(static_cast<int>(fresh));
+  EXPECT_FALSE(IsWindowNumber(static_cast<int>(fresh)));
+  EXPECT_FALSE(IsGadgetNumber(static_cast<int>(button)));
+}
+
+TEST_F(Gui, CentredWindowSitsInTheMiddleOfTheWorkArea) {
+  ASSERT_NE(OpenWindow(11, 0, 0, 200, 100, u"Centred", kWindowCentered), 0);
+  RECT area{}, window{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  GetWindowRect(WindowHandle(11), &window);
+  EXPECT_NEAR((window.left + window.right) / 2, (area.left + area.right) / 2, 1);
+  EXPECT_NEAR((window.top + window.bottom) / 2, (area.top + area.bottom) / 2, 1);
+  FreeWindow(11);
+}
+
+TEST_F(Gui, CloseBoxRaisesAnEventAndLeavesTheWindow) {
+  SendMessageW(WindowHandle(10), WM_CLOSE, 0, 0);
+  EXPECT_EQ(WindowEvent(), kEventCloseWindow);
+  EXPECT_EQ(EventWindow(), 10);
+  EXPECT_TRUE(IsWindow(WindowHandle(10)));
+}
+
+TEST_F(Gui, GadgetIdIsItsNumberAndItSitsWhereItWasPut) {
+  ASSERT_NE(CreateStringField(50, 320, 37, 145, 20, u"start", kStringPassword), 0);
+  HWND field = GadgetHandle(50);
+  EXPECT_EQ(GetDlgCtrlID(field), 50);
+  EXPECT_EQ(GetDlgItem(WindowHandle(10), 50), field);
+  EXPECT_EQ(GadgetX(50), 320);
+  EXPECT_EQ(GadgetY(50), 37);
+  EXPECT_EQ(GadgetWidth(50), 145);
+  EXPECT_EQ(GadgetHeight(50), 20);
+  EXPECT_TRUE(GetWindowLongW(field, GWL_STYLE) & ES_PASSWORD);
+  EXPECT_EQ(GadgetText(50), u"start");
+  ResizeGadget(50, kKeep, 40, kKeep, 30);
+  EXPECT_EQ(GadgetX(50), 320);
+  EXPECT_EQ(GadgetY(50), 40);
+  EXPECT_EQ(GadgetHeight(50), 30);
+}
+
+TEST_F(Gui, ProgramChangesRaiseNoEventsButTheUsersDo) {
+  CreateStringField(50, 0, 0, 100, 20, u"");
+  CreateButton(54, 0, 30, 100, 20, u"Add");
+  SetGadgetText(50, u"by the program");
+  EXPECT_EQ(WindowEvent(), kEventNone);
+  SendMessageW(GadgetHandle(50), EM_SETSEL, 14, 14);
+  SendMessageW(GadgetHandle(50), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"typed"));
+  ASSERT_EQ(WindowEvent(), kEventGadget);
+  EXPECT_EQ(EventWindow(), 10);
+  EXPECT_EQ(EventGadget(), 50);
+  EXPECT_EQ(EventType(), kEventTypeChange);
+  EXPECT_EQ(GadgetText(50), u"by the programtyped");
+  SendMessageW(GadgetHandle(54), BM_CLICK, 0, 0);
+  ASSERT_EQ(WindowEvent(), kEventGadget);
+  EXPECT_EQ(EventGadget(), 54);
+  EXPECT_EQ(EventType(), kEventTypeClick);
+}
+
+TEST_F(Gui, DisabledGadgetAndWindow) {
+  CreateButton(55, 0, 0, 100, 20, u"Save");
+  DisableGadget(55, true);
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(55)));
+  DisableGadget(55, false);
+  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(55)));
+  DisableWindow(10, true);
+  EXPECT_FALSE(IsWindowEnabled(WindowHandle(10)));
+  DisableWindow(10, false);
+  EXPECT_TRUE(IsWindowEnabled(WindowHandle(10)));
+}
+
+TEST_F(Gui, ReportListRowsColumnsAndSelection) {
+  ASSERT_NE(CreateReportList(9, 0, 0, 300, 200, u"Name", 95, kReportFullRowSelect | kReportAlwaysShowSelection), 0);
+  AddGadgetColumn(9, 1, u"Ping", 40);
+  AddGadgetColumn(9, 2, u"GUID", 120);
+  EXPECT_EQ(CountGadgetColumns(9), 3);
+  EXPECT_EQ(GadgetColumnWidth(9, 0), 95);
+  EXPECT_EQ(GadgetColumnWidth(9, 1), 40);
+  SetGadgetColumnWidth(9, 2, 77);
+  EXPECT_EQ(GadgetColumnWidth(9, 2), 77);
+  AddGadgetItem(9, -1, u"alice\n25\nabc");
+  AddGadgetItem(9, -1, u"bob\n\u00e9\ndef");
+  AddGadgetItem(9, 0, u"first");
+  ASSERT_EQ(CountGadgetItems(9), 3);
+  EXPECT_EQ(GadgetItemText(9, 0, 0), u"first");
+  EXPECT_EQ(GadgetItemText(9, 2, 1), u"\u00e9");
+  EXPECT_EQ(GadgetItemText(9, 1, 2), u"abc");
+  EXPECT_EQ(GadgetState(9), -1);
+  SetGadgetState(9, 2);
+  EXPECT_EQ(GadgetState(9), 2);
+  EXPECT_EQ(GadgetText(9), u"bob");
+  SetGadgetItemText(9, 2, u"carol", 0);
+  EXPECT_EQ(GadgetItemText(9, 2), u"carol");
+  RemoveGadgetItem(9, 0);
+  EXPECT_EQ(GadgetItemText(9, 0), u"alice");
+  ClearGadgetItems(9);
+  EXPECT_EQ(CountGadgetItems(9), 0);
+  EXPECT_EQ(WindowEvent(), kEventNone);
+}
+
+TEST_F(Gui, ListBoxTreeAndComboItems) {
+  CreateListBox(13, 0, 0, 100, 100);
+  AddGadgetItem(13, -1, u"a");
+  AddGadgetItem(13, -1, u"b");
+  SetGadgetState(13, 1);
+  EXPECT_EQ(GadgetText(13), u"b");
+  CreateTree(44, 110, 0, 100, 100);
+  AddGadgetItem(44, -1, u"Home");
+  AddGadgetItem(44, -1, u"Clan");
+  EXPECT_EQ(CountGadgetItems(44), 2);
+  EXPECT_EQ(GadgetState(44), -1);
+  EXPECT_EQ(GadgetText(44), u"");
+  SetGadgetState(44, 1);
+  EXPECT_EQ(GadgetText(44), u"Clan");
+  EXPECT_EQ(GadgetItemText(44, 0), u"Home");
+  CreateComboBox(37, 220, 0, 150, 20, kComboEditable);
+  AddGadgetItem(37, -1, u"one");
+  AddGadgetItem(37, -1, u"two");
+  EXPECT_EQ(GadgetState(37), -1);
+  SetGadgetText(37, u"typed");
+  EXPECT_EQ(GadgetText(37), u"typed");
+  SetGadgetState(37, 1);
+  EXPECT_EQ(GadgetText(37), u"two");
+  CreateComboBox(74, 220, 40, 150, 20);
+  AddGadgetItem(74, -1, u"Search for");
+  AddGadgetItem(74, -1, u"Name");
+  SetGadgetState(74, 1);
+  EXPECT_EQ(GadgetText(74), u"Name");
+  EXPECT_EQ(GadgetHeight(74) < 40, true);
+  EXPECT_EQ(WindowEvent(), kEventNone);
+}
+
+TEST_F(Gui, OptionsFormAGroupAndCheckBoxesKeepTheirState) {
+  CreateOption(26, 0, 0, 100, 20, u"Ban permanently.");
+  CreateOption(27, 0, 30, 100, 20, u"Ban for");
+  CreateCheckBox(78, 0, 60, 100, 20, u"Exact match");
+  SetGadgetState(26, 1);
+  EXPECT_EQ(GadgetState(26), 1);
+  SetGadgetState(27, 1);
+  EXPECT_EQ(GadgetState(27), 1);
+  EXPECT_EQ(GadgetState(26), 0);
+  EXPECT_EQ(GadgetState(78), 0);
+  SendMessageW(GadgetHandle(78), BM_CLICK, 0, 0);
+  EXPECT_EQ(GadgetState(78), 1);
+  ASSERT_EQ(WindowEvent(), kEventGadget);
+  EXPECT_EQ(EventGadget(), 78);
+}
+
+TEST_F(Gui, TabPagesHoldGadgetsWhoseEventsReachTheWindow) {
+  CreateTabPanel(8, 0, 0, 300, 200);
+  AddTab(8, -1, u"Players");
+  CreateButton(21, 0, 0, 80, 20, u"REFRESH");
+  AddTab(8, -1, u"Bans");
+  CreateListBox(14, 0, 0, 80, 80);
+  CloseGadgetList();
+  CreateButton(30, 0, 210, 80, 20, u"Outside");
+  EXPECT_EQ(GetParent(GadgetHandle(30)), WindowHandle(10));
+  HWND page = GetParent(GadgetHandle(21));
+  EXPECT_EQ(GetParent(page), GadgetHandle(8));
+  EXPECT_NE(GetParent(GadgetHandle(14)), page);
+  EXPECT_EQ(CountGadgetItems(8), 2);
+  EXPECT_EQ(GadgetState(8), 0);
+  EXPECT_TRUE(IsWindowVisible(GadgetHandle(21)));
+  EXPECT_FALSE(IsWindowVisible(GadgetHandle(14)));
+  SetGadgetState(8, 1);
+  EXPECT_EQ(GadgetText(8), u"Bans");
+  EXPECT_TRUE(IsWindowVisible(GadgetHandle(14)));
+  EXPECT_FALSE(IsWindowVisible(GadgetHandle(21)));
+  EXPECT_EQ(WindowEvent(), kEventNone);
+  SendMessageW(GadgetHandle(21), BM_CLICK, 0, 0);
+  ASSERT_EQ(WindowEvent(), kEventGadget);
+  EXPECT_EQ(EventWindow(), 10);
+  EXPECT_EQ(EventGadget(), 21);
+}
+
+TEST_F(Gui, SplitterSizesItsTwoGadgets) {
+  CreateContainer(11, 0, 0, 10, 10);
+  CreateListBox(13, 0, 0, 10, 10);
+  CloseGadgetList();
+  CreateTabPanel(8, 0, 0, 10, 10);
+  CloseGadgetList();
+  ASSERT_NE(CreateSplitter(12, 0, 0, 400, 300, 8, 11), 0);
+  SetGadgetState(12, 230);
+  EXPECT_EQ(GadgetState(12), 230);
+  EXPECT_EQ(GadgetHeight(8), 230);
+  EXPECT_EQ(GadgetWidth(8), 400);
+  EXPECT_EQ(GadgetY(11) + GadgetHeight(11), 300);
+  ResizeGadget(12, kKeep, kKeep, 400, 250);
+  EXPECT_EQ(GadgetState(12), 230) << "the position stays";
+  EXPECT_EQ(GadgetY(11) + GadgetHeight(11), 250);
+}
+
+TEST_F(Gui, ShortcutGivesAMenuEventWhateverHasTheFocus) {
+  CreateStringField(82, 0, 0, 100, 20, u"");
+  AddKeyboardShortcut(10, VK_F5, 13);
+  AddKeyboardShortcut(10, VK_RETURN, 36);
+  PostMessageW(GadgetHandle(82), WM_KEYDOWN, VK_F5, 0);
+  ASSERT_EQ(WindowEvent(), kEventMenu);
+  EXPECT_EQ(EventMenu(), 13);
+  EXPECT_EQ(EventWindow(), 10);
+  PostMessageW(GadgetHandle(82), WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_EQ(WindowEvent(), kEventMenu);
+  EXPECT_EQ(EventMenu(), 36);
+  RemoveKeyboardShortcut(10, VK_F5);
+  PostMessageW(GadgetHandle(82), WM_KEYDOWN, VK_F5, 0);
+  EXPECT_EQ(WindowEvent(), kEventNone);
+}
+
+TEST_F(Gui, MenuCommandsBecomeMenuEvents) {
+  PostMessageW(WindowHandle(10), WM_COMMAND, MAKEWPARAM(39, 0), 0);
+  ASSERT_EQ(WindowEvent(), kEventMenu);
+  EXPECT_EQ(EventMenu(), 39);
+}
+
+TEST_F(Gui, ReturnClicksTheDefaultButton) {
+  CreateStringField(50, 0, 0, 100, 20, u"");
+  CreateButton(54, 0, 30, 100, 20, u"Add", kButtonDefault);
+  PostMessageW(GadgetHandle(50), WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_EQ(WindowEvent(), kEventGadget);
+  EXPECT_EQ(EventGadget(), 54);
+}
+
+TEST_F(Gui, StatusBarFields) {
+  ASSERT_NE(CreateStatusBar(83, 10), 0);
+  AddStatusField(83, 200);
+  AddStatusField(83, 150);
+  SetStatusText(83, 1, u"Players: 3");
+  EXPECT_EQ(StatusText(83, 1), u"Players: 3");
+  EXPECT_EQ(StatusText(83, 0), u"");
+  EXPECT_GT(StatusBarHeight(83), 0);
+  int parts[4] = {};
+  EXPECT_EQ(SendMessageW(StatusBarHandle(83), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(parts)), 2);
+  EXPECT_EQ(parts[0], 200);
+  EXPECT_EQ(parts[1], 350);
+}
+
+TEST(Clipboard, HoldsOneUnicodeText) {
+  ASSERT_TRUE(PutClipboardText(u"a\r\nb \u20ac"));
+  EXPECT_EQ(ClipboardText(), u"a\r\nb \u20ac");
+  ASSERT_TRUE(PutClipboardText(u""));
+  EXPECT_EQ(ClipboardText(), u"");
+}
+
+TEST(AskForText, AnswersFromAnotherThreadAndCancelGivesNothing) {
+  for (bool accept : {true, false}) {
+    Text answer = u"unset";
+    std::thread asker([&] { answer = AskForText(u"Set MaxPing", u"Please enter a value:", u"50"); });
+    HWND box = nullptr;
+    HWND field = nullptr;
+    for (int i = 0; i < 500 && (field == nullptr || !IsWindowVisible(box)); ++i) {
+      box = FindWindowW(L"TextRequestWindow", L"Set MaxPing");
+      field = box != nullptr ? GetDlgItem(box, 100) : nullptr;
+      Sleep(10);
+    }
+    ASSERT_NE(field, nullptr);
+    wchar_t shown[32] = {};
+    GetWindowTextW(field, shown, 32);
+    EXPECT_EQ(FromWide(shown), u"50");
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"120"));
+    PostMessageW(box, WM_COMMAND, accept ? IDOK : IDCANCEL, 0);
+    asker.join();
+    EXPECT_EQ(answer, accept ? u"120" : u"");
+  }
+}
