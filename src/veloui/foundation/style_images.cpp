@@ -21,14 +21,6 @@ HICON MakeStyleImage(HANDLE image, std::uint32_t style) {
   return static_cast<HICON>(made);
 }
 
-int ReplaceWithStyleImage(HIMAGELIST list, int index, HANDLE source, std::uint32_t style) {
-  HICON styled = MakeStyleImage(source, style);
-  if (styled == nullptr) return 0;
-  const int replaced = ImageList_ReplaceIcon(list, index, styled);
-  DestroyIcon(styled);
-  return replaced >= 0 ? 1 : 0;
-}
-
 int DrawPolygonGlyph(HDC dc, int x, int y, int width, int height, COLORREF colour) {
   HPEN pen = CreatePen(PS_SOLID, 0, colour);
   HBRUSH brush = CreateSolidBrush(colour);

@@ -1,5 +1,6 @@
 #include "veloui/foundation/image_effects.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -260,17 +261,13 @@ TEST(StyleImages, OfficeStylesTintInTheSchemesColours) {
   DestroyIcon(source);
 }
 
-TEST(StyleImages, EmptyStyleImageKeepsThePreviousImage) {
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
-  HICON first = Icon(16, 16, Solid(256, PackPixel(255, 1, 2, 3)));
-  ImageList_ReplaceIcon(list, -1, first);
-  EXPECT_EQ(ReplaceWithStyleImage(list, 0, nullptr, 5), 0);
-  EXPECT_EQ(ImageList_GetImageCount(list), 1);
-  EXPECT_EQ(ReplaceWithStyleImage(list, 0, first, 5), 1);
-  IMAGEINFO info{};
-  EXPECT_TRUE(ImageList_GetImageInfo(list, 0, &info));
-  ImageList_Destroy(list);
-  DestroyIcon(first);
+TEST(StyleImages, NothingFromAnImageWithoutPixels) {
+  HBITMAP gone = CreateBitmap(4, 4, 1, 32, nullptr);
+  DeleteObject(gone);
+  for (std::uint32_t style : {0u, 5u, 6u, 0x1000000u, 0x2000000u}) {
+    EXPECT_EQ(MakeStyleImage(nullptr, style), nullptr);
+    EXPECT_EQ(MakeStyleImage(gone, style), nullptr);
+  }
 }
 
 TEST(StyleImages, PolygonGlyphPointsDown) {
