@@ -10,8 +10,14 @@ std::int32_t BindDwm() {
   Resolve(Dwm.Library, "DwmSetWindowAttribute", Dwm.DwmSetWindowAttribute);
   Resolve(Dwm.Library, "DwmFlush", Dwm.DwmFlush);
   Resolve(Dwm.Library, "DwmSetPresentParameters", Dwm.DwmSetPresentParameters);
-  if (Dwm.DwmIsCompositionEnabled != nullptr) Dwm.DwmIsCompositionEnabled(&Dwm.DwmCompositionEnabled);
+  ReadDwmComposition();
   return 0;
+}
+
+void ReadDwmComposition() {
+  BOOL enabled = FALSE;
+  if (Dwm.DwmIsCompositionEnabled != nullptr && FAILED(Dwm.DwmIsCompositionEnabled(&enabled))) enabled = FALSE;
+  Dwm.DwmCompositionEnabled = enabled;
 }
 
 std::int32_t ReleaseDwm() {

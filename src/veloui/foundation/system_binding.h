@@ -95,6 +95,12 @@ HMODULE BindUxTheme();
 // Returns the GDI+ token, or 0 when there is no GDI+.
 ULONG_PTR BindGdiPlus();
 std::int32_t ReleaseDwm();
+
+// After WM_THEMECHANGED: the seven theme handles opened afresh, the caption colour and the
+// theme-colour word read again.
+void ReopenThemeHandles();
+// After WM_DWMCOMPOSITIONCHANGED: DwmCompositionEnabled read again (0 without DWM).
+void ReadDwmComposition();
 std::int32_t ReleaseUxTheme();
 std::int32_t ReleaseGdiPlus();
 

@@ -44,14 +44,15 @@ void Close(binding::HTHEME_& theme) {
   if (theme != nullptr && UxTheme.CloseThemeData != nullptr) UxTheme.CloseThemeData(theme);
   theme = nullptr;
 }
-}  // namespace
 
-HMODULE BindUxTheme() {
-  if (UxTheme.Library != nullptr) return UxTheme.Library;
-  UxTheme.Library = LoadLibraryW(BoundLibraryNames().UxTheme);
-  if (UxTheme.Library == nullptr) return nullptr;
-  ResolveThemeFunctions(UxTheme.Library);
-  ReadVisualStyleName(UxTheme.Library);
+void CloseThemeHandles() {
+  for (binding::HTHEME_* theme : {&UxTheme.ThemeScrollbarData, &UxTheme.ThemeExplorerBarData, &UxTheme.ThemeRebarData,
+                                  &UxTheme.ThemeTabData, &UxTheme.ThemeToolbarData, &UxTheme.ThemeMenuData,
+                                  &UxTheme.ThemeButtonData})
+    Close(*theme);
+}
+
+void OpenThemeHandles() {
   const HWND window = GetForegroundWindow();
   UxTheme.ThemeScrollbarData = Open(window, L"scrollbar");
   UIColours.ThemeScrollbarData = reinterpret_cast<std::uintptr_t>(UxTheme.ThemeScrollbarData);
@@ -65,17 +66,29 @@ HMODULE BindUxTheme() {
   UxTheme.ThemeToolbarData = Open(window, L"toolbar");
   UxTheme.ThemeMenuData = Open(window, L"menu");
   UxTheme.ThemeButtonData = Open(window, L"button");
+}
+}  // namespace
+
+HMODULE BindUxTheme() {
+  if (UxTheme.Library != nullptr) return UxTheme.Library;
+  UxTheme.Library = LoadLibraryW(BoundLibraryNames().UxTheme);
+  if (UxTheme.Library == nullptr) return nullptr;
+  ResolveThemeFunctions(UxTheme.Library);
+  ReadVisualStyleName(UxTheme.Library);
+  OpenThemeHandles();
   return UxTheme.Library;
+}
+
+void ReopenThemeHandles() {
+  if (UxTheme.Library == nullptr) return;
+  CloseThemeHandles();
+  UIColours.ThemeScrollbarData = 0;
+  OpenThemeHandles();
 }
 
 std::int32_t ReleaseUxTheme() {
   if (UxTheme.Library == nullptr) return 0;
-  if (UxTheme.ThemeScrollbarData != nullptr) {
-    for (binding::HTHEME_* theme : {&UxTheme.ThemeScrollbarData, &UxTheme.ThemeExplorerBarData, &UxTheme.ThemeRebarData,
-                                    &UxTheme.ThemeTabData, &UxTheme.ThemeToolbarData, &UxTheme.ThemeMenuData,
-                                    &UxTheme.ThemeButtonData})
-      Close(*theme);
-  }
+  if (UxTheme.ThemeScrollbarData != nullptr) CloseThemeHandles();
   FreeLibrary(UxTheme.Library);
   UxTheme = UxThemeBinding{};
   UIColours.ThemeScrollbarData = 0;

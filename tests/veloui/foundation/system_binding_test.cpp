@@ -1,0 +1,108 @@
+#include "veloui/foundation/system_binding.h"
+
+#include <gtest/gtest.h>
+
+#include "veloui/foundation/core/toolkit_facts.h"
+#include "veloui/foundation/core/ui_colour.h"
+
+namespace {
+class SystemBindingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ReleaseGdiPlus();
+    ReleaseDwm();
+    ReleaseUxTheme();
+  }
+  void TearDown() override {
+    ReleaseGdiPlus();
+    ReleaseDwm();
+    ReleaseUxTheme();
+    SetBindingLibraryNamesForTesting({});
+  }
+};
+
+TEST_F(SystemBindingTest, MissingLibrariesLeaveEveryEntryEmpty) {
+  SetBindingLibraryNamesForTesting({L"no_such_dwm.dll", L"no_such_theme.dll", L"no_such_gdiplus.dll"});
+  EXPECT_EQ(BindDwm(), 0);
+  EXPECT_EQ(Dwm.Library, nullptr);
+  EXPECT_EQ(Dwm.DwmFlush, nullptr);
+  EXPECT_EQ(Dwm.DwmCompositionEnabled, FALSE);
+  EXPECT_EQ(BindUxTheme(), nullptr);
+  EXPECT_EQ(UxTheme.OpenThemeData, nullptr);
+  EXPECT_EQ(UxTheme.ThemeScrollbarData, nullptr);
+  EXPECT_EQ(BindGdiPlus(), 0u);
+  EXPECT_EQ(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
+  // Releasing what was never bound does nothing.
+  EXPECT_EQ(ReleaseGdiPlus(), 0);
+  EXPECT_EQ(ReleaseDwm(), 0);
+  EXPECT_EQ(ReleaseUxTheme(), 0);
+}
+
+TEST_F(SystemBindingTest, GdiPlusStartsOnceAndResolvesItsFlatFunctions) {
+  const ULONG_PTR token = BindGdiPlus();
+  ASSERT_NE(token, 0u);
+  EXPECT_EQ(BindGdiPlus(), token);
+  for (int index = 0; index < kGdiPlusFunctionCount; ++index) EXPECT_NE(GdiPlusFunctionName(index), nullptr);
+  EXPECT_EQ(GdiPlusFunctionName(kGdiPlusFunctionCount), nullptr);
+  EXPECT_NE(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
+  EXPECT_NE(GdiPlusFunction("GdipCreateLineBrushI"), nullptr);
+  EXPECT_NE(GdiPlusFunction("GdipDeleteGraphics"), nullptr);
+  EXPECT_EQ(GdiPlusFunction("GdipNoSuchFunction"), nullptr);
+  EXPECT_EQ(ReleaseGdiPlus(), 0);
+  EXPECT_EQ(GdiPlus.GdiPlusToken, 0u);
+  EXPECT_EQ(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
+}
+
+TEST_F(SystemBindingTest, DwmBindsAndReadsComposition) {
+  ASSERT_EQ(BindDwm(), 0);
+  ASSERT_NE(Dwm.Library, nullptr);
+  EXPECT_NE(Dwm.DwmIsCompositionEnabled, nullptr);
+  BOOL enabled = 2;
+  if (Dwm.DwmIsCompositionEnabled != nullptr) Dwm.DwmIsCompositionEnabled(&enabled);
+  EXPECT_EQ(Dwm.DwmCompositionEnabled, enabled);
+}
+
+TEST_F(SystemBindingTest, UxThemeOpensTheScrollbarThemeAndReadsTheCaptionColour) {
+  ResetUIColourState();
+  SystemFacts.OsVersionCode = 60;
+  ASSERT_NE(BindUxTheme(), nullptr);
+  EXPECT_EQ(BindUxTheme(), UxTheme.Library);  // the second call keeps the first binding
+  EXPECT_NE(UxTheme.CloseThemeData, nullptr);
+  EXPECT_EQ(UIColours.ThemeScrollbarData, reinterpret_cast<std::uintptr_t>(UxTheme.ThemeScrollbarData));
+  if (UxTheme.ThemeScrollbarData != nullptr) {
+    // The theme word follows the caption colour the theme reports, whatever it is here.
+    EXPECT_EQ(UIColours.ThemeCaptionColour, UxTheme.GetThemeSysColor(UxTheme.ThemeScrollbarData, COLOR_ACTIVECAPTION));
+    EXPECT_EQ(GetThemeColourName(), ColourModeWord(ClassifyCaptionColour(UIColours.ThemeCaptionColour)));
+  } else {
+    EXPECT_EQ(GetThemeColourName(), u"");
+  }
+  EXPECT_EQ(ReleaseUxTheme(), 0);
+  EXPECT_EQ(UxTheme.Library, nullptr);
+  EXPECT_EQ(UIColours.ThemeScrollbarData, 0u);
+}
+
+TEST_F(SystemBindingTest, ReopeningTheThemeReadsTheCaptionColourAgain) {
+  ResetUIColourState();
+  ASSERT_NE(BindUxTheme(), nullptr);
+  if (UxTheme.ThemeScrollbarData == nullptr) GTEST_SKIP() << "no visual style active";
+  const std::uint32_t caption = UIColours.ThemeCaptionColour;
+  UIColours.ThemeCaptionColour = 0x00010203;
+  ReopenThemeHandles();
+  EXPECT_NE(UxTheme.ThemeScrollbarData, nullptr);
+  EXPECT_EQ(UIColours.ThemeScrollbarData, reinterpret_cast<std::uintptr_t>(UxTheme.ThemeScrollbarData));
+  EXPECT_EQ(UIColours.ThemeCaptionColour, caption);
+}
+
+TEST_F(SystemBindingTest, InjectedThemeDecidesTheAutomaticScheme) {
+  ResetUIColourState();
+  InitColourTables();
+  UIColours.ThemeScrollbarData = 1;
+  UIColours.ThemeCaptionColour = 0x00FA9632;  // the caption colour of the test system's style
+  ASSERT_EQ(StoreUIColourMode(UICOLOURMODE_DEFAULT), 1);
+  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, -1, 0), static_cast<std::uint32_t>(ColourSchemeBlue));
+  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menutitleinactivetextcolor, kUIColourStored), 0x00800000u);
+  UIColours.ThemeScrollbarData = 0;
+  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, -1, 0), static_cast<std::uint32_t>(ColourSchemeGrey));
+  ResetUIColourState();
+}
+}  // namespace

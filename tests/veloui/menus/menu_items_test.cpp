@@ -1,0 +1,188 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "menus_fixture.h"
+#include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/menus/menu_builder_state.h"
+#include "veloui/menus/menu_measuring.h"
+#include "veloui/menus/menus.h"
+
+namespace {
+
+const MenuItemRecord* RecordOf(HMENU menu, UINT item, bool byPosition) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_DATA;
+  if (!GetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info)) return nullptr;
+  return reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+}
+
+UINT StateOf(HMENU menu, UINT id) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_STATE;
+  GetMenuItemInfoW(menu, id, FALSE, &info);
+  return info.fState;
+}
+
+TEST_F(MenusTest, ItemsNeedACurrentMenu) {
+  EXPECT_EQ(AddMenuItem(1, u"Connect", nullptr, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(AddMenuSeparator(), 0);
+  EXPECT_TRUE(MenuItemList().empty());
+}
+
+TEST_F(MenusTest, PopupMenuIdIsTakenOnce) {
+  HMENU first = CreateSkinnedPopupMenu(3, 0x1000000);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(CreateSkinnedPopupMenu(3, 0x1000000), nullptr);
+  const MenuRecord* record = FindMenuRecord(3);
+  ASSERT_NE(record, nullptr);
+  EXPECT_TRUE(record->IsPopup);
+  EXPECT_EQ(record->Window, nullptr);
+  EXPECT_EQ(record->Toolbar, nullptr);
+  EXPECT_EQ(record->Style, 6);
+  EXPECT_EQ(record->Handle, first);
+  EXPECT_EQ(FindMenuRecord(reinterpret_cast<std::intptr_t>(first)), record);
+}
+
+TEST_F(MenusTest, AutomaticIdsCountDownAndSkipIdsInUse) {
+  ASSERT_NE(CreateSkinnedPopupMenu(1, 0x1000000), nullptr);
+  EXPECT_EQ(AddMenuItem(-1, u"First", nullptr, nullptr, nullptr, 0), 65534);
+  EXPECT_EQ(AddMenuItem(-1, u"Second", nullptr, nullptr, nullptr, 0), 65533);
+  // A caller's item already holds 65532, in another menu.
+  ASSERT_NE(CreateSkinnedPopupMenu(2, 0x1000000), nullptr);
+  EXPECT_EQ(AddMenuItem(65532, u"Taken", nullptr, nullptr, nullptr, 0), 1);
+  EXPECT_EQ(AddMenuItem(-1, u"Third", nullptr, nullptr, nullptr, 0), 65531);
+  EXPECT_EQ(GetMenuItemCount(FindMenuRecord(1)->Handle), 2);
+  EXPECT_EQ(GetMenuItemCount(FindMenuRecord(2)->Handle), 2);
+}
+
+TEST_F(MenusTest, PlainItemsReturnOne) {
+  HMENU menu = CreateSkinnedPopupMenu(81, 0x1000000);
+  EXPECT_EQ(AddMenuItem(34, u"Load", nullptr, nullptr, nullptr, 0), 1);
+  EXPECT_EQ(GetMenuItemID(menu, 0), 34u);
+}
+
+TEST_F(MenusTest, ItemImagesFillAllThreeSlots) {
+  HMENU menu = CreateSkinnedPopupMenu(1, 0x1000000);
+  HBITMAP normal = SolidBitmap(RGB(200, 0, 0));
+  HBITMAP hot = SolidBitmap(RGB(0, 200, 0));
+  ASSERT_EQ(AddMenuItem(30, u"Copy all", normal, nullptr, nullptr, 0), 1);
+  ASSERT_EQ(AddMenuItem(31, u"Copy name", normal, hot, nullptr, 0), 1);
+  ASSERT_EQ(AddMenuItem(32, u"Copy GUID", nullptr, nullptr, nullptr, 0), 1);
+  const MenuItemRecord* derived = RecordOf(menu, 30, false);
+  ASSERT_NE(derived, nullptr);
+  EXPECT_TRUE(derived->HasImage);
+  EXPECT_FALSE(derived->HasHotImage);
+  EXPECT_FALSE(derived->HasDisabledImage);
+  ASSERT_NE(derived->ImageList, nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(derived->ImageList), 3);
+  int width = 0;
+  int height = 0;
+  ImageList_GetIconSize(derived->ImageList, &width, &height);
+  EXPECT_EQ(width, 16);
+  EXPECT_EQ(height, 16);
+  const MenuItemRecord* own = RecordOf(menu, 31, false);
+  ASSERT_NE(own, nullptr);
+  EXPECT_TRUE(own->HasHotImage);
+  EXPECT_EQ(ImageList_GetImageCount(own->ImageList), 3);
+  const MenuItemRecord* none = RecordOf(menu, 32, false);
+  ASSERT_NE(none, nullptr);
+  EXPECT_EQ(none->ImageList, nullptr);
+  EXPECT_FALSE(none->HasImage);
+  DeleteObject(normal);
+  DeleteObject(hot);
+}
+
+TEST_F(MenusTest, SubmenuByNumberOrHandle) {
+  HMENU sub = CreateSkinnedPopupMenu(50, 0x1000000);
+  AddMenuItem(51, u"Inner", nullptr, nullptr, nullptr, 0);
+  HMENU outer = CreateSkinnedPopupMenu(52, 0x1000000);
+  AddMenuItem(53, u"By number", nullptr, nullptr, nullptr, 50);
+  AddMenuItem(54, u"By handle", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(sub));
+  EXPECT_EQ(GetSubMenu(outer, 0), sub);
+  EXPECT_EQ(GetSubMenu(outer, 1), sub);
+}
+
+TEST_F(MenusTest, DisablingGreysTheItemAndEnablingRestoresIt) {
+  ASSERT_NE(BuildProgramMenuBar(Window), nullptr);
+  HMENU commands = std::next(MenuList().begin())->Handle;
+  EXPECT_EQ(SetMenuItemDisabled(0, 13, true), 1);
+  EXPECT_EQ(StateOf(commands, 13) & (MFS_DISABLED | MFS_GRAYED), static_cast<UINT>(MFS_DISABLED | MFS_GRAYED));
+  EXPECT_EQ(SetMenuItemDisabled(0, 13, false), 1);
+  EXPECT_EQ(StateOf(commands, 13) & (MFS_DISABLED | MFS_GRAYED), 0u);
+  EXPECT_EQ(SetMenuItemDisabled(0, 999, true), 0);
+  EXPECT_EQ(SetMenuItemDisabled(77, 13, true), 0);
+  // Every item of the connection set is found in its own title.
+  for (int id : {9, 10, 11, 12, 13, 16, 14, 15, 17, 38, 28, 29}) EXPECT_EQ(SetMenuItemDisabled(0, id, true), 1) << id;
+}
+
+TEST_F(MenusTest, RemovingRenumbersTheRemainingItems) {
+  HMENU menu = CreateSkinnedPopupMenu(2, 0x1000000);
+  AddMenuItem(7, u"Connect", nullptr, nullptr, nullptr, 0);
+  AddMenuItem(5, u"Delete", nullptr, nullptr, nullptr, 0);
+  AddMenuItem(6, u"Remove ban", nullptr, nullptr, nullptr, 0);
+  ASSERT_EQ(MenuItemList().size(), 3u);
+  EXPECT_NE(RemoveMenuItems(2, 7, false), 0);
+  ASSERT_EQ(GetMenuItemCount(menu), 2);
+  EXPECT_EQ(MenuItemList().size(), 2u);
+  EXPECT_EQ(RecordOf(menu, 0, true)->Position, 0);
+  EXPECT_EQ(RecordOf(menu, 0, true)->ItemText, u"Delete");
+  EXPECT_EQ(RecordOf(menu, 1, true)->Position, 1);
+  EXPECT_NE(RemoveMenuItems(2, 1, true), 0);
+  EXPECT_EQ(RecordOf(menu, 0, true)->ItemText, u"Delete");
+  EXPECT_EQ(RemoveMenuItems(2, 5, true), 0);
+  EXPECT_EQ(RemoveMenuItems(2, 99, false), 0);
+}
+
+TEST_F(MenusTest, AddSubMenuItemInsertsAtAPositionWithAKind) {
+  HMENU menu = CreateSkinnedPopupMenu(86, 0x1000000);
+  AddMenuItem(39, u"Copy to Clipboard", nullptr, nullptr, nullptr, 0);
+  AddMenuItem(40, u"Last", nullptr, nullptr, nullptr, 0);
+  EXPECT_NE(AddSubMenuItem(86, 1, 41, u"", nullptr, nullptr, nullptr, -3), 0);
+  ASSERT_EQ(GetMenuItemCount(menu), 3);
+  EXPECT_EQ(GetMenuItemID(menu, 1), 41u);
+  EXPECT_EQ(RecordOf(menu, 1, true)->Kind, -3);
+  EXPECT_EQ(RecordOf(menu, 2, true)->Position, 2);
+  EXPECT_NE(AddSubMenuItem(reinterpret_cast<std::intptr_t>(menu), -1, 42, u"End", nullptr, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(GetMenuItemID(menu, 3), 42u);
+  EXPECT_EQ(AddSubMenuItem(12345, -1, 43, u"Nowhere", nullptr, nullptr, nullptr, 0), 0);
+}
+
+TEST_F(MenusTest, FreeingOneOrAllMenus) {
+  ASSERT_NE(BuildProgramMenuBar(Window), nullptr);
+  HMENU popup = CreateSkinnedPopupMenu(73, 0x1000000);
+  AddMenuItem(18, u"Copy all", nullptr, nullptr, nullptr, 0);
+  EXPECT_EQ(FreeSkinnedMenu(73), 1);
+  EXPECT_FALSE(IsMenu(popup));
+  EXPECT_EQ(FindMenuRecord(73), nullptr);
+  EXPECT_EQ(FreeSkinnedMenu(73), 0);
+  // One title per call for a bar.
+  EXPECT_EQ(FreeSkinnedMenu(0), 1);
+  EXPECT_EQ(MenuList().size(), 3u);
+  EXPECT_EQ(FreeSkinnedMenu(-1), 1);
+  EXPECT_TRUE(MenuList().empty());
+  EXPECT_TRUE(MenuItemList().empty());
+}
+
+TEST_F(MenusTest, PopupHeightIsTheSumOfItsItemsAndTheFrame) {
+  HMENU menu = CreateSkinnedPopupMenu(1, 0x1000000);
+  AddMenuItem(30, u"Copy all", nullptr, nullptr, nullptr, 0);
+  AddMenuSeparator();
+  AddMenuItem(3, u"Kick", nullptr, nullptr, nullptr, 0);
+  HDC dc = CreateCompatibleDC(nullptr);
+  int sum = 0;
+  for (int position = 0; position < 3; ++position) sum += MeasureMenuItemHeight(dc, RecordOf(menu, position, true));
+  EXPECT_EQ(MeasureMenuItemHeight(dc, RecordOf(menu, 1, true)), 2);  // an Office 2003 separator
+  EXPECT_GE(MeasureMenuItemHeight(dc, RecordOf(menu, 0, true)), 23);  // 16-pixel images
+  DeleteDC(dc);
+  EXPECT_EQ(MeasurePopupMenuHeight(menu), sum + 3);
+  EXPECT_EQ(FindMenuRecord(1)->Height, sum + 3);
+  const int widest = std::max(MeasureMenuItemWidth(RecordOf(menu, 0, true)), MeasureMenuItemWidth(RecordOf(menu, 2, true)));
+  EXPECT_EQ(MeasurePopupMenuWidth(menu), widest + GetSystemMetrics(SM_CXMENUSIZE) - 2);
+  EXPECT_EQ(MeasurePopupMenuHeight(reinterpret_cast<HMENU>(0x1234)), 0);
+}
+
+}  // namespace

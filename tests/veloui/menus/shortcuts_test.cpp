@@ -1,0 +1,154 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "menus_fixture.h"
+#include "veloui/foundation/toolkit_state.h"
+#include "veloui/menus/menu_shortcuts.h"
+#include "veloui/menus/menus.h"
+
+namespace {
+
+std::size_t EntriesOf(HWND window) {
+  auto list = ShortcutTable().find(WindowKey(window));
+  return list == ShortcutTable().end() ? 0 : list->second.size();
+}
+
+void HoldControl(bool held) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = held ? 0x80 : 0;
+  keys[VK_LCONTROL] = held ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+int CommandsWithId(WORD id) {
+  int count = 0;
+  for (const ReceivedCommand& command : ReceivedCommands()) count += command.Id == id ? 1 : 0;
+  return count;
+}
+
+class ShortcutTest : public MenusTest {
+ protected:
+  void TearDown() override {
+    HoldControl(false);
+    MenusTest::TearDown();
+  }
+  // Peeks the posted key press without removing it, then takes it off the queue, as a
+  // message loop does; returns what the loop received.
+  MSG PeekThenRemove(HWND target, WPARAM key) {
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    MSG message{};
+    PeekMessageW(&message, target, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE);
+    PeekMessageW(&message, target, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE);
+    MSG removed{};
+    removed.message = 0xFFFF;
+    for (int tries = 0; tries < 100; ++tries) {
+      if (PeekMessageW(&removed, target, 0, 0, PM_REMOVE)) {
+        if (removed.message == WM_KEYDOWN || removed.message == WM_NULL) break;
+        DispatchMessageW(&removed);
+      }
+    }
+    return removed;
+  }
+};
+
+TEST_F(ShortcutTest, PostedCtrlKFiresOneCommandAndIsSwallowed) {
+  ASSERT_NE(BuildProgramMenuBar(Window), nullptr);
+  AddMenuTitle(u"Edit");
+  ASSERT_EQ(AddMenuItem(30, u"Copy$Ctrl+K", nullptr, nullptr, nullptr, 0), 1);
+  ASSERT_NE(Toolkit.GetMessageHook, nullptr);
+  ASSERT_EQ(EntriesOf(Window), 1u);
+  HoldControl(true);
+  const MSG received = PeekThenRemove(Window, 'K');
+  EXPECT_EQ(received.message, static_cast<UINT>(WM_NULL));
+  EXPECT_EQ(CommandsWithId(30), 1);
+  ASSERT_FALSE(ReceivedCommands().empty());
+  EXPECT_EQ(ReceivedCommands().front().Window, Window);
+}
+
+TEST_F(ShortcutTest, WithoutControlTheKeyPassesThrough) {
+  CreateMenuBar(0, Window, 0x1000000);
+  AddMenuTitle(u"Edit");
+  AddMenuItem(30, u"Copy$Ctrl+K", nullptr, nullptr, nullptr, 0);
+  HoldControl(false);
+  const MSG received = PeekThenRemove(Window, 'K');
+  EXPECT_EQ(received.message, static_cast<UINT>(WM_KEYDOWN));
+  EXPECT_EQ(CommandsWithId(30), 0);
+}
+
+TEST_F(ShortcutTest, ShortcutOfAChildWindowGoesToItsTopLevelWindow) {
+  CreateMenuBar(0, Window, 0x1000000);
+  AddMenuTitle(u"View");
+  AddMenuItem(44, u"Next$pgdn", nullptr, nullptr, nullptr, 0);
+  HWND child = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 40, 100, 20, Window, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(child, nullptr);
+  HoldControl(false);
+  const MSG received = PeekThenRemove(child, VK_NEXT);
+  EXPECT_EQ(received.message, static_cast<UINT>(WM_NULL));
+  EXPECT_EQ(CommandsWithId(44), 1);
+  EXPECT_EQ(ReceivedCommands().back().Window, Window);
+}
+
+TEST_F(ShortcutTest, PopupShortcutsHoldInEveryWindow) {
+  CreateSkinnedPopupMenu(1, 0x1000000);
+  AddMenuItem(31, u"Copy name$f7", nullptr, nullptr, nullptr, 0);
+  EXPECT_EQ(EntriesOf(nullptr), 1u);
+  HWND other = MakeWindow();
+  ASSERT_NE(other, nullptr);
+  SetActiveWindow(other);
+  const MSG received = PeekThenRemove(other, VK_F7);
+  EXPECT_EQ(received.message, static_cast<UINT>(WM_NULL));
+  EXPECT_EQ(CommandsWithId(31), 1);
+}
+
+TEST_F(ShortcutTest, DisabledItemsDoNotAnswerTheirShortcut) {
+  CreateMenuBar(0, Window, 0x1000000);
+  AddMenuTitle(u"Find");
+  AddMenuItem(45, u"Find$ctrl-shift-f3", nullptr, nullptr, nullptr, 0);
+  ASSERT_EQ(EntriesOf(Window), 1u);
+  SetMenuItemDisabled(0, 45, true);
+  EXPECT_EQ(EntriesOf(Window), 0u);
+  SetMenuItemDisabled(0, 45, true);
+  SetMenuItemDisabled(0, 45, false);
+  ASSERT_EQ(EntriesOf(Window), 1u);
+  const ShortcutEntry entry = ShortcutTable()[WindowKey(Window)].front();
+  EXPECT_EQ(entry.Key, 0x72u);
+  EXPECT_EQ(entry.Flags, 0x01u | 0x04u | 0x08u);
+  EXPECT_EQ(entry.CommandId, 45);
+}
+
+TEST_F(ShortcutTest, RemovedItemsTakeTheirShortcutAlong) {
+  CreateSkinnedPopupMenu(3, 0x1000000);
+  AddMenuItem(6, u"Remove ban$del", nullptr, nullptr, nullptr, 0);
+  ASSERT_EQ(EntriesOf(nullptr), 1u);
+  RemoveMenuItems(3, 6, false);
+  EXPECT_EQ(EntriesOf(nullptr), 0u);
+}
+
+TEST_F(ShortcutTest, TextEndingInASingleDollarKeepsTheTable) {
+  CreateMenuBar(0, Window, 0x1000000);
+  AddMenuTitle(u"Edit");
+  AddMenuItem(30, u"Copy$Ctrl+K", nullptr, nullptr, nullptr, 0);
+  CreateSkinnedPopupMenu(1, 0x1000000);
+  AddMenuItem(31, u"Paste$ctrl+v", nullptr, nullptr, nullptr, 0);
+  EXPECT_EQ(RegisterMenuShortcut(Window, 32, u"Odd$"), 0);
+  EXPECT_EQ(RegisterMenuShortcut(nullptr, 33, u"Odd$"), 0);
+  EXPECT_EQ(EntriesOf(Window), 1u);
+  EXPECT_EQ(EntriesOf(nullptr), 1u);
+  EXPECT_EQ(RegisterMenuShortcut(Window, 34, u"Save$$"), 0);
+  EXPECT_EQ(RegisterMenuShortcut(Window, 35, u"Odd$banana"), 0);
+  EXPECT_EQ(EntriesOf(Window), 1u);
+}
+
+TEST_F(ShortcutTest, ParseShortcutRejectsHandlesThatNameNoWindow) {
+  EXPECT_EQ(ParseShortcut(reinterpret_cast<HWND>(0x7FFF0), 5, u"f5"), 0);
+  EXPECT_EQ(ParseShortcut(Window, 5, u"f5"), 1);
+  EXPECT_EQ(ParseShortcut(Window, 6, u"f6"), 1);
+  EXPECT_EQ(EntriesOf(Window), 2u);
+  EXPECT_EQ(ParseShortcut(Window, 0, u""), 1);
+  EXPECT_EQ(EntriesOf(Window), 0u);
+}
+
+}  // namespace
