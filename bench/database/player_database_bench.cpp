@@ -4,8 +4,8 @@
 #include <sqlite3.h>
 
 #include <filesystem>
-#include <map>
 #include <string>
+#include <vector>
 
 #include "database/player_database.h"
 
@@ -78,11 +78,13 @@ void BM_RefreshOf100Players(benchmark::State& state) {
   for (auto _ : state) {
     const Text date = u"01.01.2024 " + DecimalText(10 + refresh % 10) + u":" +
                       DecimalText(10 + refresh % 50);
-    PlayerDatabaseBatch batch;
+    std::vector<PlayerSighting> players;
+    players.reserve(100);
     for (long p = 0; p < 100; ++p) {
       const long x = p * (rows / 100) + refresh % 7;
-      benchmark::DoNotOptimize(RecordPlayerSeen(Player(x), Guid(x / 3), Ip(x), Server(x), date));
+      players.push_back({Player(x), Guid(x / 3), Ip(x), Server(x), date});
     }
+    benchmark::DoNotOptimize(RecordPlayersSeen(players));
     ++refresh;
   }
   state.counters["rows"] = static_cast<double>(DatabaseRowCount());

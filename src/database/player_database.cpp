@@ -34,7 +34,8 @@ constexpr TextView kSelectPlayers = u"SELECT * FROM PLAYERS";
 constexpr std::size_t kImportBatchRows = 5000;
 
 struct PlayerDatabaseState {
-  std::recursive_mutex Lock;
+  // Taken before MirrorLock whenever both are needed.
+  std::mutex FileLock;
   DatabaseFile File;
   DatabaseStatement FindPlayer;
   DatabaseStatement InsertPlayer;
@@ -42,12 +43,8 @@ struct PlayerDatabaseState {
   DatabaseStatement Begin;
   DatabaseStatement Commit;
   DatabaseStatement Rollback;
+  std::mutex MirrorLock;
   DatabaseMirror Mirror;
-  int BatchDepth = 0;
-  // Whether the outermost batch holds a transaction on the file. Without one (no file, a
-  // read-only file, or one another program keeps locked past the busy time-out) records go
-  // to the mirror only, instead of waiting out the time-out statement by statement.
-  bool InTransaction = false;
   DatabaseListAppendHook AppendHook = nullptr;
 };
 
@@ -68,19 +65,63 @@ void PrepareStatements(PlayerDatabaseState& s) {
   s.FindPlayer.Prepare(s.File, kFindPlayer);
   s.InsertPlayer.Prepare(s.File, kInsertPlayer);
   s.UpdateDate.Prepare(s.File, kUpdateDate);
-  // IMMEDIATE: the wait for a busy file happens once, here, not in the middle of a refresh.
   s.Begin.Prepare(s.File, u"BEGIN IMMEDIATE");
   s.Commit.Prepare(s.File, u"COMMIT");
   s.Rollback.Prepare(s.File, u"ROLLBACK");
 }
 
-// The mirror alone, when the file cannot take the record.
-int RecordInMirrorOnly(PlayerDatabaseState& s, const DatabaseRowView& row) {
+// Gives the row of these values its new date, or appends it when the mirror has none: a row
+// the file refused earlier is already mirrored and must not be mirrored twice.
+void MirrorSighting(PlayerDatabaseState& s, const DatabaseRowView& row) {
+  std::lock_guard lock(s.MirrorLock);
   if (s.Mirror.SetDate(row.Name, row.GUID, row.IP, row.Server, row.Date) == 0) {
     s.Mirror.Append(row);
   }
-  return 0;
 }
+
+// Holds the file for a run of records and writes them in one transaction.
+class FileBatch {
+ public:
+  explicit FileBatch(PlayerDatabaseState& s) : state_(s), lock_(s.FileLock) {
+    // IMMEDIATE: the wait for a busy file happens once, here, not in the middle of the run.
+    inTransaction_ = s.Begin.Execute({});
+  }
+  ~FileBatch() {
+    // A commit that fails must not leave the transaction open for every later statement.
+    if (inTransaction_ && !state_.Commit.Execute({})) state_.Rollback.Execute({});
+  }
+  FileBatch(const FileBatch&) = delete;
+  FileBatch& operator=(const FileBatch&) = delete;
+
+  // Without a transaction (no file, a read-only file, or one another program keeps locked
+  // past the busy time-out) records go to the mirror only, instead of waiting out the
+  // time-out statement by statement.
+  int Record(const DatabaseRowView& row) {
+    if (!inTransaction_) {
+      MirrorSighting(state_, row);
+      return 0;
+    }
+    const std::array<TextView, 5> values{row.Name, row.GUID, row.IP, row.Server, row.Date};
+    const std::span<const TextView> identity(values.data(), 4);
+    const bool found = state_.FindPlayer.Start(identity) && state_.FindPlayer.NextRow();
+    state_.FindPlayer.Reset();
+    if (!found) {
+      MirrorSighting(state_, row);
+      return state_.InsertPlayer.Execute(values) ? 1 : 0;
+    }
+    {
+      std::lock_guard lock(state_.MirrorLock);
+      state_.Mirror.SetDate(row.Name, row.GUID, row.IP, row.Server, row.Date);
+    }
+    state_.UpdateDate.Execute(values);
+    return 0;
+  }
+
+ private:
+  PlayerDatabaseState& state_;
+  std::lock_guard<std::mutex> lock_;
+  bool inTransaction_ = false;
+};
 
 // A list of rows read from another file, held as compactly as the mirror holds its own.
 class ImportedRows {
@@ -125,22 +166,9 @@ bool ReadOtherDatabase(TextView path, ImportedRows& rows) {
 
 }  // namespace
 
-PlayerDatabaseBatch::PlayerDatabaseBatch() : lock_(State().Lock) {
-  PlayerDatabaseState& s = State();
-  if (s.BatchDepth++ == 0) s.InTransaction = s.Begin.Execute({});
-}
-
-PlayerDatabaseBatch::~PlayerDatabaseBatch() {
-  PlayerDatabaseState& s = State();
-  if (--s.BatchDepth != 0 || !s.InTransaction) return;
-  s.InTransaction = false;
-  // A commit that fails must not leave the transaction open for every later statement.
-  if (!s.Commit.Execute({})) s.Rollback.Execute({});
-}
-
 int OpenPlayerDatabase(TextView path) {
   PlayerDatabaseState& s = State();
-  std::lock_guard lock(s.Lock);
+  std::lock_guard lock(s.FileLock);
   FinishStatements(s);
   const bool opened = s.File.Open(path);
   s.File.Execute(kCreatePlayersTable);  // fails, as intended, when the table is there
@@ -151,7 +179,8 @@ int OpenPlayerDatabase(TextView path) {
 
 int LoadPlayerDatabase() {
   PlayerDatabaseState& s = State();
-  std::lock_guard lock(s.Lock);
+  std::lock_guard fileLock(s.FileLock);
+  std::lock_guard mirrorLock(s.MirrorLock);
   s.Mirror.Clear();
   DatabaseStatement query;
   if (!query.Prepare(s.File, kSelectPlayers) || !query.Start({})) return 0;
@@ -164,23 +193,18 @@ int LoadPlayerDatabase() {
 }
 
 int RecordPlayerSeen(TextView name, TextView guid, TextView ip, TextView server, TextView date) {
-  PlayerDatabaseState& s = State();
-  PlayerDatabaseBatch batch;
-  const DatabaseRowView row{name, guid, ip, server, date};
-  if (!s.InTransaction) return RecordInMirrorOnly(s, row);
+  FileBatch batch(State());
+  return batch.Record({name, guid, ip, server, date});
+}
 
-  const std::array<TextView, 5> values{name, guid, ip, server, date};
-  const std::span<const TextView> identity(values.data(), 4);
-  const bool found = s.FindPlayer.Start(identity) && s.FindPlayer.NextRow();
-  s.FindPlayer.Reset();
-  if (!found) {
-    // A row the file refused earlier is already mirrored; it is not mirrored twice.
-    if (s.Mirror.SetDate(name, guid, ip, server, date) == 0) s.Mirror.Append(row);
-    return s.InsertPlayer.Execute(values) ? 1 : 0;
+std::vector<int> RecordPlayersSeen(std::span<const PlayerSighting> sightings) {
+  std::vector<int> added;
+  added.reserve(sightings.size());
+  FileBatch batch(State());
+  for (const PlayerSighting& seen : sightings) {
+    added.push_back(batch.Record({seen.Name, seen.GUID, seen.IP, seen.Server, seen.Date}));
   }
-  s.Mirror.SetDate(name, guid, ip, server, date);
-  s.UpdateDate.Execute(values);
-  return 0;
+  return added;
 }
 
 int ImportPlayerDatabase(TextView path) {
@@ -189,24 +213,21 @@ int ImportPlayerDatabase(TextView path) {
   ImportedRows rows;
   if (!ReadOtherDatabase(path, rows)) return 0;
   for (std::size_t first = 0; first < rows.Count(); first += kImportBatchRows) {
-    PlayerDatabaseBatch batch;
+    FileBatch batch(State());
     const std::size_t end = std::min(rows.Count(), first + kImportBatchRows);
-    for (std::size_t i = first; i < end; ++i) {
-      const DatabaseRowView row = rows.Row(i);
-      RecordPlayerSeen(row.Name, row.GUID, row.IP, row.Server, row.Date);
-    }
+    for (std::size_t i = first; i < end; ++i) batch.Record(rows.Row(i));
   }
   return 1;
 }
 
 void ClosePlayerDatabase() {
   PlayerDatabaseState& s = State();
-  std::lock_guard lock(s.Lock);
+  std::lock_guard lock(s.FileLock);
   FinishStatements(s);
   s.File.Close();
 }
 
-LockedDatabaseRows::LockedDatabaseRows() : lock_(State().Lock) {}
+LockedDatabaseRows::LockedDatabaseRows() : lock_(State().MirrorLock) {}
 
 std::size_t LockedDatabaseRows::Count() const { return State().Mirror.Count(); }
 
@@ -224,14 +245,14 @@ bool ReadDatabaseRow(std::size_t index, DatabaseRow& row) {
 }
 
 void SetDatabaseListAppendHook(DatabaseListAppendHook hook) {
-  std::lock_guard lock(State().Lock);
+  std::lock_guard lock(State().MirrorLock);
   State().AppendHook = hook;
 }
 
 void ResetPlayerDatabase() {
   PlayerDatabaseState& s = State();
-  std::lock_guard lock(s.Lock);
   ClosePlayerDatabase();
+  std::lock_guard lock(s.MirrorLock);
   s.Mirror.Clear();
   s.AppendHook = nullptr;
   PlayerDb.DatabaseEnabled = 0;

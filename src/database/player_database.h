@@ -3,10 +3,13 @@
 // with the time the player was last seen there, kept in the SQLite file "db.db" (table PLAYERS)
 // and mirrored in memory for the database list, its search and "Show associations".
 // Players are recorded on the network thread; open, load, import, close and every read of the
-// mirror happen on the GUI thread. One lock guards the file and the mirror together.
+// mirror happen on the GUI thread. One lock serialises the work on the file, another guards
+// the mirror, so that reading the mirror never waits for the disk.
 #include <atomic>
 #include <cstddef>
 #include <mutex>
+#include <span>
+#include <vector>
 
 #include "database/database_row.h"
 #include "runtime/portable/text.h"
@@ -28,26 +31,27 @@ int LoadPlayerDatabase();
 // Records that a player was seen: a new row for new values (non-zero when the file took it),
 // else the known row's date moves to `date` and the result is 0.
 int RecordPlayerSeen(TextView name, TextView guid, TextView ip, TextView server, TextView date);
+// What one refresh saw of one player.
+struct PlayerSighting {
+  Text Name;
+  Text GUID;
+  Text IP;
+  Text Server;
+  Text Date;
+};
+// Records a whole refresh in one transaction, so that it costs one write to the disk;
+// element i of the result is what RecordPlayerSeen would have returned for sighting i.
+std::vector<int> RecordPlayersSeen(std::span<const PlayerSighting> sightings);
 // Merges another database file's PLAYERS rows in, dates taken as they stand there.
 // 1 when the file is a database (with or without PLAYERS), 0 when it is not or cannot be read.
 int ImportPlayerDatabase(TextView path);
 void ClosePlayerDatabase();
 
-// Records made while one of these lives are written in one transaction, and the lock is held
-// throughout: a refresh wraps its players in one, so a refresh costs one write to the disk.
-class PlayerDatabaseBatch {
- public:
-  PlayerDatabaseBatch();
-  ~PlayerDatabaseBatch();
-  PlayerDatabaseBatch(const PlayerDatabaseBatch&) = delete;
-  PlayerDatabaseBatch& operator=(const PlayerDatabaseBatch&) = delete;
-
- private:
-  std::lock_guard<std::recursive_mutex> lock_;
-};
-
-// The mirror, read under the lock: while one of these lives no thread changes it, and the
-// views it gives stay valid. Keep it short-lived: recording waits for it.
+// The mirror, read under its lock: while one of these lives no thread changes it, and the
+// views it gives stay valid. Recording waits for it, so keep it short, and while holding it
+// take no other lock and wait for no other thread. Recording and importing hold the mirror's
+// lock only while they change the mirror, never during work on the file, so a reader never
+// waits for the disk or for a busy file.
 class LockedDatabaseRows {
  public:
   LockedDatabaseRows();
@@ -55,7 +59,7 @@ class LockedDatabaseRows {
   DatabaseRowView Row(std::size_t index) const;
 
  private:
-  std::lock_guard<std::recursive_mutex> lock_;
+  std::lock_guard<std::mutex> lock_;
 };
 std::size_t DatabaseRowCount();
 // Copies row `index` of the mirror; false when there is no such row.

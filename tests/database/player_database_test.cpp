@@ -1,6 +1,9 @@
 #include "database/player_database.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,6 +14,16 @@ namespace {
 
 constexpr char16_t kGuid[] = u"0123456789abcdef0123456789abcdef";
 constexpr char16_t kServer[] = u"game.example:2302";
+
+// Bytes 24-27 of a database file count its committed write transactions.
+std::uint32_t FileChangeCounter(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  in.seekg(24);
+  unsigned char bytes[4] = {};
+  in.read(reinterpret_cast<char*>(bytes), 4);
+  return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
+         (std::uint32_t{bytes[2]} << 8) | bytes[3];
+}
 
 class PlayerDatabase : public ::testing::Test {
  protected:
@@ -208,17 +221,33 @@ TEST_F(PlayerDatabase, RowTheFileRefusesStaysInMemoryOnceAndReportsZero) {
   EXPECT_EQ(mirror[0].Date, u"d2");
 }
 
-TEST_F(PlayerDatabase, BatchWritesItsRecordsInOneTransaction) {
+TEST_F(PlayerDatabase, RefreshIsRecordedInOneTransaction) {
   OpenAndLoad();
-  {
-    PlayerDatabaseBatch batch;
-    for (int i = 0; i < 100; ++i) {
-      EXPECT_NE(RecordPlayerSeen(u"P" + DecimalText(i), kGuid, u"1.2.3.4", kServer, u"d"), 0);
-    }
-    // Another reader sees nothing of the batch before it ends.
-    EXPECT_EQ(QueryFile(dbFile_, "SELECT count(*) FROM PLAYERS"), std::vector<std::string>{"0"});
+  std::vector<PlayerSighting> refresh;
+  for (int i = 0; i < 100; ++i) {
+    refresh.push_back({u"P" + DecimalText(i), kGuid, u"1.2.3.4", kServer, u"d1"});
   }
-  EXPECT_EQ(QueryFile(dbFile_, "SELECT count(*) FROM PLAYERS"), std::vector<std::string>{"100"});
+  refresh.push_back(refresh[7]);  // listed twice: the second is already known
+  const std::uint32_t before = FileChangeCounter(dbFile_);
+  const std::vector<int> first = RecordPlayersSeen(refresh);
+  EXPECT_EQ(FileChangeCounter(dbFile_), before + 1);  // one commit, not a hundred
+  ASSERT_EQ(first.size(), 101u);
+  EXPECT_EQ(std::count(first.begin(), first.end(), 1), 100);
+  EXPECT_EQ(first[100], 0);
+
+  for (auto& seen : refresh) seen.Date = u"d2";
+  const std::vector<int> second = RecordPlayersSeen(refresh);
+  EXPECT_EQ(std::count(second.begin(), second.end(), 0), 101);
+  EXPECT_EQ(FileChangeCounter(dbFile_), before + 2);
+  EXPECT_EQ(QueryFile(dbFile_, "SELECT count(*), min(DATE), max(DATE) FROM PLAYERS"),
+            std::vector<std::string>{"100|d2|d2"});
+  EXPECT_EQ(DatabaseRowCount(), 100u);
+}
+
+TEST_F(PlayerDatabase, EmptyRefreshRecordsNothing) {
+  OpenAndLoad();
+  EXPECT_TRUE(RecordPlayersSeen({}).empty());
+  EXPECT_EQ(DatabaseRowCount(), 0u);
 }
 
 TEST_F(PlayerDatabase, ImportTwiceAddsNothingTheSecondTime) {
@@ -276,12 +305,9 @@ TEST_F(PlayerDatabase, ImportOfTheOwnFileChangesNothing) {
   RecordPlayerSeen(u"A", u"ga", u"1.1.1.1", u"s:1", u"d1");
   RecordPlayerSeen(u"B", u"gb", u"2.2.2.2", u"s:1", u"d2");
   const auto before = FileRows();
-  // Also while a refresh of the network thread holds its transaction open on the file.
-  PlayerDatabaseBatch refresh;
-  RecordPlayerSeen(u"A", u"ga", u"1.1.1.1", u"s:1", u"d3");
   EXPECT_EQ(ImportPlayerDatabase(dbFile_.u16string()), 1);
+  EXPECT_EQ(FileRows(), before);
   EXPECT_EQ(DatabaseRowCount(), 2u);
-  EXPECT_EQ(MirrorRows()[0].Date, u"d1");  // the committed date read back from the file
 }
 
 TEST_F(PlayerDatabase, ImportOfAFileMadeByTheShell) {

@@ -32,13 +32,14 @@ TEST(PlayerDatabaseThreads, RecordingSearchingAndImportingTogether) {
   constexpr int kPlayers = 40;
   std::thread network([] {
     for (int refresh = 0; refresh < kRefreshes; ++refresh) {
-      PlayerDatabaseBatch batch;
+      std::vector<PlayerSighting> players;
       for (int p = 0; p < kPlayers; ++p) {
         // A few new players each refresh, the rest seen again.
         const int player = p + refresh * 2;
-        RecordPlayerSeen(u"player" + DecimalText(player), u"guid", u"2.2.2.2", u"s:2",
-                         u"date" + DecimalText(refresh));
+        players.push_back({u"player" + DecimalText(player), u"guid", u"2.2.2.2", u"s:2",
+                           u"date" + DecimalText(refresh)});
       }
+      RecordPlayersSeen(players);
     }
   });
 
