@@ -1,0 +1,104 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/toolkit.h"
+#include "veloui/foundation/ui_colours.h"
+#include "veloui/menus/menus.h"
+
+namespace {
+constexpr int kSize = 16;
+
+HICON OpaqueRedIcon() {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  for (int i = 0; i < kSize * kSize; ++i) pixels[i] = 0xFFFF0000u;
+  HBITMAP mask = CreateBitmap(kSize, kSize, 1, 1, nullptr);
+  ICONINFO icon_info{TRUE, 0, 0, mask, colour};
+  HICON icon = CreateIconIndirect(&icon_info);
+  DeleteObject(colour);
+  DeleteObject(mask);
+  return icon;
+}
+
+// The alpha of the middle pixel of image `index` of `list`.
+int MiddleAlpha(HIMAGELIST list, int index) {
+  HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return -1;
+  BITMAPINFO request{};
+  request.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<std::uint32_t> pixels(kSize * kSize);
+  HDC dc = GetDC(nullptr);
+  GetDIBits(dc, info.hbmColor, 0, kSize, pixels.data(), &request, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(icon);
+  return static_cast<int>(pixels[kSize * kSize / 2 + kSize / 2] >> 24);
+}
+
+class RetintMenuImagesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitToolkit();
+    HICON red = OpaqueRedIcon();
+    list_ = ImageList_Create(kSize, kSize, ILC_COLOR32 | ILC_MASK, 0, 0);
+    for (int i = 0; i < 3; ++i) ImageList_ReplaceIcon(list_, -1, red);
+    DestroyIcon(red);
+    auto& menus = ToolkitList<MenuRecord>(ToolkitListId::Menus);
+    menus.push_back({});
+    menu_ = &menus.back();
+    menu_->Id = 77;
+    menu_->Style = 5;  // Whidbey: its style image is a faded copy
+    auto& items = ToolkitList<MenuItemRecord>(ToolkitListId::MenuItems);
+    items.push_back({});
+    item_ = &items.back();
+    item_->Menu = menu_;
+    item_->HasImage = true;
+    item_->ImageList = list_;
+    item_->Style = 5;
+  }
+  void TearDown() override {
+    ToolkitList<MenuItemRecord>(ToolkitListId::MenuItems).clear();
+    ToolkitList<MenuRecord>(ToolkitListId::Menus).clear();
+    ImageList_Destroy(list_);
+  }
+  HIMAGELIST list_ = nullptr;
+  MenuRecord* menu_ = nullptr;
+  MenuItemRecord* item_ = nullptr;
+};
+
+TEST_F(RetintMenuImagesTest, AllItemsGetANewStyleImage) {
+  ASSERT_EQ(MiddleAlpha(list_, 2), 255);
+  EXPECT_EQ(RetintMenuImages(0, 0), 0);
+  EXPECT_EQ(MiddleAlpha(list_, 0), 255);
+  const int faded = MiddleAlpha(list_, 2);
+  EXPECT_GT(faded, 0);
+  EXPECT_LT(faded, 255);
+}
+
+TEST_F(RetintMenuImagesTest, ACallerGivenStyleImageStays) {
+  item_->HasDisabledImage = true;
+  RetintMenuImages(0, 0);
+  EXPECT_EQ(MiddleAlpha(list_, 2), 255);
+}
+
+TEST_F(RetintMenuImagesTest, ByMenuOnlyWhenTheStyleChanged) {
+  RetintMenuImages(77, 1);  // the item was made for the menu's style already
+  EXPECT_EQ(MiddleAlpha(list_, 2), 255);
+  menu_->Style = 6;
+  RetintMenuImages(78, 1);  // another menu
+  EXPECT_EQ(item_->Style, 5);
+  RetintMenuImages(77, 1);
+  EXPECT_EQ(item_->Style, 6);
+}
+}  // namespace
