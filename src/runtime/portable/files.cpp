@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -17,7 +16,10 @@ bool ReadWholeFile(const Text& path, std::string& bytes) {
   if (!fs::is_regular_file(PathOf(path), error)) return false;
   std::ifstream in(PathOf(path), std::ios::binary);
   if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string chunk(4096, '\0');
+  while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0) {
+    bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) {
     bytes.clear();
     return false;

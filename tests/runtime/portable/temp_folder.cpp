@@ -3,7 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 
 TempFolder::TempFolder() {
   static std::atomic<int> counter{0};
@@ -22,7 +22,9 @@ Text TempFolder::File(const std::string& name) const { return (path_ / name).u16
 
 std::string FileBytes(const Text& path) {
   std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
 void PutFileBytes(const Text& path, const std::string& bytes) {

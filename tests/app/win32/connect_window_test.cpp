@@ -1,0 +1,248 @@
+#include "app/connect_window.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "app/files/settings.h"
+#include "runtime/win32/gui.h"
+#include "runtime/win32/platform/wide_text.h"
+#include "temp_folder.h"
+
+namespace {
+
+std::vector<FavoriteRecord> connected;
+
+void RecordConnect(const FavoriteRecord& favorite) { connected.push_back(favorite); }
+
+// Closes the next message box titled "Velo 2 DUro" from another thread and keeps its text.
+class MessageBoxCloser {
+ public:
+  MessageBoxCloser()
+      : thread_([this] {
+          for (int i = 0; i < 500; ++i) {
+            HWND box = FindWindowW(L"#32770", L"Velo 2 DUro");
+            if (box != nullptr && IsWindowVisible(box)) {
+              EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&text_));
+              PostMessageW(box, WM_COMMAND, IDOK, 0);
+              return;
+            }
+            Sleep(10);
+          }
+        }) {}
+  ~MessageBoxCloser() {
+    if (thread_.joinable()) thread_.join();
+  }
+  Text Shown() {
+    thread_.join();
+    return text_;
+  }
+
+ private:
+  static BOOL CALLBACK CollectStatic(HWND child, LPARAM out) {
+    wchar_t cls[32] = {}, text[256] = {};
+    GetClassNameW(child, cls, 32);
+    GetWindowTextW(child, text, 256);
+    if (lstrcmpiW(cls, L"Static") == 0 && text[0] != 0) *reinterpret_cast<Text*>(out) = FromWide(text);
+    return TRUE;
+  }
+  Text text_;
+  std::thread thread_;
+};
+
+class ConnectWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetAppSettings();
+    ResetFavorites();
+    connected.clear();
+    SetFavoriteConnectRoutine(RecordConnect);
+    AppSettings.FavoritesFilePath = folder.File("favs.dat");
+    ASSERT_NE(OpenWindow(kMainWindow, 100, 80, 700, 540, u"Velo 2 DUro", kWindowTitleBar | kWindowSystemMenu), 0);
+    SetForegroundWindow(WindowHandle(kMainWindow));
+    SetActiveWindow(WindowHandle(kMainWindow));
+  }
+  void TearDown() override {
+    FreeWindow(kConnectWindow);
+    FreeWindow(kMainWindow);
+    while (WindowEvent() != kEventNone) {
+    }
+  }
+  void Type(int gadget, const wchar_t* text) {
+    SendMessageW(GadgetHandle(gadget), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
+  TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(ConnectWindow, OpensWithItsGadgetsAndDisablesTheMainWindow) {
+  Favorites.FavoriteList = {{u"Home", u"h", 1, u"p"}, {u"Clan", u"c", 2, u"q"}};
+  OpenConnectWindow();
+  ASSERT_TRUE(IsWindowNumber(kConnectWindow));
+  EXPECT_EQ(WindowTitle(kConnectWindow), u"Connect");
+  EXPECT_EQ(WindowInnerWidth(kConnectWindow), 486);
+  EXPECT_EQ(WindowInnerHeight(kConnectWindow), 330);
+  EXPECT_EQ(GetParent(WindowHandle(kConnectWindow)), nullptr);
+  EXPECT_TRUE(GetWindowLongW(WindowHandle(kConnectWindow), GWL_STYLE) & WS_SYSMENU);
+  EXPECT_FALSE(IsWindowEnabled(WindowHandle(kMainWindow)));
+
+  struct Expected {
+    int gadget, x, y, w, h;
+    const char16_t* text;
+  };
+  const Expected gadgets[] = {
+      {44, 0, 0, 225, 330, u""},         {45, 235, 10, 245, 310, u"Add/Save Favorite"},
+      {46, 250, 40, 60, 15, u"Description:"}, {47, 250, 75, 60, 15, u"Host:"},
+      {48, 250, 105, 60, 15, u"Port:"},  {49, 250, 140, 60, 15, u"Password:"},
+      {50, 320, 37, 145, 20, u""},       {51, 320, 72, 145, 20, u""},
+      {52, 320, 102, 145, 20, u""},      {53, 320, 137, 145, 20, u""},
+      {54, 260, 180, 95, 25, u"Add"},    {55, 365, 180, 95, 25, u"Save"}};
+  for (const auto& g : gadgets) {
+    SCOPED_TRACE(g.gadget);
+    HWND handle = GetDlgItem(WindowHandle(kConnectWindow), g.gadget);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(GadgetX(g.gadget), g.x);
+    EXPECT_EQ(GadgetY(g.gadget), g.y);
+    EXPECT_EQ(GadgetWidth(g.gadget), g.w);
+    EXPECT_EQ(GadgetHeight(g.gadget), g.h);
+    if (g.gadget != 44) {
+      EXPECT_EQ(GadgetText(g.gadget), g.text);
+    }
+  }
+  EXPECT_TRUE(GetWindowLongW(GadgetHandle(53), GWL_STYLE) & ES_PASSWORD);
+  EXPECT_FALSE(GetWindowLongW(GadgetHandle(52), GWL_STYLE) & ES_PASSWORD);
+  EXPECT_EQ(GetWindowLongW(GadgetHandle(54), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(54)));
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(55)));
+  ASSERT_EQ(CountGadgetItems(44), 2);
+  EXPECT_EQ(GadgetItemText(44, 0), u"Home");
+  EXPECT_EQ(GadgetItemText(44, 1), u"Clan");
+
+  // Centred over the main window, which was active.
+  RECT main{}, dialog{};
+  GetWindowRect(WindowHandle(kMainWindow), &main);
+  GetWindowRect(WindowHandle(kConnectWindow), &dialog);
+  EXPECT_NEAR((dialog.left + dialog.right) / 2, (main.left + main.right) / 2, 1);
+  EXPECT_NEAR((dialog.top + dialog.bottom) / 2, (main.top + main.bottom) / 2, 1);
+
+  CloseConnectWindow();
+  EXPECT_FALSE(IsWindowNumber(kConnectWindow));
+  EXPECT_TRUE(IsWindowEnabled(WindowHandle(kMainWindow)));
+}
+
+TEST_F(ConnectWindow, AddOrSaveFollowsTheDescriptionAsItIsTyped) {
+  Favorites.FavoriteList = {{u"Home", u"h", 1, u"p"}};
+  OpenConnectWindow();
+  while (WindowEvent() != kEventNone) {
+  }
+  Type(kDescriptionField, L" Home ");
+  ASSERT_EQ(WindowEvent(), kEventGadget);
+  ASSERT_EQ(EventWindow(), kConnectWindow);
+  HandleConnectWindowGadget(EventGadget(), EventType());
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kAddButton)));
+  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(kSaveButton)));
+  Type(kDescriptionField, L"home");
+  ASSERT_EQ(WindowEvent(), kEventGadget);
+  HandleConnectWindowGadget(EventGadget(), EventType());
+  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(kAddButton))) << "descriptions compare with letter case";
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kSaveButton)));
+}
+
+TEST_F(ConnectWindow, ValidationNamesTheFirstEmptyField) {
+  OpenConnectWindow();
+  const struct {
+    const wchar_t* description;
+    const wchar_t* host;
+    const wchar_t* port;
+    const char16_t* message;
+  } cases[] = {{L"", L"h", L"1", u"Please enter a description."},
+               {L"d", L"", L"1", u"Please enter a host name."},
+               {L"d", L"h", L"", u"Please enter a port."},
+               {L"d", L"h", L"1", u"Please enter a password."}};
+  for (const auto& c : cases) {
+    Type(kDescriptionField, c.description);
+    Type(kHostField, c.host);
+    Type(kPortField, c.port);
+    MessageBoxCloser closer;
+    EXPECT_EQ(ValidateFavoriteForm(), 0);
+    EXPECT_EQ(closer.Shown(), c.message);
+  }
+  Type(kPasswordField, L"pw");
+  EXPECT_EQ(ValidateFavoriteForm(), 1);
+  Type(kDescriptionField, L"   ");
+  EXPECT_EQ(ValidateFavoriteForm(), 1) << "only spaces still count as text";
+}
+
+TEST_F(ConnectWindow, AddStoresTheTrimmedDescriptionAndOffersSave) {
+  OpenConnectWindow();
+  Type(kDescriptionField, L" Home ");
+  Type(kHostField, L" example.org");
+  Type(kPortField, L"2302");
+  Type(kPasswordField, L"secret");
+  AddFavorite();
+  ASSERT_EQ(Favorites.FavoriteList.size(), 1u);
+  EXPECT_EQ(Favorites.FavoriteList[0].Description, u"Home");
+  EXPECT_EQ(Favorites.FavoriteList[0].Host, u" example.org");
+  EXPECT_EQ(FileBytes(AppSettings.FavoritesFilePath), "Home\r\n example.org\r\n2302\r\nsecret\r\n");
+  ASSERT_EQ(CountGadgetItems(kFavoritesTree), 1);
+  EXPECT_EQ(GadgetItemText(kFavoritesTree, 0), u"Home");
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kAddButton)));
+  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(kSaveButton)));
+}
+
+TEST_F(ConnectWindow, SaveRewritesEveryMatchAndDeleteRemovesTheSelectedOne) {
+  Favorites.FavoriteList = {{u"A", u"a", 1, u"x"}, {u"B", u"b", 2, u"y"}};
+  OpenConnectWindow();
+  SetGadgetState(kFavoritesTree, 1);
+  ShowFavoriteInForm();
+  EXPECT_EQ(GadgetText(kDescriptionField), u"B");
+  EXPECT_EQ(GadgetText(kHostField), u"b");
+  EXPECT_EQ(GadgetText(kPortField), u"2");
+  EXPECT_EQ(GadgetText(kPasswordField), u"y");
+  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(kSaveButton)));
+  Type(kPortField, L"$10");
+  SaveFavorite();
+  EXPECT_EQ(Favorites.FavoriteList[1].Port, 16);
+  EXPECT_EQ(FileBytes(AppSettings.FavoritesFilePath), "A\r\na\r\n1\r\nx\r\nB\r\nb\r\n16\r\ny\r\n");
+  SetGadgetState(kFavoritesTree, 0);
+  DeleteFavorite();
+  ASSERT_EQ(Favorites.FavoriteList.size(), 1u);
+  EXPECT_EQ(Favorites.FavoriteList[0].Description, u"B");
+  EXPECT_EQ(FileBytes(AppSettings.FavoritesFilePath), "B\r\nb\r\n16\r\ny\r\n");
+  ASSERT_EQ(CountGadgetItems(kFavoritesTree), 1);
+  EXPECT_EQ(GadgetItemText(kFavoritesTree, 0), u"B");
+}
+
+TEST_F(ConnectWindow, DoubleClickConnectsToTheSelectedFavourite) {
+  Favorites.FavoriteList = {{u"A", u"a", 1, u"x"}, {u"B", u"b", 2302, u"y"}};
+  OpenConnectWindow();
+  HandleConnectWindowGadget(kFavoritesTree, kEventTypeDoubleClick);
+  EXPECT_TRUE(connected.empty()) << "nothing selected";
+  SetGadgetState(kFavoritesTree, 1);
+  HandleConnectWindowGadget(kFavoritesTree, kEventTypeDoubleClick);
+  ASSERT_EQ(connected.size(), 1u);
+  EXPECT_EQ(connected[0].Host, u"b");
+  EXPECT_EQ(connected[0].Port, 2302);
+  EXPECT_EQ(connected[0].Password, u"y");
+}
+
+TEST_F(ConnectWindow, QuickConnectIsFilledFromTheChosenFavourite) {
+  Favorites.FavoriteList = {{u"Home", u"10.0.0.1", 2302, u"pw"}};
+  ASSERT_NE(OpenWindow(3, 0, 0, 285, 146, u"Quick Connect", kWindowTitleBar), 0);
+  CreateComboBox(kQuickConnectHost, 80, 15, 190, 20, kComboEditable);
+  CreateStringField(kQuickConnectPort, 80, 45, 190, 20, u"", kStringDigitsOnly);
+  CreateStringField(kQuickConnectPassword, 80, 77, 190, 20, u"", kStringPassword);
+  AddGadgetItem(kQuickConnectHost, -1, u"Home");
+  SetGadgetText(kQuickConnectHost, u"Elsewhere");
+  FillQuickConnectFromFavorite();
+  EXPECT_EQ(GadgetText(kQuickConnectPort), u"");
+  SetGadgetState(kQuickConnectHost, 0);
+  FillQuickConnectFromFavorite();
+  EXPECT_EQ(GadgetText(kQuickConnectHost), u"10.0.0.1");
+  EXPECT_EQ(GadgetText(kQuickConnectPort), u"2302");
+  EXPECT_EQ(GadgetText(kQuickConnectPassword), u"pw");
+  FreeWindow(3);
+}
