@@ -1,6 +1,7 @@
 #include "runtime/portable/database_frontend.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,17 @@ TEST(DatabaseFrontend, EmptyFileOpensAsAnEmptyDatabase) {
   EXPECT_TRUE(file.Execute(u"CREATE TABLE T (A TEXT)"));
   EXPECT_EQ(QueryFile(folder.Path("empty.db"), "SELECT name FROM sqlite_master"),
             std::vector<std::string>{"T"});
+}
+
+TEST(DatabaseFrontend, PathsBeyondAsciiOpen) {
+  TestFolder folder;
+  const Text name = folder.File("players") + u"-d\u00E4\u540D.db";
+  { std::ofstream create(std::filesystem::path(name), std::ios::binary); }
+  DatabaseFile file;
+  ASSERT_TRUE(file.Open(name));
+  EXPECT_TRUE(file.Execute(u"CREATE TABLE T (A TEXT)"));
+  file.Close();
+  EXPECT_GT(std::filesystem::file_size(std::filesystem::path(name)), 0u);
 }
 
 TEST(DatabaseFrontend, BusyTimeoutIsTwentySeconds) {

@@ -74,4 +74,38 @@ TEST(PlayerDatabaseThreads, RecordingSearchingAndImportingTogether) {
   ResetPlayerDatabase();
 }
 
+// Importing "db.db" into itself while the network thread keeps recording: the import reads the
+// file on its own connection and records afterwards, so both go on and no row is doubled.
+TEST(PlayerDatabaseThreads, ImportingTheOwnFileWhileRecording) {
+  ResetPlayerDatabase();
+  TestFolder folder;
+  const auto dbFile = folder.Path("db.db");
+  folder.EmptyFile("db.db");
+  ASSERT_NE(OpenPlayerDatabase(dbFile.u16string()), 0);
+  LoadPlayerDatabase();
+
+  constexpr int kRefreshes = 40;
+  std::thread network([] {
+    for (int refresh = 0; refresh < kRefreshes; ++refresh) {
+      std::vector<PlayerSighting> players;
+      for (int p = 0; p < 25; ++p) {
+        players.push_back({u"p" + DecimalText(p + refresh), u"g" + DecimalText((p + refresh) % 4),
+                           u"3.3.3.3",
+                           u"s:3", u"when" + DecimalText(refresh)});
+      }
+      RecordPlayersSeen(players);
+    }
+  });
+  int imports = 0;
+  for (int i = 0; i < 10; ++i) imports += ImportPlayerDatabase(dbFile.u16string());
+  network.join();
+  EXPECT_EQ(imports, 10);
+
+  const std::size_t players = 25 + kRefreshes - 1;
+  EXPECT_EQ(QueryFile(dbFile, "SELECT count(*), count(DISTINCT NAME) FROM PLAYERS"),
+            std::vector<std::string>{std::to_string(players) + "|" + std::to_string(players)});
+  EXPECT_EQ(DatabaseRowCount(), players);
+  ResetPlayerDatabase();
+}
+
 }  // namespace
