@@ -150,7 +150,7 @@ class CodedTextPass {
       case u'n':
         style_ = startingStyle_;
         canvas_.UseFont(style_, true);
-        canvas_.UseTextColour(startingColour_);
+        if (!Measuring()) canvas_.UseTextColour(startingColour_);
         return after;
       case u'c':
         return ColourCode(after);
@@ -167,8 +167,10 @@ class CodedTextPass {
 
   std::size_t ColourCode(std::size_t digitsStart) {
     const std::size_t end = std::min(text_.size(), digitsStart + 6);
-    const bool ignored = (options_ & kCodedIgnoreColours) != 0 && !Measuring();
-    if (!ignored) canvas_.UseTextColour(ParseCodedColour(text_.substr(digitsStart, end - digitsStart)));
+    // A measure draws nothing, so it leaves the colour of the device context alone.
+    if (!Measuring() && (options_ & kCodedIgnoreColours) == 0) {
+      canvas_.UseTextColour(ParseCodedColour(text_.substr(digitsStart, end - digitsStart)));
+    }
     return end;
   }
 

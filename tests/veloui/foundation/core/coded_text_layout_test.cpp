@@ -145,6 +145,14 @@ TEST(CodedText, ColourCodesAreIgnoredWithTheOption) {
   EXPECT_EQ(canvas.draws[0].Segment, u"red");
 }
 
+TEST(CodedText, MeasuringLeavesTheColourAlone) {
+  FakeCanvas canvas;
+  canvas.colour = 0xABCDEF;
+  const auto layout = Lay(canvas, u"\\cFF0000red\\nblack", kCodedTopLeft | kCodedMeasureOnly);
+  EXPECT_EQ(canvas.colour, 0xABCDEFu);
+  EXPECT_EQ(layout.Measured.Width, 48);
+}
+
 TEST(CodedText, TruncatedColourCodeTakesWhatExists) {
   FakeCanvas canvas;
   auto layout = Lay(canvas, u"ab\\cFF");
