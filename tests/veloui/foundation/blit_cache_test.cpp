@@ -180,6 +180,19 @@ TEST_P(BlitCacheTest, OtherStylesPaintNothing) {
   EXPECT_EQ(canvas.Pixel(0, 0), 0x00123456u);
 }
 
+TEST_P(BlitCacheTest, WithoutGdiPlusOnlyTheFramedFillsPaint) {
+  ReleaseGdiPlus();
+  SetBindingLibraryNamesForTesting({L"dwmapi.dll", L"UxTheme.dll", L"no-such-gdiplus.dll"});
+  DibCanvas canvas(40, 20, 0x00FFFFFF);
+  DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 20, 20}, 0);
+  DrawBlitCache(canvas.Dc(), 6, 15, RECT{20, 0, 40, 20}, 0);
+  SetBindingLibraryNamesForTesting({});
+  EXPECT_EQ(Lines().size(), 2u);  // both caches were made
+  EXPECT_EQ(canvas.Pixel(5, 5), 0u);  // the gradient's bitmap stays unpainted
+  EXPECT_EQ(canvas.Colour(20, 0), Expected(15));
+  EXPECT_EQ(canvas.Colour(30, 10), Expected(14));
+}
+
 TEST_P(BlitCacheTest, NoGdiObjectIsLeft) {
   DibCanvas canvas(200, 40);
   BindGdiPlus();
