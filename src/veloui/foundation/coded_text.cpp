@@ -63,7 +63,7 @@ class DcCanvas : public CodedTextCanvas {
   void UseTextColour(std::uint32_t colour) override { SetTextColor(dc_, colour); }
 
  private:
-  // Only ever called with the starting font selected, so the code font is never in use.
+  // The starting font goes back in first: a font that is still selected is not deleted.
   void DropCodeFont() {
     if (codeFont_ == nullptr) return;
     SelectObject(dc_, startingFont_);
