@@ -67,6 +67,8 @@ RebarRecord* FindRebarRecord(std::intptr_t idOrWindow) {
   return nullptr;
 }
 
+void SetCurrentRebar(std::intptr_t id) { Rebars.CurrentRebar = id; }
+
 void SetPendingRebarBandPosition(int position) { Rebars.PendingBandPosition = position; }
 
 void ResetRebarBuilderState() { Rebars = RebarState{}; }
@@ -222,7 +224,8 @@ RECT GetRebarBandRect(HWND rebar, int bandIndex) {
 
 void LayoutRebarBands(HWND window) {
   for (RebarRecord& rebar : RebarList()) {
-    if (rebar.Parent != window || !IsWindow(rebar.Window)) continue;
+    // The window a rebar sits in now: a rebar put into another's band has that rebar as parent.
+    if (!IsWindow(rebar.Window) || GetParent(rebar.Window) != window) continue;
     const auto count = static_cast<int>(SendMessageW(rebar.Window, RB_GETBANDCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
       REBARBANDINFOW info{};

@@ -54,6 +54,8 @@ RECT GetRebarBandRect(HWND rebar, int bandIndex);
 std::int32_t ForwardRebarMessage(int barHeight);
 
 RebarRecord* FindRebarRecord(std::intptr_t idOrWindow);
+// Makes another rebar the target of AddRebarBand.
+void SetCurrentRebar(std::intptr_t id);
 // The next band lands at this index instead of the end (once); -2 appends.
 void SetPendingRebarBandPosition(int position);
 // No current rebar, no pending band, no last height (toolkit start-up and tests).

@@ -1,0 +1,236 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "menus_fixture.h"
+#include "veloui/foundation/core/debug_log.h"
+#include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/menus/rebar_backgrounds.h"
+#include "veloui/menus/rebars.h"
+#include "veloui/menus/toolbars.h"
+
+namespace {
+
+struct HeightNotice {
+  HWND Window = nullptr;
+  WPARAM Height = 0;
+  LPARAM Rebar = 0;
+};
+std::vector<HeightNotice>& HeightNotices() {
+  static std::vector<HeightNotice> notices;
+  return notices;
+}
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRebarHeightMessage) HeightNotices().push_back({window, wParam, lParam});
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+std::vector<Text>& DebugLines() {
+  static std::vector<Text> lines;
+  return lines;
+}
+void CollectDebugLine(const Text& line) { DebugLines().push_back(line); }
+
+BOOL CALLBACK NoteWidth(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+  int& best = *reinterpret_cast<int*>(data);
+  best = std::max(best, static_cast<int>(rect->right - rect->left));
+  return TRUE;
+}
+
+int WidestMonitor() {
+  int widest = 0;
+  EnumDisplayMonitors(nullptr, nullptr, NoteWidth, reinterpret_cast<LPARAM>(&widest));
+  return widest;
+}
+
+class RebarTest : public MenusTest {
+ protected:
+  void SetUp() override {
+    MenusTest::SetUp();
+    HeightNotices().clear();
+    DebugLines().clear();
+    SetDebugLogSinkForTesting(CollectDebugLine);
+  }
+  void TearDown() override {
+    SetDebugLogSinkForTesting(nullptr);
+    MenusTest::TearDown();
+  }
+  HWND RebarWindow(std::intptr_t id) {
+    const RebarRecord* rebar = FindRebarRecord(id);
+    return rebar != nullptr ? rebar->Window : nullptr;
+  }
+};
+
+TEST_F(RebarTest, ToolkitStyleBitsNeverBecomeWindowStyles) {
+  ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
+  HWND rebar = RebarWindow(4);
+  ASSERT_NE(rebar, nullptr);
+  const LONG style = GetWindowLongW(rebar, GWL_STYLE);
+  EXPECT_EQ(style & WS_MAXIMIZE, 0);
+  EXPECT_EQ(style & RBS_BANDBORDERS, 0);  // asked for, but not with the Office 2003 look
+  EXPECT_NE(style & RBS_VARHEIGHT, 0);
+  EXPECT_NE(style & CCS_NODIVIDER, 0);
+  EXPECT_NE(style & WS_CHILD, 0);
+  EXPECT_NE(style & WS_CLIPCHILDREN, 0);
+  EXPECT_FALSE(IsZoomed(Window));
+  EXPECT_TRUE(FindRebarRecord(4)->AskedBandBorders);
+  EXPECT_EQ(FindRebarRecord(4)->Style, 0x1000000u);
+  EXPECT_TRUE(FindRebarRecord(4)->Composited);
+}
+
+TEST_F(RebarTest, PlainRebarKeepsItsBandBorders) {
+  ASSERT_EQ(CreateRebar(5, Window, 0, RBS_BANDBORDERS | RBS_VARHEIGHT, 0), 5);
+  EXPECT_NE(GetWindowLongW(RebarWindow(5), GWL_STYLE) & RBS_BANDBORDERS, 0);
+  EXPECT_EQ(FindRebarRecord(5)->Style, 0u);
+  EXPECT_EQ(CreateRebar(5, Window, 0, 0, 0), 0);  // the id is taken
+}
+
+TEST_F(RebarTest, AutomaticRebarReturnsItsWindow) {
+  const std::intptr_t result = CreateRebar(-1, Window, 0, 0x2000000, 0);
+  ASSERT_NE(result, 0);
+  EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(result)));
+  EXPECT_NE(FindRebarRecord(result), nullptr);
+}
+
+TEST_F(RebarTest, StyleBackgroundCoversTheWidestMonitor) {
+  ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
+  HBITMAP image = RebarBackgroundImage(0x1000000);
+  ASSERT_NE(image, nullptr);
+  BITMAP info{};
+  ASSERT_NE(GetObjectW(image, sizeof(info), &info), 0);
+  EXPECT_EQ(info.bmWidth, WidestMonitor() + 4);
+  EXPECT_EQ(info.bmHeight, 256);
+  EXPECT_EQ(info.bmBitsPixel, 24);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, image);
+  const COLORREF left = GetPixel(dc, 0, 10);
+  const COLORREF right = GetPixel(dc, info.bmWidth - 1, 10);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  const COLORREF from = GetUIColour(0x1000000, 31, 2);
+  const COLORREF to = GetUIColour(0x1000000, 32, 2);
+  EXPECT_NEAR(GetRValue(left), GetRValue(from), 2);
+  EXPECT_NEAR(GetGValue(left), GetGValue(from), 2);
+  EXPECT_NEAR(GetBValue(left), GetBValue(from), 2);
+  EXPECT_NEAR(GetRValue(right), GetRValue(to), 2);
+  EXPECT_NEAR(GetBValue(right), GetBValue(to), 2);
+  bool announced = false;
+  for (const Text& line : DebugLines()) announced |= line == u"set up rebar #UISTYLE_OFFICE2003 background image buffer!";
+  EXPECT_TRUE(announced);
+}
+
+TEST_F(RebarTest, ForcedRenderGivesEveryBandTheNewImage) {
+  ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
+  HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, Window, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_EQ(AddRebarBand(child, u"band", 100, 50, 0, nullptr, 0), 0);
+  HBITMAP before = RebarBackgroundImage(0x1000000);
+  EXPECT_EQ(RenderRebarBackgrounds(0), 1);
+  EXPECT_EQ(RebarBackgroundImage(0x1000000), before);  // still fits: kept
+  EXPECT_EQ(RenderRebarBackgrounds(1), 1);
+  HBITMAP after = RebarBackgroundImage(0x1000000);
+  EXPECT_NE(after, before);
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof(band);
+  band.fMask = RBBIM_BACKGROUND | RBBIM_STYLE | RBBIM_CHILDSIZE;
+  ASSERT_TRUE(SendMessageW(RebarWindow(4), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band)));
+  EXPECT_EQ(band.hbmBack, after);
+  EXPECT_NE(band.fStyle & RBBS_FIXEDBMP, 0u);
+  RECT childRect{};
+  GetWindowRect(child, &childRect);
+  EXPECT_EQ(band.cyMinChild, static_cast<UINT>(childRect.bottom - childRect.top));
+}
+
+TEST_F(RebarTest, NoRebarsNothingToRender) { EXPECT_EQ(RenderRebarBackgrounds(1), 0); }
+
+TEST_F(RebarTest, OwnBandBitmapTakesBandBordersAwayAndSurvivesRerendering) {
+  ASSERT_EQ(CreateRebar(5, Window, 0, RBS_BANDBORDERS | 0x2000000, 0), 5);
+  HBITMAP own = SolidBitmap(RGB(1, 2, 3));
+  ASSERT_EQ(AddRebarBand(nullptr, u"", 100, 50, 24, own, 0), 0);
+  EXPECT_EQ(GetWindowLongW(RebarWindow(5), GWL_STYLE) & RBS_BANDBORDERS, 0);
+  RenderRebarBackgrounds(1);
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof(band);
+  band.fMask = RBBIM_BACKGROUND | RBBIM_CHILDSIZE;
+  ASSERT_TRUE(SendMessageW(RebarWindow(5), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band)));
+  EXPECT_EQ(band.hbmBack, own);
+  EXPECT_EQ(band.cyMinChild, 24u);
+  FreeRebar(5);
+  DeleteObject(own);
+}
+
+TEST_F(RebarTest, BandsAreNumberedAndAPendingPositionIsUsedOnce) {
+  ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
+  EXPECT_EQ(AddRebarBand(nullptr, u"a", 100, 50, 20, nullptr, 0), 0);
+  EXPECT_EQ(AddRebarBand(nullptr, u"b", 100, 50, 20, nullptr, 0), 1);
+  SetPendingRebarBandPosition(0);
+  EXPECT_EQ(AddRebarBand(nullptr, u"c", 100, 50, 20, nullptr, 0), 2);
+  EXPECT_EQ(AddRebarBand(nullptr, u"d", 100, 50, 20, nullptr, 0), 3);
+  HWND rebar = RebarWindow(4);
+  EXPECT_EQ(SendMessageW(rebar, RB_IDTOINDEX, 2, 0), 0);
+  EXPECT_EQ(SendMessageW(rebar, RB_IDTOINDEX, 3, 0), 3);
+  wchar_t text[8] = {};
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof(band);
+  band.fMask = RBBIM_TEXT;
+  band.lpText = text;
+  band.cch = 8;
+  SendMessageW(rebar, RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band));
+  EXPECT_STREQ(text, L"c");
+}
+
+TEST_F(RebarTest, HeightChangesReachTheRootAndTheParentOnce) {
+  HWND host = MakeWindow();
+  SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
+  HWND panel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 200, host, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
+  ASSERT_EQ(CreateRebar(6, panel, 0, 0x1000600, 0), 6);
+  AddRebarBand(nullptr, u"", 100, 50, 30, nullptr, 0);
+  HWND rebar = RebarWindow(6);
+  ForwardRebarMessage(0);
+  const int height = GetRebarHeight(6);
+  ASSERT_EQ(HeightNotices().size(), 2u);
+  EXPECT_EQ(HeightNotices()[0].Window, host);
+  EXPECT_EQ(HeightNotices()[1].Window, panel);
+  for (const HeightNotice& notice : HeightNotices()) {
+    EXPECT_EQ(notice.Height, static_cast<WPARAM>(height));
+    EXPECT_EQ(notice.Rebar, reinterpret_cast<LPARAM>(rebar));
+  }
+  ForwardRebarMessage(height);
+  EXPECT_EQ(HeightNotices().size(), 2u);
+  ForwardRebarMessage(height + 10);
+  EXPECT_EQ(HeightNotices().size(), 4u);
+  FreeRebar(6);
+}
+
+TEST_F(RebarTest, TopLevelRebarParentHearsItOnceAndTheDesktopNever) {
+  // The rebar's parent is the top-level window itself: one notice, nothing above it.
+  SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
+  ASSERT_EQ(CreateRebar(7, Window, 0, 0, 0), 7);
+  AddRebarBand(nullptr, u"", 100, 50, 30, nullptr, 0);
+  ForwardRebarMessage(0);
+  ASSERT_EQ(HeightNotices().size(), 1u);
+  EXPECT_EQ(HeightNotices()[0].Window, Window);
+}
+
+TEST_F(RebarTest, FreeingGivesBandChildrenBackToTheParent) {
+  ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
+  HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, Window, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  AddRebarBand(child, u"", 100, 50, 0, nullptr, 0);
+  HWND rebar = RebarWindow(4);
+  ASSERT_EQ(GetParent(child), rebar);
+  EXPECT_EQ(GetRebarHeight(99), 0);
+  EXPECT_EQ(FreeRebar(4), 1);
+  EXPECT_FALSE(IsWindow(rebar));
+  EXPECT_EQ(GetParent(child), Window);
+  EXPECT_EQ(FreeRebar(4), 0);
+  EXPECT_EQ(GetRebarHeight(4), 0);
+  EXPECT_TRUE(ToolkitList<RebarBandRecord>(ToolkitListId::RebarBands).empty());
+}
+
+}  // namespace

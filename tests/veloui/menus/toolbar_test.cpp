@@ -1,0 +1,169 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "menus_fixture.h"
+#include "runtime/win32/platform/wide_text.h"
+#include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/menus/toolbars.h"
+
+namespace {
+
+TBBUTTON ButtonAt(HWND toolbar, int index) {
+  TBBUTTON button{};
+  SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
+  return button;
+}
+
+Text TextOf(HWND toolbar, int index) {
+  wchar_t text[64] = {};
+  SendMessageW(toolbar, TB_GETBUTTONTEXTW, ButtonAt(toolbar, index).idCommand, reinterpret_cast<LPARAM>(text));
+  return FromWide(text);
+}
+
+TEST_F(MenusTest, ToolbarWithImagesHasThreeListsAndNoWindowStyleFromToolkitBits) {
+  const std::intptr_t id = CreateSkinnedToolbar(-1, Window, 16, 16, 0x1000000 | TBSTYLE_LIST);
+  HWND toolbar = reinterpret_cast<HWND>(id);
+  ASSERT_TRUE(IsWindow(toolbar));
+  EXPECT_EQ(GetToolbarWindow(id), toolbar);
+  const ToolbarRecord* record = FindToolbarRecord(id);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->Style, 0x1000000u);
+  EXPECT_EQ(record->Rows, 1);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)), record->NormalImageList);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETHOTIMAGELIST, 0, 0)), record->HotImageList);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETDISABLEDIMAGELIST, 0, 0)),
+            record->DisabledImageList);
+  EXPECT_EQ(GetWindowLongW(toolbar, GWL_STYLE) & WS_MAXIMIZE, 0);
+  const auto style = static_cast<DWORD>(SendMessageW(toolbar, TB_GETSTYLE, 0, 0));
+  EXPECT_EQ(style & WS_MAXIMIZE, 0u);
+  EXPECT_NE(style & TBSTYLE_TOOLTIPS, 0u);
+  EXPECT_NE(style & TBSTYLE_LIST, 0u);
+  EXPECT_NE(style & TBSTYLE_FLAT, 0u);
+  EXPECT_NE(SendMessageW(toolbar, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS, 0);
+  EXPECT_EQ(CreateSkinnedToolbar(id, Window, 0, 0, 0), 0);
+}
+
+TEST_F(MenusTest, ImageButtonsKeepTheirThreeImagesAtOneIndex) {
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 16, 16, 0x2000000));
+  const ToolbarRecord* record = FindToolbarRecord(reinterpret_cast<std::intptr_t>(toolbar));
+  HBITMAP image = SolidBitmap(RGB(0, 0, 200));
+  ASSERT_EQ(AddToolbarImageButton(-1, u"Refresh", image, nullptr, nullptr, 0), 0);
+  ASSERT_EQ(AddToolbarImageButton(-1, u"Ban", image, image, image, 0), 1);
+  EXPECT_EQ(ButtonAt(toolbar, 0).idCommand, 65534);
+  EXPECT_EQ(ButtonAt(toolbar, 1).idCommand, 65533);
+  EXPECT_EQ(ButtonAt(toolbar, 0).iBitmap, 0);
+  EXPECT_EQ(ButtonAt(toolbar, 1).iBitmap, 1);
+  for (HIMAGELIST list : {record->NormalImageList, record->HotImageList, record->DisabledImageList}) {
+    EXPECT_EQ(ImageList_GetImageCount(list), 2);
+  }
+  const auto& buttons = ToolkitList<ToolbarButtonRecord>(ToolkitListId::ToolbarButtons);
+  ASSERT_EQ(buttons.size(), 2u);
+  EXPECT_TRUE(buttons.front().HasImage);
+  EXPECT_FALSE(buttons.front().OwnDisabledImage);
+  EXPECT_TRUE(buttons.back().OwnDisabledImage);
+  EXPECT_EQ(buttons.front().ImageStyle, 0x2000000u);
+  EXPECT_EQ(TextOf(toolbar, 0), u"Refresh");
+  DeleteObject(image);
+}
+
+TEST_F(MenusTest, ToolbarWithoutImagesTakesTextButtons) {
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, 0x1000000));
+  HBITMAP image = SolidBitmap(RGB(0, 0, 200));
+  ASSERT_EQ(AddToolbarImageButton(70, u"Plain", image, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(ButtonAt(toolbar, 0).iBitmap, I_IMAGENONE);
+  EXPECT_EQ(ButtonAt(toolbar, 0).idCommand, 70);
+  DeleteObject(image);
+}
+
+TEST_F(MenusTest, CodedTextButtonsShowTheirVisibleText) {
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, 0x1000000));
+  ASSERT_EQ(AddToolbarTextButton(71, u"\\bDonate...", 0), 0);
+  EXPECT_EQ(TextOf(toolbar, 0), u"Donate...");
+}
+
+TEST_F(MenusTest, SeparatorFlagAddsASeparatorAndNoButton) {
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, 0x1000000));
+  ASSERT_EQ(AddToolbarTextButton(72, u"Never", BTNS_SEP), 0);
+  ASSERT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 1);
+  EXPECT_NE(ButtonAt(toolbar, 0).fsStyle & BTNS_SEP, 0);
+  EXPECT_EQ(SendMessageW(toolbar, TB_COMMANDTOINDEX, 72, 0), -1);
+  RECT rect{};
+  SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect));
+  EXPECT_EQ(rect.right - rect.left, 6);
+}
+
+TEST_F(MenusTest, PendingPositionIsUsedOnceThenButtonsAppend) {
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, 0x1000000));
+  AddToolbarTextButton(81, u"A", 0);
+  AddToolbarTextButton(82, u"B", 0);
+  SetPendingToolbarButtonPosition(0);
+  EXPECT_EQ(AddToolbarTextButton(83, u"C", 0), 0);
+  EXPECT_EQ(AddToolbarTextButton(84, u"D", 0), 3);
+  EXPECT_EQ(ButtonAt(toolbar, 0).idCommand, 83);
+  EXPECT_EQ(ButtonAt(toolbar, 1).idCommand, 81);
+  EXPECT_EQ(ButtonAt(toolbar, 3).idCommand, 84);
+}
+
+TEST_F(MenusTest, GadgetsSitOverTheirButtons) {
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, 0x1000000));
+  AddToolbarTextButton(91, u"Wide button", 0);
+  HWND gadget = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, toolbar, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  ToolkitList<ToolbarButtonRecord>(ToolkitListId::ToolbarButtons).back().GadgetWindow = gadget;
+  PlaceToolbarGadget();
+  RECT button{};
+  SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+  RECT placed{};
+  GetWindowRect(gadget, &placed);
+  MapWindowPoints(nullptr, toolbar, reinterpret_cast<POINT*>(&placed), 2);
+  EXPECT_EQ(placed.left, button.left);
+  EXPECT_EQ(placed.right, button.right);
+  EXPECT_EQ(placed.bottom, button.bottom);
+  // Freeing the toolbar hides the gadget and hands it to the top-level window.
+  EXPECT_EQ(FreeSkinnedToolbar(reinterpret_cast<std::intptr_t>(toolbar)), 1);
+  EXPECT_FALSE(IsWindow(toolbar));
+  EXPECT_EQ(GetParent(gadget), Window);
+  EXPECT_FALSE(IsWindowVisible(gadget));
+  EXPECT_TRUE(ToolkitList<ToolbarButtonRecord>(ToolkitListId::ToolbarButtons).empty());
+  EXPECT_EQ(FreeSkinnedToolbar(reinterpret_cast<std::intptr_t>(toolbar)), 0);
+}
+
+TEST_F(MenusTest, ButtonsNeedACurrentToolbar) {
+  EXPECT_EQ(AddToolbarTextButton(1, u"Alone", 0), -1);
+  EXPECT_EQ(AddToolbarSeparator(), -1);
+}
+
+TEST_F(MenusTest, InsertImageListIconMovesTheIconDown) {
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
+  const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+  for (COLORREF colour : colours) {
+    HBITMAP bitmap = SolidBitmap(colour);
+    ImageList_Add(list, bitmap, nullptr);
+    DeleteObject(bitmap);
+  }
+  HBITMAP white = SolidBitmap(RGB(255, 255, 255));
+  HIMAGELIST source = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
+  ImageList_Add(source, white, nullptr);
+  HICON icon = ImageList_GetIcon(source, 0, ILD_NORMAL);
+  EXPECT_EQ(InsertImageListIcon(list, icon, 1), 1);
+  ASSERT_EQ(ImageList_GetImageCount(list), 4);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP canvas = SolidBitmap(RGB(0, 0, 0));
+  HGDIOBJ previous = SelectObject(dc, canvas);
+  const COLORREF expected[] = {RGB(255, 0, 0), RGB(255, 255, 255), RGB(0, 255, 0), RGB(0, 0, 255)};
+  for (int index = 0; index < 4; ++index) {
+    ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
+    EXPECT_EQ(GetPixel(dc, 8, 8), expected[index]) << index;
+  }
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(canvas);
+  DeleteObject(white);
+  DestroyIcon(icon);
+  ImageList_Destroy(source);
+  ImageList_Destroy(list);
+}
+
+}  // namespace
