@@ -244,12 +244,6 @@ TEST_F(PlayerDatabase, RefreshIsRecordedInOneTransaction) {
   EXPECT_EQ(DatabaseRowCount(), 100u);
 }
 
-TEST_F(PlayerDatabase, EmptyRefreshRecordsNothing) {
-  OpenAndLoad();
-  EXPECT_TRUE(RecordPlayersSeen({}).empty());
-  EXPECT_EQ(DatabaseRowCount(), 0u);
-}
-
 TEST_F(PlayerDatabase, ImportTwiceAddsNothingTheSecondTime) {
   OpenAndLoad();
   RecordPlayerSeen(u"Mine", kGuid, u"9.9.9.9", kServer, u"05.05.2024 12:00");
@@ -325,14 +319,6 @@ TEST_F(PlayerDatabase, ImportOfAFileMadeByTheShell) {
   // And the shell reads what we wrote.
   ClosePlayerDatabase();
   EXPECT_EQ(RunShell(dbFile_, "SELECT count(*) FROM PLAYERS WHERE SERVER='z:1';\n"), "2\n");
-}
-
-TEST_F(PlayerDatabase, ResetRestoresTheSwitches) {
-  PlayerDb.DatabaseEnabled = 1;
-  PlayerDb.DatabaseListIsFull = 0;
-  ResetPlayerDatabase();
-  EXPECT_EQ(PlayerDb.DatabaseEnabled, 0);
-  EXPECT_EQ(PlayerDb.DatabaseListIsFull, 1);
 }
 
 }  // namespace
