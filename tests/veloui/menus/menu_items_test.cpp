@@ -6,7 +6,9 @@
 #include "menus_fixture.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/menus/menu_builder_state.h"
+#include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/menu_measuring.h"
+#include "veloui/menus/menu_shortcuts.h"
 #include "veloui/menus/menus.h"
 
 namespace {
@@ -183,6 +185,34 @@ TEST_F(MenusTest, PopupHeightIsTheSumOfItsItemsAndTheFrame) {
   const int widest = std::max(MeasureMenuItemWidth(RecordOf(menu, 0, true)), MeasureMenuItemWidth(RecordOf(menu, 2, true)));
   EXPECT_EQ(MeasurePopupMenuWidth(menu), widest + GetSystemMetrics(SM_CXMENUSIZE) - 2);
   EXPECT_EQ(MeasurePopupMenuHeight(reinterpret_cast<HMENU>(0x1234)), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MenusTest, TitleThatCannotBeMadeKeepsThePlaceholder) {
+  const auto bar = reinterpret_cast<HWND>(CreateMenuBar(0, Window, 0x1000000));
+  ASSERT_NE(bar, nullptr);
+  DestroyWindow(bar);
+  EXPECT_EQ(AddMenuTitle(u"Server"), 0);
+  ASSERT_EQ(MenuList().size(), 1u);
+  EXPECT_EQ(MenuList().front().Handle, nullptr);
+  EXPECT_EQ(MenuList().front().TitleIndex, -1);
+  EXPECT_EQ(AddMenuItem(1, u"Connect", nullptr, nullptr, nullptr, 0), 0);
+}
+
+TEST_F(MenusTest, FailedInsertLeavesNothingBehind) {
+  HMENU menu = CreateSkinnedPopupMenu(1, 0x1000000);
+  ASSERT_EQ(AddMenuItem(30, u"Copy all$ctrl+a", nullptr, nullptr, nullptr, 0), 1);
+  const std::size_t shortcuts = ShortcutTable()[WindowKey(nullptr)].size();
+  const std::size_t items = MenuItemList().size();
+  DestroyMenu(menu);
+  HBITMAP image = SolidBitmap(RGB(9, 9, 9));
+  EXPECT_EQ(AddMenuItem(31, u"Copy name$ctrl+n", image, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(MenuItemList().size(), items);
+  EXPECT_EQ(ShortcutTable()[WindowKey(nullptr)].size(), shortcuts);
+  DeleteObject(image);
 }
 
 }  // namespace

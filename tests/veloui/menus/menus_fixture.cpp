@@ -79,7 +79,6 @@ HWND MenusTest::MakeWindow() {
   HWND window = CreateWindowExW(0, kClassName, L"Velo 2 DUro", WS_OVERLAPPEDWINDOW, 10, 10, 800, 600, nullptr,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window != nullptr) {
-    ShowWindow(window, SW_SHOW);
     Extra.push_back(window);
   }
   return window;

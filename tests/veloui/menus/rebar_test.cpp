@@ -8,6 +8,7 @@
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/menus/rebar_backgrounds.h"
+#include "veloui/menus/rebar_drag.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
 
@@ -231,6 +232,46 @@ TEST_F(RebarTest, FreeingGivesBandChildrenBackToTheParent) {
   EXPECT_EQ(FreeRebar(4), 0);
   EXPECT_EQ(GetRebarHeight(4), 0);
   EXPECT_TRUE(ToolkitList<RebarBandRecord>(ToolkitListId::RebarBands).empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RebarTest, DraggingABandDownStartsARowAndGrowsTheWindow) {
+  ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
+  HWND rebar = RebarWindow(4);
+  AddRebarBand(nullptr, u"a", 150, 100, 24, nullptr, 0);
+  AddRebarBand(nullptr, u"b", 150, 100, 24, nullptr, 0);
+  SendMessageW(Window, WM_SIZE, 0, MAKELPARAM(780, 560));
+  MoveWindow(rebar, 0, 0, 780, GetRebarHeight(4), TRUE);
+  ASSERT_EQ(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 1);
+  RECT before{};
+  GetWindowRect(Window, &before);
+  const int barBefore = GetRebarHeight(4);
+  const RECT band = GetRebarBandRect(rebar, 1);
+  MoveRebarBand(rebar, 1, band.left + 5, band.bottom + (band.bottom - band.top));
+  EXPECT_EQ(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 2);
+  REBARBANDINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = RBBIM_STYLE;
+  SendMessageW(rebar, RB_GETBANDINFOW, 1, reinterpret_cast<LPARAM>(&info));
+  EXPECT_NE(info.fStyle & RBBS_BREAK, 0u);
+  const int grown = GetRebarHeight(4) - barBefore;
+  EXPECT_GT(grown, 0);
+  RECT after{};
+  GetWindowRect(Window, &after);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + grown);
+  // Back up: the band joins the first row again.
+  const RECT moved = GetRebarBandRect(rebar, 1);
+  MoveRebarBand(rebar, 1, moved.left + 5, moved.top - (moved.bottom - moved.top));
+  EXPECT_EQ(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 1);
+  RECT restored{};
+  GetWindowRect(Window, &restored);
+  EXPECT_EQ(restored.bottom - restored.top, before.bottom - before.top);
+  // A small move stays in the row.
+  MoveRebarBand(rebar, 1, moved.left + 5, moved.top + 2);
+  EXPECT_EQ(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 1);
 }
 
 }  // namespace

@@ -1,0 +1,114 @@
+#include "veloui/menus/core/animation_easing.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+TEST(AnimationEasing, AShortCloseMovesOnePixelAFrameAndEndsTransparent) {
+  AnimationMotion motion = StartAnimationMotion(100, 95);
+  EXPECT_FLOAT_EQ(motion.StartDistance, 5);
+  EXPECT_FLOAT_EQ(motion.Step, 2);
+  StepAnimationMotion(motion);  // the first step is the starting 2 pixels
+  EXPECT_FLOAT_EQ(motion.Bottom, 98);
+  EXPECT_FLOAT_EQ(motion.Alpha, 3 * 255.0f / 5);
+  EXPECT_FLOAT_EQ(motion.Step, 1);
+  StepAnimationMotion(motion);
+  EXPECT_FLOAT_EQ(motion.Bottom, 97);
+  StepAnimationMotion(motion);
+  EXPECT_FLOAT_EQ(motion.Bottom, 96);
+  EXPECT_FALSE(motion.Done);
+  StepAnimationMotion(motion);
+  EXPECT_TRUE(motion.Done);
+  EXPECT_FLOAT_EQ(motion.Bottom, 95);
+  EXPECT_FLOAT_EQ(motion.Alpha, 0);
+}
+
+TEST(AnimationEasing, AnOpeningEasesOutAndEndsOpaqueAtTheTarget) {
+  AnimationMotion motion = StartAnimationMotion(0, 80);
+  StepAnimationMotion(motion);
+  EXPECT_FLOAT_EQ(motion.Bottom, 2);
+  EXPECT_FLOAT_EQ(motion.Alpha, 255 - 78 * 255.0f / 80);
+  EXPECT_FLOAT_EQ(motion.Step, 78 / 8.0f);
+  float last_alpha = motion.Alpha;
+  float last_step = motion.Step;
+  int frames = 1;
+  while (!motion.Done && frames < 200) {
+    StepAnimationMotion(motion);
+    ++frames;
+    EXPECT_GE(motion.Alpha, last_alpha);
+    EXPECT_LE(motion.Step, last_step);
+    last_alpha = motion.Alpha;
+    last_step = motion.Step;
+  }
+  ASSERT_TRUE(motion.Done);
+  EXPECT_FLOAT_EQ(motion.Bottom, 80);
+  EXPECT_FLOAT_EQ(motion.Alpha, 255);
+  EXPECT_LT(frames, 100);
+}
+
+TEST(AnimationEasing, NoDistanceFinishesAtOnce) {
+  AnimationMotion motion = StartAnimationMotion(40, 40);
+  StepAnimationMotion(motion);
+  EXPECT_TRUE(motion.Done);
+  EXPECT_FLOAT_EQ(motion.Bottom, 40);
+  EXPECT_FLOAT_EQ(motion.Alpha, 0);
+}
+
+TEST(AnimationEasing, EachAnimationFadesByItsOwnStartDistance) {
+  AnimationMotion long_one = StartAnimationMotion(0, 100);
+  AnimationMotion short_one = StartAnimationMotion(0, 10);
+  StepAnimationMotion(short_one);
+  StepAnimationMotion(long_one);
+  EXPECT_FLOAT_EQ(long_one.Alpha, 255 - 98 * 255.0f / 100);
+  EXPECT_FLOAT_EQ(short_one.Alpha, 255 - 8 * 255.0f / 10);
+}
+
+TEST(AnimationEasing, AlphaStaysWithinAByteForAnyMotion) {
+  for (int start = -50; start <= 50; start += 7) {
+    for (int target = -50; target <= 50; target += 11) {
+      AnimationMotion motion = StartAnimationMotion(static_cast<float>(start), static_cast<float>(target));
+      for (int frame = 0; frame < 500 && !motion.Done; ++frame) {
+        StepAnimationMotion(motion);
+        ASSERT_GE(motion.Alpha, 0.0f);
+        ASSERT_LE(motion.Alpha, 255.0f);
+        ASSERT_GE(motion.Step, 1.0f);
+      }
+      EXPECT_TRUE(motion.Done) << start << " -> " << target;
+      EXPECT_FLOAT_EQ(motion.Bottom, static_cast<float>(target));
+    }
+  }
+}
+
+TEST(FrameClock, TicksPerFrameAreASixtiethOfTheFrequencyRounded) {
+  EXPECT_EQ(TicksPerFrame(3000000), 50000);
+  EXPECT_EQ(TicksPerFrame(1000), 17);  // 16.67
+  EXPECT_EQ(TicksPerFrame(10), 1);     // never zero
+}
+
+TEST(FrameClock, FramesComeOnePeriodApartAndLateOnesAreSkipped) {
+  FrameClock clock;
+  EXPECT_FALSE(FrameClockRunning(clock));
+  StartFrameClock(clock, 1000, 3000000);
+  EXPECT_TRUE(FrameClockRunning(clock));
+  EXPECT_TRUE(clock.FrameDue);
+  FinishFrame(clock, 1200);
+  EXPECT_FALSE(clock.FrameDue);
+  EXPECT_EQ(clock.LastFrame, 1200);
+
+  EXPECT_EQ(AdvanceFrameClock(clock, 1200), FramePresent::Presented);  // the first frame is shown at once
+  EXPECT_TRUE(clock.FrameDue);
+  EXPECT_EQ(clock.NextFrame, 51000);
+  FinishFrame(clock, 1300);
+  EXPECT_EQ(AdvanceFrameClock(clock, 50999), FramePresent::NotYet);
+  EXPECT_FALSE(clock.FrameDue);
+  EXPECT_EQ(AdvanceFrameClock(clock, 51000), FramePresent::Presented);
+  EXPECT_EQ(clock.NextFrame, 101000);
+  FinishFrame(clock, 51500);
+  // Far behind: no catching up, the next frame is one period after now.
+  EXPECT_EQ(AdvanceFrameClock(clock, 300000), FramePresent::PresentedLate);
+  EXPECT_EQ(clock.NextFrame, 350000);
+
+  StopFrameClock(clock);
+  EXPECT_FALSE(FrameClockRunning(clock));
+  EXPECT_FALSE(clock.FrameDue);
+}
+}  // namespace
