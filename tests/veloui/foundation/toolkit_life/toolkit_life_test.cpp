@@ -8,6 +8,7 @@
 #include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/core/named_colours.h"
 #include "veloui/foundation/core/toolkit_facts.h"
+#include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/system_binding.h"
@@ -143,7 +144,12 @@ TEST(ToolkitLife, FreeToolkitTearsDownInOrderAndGivesProceduresBack) {
   HostLog = {};
 
   // Give the animation thread its window before teardown (bounded).
-  for (int i = 0; i < 500 && Toolkit.AnimationWindow == nullptr; ++i) Sleep(2);
+  const auto animation_window = [] {
+    ToolkitLockGuard guard(ToolkitLock::Animation);
+    return Toolkit.AnimationWindow;
+  };
+  for (int i = 0; i < 500 && animation_window() == nullptr; ++i) Sleep(2);
+  EXPECT_NE(animation_window(), nullptr);
   ASSERT_EQ(FreeToolkit(), 0);
 
   DWORD exit_code = STILL_ACTIVE;
