@@ -219,3 +219,20 @@ TEST_F(UIColourTest, ThemeColourNameFollowsCaptionBeforeCodeSeventy) {
   EXPECT_EQ(GetColourModeName(), u"grey");
 }
 }  // namespace
+
+namespace {
+TEST(WhidbeyTable, SchemesAndEmptyIds) {
+  ResetUIColourState();
+  InitColourTables();
+  const UIColourRecord& hot = UIColours.Whidbey[UIColour::menuhotcolor];
+  EXPECT_EQ(hot.DefaultBlue, 0x00EED2C1u);
+  EXPECT_EQ(hot.DefaultOlive, 0x00C5D2CEu);
+  EXPECT_EQ(hot.DefaultSilver, 0x00ECE8E8u);
+  EXPECT_EQ(hot.DefaultGrey, 0x00D3BEB6u);
+  EXPECT_EQ(UIColours.Whidbey[UIColour::background].DefaultGrey, 0x00F8F9F9u);
+  // Only the menu ids up to background are filled.
+  for (std::int32_t id : {6, 7, 10, 11, 21, 24, 31, 44, 55})
+    EXPECT_EQ(UIColours.Whidbey[static_cast<std::size_t>(id)].DefaultBlue, 0u) << id;
+  ResetUIColourState();
+}
+}  // namespace
