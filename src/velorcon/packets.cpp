@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "velorcon/pending.h"
 #include "velorcon/rcon_state.h"
 
 namespace {
@@ -74,6 +75,11 @@ std::uint8_t SendCommand(UdpConnection* connection, TextView text) {
   SendBuilt(connection, BuildPacket(kPacketCommand, sequence, TextToUtf8(text)));
   AdvanceSequence();
   return sequence;
+}
+
+void SendKeepAlive(UdpConnection* connection) {
+  const std::uint8_t sequence = SendCommand(connection, u"");
+  AddPendingRequest(sequence, nullptr, 0, u"");
 }
 
 void AcknowledgeServerMessage(std::uint8_t sequence) {

@@ -26,6 +26,9 @@ void AdvanceSequence();
 void SendLogin(UdpConnection* connection, TextView password);
 // A command in UTF-8 with the current sequence, which then advances; returns the sequence used.
 std::uint8_t SendCommand(UdpConnection* connection, TextView text);
+// The empty command that tells the server we are still here; advances the sequence and
+// records a pending request, so that a server gone silent is noticed without user commands.
+void SendKeepAlive(UdpConnection* connection);
 // The 9-byte acknowledgement of a server message, on the current connection.
 void AcknowledgeServerMessage(std::uint8_t sequence);
 // "kick <n> <reason>", ANSI; advances the sequence; no pending request.

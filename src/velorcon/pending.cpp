@@ -1,0 +1,22 @@
+#include "velorcon/pending.h"
+
+#include "velorcon/rcon_state.h"
+
+void AddPendingRequest(std::uint8_t sequence, ReplyHandler handler, std::int32_t argument,
+                       TextView doneMessage) {
+  PendingRequest entry;
+  entry.Sequence = sequence;
+  entry.Handler = handler;
+  entry.Argument = argument;
+  entry.DoneMessage = Text(doneMessage.substr(0, kDoneMessageLength));
+  entry.SentTick = CurrentTick();
+  Rcon.PendingRequests.push_back(std::move(entry));
+}
+
+int CheckPendingTimeouts() {
+  const TickCount now = CurrentTick();
+  for (const PendingRequest& entry : Rcon.PendingRequests) {
+    if (ElapsedTicks(entry.SentTick, now) > kReplyTimeoutMs) return 0;
+  }
+  return 1;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The requests waiting for their reply, and the time-out that notices a server gone silent.
+// Callers hold RconLock.
+#include <cstdint>
+
+#include "runtime/portable/text.h"
+#include "runtime/portable/ticks.h"
+#include "velorcon/rcon_records.h"
+
+// A server that leaves a request unanswered this long counts as gone.
+constexpr TickCount kReplyTimeoutMs = 10000;
+
+// Records a command that was sent with `sequence` just now; the message is cut to 256.
+void AddPendingRequest(std::uint8_t sequence, ReplyHandler handler, std::int32_t argument,
+                       TextView doneMessage);
+// 0 when some pending request was sent more than 10 000 ms ago, else 1. Only reads the list.
+int CheckPendingTimeouts();

@@ -1,0 +1,45 @@
+#include "runtime/portable/date_mask.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+namespace {
+
+const LocalDateTime kEvening{2012, 3, 3, 21, 5, 0};
+
+TEST(DateMask, ServerMessageStamp) {
+  EXPECT_EQ(FormatDateMask(u"(%yyyy-%mm-%dd | %hh:%ii:%ss) : ", kEvening), u"(2012-03-03 | 21:05:00) : ");
+}
+
+TEST(DateMask, BanExpiryAndDatabaseMasks) {
+  const LocalDateTime t{987, 12, 31, 0, 59, 9};
+  EXPECT_EQ(FormatDateMask(u"%dd.%mm.%yyyy - %hh:%ii", t), u"31.12.0987 - 00:59");
+  EXPECT_EQ(FormatDateMask(u"%dd.%mm.%yyyy %hh:%ii", kEvening), u"03.03.2012 21:05");
+  EXPECT_EQ(FormatDateMask(u"%hh:%ii:%ss", t), u"00:59:09");
+}
+
+TEST(DateMask, OtherCharactersAreCopied) {
+  EXPECT_EQ(FormatDateMask(u"%y %m %yyy %%dd 100%", kEvening), u"%y %m %yyy %03 100%");
+  EXPECT_EQ(FormatDateMask(u"", kEvening), u"");
+}
+
+TEST(DateMask, MinutesFromNowAgreeWithTheCalendar) {
+  const std::time_t before = std::time(nullptr);
+  const LocalDateTime later = LocalDateTimeAfterMinutes(24 * 60);
+  const std::time_t tomorrow = before + 24 * 60 * 60;
+  const std::tm* expected = std::localtime(&tomorrow);
+  EXPECT_EQ(later.Year, expected->tm_year + 1900);
+  EXPECT_EQ(later.Month, expected->tm_mon + 1);
+  EXPECT_EQ(later.Day, expected->tm_mday);
+}
+
+TEST(DateMask, HugeOffsetsAreClampedInsteadOfOverflowing) {
+  const LocalDateTime far = LocalDateTimeAfterMinutes(INT64_MAX / 2);
+  EXPECT_GE(far.Year, 2038);
+  const LocalDateTime past = LocalDateTimeAfterMinutes(-(INT64_MAX / 2));
+  EXPECT_LE(past.Year, 1970);
+  EXPECT_GE(past.Year, 1969);  // the epoch in a time zone west of it
+}
+
+}  // namespace

@@ -1,0 +1,212 @@
+#include "velorcon/parsers.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "rcon_fixture.h"
+#include "runtime/portable/date_mask.h"
+#include "velorcon/disconnect.h"
+#include "velorcon/selected_rows.h"
+#include "velorcon/reply_text.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+
+class ParserTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetRconState();
+    SetRconWindow(&window);
+  }
+  void TearDown() override {
+    ResetRconState();
+    SetRconWindow(nullptr);
+  }
+  // Puts a command reply with this payload into the packet buffer, as the pump leaves it.
+  void Reply(const std::string& payload) {
+    const auto bytes = rcon_test_server::ReplyDatagram(1, payload);
+    Rcon.PacketBuffer.assign(kPacketBufferSize, 0);
+    if (Rcon.PacketBuffer.size() < bytes.size() + 1) Rcon.PacketBuffer.resize(bytes.size() + 1, 0);
+    std::copy(bytes.begin(), bytes.end(), Rcon.PacketBuffer.begin());
+    Rcon.ReceivedLength = static_cast<std::int32_t>(bytes.size());
+    Rcon.ReplyLength = bytes.size();
+  }
+  static std::string PlayerHeading() { return std::string(kPlayerHeadingLength, 'h'); }
+  static std::string BanHeading() { return std::string(kBanHeadingLength, 'h'); }
+
+  RecordingWindow window;
+  RconLockGuard guard;
+};
+
+TEST_F(ParserTest, AGuidFollowedByItsStatusIsCutTo32Characters) {
+  Reply(PlayerHeading() + "0   127.0.0.1:2304   63   0123456789abcdef0123456789abcdef(OK) Some One\n");
+  ParsePlayerList(1);
+  ASSERT_EQ(Rcon.PlayerRecords.size(), 1u);
+  const PlayerRecord& p = Rcon.PlayerRecords[0];
+  EXPECT_EQ(p.GUID, u"0123456789abcdef0123456789abcdef");
+  EXPECT_EQ(p.IP, u"127.0.0.1");
+  EXPECT_EQ(p.Port, 2304);
+  EXPECT_EQ(p.Ping, 63);
+  EXPECT_EQ(p.Number, 0);
+  EXPECT_EQ(p.Name, u"Some One");
+}
+
+TEST_F(ParserTest, TheTotalLineWithoutLineFeedAddsNoRecord) {
+  Reply(PlayerHeading() + "4 10.0.0.2:2304 20 abc(OK) A\n7 10.0.0.3:2305 30 def(OK) B\n(2 players in total)");
+  ParsePlayerList(1);
+  ASSERT_EQ(Rcon.PlayerRecords.size(), 2u);
+  EXPECT_EQ(Rcon.PlayerRecords[1].Number, 7);
+  EXPECT_EQ(Rcon.PlayerRecords[1].Port, 2305);
+  EXPECT_EQ(window.Count("players"), 1);
+  EXPECT_EQ(Rcon.PlayersReceived, 1);
+}
+
+TEST_F(ParserTest, NamesKeepTheirBlanksAndNonAsciiLetters) {
+  Reply(PlayerHeading() + "1 1.2.3.4:5 6 g(OK)    J\xC3\xB6rg  the  Second  \n");
+  ParsePlayerList(0);
+  ASSERT_EQ(Rcon.PlayerRecords.size(), 1u);
+  EXPECT_EQ(Rcon.PlayerRecords[0].Name, u"J\u00f6rg  the  Second  ");
+}
+
+TEST_F(ParserTest, ALineWithoutBlanksIsAllName) {
+  Reply(PlayerHeading() + "lonely\n");
+  ParsePlayerList(0);
+  ASSERT_EQ(Rcon.PlayerRecords.size(), 1u);
+  const PlayerRecord& p = Rcon.PlayerRecords[0];
+  EXPECT_EQ(p.Number, 0);
+  EXPECT_EQ(p.IP, u"");
+  EXPECT_EQ(p.Port, 0);
+  EXPECT_EQ(p.Ping, 0);
+  EXPECT_EQ(p.GUID, u"");
+  EXPECT_EQ(p.Name, u"lonely");
+}
+
+TEST_F(ParserTest, WithoutUpdateTheRecordsChangeButNotTheList) {
+  Reply(PlayerHeading() + "1 a:1 2 g n\n");
+  ParsePlayerList(0);
+  EXPECT_EQ(Rcon.PlayerRecords.size(), 1u);
+  EXPECT_EQ(window.Count("players"), 0);
+  EXPECT_EQ(Rcon.PlayersReceived, 1);
+}
+
+TEST_F(ParserTest, AReplyShorterThanTheHeadingEmptiesThePlayers) {
+  Rcon.PlayerRecords.resize(3);
+  Reply("short\n");
+  ParsePlayerList(1);
+  EXPECT_TRUE(Rcon.PlayerRecords.empty());
+  EXPECT_THAT(window.EventsOf("players"), ElementsAre("0"));
+}
+
+TEST_F(ParserTest, TheTestServersPlayerListReadsBackAsItsPlayers) {
+  const auto players = rcon_test_server::MakePlayers(7);
+  Reply(rcon_test_server::PlayersText(players));
+  ParsePlayerList(1);
+  ASSERT_EQ(Rcon.PlayerRecords.size(), players.size());
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    EXPECT_EQ(Utf8(Rcon.PlayerRecords[i].Name), players[i].Name);
+    EXPECT_EQ(Utf8(Rcon.PlayerRecords[i].GUID), players[i].Guid);
+    EXPECT_EQ(Utf8(Rcon.PlayerRecords[i].IP) + ":" + std::to_string(Rcon.PlayerRecords[i].Port),
+              players[i].Address);
+  }
+}
+
+std::string ExpiryAfter(std::time_t from, int minutes) {
+  const std::time_t then = from + minutes * 60;
+  const std::tm* t = std::localtime(&then);
+  char text[64];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d - %02d:%02d", t->tm_mday, t->tm_mon + 1, t->tm_year + 1900,
+                t->tm_hour, t->tm_min);
+  return text;
+}
+
+TEST_F(ParserTest, BansShowPermanentlyOrTheExpiryDate) {
+  const std::time_t before = std::time(nullptr);
+  Reply(BanHeading() + "0  aaaa  perm  Cheating/Hacking\n1 bbbb 90 Abusive  language\n\nIP Bans:\n0 1.2.3.4 perm x\n");
+  ParseBanList(0);
+  const std::time_t after = std::time(nullptr);
+  const auto rows = window.EventsOf("ban row");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], "aaaa|permanently|Cheating/Hacking");
+  EXPECT_TRUE(rows[1] == "bbbb|" + ExpiryAfter(before, 90) + "|Abusive  language" ||
+              rows[1] == "bbbb|" + ExpiryAfter(after, 90) + "|Abusive  language")
+      << rows[1];
+}
+
+TEST_F(ParserTest, BansAreFilledWithSortingSuspended) {
+  Reply(BanHeading() + "0 aaaa perm r\n\nIP Bans\n");
+  ParseBanList(0);
+  EXPECT_THAT(window.Events(), ElementsAre("clear bans: ", "sort suspended: bans 1", "ban row: aaaa|permanently|r",
+                                           "sort suspended: bans 0"));
+}
+
+TEST_F(ParserTest, ABanListWithoutIpBansEmptiesTheListAndAddsNothing) {
+  Reply(BanHeading() + "0 aaaa perm r\n1 bbbb perm s\n");
+  ParseBanList(0);
+  EXPECT_EQ(window.Count("clear bans"), 1);
+  EXPECT_EQ(window.Count("ban row"), 0);
+}
+
+TEST_F(ParserTest, EmptyBanLinesAreSkippedAndIpBansLeftOut) {
+  const std::string text = rcon_test_server::BansText(rcon_test_server::MakeGuidBans(), rcon_test_server::MakeIpBans());
+  Reply(text);
+  ParseBanList(0);
+  const auto rows = window.EventsOf("ban row");
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[2].substr(rows[2].rfind('|')), "|Excessive teamkilling");
+}
+
+TEST_F(ParserTest, AMissionsReplyEndingInLineFeedAddsAnEmptyLastRow) {
+  Reply(std::string(kMissionHeadingBytes, 'h') + "one.map\ntwo.map\n");
+  ParseMissionList(0);
+  EXPECT_THAT(window.EventsOf("mission row"), ElementsAre("one.map", "two.map", ""));
+  EXPECT_THAT(window.EventsOf("sort suspended"), ElementsAre("missions 1", "missions 0"));
+}
+
+TEST_F(ParserTest, TheTestServersMissionsReadBack) {
+  Reply(rcon_test_server::MissionsText(rcon_test_server::MakeMissions()));
+  ParseMissionList(0);
+  EXPECT_THAT(window.EventsOf("mission row"),
+              ElementsAre("coop_harbour.island.pbo", "training_range.desert.pbo", "siege.v2.mountain.pbo"));
+}
+
+TEST_F(ParserTest, AMissionsReplyShorterThanItsHeadingGivesOneEmptyRow) {
+  Reply("tiny");
+  ParseMissionList(0);
+  EXPECT_THAT(window.EventsOf("mission row"), ElementsAre(""));
+}
+
+TEST(ReplyText, TokensSplitAtTheFirstBlankAndSkipTheFollowingOnes) {
+  Text rest = u"12   34 x";
+  EXPECT_EQ(SplitToken(rest), u"12");
+  EXPECT_EQ(rest, u"34 x");
+  EXPECT_EQ(SplitToken(rest), u"34");
+  EXPECT_EQ(SplitToken(rest), u"");
+  EXPECT_EQ(rest, u"x");
+  Text trailing = u"a   ";
+  EXPECT_EQ(SplitToken(trailing), u"a");
+  EXPECT_EQ(trailing, u"");
+}
+
+TEST(ReplyText, IntegerValuesReadLikeTheServersNumbers) {
+  EXPECT_EQ(IntegerValue(u"  \t42abc"), 42);
+  EXPECT_EQ(IntegerValue(u"-17"), -17);
+  EXPECT_EQ(IntegerValue(u"+5"), 5);
+  EXPECT_EQ(IntegerValue(u"x1"), 0);
+  EXPECT_EQ(IntegerValue(u""), 0);
+  EXPECT_EQ(IntegerValue(u"99999999999999999999"), 2147483647);
+  EXPECT_EQ(IntegerValue(u"-99999999999999999999"), -2147483647 - 1);
+}
+
+TEST(MissionName, TheExtensionAfterTheLastDotOfTheLastPathPartIsRemoved) {
+  EXPECT_EQ(MissionNameWithoutExtension(u"siege.v2.mountain"), u"siege.v2");
+  EXPECT_EQ(MissionNameWithoutExtension(u"plain"), u"plain");
+  EXPECT_EQ(MissionNameWithoutExtension(u"maps.v1/plain"), u"maps.v1/plain");
+  EXPECT_EQ(MissionNameWithoutExtension(u"maps\\a.b\\coop.map"), u"maps\\a.b\\coop");
+  EXPECT_EQ(MissionNameWithoutExtension(u"dir/.hidden"), u"dir/");
+}
+
+}  // namespace
