@@ -1,0 +1,12 @@
+#pragma once
+// The network thread: every 10 ms it checks the time-outs, runs one pump pass and fires the
+// automatic player refresh. It runs from StartNetworkThread until StopNetworkThread, which
+// the program calls at shut-down before the connection and the windows go away.
+
+// The thread procedure; returns once StopNetworkThread asked it to.
+void NetworkThread();
+// Starts the thread unless it runs already.
+void StartNetworkThread();
+// Asks the thread to end and joins it; the calling thread keeps serving its messages through
+// the RconWaitHook meanwhile. Does nothing when the thread does not run.
+void StopNetworkThread();
