@@ -121,6 +121,16 @@ LRESULT CALLBACK RebarBandDragMouseHook(int code, WPARAM message, LPARAM data) {
   return CallNextHookEx(nullptr, code, message, data);
 }
 
+void RemoveRebarHooks() {
+  if (RebarHooks.DragRebar != nullptr) EndGripperDrag();
+  for (HHOOK* hook : {&RebarHooks.MouseHook, &RebarHooks.CursorHook, &RebarHooks.BandDragHook}) {
+    if (*hook != nullptr) UnhookWindowsHookEx(*hook);
+    *hook = nullptr;
+  }
+  RebarHooks.BandDragRebar = nullptr;
+  RebarHooks.LastRowCount = -1;
+}
+
 void MoveRebarBand(HWND rebar, int band, int /*x*/, int y) {
   if (rebar == nullptr || band < 0) return;
   const RECT rect = GetRebarBandRect(rebar, band);

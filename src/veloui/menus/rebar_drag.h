@@ -23,5 +23,8 @@ LRESULT CALLBACK RebarMouseHook(int code, WPARAM message, LPARAM data);
 LRESULT CALLBACK RebarDragCursorHook(int code, WPARAM flag, LPARAM data);
 LRESULT CALLBACK RebarBandDragMouseHook(int code, WPARAM message, LPARAM data);
 
+// Takes every rebar hook away (when the last rebar is gone) and forgets any drag.
+void RemoveRebarHooks();
+
 // Moves band `band` of `rebar` into the row under (x, y) (rebar co-ordinates).
 void MoveRebarBand(HWND rebar, int band, int x, int y);

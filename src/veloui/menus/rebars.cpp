@@ -211,6 +211,7 @@ std::int32_t FreeRebar(std::intptr_t id) {
     rebar = rebars.erase(rebar);
     freed = 1;
   }
+  if (rebars.empty()) RemoveRebarHooks();
   return freed;
 }
 

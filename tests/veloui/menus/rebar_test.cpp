@@ -275,3 +275,17 @@ TEST_F(RebarTest, DraggingABandDownStartsARowAndGrowsTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RebarTest, TheMouseHookLivesWhileThereAreRebars) {
+  ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
+  ASSERT_EQ(CreateRebar(5, Window, 0, 0x1000600, 0), 5);
+  EXPECT_NE(RebarHooks.MouseHook, nullptr);
+  FreeRebar(4);
+  EXPECT_NE(RebarHooks.MouseHook, nullptr);
+  FreeRebar(5);
+  EXPECT_EQ(RebarHooks.MouseHook, nullptr);
+}
+
+}  // namespace
