@@ -152,3 +152,24 @@ TEST_F(ShortcutTest, ParseShortcutRejectsHandlesThatNameNoWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShortcutTest, AltShortcutsArriveAsSystemKeys) {
+  CreateMenuBar(0, Window, 0x1000000);
+  AddMenuTitle(u"Tools");
+  AddMenuItem(46, u"Options$alt+f2", nullptr, nullptr, nullptr, 0);
+  HoldControl(false);
+  // Without the Alt context bit the key is not an Alt chord.
+  PostMessageW(Window, WM_SYSKEYDOWN, VK_F2, 1);
+  MSG message{};
+  ASSERT_TRUE(PeekMessageW(&message, Window, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_REMOVE));
+  EXPECT_EQ(message.message, static_cast<UINT>(WM_SYSKEYDOWN));
+  EXPECT_EQ(CommandsWithId(46), 0);
+  PostMessageW(Window, WM_SYSKEYDOWN, VK_F2, 1 | (1 << 29));
+  ASSERT_TRUE(PeekMessageW(&message, Window, WM_SYSKEYDOWN, WM_SYSKEYDOWN, PM_REMOVE));
+  EXPECT_EQ(message.message, static_cast<UINT>(WM_NULL));
+  EXPECT_EQ(CommandsWithId(46), 1);
+}
+
+}  // namespace
