@@ -227,6 +227,8 @@ void ClosePlayerDatabase() {
   s.File.Close();
 }
 
+PlayerDatabaseFileHold::PlayerDatabaseFileHold() : lock_(State().FileLock) {}
+
 LockedDatabaseRows::LockedDatabaseRows() : lock_(State().MirrorLock) {}
 
 std::size_t LockedDatabaseRows::Count() const { return State().Mirror.Count(); }

@@ -47,6 +47,16 @@ std::vector<int> RecordPlayersSeen(std::span<const PlayerSighting> sightings);
 int ImportPlayerDatabase(TextView path);
 void ClosePlayerDatabase();
 
+// Holds back recording and importing while it lives, so that a copy of the file made
+// meanwhile (the export) never catches one of our transactions half-written.
+class PlayerDatabaseFileHold {
+ public:
+  PlayerDatabaseFileHold();
+
+ private:
+  std::lock_guard<std::mutex> lock_;
+};
+
 // The mirror, read under its lock: while one of these lives no thread changes it, and the
 // views it gives stay valid. Recording waits for it, so keep it short, and while holding it
 // take no other lock and wait for no other thread. Recording and importing hold the mirror's

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -5,6 +6,7 @@
 
 #include "database/player_database.h"
 #include "database_files.h"
+#include "support/loopback_peer.h"
 
 namespace {
 
@@ -105,6 +107,36 @@ TEST(PlayerDatabaseThreads, ImportingTheOwnFileWhileRecording) {
   EXPECT_EQ(QueryFile(dbFile, "SELECT count(*), count(DISTINCT NAME) FROM PLAYERS"),
             std::vector<std::string>{std::to_string(players) + "|" + std::to_string(players)});
   EXPECT_EQ(DatabaseRowCount(), players);
+  ResetPlayerDatabase();
+}
+
+// The export copies "db.db" while the network thread may be recording: holding the file keeps
+// every refresh out of it until the copy is done.
+TEST(PlayerDatabaseThreads, HoldingTheFileKeepsRecordingOut) {
+  ResetPlayerDatabase();
+  TestFolder folder;
+  const auto dbFile = folder.Path("db.db");
+  folder.EmptyFile("db.db");
+  ASSERT_NE(OpenPlayerDatabase(dbFile.u16string()), 0);
+  LoadPlayerDatabase();
+
+  std::atomic<bool> recorded{false};
+  std::thread network;
+  {
+    const PlayerDatabaseFileHold hold;
+    network = std::thread([&recorded] {
+      RecordPlayerSeen(u"Late", u"g", u"1.1.1.1", u"s:1", u"d");
+      recorded = true;
+    });
+    SleepMs(50);
+    EXPECT_FALSE(recorded);
+    EXPECT_EQ(QueryFile(dbFile, "SELECT count(*) FROM PLAYERS"), std::vector<std::string>{"0"});
+    // The mirror stays readable meanwhile.
+    EXPECT_EQ(DatabaseRowCount(), 0u);
+  }
+  EXPECT_TRUE(WaitUntil([&recorded] { return recorded.load(); }, 5000));
+  network.join();
+  EXPECT_EQ(QueryFile(dbFile, "SELECT NAME FROM PLAYERS"), std::vector<std::string>{"Late"});
   ResetPlayerDatabase();
 }
 
