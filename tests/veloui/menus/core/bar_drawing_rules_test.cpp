@@ -1,0 +1,51 @@
+#include "veloui/menus/core/bar_drawing_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+TEST(GripperDotTops, ATallGripperHasFourDotsFourApartCentred) {
+  const auto tops = GripperDotTops(40, false);
+  ASSERT_EQ(tops.size(), 4u);
+  for (std::size_t k = 1; k < tops.size(); ++k) EXPECT_EQ(tops[k] - tops[k - 1], 4);
+  const int above = tops.front();
+  const int below = 40 - (tops.back() + 2);
+  EXPECT_LE(std::abs(above - below), 1);
+}
+
+TEST(GripperDotTops, DotCountFollowsTheHeight) {
+  EXPECT_EQ(GripperDotTops(8, false).size(), 2u);
+  EXPECT_EQ(GripperDotTops(17, false).size(), 3u);
+  EXPECT_EQ(GripperDotTops(7, false).size(), 1u);
+  EXPECT_TRUE(GripperDotTops(0, false).empty());
+}
+
+TEST(GripperDotTops, ASmallMenuBarBandHasAtMostThreeDotsOnePixelLower) {
+  const auto bar = GripperDotTops(26, true);
+  const auto plain = GripperDotTops(26, false);
+  ASSERT_EQ(bar.size(), 3u);
+  ASSERT_EQ(plain.size(), 4u);
+  const int barCentre = bar.front() + (bar.back() + 2 - bar.front()) / 2;
+  const int plainCentre = plain.front() + (plain.back() + 2 - plain.front()) / 2;
+  EXPECT_EQ(barCentre, plainCentre + 1);
+  EXPECT_EQ(GripperDotTops(27, true).size(), 4u);
+}
+
+TEST(ButtonGradientIds, HotAndPressedTakeTheHeldPairWhileATitleMenuIsOpen) {
+  EXPECT_EQ(ButtonGradientIds(kButtonHot, false).Top, 52);
+  EXPECT_EQ(ButtonGradientIds(kButtonHot, false).Bottom, 53);
+  EXPECT_EQ(ButtonGradientIds(kButtonHot, true).Top, 10);
+  EXPECT_EQ(ButtonGradientIds(kButtonHotPressed, false).Top, 44);
+  EXPECT_EQ(ButtonGradientIds(kButtonHotPressed, true).Bottom, 11);
+}
+
+TEST(ButtonGradientIds, CheckedStatesAndPlainButtons) {
+  EXPECT_EQ(ButtonGradientIds(kButtonChecked, false).Top, 46);
+  EXPECT_EQ(ButtonGradientIds(kButtonHotChecked, true).Top, 44);
+  EXPECT_EQ(ButtonGradientIds(kButtonHotCheckedPressed, false).Bottom, 45);
+  EXPECT_EQ(ButtonGradientIds(0, false).Top, -1);
+}
+
+}  // namespace
