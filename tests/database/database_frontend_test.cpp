@@ -126,6 +126,18 @@ TEST(DatabaseFrontend, FailedStepIsToldApartFromTheEnd) {
             (std::vector<std::string>{"one", "two"}));
 }
 
+TEST(DatabaseFrontend, StatementOutlivingItsFileStillFinishes) {
+  TestFolder folder;
+  DatabaseStatement query;
+  {
+    DatabaseFile file;
+    ASSERT_TRUE(file.Open(folder.EmptyFile("a.db")));
+    ASSERT_TRUE(query.Prepare(file, u"SELECT 1"));
+  }
+  query.Finish();  // the file really closes only now; ASan reports a leak or a use after free
+  EXPECT_FALSE(query.IsPrepared());
+}
+
 TEST(DatabaseFrontend, UnpreparedStatementDoesNothing) {
   DatabaseFile closed;
   DatabaseStatement statement;

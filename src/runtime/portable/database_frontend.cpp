@@ -31,7 +31,8 @@ bool DatabaseFile::Open(TextView path) {
 
 void DatabaseFile::Close() {
   if (handle_ == nullptr) return;
-  sqlite3_close(handle_);
+  // A statement still prepared on the file keeps it open until that statement is finished.
+  sqlite3_close_v2(handle_);
   handle_ = nullptr;
 }
 

@@ -24,7 +24,7 @@ class DatabaseFile {
   // is not a database still opens; the first statement then fails. Closes what was open.
   bool Open(TextView path);
   bool IsOpen() const { return handle_ != nullptr; }
-  // Closes the file; statements prepared on it must have been finished first.
+  // Closes the file; one a statement is still prepared on closes when that is finished.
   void Close();
 
   // Runs a statement that returns no rows, with `values` bound to its parameters ?1, ?2, ...
