@@ -5,10 +5,10 @@
 //
 // Calls come from whichever thread runs the protocol: the network thread for reply handlers,
 // time-outs and mailbox commands; the GUI thread for connect and RefreshPlayersAndWait.
-// They are made with RconLock held, so an implementation may read Rcon, but must not wait
-// for another thread that needs the lock. Handing work to the GUI thread synchronously is
-// safe: every GUI-thread wait serves sent messages through the RconWaitHook. Data passed by
-// reference lives only for the call.
+// Except where noted they are made with RconLock held, so an implementation may read Rcon,
+// but must not wait for another thread that needs the lock. Handing work to the GUI thread
+// synchronously is safe: every GUI-thread wait serves sent messages through the
+// RconWaitHook. Data passed by reference lives only for the call.
 #include <vector>
 
 #include "runtime/portable/text.h"
@@ -38,7 +38,7 @@ class RconWindow {
   virtual void SetWindowTitle(TextView title) = 0;
   // Status bar field 0, 1 or 2.
   virtual void SetStatusText(int field, TextView text) = 0;
-  // The "Could not connect!" box titled "Error".
+  // The "Could not connect!" box titled "Error". Called without RconLock.
   virtual void ShowConnectError() = 0;
   // Closes the Quick Connect dialog or the connect window and re-enables the main window.
   virtual void CloseConnectWindow(bool quickConnect) = 0;

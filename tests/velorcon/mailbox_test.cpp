@@ -207,6 +207,18 @@ TEST_F(MailboxTest, AnUnknownCodeIsClearedWithoutEffect) {
   EXPECT_TRUE(FromClient(50).empty());
 }
 
+TEST_F(MailboxTest, APrivateMessageGoesToOnePlayerAndWaitsForItsReply) {
+  {
+    RconLockGuard guard;
+    SendPrivateMessage(connection, 3, u"meet at the harbour");
+  }
+  EXPECT_EQ(FromClient(), ReplyDatagram(0, "say 3 meet at the harbour"));
+  EXPECT_EQ(PendingCount(), 1u);
+  Deliver(ReplyDatagram(0, ""));
+  EXPECT_EQ(PendingCount(), 0u);
+  EXPECT_TRUE(window.Log().empty()) << "no done message";
+}
+
 TEST(Mailbox, TakingEmptiesTheSlotAndKeepsCodeAndParametersTogether) {
   CommandParameters p;
   p.CommandTarget = 7;
