@@ -97,6 +97,18 @@ TEST_F(TestServerTest, PushesServerMessagesAndRecordsTheirAcknowledgement) {
   EXPECT_EQ(server->Acknowledged(), std::vector<std::uint8_t>{0});
 }
 
+TEST_F(TestServerTest, SendsAnUnacknowledgedMessageAgain) {
+  server->SetMessageResend(20);
+  Ask(Datagram(0, "secret"));
+  ASSERT_TRUE(server->PushServerMessage("are you there?"));
+  EXPECT_EQ(client.Receive(), MessageDatagram(0, "are you there?"));
+  EXPECT_EQ(client.Receive(), MessageDatagram(0, "are you there?")) << "again, with the same sequence";
+  client.SendTo(to, Datagram(2, std::string(1, '\0')));
+  ASSERT_TRUE(WaitUntil([&] { return server->Acknowledged().size() == 1; }));
+  while (!client.Receive(100).empty()) {}  // what crossed the acknowledgement
+  EXPECT_TRUE(client.Receive(200).empty()) << "nothing after the acknowledgement";
+}
+
 TEST_F(TestServerTest, FallsSilentOnRequest) {
   server->SetSilent(true);
   client.SendTo(to, ReplyDatagram(0, "version"));

@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::size_t kLargestDatagram = 65536;
 constexpr int kMaxParts = 127;
+constexpr int kMaxResends = 5;
 
 void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
 
@@ -77,6 +78,7 @@ void RconTestServer::Stop() {
 void RconTestServer::Serve() {
   std::vector<std::uint8_t> buffer(kLargestDatagram);
   while (!stop_.load()) {
+    ResendUnacknowledged();
     if (PollSocketReadable(socket_) != 1) {
       Pause();
       continue;
@@ -104,7 +106,10 @@ void RconTestServer::Handle(const std::vector<std::uint8_t>& bytes, const Ipv4En
   if (bytes.size() > payloadAt) datagram.Payload.assign(bytes.begin() + payloadAt, bytes.end());
   received_.push_back(datagram);
 
-  if (datagram.Type == 2) acknowledged_.push_back(datagram.Sequence);
+  if (datagram.Type == 2) {
+    acknowledged_.push_back(datagram.Sequence);
+    std::erase_if(unacknowledged_, [&](const OutgoingMessage& m) { return m.Sequence == datagram.Sequence; });
+  }
   if (silent_) return;
   if (datagram.Type == 0) AnswerLogin(datagram);
   if (datagram.Type == 1 && bytes.size() >= 9) AnswerCommand(datagram);
@@ -202,8 +207,26 @@ void RconTestServer::SetPartOrder(std::vector<int> order) {
 bool RconTestServer::PushServerMessage(const std::string& text) {
   std::lock_guard guard(lock_);
   if (!haveClient_) return false;
-  SendToClient(MessageDatagram(messageSequence_++, text));
+  SendToClient(MessageDatagram(messageSequence_, text));
+  unacknowledged_.push_back({messageSequence_++, text, std::chrono::steady_clock::now(), 0});
   return true;
+}
+
+void RconTestServer::SetMessageResend(int resendMs) {
+  std::lock_guard guard(lock_);
+  resendMs_ = resendMs;
+}
+
+void RconTestServer::ResendUnacknowledged() {
+  std::lock_guard guard(lock_);
+  const auto now = std::chrono::steady_clock::now();
+  for (OutgoingMessage& m : unacknowledged_) {
+    if (silent_ || now - m.LastSent < std::chrono::milliseconds(resendMs_)) continue;
+    SendToClient(MessageDatagram(m.Sequence, m.Text));
+    m.LastSent = now;
+    ++m.Resent;
+  }
+  std::erase_if(unacknowledged_, [](const OutgoingMessage& m) { return m.Resent >= kMaxResends; });
 }
 
 bool RconTestServer::SendRaw(const std::vector<std::uint8_t>& bytes) {

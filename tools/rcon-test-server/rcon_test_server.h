@@ -5,6 +5,7 @@
 // small world of players, bans and missions, pushes server messages and records the
 // acknowledgements. Tests drive it in-process; the rcon-test-server program runs it by hand.
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -52,8 +53,10 @@ class RconTestServer {
   // The parts of long answers go out in this order of indices (an index may repeat or lie
   // outside the count); empty: 0, 1, 2, ...
   void SetPartOrder(std::vector<int> order);
-  // Sends a server message to the client; false when no client has spoken yet.
+  // Sends a server message to the client; false when no client has spoken yet. Until the
+  // client acknowledges it, it goes out again every `resendMs`, at most 5 times more.
   bool PushServerMessage(const std::string& text);
+  void SetMessageResend(int resendMs);
   // Sends raw bytes to the client (hand-made datagrams); false when no client is known.
   bool SendRaw(const std::vector<std::uint8_t>& bytes);
 
@@ -76,6 +79,14 @@ class RconTestServer {
   std::string Answer(const std::string& command);
   void SendAnswer(std::uint8_t sequence, const std::string& payload);
   void SendToClient(const std::vector<std::uint8_t>& bytes);
+  void ResendUnacknowledged();
+
+  struct OutgoingMessage {
+    std::uint8_t Sequence = 0;
+    std::string Text;
+    std::chrono::steady_clock::time_point LastSent;
+    int Resent = 0;
+  };
 
   ServerOptions options_;
   PlatformSocket socket_ = kInvalidSocket;
@@ -91,6 +102,8 @@ class RconTestServer {
   std::vector<int> partOrder_;
   std::map<std::string, std::string> replies_;
   std::uint8_t messageSequence_ = 0;
+  std::vector<OutgoingMessage> unacknowledged_;
+  int resendMs_ = 1000;
   int maxPing_ = 250;
   std::vector<FakePlayer> players_;
   std::vector<FakeBan> guidBans_;
