@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string_view>
 
 #include "runtime/portable/text.h"
 
@@ -169,9 +170,11 @@ int StatusBarHeight(int statusBar);
 HWND StatusBarHandle(int statusBar);
 
 // ---- Images (their own numbers) ----------------------------------------------------------
-// The store takes the bitmap or icon over; -1 gives a fresh number.
+// The store takes the bitmap or icon over; -1 gives a fresh number. Non-zero on success.
 int StoreBitmap(int image, HBITMAP bitmap);
 int StoreIcon(int image, HICON icon);
+// An icon file (its first image), a PNG, or whatever a registered decoder knows.
+int DecodeImage(int image, std::string_view bytes);
 bool IsImageNumber(int image);
 int ImageWidth(int image);
 int ImageHeight(int image);

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
+#include <png.h>
 
+#include <string>
 #include <thread>
 
 #include "runtime/win32/platform/wide_text.h"
@@ -332,4 +334,81 @@ TEST(AskForText, AnswersFromAnotherThreadAndCancelGivesNothing) {
     asker.join();
     EXPECT_EQ(answer, accept ? u"120" : u"");
   }
+}
+
+namespace {
+// A 2 x 2 icon file: one 32-bit image with its AND mask.
+std::string TinyIconFile() {
+  std::string image;
+  auto put32 = [&image](std::uint32_t v) { for (int i = 0; i < 4; ++i) image.push_back(static_cast<char>(v >> (8 * i))); };
+  auto put16 = [&image](std::uint16_t v) { for (int i = 0; i < 2; ++i) image.push_back(static_cast<char>(v >> (8 * i))); };
+  put32(40); put32(2); put32(4); put16(1); put16(32); put32(0); put32(0); put32(0); put32(0); put32(0); put32(0);
+  for (int i = 0; i < 4; ++i) put32(0xFF336699);
+  for (int i = 0; i < 2; ++i) put32(0);  // mask rows, padded to 4 bytes
+  std::string file;
+  auto f16 = [&file](std::uint16_t v) { for (int i = 0; i < 2; ++i) file.push_back(static_cast<char>(v >> (8 * i))); };
+  auto f32 = [&file](std::uint32_t v) { for (int i = 0; i < 4; ++i) file.push_back(static_cast<char>(v >> (8 * i))); };
+  f16(0); f16(1); f16(1);
+  file.push_back(2); file.push_back(2); file.push_back(0); file.push_back(0);
+  f16(1); f16(32); f32(static_cast<std::uint32_t>(image.size())); f32(22);
+  return file + image;
+}
+}  // namespace
+
+TEST_F(Gui, IconsGoIntoTheStoreAndOntoTreeItems) {
+  ASSERT_NE(DecodeImage(3, TinyIconFile()), 0);
+  EXPECT_TRUE(IsImageNumber(3));
+  EXPECT_EQ(ImageWidth(3), 2);
+  EXPECT_EQ(ImageHeight(3), 2);
+  EXPECT_EQ(DecodeImage(4, "no image at all"), 0);
+  EXPECT_FALSE(IsImageNumber(4));
+  CreateTree(44, 0, 0, 100, 100);
+  AddGadgetItem(44, -1, u"Home", 3);
+  TVITEMW item{};
+  item.mask = TVIF_IMAGE;
+  item.hItem = TreeView_GetRoot(GadgetHandle(44));
+  ASSERT_TRUE(TreeView_GetItem(GadgetHandle(44), &item));
+  EXPECT_EQ(item.iImage, 0);
+  EXPECT_NE(TreeView_GetImageList(GadgetHandle(44), TVSIL_NORMAL), nullptr);
+  FreeImage(3);
+  EXPECT_FALSE(IsImageNumber(3));
+}
+
+TEST_F(Gui, PngBecomesAPremultipliedBitmapAndAnImageBoxTakesItsSize) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  png.width = 3;
+  png.height = 2;
+  png.format = PNG_FORMAT_RGBA;
+  const std::uint8_t rgba[24] = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0,
+                                 10, 20, 30, 40, 50, 60, 70, 80, 200, 100, 50, 255};
+  std::string bytes(4096, '\0');
+  png_alloc_size_t size = bytes.size();
+  ASSERT_TRUE(png_image_write_to_memory(&png, bytes.data(), &size, 0, rgba, 0, nullptr));
+  bytes.resize(size);
+  ASSERT_NE(DecodeImage(0, bytes), 0);
+  EXPECT_EQ(ImageWidth(0), 3);
+  EXPECT_EQ(ImageHeight(0), 2);
+  ASSERT_NE(CreateImageBox(22, 20, 180, 0, 0, 0), 0);
+  EXPECT_EQ(GadgetWidth(22), 3);
+  EXPECT_EQ(GadgetHeight(22), 2);
+  auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(GadgetHandle(22), STM_GETIMAGE, IMAGE_BITMAP, 0));
+  ASSERT_NE(bitmap, nullptr);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 3;
+  info.bmiHeader.biHeight = -2;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  std::uint8_t bgra[24] = {};
+  HDC dc = GetDC(nullptr);
+  ASSERT_EQ(GetDIBits(dc, bitmap, 0, 2, bgra, &info, DIB_RGB_COLORS), 2);
+  ReleaseDC(nullptr, dc);
+  EXPECT_EQ(bgra[2], 255);                // red, opaque
+  EXPECT_EQ(bgra[4 + 1], 255 * 128 / 255);  // green at half alpha, premultiplied
+  EXPECT_EQ(bgra[4 + 3], 128);
+  EXPECT_EQ(bgra[8 + 0], 0);              // blue, fully transparent
+  EXPECT_EQ(bgra[20 + 0], 50);            // B, G, R of the last pixel
+  EXPECT_EQ(bgra[20 + 2], 200);
+  FreeImage(0);
 }
