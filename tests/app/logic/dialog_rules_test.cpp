@@ -1,0 +1,90 @@
+#include "app/logic/dialog_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+TEST(CutReason, LeavesTextsUpToTheLimitAlone) {
+  Text cut = u"untouched";
+  EXPECT_FALSE(CutReason(Text(32, u'x'), kKickBanReasonLimit, cut));
+  EXPECT_FALSE(CutReason(u"", kKickBanReasonLimit, cut));
+  EXPECT_EQ(cut, u"untouched");
+}
+
+TEST(CutReason, KeepsTheFirst32CharactersForKickAndBanAnd22ForAddBan) {
+  const Text typed = u"0123456789abcdefghijABCDEFGHIJ!?0123456789";  // 42 characters
+  Text cut;
+  ASSERT_TRUE(CutReason(typed, kKickBanReasonLimit, cut));
+  EXPECT_EQ(cut, u"0123456789abcdefghijABCDEFGHIJ!?");
+  ASSERT_TRUE(CutReason(typed, kAddBanReasonLimit, cut));
+  EXPECT_EQ(cut, u"0123456789abcdefghijAB");
+}
+
+TEST(DaysText, EmptyOrOnlyZerosGetsTheDefault) {
+  EXPECT_TRUE(DaysTextNeedsDefault(u""));
+  EXPECT_TRUE(DaysTextNeedsDefault(u"0"));
+  EXPECT_TRUE(DaysTextNeedsDefault(u"000"));
+  EXPECT_FALSE(DaysTextNeedsDefault(u"10"));
+  EXPECT_FALSE(DaysTextNeedsDefault(u"01"));
+  EXPECT_FALSE(DaysTextNeedsDefault(u"7"));
+}
+
+TEST(BanMinutes, DaysBecomeMinutes) {
+  EXPECT_EQ(BanMinutesFromDays(u"3"), 4320);
+  EXPECT_EQ(BanMinutesFromDays(u"7"), 10080);
+  EXPECT_EQ(BanMinutesFromDays(u"1"), 1440);
+  EXPECT_EQ(BanMinutesFromDays(u""), 0);
+}
+
+TEST(BanMinutes, HugeDaysStopAtTheLargest32BitValueInsteadOfWrapping) {
+  constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
+  // 1491308 days are 2147483520 minutes, still below the limit; one day more passes it.
+  EXPECT_EQ(BanMinutesFromDays(u"1491308"), 2147483520);
+  EXPECT_EQ(BanMinutesFromDays(u"1491309"), kLargest);
+  // 2982616 days are exactly 2^32 minutes: stored in 32 bits they would have become 0.
+  EXPECT_EQ(BanMinutesFromDays(u"2982616"), kLargest);
+  EXPECT_EQ(BanMinutesFromDays(u"99999999999999999999999999"), kLargest);
+}
+
+TEST(DonationCountdown, CountsDownByRoundedSecondsThenReadsClose) {
+  EXPECT_EQ(DonationCloseText(0), u"Close (5)");
+  EXPECT_EQ(DonationCloseText(499), u"Close (5)");
+  EXPECT_EQ(DonationCloseText(501), u"Close (4)");
+  EXPECT_EQ(DonationCloseText(1499), u"Close (4)");
+  EXPECT_EQ(DonationCloseText(2600), u"Close (2)");
+  EXPECT_EQ(DonationCloseText(4600), u"Close (0)");
+  EXPECT_EQ(DonationCloseText(4999), u"Close (0)");
+  EXPECT_EQ(DonationCloseText(5000), u"Close");
+  EXPECT_EQ(DonationCloseText(60000), u"Close");
+}
+
+namespace {
+
+std::vector<PlayerRecord> Players() {
+  std::vector<PlayerRecord> players(3);
+  players[0].GUID = u"aaaa";
+  players[0].Number = 4;
+  players[1].GUID = u"";  // a player whose GUID the server has not checked yet
+  players[1].Number = 9;
+  players[2].GUID = u"AAAA";
+  players[2].Number = 11;
+  return players;
+}
+
+}  // namespace
+
+TEST(FindPlayerNumber, MatchesTheGuidExactly) {
+  std::int32_t number = -1;
+  ASSERT_TRUE(FindPlayerNumber(Players(), u"AAAA", number));
+  EXPECT_EQ(number, 11);
+  ASSERT_TRUE(FindPlayerNumber(Players(), u"aaaa", number));
+  EXPECT_EQ(number, 4);
+  EXPECT_FALSE(FindPlayerNumber(Players(), u"aaa", number));
+}
+
+TEST(FindPlayerNumber, AnEmptyGuidNamesNobodyEvenBesideAPlayerWithoutGuid) {
+  std::int32_t number = -1;
+  EXPECT_FALSE(FindPlayerNumber(Players(), u"", number));
+  EXPECT_EQ(number, -1);
+  EXPECT_FALSE(FindPlayerNumber({}, u"aaaa", number));
+}
