@@ -3,15 +3,11 @@
 #include "app/files/settings.h"
 #include "runtime/portable/text_ops.h"
 #include "runtime/win32/gui.h"
+#include "velorcon/connect.h"
 
 namespace {
 
 constexpr char16_t kProgramTitle[] = u"Velo 2 DUro";
-
-FavoriteConnectRoutine& ConnectRoutine() {
-  static FavoriteConnectRoutine routine = nullptr;
-  return routine;
-}
 
 void OfferSave(bool save) {
   DisableGadget(kAddButton, save);
@@ -19,8 +15,6 @@ void OfferSave(bool save) {
 }
 
 }  // namespace
-
-void SetFavoriteConnectRoutine(FavoriteConnectRoutine routine) { ConnectRoutine() = routine; }
 
 void OpenConnectWindow() {
   if (OpenWindow(kConnectWindow, 355, 311, 486, 330, u"Connect",
@@ -109,10 +103,9 @@ void DeleteFavorite() {
 
 void ConnectToSelectedFavorite() {
   const FavoriteRecord* favorite = FindFavorite(GadgetText(kFavoritesTree));
-  if (favorite == nullptr || ConnectRoutine() == nullptr) return;
-  // A copy: connecting may close this window and, with it, anything that refers to it.
-  const FavoriteRecord chosen = *favorite;
-  ConnectRoutine()(chosen);
+  if (favorite == nullptr) return;
+  SetServerTarget(favorite->Host, favorite->Port, favorite->Password);
+  ConnectToServer(0);
 }
 
 void FillQuickConnectFromFavorite() {

@@ -31,6 +31,8 @@ std::int32_t ValidateFavoriteForm();
 void AddFavorite();
 void SaveFavorite();
 void DeleteFavorite();
+// The selected favourite becomes the server target and ConnectToServer(0) runs; on success
+// the connection code closes this window.
 void ConnectToSelectedFavorite();
 void FillQuickConnectFromFavorite();
 void CloseConnectWindow();
@@ -38,8 +40,3 @@ void CloseConnectWindow();
 // The main loop's handling of a gadget event of window 4. A right click on the list
 // (type 1, with an item selected) is left to the caller, which shows pop-up menu 2.
 void HandleConnectWindowGadget(int gadget, int type);
-
-// Connecting belongs to the protocol: the application sets this to a routine that copies
-// the favourite into ServerHost, ServerPort and ServerPassword and calls ConnectToServer(0).
-using FavoriteConnectRoutine = void (*)(const FavoriteRecord& favorite);
-void SetFavoriteConnectRoutine(FavoriteConnectRoutine routine);

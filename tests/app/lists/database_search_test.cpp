@@ -1,0 +1,101 @@
+#include "app/lists/database_search.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_folder.h"
+
+namespace {
+
+constexpr char16_t kDate[] = u"01.02.2026 10:11";
+
+class DatabaseSearch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetPlayerDatabase();
+    const Text file = folder_.File("db.db");
+    PutFileBytes(file, "");
+    ASSERT_NE(OpenPlayerDatabase(file), 0);
+    LoadPlayerDatabase();
+  }
+  void TearDown() override { ResetPlayerDatabase(); }
+
+  static void Add(TextView name, TextView guid, TextView ip, TextView server) {
+    ASSERT_NE(RecordPlayerSeen(name, guid, ip, server, kDate), 0);
+  }
+  static std::vector<std::uint32_t> Search(DatabaseField field, TextView text, bool exact) {
+    const LockedDatabaseRows rows;
+    return SearchDatabaseRows(rows, field, text, exact);
+  }
+  static std::vector<std::uint32_t> Associations(TextView guid) {
+    const LockedDatabaseRows rows;
+    return AssociatedDatabaseRows(rows, guid);
+  }
+
+  TempFolder folder_;
+};
+
+using Rows = std::vector<std::uint32_t>;
+
+TEST_F(DatabaseSearch, NameContainsIgnoringCase) {
+  Add(u"Bob", u"g1", u"1.1.1.1", u"a:1");
+  Add(u"Alice", u"g2", u"1.1.1.2", u"a:1");
+  Add(u"JimBOBby", u"g3", u"1.1.1.3", u"a:1");
+  Add(u"Bo b", u"g4", u"1.1.1.4", u"a:1");
+  Add(u"bob", u"g5", u"1.1.1.5", u"a:1");
+  EXPECT_EQ(Search(DatabaseField::Name, u"BOB", false), (Rows{0, 2, 4}));
+}
+
+TEST_F(DatabaseSearch, ExactComparesTheWholeNameIgnoringCase) {
+  Add(u"Bob", u"g1", u"1.1.1.1", u"a:1");
+  Add(u"Bobby", u"g2", u"1.1.1.2", u"a:1");
+  Add(u"xbob", u"g3", u"1.1.1.3", u"a:1");
+  Add(u"BOB", u"g4", u"1.1.1.4", u"a:1");
+  EXPECT_EQ(Search(DatabaseField::Name, u"BOB", true), (Rows{0, 3}));
+  EXPECT_EQ(Search(DatabaseField::Name, u"bo", true), Rows{});
+}
+
+TEST_F(DatabaseSearch, EachFieldSearchesOnlyItsOwnValues) {
+  Add(u"alpha", u"beta", u"gamma", u"delta:1");
+  Add(u"beta", u"gamma", u"delta", u"alpha:1");
+  EXPECT_EQ(Search(DatabaseField::Name, u"beta", false), Rows{1});
+  EXPECT_EQ(Search(DatabaseField::Guid, u"beta", false), Rows{0});
+  EXPECT_EQ(Search(DatabaseField::Ip, u"delta", false), Rows{1});
+  EXPECT_EQ(Search(DatabaseField::Server, u"alpha", false), Rows{1});
+}
+
+TEST_F(DatabaseSearch, LettersBeyondAsciiAreFoldedToo) {
+  Add(u"\u00C4RGER", u"g1", u"1", u"s:1");      // Ä
+  Add(u"\u0411\u041E\u0411", u"g2", u"2", u"s:1");  // Cyrillic capitals
+  Add(u"plain", u"g3", u"3", u"s:1");
+  EXPECT_EQ(Search(DatabaseField::Name, u"\u00E4rger", true), Rows{0});
+  EXPECT_EQ(Search(DatabaseField::Name, u"\u0431\u043E", false), Rows{1});
+  // Mixed: an ASCII search text in a row with other letters.
+  EXPECT_EQ(Search(DatabaseField::Name, u"RGER", false), Rows{0});
+}
+
+TEST_F(DatabaseSearch, AnEmptyValueNeverMatches) {
+  EXPECT_FALSE(DatabaseValueMatches(u"", u"", false));
+  EXPECT_FALSE(DatabaseValueMatches(u"", u"", true));
+  EXPECT_TRUE(DatabaseValueMatches(u"X", u"", false));
+  Add(u"named", u"g1", u"", u"s:1");
+  Add(u"other", u"g2", u"10.0.0.1", u"s:1");
+  EXPECT_EQ(Search(DatabaseField::Ip, u"10", false), Rows{1});
+}
+
+TEST_F(DatabaseSearch, ASearchTextLongerThanTheValueFindsNothing) {
+  Add(u"ab", u"g1", u"1", u"s:1");
+  EXPECT_EQ(Search(DatabaseField::Name, u"abc", false), Rows{});
+}
+
+TEST_F(DatabaseSearch, AssociationsAreTheRowsOfTheSameGuidInDatabaseOrder) {
+  Add(u"one", u"AAAA", u"1", u"s:1");
+  Add(u"two", u"BBBB", u"2", u"s:1");
+  Add(u"three", u"AAAA", u"3", u"t:2");
+  Add(u"four", u"aaaa", u"4", u"s:1");
+  Add(u"five", u"AAAA", u"5", u"u:3");
+  EXPECT_EQ(Associations(u"AAAA"), (Rows{0, 2, 4}));
+  EXPECT_EQ(Associations(u"aaaa"), Rows{3});
+  EXPECT_EQ(Associations(u"AAA"), Rows{});
+}
+
+}  // namespace

@@ -1,0 +1,263 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <regex>
+#include <thread>
+
+#include "app/clipboard_copies.h"
+#include "app/log_view.h"
+#include "app/main_window_ids.h"
+#include "listsort/listsort.h"
+#include "main_window_fixture.h"
+#include "runtime/portable/text.h"
+#include "runtime/win32/gui.h"
+#include "server_texts.h"
+#include "velorcon/disconnect.h"
+#include "velorcon/parsers.h"
+#include "velorcon/rcon_state.h"
+#include "velorcon/rcon_window.h"
+
+namespace {
+
+// The heading the player reply carries before its lines; the parser skips it by length.
+std::string PlayerHeading() { return std::string(kPlayerHeadingLength, 'h'); }
+
+// A player-list reply in the packet buffer, as the pump leaves it, then parsed with a view
+// update: the road a refresh takes.
+void PlayerReply(const std::string& lines) {
+  RconLockGuard guard;
+  const auto bytes = rcon_test_server::ReplyDatagram(1, PlayerHeading() + lines);
+  Rcon.PacketBuffer.assign(std::max(kPacketBufferSize, bytes.size() + 1), 0);
+  std::copy(bytes.begin(), bytes.end(), Rcon.PacketBuffer.begin());
+  Rcon.ReceivedLength = static_cast<std::int32_t>(bytes.size());
+  Rcon.ReplyLength = bytes.size();
+  ParsePlayerList(1);
+}
+
+const char kTwoPlayers[] =
+    "0 10.0.0.7:2304 63 0123456789abcdef0123456789abcdef(OK) Some One\n"
+    "1 192.168.1.20:2316 7 fedcba9876543210fedcba9876543210(OK) Another\n"
+    "(2 players in total)";
+
+bool IsClockText(const Text& text) {
+  return std::regex_match(TextToUtf8(text), std::regex("Last Refresh: [0-2][0-9]:[0-5][0-9]:[0-5][0-9]"));
+}
+
+class LogAndPlayers : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    SetServerControlsDisabled(0);  // as after a connect
+  }
+};
+
+TEST_F(LogAndPlayers, TheSelectionFollowsTheNewestLogLine) {
+  AddLogLine(u"first");
+  AddLogLine(u"second");
+  AddLogLine(u"third");
+  ASSERT_EQ(CountGadgetItems(kLogList), 3);
+  EXPECT_EQ(GadgetItemText(kLogList, 2), u"third");
+  EXPECT_EQ(GadgetState(kLogList), 2);
+  // Selecting the newest line is the program's doing: no event for the pop-up menu.
+  Pump();
+  for (const auto& event : TakeEvents()) EXPECT_NE(event.second, kLogList);
+}
+
+TEST_F(LogAndPlayers, AnEmptyLogLineChangesNothing) {
+  AddLogLine(u"one");
+  AddLogLine(u"two");
+  SetGadgetState(kLogList, 0);
+  AddLogLine(u"");
+  EXPECT_EQ(CountGadgetItems(kLogList), 2);
+  EXPECT_EQ(GadgetState(kLogList), 0);
+}
+
+TEST_F(LogAndPlayers, LogLinesFromTheNetworkThreadLandOnTheWindow) {
+  std::atomic<bool> done{false};
+  std::thread network([&] {
+    CurrentRconWindow().AddLogLine(u"[Server is not responding. Please reconnect.]");
+    done = true;
+  });
+  for (int round = 0; round < 2000 && !done; ++round) {
+    Pump();
+    Sleep(1);
+  }
+  network.join();
+  ASSERT_TRUE(done);
+  ASSERT_EQ(CountGadgetItems(kLogList), 1);
+  EXPECT_EQ(GadgetItemText(kLogList, 0), u"[Server is not responding. Please reconnect.]");
+}
+
+TEST_F(LogAndPlayers, TheLogCopyJoinsLinesWithoutALineEndAtTheEnd) {
+  AddLogLine(u"a");
+  AddLogLine(u"b");
+  AddLogLine(u"c");
+  CopyLogToClipboard();
+  EXPECT_EQ(ClipboardText(), u"a\r\nb\r\nc");
+}
+
+TEST_F(LogAndPlayers, AnEmptyLogPutsAnEmptyTextOnTheClipboard) {
+  PutClipboardText(u"before");
+  CopyLogToClipboard();
+  EXPECT_EQ(ClipboardText(), u"");
+}
+
+TEST_F(LogAndPlayers, APlayerReplyFillsTheListAndTheStatusBar) {
+  PlayerReply(kTwoPlayers);
+  const std::vector<Text> rows = ListRows(kPlayersList);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], u"Some One|?|?|?|63|10.0.0.7|0123456789abcdef0123456789abcdef");
+  EXPECT_EQ(rows[1], u"Another|?|?|?|7|192.168.1.20|fedcba9876543210fedcba9876543210");
+  EXPECT_EQ(StatusText(kMainStatusBar, 1), u"Players: 2");
+  EXPECT_TRUE(IsClockText(StatusText(kMainStatusBar, 2))) << TextToUtf8(StatusText(kMainStatusBar, 2));
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = 0;
+  ASSERT_TRUE(SendMessageW(GadgetHandle(kPlayersList), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  EXPECT_GE(item.iImage, 0);
+}
+
+TEST_F(LogAndPlayers, AReplyWithoutPlayersEmptiesTheList) {
+  PlayerReply(kTwoPlayers);
+  PlayerReply("(0 players in total)");
+  EXPECT_EQ(CountGadgetItems(kPlayersList), 0);
+  EXPECT_EQ(StatusText(kMainStatusBar, 1), u"Players: 0");
+}
+
+TEST_F(LogAndPlayers, TheUsersSortSurvivesTheRefill) {
+  PlayerReply(kTwoPlayers);
+  ASSERT_EQ(SortListByColumn(kPlayersList, 4, 1), 1);  // ping, ascending
+  EXPECT_EQ(GadgetItemText(kPlayersList, 0, 0), u"Another");
+  PlayerReply(
+      "0 10.0.0.7:2304 90 0123456789abcdef0123456789abcdef(OK) Some One\n"
+      "1 192.168.1.20:2316 7 fedcba9876543210fedcba9876543210(OK) Another\n"
+      "2 10.0.0.9:2304 40 00000000000000000000000000000000(OK) Third\n");
+  ASSERT_EQ(CountGadgetItems(kPlayersList), 3);
+  EXPECT_EQ(GadgetItemText(kPlayersList, 0, 0), u"Another");
+  EXPECT_EQ(GadgetItemText(kPlayersList, 1, 0), u"Third");
+  EXPECT_EQ(GadgetItemText(kPlayersList, 2, 0), u"Some One");
+  EXPECT_EQ(GetSortedColumn(kPlayersList), 4);
+  EXPECT_EQ(GetSortDirection(kPlayersList), 1);
+
+  ASSERT_EQ(SortListByColumn(kPlayersList, 0, -1), 1);  // name, descending
+  PlayerReply(kTwoPlayers);
+  EXPECT_EQ(GadgetItemText(kPlayersList, 0, 0), u"Some One");
+  EXPECT_EQ(GadgetItemText(kPlayersList, 1, 0), u"Another");
+  EXPECT_EQ(GetSortDirection(kPlayersList), -1);
+}
+
+TEST_F(LogAndPlayers, PingSortsAsANumber) {
+  PlayerReply(
+      "0 1.1.1.1:1 100 a(OK) Hundred\n"
+      "1 1.1.1.2:1 9 b(OK) Nine\n"
+      "2 1.1.1.3:1 20 c(OK) Twenty\n");
+  ASSERT_EQ(SortListByColumn(kPlayersList, 4, 1), 1);
+  EXPECT_EQ(GadgetItemText(kPlayersList, 0, 0), u"Nine");
+  EXPECT_EQ(GadgetItemText(kPlayersList, 1, 0), u"Twenty");
+  EXPECT_EQ(GadgetItemText(kPlayersList, 2, 0), u"Hundred");
+}
+
+TEST_F(LogAndPlayers, ARefreshWhileTheBanDialogIsOpenChangesNothing) {
+  PlayerReply(kTwoPlayers);
+  SetStatusText(kMainStatusBar, 2, u"Last Refresh: earlier");
+  ASSERT_NE(OpenWindow(kBanPlayerWindow, 10, 10, 200, 100, u"Ban Player - Another", 0), 0);
+  PlayerReply("0 1.1.1.1:1 5 a(OK) Someone Else\n");
+  EXPECT_EQ(CountGadgetItems(kPlayersList), 2);
+  EXPECT_EQ(StatusText(kMainStatusBar, 1), u"Players: 2");
+  EXPECT_EQ(StatusText(kMainStatusBar, 2), u"Last Refresh: earlier");
+  FreeWindow(kBanPlayerWindow);
+  ASSERT_NE(OpenWindow(kKickPlayerWindow, 10, 10, 200, 100, u"Kick Player - Another", 0), 0);
+  PlayerReply("0 1.1.1.1:1 5 a(OK) Someone Else\n");
+  EXPECT_EQ(CountGadgetItems(kPlayersList), 2);
+  FreeWindow(kKickPlayerWindow);
+  PlayerReply("0 1.1.1.1:1 5 a(OK) Someone Else\n");
+  EXPECT_EQ(CountGadgetItems(kPlayersList), 1);
+}
+
+TEST_F(LogAndPlayers, ARefreshFromTheNetworkThreadIsCarriedOutOnTheGuiThread) {
+  std::atomic<bool> done{false};
+  std::thread network([&] {
+    PlayerReply(kTwoPlayers);
+    done = true;
+  });
+  for (int round = 0; round < 5000 && !done; ++round) {
+    Pump();
+    Sleep(1);
+  }
+  network.join();
+  ASSERT_TRUE(done);
+  EXPECT_EQ(CountGadgetItems(kPlayersList), 2);
+  EXPECT_EQ(StatusText(kMainStatusBar, 1), u"Players: 2");
+}
+
+TEST_F(LogAndPlayers, CopyAllOfAPlayerGivesSevenLinesThreeOfThemQuestionMarks) {
+  PlayerReply(kTwoPlayers);
+  SetGadgetState(kPlayersList, 1);
+  CopyPlayerSelection(0);
+  EXPECT_EQ(ClipboardText(), u"Another\r\n?\r\n?\r\n?\r\n7\r\n192.168.1.20\r\nfedcba9876543210fedcba9876543210");
+  CopyPlayerSelection(1);
+  EXPECT_EQ(ClipboardText(), u"Another");
+  CopyPlayerSelection(2);
+  EXPECT_EQ(ClipboardText(), u"192.168.1.20");
+  CopyPlayerSelection(3);
+  EXPECT_EQ(ClipboardText(), u"fedcba9876543210fedcba9876543210");
+  PutClipboardText(u"kept");
+  CopyPlayerSelection(4);
+  CopyPlayerSelection(-1);
+  EXPECT_EQ(ClipboardText(), u"kept");
+}
+
+TEST_F(LogAndPlayers, ResetAfterDisconnectEmptiesTheListsAndRestoresTheTitle) {
+  PlayerReply(kTwoPlayers);
+  AddGadgetItem(kBansList, -1, u"guid\nperm\nreason");
+  AddGadgetItem(kMissionsList, -1, u"mission.map");
+  AddLogLine(u"kept line");
+  SetWindowTitle(kMainWindow, u"host : 2302 | Velo 2 DUro");
+  SetStatusText(kMainStatusBar, 0, u"Host: host : 2302");
+  EXPECT_EQ(ResetAfterDisconnect(0), -1);
+  EXPECT_EQ(CountGadgetItems(kPlayersList), 0);
+  EXPECT_EQ(CountGadgetItems(kBansList), 0);
+  EXPECT_EQ(CountGadgetItems(kMissionsList), 0);
+  EXPECT_EQ(CountGadgetItems(kLogList), 1);
+  EXPECT_EQ(WindowTitle(kMainWindow), u"Velo 2 DUro");
+  for (int field = 0; field < 3; ++field) EXPECT_EQ(StatusText(kMainStatusBar, field), u"") << field;
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kRefreshButton)));
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kMessageField)));
+}
+
+TEST_F(LogAndPlayers, BanAndMissionRowsComeThroughTheInterface) {
+  RconWindow& window = CurrentRconWindow();
+  window.SetListSortSuspended(RconList::Bans, true);
+  window.AppendBanRow(u"0123", u"permanently", u"cheating");
+  window.AppendBanRow(u"4567", u"01.01.2030 - 10:00", u"spam");
+  window.SetListSortSuspended(RconList::Bans, false);
+  window.AppendMissionRow(u"co08_rescue.chernarus");
+  EXPECT_EQ(ListRows(kBansList), (std::vector<Text>{u"0123|permanently|cheating", u"4567|01.01.2030 - 10:00|spam"}));
+  EXPECT_EQ(ListRows(kMissionsList), std::vector<Text>{u"co08_rescue.chernarus"});
+  EXPECT_EQ(window.SelectedBanRow(), -1);
+  SetGadgetState(kBansList, 1);
+  EXPECT_EQ(window.SelectedBanRow(), 1);
+  window.RemoveBanRow(0);
+  EXPECT_EQ(ListRows(kBansList), std::vector<Text>{u"4567|01.01.2030 - 10:00|spam"});
+  Text mission;
+  EXPECT_FALSE(window.SelectedMissionText(mission));
+  SetGadgetState(kMissionsList, 0);
+  EXPECT_TRUE(window.SelectedMissionText(mission));
+  EXPECT_EQ(mission, u"co08_rescue.chernarus");
+  window.ClearBanRows();
+  window.ClearMissionRows();
+  EXPECT_EQ(CountGadgetItems(kBansList), 0);
+  EXPECT_EQ(CountGadgetItems(kMissionsList), 0);
+}
+
+TEST_F(LogAndPlayers, TitleAndStatusTextsComeThroughTheInterface) {
+  CurrentRconWindow().SetWindowTitle(u"h : 1 | Velo 2 DUro");
+  CurrentRconWindow().SetStatusText(0, u"Host: h : 1");
+  EXPECT_EQ(WindowTitle(kMainWindow), u"h : 1 | Velo 2 DUro");
+  EXPECT_EQ(StatusText(kMainStatusBar, 0), u"Host: h : 1");
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+// A picture of the main window with the Commands menu open, written as a PNG into the
+// build folder's artifacts, so that the look can be checked by eye.
+#include <windows.h>
+#include <commctrl.h>
+#include <png.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/log_view.h"
+#include "app/main_window_ids.h"
+#include "main_window_fixture.h"
+#include "runtime/win32/gui.h"
+#include "velorcon/disconnect.h"
+#include "velorcon/rcon_window.h"
+#include "veloui/menus/menu_builder_state.h"
+#include "veloui/menus/menus.h"
+
+namespace {
+
+struct Picture {
+  int Width = 0;
+  int Height = 0;
+  std::vector<std::uint32_t> Pixels;  // 0x00RRGGBB, top row first
+};
+
+struct CaptureState {
+  RECT Area{};
+  Picture Taken;
+  bool MenuWasOpen = false;
+};
+CaptureState g_capture;
+
+Picture CaptureScreen(const RECT& area) {
+  Picture picture;
+  picture.Width = area.right - area.left;
+  picture.Height = area.bottom - area.top;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = picture.Width;
+  info.bmiHeader.biHeight = -picture.Height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, picture.Width, picture.Height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  picture.Pixels.assign(pixels, pixels + static_cast<std::size_t>(picture.Width) * picture.Height);
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+bool WritePng(const std::string& path, const Picture& picture) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(picture.Width), static_cast<png_uint_32>(picture.Height), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<png_byte> row(static_cast<std::size_t>(picture.Width) * 3);
+  for (int y = 0; y < picture.Height; ++y) {
+    for (int x = 0; x < picture.Width; ++x) {
+      const std::uint32_t pixel = picture.Pixels[static_cast<std::size_t>(y) * picture.Width + x];
+      row[x * 3] = static_cast<png_byte>(pixel >> 16);
+      row[x * 3 + 1] = static_cast<png_byte>(pixel >> 8);
+      row[x * 3 + 2] = static_cast<png_byte>(pixel);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0;
+}
+
+HWND OpenPopupMenuWindow() {
+  HWND found = FindWindowW(L"#32768", nullptr);
+  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+// Runs inside the menu's own loop: the picture is taken while the menu is open.
+void CALLBACK TakePictureAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  g_capture.MenuWasOpen = OpenPopupMenuWindow() != nullptr;
+  g_capture.Taken = CaptureScreen(g_capture.Area);
+  EndMenu();
+}
+
+HMENU CommandsMenu() {
+  for (const MenuRecord& record : MenuList()) {
+    if (!record.IsPopup && record.Id == kMenuBar && record.TitleIndex == 1) return record.Handle;
+  }
+  return nullptr;
+}
+
+void FillWithSampleContent() {
+  SetServerControlsDisabled(0);
+  RconWindow& window = CurrentRconWindow();
+  window.SetWindowTitle(u"127.0.0.1 : 2302 | Velo 2 DUro");
+  window.SetStatusText(0, u"Host: 127.0.0.1 : 2302");
+  std::vector<PlayerRecord> players(3);
+  const char16_t* names[] = {u"Sniper Wolf", u"Medic", u"Rookie"};
+  for (int i = 0; i < 3; ++i) {
+    players[i].Name = names[i];
+    players[i].IP = u"10.0.0." + DecimalText(10 + i);
+    players[i].Ping = 20 + 15 * i;
+    players[i].GUID = u"0123456789abcdef0123456789abcde" + DecimalText(i);
+  }
+  window.RefreshPlayerList(players);
+  AddLogLine(u"Connected to 127.0.0.1:2302");
+  AddLogLine(u"Version: 1.0");
+  AddLogLine(u"(2026-12-06 | 18:00:00) : Player #0 Sniper Wolf connected");
+}
+
+TEST_F(MainWindowTest, ScreenshotWithTheCommandsMenuOpen) {
+  FillWithSampleContent();
+  Pump();
+  RECT window{};
+  GetWindowRect(WindowHandle(kMainWindow), &window);
+  g_capture = CaptureState();
+  g_capture.Area = window;
+  SetForegroundWindow(WindowHandle(kMainWindow));
+  Pump();
+  const HMENU commands = CommandsMenu();
+  ASSERT_NE(commands, nullptr);
+  // The drop-down of the "Commands" title, where the menu bar puts it.
+  SetTimer(nullptr, 0, 700, TakePictureAndCloseMenu);
+  POINT below{120, 0};
+  ClientToScreen(WindowHandle(kMainWindow), &below);
+  below.y += 24;
+  TrackPopupMenuEx(commands, TPM_LEFTALIGN | TPM_TOPALIGN, below.x, below.y, WindowHandle(kMainWindow), nullptr);
+  Pump();
+  EXPECT_TRUE(g_capture.MenuWasOpen);
+  ASSERT_GT(g_capture.Taken.Width, 0);
+  // Not one flat colour: there is a window to see.
+  std::size_t differing = 0;
+  for (const std::uint32_t pixel : g_capture.Taken.Pixels) differing += pixel != g_capture.Taken.Pixels[0];
+  EXPECT_GT(differing, g_capture.Taken.Pixels.size() / 10);
+  const std::string folder = std::string("Z:") + VELO_ARTIFACT_FOLDER;
+  CreateDirectoryA(folder.c_str(), nullptr);
+  EXPECT_TRUE(WritePng(folder + "/main_window.png", g_capture.Taken));
+}
+
+}  // namespace
