@@ -58,12 +58,7 @@ class Bench {
 };
 
 std::vector<std::vector<std::uint8_t>> HundredPlayerParts() {
-  auto players = MakePlayers(100);
-  for (auto& p : players) {
-    p.Address = "10.0.0.7:2304";
-    p.Name = "P" + std::to_string(p.Number);
-  }
-  const std::string text = PlayersText(players, true);
+  const std::string text = PlayersText(MakeTersePlayers(100), true);
   const std::size_t third = text.size() / 3 + 1;
   std::vector<std::vector<std::uint8_t>> parts;
   for (int i = 0; i < 3; ++i) parts.push_back(ReplyPartDatagram(5, 3, i, text.substr(i * third, third)));

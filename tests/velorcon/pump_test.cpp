@@ -14,7 +14,6 @@
 
 namespace {
 
-using rcon_test_server::MakePlayers;
 using rcon_test_server::MessageDatagram;
 using rcon_test_server::PlayersText;
 using rcon_test_server::ReplyDatagram;
@@ -22,14 +21,7 @@ using rcon_test_server::ReplyPartDatagram;
 using ::testing::ElementsAre;
 
 // A 100-player list in the server's tersest layout, so that it fits three datagrams.
-std::string HundredPlayers() {
-  auto players = MakePlayers(100);
-  for (auto& p : players) {
-    p.Address = "10.0.0.7:2304";
-    p.Name = "P" + std::to_string(p.Number);
-  }
-  return PlayersText(players, true);
-}
+std::string HundredPlayers() { return PlayersText(rcon_test_server::MakeTersePlayers(100), true); }
 
 class PumpTest : public PeerConnectedTest {
  protected:

@@ -273,12 +273,6 @@ bool RconTestServer::WaitForCommand(const std::string& text, int timeoutMs) cons
       timeoutMs);
 }
 
-void RconTestServer::ClearReceived() {
-  std::lock_guard guard(lock_);
-  received_.clear();
-  acknowledged_.clear();
-}
-
 std::vector<FakePlayer> RconTestServer::Players() const {
   std::lock_guard guard(lock_);
   return players_;

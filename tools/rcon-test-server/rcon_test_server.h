@@ -67,7 +67,6 @@ class RconTestServer {
   int RejectedDatagrams() const;
   bool WaitForReceived(std::size_t count, int timeoutMs) const;
   bool WaitForCommand(const std::string& text, int timeoutMs) const;
-  void ClearReceived();
   std::vector<FakePlayer> Players() const;
   std::vector<FakeBan> GuidBans() const;
 

@@ -51,6 +51,17 @@ std::vector<FakePlayer> MakePlayers(int count) {
   return players;
 }
 
+std::vector<FakePlayer> MakeTersePlayers(int count) {
+  std::vector<FakePlayer> players = MakePlayers(count);
+  for (FakePlayer& p : players) {
+    p.Address = "10.0.0.7:2304";
+    char name[16];
+    std::snprintf(name, sizeof name, "P%d", p.Number);
+    p.Name = name;
+  }
+  return players;
+}
+
 std::vector<FakeBan> MakeGuidBans() {
   return {{Guid(900), -1, "Cheating/Hacking"}, {Guid(901), 90, "Abusive language"},
           {Guid(902), 10080, "Excessive teamkilling"}};

@@ -27,6 +27,8 @@ constexpr std::size_t kBansHeadingLength = 86;
 constexpr std::size_t kMissionsHeadingLength = 20;
 
 std::vector<FakePlayer> MakePlayers(int count);
+// Players with short addresses and names: with the terse layout a hundred fit three datagrams.
+std::vector<FakePlayer> MakeTersePlayers(int count);
 std::vector<FakeBan> MakeGuidBans();
 std::vector<FakeBan> MakeIpBans();
 std::vector<std::string> MakeMissions();

@@ -19,8 +19,6 @@ void UseFakeTicks(TickCount start) {
 
 void AdvanceFakeTicks(TickCount milliseconds) { g_fakeTick.fetch_add(milliseconds); }
 
-TickCount FakeTicksNow() { return g_fakeTick.load(); }
-
 void UseRealTicks() { SetTickSourceForTesting(nullptr); }
 
 void PeerConnectedTest::SetUp() {

@@ -16,7 +16,6 @@
 // The clock every time-out reads, stepped by the test.
 void UseFakeTicks(TickCount start);
 void AdvanceFakeTicks(TickCount milliseconds);
-TickCount FakeTicksNow();
 void UseRealTicks();
 
 // A client with Connected set and its connection aimed at `peer`, which the test drives
