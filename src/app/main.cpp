@@ -1,6 +1,6 @@
-// The program's entry. It grows into the whole start-up, main loop and shut-down.
+// The program's entry.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return 0;
-}
+#include "app/startup.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { RunProgramEntry(); }

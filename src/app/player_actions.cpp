@@ -1,0 +1,93 @@
+#include "app/player_actions.h"
+
+#include "app/dialog_ids.h"
+#include "app/dialogs.h"
+#include "app/logic/dialog_rules.h"
+#include "app/main_window_ids.h"
+#include "runtime/win32/gui.h"
+#include "velorcon/commands.h"
+#include "velorcon/connect.h"
+#include "velorcon/mailbox.h"
+#include "velorcon/rcon_state.h"
+
+namespace {
+
+// Fetches the players afresh and looks the GUID up among them.
+bool CurrentPlayerNumber(TextView guid, std::int32_t& number) {
+  RefreshPlayersAndWait();
+  RconLockGuard guard;
+  return FindPlayerNumber(Rcon.PlayerRecords, guid, number);
+}
+
+// The kicked or banned player's row goes at once, before the server has acted. The row is
+// looked for by its GUID, in case the list changed while the players were fetched.
+void RemovePlayerRow(TextView guid) {
+  for (int row = 0; row < CountGadgetItems(kPlayersList); ++row) {
+    if (GadgetItemText(kPlayersList, row, kPlayerGuidColumn) == guid) {
+      RemoveGadgetItem(kPlayersList, row);
+      return;
+    }
+  }
+}
+
+// Kick and ban: the player's current number, then the command; false when the player is gone.
+bool QueuePlayerCommand(CommandCode code, CommandParameters parameters) {
+  const Text guid = SelectedPlayerCell(kPlayerGuidColumn);
+  if (!CurrentPlayerNumber(guid, parameters.CommandTarget)) return false;
+  RemovePlayerRow(guid);
+  QueueCommand(code, std::move(parameters));
+  return true;
+}
+
+std::int32_t BanMinutes(int permanentOption, int daysField) {
+  return GadgetState(permanentOption) == 1 ? 0 : BanMinutesFromDays(GadgetText(daysField));
+}
+
+}  // namespace
+
+Text SelectedPlayerCell(int column) {
+  const int row = GadgetState(kPlayersList);
+  return row >= 0 ? GadgetItemText(kPlayersList, row, column) : Text();
+}
+
+void KickSelectedPlayer() {
+  CommandParameters parameters;
+  parameters.CommandReason = GadgetText(kKickReasonCombo);
+  if (QueuePlayerCommand(kCommandKick, std::move(parameters))) {
+    CloseKickDialog();
+  } else {
+    DisableGadget(kKickButton, true);
+  }
+}
+
+void BanSelectedPlayer() {
+  CommandParameters parameters;
+  parameters.CommandReason = GadgetText(kBanReasonCombo);
+  parameters.BanMinutes = BanMinutes(kBanPermanentOption, kBanDaysField);
+  if (QueuePlayerCommand(kCommandBan, std::move(parameters))) {
+    CloseBanDialog();
+  } else {
+    DisableGadget(kBanButton, true);
+  }
+}
+
+void AddBanFromDialog() {
+  CommandParameters parameters;
+  parameters.CommandReason = GadgetText(kAddBanReasonCombo);
+  parameters.BanMinutes = BanMinutes(kAddBanPermanentOption, kAddBanDaysField);
+  parameters.BanTarget = GadgetText(kAddBanTargetField);
+  QueueCommand(kCommandAddBan, std::move(parameters));
+  CloseAddBanDialog();
+}
+
+void MessageSelectedPlayer() {
+  const Text guid = SelectedPlayerCell(kPlayerGuidColumn);
+  const Text message = AskForText(u"Message - " + SelectedPlayerCell(kPlayerNameColumn), u"Message:", u"");
+  if (message.empty()) return;
+  std::int32_t number = 0;
+  if (!CurrentPlayerNumber(guid, number)) return;
+  RconLockGuard guard;
+  if (Rcon.Connected != 0 && Rcon.ServerConnection != nullptr) {
+    SendPrivateMessage(Rcon.ServerConnection, number, message);
+  }
+}

@@ -1,0 +1,21 @@
+#pragma once
+// What the Kick, Ban and Add Ban buttons and the "Send Message" item do. Kick, ban and the
+// message first fetch the players afresh, so that the server's current number of the selected
+// player (found by its GUID) is used; the command then goes through the mailbox, except the
+// message, which is sent at once. GUI thread only.
+#include "runtime/portable/text.h"
+
+inline constexpr int kPlayerNameColumn = 0;
+inline constexpr int kPlayerGuidColumn = 6;
+
+// A cell of the selected row of the players list; "" when no row is selected.
+Text SelectedPlayerCell(int column);
+
+// Button 57 of the Kick dialog. A player who has left disables the button instead.
+void KickSelectedPlayer();
+// Button 31 of the Ban dialog; permanent or for the days typed.
+void BanSelectedPlayer();
+// Button 66 of the Add Ban dialog; the target is taken as typed, even when empty.
+void AddBanFromDialog();
+// Asks for the text; an empty answer or a player who has left sends nothing.
+void MessageSelectedPlayer();

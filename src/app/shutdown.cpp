@@ -1,0 +1,26 @@
+#include "app/shutdown.h"
+
+#include <windows.h>
+
+#include "app/connect_window.h"
+#include "app/files/settings.h"
+#include "app/gui_thread_calls.h"
+#include "app/save_settings.h"
+#include "database/player_database.h"
+#include "runtime/win32/gui.h"
+#include "velorcon/disconnect.h"
+#include "velorcon/network_thread.h"
+#include "veloui/foundation/toolkit.h"
+
+void ShutDown() {
+  // The network thread uses the connection, records into the database and hands work to the
+  // windows: it goes first, so that none of them is released under it.
+  StopNetworkThread();
+  if (AppSettings.DatabaseEnabled != 0) ClosePlayerDatabase();
+  CloseServerConnection();
+  SaveSettings();
+  FreeToolkit();
+  FreeWindow(kMainWindow);
+  FreeGuiThreadCalls();
+  ExitProcess(0);
+}
