@@ -1,10 +1,7 @@
 #include "veloui/menus/window_hooks.h"
 
-// For now both hooks only pass every call on.
-LRESULT CALLBACK TrackWindowsHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
+// TrackWindowsHookProc is in track_windows_hook.cpp. For now the keyboard hook only passes
+// every call on.
 LRESULT CALLBACK MenuKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

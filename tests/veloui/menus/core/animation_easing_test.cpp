@@ -9,7 +9,7 @@ TEST(AnimationEasing, AShortCloseMovesOnePixelAFrameAndEndsTransparent) {
   EXPECT_FLOAT_EQ(motion.Step, 2);
   StepAnimationMotion(motion);  // the first step is the starting 2 pixels
   EXPECT_FLOAT_EQ(motion.Bottom, 98);
-  EXPECT_FLOAT_EQ(motion.Alpha, 3 * 255.0f / 5);
+  EXPECT_NEAR(motion.Alpha, 153.0, 1e-3);  // 3 * 255 / 5
   EXPECT_FLOAT_EQ(motion.Step, 1);
   StepAnimationMotion(motion);
   EXPECT_FLOAT_EQ(motion.Bottom, 97);
@@ -26,7 +26,7 @@ TEST(AnimationEasing, AnOpeningEasesOutAndEndsOpaqueAtTheTarget) {
   AnimationMotion motion = StartAnimationMotion(0, 80);
   StepAnimationMotion(motion);
   EXPECT_FLOAT_EQ(motion.Bottom, 2);
-  EXPECT_FLOAT_EQ(motion.Alpha, 255 - 78 * 255.0f / 80);
+  EXPECT_NEAR(motion.Alpha, 6.375, 1e-3);  // 255 - 78 * 255 / 80
   EXPECT_FLOAT_EQ(motion.Step, 78 / 8.0f);
   float last_alpha = motion.Alpha;
   float last_step = motion.Step;
@@ -58,8 +58,8 @@ TEST(AnimationEasing, EachAnimationFadesByItsOwnStartDistance) {
   AnimationMotion short_one = StartAnimationMotion(0, 10);
   StepAnimationMotion(short_one);
   StepAnimationMotion(long_one);
-  EXPECT_FLOAT_EQ(long_one.Alpha, 255 - 98 * 255.0f / 100);
-  EXPECT_FLOAT_EQ(short_one.Alpha, 255 - 8 * 255.0f / 10);
+  EXPECT_NEAR(long_one.Alpha, 5.1, 1e-3);  // 255 - 98 * 255 / 100
+  EXPECT_NEAR(short_one.Alpha, 51.0, 1e-3);  // 255 - 8 * 255 / 10
 }
 
 TEST(AnimationEasing, AlphaStaysWithinAByteForAnyMotion) {

@@ -1,0 +1,167 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "hooks_fixture.h"
+#include "runtime/win32/platform/wide_text.h"
+#include "veloui/foundation/core/toolkit_locks.h"
+#include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/toolkit_state.h"
+#include "veloui/menus/child_subclass.h"
+
+namespace {
+bool Subclassed(HWND window) { return ProcedureOf(window) == &ChildControlWindowProc; }
+
+std::int32_t RecordedKind(HWND window) {
+  const auto record = FindChildRecord(window);
+  return record ? record->Kind : -1;
+}
+
+// A list view whose own procedure is watched: a superclass that forwards to the real one.
+struct ListViewWatch {
+  WNDPROC Real = nullptr;
+  int Destroys = 0;
+  int FinalDestroys = 0;
+  bool RecordGoneAtFinal = false;
+} Watch;
+
+LRESULT CALLBACK WatchedListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) ++Watch.Destroys;
+  if (message == WM_NCDESTROY) ++Watch.FinalDestroys;
+  return CallWindowProcW(Watch.Real, window, message, wParam, lParam);
+}
+
+void RegisterWatchedListView() {
+  WNDCLASSEXW list_class{};
+  list_class.cbSize = sizeof(list_class);
+  ASSERT_TRUE(GetClassInfoExW(nullptr, WC_LISTVIEWW, &list_class));
+  Watch.Real = list_class.lpfnWndProc;
+  list_class.lpfnWndProc = WatchedListViewProc;
+  list_class.hInstance = GetModuleHandleW(nullptr);
+  list_class.lpszClassName = L"WindowClass_WatchedList";
+  RegisterClassExW(&list_class);
+}
+
+// A procedure put above the toolkit's after creation.
+WNDPROC BelowOuter = nullptr;
+LRESULT CALLBACK OuterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcW(BelowOuter, window, message, wParam, lParam);
+}
+
+TEST_F(HooksTest, NewWindowsOfTheThreadAreSubclassedByKind) {
+  HWND edit = MakeChild(L"Edit", 0);
+  HWND group = MakeChild(L"Button", BS_GROUPBOX);
+  HWND push = MakeChild(L"Button", BS_PUSHBUTTON);
+  HWND toolbar = MakeChild(TOOLBARCLASSNAMEW, 0);
+  ASSERT_TRUE(edit && group && push && toolbar);
+  EXPECT_TRUE(Subclassed(edit));
+  EXPECT_EQ(RecordedKind(edit), ChildKindEdit);
+  EXPECT_TRUE(Subclassed(group));
+  EXPECT_EQ(RecordedKind(group), ChildKindGroupBox);
+  EXPECT_EQ(RecordedKind(push), ChildKindButton);
+  EXPECT_TRUE(Subclassed(toolbar));
+  EXPECT_EQ(RecordedKind(toolbar), ChildKindToolbar);
+  EXPECT_NE(GetWindowLongW(toolbar, GWL_STYLE) & CCS_NODIVIDER, 0);
+  // The test window itself was caught too, as a window of no particular kind.
+  EXPECT_TRUE(Subclassed(Window));
+  EXPECT_EQ(RecordedKind(Window), ChildKindPassThrough);
+}
+
+TEST_F(HooksTest, TheEditInsideAComboBoxIsTheComboKind) {
+  HWND combo = MakeChild(L"ComboBox", CBS_DROPDOWN);
+  ASSERT_NE(combo, nullptr);
+  HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(Subclassed(combo));
+  EXPECT_EQ(RecordedKind(combo), ChildKindComboBox);
+  EXPECT_TRUE(Subclassed(edit));
+  EXPECT_EQ(RecordedKind(edit), ChildKindComboEdit);
+  // The subclassed controls still do their work.
+  SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Players"));
+  SendMessageW(combo, CB_SETCURSEL, 0, 0);
+  wchar_t text[32] = {};
+  GetWindowTextW(edit, text, 32);
+  EXPECT_EQ(FromWide(text), u"Players");
+}
+
+TEST_F(HooksTest, StaticTextsAndMessageOnlyWindowsKeepTheirProcedure) {
+  HWND label = MakeChild(L"Static", SS_LEFT);
+  ASSERT_NE(label, nullptr);
+  EXPECT_FALSE(Subclassed(label));
+  EXPECT_FALSE(FindChildRecord(label).has_value());
+  HWND hidden = CreateWindowExW(0, L"WindowClass_HooksTest", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(hidden, nullptr);
+  EXPECT_FALSE(Subclassed(hidden));
+  DestroyWindow(hidden);
+}
+
+TEST_F(HooksTest, EachSubclassWritesItsDebugLine) {
+  TakeDebugLines();
+  HWND edit = MakeChild(L"Edit", 0);
+  const Text expected_start = u"trackwin: " + DecimalText(static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(edit))) + u" callback: ";
+  const std::vector<Text> lines = TakeDebugLines();
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const Text& line) { return line.rfind(expected_start, 0) == 0; }));
+}
+
+TEST_F(HooksTest, ADestroyedListViewGetsItsLastMessagesAndLeavesNoRecord) {
+  RegisterWatchedListView();
+  Watch.Destroys = Watch.FinalDestroys = 0;
+  HWND list = MakeChild(L"WindowClass_WatchedList", LVS_REPORT);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(Subclassed(list));
+  const Text key = WindowKey(list);
+  DestroyWindow(list);
+  EXPECT_EQ(Watch.Destroys, 1);
+  EXPECT_EQ(Watch.FinalDestroys, 1);
+  ToolkitLockGuard guard(ToolkitLock::Subclass);
+  EXPECT_EQ(ToolkitMap<ChildSubclassRecord>(ToolkitMapId::ChildSubclass).count(key), 0u);
+}
+
+TEST_F(HooksTest, AWindowSubclassedAgainAboveTheToolkitStillEndsCleanly) {
+  RegisterWatchedListView();
+  Watch.Destroys = Watch.FinalDestroys = 0;
+  HWND list = MakeChild(L"WindowClass_WatchedList", LVS_REPORT);
+  ASSERT_NE(list, nullptr);
+  BelowOuter = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OuterProc)));
+  ASSERT_EQ(BelowOuter, &ChildControlWindowProc);
+  const Text key = WindowKey(list);
+  DestroyWindow(list);
+  EXPECT_EQ(Watch.Destroys, 1);
+  EXPECT_EQ(Watch.FinalDestroys, 1);
+  ToolkitLockGuard guard(ToolkitLock::Subclass);
+  EXPECT_EQ(ToolkitMap<ChildSubclassRecord>(ToolkitMapId::ChildSubclass).count(key), 0u);
+}
+
+TEST_F(HooksTest, SizeLimitsHoldWhileMovesPassFreely) {
+  HWND edit = MakeChild(L"Edit", 0);
+  ASSERT_NE(edit, nullptr);
+  {
+    ToolkitLockGuard guard(ToolkitLock::Subclass);
+    ChildSubclassRecord& record = ToolkitMap<ChildSubclassRecord>(ToolkitMapId::ChildSubclass)[WindowKey(edit)];
+    record.MinimumWidth = 100;
+    record.MinimumHeight = 40;
+    record.MaximumWidth = 200;
+    record.MaximumHeight = 0;  // no limit
+  }
+  SetWindowPos(edit, nullptr, 10, 10, 20, 300, SWP_NOZORDER);
+  RECT area{};
+  GetWindowRect(edit, &area);
+  EXPECT_EQ(area.right - area.left, 100);
+  EXPECT_EQ(area.bottom - area.top, 300);
+  SetWindowPos(edit, nullptr, 0, 0, 900, 10, SWP_NOZORDER | SWP_NOMOVE);
+  GetWindowRect(edit, &area);
+  EXPECT_EQ(area.right - area.left, 200);
+  EXPECT_EQ(area.bottom - area.top, 40);
+  SetWindowPos(edit, nullptr, 60, 70, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+  GetWindowRect(edit, &area);
+  MapWindowPoints(nullptr, Window, reinterpret_cast<POINT*>(&area), 2);
+  EXPECT_EQ(area.left, 60);
+  EXPECT_EQ(area.top, 70);
+  EXPECT_EQ(area.right - area.left, 200);
+  const auto record = FindChildRecord(edit);
+  ASSERT_TRUE(record.has_value());
+  EXPECT_EQ(record->Tracked, 0);
+}
+}  // namespace
