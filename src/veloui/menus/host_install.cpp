@@ -22,7 +22,7 @@ Procedure BoundAs(FARPROC address) {
 }
 }  // namespace
 
-void InstallHostWindowProc(HWND window) {
+void InstallHostWindowProc(HWND window, bool clipChildren) {
   if (window == nullptr || !IsWindow(window)) return;
   auto& hosts = ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows);
   for (const HostWindowRecord& host : hosts) {
@@ -31,6 +31,7 @@ void InstallHostWindowProc(HWND window) {
   const auto previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostWindowProc)));
   hosts.push_back({window, &HostWindowProc, previous});
+  if (!clipChildren) return;
   SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_CLIPCHILDREN);
 }
 

@@ -5,8 +5,8 @@
 #include <windows.h>
 
 // Subclasses `window` with HostWindowProc unless it carries it already (and adds
-// WS_CLIPCHILDREN to its style).
-void InstallHostWindowProc(HWND window);
+// WS_CLIPCHILDREN to its style unless `clipChildren` is false, as for a context menu's owner).
+void InstallHostWindowProc(HWND window, bool clipChildren = true);
 // TrackWindowsHookProc (WH_CALLWNDPROC) and MenuKeyboardHookProc (WH_KEYBOARD) for the
 // calling thread, each unless installed.
 void EnsureMenuThreadHooks();

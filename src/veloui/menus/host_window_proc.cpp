@@ -1,14 +1,111 @@
 #include "veloui/menus/host_window_proc.h"
 
-#include "veloui/foundation/core/toolkit_registry.h"
-#include "veloui/foundation/toolkit_state.h"
+#include <commctrl.h>
 
-// For now the host passes every message on; the bars show what their controls paint.
-LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+#include "veloui/foundation/core/toolkit_facts.h"
+#include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/system_binding.h"
+#include "veloui/foundation/toolkit_state.h"
+#include "veloui/menus/host_handlers.h"
+#include "veloui/menus/host_state.h"
+#include "veloui/menus/menu_tracking.h"
+
+HostWindowGlobals HostWindows;
+
+namespace {
+
+constexpr UINT kThemeChanged = 0x31A;
+constexpr UINT kCompositionChanged = 0x31E;
+constexpr UINT kNoteDropShadow = 0x1025;  // SPI_SETDROPSHADOW
+
+WNDPROC PreviousProcedureOf(HWND window) {
   for (const HostWindowRecord& host : ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows)) {
-    if (host.Window == window && host.PreviousProcedure != nullptr) {
-      return CallWindowProcW(host.PreviousProcedure, window, message, wParam, lParam);
-    }
+    if (host.Window == window) return host.PreviousProcedure;
   }
-  return 0;
+  return nullptr;
+}
+
+LRESULT HostNotify(HWND window, NMHDR* header, LRESULT previous) {
+  switch (static_cast<int>(header->code)) {
+    case static_cast<int>(TTN_GETDISPINFOW):
+      return HostTooltipText(header, false, previous);
+    case static_cast<int>(TTN_GETDISPINFOA):
+      return HostTooltipText(header, true, previous);
+    case static_cast<int>(RBN_LAYOUTCHANGED):
+      HostLayoutChanged(window, header->hwndFrom);
+      return previous;
+    case static_cast<int>(RBN_BEGINDRAG):
+      HostBandDrag(window, header, true);
+      return previous;
+    case static_cast<int>(RBN_ENDDRAG):
+      HostBandDrag(window, header, false);
+      return previous;
+    case static_cast<int>(RBN_CHEVRONPUSHED):
+      return HostChevronPushed(window, header, previous);
+    case static_cast<int>(TBN_DROPDOWN):
+      return HostTitleDropDown(window, header, previous);
+    case static_cast<int>(TBN_HOTITEMCHANGE):
+      return HostTitleHotItemChange(window, header, previous);
+    case static_cast<int>(NM_CUSTOMDRAW):
+      return HostCustomDraw(window, header, previous);
+    default:
+      return previous;
+  }
+}
+
+}  // namespace
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC previousProcedure = PreviousProcedureOf(window);
+  // A window that lost its record still behaves as a window.
+  if (previousProcedure == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  const LRESULT previous = CallWindowProcW(previousProcedure, window, message, wParam, lParam);
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == CBN_DROPDOWN || HIWORD(wParam) == CBN_CLOSEUP) {
+        HostGadgetDropped(reinterpret_cast<HWND>(lParam), HIWORD(wParam) == CBN_DROPDOWN);
+      }
+      return previous;
+    case kThemeChanged:
+      HostThemeChanged();
+      return previous;
+    case kCompositionChanged:
+      ReadDwmComposition();
+      return previous;
+    case WM_ACTIVATE:
+      HostActivate(window, wParam);
+      return 0;
+    case WM_SIZING:
+      HostSizing(window, true);
+      return previous;
+    case WM_EXITSIZEMOVE:
+      HostSizing(window, false);
+      return previous;
+    case WM_SIZE:
+      HostSize(window, wParam, lParam);
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETNONCLIENTMETRICS) {
+        HostMenuMetricsChanged();
+        return 0;
+      }
+      if (wParam == kNoteDropShadow) {
+        BOOL shadow = FALSE;
+        SystemParametersInfoW(SPI_GETDROPSHADOW, 0, &shadow, 0);
+        SystemFacts.SystemDropShadow = shadow ? 1 : 0;
+      }
+      return previous;
+    case WM_NOTIFY:
+      return HostNotify(window, reinterpret_cast<NMHDR*>(lParam), previous);
+    case WM_MEASUREITEM:
+      return HostMeasureItem(window, lParam, previous);
+    case WM_DRAWITEM:
+      return HostDrawItem(window, lParam, previous);
+    case WM_MENUSELECT:
+      // Sent, never queued: the tracking hooks cannot see it, so the owner hands it over.
+      if (MenuTracking.TrackedMenu != nullptr) NoteMenuSelect(wParam, lParam);
+      return previous;
+    default:
+      return previous;
+  }
 }

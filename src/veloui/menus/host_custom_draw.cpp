@@ -1,0 +1,271 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "veloui/menus/style_fill.h"
+#include "veloui/foundation/core/colour_helpers.h"
+#include "veloui/foundation/core/toolkit_facts.h"
+#include "veloui/foundation/core/toolkit_locks.h"
+#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/toolkit_state.h"
+#include "veloui/foundation/ui_colours.h"
+#include "veloui/menus/core/bar_drawing_rules.h"
+#include "veloui/menus/core/menu_measure.h"
+#include "veloui/menus/host_handlers.h"
+#include "veloui/menus/menu_builder_state.h"
+#include "veloui/menus/menu_shadows.h"
+#include "veloui/menus/menu_tracking.h"
+#include "veloui/menus/rebar_backgrounds.h"
+#include "veloui/menus/rebars.h"
+#include "veloui/menus/toolbars.h"
+
+namespace {
+
+enum ColourId : int {
+  kTitleText = 0, kTitleInactiveText = 3, kHotBorder = 8, kHeldBorder = 12, kMenuBarColour = 13,
+  kToolstripBackground = 33, kGripperSolid = 42, kGripperShadow = 43, kStickyBorder = 48, kButtonText = 49,
+  kButtonHotText = 50, kButtonDisabledText = 51,
+};
+constexpr std::uint32_t kBackgroundOptions = 0x11000;
+constexpr LRESULT kNotifyItems = CDRF_NOTIFYITEMDRAW;
+constexpr LRESULT kSkipDefault = CDRF_SKIPDEFAULT;
+
+bool IsOffice(std::uint32_t style) {
+  return style == kToolkitStyleOffice2003 || style == kToolkitStyleOffice2007 ||
+         style == static_cast<std::uint32_t>(kMenuStyleOffice2003);
+}
+
+COLORREF Colour(std::uint32_t style, int id) { return GetUIColour(style, id, kUIColourColorref); }
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+void VerticalGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
+  TRIVERTEX vertices[2] = {
+      {rect.left, rect.top, static_cast<COLOR16>(GetRValue(top) << 8), static_cast<COLOR16>(GetGValue(top) << 8),
+       static_cast<COLOR16>(GetBValue(top) << 8), 0},
+      {rect.right, rect.bottom, static_cast<COLOR16>(GetRValue(bottom) << 8),
+       static_cast<COLOR16>(GetGValue(bottom) << 8), static_cast<COLOR16>(GetBValue(bottom) << 8), 0}};
+  GRADIENT_RECT mesh{0, 1};
+  GdiGradientFill(dc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
+}
+
+struct BarSource {
+  std::uint32_t Style = 0;
+  bool Known = false;
+  bool IsToolbar = false;
+  bool IsMenuBar = false;
+  bool InRebar = false;
+};
+
+BarSource SourceOf(HWND from) {
+  BarSource source;
+  if (const ToolbarRecord* toolbar = FindToolbarRecord(reinterpret_cast<std::intptr_t>(from))) {
+    source.IsToolbar = true;
+    source.IsMenuBar = toolbar->IsMenuBar;
+    if (const RebarRecord* rebar = FindRebarRecord(reinterpret_cast<std::intptr_t>(GetParent(from)))) {
+      source.Style = rebar->Style;
+      source.Known = true;
+      source.InRebar = true;
+    }
+    return source;
+  }
+  if (const RebarRecord* rebar = FindRebarRecord(reinterpret_cast<std::intptr_t>(from))) {
+    source.Style = rebar->Style;
+    source.Known = true;
+  }
+  return source;
+}
+
+// A toolbar in an Office-style rebar shows the tool-strip background with rounded ends.
+void PaintToolbarBackground(const NMCUSTOMDRAW& draw, std::uint32_t style) {
+  SIZE full{};
+  SendMessageW(draw.hdr.hwndFrom, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&full));
+  RECT area = draw.rc;
+  area.right = std::min<LONG>(area.left + full.cx + 2, draw.rc.right);
+  PaintStyleBackground(draw.hdc, style, kToolstripBackground, area, kBackgroundOptions);
+  const int right = area.right - 1;
+  for (int y : {area.top, area.bottom - 1}) {
+    const COLORREF inner = GetPixel(draw.hdc, right - 1, y);
+    SetPixel(draw.hdc, right, y, FadeColour(7, inner));
+  }
+}
+
+bool BandHoldsMenuBar(HWND rebar, DWORD_PTR item) {
+  REBARBANDINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = RBBIM_CHILD;
+  if (!SendMessageW(rebar, RB_GETBANDINFOW, item, reinterpret_cast<LPARAM>(&info))) return false;
+  const ToolbarRecord* toolbar = FindToolbarRecord(reinterpret_cast<std::intptr_t>(info.hwndChild));
+  return toolbar != nullptr && toolbar->IsMenuBar;
+}
+
+void PaintGripper(const NMCUSTOMDRAW& draw, std::uint32_t style) {
+  const RECT& rect = draw.rc;
+  HBITMAP background = RebarBackgroundImage(style);
+  if (background != nullptr) {
+    HDC source = CreateCompatibleDC(draw.hdc);
+    HGDIOBJ previous = SelectObject(source, background);
+    BitBlt(draw.hdc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, rect.left,
+           rect.top, SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+  } else {
+    FillSolid(draw.hdc, rect, Colour(style, kMenuBarColour));
+  }
+  const bool menuBar = BandHoldsMenuBar(draw.hdr.hwndFrom, draw.dwItemSpec);
+  const int x = rect.left + (rect.right - rect.left - 2) / 2;
+  for (int top : GripperDotTops(rect.bottom - rect.top, menuBar)) {
+    const int y = rect.top + top;
+    FillSolid(draw.hdc, RECT{x + 1, y + 1, x + 3, y + 3}, Colour(style, kGripperShadow));
+    FillSolid(draw.hdc, RECT{x, y, x + 2, y + 2}, Colour(style, kGripperSolid));
+  }
+}
+
+std::wstring ButtonText(HWND toolbar, DWORD_PTR command) {
+  const int length = static_cast<int>(SendMessageW(toolbar, TB_GETBUTTONTEXTW, command, 0));
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(toolbar, TB_GETBUTTONTEXTW, command, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+const MenuRecord* TitleRecord(HWND toolbar) {
+  for (const MenuRecord& menu : MenuList()) {
+    if (menu.Toolbar == toolbar) return &menu;
+  }
+  return nullptr;
+}
+
+COLORREF TitleTextColour(std::int32_t style, bool inactive) {
+  if (style == kMenuStyleWhidbey) return GetModeColour(5, inactive ? kTitleInactiveText : kTitleText) & 0xFFFFFFu;
+  if (style == kMenuStyleOffice2003 || style == kMenuStyleOffice2007) {
+    return Colour(static_cast<std::uint32_t>(style), inactive ? kTitleInactiveText : kTitleText);
+  }
+  return GetSysColor(inactive ? COLOR_GRAYTEXT : COLOR_MENUTEXT);
+}
+
+void DrawCaption(HDC dc, const RECT& rect, const std::wstring& text, COLORREF colour) {
+  HGDIOBJ previous = SelectObject(dc, Toolkit.MenuFont);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  RECT area = rect;
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SelectObject(dc, previous);
+}
+
+bool TitleMenuOpen(HWND toolbar) {
+  return MenuTracking.TitlePressed && MenuTracking.MenuBarToolbar == toolbar && MenuTracking.TrackedMenu != nullptr;
+}
+
+LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
+  HWND toolbar = draw.hdr.hwndFrom;
+  const int index = static_cast<int>(SendMessageW(toolbar, TB_COMMANDTOINDEX, draw.dwItemSpec, 0));
+  const bool open = TitleMenuOpen(toolbar) && index == MenuTracking.OpenTitle;
+  const bool hot = (draw.uItemState & CDIS_HOT) != 0;
+  std::int32_t style = static_cast<std::int32_t>(barStyle);
+  bool inactive = false;
+  {
+    ToolkitLockGuard lock(ToolkitLock::Menu);
+    if (const MenuRecord* title = TitleRecord(toolbar)) {
+      style = title->Style;
+      inactive = title->Inactive;
+    }
+  }
+  const std::wstring text = ButtonText(toolbar, draw.dwItemSpec);
+  if (!hot && !open) {
+    if (!MenuTracking.TitlePressed) DestroyTitleShadows(toolbar);
+    DrawCaption(draw.hdc, draw.rc, text, TitleTextColour(style, inactive));
+    return kSkipDefault;
+  }
+  const auto office = static_cast<std::uint32_t>(style == kMenuStyleOffice2003 ? kToolkitStyleOffice2003 : style);
+  if (open) {
+    VerticalGradient(draw.hdc, draw.rc, Colour(office, 10), Colour(office, 11));
+    HBRUSH border = CreateSolidBrush(Colour(office, kHeldBorder));
+    RECT frame = draw.rc;
+    frame.bottom += 1;  // open at the bottom, where the drop-down joins
+    FrameRect(draw.hdc, &frame, border);
+    DeleteObject(border);
+    if (SystemFacts.SystemDropShadow != 0) {
+      RECT screen = draw.rc;
+      MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&screen), 2);
+      CastTitleShadows(toolbar, screen, office);
+    }
+  } else {
+    const GradientIds ids = ButtonGradientIds(kButtonHot, false);
+    VerticalGradient(draw.hdc, draw.rc, Colour(office, ids.Top), Colour(office, ids.Bottom));
+    HBRUSH border = CreateSolidBrush(Colour(office, kHotBorder));
+    FrameRect(draw.hdc, &draw.rc, border);
+    DeleteObject(border);
+  }
+  DrawCaption(draw.hdc, draw.rc, text, TitleTextColour(style, inactive));
+  return kSkipDefault;
+}
+
+LRESULT PaintButton(const NMCUSTOMDRAW& draw, std::uint32_t style) {
+  HWND toolbar = draw.hdr.hwndFrom;
+  const auto state = static_cast<std::uint32_t>(draw.uItemState) & 0x49u;
+  const GradientIds ids = ButtonGradientIds(state, false);
+  if (ids.Top != -1) {
+    VerticalGradient(draw.hdc, draw.rc, Colour(style, ids.Top), Colour(style, ids.Bottom));
+    HBRUSH border = CreateSolidBrush(Colour(style, (state & CDIS_CHECKED) != 0 ? kStickyBorder : kHotBorder));
+    FrameRect(draw.hdc, &draw.rc, border);
+    DeleteObject(border);
+  }
+  const bool disabled = (draw.uItemState & CDIS_DISABLED) != 0;
+  const int textId = disabled ? kButtonDisabledText : (state & CDIS_HOT) != 0 ? kButtonHotText : kButtonText;
+  if (const ToolbarRecord* record = FindToolbarRecord(reinterpret_cast<std::intptr_t>(toolbar))) {
+    TBBUTTONINFOW info{};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_IMAGE;
+    SendMessageW(toolbar, TB_GETBUTTONINFOW, draw.dwItemSpec, reinterpret_cast<LPARAM>(&info));
+    HIMAGELIST list = disabled ? record->DisabledImageList : (state & CDIS_HOT) != 0 ? record->HotImageList
+                                                                                       : record->NormalImageList;
+    if (list != nullptr && info.iImage >= 0) {
+      int width = 0;
+      int height = 0;
+      ImageList_GetIconSize(list, &width, &height);
+      ImageList_Draw(list, info.iImage, draw.hdc, draw.rc.left + 3, (draw.rc.top + draw.rc.bottom - height) / 2,
+                     ILD_TRANSPARENT);
+    }
+  }
+  DrawCaption(draw.hdc, draw.rc, ButtonText(toolbar, draw.dwItemSpec), Colour(style, textId));
+  return kSkipDefault;
+}
+
+}  // namespace
+
+LRESULT HostCustomDraw(HWND, NMHDR* header, LRESULT previous) {
+  const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(header);
+  const BarSource source = SourceOf(header->hwndFrom);
+  if (!source.Known) return previous;
+  const bool office = IsOffice(source.Style);
+  switch (draw.dwDrawStage) {
+    case CDDS_PREPAINT:
+      if (source.IsToolbar && source.InRebar && !source.IsMenuBar && office) {
+        PaintToolbarBackground(draw, source.Style);
+      }
+      return kNotifyItems;
+    case CDDS_ITEMPREPAINT: {
+      if (!source.IsToolbar) {
+        const int width = draw.rc.right - draw.rc.left;
+        if (office && width >= 8 && width <= 11) {
+          PaintGripper(draw, source.Style);
+          return kSkipDefault;
+        }
+        return kNotifyItems;
+      }
+      if (source.IsMenuBar) return PaintTitle(draw, source.Style);
+      if (office) return PaintButton(draw, source.Style);
+      return kNotifyItems;
+    }
+    default:
+      return kNotifyItems;
+  }
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The sections of HostWindowProc, one per message family. Each gets the previous
+// procedure's result and returns the host's result.
+#include <windows.h>
+
+LRESULT HostMeasureItem(HWND window, LPARAM lParam, LRESULT previous);
+LRESULT HostDrawItem(HWND window, LPARAM lParam, LRESULT previous);
+LRESULT HostCustomDraw(HWND window, NMHDR* header, LRESULT previous);
+LRESULT HostTitleDropDown(HWND window, NMHDR* header, LRESULT previous);
+LRESULT HostTitleHotItemChange(HWND window, NMHDR* header, LRESULT previous);
+LRESULT HostChevronPushed(HWND window, NMHDR* header, LRESULT previous);
+LRESULT HostTooltipText(NMHDR* header, bool ansi, LRESULT previous);
+void HostActivate(HWND window, WPARAM wParam);
+void HostSize(HWND window, WPARAM wParam, LPARAM lParam);
+void HostSizing(HWND window, bool starting);
+void HostThemeChanged();
+void HostMenuMetricsChanged();
+void HostGadgetDropped(HWND gadget, bool dropped);
+void HostBandDrag(HWND window, NMHDR* header, bool starting);
+void HostLayoutChanged(HWND window, HWND rebar);

@@ -1,0 +1,71 @@
+#include "veloui/menus/menu_tracking.h"
+
+#include <commctrl.h>
+
+#include "veloui/menus/core/menu_navigation.h"
+#include "veloui/menus/popup_window.h"
+
+MenuTrackingState MenuTracking;
+
+namespace {
+
+CopyScrollRunner RunCopyScroll = nullptr;
+
+std::uint16_t LowId(HMENU menu, int position) {
+  return static_cast<std::uint16_t>(GetMenuItemID(menu, position) & 0xFFFF);
+}
+
+void ScrollCopyOnKeySelection(WPARAM wParam) {
+  HMENU copy = MenuTracking.CopyMenu;
+  if (copy == nullptr || RunCopyScroll == nullptr) return;
+  if (MenuTracking.LastKey != VK_UP && MenuTracking.LastKey != VK_DOWN) return;
+  const int count = GetMenuItemCount(copy);
+  CopySelection selection;
+  selection.LastKey = MenuTracking.LastKey;
+  selection.SelectedId = LOWORD(wParam);
+  selection.FirstIsTopArrow = count > 0 && LowId(copy, 0) == kCopyTopArrowId;
+  selection.LastIsBottomArrow = count > 0 && LowId(copy, count - 1) == kCopyBottomArrowId;
+  selection.ItemCount = count;
+  if (const auto scroll = DecideCopyScroll(selection)) {
+    RunCopyScroll(scroll->Mode);
+    if (MenuTracking.CopyWindow != nullptr) {
+      SendMessageW(MenuTracking.CopyWindow, kMenuSelectItemMessage, static_cast<WPARAM>(scroll->SelectPosition), 0);
+    }
+  }
+  MenuTracking.LastKey = 0;
+}
+
+}  // namespace
+
+void SetCopyScrollRunner(CopyScrollRunner runner) { RunCopyScroll = runner; }
+
+void ResetMenuTrackingForTesting() { MenuTracking = MenuTrackingState{}; }
+
+void RestoreSavedFocus() {
+  if (MenuTracking.SavedFocus != nullptr && IsWindow(MenuTracking.SavedFocus)) SetFocus(MenuTracking.SavedFocus);
+}
+
+void LeaveMenuMode() {
+  MenuTracking.MenuMode = 0;
+  MenuTracking.OpenTitle = -1;
+  MenuTracking.NextTitle = -1;
+  MenuTracking.HotTitle = -1;
+  MenuTracking.MenuBarKeyMode = 0;
+  EndMenu();
+  RestoreSavedFocus();
+  if (MenuTracking.MenuBarToolbar != nullptr) {
+    SendMessageW(MenuTracking.MenuBarToolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+    UpdateWindow(MenuTracking.MenuBarToolbar);
+  }
+}
+
+void NoteMenuSelect(WPARAM wParam, LPARAM lParam) {
+  MenuTracking.LastMenuSelectFlags = HIWORD(wParam);
+  HMENU menu = reinterpret_cast<HMENU>(lParam);
+  if (menu == nullptr) menu = MenuTracking.TrackedMenu;
+  HMENU submenu = nullptr;
+  if (menu != nullptr && (HIWORD(wParam) & MF_POPUP) != 0) submenu = GetSubMenu(menu, LOWORD(wParam));
+  MenuTracking.SelectedSubmenu = submenu;
+  MenuTracking.SubmenuOpening = submenu != nullptr;
+  ScrollCopyOnKeySelection(wParam);
+}

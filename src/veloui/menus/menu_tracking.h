@@ -1,0 +1,73 @@
+#pragma once
+// The state of the menu that is open (or about to open) on the GUI thread, shared by
+// ShowPopupMenu, the tracking hooks, the host window procedure and the popup windows.
+// GUI thread only; the records it points at are guarded by the menu lock.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "veloui/menus/menus.h"
+
+struct MenuTrackingState {
+  HMENU TrackedMenu = nullptr;
+  MenuRecord* TrackedMenuRecord = nullptr;
+  HWND MenuBarToolbar = nullptr;
+  int OpenTitle = -1;  // -2: Alt was pressed inside an open menu
+  int NextTitle = -1;  // the title the host opens once the current menu has closed
+  int HotTitle = -1;
+  int MenuMode = 0;    // 1 driven by keyboard or mouse; -2 a keyboard title switch
+  bool KeyboardNavigation = false;
+  int MenuBarKeyMode = 0;  // 1 a title is hot from Alt or F10; -2 another key followed
+  HWND SavedFocus = nullptr;
+  bool ItemSelected = false;
+  bool SubmenuOpening = false;
+  HMENU OpeningSubmenu = nullptr;
+  UINT LastMenuSelectFlags = 0;
+  HMENU SelectedSubmenu = nullptr;
+  int SubmenuDepth = 0;
+  UINT LastKey = 0;
+  int PopupLeft = 0;
+  int PopupWidth = 0;
+  int PopupShift = 0;
+  POINT LastMousePoint{-1, -1};
+  HWND LastPopupWindow = nullptr;
+  int ChevronClick = 0;
+  RECT ChevronRect{};
+  bool F10Activates = true;
+  // Host-window side of a title's menu.
+  bool TitlePressed = false;
+  bool TitleSwitching = false;
+  RECT OpenTitleRect{};       // screen co-ordinates of the pressed title
+  COLORREF HeldBorder = 0;    // joins the drop-down's top edge to its title
+  bool SkipItemPainting = false;
+  // A scrollable copy of an over-long drop-down (shown by the scrolling code).
+  HMENU CopyMenu = nullptr;
+  HWND CopyWindow = nullptr;
+  bool ScrollRunning = false;
+  bool ScrollFinished = false;
+  HANDLE ScrollThread = nullptr;
+  int CopyItemWidth = 0;
+  int ImageMarginWidth = 0;  // the image column of the items last drawn
+  // Hooks of the menu that is open.
+  HHOOK PopupFilterHook = nullptr;
+  HHOOK PopupMouseHook = nullptr;
+  HHOOK MenuBarFilterHook = nullptr;
+  HHOOK ChevronFilterHook = nullptr;
+};
+
+extern MenuTrackingState MenuTracking;
+void ResetMenuTrackingForTesting();
+
+// The bar's toolbar loses its hot title, the focus goes back and the state is idle again.
+void LeaveMenuMode();
+// Gives the focus back to SavedFocus when there is one.
+void RestoreSavedFocus();
+// What every tracking path does with a WM_MENUSELECT (a sent message, so the message-filter
+// hooks never see it: the host window procedure hands it over). In a scrollable copy, Up or
+// Down onto its special rows scrolls it.
+void NoteMenuSelect(WPARAM wParam, LPARAM lParam);
+
+// How a keyboard step of a scrollable copy is carried out (mode 0 down, 1 up, 2 rebuild at
+// the end, 3 at the start); set by the code that shows copies.
+using CopyScrollRunner = void (*)(int mode);
+void SetCopyScrollRunner(CopyScrollRunner runner);

@@ -1,0 +1,299 @@
+#include "veloui/menus/menu_tracking_hooks.h"
+
+#include <commctrl.h>
+
+#include "veloui/foundation/core/debug_log.h"
+#include "veloui/foundation/core/toolkit_locks.h"
+#include "veloui/foundation/system_binding.h"
+#include "veloui/menus/core/menu_navigation.h"
+#include "veloui/menus/menu_builder_state.h"
+#include "veloui/menus/menu_tracking.h"
+#include "veloui/menus/popup_window.h"
+
+namespace {
+
+constexpr UINT kSelectedSubmenuFlags = MF_OWNERDRAW | MF_HILITE | MF_POPUP;  // 0x190
+
+const MSG* FilteredMessage(int code, LPARAM lParam) {
+  return code == MSGF_MENU ? reinterpret_cast<const MSG*>(lParam) : nullptr;
+}
+
+LRESULT PassOn(int code, WPARAM wParam, LPARAM lParam) { return CallNextHookEx(nullptr, code, wParam, lParam); }
+
+bool MouseMovedTo(const MSG& message) {
+  const POINT point = message.pt;
+  if (point.x == MenuTracking.LastMousePoint.x && point.y == MenuTracking.LastMousePoint.y) return false;
+  MenuTracking.LastMousePoint = point;
+  MenuTracking.KeyboardNavigation = false;
+  return true;
+}
+
+void ClearSubmenuMarks() {
+  MenuTracking.SubmenuOpening = false;
+  MenuTracking.OpeningSubmenu = nullptr;
+  MenuTracking.SubmenuDepth = 0;
+}
+
+void FlushComposition() {
+  if (Dwm.DwmCompositionEnabled && Dwm.DwmFlush != nullptr) Dwm.DwmFlush();
+}
+
+void RepaintBar(HWND toolbar) {
+  if (toolbar == nullptr) return;
+  SendMessageW(toolbar, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(toolbar, nullptr, nullptr, RDW_UPDATENOW | RDW_NOERASE);
+  UpdateWindow(toolbar);
+}
+
+int TitleCount() {
+  if (MenuTracking.MenuBarToolbar == nullptr) return 0;
+  return static_cast<int>(SendMessageW(MenuTracking.MenuBarToolbar, TB_BUTTONCOUNT, 0, 0));
+}
+
+bool TrackedSubmenuOnScreen() {
+  if (MenuTracking.SelectedSubmenu == nullptr) return false;
+  RECT rect{};
+  return GetMenuItemRect(nullptr, MenuTracking.SelectedSubmenu, 0, &rect) != FALSE;
+}
+
+// Left or Right past the open menu's edge: close it and let the bar open its neighbour. The
+// keys go to the bar as posted messages, which keep their order behind the menu's own
+// messages and need no foreground window.
+void SwitchTitle(int direction, UINT key) {
+  // The open title stays hot, so that the key moves on from it; set before NextTitle, so the
+  // bar's hot-item notice does not reopen it.
+  if (MenuTracking.MenuBarToolbar != nullptr) {
+    SendMessageW(MenuTracking.MenuBarToolbar, TB_SETHOTITEM, static_cast<WPARAM>(MenuTracking.OpenTitle), 0);
+  }
+  MenuTracking.NextTitle = NeighbourTitle(MenuTracking.OpenTitle, direction, TitleCount());
+  ClearSubmenuMarks();
+  MenuTracking.HotTitle = MenuTracking.OpenTitle;
+  EndMenu();
+  HWND toolbar = MenuTracking.MenuBarToolbar;
+  if (toolbar != nullptr) {
+    SetFocus(toolbar);
+    PostMessageW(toolbar, WM_KEYDOWN, key, 1);
+    PostMessageW(toolbar, WM_KEYDOWN, VK_DOWN, 1);
+  }
+  MenuTracking.MenuMode = -2;
+  if (Dwm.DwmCompositionEnabled) {
+    Sleep(5);
+    FlushComposition();
+  }
+}
+
+void CloseBarMenu() {
+  HWND toolbar = MenuTracking.MenuBarToolbar;
+  if (toolbar != nullptr) SendMessageW(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+  RepaintBar(toolbar);
+  RestoreSavedFocus();
+  MenuTracking.MenuMode = 0;
+  MenuTracking.OpenTitle = -1;
+  MenuTracking.NextTitle = -1;
+  MenuTracking.HotTitle = -1;
+  EndMenu();
+}
+
+void BarMouseMove(const MSG& message) {
+  if (!MouseMovedTo(message) || MenuTracking.ItemSelected) return;
+  HWND under = WindowFromPoint(message.pt);
+  wchar_t className[16] = {};
+  if (under != nullptr) GetClassNameW(under, className, 16);
+  if (lstrcmpW(className, L"#32768") == 0 || MenuTracking.MenuBarToolbar == nullptr) return;
+  POINT client = message.pt;
+  ScreenToClient(MenuTracking.MenuBarToolbar, &client);
+  const int hit = static_cast<int>(
+      SendMessageW(MenuTracking.MenuBarToolbar, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
+  const int count = TitleCount();
+  MenuTracking.HotTitle = hit >= 0 && hit < count ? hit : -1;
+  MenuTracking.NextTitle = MenuTracking.HotTitle;
+  if (MenuTracking.NextTitle == -1 || MenuTracking.NextTitle == MenuTracking.OpenTitle) {
+    MenuTracking.NextTitle = -1;
+    return;
+  }
+  ClearSubmenuMarks();
+  if (MenuTracking.ScrollThread != nullptr) {
+    MenuTracking.ScrollFinished = true;
+    return;
+  }
+  EndMenu();
+  FlushComposition();
+}
+
+void BarKeyDown(const MSG& message) {
+  const UINT key = static_cast<UINT>(message.wParam);
+  if (key == VK_UP || key == VK_DOWN) {
+    MenuTracking.MenuMode = 1;
+    MenuTracking.KeyboardNavigation = true;
+    MenuTracking.LastKey = key;
+  } else if (key == VK_LEFT && MenuTracking.MenuMode != -2) {
+    if (TrackedSubmenuOnScreen() && MenuTracking.SubmenuDepth > 0) {
+      --MenuTracking.SubmenuDepth;
+    } else {
+      SwitchTitle(-1, VK_LEFT);
+    }
+  } else if (key == VK_RIGHT && MenuTracking.MenuMode != -2) {
+    if (MenuTracking.LastMenuSelectFlags == kSelectedSubmenuFlags) {
+      MenuTracking.SubmenuOpening = true;
+      ++MenuTracking.SubmenuDepth;
+      MenuTracking.OpeningSubmenu = MenuTracking.SelectedSubmenu;
+    } else {
+      SwitchTitle(+1, VK_RIGHT);
+    }
+  } else if (key == VK_ESCAPE && MenuTracking.SubmenuDepth > 0) {
+    --MenuTracking.SubmenuDepth;
+  } else if (key == VK_ESCAPE || key == VK_RETURN) {
+    CloseBarMenu();
+  }
+}
+
+void BarAltPressed() {
+  EndMenu();
+  HWND toolbar = MenuTracking.MenuBarToolbar;
+  if (toolbar != nullptr) SendMessageW(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+  RepaintBar(toolbar);
+  RestoreSavedFocus();
+  MenuTracking.MenuMode = 0;
+  MenuTracking.NextTitle = -1;
+  MenuTracking.HotTitle = -1;
+  MenuTracking.OpenTitle = -2;
+}
+
+void ClearTrackedScrolling() {
+  ToolkitLockGuard lock(ToolkitLock::Menu);
+  if (MenuTracking.TrackedMenuRecord != nullptr) MenuTracking.TrackedMenuRecord->Scrolling = false;
+}
+
+// Alt or F10 without a menu in progress makes the first bar's first title hot.
+void EnterBarKeyMode() {
+  HWND toolbar = nullptr;
+  {
+    ToolkitLockGuard lock(ToolkitLock::Menu);
+    for (const MenuRecord& menu : MenuList()) {
+      if (menu.Toolbar != nullptr) {
+        toolbar = menu.Toolbar;
+        break;
+      }
+    }
+  }
+  if (toolbar == nullptr) return;
+  MenuTracking.MenuBarToolbar = toolbar;
+  MenuTracking.MenuMode = 1;
+  MenuTracking.MenuBarKeyMode = 1;
+  MenuTracking.SavedFocus = GetFocus();
+  SetFocus(toolbar);
+  SendMessageW(toolbar, TB_SETHOTITEM, 0, 0);
+}
+
+}  // namespace
+
+LRESULT CALLBACK PopupMenuMouseHookLL(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && (wParam == WM_LBUTTONUP || wParam == WM_RBUTTONUP)) {
+    const auto* event = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    // A release on any popup of the cascade is inside, not only on the newest one.
+    if (MenuTracking.LastPopupWindow != nullptr && !PointOnOpenPopup(event->pt)) EndMenu();
+  }
+  return PassOn(code, wParam, lParam);
+}
+
+LRESULT CALLBACK PopupMenuMsgFilterHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (const MSG* message = FilteredMessage(code, lParam)) {
+    switch (message->message) {
+      case WM_MOUSEMOVE:
+        MouseMovedTo(*message);
+        break;
+      case WM_KEYDOWN:
+        if (message->wParam == VK_UP || message->wParam == VK_DOWN) {
+          MenuTracking.MenuMode = 1;
+          MenuTracking.KeyboardNavigation = true;
+        } else if (message->wParam == VK_LEFT && MenuTracking.MenuMode != -2) {
+          MenuTracking.MenuMode = 1;
+        } else if (message->wParam == VK_RIGHT && MenuTracking.MenuMode != -2) {
+          MenuTracking.MenuMode = 1;
+          if (MenuTracking.LastMenuSelectFlags == kSelectedSubmenuFlags) {
+            MenuTracking.SubmenuOpening = true;
+            MenuTracking.OpeningSubmenu = MenuTracking.SelectedSubmenu;
+          }
+        }
+        break;
+      case WM_MENUSELECT:  // reaches here only where the system queues it
+        NoteMenuSelect(message->wParam, message->lParam);
+        break;
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+        RestoreSavedFocus();
+        MenuTracking.MenuMode = 0;
+        break;
+      default:
+        break;
+    }
+  }
+  return PassOn(code, wParam, lParam);
+}
+
+LRESULT CALLBACK MenuBarMsgFilterHook(int code, WPARAM wParam, LPARAM lParam) {
+  const MSG* message = FilteredMessage(code, lParam);
+  if (message == nullptr || MenuTracking.ScrollFinished) return PassOn(code, wParam, lParam);
+  switch (message->message) {
+    case WM_MOUSEMOVE:
+      BarMouseMove(*message);
+      break;
+    case WM_KEYDOWN:
+      BarKeyDown(*message);
+      break;
+    case WM_SYSKEYDOWN:
+      if (message->wParam == VK_MENU) BarAltPressed();
+      break;
+    case WM_MENUSELECT:
+      NoteMenuSelect(message->wParam, message->lParam);
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      RestoreSavedFocus();
+      MenuTracking.MenuMode = 0;
+      break;
+    default:
+      break;
+  }
+  return PassOn(code, wParam, lParam);
+}
+
+LRESULT CALLBACK ChevronMenuMsgFilterHook(int code, WPARAM wParam, LPARAM lParam) {
+  const MSG* message = FilteredMessage(code, lParam);
+  if (message != nullptr && message->message == WM_LBUTTONDOWN) {
+    MenuTracking.ChevronClick = PtInRect(&MenuTracking.ChevronRect, message->pt) ? -1 : 0;
+  }
+  return PassOn(code, wParam, lParam);
+}
+
+LRESULT CALLBACK DriveMenuBarFromKeyboard(int code, WPARAM wParam, LPARAM lParam) {
+  const LRESULT next = PassOn(code, wParam, lParam);
+  if (code != HC_ACTION) return next;
+  const auto key = static_cast<std::uint32_t>(wParam);
+  const auto data = static_cast<std::uint32_t>(lParam);
+  switch (ClassifyMenuKey(key, data, MenuTracking.F10Activates)) {
+    case MenuKeyEvent::ActivatorPressed:
+      if (MenuTracking.MenuMode == 0) {
+        EnterBarKeyMode();
+      } else {
+        LeaveMenuMode();
+      }
+      return 1;
+    case MenuKeyEvent::AltReleased:
+      if (MenuTracking.OpenTitle != -2) return next;
+      LeaveMenuMode();
+      ClearTrackedScrolling();
+      return 1;
+    case MenuKeyEvent::Other:
+      break;
+  }
+  const bool keyDown = (data & 0x80000000u) == 0;
+  if (!keyDown || MenuTracking.MenuBarKeyMode != 1) return next;
+  if (key == kKeyEscape) {
+    WriteDebugLog(u"escape");
+    LeaveMenuMode();
+  } else if (KeyLeavesBarKeyMode(key, data)) {
+    MenuTracking.MenuBarKeyMode = -2;
+  }
+  return next;
+}

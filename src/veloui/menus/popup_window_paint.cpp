@@ -1,0 +1,116 @@
+#include "veloui/menus/popup_window_paint.h"
+
+#include <algorithm>
+
+#include "veloui/menus/style_fill.h"
+#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/system_binding.h"
+#include "veloui/foundation/ui_colours.h"
+#include "veloui/menus/core/menu_measure.h"
+#include "veloui/menus/menu_tracking.h"
+
+namespace {
+
+constexpr int kColourMenuBar = 13;
+constexpr int kColourHeldBorder = 12;
+constexpr int kColourBackground = 30;
+constexpr UINT kRedrawValid = 0x300;  // WVR_REDRAW
+
+bool IsOfficeStyle(std::int32_t style) {
+  return style == kMenuStyleOffice2003 || style == kMenuStyleOffice2003Flag || style == kMenuStyleOffice2007;
+}
+
+HBRUSH StyleBrush(std::int32_t style, int id) {
+  if (style == kMenuStyleWhidbey) return reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(5, id)));
+  return UIColourBrush(static_cast<std::uint32_t>(style), id);
+}
+
+void FrameWith(HDC dc, RECT rect, HBRUSH brush) {
+  if (brush != nullptr) FrameRect(dc, &rect, brush);
+}
+
+// The outer border and the inner frame; a drop-down's top edge under its title is painted in
+// the background colour, so that title and menu look joined.
+void PaintFrame(HWND window, HDC dc, const PopupWindowRecord& record, std::int32_t style) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const RECT screen = frame;
+  OffsetRect(&frame, -frame.left, -frame.top);
+  HBRUSH inner = StyleBrush(style, kColourBackground);
+  HBRUSH outer = StyleBrush(style, kColourHeldBorder);
+  if (style < kMenuStyleWhidbey) {
+    inner = GetSysColorBrush(COLOR_MENU);
+    outer = GetSysColorBrush(COLOR_BTNSHADOW);
+  }
+  RECT innerRect = frame;
+  InflateRect(&innerRect, -1, -1);
+  FrameWith(dc, innerRect, inner);
+  FrameWith(dc, frame, outer);
+  const RECT& title = MenuTracking.OpenTitleRect;
+  const bool dropDown = record.Parent == nullptr && record.Menu != nullptr && !record.Menu->IsPopup;
+  if (dropDown && MenuTracking.TitlePressed && title.right > title.left && title.bottom <= screen.top + 2) {
+    RECT joint{std::max(title.left, screen.left) - screen.left + 1, 0,
+               std::min(title.right, screen.right) - screen.left - 1, 1};
+    if (joint.right > joint.left && inner != nullptr) FillRect(dc, &joint, inner);
+  }
+}
+
+void EraseBackground(HWND window, HDC dc, const PopupWindowRecord& record, std::int32_t style) {
+  RECT client{};
+  GetClientRect(window, &client);
+  if (IsOfficeStyle(style)) {
+    FillRect(dc, &client, StyleBrush(style, kColourBackground));
+    RECT margin = client;
+    margin.right = margin.left + MenuTracking.ImageMarginWidth;
+    PaintStyleBackground(dc, static_cast<std::uint32_t>(style), kColourMenuBar, margin, 0);
+    return;
+  }
+  if (style == kMenuStyleWhidbey) {
+    FillRect(dc, &client, StyleBrush(style, kColourBackground));
+    return;
+  }
+  const MenuRecord* menu = record.Menu;
+  if (menu != nullptr && menu->RenderDC != nullptr && menu->RenderWidth == menu->Width &&
+      menu->RenderHeight == menu->Height) {
+    BitBlt(dc, 0, 0, client.right, client.bottom, menu->RenderDC, 0, 0, SRCCOPY);
+    return;
+  }
+  FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
+}
+
+}  // namespace
+
+bool PaintPopupWindow(HWND window, const PopupWindowRecord& record, UINT message, WPARAM wParam, LPARAM lParam,
+                      LRESULT& result) {
+  const std::int32_t style = PopupWindows.CascadeStyle;
+  switch (message) {
+    case WM_CREATE:
+      if (!IsOfficeStyle(style)) return false;
+      SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~(WS_BORDER | WS_DLGFRAME));
+      SetWindowLongPtrW(window, GWL_EXSTYLE,
+                        GetWindowLongPtrW(window, GWL_EXSTYLE) & ~(WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+      return false;
+    case WM_NCCALCSIZE:
+      if (!IsOfficeStyle(style) || wParam == FALSE) return false;
+      {
+        auto* sizes = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+        InflateRect(&sizes->rgrc[0], -1, -2);
+      }
+      result = kRedrawValid;
+      return true;
+    case WM_ERASEBKGND:
+      EraseBackground(window, reinterpret_cast<HDC>(wParam), record, style);
+      result = 1;
+      return true;
+    case WM_NCPAINT:
+    case WM_PRINT: {
+      result = CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)), window, message, wParam, lParam);
+      HDC dc = message == WM_PRINT ? reinterpret_cast<HDC>(wParam) : GetWindowDC(window);
+      PaintFrame(window, dc, record, style);
+      if (message == WM_NCPAINT) ReleaseDC(window, dc);
+      return true;
+    }
+    default:
+      return false;
+  }
+}

@@ -1,0 +1,160 @@
+// Owner-drawn menu items as the host window procedure measures and paints them.
+#include <gtest/gtest.h>
+
+#include "popups_fixture.h"
+#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/menus/host_install.h"
+#include "veloui/menus/menus.h"
+
+namespace {
+
+constexpr std::uint32_t kOffice2003 = 0x1000000;
+constexpr int kItemWidth = 160;
+constexpr int kItemHeight = 23;
+
+COLORREF UiColour(int id) { return GetUIColour(kOffice2003, id, kUIColourColorref); }
+
+ULONG_PTR ItemData(HMENU menu, int position) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_DATA;
+  GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+  return info.dwItemData;
+}
+
+// A 32-bit memory bitmap to draw items into and read back.
+class Canvas {
+ public:
+  Canvas() {
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = CreateCompatibleBitmap(screen, kItemWidth, kItemHeight);
+    ReleaseDC(nullptr, screen);
+    previous_ = SelectObject(dc_, bitmap_);
+    RECT all{0, 0, kItemWidth, kItemHeight};
+    FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+  ~Canvas() {
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC Get() const { return dc_; }
+  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y) & 0xFFFFFF; }
+  bool Holds(COLORREF colour, int left, int right) const {
+    for (int y = 0; y < kItemHeight; ++y) {
+      for (int x = left; x < right; ++x) {
+        if (At(x, y) == colour) return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+};
+
+class HostOwnerDrawTest : public PopupsTest {
+ protected:
+  void SetUp() override {
+    PopupsTest::SetUp();
+    Image = SolidBitmap(RGB(200, 30, 30));
+    SetMenuImageSize(16, 16);
+    Menu = CreateSkinnedPopupMenu(7, kOffice2003);
+    ASSERT_NE(Menu, nullptr);
+    ASSERT_NE(AddMenuItem(31, u"Kick", Image, nullptr, nullptr, 0), 0);
+    AddMenuSeparator();
+    ASSERT_NE(AddMenuItem(32, u"Ban", nullptr, nullptr, nullptr, 0), 0);
+    // The owner of a context menu carries the host procedure.
+    InstallHostWindowProc(Window, false);
+  }
+  void TearDown() override {
+    DeleteObject(Image);
+    PopupsTest::TearDown();
+  }
+  LRESULT Draw(Canvas& canvas, int position, UINT state) {
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = GetMenuItemID(Menu, position);
+    draw.itemState = state;
+    draw.hwndItem = reinterpret_cast<HWND>(Menu);
+    draw.hDC = canvas.Get();
+    draw.rcItem = RECT{0, 0, kItemWidth, kItemHeight};
+    draw.itemData = ItemData(Menu, position);
+    return SendMessageW(Window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+  }
+
+  HBITMAP Image = nullptr;
+  HMENU Menu = nullptr;
+};
+
+TEST_F(HostOwnerDrawTest, AnItemWithSixteenPixelImagesMeasuresTwentyThreeHigh) {
+  MEASUREITEMSTRUCT measure{};
+  measure.CtlType = ODT_MENU;
+  measure.itemID = 31;
+  measure.itemData = ItemData(Menu, 0);
+  SendMessageW(Window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+  EXPECT_EQ(measure.itemHeight, 23u);
+  EXPECT_GT(measure.itemWidth, 32u);
+}
+
+TEST_F(HostOwnerDrawTest, ForeignItemDataIsLeftToTheWindowsOwnProcedure) {
+  int foreign = 0;
+  MEASUREITEMSTRUCT measure{};
+  measure.CtlType = ODT_MENU;
+  measure.itemHeight = 77;
+  measure.itemData = reinterpret_cast<ULONG_PTR>(&foreign);
+  SendMessageW(Window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+  EXPECT_EQ(measure.itemHeight, 77u);
+
+  Canvas canvas;
+  DRAWITEMSTRUCT draw{};
+  draw.CtlType = ODT_MENU;
+  draw.hDC = canvas.Get();
+  draw.rcItem = RECT{0, 0, kItemWidth, kItemHeight};
+  draw.itemData = reinterpret_cast<ULONG_PTR>(&foreign);
+  SendMessageW(Window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+  EXPECT_EQ(canvas.At(kItemWidth - 5, kItemHeight / 2), RGB(255, 255, 255));
+}
+
+TEST_F(HostOwnerDrawTest, ANormalItemShowsTheMenuBackgroundTextAndImage) {
+  Canvas canvas;
+  Draw(canvas, 0, 0);
+  EXPECT_EQ(canvas.At(kItemWidth - 5, 2), UiColour(30));
+  EXPECT_TRUE(canvas.Holds(UiColour(4), 24, kItemWidth)) << "label in menutextcolor";
+  EXPECT_TRUE(canvas.Holds(RGB(200, 30, 30), 0, 24)) << "the item's image in its column";
+}
+
+TEST_F(HostOwnerDrawTest, AHotItemIsFilledAndFramedInTheSelectionColours) {
+  Canvas canvas;
+  Draw(canvas, 0, ODS_SELECTED);
+  EXPECT_EQ(canvas.At(1, kItemHeight / 2), UiColour(28));
+  EXPECT_EQ(canvas.At(kItemWidth / 2, 0), UiColour(28));
+  EXPECT_EQ(canvas.At(kItemWidth - 4, kItemHeight / 2), UiColour(26));
+  EXPECT_TRUE(canvas.Holds(UiColour(27), 24, kItemWidth)) << "label in selectedtextcolor";
+}
+
+TEST_F(HostOwnerDrawTest, ADisabledItemWritesItsLabelInTheDisabledColour) {
+  Canvas canvas;
+  Draw(canvas, 2, ODS_DISABLED | ODS_GRAYED);
+  EXPECT_TRUE(canvas.Holds(UiColour(29), 24, kItemWidth));
+  EXPECT_FALSE(canvas.Holds(UiColour(4), 24, kItemWidth));
+  EXPECT_EQ(canvas.At(kItemWidth - 5, 2), UiColour(30));
+}
+
+TEST_F(HostOwnerDrawTest, ASeparatorIsALineInTheSeparatorColourOnTheBackground) {
+  Canvas canvas;
+  Draw(canvas, 1, 0);
+  EXPECT_EQ(canvas.At(kItemWidth / 2, kItemHeight / 2), UiColour(25));
+  EXPECT_EQ(canvas.At(kItemWidth / 2, 1), UiColour(30));
+}
+
+TEST_F(HostOwnerDrawTest, ACheckedItemGetsItsCheckBoxInTheNormalCheckColours) {
+  Canvas canvas;
+  Draw(canvas, 2, ODS_CHECKED);
+  EXPECT_TRUE(canvas.Holds(UiColour(15), 0, 24)) << "check box border";
+}
+
+}  // namespace

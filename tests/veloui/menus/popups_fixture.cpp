@@ -1,0 +1,70 @@
+#include "popups_fixture.h"
+
+#include "veloui/foundation/core/toolkit_facts.h"
+#include "veloui/foundation/toolkit.h"
+#include "veloui/foundation/ui_colours.h"
+#include "veloui/menus/menu_tracking.h"
+
+namespace {
+
+struct Probe {
+  std::function<bool()> Step;
+  int Ticks = 0;
+  bool Ended = false;
+};
+Probe* ActiveProbe = nullptr;
+constexpr int kMostTicks = 150;
+
+void CALLBACK ProbeTick(HWND, UINT, UINT_PTR, DWORD) {
+  Probe* probe = ActiveProbe;
+  if (probe == nullptr || probe->Ended) return;
+  ++probe->Ticks;
+  if (probe->Step() || probe->Ticks >= kMostTicks) {
+    probe->Ended = true;
+    EndMenu();
+  }
+}
+
+BOOL CALLBACK FindPopup(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, L"#32768") == 0 && IsWindowVisible(window) &&
+      GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+void PopupsTest::SetUp() {
+  InitToolkit();
+  // Shown shadow windows cost seconds each to take down on a display without a window
+  // manager; the shadows have tests of their own.
+  SystemFacts.SystemDropShadow = 0;
+  MenusTest::SetUp();
+  ResetMenuTrackingForTesting();
+  SetUIColourMode(4);  // grey
+}
+
+void PopupsTest::TearDown() {
+  MenusTest::TearDown();
+  ResetMenuTrackingForTesting();
+}
+
+int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step) {
+  Probe probe{step};
+  ActiveProbe = &probe;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, ProbeTick);
+  open();
+  KillTimer(nullptr, timer);
+  ActiveProbe = nullptr;
+  return probe.Ticks;
+}
+
+HWND OpenPopupWindow() {
+  HWND found = nullptr;
+  EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
