@@ -1,0 +1,159 @@
+#include "app/database_view.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/lists/database_search.h"
+#include "app/main_window_ids.h"
+#include "database/player_database.h"
+#include "runtime/win32/gui_state.h"
+
+namespace {
+
+struct DatabaseViewState {
+  // Mirror rows shown while the list is not full; the full list shows the mirror itself.
+  std::vector<std::uint32_t> shown;
+  std::size_t fullCount = 0;
+};
+DatabaseViewState g_view;
+
+bool ListIsFull() { return PlayerDb.DatabaseListIsFull.load() != 0; }
+
+std::size_t ShownCount() { return ListIsFull() ? g_view.fullCount : g_view.shown.size(); }
+
+TextView CellOf(const DatabaseRowView& row, int column) {
+  switch (column) {
+    case 0: return row.Name;
+    case 1: return row.GUID;
+    case 2: return row.IP;
+    case 3: return row.Server;
+    case 4: return row.Date;
+    default: return {};
+  }
+}
+
+// The list asks for each cell it draws.
+void FillDisplayInfo(NMLVDISPINFOW& info) {
+  if (!(info.item.mask & LVIF_TEXT) || info.item.pszText == nullptr || info.item.cchTextMax <= 0) return;
+  info.item.pszText[0] = L'\0';
+  std::size_t index = 0;
+  if (!DatabaseListRowIndex(info.item.iItem, index)) return;
+  const LockedDatabaseRows rows;
+  if (index >= rows.Count()) return;
+  const TextView cell = CellOf(rows.Row(index), info.item.iSubItem);
+  const std::size_t length = std::min<std::size_t>(cell.size(), static_cast<std::size_t>(info.item.cchTextMax) - 1);
+  for (std::size_t i = 0; i < length; ++i) info.item.pszText[i] = static_cast<wchar_t>(cell[i]);
+  info.item.pszText[length] = L'\0';
+}
+
+LRESULT CALLBACK DatabasePageSubclass(HWND page, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR) {
+  if (message == WM_NOTIFY) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->hwndFrom == GadgetHandle(kDatabaseList)) {
+      if (header->code == LVN_GETDISPINFOW) {
+        FillDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+        return 0;
+      }
+      if (header->code == LVN_ODFINDITEMW) return -1;
+    }
+  }
+  return DefSubclassProc(page, message, wParam, lParam);
+}
+
+// The list is emptied (selection and scroll position with it) and shows `count` rows.
+void ShowRows(std::size_t count) {
+  const HWND list = GadgetHandle(kDatabaseList);
+  if (list == nullptr) return;
+  ListView_DeleteAllItems(list);
+  ListView_SetItemCountEx(list, static_cast<int>(count), 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+}  // namespace
+
+void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_t, 5>& widths) {
+  auto& lists = Gui().gadgetLists;
+  if (lists.empty()) return;
+  const HWND page = lists.back();
+  if (IsGadgetNumber(kDatabaseList)) FreeGadget(kDatabaseList);
+  HWND list = nullptr;
+  {
+    QuietScope quiet;
+    list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                               LVS_OWNERDATA,
+                           x, y, w, h, page, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDatabaseList)),
+                           GetModuleHandleW(nullptr), nullptr);
+  }
+  if (list == nullptr) return;
+  SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultGuiFont()), FALSE);
+  ListView_SetExtendedListViewStyle(list, LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT);
+  GadgetRecord record;
+  record.handle = list;
+  record.kind = GadgetKind::ReportList;
+  Gui().gadgets[kDatabaseList] = std::move(record);
+  static const char16_t* const kTitles[5] = {u"Name", u"GUID", u"IP", u"Server", u"Date"};
+  for (int column = 0; column < 5; ++column) AddGadgetColumn(kDatabaseList, column, kTitles[column], widths[column]);
+  SetWindowSubclass(page, DatabasePageSubclass, 0, 0);
+  g_view = DatabaseViewState();
+}
+
+void FillDatabaseList() {
+  g_view.shown = {};
+  PlayerDb.DatabaseListIsFull = 1;
+  g_view.fullCount = DatabaseRowCount();
+  ShowRows(g_view.fullCount);
+}
+
+void SearchDatabaseList(int field) {
+  if (field < 0 || field > 3) return;
+  const Text search = GadgetText(kSearchText);
+  if (search.empty()) {
+    FillDatabaseList();
+    return;
+  }
+  const bool exact = GadgetState(kExactMatchBox) == 1;
+  PlayerDb.DatabaseListIsFull = 0;
+  {
+    const LockedDatabaseRows rows;
+    g_view.shown = SearchDatabaseRows(rows, static_cast<DatabaseField>(field), search, exact);
+  }
+  ShowRows(g_view.shown.size());
+}
+
+void ShowAssociations() {
+  const Text guid = DatabaseListCell(GadgetState(kDatabaseList), 1);
+  PlayerDb.DatabaseListIsFull = 0;
+  {
+    const LockedDatabaseRows rows;
+    g_view.shown = AssociatedDatabaseRows(rows, guid);
+  }
+  ShowRows(g_view.shown.size());
+}
+
+void ShowNewDatabaseRows() {
+  if (!ListIsFull()) return;
+  g_view.fullCount = DatabaseRowCount();
+  const HWND list = GadgetHandle(kDatabaseList);
+  if (list != nullptr) {
+    ListView_SetItemCountEx(list, static_cast<int>(g_view.fullCount), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  }
+}
+
+bool DatabaseListRowIndex(int item, std::size_t& row) {
+  if (item < 0 || static_cast<std::size_t>(item) >= ShownCount()) return false;
+  row = ListIsFull() ? static_cast<std::size_t>(item) : g_view.shown[static_cast<std::size_t>(item)];
+  return true;
+}
+
+Text DatabaseListCell(int item, int column) {
+  std::size_t index = 0;
+  if (!DatabaseListRowIndex(item, index)) return {};
+  const LockedDatabaseRows rows;
+  if (index >= rows.Count()) return {};
+  return Text(CellOf(rows.Row(index), column));
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The Database tab's list (gadget 72): a list that holds no rows itself but shows rows of
+// the player database's mirror, either all of them or the ones a search or "Show
+// associations" picked, so that a million rows fill, scroll and search at once.
+// GUI thread only.
+#include <array>
+#include <cstdint>
+
+#include "runtime/portable/text.h"
+
+// Creates list 72 in the current gadget list, with its five column titles and widths.
+void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_t, 5>& widths);
+// Shows every row of the mirror; the list is full again.
+void FillDatabaseList();
+// Field 0 Name, 1 GUID, 2 IP, 3 Server, from the search field's text and the "Exact match"
+// box. An empty text fills the list; a field outside 0-3 leaves the list as it is.
+void SearchDatabaseList(int field);
+// Every row with the GUID of the selected row.
+void ShowAssociations();
+// Newly recorded players are now in the mirror: a full list shows them.
+void ShowNewDatabaseRows();
+// The mirror row shown as item `item`; false when there is none.
+bool DatabaseListRowIndex(int item, std::size_t& row);
+// What the list shows in one cell ("" outside the list).
+Text DatabaseListCell(int item, int column);

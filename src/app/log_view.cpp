@@ -1,0 +1,10 @@
+#include "app/log_view.h"
+
+#include "app/main_window_ids.h"
+#include "runtime/win32/gui.h"
+
+void AddLogLine(TextView text) {
+  if (text.empty()) return;
+  const int line = AddGadgetItem(kLogList, -1, text);
+  if (line >= 0) SetGadgetState(kLogList, line);
+}

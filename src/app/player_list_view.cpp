@@ -1,0 +1,90 @@
+#include "app/player_list_view.h"
+
+#include "app/database_view.h"
+#include "app/gui_thread_calls.h"
+#include "app/main_window_ids.h"
+#include "database/player_database.h"
+#include "database/player_date.h"
+#include "listsort/listsort.h"
+#include "runtime/portable/date_mask.h"
+#include "runtime/win32/gui.h"
+#include "velorcon/rcon_state.h"
+
+namespace {
+
+struct PlayerRefreshStart {
+  int sortedColumn = -1;
+  int sortDirection = 0;
+  bool proceed = false;
+};
+
+// The sort is read before the list is emptied, which forgets it.
+PlayerRefreshStart BeginPlayerRefresh() {
+  PlayerRefreshStart start;
+  start.sortedColumn = GetSortedColumn(kPlayersList);
+  start.sortDirection = GetSortDirection(kPlayersList);
+  // The dialogs act on the selected row of the list; it must not move under them.
+  start.proceed = !IsWindowNumber(kKickPlayerWindow) && !IsWindowNumber(kBanPlayerWindow);
+  return start;
+}
+
+// Whether any player was recorded for the first time.
+bool RecordPlayers(const std::vector<PlayerRecord>& players) {
+  if (PlayerDb.DatabaseEnabled.load() == 0 || players.empty()) return false;
+  const Text server = Rcon.ServerHost + u":" + DecimalText(Rcon.ServerPort);
+  std::vector<PlayerSighting> sightings;
+  sightings.reserve(players.size());
+  for (const PlayerRecord& player : players) {
+    sightings.push_back({player.Name, player.GUID, player.IP, server, PlayerSeenDateNow()});
+  }
+  bool added = false;
+  for (const int result : RecordPlayersSeen(sightings)) added = added || result != 0;
+  return added;
+}
+
+Text PlayerRowText(const PlayerRecord& player) {
+  return player.Name + u"\n?\n?\n?\n" + DecimalText(player.Ping) + u"\n" + player.IP + u"\n" + player.GUID;
+}
+
+void FillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabaseRows, const PlayerRefreshStart& start) {
+  ClearGadgetItems(kPlayersList);
+  SetListSortSuspended(1);
+  SetGadgetRedraw(kPlayersList, false);
+  for (const PlayerRecord& player : players) AddGadgetItem(kPlayersList, -1, PlayerRowText(player), kPlayerRowImage);
+  if (newDatabaseRows) ShowNewDatabaseRows();
+  SetGadgetRedraw(kPlayersList, true);
+  SetListSortSuspended(0);
+  SortListByColumn(kPlayersList, start.sortedColumn, start.sortDirection);
+  SetStatusText(kMainStatusBar, 1, u"Players: " + DecimalText(static_cast<std::int64_t>(players.size())));
+  SetStatusText(kMainStatusBar, 2, u"Last Refresh: " + FormatDateMask(u"%hh:%ii:%ss", CurrentLocalDateTime()));
+}
+
+}  // namespace
+
+void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
+  PlayerRefreshStart start;
+  RunOnGuiThread([&] { start = BeginPlayerRefresh(); });
+  if (!start.proceed) return;
+  // Recording writes to the disk: it stays on the calling thread, away from the window.
+  const bool newDatabaseRows = RecordPlayers(players);
+  RunOnGuiThread([&] { FillPlayerRows(players, newDatabaseRows, start); });
+}
+
+void ClearServerLists() {
+  ClearGadgetItems(kPlayersList);
+  ClearGadgetItems(kBansList);
+  ClearGadgetItems(kMissionsList);
+}
+
+void AppendBanRow(TextView target, TextView expiry, TextView reason) {
+  AddGadgetItem(kBansList, -1, Text(target) + u"\n" + Text(expiry) + u"\n" + Text(reason));
+}
+
+void AppendMissionRow(TextView name) { AddGadgetItem(kMissionsList, -1, name); }
+
+std::vector<Text> ReportRowCells(int gadget, int row) {
+  std::vector<Text> cells;
+  const int columns = CountGadgetColumns(gadget);
+  for (int column = 0; column < columns; ++column) cells.push_back(GadgetItemText(gadget, row, column));
+  return cells;
+}
