@@ -38,8 +38,12 @@ bool Scenario::WaitForLogLine(TextView line) const {
   return WaitFor([&] { return LogHas(line); }, kWaitMs);
 }
 
-bool Scenario::WaitForRows(int list, int rows) const {
-  return WaitFor([&] { return Probe().ListCount(MainControl(list)) == rows; }, kWaitMs);
+::testing::AssertionResult Scenario::WaitForRows(int list, int rows) const {
+  if (WaitFor([&] { return Probe().ListCount(MainControl(list)) == rows; }, kWaitMs)) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "list " << list << " has " << Probe().ListCount(MainControl(list))
+                                       << " rows, not " << rows;
 }
 
 int Scenario::RowWith(int list, int column, TextView text) const {

@@ -46,7 +46,7 @@ class Scenario : public ::testing::Test {
   bool WaitForLogLine(TextView line) const;
   bool LogHas(TextView line) const;
   bool WaitForCommand(const std::string& text) const { return server_.WaitForCommand(text, kWaitMs); }
-  bool WaitForRows(int list, int rows) const;
+  ::testing::AssertionResult WaitForRows(int list, int rows) const;
   // The row of the list whose cell in `column` is `text`; -1 when none.
   int RowWith(int list, int column, TextView text) const;
   // Selects a row as a click would, for the menus that act on the selection.
