@@ -129,6 +129,7 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
 }
 
 void AfterTitleMenu(HWND toolbar) {
+  SendPendingTitleKeys();
   if (MenuTracking.NextTitle != -1 || MenuTracking.MenuMode == -2) return;
   SendMessageW(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
   MenuTracking.HotTitle = -1;

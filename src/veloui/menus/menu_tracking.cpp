@@ -45,6 +45,15 @@ void RestoreSavedFocus() {
   if (MenuTracking.SavedFocus != nullptr && IsWindow(MenuTracking.SavedFocus)) SetFocus(MenuTracking.SavedFocus);
 }
 
+void SendPendingTitleKeys() {
+  HWND toolbar = MenuTracking.MenuBarToolbar;
+  const bool pending = MenuTracking.TitleSwitchPending;
+  MenuTracking.TitleSwitchPending = false;
+  if (!pending || toolbar == nullptr || MenuTracking.NextTitle < 0) return;
+  PostMessageW(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(MenuTracking.NextTitle), 0);
+  PostMessageW(toolbar, WM_KEYDOWN, VK_DOWN, 1);
+}
+
 void LeaveMenuMode() {
   MenuTracking.MenuMode = 0;
   MenuTracking.OpenTitle = -1;

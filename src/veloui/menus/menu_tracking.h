@@ -37,6 +37,7 @@ struct MenuTrackingState {
   // Host-window side of a title's menu.
   bool TitlePressed = false;
   bool TitleSwitching = false;
+  bool TitleSwitchPending = false;  // Left or Right asked for NextTitle; acted on after the menu
   RECT OpenTitleRect{};       // screen co-ordinates of the pressed title
   COLORREF HeldBorder = 0;    // joins the drop-down's top edge to its title
   bool SkipItemPainting = false;
@@ -62,6 +63,11 @@ void ResetMenuTrackingForTesting();
 void LeaveMenuMode();
 // Gives the focus back to SavedFocus when there is one.
 void RestoreSavedFocus();
+// After a menu loop has ended: a title switch asked for from the keyboard gives the bar the
+// focus, makes NextTitle hot (the bar's hot-item notice opens it) and sends a Down that
+// selects its first item. Posted, not injected: they keep their order, need no foreground
+// window, and arrive when no menu loop is running that could take them for its own.
+void SendPendingTitleKeys();
 // What every tracking path does with a WM_MENUSELECT (a sent message, so the message-filter
 // hooks never see it: the host window procedure hands it over). In a scrollable copy, Up or
 // Down onto its special rows scrolls it.

@@ -56,12 +56,11 @@ bool TrackedSubmenuOnScreen() {
   return GetMenuItemRect(nullptr, MenuTracking.SelectedSubmenu, 0, &rect) != FALSE;
 }
 
-// Left or Right past the open menu's edge: close it and let the bar open its neighbour. The
-// keys go to the bar as posted messages, which keep their order behind the menu's own
-// messages and need no foreground window.
-void SwitchTitle(int direction, UINT key) {
-  // The open title stays hot, so that the key moves on from it; set before NextTitle, so the
-  // bar's hot-item notice does not reopen it.
+// Left or Right past the open menu's edge: close it and let the bar open its neighbour once
+// the menu loop has ended (SendPendingTitleKeys).
+void SwitchTitle(int direction) {
+  // The open title stays hot until then; set before NextTitle, so the bar's hot-item notice
+  // does not reopen it.
   if (MenuTracking.MenuBarToolbar != nullptr) {
     SendMessageW(MenuTracking.MenuBarToolbar, TB_SETHOTITEM, static_cast<WPARAM>(MenuTracking.OpenTitle), 0);
   }
@@ -69,12 +68,7 @@ void SwitchTitle(int direction, UINT key) {
   ClearSubmenuMarks();
   MenuTracking.HotTitle = MenuTracking.OpenTitle;
   EndMenu();
-  HWND toolbar = MenuTracking.MenuBarToolbar;
-  if (toolbar != nullptr) {
-    SetFocus(toolbar);
-    PostMessageW(toolbar, WM_KEYDOWN, key, 1);
-    PostMessageW(toolbar, WM_KEYDOWN, VK_DOWN, 1);
-  }
+  MenuTracking.TitleSwitchPending = true;
   MenuTracking.MenuMode = -2;
   if (Dwm.DwmCompositionEnabled) {
     Sleep(5);
@@ -130,7 +124,7 @@ void BarKeyDown(const MSG& message) {
     if (TrackedSubmenuOnScreen() && MenuTracking.SubmenuDepth > 0) {
       --MenuTracking.SubmenuDepth;
     } else {
-      SwitchTitle(-1, VK_LEFT);
+      SwitchTitle(-1);
     }
   } else if (key == VK_RIGHT && MenuTracking.MenuMode != -2) {
     if (MenuTracking.LastMenuSelectFlags == kSelectedSubmenuFlags) {
@@ -138,7 +132,7 @@ void BarKeyDown(const MSG& message) {
       ++MenuTracking.SubmenuDepth;
       MenuTracking.OpeningSubmenu = MenuTracking.SelectedSubmenu;
     } else {
-      SwitchTitle(+1, VK_RIGHT);
+      SwitchTitle(+1);
     }
   } else if (key == VK_ESCAPE && MenuTracking.SubmenuDepth > 0) {
     --MenuTracking.SubmenuDepth;

@@ -299,6 +299,11 @@ BOOL CALLBACK RedrawUnderRectProc(HWND window, LPARAM area) {
   auto* redraw = reinterpret_cast<RedrawArea*>(area);
   RECT bounds{};
   if (window == redraw->Except || !IsWindowVisible(window) || !GetWindowRect(window, &bounds)) return TRUE;
+  // Only our own windows: an immediate repaint of another program's window waits for that
+  // program, and a busy one would freeze the menu. The system repaints those itself.
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId()) return TRUE;
   HRGN part = CreateRectRgnIndirect(&bounds);
   if (CombineRgn(part, part, redraw->Remaining, RGN_AND) != NULLREGION) {
     POINT origin{0, 0};
