@@ -15,6 +15,18 @@ std::uint16_t LowId(HMENU menu, int position) {
   return static_cast<std::uint16_t>(GetMenuItemID(menu, position) & 0xFFFF);
 }
 
+// Some platforms' popup windows ignore MN_SELECTITEM; the item is then highlighted directly.
+void SelectCopyItem(HMENU copy, int position) {
+  if (MenuTracking.CopyWindow != nullptr) {
+    SendMessageW(MenuTracking.CopyWindow, kMenuSelectItemMessage, static_cast<WPARAM>(position), 0);
+  }
+  const UINT state = GetMenuState(copy, static_cast<UINT>(position), MF_BYPOSITION);
+  HWND owner = MenuTracking.TrackedMenuRecord != nullptr ? MenuTracking.TrackedMenuRecord->Window : nullptr;
+  if (state != static_cast<UINT>(-1) && (state & MF_HILITE) == 0 && owner != nullptr) {
+    HiliteMenuItem(owner, copy, static_cast<UINT>(position), MF_BYPOSITION | MF_HILITE);
+  }
+}
+
 void ScrollCopyOnKeySelection(WPARAM wParam) {
   HMENU copy = MenuTracking.CopyMenu;
   if (copy == nullptr || RunCopyScroll == nullptr) return;
@@ -28,9 +40,7 @@ void ScrollCopyOnKeySelection(WPARAM wParam) {
   selection.ItemCount = count;
   if (const auto scroll = DecideCopyScroll(selection)) {
     RunCopyScroll(scroll->Mode);
-    if (MenuTracking.CopyWindow != nullptr) {
-      SendMessageW(MenuTracking.CopyWindow, kMenuSelectItemMessage, static_cast<WPARAM>(scroll->SelectPosition), 0);
-    }
+    SelectCopyItem(copy, scroll->SelectPosition);
   }
   MenuTracking.LastKey = 0;
 }
@@ -76,5 +86,8 @@ void NoteMenuSelect(WPARAM wParam, LPARAM lParam) {
   if (menu != nullptr && (HIWORD(wParam) & MF_POPUP) != 0) submenu = GetSubMenu(menu, LOWORD(wParam));
   MenuTracking.SelectedSubmenu = submenu;
   MenuTracking.SubmenuOpening = submenu != nullptr;
+  // Where the popup window never sees MN_SELECTITEM, the selection is learnt from here.
+  MenuTracking.ItemSelected = !(HIWORD(wParam) == 0xFFFF && lParam == 0);
+  if (submenu != nullptr) MenuTracking.OpeningSubmenu = submenu;
   ScrollCopyOnKeySelection(wParam);
 }
