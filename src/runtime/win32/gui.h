@@ -3,7 +3,7 @@
 // numbers the program chooses. -1 as a number asks for a fresh one, which is returned; an
 // operation on a number that names nothing does nothing and returns 0 (or "").
 // The gadget number is the control's id, so another process can find a control by it.
-// Every call runs on the GUI thread, except AskForText (any thread).
+// Every call runs on the GUI thread, except AskForText and ShowMessage (any thread).
 #include <windows.h>
 
 #include <cstdint>

@@ -5,11 +5,6 @@ GuiState& Gui() {
   return state;
 }
 
-std::recursive_mutex& GuiLock() {
-  static std::recursive_mutex lock;
-  return lock;
-}
-
 int TakeNumber(int requested) {
   if (requested != -1) return requested;
   auto& gui = Gui();
@@ -40,7 +35,6 @@ int GadgetNumberOf(HWND handle) {
 }
 
 int WindowNumberOf(HWND handle) {
-  std::lock_guard guard(GuiLock());
   for (const auto& [number, record] : Gui().windows) {
     if (record.handle == handle) return number;
   }

@@ -1,9 +1,8 @@
 #pragma once
-// The registries behind the numbers of gui.h. GUI thread only, except the look-ups that
-// AskForText's owner search makes, which take the lock.
+// The registries behind the numbers of gui.h. They belong to the GUI thread: other threads
+// hand their window work to it (AskForText keeps its state per thread and uses none of this).
 #include <deque>
 #include <map>
-#include <mutex>
 #include <vector>
 
 #include "runtime/win32/gui.h"
@@ -75,7 +74,6 @@ struct GuiState {
 };
 
 GuiState& Gui();
-std::recursive_mutex& GuiLock();
 
 // Number of the first free fresh number, or the number itself.
 int TakeNumber(int requested);

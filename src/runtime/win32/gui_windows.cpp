@@ -92,10 +92,7 @@ std::intptr_t OpenWindow(int window, int x, int y, int innerWidth, int innerHeig
   record.showCommand = (flags & kWindowMaximized)   ? SW_SHOWMAXIMIZED
                        : (flags & kWindowMinimized) ? SW_SHOWMINIMIZED
                                                     : SW_SHOW;
-  {
-    std::lock_guard guard(GuiLock());
-    Gui().windows[number] = record;
-  }
+  Gui().windows[number] = record;
   Gui().gadgetLists = {handle};
   Gui().lastWasOption = false;
   if (!(flags & kWindowInvisible)) HideWindow(number, false);
@@ -119,10 +116,7 @@ void FreeWindow(int window) {
   for (auto it = gui.statusBars.begin(); it != gui.statusBars.end();) {
     it = GetParent(it->second.handle) == handle ? gui.statusBars.erase(it) : std::next(it);
   }
-  {
-    std::lock_guard guard(GuiLock());
-    gui.windows.erase(window);
-  }
+  gui.windows.erase(window);
   std::erase_if(gui.queue, [window](const Event& e) { return e.window == window; });
   QuietScope quiet;
   DestroyWindow(handle);

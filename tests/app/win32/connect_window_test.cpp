@@ -15,13 +15,23 @@
 
 namespace {
 
+// Other programs share the desktop under test: only a box of this process counts.
+HWND OwnDialog(const wchar_t* title) {
+  for (HWND box = FindWindowW(L"#32770", title); box != nullptr; box = FindWindowExW(nullptr, box, L"#32770", title)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(box, &process);
+    if (process == GetCurrentProcessId()) return box;
+  }
+  return nullptr;
+}
+
 // Closes the next message box titled "Velo 2 DUro" from another thread and keeps its text.
 class MessageBoxCloser {
  public:
   MessageBoxCloser()
       : thread_([this] {
           for (int i = 0; i < 500; ++i) {
-            HWND box = FindWindowW(L"#32770", L"Velo 2 DUro");
+            HWND box = OwnDialog(L"Velo 2 DUro");
             if (box != nullptr && IsWindowVisible(box)) {
               EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&text_));
               PostMessageW(box, WM_COMMAND, IDOK, 0);

@@ -322,6 +322,9 @@ TEST(AskForText, AnswersFromAnotherThreadAndCancelGivesNothing) {
     HWND field = nullptr;
     for (int i = 0; i < 500 && (field == nullptr || !IsWindowVisible(box)); ++i) {
       box = FindWindowW(L"TextRequestWindow", L"Set MaxPing");
+      DWORD process = 0;
+      if (box != nullptr) GetWindowThreadProcessId(box, &process);
+      if (process != GetCurrentProcessId()) box = nullptr;  // another program's box
       field = box != nullptr ? GetDlgItem(box, 100) : nullptr;
       Sleep(10);
     }
@@ -411,4 +414,42 @@ TEST_F(Gui, PngBecomesAPremultipliedBitmapAndAnImageBoxTakesItsSize) {
   EXPECT_EQ(bgra[20 + 0], 50);            // B, G, R of the last pixel
   EXPECT_EQ(bgra[20 + 2], 200);
   FreeImage(0);
+}
+
+TEST(WindowFlags, HiddenMaximisedWindowShowsMaximised) {
+  ASSERT_NE(OpenWindow(20, 10, 10, 300, 200, u"Main",
+                       kWindowTitleBar | kWindowSystemMenu | kWindowSizeable | kWindowMaximizeBox |
+                           kWindowMinimizeBox | kWindowInvisible | kWindowMaximized),
+            0);
+  EXPECT_FALSE(IsWindowVisible(WindowHandle(20)));
+  const LONG style = GetWindowLongW(WindowHandle(20), GWL_STYLE);
+  EXPECT_TRUE(style & WS_THICKFRAME);
+  EXPECT_TRUE(style & WS_MAXIMIZEBOX);
+  HideWindow(20, false);
+  EXPECT_TRUE(IsWindowVisible(WindowHandle(20)));
+  EXPECT_EQ(WindowState(20), static_cast<std::int32_t>(kWindowMaximized));
+  ShowWindow(WindowHandle(20), SW_MINIMIZE);
+  EXPECT_EQ(WindowState(20), static_cast<std::int32_t>(kWindowMinimized));
+  FreeWindow(20);
+}
+
+TEST_F(Gui, DigitsOnlyFieldAndScrollArea) {
+  CreateStringField(28, 0, 0, 65, 20, u"7", kStringDigitsOnly);
+  EXPECT_TRUE(GetWindowLongW(GadgetHandle(28), GWL_STYLE) & ES_NUMBER);
+  ASSERT_NE(CreateScrollArea(0, 250, 10, 140, 170, 300, 420, 30), 0);
+  CreateTextLabel(-1, 0, 0, 280, 420, u"Thanks");
+  CloseGadgetList();
+  HWND area = GadgetHandle(0);
+  HWND inner = GetWindow(area, GW_CHILD);
+  ASSERT_NE(inner, nullptr);
+  RECT r{};
+  GetClientRect(inner, &r);
+  EXPECT_EQ(r.right, 300);
+  EXPECT_EQ(r.bottom, 420);
+  SendMessageW(area, WM_VSCROLL, SB_LINEDOWN, 0);
+  GetWindowRect(inner, &r);
+  MapWindowPoints(nullptr, area, reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.top, -30);
+  CreateButton(33, 20, 305, 80, 25, u"OK");
+  EXPECT_EQ(GetParent(GadgetHandle(33)), WindowHandle(10)) << "the list was closed";
 }

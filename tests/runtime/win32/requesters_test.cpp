@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "runtime/win32/gui.h"
+#include "runtime/win32/platform/wide_text.h"
+
+namespace {
+
+// Waits (bounded) for a visible dialog with this title; nullptr when none came.
+HWND WaitForDialog(const wchar_t* title) {
+  for (int i = 0; i < 1000; ++i) {
+    // Other programs share the desktop under test: only a dialog of this process counts.
+    for (HWND box = FindWindowW(L"#32770", title); box != nullptr; box = FindWindowExW(nullptr, box, L"#32770", title)) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(box, &process);
+      if (process == GetCurrentProcessId() && IsWindowVisible(box)) return box;
+    }
+    Sleep(10);
+  }
+  return nullptr;
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM out) {
+  wchar_t cls[16] = {}, caption[128] = {};
+  GetClassNameW(child, cls, 16);
+  GetWindowTextW(child, caption, 128);
+  if (lstrcmpiW(cls, L"Static") == 0 && caption[0] != 0) *reinterpret_cast<Text*>(out) = FromWide(caption);
+  return TRUE;
+}
+
+}  // namespace
+
+TEST(FileRequester, CancelGivesAnEmptyName) {
+  HWND seen = nullptr;
+  std::thread user([&] {
+    seen = WaitForDialog(L"Import Database...");
+    if (seen != nullptr) PostMessageW(seen, WM_COMMAND, IDCANCEL, 0);
+  });
+  const Text chosen = AskOpenFileName(u"Import Database...", u"", u"DB File (*.db)|*.db");
+  user.join();
+  EXPECT_NE(seen, nullptr);
+  EXPECT_EQ(chosen, u"");
+}
+
+TEST(FileRequester, SaveGivesTheTypedNameWithItsFolder) {
+  const auto folder = std::filesystem::temp_directory_path();
+  const Text start = (folder / "start.db").u16string();
+  std::thread user([&] {
+    HWND box = WaitForDialog(L"Export Database...");
+    if (box == nullptr) return;
+    HWND name = GetDlgItem(box, 0x47C);  // the file name box of the dialog
+    if (name == nullptr) name = GetDlgItem(box, 0x480);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"backup"));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  const Text chosen = AskSaveFileName(u"Export Database...", start, u"DB File (*.db)|*.db");
+  user.join();
+  ASSERT_FALSE(chosen.empty());
+  EXPECT_EQ(std::filesystem::path(chosen).filename().u16string().substr(0, 6), u"backup");
+}
+
+TEST(ShowMessage, IsOwnedByTheActiveWindow) {
+  ASSERT_NE(OpenWindow(1, 100, 100, 300, 200, u"Owner", kWindowTitleBar | kWindowSystemMenu), 0);
+  SetActiveWindow(WindowHandle(1));
+  HWND owner = nullptr;
+  Text text;
+  std::thread user([&] {
+    HWND box = WaitForDialog(L"Velo 2 DUro");
+    if (box == nullptr) return;
+    owner = GetWindow(box, GW_OWNER);
+    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  ShowMessage(u"Velo 2 DUro", u"Please enter a port.");
+  user.join();
+  EXPECT_EQ(owner, WindowHandle(1));
+  EXPECT_EQ(text, u"Please enter a port.");
+  FreeWindow(1);
+}
