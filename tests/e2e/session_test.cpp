@@ -35,7 +35,45 @@ class Session : public Scenario {
     return u"";
   }
   Text SelectPlayer(int number);
+  // Answers the program's file dialog with this file name.
+  bool ChooseFile(TextView title, TextView file) const;
+  bool ChooseFileAfterMenu(int item, TextView title, TextView file) const {
+    Menu(item);
+    return ChooseFile(title, file);
+  }
 };
+
+bool Session::ChooseFile(TextView title, TextView file) const {
+  HWND dialog = nullptr;
+  HWND name = nullptr;
+  const bool shown = WaitFor(
+      [&] {
+        dialog = Probe().FindByTitle(title);
+        // The file name box: a combo in the explorer-style dialog, an edit in the older one.
+        name = WindowProbe::Control(dialog, 0x47C);
+        if (name == nullptr) name = WindowProbe::Control(dialog, 0x480);
+        return name != nullptr;
+      },
+      kWaitMs);
+  if (!shown) return false;
+  WindowProbe::SetText(name, file);
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  return WaitGone(dialog);
+}
+
+// A database file of another installation, with one player this one has not seen.
+void MakeOtherDatabase(const Text& path) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(ToUtf8(path).c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db,
+                         "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), "
+                         "DATE CHAR(16));"
+                         "INSERT INTO PLAYERS VALUES ('Imported Ivy', 'ffffffffffffffffffffffffffffffff', "
+                         "'198.51.100.3', '203.0.113.9:2302', '01.02.2026 10:11');",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+}
 
 void Session::AddFavoriteAndConnect() {
   Menu(1);
@@ -198,6 +236,20 @@ TEST_F(Session, AnAdministratorsWholeSession) {
   EXPECT_EQ(Probe().ListCell(database, 0, 1), guid);
   Menu(24);
   EXPECT_TRUE(WaitForRows(kDatabaseList, 5));
+
+  // Export: ".db" is added to the chosen name; import: the other file's players join the list.
+  ASSERT_TRUE(ChooseFileAfterMenu(29, u"Export Database...", program_.File("backup")));
+  EXPECT_EQ(AnswerMessageBox(u"Velo 2 DUro"), u"Database was exported successfully!");
+  EXPECT_TRUE(IsExistingFile(program_.File("backup.db")));
+  const Text other = program_.File("other.db");
+  ASSERT_NO_FATAL_FAILURE(MakeOtherDatabase(other));
+  ASSERT_TRUE(ChooseFileAfterMenu(28, u"Import Database...", other));
+  EXPECT_EQ(AnswerMessageBox(u"Velo 2 DUro"), u"Database was imported successfully!");
+  EXPECT_TRUE(WaitForRows(kDatabaseList, 6));
+  EXPECT_GE(RowWith(kDatabaseList, 0, u"Imported Ivy"), 0);
+  PutFileBytes(program_.File("not-a-database.db"), "These are not the bytes of a database file.");
+  ASSERT_TRUE(ChooseFileAfterMenu(28, u"Import Database...", program_.File("not-a-database.db")));
+  EXPECT_EQ(AnswerMessageBox(u"Velo 2 DUro"), u"Could not import database!");
 
   // Kick, with a reason longer than the dialog allows.
   const Text kicked = SelectPlayer(3);

@@ -21,6 +21,8 @@ class ProgramUnderTest {
   // "settings.ini" beside the program; without one the program saves nothing.
   void WriteSettings(const std::string& bytes);
   Text SettingsPath() const;
+  // A file in the test's own folder, beside the program.
+  Text File(const std::string& name) const { return folder_.File(name); }
   // The data folder the program derives from APPDATA: "...\Velo 2 DUro\".
   Text DataFolder() const;
 

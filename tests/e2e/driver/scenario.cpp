@@ -23,6 +23,13 @@ void Scenario::StartProgram(const std::string& settings) {
   ASSERT_NE(main_, nullptr);
 }
 
+void Scenario::Type(HWND field, TextView text) {
+  WindowProbe::SetText(field, text);
+  wchar_t name[16] = {};
+  GetClassNameW(field, name, 16);
+  if (lstrcmpiW(name, L"Edit") == 0) WindowProbe::Notify(field, EN_CHANGE);
+}
+
 bool Scenario::WaitGone(HWND window) const {
   return WaitFor([&] { return !IsWindow(window); }, kWaitMs);
 }

@@ -51,8 +51,10 @@ class Scenario : public ::testing::Test {
   int RowWith(int list, int column, TextView text) const;
   // Selects a row as a click would, for the menus that act on the selection.
   void Select(int list, int row) const { Probe().SelectListRow(MainControl(list), row); }
-  // Types a text into a field (the field raises its change notification).
-  static void Type(HWND field, TextView text) { WindowProbe::SetText(field, text); }
+  // Types a text into a field. The change notification is also posted, as typing raises it
+  // from the program's own message loop: the one the field raises for a text set from outside
+  // may arrive while the program is changing a control itself, when it is not an event.
+  static void Type(HWND field, TextView text);
   // The message box with this title: its text, after which it is answered with OK.
   Text AnswerMessageBox(TextView title) const;
   // The program's text requester: answered with `text` and OK.
