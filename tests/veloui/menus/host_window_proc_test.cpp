@@ -7,6 +7,7 @@
 #include "popups_fixture.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/system_binding.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/core/bar_drawing_rules.h"
 #include "veloui/menus/host_install.h"
@@ -145,6 +146,43 @@ TEST_F(HostWindowProcTest, AMenuFontChangeKeepsTheTitlesSizedForTheirText) {
   SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&after));
   EXPECT_EQ(after.right - after.left, before.right - before.left);
   EXPECT_NE(Toolkit.MenuFont, nullptr);
+}
+
+TEST_F(HostWindowProcTest, WhileTheWindowIsSizedItsBarsAreComposited) {
+  HWND rebar = MakeRebarWithMenuBar();
+  ASSERT_NE(rebar, nullptr);
+  HWND bar = FindMenuRecord(0)->Toolbar;
+  ASSERT_EQ(GetParent(bar), rebar);
+  RECT sizing{0, 0, 700, 500};
+  SendMessageW(Window, WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&sizing));
+  EXPECT_TRUE(HostWindows.Sizing);
+  EXPECT_NE(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_COMPOSITED, 0);
+  SendMessageW(Window, WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_FALSE(HostWindows.Sizing);
+  EXPECT_EQ(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_COMPOSITED, 0);
+}
+
+TEST_F(HostWindowProcTest, AThemeChangeWithoutAThemeHandleSwitchesTheClassicLookOn) {
+  InstallHostWindowProc(Window);
+  const UxThemeBinding saved = UxTheme;
+  UxTheme = UxThemeBinding{};
+  UxTheme.Library = GetModuleHandleW(nullptr);  // bound, but no theme can be opened
+  HostWindows.ClassicLook = false;
+  SendMessageW(Window, WM_THEMECHANGED, 0, 0);
+  const bool classic = HostWindows.ClassicLook;
+  UxTheme = saved;
+  EXPECT_TRUE(classic);
+}
+
+TEST_F(HostWindowProcTest, AThemeChangeWithoutTheVisualStylesLibraryChangesNothing) {
+  InstallHostWindowProc(Window);
+  const UxThemeBinding saved = UxTheme;
+  UxTheme = UxThemeBinding{};
+  HostWindows.ClassicLook = false;
+  SendMessageW(Window, WM_THEMECHANGED, 0, 0);
+  const bool classic = HostWindows.ClassicLook;
+  UxTheme = saved;
+  EXPECT_FALSE(classic);
 }
 
 }  // namespace

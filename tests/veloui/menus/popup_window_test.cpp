@@ -31,10 +31,6 @@ int CountPopupWindows() {
   return count;
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(PopupsTest, AnOfficePopupHasAOnePixelSideAndTwoPixelTopAndBottomBorder) {
   CreateSkinnedPopupMenu(20, kOffice2003);
   AddMenuItem(51, u"Copy Name", nullptr, nullptr, nullptr, 0);
@@ -83,7 +79,9 @@ TEST_F(PopupsTest, ASubmenuTakesTheCascadeStyleWhileOpenAndGetsItsOwnBack) {
 
 TEST_F(PopupsTest, SettingAllItemInfoLeavesEveryItemOwnerDrawnWithItsRecord) {
   HMENU menu = CreateSkinnedPopupMenu(23, kOffice2003);
-  AddMenuItem(71, u"Refresh", SolidBitmap(RGB(1, 2, 3)), nullptr, nullptr, 0);
+  HBITMAP image = SolidBitmap(RGB(1, 2, 3));
+  AddMenuItem(71, u"Refresh", image, nullptr, nullptr, 0);
+  DeleteObject(image);
   AddMenuItem(72, u"Copy", nullptr, nullptr, nullptr, 0);
   std::vector<ULONG_PTR> before;
   for (int k = 0; k < 2; ++k) {

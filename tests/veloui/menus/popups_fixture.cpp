@@ -3,6 +3,7 @@
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/ui_colours.h"
+#include "veloui/menus/host_state.h"
 #include "veloui/menus/menu_tracking.h"
 
 namespace {
@@ -45,6 +46,7 @@ void PopupsTest::SetUp() {
   SystemFacts.SystemDropShadow = 0;
   MenusTest::SetUp();
   ResetMenuTrackingForTesting();
+  HostWindows = HostWindowGlobals{};
   SetUIColourMode(4);  // grey
 }
 
