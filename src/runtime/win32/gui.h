@@ -23,7 +23,7 @@ inline constexpr std::uint32_t kWindowTitleBar = 0xC00000;
 inline constexpr std::uint32_t kWindowMaximized = 0x1000000;
 inline constexpr std::uint32_t kWindowInvisible = 0x10000000;  // opened hidden
 inline constexpr std::uint32_t kWindowMinimized = 0x20000000;
-// Every window has a title bar. Sizes are inner (client) sizes. Top-level windows are of
+// Every window has a title bar. x, y place the outer frame; sizes are inner (client) sizes. Top-level windows are of
 // the class "WindowClass_<number>". Returns the fresh number for -1, else the window handle
 // as a number; 0 when the window could not be opened. An existing window of the number is
 // closed first.

@@ -70,8 +70,10 @@ std::intptr_t OpenWindow(int window, int x, int y, int innerWidth, int innerHeig
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  int left = x + frame.left;
-  int top = y + frame.top;
+  // x and y place the outer frame, as WindowX and WindowY report it, so a saved position
+  // opens the window where it was.
+  int left = x;
+  int top = y;
   HWND over = nullptr;
   bool center = (flags & kWindowCentered) != 0;
   if (flags & kWindowCenteredOnOwner) {

@@ -51,6 +51,24 @@ TEST_F(Gui, WindowHasItsInnerSizeClassAndTitle) {
   EXPECT_FALSE(style & WS_THICKFRAME);
   EXPECT_EQ(WindowState(10), 0);
   EXPECT_EQ(WindowNumberOf(handle), 10);
+  EXPECT_EQ(WindowX(10), 50);
+  EXPECT_EQ(WindowY(10), 60);
+}
+
+TEST_F(Gui, ResizingKeepsWhatIsNotGivenAndReopeningAtTheReportedPlaceDoesNotDrift) {
+  ResizeWindow(10, kKeep, kKeep, 500, kKeep);
+  EXPECT_EQ(WindowInnerWidth(10), 500);
+  EXPECT_EQ(WindowInnerHeight(10), 300);
+  EXPECT_EQ(WindowX(10), 50);
+  ResizeWindow(10, 70, 80, kKeep, 250);
+  EXPECT_EQ(WindowX(10), 70);
+  EXPECT_EQ(WindowY(10), 80);
+  EXPECT_EQ(WindowInnerHeight(10), 250);
+  EXPECT_EQ(WindowEvent(), kEventNone) << "the program's own resize raises nothing";
+  const int x = WindowX(10), y = WindowY(10);
+  ASSERT_NE(OpenWindow(10, x, y, 400, 300, u"Again", kWindowTitleBar), 0);
+  EXPECT_EQ(WindowX(10), x);
+  EXPECT_EQ(WindowY(10), y);
 }
 
 TEST_F(Gui, NumbersThatNameNothingDoNothing) {
