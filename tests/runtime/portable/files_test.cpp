@@ -72,3 +72,13 @@ TEST(Files, MissingEnvironmentVariableIsEmpty) {
   EXPECT_EQ(EnvironmentValue(u"VELO_SURELY_NOT_SET_ANYWHERE"), u"");
   EXPECT_FALSE(EnvironmentValue(u"PATH").empty());
 }
+
+TEST(Files, AFolderNamedWithATrailingSeparatorIsFoundAndMade) {
+  TempFolder folder;
+  const Text named = folder.File("Velo 2 DUro") + static_cast<char16_t>(std::filesystem::path::preferred_separator);
+  EXPECT_FALSE(IsExistingFolder(named));
+  EXPECT_TRUE(CreateFolder(named));
+  EXPECT_TRUE(IsExistingFolder(named));
+  EXPECT_TRUE(ReplaceFileContents(named + u"favs.dat", "x"));
+  EXPECT_EQ(FileBytes(named + u"favs.dat"), "x");
+}
