@@ -91,6 +91,9 @@ void OnPlacedOrShown(HWND window, UINT message, WPARAM wParam, const ChildSubcla
   KeepTransparentInPage(window, record);
 }
 
+// Shown as far as its page is concerned, whatever the page's own ancestors are.
+bool HasVisibleStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 bool IsGroupBoxInPage(HWND window, std::int32_t kind) {
   if (kind != ChildKindGroupBox) return false;
   wchar_t name[64] = {};
@@ -112,7 +115,7 @@ struct PanelsInPage {
 
 BOOL CALLBACK ExcludePanelProc(HWND child, LPARAM lParam) {
   const auto* panels = reinterpret_cast<const PanelsInPage*>(lParam);
-  if (GetParent(child) == panels->Page && IsWindowVisible(child) && ChildKindOfWindow(child) == ChildKindPanelEx)
+  if (GetParent(child) == panels->Page && HasVisibleStyle(child) && ChildKindOfWindow(child) == ChildKindPanelEx)
     ExcludeRectOf(child, panels->Page, panels->DC);
   return TRUE;
 }
@@ -205,7 +208,7 @@ LRESULT CALLBACK ChildControlWindowProc(HWND window, UINT message, WPARAM wParam
       }
       break;
     case WM_ERASEBKGND:
-      if (record->Kind == ChildKindPanelExPage && (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0 && wParam != 0)
+      if (record->Kind == ChildKindPanelExPage && HasVisibleStyle(window) && wParam != 0)
         ExcludePageChildren(window, reinterpret_cast<HDC>(wParam));
       break;
     case WM_DESTROY:
@@ -221,7 +224,7 @@ BOOL CALLBACK ExcludeChildClipProc(HWND child, LPARAM lParam) {
   const auto dc = reinterpret_cast<HDC>(lParam);
   HWND page = WindowFromDC(dc);
   if (page == nullptr) page = GetParent(child);
-  if (GetParent(child) != page || !IsWindowVisible(child)) return TRUE;
+  if (GetParent(child) != page || !HasVisibleStyle(child)) return TRUE;
   const std::int32_t kind = ChildKindOfWindow(child);
   // Transparent children stay in the clip region: the page paints behind them.
   const bool transparent = (GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;

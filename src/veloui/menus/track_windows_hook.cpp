@@ -21,11 +21,14 @@ Text ClassNameOf(HWND window) {
 
 bool IsPopupClass(const Text& name) { return SameClassName(name, u"#32768"); }
 
-// Message-only windows hang below the system's "Message" window, whatever the creation
-// parameters say.
+// Message-only windows share one parent, the system's message window, whatever the
+// creation parameters say; any message-only window shows which one it is.
 bool IsMessageOnly(HWND window, const CREATESTRUCTW* creation) {
   if (creation != nullptr && creation->hwndParent == HWND_MESSAGE) return true;
-  return SameClassName(ClassNameOf(GetAncestor(window, GA_PARENT)), u"Message");
+  HWND parent = GetAncestor(window, GA_PARENT);
+  if (parent == nullptr || parent == GetDesktopWindow()) return false;
+  HWND message_only = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr);
+  return message_only != nullptr && GetAncestor(message_only, GA_PARENT) == parent;
 }
 
 bool TitleSwitching() {

@@ -2,6 +2,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 
 #include "hooks_fixture.h"
 #include "runtime/win32/platform/wide_text.h"
@@ -93,7 +94,7 @@ TEST_F(HooksTest, StaticTextsAndMessageOnlyWindowsKeepTheirProcedure) {
   HWND hidden = CreateWindowExW(0, L"WindowClass_HooksTest", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(hidden, nullptr);
-  EXPECT_FALSE(Subclassed(hidden));
+  EXPECT_FALSE(Subclassed(hidden)) << "parent class " << std::string(TextToUtf8(ClassOf(GetAncestor(hidden, GA_PARENT))));
   DestroyWindow(hidden);
 }
 
