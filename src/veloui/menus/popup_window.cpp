@@ -1,5 +1,7 @@
 #include "veloui/menus/popup_window.h"
 
+#include <vector>
+
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/system_binding.h"
@@ -201,11 +203,44 @@ void AdjustOfficePosition(PopupWindowRecord& record, WINDOWPOS& position) {
   }
 }
 
+// A drop-down that shrinks or moves after it was first placed uncovers part of the bar
+// under it; those strips of the bar are painted at once.
+void RepaintUncoveredBar(HWND window, const WINDOWPOS& position) {
+  HWND toolbar = MenuTracking.MenuBarToolbar;
+  RECT before{};
+  if (toolbar == nullptr || (position.flags & SWP_NOMOVE && position.flags & SWP_NOSIZE) ||
+      !GetWindowRect(window, &before)) {
+    return;
+  }
+  RECT after = before;
+  if ((position.flags & SWP_NOMOVE) == 0) OffsetRect(&after, position.x - after.left, position.y - after.top);
+  if ((position.flags & SWP_NOSIZE) == 0) {
+    after.right = after.left + position.cx;
+    after.bottom = after.top + position.cy;
+  }
+  RECT bar{};
+  GetWindowRect(toolbar, &bar);
+  std::vector<ScreenRect> strips = UncoveredStrips(ToScreenRect(before), ToScreenRect(after));
+  if (after.top > before.top && !strips.empty()) strips.pop_back();  // the top strip comes last; the bar is above
+  for (const ScreenRect& strip : strips) {
+    RECT area{strip.Left, strip.Top, strip.Right, strip.Bottom};
+    RECT onBar{};
+    if (!IntersectRect(&onBar, &area, &bar)) continue;
+    MapWindowPoints(nullptr, toolbar, reinterpret_cast<POINT*>(&onBar), 2);
+    SendMessageW(toolbar, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(toolbar, &onBar, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    SendMessageW(toolbar, WM_SETREDRAW, FALSE, 0);
+  }
+}
+
 void PositionChanging(HWND window, PopupWindowRecord& record, WINDOWPOS& position) {
   ++record.PositionChanges;
   if (window == MenuTracking.CopyWindow && MenuTracking.ScrollRunning) {
     position.flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
     return;
+  }
+  if (IsBarDropDown(record) && !Dwm.DwmCompositionEnabled && record.PositionChanges > 1) {
+    RepaintUncoveredBar(window, position);
   }
   if (IsOfficeStyle(PopupWindows.CascadeStyle)) AdjustOfficePosition(record, position);
 }
