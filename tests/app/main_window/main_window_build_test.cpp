@@ -15,13 +15,6 @@ namespace {
 
 constexpr UINT kGetCueBanner = 0x1502;
 
-// Where the settings' position puts the window: its inner area's top-left corner.
-POINT InnerOrigin() {
-  POINT origin{0, 0};
-  ClientToScreen(WindowHandle(kMainWindow), &origin);
-  return origin;
-}
-
 TEST_F(MainWindowTest, WindowZeroIsShownWithItsTitleAndPlaceFromTheSettings) {
   const HWND window = WindowHandle(kMainWindow);
   EXPECT_EQ(ClassOf(window), u"WindowClass_0");
@@ -29,8 +22,8 @@ TEST_F(MainWindowTest, WindowZeroIsShownWithItsTitleAndPlaceFromTheSettings) {
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(WindowInnerWidth(kMainWindow), 780);
   EXPECT_EQ(WindowInnerHeight(kMainWindow), 560);
-  EXPECT_EQ(InnerOrigin().x, 40);
-  EXPECT_EQ(InnerOrigin().y, 30);
+  EXPECT_EQ(WindowX(kMainWindow), 40);
+  EXPECT_EQ(WindowY(kMainWindow), 30);
   const LONG style = GetWindowLongW(window, GWL_STYLE);
   EXPECT_NE(style & WS_THICKFRAME, 0);
   EXPECT_NE(style & WS_MINIMIZEBOX, 0);
@@ -46,13 +39,13 @@ TEST_F(MainWindowTest, BothPositionsMinusOneCentreTheWindowOnTheScreen) {
   const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   const int middle = (outer.left + outer.right) / 2;
   EXPECT_NEAR(middle, screenWidth / 2, 2);
-  EXPECT_NE(InnerOrigin().x, -1);
+  EXPECT_NE(WindowX(kMainWindow), -1);
 }
 
 TEST_F(MainWindowTest, OnlyOnePositionMinusOneIsTakenAsThePosition) {
   Build("[GUI]\r\nWindowX = -1\r\nWindowY = 50\r\nWindowWidth = 600\r\nWindowHeight = 400\r\n", 0);
-  EXPECT_EQ(InnerOrigin().x, -1);
-  EXPECT_EQ(InnerOrigin().y, 50);
+  EXPECT_EQ(WindowX(kMainWindow), -1);
+  EXPECT_EQ(WindowY(kMainWindow), 50);
 }
 
 TEST_F(MainWindowTest, EveryGadgetIsThereWithItsClassAndText) {
