@@ -78,6 +78,26 @@ void EraseBackground(HWND window, HDC dc, const PopupWindowRecord& record, std::
   FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
 }
 
+// Where the system draws a frame of its own inside the client area, the part of the client
+// area that no item covers is painted over in the background colour after the system's
+// painting, so the window shows only the toolkit's frame.
+void CoverSystemFrame(HWND window, std::int32_t style) {
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+  const int count = menu != nullptr ? GetMenuItemCount(menu) : -1;
+  if (count <= 0) return;
+  HDC dc = GetDC(window);
+  for (int position = 0; position < count; ++position) {
+    RECT item{};
+    if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &item)) continue;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&item), 2);
+    ExcludeClipRect(dc, item.left, item.top, item.right, item.bottom);
+  }
+  RECT client{};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, StyleBrush(style, kColourBackground));
+  ReleaseDC(window, dc);
+}
+
 }  // namespace
 
 bool PaintPopupWindow(HWND window, const PopupWindowRecord& record, UINT message, WPARAM wParam, LPARAM lParam,
@@ -97,6 +117,12 @@ bool PaintPopupWindow(HWND window, const PopupWindowRecord& record, UINT message
         InflateRect(&sizes->rgrc[0], -1, -2);
       }
       result = kRedrawValid;
+      return true;
+    case WM_PAINT:
+      if (!IsOfficeStyle(style)) return false;
+      result = CallWindowProcW(reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)), window, message,
+                               wParam, lParam);
+      CoverSystemFrame(window, style);
       return true;
     case WM_ERASEBKGND:
       EraseBackground(window, reinterpret_cast<HDC>(wParam), record, style);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "popups_fixture.h"
+#include "veloui/foundation/core/ui_colour.h"
 #include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/menus.h"
 #include "veloui/menus/popup_menus.h"
@@ -50,6 +51,35 @@ TEST_F(PopupsTest, AnOfficePopupHasAOnePixelSideAndTwoPixelTopAndBottomBorder) {
   EXPECT_EQ(frame.right - client.right, 1);
   EXPECT_EQ(client.top - frame.top, 2);
   EXPECT_EQ(frame.bottom - client.bottom, 2);
+}
+
+TEST_F(PopupsTest, TheClientAreaBesideTheItemsShowsTheMenuBackground) {
+  CreateSkinnedPopupMenu(24, kOffice2003);
+  AddMenuItem(53, u"Copy Name", nullptr, nullptr, nullptr, 0);
+  AddMenuItem(54, u"Copy IP", nullptr, nullptr, nullptr, 0);
+  const COLORREF background = GetUIColour(kOffice2003, 30, kUIColourColorref);
+  std::vector<COLORREF> edges;
+  bool itemsFill = true;
+  WhileMenuOpen([&] { ShowPopupMenu(24, Window, 120, 120); },
+                [&] {
+                  HWND popup = OpenPopupWindow();
+                  if (popup == nullptr) return false;
+                  UpdateWindow(popup);
+                  RECT client{};
+                  GetClientRect(popup, &client);
+                  RECT first{};
+                  GetMenuItemRect(nullptr, FindMenuRecord(24)->Handle, 0, &first);
+                  MapWindowPoints(nullptr, popup, reinterpret_cast<POINT*>(&first), 2);
+                  itemsFill = first.left == 0 && first.top == 0 && first.right == client.right;
+                  HDC dc = GetDC(popup);
+                  edges = {GetPixel(dc, 0, 0), GetPixel(dc, client.right - 1, client.bottom - 1),
+                           GetPixel(dc, client.right - 1, client.bottom / 2)};
+                  ReleaseDC(popup, dc);
+                  return true;
+                });
+  ASSERT_EQ(edges.size(), 3u);
+  if (itemsFill) GTEST_SKIP() << "the items cover the whole client area here";
+  for (COLORREF edge : edges) EXPECT_EQ(edge & 0xFFFFFF, background);
 }
 
 TEST_F(PopupsTest, ASubmenuTakesTheCascadeStyleWhileOpenAndGetsItsOwnBack) {
