@@ -20,6 +20,38 @@ void Capture(const Text& line) {
   Lines.push_back(line);
 }
 
+int StepsServed = 0;
+LRESULT CALLBACK StepCountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == AnimationStepMessage) ++StepsServed;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The animation thread is left blocked in a message it sends to this thread (which sleeps
+// instead of pumping); the end of the toolkit must still get it to stop, by serving that
+// message while it waits.
+void EndWhileTheThreadWaitsOnUs() {
+  HWND grandparent = CreateWindowExW(0, kTestClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+  HWND parent = CreateWindowExW(0, kTestClass, L"", WS_CHILD, 0, 0, 200, 200, grandparent, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  HWND page = CreateWindowExW(0, kTestClass, L"", WS_CHILD, 0, 0, 100, 100, parent, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(grandparent && parent && page);
+  SetWindowLongPtrW(grandparent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StepCountingProc));
+  AnimationRecord request;
+  request.Window = page;
+  request.Right = 100;
+  request.Bottom = 100;
+  request.TargetRight = 100;
+  request.TargetBottom = 0;
+  StepsServed = 0;
+  ASSERT_TRUE(PostAnimationRequest(request));
+  Sleep(200);  // serves nothing: the thread's first frame now waits for this thread
+  EXPECT_TRUE(EndAnimationThread());
+  EXPECT_GE(StepsServed, 1);
+  DestroyWindow(grandparent);
+}
+
 // Starts the toolkit as the program does; the end of the program tears it down, which must
 // stop the animation thread within its bound.
 class ToolkitEnvironment : public ::testing::Environment {
@@ -45,6 +77,7 @@ class ToolkitEnvironment : public ::testing::Environment {
     for (int k = 0; k < 500 && Toolkit.AnimationWindow == nullptr; ++k) Sleep(2);
     const HANDLE thread = Toolkit.AnimationThreadHandle;
     ASSERT_NE(thread, nullptr);
+    EndWhileTheThreadWaitsOnUs();
     EXPECT_EQ(FreeToolkit(), 0);
     DWORD exit_code = STILL_ACTIVE;
     ASSERT_TRUE(GetExitCodeThread(thread, &exit_code));
