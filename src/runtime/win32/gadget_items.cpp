@@ -24,15 +24,38 @@ HTREEITEM TreeItemAt(HWND tree, int index) {
   return index >= 0 ? item : nullptr;
 }
 
+// The control copies at most the buffer less one character: a full buffer may mean more.
 Text ListViewCell(HWND list, int item, int column) {
-  Text cell(1024, u'\0');
-  LVITEMW lv{};
-  lv.iSubItem = column;
-  lv.pszText = WideBuffer(cell);
-  lv.cchTextMax = static_cast<int>(cell.size());
-  const auto n = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lv));
-  cell.resize(static_cast<std::size_t>(n));
-  return cell;
+  for (std::size_t size = 256;; size *= 4) {
+    Text cell(size, u'\0');
+    LVITEMW lv{};
+    lv.iSubItem = column;
+    lv.pszText = WideBuffer(cell);
+    lv.cchTextMax = static_cast<int>(cell.size());
+    const auto n = static_cast<std::size_t>(
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lv)));
+    if (n + 1 < size || size >= (1u << 20)) {
+      cell.resize(n < size ? n : size - 1);
+      return cell;
+    }
+  }
+}
+
+Text TreeItemText(HWND tree, HTREEITEM handle) {
+  for (std::size_t size = 256;; size *= 4) {
+    Text text(size, u'\0');
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = handle;
+    tv.pszText = WideBuffer(text);
+    tv.cchTextMax = static_cast<int>(text.size());
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    const std::size_t n = text.find(u'\0');
+    if (n + 1 < size || size >= (1u << 20)) {
+      text.resize(n == Text::npos ? size - 1 : n);
+      return text;
+    }
+  }
 }
 
 }  // namespace
@@ -164,17 +187,7 @@ Text GadgetItemText(int gadget, int item, int column) {
       text.resize(static_cast<std::size_t>(length));
       return text;
     }
-    case GadgetKind::Tree: {
-      Text text(1024, u'\0');
-      TVITEMW tv{};
-      tv.mask = TVIF_TEXT;
-      tv.hItem = TreeItemAt(h, item);
-      tv.pszText = WideBuffer(text);
-      tv.cchTextMax = static_cast<int>(text.size());
-      SendMessageW(h, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
-      text.resize(text.find(u'\0'));
-      return text;
-    }
+    case GadgetKind::Tree: return TreeItemText(h, TreeItemAt(h, item));
     case GadgetKind::TabPanel: {
       Text text(256, u'\0');
       TCITEMW tab{};

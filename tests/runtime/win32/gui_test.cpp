@@ -471,3 +471,15 @@ TEST_F(Gui, DigitsOnlyFieldAndScrollArea) {
   CreateButton(33, 20, 305, 80, 25, u"OK");
   EXPECT_EQ(GetParent(GadgetHandle(33)), WindowHandle(10)) << "the list was closed";
 }
+
+TEST_F(Gui, LongCellsAndItemsComeBackWhole) {
+  const Text longText(3000, u'x');
+  CreateReportList(9, 0, 0, 300, 200, u"Reason", 95, 0);
+  AddGadgetColumn(9, 1, u"More", 40);
+  AddGadgetItem(9, -1, longText + u"\n" + longText + u"y");
+  EXPECT_EQ(GadgetItemText(9, 0, 0), longText);
+  EXPECT_EQ(GadgetItemText(9, 0, 1), longText + u"y");
+  CreateTree(44, 0, 0, 100, 100);
+  AddGadgetItem(44, -1, longText);
+  EXPECT_EQ(GadgetItemText(44, 0), longText);
+}
