@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "veloui/foundation/core/debug_log.h"
+#include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/animation_thread.h"
@@ -57,8 +58,6 @@ void EndWhileTheThreadWaitsOnUs() {
 class ToolkitEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    // Menus may cast shadows (off by default under Wine); set before the toolkit reads it.
-    SystemParametersInfoW(SPI_SETDROPSHADOW, 0, reinterpret_cast<PVOID>(TRUE), 0);
     SetDebugLogSinkForTesting(Capture);
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
@@ -69,6 +68,9 @@ class ToolkitEnvironment : public ::testing::Environment {
     window_class.lpszClassName = kTestClass;
     RegisterClassExW(&window_class);
     ASSERT_EQ(InitToolkit(), 0);
+    // Menus may cast shadows, which Wine's default forbids. The toolkit's copy of the
+    // setting is changed rather than the system's, which other programs of the session share.
+    SystemFacts.SystemDropShadow = 1;
     ASSERT_EQ(StartToolkitHooks(), 0);
   }
 
