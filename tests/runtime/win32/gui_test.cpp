@@ -483,3 +483,23 @@ TEST_F(Gui, LongCellsAndItemsComeBackWhole) {
   AddGadgetItem(44, -1, longText);
   EXPECT_EQ(GadgetItemText(44, 0), longText);
 }
+
+TEST_F(Gui, DraggingTheSplitterBarMovesIt) {
+  CreateListBox(13, 0, 0, 10, 10);
+  CreateListBox(14, 0, 0, 10, 10);
+  ASSERT_NE(CreateSplitter(12, 0, 0, 400, 300, 13, 14), 0);
+  SetGadgetState(12, 200);
+  HWND bar = GadgetHandle(12);
+  SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 202));
+  SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 120));
+  SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(50, 120));
+  EXPECT_EQ(GadgetState(12), 120);
+  EXPECT_EQ(GadgetHeight(13), 120);
+  SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(50, 20));
+  EXPECT_EQ(GadgetState(12), 120) << "a move without the button held changes nothing";
+  SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 20));
+  SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 60));
+  SendMessageW(bar, WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(GadgetState(12), 120) << "a press beside the bar does not grab it";
+  EXPECT_EQ(WindowEvent(), kEventNone);
+}
