@@ -19,22 +19,30 @@ constexpr int kPlayersList = 9;
 
 class Dialogs : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetRconState();
-    ResetFavorites();
+  // One main window for the suite: under a display without a window manager, each top-level
+  // window takes a while to go.
+  static void SetUpTestSuite() {
     LoadEmbeddedImages();
-    ASSERT_NE(OpenWindow(kMainWindow, 100, 80, 700, 540, u"Velo 2 DUro", kWindowTitleBar | kWindowSystemMenu), 0);
+    OpenWindow(kMainWindow, 100, 80, 700, 540, u"Velo 2 DUro", kWindowTitleBar | kWindowSystemMenu);
     CreateReportList(kPlayersList, 0, 0, 600, 300, u"Name", 95, kReportFullRowSelect);
     for (const char16_t* title : {u"Score", u"Deaths", u"Team", u"Ping", u"IP", u"GUID"}) {
       AddGadgetColumn(kPlayersList, CountGadgetColumns(kPlayersList), title, 95);
     }
+  }
+  static void TearDownTestSuite() { FreeWindow(kMainWindow); }
+  void SetUp() override {
+    ResetRconState();
+    ResetFavorites();
+    ASSERT_TRUE(IsWindowNumber(kMainWindow));
+    ClearGadgetItems(kPlayersList);
     AddGadgetItem(kPlayersList, -1, u"Alice\n?\n?\n?\n50\n192.0.2.1\n0123456789abcdef0123456789abcdef");
     SetGadgetState(kPlayersList, 0);
   }
   void TearDown() override {
-    for (int window : {kBanDialog, kAboutWindow, kQuickConnectDialog, kKickDialog, kAddBanDialog, kMainWindow}) {
+    for (int window : {kBanDialog, kAboutWindow, kQuickConnectDialog, kKickDialog, kAddBanDialog}) {
       FreeWindow(window);
     }
+    DisableWindow(kMainWindow, false);
     while (WindowEvent() != kEventNone) {
     }
     ClearPendingCommand();
