@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "app/connect_window.h"
+#include "app/dialogs.h"
 #include "app/player_list_view.h"
 #include "listsort/listsort.h"
 #include "runtime/win32/gui.h"
@@ -68,13 +69,11 @@ class MainWindowInterface final : public RconWindow {
   }
   void CloseConnectWindow(bool quickConnect) override {
     RunOnGuiThread([&] {
-      if (!quickConnect) {
+      if (quickConnect) {
+        CloseQuickConnectDialog();
+      } else {
         ::CloseConnectWindow();
-        return;
       }
-      // As the Quick Connect dialog's own close: the main window first takes input again.
-      DisableWindow(kMainWindow, false);
-      FreeWindow(kQuickConnectWindow);
     });
   }
   Text PromptMaxPing() override { return AskForText(u"Set MaxPing", u"Please enter a value:", u""); }

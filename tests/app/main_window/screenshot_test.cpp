@@ -102,9 +102,9 @@ void CALLBACK TakePictureAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   EndMenu();
 }
 
-HMENU CommandsMenu() {
+HWND MenuBarToolbar() {
   for (const MenuRecord& record : MenuList()) {
-    if (!record.IsPopup && record.Id == kMenuBar && record.TitleIndex == 1) return record.Handle;
+    if (!record.IsPopup && record.Id == kMenuBar && record.Toolbar != nullptr) return record.Toolbar;
   }
   return nullptr;
 }
@@ -137,14 +137,20 @@ TEST_F(MainWindowTest, ScreenshotWithTheCommandsMenuOpen) {
   g_capture.Area = window;
   SetForegroundWindow(WindowHandle(kMainWindow));
   Pump();
-  const HMENU commands = CommandsMenu();
-  ASSERT_NE(commands, nullptr);
-  // The drop-down of the "Commands" title, where the menu bar puts it.
+  const HWND bar = MenuBarToolbar();
+  ASSERT_NE(bar, nullptr);
+  // A click on the "Commands" title drops its menu down; the picture is taken inside the
+  // menu's loop, which the click starts.
+  RECT title{};
+  ASSERT_TRUE(SendMessageW(bar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&title)));
   SetTimer(nullptr, 0, 700, TakePictureAndCloseMenu);
-  POINT below{120, 0};
-  ClientToScreen(WindowHandle(kMainWindow), &below);
-  below.y += 24;
-  TrackPopupMenuEx(commands, TPM_LEFTALIGN | TPM_TOPALIGN, below.x, below.y, WindowHandle(kMainWindow), nullptr);
+  PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON,
+               MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2));
+  for (int round = 0; round < 300 && g_capture.Taken.Width == 0; ++round) {
+    Pump();
+    Sleep(10);
+  }
+  PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
   Pump();
   EXPECT_TRUE(g_capture.MenuWasOpen);
   ASSERT_GT(g_capture.Taken.Width, 0);
