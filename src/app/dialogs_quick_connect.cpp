@@ -43,6 +43,7 @@ void OpenQuickConnectDialog() {
 void CloseQuickConnectDialog() { CloseDialog(kQuickConnectDialog); }
 
 void ConnectFromQuickConnectDialog() {
+  if (!IsWindowNumber(kQuickConnectDialog)) return;  // Return is its shortcut alone
   SetServerTarget(GadgetText(kQuickConnectHost), ParseInteger(GadgetText(kQuickConnectPort)),
                   GadgetText(kQuickConnectPassword));
   ConnectToServer(1);

@@ -18,7 +18,8 @@ void ShutDown() {
   StopNetworkThread();
   if (AppSettings.DatabaseEnabled != 0) ClosePlayerDatabase();
   CloseServerConnection();
-  SaveSettings();
+  // The settings are read from the window; without one they would be saved as zeros.
+  if (IsWindowNumber(kMainWindow)) SaveSettings();
   FreeToolkit();
   FreeWindow(kMainWindow);
   FreeGuiThreadCalls();

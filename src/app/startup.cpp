@@ -8,9 +8,12 @@
 #include "app/files/settings.h"
 #include "app/main_loop.h"
 #include "app/main_window.h"
+#include "app/main_window_ids.h"
+#include "app/shutdown.h"
 #include "runtime/portable/files.h"
 #include "runtime/portable/sockets.h"
 #include "runtime/portable/ticks.h"
+#include "runtime/win32/gui.h"
 #include "velorcon/connect.h"
 #include "veloui/foundation/toolkit.h"
 
@@ -48,5 +51,7 @@ void RunProgramEntry() {
   StartUp();
   if (DonationWindowDue()) ShowDonationWindow();
   CreateMainWindow();
+  // Without its window the program could only wait, unseen, for ever.
+  if (!IsWindowNumber(kMainWindow)) ShutDown();
   RunMainLoop();
 }
