@@ -9,6 +9,8 @@
 #include "main_window_fixture.h"
 #include "runtime/win32/platform/wide_text.h"
 #include "runtime/win32/gui.h"
+#include "veloui/menus/menu_builder_state.h"
+#include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
 
 namespace {
@@ -236,6 +238,29 @@ TEST_F(MainWindowTest, PanelContentsFollowThePanelAndContainerSizes) {
   EXPECT_EQ(GadgetY(kMessageField), ch - 20);
   EXPECT_EQ(GadgetWidth(kMessageField), cw);
   EXPECT_EQ(GadgetHeight(kMessageField), 20);
+}
+
+TEST_F(MainWindowTest, MenuBarSitsInTheRebarWithItsFourTitles) {
+  const RebarRecord* rebar = FindRebarRecord(kMainRebar);
+  ASSERT_NE(rebar, nullptr);
+  EXPECT_EQ(GetParent(rebar->Window), WindowHandle(kMainWindow));
+  EXPECT_EQ(SendMessageW(rebar->Window, RB_GETBANDCOUNT, 0, 0), 1);
+  HWND bar = nullptr;
+  for (const MenuRecord& record : MenuList()) {
+    if (!record.IsPopup && record.Id == kMenuBar && record.Toolbar != nullptr) bar = record.Toolbar;
+  }
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(GetParent(bar), rebar->Window);
+  ASSERT_EQ(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 4);
+  const char16_t* titles[] = {u"Server", u"Commands", u"Database", u"Info"};
+  for (int index = 0; index < 4; ++index) {
+    TBBUTTON button{};
+    SendMessageW(bar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
+    wchar_t text[64] = {};
+    SendMessageW(bar, TB_GETBUTTONTEXTW, button.idCommand, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(FromWide(text), titles[index]);
+  }
+  EXPECT_GT(GetRebarHeight(kMainRebar), 0);
 }
 
 TEST_F(MainWindowTest, MenuBarHasItsTitlesItemsAndImages) {
