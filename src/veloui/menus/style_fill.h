@@ -1,6 +1,6 @@
 #pragma once
-// A style background that still shows without GDI+: the colour's solid fill first, then the
-// cached gradient over it when GDI+ can paint one.
+// A style background: the cached gradient or framed fill of a colour slot that has one (drawn
+// directly where GDI+ is missing and the cache cannot be painted), else the slot's solid colour.
 #include <windows.h>
 
 #include <cstdint>

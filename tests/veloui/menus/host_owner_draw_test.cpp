@@ -3,6 +3,7 @@
 
 #include "popups_fixture.h"
 #include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/system_binding.h"
 #include "veloui/menus/host_install.h"
 #include "veloui/menus/menus.h"
 
@@ -125,6 +126,14 @@ TEST_F(HostOwnerDrawTest, ANormalItemShowsTheMenuBackgroundTextAndImage) {
   EXPECT_EQ(canvas.At(kItemWidth - 5, 2), UiColour(30));
   EXPECT_TRUE(canvas.Holds(UiColour(4), 24, kItemWidth)) << "label in menutextcolor";
   EXPECT_TRUE(canvas.Holds(RGB(200, 30, 30), 0, 24)) << "the item's image in its column";
+}
+
+TEST_F(HostOwnerDrawTest, TheImageColumnShowsItsGradientEvenWithoutGdiPlus) {
+  ASSERT_EQ(GdiPlus.Library, nullptr) << "this test draws without GDI+";
+  Canvas canvas;
+  Draw(canvas, 2, 0);
+  EXPECT_EQ(canvas.At(0, kItemHeight / 2), UiColour(21)) << "the column starts in its first gradient colour";
+  EXPECT_NE(canvas.At(2, kItemHeight / 2), RGB(0, 0, 0));
 }
 
 TEST_F(HostOwnerDrawTest, AHotItemIsFilledAndFramedInTheSelectionColours) {
