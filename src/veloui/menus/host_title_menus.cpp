@@ -11,6 +11,7 @@
 #include "veloui/menus/host_handlers.h"
 #include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menu_measuring.h"
+#include "veloui/menus/menu_shadows.h"
 #include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/popup_menus.h"
@@ -129,6 +130,8 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
 }
 
 void AfterTitleMenu(HWND toolbar) {
+  // The shadows beside the pressed title go with its menu, whether or not the bar repaints.
+  DestroyTitleShadows(toolbar);
   SendPendingTitleKeys();
   if (MenuTracking.NextTitle != -1 || MenuTracking.MenuMode == -2) return;
   SendMessageW(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
