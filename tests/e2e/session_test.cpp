@@ -350,11 +350,31 @@ TEST_F(Session, AnAdministratorsWholeSession) {
   EXPECT_TRUE(WaitForLogLine(u"[Mission(siege.v2.mountain) has been loaded.]"));
   for (const std::string& command : server_.Commands()) EXPECT_NE(command.rfind("maxping 0", 0), 0u);
 
+  // The About window closes with OK; a dialog's close box acts as its Cancel.
+  Menu(2);
+  HWND about = WaitForWindow(u"About");
+  ASSERT_NE(about, nullptr);
+  EXPECT_FALSE(WindowProbe::Enabled(main_));
+  WindowProbe::Click(WindowProbe::Control(about, 33));
+  ASSERT_TRUE(WaitGone(about));
+  EXPECT_TRUE(WindowProbe::Enabled(main_));
+  const std::size_t commandsBefore = server_.Commands().size();
+  Menu(16);
+  addBan = WaitForWindow(u"Add Ban");
+  ASSERT_NE(addBan, nullptr);
+  Type(WindowProbe::Control(addBan, 71), u"192.0.2.100");
+  PostMessageW(addBan, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitGone(addBan));
+  EXPECT_TRUE(WindowProbe::Enabled(main_));
+
   // Quit: the window's settings are written beside the program.
   Menu(8);
   DWORD exitCode = 1;
   ASSERT_TRUE(program_.WaitForExit(15000, exitCode));
   EXPECT_EQ(exitCode, 0u);
+  for (std::size_t i = commandsBefore; i < server_.Commands().size(); ++i) {
+    EXPECT_NE(server_.Commands()[i].rfind("addban", 0), 0u);  // the closed Add Ban sent nothing
+  }
   std::string settings;
   ASSERT_TRUE(ReadWholeFile(program_.SettingsPath(), settings));
   EXPECT_NE(settings.find("[Database]\r\nEnable = 1\r\n[GUI]\r\nWindowState = 0\r\n"), std::string::npos);
