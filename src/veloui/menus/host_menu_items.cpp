@@ -272,7 +272,7 @@ LRESULT HostMeasureItem(HWND, LPARAM lParam, LRESULT previous) {
 LRESULT HostDrawItem(HWND, LPARAM lParam, LRESULT previous) {
   auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
   if (draw == nullptr || draw->CtlType != ODT_MENU) return previous;
-  if (MenuTracking.SkipItemPainting) return 0;
+  if (MenuTracking.CopyRebuilding) return 0;
   ToolkitLockGuard lock(ToolkitLock::Menu);
   MenuItemRecord* item = ItemOfData(draw->itemData);
   if (item == nullptr) return previous;

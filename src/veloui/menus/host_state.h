@@ -21,7 +21,6 @@ struct HostWindowGlobals {
   bool Maximised = false;
   bool ClassicLook = false;  // the theme name is empty: classic drawing
   COLORREF ThemeCaptionColour = 0;
-  bool SaveScreenUnderMenu = false;
   bool RenderCacheOption = true;
   bool PaintPass = false;    // items of one menu are being drawn through a memory bitmap
 };

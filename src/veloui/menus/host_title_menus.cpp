@@ -4,7 +4,6 @@
 #include <string>
 
 #include "veloui/foundation/core/toolkit_locks.h"
-#include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/system_binding.h"
 #include "veloui/menus/core/menu_measure.h"
 #include "veloui/menus/core/popup_placement.h"
@@ -18,6 +17,7 @@
 #include "veloui/menus/popup_window.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
+#include "veloui/menus/track_windows_hook.h"
 
 namespace {
 
@@ -50,7 +50,6 @@ LRESULT CloseTitleState(HWND toolbar) {
   MenuTracking.HotTitle = -1;
   RestoreSavedFocus();
   MenuTracking.SavedFocus = nullptr;
-  MenuTracking.TitleSwitching = false;
   RedrawSavedPopupArea();
   RepaintBar(toolbar, kBarRepaint);
   return 0;
@@ -70,15 +69,13 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&title), 2);
   MenuTracking.OpenTitleRect = title;
   MenuTracking.TitlePressed = !switching;
-  MenuTracking.TitleSwitching = switching;
 
   TakeToolkitLock(ToolkitLock::Menu);
   MenuRecord* record = TitleMenu(toolbar, index);
   if (record == nullptr) {
     ReleaseToolkitLock(ToolkitLock::Menu);
     MenuTracking.TitlePressed = false;
-    MenuTracking.TitleSwitching = false;
-    return;
+      return;
   }
   HMENU handle = record->Handle;
   const std::int32_t style = record->Style;
@@ -95,6 +92,10 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   MenuTracking.TrackedMenu = handle;
   MenuTracking.TrackedMenuRecord = record;
   AnnounceTrackedMenu(handle);
+  // On a switch the thread window hook makes the new title hot once its popup appears.
+  MenuTrackingHook.MenuBarToolbar = toolbar;
+  MenuTrackingHook.TitleSwitchPending = switching;
+  MenuTrackingHook.SwitchHotIndex = switching ? index : -1;
   ReleaseToolkitLock(ToolkitLock::Menu);
 
   SendMessageW(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
@@ -105,9 +106,6 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   BOOL fading = FALSE;
   SystemParametersInfoW(SPI_GETMENUFADE, 0, &fading, 0);
   UINT flags = (fading && !switching ? 0u : TPM_NOANIMATION) | TPM_VERTICAL;
-  if (MenuTracking.TitlePressed) {
-    MenuTracking.HeldBorder = GetUIColour(static_cast<std::uint32_t>(style == kMenuStyleOffice2003 ? kMenuStyleOffice2003Flag : style), 12, 0);
-  }
   const int top = title.bottom - 1 - (style == kMenuStyleWhidbey ? 1 : 0);
   TrackPopupMenuEx(handle, flags, title.left, top, window, nullptr);
 
@@ -116,6 +114,7 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
     MenuTracking.TrackedMenu = nullptr;
     MenuTracking.TrackedMenuRecord = nullptr;
     AnnounceTrackedMenu(nullptr);
+    MenuTrackingHook.TitleSwitchPending = false;
     for (MenuRecord& menu : MenuList()) {
       if (menu.Handle == handle) {
         menu.Open = false;
@@ -123,7 +122,6 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
       }
     }
   }
-  MenuTracking.TitleSwitching = false;
   MenuTracking.TitlePressed = false;
   if (MenuTracking.MenuBarFilterHook != nullptr) UnhookWindowsHookEx(MenuTracking.MenuBarFilterHook);
   MenuTracking.MenuBarFilterHook = nullptr;

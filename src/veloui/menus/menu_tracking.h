@@ -36,11 +36,9 @@ struct MenuTrackingState {
   bool F10Activates = true;
   // Host-window side of a title's menu.
   bool TitlePressed = false;
-  bool TitleSwitching = false;
   bool TitleSwitchPending = false;  // Left or Right asked for NextTitle; acted on after the menu
   RECT OpenTitleRect{};       // screen co-ordinates of the pressed title
-  COLORREF HeldBorder = 0;    // joins the drop-down's top edge to its title
-  bool SkipItemPainting = false;
+  bool CopyRebuilding = false;  // a scrollable copy is being rebuilt: its items are not drawn
   // A scrollable copy of an over-long drop-down (shown by the scrolling code).
   HMENU CopyMenu = nullptr;
   HWND CopyWindow = nullptr;

@@ -197,10 +197,7 @@ void AdjustOfficePosition(PopupWindowRecord& record, WINDOWPOS& position) {
   position.y = adjusted.Y;
   position.cx = adjusted.Width;
   position.cy = adjusted.Height;
-  if (request.PlaceBesideParent) {
-    record.PlacedBesideParent = true;
-    PopupWindows.SubmenuParentLeft = adjusted.X;
-  }
+  if (request.PlaceBesideParent) record.PlacedBesideParent = true;
 }
 
 // A drop-down that shrinks or moves after it was first placed uncovers part of the bar

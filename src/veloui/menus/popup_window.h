@@ -18,13 +18,11 @@ constexpr UINT kMenuSelectItemMessage = 0x1E5;
 struct PopupWindowRecord {
   MenuRecord* Menu = nullptr;        // TrackedMenuRecord when the window appeared
   std::int32_t SavedStyle = -1;      // the submenu record's own style; -1 unchanged
-  std::int32_t ParentItemTop = 0;
   HMENU Submenu = nullptr;           // the menu shown when this is a submenu
   PopupWindowRecord* Parent = nullptr;
   HWND Window = nullptr;
   std::int32_t PositionChanges = 0;
   bool PlacedBesideParent = false;
-  std::int32_t SavedDropState = 0;
 };
 
 struct PopupWindowGlobals {
@@ -33,7 +31,6 @@ struct PopupWindowGlobals {
   std::int32_t CascadeStyle = 0;
   PopupWindowRecord* Current = nullptr;
   RECT SavedArea{};  // last rectangle a drop-down covered; empty = none
-  int SubmenuParentLeft = 0;
   bool TearingDown = false;
 };
 extern PopupWindowGlobals PopupWindows;
