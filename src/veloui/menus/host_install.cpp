@@ -4,6 +4,7 @@
 #include "veloui/foundation/system_binding.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/host_window_proc.h"
+#include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/window_hooks.h"
 
 #include <cstring>
@@ -40,7 +41,8 @@ void EnsureMenuThreadHooks() {
     Toolkit.CallWndProcHook = SetWindowsHookExW(WH_CALLWNDPROC, TrackWindowsHookProc, nullptr, GetCurrentThreadId());
   }
   if (Toolkit.KeyboardHook == nullptr) {
-    Toolkit.KeyboardHook = SetWindowsHookExW(WH_KEYBOARD, MenuKeyboardHookProc, nullptr, GetCurrentThreadId());
+    // Alt, F10, arrows, Escape and Return on the menu bar.
+    Toolkit.KeyboardHook = SetWindowsHookExW(WH_KEYBOARD, DriveMenuBarFromKeyboard, nullptr, GetCurrentThreadId());
   }
 }
 
