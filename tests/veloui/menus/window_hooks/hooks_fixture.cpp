@@ -79,7 +79,6 @@ class ToolkitEnvironment : public ::testing::Environment {
     for (int k = 0; k < 500 && Toolkit.AnimationWindow == nullptr; ++k) Sleep(2);
     const HANDLE thread = Toolkit.AnimationThreadHandle;
     ASSERT_NE(thread, nullptr);
-    EndWhileTheThreadWaitsOnUs();
     EXPECT_EQ(FreeToolkit(), 0);
     DWORD exit_code = STILL_ACTIVE;
     ASSERT_TRUE(GetExitCodeThread(thread, &exit_code));
@@ -88,6 +87,16 @@ class ToolkitEnvironment : public ::testing::Environment {
     const std::vector<Text> lines = TakeDebugLines();
     EXPECT_NE(std::find(lines.begin(), lines.end(), u"Animation thread closed."), lines.end());
     SetDebugLogSinkForTesting(nullptr);
+    EndASecondThreadThatWaitsOnUs();
+  }
+
+  // The toolkit starts its thread once per process: a second one is started here by hand.
+  static void EndASecondThreadThatWaitsOnUs() {
+    Toolkit.AnimationStopRequested = false;
+    Toolkit.AnimationThreadHandle = CreateThread(nullptr, 0, AnimationThread, nullptr, 0, nullptr);
+    ASSERT_NE(Toolkit.AnimationThreadHandle, nullptr);
+    for (int k = 0; k < 500 && Toolkit.AnimationWindow == nullptr; ++k) Sleep(2);
+    EndWhileTheThreadWaitsOnUs();
   }
 };
 
