@@ -49,6 +49,10 @@ bool DecodePng(std::string_view bytes, RgbaImage& image) {
 
 void RegisterImageDecoder(ImageDecoder decoder) {
   std::lock_guard guard(DecodersLock());
+  // The toolkit registers its decoders at every start-up; one entry each is enough.
+  for (ImageDecoder known : Decoders()) {
+    if (known == decoder) return;
+  }
   Decoders().push_back(decoder);
 }
 

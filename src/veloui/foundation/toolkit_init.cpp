@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "runtime/portable/jpeg_decode.h"
 #include "veloui/foundation/core/named_colours.h"
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/toolkit_locks.h"
@@ -94,6 +95,8 @@ std::int32_t InitToolkit() {
   CreateToolkitGlyphs();
   LoadToolkitCursors();
   ResetBuilderState();
+  // PNG is the image library's own first choice; JPEG joins it here.
+  RegisterImageDecoder(DecodeJpeg);
   MakeMenuFont();
   ReadDropShadowSetting();
   SystemFacts.OsVersionCode = ReadOsVersionCode();

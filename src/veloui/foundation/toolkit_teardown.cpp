@@ -7,6 +7,7 @@
 #include "veloui/foundation/system_binding.h"
 #include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/toolkit_state.h"
+#include "veloui/menus/animation_thread.h"
 #include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
@@ -16,26 +17,6 @@
 #include "veloui/skins/text_control.h"
 
 namespace {
-constexpr int kAnimationStopPasses = 101;
-constexpr DWORD kAnimationStopPauseMs = 10;
-
-// Asks the animation thread to end and waits a bounded time; it is never killed.
-void StopAnimationThread() {
-  if (Toolkit.AnimationThreadHandle == nullptr) return;
-  for (int pass = 0; pass < kAnimationStopPasses; ++pass) {
-    TakeToolkitLock(ToolkitLock::Animation);
-    if (Toolkit.AnimationWindow != nullptr && IsWindow(Toolkit.AnimationWindow)) {
-      PostMessageW(Toolkit.AnimationWindow, WM_CLOSE, 0, 0);
-    } else {
-      Toolkit.AnimationStopRequested = true;
-    }
-    ReleaseToolkitLock(ToolkitLock::Animation);
-    DWORD exit_code = STILL_ACTIVE;
-    if (!GetExitCodeThread(Toolkit.AnimationThreadHandle, &exit_code) || exit_code != STILL_ACTIVE) break;
-    Sleep(kAnimationStopPauseMs);
-  }
-}
-
 void FreeControlFamilies() {
   FreeRebar(-1);
   WriteDebugLog(u"freed rebars");
@@ -98,7 +79,9 @@ BOOL CALLBACK DestroyOwnWindowsProc(HWND window, LPARAM processId) {
 }
 
 std::int32_t FreeToolkit() {
-  StopAnimationThread();
+  // Serves messages sent to this thread while it waits: the animation thread sends to our
+  // windows every frame, so a plain sleep could leave both threads waiting on each other.
+  EndAnimationThread();
   const auto process = static_cast<LPARAM>(GetCurrentProcessId());
   EnumWindows(HideOwnWindowsProc, process);
   FreeControlFamilies();

@@ -42,7 +42,7 @@ void EnsureMenuThreadHooks() {
   }
   if (Toolkit.KeyboardHook == nullptr) {
     // Alt, F10, arrows, Escape and Return on the menu bar.
-    Toolkit.KeyboardHook = SetWindowsHookExW(WH_KEYBOARD, DriveMenuBarFromKeyboard, nullptr, GetCurrentThreadId());
+    Toolkit.KeyboardHook = SetWindowsHookExW(WH_KEYBOARD, MenuKeyboardHookProc, nullptr, GetCurrentThreadId());
   }
 }
 

@@ -8,7 +8,7 @@
 // WS_CLIPCHILDREN to its style unless `clipChildren` is false, as for a context menu's owner).
 void InstallHostWindowProc(HWND window, bool clipChildren = true);
 // TrackWindowsHookProc (WH_CALLWNDPROC) and the menu bar's keyboard hook (WH_KEYBOARD,
-// DriveMenuBarFromKeyboard) for the calling thread, each unless installed.
+// MenuKeyboardHookProc) for the calling thread, each unless installed.
 void EnsureMenuThreadHooks();
 // The toolkit's menu font, made from the system's non-client metrics when missing.
 HFONT EnsureMenuFont();
