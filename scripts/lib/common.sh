@@ -3,7 +3,11 @@
 VELO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 VELO_CACHE="${VELO_CACHE:-$HOME/.cache/velo2duro}"
 VELO_WIN32_DEPS="$VELO_CACHE/i686"
-export WINEPREFIX="${WINEPREFIX:-$VELO_CACHE/wineprefix}"
+# Two prefixes: the tests' one runs on its own Wine desktop (see make-wine-prefix), the one
+# the program is run in for a person shows its windows on the real screen.
+VELO_TEST_PREFIX="$VELO_CACHE/wineprefix"
+VELO_RUN_PREFIX="$VELO_CACHE/wineprefix-run"
+export WINEPREFIX="${WINEPREFIX:-$VELO_TEST_PREFIX}"
 export WINEARCH=win32
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono and no Gecko: the program needs neither, and their installers want the network.
