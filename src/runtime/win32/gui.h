@@ -175,6 +175,8 @@ int StoreBitmap(int image, HBITMAP bitmap);
 int StoreIcon(int image, HICON icon);
 // An icon file (its first image), a PNG, or whatever a registered decoder knows.
 int DecodeImage(int image, std::string_view bytes);
+// The same pictures stored as an icon that keeps their alpha (for menus and windows).
+int DecodeIcon(int image, std::string_view bytes);
 bool IsImageNumber(int image);
 int ImageWidth(int image);
 int ImageHeight(int image);

@@ -28,7 +28,9 @@ HICON IconFromFile(std::string_view bytes) {
   return CreateIconFromResourceEx(data, size, TRUE, 0x00030000, width, height, LR_DEFAULTCOLOR);
 }
 
-HBITMAP BitmapFromPixels(const RgbaImage& image) {
+// A top-down 32-bit DIB of the picture: premultiplied for bitmaps (image lists and layered
+// drawing want that), straight for icons (which premultiply by themselves).
+HBITMAP DibFromPixels(const RgbaImage& image, bool premultiplied) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = image.width;
@@ -41,28 +43,54 @@ HBITMAP BitmapFromPixels(const RgbaImage& image) {
   if (bitmap == nullptr) return nullptr;
   auto* out = static_cast<std::uint8_t*>(bits);
   for (std::size_t i = 0; i < image.pixels.size(); i += 4) {
-    const unsigned a = image.pixels[i + 3];
+    const unsigned a = premultiplied ? image.pixels[i + 3] : 255;
     out[i + 0] = static_cast<std::uint8_t>(image.pixels[i + 2] * a / 255);
     out[i + 1] = static_cast<std::uint8_t>(image.pixels[i + 1] * a / 255);
     out[i + 2] = static_cast<std::uint8_t>(image.pixels[i + 0] * a / 255);
-    out[i + 3] = static_cast<std::uint8_t>(a);
+    out[i + 3] = image.pixels[i + 3];
   }
   return bitmap;
+}
+
+// An icon with the picture's own alpha: the colour bitmap and an all-clear mask, so that the
+// alpha alone decides.
+HICON IconFromPixels(const RgbaImage& image) {
+  HBITMAP colour = DibFromPixels(image, false);
+  if (colour == nullptr) return nullptr;
+  HBITMAP mask = CreateBitmap(image.width, image.height, 1, 1, nullptr);
+  ICONINFO parts{};
+  parts.fIcon = TRUE;
+  parts.hbmColor = colour;
+  parts.hbmMask = mask;
+  HICON icon = CreateIconIndirect(&parts);
+  DeleteObject(colour);
+  DeleteObject(mask);
+  return icon;
+}
+
+int StoreIconOrDestroy(int image, HICON icon) {
+  const int stored = StoreIcon(image, icon);
+  if (stored == 0) DestroyIcon(icon);
+  return stored;
 }
 
 }  // namespace
 
 int DecodeImage(int image, std::string_view bytes) {
-  if (HICON icon = IconFromFile(bytes)) {
-    const int stored = StoreIcon(image, icon);
-    if (stored == 0) DestroyIcon(icon);
-    return stored;
-  }
+  if (HICON icon = IconFromFile(bytes)) return StoreIconOrDestroy(image, icon);
   RgbaImage pixels;
   if (!DecodeImageData(bytes, pixels)) return 0;
-  HBITMAP bitmap = BitmapFromPixels(pixels);
+  HBITMAP bitmap = DibFromPixels(pixels, true);
   if (bitmap == nullptr) return 0;
   const int stored = StoreBitmap(image, bitmap);
   if (stored == 0) DeleteObject(bitmap);
   return stored;
+}
+
+int DecodeIcon(int image, std::string_view bytes) {
+  if (HICON icon = IconFromFile(bytes)) return StoreIconOrDestroy(image, icon);
+  RgbaImage pixels;
+  if (!DecodeImageData(bytes, pixels)) return 0;
+  HICON icon = IconFromPixels(pixels);
+  return icon != nullptr ? StoreIconOrDestroy(image, icon) : 0;
 }
