@@ -41,29 +41,8 @@ TEST(TextPool, TextsLongerThanABlockAndEmptyTexts) {
   EXPECT_EQ(pool.Intern(u""), empty);
 }
 
-TEST(TextPool, TextsWithZeroCharactersKeepTheirLength) {
-  TextPool pool;
-  const Text withZero(u"a\0b", 3);
-  const PooledText id = pool.Intern(withZero);
-  EXPECT_NE(pool.Intern(u"a"), id);
-  EXPECT_EQ(pool.View(id), withZero);
-}
-
 DatabaseRowView RowOf(TextView name, TextView ip, TextView date) {
   return {name, u"0123456789abcdef0123456789abcdef", ip, u"host:2302", date};
-}
-
-TEST(DatabaseMirror, RowsKeepTheirOrderAndValues) {
-  DatabaseMirror mirror;
-  mirror.Append(RowOf(u"Bob", u"1.2.3.4", u"01.01.2020 10:00"));
-  mirror.Append(RowOf(u"Ann", u"5.6.7.8", u"02.01.2020 11:00"));
-  ASSERT_EQ(mirror.Count(), 2u);
-  EXPECT_EQ(mirror.Row(0).Name, u"Bob");
-  EXPECT_EQ(mirror.Row(1).Name, u"Ann");
-  EXPECT_EQ(mirror.Row(1).IP, u"5.6.7.8");
-  EXPECT_EQ(mirror.Row(1).GUID, u"0123456789abcdef0123456789abcdef");
-  EXPECT_EQ(mirror.Row(1).Server, u"host:2302");
-  EXPECT_EQ(mirror.Row(1).Date, u"02.01.2020 11:00");
 }
 
 TEST(DatabaseMirror, FindsRowsByAllFourValuesExactly) {
@@ -91,17 +70,6 @@ TEST(DatabaseMirror, SetDateChangesEveryRowOfTheKeyAndNoOther) {
   EXPECT_EQ(mirror.Row(2).Date, u"new");
   EXPECT_EQ(mirror.SetDate(u"Nobody", guid, u"1.2.3.4", u"host:2302", u"new"), 0u);
   EXPECT_EQ(mirror.Count(), 3u);
-}
-
-TEST(DatabaseMirror, ClearEmptiesEverything) {
-  DatabaseMirror mirror;
-  mirror.Append(RowOf(u"Bob", u"1.2.3.4", u"d"));
-  mirror.Clear();
-  EXPECT_EQ(mirror.Count(), 0u);
-  EXPECT_FALSE(mirror.Contains(u"Bob", u"0123456789abcdef0123456789abcdef", u"1.2.3.4",
-                               u"host:2302"));
-  mirror.Append(RowOf(u"Cy", u"1.1.1.1", u"d"));
-  EXPECT_EQ(mirror.Row(0).Name, u"Cy");
 }
 
 }  // namespace

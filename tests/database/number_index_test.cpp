@@ -16,11 +16,6 @@ std::vector<std::uint32_t> AllWithHash(const NumberIndex& index, std::uint32_t h
   return found;
 }
 
-TEST(NumberIndex, EmptyIndexFindsNothing) {
-  const NumberIndex index;
-  EXPECT_TRUE(AllWithHash(index, 7).empty());
-}
-
 TEST(NumberIndex, EveryNumberIsFoundUnderItsHashAfterGrowing) {
   NumberIndex index;
   for (std::uint32_t n = 0; n < 10000; ++n) index.Insert(n * 2654435761u, n);

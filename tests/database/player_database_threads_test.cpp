@@ -10,15 +10,23 @@
 
 namespace {
 
+class PlayerDatabaseThreads : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetPlayerDatabase();
+    folder.EmptyFile("db.db");
+    ASSERT_NE(OpenPlayerDatabase(dbFile.u16string()), 0);
+    LoadPlayerDatabase();
+  }
+  void TearDown() override { ResetPlayerDatabase(); }
+
+  TestFolder folder;
+  const std::filesystem::path dbFile = folder.Path("db.db");
+};
+
 // The network thread records refreshes while the GUI thread searches the mirror, reads rows
 // for the list and imports another file; neither may see a half-changed mirror.
-TEST(PlayerDatabaseThreads, RecordingSearchingAndImportingTogether) {
-  ResetPlayerDatabase();
-  TestFolder folder;
-  const auto dbFile = folder.Path("db.db");
-  folder.EmptyFile("db.db");
-  ASSERT_NE(OpenPlayerDatabase(dbFile.u16string()), 0);
-  LoadPlayerDatabase();
+TEST_F(PlayerDatabaseThreads, RecordingSearchingAndImportingTogether) {
 
   const auto other = folder.Path("other.db");
   std::string rows =
@@ -73,18 +81,11 @@ TEST(PlayerDatabaseThreads, RecordingSearchingAndImportingTogether) {
   // The last refresh saw player 58..97; its date reached both the file and the mirror.
   EXPECT_EQ(QueryFile(dbFile, "SELECT DATE FROM PLAYERS WHERE NAME='player97'"),
             std::vector<std::string>{"date29"});
-  ResetPlayerDatabase();
 }
 
 // Importing "db.db" into itself while the network thread keeps recording: the import reads the
 // file on its own connection and records afterwards, so both go on and no row is doubled.
-TEST(PlayerDatabaseThreads, ImportingTheOwnFileWhileRecording) {
-  ResetPlayerDatabase();
-  TestFolder folder;
-  const auto dbFile = folder.Path("db.db");
-  folder.EmptyFile("db.db");
-  ASSERT_NE(OpenPlayerDatabase(dbFile.u16string()), 0);
-  LoadPlayerDatabase();
+TEST_F(PlayerDatabaseThreads, ImportingTheOwnFileWhileRecording) {
 
   constexpr int kRefreshes = 40;
   std::thread network([] {
@@ -107,18 +108,11 @@ TEST(PlayerDatabaseThreads, ImportingTheOwnFileWhileRecording) {
   EXPECT_EQ(QueryFile(dbFile, "SELECT count(*), count(DISTINCT NAME) FROM PLAYERS"),
             std::vector<std::string>{std::to_string(players) + "|" + std::to_string(players)});
   EXPECT_EQ(DatabaseRowCount(), players);
-  ResetPlayerDatabase();
 }
 
 // The export copies "db.db" while the network thread may be recording: holding the file keeps
 // every refresh out of it until the copy is done.
-TEST(PlayerDatabaseThreads, HoldingTheFileKeepsRecordingOut) {
-  ResetPlayerDatabase();
-  TestFolder folder;
-  const auto dbFile = folder.Path("db.db");
-  folder.EmptyFile("db.db");
-  ASSERT_NE(OpenPlayerDatabase(dbFile.u16string()), 0);
-  LoadPlayerDatabase();
+TEST_F(PlayerDatabaseThreads, HoldingTheFileKeepsRecordingOut) {
 
   std::atomic<bool> recorded{false};
   std::thread network;
@@ -137,7 +131,6 @@ TEST(PlayerDatabaseThreads, HoldingTheFileKeepsRecordingOut) {
   EXPECT_TRUE(WaitUntil([&recorded] { return recorded.load(); }, 5000));
   network.join();
   EXPECT_EQ(QueryFile(dbFile, "SELECT NAME FROM PLAYERS"), std::vector<std::string>{"Late"});
-  ResetPlayerDatabase();
 }
 
 }  // namespace

@@ -8,12 +8,9 @@ namespace {
 
 const LocalDateTime kEvening{2012, 3, 3, 21, 5, 0};
 
-TEST(DateMask, ServerMessageStamp) {
-  EXPECT_EQ(FormatDateMask(u"(%yyyy-%mm-%dd | %hh:%ii:%ss) : ", kEvening), u"(2012-03-03 | 21:05:00) : ");
-}
-
-TEST(DateMask, BanExpiryAndDatabaseMasks) {
+TEST(DateMask, ServerMessageBanExpiryAndDatabaseMasks) {
   const LocalDateTime t{987, 12, 31, 0, 59, 9};
+  EXPECT_EQ(FormatDateMask(u"(%yyyy-%mm-%dd | %hh:%ii:%ss) : ", kEvening), u"(2012-03-03 | 21:05:00) : ");
   EXPECT_EQ(FormatDateMask(u"%dd.%mm.%yyyy - %hh:%ii", t), u"31.12.0987 - 00:59");
   EXPECT_EQ(FormatDateMask(u"%dd.%mm.%yyyy %hh:%ii", kEvening), u"03.03.2012 21:05");
   EXPECT_EQ(FormatDateMask(u"%hh:%ii:%ss", t), u"00:59:09");

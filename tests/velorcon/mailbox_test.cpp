@@ -69,14 +69,6 @@ TEST_F(MailboxTest, TwoCodesQueuedBeforeAPassOnlyTheSecondIsPerformed) {
   EXPECT_TRUE(FromClient(50).empty());
 }
 
-TEST_F(MailboxTest, APassThatReceivesSomethingLeavesTheMailboxAlone) {
-  QueueCommand(kCommandLock);
-  Deliver(ReplyDatagram(99, ""));
-  EXPECT_EQ(PeekPendingCommand(), kCommandLock);
-  PumpIdle();
-  EXPECT_EQ(CommandText(FromClient()), "#lock");
-}
-
 TEST_F(MailboxTest, FetchingBansSendsThreeCommandsOfWhichOnlyTheThirdRunsAHandler) {
   {
     RconLockGuard guard;
@@ -124,28 +116,10 @@ TEST_F(MailboxTest, AddBanAndSayToAllAreSentWithTheirTexts) {
   EXPECT_THAT(window.Log(), ElementsAre("[GUID/IP has been banned.]"));
 }
 
-TEST_F(MailboxTest, RemoveBanSendsTheRowIndexAndTheNextCommandReusesTheSequence) {
-  window.SetSelectedBanRow(2);
-  {
-    RconLockGuard guard;
-    Rcon.CommandSequence = 8;
-  }
-  EXPECT_EQ(Perform(kCommandRemoveBan), ReplyDatagram(8, "removeBan 2"));
-  EXPECT_THAT(window.EventsOf("remove ban row"), ElementsAre("2"));
-  EXPECT_EQ(Perform(kCommandRefreshPlayers), ReplyDatagram(8, "players"));
-}
-
 TEST_F(MailboxTest, RemoveBanWithoutASelectedRowSendsNothing) {
   QueueCommand(kCommandRemoveBan);
   PumpIdle();
   EXPECT_TRUE(FromClient(50).empty());
-}
-
-TEST_F(MailboxTest, LoadingAMissionWithTwoDotsSendsTheTextUpToItsLastDot) {
-  window.SetSelectedMission(u"siege.v2.mountain.pbo");
-  EXPECT_EQ(CommandText(Perform(kCommandLoadMission)), "#mission siege.v2.mountain");
-  Deliver(ReplyDatagram(0, ""));
-  EXPECT_THAT(window.Log(), ElementsAre("[Mission(siege.v2.mountain) has been loaded.]"));
 }
 
 TEST_F(MailboxTest, SetMaxPingSendsAPositiveAnswer) {
@@ -178,16 +152,6 @@ TEST_F(MailboxTest, SetMaxPingSendsNothingWhenTheConnectionWasResetDuringTheProm
   EXPECT_EQ(window.Count("reset"), 1);
 }
 
-TEST_F(MailboxTest, TheShutdownReplyLogsAndResets) {
-  Perform(kCommandShutdown);
-  Deliver(ReplyDatagram(0, ""));
-  connection = nullptr;
-  EXPECT_THAT(window.Log(), ElementsAre("[The server is shutting down now. Please reconnect.]"));
-  EXPECT_EQ(window.Count("reset"), 1);
-  RconLockGuard guard;
-  EXPECT_EQ(Rcon.Connected, 0);
-}
-
 TEST_F(MailboxTest, AResetDropsAStillQueuedCommand) {
   CommandParameters kick;
   kick.CommandTarget = 4;
@@ -198,13 +162,6 @@ TEST_F(MailboxTest, AResetDropsAStillQueuedCommand) {
   }
   connection = nullptr;
   EXPECT_EQ(PeekPendingCommand(), kCommandNone);
-}
-
-TEST_F(MailboxTest, AnUnknownCodeIsClearedWithoutEffect) {
-  QueueCommand(static_cast<CommandCode>(42));
-  PumpIdle();
-  EXPECT_EQ(PeekPendingCommand(), kCommandNone);
-  EXPECT_TRUE(FromClient(50).empty());
 }
 
 TEST_F(MailboxTest, APrivateMessageGoesToOnePlayerAndWaitsForItsReply) {

@@ -1,11 +1,17 @@
 #include "list_sort_fixture.h"
 
-TEST_F(ListSortTest, HeaderClicksAlternateTheDirection) {
+// The container passes the notification on to the top window, which is subclassed too: each
+// click is still handled once, so the direction toggles.
+TEST_F(ListSortTest, HeaderClicksAlternateTheDirectionThoughTwoAncestorsSeeThem) {
   Register(2);
   window_.ClickHeader(1);
+  EXPECT_EQ(SortTestWindow::TopWindowColumnClicks(), 1);
   EXPECT_EQ(Scores(), kScoresUp);
+  EXPECT_EQ(GetSortDirection(kListGadget), 1);
   window_.ClickHeader(1);
+  EXPECT_EQ(SortTestWindow::TopWindowColumnClicks(), 2);
   EXPECT_EQ(Scores(), kScoresDown);
+  EXPECT_EQ(GetSortDirection(kListGadget), -1);
   window_.ClickHeader(1);
   EXPECT_EQ(Scores(), kScoresUp);
   EXPECT_EQ(GetSortDirection(kListGadget), 1);
@@ -14,19 +20,6 @@ TEST_F(ListSortTest, HeaderClicksAlternateTheDirection) {
   EXPECT_EQ(Names(), (std::vector<Text>{u"alpha", u"Bravo", u"charlie", u"delta", u"Echo"}));
   EXPECT_EQ(GetSortedColumn(kListGadget), 0);
   EXPECT_EQ(GetSortDirection(kListGadget), 1);
-}
-
-TEST_F(ListSortTest, ClickSeenByTwoAncestorsIsHandledOnce) {
-  Register(2);
-  window_.ClickHeader(1);
-  // The container passed the notification on to the top window, which is subclassed too.
-  EXPECT_EQ(SortTestWindow::TopWindowColumnClicks(), 1);
-  EXPECT_EQ(Scores(), kScoresUp);
-  EXPECT_EQ(GetSortDirection(kListGadget), 1);
-  window_.ClickHeader(1);
-  EXPECT_EQ(SortTestWindow::TopWindowColumnClicks(), 2);
-  EXPECT_EQ(Scores(), kScoresDown);
-  EXPECT_EQ(GetSortDirection(kListGadget), -1);
 }
 
 TEST_F(ListSortTest, ClicksDoNothingForAnUnregisteredList) {

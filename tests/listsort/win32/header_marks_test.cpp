@@ -104,21 +104,6 @@ TEST_F(ListSortTest, HeaderHoldsTheTwoArrowPictures) {
   }
 }
 
-TEST_F(ListSortTest, ShutdownTakesTheImageListFromTheHeader) {
-  Register(2);
-  ASSERT_NE(HeaderImages(window_.header()), nullptr);
-  ShutdownListSortLibrary();
-  EXPECT_EQ(HeaderImages(window_.header()), nullptr);
-}
-
-TEST_F(ListSortTest, AddedIconJoinsTheHeaderImages) {
-  Register(2);
-  HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
-  EXPECT_EQ(AddSortArrowImage(icon), 1);
-  EXPECT_EQ(ImageList_GetImageCount(HeaderImages(window_.header())), 3);
-  EXPECT_EQ(AddSortArrowImage(nullptr), 0);
-}
-
 TEST_F(ListSortTest, ThemedArrowsUseTheHeaderSortFlags) {
   if (SetThemedSortDrawing(1) != 1) GTEST_SKIP() << "visual themes are not active here";
   Register(2);

@@ -69,13 +69,6 @@ TEST_F(ListSortTest, RefillKeepsTheChosenSort) {
   EXPECT_EQ(Scores(), (std::vector<Text>{u"5", u"15", u"65", u"70"}));
 }
 
-TEST_F(ListSortTest, RefillWithoutSortKeepsTheOrderOfRows) {
-  Register(2);
-  RefillKeepingTheSort(window_);
-  EXPECT_EQ(Scores(), (std::vector<Text>{u"70", u"5", u"65", u"15"}));
-  EXPECT_EQ(GetSortedColumn(kListGadget), -1);
-}
-
 TEST_F(ListSortTest, RefillFromAnotherThreadRunsOnTheGuiThread) {
   Register(2);
   window_.ClickHeader(1);

@@ -53,9 +53,3 @@ TEST_F(ScrolledListTest, HiddenListStaysHidden) {
   EXPECT_EQ(GetScrollPos(window_.list(), SB_VERT), 0);
   EXPECT_EQ(GetWindowLongW(window_.list(), GWL_STYLE) & WS_VISIBLE, 0);
 }
-
-TEST_F(ScrolledListTest, OnlyTheTopWindowReacts) {
-  const int vertical = GetScrollPos(window_.list(), SB_VERT);
-  SendPositionChange(GetParent(window_.list()), 0x8020);
-  EXPECT_EQ(GetScrollPos(window_.list(), SB_VERT), vertical);
-}

@@ -46,12 +46,6 @@ TEST_F(ConnectTest, TheWindowIsToldInOrderAndConnectedIsSetLast) {
   EXPECT_EQ(Rcon.PendingRequests.size(), 5u) << "players, missions and the three ban commands";
 }
 
-TEST_F(ConnectTest, FromTheFavouritesTheConnectWindowIsClosed) {
-  SetServerTarget(u"127.0.0.1", server.Port(), u"secret");
-  ConnectToServer(0);
-  EXPECT_THAT(window.EventsOf("close connect window"), ElementsAre("favourites connected=0"));
-}
-
 TEST_F(ConnectTest, AWrongPasswordCannotConnectAndLogsNothing) {
   EXPECT_FALSE(Connect("wrong"));
   EXPECT_THAT(window.Events(), ElementsAre("error: Error|Could not connect!"));
@@ -83,12 +77,6 @@ TEST_F(ConnectTest, ASilentServerCannotConnectAndTheGuiIsServedWhileWaiting) {
   EXPECT_GT(g_hookCalls.load(), 0);
 }
 
-TEST_F(ConnectTest, ALoginReplyWhoseResultIsNotOneIsRefused) {
-  server.SetReply("players", "");  // any script: the login answer is what matters
-  EXPECT_FALSE(Connect("Secret"));
-  EXPECT_EQ(window.Count("error"), 1);
-}
-
 TEST_F(ConnectTest, AConnectWhileConnectedResetsFirst) {
   ASSERT_TRUE(Connect());
   window.Clear();
@@ -102,19 +90,6 @@ TEST_F(ConnectTest, AConnectWhileConnectedResetsFirst) {
   ASSERT_TRUE(server.WaitForReceived(16, 2000));
   EXPECT_EQ(server.Received()[8].Bytes, Datagram(0, "secret")) << "the second login";
   EXPECT_EQ(server.Received()[9].Bytes, ReplyDatagram(0, "version")) << "the sequence starts again";
-}
-
-TEST_F(ConnectTest, ShutDownClosesTheConnectionAfterClearingConnected) {
-  ASSERT_TRUE(Connect());
-  CloseServerConnection();
-  RconLockGuard guard;
-  EXPECT_EQ(Rcon.Connected, 0);
-  EXPECT_EQ(Rcon.ServerConnection, nullptr);
-}
-
-TEST_F(ConnectTest, RefreshPlayersAndWaitReturnsAtOnceWhenNotConnected) {
-  RefreshPlayersAndWait();
-  EXPECT_THAT(server.Received(), IsEmpty());
 }
 
 }  // namespace

@@ -57,13 +57,6 @@ TEST_F(NetworkThreadTest, AfterAConnectTheWindowShowsEverythingTheServerAnswered
               ElementsAre("coop_harbour.island.pbo", "training_range.desert.pbo", "siege.v2.mountain.pbo"));
 }
 
-TEST_F(NetworkThreadTest, ServerMessagesAreAcknowledgedAndLogged) {
-  ConnectAndSettle();
-  ASSERT_TRUE(server.PushServerMessage("Player #1 disconnected"));
-  ASSERT_TRUE(WaitUntil([&] { return !server.Acknowledged().empty(); }, 2000));
-  ASSERT_TRUE(WaitUntil([&] { return window.Log().back().find(") : Player #1 disconnected") != std::string::npos; }));
-}
-
 TEST_F(NetworkThreadTest, TheShutdownReplyIsLoggedAndResets) {
   ConnectAndSettle();
   QueueCommand(kCommandShutdown);
@@ -120,15 +113,6 @@ TEST_F(NetworkThreadTest, AutomaticRefreshFollowsTheIntervalFromTheConnect) {
   ASSERT_TRUE(WaitUntil([&] { return window.Count("players") == 3; }, 3000)) << "each refresh redraws the list";
 }
 
-TEST_F(NetworkThreadTest, WithoutAutomaticRefreshNoPlayersRequestFollows) {
-  UseFakeTicks(1000000);
-  SetAutoRefresh(0, 1);
-  ConnectAndSettle();
-  AdvanceFakeTicks(5000);
-  SleepMs(100);
-  EXPECT_EQ(CountOf(server.Commands(), "players"), 1);
-}
-
 TEST_F(NetworkThreadTest, TheGuiThreadPumpsForFreshPlayersWhileTheThreadRuns) {
   SetAutoRefresh(1, 0);  // a refresh on nearly every pass of the thread, racing with ours
   ConnectAndSettle();
@@ -140,16 +124,6 @@ TEST_F(NetworkThreadTest, TheGuiThreadPumpsForFreshPlayersWhileTheThreadRuns) {
   }
   StopNetworkThread();
   EXPECT_EQ(window.Count("error"), 0);
-}
-
-TEST_F(NetworkThreadTest, RefreshPlayersAndWaitDoesNotRedrawTheList) {
-  ConnectAndSettle();
-  StopNetworkThread();
-  const int shown = window.Count("players");
-  RefreshPlayersAndWait();
-  EXPECT_EQ(window.Count("players"), shown);
-  RconLockGuard guard;
-  EXPECT_EQ(Rcon.PlayerRecords.size(), 5u);
 }
 
 TEST_F(NetworkThreadTest, TheThreadStopsJoinsAndStartsAgain) {

@@ -51,17 +51,6 @@ TEST_F(ScriptedServerTest, ALongPlayerListInReverseOrderArrivesWhole) {
   EXPECT_EQ(Utf8(players.back().GUID), server.Players().back().Guid);
 }
 
-TEST_F(ScriptedServerTest, RepeatedAndOutOfRangePartsDoNotSpoilTheList) {
-  const int count = PlayerListParts();
-  std::vector<int> order = {0, 0, count + 3, 200};
-  for (int i = 1; i < count; ++i) order.insert(order.end(), {i, i});
-  server.SetPartOrder(order);
-  ConnectAndWaitForPlayers();
-  EXPECT_EQ(window.LastPlayers().size(), static_cast<std::size_t>(kPlayers));
-  SleepMs(100);
-  EXPECT_EQ(window.Count("players"), 1) << "the repeated last part does not start a second list";
-}
-
 TEST_F(ScriptedServerTest, EveryAnswerTwiceIsStillLoggedOnce) {
   server.SetRepeat(2);
   ConnectAndWaitForPlayers();
