@@ -74,15 +74,6 @@ TEST_F(CodedTextTest, RedThenBlack) {
   EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(0, 0, 0));  // \n went back to the starting colour
 }
 
-TEST_F(CodedTextTest, IgnoredColoursDrawInTheStartingColour) {
-  DibCanvas canvas(200, 30);
-  SetTextColor(canvas.Dc(), RGB(0, 0, 0));
-  RECT rect{2, 2, 198, 28};
-  DrawCodedText(canvas.Dc(), u"\\cFF0000red\\bbold", rect, font_, kCodedTopLeft | kCodedIgnoreColours);
-  EXPECT_EQ(Columns(canvas, &Reddish).first, -1);
-  EXPECT_GE(Columns(canvas, &Darkish).first, 0);
-}
-
 TEST_F(CodedTextTest, FontOfTheDcIsRestored) {
   DibCanvas canvas(100, 30);
   HGDIOBJ before = GetCurrentObject(canvas.Dc(), OBJ_FONT);

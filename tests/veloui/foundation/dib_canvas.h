@@ -5,16 +5,17 @@
 #include <cstdint>
 #include <cstdlib>
 
+// The header of a top-down DIB of `bits` bits a pixel.
+inline BITMAPINFO DibInfo(int width, int height, WORD bits = 32) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
+  return info;
+}
+
 class DibCanvas {
  public:
   DibCanvas(int width, int height, std::uint32_t fill = 0x00FFFFFF) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = DibInfo(width, height);
     dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
     previous_ = SelectObject(dc_, bitmap_);

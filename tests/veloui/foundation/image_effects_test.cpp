@@ -14,13 +14,7 @@
 namespace {
 
 HBITMAP Bitmap32(int width, int height, const std::vector<std::uint32_t>& pixels) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = DibInfo(width, height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
@@ -48,23 +42,18 @@ HICON Icon(int width, int height, const std::vector<std::uint32_t>& pixels, int 
 }
 
 // The colour pixels (with alpha) of an icon or a 32-bit bitmap, top-down.
-std::vector<std::uint32_t> PixelsOf(HANDLE image, int& width, int& height) {
+std::vector<std::uint32_t> PixelsOf(HANDLE image, int* widthOut = nullptr, int* heightOut = nullptr) {
   ICONINFO info{};
   HBITMAP colour = static_cast<HBITMAP>(image);
   const bool icon = GetIconInfo(static_cast<HICON>(image), &info);
   if (icon) colour = info.hbmColor;
   BITMAP shape{};
   GetObjectW(colour, sizeof(shape), &shape);
-  width = shape.bmWidth;
-  height = shape.bmHeight;
+  const int width = shape.bmWidth, height = shape.bmHeight;
+  if (widthOut != nullptr) *widthOut = width;
+  if (heightOut != nullptr) *heightOut = height;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = DibInfo(width, height);
   HDC screen = GetDC(nullptr);
   GetDIBits(screen, colour, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
@@ -77,6 +66,13 @@ std::vector<std::uint32_t> PixelsOf(HANDLE image, int& width, int& height) {
 
 std::vector<std::uint32_t> Solid(int count, std::uint32_t pixel) { return std::vector<std::uint32_t>(count, pixel); }
 
+EffectSource OnePixel(std::uint32_t pixel) {
+  EffectSource source;
+  source.Width = source.Height = 1;
+  source.Pixels = {pixel};
+  source.HasAlphaChannel = true;
+  return source;
+}
 bool IsGdiObject(HANDLE handle) { return GetObjectType(handle) != 0; }
 
 TEST(ImageEffects, OpaqueIconAtOpacity80) {
@@ -84,7 +80,7 @@ TEST(ImageEffects, OpaqueIconAtOpacity80) {
   HANDLE made = MakeIconEffect(source, 80, 0, 0, 0, 0, kEffectMakeIcon);
   ASSERT_NE(made, nullptr);
   int w = 0, h = 0;
-  const auto pixels = PixelsOf(made, w, h);
+  const auto pixels = PixelsOf(made, &w, &h);
   EXPECT_EQ(w, 16);
   EXPECT_EQ(h, 16);
   for (std::uint32_t p : pixels) ASSERT_EQ(PixelAlpha(p), 80);
@@ -98,8 +94,7 @@ TEST(ImageEffects, BitmapResultKeepsStraightColoursAndIsUpright) {
   HBITMAP source = Bitmap32(8, 4, pixels);
   HANDLE made = MakeIconEffect(source, 255, 0, 0, 0, 0, 0);
   ASSERT_NE(made, nullptr);
-  int w = 0, h = 0;
-  const auto out = PixelsOf(made, w, h);
+  const auto out = PixelsOf(made);
   EXPECT_EQ(out[0], PackPixel(255, 250, 0, 0));
   EXPECT_EQ(out[9], PackPixel(255, 10, 20, 30));
   EXPECT_EQ(out[31], PackPixel(255, 10, 20, 30));
@@ -112,8 +107,7 @@ TEST(ImageEffects, ZeroAlphaIconTakesTransparencyFromTheMask) {
   HICON source = Icon(16, 16, Solid(256, PackPixel(0, 90, 90, 90)), 8);
   HANDLE made = MakeIconEffect(source, 255, 0, 0, 0, 0, 0);
   ASSERT_NE(made, nullptr);
-  int w = 0, h = 0;
-  const auto out = PixelsOf(made, w, h);
+  const auto out = PixelsOf(made);
   EXPECT_EQ(PixelAlpha(out[3]), 0);
   EXPECT_EQ(PixelAlpha(out[12]), 255);
   EXPECT_EQ(PixelAlpha(out[15 * 16 + 15]), 255);
@@ -124,13 +118,7 @@ TEST(ImageEffects, ZeroAlphaIconTakesTransparencyFromTheMask) {
 TEST(ImageEffects, SourceOfAnotherDepthIsReadAs32Bit) {
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = 5;
-  info.bmiHeader.biHeight = -3;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = DibInfo(5, 3, 24);
   void* bits = nullptr;
   HBITMAP source = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = SelectObject(memory, source);
@@ -144,8 +132,7 @@ TEST(ImageEffects, SourceOfAnotherDepthIsReadAs32Bit) {
 
   HANDLE made = MakeIconEffect(source, 300, 0, 0, 0, 0, kEffectGreyscale);
   ASSERT_NE(made, nullptr);
-  int w = 0, h = 0;
-  const auto out = PixelsOf(made, w, h);
+  const auto out = PixelsOf(made);
   const int grey = EffectGrey(40, 80, 120);
   for (std::uint32_t p : out) ASSERT_EQ(p, PackPixel(255, grey, grey, grey));
   DeleteObject(made);
@@ -163,31 +150,6 @@ TEST(ImageEffects, ReleasesTheSourceOnRequest) {
   ASSERT_NE(made, nullptr);
   EXPECT_FALSE(DestroyIcon(icon));  // already destroyed
   DestroyIcon(static_cast<HICON>(made));
-}
-
-TEST(ImageEffects, NoPixelsMakeNothing) {
-  EXPECT_EQ(MakeIconEffect(nullptr, 255, 0, 0, 0, 0, kEffectMakeIcon), nullptr);
-  EXPECT_EQ(TintIcon(nullptr, 255, 0, 0, 0, 0, 0, 0), nullptr);
-  HBITMAP gone = CreateBitmap(4, 4, 1, 32, nullptr);
-  DeleteObject(gone);
-  EXPECT_EQ(MakeIconEffect(gone, 255, 0, 0, 0, 0, kEffectFreeSource | kEffectMakeIcon), nullptr);
-}
-
-TEST(ImageEffects, TintFollowsThePureArithmetic) {
-  const std::uint32_t pixel = PackPixel(255, 30, 160, 90);
-  HBITMAP source = Bitmap32(2, 2, Solid(4, pixel));
-  HANDLE made = TintIcon(source, 200, RGB(0, 0, 255), -0.1f, 0.49f, RGB(210, 210, 210), 80, 0);
-  ASSERT_NE(made, nullptr);
-  int w = 0, h = 0;
-  const auto out = PixelsOf(made, w, h);
-  EffectSource expected;
-  expected.Width = 1;
-  expected.Height = 1;
-  expected.Pixels = {pixel};
-  expected.HasAlphaChannel = true;
-  EXPECT_EQ(out[0], ApplyTint(expected, {200, RGB(0, 0, 255), -0.1f, 0.49f, RGB(210, 210, 210), 80})[0]);
-  DeleteObject(made);
-  DeleteObject(source);
 }
 
 TEST(ImageEffects, ImageToIconKeepsSizeAndBitmap) {
@@ -208,30 +170,21 @@ TEST(ImageEffects, ImageToIconKeepsSizeAndBitmap) {
   EXPECT_EQ(ImageToIcon(nullptr), nullptr);
 }
 
-TEST(StyleImages, WhidbeyFadesTo80) {
+TEST(StyleImages, WhidbeyFadesTo80AndOtherStylesGiveAFadedGreyCopy) {
   HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 30, 30)));
-  HICON made = MakeStyleImage(source, 5);
-  ASSERT_NE(made, nullptr);
-  int w = 0, h = 0;
-  const auto out = PixelsOf(made, w, h);
-  for (std::uint32_t p : out) ASSERT_EQ(PixelAlpha(p), 80);
-  DestroyIcon(made);
-  EXPECT_TRUE(DestroyIcon(source));  // the source stays the caller's
-}
-
-TEST(StyleImages, OtherStylesGiveAFadedGreyCopy) {
-  HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 30, 30)));
-  HICON made = MakeStyleImage(source, 0);
-  ASSERT_NE(made, nullptr);
-  int w = 0, h = 0;
-  const auto out = PixelsOf(made, w, h);
-  for (std::uint32_t p : out) {
+  HICON whidbey = MakeStyleImage(source, 5);
+  HICON other = MakeStyleImage(source, 0);
+  ASSERT_NE(whidbey, nullptr);
+  ASSERT_NE(other, nullptr);
+  for (std::uint32_t p : PixelsOf(whidbey)) ASSERT_EQ(PixelAlpha(p), 80);
+  for (std::uint32_t p : PixelsOf(other)) {
     ASSERT_EQ(PixelAlpha(p), 120);
     ASSERT_EQ(PixelRed(p), PixelGreen(p));
     ASSERT_EQ(PixelGreen(p), PixelBlue(p));
   }
-  DestroyIcon(made);
-  DestroyIcon(source);
+  DestroyIcon(whidbey);
+  DestroyIcon(other);
+  EXPECT_TRUE(DestroyIcon(source));  // the source stays the caller's
 }
 
 TEST(StyleImages, OfficeStylesTintInTheSchemesColours) {
@@ -243,18 +196,12 @@ TEST(StyleImages, OfficeStylesTintInTheSchemesColours) {
   HICON office2007 = MakeStyleImage(source, 0x2000000);
   ASSERT_NE(office2003, nullptr);
   ASSERT_NE(office2007, nullptr);
-  int w = 0, h = 0;
-  const auto a = PixelsOf(office2003, w, h);
-  const auto b = PixelsOf(office2007, w, h);
+  const auto a = PixelsOf(office2003);
+  const auto b = PixelsOf(office2007);
   EXPECT_EQ(PixelAlpha(a[0]), 255);
   EXPECT_EQ(PixelAlpha(b[0]), 190);
-  EffectSource grey;
-  grey.Width = 1;
-  grey.Height = 1;
-  grey.Pixels = {PackPixel(255, 128, 128, 128)};
-  grey.HasAlphaChannel = true;
   const TintSettings settings{255, GetUIColour(6, 36, kUIColourColorref), 0.0f, 0.64f, RGB(210, 210, 210), 110};
-  EXPECT_EQ(a[0], ApplyTint(grey, settings)[0]);
+  EXPECT_EQ(a[0], ApplyTint(OnePixel(PackPixel(255, 128, 128, 128)), settings)[0]);
   EXPECT_NE(PixelBlue(a[0]), PixelRed(a[0]));  // a blue scheme tints towards blue
   DestroyIcon(office2003);
   DestroyIcon(office2007);
@@ -262,8 +209,11 @@ TEST(StyleImages, OfficeStylesTintInTheSchemesColours) {
 }
 
 TEST(StyleImages, NothingFromAnImageWithoutPixels) {
+  EXPECT_EQ(MakeIconEffect(nullptr, 255, 0, 0, 0, 0, kEffectMakeIcon), nullptr);
+  EXPECT_EQ(TintIcon(nullptr, 255, 0, 0, 0, 0, 0, 0), nullptr);
   HBITMAP gone = CreateBitmap(4, 4, 1, 32, nullptr);
   DeleteObject(gone);
+  EXPECT_EQ(MakeIconEffect(gone, 255, 0, 0, 0, 0, kEffectFreeSource | kEffectMakeIcon), nullptr);
   for (std::uint32_t style : {0u, 5u, 6u, 0x1000000u, 0x2000000u}) {
     EXPECT_EQ(MakeStyleImage(nullptr, style), nullptr);
     EXPECT_EQ(MakeStyleImage(gone, style), nullptr);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "dib_canvas.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/ui_colours.h"
@@ -15,8 +16,7 @@ namespace {
 constexpr int kSize = 16;
 
 HICON OpaqueRedIcon() {
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPINFO info = DibInfo(kSize, kSize);
   void* bits = nullptr;
   HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   auto* pixels = static_cast<std::uint32_t*>(bits);
@@ -34,8 +34,7 @@ int MiddleAlpha(HIMAGELIST list, int index) {
   HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
   ICONINFO info{};
   if (icon == nullptr || !GetIconInfo(icon, &info)) return -1;
-  BITMAPINFO request{};
-  request.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  BITMAPINFO request = DibInfo(kSize, kSize);
   std::vector<std::uint32_t> pixels(kSize * kSize);
   HDC dc = GetDC(nullptr);
   GetDIBits(dc, info.hbmColor, 0, kSize, pixels.data(), &request, DIB_RGB_COLORS);

@@ -93,16 +93,4 @@ TEST_F(SystemBindingTest, ReopeningTheThemeReadsTheCaptionColourAgain) {
   EXPECT_EQ(UIColours.ThemeCaptionColour, caption);
 }
 
-TEST_F(SystemBindingTest, InjectedThemeDecidesTheAutomaticScheme) {
-  ResetUIColourState();
-  InitColourTables();
-  UIColours.ThemeScrollbarData = 1;
-  UIColours.ThemeCaptionColour = 0x00FA9632;  // the caption colour of the test system's style
-  ASSERT_EQ(StoreUIColourMode(UICOLOURMODE_DEFAULT), 1);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, -1, 0), static_cast<std::uint32_t>(ColourSchemeBlue));
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menutitleinactivetextcolor, kUIColourStored), 0x00800000u);
-  UIColours.ThemeScrollbarData = 0;
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, -1, 0), static_cast<std::uint32_t>(ColourSchemeGrey));
-  ResetUIColourState();
-}
 }  // namespace

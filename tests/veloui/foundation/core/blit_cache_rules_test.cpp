@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 namespace {
 
 TEST(BlitCacheRules, StylesChooseTheirTable) {
@@ -14,30 +17,22 @@ TEST(BlitCacheRules, StylesChooseTheirTable) {
   EXPECT_EQ(BlitColourStyle(BlitTable::Office2007), kStyleOffice2007);
 }
 
-TEST(BlitCacheRules, AtLeastServesSmallerRequests) {
-  EXPECT_TRUE(BlitCacheServes(0, 120, 24, 100, 20));
-  EXPECT_TRUE(BlitCacheServes(0, 120, 24, 120, 24));
-  EXPECT_FALSE(BlitCacheServes(0, 120, 24, 130, 20));
-  EXPECT_FALSE(BlitCacheServes(0, 120, 24, 100, 25));
-}
-
-TEST(BlitCacheRules, SameWidthRule) {
-  EXPECT_TRUE(BlitCacheServes(0x100, 100, 30, 100, 20));
-  EXPECT_FALSE(BlitCacheServes(0x100, 120, 30, 100, 20));
-  EXPECT_FALSE(BlitCacheServes(0x100, 100, 19, 100, 20));
-}
-
-TEST(BlitCacheRules, SameHeightRule) {
-  EXPECT_TRUE(BlitCacheServes(0x1000, 130, 20, 100, 20));
-  EXPECT_FALSE(BlitCacheServes(0x1000, 130, 22, 100, 20));
-  EXPECT_FALSE(BlitCacheServes(0x1000, 90, 20, 100, 20));
-}
-
-TEST(BlitCacheRules, ExactRuleRemakesOnAnyChange) {
-  EXPECT_TRUE(BlitCacheServes(0x1100, 100, 20, 100, 20));
-  EXPECT_FALSE(BlitCacheServes(0x1100, 101, 20, 100, 20));
-  EXPECT_FALSE(BlitCacheServes(0x1100, 100, 21, 100, 20));
-  EXPECT_FALSE(BlitCacheServes(0x1100, 99, 20, 100, 20));
+TEST(BlitCacheRules, ServeRules) {
+  struct Case {
+    std::uint32_t Rule;
+    int CacheWidth, CacheHeight, Width, Height;
+    bool Serves;
+  };
+  const Case cases[] = {
+      {0, 120, 24, 100, 20, true},  {0, 120, 24, 120, 24, true},  {0, 120, 24, 130, 20, false},
+      {0, 120, 24, 100, 25, false}, {0x100, 100, 30, 100, 20, true}, {0x100, 120, 30, 100, 20, false},
+      {0x100, 100, 19, 100, 20, false}, {0x1000, 130, 20, 100, 20, true}, {0x1000, 130, 22, 100, 20, false},
+      {0x1000, 90, 20, 100, 20, false}, {0x1100, 100, 20, 100, 20, true}, {0x1100, 101, 20, 100, 20, false},
+      {0x1100, 100, 21, 100, 20, false}, {0x1100, 99, 20, 100, 20, false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(BlitCacheServes(c.Rule, c.CacheWidth, c.CacheHeight, c.Width, c.Height), c.Serves)
+        << c.Rule << " " << c.CacheWidth << "x" << c.CacheHeight << " for " << c.Width << "x" << c.Height;
 }
 
 TEST(BlitCacheRules, SizeListByHeightFindsOrAppends) {
@@ -72,73 +67,32 @@ TEST(BlitCacheRules, SizeListByWidthAndExact) {
   EXPECT_EQ(ChooseSizedCache({{0, 0}}, 0x1000, 100, 20).Index, -1);
 }
 
-TEST(BlitCacheRules, VerticalGradientGeometry) {
-  for (int id : {6, 10, 44, 52}) {
-    const auto steps = BlitPaintSteps(id, 80, 24);
-    ASSERT_EQ(steps.size(), 1u) << id;
-    EXPECT_EQ(steps[0].Type, BlitPaintStep::Kind::Gradient);
-    EXPECT_EQ(steps[0].FromId, id);
-    EXPECT_EQ(steps[0].ToId, id + 1);
-    EXPECT_EQ(steps[0].X1, 0);
-    EXPECT_EQ(steps[0].Y1, 0);
-    EXPECT_EQ(steps[0].X2, 0);
-    EXPECT_EQ(steps[0].Y2, 23);
-    EXPECT_EQ(steps[0].FillWidth, 80);
-    EXPECT_EQ(steps[0].FillHeight, 24);
-  }
+// A paint step as {kind, from, to, x1, y1, x2, y2, fill x, fill y, fill width, fill height}.
+using Step = std::array<int, 11>;
+std::vector<Step> Steps(int id, int width, int height) {
+  std::vector<Step> result;
+  for (const BlitPaintStep& s : BlitPaintSteps(id, width, height))
+    result.push_back({static_cast<int>(s.Type), s.FromId, s.ToId, s.X1, s.Y1, s.X2, s.Y2, s.FillX, s.FillY,
+                      s.FillWidth, s.FillHeight});
+  return result;
 }
+constexpr int kGradient = static_cast<int>(BlitPaintStep::Kind::Gradient);
+constexpr int kFramed = static_cast<int>(BlitPaintStep::Kind::FrameAndFill);
+constexpr int kSolid = static_cast<int>(BlitPaintStep::Kind::Solid);
 
-TEST(BlitCacheRules, MenuBarIsTwoHorizontalHalves) {
-  const auto steps = BlitPaintSteps(13, 101, 20);
-  ASSERT_EQ(steps.size(), 2u);
-  EXPECT_EQ(steps[0].FromId, 21);
-  EXPECT_EQ(steps[0].ToId, 22);
-  EXPECT_EQ(steps[0].X2, 49);
-  EXPECT_EQ(steps[0].Y2, 0);
-  EXPECT_EQ(steps[0].FillWidth, 50);
-  EXPECT_EQ(steps[1].FromId, 23);
-  EXPECT_EQ(steps[1].ToId, 24);
-  EXPECT_EQ(steps[1].X1, 50);
-  EXPECT_EQ(steps[1].X2, 100);
-  EXPECT_EQ(steps[1].FillX, 50);
-  EXPECT_EQ(steps[1].FillWidth, 51);
-  EXPECT_EQ(steps[1].FillHeight, 20);
-}
-
-TEST(BlitCacheRules, ToolStripHasTwoGradientsAndAShadowRow) {
-  const auto steps = BlitPaintSteps(33, 50, 25);
-  ASSERT_EQ(steps.size(), 3u);
-  EXPECT_EQ(steps[0].Y2, 12);
-  EXPECT_EQ(steps[0].FillHeight, 13);
-  EXPECT_EQ(steps[1].FromId, 35);
-  EXPECT_EQ(steps[1].Y1, 13);
-  EXPECT_EQ(steps[1].Y2, 23);
-  EXPECT_EQ(steps[1].FillY, 13);
-  EXPECT_EQ(steps[1].FillHeight, 11);
-  EXPECT_EQ(steps[2].Type, BlitPaintStep::Kind::Solid);
-  EXPECT_EQ(steps[2].FromId, 41);
-  EXPECT_EQ(steps[2].FillY, 24);
-  EXPECT_EQ(steps[2].FillHeight, 1);
-  EXPECT_EQ(steps[2].FillWidth, 50);
-}
-
-TEST(BlitCacheRules, CheckBoxesAreFramedFills) {
-  auto steps = BlitPaintSteps(15, 16, 16);
-  ASSERT_EQ(steps.size(), 1u);
-  EXPECT_EQ(steps[0].Type, BlitPaintStep::Kind::FrameAndFill);
-  EXPECT_EQ(steps[0].FromId, 15);
-  EXPECT_EQ(steps[0].ToId, 14);
-  steps = BlitPaintSteps(17, 16, 16);
-  EXPECT_EQ(steps[0].FromId, 17);
-  EXPECT_EQ(steps[0].ToId, 16);
-  EXPECT_TRUE(BlitPaintSteps(5, 16, 16).empty());
-}
-
-TEST(BlitCacheRules, DebugLine) {
-  EXPECT_EQ(BlitCacheDebugLine(BlitTable::Office2003, 6, 120, 24),
-            u"Created new #UISTYLE_OFFICE2003 blitCache: 6 Width: 120 Height: 24");
-  EXPECT_EQ(BlitCacheDebugLine(BlitTable::Office2007, 33, 5, 7),
-            u"Created new #UISTYLE_OFFICE2007 blitCache: 33 Width: 5 Height: 7");
+TEST(BlitCacheRules, PaintGeometry) {
+  for (int id : {6, 10, 44, 52})  // vertical gradients over the whole height
+    EXPECT_EQ(Steps(id, 80, 24), (std::vector<Step>{{kGradient, id, id + 1, 0, 0, 0, 23, 0, 0, 80, 24}})) << id;
+  // The menu bar: two horizontal halves of an odd width.
+  EXPECT_EQ(Steps(13, 101, 20), (std::vector<Step>{{kGradient, 21, 22, 0, 0, 49, 0, 0, 0, 50, 20},
+                                                   {kGradient, 23, 24, 50, 0, 100, 0, 50, 0, 51, 20}}));
+  // The tool strip: two gradients and a shadow row.
+  EXPECT_EQ(Steps(33, 50, 25), (std::vector<Step>{{kGradient, 33, 34, 0, 0, 0, 12, 0, 0, 50, 13},
+                                                  {kGradient, 35, 36, 0, 13, 0, 23, 0, 13, 50, 11},
+                                                  {kSolid, 41, 41, 0, 0, 0, 0, 0, 24, 50, 1}}));
+  EXPECT_EQ(Steps(15, 16, 16), (std::vector<Step>{{kFramed, 15, 14, 0, 0, 0, 0, 0, 0, 16, 16}}));
+  EXPECT_EQ(Steps(17, 16, 16), (std::vector<Step>{{kFramed, 17, 16, 0, 0, 0, 0, 0, 0, 16, 16}}));
+  EXPECT_TRUE(Steps(5, 16, 16).empty());
 }
 
 }  // namespace

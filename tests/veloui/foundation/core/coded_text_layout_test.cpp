@@ -54,27 +54,70 @@ TEST(CodedTextFormat, OptionsDecodeIntoTheDrawFormat) {
   EXPECT_EQ(CodedTextDrawFormat(0x10), base | kFormatVCentre);  // both bits are needed
   EXPECT_EQ(CodedTextDrawFormat(0x31), base);                   // top-left wins
   EXPECT_EQ(CodedTextDrawFormat(kCodedTopLeft | 0x4000 | 0x8000), base | kFormatPathEllipsis | kFormatEndEllipsis);
-}
-
-TEST(CodedTextFormat, CodesOnlyWithABackslashAndWithoutTheNoCodesOption) {
   EXPECT_FALSE(UsesCodes(u"plain", 0));
   EXPECT_TRUE(UsesCodes(u"a\\bb", 0));
   EXPECT_FALSE(UsesCodes(u"a\\bb", kCodedNoCodes));
 }
 
-TEST(CodedText, BoldToggles) {
+// Visible text and measure of coded texts: 6 px a character, 8 in bold, lines 10 high (12 underlined).
+TEST(CodedText, VisibleTextAndMeasure) {
+  struct Case {
+    const char16_t* Text;
+    int Spacing;
+    const char16_t* Visible;
+    int Width;   // -1: not checked
+    int Height;  // -1: not checked
+  };
+  const Case cases[] = {
+      {u"a\\bb\\bc", 0, u"abc", 20, 10},
+      {u"x\\\\y", 0, u"x\\y", 18, -1},               // an escaped backslash
+      {u"a\\\\\\bb", 0, u"a\\b", -1, -1},            // an escaped backslash before a code
+      {u"a\\qb\\Zc", 0, u"aqbZc", 30, -1},           // an unknown code loses only its backslash
+      {u"abc\\", 0, u"abc", 18, -1},                 // a trailing lone backslash is dropped
+      {u"ab\\cFF", 0, u"ab", -1, -1},                // a truncated colour code takes what exists
+      {u"\\c12345", 0, u"", 0, -1},
+      {u"\\cFF0000red\\nblack", 0, u"redblack", 48, -1},
+      {u"ab\\bcd\\bef", 0, u"abcdef", 2 * 6 + 2 * 8 + 2 * 6, 10},  // the sum of the plain segments
+      {u"short\\|longer", 0, u"shortlonger", 36, 20},
+      {u"\\ubig\\|small", 0, u"bigsmall", -1, 24},   // the line height follows the current font
+      {u"\\|x", 0, u"x", -1, 20},                    // an empty segment measures a space
+      {u"a\\|b", 3, u"ab", -1, 26},                  // line spacing only with a new-line code
+      {u"a\\bb", 3, u"ab", -1, 10},
+      {u"a\\lb\\l", 0, u"ab", -1, -1},               // a closing link without an opening one
+      {u"\\b\\i\\n", 0, u"", 0, -1},
+  };
+  for (const Case& c : cases) {
+    FakeCanvas canvas;
+    const auto layout = Lay(canvas, c.Text, kCodedTopLeft | kCodedMeasureOnly | kCodedRecordLinks, {}, c.Spacing);
+    const std::string name = TextToUtf8(c.Text);
+    EXPECT_TRUE(canvas.draws.empty()) << name;
+    EXPECT_EQ(layout.Visible, c.Visible) << name;
+    if (c.Width >= 0) EXPECT_EQ(layout.Measured.Width, c.Width) << name;
+    if (c.Height >= 0) EXPECT_EQ(layout.Measured.Height, c.Height) << name;
+    if (c.Text == std::u16string_view(u"a\\lb\\l")) EXPECT_TRUE(layout.Links.empty());
+    if (c.Text == std::u16string_view(u"\\|x")) EXPECT_EQ(canvas.measured.front(), u" ");
+  }
+}
+
+TEST(CodedText, BoldTogglesAndMovesThePen) {
   FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"a\\bb\\bc");
+  Lay(canvas, u"a\\bb\\bc");
   ASSERT_EQ(canvas.draws.size(), 3u);
   EXPECT_EQ(canvas.draws[0].Style.Weight, 400);
   EXPECT_EQ(canvas.draws[1].Segment, u"b");
   EXPECT_EQ(canvas.draws[1].Style.Weight, 700);
   EXPECT_EQ(canvas.draws[2].Style.Weight, 400);
-  // a at 10, b at 10 + 6, c at 10 + 6 + 8.
-  EXPECT_EQ(canvas.draws[1].Box.Left, 16);
+  EXPECT_EQ(canvas.draws[1].Box.Left, 16);  // a at 10, b at 10 + 6, c at 10 + 6 + 8
   EXPECT_EQ(canvas.draws[2].Box.Left, 24);
-  EXPECT_EQ(layout.Visible, u"abc");
-  EXPECT_EQ(layout.Measured.Width, 20);
+  FakeCanvas escaped;
+  Lay(escaped, u"a\\\\\\bb");
+  ASSERT_EQ(escaped.draws.size(), 2u);
+  EXPECT_EQ(escaped.draws[0].Segment, u"a\\");
+  EXPECT_EQ(escaped.draws[1].Style.Weight, 700);
+  FakeCanvas lone;
+  Lay(lone, u"abc\\");
+  ASSERT_EQ(lone.draws.size(), 1u);
+  EXPECT_EQ(lone.draws[0].Segment, u"abc");
 }
 
 TEST(CodedText, BoldOfABoldStartingFontGoesToNormal) {
@@ -90,112 +133,49 @@ TEST(CodedText, BoldOfABoldStartingFontGoesToNormal) {
 
 TEST(CodedText, AttributesAccumulateUntilNormal) {
   FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"\\Ba\\ib\\uc\\sd\\ne");
+  Lay(canvas, u"\\Ba\\ib\\uc\\sd\\ne");
   ASSERT_EQ(canvas.draws.size(), 5u);
   EXPECT_EQ(canvas.draws[3].Style, (CodedFontStyle{700, true, true, true}));
   EXPECT_EQ(canvas.draws[4].Style, CodedFontStyle{});
   EXPECT_TRUE(canvas.fontChanges.back());  // \n selects the starting font again
-  EXPECT_EQ(layout.Visible, u"abcde");
+  FakeCanvas codesOnly;
+  Lay(codesOnly, u"\\b\\i\\n");
+  EXPECT_TRUE(codesOnly.draws.empty());
 }
 
-TEST(CodedText, EscapedBackslashStaysInOneSegment) {
+TEST(CodedText, ColourCodes) {
   FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"x\\\\y");
-  ASSERT_EQ(canvas.draws.size(), 1u);
-  EXPECT_EQ(canvas.draws[0].Segment, u"x\\y");
-  EXPECT_EQ(layout.Visible, u"x\\y");
-  EXPECT_EQ(layout.Measured.Width, 18);
-}
-
-TEST(CodedText, EscapedBackslashBeforeACode) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"a\\\\\\bb");
-  ASSERT_EQ(canvas.draws.size(), 2u);
-  EXPECT_EQ(canvas.draws[0].Segment, u"a\\");
-  EXPECT_EQ(canvas.draws[1].Style.Weight, 700);
-  EXPECT_EQ(layout.Visible, u"a\\b");
-}
-
-TEST(CodedText, ColourCodeThenNormal) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"\\cFF0000red\\nblack");
+  Lay(canvas, u"\\cFF0000red\\nblack");
   ASSERT_EQ(canvas.draws.size(), 2u);
   EXPECT_EQ(canvas.draws[0].Segment, u"red");
   EXPECT_EQ(canvas.draws[0].Colour, 0x0000FFu);  // red in the low byte
   EXPECT_EQ(canvas.draws[1].Segment, u"black");
   EXPECT_EQ(canvas.draws[1].Colour, kBlack);
-  EXPECT_EQ(layout.Visible, u"redblack");
-}
-
-TEST(CodedText, ColourCodeIsCaseInsensitiveAndReadsPairs) {
   EXPECT_EQ(ParseCodedColour(u"00ff80"), 0x80FF00u);
   EXPECT_EQ(ParseCodedColour(u"1G2345"), 0x452301u);  // a pair is read as far as it is hex
   EXPECT_EQ(ParseCodedColour(u"G12345"), 0x452300u);
   EXPECT_EQ(ParseCodedColour(u"FF"), 0x0000FFu);
   EXPECT_EQ(ParseCodedColour(u""), 0u);
-  FakeCanvas canvas;
-  Lay(canvas, u"\\C0000FFx");
-  EXPECT_EQ(canvas.draws[0].Colour, 0xFF0000u);
-}
-
-TEST(CodedText, ColourCodesAreIgnoredWithTheOption) {
-  FakeCanvas canvas;
-  Lay(canvas, u"\\cFF0000red", kCodedTopLeft | kCodedIgnoreColours);
-  EXPECT_EQ(canvas.draws[0].Colour, kBlack);
-  EXPECT_EQ(canvas.draws[0].Segment, u"red");
-}
-
-TEST(CodedText, MeasuringLeavesTheColourAlone) {
-  FakeCanvas canvas;
-  canvas.colour = 0xABCDEF;
-  const auto layout = Lay(canvas, u"\\cFF0000red\\nblack", kCodedTopLeft | kCodedMeasureOnly);
-  EXPECT_EQ(canvas.colour, 0xABCDEFu);
-  EXPECT_EQ(layout.Measured.Width, 48);
+  FakeCanvas upper;
+  Lay(upper, u"\\C0000FFx");
+  EXPECT_EQ(upper.draws[0].Colour, 0xFF0000u);
+  FakeCanvas ignored;
+  Lay(ignored, u"\\cFF0000red", kCodedTopLeft | kCodedIgnoreColours);
+  EXPECT_EQ(ignored.draws[0].Colour, kBlack);
+  FakeCanvas measuring;
+  measuring.colour = 0xABCDEF;
+  Lay(measuring, u"\\cFF0000red\\nblack", kCodedTopLeft | kCodedMeasureOnly);
+  EXPECT_EQ(measuring.colour, 0xABCDEFu);
 }
 
 TEST(CodedText, TruncatedColourCodeTakesWhatExists) {
   FakeCanvas canvas;
-  auto layout = Lay(canvas, u"ab\\cFF");
-  EXPECT_EQ(layout.Visible, u"ab");
+  Lay(canvas, u"ab\\cFF");
   EXPECT_EQ(canvas.colour, 0x0000FFu);
   FakeCanvas five;
-  layout = Lay(five, u"\\c12345");
-  EXPECT_EQ(layout.Visible, u"");
+  Lay(five, u"\\c12345");
   EXPECT_TRUE(five.draws.empty());
   EXPECT_EQ(five.colour, 0x053412u);  // pairs 12, 34 and a lone 5
-}
-
-TEST(CodedText, TrailingLoneBackslashIsDropped) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"abc\\");
-  EXPECT_EQ(layout.Visible, u"abc");
-  ASSERT_EQ(canvas.draws.size(), 1u);
-  EXPECT_EQ(canvas.draws[0].Segment, u"abc");
-}
-
-TEST(CodedText, UnknownCodeLosesOnlyItsBackslash) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"a\\qb\\Zc");
-  EXPECT_EQ(layout.Visible, u"aqbZc");
-  EXPECT_EQ(layout.Measured.Width, 30);
-}
-
-TEST(CodedText, NewLineCodeMeasuresTwoLines) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"short\\|longer", kCodedTopLeft | kCodedMeasureOnly);
-  EXPECT_TRUE(canvas.draws.empty());
-  EXPECT_EQ(layout.Measured.Height, 20);
-  EXPECT_EQ(layout.Measured.Width, 36);
-  EXPECT_EQ(layout.Visible, u"shortlonger");
-}
-
-TEST(CodedText, LineSpacingOnlyWithANewLineCode) {
-  FakeCanvas canvas;
-  auto layout = Lay(canvas, u"a\\|b", kCodedTopLeft | kCodedMeasureOnly, {}, 3);
-  EXPECT_EQ(layout.Measured.Height, 26);
-  FakeCanvas single;
-  layout = Lay(single, u"a\\bb", kCodedTopLeft | kCodedMeasureOnly, {}, 3);
-  EXPECT_EQ(layout.Measured.Height, 10);
 }
 
 TEST(CodedText, NewLineCodeMovesThePen) {
@@ -205,19 +185,6 @@ TEST(CodedText, NewLineCodeMovesThePen) {
   EXPECT_EQ(canvas.draws[1].Box.Left, 10);
   EXPECT_EQ(canvas.draws[1].Box.Top, 30);
   EXPECT_EQ(canvas.draws[1].Box.Bottom, 40);  // top-left: bottom = top + height
-}
-
-TEST(CodedText, LineHeightFollowsTheCurrentFont) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"\\ubig\\|small", kCodedTopLeft | kCodedMeasureOnly);
-  EXPECT_EQ(layout.Measured.Height, 24);  // 12 + 12, still underlined on the second line
-}
-
-TEST(CodedText, MeasureIsTheSumOfThePlainSegments) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"ab\\bcd\\bef", kCodedTopLeft | kCodedMeasureOnly);
-  EXPECT_EQ(layout.Measured.Width, 2 * 6 + 2 * 8 + 2 * 6);
-  EXPECT_EQ(layout.Measured.Height, 10);
 }
 
 TEST(CodedText, LinkRecordsItsRectangle) {
@@ -231,14 +198,16 @@ TEST(CodedText, LinkRecordsItsRectangle) {
   EXPECT_EQ(link.Right, 28 + 24);
   EXPECT_EQ(link.Bottom, 30);
   EXPECT_EQ(layout.Visible, u"go link now");
-}
-
-TEST(CodedText, LinkAloneGivesTheWordAsVisibleText) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"\\l12link\\l", kCodedTopLeft | kCodedRecordLinks | kCodedVisibleText);
-  EXPECT_EQ(layout.Visible, u"link");
-  ASSERT_EQ(layout.Links.size(), 1u);
-  EXPECT_EQ(layout.Links[0].Right - layout.Links[0].Left, 24);
+  FakeCanvas alone;
+  const auto only = Lay(alone, u"\\l12link\\l", kCodedTopLeft | kCodedRecordLinks | kCodedVisibleText);
+  EXPECT_EQ(only.Visible, u"link");
+  ASSERT_EQ(only.Links.size(), 1u);
+  EXPECT_EQ(only.Links[0].Right - only.Links[0].Left, 24);
+  FakeCanvas huge;
+  const auto saturated = Lay(huge, u"\\l99999999999x\\l", kCodedTopLeft);
+  ASSERT_EQ(saturated.Links.size(), 1u);
+  EXPECT_EQ(saturated.Links[0].LinkNumber, 2147483647);
+  EXPECT_EQ(saturated.Visible, u"x");
 }
 
 TEST(CodedText, LinkTextIsMeasuredWithoutCodes) {
@@ -252,22 +221,7 @@ TEST(CodedText, LinkTextIsMeasuredWithoutCodes) {
   EXPECT_EQ(layout.Links[0].Right - layout.Links[0].Left, 12);
 }
 
-TEST(CodedText, ClosingLinkWithoutOpeningIsIgnored) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"a\\lb\\l", kCodedTopLeft | kCodedRecordLinks);
-  EXPECT_TRUE(layout.Links.empty());
-  EXPECT_EQ(layout.Visible, u"ab");
-}
-
-TEST(CodedText, HugeLinkNumberSaturates) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"\\l99999999999x\\l", kCodedTopLeft);
-  ASSERT_EQ(layout.Links.size(), 1u);
-  EXPECT_EQ(layout.Links[0].LinkNumber, 2147483647);
-  EXPECT_EQ(layout.Visible, u"x");
-}
-
-TEST(CodedText, ClipsAtTheRightEdgeAndDropsNoClip) {
+TEST(CodedText, ClippingAtTheRectangle) {
   FakeCanvas canvas;
   Lay(canvas, u"abc\\bdefgh\\bi", kCodedTopLeft, {0, 0, 40, 100});
   ASSERT_EQ(canvas.draws.size(), 3u);
@@ -275,43 +229,19 @@ TEST(CodedText, ClipsAtTheRightEdgeAndDropsNoClip) {
   EXPECT_EQ(canvas.draws[1].Box.Right, 40);
   EXPECT_EQ(canvas.draws[1].Format & kFormatNoClip, 0u);
   EXPECT_EQ(canvas.draws[2].Format & kFormatNoClip, 0u);  // for the rest of the text
-}
-
-TEST(CodedText, EndEllipsisForAOneCharacterSegmentPastTheEdge) {
-  FakeCanvas canvas;
-  Lay(canvas, u"abcdef\\bg", kCodedTopLeft | kCodedEndEllipsis, {0, 0, 40, 100});
-  ASSERT_EQ(canvas.draws.size(), 2u);
-  EXPECT_EQ(canvas.draws[1].Segment, u"...");
-}
-
-TEST(CodedText, VerticallyCentredSegmentsReachTheBottom) {
-  FakeCanvas canvas;
-  Lay(canvas, u"a\\bb", 0, {0, 0, 100, 50});
-  EXPECT_EQ(canvas.draws[0].Box.Bottom, 50);
-  EXPECT_NE(canvas.draws[0].Format & kFormatVCentre, 0u);
-}
-
-TEST(CodedText, BottomIsClippedToTheRectangle) {
-  FakeCanvas canvas;
-  Lay(canvas, u"a\\|b", kCodedTopLeft, {0, 0, 100, 15});
-  ASSERT_EQ(canvas.draws.size(), 2u);
-  EXPECT_EQ(canvas.draws[1].Box.Bottom, 15);
-  EXPECT_EQ(canvas.draws[1].Format & kFormatNoClip, 0u);
-}
-
-TEST(CodedText, EmptySegmentsMeasureASpace) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"\\|x", kCodedTopLeft | kCodedMeasureOnly);
-  EXPECT_EQ(layout.Measured.Height, 20);
-  EXPECT_EQ(canvas.measured.front(), u" ");
-}
-
-TEST(CodedText, OnlyCodesDrawNothing) {
-  FakeCanvas canvas;
-  const auto layout = Lay(canvas, u"\\b\\i\\n");
-  EXPECT_TRUE(canvas.draws.empty());
-  EXPECT_EQ(layout.Visible, u"");
-  EXPECT_EQ(layout.Measured.Width, 0);
+  FakeCanvas ellipsis;
+  Lay(ellipsis, u"abcdef\\bg", kCodedTopLeft | kCodedEndEllipsis, {0, 0, 40, 100});
+  ASSERT_EQ(ellipsis.draws.size(), 2u);
+  EXPECT_EQ(ellipsis.draws[1].Segment, u"...");
+  FakeCanvas bottom;
+  Lay(bottom, u"a\\|b", kCodedTopLeft, {0, 0, 100, 15});
+  ASSERT_EQ(bottom.draws.size(), 2u);
+  EXPECT_EQ(bottom.draws[1].Box.Bottom, 15);
+  EXPECT_EQ(bottom.draws[1].Format & kFormatNoClip, 0u);
+  FakeCanvas centred;
+  Lay(centred, u"a\\bb", 0, {0, 0, 100, 50});
+  EXPECT_EQ(centred.draws[0].Box.Bottom, 50);
+  EXPECT_NE(centred.draws[0].Format & kFormatVCentre, 0u);
 }
 
 }  // namespace

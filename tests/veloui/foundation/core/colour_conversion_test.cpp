@@ -10,7 +10,7 @@ HslColour Hsl(std::uint32_t colour) {
   return result;
 }
 
-TEST(ColourConversion, PrimariesHaveTheirHues) {
+TEST(ColourConversion, RgbToHslOfPrimariesAndGreys) {
   EXPECT_FLOAT_EQ(Hsl(MakeColourRef(255, 0, 0)).Hue, 0.0f);
   EXPECT_FLOAT_EQ(Hsl(MakeColourRef(0, 255, 0)).Hue, 120.0f);
   const HslColour blue = Hsl(MakeColourRef(0, 0, 255));
@@ -18,9 +18,11 @@ TEST(ColourConversion, PrimariesHaveTheirHues) {
   EXPECT_FLOAT_EQ(blue.Saturation, 1.0f);
   EXPECT_FLOAT_EQ(blue.Lightness, 1.0f);  // the brightest component
   EXPECT_FLOAT_EQ(Hsl(MakeColourRef(255, 0, 255)).Hue, 300.0f);  // negative hue wraps
-}
-
-TEST(ColourConversion, GreysHaveNoHueNorSaturation) {
+  // Saturation is relative to the brightest component.
+  const HslColour brown = Hsl(MakeColourRef(100, 50, 0));
+  EXPECT_FLOAT_EQ(brown.Saturation, 1.0f);
+  EXPECT_FLOAT_EQ(brown.Lightness, 100 / 255.0f);
+  EXPECT_NEAR(brown.Hue, 30.0f, 1e-4);
   for (int level : {0, 1, 128, 255}) {
     const HslColour grey = Hsl(MakeColourRef(level, level, level));
     EXPECT_EQ(grey.Hue, 0.0f);
@@ -29,29 +31,15 @@ TEST(ColourConversion, GreysHaveNoHueNorSaturation) {
   }
 }
 
-TEST(ColourConversion, SaturationIsRelativeToTheBrightestComponent) {
-  const HslColour c = Hsl(MakeColourRef(100, 50, 0));
-  EXPECT_FLOAT_EQ(c.Saturation, 1.0f);
-  EXPECT_FLOAT_EQ(c.Lightness, 100 / 255.0f);
-  EXPECT_NEAR(c.Hue, 30.0f, 1e-4);
-}
-
-TEST(ColourConversion, HslToRgbOfPrimaries) {
+TEST(ColourConversion, HslToRgbOfPrimariesAndGreys) {
   EXPECT_EQ(HslToRgb({0.0f, 1.0f, 0.5f}), MakeColourRef(255, 0, 0));
   EXPECT_EQ(HslToRgb({120.0f, 1.0f, 0.5f}), MakeColourRef(0, 255, 0));
   EXPECT_EQ(HslToRgb({240.0f, 1.0f, 0.5f}), MakeColourRef(0, 0, 255));
   EXPECT_EQ(HslToRgb({60.0f, 1.0f, 0.5f}), MakeColourRef(255, 255, 0));
-}
-
-TEST(ColourConversion, HslToRgbOfGreysTruncates) {
-  EXPECT_EQ(HslToRgb({0.0f, 0.0f, 0.5f}), MakeColourRef(127, 127, 127));  // 127.5 truncated
+  EXPECT_EQ(HslToRgb({0.0f, 1.0f, 0.75f}), MakeColourRef(255, 127, 127));  // the light branch
+  EXPECT_EQ(HslToRgb({0.0f, 0.0f, 0.5f}), MakeColourRef(127, 127, 127));   // 127.5 truncated
   EXPECT_EQ(HslToRgb({200.0f, 0.0f, 1.0f}), MakeColourRef(255, 255, 255));
   EXPECT_EQ(HslToRgb({0.0f, 0.0f, 0.0f}), 0u);
-}
-
-TEST(ColourConversion, HslToRgbLightBranch) {
-  // L 0.75, S 1: q = 0.75 + 1 - 0.75 = 1, p = 0.5.
-  EXPECT_EQ(HslToRgb({0.0f, 1.0f, 0.75f}), MakeColourRef(255, 127, 127));
 }
 
 }  // namespace

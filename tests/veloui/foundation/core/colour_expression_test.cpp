@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "veloui/foundation/core/named_colours.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour.h"
@@ -19,29 +21,17 @@ class ColourExpressionTest : public ::testing::Test {
   void TearDown() override { SetSystemColourReader(nullptr); }
 };
 
-TEST_F(ColourExpressionTest, RgbCallIgnoresCaseBlanksAndSemicolon) {
-  EXPECT_EQ(ParseColourValue(u"RGB(255, 0, 0);"), 0x000000FFu);
-  EXPECT_EQ(ParseColourValue(u"rgb(1,2,3)"), 0x00030201u);
-}
-
-TEST_F(ColourExpressionTest, RgbaAlphaFractionRoundsAndZeroBecomesOne) {
-  EXPECT_EQ(ParseColourValue(u"rgba(255,0,0,0.5)"), 0x80FF0000u);
-  EXPECT_EQ(ParseColourValue(u"rgba(255,0,0,0)"), 0x01FF0000u);
-  EXPECT_EQ(ParseColourValue(u"rgba(1,2,3,200)"), 0xC8010203u);
-  EXPECT_EQ(ParseColourValue(u"rgba(1,2,3,1.0)"), 0xFF010203u);
-}
-
-TEST_F(ColourExpressionTest, FieldsAreClampedSoNoChannelBleeds) {
-  EXPECT_EQ(ParseColourValue(u"rgb(300, -5, 256)"), 0x00FF00FFu);
-  EXPECT_EQ(ParseColourValue(u"rgba(0,0,0,999)"), 0xFF000000u);
-  EXPECT_EQ(ParseColourValue(u"rgba(0,0,0,-3)"), 0x01000000u);
-  EXPECT_EQ(ParseColourValue(u"rgba(0,0,0,1.7)"), 0xFF000000u);
-  EXPECT_EQ(ParseColourValue(u"rgb(x, 7)"), 0x00000700u);  // not a number reads 0, a missing field 0
-}
-
-TEST_F(ColourExpressionTest, UnclosedCallIsNoColour) {
-  EXPECT_EQ(ParseColourValue(u"rgb(1,2,3"), kNoColour);
-  EXPECT_EQ(ParseColourValue(u"rgb)1,2,3("), kNoColour);
+TEST_F(ColourExpressionTest, RgbAndRgbaCallsClampEveryField) {
+  const std::pair<const char16_t*, std::uint32_t> cases[] = {
+      {u"RGB(255, 0, 0);", 0x000000FFu},    {u"rgb(1,2,3)", 0x00030201u},
+      {u"rgba(255,0,0,0.5)", 0x80FF0000u}, {u"rgba(255,0,0,0)", 0x01FF0000u},  // a fraction rounds, 0 is 1
+      {u"rgba(1,2,3,200)", 0xC8010203u},   {u"rgba(1,2,3,1.0)", 0xFF010203u},
+      {u"rgb(300, -5, 256)", 0x00FF00FFu}, {u"rgba(0,0,0,999)", 0xFF000000u},  // no channel bleeds
+      {u"rgba(0,0,0,-3)", 0x01000000u},    {u"rgba(0,0,0,1.7)", 0xFF000000u},
+      {u"rgb(x, 7)", 0x00000700u},  // not a number reads 0, a missing field 0
+      {u"rgb(1,2,3", kNoColour},           {u"rgb)1,2,3(", kNoColour},
+  };
+  for (const auto& [text, colour] : cases) EXPECT_EQ(ParseColourValue(text), colour) << TextToUtf8(text);
 }
 
 TEST_F(ColourExpressionTest, HexNeedsExactlySixDigits) {

@@ -4,24 +4,12 @@
 
 namespace {
 
-TEST(FontSteps, StepSizes) {
-  EXPECT_EQ(CalcFontStepSize(-3), 8);
-  EXPECT_EQ(CalcFontStepSize(9), 8);
-  EXPECT_EQ(CalcFontStepSize(10), 10);
-  EXPECT_EQ(CalcFontStepSize(11), 12);
-  EXPECT_EQ(CalcFontStepSize(14), 18);
-  EXPECT_EQ(CalcFontStepSize(15), 18);
-  EXPECT_EQ(CalcFontStepSize(16), 20);
-  EXPECT_EQ(CalcFontStepSize(20), 26);
-}
-
-TEST(FontSteps, PointSizeOfHeight) {
-  EXPECT_EQ(PointSizeOfHeight(-11, 96), 8);   // 8.25
-  EXPECT_EQ(PointSizeOfHeight(-12, 96), 9);
-  EXPECT_EQ(PointSizeOfHeight(16, 96), 12);
-  EXPECT_EQ(PointSizeOfHeight(-13, 96), 10);  // 9.75
-  EXPECT_EQ(PointSizeOfHeight(-20, 120), 12);
-  EXPECT_EQ(PointSizeOfHeight(-20, 0), 0);
+TEST(FontSteps, StepAndPointSizes) {
+  const int steps[][2] = {{-3, 8}, {9, 8}, {10, 10}, {11, 12}, {14, 18}, {15, 18}, {16, 20}, {20, 26}};
+  for (const auto& step : steps) EXPECT_EQ(CalcFontStepSize(step[0]), step[1]) << step[0];
+  // {height, dpi, points}: 8.25 and 9.75 points round to nearest.
+  const int points[][3] = {{-11, 96, 8}, {-12, 96, 9}, {16, 96, 12}, {-13, 96, 10}, {-20, 120, 12}, {-20, 0, 0}};
+  for (const auto& p : points) EXPECT_EQ(PointSizeOfHeight(p[0], p[1]), p[2]) << p[0] << " " << p[1];
 }
 
 TEST(FontSteps, StyleFlags) {
@@ -49,13 +37,8 @@ TEST(FontSteps, StyleFlags) {
 }
 
 TEST(FontSteps, NumericStrings) {
-  EXPECT_EQ(IsNumericString(u"12.5"), 1);
-  EXPECT_EQ(IsNumericString(u"0"), 1);
-  EXPECT_EQ(IsNumericString(u"12a"), 0);
-  EXPECT_EQ(IsNumericString(u""), 0);
-  EXPECT_EQ(IsNumericString(u"   "), 0);
-  EXPECT_EQ(IsNumericString(u" 12"), 0);
-  EXPECT_EQ(IsNumericString(u"-1"), 0);
+  for (const char16_t* yes : {u"12.5", u"0"}) EXPECT_EQ(IsNumericString(yes), 1);
+  for (const char16_t* no : {u"12a", u"", u"   ", u" 12", u"-1"}) EXPECT_EQ(IsNumericString(no), 0);
 }
 
 }  // namespace

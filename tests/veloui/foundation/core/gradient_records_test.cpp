@@ -28,14 +28,6 @@ TEST_F(GradientRecords, StartAndEndColours) {
   EXPECT_TRUE(FindGradient(g)->Stops.empty());
 }
 
-TEST_F(GradientRecords, SamePositionTwiceKeepsOneStop) {
-  const GradientHandle g = AddGradientRecord(0, 0, 0);
-  AddGradientColour(g, 0.5f, 0xAA);
-  AddGradientColour(g, 0.5f, 0xBB);
-  ASSERT_EQ(FindGradient(g)->Stops.size(), 1u);
-  EXPECT_EQ(GetGradientColour(g, 0.5f), 0xBBu);
-}
-
 TEST_F(GradientRecords, StopsStayInAscendingOrder) {
   const GradientHandle g = AddGradientRecord(0, 0, 0);
   AddGradientColour(g, 0.7f, 1);
@@ -43,8 +35,10 @@ TEST_F(GradientRecords, StopsStayInAscendingOrder) {
   AddGradientColour(g, 0.9f, 3);
   AddGradientColour(g, 0.5f, 4);
   AddGradientColour(g, -0.2f, 5);
+  AddGradientColour(g, 0.5f, 6);  // the same position twice keeps one stop
   EXPECT_EQ(Positions(g), (std::vector<float>{-0.2f, 0.3f, 0.5f, 0.7f, 0.9f}));
   EXPECT_EQ(GetGradientColour(g, 0.3f), 2u);
+  EXPECT_EQ(GetGradientColour(g, 0.5f), 6u);
   EXPECT_EQ(GetGradientColour(g, 0.4f), kNoGradientColour);
 }
 
@@ -59,21 +53,17 @@ TEST_F(GradientRecords, RemovingStops) {
   EXPECT_TRUE(FindGradient(g)->Stops.empty());
 }
 
-TEST_F(GradientRecords, UnknownHandles) {
-  const GradientHandle g = AddGradientRecord(0, 0, 0);
-  const GradientHandle stranger = g + 1;
+TEST_F(GradientRecords, UnknownHandlesKindAndFree) {
+  const GradientHandle a = AddGradientRecord(1, 0, 0);
+  const GradientHandle b = AddGradientRecord(2, 0, 0);
+  const GradientHandle stranger = b + 1;
   EXPECT_EQ(AddGradientColour(stranger, 0.5f, 1), 0);
   EXPECT_EQ(GetGradientColour(stranger, 0.0f), kNoGradientColour);
   EXPECT_EQ(RemoveGradientColour(stranger, -1.0f), 0);
   EXPECT_EQ(SetGradientKind(stranger, 4), 0);
-  EXPECT_EQ(FindGradient(g)->Kind, 0u);
-}
-
-TEST_F(GradientRecords, KindAndFree) {
-  const GradientHandle a = AddGradientRecord(1, 0, 0);
-  const GradientHandle b = AddGradientRecord(2, 0, 0);
   EXPECT_EQ(SetGradientKind(a, 7), 0);
   EXPECT_EQ(FindGradient(a)->Kind, 7u);
+  EXPECT_EQ(FindGradient(b)->Kind, 2u);  // untouched by the stranger
   EXPECT_EQ(FreeGradient(a), 0);
   EXPECT_EQ(FindGradient(a), nullptr);
   EXPECT_NE(FindGradient(b), nullptr);

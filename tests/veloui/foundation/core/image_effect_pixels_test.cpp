@@ -52,27 +52,24 @@ TEST(ImageEffectPixels, ContrastFactorIsOneAtZeroAndNeverDividesByZero) {
   EXPECT_EQ(ApplyContrast(10, ContrastFactor(-400)), 128);
 }
 
-TEST(ImageEffectPixels, BrightnessIsClamped) {
+TEST(ImageEffectPixels, BrightnessAndOpacityAreClamped) {
   EXPECT_EQ(ApplyBrightness(100, 20), 120);
   EXPECT_EQ(ApplyBrightness(250, 20), 255);
   EXPECT_EQ(ApplyBrightness(10, -20), 0);
-}
-
-TEST(ImageEffectPixels, OpacityIsClampedIntoOneTo255) {
   EXPECT_EQ(ClampOpacity(0), 1.0f);
   EXPECT_EQ(ClampOpacity(300), 255.0f);
   EXPECT_EQ(ClampOpacity(80), 80.0f);
 }
 
-TEST(ImageEffectPixels, OpaqueIconAtOpacity80GivesAlpha80) {
+TEST(ImageEffectPixels, OpacityScalesTheAlphaOnly) {
   const auto out = ApplyIconEffect(OnePixel(PackPixel(255, 10, 20, 30), true), {.Opacity = 80});
   ASSERT_EQ(out.size(), 1u);
-  EXPECT_EQ(out[0], PackPixel(80, 10, 20, 30));  // only the alpha changes
-}
-
-TEST(ImageEffectPixels, HalfTransparentPixelScalesItsAlpha) {
-  const auto out = ApplyIconEffect(OnePixel(PackPixel(128, 1, 2, 3), true), {.Opacity = 120});
-  EXPECT_EQ(PixelAlpha(out[0]), NearestInt(128 / 255.0 * 120));  // 60.2
+  EXPECT_EQ(out[0], PackPixel(80, 10, 20, 30));
+  const auto half = ApplyIconEffect(OnePixel(PackPixel(128, 1, 2, 3), true), {.Opacity = 120});
+  EXPECT_EQ(PixelAlpha(half[0]), NearestInt(128 / 255.0 * 120));  // 60.2
+  // Without an alpha channel the pixel takes the opacity, clamped up to 1; the mask is not read.
+  const auto noAlpha = ApplyIconEffect(OnePixel(PackPixel(0, 9, 9, 9), false, {0x00FFFFFF}), {.Opacity = 0});
+  EXPECT_EQ(PixelAlpha(noAlpha[0]), 1);
 }
 
 TEST(ImageEffectPixels, ZeroAlphaTakesTransparencyFromTheMask) {
@@ -88,11 +85,6 @@ TEST(ImageEffectPixels, ZeroAlphaTakesTransparencyFromTheMask) {
   // Without a mask a zero alpha stays zero.
   source.Mask.clear();
   EXPECT_EQ(PixelAlpha(ApplyIconEffect(source, {.Opacity = 255})[0]), 0);
-}
-
-TEST(ImageEffectPixels, SourceWithoutAlphaChannelTakesTheOpacity) {
-  const auto out = ApplyIconEffect(OnePixel(PackPixel(0, 9, 9, 9), false, {0x00FFFFFF}), {.Opacity = 0});
-  EXPECT_EQ(PixelAlpha(out[0]), 1);  // clamped up to 1, the mask is not read
 }
 
 TEST(ImageEffectPixels, GreyscaleThenTintThenContrastThenBrightness) {

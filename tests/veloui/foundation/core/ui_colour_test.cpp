@@ -99,11 +99,21 @@ TEST_F(UIColourTest, NegativeIdAnswersTheScheme) {
   EXPECT_EQ(GetModeColour(UISTYLE_OFFICE2003, -1), 0u);
 }
 
-TEST_F(UIColourTest, IdsPastTheTableGiveZero) {
+TEST_F(UIColourTest, OutOfRangeArgumentsGiveZeroOrAreRefused) {
   StoreUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
   EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, 57, kUIColourStored), 0u);
   EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, 100000, 0), 0u);
   EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, 57), 0u);
+  EXPECT_EQ(StoreUIColourMode(10), 0);
+  EXPECT_EQ(StoreUIColourMode(-1), 0);
+  EXPECT_EQ(GetUIColourMode(), UICOLOURMODE_DEFAULT_BLUE);
+  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, 56, 1, 6), 0);
+  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, -1, 1, 6), 0);
+  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, 3, 1, 10), 0);
+  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, 3, 1, -1), 0);
+  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003_SHORT, 3, 1, 6), 0);
+  EXPECT_EQ(StoreUIColour(77, 3, 1, 6), 0);
+  EXPECT_EQ(UIColours.Office2003[3].CustomBlue, 0x00800000u);
 }
 
 TEST_F(UIColourTest, CaptionColourClassification) {
@@ -127,17 +137,6 @@ TEST_F(UIColourTest, ThemeSchemePicksDefaultOrCustomColumn) {
   EXPECT_EQ(GetEffectiveColourMode(), 7);
   StoreUIColourMode(UICOLOURMODE_DEFAULT);
   EXPECT_EQ(GetEffectiveColourMode(), 2);
-}
-
-TEST_F(UIColourTest, ModeStoreRefusesOutOfRange) {
-  ASSERT_EQ(StoreUIColourMode(UICOLOURMODE_DEFAULT_SILVER), 1);
-  EXPECT_EQ(StoreUIColourMode(10), 0);
-  EXPECT_EQ(StoreUIColourMode(-1), 0);
-  EXPECT_EQ(GetUIColourMode(), UICOLOURMODE_DEFAULT_SILVER);
-  EXPECT_EQ(ColourModeWord(5), u"");
-  EXPECT_EQ(ColourModeWord(0), u"");
-  EXPECT_EQ(ColourModeWord(7), u"olive");
-  EXPECT_EQ(ColourModeWord(4), u"grey");
 }
 
 TEST_F(UIColourTest, WhidbeyLookupGivesWordsForTextIdsAndBrushesOtherwise) {
@@ -195,16 +194,6 @@ TEST_F(UIColourTest, StoreUIColourModeFiveTakesTheCurrentScheme) {
   EXPECT_EQ(UIColours.Office2003[UIColour::separatorbar].CustomBlue, 0x00CB8C6Au);
 }
 
-TEST_F(UIColourTest, StoreUIColourRefusals) {
-  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, 56, 1, 6), 0);
-  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, -1, 1, 6), 0);
-  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, 3, 1, 10), 0);
-  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, 3, 1, -1), 0);
-  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003_SHORT, 3, 1, 6), 0);
-  EXPECT_EQ(StoreUIColour(77, 3, 1, 6), 0);
-  EXPECT_EQ(UIColours.Office2003[3].CustomBlue, 0x00800000u);
-}
-
 TEST_F(UIColourTest, ThemeColourNameFollowsCaptionBeforeCodeSeventy) {
   SystemFacts.OsVersionCode = 60;
   DetectThemeColourName(RgbWord(255, 255, 0));
@@ -217,22 +206,5 @@ TEST_F(UIColourTest, ThemeColourNameFollowsCaptionBeforeCodeSeventy) {
   EXPECT_EQ(GetColourModeName(), u"blue");
   StoreColourModeName(u"  GREY ");
   EXPECT_EQ(GetColourModeName(), u"grey");
-}
-}  // namespace
-
-namespace {
-TEST(WhidbeyTable, SchemesAndEmptyIds) {
-  ResetUIColourState();
-  InitColourTables();
-  const UIColourRecord& hot = UIColours.Whidbey[UIColour::menuhotcolor];
-  EXPECT_EQ(hot.DefaultBlue, 0x00EED2C1u);
-  EXPECT_EQ(hot.DefaultOlive, 0x00C5D2CEu);
-  EXPECT_EQ(hot.DefaultSilver, 0x00ECE8E8u);
-  EXPECT_EQ(hot.DefaultGrey, 0x00D3BEB6u);
-  EXPECT_EQ(UIColours.Whidbey[UIColour::background].DefaultGrey, 0x00F8F9F9u);
-  // Only the menu ids up to background are filled.
-  for (std::int32_t id : {6, 7, 10, 11, 21, 24, 31, 44, 55})
-    EXPECT_EQ(UIColours.Whidbey[static_cast<std::size_t>(id)].DefaultBlue, 0u) << id;
-  ResetUIColourState();
 }
 }  // namespace
