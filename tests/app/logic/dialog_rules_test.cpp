@@ -29,14 +29,9 @@ TEST(DaysText, EmptyOrOnlyZerosGetsTheDefault) {
   EXPECT_FALSE(DaysTextNeedsDefault(u"7"));
 }
 
-TEST(BanMinutes, DaysBecomeMinutes) {
+TEST(BanMinutes, DaysBecomeMinutesAndHugeDaysStopAtTheLargest32BitValueInsteadOfWrapping) {
   EXPECT_EQ(BanMinutesFromDays(u"3"), 4320);
-  EXPECT_EQ(BanMinutesFromDays(u"7"), 10080);
-  EXPECT_EQ(BanMinutesFromDays(u"1"), 1440);
   EXPECT_EQ(BanMinutesFromDays(u""), 0);
-}
-
-TEST(BanMinutes, HugeDaysStopAtTheLargest32BitValueInsteadOfWrapping) {
   constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
   // 1491308 days are 2147483520 minutes, still below the limit; one day more passes it.
   EXPECT_EQ(BanMinutesFromDays(u"1491308"), 2147483520);

@@ -42,9 +42,7 @@ TEST_F(MainWindowTest, BothPositionsMinusOneCentreTheWindowOnTheScreen) {
   const int middle = (outer.left + outer.right) / 2;
   EXPECT_NEAR(middle, screenWidth / 2, 2);
   EXPECT_NE(WindowX(kMainWindow), -1);
-}
-
-TEST_F(MainWindowTest, OnlyOnePositionMinusOneIsTakenAsThePosition) {
+  // Only one of them -1 is taken as the position.
   Build("[GUI]\r\nWindowX = -1\r\nWindowY = 50\r\nWindowWidth = 600\r\nWindowHeight = 400\r\n", 0);
   EXPECT_EQ(WindowX(kMainWindow), -1);
   EXPECT_EQ(WindowY(kMainWindow), 50);
@@ -166,18 +164,6 @@ TEST_F(MainWindowTest, SearchRowLogAndMessageFieldAreSetUp) {
   EXPECT_EQ(info.lbColor, RGB(0xEE, 0xEE, 0xEE));
 }
 
-TEST_F(MainWindowTest, RefreshButtonIsFlatInBoldArial) {
-  const HWND button = GadgetHandle(kRefreshButton);
-  EXPECT_NE(GetWindowLongW(button, GWL_STYLE) & BS_FLAT, 0);
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
-  ASSERT_NE(font, nullptr);
-  LOGFONTW info{};
-  GetObjectW(font, sizeof info, &info);
-  EXPECT_EQ(FromWide(info.lfFaceName), u"Arial");
-  EXPECT_EQ(info.lfWeight, FW_BOLD);
-  EXPECT_EQ(info.lfQuality, PROOF_QUALITY);
-}
-
 TEST_F(MainWindowTest, StatusBarHasThreeFieldsOf200150And200Pixels) {
   int edges[4] = {};
   ASSERT_EQ(SendMessageW(StatusBarHandle(kMainStatusBar), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 3);
@@ -263,54 +249,35 @@ TEST_F(MainWindowTest, MenuBarSitsInTheRebarWithItsFourTitles) {
   EXPECT_GT(GetRebarHeight(kMainRebar), 0);
 }
 
-TEST_F(MainWindowTest, MenuBarHasItsTitlesItemsAndImages) {
-  const std::vector<MenuLine> server = MenuBarItems(0);
-  ASSERT_EQ(server.size(), 4u);
-  EXPECT_EQ(server[0].Id, 1u);
-  EXPECT_EQ(server[0].ItemText, u"Connect");
-  EXPECT_TRUE(server[0].HasImage);
-  EXPECT_EQ(server[1].Id, 0u);
-  EXPECT_EQ(server[1].ItemText, u"Quick Connect");
-  EXPECT_TRUE(server[1].HasImage);
-  EXPECT_EQ(server[2].ItemText, u"");
-  EXPECT_EQ(server[3].Id, 8u);
-  EXPECT_EQ(server[3].ItemText, u"Quit");
-  EXPECT_FALSE(server[3].HasImage);
+using MenuItems = std::vector<std::pair<int, const char16_t*>>;  // id (-1 for a separator), text
 
-  const std::vector<MenuLine> commands = MenuBarItems(1);
-  const std::pair<int, const char16_t*> expected[] = {
-      {13, u"Refresh\tF5"}, {-1, u""},          {9, u"Reassign"},   {10, u"Restart"},      {11, u"Shutdown"},
-      {-1, u""},            {16, u"Add Ban"},   {17, u"Reload Ban-List"}, {-1, u""},      {12, u"Set MaxPing"},
-      {-1, u""},            {14, u"Lock"},      {15, u"Unlock"},    {-1, u""},             {38, u"LoadScripts"}};
-  ASSERT_EQ(commands.size(), std::size(expected));
-  for (std::size_t i = 0; i < commands.size(); ++i) {
-    EXPECT_EQ(commands[i].ItemText, expected[i].second) << i;
-    if (expected[i].first >= 0) {
-      EXPECT_EQ(commands[i].Id, static_cast<UINT>(expected[i].first)) << i;
+void ExpectItems(const std::vector<MenuLine>& lines, const MenuItems& items, int menu) {
+  ASSERT_EQ(lines.size(), items.size()) << menu;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i].ItemText, items[i].second) << menu << " " << i;
+    if (items[i].first >= 0) {
+      EXPECT_EQ(lines[i].Id, static_cast<UINT>(items[i].first)) << menu << " " << i;
     }
   }
+}
 
-  const std::vector<MenuLine> database = MenuBarItems(2);
-  ASSERT_EQ(database.size(), 2u);
-  EXPECT_EQ(database[0].Id, 28u);
-  EXPECT_EQ(database[0].ItemText, u"Import...");
-  EXPECT_EQ(database[1].Id, 29u);
-  EXPECT_EQ(database[1].ItemText, u"Export...");
-
-  const std::vector<MenuLine> info = MenuBarItems(3);
-  ASSERT_EQ(info.size(), 4u);
-  EXPECT_EQ(info[0].Id, 25u);
-  EXPECT_EQ(info[0].ItemText, u"Project Page...");
-  EXPECT_EQ(info[1].Id, 27u);
-  EXPECT_EQ(info[1].ItemText, u"\\bDonate...");
-  EXPECT_EQ(info[2].ItemText, u"");
-  EXPECT_EQ(info[3].Id, 2u);
-  EXPECT_EQ(info[3].ItemText, u"About...");
-  EXPECT_TRUE(info[3].HasImage);
+TEST_F(MainWindowTest, MenuBarHasItsTitlesItemsAndImages) {
+  const MenuItems titles[] = {
+      {{1, u"Connect"}, {0, u"Quick Connect"}, {-1, u""}, {8, u"Quit"}},
+      {{13, u"Refresh\tF5"}, {-1, u""}, {9, u"Reassign"}, {10, u"Restart"}, {11, u"Shutdown"}, {-1, u""},
+       {16, u"Add Ban"}, {17, u"Reload Ban-List"}, {-1, u""}, {12, u"Set MaxPing"}, {-1, u""}, {14, u"Lock"},
+       {15, u"Unlock"}, {-1, u""}, {38, u"LoadScripts"}},
+      {{28, u"Import..."}, {29, u"Export..."}},
+      {{25, u"Project Page..."}, {27, u"\\bDonate..."}, {-1, u""}, {2, u"About..."}}};
+  for (int title = 0; title < 4; ++title) ExpectItems(MenuBarItems(title), titles[title], title);
+  EXPECT_TRUE(MenuBarItems(0)[0].HasImage);
+  EXPECT_TRUE(MenuBarItems(0)[1].HasImage);
+  EXPECT_FALSE(MenuBarItems(0)[3].HasImage);
+  EXPECT_TRUE(MenuBarItems(3)[3].HasImage);
 }
 
 TEST_F(MainWindowTest, PopupMenusHaveTheirItemsInOrder) {
-  const std::pair<int, std::vector<std::pair<int, const char16_t*>>> menus[] = {
+  const std::pair<int, MenuItems> menus[] = {
       {1,
        {{30, u"Copy all"}, {31, u"Copy name"}, {32, u"Copy GUID"}, {33, u"Copy IP"}, {-1, u""}, {3, u"Kick"},
         {4, u"Ban"}, {-1, u""}, {37, u"Send Message"}}},
@@ -323,15 +290,8 @@ TEST_F(MainWindowTest, PopupMenusHaveTheirItemsInOrder) {
       {86, {{39, u"Copy to Clipboard"}}},
   };
   for (const auto& [id, items] : menus) {
-    const std::vector<MenuLine> lines = PopupItems(id);
-    ASSERT_EQ(lines.size(), items.size()) << id;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      EXPECT_EQ(lines[i].ItemText, items[i].second) << id << " " << i;
-      if (items[i].first >= 0) {
-        EXPECT_EQ(lines[i].Id, static_cast<UINT>(items[i].first)) << id << " " << i;
-      }
-      EXPECT_FALSE(lines[i].Grayed);
-    }
+    ExpectItems(PopupItems(id), items, id);
+    for (const MenuLine& line : PopupItems(id)) EXPECT_FALSE(line.Grayed) << id;
   }
 }
 

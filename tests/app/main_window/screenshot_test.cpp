@@ -61,32 +61,14 @@ Picture CaptureScreen(const RECT& area) {
 }
 
 bool WritePng(const std::string& path, const Picture& picture) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(picture.Width), static_cast<png_uint_32>(picture.Height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(static_cast<std::size_t>(picture.Width) * 3);
-  for (int y = 0; y < picture.Height; ++y) {
-    for (int x = 0; x < picture.Width; ++x) {
-      const std::uint32_t pixel = picture.Pixels[static_cast<std::size_t>(y) * picture.Width + x];
-      row[x * 3] = static_cast<png_byte>(pixel >> 16);
-      row[x * 3 + 1] = static_cast<png_byte>(pixel >> 8);
-      row[x * 3 + 2] = static_cast<png_byte>(pixel);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
+  std::vector<std::uint32_t> bgra(picture.Pixels);
+  for (std::uint32_t& pixel : bgra) pixel |= 0xFF000000u;
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  png.width = static_cast<png_uint_32>(picture.Width);
+  png.height = static_cast<png_uint_32>(picture.Height);
+  png.format = PNG_FORMAT_BGRA;
+  return png_image_write_to_file(&png, path.c_str(), 0, bgra.data(), 0, nullptr) != 0;
 }
 
 HWND OpenPopupMenuWindow() {

@@ -76,13 +76,4 @@ TEST(JpegDecode, DamagedOrForeignBytesGiveNoPicture) {
   EXPECT_EQ(image.width, 0);
 }
 
-TEST(JpegDecode, RegisteredDecoderServesTheImageLibrary) {
-  const std::string bytes = EncodeTwoColourJpeg(8, 8);
-  RegisterImageDecoder(DecodeJpeg);
-  RegisterImageDecoder(DecodeJpeg);
-  RgbaImage image;
-  ASSERT_TRUE(DecodeImageData(bytes, image));
-  EXPECT_EQ(image.width, 8);
-}
-
 }  // namespace

@@ -7,11 +7,15 @@
 
 namespace {
 constexpr char kMark[] = "\xEF\xBB\xBF";
+
+class PreferenceFile : public ::testing::Test {
+ protected:
+  TempFolder folder;
+  Text path = folder.File("settings.ini");
+};
 }
 
-TEST(PreferenceFile, MissingFileGivesDefaultsAndIsNeverCreated) {
-  TempFolder folder;
-  const Text path = folder.File("settings.ini");
+TEST_F(PreferenceFile, MissingFileGivesDefaultsAndIsNeverCreated) {
   EXPECT_FALSE(OpenPreferences(path));
   PreferenceGroup(u"GUI");
   EXPECT_EQ(ReadPreferenceInteger(u"WindowWidth", 700), 700);
@@ -20,9 +24,7 @@ TEST(PreferenceFile, MissingFileGivesDefaultsAndIsNeverCreated) {
   EXPECT_FALSE(IsExistingFile(path));
 }
 
-TEST(PreferenceFile, ReadsNamesWithoutRegardToLetterCase) {
-  TempFolder folder;
-  const Text path = folder.File("settings.ini");
+TEST_F(PreferenceFile, ReadsNamesWithoutRegardToLetterCase) {
   PutFileBytes(path, "[gui]\r\nwindowstate=536870912\r\n  WindowX\t=  \t17\n[General]\nAutoRefreshTime = -5\n");
   ASSERT_TRUE(OpenPreferences(path));
   PreferenceGroup(u"GUI");
@@ -38,9 +40,7 @@ TEST(PreferenceFile, ReadsNamesWithoutRegardToLetterCase) {
   EXPECT_EQ(FileBytes(path), before) << "nothing written, nothing rewritten";
 }
 
-TEST(PreferenceFile, AValueThatIsNoNumberReadsZero) {
-  TempFolder folder;
-  const Text path = folder.File("settings.ini");
+TEST_F(PreferenceFile, AValueThatIsNoNumberReadsZero) {
   PutFileBytes(path, "[GUI]\nWindowWidth = wide\nWindowHeight =\nSplitter = 12px\n");
   ASSERT_TRUE(OpenPreferences(path));
   PreferenceGroup(u"GUI");
@@ -50,9 +50,7 @@ TEST(PreferenceFile, AValueThatIsNoNumberReadsZero) {
   ClosePreferences();
 }
 
-TEST(PreferenceFile, AnsiFileGainsTheMarkAndANewGroupAtTheEnd) {
-  TempFolder folder;
-  const Text path = folder.File("settings.ini");
+TEST_F(PreferenceFile, AnsiFileGainsTheMarkAndANewGroupAtTheEnd) {
   PutFileBytes(path, "[General]\nAutoRefreshEnable=1\n; caf\xE9\n\n");
   ASSERT_TRUE(OpenPreferences(path));
   PreferenceGroup(u"GUI");
@@ -64,9 +62,7 @@ TEST(PreferenceFile, AnsiFileGainsTheMarkAndANewGroupAtTheEnd) {
                                  "[GUI]\r\nWindowState = 0\r\nWindowX = -1\r\n");
 }
 
-TEST(PreferenceFile, NewKeyGoesAfterTheGroupsLastLineAndOldKeysChangeInPlace) {
-  TempFolder folder;
-  const Text path = folder.File("settings.ini");
+TEST_F(PreferenceFile, NewKeyGoesAfterTheGroupsLastLineAndOldKeysChangeInPlace) {
   PutFileBytes(path, std::string(kMark) +
                          "top=1\n[GUI]\nWindowX=5\n;note\n\n[Database]\nEnable=1\n");
   ASSERT_TRUE(OpenPreferences(path));
@@ -81,9 +77,7 @@ TEST(PreferenceFile, NewKeyGoesAfterTheGroupsLastLineAndOldKeysChangeInPlace) {
                                  "WindowY = -3\r\n[Database]\r\nEnable = 1\r\n");
 }
 
-TEST(PreferenceFile, UnicodeFileStaysUnicode) {
-  TempFolder folder;
-  const Text path = folder.File("settings.ini");
+TEST_F(PreferenceFile, UnicodeFileStaysUnicode) {
   PutFileBytes(path, std::string(kMark) + "[Gr\xC3\xBC\xC3\x9F" "e]\nA=1\n");
   ASSERT_TRUE(OpenPreferences(path));
   PreferenceGroup(u"GR\u00dc\u00dfE");
@@ -93,9 +87,7 @@ TEST(PreferenceFile, UnicodeFileStaysUnicode) {
   EXPECT_EQ(FileBytes(path), std::string(kMark) + "[Gr\xC3\xBC\xC3\x9F" "e]\r\nA = 2\r\n");
 }
 
-TEST(PreferenceFile, AnEmptyFileIsRewrittenWithoutTheMark) {
-  TempFolder folder;
-  const Text path = folder.File("settings.ini");
+TEST_F(PreferenceFile, AnEmptyFileIsRewrittenWithoutTheMark) {
   PutFileBytes(path, "");
   ASSERT_TRUE(OpenPreferences(path));
   PreferenceGroup(u"GUI");

@@ -12,12 +12,6 @@
 
 namespace {
 
-Text ClassOf(HWND handle) {
-  wchar_t name[128] = {};
-  GetClassNameW(handle, name, 128);
-  return FromWide(name);
-}
-
 // Everything waiting in the queue, so that a test sees only what it causes.
 void Drain() {
   while (WindowEvent() != kEventNone) {
@@ -34,26 +28,6 @@ class Gui : public ::testing::Test {
 };
 
 }  // namespace
-
-TEST_F(Gui, WindowHasItsInnerSizeClassAndTitle) {
-  HWND handle = WindowHandle(10);
-  ASSERT_NE(handle, nullptr);
-  RECT client{};
-  GetClientRect(handle, &client);
-  EXPECT_EQ(client.right, 400);
-  EXPECT_EQ(client.bottom, 300);
-  EXPECT_EQ(WindowInnerWidth(10), 400);
-  EXPECT_EQ(ClassOf(handle), u"WindowClass_10");
-  EXPECT_EQ(WindowTitle(10), u"Test window");
-  EXPECT_TRUE(IsWindowVisible(handle));
-  const LONG style = GetWindowLongW(handle, GWL_STYLE);
-  EXPECT_TRUE(style & WS_SYSMENU);
-  EXPECT_FALSE(style & WS_THICKFRAME);
-  EXPECT_EQ(WindowState(10), 0);
-  EXPECT_EQ(WindowNumberOf(handle), 10);
-  EXPECT_EQ(WindowX(10), 50);
-  EXPECT_EQ(WindowY(10), 60);
-}
 
 TEST_F(Gui, ResizingKeepsWhatIsNotGivenAndReopeningAtTheReportedPlaceDoesNotDrift) {
   ResizeWindow(10, kKeep, kKeep, 500, kKeep);
@@ -96,16 +70,6 @@ TEST_F(Gui, FreshNumbersAreReturned) {
   EXPECT_FALSE(IsGadgetNumber(static_cast<int>(button)));
 }
 
-TEST_F(Gui, CentredWindowSitsInTheMiddleOfTheWorkArea) {
-  ASSERT_NE(OpenWindow(11, 0, 0, 200, 100, u"Centred", kWindowCentered), 0);
-  RECT area{}, window{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  GetWindowRect(WindowHandle(11), &window);
-  EXPECT_NEAR((window.left + window.right) / 2, (area.left + area.right) / 2, 1);
-  EXPECT_NEAR((window.top + window.bottom) / 2, (area.top + area.bottom) / 2, 1);
-  FreeWindow(11);
-}
-
 TEST_F(Gui, CloseBoxRaisesAnEventAndLeavesTheWindow) {
   SendMessageW(WindowHandle(10), WM_CLOSE, 0, 0);
   EXPECT_EQ(WindowEvent(), kEventCloseWindow);
@@ -113,26 +77,9 @@ TEST_F(Gui, CloseBoxRaisesAnEventAndLeavesTheWindow) {
   EXPECT_TRUE(IsWindow(WindowHandle(10)));
 }
 
-TEST_F(Gui, GadgetIdIsItsNumberAndItSitsWhereItWasPut) {
-  ASSERT_NE(CreateStringField(50, 320, 37, 145, 20, u"start", kStringPassword), 0);
-  HWND field = GadgetHandle(50);
-  EXPECT_EQ(GetDlgCtrlID(field), 50);
-  EXPECT_EQ(GetDlgItem(WindowHandle(10), 50), field);
-  EXPECT_EQ(GadgetX(50), 320);
-  EXPECT_EQ(GadgetY(50), 37);
-  EXPECT_EQ(GadgetWidth(50), 145);
-  EXPECT_EQ(GadgetHeight(50), 20);
-  EXPECT_TRUE(GetWindowLongW(field, GWL_STYLE) & ES_PASSWORD);
-  EXPECT_EQ(GadgetText(50), u"start");
-  ResizeGadget(50, kKeep, 40, kKeep, 30);
-  EXPECT_EQ(GadgetX(50), 320);
-  EXPECT_EQ(GadgetY(50), 40);
-  EXPECT_EQ(GadgetHeight(50), 30);
-}
-
-TEST_F(Gui, ProgramChangesRaiseNoEventsButTheUsersDo) {
+TEST_F(Gui, ProgramChangesRaiseNoEventsButTheUsersDoAndReturnClicksTheDefault) {
   CreateStringField(50, 0, 0, 100, 20, u"");
-  CreateButton(54, 0, 30, 100, 20, u"Add");
+  CreateButton(54, 0, 30, 100, 20, u"Add", kButtonDefault);
   SetGadgetText(50, u"by the program");
   EXPECT_EQ(WindowEvent(), kEventNone);
   SendMessageW(GadgetHandle(50), EM_SETSEL, 14, 14);
@@ -146,18 +93,10 @@ TEST_F(Gui, ProgramChangesRaiseNoEventsButTheUsersDo) {
   ASSERT_EQ(WindowEvent(), kEventGadget);
   EXPECT_EQ(EventGadget(), 54);
   EXPECT_EQ(EventType(), kEventTypeClick);
-}
-
-TEST_F(Gui, DisabledGadgetAndWindow) {
-  CreateButton(55, 0, 0, 100, 20, u"Save");
-  DisableGadget(55, true);
-  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(55)));
-  DisableGadget(55, false);
-  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(55)));
-  DisableWindow(10, true);
-  EXPECT_FALSE(IsWindowEnabled(WindowHandle(10)));
-  DisableWindow(10, false);
-  EXPECT_TRUE(IsWindowEnabled(WindowHandle(10)));
+  // Return in the field clicks the default button.
+  PostMessageW(GadgetHandle(50), WM_KEYDOWN, VK_RETURN, 0);
+  ASSERT_EQ(WindowEvent(), kEventGadget);
+  EXPECT_EQ(EventGadget(), 54);
 }
 
 TEST_F(Gui, ReportListRowsColumnsAndSelection) {
@@ -264,74 +203,6 @@ TEST_F(Gui, TabPagesHoldGadgetsWhoseEventsReachTheWindow) {
   EXPECT_EQ(EventGadget(), 21);
 }
 
-TEST_F(Gui, SplitterSizesItsTwoGadgets) {
-  CreateContainer(11, 0, 0, 10, 10);
-  CreateListBox(13, 0, 0, 10, 10);
-  CloseGadgetList();
-  CreateTabPanel(8, 0, 0, 10, 10);
-  CloseGadgetList();
-  ASSERT_NE(CreateSplitter(12, 0, 0, 400, 300, 8, 11), 0);
-  SetGadgetState(12, 230);
-  EXPECT_EQ(GadgetState(12), 230);
-  EXPECT_EQ(GadgetHeight(8), 230);
-  EXPECT_EQ(GadgetWidth(8), 400);
-  EXPECT_EQ(GadgetY(11) + GadgetHeight(11), 300);
-  ResizeGadget(12, kKeep, kKeep, 400, 250);
-  EXPECT_EQ(GadgetState(12), 230) << "the position stays";
-  EXPECT_EQ(GadgetY(11) + GadgetHeight(11), 250);
-}
-
-TEST_F(Gui, ShortcutGivesAMenuEventWhateverHasTheFocus) {
-  CreateStringField(82, 0, 0, 100, 20, u"");
-  AddKeyboardShortcut(10, VK_F5, 13);
-  AddKeyboardShortcut(10, VK_RETURN, 36);
-  PostMessageW(GadgetHandle(82), WM_KEYDOWN, VK_F5, 0);
-  ASSERT_EQ(WindowEvent(), kEventMenu);
-  EXPECT_EQ(EventMenu(), 13);
-  EXPECT_EQ(EventWindow(), 10);
-  PostMessageW(GadgetHandle(82), WM_KEYDOWN, VK_RETURN, 0);
-  ASSERT_EQ(WindowEvent(), kEventMenu);
-  EXPECT_EQ(EventMenu(), 36);
-  RemoveKeyboardShortcut(10, VK_F5);
-  PostMessageW(GadgetHandle(82), WM_KEYDOWN, VK_F5, 0);
-  EXPECT_EQ(WindowEvent(), kEventNone);
-}
-
-TEST_F(Gui, MenuCommandsBecomeMenuEvents) {
-  PostMessageW(WindowHandle(10), WM_COMMAND, MAKEWPARAM(39, 0), 0);
-  ASSERT_EQ(WindowEvent(), kEventMenu);
-  EXPECT_EQ(EventMenu(), 39);
-}
-
-TEST_F(Gui, ReturnClicksTheDefaultButton) {
-  CreateStringField(50, 0, 0, 100, 20, u"");
-  CreateButton(54, 0, 30, 100, 20, u"Add", kButtonDefault);
-  PostMessageW(GadgetHandle(50), WM_KEYDOWN, VK_RETURN, 0);
-  ASSERT_EQ(WindowEvent(), kEventGadget);
-  EXPECT_EQ(EventGadget(), 54);
-}
-
-TEST_F(Gui, StatusBarFields) {
-  ASSERT_NE(CreateStatusBar(83, 10), 0);
-  AddStatusField(83, 200);
-  AddStatusField(83, 150);
-  SetStatusText(83, 1, u"Players: 3");
-  EXPECT_EQ(StatusText(83, 1), u"Players: 3");
-  EXPECT_EQ(StatusText(83, 0), u"");
-  EXPECT_GT(StatusBarHeight(83), 0);
-  int parts[4] = {};
-  EXPECT_EQ(SendMessageW(StatusBarHandle(83), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(parts)), 2);
-  EXPECT_EQ(parts[0], 200);
-  EXPECT_EQ(parts[1], 350);
-}
-
-TEST(Clipboard, HoldsOneUnicodeText) {
-  ASSERT_TRUE(PutClipboardText(u"a\r\nb \u20ac"));
-  EXPECT_EQ(ClipboardText(), u"a\r\nb \u20ac");
-  ASSERT_TRUE(PutClipboardText(u""));
-  EXPECT_EQ(ClipboardText(), u"");
-}
-
 TEST(AskForText, AnswersFromAnotherThreadAndCancelGivesNothing) {
   for (bool accept : {true, false}) {
     Text answer = u"unset";
@@ -360,19 +231,16 @@ TEST(AskForText, AnswersFromAnotherThreadAndCancelGivesNothing) {
 namespace {
 // A 2 x 2 icon file: one 32-bit image with its AND mask.
 std::string TinyIconFile() {
-  std::string image;
-  auto put32 = [&image](std::uint32_t v) { for (int i = 0; i < 4; ++i) image.push_back(static_cast<char>(v >> (8 * i))); };
-  auto put16 = [&image](std::uint16_t v) { for (int i = 0; i < 2; ++i) image.push_back(static_cast<char>(v >> (8 * i))); };
-  put32(40); put32(2); put32(4); put16(1); put16(32); put32(0); put32(0); put32(0); put32(0); put32(0); put32(0);
-  for (int i = 0; i < 4; ++i) put32(0xFF336699);
-  for (int i = 0; i < 2; ++i) put32(0);  // mask rows, padded to 4 bytes
-  std::string file;
-  auto f16 = [&file](std::uint16_t v) { for (int i = 0; i < 2; ++i) file.push_back(static_cast<char>(v >> (8 * i))); };
-  auto f32 = [&file](std::uint32_t v) { for (int i = 0; i < 4; ++i) file.push_back(static_cast<char>(v >> (8 * i))); };
-  f16(0); f16(1); f16(1);
-  file.push_back(2); file.push_back(2); file.push_back(0); file.push_back(0);
-  f16(1); f16(32); f32(static_cast<std::uint32_t>(image.size())); f32(22);
-  return file + image;
+  std::string b;
+  auto put = [&b](std::uint32_t v, int bytes) { for (int i = 0; i < bytes; ++i) b.push_back(static_cast<char>(v >> (8 * i))); };
+  // Directory: type 1, one entry of 2 x 2 at 32 bits, 64 bytes at offset 22.
+  put(0, 2); put(1, 2); put(1, 2); put(2, 1); put(2, 1); put(0, 2); put(1, 2); put(32, 2); put(64, 4); put(22, 4);
+  // Header of double height, four pixels, two mask rows padded to 4 bytes.
+  put(40, 4); put(2, 4); put(4, 4); put(1, 2); put(32, 2);
+  for (int i = 0; i < 6; ++i) put(0, 4);
+  for (int i = 0; i < 4; ++i) put(0xFF336699, 4);
+  put(0, 4); put(0, 4);
+  return b;
 }
 }  // namespace
 
