@@ -15,46 +15,34 @@ constexpr int kItemHeight = 23;
 
 COLORREF UiColour(int id) { return GetUIColour(kOffice2003, id, kUIColourColorref); }
 
-ULONG_PTR ItemData(HMENU menu, int position) {
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof(info);
-  info.fMask = MIIM_DATA;
-  GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
-  return info.dwItemData;
-}
+ULONG_PTR ItemData(HMENU menu, int position) { return ItemInfo(menu, position, true, MIIM_DATA).dwItemData; }
 
-// A 32-bit memory bitmap to draw items into and read back.
-class Canvas {
- public:
+// A memory bitmap filled white, to draw items into and read back.
+struct Canvas {
+  HDC Dc = CreateCompatibleDC(nullptr);
+  HBITMAP Bitmap = nullptr;
+  HGDIOBJ Previous = nullptr;
   Canvas() {
     HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, kItemWidth, kItemHeight);
+    Bitmap = CreateCompatibleBitmap(screen, kItemWidth, kItemHeight);
     ReleaseDC(nullptr, screen);
-    previous_ = SelectObject(dc_, bitmap_);
+    Previous = SelectObject(Dc, Bitmap);
     RECT all{0, 0, kItemWidth, kItemHeight};
-    FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(Dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   }
   ~Canvas() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
+    SelectObject(Dc, Previous);
+    DeleteObject(Bitmap);
+    DeleteDC(Dc);
   }
-  HDC Get() const { return dc_; }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y) & 0xFFFFFF; }
+  HDC Get() const { return Dc; }
+  COLORREF At(int x, int y) const { return GetPixel(Dc, x, y) & 0xFFFFFF; }
   bool Holds(COLORREF colour, int left, int right) const {
-    for (int y = 0; y < kItemHeight; ++y) {
-      for (int x = left; x < right; ++x) {
+    for (int y = 0; y < kItemHeight; ++y)
+      for (int x = left; x < right; ++x)
         if (At(x, y) == colour) return true;
-      }
-    }
     return false;
   }
-
- private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
 };
 
 class HostOwnerDrawTest : public PopupsTest {

@@ -84,29 +84,6 @@ TEST_F(HostWindowProcTest, TheGripperOfAnOfficeBandShowsItsDotsInTheGripperColou
   DeleteDC(dc);
 }
 
-TEST_F(HostWindowProcTest, ABandWiderThanAGripperIsLeftToTheRebar) {
-  HWND rebar = MakeRebarWithMenuBar();
-  ASSERT_NE(rebar, nullptr);
-  HDC dc = CreateCompatibleDC(nullptr);
-  NMCUSTOMDRAW draw{};
-  draw.hdr.hwndFrom = rebar;
-  draw.hdr.code = NM_CUSTOMDRAW;
-  draw.dwDrawStage = CDDS_ITEMPREPAINT;
-  draw.hdc = dc;
-  draw.rc = RECT{0, 0, 200, 26};
-  EXPECT_EQ(SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw)), CDRF_NOTIFYITEMDRAW);
-  DeleteDC(dc);
-}
-
-TEST_F(HostWindowProcTest, NotificationsOfUnknownControlsKeepThePreviousAnswer) {
-  InstallHostWindowProc(Window);
-  NMCUSTOMDRAW draw{};
-  draw.hdr.hwndFrom = MakeWindow();
-  draw.hdr.code = NM_CUSTOMDRAW;
-  draw.dwDrawStage = CDDS_PREPAINT;
-  EXPECT_EQ(SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw)), 0);
-}
-
 TEST_F(HostWindowProcTest, DeactivatingTheWindowMarksItsMenuBarInactiveAndActivatingClearsIt) {
   ASSERT_NE(BuildProgramMenuBar(Window), nullptr);
   SendMessageW(Window, WM_ACTIVATE, WA_INACTIVE, 0);
@@ -136,18 +113,6 @@ TEST_F(HostWindowProcTest, AnsiTooltipTextIsConvertedWithRoomForEveryByte) {
   EXPECT_EQ(std::wstring(wide.lpszText), L"Gr\u00f6\u00dfe \u00e4ndern");
 }
 
-TEST_F(HostWindowProcTest, AMenuFontChangeKeepsTheTitlesSizedForTheirText) {
-  HWND bar = BuildProgramMenuBar(Window);
-  ASSERT_NE(bar, nullptr);
-  RECT before{};
-  SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&before));
-  EXPECT_EQ(SendMessageW(Window, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0), 0);
-  RECT after{};
-  SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&after));
-  EXPECT_EQ(after.right - after.left, before.right - before.left);
-  EXPECT_NE(Toolkit.MenuFont, nullptr);
-}
-
 TEST_F(HostWindowProcTest, WhileTheWindowIsSizedItsBarsAreComposited) {
   HWND rebar = MakeRebarWithMenuBar();
   ASSERT_NE(rebar, nullptr);
@@ -172,17 +137,6 @@ TEST_F(HostWindowProcTest, AThemeChangeWithoutAThemeHandleSwitchesTheClassicLook
   const bool classic = HostWindows.ClassicLook;
   UxTheme = saved;
   EXPECT_TRUE(classic);
-}
-
-TEST_F(HostWindowProcTest, AThemeChangeWithoutTheVisualStylesLibraryChangesNothing) {
-  InstallHostWindowProc(Window);
-  const UxThemeBinding saved = UxTheme;
-  UxTheme = UxThemeBinding{};
-  HostWindows.ClassicLook = false;
-  SendMessageW(Window, WM_THEMECHANGED, 0, 0);
-  const bool classic = HostWindows.ClassicLook;
-  UxTheme = saved;
-  EXPECT_FALSE(classic);
 }
 
 }  // namespace

@@ -71,31 +71,6 @@ TEST_F(MenusTest, TitleButtonsAreSizedFromTheirTextInTheMenuFont) {
   EXPECT_EQ(HIWORD(SendMessageW(bar, TB_GETBUTTONSIZE, 0, 0)), height);
 }
 
-TEST_F(MenusTest, TitleRecordsReplaceThePlaceholder) {
-  SetMenuImageSize(16, 16);
-  const auto bar = reinterpret_cast<HWND>(CreateMenuBar(0, Window, 0x1000000));
-  ASSERT_NE(bar, nullptr);
-  ASSERT_EQ(MenuList().size(), 1u);
-  EXPECT_EQ(MenuList().front().Handle, nullptr);
-  EXPECT_EQ(MenuList().front().TitleIndex, -1);
-  EXPECT_EQ(MenuList().front().Style, 6);
-  BuildProgramMenuBar(Window);  // a second bar with id 0 is refused
-  EXPECT_EQ(MenuList().size(), 1u);
-  AddMenuTitle(u"Server");
-  AddMenuTitle(u"Commands");
-  ASSERT_EQ(MenuList().size(), 2u);
-  int index = 0;
-  for (const MenuRecord& title : MenuList()) {
-    EXPECT_EQ(title.Id, 0);
-    EXPECT_EQ(title.Window, Window);
-    EXPECT_EQ(title.Toolbar, bar);
-    EXPECT_TRUE(IsMenu(title.Handle));
-    EXPECT_EQ(title.TitleIndex, index++);
-    EXPECT_FALSE(title.IsPopup);
-    EXPECT_EQ(title.Style, 6);
-  }
-}
-
 TEST_F(MenusTest, ProgramMenusHoldTheirItemsAsOwnerDrawnRecords) {
   ASSERT_NE(BuildProgramMenuBar(Window), nullptr);
   ASSERT_EQ(MenuList().size(), 4u);
@@ -104,10 +79,8 @@ TEST_F(MenusTest, ProgramMenusHoldTheirItemsAsOwnerDrawnRecords) {
   for (const MenuRecord& menu : MenuList()) {
     ASSERT_EQ(GetMenuItemCount(menu.Handle), expectedCounts[title]) << title;
     for (int position = 0; position < expectedCounts[title]; ++position) {
-      MENUITEMINFOW info{};
-      info.cbSize = sizeof(info);
-      info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_ID;
-      ASSERT_TRUE(GetMenuItemInfoW(menu.Handle, position, TRUE, &info));
+      const MENUITEMINFOW info = ItemInfo(menu.Handle, position, true, MIIM_FTYPE | MIIM_DATA | MIIM_ID);
+      ASSERT_NE(info.fMask, 0u);
       EXPECT_NE(info.fType & MFT_OWNERDRAW, 0u);
       const auto* item = reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
       ASSERT_NE(item, nullptr);
@@ -124,10 +97,8 @@ TEST_F(MenusTest, ProgramMenusHoldTheirItemsAsOwnerDrawnRecords) {
     ++title;
   }
   const MenuRecord& info = MenuList().back();
-  MENUITEMINFOW donate{};
-  donate.cbSize = sizeof(donate);
-  donate.fMask = MIIM_DATA;
-  ASSERT_TRUE(GetMenuItemInfoW(info.Handle, 27, FALSE, &donate));
+  const MENUITEMINFOW donate = ItemInfo(info.Handle, 27, false, MIIM_DATA);
+  ASSERT_NE(donate.fMask, 0u);
   EXPECT_EQ(reinterpret_cast<const MenuItemRecord*>(donate.dwItemData)->ItemText, u"\\bDonate...");
   wchar_t text[32] = {};
   GetMenuStringW(info.Handle, 27, text, 32, MF_BYCOMMAND);
@@ -167,15 +138,6 @@ TEST_F(MenusTest, FailedBarLeavesNoPlaceholder) {
   EXPECT_TRUE(MenuList().empty());
   EXPECT_EQ(AddMenuTitle(u"Server"), 0);
   EXPECT_TRUE(MenuList().empty());
-}
-
-TEST_F(MenusTest, AutomaticMenuBarNumberIsReturned) {
-  const std::intptr_t number = CreateMenuBar(-1, Window, 0x2000000);
-  ASSERT_NE(number, 0);
-  const MenuRecord* record = FindMenuRecord(number);
-  ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->Style, 0x2000000);
-  EXPECT_TRUE(IsWindow(record->Toolbar));
 }
 
 }  // namespace

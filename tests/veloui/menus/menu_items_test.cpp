@@ -7,47 +7,16 @@
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/menus/menu_builder_state.h"
 #include "veloui/foundation/toolkit_state.h"
-#include "veloui/menus/menu_measuring.h"
 #include "veloui/menus/menu_shortcuts.h"
 #include "veloui/menus/menus.h"
 
 namespace {
 
 const MenuItemRecord* RecordOf(HMENU menu, UINT item, bool byPosition) {
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof(info);
-  info.fMask = MIIM_DATA;
-  if (!GetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info)) return nullptr;
-  return reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+  return reinterpret_cast<const MenuItemRecord*>(ItemInfo(menu, item, byPosition, MIIM_DATA).dwItemData);
 }
 
-UINT StateOf(HMENU menu, UINT id) {
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof(info);
-  info.fMask = MIIM_STATE;
-  GetMenuItemInfoW(menu, id, FALSE, &info);
-  return info.fState;
-}
-
-TEST_F(MenusTest, ItemsNeedACurrentMenu) {
-  EXPECT_EQ(AddMenuItem(1, u"Connect", nullptr, nullptr, nullptr, 0), 0);
-  EXPECT_EQ(AddMenuSeparator(), 0);
-  EXPECT_TRUE(MenuItemList().empty());
-}
-
-TEST_F(MenusTest, PopupMenuIdIsTakenOnce) {
-  HMENU first = CreateSkinnedPopupMenu(3, 0x1000000);
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(CreateSkinnedPopupMenu(3, 0x1000000), nullptr);
-  const MenuRecord* record = FindMenuRecord(3);
-  ASSERT_NE(record, nullptr);
-  EXPECT_TRUE(record->IsPopup);
-  EXPECT_EQ(record->Window, nullptr);
-  EXPECT_EQ(record->Toolbar, nullptr);
-  EXPECT_EQ(record->Style, 6);
-  EXPECT_EQ(record->Handle, first);
-  EXPECT_EQ(FindMenuRecord(reinterpret_cast<std::intptr_t>(first)), record);
-}
+UINT StateOf(HMENU menu, UINT id) { return ItemInfo(menu, id, false, MIIM_STATE).fState; }
 
 TEST_F(MenusTest, AutomaticIdsCountDownAndSkipIdsInUse) {
   ASSERT_NE(CreateSkinnedPopupMenu(1, 0x1000000), nullptr);
@@ -59,12 +28,6 @@ TEST_F(MenusTest, AutomaticIdsCountDownAndSkipIdsInUse) {
   EXPECT_EQ(AddMenuItem(-1, u"Third", nullptr, nullptr, nullptr, 0), 65531);
   EXPECT_EQ(GetMenuItemCount(FindMenuRecord(1)->Handle), 2);
   EXPECT_EQ(GetMenuItemCount(FindMenuRecord(2)->Handle), 2);
-}
-
-TEST_F(MenusTest, PlainItemsReturnOne) {
-  HMENU menu = CreateSkinnedPopupMenu(81, 0x1000000);
-  EXPECT_EQ(AddMenuItem(34, u"Load", nullptr, nullptr, nullptr, 0), 1);
-  EXPECT_EQ(GetMenuItemID(menu, 0), 34u);
 }
 
 TEST_F(MenusTest, ItemImagesFillAllThreeSlots) {
@@ -168,28 +131,6 @@ TEST_F(MenusTest, FreeingOneOrAllMenus) {
   EXPECT_TRUE(MenuList().empty());
   EXPECT_TRUE(MenuItemList().empty());
 }
-
-TEST_F(MenusTest, PopupHeightIsTheSumOfItsItemsAndTheFrame) {
-  HMENU menu = CreateSkinnedPopupMenu(1, 0x1000000);
-  AddMenuItem(30, u"Copy all", nullptr, nullptr, nullptr, 0);
-  AddMenuSeparator();
-  AddMenuItem(3, u"Kick", nullptr, nullptr, nullptr, 0);
-  HDC dc = CreateCompatibleDC(nullptr);
-  int sum = 0;
-  for (int position = 0; position < 3; ++position) sum += MeasureMenuItemHeight(dc, RecordOf(menu, position, true));
-  EXPECT_EQ(MeasureMenuItemHeight(dc, RecordOf(menu, 1, true)), 2);  // an Office 2003 separator
-  EXPECT_GE(MeasureMenuItemHeight(dc, RecordOf(menu, 0, true)), 23);  // 16-pixel images
-  DeleteDC(dc);
-  EXPECT_EQ(MeasurePopupMenuHeight(menu), sum + 3);
-  EXPECT_EQ(FindMenuRecord(1)->Height, sum + 3);
-  const int widest = std::max(MeasureMenuItemWidth(RecordOf(menu, 0, true)), MeasureMenuItemWidth(RecordOf(menu, 2, true)));
-  EXPECT_EQ(MeasurePopupMenuWidth(menu), widest + GetSystemMetrics(SM_CXMENUSIZE) - 2);
-  EXPECT_EQ(MeasurePopupMenuHeight(reinterpret_cast<HMENU>(0x1234)), 0);
-}
-
-}  // namespace
-
-namespace {
 
 TEST_F(MenusTest, TitleThatCannotBeMadeKeepsThePlaceholder) {
   const auto bar = reinterpret_cast<HWND>(CreateMenuBar(0, Window, 0x1000000));

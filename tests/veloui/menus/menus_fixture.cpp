@@ -35,6 +35,14 @@ std::vector<ReceivedCommand>& ReceivedCommands() {
   return commands;
 }
 
+MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = mask;
+  if (!GetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info)) info.fMask = 0;
+  return info;
+}
+
 HBITMAP SolidBitmap(COLORREF colour) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -78,9 +86,7 @@ void MenusTest::TearDown() {
 HWND MenusTest::MakeWindow() {
   HWND window = CreateWindowExW(0, kClassName, L"Velo 2 DUro", WS_OVERLAPPEDWINDOW, 10, 10, 800, 600, nullptr,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (window != nullptr) {
-    Extra.push_back(window);
-  }
+  if (window != nullptr) Extra.push_back(window);
   return window;
 }
 
@@ -96,34 +102,25 @@ HWND MenusTest::BuildProgramMenuBar(HWND window) {
   SetMenuImageSize(16, 16);
   const auto bar = reinterpret_cast<HWND>(CreateMenuBar(0, window, 0x1000000));
   if (bar == nullptr) return nullptr;
-  AddMenuTitle(u"Server");
-  AddMenuItem(1, u"Connect", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(0, u"Quick Connect", nullptr, nullptr, nullptr, 0);
-  AddMenuSeparator();
-  AddMenuItem(8, u"Quit", nullptr, nullptr, nullptr, 0);
-  AddMenuTitle(u"Commands");
-  AddMenuItem(13, u"Refresh\tF5", nullptr, nullptr, nullptr, 0);
-  AddMenuSeparator();
-  AddMenuItem(9, u"Reassign", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(10, u"Restart", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(11, u"Shutdown", nullptr, nullptr, nullptr, 0);
-  AddMenuSeparator();
-  AddMenuItem(16, u"Add Ban", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(17, u"Reload Ban-List", nullptr, nullptr, nullptr, 0);
-  AddMenuSeparator();
-  AddMenuItem(12, u"Set MaxPing", nullptr, nullptr, nullptr, 0);
-  AddMenuSeparator();
-  AddMenuItem(14, u"Lock", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(15, u"Unlock", nullptr, nullptr, nullptr, 0);
-  AddMenuSeparator();
-  AddMenuItem(38, u"LoadScripts", nullptr, nullptr, nullptr, 0);
-  AddMenuTitle(u"Database");
-  AddMenuItem(28, u"Import...", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(29, u"Export...", nullptr, nullptr, nullptr, 0);
-  AddMenuTitle(u"Info");
-  AddMenuItem(25, u"Project Page...", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(27, u"\\bDonate...", nullptr, nullptr, nullptr, 0);
-  AddMenuSeparator();
-  AddMenuItem(2, u"About...", nullptr, nullptr, nullptr, 0);
+  // A title has id -1, a separator no text.
+  const struct {
+    int Id;
+    const char16_t* Text;
+  } entries[] = {{-1, u"Server"},  {1, u"Connect"},      {0, u"Quick Connect"}, {0, nullptr},  {8, u"Quit"},
+                 {-1, u"Commands"}, {13, u"Refresh\tF5"}, {0, nullptr},         {9, u"Reassign"}, {10, u"Restart"},
+                 {11, u"Shutdown"}, {0, nullptr},          {16, u"Add Ban"},      {17, u"Reload Ban-List"},
+                 {0, nullptr},      {12, u"Set MaxPing"},  {0, nullptr},          {14, u"Lock"}, {15, u"Unlock"},
+                 {0, nullptr},      {38, u"LoadScripts"},  {-1, u"Database"},     {28, u"Import..."},
+                 {29, u"Export..."}, {-1, u"Info"},        {25, u"Project Page..."}, {27, u"\\bDonate..."},
+                 {0, nullptr},      {2, u"About..."}};
+  for (const auto& entry : entries) {
+    if (entry.Id < 0) {
+      AddMenuTitle(entry.Text);
+    } else if (entry.Text == nullptr) {
+      AddMenuSeparator();
+    } else {
+      AddMenuItem(entry.Id, entry.Text, nullptr, nullptr, nullptr, 0);
+    }
+  }
   return bar;
 }

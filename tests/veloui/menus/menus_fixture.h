@@ -32,5 +32,7 @@ class MenusTest : public ::testing::Test {
 
 // Every WM_COMMAND the test windows received, in order.
 std::vector<ReceivedCommand>& ReceivedCommands();
+// The item's info for `mask` (cbSize set; fType etc. zero when the item is missing).
+MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask);
 // A 16 x 16 32-bit bitmap filled with one opaque colour; the caller deletes it.
 HBITMAP SolidBitmap(COLORREF colour);

@@ -48,11 +48,13 @@ TEST_F(PopupMenuTest, NothingIsShownWithoutItemsOrForAnUnknownMenu) {
   EXPECT_EQ(MenuTracking.PopupFilterHook, nullptr);
 }
 
-TEST_F(PopupMenuTest, HooksExistOnlyWhileTheMenuIsOpenAndTheFocusComesBack) {
+TEST_F(PopupMenuTest, WhileOpenThePopupIsHookedSubclassedAndFramedAndAfterwardsTheFocusComesBack) {
   HMENU menu = MakeContextMenu(5, kOffice2003);
   bool hooked = false;
   bool tracked = false;
+  bool subclassed = false;
   HWND popup = nullptr;
+  RECT item{}, separator{}, frame{}, client{};
   int result = 0;
   WhileMenuOpen([&] { result = ShowPopupMenu(5, Window, 200, 150); },
                 [&] {
@@ -60,57 +62,32 @@ TEST_F(PopupMenuTest, HooksExistOnlyWhileTheMenuIsOpenAndTheFocusComesBack) {
                   if (popup == nullptr) return false;
                   hooked = MenuTracking.PopupFilterHook != nullptr && MenuTracking.PopupMouseHook != nullptr;
                   tracked = MenuTracking.TrackedMenu == menu;
+                  subclassed = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(popup, GWLP_WNDPROC)) == &PopupMenuWindowProc;
+                  GetMenuItemRect(Window, menu, 0, &item);
+                  GetMenuItemRect(Window, menu, 2, &separator);
+                  GetWindowRect(popup, &frame);
+                  GetClientRect(popup, &client);
+                  MapWindowPoints(popup, nullptr, reinterpret_cast<POINT*>(&client), 2);
                   return true;
                 });
   EXPECT_EQ(result, 1);
   EXPECT_NE(popup, nullptr);
   EXPECT_TRUE(hooked);
   EXPECT_TRUE(tracked);
+  EXPECT_TRUE(subclassed);
+  EXPECT_EQ(separator.bottom - separator.top, 2) << "an Office separator";
+  EXPECT_GE(item.bottom - item.top, 16 + 4 + 3);
+  // An Office popup has a one-pixel side and a two-pixel top and bottom border.
+  EXPECT_EQ(client.left - frame.left, 1);
+  EXPECT_EQ(frame.right - client.right, 1);
+  EXPECT_EQ(client.top - frame.top, 2);
+  EXPECT_EQ(frame.bottom - client.bottom, 2);
   EXPECT_EQ(MenuTracking.PopupFilterHook, nullptr);
   EXPECT_EQ(MenuTracking.PopupMouseHook, nullptr);
   EXPECT_EQ(MenuTracking.TrackedMenu, nullptr);
   EXPECT_EQ(GetFocus(), Edit);
   EXPECT_FALSE(FindMenuRecord(5)->Tracking);
-}
-
-TEST_F(PopupMenuTest, TheOpenPopupIsSubclassedAndItsItemsHaveTheirMeasuredHeight) {
-  MakeContextMenu(6, kOffice2003);
-  bool subclassed = false;
-  RECT item{};
-  RECT separator{};
-  WhileMenuOpen([&] { ShowPopupMenu(6, Window, 200, 150); },
-                [&] {
-                  HWND popup = OpenPopupWindow();
-                  if (popup == nullptr) return false;
-                  subclassed = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(popup, GWLP_WNDPROC)) == &PopupMenuWindowProc;
-                  GetMenuItemRect(Window, FindMenuRecord(6)->Handle, 0, &item);
-                  GetMenuItemRect(Window, FindMenuRecord(6)->Handle, 2, &separator);
-                  return true;
-                });
-  EXPECT_TRUE(subclassed);
-  EXPECT_EQ(separator.bottom - separator.top, 2) << "an Office separator";
-  EXPECT_GE(item.bottom - item.top, 16 + 4 + 3);
   EXPECT_TRUE(PopupWindowList().empty()) << "records go with their windows";
-}
-
-TEST_F(PopupMenuTest, AContextMenuNearTheRightEdgeIsPushedBackIntoTheWorkArea) {
-  MakeContextMenu(7, 0);
-  const POINT corner{0, 0};
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  GetMonitorInfoW(MonitorFromPoint(corner, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT work = monitor.rcWork;
-  RECT shown{};
-  WhileMenuOpen([&] { ShowPopupMenu(7, Window, work.right - 10, 150); },
-                [&] {
-                  HWND popup = OpenPopupWindow();
-                  if (popup == nullptr) return false;
-                  GetWindowRect(popup, &shown);
-                  return true;
-                });
-  EXPECT_GT(MenuTracking.PopupShift, 0);
-  EXPECT_EQ(MenuTracking.PopupLeft + MenuTracking.PopupWidth + 5, work.right);
-  EXPECT_EQ(shown.left, MenuTracking.PopupLeft);
 }
 
 TEST_F(PopupMenuTest, PostedKeysChooseAnItemAndItsCommandReachesTheOwner) {

@@ -19,21 +19,13 @@ struct HeightNotice {
   WPARAM Height = 0;
   LPARAM Rebar = 0;
 };
-std::vector<HeightNotice>& HeightNotices() {
-  static std::vector<HeightNotice> notices;
-  return notices;
-}
+std::vector<HeightNotice> HeightNotices;
+std::vector<Text> DebugLines;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kRebarHeightMessage) HeightNotices().push_back({window, wParam, lParam});
+  if (message == kRebarHeightMessage) HeightNotices.push_back({window, wParam, lParam});
   return DefWindowProcW(window, message, wParam, lParam);
 }
-
-std::vector<Text>& DebugLines() {
-  static std::vector<Text> lines;
-  return lines;
-}
-void CollectDebugLine(const Text& line) { DebugLines().push_back(line); }
 
 BOOL CALLBACK NoteWidth(HMONITOR, HDC, LPRECT rect, LPARAM data) {
   int& best = *reinterpret_cast<int*>(data);
@@ -41,19 +33,32 @@ BOOL CALLBACK NoteWidth(HMONITOR, HDC, LPRECT rect, LPARAM data) {
   return TRUE;
 }
 
-int WidestMonitor() {
-  int widest = 0;
-  EnumDisplayMonitors(nullptr, nullptr, NoteWidth, reinterpret_cast<LPARAM>(&widest));
-  return widest;
+HWND MakeStatic(HWND parent, int width, int height) {
+  return CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height, parent, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask) {
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof(band);
+  band.fMask = mask;
+  EXPECT_TRUE(SendMessageW(rebar, RB_GETBANDINFOW, index, reinterpret_cast<LPARAM>(&band)));
+  return band;
+}
+
+int HeightOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect.bottom - rect.top;
 }
 
 class RebarTest : public MenusTest {
  protected:
   void SetUp() override {
     MenusTest::SetUp();
-    HeightNotices().clear();
-    DebugLines().clear();
-    SetDebugLogSinkForTesting(CollectDebugLine);
+    HeightNotices.clear();
+    DebugLines.clear();
+    SetDebugLogSinkForTesting([](const Text& line) { DebugLines.push_back(line); });
   }
   void TearDown() override {
     SetDebugLogSinkForTesting(nullptr);
@@ -72,28 +77,16 @@ TEST_F(RebarTest, ToolkitStyleBitsNeverBecomeWindowStyles) {
   const LONG style = GetWindowLongW(rebar, GWL_STYLE);
   EXPECT_EQ(style & WS_MAXIMIZE, 0);
   EXPECT_EQ(style & RBS_BANDBORDERS, 0);  // asked for, but not with the Office 2003 look
-  EXPECT_NE(style & RBS_VARHEIGHT, 0);
-  EXPECT_NE(style & CCS_NODIVIDER, 0);
-  EXPECT_NE(style & WS_CHILD, 0);
-  EXPECT_NE(style & WS_CLIPCHILDREN, 0);
+  for (LONG bit : {LONG{RBS_VARHEIGHT}, LONG{CCS_NODIVIDER}, LONG{WS_CHILD}, LONG{WS_CLIPCHILDREN}}) EXPECT_NE(style & bit, 0) << bit;
   EXPECT_FALSE(IsZoomed(Window));
   EXPECT_TRUE(FindRebarRecord(4)->AskedBandBorders);
   EXPECT_EQ(FindRebarRecord(4)->Style, 0x1000000u);
   EXPECT_TRUE(FindRebarRecord(4)->Composited);
-}
-
-TEST_F(RebarTest, PlainRebarKeepsItsBandBorders) {
+  // A plain rebar keeps its band borders; an id is taken once.
   ASSERT_EQ(CreateRebar(5, Window, 0, RBS_BANDBORDERS | RBS_VARHEIGHT, 0), 5);
   EXPECT_NE(GetWindowLongW(RebarWindow(5), GWL_STYLE) & RBS_BANDBORDERS, 0);
   EXPECT_EQ(FindRebarRecord(5)->Style, 0u);
-  EXPECT_EQ(CreateRebar(5, Window, 0, 0, 0), 0);  // the id is taken
-}
-
-TEST_F(RebarTest, AutomaticRebarReturnsItsWindow) {
-  const std::intptr_t result = CreateRebar(-1, Window, 0, 0x2000000, 0);
-  ASSERT_NE(result, 0);
-  EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(result)));
-  EXPECT_NE(FindRebarRecord(result), nullptr);
+  EXPECT_EQ(CreateRebar(5, Window, 0, 0, 0), 0);
 }
 
 TEST_F(RebarTest, StyleBackgroundCoversTheWidestMonitor) {
@@ -102,7 +95,9 @@ TEST_F(RebarTest, StyleBackgroundCoversTheWidestMonitor) {
   ASSERT_NE(image, nullptr);
   BITMAP info{};
   ASSERT_NE(GetObjectW(image, sizeof(info), &info), 0);
-  EXPECT_EQ(info.bmWidth, WidestMonitor() + 4);
+  int widest = 0;
+  EnumDisplayMonitors(nullptr, nullptr, NoteWidth, reinterpret_cast<LPARAM>(&widest));
+  EXPECT_EQ(info.bmWidth, widest + 4);
   EXPECT_EQ(info.bmHeight, 256);
   EXPECT_EQ(info.bmBitsPixel, 24);
   HDC dc = CreateCompatibleDC(nullptr);
@@ -119,14 +114,13 @@ TEST_F(RebarTest, StyleBackgroundCoversTheWidestMonitor) {
   EXPECT_NEAR(GetRValue(right), GetRValue(to), 2);
   EXPECT_NEAR(GetBValue(right), GetBValue(to), 2);
   bool announced = false;
-  for (const Text& line : DebugLines()) announced |= line == u"set up rebar #UISTYLE_OFFICE2003 background image buffer!";
+  for (const Text& line : DebugLines) announced |= line == u"set up rebar #UISTYLE_OFFICE2003 background image buffer!";
   EXPECT_TRUE(announced);
 }
 
 TEST_F(RebarTest, ForcedRenderGivesEveryBandTheNewImage) {
   ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
-  HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, Window, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+  HWND child = MakeStatic(Window, 50, 20);
   ASSERT_EQ(AddRebarBand(child, u"band", 100, 50, 0, nullptr, 0), 0);
   HBITMAP before = RebarBackgroundImage(0x1000000);
   EXPECT_EQ(RenderRebarBackgrounds(0), 1);
@@ -134,77 +128,33 @@ TEST_F(RebarTest, ForcedRenderGivesEveryBandTheNewImage) {
   EXPECT_EQ(RenderRebarBackgrounds(1), 1);
   HBITMAP after = RebarBackgroundImage(0x1000000);
   EXPECT_NE(after, before);
-  REBARBANDINFOW band{};
-  band.cbSize = sizeof(band);
-  band.fMask = RBBIM_BACKGROUND | RBBIM_STYLE | RBBIM_CHILDSIZE;
-  ASSERT_TRUE(SendMessageW(RebarWindow(4), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band)));
+  const REBARBANDINFOW band = BandInfo(RebarWindow(4), 0, RBBIM_BACKGROUND | RBBIM_STYLE | RBBIM_CHILDSIZE);
   EXPECT_EQ(band.hbmBack, after);
   EXPECT_NE(band.fStyle & RBBS_FIXEDBMP, 0u);
-  RECT childRect{};
-  GetWindowRect(child, &childRect);
-  EXPECT_EQ(band.cyMinChild, static_cast<UINT>(childRect.bottom - childRect.top));
-}
-
-TEST_F(RebarTest, NoRebarsNothingToRender) { EXPECT_EQ(RenderRebarBackgrounds(1), 0); }
-
-TEST_F(RebarTest, OwnBandBitmapTakesBandBordersAwayAndSurvivesRerendering) {
-  ASSERT_EQ(CreateRebar(5, Window, 0, RBS_BANDBORDERS | 0x2000000, 0), 5);
-  HBITMAP own = SolidBitmap(RGB(1, 2, 3));
-  ASSERT_EQ(AddRebarBand(nullptr, u"", 100, 50, 24, own, 0), 0);
-  EXPECT_EQ(GetWindowLongW(RebarWindow(5), GWL_STYLE) & RBS_BANDBORDERS, 0);
-  RenderRebarBackgrounds(1);
-  REBARBANDINFOW band{};
-  band.cbSize = sizeof(band);
-  band.fMask = RBBIM_BACKGROUND | RBBIM_CHILDSIZE;
-  ASSERT_TRUE(SendMessageW(RebarWindow(5), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band)));
-  EXPECT_EQ(band.hbmBack, own);
-  EXPECT_EQ(band.cyMinChild, 24u);
-  FreeRebar(5);
-  DeleteObject(own);
-}
-
-TEST_F(RebarTest, BandsAreNumberedAndAPendingPositionIsUsedOnce) {
-  ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
-  EXPECT_EQ(AddRebarBand(nullptr, u"a", 100, 50, 20, nullptr, 0), 0);
-  EXPECT_EQ(AddRebarBand(nullptr, u"b", 100, 50, 20, nullptr, 0), 1);
-  SetPendingRebarBandPosition(0);
-  EXPECT_EQ(AddRebarBand(nullptr, u"c", 100, 50, 20, nullptr, 0), 2);
-  EXPECT_EQ(AddRebarBand(nullptr, u"d", 100, 50, 20, nullptr, 0), 3);
-  HWND rebar = RebarWindow(4);
-  EXPECT_EQ(SendMessageW(rebar, RB_IDTOINDEX, 2, 0), 0);
-  EXPECT_EQ(SendMessageW(rebar, RB_IDTOINDEX, 3, 0), 3);
-  wchar_t text[8] = {};
-  REBARBANDINFOW band{};
-  band.cbSize = sizeof(band);
-  band.fMask = RBBIM_TEXT;
-  band.lpText = text;
-  band.cch = 8;
-  SendMessageW(rebar, RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band));
-  EXPECT_STREQ(text, L"c");
+  EXPECT_EQ(band.cyMinChild, static_cast<UINT>(HeightOf(child)));
 }
 
 TEST_F(RebarTest, HeightChangesReachTheRootAndTheParentOnce) {
   HWND host = MakeWindow();
   SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
-  HWND panel = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 200, host, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+  HWND panel = MakeStatic(host, 400, 200);
   SetWindowLongPtrW(panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
   ASSERT_EQ(CreateRebar(6, panel, 0, 0x1000600, 0), 6);
   AddRebarBand(nullptr, u"", 100, 50, 30, nullptr, 0);
   HWND rebar = RebarWindow(6);
   ForwardRebarMessage(0);
   const int height = GetRebarHeight(6);
-  ASSERT_EQ(HeightNotices().size(), 2u);
-  EXPECT_EQ(HeightNotices()[0].Window, host);
-  EXPECT_EQ(HeightNotices()[1].Window, panel);
-  for (const HeightNotice& notice : HeightNotices()) {
+  ASSERT_EQ(HeightNotices.size(), 2u);
+  EXPECT_EQ(HeightNotices[0].Window, host);
+  EXPECT_EQ(HeightNotices[1].Window, panel);
+  for (const HeightNotice& notice : HeightNotices) {
     EXPECT_EQ(notice.Height, static_cast<WPARAM>(height));
     EXPECT_EQ(notice.Rebar, reinterpret_cast<LPARAM>(rebar));
   }
   ForwardRebarMessage(height);
-  EXPECT_EQ(HeightNotices().size(), 2u);
+  EXPECT_EQ(HeightNotices.size(), 2u);
   ForwardRebarMessage(height + 10);
-  EXPECT_EQ(HeightNotices().size(), 4u);
+  EXPECT_EQ(HeightNotices.size(), 4u);
   FreeRebar(6);
 }
 
@@ -214,14 +164,15 @@ TEST_F(RebarTest, TopLevelRebarParentHearsItOnceAndTheDesktopNever) {
   ASSERT_EQ(CreateRebar(7, Window, 0, 0, 0), 7);
   AddRebarBand(nullptr, u"", 100, 50, 30, nullptr, 0);
   ForwardRebarMessage(0);
-  ASSERT_EQ(HeightNotices().size(), 1u);
-  EXPECT_EQ(HeightNotices()[0].Window, Window);
+  ASSERT_EQ(HeightNotices.size(), 1u);
+  EXPECT_EQ(HeightNotices[0].Window, Window);
 }
 
-TEST_F(RebarTest, FreeingGivesBandChildrenBackToTheParent) {
+TEST_F(RebarTest, FreeingGivesBandChildrenBackAndTheMouseHookGoesWithTheLastRebar) {
   ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
-  HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, Window, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_EQ(CreateRebar(5, Window, 0, 0x1000600, 0), 5);
+  SetCurrentRebar(4);
+  HWND child = MakeStatic(Window, 50, 20);
   AddRebarBand(child, u"", 100, 50, 0, nullptr, 0);
   HWND rebar = RebarWindow(4);
   ASSERT_EQ(GetParent(child), rebar);
@@ -232,11 +183,10 @@ TEST_F(RebarTest, FreeingGivesBandChildrenBackToTheParent) {
   EXPECT_EQ(FreeRebar(4), 0);
   EXPECT_EQ(GetRebarHeight(4), 0);
   EXPECT_TRUE(ToolkitList<RebarBandRecord>(ToolkitListId::RebarBands).empty());
+  EXPECT_NE(RebarHooks.MouseHook, nullptr);
+  FreeRebar(5);
+  EXPECT_EQ(RebarHooks.MouseHook, nullptr);
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(RebarTest, DraggingABandDownStartsARowAndGrowsTheWindow) {
   ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
@@ -246,46 +196,23 @@ TEST_F(RebarTest, DraggingABandDownStartsARowAndGrowsTheWindow) {
   SendMessageW(Window, WM_SIZE, 0, MAKELPARAM(780, 560));
   MoveWindow(rebar, 0, 0, 780, GetRebarHeight(4), TRUE);
   ASSERT_EQ(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 1);
-  RECT before{};
-  GetWindowRect(Window, &before);
+  const int before = HeightOf(Window);
   const int barBefore = GetRebarHeight(4);
   const RECT band = GetRebarBandRect(rebar, 1);
   MoveRebarBand(rebar, 1, band.left + 5, band.bottom + (band.bottom - band.top));
   EXPECT_EQ(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 2);
-  REBARBANDINFOW info{};
-  info.cbSize = sizeof(info);
-  info.fMask = RBBIM_STYLE;
-  SendMessageW(rebar, RB_GETBANDINFOW, 1, reinterpret_cast<LPARAM>(&info));
-  EXPECT_NE(info.fStyle & RBBS_BREAK, 0u);
+  EXPECT_NE(BandInfo(rebar, 1, RBBIM_STYLE).fStyle & RBBS_BREAK, 0u);
   const int grown = GetRebarHeight(4) - barBefore;
   EXPECT_GT(grown, 0);
-  RECT after{};
-  GetWindowRect(Window, &after);
-  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + grown);
+  EXPECT_EQ(HeightOf(Window), before + grown);
   // Back up: the band joins the first row again.
   const RECT moved = GetRebarBandRect(rebar, 1);
   MoveRebarBand(rebar, 1, moved.left + 5, moved.top - (moved.bottom - moved.top));
   EXPECT_EQ(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 1);
-  RECT restored{};
-  GetWindowRect(Window, &restored);
-  EXPECT_EQ(restored.bottom - restored.top, before.bottom - before.top);
+  EXPECT_EQ(HeightOf(Window), before);
   // A small move stays in the row.
   MoveRebarBand(rebar, 1, moved.left + 5, moved.top + 2);
   EXPECT_EQ(SendMessageW(rebar, RB_GETROWCOUNT, 0, 0), 1);
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(RebarTest, TheMouseHookLivesWhileThereAreRebars) {
-  ASSERT_EQ(CreateRebar(4, Window, 0, 0x1000600, 0), 4);
-  ASSERT_EQ(CreateRebar(5, Window, 0, 0x1000600, 0), 5);
-  EXPECT_NE(RebarHooks.MouseHook, nullptr);
-  FreeRebar(4);
-  EXPECT_NE(RebarHooks.MouseHook, nullptr);
-  FreeRebar(5);
-  EXPECT_EQ(RebarHooks.MouseHook, nullptr);
 }
 
 }  // namespace

@@ -68,15 +68,6 @@ TEST_F(MenusTest, ImageButtonsKeepTheirThreeImagesAtOneIndex) {
   DeleteObject(image);
 }
 
-TEST_F(MenusTest, ToolbarWithoutImagesTakesTextButtons) {
-  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, 0x1000000));
-  HBITMAP image = SolidBitmap(RGB(0, 0, 200));
-  ASSERT_EQ(AddToolbarImageButton(70, u"Plain", image, nullptr, nullptr, 0), 0);
-  EXPECT_EQ(ButtonAt(toolbar, 0).iBitmap, I_IMAGENONE);
-  EXPECT_EQ(ButtonAt(toolbar, 0).idCommand, 70);
-  DeleteObject(image);
-}
-
 TEST_F(MenusTest, CodedTextButtonsShowTheirVisibleText) {
   HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, 0x1000000));
   ASSERT_EQ(AddToolbarTextButton(71, u"\\bDonate...", 0), 0);
@@ -92,18 +83,6 @@ TEST_F(MenusTest, SeparatorFlagAddsASeparatorAndNoButton) {
   RECT rect{};
   SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect));
   EXPECT_EQ(rect.right - rect.left, 6);
-}
-
-TEST_F(MenusTest, PendingPositionIsUsedOnceThenButtonsAppend) {
-  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, 0x1000000));
-  AddToolbarTextButton(81, u"A", 0);
-  AddToolbarTextButton(82, u"B", 0);
-  SetPendingToolbarButtonPosition(0);
-  EXPECT_EQ(AddToolbarTextButton(83, u"C", 0), 0);
-  EXPECT_EQ(AddToolbarTextButton(84, u"D", 0), 3);
-  EXPECT_EQ(ButtonAt(toolbar, 0).idCommand, 83);
-  EXPECT_EQ(ButtonAt(toolbar, 1).idCommand, 81);
-  EXPECT_EQ(ButtonAt(toolbar, 3).idCommand, 84);
 }
 
 TEST_F(MenusTest, GadgetsSitOverTheirButtons) {
@@ -130,22 +109,16 @@ TEST_F(MenusTest, GadgetsSitOverTheirButtons) {
   EXPECT_EQ(FreeSkinnedToolbar(reinterpret_cast<std::intptr_t>(toolbar)), 0);
 }
 
-TEST_F(MenusTest, ButtonsNeedACurrentToolbar) {
-  EXPECT_EQ(AddToolbarTextButton(1, u"Alone", 0), -1);
-  EXPECT_EQ(AddToolbarSeparator(), -1);
-}
-
 TEST_F(MenusTest, InsertImageListIconMovesTheIconDown) {
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
-  const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
-  for (COLORREF colour : colours) {
+  auto add = [](HIMAGELIST list, COLORREF colour) {
     HBITMAP bitmap = SolidBitmap(colour);
     ImageList_Add(list, bitmap, nullptr);
     DeleteObject(bitmap);
-  }
-  HBITMAP white = SolidBitmap(RGB(255, 255, 255));
+  };
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
+  for (COLORREF colour : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}) add(list, colour);
   HIMAGELIST source = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
-  ImageList_Add(source, white, nullptr);
+  add(source, RGB(255, 255, 255));
   HICON icon = ImageList_GetIcon(source, 0, ILD_NORMAL);
   EXPECT_EQ(InsertImageListIcon(list, icon, 1), 1);
   ASSERT_EQ(ImageList_GetImageCount(list), 4);
@@ -160,7 +133,6 @@ TEST_F(MenusTest, InsertImageListIconMovesTheIconDown) {
   SelectObject(dc, previous);
   DeleteDC(dc);
   DeleteObject(canvas);
-  DeleteObject(white);
   DestroyIcon(icon);
   ImageList_Destroy(source);
   ImageList_Destroy(list);

@@ -71,33 +71,26 @@ TEST(ShadowPieces, NothingIsBuiltForAnEmptyPiece) {
 }
 
 TEST(ShadowPieces, CopyOffsetsFollowTheEndFlags) {
-  // A strip of 20 at depth 5.
-  const auto start_only = ShadowCopyPlan(20, 5, 25, kShadowFadeStartOnly);
-  ASSERT_EQ(start_only.size(), 1u);
-  EXPECT_EQ(start_only[0].Source, 0);
-  EXPECT_EQ(start_only[0].Count, 20);
-  const auto end_only = ShadowCopyPlan(20, 5, 25, kShadowFadeEndOnly);
-  ASSERT_EQ(end_only.size(), 1u);
-  EXPECT_EQ(end_only[0].Source, 5);
-  const auto middle = ShadowCopyPlan(20, 5, 30, kShadowFadeNeither);
-  ASSERT_EQ(middle.size(), 1u);
-  EXPECT_EQ(middle[0].Source, 5);
-  EXPECT_EQ(middle[0].Count, 20);
-  const auto whole = ShadowCopyPlan(20, 5, 20, 0);
-  ASSERT_EQ(whole.size(), 1u);
-  EXPECT_EQ(whole[0].Source, 0);
-  EXPECT_EQ(whole[0].Count, 20);
+  // A strip of 20 at depth 5: {piece length, flags, source}; one run of 20 each.
+  const int plans[][3] = {{25, kShadowFadeStartOnly, 0}, {25, kShadowFadeEndOnly, 5}, {30, kShadowFadeNeither, 5}, {20, 0, 0}};
+  for (const auto& plan : plans) {
+    const auto runs = ShadowCopyPlan(20, 5, plan[0], static_cast<std::uint32_t>(plan[1]));
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].Source, plan[2]);
+    EXPECT_EQ(runs[0].Count, 20);
+  }
 }
 
-TEST(ShadowPieces, EachEndFlagShowsOnlyItsFade) {
-  const std::vector<int> start_only = StripOpacities(12, 4, 16, kShadowFadeStartOnly, 200);
-  EXPECT_EQ(start_only.front(), 50);
-  EXPECT_EQ(start_only.back(), 200);
-  const std::vector<int> end_only = StripOpacities(12, 4, 16, kShadowFadeEndOnly, 200);
-  EXPECT_EQ(end_only.front(), 200);
-  EXPECT_EQ(end_only.back(), 50);
-  const std::vector<int> middle = StripOpacities(12, 4, 20, kShadowFadeNeither, 200);
-  for (int opacity : middle) EXPECT_EQ(opacity, 200);
+TEST(ShadowPieces, EachEndFlagShowsOnlyItsFadeWhateverThePieceLength) {
+  // {strip, depth, piece, flags, alpha, first opacity, last opacity}
+  const int cases[][7] = {{12, 4, 16, kShadowFadeStartOnly, 200, 50, 200}, {12, 4, 16, kShadowFadeEndOnly, 200, 200, 50},
+                          {10, 5, 40, kShadowFadeEndOnly, 100, 100, 20}, {10, 5, 40, kShadowFadeStartOnly, 100, 20, 100}};
+  for (const auto& c : cases) {
+    const std::vector<int> opacities = StripOpacities(c[0], c[1], c[2], static_cast<std::uint32_t>(c[3]), c[4]);
+    EXPECT_EQ(opacities.front(), c[5]);
+    EXPECT_EQ(opacities.back(), c[6]);
+  }
+  for (int opacity : StripOpacities(12, 4, 20, kShadowFadeNeither, 200)) EXPECT_EQ(opacity, 200);
 }
 
 TEST(ShadowPieces, AStripShorterThanItsCachedPieceShowsBothFades) {
@@ -105,16 +98,6 @@ TEST(ShadowPieces, AStripShorterThanItsCachedPieceShowsBothFades) {
   const std::vector<int> opacities = StripOpacities(7, 5, 20, 0, 100);
   const std::vector<int> expected = {20, 40, 60, 80, 60, 40, 20};
   EXPECT_EQ(opacities, expected);
-}
-
-TEST(ShadowPieces, ALongerCachedPieceServesEveryEndFlag) {
-  // Built for 40 rows; a strip of 10 that fades at its end only still ends clear.
-  const std::vector<int> end_only = StripOpacities(10, 5, 40, kShadowFadeEndOnly, 100);
-  EXPECT_EQ(end_only.front(), 100);
-  EXPECT_EQ(end_only.back(), 20);
-  const std::vector<int> start_only = StripOpacities(10, 5, 40, kShadowFadeStartOnly, 100);
-  EXPECT_EQ(start_only.front(), 20);
-  EXPECT_EQ(start_only.back(), 100);
 }
 
 TEST(ShadowPieces, CacheServesOnlyTheSameDepthColourAndAlphaAtLeastAsLong) {

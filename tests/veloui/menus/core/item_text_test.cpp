@@ -4,56 +4,30 @@
 
 namespace {
 
-TEST(SplitItemText, LabelAndShortcutAtTheFirstSingleDollar) {
-  const SplitItem split = SplitItemText(u"Copy$Ctrl+K");
-  EXPECT_EQ(split.Label, u"Copy");
-  EXPECT_EQ(split.Shortcut, u"Ctrl+K");
-  EXPECT_TRUE(split.HasShortcutMark);
-}
-
-TEST(SplitItemText, DoubleDollarIsALiteralDollarOfTheLabel) {
-  const SplitItem split = SplitItemText(u"Save$$");
-  EXPECT_EQ(split.Label, u"Save$");
-  EXPECT_TRUE(split.Shortcut.empty());
-  EXPECT_FALSE(split.HasShortcutMark);
-}
-
-TEST(SplitItemText, LiteralDollarBeforeTheShortcut) {
-  const SplitItem split = SplitItemText(u"Pay $$5$ctrl-p");
-  EXPECT_EQ(split.Label, u"Pay $5");
-  EXPECT_EQ(split.Shortcut, u"ctrl-p");
-  EXPECT_TRUE(split.HasShortcutMark);
-}
-
-TEST(SplitItemText, ThreeDollarsAreALiteralAndAMark) {
-  const SplitItem split = SplitItemText(u"A$$$F2");
-  EXPECT_EQ(split.Label, u"A$");
-  EXPECT_EQ(split.Shortcut, u"F2");
-}
-
-TEST(SplitItemText, LaterDollarsBelongToTheShortcut) {
-  const SplitItem split = SplitItemText(u"X$a$$b");
-  EXPECT_EQ(split.Label, u"X");
-  EXPECT_EQ(split.Shortcut, u"a$$b");
-}
-
-TEST(SplitItemText, TrailingSingleDollarIsAMarkWithAnEmptyShortcut) {
-  const SplitItem split = SplitItemText(u"Item$");
-  EXPECT_EQ(split.Label, u"Item");
-  EXPECT_TRUE(split.Shortcut.empty());
-  EXPECT_TRUE(split.HasShortcutMark);
-}
-
-TEST(SplitItemText, TextWithoutDollarIsAllLabel) {
-  const Text text = u"Refresh\tF5";
-  const SplitItem split = SplitItemText(text);
-  EXPECT_EQ(split.Label, text);
-  EXPECT_FALSE(split.HasShortcutMark);
-  EXPECT_TRUE(SplitItemText(u"").Label.empty());
-}
-
-TEST(SplitItemText, CodedTextEscapesStayInTheLabel) {
-  EXPECT_EQ(SplitItemText(u"\\bDonate...").Label, u"\\bDonate...");
+TEST(SplitItemText, DollarRules) {
+  struct Case {
+    const char16_t* Text;
+    const char16_t* Label;
+    const char16_t* Shortcut;
+    bool Mark;
+  };
+  const Case cases[] = {
+      {u"Copy$Ctrl+K", u"Copy", u"Ctrl+K", true},
+      {u"Save$$", u"Save$", u"", false},          // "$$" is a literal "$"
+      {u"Pay $$5$ctrl-p", u"Pay $5", u"ctrl-p", true},
+      {u"A$$$F2", u"A$", u"F2", true},            // a literal and a mark
+      {u"X$a$$b", u"X", u"a$$b", true},           // later dollars belong to the shortcut
+      {u"Item$", u"Item", u"", true},             // a mark with an empty shortcut
+      {u"Refresh\tF5", u"Refresh\tF5", u"", false},
+      {u"", u"", u"", false},
+      {u"\\bDonate...", u"\\bDonate...", u"", false},  // coded text escapes stay
+  };
+  for (const Case& c : cases) {
+    const SplitItem split = SplitItemText(c.Text);
+    EXPECT_EQ(split.Label, Text(c.Label));
+    EXPECT_EQ(split.Shortcut, Text(c.Shortcut));
+    EXPECT_EQ(split.HasShortcutMark, c.Mark);
+  }
 }
 
 }  // namespace

@@ -13,14 +13,11 @@ TEST(NeighbourTitle, LeftOnTheFirstTitleOpensTheLastAndRightOnTheLastOpensTheFir
   EXPECT_EQ(NeighbourTitle(0, +1, 0), -1);
 }
 
-TEST(ClassifyMenuKey, AltAndF10PressesWithOrWithoutBit15) {
+TEST(ClassifyMenuKey, PressesWithOrWithoutBit15RepeatsAndOtherKeys) {
   EXPECT_EQ(ClassifyMenuKey(kKeyAlt, 0x20380001, true), MenuKeyEvent::ActivatorPressed);
   EXPECT_EQ(ClassifyMenuKey(kKeyAlt, 0x20388001, true), MenuKeyEvent::ActivatorPressed);
   EXPECT_EQ(ClassifyMenuKey(kKeyF10, 0x440001, true), MenuKeyEvent::ActivatorPressed);
   EXPECT_EQ(ClassifyMenuKey(kKeyAlt, 0xC0380001, true), MenuKeyEvent::AltReleased);
-}
-
-TEST(ClassifyMenuKey, RepeatsSwitchedOffF10AndOtherKeysAreOther) {
   EXPECT_EQ(ClassifyMenuKey(kKeyAlt, 0x60380001, true), MenuKeyEvent::Other);  // auto-repeat
   EXPECT_EQ(ClassifyMenuKey(kKeyF10, 0x440001, false), MenuKeyEvent::Other);
   EXPECT_EQ(ClassifyMenuKey(kKeyDown, 0x20388001, true), MenuKeyEvent::Other);
@@ -39,59 +36,38 @@ TEST(KeyLeavesBarKeyMode, DownReturnAndOrdinaryKeysLeaveArrowsAndActivatorsDoNot
   EXPECT_FALSE(KeyLeavesBarKeyMode(kKeyF10, 0x00440001));
 }
 
-CopySelection Selection(std::uint32_t key, std::uint16_t id) {
-  CopySelection selection;
-  selection.LastKey = key;
-  selection.SelectedId = id;
-  selection.FirstIsTopArrow = true;
-  selection.LastIsBottomArrow = true;
-  selection.ItemCount = 12;
-  return selection;
-}
-
-TEST(DecideCopyScroll, DownOntoTheTopArrowRebuildsAtTheStartWhenTheEndIsShown) {
-  CopySelection selection = Selection(kKeyDown, kCopyTopArrowId);
-  selection.LastIsBottomArrow = false;
-  const auto scroll = DecideCopyScroll(selection);
-  ASSERT_TRUE(scroll.has_value());
-  EXPECT_EQ(scroll->Mode, 3);
-  EXPECT_EQ(scroll->SelectPosition, 0);
-}
-
-TEST(DecideCopyScroll, UpOntoTheBottomArrowRebuildsAtTheEndWhenTheStartIsShown) {
-  CopySelection selection = Selection(kKeyUp, kCopyBottomArrowId);
-  selection.FirstIsTopArrow = false;
-  const auto scroll = DecideCopyScroll(selection);
-  ASSERT_TRUE(scroll.has_value());
-  EXPECT_EQ(scroll->Mode, 2);
-  EXPECT_EQ(scroll->SelectPosition, 11);
-}
-
-TEST(DecideCopyScroll, UpOntoTheSpacerOrTopArrowScrollsUpOneStep) {
-  for (std::uint16_t id : {kCopySpacerId, kCopyTopArrowId}) {
-    const auto scroll = DecideCopyScroll(Selection(kKeyUp, id));
-    ASSERT_TRUE(scroll.has_value());
-    EXPECT_EQ(scroll->Mode, 1);
-    EXPECT_EQ(scroll->SelectPosition, 1);
+TEST(DecideCopyScroll, DecisionRows) {
+  struct Row {
+    std::uint32_t Key;
+    std::uint16_t Id;
+    bool TopShown, BottomShown;
+    int Mode;  // -1: no scroll
+    int Select;
+  };
+  const Row rows[] = {
+      {kKeyDown, kCopyTopArrowId, true, false, 3, 0},   // the end is shown: rebuild at the start
+      {kKeyUp, kCopyBottomArrowId, false, true, 2, 11},  // the start is shown: rebuild at the end
+      {kKeyUp, kCopySpacerId, true, true, 1, 1},
+      {kKeyUp, kCopyTopArrowId, true, true, 1, 1},
+      {kKeyDown, kCopySpacerId, true, true, 0, 10},
+      {kKeyDown, kCopyBottomArrowId, true, true, 0, 10},
+      {kKeyDown, kCopyTopArrowId, true, true, -1, 0},
+      {kKeyDown, 13, true, true, -1, 0},
+      {0, kCopySpacerId, true, true, -1, 0},
+  };
+  for (const Row& row : rows) {
+    CopySelection selection;
+    selection.LastKey = row.Key;
+    selection.SelectedId = row.Id;
+    selection.FirstIsTopArrow = row.TopShown;
+    selection.LastIsBottomArrow = row.BottomShown;
+    selection.ItemCount = 12;
+    const auto scroll = DecideCopyScroll(selection);
+    ASSERT_EQ(scroll.has_value(), row.Mode >= 0) << row.Key << " " << row.Id;
+    if (!scroll) continue;
+    EXPECT_EQ(scroll->Mode, row.Mode);
+    EXPECT_EQ(scroll->SelectPosition, row.Select);
   }
-}
-
-TEST(DecideCopyScroll, DownOntoTheSpacerOrBottomArrowScrollsDownOneStep) {
-  for (std::uint16_t id : {kCopySpacerId, kCopyBottomArrowId}) {
-    const auto scroll = DecideCopyScroll(Selection(kKeyDown, id));
-    ASSERT_TRUE(scroll.has_value());
-    EXPECT_EQ(scroll->Mode, 0);
-    EXPECT_EQ(scroll->SelectPosition, 10);
-  }
-}
-
-TEST(DecideCopyScroll, DownOntoTheTopArrowWithBothArrowsShownScrollsNothing) {
-  EXPECT_FALSE(DecideCopyScroll(Selection(kKeyDown, kCopyTopArrowId)).has_value());
-}
-
-TEST(DecideCopyScroll, OrdinaryItemsOrNoKeyScrollNothing) {
-  EXPECT_FALSE(DecideCopyScroll(Selection(kKeyDown, 13)).has_value());
-  EXPECT_FALSE(DecideCopyScroll(Selection(0, kCopySpacerId)).has_value());
 }
 
 }  // namespace

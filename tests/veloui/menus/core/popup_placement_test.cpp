@@ -4,20 +4,13 @@
 
 namespace {
 
-TEST(ClampPopupToWorkArea, AMenuThatFitsStaysWhereItWasAsked) {
-  const PopupClamp clamp = ClampPopupToWorkArea(100, 200, 1280);
-  EXPECT_EQ(clamp.Left, 100);
-  EXPECT_EQ(clamp.Shift, 0);
-}
-
-TEST(ClampPopupToWorkArea, TenPixelsFromTheRightEdgeIsPushedLeftWithFivePixelsToSpare) {
-  const PopupClamp clamp = ClampPopupToWorkArea(1270, 150, 1280);
+TEST(ClampPopupToWorkArea, APopupIsKeptFivePixelsClearOfTheRightEdge) {
+  EXPECT_EQ(ClampPopupToWorkArea(100, 200, 1280).Left, 100);
+  EXPECT_EQ(ClampPopupToWorkArea(100, 200, 1280).Shift, 0);
+  const PopupClamp clamp = ClampPopupToWorkArea(1270, 150, 1280);  // ten pixels from the edge
   EXPECT_EQ(clamp.Left + 150 + 5, 1280);
   EXPECT_EQ(clamp.Shift, 1270 + 150 - 1280 + 6);
-}
-
-TEST(ClampPopupToWorkArea, ExactlyFiveClearIsNotMoved) {
-  EXPECT_EQ(ClampPopupToWorkArea(1075, 200, 1280).Shift, 0);
+  EXPECT_EQ(ClampPopupToWorkArea(1075, 200, 1280).Shift, 0);  // exactly five clear
   EXPECT_EQ(ClampPopupToWorkArea(1076, 200, 1280).Left, 1075);
 }
 
@@ -92,24 +85,21 @@ TEST(AdjustPopupPosition, SubmenuOfTheTrackedPopupJoinsItsRightEdge) {
   EXPECT_EQ(AdjustPopupPosition(request).X, 289);
 }
 
-TEST(AdjustPopupPosition, SubmenuPastTheRightEdgeOpensLeftOverlappingItsParentByOne) {
+TEST(AdjustPopupPosition, SubmenuIsKeptInsideTheWorkArea) {
   PopupPositionRequest request = Request();
   request.IsSubmenu = true;
   request.PlaceBesideParent = true;
   request.X = 1200;
   request.Parent = {1080, 100, 1200, 300};
-  const PopupPosition position = AdjustPopupPosition(request);
-  EXPECT_EQ(position.X + position.Width, 1080 + 1);
-}
-
-TEST(AdjustPopupPosition, SubmenuBelowTheWorkAreaIsLiftedToItsBottom) {
-  PopupPositionRequest request = Request();
+  PopupPosition position = AdjustPopupPosition(request);
+  EXPECT_EQ(position.X + position.Width, 1080 + 1);  // opens left, overlapping its parent by one
+  request = Request();
   request.IsSubmenu = true;
   request.PlaceBesideParent = true;
   request.Y = 950;
   request.Parent = {180, 900, 302, 990};
-  const PopupPosition position = AdjustPopupPosition(request);
-  EXPECT_EQ(position.Y + position.Height, 1000);
+  position = AdjustPopupPosition(request);
+  EXPECT_EQ(position.Y + position.Height, 1000);  // lifted to the bottom
 }
 
 TEST(UncoveredStrips, AShrunkAndMovedPopupUncoversRightLeftBottomAndTopStrips) {

@@ -42,54 +42,36 @@ TEST(ShortcutKeyNames, FunctionKeysAndNumberPadRunInOrder) {
   }
 }
 
-TEST(ParseShortcutText, CharacterShortcutHasNoVirtualKeyFlag) {
-  ExpectShortcut(u"Ctrl+K", 0x4B, C);
-  ExpectShortcut(u"k", 0x4B, 0);
-  ExpectShortcut(u"alt+1", 0x31, A);
-}
-
-TEST(ParseShortcutText, SeparatorsAndCaseDoNotMatter) {
-  ExpectShortcut(u"ctrl-shift-f3", 0x72, V | S | C);
-  ExpectShortcut(u"CTRL SHIFT F3", 0x72, V | S | C);
-  ExpectShortcut(u"Control|Shift~F3", 0x72, V | S | C);
-  ExpectShortcut(u"shift:alt;f24", 0x87, V | S | A);
-}
-
-TEST(ParseShortcutText, NamedKeys) {
-  ExpectShortcut(u"pgdn", 0x22, V);
-  ExpectShortcut(u"pgup", 0x21, V);
-  ExpectShortcut(u"numpad7", 0x67, V);
-  ExpectShortcut(u"pad0", 0x60, V);
-  ExpectShortcut(u"Ctrl+Period", 0xBE, V | C);
-  ExpectShortcut(u"ENTER", 0x0D, V);
-  ExpectShortcut(u"f1", 0x70, V);
-}
-
-TEST(ParseShortcutText, CodedTextEscapesAreIgnored) {
-  ExpectShortcut(u"\\bCtrl+\\iK", 0x4B, C);
-}
-
-TEST(ParseShortcutText, LaterKeyReplacesEarlierOne) {
-  ExpectShortcut(u"a+f2", 0x71, V);
-  ExpectShortcut(u"f2+a", 0x41, 0);
-}
-
-TEST(ParseShortcutText, UnknownFieldStoresNothing) {
-  EXPECT_FALSE(ParseShortcutText(u"ctrl+banana").Valid);
-  EXPECT_FALSE(ParseShortcutText(u"hyper+k").Valid);
-}
-
-TEST(ParseShortcutText, ParseStopsAtTheFirstEmptyField) {
-  // "." is a separator, so nothing follows the empty field: no key, nothing to store.
-  EXPECT_FALSE(ParseShortcutText(u"ctrl+.").Valid);
-  EXPECT_FALSE(ParseShortcutText(u"").Valid);
-  EXPECT_FALSE(ParseShortcutText(u"+k").Valid);
-  // The unknown field after the gap is never looked at.
-  ExpectShortcut(u"ctrl+k++banana", 0x4B, C);
-}
-
-TEST(ParseShortcutText, LatinLettersAreUpperCased) {
-  ExpectShortcut(u"\u00e4", 0xC4, 0);
+TEST(ParseShortcutText, KeysModifiersSeparatorsAndCase) {
+  struct Case {
+    const char16_t* Text;
+    std::uint32_t Key, Flags;
+  };
+  const Case cases[] = {
+      {u"Ctrl+K", 0x4B, C},  // a character shortcut has no virtual-key flag
+      {u"k", 0x4B, 0},
+      {u"alt+1", 0x31, A},
+      {u"ctrl-shift-f3", 0x72, V | S | C},
+      {u"CTRL SHIFT F3", 0x72, V | S | C},
+      {u"Control|Shift~F3", 0x72, V | S | C},
+      {u"shift:alt;f24", 0x87, V | S | A},
+      {u"pgdn", 0x22, V},
+      {u"pgup", 0x21, V},
+      {u"numpad7", 0x67, V},
+      {u"pad0", 0x60, V},
+      {u"Ctrl+Period", 0xBE, V | C},
+      {u"ENTER", 0x0D, V},
+      {u"f1", 0x70, V},
+      {u"\\bCtrl+\\iK", 0x4B, C},  // coded text escapes are ignored
+      {u"a+f2", 0x71, V},              // a later key replaces an earlier one
+      {u"f2+a", 0x41, 0},
+      {u"ctrl+k++banana", 0x4B, C},    // parsing stops at the first empty field
+      {u"\u00e4", 0xC4, 0},           // Latin letters are upper-cased
+  };
+  for (const Case& c : cases) ExpectShortcut(c.Text, c.Key, c.Flags);
+  // An unknown field or an empty one before any key stores nothing ("." is a separator).
+  for (const char16_t* text : {u"ctrl+banana", u"hyper+k", u"ctrl+.", u"", u"+k"})
+    EXPECT_FALSE(ParseShortcutText(text).Valid);
 }
 
 TEST(CaseFolding, AsciiAndLatin1) {

@@ -5,39 +5,27 @@
 namespace {
 constexpr SizeLimits kLimits{100, 50, 300, 200};
 
-TEST(SizeLimits, DraggingTheRightEdgeBelowTheMinimumKeepsTheLeftEdge) {
-  ProposedPlacement placement{10, 20, 60, 120, 0};
-  EnforceSizeLimits(placement, 10, 20, kLimits);
-  EXPECT_EQ(placement.X, 10);
-  EXPECT_EQ(placement.Width, 100);
-}
-
-TEST(SizeLimits, DraggingTheLeftEdgePastTheMinimumKeepsTheRightEdge) {
-  // The window spans 10..210; its left edge is dragged to 150 (width 60).
-  ProposedPlacement placement{150, 20, 60, 120, 0};
-  EnforceSizeLimits(placement, 10, 20, kLimits);
-  EXPECT_EQ(placement.Width, 100);
-  EXPECT_EQ(placement.X, 110);
-  EXPECT_EQ(placement.X + placement.Width, 210);
-}
-
-TEST(SizeLimits, DraggingTheLeftEdgePastTheMaximumKeepsTheRightEdge) {
-  // Spans 200..400; the left edge goes to 50 (width 350).
-  ProposedPlacement placement{50, 20, 350, 120, 0};
-  EnforceSizeLimits(placement, 200, 20, kLimits);
-  EXPECT_EQ(placement.Width, 300);
-  EXPECT_EQ(placement.X, 100);
-}
-
-TEST(SizeLimits, HeightFollowsTheSameRulesWithTheTopEdge) {
-  ProposedPlacement low{10, 90, 150, 30, 0};  // top dragged down from 20
-  EnforceSizeLimits(low, 10, 20, kLimits);
-  EXPECT_EQ(low.Height, 50);
-  EXPECT_EQ(low.Y, 70);
-  ProposedPlacement tall{10, 20, 150, 260, 0};
-  EnforceSizeLimits(tall, 10, 20, kLimits);
-  EXPECT_EQ(tall.Height, 200);
-  EXPECT_EQ(tall.Y, 20);
+TEST(SizeLimits, ADraggedEdgeMovesWhileTheOppositeEdgeStays) {
+  struct Case {
+    ProposedPlacement In;
+    int OldX, OldY;
+    ProposedPlacement Out;
+  };
+  const Case cases[] = {
+      {{10, 20, 60, 120, 0}, 10, 20, {10, 20, 100, 120, 0}},     // right edge below the minimum
+      {{150, 20, 60, 120, 0}, 10, 20, {110, 20, 100, 120, 0}},   // left edge past the minimum (10..210)
+      {{50, 20, 350, 120, 0}, 200, 20, {100, 20, 300, 120, 0}},  // left edge past the maximum (200..400)
+      {{10, 90, 150, 30, 0}, 10, 20, {10, 70, 150, 50, 0}},      // top edge dragged down
+      {{10, 20, 150, 260, 0}, 10, 20, {10, 20, 150, 200, 0}},
+  };
+  for (const Case& c : cases) {
+    ProposedPlacement placement = c.In;
+    EnforceSizeLimits(placement, c.OldX, c.OldY, kLimits);
+    EXPECT_EQ(placement.X, c.Out.X);
+    EXPECT_EQ(placement.Y, c.Out.Y);
+    EXPECT_EQ(placement.Width, c.Out.Width);
+    EXPECT_EQ(placement.Height, c.Out.Height);
+  }
 }
 
 TEST(SizeLimits, APureMoveAndAStateChangeAreLeftAlone) {

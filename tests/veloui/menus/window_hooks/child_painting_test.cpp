@@ -103,23 +103,6 @@ TEST_F(ChildPaintingTest, APageLeavesItsOpaqueChildrenOutOfItsBackground) {
   ReleaseDC(page, dc);
 }
 
-TEST_F(ChildPaintingTest, APanelShownInsideAPageBecomesTransparentAndOutsideItDoesNot) {
-  HWND page = MakeChild(L"VeloUI_PanelExPage", 0);
-  HWND inside = CreateWindowExW(0, L"VeloUI_PanelEx", L"", WS_CHILD, 0, 0, 50, 50, page, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-  HWND outside = CreateWindowExW(WS_EX_TRANSPARENT, L"VeloUI_PanelEx", L"", WS_CHILD, 0, 0, 50, 50, Window, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-  ASSERT_TRUE(page && inside && outside);
-  const auto record = FindChildRecord(inside);
-  ASSERT_TRUE(record.has_value());
-  EXPECT_EQ(record->Kind, ChildKindPanelEx);
-  EXPECT_EQ(record->TransparentInPanel, 1);
-  ShowWindow(inside, SW_SHOW);
-  ShowWindow(outside, SW_SHOW);
-  EXPECT_NE(GetWindowLongPtrW(inside, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
-  EXPECT_EQ(GetWindowLongPtrW(outside, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
-}
-
 TEST_F(ChildPaintingTest, AChildMovedOnAPageHasThePageLaidOutAgain) {
   HWND page = MakeChild(L"VeloUI_PanelExPage", 0);
   HWND child = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, page, nullptr,

@@ -10,10 +10,6 @@ int CountShadowWindows() {
   return count;
 }
 
-std::uint32_t BitmapPixel(const DropShadowRecord& record, int width, int x, int y) {
-  return static_cast<const std::uint32_t*>(record.Bits)[y * width + x];
-}
-
 TEST_F(HooksTest, AShadowIsALayeredClickThroughWindowWhereItWasAsked) {
   HWND shadow = CreateDropShadow(100, 120, 5, 60, RGB(0, 0, 0), 80, kShadowVertical | kShadowFadeStartOnly);
   ASSERT_NE(shadow, nullptr);
@@ -29,40 +25,6 @@ TEST_F(HooksTest, AShadowIsALayeredClickThroughWindowWhereItWasAsked) {
             FindDropShadowRecord(shadow));
   DestroyWindow(shadow);
   EXPECT_EQ(FindDropShadowRecord(shadow), nullptr);
-}
-
-TEST_F(HooksTest, TheShadowBitmapHoldsTheStripOfThePiece) {
-  FreeDropShadowPieces();
-  // Black, alpha 80, depth 5, fading in at its top only.
-  HWND shadow = CreateDropShadow(10, 10, 5, 60, RGB(0, 0, 0), 80, kShadowVertical | kShadowFadeStartOnly);
-  ASSERT_NE(shadow, nullptr);
-  const DropShadowRecord* record = FindDropShadowRecord(shadow);
-  ASSERT_NE(record, nullptr);
-  GdiFlush();
-  // Row 0: 80 * 1 / 5 = 16; column 0: 16 * 4 / 5 = 12.
-  EXPECT_EQ(BitmapPixel(*record, 5, 0, 0), 0x0C000000u);
-  // Row 59 is inside the full part: 80 * 4 / 5 = 64 at column 0, clear at column 4.
-  EXPECT_EQ(BitmapPixel(*record, 5, 0, 59), 0x40000000u);
-  EXPECT_EQ(BitmapPixel(*record, 5, 4, 59), 0u);
-  DestroyWindow(shadow);
-
-  // A white horizontal strip of 8 without end flags from a longer cached piece keeps both fades.
-  HWND longer = CreateDropShadow(10, 10, 40, 4, RGB(255, 255, 255), 200, 0);
-  HWND shorter = CreateDropShadow(10, 10, 8, 4, RGB(255, 255, 255), 200, 0);
-  ASSERT_NE(shorter, nullptr);
-  const DropShadowRecord* strip = FindDropShadowRecord(shorter);
-  ASSERT_NE(strip, nullptr);
-  GdiFlush();
-  // Row 0 of depth 4: a = opacity * 3 / 4; opacity 50 at both ends, 200 in the middle.
-  const std::uint32_t alpha_first = BitmapPixel(*strip, 8, 0, 0) >> 24;
-  const std::uint32_t alpha_mid = BitmapPixel(*strip, 8, 3, 0) >> 24;
-  const std::uint32_t alpha_last = BitmapPixel(*strip, 8, 7, 0) >> 24;
-  EXPECT_EQ(alpha_first, 37u);  // 50 * 3 / 4
-  EXPECT_EQ(alpha_mid, 150u);   // 200 * 3 / 4
-  EXPECT_EQ(alpha_last, 37u);
-  EXPECT_EQ(BitmapPixel(*strip, 8, 3, 0) & 0xFF, 150u);  // premultiplied white
-  DestroyWindow(longer);
-  DestroyWindow(shorter);
 }
 
 TEST_F(HooksTest, PiecesAreReusedUntilDepthColourOrAlphaChange) {

@@ -31,10 +31,6 @@ struct OpenMenuView {
   RECT PopupRect{};
   int ShadowsMade = 0;
   HWND Shadows[3] = {};
-  RECT ShadowRects[3] = {};
-  Text ShadowClasses[3];
-  LONG_PTR ShadowExStyles[3] = {};
-  bool ShadowsVisible[3] = {};
   int PopupMessages = 0;
 } View;
 
@@ -43,21 +39,33 @@ LRESULT CALLBACK TestPopupProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return CallWindowProcW(MenuTrackingHook.SystemPopupProcedure, window, message, wParam, lParam);
 }
 
+// Casts the open popup's shadows and checks them while they stand: 5 pixels deep on the right,
+// below and at the corner, layered windows of the toolkit's class.
 void CALLBACK LookAtOpenMenu(HWND owner, UINT, UINT_PTR timer, DWORD) {
   KillTimer(owner, timer);
   View.Popup = MenuTrackingHook.OpenPopupWindow;
   if (View.Popup != nullptr) {
     View.PopupClass = ClassOf(View.Popup);
     View.ProcedureWhileOpen = ProcedureOf(View.Popup);
+    const RECT& popup = View.PopupRect;
     GetWindowRect(View.Popup, &View.PopupRect);
     View.ShadowsMade = CastPopupMenuShadows(View.Popup, UISTYLE_OFFICE2003, nullptr);
-    if (const PopupShadowRecord* record = FindPopupShadowRecord(View.Popup)) {
+    const RECT expected[3] = {
+        {popup.right, popup.top + 5, popup.right + 5, popup.bottom},
+        {popup.left + 5, popup.bottom, popup.right, popup.bottom + 5},
+        {popup.right, popup.bottom, popup.right + 5, popup.bottom + 5},
+    };
+    const PopupShadowRecord* record = FindPopupShadowRecord(View.Popup);
+    EXPECT_NE(record, nullptr);
+    if (record != nullptr) {
       for (int k = 0; k < 3; ++k) {
         HWND shadow = View.Shadows[k] = record->Shadows[k];
-        GetWindowRect(shadow, &View.ShadowRects[k]);
-        View.ShadowClasses[k] = ClassOf(shadow);
-        View.ShadowExStyles[k] = GetWindowLongPtrW(shadow, GWL_EXSTYLE);
-        View.ShadowsVisible[k] = IsWindowVisible(shadow) != FALSE;
+        RECT area{};
+        GetWindowRect(shadow, &area);
+        EXPECT_TRUE(EqualRect(&area, &expected[k])) << k;
+        EXPECT_EQ(ClassOf(shadow), u"VeloUI_DropShadow");
+        EXPECT_EQ(GetWindowLongPtrW(shadow, GWL_EXSTYLE) & kDropShadowExStyle, static_cast<LONG_PTR>(kDropShadowExStyle));
+        EXPECT_TRUE(IsWindowVisible(shadow));
       }
     }
   }
@@ -110,20 +118,8 @@ TEST_F(HooksTest, ATrackedPopupMenuGetsTheToolkitProcedureAndFivePixelShadowsTha
   EXPECT_EQ(View.ProcedureWhileOpen, &TestPopupProc);
   EXPECT_GT(View.PopupMessages, 0);
   ASSERT_EQ(View.ShadowsMade, 3);
-  const RECT& popup = View.PopupRect;
-  const RECT expected[3] = {
-      {popup.right, popup.top + 5, popup.right + 5, popup.bottom},
-      {popup.left + 5, popup.bottom, popup.right, popup.bottom + 5},
-      {popup.right, popup.bottom, popup.right + 5, popup.bottom + 5},
-  };
-  for (int k = 0; k < 3; ++k) {
-    EXPECT_EQ(View.ShadowClasses[k], u"VeloUI_DropShadow");
-    EXPECT_EQ(View.ShadowExStyles[k] & kDropShadowExStyle, static_cast<LONG_PTR>(kDropShadowExStyle));
-    EXPECT_TRUE(View.ShadowsVisible[k]);
-    EXPECT_TRUE(EqualRect(&View.ShadowRects[k], &expected[k])) << k;
-    // The popup is gone, and its shadows with it.
-    EXPECT_FALSE(IsWindow(View.Shadows[k]));
-  }
+  // The popup is gone, and its shadows with it.
+  for (HWND shadow : View.Shadows) EXPECT_FALSE(IsWindow(shadow));
   EXPECT_EQ(FindPopupShadowRecord(View.Popup), nullptr);
   DestroyMenu(menu);
 }
@@ -140,21 +136,6 @@ TEST_F(HooksTest, AnUntrackedPopupMenuIsLeftToTheSystem) {
   EXPECT_EQ(MenuTrackingHook.OpenPopupWindow, nullptr);
   ResetMenuTrackingHook();
   DestroyMenu(menu);
-}
-
-TEST_F(HooksTest, APopupCastsItsShadowOnce) {
-  HWND popup = CreateWindowExW(WS_EX_TOOLWINDOW, L"WindowClass_HooksTest", L"", WS_POPUP | WS_VISIBLE, 50, 60, 120, 80,
-                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(popup, nullptr);
-  EXPECT_EQ(CastPopupMenuShadows(popup, UISTYLE_OFFICE2007, nullptr), 3);
-  EXPECT_EQ(CastPopupMenuShadows(popup, UISTYLE_OFFICE2007, nullptr), 0);
-  const PopupShadowRecord* record = FindPopupShadowRecord(popup);
-  ASSERT_NE(record, nullptr);
-  HWND right = record->Shadows[0];
-  EXPECT_EQ(DestroyPopupMenuShadows(popup), 3);
-  EXPECT_FALSE(IsWindow(right));
-  EXPECT_EQ(FindPopupShadowRecord(popup), nullptr);
-  DestroyWindow(popup);
 }
 
 TEST_F(HooksTest, APressedTitleCastsTwoShadowsThatAreReplacedAndDestroyed) {
@@ -177,13 +158,4 @@ TEST_F(HooksTest, APressedTitleCastsTwoShadowsThatAreReplacedAndDestroyed) {
   EXPECT_TRUE(records.empty());
 }
 
-TEST_F(HooksTest, ShadowColoursComeFromTheMenuStyle) {
-  // Office 2003 blue by default: 0x576A8CCB, alpha 0x57 and the RGB 6A 8C CB.
-  const MenuShadowColour office = MenuShadowColourOf(UISTYLE_OFFICE2003);
-  EXPECT_EQ(office.Alpha, 0x57);
-  EXPECT_EQ(office.Colour, RGB(0x6A, 0x8C, 0xCB));
-  const MenuShadowColour plain = MenuShadowColourOf(0);
-  EXPECT_EQ(plain.Alpha, 0x28);
-  EXPECT_EQ(plain.Colour, RGB(0, 0, 0));
-}
 }  // namespace
