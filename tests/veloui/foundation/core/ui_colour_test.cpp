@@ -30,32 +30,35 @@ class UIColourTest : public ::testing::Test {
   }
 };
 
-TEST_F(UIColourTest, Office2003GreyColumnIsWhatTheProgramShows) {
-  ASSERT_EQ(StoreUIColourMode(UICOLOURMODE_DEFAULT_GREY), 1);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menutitleinactivetextcolor, kUIColourStored), 0x006A240Au);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003_SHORT, UIColour::menutitleinactivetextcolor, kUIColourStored), 0x006A240Au);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menudropshadow, kUIColourStored), 0x7D666666u);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::rebarbackground1, kUIColourColorref), 0x00C8D0D4u);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::toolstripshadow, kUIColourStored), 0xFFDBD8D1u);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::background, kUIColourStored), 0x00F7F8F9u);
-}
-
-TEST_F(UIColourTest, Office2003BlueColumnInModeOne) {
+// Exact colour words per mode, style and id; the Office 2003 grey column is what the program shows.
+TEST_F(UIColourTest, ColourWordsPerModeStyleAndId) {
+  namespace C = UIColour;
+  struct Case {
+    std::int32_t Mode, Style, Id, Form;
+    std::uint32_t Word;
+  };
+  const Case cases[] = {
+      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::menutitleinactivetextcolor, kUIColourStored, 0x006A240Au},
+      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003_SHORT, C::menutitleinactivetextcolor, kUIColourStored, 0x006A240Au},
+      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::menudropshadow, kUIColourStored, 0x7D666666u},
+      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::rebarbackground1, kUIColourColorref, 0x00C8D0D4u},
+      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::toolstripshadow, kUIColourStored, 0xFFDBD8D1u},
+      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::background, kUIColourStored, 0x00F7F8F9u},
+      {UICOLOURMODE_DEFAULT_BLUE, UISTYLE_OFFICE2003, C::menutitleinactivetextcolor, kUIColourStored, 0x00800000u},
+      {UICOLOURMODE_DEFAULT_BLUE, UISTYLE_OFFICE2003, C::menuhotgradientcolor1, kUIColourColorref, 0x00CCF4FFu},
+      {UICOLOURMODE_DEFAULT_BLUE, UISTYLE_OFFICE2003, C::menuhotgradientcolor1, kUIColourStored, 0xFFFFF4CCu},
+      {UICOLOURMODE_DEFAULT_BLUE, UISTYLE_OFFICE2003, C::toolstripdropdowngradient4, kUIColourStored, 0xFF003591u},
+      {UICOLOURMODE_DEFAULT_OLIVE, UISTYLE_OFFICE2003, C::menuheldborder, kUIColourStored, 0x005E8D75u},
+      {UICOLOURMODE_DEFAULT_SILVER, UISTYLE_OFFICE2003, C::menuheldborder, kUIColourStored, 0x00947C7Cu},
+      {UICOLOURMODE_DEFAULT_SILVER, UISTYLE_OFFICE2007, C::toolbarbuttonhottextcolor, kUIColourStored, 0x000000FFu},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(StoreUIColourMode(c.Mode), 1);
+    EXPECT_EQ(GetUIColour(c.Style, c.Id, c.Form), c.Word) << c.Mode << " " << c.Style << " " << c.Id;
+  }
   StoreUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menutitleinactivetextcolor, kUIColourStored), 0x00800000u);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menuhotgradientcolor1, kUIColourColorref), 0x00CCF4FFu);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menuhotgradientcolor1, kUIColourStored), 0xFFFFF4CCu);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::toolstripdropdowngradient4, kUIColourStored), 0xFF003591u);
   // Ids the Office tables leave empty.
   for (std::int32_t id : {5, 9, 13, 18, 56}) EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, id, kUIColourStored), 0u) << id;
-}
-
-TEST_F(UIColourTest, OliveAndSilverColumns) {
-  StoreUIColourMode(UICOLOURMODE_DEFAULT_OLIVE);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menuheldborder, kUIColourStored), 0x005E8D75u);
-  StoreUIColourMode(UICOLOURMODE_DEFAULT_SILVER);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menuheldborder, kUIColourStored), 0x00947C7Cu);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2007, UIColour::toolbarbuttonhottextcolor, kUIColourStored), 0x000000FFu);
 }
 
 TEST_F(UIColourTest, Office2007OliveSchemeIsItsBlueScheme) {
