@@ -97,29 +97,22 @@ TEST_F(MainWindowTest, TheTabsAreInOrder) {
 }
 
 TEST_F(MainWindowTest, ColumnTitlesAndWidthsComeFromTheSettings) {
-  const char16_t* players[] = {u"Name", u"Score", u"Deaths", u"Team", u"Ping", u"IP", u"GUID"};
-  const int playerWidths[] = {121, 41, 42, 43, 44, 105, 206};
-  ASSERT_EQ(CountGadgetColumns(kPlayersList), 7);
-  for (int c = 0; c < 7; ++c) {
-    EXPECT_EQ(ColumnTitle(kPlayersList, c), players[c]);
-    EXPECT_EQ(GadgetColumnWidth(kPlayersList, c), playerWidths[c]) << c;
-  }
-  const char16_t* bans[] = {u"GUID", u"Banned until", u"Reason"};
-  const int banWidths[] = {231, 132, 233};
-  ASSERT_EQ(CountGadgetColumns(kBansList), 3);
-  for (int c = 0; c < 3; ++c) {
-    EXPECT_EQ(ColumnTitle(kBansList, c), bans[c]);
-    EXPECT_EQ(GadgetColumnWidth(kBansList, c), banWidths[c]);
-  }
-  ASSERT_EQ(CountGadgetColumns(kMissionsList), 1);
-  EXPECT_EQ(ColumnTitle(kMissionsList, 0), u"Mission");
-  EXPECT_EQ(GadgetColumnWidth(kMissionsList, 0), 345);
-  const char16_t* database[] = {u"Name", u"GUID", u"IP", u"Server", u"Date"};
-  const int databaseWidths[] = {111, 212, 113, 114, 115};
-  ASSERT_EQ(CountGadgetColumns(kDatabaseList), 5);
-  for (int c = 0; c < 5; ++c) {
-    EXPECT_EQ(ColumnTitle(kDatabaseList, c), database[c]);
-    EXPECT_EQ(GadgetColumnWidth(kDatabaseList, c), databaseWidths[c]);
+  const struct {
+    int list;
+    std::vector<std::pair<const char16_t*, int>> columns;  // title, width
+  } lists[] = {
+      {kPlayersList,
+       {{u"Name", 121}, {u"Score", 41}, {u"Deaths", 42}, {u"Team", 43}, {u"Ping", 44}, {u"IP", 105}, {u"GUID", 206}}},
+      {kBansList, {{u"GUID", 231}, {u"Banned until", 132}, {u"Reason", 233}}},
+      {kMissionsList, {{u"Mission", 345}}},
+      {kDatabaseList, {{u"Name", 111}, {u"GUID", 212}, {u"IP", 113}, {u"Server", 114}, {u"Date", 115}}},
+  };
+  for (const auto& [list, columns] : lists) {
+    ASSERT_EQ(CountGadgetColumns(list), static_cast<int>(columns.size())) << list;
+    for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+      EXPECT_EQ(ColumnTitle(list, c), columns[c].first) << list << " " << c;
+      EXPECT_EQ(GadgetColumnWidth(list, c), columns[c].second) << list << " " << c;
+    }
   }
 }
 

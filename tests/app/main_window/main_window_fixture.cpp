@@ -33,18 +33,9 @@ namespace {
 
 // A 16 x 16 bitmap of one colour for the images the window shows.
 HBITMAP SolidImage(COLORREF colour) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = 16;
-  info.bmiHeader.biHeight = 16;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  auto* pixels = static_cast<DWORD*>(bits);
   const DWORD pixel = 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-  for (int k = 0; k < 16 * 16; ++k) pixels[k] = pixel;
-  return bitmap;
+  const std::vector<DWORD> pixels(16 * 16, pixel);
+  return CreateBitmap(16, 16, 1, 32, pixels.data());
 }
 
 void StartOnce() {
