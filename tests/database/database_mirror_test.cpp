@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(TextPool, SameTextSameNumber) {
+TEST(TextPool, SameTextSameNumberAtAnyLength) {
   TextPool pool;
   const PooledText a = pool.Intern(u"alpha");
   const PooledText b = pool.Intern(u"beta");
@@ -16,6 +16,17 @@ TEST(TextPool, SameTextSameNumber) {
   EXPECT_EQ(pool.Find(u"beta"), b);
   EXPECT_FALSE(pool.Find(u"gamma").has_value());
   EXPECT_EQ(pool.Count(), 2u);  // Find stores nothing
+  // Texts longer than a block, and the empty text.
+  const Text huge(200000, u'x');
+  const PooledText little = pool.Intern(u"little");
+  const PooledText big = pool.Intern(huge);
+  const PooledText after = pool.Intern(u"after");
+  const PooledText empty = pool.Intern(u"");
+  EXPECT_EQ(pool.View(big), huge);
+  EXPECT_EQ(pool.View(little), u"little");
+  EXPECT_EQ(pool.View(after), u"after");
+  EXPECT_EQ(pool.View(empty), u"");
+  EXPECT_EQ(pool.Intern(u""), empty);
 }
 
 TEST(TextPool, ViewsStayValidWhileThePoolGrows) {
@@ -25,20 +36,6 @@ TEST(TextPool, ViewsStayValidWhileThePoolGrows) {
   for (int i = 0; i < 50000; ++i) pool.Intern(DecimalText(i) + u"-filler-text");
   EXPECT_EQ(firstView, u"the first text");
   EXPECT_EQ(pool.View(pool.Intern(u"123-filler-text")), u"123-filler-text");
-}
-
-TEST(TextPool, TextsLongerThanABlockAndEmptyTexts) {
-  TextPool pool;
-  const Text huge(200000, u'x');
-  const PooledText small = pool.Intern(u"small");
-  const PooledText big = pool.Intern(huge);
-  const PooledText after = pool.Intern(u"after");
-  const PooledText empty = pool.Intern(u"");
-  EXPECT_EQ(pool.View(big), huge);
-  EXPECT_EQ(pool.View(small), u"small");
-  EXPECT_EQ(pool.View(after), u"after");
-  EXPECT_EQ(pool.View(empty), u"");
-  EXPECT_EQ(pool.Intern(u""), empty);
 }
 
 DatabaseRowView RowOf(TextView name, TextView ip, TextView date) {

@@ -147,18 +147,6 @@ TEST_F(PlayerDatabase, ApostrophesAndSqlShapedNamesAreJustNames) {
   EXPECT_EQ(DatabaseRowCount(), names.size());
 }
 
-TEST_F(PlayerDatabase, NonAsciiNamesSurviveTheFileAndTheLoad) {
-  OpenAndLoad();
-  const Text name = u"J\u00FCrgen \u540D\U0001F600";
-  EXPECT_NE(RecordPlayerSeen(name, kGuid, u"1.2.3.4", kServer, u"d"), 0);
-  ClosePlayerDatabase();
-  ResetPlayerDatabase();
-  OpenAndLoad();
-  ASSERT_EQ(DatabaseRowCount(), 1u);
-  EXPECT_EQ(MirrorRows()[0].Name, name);
-  EXPECT_EQ(RecordPlayerSeen(name, kGuid, u"1.2.3.4", kServer, u"d2"), 0);
-}
-
 TEST_F(PlayerDatabase, LoadMirrorsTheTableInOrderAndFeedsTheList) {
   std::filesystem::remove(dbFile_);
   OtherFile("db.db",

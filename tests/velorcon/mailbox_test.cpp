@@ -90,29 +90,22 @@ TEST_F(MailboxTest, FetchingBansSendsThreeCommandsOfWhichOnlyTheThirdRunsAHandle
   EXPECT_EQ(PendingCount(), 0u);
 }
 
-TEST_F(MailboxTest, KickAndBanUseTheParametersQueuedWithTheirCode) {
-  CommandParameters kick;
-  kick.CommandTarget = 3;
-  kick.CommandReason = u"Cheating/Hacking";
-  EXPECT_EQ(CommandText(Perform(kCommandKick, kick)), "kick 3 Cheating/Hacking");
-  CommandParameters ban;
-  ban.CommandTarget = 12;
-  ban.BanMinutes = 0;
-  ban.CommandReason = u"Abusive language";
-  EXPECT_EQ(CommandText(Perform(kCommandBan, ban)), "ban 12 0 Abusive language");
+TEST_F(MailboxTest, CommandsWithParametersUseThoseQueuedWithTheirCode) {
+  CommandParameters p;
+  p.CommandTarget = 3;
+  p.CommandReason = u"Cheating/Hacking";
+  EXPECT_EQ(CommandText(Perform(kCommandKick, p)), "kick 3 Cheating/Hacking");
+  p.CommandTarget = 12;
+  p.CommandReason = u"Abusive language";
+  EXPECT_EQ(CommandText(Perform(kCommandBan, p)), "ban 12 0 Abusive language");
   EXPECT_EQ(PendingCount(), 0u) << "kick and ban wait for no reply";
-}
-
-TEST_F(MailboxTest, AddBanAndSayToAllAreSentWithTheirTexts) {
-  CommandParameters add;
-  add.BanTarget = u"192.0.2.9";
-  add.BanMinutes = 4320;
-  add.CommandReason = u"Excessive teamkilling";
-  EXPECT_EQ(CommandText(Perform(kCommandAddBan, add)), "addban 192.0.2.9 4320 Excessive teamkilling");
-  CommandParameters say;
-  say.BroadcastText = u"Restart in 5 minutes \u263A";
-  EXPECT_EQ(CommandText(Perform(kCommandSayToAll, say)), "say -1 Restart in 5 minutes \xE2\x98\xBA");
-  Deliver(ReplyDatagram(0, ""));
+  p.BanTarget = u"192.0.2.9";
+  p.BanMinutes = 4320;
+  p.CommandReason = u"Excessive teamkilling";
+  EXPECT_EQ(CommandText(Perform(kCommandAddBan, p)), "addban 192.0.2.9 4320 Excessive teamkilling");
+  p.BroadcastText = u"Restart in 5 minutes \u263A";
+  EXPECT_EQ(CommandText(Perform(kCommandSayToAll, p)), "say -1 Restart in 5 minutes \xE2\x98\xBA");
+  Deliver(ReplyDatagram(2, ""));  // the add-ban's sequence: kick and ban took 0 and 1
   EXPECT_THAT(window.Log(), ElementsAre("[GUID/IP has been banned.]"));
 }
 

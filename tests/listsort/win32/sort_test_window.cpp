@@ -160,26 +160,21 @@ void SortTestWindow::ClickHeader(int column) {
 
 Text SortTestWindow::HeaderText(int column) const {
   wchar_t buffer[512] = {};
-  HDITEMW item{};
-  item.mask = HDI_TEXT;
-  item.pszText = buffer;
-  item.cchTextMax = 512;
-  SendMessageW(header(), HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
+  HeaderItem(column, HDI_TEXT, buffer);
   return FromWide(buffer);
 }
 
-int SortTestWindow::HeaderFormat(int column) const {
-  HDITEMW item{};
-  item.mask = HDI_FORMAT;
-  SendMessageW(header(), HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
-  return item.fmt;
-}
+int SortTestWindow::HeaderFormat(int column) const { return HeaderItem(column, HDI_FORMAT).fmt; }
 
-int SortTestWindow::HeaderImage(int column) const {
+int SortTestWindow::HeaderImage(int column) const { return HeaderItem(column, HDI_IMAGE).iImage; }
+
+HDITEMW SortTestWindow::HeaderItem(int column, UINT mask, wchar_t* text) const {
   HDITEMW item{};
-  item.mask = HDI_IMAGE;
+  item.mask = mask;
+  item.pszText = text;
+  item.cchTextMax = 512;
   SendMessageW(header(), HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
-  return item.iImage;
+  return item;
 }
 
 int SortTestWindow::TopWindowColumnClicks() { return topWindowColumnClicks; }

@@ -44,6 +44,9 @@ class SortTestWindow {
   static DWORD LastLookupThread();
 
  private:
+  // The header item with the fields of `mask`; the text goes into `text` (512 characters).
+  HDITEMW HeaderItem(int column, UINT mask, wchar_t* text = nullptr) const;
+
   HWND top_ = nullptr;
   HWND container_ = nullptr;
   HWND list_ = nullptr;

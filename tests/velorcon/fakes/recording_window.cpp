@@ -117,10 +117,10 @@ void RecordingWindow::SetDuringPrompt(void (*action)()) {
   duringPrompt_ = action;
 }
 
-void RecordingWindow::SetSelectedMission(Text text, bool selected) {
+void RecordingWindow::SetSelectedMission(Text text) {
   std::lock_guard guard(lock_);
   selectedMission_ = std::move(text);
-  missionSelected_ = selected;
+  missionSelected_ = true;
 }
 
 void RecordingWindow::SetSelectedBanRow(int row) {

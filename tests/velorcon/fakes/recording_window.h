@@ -41,7 +41,7 @@ class RecordingWindow : public RconWindow {
   void SetPromptAnswer(Text answer);
   // Runs inside PromptMaxPing, after it was asked (for example to reset meanwhile).
   void SetDuringPrompt(void (*action)());
-  void SetSelectedMission(Text text, bool selected = true);
+  void SetSelectedMission(Text text);
   void SetSelectedBanRow(int row);
 
  private:
