@@ -38,7 +38,7 @@ TEST_F(HostWindowProcTest, AWindowThatLostItsRecordStillBehavesAsAWindow) {
   EXPECT_EQ(HostWindowProc(other, WM_GETTEXTLENGTH, 0, 0), 11);
 }
 
-TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndAnswersZero) {
+TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingCompositesTheBars) {
   HWND rebar = MakeRebarWithMenuBar();
   ASSERT_NE(rebar, nullptr);
   SetWindowPos(Window, nullptr, 0, 0, 617, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -51,6 +51,16 @@ TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndAnswersZero) {
   EXPECT_EQ(rect.bottom - rect.top, static_cast<int>(SendMessageW(rebar, RB_GETBARHEIGHT, 0, 0)));
   EXPECT_EQ(GetWindowLongPtrW(rebar, GWL_EXSTYLE), WS_EX_COMPOSITED | WS_EX_TOOLWINDOW);
   EXPECT_FALSE(HostWindows.Maximised);
+  // While the window is sized its bars are composited.
+  HWND bar = FindMenuRecord(0)->Toolbar;
+  ASSERT_EQ(GetParent(bar), rebar);
+  RECT sizing{0, 0, 700, 500};
+  SendMessageW(Window, WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&sizing));
+  EXPECT_TRUE(HostWindows.Sizing);
+  EXPECT_NE(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_COMPOSITED, 0);
+  SendMessageW(Window, WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_FALSE(HostWindows.Sizing);
+  EXPECT_EQ(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_COMPOSITED, 0);
 }
 
 TEST_F(HostWindowProcTest, TheGripperOfAnOfficeBandShowsItsDotsInTheGripperColours) {
@@ -111,20 +121,6 @@ TEST_F(HostWindowProcTest, AnsiTooltipTextIsConvertedWithRoomForEveryByte) {
   SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&wide));
   ASSERT_NE(wide.lpszText, nullptr);
   EXPECT_EQ(std::wstring(wide.lpszText), L"Gr\u00f6\u00dfe \u00e4ndern");
-}
-
-TEST_F(HostWindowProcTest, WhileTheWindowIsSizedItsBarsAreComposited) {
-  HWND rebar = MakeRebarWithMenuBar();
-  ASSERT_NE(rebar, nullptr);
-  HWND bar = FindMenuRecord(0)->Toolbar;
-  ASSERT_EQ(GetParent(bar), rebar);
-  RECT sizing{0, 0, 700, 500};
-  SendMessageW(Window, WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&sizing));
-  EXPECT_TRUE(HostWindows.Sizing);
-  EXPECT_NE(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_COMPOSITED, 0);
-  SendMessageW(Window, WM_EXITSIZEMOVE, 0, 0);
-  EXPECT_FALSE(HostWindows.Sizing);
-  EXPECT_EQ(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_COMPOSITED, 0);
 }
 
 TEST_F(HostWindowProcTest, AThemeChangeWithoutAThemeHandleSwitchesTheClassicLookOn) {

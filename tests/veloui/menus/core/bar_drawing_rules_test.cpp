@@ -28,12 +28,4 @@ TEST(GripperDotTops, ASmallMenuBarBandHasAtMostThreeDotsOnePixelLower) {
   EXPECT_EQ(GripperDotTops(27, true).size(), 4u);
 }
 
-TEST(ButtonGradientIds, HotAndPressedTakeTheHeldPairWhileATitleMenuIsOpen) {
-  EXPECT_EQ(ButtonGradientIds(kButtonHot, false).Top, 52);
-  EXPECT_EQ(ButtonGradientIds(kButtonHot, true).Top, 10);
-  EXPECT_EQ(ButtonGradientIds(kButtonHotPressed, false).Top, 44);
-  EXPECT_EQ(ButtonGradientIds(kButtonHotPressed, true).Bottom, 11);
-  EXPECT_EQ(ButtonGradientIds(0, false).Top, -1);
-}
-
 }  // namespace

@@ -48,23 +48,17 @@ TEST(MenuItemHeight, TextOrImageWhicheverIsTaller) {
   EXPECT_EQ(MenuItemHeight(Item(u"Quit", 32), kMenuStyleOffice2003, measure, Metrics(9)), 39);
 }
 
-TEST(MenuItemHeight, SeparatorsByStyle) {
+TEST(MenuItemHeight, SeparatorsByStyleAndTheSpecialRowsOfAScrollableCopy) {
   const MenuTextMeasurer measure = FixedMeasurer();
-  EXPECT_EQ(MenuItemHeight(Item(u""), kMenuStyleOffice2003, measure, Metrics(9)), 2);
-  EXPECT_EQ(MenuItemHeight(Item(u""), kMenuStyleWhidbey, measure, Metrics(9)), 2);
-  EXPECT_EQ(MenuItemHeight(Item(u""), kMenuStyleOffice2007, measure, Metrics(9)), 2);
+  for (std::int32_t style : {kMenuStyleOffice2003, kMenuStyleWhidbey, kMenuStyleOffice2007})
+    EXPECT_EQ(MenuItemHeight(Item(u""), style, measure, Metrics(9)), 2) << style;
   EXPECT_EQ(MenuItemHeight(Item(u""), 4, measure, Metrics(9)), 7);
-}
-
-TEST(MenuItemHeight, SpecialRowsOfAScrollableCopy) {
-  const MenuTextMeasurer measure = FixedMeasurer();
   MenuItemShape row = Item(u"");
-  row.Kind = kMenuItemSpacer;
-  EXPECT_EQ(MenuItemHeight(row, kMenuStyleOffice2003, measure, Metrics(9)), 7);
-  row.Kind = kMenuItemBottomArrow;
-  EXPECT_EQ(MenuItemHeight(row, kMenuStyleOffice2003, measure, Metrics(9)), 19);
-  row.Kind = kMenuItemTopArrow;
-  EXPECT_EQ(MenuItemHeight(row, kMenuStyleOffice2003, measure, Metrics(9)), 19);
+  const int kinds[][2] = {{kMenuItemSpacer, 7}, {kMenuItemBottomArrow, 19}, {kMenuItemTopArrow, 19}};
+  for (const auto& kind : kinds) {
+    row.Kind = kind[0];
+    EXPECT_EQ(MenuItemHeight(row, kMenuStyleOffice2003, measure, Metrics(9)), kind[1]) << kind[0];
+  }
 }
 
 TEST(MenuImageGap, SmallFontsTakeTwoOff) {

@@ -105,22 +105,16 @@ TEST(AdjustPopupPosition, SubmenuIsKeptInsideTheWorkArea) {
 TEST(UncoveredStrips, AShrunkAndMovedPopupUncoversRightLeftBottomAndTopStrips) {
   const auto strips = UncoveredStrips({100, 100, 300, 300}, {120, 130, 250, 280});
   ASSERT_EQ(strips.size(), 4u);
-  EXPECT_EQ(strips[0].Left, 250);
-  EXPECT_EQ(strips[0].Right, 300);
-  EXPECT_EQ(strips[1].Left, 100);
-  EXPECT_EQ(strips[1].Right, 120);
-  EXPECT_EQ(strips[2].Top, 280);
-  EXPECT_EQ(strips[2].Bottom, 300);
-  EXPECT_EQ(strips[3].Top, 100);
-  EXPECT_EQ(strips[3].Bottom, 130);
-}
-
-TEST(UncoveredStrips, AGrownPopupUncoversNothingAndAFarMoveUncoversAllOfIt) {
-  EXPECT_TRUE(UncoveredStrips({100, 100, 200, 200}, {90, 90, 210, 210}).empty());
-  const auto strips = UncoveredStrips({100, 100, 200, 200}, {500, 500, 600, 600});
-  ASSERT_FALSE(strips.empty());
-  EXPECT_EQ(strips[0].Left, 100);
-  EXPECT_EQ(strips[0].Right, 200);
+  const int expected[4][2] = {{250, 300}, {100, 120}, {280, 300}, {100, 130}};  // left/right, then top/bottom
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_EQ(k < 2 ? strips[k].Left : strips[k].Top, expected[k][0]) << k;
+    EXPECT_EQ(k < 2 ? strips[k].Right : strips[k].Bottom, expected[k][1]) << k;
+  }
+  EXPECT_TRUE(UncoveredStrips({100, 100, 200, 200}, {90, 90, 210, 210}).empty());  // grown: nothing
+  const auto far = UncoveredStrips({100, 100, 200, 200}, {500, 500, 600, 600});  // moved away: all of it
+  ASSERT_FALSE(far.empty());
+  EXPECT_EQ(far[0].Left, 100);
+  EXPECT_EQ(far[0].Right, 200);
 }
 
 TEST(PointInRectInclusive, TheBorderCountsAsInside) {

@@ -5,7 +5,7 @@
 namespace {
 constexpr SizeLimits kLimits{100, 50, 300, 200};
 
-TEST(SizeLimits, ADraggedEdgeMovesWhileTheOppositeEdgeStays) {
+TEST(SizeLimits, ADraggedEdgeMovesWhileTheOppositeEdgeStaysAndMovesPassFreely) {
   struct Case {
     ProposedPlacement In;
     int OldX, OldY;
@@ -17,6 +17,10 @@ TEST(SizeLimits, ADraggedEdgeMovesWhileTheOppositeEdgeStays) {
       {{50, 20, 350, 120, 0}, 200, 20, {100, 20, 300, 120, 0}},  // left edge past the maximum (200..400)
       {{10, 90, 150, 30, 0}, 10, 20, {10, 70, 150, 50, 0}},      // top edge dragged down
       {{10, 20, 150, 260, 0}, 10, 20, {10, 20, 150, 200, 0}},
+      // A pure move and a state change are left alone; a size without a move never shifts.
+      {{500, 400, 10, 10, kPlacementNoSize}, 10, 20, {500, 400, 10, 10, 0}},
+      {{0, 0, 1000, 800, kPlacementStateChanged}, 10, 20, {0, 0, 1000, 800, 0}},
+      {{999, 999, 40, 30, kPlacementNoMove}, 10, 20, {999, 999, 100, 50, 0}},
   };
   for (const Case& c : cases) {
     ProposedPlacement placement = c.In;
@@ -26,26 +30,6 @@ TEST(SizeLimits, ADraggedEdgeMovesWhileTheOppositeEdgeStays) {
     EXPECT_EQ(placement.Width, c.Out.Width);
     EXPECT_EQ(placement.Height, c.Out.Height);
   }
-}
-
-TEST(SizeLimits, APureMoveAndAStateChangeAreLeftAlone) {
-  ProposedPlacement move{500, 400, 10, 10, kPlacementNoSize};
-  EnforceSizeLimits(move, 10, 20, kLimits);
-  EXPECT_EQ(move.X, 500);
-  EXPECT_EQ(move.Y, 400);
-  EXPECT_EQ(move.Width, 10);
-  ProposedPlacement maximise{0, 0, 1000, 800, kPlacementStateChanged};
-  EnforceSizeLimits(maximise, 10, 20, kLimits);
-  EXPECT_EQ(maximise.Width, 1000);
-}
-
-TEST(SizeLimits, ASizeWithoutMoveNeverShiftsThePosition) {
-  ProposedPlacement placement{999, 999, 40, 30, kPlacementNoMove};
-  EnforceSizeLimits(placement, 10, 20, kLimits);
-  EXPECT_EQ(placement.Width, 100);
-  EXPECT_EQ(placement.Height, 50);
-  EXPECT_EQ(placement.X, 999);
-  EXPECT_EQ(placement.Y, 999);
 }
 
 TEST(SizeLimits, ZeroOrNegativeLimitsDoNotLimit) {

@@ -20,6 +20,12 @@ void Capture(const Text& line) {
   std::lock_guard guard(LinesGuard);
   Lines.push_back(line);
 }
+std::vector<Text> TakeDebugLines() {
+  std::lock_guard guard(LinesGuard);
+  std::vector<Text> taken;
+  taken.swap(Lines);
+  return taken;
+}
 
 int StepsServed = 0;
 LRESULT CALLBACK StepCountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -138,11 +144,4 @@ void PumpMessagesFor(DWORD milliseconds, bool (*done)()) {
     if (done != nullptr && done()) return;
     if (milliseconds > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
   } while (GetTickCount() - start < milliseconds);
-}
-
-std::vector<Text> TakeDebugLines() {
-  std::lock_guard guard(LinesGuard);
-  std::vector<Text> taken;
-  taken.swap(Lines);
-  return taken;
 }

@@ -22,5 +22,3 @@ WNDPROC ProcedureOf(HWND window);
 Text ClassOf(HWND window);
 // Dispatches waiting messages for about `milliseconds` (bounded), or until `done` says so.
 void PumpMessagesFor(DWORD milliseconds, bool (*done)() = nullptr);
-// The debug lines written since the last call.
-std::vector<Text> TakeDebugLines();
