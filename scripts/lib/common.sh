@@ -1,7 +1,8 @@
 # Shared by the scripts: where things live, and a log line.
 # Everything built outside the repo goes below VELO_CACHE, keyed by versions.
 VELO_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-VELO_CACHE="${VELO_CACHE:-$HOME/.cache/velo2duro}"
+# HOME may be missing in a bare CI environment; root's is the fallback.
+VELO_CACHE="${VELO_CACHE:-${HOME:-/root}/.cache/velo2duro}"
 VELO_WIN32_DEPS="$VELO_CACHE/i686"
 # Two prefixes: the tests' one runs on its own Wine desktop (see make-wine-prefix), the one
 # the program is run in for a person shows its windows on the real screen.
