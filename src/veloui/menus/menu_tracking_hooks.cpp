@@ -179,6 +179,23 @@ void EnterBarKeyMode() {
   SendMessageW(toolbar, TB_SETHOTITEM, 0, 0);
 }
 
+// What every menu filter hook does with a selection (which reaches a filter hook only where
+// the system queues it) or a click.
+void NoteSelectionOrClick(const MSG& message) {
+  switch (message.message) {
+    case WM_MENUSELECT:
+      NoteMenuSelect(message.wParam, message.lParam);
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      RestoreSavedFocus();
+      MenuTracking.MenuMode = 0;
+      break;
+    default:
+      break;
+  }
+}
+
 }  // namespace
 
 LRESULT CALLBACK PopupMenuMouseHookLL(int code, WPARAM wParam, LPARAM lParam) {
@@ -210,15 +227,8 @@ LRESULT CALLBACK PopupMenuMsgFilterHook(int code, WPARAM wParam, LPARAM lParam) 
           }
         }
         break;
-      case WM_MENUSELECT:  // reaches here only where the system queues it
-        NoteMenuSelect(message->wParam, message->lParam);
-        break;
-      case WM_LBUTTONDOWN:
-      case WM_RBUTTONDOWN:
-        RestoreSavedFocus();
-        MenuTracking.MenuMode = 0;
-        break;
       default:
+        NoteSelectionOrClick(*message);
         break;
     }
   }
@@ -238,15 +248,8 @@ LRESULT CALLBACK MenuBarMsgFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
       if (message->wParam == VK_MENU) BarAltPressed();
       break;
-    case WM_MENUSELECT:
-      NoteMenuSelect(message->wParam, message->lParam);
-      break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-      RestoreSavedFocus();
-      MenuTracking.MenuMode = 0;
-      break;
     default:
+      NoteSelectionOrClick(*message);
       break;
   }
   return PassOn(code, wParam, lParam);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <functional>
 
 #include "runtime/win32/platform/wide_text.h"
 
@@ -52,32 +53,24 @@ BOOL CALLBACK CollectTop(HWND window, LPARAM data) {
   return TRUE;
 }
 
+// The first descendant that a test accepts.
 struct ChildSearch {
-  int id;
-  HWND found;
+  std::function<bool(HWND)> accepts;
+  HWND found = nullptr;
 };
 
 BOOL CALLBACK FindChild(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<ChildSearch*>(data);
-  if (GetDlgCtrlID(window) == search->id) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+  if (!search->accepts(window)) return TRUE;
+  search->found = window;
+  return FALSE;
 }
 
-struct ClassSearch {
-  Text className;
-  HWND found;
-};
-
-BOOL CALLBACK FindChildOfClass(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<ClassSearch*>(data);
-  if (ClassOf(window) == search->className) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+HWND FirstChild(HWND top, std::function<bool(HWND)> accepts) {
+  if (top == nullptr) return nullptr;
+  ChildSearch search{std::move(accepts)};
+  EnumChildWindows(top, FindChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 BOOL CALLBACK CollectStatic(HWND window, LPARAM data) {
@@ -132,17 +125,11 @@ HWND WindowProbe::WaitForClass(TextView className, int timeoutMs) const {
 }
 
 HWND WindowProbe::Control(HWND top, int id) {
-  if (top == nullptr) return nullptr;
-  ChildSearch search{id, nullptr};
-  EnumChildWindows(top, FindChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FirstChild(top, [id](HWND window) { return GetDlgCtrlID(window) == id; });
 }
 
 HWND WindowProbe::ControlOfClass(HWND top, TextView className) {
-  if (top == nullptr) return nullptr;
-  ClassSearch search{Text(className), nullptr};
-  EnumChildWindows(top, FindChildOfClass, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FirstChild(top, [name = Text(className)](HWND window) { return ClassOf(window) == name; });
 }
 
 Text WindowProbe::TextOf(HWND window) {
