@@ -1,7 +1,11 @@
 #include "app/player_list_view.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "app/database_view.h"
 #include "app/gui_thread_calls.h"
+#include "app/logic/dialog_rules.h"
 #include "app/main_window_ids.h"
 #include "database/player_database.h"
 #include "database/player_date.h"
@@ -12,21 +16,14 @@
 
 namespace {
 
-struct PlayerRefreshStart {
-  int sortedColumn = -1;
-  int sortDirection = 0;
-  bool proceed = false;
+// The players the list shows, in the order their rows were added, so that the selected row
+// can be told apart from another with the same GUID (one not yet checked by the server).
+struct ShownPlayers {
+  std::vector<PlayerRecord> Players;
 };
+ShownPlayers g_shown;
 
-// The sort is read before the list is emptied, which forgets it.
-PlayerRefreshStart BeginPlayerRefresh() {
-  PlayerRefreshStart start;
-  start.sortedColumn = GetSortedColumn(kPlayersList);
-  start.sortDirection = GetSortDirection(kPlayersList);
-  // The dialogs act on the selected row of the list; it must not move under them.
-  start.proceed = !IsWindowNumber(kKickPlayerWindow) && !IsWindowNumber(kBanPlayerWindow);
-  return start;
-}
+bool KickOrBanDialogOpen() { return IsWindowNumber(kKickPlayerWindow) || IsWindowNumber(kBanPlayerWindow); }
 
 // Whether any player was recorded for the first time.
 bool RecordPlayers(const std::vector<PlayerRecord>& players) {
@@ -46,28 +43,62 @@ Text PlayerRowText(const PlayerRecord& player) {
   return player.Name + u"\n?\n?\n?\n" + DecimalText(player.Ping) + u"\n" + player.IP + u"\n" + player.GUID;
 }
 
-void FillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabaseRows, const PlayerRefreshStart& start) {
-  ClearGadgetItems(kPlayersList);
-  SetListSortSuspended(1);
-  SetGadgetRedraw(kPlayersList, false);
-  for (const PlayerRecord& player : players) AddGadgetItem(kPlayersList, -1, PlayerRowText(player), kPlayerRowImage);
-  if (newDatabaseRows) ShowNewDatabaseRows();
-  SetGadgetRedraw(kPlayersList, true);
-  SetListSortSuspended(0);
-  SortListByColumn(kPlayersList, start.sortedColumn, start.sortDirection);
-  SetStatusText(kMainStatusBar, 1, u"Players: " + DecimalText(static_cast<std::int64_t>(players.size())));
-  SetStatusText(kMainStatusBar, 2, u"Last Refresh: " + FormatDateMask(u"%hh:%ii:%ss", CurrentLocalDateTime()));
+// The player whose row is selected, as the list showed it; nullptr when none is.
+const PlayerRecord* SelectedShownPlayer() {
+  const int row = GadgetState(kPlayersList);
+  if (row < 0) return nullptr;
+  Text rowText;
+  for (const Text& cell : ReportRowCells(kPlayersList, row)) rowText += (rowText.empty() ? u"" : u"\n") + cell;
+  for (const PlayerRecord& player : g_shown.Players) {
+    if (PlayerRowText(player) == rowText) return &player;
+  }
+  return nullptr;
+}
+
+// Emptying the list scrolls it to the top; the user's place is put back row for row.
+void ScrollPlayersToTopRow(int row) {
+  HWND list = GadgetHandle(kPlayersList);
+  RECT first{};
+  if (row <= 0 || !ListView_GetItemRect(list, 0, &first, LVIR_BOUNDS)) return;
+  ListView_Scroll(list, 0, (row - ListView_GetTopIndex(list)) * (first.bottom - first.top));
 }
 
 }  // namespace
 
+void RefillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabaseRows) {
+  // Checked here again: a dialog may have opened while the players were being recorded.
+  if (KickOrBanDialogOpen()) return;
+  // The sort is read before the list is emptied, which forgets it.
+  const int sortedColumn = GetSortedColumn(kPlayersList);
+  const int sortDirection = GetSortDirection(kPlayersList);
+  const PlayerRecord* selected = SelectedShownPlayer();
+  const int reselect = selected != nullptr ? FindPlayerAgain(players, selected->GUID, selected->Number) : -1;
+  const int topRow = ListView_GetTopIndex(GadgetHandle(kPlayersList));
+
+  ClearGadgetItems(kPlayersList);
+  SetListSortSuspended(1);
+  SetGadgetRedraw(kPlayersList, false);
+  for (const PlayerRecord& player : players) AddGadgetItem(kPlayersList, -1, PlayerRowText(player), kPlayerRowImage);
+  g_shown.Players = players;
+  // Selected before the sort, which carries the selection along with its row.
+  if (reselect >= 0) SetGadgetState(kPlayersList, reselect);
+  if (newDatabaseRows) ShowNewDatabaseRows();
+  SetGadgetRedraw(kPlayersList, true);
+  SetListSortSuspended(0);
+  SortListByColumn(kPlayersList, sortedColumn, sortDirection);
+  ScrollPlayersToTopRow(topRow);
+  SetStatusText(kMainStatusBar, 1, u"Players: " + DecimalText(static_cast<std::int64_t>(players.size())));
+  SetStatusText(kMainStatusBar, 2, u"Last Refresh: " + FormatDateMask(u"%hh:%ii:%ss", CurrentLocalDateTime()));
+}
+
 void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
-  PlayerRefreshStart start;
-  RunOnGuiThread([&] { start = BeginPlayerRefresh(); });
-  if (!start.proceed) return;
+  // The dialogs act on the selected row of the list; it must not move under them.
+  bool dialogOpen = false;
+  RunOnGuiThread([&] { dialogOpen = KickOrBanDialogOpen(); });
+  if (dialogOpen) return;
   // Recording writes to the disk: it stays on the calling thread, away from the window.
   const bool newDatabaseRows = RecordPlayers(players);
-  RunOnGuiThread([&] { FillPlayerRows(players, newDatabaseRows, start); });
+  RunOnGuiThread([&] { RefillPlayerRows(players, newDatabaseRows); });
 }
 
 void ClearServerLists() {
