@@ -176,9 +176,9 @@ TEST_F(LogAndPlayers, TheSelectedPlayerAndTheScrollPositionSurviveARefill) {
   ASSERT_EQ(SortListByColumn(kPlayersList, 4, 1), 1);  // ping ascending: player 59 first
   HWND list = GadgetHandle(kPlayersList);
   ListView_EnsureVisible(list, 59, FALSE);
+  SetGadgetState(kPlayersList, 40);
   const int top = ListView_GetTopIndex(list);
   ASSERT_GT(top, 0);
-  SetGadgetState(kPlayersList, 40);
   const Text name = GadgetItemText(kPlayersList, 40, 0);
   ASSERT_EQ(name, u"Player 19");
   // A player joins at the front; the selected one's number changes too, its GUID does not.
