@@ -94,8 +94,7 @@ TEST_F(SlowServerTest, ARefreshRightAfterRemovingABanGetsItsOwnAnswer) {
   EXPECT_EQ(window.LastPlayers().size(), 5u);
   EXPECT_THAT(window.EventsOf("remove ban row"), ElementsAre("1"));
   QueueCommand(kCommandFetchBans);
-  ASSERT_TRUE(WaitUntil([&] { return CountOf(window.Log(), "[Received ban list.]") == 2; }, 3000));
-  EXPECT_EQ(window.Count("ban row"), 3 + 2);
+  EXPECT_TRUE(WaitUntil([&] { return window.Count("ban row") == 3 + 2; }, 3000));
 }
 
 TEST_F(NetworkThreadTest, AnAutomaticRefreshNeverPushesOutAQueuedKick) {
