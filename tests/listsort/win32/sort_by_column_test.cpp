@@ -82,24 +82,20 @@ TEST_F(ListSortTest, RegisteringAgainKeepsColumnTypes) {
 
 namespace {
 
-// While the list sorts, its contents are unstable: only item reads are safe there, and a text
-// read back by row number may belong to a row that has moved. Counts the text reads made then.
+// While the list sorts, its contents are unstable: a text read back by row number then may
+// belong to a row that has moved. Counts the text reads made during a sort.
 struct SortWatch {
   WNDPROC previous = nullptr;
-  bool sorting = false;
+  int sorting = 0;
   int textReadsWhileSorting = 0;
-};
-SortWatch g_watch;
+} g_watch;
 
 LRESULT CALLBACK WatchSorting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == LVM_SORTITEMS) {
-    g_watch.sorting = true;
-    const LRESULT result = CallWindowProcW(g_watch.previous, window, message, wParam, lParam);
-    g_watch.sorting = false;
-    return result;
-  }
-  if (g_watch.sorting && message == LVM_GETITEMTEXTW) ++g_watch.textReadsWhileSorting;
-  return CallWindowProcW(g_watch.previous, window, message, wParam, lParam);
+  g_watch.sorting += message == LVM_SORTITEMS ? 1 : 0;
+  g_watch.textReadsWhileSorting += g_watch.sorting > 0 && message == LVM_GETITEMTEXTW ? 1 : 0;
+  const LRESULT result = CallWindowProcW(g_watch.previous, window, message, wParam, lParam);
+  g_watch.sorting -= message == LVM_SORTITEMS ? 1 : 0;
+  return result;
 }
 
 }  // namespace
