@@ -19,9 +19,8 @@ constexpr int kGuidColumn = 6;
 class Selection : public Scenario {
  protected:
   int PlayerRequests() const {
-    int count = 0;
-    for (const std::string& command : server_.Commands()) count += command == "players" ? 1 : 0;
-    return count;
+    const auto commands = server_.Commands();
+    return static_cast<int>(std::count(commands.begin(), commands.end(), "players"));
   }
   // Waits until `count` more player lists were asked for and the last of them was shown.
   bool WaitForRefreshes(int count) const {
