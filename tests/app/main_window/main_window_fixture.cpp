@@ -7,7 +7,6 @@
 #include "app/main_window.h"
 #include "app/main_window_ids.h"
 #include "app/main_window_layout.h"
-#include "app/gui_thread_calls.h"
 #include "database/player_database.h"
 #include "runtime/win32/gui.h"
 #include "runtime/win32/platform/wide_text.h"
