@@ -9,6 +9,7 @@
 #include "app/main_window_layout.h"
 #include "database/player_database.h"
 #include "runtime/win32/gui.h"
+#include "runtime/win32/gui_thread_handoff.h"
 #include "runtime/win32/platform/wide_text.h"
 #include "velorcon/rcon_state.h"
 #include "veloui/foundation/toolkit.h"
