@@ -1,7 +1,10 @@
 // Quick Connect (window 3): host (or a favourite's description), port and password.
 #include "app/connect_window.h"
 #include "app/dialog_fields.h"
-#include "app/dialog_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/dialogs.h"
 #include "runtime/portable/text_ops.h"
 #include "runtime/win32/gui.h"
