@@ -1,7 +1,10 @@
 // Quick Connect (window 3): host (or a favourite's description), port and password.
 #include "app/connect_window.h"
 #include "app/dialog_fields.h"
-#include "app/dialog_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/dialogs.h"
 #include "runtime/portable/text_ops.h"
 #include "runtime/win32/gui.h"
@@ -44,7 +47,7 @@ void CloseQuickConnectDialog() { CloseDialog(kQuickConnectDialog); }
 
 void ConnectFromQuickConnectDialog() {
   if (!IsWindowNumber(kQuickConnectDialog)) return;  // Return is its shortcut alone
-  SetServerTarget(GadgetText(kQuickConnectHost), ParseInteger(GadgetText(kQuickConnectPort)),
+  SetServerTarget(GadgetText(kQuickConnectHost), ParseInteger32Text(GadgetText(kQuickConnectPort), IntegerBases::DecimalHexBinary, IntegerRange::Wrap32),
                   GadgetText(kQuickConnectPassword));
   ConnectToServer(1);
 }

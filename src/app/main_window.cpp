@@ -2,8 +2,10 @@
 
 #include "app/database_view.h"
 #include "app/files/settings.h"
-#include "app/gui_thread_calls.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/main_window_menus.h"
 #include "app/window_interface.h"
 #include "database/player_database.h"
@@ -14,6 +16,8 @@
 #include "veloui/menus/rebars.h"
 
 namespace {
+
+constexpr char16_t kMainWindowTitle[] = u"Velo 2 DUro";
 
 // Caption, system menu, sizing frame, minimise and maximise boxes, opened hidden.
 constexpr std::uint32_t kMainWindowFlags = 0x10CF0000;
@@ -110,7 +114,7 @@ void BuildStatusBar() {
 void InitMainWindowServices() {
   SetListSortGadgetLookup(&GadgetHandle);
   InitListSortLibrary();
-  InitGuiThreadCalls();
+  AppHandOff().Create();
   InstallMainWindowInterface();
 }
 

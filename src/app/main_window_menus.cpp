@@ -1,7 +1,10 @@
 #include "app/main_window_menus.h"
 
 #include "app/main_window.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "runtime/win32/gui.h"
 #include "veloui/foundation/core/ui_colour_ids.h"
 #include "veloui/menus/menus.h"

@@ -4,9 +4,12 @@
 #include <commctrl.h>
 
 #include "app/database_view.h"
-#include "app/gui_thread_calls.h"
+#include "app/gadget_ids.h"
 #include "app/logic/dialog_rules.h"
-#include "app/main_window_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
+#include "app/window_interface.h"
 #include "database/player_database.h"
 #include "database/player_date.h"
 #include "listsort/listsort.h"
@@ -23,7 +26,7 @@ struct ShownPlayers {
 };
 ShownPlayers g_shown;
 
-bool KickOrBanDialogOpen() { return IsWindowNumber(kKickPlayerWindow) || IsWindowNumber(kBanPlayerWindow); }
+bool KickOrBanDialogOpen() { return IsWindowNumber(kKickDialog) || IsWindowNumber(kBanDialog); }
 
 // Whether any player was recorded for the first time.
 bool RecordPlayers(const std::vector<PlayerRecord>& players) {
@@ -94,11 +97,11 @@ void RefillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabase
 void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
   // The dialogs act on the selected row of the list; it must not move under them.
   bool dialogOpen = false;
-  RunOnGuiThread([&] { dialogOpen = KickOrBanDialogOpen(); });
+  AppHandOff().Run([&] { dialogOpen = KickOrBanDialogOpen(); });
   if (dialogOpen) return;
   // Recording writes to the disk: it stays on the calling thread, away from the window.
   const bool newDatabaseRows = RecordPlayers(players);
-  RunOnGuiThread([&] { RefillPlayerRows(players, newDatabaseRows); });
+  AppHandOff().Run([&] { RefillPlayerRows(players, newDatabaseRows); });
 }
 
 void ClearServerLists() {

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "runtime/portable/text_ops.h"
 #include "scenario.h"
 
 namespace e2e {
@@ -66,7 +65,7 @@ TEST_F(Selection, TheSelectedPlayerStaysSelectedAndActionsOnAPlayerWhoLeftSaySo)
   ASSERT_TRUE(WaitFor([&] { return Probe().ListCell(MainControl(kPlayersList), 0, kPingColumn) == u"48"; }, kWaitMs));
   ASSERT_TRUE(WaitForRefreshes(2));
   std::vector<int> pings;
-  for (const Text& ping : Probe().ListColumn(MainControl(kPlayersList), kPingColumn)) pings.push_back(ParseInteger(ping));
+  for (const Text& ping : Probe().ListColumn(MainControl(kPlayersList), kPingColumn)) pings.push_back(std::stoi(ToUtf8(ping)));
   EXPECT_TRUE(std::is_sorted(pings.rbegin(), pings.rend()));
   EXPECT_EQ(SelectedGuid(), guid);
 
