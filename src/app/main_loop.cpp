@@ -43,7 +43,7 @@ bool HasSelectedRow(int list) { return GadgetState(list) >= 0; }
 
 bool IsConnected() {
   RconLockGuard guard;
-  return Rcon.Connected != 0;
+  return Rcon.Connected;
 }
 
 // The field searched: the combo's item less the heading "Search for".

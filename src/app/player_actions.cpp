@@ -89,7 +89,7 @@ void MessageSelectedPlayer() {
   std::int32_t number = 0;
   if (!CurrentPlayerNumber(guid, number)) return;
   RconLockGuard guard;
-  if (Rcon.Connected != 0 && Rcon.ServerConnection != nullptr) {
+  if (Rcon.Connected && Rcon.ServerConnection != nullptr) {
     SendPrivateMessage(Rcon.ServerConnection, number, message);
   }
 }

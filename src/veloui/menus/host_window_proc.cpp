@@ -14,9 +14,6 @@ HostWindowGlobals HostWindows;
 
 namespace {
 
-constexpr UINT kThemeChanged = 0x31A;
-constexpr UINT kCompositionChanged = 0x31E;
-constexpr UINT kNoteDropShadow = 0x1025;  // SPI_SETDROPSHADOW
 
 WNDPROC PreviousProcedureOf(HWND window) {
   for (const HostWindowRecord& host : ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows)) {
@@ -66,10 +63,10 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HostGadgetDropped(reinterpret_cast<HWND>(lParam), HIWORD(wParam) == CBN_DROPDOWN);
       }
       return previous;
-    case kThemeChanged:
+    case WM_THEMECHANGED:
       HostThemeChanged();
       return previous;
-    case kCompositionChanged:
+    case WM_DWMCOMPOSITIONCHANGED:
       ReadDwmComposition();
       return previous;
     case WM_ACTIVATE:
@@ -89,7 +86,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HostMenuMetricsChanged();
         return 0;
       }
-      if (wParam == kNoteDropShadow) {
+      if (wParam == SPI_SETDROPSHADOW) {
         BOOL shadow = FALSE;
         SystemParametersInfoW(SPI_GETDROPSHADOW, 0, &shadow, 0);
         SystemFacts.SystemDropShadow = shadow ? 1 : 0;
