@@ -38,6 +38,20 @@ TEST_F(HostWindowProcTest, AWindowThatLostItsRecordStillBehavesAsAWindow) {
   EXPECT_EQ(HostWindowProc(other, WM_GETTEXTLENGTH, 0, 0), 11);
 }
 
+TEST_F(HostWindowProcTest, ADestroyedWindowsRecordIsDropped) {
+  HWND other = MakeWindow();
+  InstallHostWindowProc(other, false);
+  const auto& hosts = ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows);
+  const auto recorded = [&] {
+    for (const HostWindowRecord& host : hosts)
+      if (host.Window == other) return true;
+    return false;
+  };
+  ASSERT_TRUE(recorded());
+  DestroyWindow(other);
+  EXPECT_FALSE(recorded());
+}
+
 TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingCompositesTheBars) {
   HWND rebar = MakeRebarWithMenuBar();
   ASSERT_NE(rebar, nullptr);

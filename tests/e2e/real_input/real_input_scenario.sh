@@ -1,0 +1,173 @@
+#!/usr/bin/env bash
+# One session as a person has it: the real program in a Wine prefix without the Wine desktop,
+# under a real window manager (openbox) on its own Xvfb, driven by real mouse and keyboard
+# events from outside (xdotool), against the scripted server on 127.0.0.1. Window contents
+# are read with `xwd -id`. Every wait is bounded; the whole run takes well under a minute.
+#   real_input_scenario.sh <velo2duro.exe> <rcon-test-server.exe>
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+repo="$(cd "$here/../../.." && pwd)"
+source "$repo/scripts/lib/common.sh"
+
+if [ "${1:-}" != "--inside" ]; then
+  [ $# -eq 2 ] || { echo "usage: $0 <velo2duro.exe> <rcon-test-server.exe>" >&2; exit 2; }
+  export WINEPREFIX="$VELO_REAL_INPUT_PREFIX"
+  "$repo/scripts/make-wine-prefix" "$WINEPREFIX"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$@"
+fi
+shift
+program="$1"
+server_program="$2"
+export WINEPREFIX="$VELO_REAL_INPUT_PREFIX"
+started=$(date +%s)
+
+fail() { echo "FAILED: $*" >&2; exit 1; }
+step() { echo "[ step ] $*"; }
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# ---- waiting and looking ------------------------------------------------------------------
+# Polls a command every 0.2 s until it succeeds, for at most $1 seconds.
+wait_until() {
+  local seconds="$1"; shift
+  local tries=$((seconds * 5))
+  for ((k = 0; k < tries; ++k)); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
+has_window() { [ -n "$(window_named "$1")" ]; }
+no_window() { [ -z "$(window_named "$1")" ]; }
+
+# The pixels of one window as xwd writes them: 32-bit pixels, least significant byte first.
+snapshot() { xwd -silent -id "$1" -out "$2"; }
+# "RRGGBB" of the pixel at x, y of a snapshot.
+pixel() {
+  local file="$1" x="$2" y="$3"
+  local -a h
+  read -r -a h < <(od -An -tu4 --endian=big -N100 -v "$file" | tr -s ' \n' ' ')
+  local offset=$((h[0] + h[19] * 12 + y * h[12] + x * 4))
+  od -An -tx1 -j "$offset" -N3 "$file" | awk '{ print $3 $2 $1 }'
+}
+# How many pixels of the row segment x0..x1 at y are darker than grey (text).
+dark_pixels() {
+  local file="$1" x0="$2" x1="$3" y="$4"
+  local -a h
+  read -r -a h < <(od -An -tu4 --endian=big -N100 -v "$file" | tr -s ' \n' ' ')
+  local offset=$((h[0] + h[19] * 12 + y * h[12] + x0 * 4))
+  od -An -tu1 -v -j "$offset" -N $(((x1 - x0 + 1) * 4)) "$file" |
+    tr -s ' \n' '\n' | grep -v '^$' | awk 'NR % 4 == 1 { b = $1 } NR % 4 == 2 { g = $1 }
+      NR % 4 == 3 { if (b + g + $1 < 300) n++ } END { print n + 0 }'
+}
+geometry() { xdotool getwindowgeometry --shell "$1" | sed -n "s/^$2=//p"; }
+click() { xdotool mousemove --sync --window "$1" "$2" "$3" click 1; }
+
+# ---- the server and the program -------------------------------------------------------------
+openbox >/dev/null 2>&1 &
+pids+=($!)
+wait_until 10 xdotool search --name '^Openbox$' || true
+
+password=real-input
+port=
+for candidate in $(seq $((24000 + $$ % 500)) 17 $((24000 + $$ % 500 + 170))); do
+  wine "$server_program" --port "$candidate" --password "$password" --players 6 >"$work/server.log" 2>&1 &
+  server_pid=$!
+  if wait_until 10 grep -q listening "$work/server.log"; then port=$candidate; pids+=("$server_pid"); break; fi
+  kill "$server_pid" 2>/dev/null || true
+done
+[ -n "$port" ] || fail "the test server could not listen on 127.0.0.1"
+
+# The program in a folder of its own with the settings a fresh build puts beside it, and a
+# fresh data folder.
+cp "$program" "$work/velo2duro.exe"
+cmake -DSETTINGS_FILE="$work/settings.ini" -P "$repo/cmake/default_settings.cmake"
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/"Velo 2 DUro"
+(cd "$work" && exec wine velo2duro.exe) >/dev/null 2>&1 &
+program_pid=$!
+pids+=("$program_pid")
+
+step "start: the donation window, when it comes, is closed with its button once it allows"
+wait_until 30 bash -c "xdotool search --onlyvisible --name '^Velo 2 DUro( - Donation)?\$' | grep -q ." ||
+  fail "no window came"
+donation="$(window_named '^Velo 2 DUro - Donation$')"
+if [ -n "$donation" ]; then
+  # Its button counts five seconds down before it takes a click.
+  for ((k = 0; k < 40; ++k)); do
+    has_window '^Velo 2 DUro - Donation$' || break
+    click "$donation" 225 142 2>/dev/null || true
+    sleep 0.25
+  done
+  no_window '^Velo 2 DUro - Donation$' || fail "the donation window did not close"
+fi
+wait_until 20 has_window '^Velo 2 DUro$' || fail "no main window"
+main="$(window_named '^Velo 2 DUro$')"
+width="$(geometry "$main" WIDTH)"
+height="$(geometry "$main" HEIGHT)"
+
+step "first show: the players list and the log are laid out, the message field sits above the status bar"
+sleep 1  # the first paint
+snapshot "$main" "$work/first.xwd"
+# The players list's header row, under the tabs: its column titles are text.
+header=$(dark_pixels "$work/first.xwd" 5 $((width - 10)) 50)
+[ "$header" -gt 0 ] || fail "the players list is not shown at first show"
+# The log list's own background colour, 0xEEEEEE, fills the lower half.
+log_colour=$(pixel "$work/first.xwd" $((width / 2)) $((height - 52)))
+[ "$log_colour" = eeeeee ] || fail "the log is not shown at first show (found $log_colour)"
+
+step "the Server menu opens with the mouse; Quick Connect is chosen from it"
+click "$main" 30 9
+sleep 0.5
+click "$main" 60 56
+wait_until 10 has_window '^Quick Connect$' || fail "the Server menu did not open Quick Connect"
+dialog="$(window_named '^Quick Connect$')"
+
+step "Quick Connect is filled in by typing"
+click "$dialog" 150 25
+xdotool type --delay 20 "127.0.0.1"
+xdotool key Tab
+xdotool type --delay 20 "$port"
+xdotool key Tab
+xdotool type --delay 20 "$password"
+xdotool key Return
+wait_until 15 has_window "^127\\.0\\.0\\.1 : $port \\| Velo 2 DUro\$" || fail "no connection to 127.0.0.1:$port"
+no_window '^Quick Connect$' || fail "Quick Connect stayed open after connecting"
+main="$(window_named "^127\\.0\\.0\\.1 : $port")"
+
+step "connected: the status bar's first field and the message field are visible"
+wait_until 10 grep -q 'command: players' "$work/server.log" || fail "the player list was never asked for"
+sleep 1
+snapshot "$main" "$work/connected.xwd"
+status_text=0
+for ((y = height - 14; y <= height - 6; ++y)); do
+  status_text=$((status_text + $(dark_pixels "$work/connected.xwd" 4 190 "$y")))
+done
+[ "$status_text" -gt 0 ] || fail "status field 0 is not visible"
+field=$(pixel "$work/connected.xwd" $((width / 2)) $((height - 30)))
+[ "$field" = ffffff ] || fail "the message field is not visible above the status bar (found $field)"
+
+step "F5 refreshes"
+before=$(grep -c 'command: players' "$work/server.log")
+click "$main" $((width / 2)) $((height - 8))  # on the status bar: the main window has the keyboard
+xdotool key F5
+wait_until 10 bash -c "[ \$(grep -c 'command: players' '$work/server.log') -gt $before ]" ||
+  fail "F5 sent no refresh"
+
+step "Quit through the Server menu ends the program"
+click "$main" 30 9
+sleep 0.5
+click "$main" 60 81
+program_running() { kill -0 "$program_pid" 2>/dev/null; }
+for ((k = 0; k < 75; ++k)); do program_running || break; sleep 0.2; done
+program_running && fail "the program did not end after Quit"
+
+echo "[ figures ] real-input scenario: $(($(date +%s) - started)) s"
