@@ -69,6 +69,14 @@ dark_pixels() {
     tr -s ' \n' '\n' | grep -v '^$' | awk 'NR % 4 == 1 { b = $1 } NR % 4 == 2 { g = $1 }
       NR % 4 == 3 { if (b + g + $1 < 300) n++ } END { print n + 0 }'
 }
+# Clicks the "Server" title and waits for its menu's window to be mapped.
+open_server_menu() {
+  local before
+  before=$(xdotool search --onlyvisible --classname velo2duro.exe 2>/dev/null | wc -l)
+  click "$main" 30 9
+  wait_until 5 bash -c "[ \$(xdotool search --onlyvisible --classname velo2duro.exe | wc -l) -gt $before ]" ||
+    fail "the Server menu did not open"
+}
 geometry() { xdotool getwindowgeometry --shell "$1" | sed -n "s/^$2=//p"; }
 click() { xdotool mousemove --sync --window "$1" "$2" "$3" click 1; }
 
@@ -114,19 +122,18 @@ main="$(window_named '^Velo 2 DUro$')"
 width="$(geometry "$main" WIDTH)"
 height="$(geometry "$main" HEIGHT)"
 
-step "first show: the players list and the log are laid out, the message field sits above the status bar"
-sleep 1  # the first paint
-snapshot "$main" "$work/first.xwd"
-# The players list's header row, under the tabs: its column titles are text.
-header=$(dark_pixels "$work/first.xwd" 5 $((width - 10)) 50)
-[ "$header" -gt 0 ] || fail "the players list is not shown at first show"
-# The log list's own background colour, 0xEEEEEE, fills the lower half.
-log_colour=$(pixel "$work/first.xwd" $((width / 2)) $((height - 52)))
-[ "$log_colour" = eeeeee ] || fail "the log is not shown at first show (found $log_colour)"
+step "first show: the players list and the log are laid out"
+# The players list's header row, under the tabs, shows its column titles; the log list's own
+# background colour, 0xEEEEEE, shows in the lower part. No input comes before this look.
+first_show_whole() {
+  snapshot "$main" "$work/first.xwd" &&
+    [ "$(dark_pixels "$work/first.xwd" 5 $((width - 10)) 50)" -gt 0 ] &&
+    [ "$(pixel "$work/first.xwd" $((width / 2)) $((height - 52)))" = eeeeee ]
+}
+wait_until 10 first_show_whole || fail "the lists are not shown at first show"
 
 step "the Server menu opens with the mouse; Quick Connect is chosen from it"
-click "$main" 30 9
-sleep 0.5
+open_server_menu
 click "$main" 60 56
 wait_until 10 has_window '^Quick Connect$' || fail "the Server menu did not open Quick Connect"
 dialog="$(window_named '^Quick Connect$')"
@@ -145,15 +152,19 @@ main="$(window_named "^127\\.0\\.0\\.1 : $port")"
 
 step "connected: the status bar's first field and the message field are visible"
 wait_until 10 grep -q 'command: players' "$work/server.log" || fail "the player list was never asked for"
-sleep 1
-snapshot "$main" "$work/connected.xwd"
-status_text=0
-for ((y = height - 14; y <= height - 6; ++y)); do
-  status_text=$((status_text + $(dark_pixels "$work/connected.xwd" 4 190 "$y")))
-done
-[ "$status_text" -gt 0 ] || fail "status field 0 is not visible"
-field=$(pixel "$work/connected.xwd" $((width / 2)) $((height - 30)))
-[ "$field" = ffffff ] || fail "the message field is not visible above the status bar (found $field)"
+status_text() {
+  local y sum=0
+  for ((y = height - 14; y <= height - 6; ++y)); do
+    sum=$((sum + $(dark_pixels "$work/connected.xwd" 4 190 "$y")))
+  done
+  [ "$sum" -gt 0 ]
+}
+connected_shown() {
+  snapshot "$main" "$work/connected.xwd" && status_text &&
+    [ "$(pixel "$work/connected.xwd" $((width / 2)) $((height - 30)))" = ffffff ]
+}
+wait_until 10 connected_shown ||
+  fail "status field 0 or the message field above the status bar is not visible"
 
 step "F5 refreshes"
 before=$(grep -c 'command: players' "$work/server.log")
@@ -163,8 +174,7 @@ wait_until 10 bash -c "[ \$(grep -c 'command: players' '$work/server.log') -gt $
   fail "F5 sent no refresh"
 
 step "Quit through the Server menu ends the program"
-click "$main" 30 9
-sleep 0.5
+open_server_menu
 click "$main" 60 81
 program_running() { kill -0 "$program_pid" 2>/dev/null; }
 for ((k = 0; k < 75; ++k)); do program_running || break; sleep 0.2; done
