@@ -191,8 +191,9 @@ void RunMainLoop() {
     const int window = EventWindow();
     if (event == kEventGadget) HandleGadgetEvent(window, EventGadget(), EventType());
     if (event == kEventMenu) running = HandleMenuEvent(EventMenu());
-    RelayoutWhenResized();
     if (event == kEventSizeWindow && window == kMainWindow) FollowMainWindowSize();
+    // After the splitter followed the window, so that its halves' contents follow at once.
+    RelayoutWhenResized();
     if (event == kEventCloseWindow) running = running && HandleCloseEvent(window);
   }
   ShutDown();

@@ -1,6 +1,8 @@
 // The host window procedure's answers to the window and bar messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -41,15 +43,13 @@ TEST_F(HostWindowProcTest, AWindowThatLostItsRecordStillBehavesAsAWindow) {
 TEST_F(HostWindowProcTest, ADestroyedWindowsRecordIsDropped) {
   HWND other = MakeWindow();
   InstallHostWindowProc(other, false);
-  const auto& hosts = ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows);
-  const auto recorded = [&] {
-    for (const HostWindowRecord& host : hosts)
-      if (host.Window == other) return true;
-    return false;
+  const auto recorded = [other] {
+    return std::ranges::any_of(ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows),
+                               [other](const HostWindowRecord& host) { return host.Window == other; });
   };
   ASSERT_TRUE(recorded());
   DestroyWindow(other);
-  EXPECT_FALSE(recorded());
+  EXPECT_FALSE(recorded()) << "a later window with the same handle would inherit its procedure";
 }
 
 TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingCompositesTheBars) {
