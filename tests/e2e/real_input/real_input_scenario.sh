@@ -49,26 +49,16 @@ window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 
 has_window() { [ -n "$(window_named "$1")" ]; }
 no_window() { [ -z "$(window_named "$1")" ]; }
 
-# The pixels of one window as xwd writes them: 32-bit pixels, least significant byte first.
 snapshot() { xwd -silent -id "$1" -out "$2"; }
-# "RRGGBB" of the pixel at x, y of a snapshot.
-pixel() {
-  local file="$1" x="$2" y="$3"
-  local -a h
-  read -r -a h < <(od -An -tu4 --endian=big -N100 -v "$file" | tr -s ' \n' ' ')
-  local offset=$((h[0] + h[19] * 12 + y * h[12] + x * 4))
-  od -An -tx1 -j "$offset" -N3 "$file" | awk '{ print $3 $2 $1 }'
+# Pixels x0..x1 of row y of a snapshot as "blue green red pad" bytes, one pixel a line.
+pixels() {
+  local -a h  # the header's 25 numbers: its size, ..., bytes a line (12), colour entries (19)
+  read -r -a h < <(od -An -tu4 --endian=big -N100 -v "$1" | tr -s ' \n' ' ')
+  od -An -tu1 -v -w4 -j $((h[0] + h[19] * 12 + $4 * h[12] + $2 * 4)) -N $((($3 - $2 + 1) * 4)) "$1"
 }
-# How many pixels of the row segment x0..x1 at y are darker than grey (text).
-dark_pixels() {
-  local file="$1" x0="$2" x1="$3" y="$4"
-  local -a h
-  read -r -a h < <(od -An -tu4 --endian=big -N100 -v "$file" | tr -s ' \n' ' ')
-  local offset=$((h[0] + h[19] * 12 + y * h[12] + x0 * 4))
-  od -An -tu1 -v -j "$offset" -N $(((x1 - x0 + 1) * 4)) "$file" |
-    tr -s ' \n' '\n' | grep -v '^$' | awk 'NR % 4 == 1 { b = $1 } NR % 4 == 2 { g = $1 }
-      NR % 4 == 3 { if (b + g + $1 < 300) n++ } END { print n + 0 }'
-}
+colour_at() { pixels "$1" "$2" "$2" "$3" | awk '{ printf "%02x%02x%02x", $3, $2, $1 }'; }
+# How many of them are dark enough to be text.
+dark_pixels() { pixels "$@" | awk '$1 + $2 + $3 < 300 { n++ } END { print n + 0 }'; }
 # Clicks the "Server" title and waits for its menu's window to be mapped.
 open_server_menu() {
   local before
@@ -128,7 +118,7 @@ step "first show: the players list and the log are laid out"
 first_show_whole() {
   snapshot "$main" "$work/first.xwd" &&
     [ "$(dark_pixels "$work/first.xwd" 5 $((width - 10)) 50)" -gt 0 ] &&
-    [ "$(pixel "$work/first.xwd" $((width / 2)) $((height - 52)))" = eeeeee ]
+    [ "$(colour_at "$work/first.xwd" $((width / 2)) $((height - 52)))" = eeeeee ]
 }
 wait_until 10 first_show_whole || fail "the lists are not shown at first show"
 
@@ -161,7 +151,7 @@ status_text() {
 }
 connected_shown() {
   snapshot "$main" "$work/connected.xwd" && status_text &&
-    [ "$(pixel "$work/connected.xwd" $((width / 2)) $((height - 30)))" = ffffff ]
+    [ "$(colour_at "$work/connected.xwd" $((width / 2)) $((height - 30)))" = ffffff ]
 }
 wait_until 10 connected_shown ||
   fail "status field 0 or the message field above the status bar is not visible"
