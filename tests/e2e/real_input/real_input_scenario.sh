@@ -80,7 +80,9 @@ port=
 for candidate in $(seq $((24000 + $$ % 500)) 17 $((24000 + $$ % 500 + 170))); do
   wine "$server_program" --port "$candidate" --password "$password" --players 6 >"$work/server.log" 2>&1 &
   server_pid=$!
-  if wait_until 10 grep -q listening "$work/server.log"; then port=$candidate; pids+=("$server_pid"); break; fi
+  # It says it listens, or ends at once when the port is taken.
+  wait_until 10 bash -c "grep -q listening '$work/server.log' || ! kill -0 $server_pid" || true
+  if grep -q listening "$work/server.log"; then port=$candidate; pids+=("$server_pid"); break; fi
   kill "$server_pid" 2>/dev/null || true
 done
 [ -n "$port" ] || fail "the test server could not listen on 127.0.0.1"
