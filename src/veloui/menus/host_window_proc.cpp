@@ -22,6 +22,12 @@ WNDPROC PreviousProcedureOf(HWND window) {
   return nullptr;
 }
 
+// The window is gone; a later window given the same handle must not inherit its procedure.
+void ForgetHostWindow(HWND window) {
+  ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows).remove_if(
+      [window](const HostWindowRecord& host) { return host.Window == window; });
+}
+
 LRESULT HostNotify(HWND window, NMHDR* header, LRESULT previous) {
   switch (static_cast<int>(header->code)) {
     case static_cast<int>(TTN_GETDISPINFOW):
@@ -98,6 +104,9 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return HostMeasureItem(window, lParam, previous);
     case WM_DRAWITEM:
       return HostDrawItem(window, lParam, previous);
+    case WM_NCDESTROY:
+      ForgetHostWindow(window);
+      return previous;
     case WM_MENUSELECT:
       // Sent, never queued: the tracking hooks cannot see it, so the owner hands it over.
       if (MenuTracking.TrackedMenu != nullptr) NoteMenuSelect(wParam, lParam);
