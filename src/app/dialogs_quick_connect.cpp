@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kVirtualKeyReturn = 13;
 constexpr int kQuickConnectReturnItem = 35;
 
 struct QuickConnectState {
@@ -38,7 +37,7 @@ void OpenQuickConnectDialog() {
   CreateButton(kQuickConnectButton, 15, 115, 75, 25, u"Connect", kButtonDefault);
   CreateButton(kQuickCancelButton, 100, 115, 75, 25, u"Cancel");
   CreateSeparator(kQuickSeparator, 15, 105, 255, 2);
-  AddKeyboardShortcut(kQuickConnectDialog, kVirtualKeyReturn, kQuickConnectReturnItem);
+  AddKeyboardShortcut(kQuickConnectDialog, VK_RETURN, kQuickConnectReturnItem);
   g_quickConnect.LastQuickConnectSelection = -1;
   DisableWindow(kMainWindow, true);
 }

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kVirtualKeyF5 = 116;
 
 struct MenuLine {
   int id;              // -1: a separator
@@ -46,7 +45,7 @@ HWND BuildMainMenuBar(HWND window) {
   AddMenuTitle(u"Commands");
   AddItems({{kItemRefresh, u"Refresh\tF5", -1}});
   // F5 works through the window's shortcut; the text only shows it.
-  AddKeyboardShortcut(kMainWindow, kVirtualKeyF5, kItemRefresh);
+  AddKeyboardShortcut(kMainWindow, VK_F5, kItemRefresh);
   AddItems({kSeparator,
             {kItemReassign, u"Reassign", -1},
             {kItemRestart, u"Restart", -1},

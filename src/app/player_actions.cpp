@@ -106,7 +106,7 @@ void MessageSelectedPlayer() {
     return;
   }
   RconLockGuard guard;
-  if (Rcon.Connected != 0 && Rcon.ServerConnection != nullptr) {
+  if (Rcon.Connected && Rcon.ServerConnection != nullptr) {
     SendPrivateMessage(Rcon.ServerConnection, number, message);
   }
 }

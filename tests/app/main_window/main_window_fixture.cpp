@@ -123,10 +123,9 @@ void MainWindowTest::Build(const std::string& settings, int databaseEnabled) {
   }
   CreateMainWindow();
   ASSERT_TRUE(IsWindowNumber(kMainWindow));
-  // What the main loop does with the first events: the splitter below the status bar's top,
-  // then the panel's contents placed.
-  ResizeSplitterToMainWindow();
-  RelayoutPanelContents();
+  // What the main loop does before its first wait.
+  ResetMainWindowLayout();
+  LayOutMainWindow();
   if (databaseEnabled != 0) FillDatabaseList();
   Pump();
   TakeEvents();
