@@ -168,7 +168,7 @@ void MenuScrollThread(int mode) {
 }
 
 void PostCopyReselect(int position) {
-  if (MenuScroll.StepWindow != nullptr && position >= 0) {
+  if (position >= 0 && EnsureStepWindow() != nullptr) {
     PostMessageW(MenuScroll.StepWindow, kCopyStepMessage, kReselect, position);
   }
 }
