@@ -85,8 +85,8 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   const int width = MeasurePopupMenuWidth(handle);
   MeasurePopupMenuHeight(handle);
   const int top = title.bottom - 1 - (style == kMenuStyleWhidbey ? 1 : 0);
-  // Too long to fit under the title: a scrollable copy is shown in its place.
   ReleaseToolkitLock(ToolkitLock::Menu);
+  // Too long to fit under the title: a scrollable copy is shown in its place.
   if (HMENU copy = BuildScrollCopy(*record, work.bottom - top)) handle = copy;
   TakeToolkitLock(ToolkitLock::Menu);
   const PopupClamp clamp = ClampPopupToWorkArea(title.left, width, work.right);
@@ -113,7 +113,8 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   SystemParametersInfoW(SPI_GETMENUFADE, 0, &fading, 0);
   UINT flags = (fading && !switching ? 0u : TPM_NOANIMATION) | TPM_VERTICAL;
   TrackPopupMenuEx(handle, flags, title.left, top, window, nullptr);
-  // Bounded: each pass is one shown copy that was edited where it could not be laid out.
+  // Bounded: each pass shows again a copy that was edited where the platform could not lay
+  // it out (Wine); at the same place, and its selection is set again once it is shown.
   for (int shown = 0; shown < 10000 && TakeCopyReshow(); ++shown) {
     TrackPopupMenuEx(handle, flags | TPM_NOANIMATION, title.left, top, window, nullptr);
   }
