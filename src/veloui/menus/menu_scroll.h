@@ -33,7 +33,6 @@ struct MenuScrollState {
   std::vector<CopyMnemonicKey> Keys;  // MenuKeyList
   HWND StepWindow = nullptr;
   HANDLE Thread = nullptr;
-  HWND PreviousCapture = nullptr;
   bool ReshowPending = false;
   int ReshowSelection = -1;
   // Shared with the scroll thread.

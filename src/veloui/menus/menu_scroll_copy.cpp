@@ -249,7 +249,8 @@ void ScrollCopyBand(int mode) {
   ScrollWindow(window, 0, mode == 0 ? -kCopyScrollPixels : kCopyScrollPixels, &area, &area);
 }
 
-// Some platforms' popup windows ignore MN_SELECTITEM; the item is then highlighted directly.
+// Some platforms' popup windows (Wine's) ignore MN_SELECTITEM; the item is then highlighted
+// directly.
 void SelectCopyPosition(int position) {
   HMENU copy = MenuTracking.CopyMenu;
   if (copy == nullptr || position < 0) return;

@@ -78,6 +78,6 @@ void NoteMenuSelect(WPARAM wParam, LPARAM lParam) {
   MenuTracking.ItemSelected = !(HIWORD(wParam) == 0xFFFF && lParam == 0);
   if (submenu != nullptr) MenuTracking.OpeningSubmenu = submenu;
   ScrollCopyOnKeySelection(wParam);
-  // Where the copy's window never sees MN_SELECTITEM, the mouse on an arrow is learnt here.
+  // Where the copy's window never sees MN_SELECTITEM (Wine), the mouse on an arrow is learnt here.
   if (!MenuTracking.KeyboardNavigation && MenuTracking.ItemSelected) NoteCopySelectionOfCommand(LOWORD(wParam));
 }
