@@ -44,7 +44,7 @@ void CloseQuickConnectDialog() { CloseDialog(kQuickConnectDialog); }
 
 void ConnectFromQuickConnectDialog() {
   if (!IsWindowNumber(kQuickConnectDialog)) return;  // Return is its shortcut alone
-  SetServerTarget(GadgetText(kQuickConnectHost), ParseInteger(GadgetText(kQuickConnectPort)),
+  SetServerTarget(GadgetText(kQuickConnectHost), ParseInteger32Text(GadgetText(kQuickConnectPort), IntegerBases::DecimalHexBinary, IntegerRange::Wrap32),
                   GadgetText(kQuickConnectPassword));
   ConnectToServer(1);
 }

@@ -2,7 +2,6 @@
 
 #include "app/database_view.h"
 #include "app/files/settings.h"
-#include "app/gui_thread_calls.h"
 #include "app/main_window_ids.h"
 #include "app/main_window_menus.h"
 #include "app/window_interface.h"
@@ -110,7 +109,7 @@ void BuildStatusBar() {
 void InitMainWindowServices() {
   SetListSortGadgetLookup(&GadgetHandle);
   InitListSortLibrary();
-  InitGuiThreadCalls();
+  AppHandOff().Create();
   InstallMainWindowInterface();
 }
 

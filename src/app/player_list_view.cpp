@@ -1,7 +1,7 @@
 #include "app/player_list_view.h"
 
 #include "app/database_view.h"
-#include "app/gui_thread_calls.h"
+#include "app/window_interface.h"
 #include "app/main_window_ids.h"
 #include "database/player_database.h"
 #include "database/player_date.h"
@@ -63,11 +63,11 @@ void FillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabaseRo
 
 void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
   PlayerRefreshStart start;
-  RunOnGuiThread([&] { start = BeginPlayerRefresh(); });
+  AppHandOff().Run([&] { start = BeginPlayerRefresh(); });
   if (!start.proceed) return;
   // Recording writes to the disk: it stays on the calling thread, away from the window.
   const bool newDatabaseRows = RecordPlayers(players);
-  RunOnGuiThread([&] { FillPlayerRows(players, newDatabaseRows, start); });
+  AppHandOff().Run([&] { FillPlayerRows(players, newDatabaseRows, start); });
 }
 
 void ClearServerLists() {

@@ -4,7 +4,7 @@
 
 #include "app/connect_window.h"
 #include "app/files/settings.h"
-#include "app/gui_thread_calls.h"
+#include "app/window_interface.h"
 #include "app/save_settings.h"
 #include "database/player_database.h"
 #include "runtime/win32/gui.h"
@@ -22,6 +22,6 @@ void ShutDown() {
   if (IsWindowNumber(kMainWindow)) SaveSettings();
   FreeToolkit();
   FreeWindow(kMainWindow);
-  FreeGuiThreadCalls();
+  AppHandOff().Destroy();
   ExitProcess(0);
 }

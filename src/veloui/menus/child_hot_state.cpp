@@ -5,6 +5,7 @@
 #include "veloui/foundation/style_images.h"
 #include "veloui/menus/child_subclass.h"
 #include "veloui/menus/toolbars.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
 
 namespace {
 constexpr std::uint32_t kButtonHot = 1;
@@ -32,8 +33,6 @@ void RepaintGadget(const ToolbarButtonRecord& button) {
   MapWindowPoints(nullptr, button.ToolbarWindow, reinterpret_cast<POINT*>(&area), 2);
   RedrawWindow(button.ToolbarWindow, &area, nullptr, kGadgetRepaint);
 }
-
-bool IsOfficeStyle(std::uint32_t style) { return style == UISTYLE_OFFICE2003 || style == UISTYLE_OFFICE2007; }
 
 void PlaceEditInFrame(HWND combo, const RECT& client) {
   HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);

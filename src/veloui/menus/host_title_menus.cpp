@@ -84,7 +84,7 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   const RECT work = WorkAreaOf(title);
   const int width = MeasurePopupMenuWidth(handle);
   MeasurePopupMenuHeight(handle);
-  const int top = title.bottom - 1 - (style == kMenuStyleWhidbey ? 1 : 0);
+  const int top = title.bottom - 1 - (style == UISTYLE_WHIDBEY ? 1 : 0);
   ReleaseToolkitLock(ToolkitLock::Menu);
   // Too long to fit under the title: a scrollable copy is shown in its place.
   if (HMENU copy = BuildScrollCopy(*record, work.bottom - top)) handle = copy;

@@ -7,6 +7,7 @@
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/menus/core/menu_shadow_geometry.h"
 #include "veloui/menus/drop_shadow.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
 
 namespace {
 constexpr int kClassicShadowAlpha = 0x28;
@@ -30,9 +31,6 @@ void DestroyIfWindow(HWND window) {
   if (window != nullptr && IsWindow(window)) DestroyWindow(window);
 }
 
-bool IsOfficeStyle(std::uint32_t style) {
-  return style == UISTYLE_OFFICE2003 || style == UISTYLE_OFFICE2003_SHORT || style == UISTYLE_OFFICE2007;
-}
 }  // namespace
 
 MenuShadowColour MenuShadowColourOf(std::uint32_t style) {

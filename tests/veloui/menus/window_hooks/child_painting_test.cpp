@@ -43,7 +43,7 @@ class ChildPaintingTest : public HooksTest {
 };
 
 TEST_F(ChildPaintingTest, AComboInAnOfficeToolbarTracksItsHotStateAndKeepsItsEditInsideTheFrame) {
-  const auto toolbar_id = CreateSkinnedToolbar(-1, Window, 16, 16, kToolkitStyleOffice2003);
+  const auto toolbar_id = CreateSkinnedToolbar(-1, Window, 16, 16, UISTYLE_OFFICE2003);
   ASSERT_NE(toolbar_id, 0);
   HWND toolbar = GetToolbarWindow(toolbar_id);
   ASSERT_NE(toolbar, nullptr);
