@@ -2,7 +2,10 @@
 
 #include "app/database_view.h"
 #include "app/window_interface.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "database/player_database.h"
 #include "database/player_date.h"
 #include "listsort/listsort.h"
@@ -24,7 +27,7 @@ PlayerRefreshStart BeginPlayerRefresh() {
   start.sortedColumn = GetSortedColumn(kPlayersList);
   start.sortDirection = GetSortDirection(kPlayersList);
   // The dialogs act on the selected row of the list; it must not move under them.
-  start.proceed = !IsWindowNumber(kKickPlayerWindow) && !IsWindowNumber(kBanPlayerWindow);
+  start.proceed = !IsWindowNumber(kKickDialog) && !IsWindowNumber(kBanDialog);
   return start;
 }
 

@@ -3,6 +3,10 @@
 #include <windows.h>
 
 #include "app/connect_window.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/files/settings.h"
 #include "app/window_interface.h"
 #include "app/save_settings.h"

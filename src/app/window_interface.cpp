@@ -2,7 +2,10 @@
 
 #include "app/log_view.h"
 #include "app/main_window.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/connect_window.h"
 #include "app/dialogs.h"
 #include "app/player_list_view.h"

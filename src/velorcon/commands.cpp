@@ -111,6 +111,6 @@ void PromptMaxPingAndSend(std::uint32_t connectionSerial) {
   if (value <= 0) return;
   RconLockGuard guard;
   // The box may stay open for long: the connection may have been reset or replaced meanwhile.
-  if (Rcon.Connected == 0 || Rcon.ConnectionSerial != connectionSerial) return;
+  if (!Rcon.Connected || Rcon.ConnectionSerial != connectionSerial) return;
   SetMaxPing(Rcon.ServerConnection, value);
 }

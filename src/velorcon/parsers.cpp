@@ -51,7 +51,7 @@ std::int32_t ParsePlayerList(std::int32_t updateView) {
     start = lf + 1;
   }
   if (updateView != 0) CurrentRconWindow().RefreshPlayerList(Rcon.PlayerRecords);
-  Rcon.PlayersReceived = 1;
+  Rcon.PlayersReceived = true;
   return 0;
 }
 

@@ -10,7 +10,7 @@
 namespace {
 constexpr std::uint32_t kButtonHot = 1;
 constexpr std::uint32_t kButtonDropped = 2;
-constexpr UINT kGadgetRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;  // 0x385
+constexpr UINT kGadgetRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW;  // 0x385
 constexpr std::uint32_t kButtonBlitOptions = 0x11000;
 // Inner margins of the edit field inside the toolkit's frame.
 constexpr int kEditLeft = 5;

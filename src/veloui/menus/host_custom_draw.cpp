@@ -140,7 +140,7 @@ const MenuRecord* TitleRecord(HWND toolbar) {
 }
 
 COLORREF TitleTextColour(std::int32_t style, bool inactive) {
-  if (style == UISTYLE_WHIDBEY) return GetModeColour(5, inactive ? kTitleInactiveText : kTitleText) & 0xFFFFFFu;
+  if (style == UISTYLE_WHIDBEY) return GetModeColour(UISTYLE_WHIDBEY, inactive ? kTitleInactiveText : kTitleText) & 0xFFFFFFu;
   if (style == UISTYLE_OFFICE2003_SHORT || style == UISTYLE_OFFICE2007) {
     return Colour(static_cast<std::uint32_t>(style), inactive ? kTitleInactiveText : kTitleText);
   }

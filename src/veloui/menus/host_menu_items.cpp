@@ -49,13 +49,13 @@ class ItemPalette {
 
   HBRUSH Brush(int id) const {
     if (IsOfficeStyle(style_)) return UIColourBrush(static_cast<std::uint32_t>(style_), id);
-    if (style_ == UISTYLE_WHIDBEY) return reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(5, id)));
+    if (style_ == UISTYLE_WHIDBEY) return reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(UISTYLE_WHIDBEY, id)));
     return GetSysColorBrush(SystemColourOf(id));
   }
 
   COLORREF TextColour(int id) const {
     if (IsOfficeStyle(style_)) return GetUIColour(static_cast<std::uint32_t>(style_), id, kUIColourColorref);
-    if (style_ == UISTYLE_WHIDBEY) return GetModeColour(5, id) & 0xFFFFFFu;
+    if (style_ == UISTYLE_WHIDBEY) return GetModeColour(UISTYLE_WHIDBEY, id) & 0xFFFFFFu;
     return GetSysColor(SystemColourOf(id));
   }
 

@@ -93,6 +93,10 @@ const PopupShadowRecord* FindPopupShadowRecord(HWND popup) {
 
 int CastTitleShadows(HWND toolbar, const RECT& title, std::uint32_t style) {
   if (SystemFacts.SystemDropShadow == 0) return 0;
+  // Each repaint of a pressed title asks; its shadows are made once per press.
+  for (const TitleShadowRecord& record : TitleShadows()) {
+    if (record.Toolbar == toolbar && EqualRect(&record.Around, &title)) return 0;
+  }
   DestroyTitleShadows(toolbar);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);

@@ -15,10 +15,9 @@ namespace {
 constexpr int kColourMenuBar = 13;
 constexpr int kColourHeldBorder = 12;
 constexpr int kColourBackground = 30;
-constexpr UINT kRedrawValid = 0x300;  // WVR_REDRAW
 
 HBRUSH StyleBrush(std::int32_t style, int id) {
-  if (style == UISTYLE_WHIDBEY) return reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(5, id)));
+  if (style == UISTYLE_WHIDBEY) return reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(UISTYLE_WHIDBEY, id)));
   return UIColourBrush(static_cast<std::uint32_t>(style), id);
 }
 
@@ -113,7 +112,7 @@ bool PaintPopupWindow(HWND window, const PopupWindowRecord& record, UINT message
         auto* sizes = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
         InflateRect(&sizes->rgrc[0], -1, -2);
       }
-      result = kRedrawValid;
+      result = WVR_REDRAW;
       return true;
     case WM_PAINT:
       if (!IsOfficeStyle(style)) return false;
