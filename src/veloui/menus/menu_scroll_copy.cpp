@@ -138,6 +138,7 @@ int HilitedPosition() {
 // with the same selection, once its menu loop has ended.
 void ReshowWhereNotLaidOut() {
   if (MenuTracking.CopyWindow == nullptr || MenuScroll.ReshowPending) return;
+  UpdateWindow(MenuTracking.CopyWindow);  // a platform that lays out lazily does it on this paint
   const int count = GetMenuItemCount(MenuTracking.CopyMenu);
   bool stale = false;
   for (int position = 0; position < count && !stale; ++position) {
