@@ -79,7 +79,7 @@ void RefillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabase
   const int topRow = ListView_GetTopIndex(GadgetHandle(kPlayersList));
 
   ClearGadgetItems(kPlayersList);
-  SetListSortSuspended(1);
+  SetListSortSuspended(true);
   SetGadgetRedraw(kPlayersList, false);
   for (const PlayerRecord& player : players) AddGadgetItem(kPlayersList, -1, PlayerRowText(player), kPlayerRowImage);
   g_shown.Players = players;
@@ -87,7 +87,7 @@ void RefillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabase
   if (reselect >= 0) SetGadgetState(kPlayersList, reselect);
   if (newDatabaseRows) ShowNewDatabaseRows();
   SetGadgetRedraw(kPlayersList, true);
-  SetListSortSuspended(0);
+  SetListSortSuspended(false);
   SortListByColumn(kPlayersList, sortedColumn, sortDirection);
   ScrollPlayersToTopRow(topRow);
   SetStatusText(kMainStatusBar, 1, u"Players: " + DecimalText(static_cast<std::int64_t>(players.size())));

@@ -114,7 +114,7 @@ TEST_F(LogAndPlayers, AReplyWithoutPlayersEmptiesTheList) {
 
 TEST_F(LogAndPlayers, TheUsersSortSurvivesTheRefill) {
   PlayerReply(kTwoPlayers);
-  ASSERT_EQ(SortListByColumn(kPlayersList, 4, 1), 1);  // ping, ascending
+  ASSERT_EQ(SortListByColumn(kPlayersList, 4, 1), SortResult::Done);  // ping, ascending
   EXPECT_EQ(GadgetItemText(kPlayersList, 0, 0), u"Another");
   PlayerReply(
       "0 10.0.0.7:2304 90 0123456789abcdef0123456789abcdef(OK) Some One\n"
@@ -127,7 +127,7 @@ TEST_F(LogAndPlayers, TheUsersSortSurvivesTheRefill) {
   EXPECT_EQ(GetSortedColumn(kPlayersList), 4);
   EXPECT_EQ(GetSortDirection(kPlayersList), 1);
 
-  ASSERT_EQ(SortListByColumn(kPlayersList, 0, -1), 1);  // name, descending
+  ASSERT_EQ(SortListByColumn(kPlayersList, 0, -1), SortResult::Done);  // name, descending
   PlayerReply(kTwoPlayers);
   EXPECT_EQ(GadgetItemText(kPlayersList, 0, 0), u"Some One");
   EXPECT_EQ(GadgetItemText(kPlayersList, 1, 0), u"Another");
@@ -168,7 +168,7 @@ TEST_F(LogAndPlayers, TheSelectedPlayerAndTheScrollPositionSurviveARefill) {
   std::vector<std::pair<int, int>> players;
   for (int n = 0; n < 60; ++n) players.emplace_back(n, n);
   PlayerReply(PlayerLines(players));
-  ASSERT_EQ(SortListByColumn(kPlayersList, 4, 1), 1);  // ping ascending: player 59 first
+  ASSERT_EQ(SortListByColumn(kPlayersList, 4, 1), SortResult::Done);  // ping ascending: player 59 first
   HWND list = GadgetHandle(kPlayersList);
   ListView_EnsureVisible(list, 59, FALSE);
   SetGadgetState(kPlayersList, 40);
