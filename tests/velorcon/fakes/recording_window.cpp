@@ -57,26 +57,12 @@ Text RecordingWindow::PromptMaxPing() {
   void (*action)() = nullptr;
   Text answer;
   {
-    std::unique_lock guard(lock_);
-    if (promptWaits_ && promptCancel_.wait_for(guard, std::chrono::seconds(5), [this] { return promptCancelled_; })) {
-      return Text();
-    }
+    std::lock_guard guard(lock_);
     action = duringPrompt_;
     answer = promptAnswer_;
   }
   if (action != nullptr) action();
   return answer;
-}
-
-void RecordingWindow::CancelPrompt() {
-  std::lock_guard guard(lock_);
-  promptCancelled_ = true;
-  promptCancel_.notify_all();
-}
-
-void RecordingWindow::SetPromptWaitsForCancel() {
-  std::lock_guard guard(lock_);
-  promptWaits_ = true;
 }
 
 bool RecordingWindow::SelectedMissionText(Text& text) {

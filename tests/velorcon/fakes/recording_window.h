@@ -1,7 +1,6 @@
 #pragma once
 // A window for the protocol tests: records every call as one line of text, in order, and
 // answers the prompt and the selection questions as the test sets them. Thread-safe.
-#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -24,7 +23,7 @@ class RecordingWindow : public RconWindow {
   void ShowConnectError() override;
   void CloseConnectWindow(bool quickConnect) override;
   Text PromptMaxPing() override;
-  void CancelPrompt() override;
+  void CancelPrompt() override {}
   bool SelectedMissionText(Text& text) override;
   int SelectedBanRow() override;
   void RemoveBanRow(int row) override;
@@ -43,9 +42,6 @@ class RecordingWindow : public RconWindow {
   void SetPromptAnswer(Text answer);
   // Runs inside PromptMaxPing, after it was asked (for example to reset meanwhile).
   void SetDuringPrompt(void (*action)());
-  // The prompt stays open, as a user would leave it, until CancelPrompt (then it answers "")
-  // or for at most five seconds (then it answers as set).
-  void SetPromptWaitsForCancel();
   void SetSelectedMission(Text text);
   void SetSelectedBanRow(int row);
 
@@ -57,9 +53,6 @@ class RecordingWindow : public RconWindow {
   std::vector<PlayerRecord> lastPlayers_;
   Text promptAnswer_;
   void (*duringPrompt_)() = nullptr;
-  bool promptWaits_ = false;
-  bool promptCancelled_ = false;
-  std::condition_variable promptCancel_;
   Text selectedMission_;
   bool missionSelected_ = false;
   int selectedBanRow_ = -1;

@@ -20,7 +20,6 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::Not;
 
 int CountOf(const std::vector<std::string>& texts, const std::string& text) {
   return static_cast<int>(std::count(texts.begin(), texts.end(), text));
@@ -119,16 +118,6 @@ TEST_F(NetworkThreadTest, AnAutomaticRefreshNeverPushesOutAQueuedKick) {
   }
   EXPECT_THAT(server.Commands(), Contains("kick 2 afk"));
   EXPECT_EQ(window.Count("players"), 2) << "the refresh followed";
-}
-
-TEST_F(NetworkThreadTest, StoppingWithTheMaxPingPromptOpenCancelsItAndSendsNothing) {
-  ConnectAndSettle();
-  window.SetPromptAnswer(u"300");
-  window.SetPromptWaitsForCancel();
-  QueueCommand(kCommandSetMaxPing);
-  ASSERT_TRUE(WaitUntil([&] { return window.Count("prompt") == 1; }, 3000));
-  StopNetworkThread();
-  EXPECT_THAT(server.Commands(), Not(Contains("maxping 300")));
 }
 
 TEST_F(NetworkThreadTest, AutomaticRefreshFollowsTheIntervalFromTheConnect) {
