@@ -166,11 +166,3 @@ std::optional<SkinFontDeclaration> ReadFontDeclaration(TextView value) {
   for (std::size_t at = 2; at < arguments.size(); ++at) font.Style |= FontStyleBit(LowerText(arguments[at]));
   return font;
 }
-
-bool IsNumericString(TextView text) {
-  if (text.empty()) return false;
-  for (char16_t c : text) {
-    if (c != u'.' && (c < u'0' || c > u'9')) return false;
-  }
-  return true;
-}

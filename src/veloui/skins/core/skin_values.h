@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/portable/text.h"
+#include "veloui/foundation/core/font_steps.h"  // IsNumericString
 
 struct SkinAttribute {
   Text Name;
@@ -55,6 +56,3 @@ struct SkinFontDeclaration {
   std::uint32_t Style = 0;
 };
 std::optional<SkinFontDeclaration> ReadFontDeclaration(TextView value);
-
-// Only digits and "." (and not empty).
-bool IsNumericString(TextView text);
