@@ -10,6 +10,7 @@
 
 #include "../../../runtime/portable/temp_folder.h"
 #include "veloui/foundation/ui_colours.h"
+#include "veloui/skins/builtin_skins.h"
 #include "veloui/skins/core/skin_files.h"
 #include "veloui/skins/core/skin_properties.h"
 #include "veloui/skins/skin_refresh.h"
@@ -160,4 +161,38 @@ TEST_F(SkinWindowsTest, BroadcastReachesChildrenOnTheirOwnThreads) {
   EXPECT_EQ(ChildOfThisThread.thread, GetCurrentThreadId());
   EXPECT_EQ(ChildOfOtherThread.skin, static_cast<LPARAM>(skin));
   EXPECT_EQ(ChildOfOtherThread.thread, otherThread);
+}
+
+namespace {
+
+// The colour of a bitmap's pixel as a COLORREF, and whether it is opaque.
+std::pair<COLORREF, bool> PixelOf(std::uintptr_t bitmap, int x, int y) {
+  DIBSECTION dib{};
+  if (GetObjectW(reinterpret_cast<HBITMAP>(bitmap), sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBits == nullptr)
+    return {CLR_INVALID, false};
+  const auto* row = static_cast<const std::uint8_t*>(dib.dsBm.bmBits) + static_cast<std::size_t>(y) * dib.dsBm.bmWidthBytes;
+  const std::uint8_t* p = row + x * 4;
+  return {RGB(p[2], p[1], p[0]), p[3] == 0xFF};
+}
+
+}  // namespace
+
+TEST_F(SkinWindowsTest, BuiltInSkinsCarryDrawnAndEmbeddedPictures) {
+  for (const char16_t* name : {u"SysButtonSkin", u"syscheckbuttonskin", u"office2007xbarskin", u"syssplitterskin"}) {
+    BuildBuiltInSkin(name);
+    ASSERT_NE(FindSkin(name), 0u);
+  }
+  const SkinHandle button = FindSkin(u"sysbuttonskin");
+  const auto face = PixelOf(GetSkinPropertyImage(button, u"buttonex", u"normal", u"background"), 12, 12);
+  EXPECT_EQ(face.first, GetSysColor(COLOR_BTNFACE));
+  EXPECT_TRUE(face.second);
+  EXPECT_NE(PixelOf(GetSkinPropertyImage(button, u"buttonex", u"selected", u"background"), 12, 12).first,
+            GetSysColor(COLOR_BTNFACE));
+  EXPECT_TRUE(PixelOf(GetSkinPropertyImage(FindSkin(u"syssplitterskin"), u"splitterex", u"hot vertical",
+                                           u"gripper background"), 2, 15).second);
+  BITMAP arrow{};
+  ASSERT_NE(GetObjectW(reinterpret_cast<HBITMAP>(GetSkinPropertyImage(
+                           FindSkin(u"office2007xbarskin"), u"explorerbar group header", u"hot", u"image")),
+                       sizeof arrow, &arrow), 0);
+  EXPECT_EQ(arrow.bmWidth, 19);
 }
