@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include "app/files/settings.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/main_window_layout.h"
 #include "app/save_settings.h"
 #include "main_window_fixture.h"
