@@ -97,11 +97,11 @@ void RefillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabase
 void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
   // The dialogs act on the selected row of the list; it must not move under them.
   bool dialogOpen = false;
-  AppHandOff().Run([&] { dialogOpen = KickOrBanDialogOpen(); });
+  AppHandOff.Run([&] { dialogOpen = KickOrBanDialogOpen(); });
   if (dialogOpen) return;
   // Recording writes to the disk: it stays on the calling thread, away from the window.
   const bool newDatabaseRows = RecordPlayers(players);
-  AppHandOff().Run([&] { RefillPlayerRows(players, newDatabaseRows); });
+  AppHandOff.Run([&] { RefillPlayerRows(players, newDatabaseRows); });
 }
 
 void ClearServerLists() {
