@@ -1,0 +1,104 @@
+#include "veloui/skins/control_look/control_look.h"
+
+#include <algorithm>
+
+#include "veloui/foundation/coded_text.h"
+#include "veloui/foundation/toolkit_state.h"
+
+namespace {
+bool StateHas(TextView state, TextView word) { return state.find(word) != TextView::npos; }
+
+ControlLook SystemLook(TextView state) {
+  ControlLook look;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  look.Background = face;
+  look.Border = GetSysColor(COLOR_BTNSHADOW);
+  look.TextColour = GetSysColor(COLOR_BTNTEXT);
+  look.TextPadding = {4, 2, 4, 2};
+  if (StateHas(state, u"selected") || StateHas(state, u"inbetween")) look.Background = MixLookColours(face, highlight, 64);
+  if (StateHas(state, u"hot")) {
+    look.Background = MixLookColours(look.Background, highlight, 48);
+    look.Border = highlight;
+  }
+  if (StateHas(state, u"pressed")) {
+    look.Background = MixLookColours(look.Background, highlight, 128);
+    look.Border = highlight;
+  }
+  if (StateHas(state, u"disabled")) look.TextColour = GetSysColor(COLOR_GRAYTEXT);
+  return look;
+}
+
+void MakeOpaque(HDC dc, const RECT& area) {
+  GdiFlush();
+  DIBSECTION section{};
+  auto* bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+  if (GetObjectW(bitmap, sizeof(section), &section) != sizeof(section) || section.dsBm.bmBitsPixel != 32) return;
+  auto* bits = static_cast<std::uint32_t*>(section.dsBm.bmBits);
+  const bool top_down = section.dsBmih.biHeight < 0;
+  const LONG right = std::min<LONG>(area.right, section.dsBm.bmWidth);
+  const LONG bottom = std::min<LONG>(area.bottom, section.dsBm.bmHeight);
+  for (LONG y = std::max<LONG>(area.top, 0); y < bottom; ++y) {
+    const LONG row = top_down ? y : section.dsBm.bmHeight - 1 - y;
+    for (LONG x = std::max<LONG>(area.left, 0); x < right; ++x)
+      bits[static_cast<std::size_t>(row) * section.dsBm.bmWidth + x] |= 0xFF000000u;
+  }
+}
+
+void FillGradient(HDC dc, const RECT& area, COLORREF top, COLORREF bottom) {
+  TRIVERTEX corners[2] = {
+      {area.left, area.top, static_cast<COLOR16>(GetRValue(top) << 8), static_cast<COLOR16>(GetGValue(top) << 8),
+       static_cast<COLOR16>(GetBValue(top) << 8), 0xFF00},
+      {area.right, area.bottom, static_cast<COLOR16>(GetRValue(bottom) << 8),
+       static_cast<COLOR16>(GetGValue(bottom) << 8), static_cast<COLOR16>(GetBValue(bottom) << 8), 0xFF00}};
+  GRADIENT_RECT shape{0, 1};
+  GdiGradientFill(dc, corners, 2, &shape, 1, GRADIENT_FILL_RECT_V);
+}
+}  // namespace
+
+ControlLook ReadControlLook(ControlSkin skin, TextView component, TextView state, TextView prefix) {
+  ControlLook look = SystemLook(state);
+  if (skin != 0) ApplySkinLook(look, skin, component, state, prefix);
+  return look;
+}
+
+COLORREF MixLookColours(COLORREF first, COLORREF second, std::int32_t weight) {
+  const auto mix = [weight](std::uint32_t a, std::uint32_t b) {
+    return (b * static_cast<std::uint32_t>(weight) + a * static_cast<std::uint32_t>(256 - weight)) / 256;
+  };
+  return RGB(mix(GetRValue(first), GetRValue(second)), mix(GetGValue(first), GetGValue(second)),
+             mix(GetBValue(first), GetBValue(second)));
+}
+
+void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look) {
+  if (look.Background != CLR_INVALID) {
+    if (look.GradientEnd != CLR_INVALID) {
+      FillGradient(dc, area, look.Background, look.GradientEnd);
+    } else {
+      HBRUSH brush = CreateSolidBrush(look.Background);
+      FillRect(dc, &area, brush);
+      DeleteObject(brush);
+    }
+  }
+  if (look.Border != CLR_INVALID) {
+    HBRUSH brush = CreateSolidBrush(look.Border);
+    FrameRect(dc, &area, brush);
+    DeleteObject(brush);
+  }
+  MakeOpaque(dc, area);
+}
+
+void PaintLookText(HDC dc, const RECT& area, const ControlLook& look, const Text& text, std::uint32_t options) {
+  if (text.empty()) return;
+  RECT inside{area.left + look.TextPadding.left, area.top + look.TextPadding.top,
+              area.right - look.TextPadding.right, area.bottom - look.TextPadding.bottom};
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, look.TextColour);
+  HFONT font = look.Font != nullptr ? look.Font : Toolkit.MenuFont;
+  if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  DrawCodedText(dc, text, inside, font, options);
+}
+
+WNDPROC SubclassControl(HWND window, WNDPROC procedure) {
+  return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}

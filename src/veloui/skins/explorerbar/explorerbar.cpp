@@ -1,0 +1,296 @@
+#include "veloui/skins/explorerbar/explorerbar.h"
+
+#include <algorithm>
+
+#include "veloui/foundation/core/toolkit_locks.h"
+#include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/ui_colours.h"
+#include "veloui/menus/animation_thread.h"
+#include "veloui/skins/panelex/panelex.h"
+#include "veloui/skins/panelex/panelex_records.h"
+
+namespace {
+constexpr std::array<const char16_t*, 3> kStates{u"normal", u"hot", u"pressed"};
+
+ToolkitRecordList<ExplorerBarRecord>& Bars() { return ToolkitList<ExplorerBarRecord>(ToolkitListId::ExplorerBar); }
+ExplorerBarRecord* FindBar(std::intptr_t bar) { return FindControlRecord(Bars(), bar); }
+
+struct GroupOfWindow {
+  ExplorerBarRecord* Bar = nullptr;
+  ExplorerBarGroup* Group = nullptr;
+};
+GroupOfWindow FindGroup(HWND window) {
+  for (ExplorerBarRecord& bar : Bars())
+    for (ExplorerBarGroup& group : bar.Groups)
+      if (group.Window == window) return {&bar, &group};
+  return {};
+}
+
+ExplorerBarGroup* GroupAt(ExplorerBarRecord& bar, std::int32_t index) {
+  if (index < 0 || index >= static_cast<std::int32_t>(bar.Groups.size())) return nullptr;
+  return &*std::next(bar.Groups.begin(), index);
+}
+
+std::int32_t FullHeight(const ExplorerBarRecord& bar, const ExplorerBarGroup& group) {
+  return bar.HeaderHeight + static_cast<std::int32_t>(group.Items.size()) * bar.ItemHeight;
+}
+std::int32_t WantedHeight(const ExplorerBarRecord& bar, const ExplorerBarGroup& group) {
+  return group.Collapsed ? bar.HeaderHeight : FullHeight(bar, group);
+}
+
+// Stacks the groups at their present heights (a group being animated keeps its own).
+void StackGroups(ExplorerBarRecord& bar) {
+  RECT area{};
+  GetClientRect(bar.Window, &area);
+  std::int32_t top = bar.Margin;
+  const std::int32_t width = std::max<std::int32_t>(0, area.right - 2 * bar.Margin);
+  for (ExplorerBarGroup& group : bar.Groups) {
+    RECT place{};
+    GetClientRect(group.Window, &place);
+    SetWindowPos(group.Window, nullptr, bar.Margin, top, width, place.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    top += place.bottom + bar.GroupMargin;
+  }
+}
+
+// Eases the group to its wanted height through the animation thread, or sets it at once.
+void Resize(ExplorerBarRecord& bar, ExplorerBarGroup& group) {
+  RECT place{};
+  GetWindowRect(group.Window, &place);
+  MapWindowPoints(nullptr, bar.Page, reinterpret_cast<POINT*>(&place), 2);
+  AnimationRecord request;
+  request.Window = group.Window;
+  request.Left = request.TargetLeft = place.left;
+  request.Top = request.TargetTop = place.top;
+  request.Right = request.TargetRight = place.right;
+  request.Bottom = place.bottom;
+  request.TargetBottom = place.top + WantedHeight(bar, group);
+  if (request.TargetBottom == request.Bottom) return;
+  if (!PostAnimationRequest(request)) {
+    SetWindowPos(group.Window, nullptr, 0, 0, place.right - place.left, WantedHeight(bar, group),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    StackGroups(bar);
+  }
+}
+
+void PaintGroup(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, HDC dc) {
+  RECT area{};
+  GetClientRect(group.Window, &area);
+  ToolkitLockGuard guard(ToolkitLock::PanelEx);
+  HDC buffer = PanelExBufferDC(reinterpret_cast<std::intptr_t>(group.Window), area.right, area.bottom);
+  if (buffer == nullptr) return;
+  const ControlLook& header = bar.Header[group.HeaderPressed ? 2 : group.HeaderHot ? 1 : 0];
+  const RECT header_area{0, 0, area.right, std::min<LONG>(area.bottom, bar.HeaderHeight)};
+  PaintLookBackground(buffer, header_area, header);
+  PaintLookText(buffer, header_area, header, group.Title, kCodedCentreDown);
+  std::int32_t top = bar.HeaderHeight;
+  for (std::size_t k = 0; k < group.Items.size() && top < area.bottom; ++k, top += bar.ItemHeight) {
+    const ControlLook& item = bar.Item[static_cast<std::int32_t>(k) == group.HotItem ? 1 : 0];
+    const RECT item_area{0, top, area.right, std::min<LONG>(area.bottom, top + bar.ItemHeight)};
+    PaintLookBackground(buffer, item_area, item);
+    PaintLookText(buffer, item_area, item, group.Items[k], kCodedCentreDown);
+  }
+  BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
+}
+
+std::int32_t ItemAt(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, std::int32_t y) {
+  if (y < bar.HeaderHeight) return -1;
+  const std::int32_t index = (y - bar.HeaderHeight) / std::max(1, bar.ItemHeight);
+  return index < static_cast<std::int32_t>(group.Items.size()) ? index : -1;
+}
+
+LRESULT OnGroupMouse(ExplorerBarRecord& bar, ExplorerBarGroup& group, UINT message, LPARAM lParam) {
+  const std::int32_t y = static_cast<short>(HIWORD(lParam));
+  const bool on_header = y < bar.HeaderHeight;
+  switch (message) {
+    case WM_MOUSEMOVE: {
+      TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, group.Window, 0};
+      TrackMouseEvent(&track);
+      group.HeaderHot = on_header;
+      group.HotItem = ItemAt(bar, group, y);
+      break;
+    }
+    case WM_MOUSELEAVE:
+      group.HeaderHot = group.HeaderPressed = false;
+      group.HotItem = -1;
+      break;
+    case WM_LBUTTONDOWN:
+      group.HeaderPressed = on_header;
+      break;
+    case WM_LBUTTONUP:
+      if (group.HeaderPressed && on_header) {
+        group.Collapsed = !group.Collapsed;
+        Resize(bar, group);
+      }
+      group.HeaderPressed = false;
+      break;
+    default:
+      break;
+  }
+  InvalidateRect(group.Window, nullptr, FALSE);
+  return 0;
+}
+
+void DropBar(const ExplorerBarRecord* bar) {
+  Bars().remove_if([bar](const ExplorerBarRecord& record) { return &record == bar; });
+}
+}  // namespace
+
+std::intptr_t CreateExplorerBar(std::intptr_t id, HWND parent, std::int32_t x, std::int32_t y, std::int32_t width,
+                                std::int32_t height, std::uint32_t style, ControlSkin skin) {
+  HWND container = PanelEx().CurrentPanelExWindow;
+  const std::intptr_t number = CreatePanelEx(id, parent, x, y, width, height);
+  HWND window = GetPanelExWindow(number);
+  HWND page = window != nullptr ? AddPanelExPage() : nullptr;
+  PanelEx().CurrentPanelExWindow = container;
+  if (window == nullptr) return 0;
+  ExplorerBarRecord& bar = Bars().emplace_back();
+  bar.Id = number;
+  bar.Window = window;
+  bar.Page = page;
+  bar.Style = style;
+  bar.PreviousProcedure = SubclassControl(window, ExplorerBarWindowProc);
+  const TextView builtin = (style & kExplorerBarOffice2007) != 0 ? u"office2007xbarskin" : u"sysxbarskin";
+  LoadExplorerBarSkin(number, skin != 0 ? skin : BuiltInControlSkin(builtin));
+  return number;
+}
+
+std::int32_t LoadExplorerBarSkin(std::intptr_t bar, ControlSkin skin) {
+  ExplorerBarRecord* record = FindBar(bar);
+  if (record == nullptr) return 0;
+  record->Skin = skin;
+  record->Bar = ReadControlLook(skin, u"explorerbar", u"normal");
+  for (std::size_t k = 0; k < kStates.size(); ++k) {
+    record->Header[k] = ReadControlLook(skin, u"explorerbar group header", kStates[k]);
+    record->Item[k] = ReadControlLook(skin, u"explorerbar group item", kStates[k]);
+  }
+  record->Margin = ReadSkinNumber(skin, u"explorerbar", u"normal", u"margin", 8);
+  record->GroupMargin = ReadSkinNumber(skin, u"explorerbar", u"normal", u"group margin", 8);
+  record->HeaderHeight = std::max(1, ReadSkinNumber(skin, u"explorerbar", u"normal", u"header height", 20));
+  record->ItemHeight = std::max(1, ReadSkinNumber(skin, u"explorerbar", u"normal", u"item height", 22));
+  {
+    ToolkitLockGuard guard(ToolkitLock::PanelEx);
+    if (PanelExRecord* panel = FindPanelExRecord(record->Id)) panel->Background = record->Bar.Background;
+  }
+  for (ExplorerBarGroup& group : record->Groups)
+    SetWindowPos(group.Window, nullptr, 0, 0, 0, WantedHeight(*record, group), SWP_NOMOVE | SWP_NOZORDER);
+  StackGroups(*record);
+  RedrawWindow(record->Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  return 1;
+}
+
+std::int32_t AddExplorerBarGroup(std::intptr_t bar, const Text& title) {
+  ExplorerBarRecord* record = FindBar(bar);
+  if (record == nullptr || record->Page == nullptr) return -1;
+  HWND container = PanelEx().CurrentPanelExWindow;
+  const std::intptr_t panel = CreatePanelEx(-1, record->Page, 0, 0, 0, record->HeaderHeight);
+  PanelEx().CurrentPanelExWindow = container;
+  HWND window = GetPanelExWindow(panel);
+  if (window == nullptr) return -1;
+  ExplorerBarGroup& group = record->Groups.emplace_back();
+  group.Window = window;
+  group.Title = title;
+  group.PreviousProcedure = SubclassControl(window, ExplorerBarGroupProc);
+  StackGroups(*record);
+  return static_cast<std::int32_t>(record->Groups.size()) - 1;
+}
+
+std::int32_t AddExplorerBarItem(std::intptr_t bar, std::int32_t group, const Text& text) {
+  ExplorerBarRecord* record = FindBar(bar);
+  ExplorerBarGroup* found = record != nullptr ? GroupAt(*record, group) : nullptr;
+  if (found == nullptr) return -1;
+  found->Items.push_back(text);
+  if (!found->Collapsed) {
+    RECT place{};
+    GetClientRect(found->Window, &place);
+    SetWindowPos(found->Window, nullptr, 0, 0, place.right, FullHeight(*record, *found), SWP_NOMOVE | SWP_NOZORDER);
+    StackGroups(*record);
+  }
+  return static_cast<std::int32_t>(found->Items.size()) - 1;
+}
+
+std::int32_t SetExplorerBarGroupCollapsed(std::intptr_t bar, std::int32_t group, std::int32_t collapsed) {
+  ExplorerBarRecord* record = FindBar(bar);
+  ExplorerBarGroup* found = record != nullptr ? GroupAt(*record, group) : nullptr;
+  if (found == nullptr) return 0;
+  found->Collapsed = collapsed != 0;
+  Resize(*record, *found);
+  return 1;
+}
+
+HWND ExplorerBarGroupWindow(std::intptr_t bar, std::int32_t group) {
+  ExplorerBarRecord* record = FindBar(bar);
+  const ExplorerBarGroup* found = record != nullptr ? GroupAt(*record, group) : nullptr;
+  return found != nullptr ? found->Window : nullptr;
+}
+
+ControlSkin ExplorerBarSkin(std::intptr_t bar) {
+  const ExplorerBarRecord* record = FindBar(bar);
+  return record != nullptr ? record->Skin : 0;
+}
+
+LRESULT CALLBACK ExplorerBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ExplorerBarRecord* bar = FindBar(reinterpret_cast<std::intptr_t>(window));
+  if (bar == nullptr) return PanelExWindowProc(window, message, wParam, lParam);
+  const WNDPROC previous = bar->PreviousProcedure;
+  switch (message) {
+    case WM_SIZE:
+    case AnimationStepMessage: {
+      const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+      StackGroups(*bar);
+      return result;
+    }
+    case kSkinRefreshMessage:
+      if (lParam == 0 || static_cast<ControlSkin>(lParam) == bar->Skin) LoadExplorerBarSkin(bar->Id, bar->Skin);
+      break;
+    case WM_NCDESTROY:
+      DropBar(bar);
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ExplorerBarGroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const GroupOfWindow found = FindGroup(window);
+  if (found.Group == nullptr) return PanelExWindowProc(window, message, wParam, lParam);
+  const WNDPROC previous = found.Group->PreviousProcedure;
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      if (dc != nullptr) PaintGroup(*found.Bar, *found.Group, dc);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      return OnGroupMouse(*found.Bar, *found.Group, message, lParam);
+    case WM_NCDESTROY:
+      found.Bar->Groups.remove_if([&](const ExplorerBarGroup& group) { return &group == found.Group; });
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+
+std::int32_t FreeExplorerBar(std::intptr_t bar) {
+  std::int32_t result = bar == -1 ? 1 : 0;
+  while (ExplorerBarRecord* record = bar == -1 ? (Bars().empty() ? nullptr : &Bars().front()) : FindBar(bar)) {
+    while (!record->Groups.empty()) {
+      HWND group = record->Groups.front().Window;
+      FreePanelEx(reinterpret_cast<std::intptr_t>(group));
+      if (!record->Groups.empty() && record->Groups.front().Window == group) record->Groups.pop_front();
+    }
+    FreePanelEx(reinterpret_cast<std::intptr_t>(record->Window));
+    DropBar(record);
+    if (bar != -1) {
+      result = 1;
+      break;
+    }
+  }
+  return result;
+}
