@@ -1,7 +1,108 @@
+#include <array>
+#include <optional>
+
+#include "veloui/foundation/core/colour_expression.h"
 #include "veloui/skins/control_look/control_look.h"
+#include "veloui/skins/core/skin_properties.h"
+#include "veloui/skins/core/skin_records.h"
 
-void ApplySkinLook(ControlLook&, ControlSkin, TextView, TextView, TextView) {}
+namespace {
+// A skin colour word as a COLORREF: rgba() gives ARGB (a non-zero top byte), the rest COLORREF.
+COLORREF AsColorRef(std::uint32_t colour) {
+  if ((colour & 0xFF000000u) == 0) return colour;
+  return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+}
 
-ControlSkin BuiltInControlSkin(TextView) { return 0; }
+std::optional<COLORREF> ColourIn(ControlSkin skin, TextView component, TextView state, const Text& property,
+                                 TextView attribute = {}) {
+  const std::uint32_t colour = GetSkinPropertyColour(skin, component, state, property, attribute);
+  if (colour == kNoColour) return std::nullopt;
+  return AsColorRef(colour);
+}
 
-std::int32_t ReadSkinNumber(ControlSkin, TextView, TextView, TextView, std::int32_t fallback) { return fallback; }
+// "gradient: [vertical,] start, end, ..." in a property: the two colours of its ends.
+bool ReadGradient(ControlLook& look, ControlSkin skin, TextView component, TextView state, const Text& property) {
+  if (GetSkinFunctionArgumentCount(skin, component, state, property, u"gradient") < 2) return false;
+  const Text kind = GetSkinFunctionArgument(skin, component, state, property, u"gradient", 1);
+  const int first = kind == u"vertical" || kind == u"rectangle" || kind == u"ellipse" ? 2 : 1;
+  const std::uint32_t start = ParseColourValue(GetSkinFunctionArgument(skin, component, state, property, u"gradient", first));
+  const std::uint32_t end =
+      ParseColourValue(GetSkinFunctionArgument(skin, component, state, property, u"gradient", first + 1));
+  if (start == kNoColour || end == kNoColour) return false;
+  look.Background = AsColorRef(start);
+  look.GradientEnd = AsColorRef(end);
+  return true;
+}
+
+void ReadBackground(ControlLook& look, ControlSkin skin, TextView component, TextView state, const Text& prefix) {
+  const Text background = prefix + u"background";
+  if (ReadGradient(look, skin, component, state, background) || ReadGradient(look, skin, component, state, prefix + u"gradient"))
+    return;
+  const Text value = GetSkinProperty(skin, component, state, background);
+  if (value == u"-1") {
+    look.Background = CLR_INVALID;
+  } else if (const auto colour = ColourIn(skin, component, state, background)) {
+    look.Background = *colour;
+    look.GradientEnd = CLR_INVALID;
+  }
+}
+
+void ReadPadding(RECT& padding, ControlSkin skin, TextView component, TextView state) {
+  const auto side = [&](TextView name, LONG& edge) {
+    const Text value = GetSkinProperty(skin, component, state, u"text padding", name);
+    if (!value.empty()) edge = GetSkinPropertyNumber(skin, component, state, u"text padding", name);
+  };
+  side(u"left", padding.left);
+  side(u"top", padding.top);
+  side(u"right", padding.right);
+  side(u"bottom", padding.bottom);
+}
+
+HCURSOR CursorNamed(const Text& name) {
+  struct Named {
+    const char16_t* Name;
+    const wchar_t* Id;
+  };
+  static const std::array<Named, 14> kCursors{{{u"appstarting", IDC_APPSTARTING}, {u"arrow", IDC_ARROW},
+                                               {u"cross", IDC_CROSS}, {u"hand", IDC_HAND}, {u"help", IDC_HELP},
+                                               {u"ibeam", IDC_IBEAM}, {u"size", IDC_SIZEALL},
+                                               {u"sizeall", IDC_SIZEALL}, {u"sizenesw", IDC_SIZENESW},
+                                               {u"sizens", IDC_SIZENS}, {u"sizenwse", IDC_SIZENWSE},
+                                               {u"sizewe", IDC_SIZEWE}, {u"uparrow", IDC_UPARROW},
+                                               {u"wait", IDC_WAIT}}};
+  Text lower = name;
+  for (char16_t& c : lower)
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  for (const Named& cursor : kCursors)
+    if (lower == cursor.Name) return LoadCursorW(nullptr, cursor.Id);
+  return nullptr;
+}
+
+HFONT FontOf(ControlSkin skin, TextView component, TextView state) {
+  if (IsSkin(skin) == 0) return nullptr;
+  CurrentSkinScope scope(skin);
+  const Text resolved = ResolveSkinPropertyKey(component, state, u"text");
+  const SkinPropertyRecord* text = FindSkinProperty(resolved, state, u"text");
+  if (text == nullptr || text->Type != kSkinValueHandle || text->Mode != kSkinModeFont) return nullptr;
+  return reinterpret_cast<HFONT>(text->Value);
+}
+}  // namespace
+
+void ApplySkinLook(ControlLook& look, ControlSkin skin, TextView component, TextView state, TextView prefix) {
+  const Text p(prefix);
+  ReadBackground(look, skin, component, state, p);
+  if (!p.empty()) return;  // a sub-look ("gripper ", "group ") has only its background
+  if (const auto colour = ColourIn(skin, component, state, u"text", u"colour")) look.TextColour = *colour;
+  if (const auto colour = ColourIn(skin, component, state, u"colour")) look.TextColour = *colour;
+  if (HFONT font = FontOf(skin, component, state)) look.Font = font;
+  ReadPadding(look.TextPadding, skin, component, state);
+  if (HCURSOR cursor = CursorNamed(GetSkinProperty(skin, component, state, u"cursor"))) look.Cursor = cursor;
+}
+
+std::int32_t ReadSkinNumber(ControlSkin skin, TextView component, TextView state, TextView property,
+                            std::int32_t fallback) {
+  if (GetSkinProperty(skin, component, state, property).empty()) return fallback;
+  return GetSkinPropertyNumber(skin, component, state, property);
+}
+
+ControlSkin BuiltInControlSkin(TextView name) { return FindSkin(name); }
