@@ -149,3 +149,26 @@ std::uint32_t BufferPixel(HDC dc, int x, int y) {
   const int row = section.dsBmih.biHeight < 0 ? y : section.dsBm.bmHeight - 1 - y;
   return static_cast<const std::uint32_t*>(section.dsBm.bmBits)[row * section.dsBm.bmWidth + x];
 }
+
+ReceivedMessages& Received() {
+  static ReceivedMessages received;
+  return received;
+}
+
+namespace {
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ReceivedMessages& received = Received();
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) ++received.Clicks;
+  if (message == 0x8580) {
+    ++received.Links;
+    received.LastLink = wParam;
+  }
+  if (message == 0x8D3B) ++(wParam != 0 ? received.SplitterDrags : received.SplitterDrops);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+}  // namespace
+
+void CountMessagesOf(HWND window) {
+  Received() = ReceivedMessages{};
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
+}

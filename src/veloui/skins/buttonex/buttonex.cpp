@@ -75,15 +75,17 @@ void Paint(ButtonExRecord& button, HDC dc) {
   BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
 }
 
+void TrackLeave(HWND window) {
+  TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
+  TrackMouseEvent(&track);
+}
+
 LRESULT OnMouse(ButtonExRecord& button, UINT message, LPARAM lParam) {
   HWND window = button.Window;
   switch (message) {
     case WM_MOUSEMOVE:
-      if (!button.Hot) {
-        button.Hot = true;
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
-        TrackMouseEvent(&track);
-      }
+      button.Hot = true;
+      TrackLeave(window);
       break;
     case WM_MOUSELEAVE:
       button.Hot = false;
@@ -97,6 +99,7 @@ LRESULT OnMouse(ButtonExRecord& button, UINT message, LPARAM lParam) {
       const bool was_pressed = button.Pressed;
       button.Pressed = false;
       if (GetCapture() == window) ReleaseCapture();
+      TrackLeave(window);  // the capture ended the tracking
       RECT area{};
       GetClientRect(window, &area);
       const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

@@ -1,0 +1,71 @@
+#include <windows.h>
+
+#include "skins_fixture.h"
+#include "veloui/foundation/core/toolkit_locks.h"
+#include "veloui/skins/buttonex/buttonex.h"
+#include "veloui/skins/panelex/panelex.h"
+
+namespace {
+using ButtonExTest = SkinsTest;
+
+Text ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return Text(reinterpret_cast<const char16_t*>(name));
+}
+
+std::uint32_t PaintedPixel(std::intptr_t button) {
+  HWND window = GetPanelExWindow(button);
+  InvalidateRect(window, nullptr, FALSE);
+  UpdateWindow(window);
+  ToolkitLockGuard guard(ToolkitLock::PanelEx);
+  return BufferPixel(PanelExBufferDC(button, 1, 1), 6, 6);
+}
+
+std::uint32_t Opaque(COLORREF colour) {
+  return 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+TEST_F(ButtonExTest, IsAPanelWithAnAutomaticNumber) {
+  const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"OK");
+  ASSERT_NE(button, 0);
+  EXPECT_NE(button, -1);
+  HWND window = GetPanelExWindow(button);
+  EXPECT_EQ(ClassOf(window), u"VeloUI_PanelEx");
+  EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE);
+  EXPECT_EQ(CreateButtonEx(77, Window, 10, 50, 100, 30, u"Cancel"), 77);
+  EXPECT_EQ(FreeButtonEx(77), 1);
+  EXPECT_EQ(FreeButtonEx(button), 1);
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(ButtonExTest, ARealPressShowsThePressedLookAndTheReleaseClicks) {
+  CountMessagesOf(Window);
+  const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"Toggle", kButtonExToggle);
+  HWND window = GetPanelExWindow(button);
+  PumpFor(50);
+  MouseAt(window, 20, 15, 0);
+  EXPECT_EQ(ButtonExStateName(button), u"hot");
+  MouseAt(window, 20, 15, 1);
+  EXPECT_EQ(ButtonExStateName(button), u"pressed");
+  const ControlLook pressed = ReadControlLook(ButtonExSkin(button), u"buttonex", u"pressed");
+  EXPECT_EQ(PaintedPixel(button), Opaque(pressed.Background));
+  MouseAt(window, 20, 15, 2);
+  EXPECT_EQ(Received().Clicks, 1);
+  EXPECT_EQ(ButtonExStateName(button), u"selected hot");
+  const ControlLook normal = ReadControlLook(ButtonExSkin(button), u"buttonex", u"normal");
+  EXPECT_NE(PaintedPixel(button), Opaque(normal.Background));
+  MouseAt(Window, 300, 300, 0);
+  PumpFor(2000, [button] { return ButtonExStateName(button) == u"selected"; });
+  EXPECT_EQ(ButtonExStateName(button), u"selected");
+  FreeButtonEx(button);
+}
+
+TEST_F(ButtonExTest, ButtonsLeaveNoObjectsBehind) {
+  ExpectNoObjectsLeft([this] {
+    const std::intptr_t button = CreateButtonEx(-1, Window, 0, 0, 80, 24, u"\\bGo", 0, 0, u"Tip");
+    UpdateWindow(GetPanelExWindow(button));
+    FreeButtonEx(button);
+  });
+}
+}  // namespace
