@@ -11,6 +11,8 @@
 
 namespace {
 constexpr std::array<const char16_t*, 3> kStates{u"normal", u"hot", u"pressed"};
+constexpr UINT_PTR kSettleTimer = 1;
+constexpr UINT kSettleMilliseconds = 250;
 
 ToolkitRecordList<ExplorerBarRecord>& Bars() { return ToolkitList<ExplorerBarRecord>(ToolkitListId::ExplorerBar); }
 ExplorerBarRecord* FindBar(std::intptr_t bar) { return FindControlRecord(Bars(), bar); }
@@ -65,11 +67,25 @@ void Resize(ExplorerBarRecord& bar, ExplorerBarGroup& group) {
   request.Bottom = place.bottom;
   request.TargetBottom = place.top + WantedHeight(bar, group);
   if (request.TargetBottom == request.Bottom) return;
+  // The thread ignores a window it is still animating: the bar looks again until it settles.
+  SetTimer(bar.Window, kSettleTimer, kSettleMilliseconds, nullptr);
   if (!PostAnimationRequest(request)) {
     SetWindowPos(group.Window, nullptr, 0, 0, place.right - place.left, WantedHeight(bar, group),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     StackGroups(bar);
   }
+}
+
+void SettleGroups(ExplorerBarRecord& bar) {
+  bool settled = true;
+  for (ExplorerBarGroup& group : bar.Groups) {
+    RECT place{};
+    GetClientRect(group.Window, &place);
+    if (place.bottom == WantedHeight(bar, group)) continue;
+    settled = false;
+    Resize(bar, group);
+  }
+  if (settled) KillTimer(bar.Window, kSettleTimer);
 }
 
 void PaintGroup(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, HDC dc) {
@@ -239,10 +255,15 @@ LRESULT CALLBACK ExplorerBarWindowProc(HWND window, UINT message, WPARAM wParam,
       StackGroups(*bar);
       return result;
     }
+    case WM_TIMER:
+      if (wParam != kSettleTimer) break;
+      SettleGroups(*bar);
+      return 0;
     case kSkinRefreshMessage:
       if (lParam == 0 || static_cast<ControlSkin>(lParam) == bar->Skin) LoadExplorerBarSkin(bar->Id, bar->Skin);
       break;
     case WM_NCDESTROY:
+      KillTimer(window, kSettleTimer);
       DropBar(bar);
       break;
     default:

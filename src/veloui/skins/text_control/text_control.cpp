@@ -9,6 +9,8 @@
 #include "veloui/skins/panelex/panelex_records.h"
 
 namespace {
+constexpr std::int32_t kNoLink = -1;
+
 ToolkitRecordList<TextControlRecord>& TextControls() {
   return ToolkitList<TextControlRecord>(ToolkitListId::TextControls);
 }
@@ -34,6 +36,7 @@ COLORREF BackgroundBehind(HWND window) {
 RECT DrawText(TextControlRecord& control, HDC dc, std::uint32_t options) {
   RECT area{};
   GetClientRect(control.Window, &area);
+  if ((options & kCodedMeasureOnly) != 0) area.bottom = 0x7FFF;  // lines below the control count too
   CodedTextGlobals& coded = CodedText();
   coded.CurrentTextLinks = &control.Links;
   coded.TextLineSpacing = control.LineSpacing;
@@ -65,7 +68,7 @@ std::int32_t LinkAt(const TextControlRecord& control, LPARAM lParam) {
     const RECT area{link.Left, link.Top, link.Right, link.Bottom};
     if (PtInRect(&area, at)) return link.LinkNumber;
   }
-  return 0;
+  return kNoLink;
 }
 
 // An auto-height control takes the height of its text and tells its page.
@@ -132,13 +135,13 @@ LRESULT CALLBACK TextControlWindowProc(HWND window, UINT message, WPARAM wParam,
       control->HotLink = LinkAt(*control, lParam);
       break;
     case WM_SETCURSOR:
-      if (control->HotLink != 0 && Toolkit.HandCursor != nullptr) {
+      if (control->HotLink != kNoLink && Toolkit.HandCursor != nullptr) {
         SetCursor(Toolkit.HandCursor);
         return TRUE;
       }
       break;
     case WM_LBUTTONUP:
-      if (const std::int32_t link = LinkAt(*control, lParam); link != 0)
+      if (const std::int32_t link = LinkAt(*control, lParam); link != kNoLink)
         SendMessageW(GetParent(window), kTextControlLinkMessage, static_cast<WPARAM>(link),
                      reinterpret_cast<LPARAM>(window));
       return 0;

@@ -23,7 +23,7 @@ struct TextControlRecord {
   std::uint32_t Style = 0;
   std::int32_t LineSpacing = 0;
   std::vector<TextLinkRecord> Links;
-  std::int32_t HotLink = 0;
+  std::int32_t HotLink = -1;  // the link number under the mouse, -1 for none
 };
 
 // id -1 asks for an automatic number. Returns the id, or 0.
