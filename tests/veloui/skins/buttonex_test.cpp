@@ -3,6 +3,7 @@
 #include "skins_fixture.h"
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/skins/buttonex/buttonex.h"
+#include "veloui/skins/core/skin_properties.h"
 #include "veloui/skins/panelex/panelex.h"
 
 namespace {
@@ -22,10 +23,6 @@ std::uint32_t PaintedPixel(std::intptr_t button) {
   return BufferPixel(PanelExBufferDC(button, 1, 1), 6, 6);
 }
 
-std::uint32_t Opaque(COLORREF colour) {
-  return 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-}
-
 TEST_F(ButtonExTest, IsAPanelWithAnAutomaticNumber) {
   const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"OK");
   ASSERT_NE(button, 0);
@@ -41,24 +38,25 @@ TEST_F(ButtonExTest, IsAPanelWithAnAutomaticNumber) {
 
 TEST_F(ButtonExTest, ARealPressShowsThePressedLookAndTheReleaseClicks) {
   CountMessagesOf(Window);
-  const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"Toggle", kButtonExToggle);
+  const SkinHandle skin = CreateSkin(u"pressedTestSkin");
+  ASSERT_EQ(SetSkinProperty(skin, u"buttonex", u"pressed", u"background", u"#102030;"), 1);
+  const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"Toggle", kButtonExToggle, skin);
   HWND window = GetPanelExWindow(button);
   PumpFor(50);
   MouseAt(window, 20, 15, 0);
   EXPECT_EQ(ButtonExStateName(button), u"hot");
   MouseAt(window, 20, 15, 1);
   EXPECT_EQ(ButtonExStateName(button), u"pressed");
-  const ControlLook pressed = ReadControlLook(ButtonExSkin(button), u"buttonex", u"pressed");
-  EXPECT_EQ(PaintedPixel(button), Opaque(pressed.Background));
+  EXPECT_EQ(PaintedPixel(button), 0xFF102030u);
   MouseAt(window, 20, 15, 2);
   EXPECT_EQ(Received().Clicks, 1);
   EXPECT_EQ(ButtonExStateName(button), u"selected hot");
-  const ControlLook normal = ReadControlLook(ButtonExSkin(button), u"buttonex", u"normal");
-  EXPECT_NE(PaintedPixel(button), Opaque(normal.Background));
+  EXPECT_NE(PaintedPixel(button), 0xFF102030u);
   MouseAt(Window, 300, 300, 0);
   PumpFor(2000, [button] { return ButtonExStateName(button) == u"selected"; });
   EXPECT_EQ(ButtonExStateName(button), u"selected");
   FreeButtonEx(button);
+  FreeSkin(skin);
 }
 
 TEST_F(ButtonExTest, ButtonsLeaveNoObjectsBehind) {

@@ -48,6 +48,17 @@ HWND MakeToolTip(HWND window, const Text& text) {
   return tip;
 }
 
+// The skin's icon of a state becomes the state's image; a skin without one leaves none.
+void TakeStateImage(HIMAGELIST list, HANDLE image) {
+  if (list == nullptr) return;
+  ImageList_RemoveAll(list);
+  ICONINFO info{};
+  if (image == nullptr || GetObjectType(image) == OBJ_BITMAP || !GetIconInfo(static_cast<HICON>(image), &info)) return;
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+  ImageList_ReplaceIcon(list, -1, static_cast<HICON>(image));
+}
+
 void Click(ButtonExRecord& button) {
   if ((button.Style & kButtonExToggle) != 0) button.Selected = !button.Selected;
   const auto id = static_cast<WORD>(button.Id & 0xFFFF);
@@ -140,6 +151,8 @@ std::int32_t LoadButtonExSkin(std::intptr_t button, ControlSkin skin) {
   record->Skin = skin;
   for (std::size_t state = 0; state < kStateNames.size(); ++state)
     record->Looks[state] = ReadControlLook(skin, u"buttonex", kStateNames[state]);
+  for (std::size_t state = 0; state < record->ImageLists.size(); ++state)
+    TakeStateImage(record->ImageLists[state], ReadSkinImage(skin, u"buttonex", kStateNames[state], u"image"));
   InvalidateRect(record->Window, nullptr, FALSE);
   return 1;
 }

@@ -45,6 +45,27 @@ void MakeOpaque(HDC dc, const RECT& area) {
   }
 }
 
+// A 32-bit bitmap is blended by its alpha, others copied; icons are drawn at the area's size.
+void DrawLookImage(HDC dc, const RECT& area, HANDLE image) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (GetObjectType(image) != OBJ_BITMAP) {
+    DrawIconEx(dc, area.left, area.top, static_cast<HICON>(image), width, height, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  BITMAP shape{};
+  GetObjectW(image, sizeof(shape), &shape);
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ previous = SelectObject(source, image);
+  if (shape.bmBitsPixel == 32) {
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    GdiAlphaBlend(dc, area.left, area.top, width, height, source, 0, 0, shape.bmWidth, shape.bmHeight, blend);
+  } else {
+    StretchBlt(dc, area.left, area.top, width, height, source, 0, 0, shape.bmWidth, shape.bmHeight, SRCCOPY);
+  }
+  SelectObject(source, previous);
+  DeleteDC(source);
+}
+
 void FillGradient(HDC dc, const RECT& area, COLORREF top, COLORREF bottom) {
   TRIVERTEX corners[2] = {
       {area.left, area.top, static_cast<COLOR16>(GetRValue(top) << 8), static_cast<COLOR16>(GetGValue(top) << 8),
@@ -71,7 +92,7 @@ COLORREF MixLookColours(COLORREF first, COLORREF second, std::int32_t weight) {
 }
 
 void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look) {
-  if (look.Background != CLR_INVALID) {
+  if (look.Background != CLR_INVALID || look.Image != nullptr) {
     if (look.GradientEnd != CLR_INVALID) {
       FillGradient(dc, area, look.Background, look.GradientEnd);
     } else {
@@ -80,6 +101,7 @@ void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look) {
       DeleteObject(brush);
     }
   }
+  if (look.Image != nullptr) DrawLookImage(dc, area, look.Image);
   if (look.Border != CLR_INVALID) {
     HBRUSH brush = CreateSolidBrush(look.Border);
     FrameRect(dc, &area, brush);

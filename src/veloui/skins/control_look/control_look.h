@@ -15,6 +15,7 @@ using ControlSkin = std::uintptr_t;
 struct ControlLook {
   COLORREF Background = CLR_INVALID;   // CLR_INVALID: nothing painted
   COLORREF GradientEnd = CLR_INVALID;  // a vertical gradient from Background to this
+  HANDLE Image = nullptr;  // a bitmap or icon the skin holds (not ours to free), stretched over
   COLORREF Border = CLR_INVALID;
   COLORREF TextColour = 0;
   HFONT Font = nullptr;  // the skin's (not ours to free); nullptr: the menu font
@@ -32,6 +33,9 @@ void ApplySkinLook(ControlLook& look, ControlSkin skin, TextView component, Text
 // A number property of the skin ("20;"), or fallback when the skin lacks it.
 std::int32_t ReadSkinNumber(ControlSkin skin, TextView component, TextView state, TextView property,
                             std::int32_t fallback);
+
+// The image (bitmap or icon) a property of the skin holds, nullptr when none.
+HANDLE ReadSkinImage(ControlSkin skin, TextView component, TextView state, TextView property);
 
 // Per channel (second * weight + first * (256 - weight)) / 256.
 COLORREF MixLookColours(COLORREF first, COLORREF second, std::int32_t weight);

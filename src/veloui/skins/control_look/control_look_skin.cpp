@@ -34,8 +34,20 @@ bool ReadGradient(ControlLook& look, ControlSkin skin, TextView component, TextV
   return true;
 }
 
+// The record of a property as the readers resolve it, or nullptr.
+const SkinPropertyRecord* PropertyRecord(ControlSkin skin, TextView component, TextView state, TextView property) {
+  if (FindSkinRecord(skin) == nullptr) return nullptr;  // leaves the current skin alone
+  CurrentSkinScope scope(skin);
+  return FindSkinProperty(ResolveSkinPropertyKey(component, state, property), state, property);
+}
+
 void ReadBackground(ControlLook& look, ControlSkin skin, TextView component, TextView state, const Text& prefix) {
   const Text background = prefix + u"background";
+  // An image the skin made (its drawn button faces, say) rather than a colour.
+  if (HANDLE image = ReadSkinImage(skin, component, state, background)) {
+    look.Image = image;
+    return;
+  }
   if (ReadGradient(look, skin, component, state, background) || ReadGradient(look, skin, component, state, prefix + u"gradient"))
     return;
   const Text value = GetSkinProperty(skin, component, state, background);
@@ -79,10 +91,7 @@ HCURSOR CursorNamed(const Text& name) {
 }
 
 HFONT FontOf(ControlSkin skin, TextView component, TextView state) {
-  if (IsSkin(skin) == 0) return nullptr;
-  CurrentSkinScope scope(skin);
-  const Text resolved = ResolveSkinPropertyKey(component, state, u"text");
-  const SkinPropertyRecord* text = FindSkinProperty(resolved, state, u"text");
+  const SkinPropertyRecord* text = PropertyRecord(skin, component, state, u"text");
   if (text == nullptr || text->Type != kSkinValueHandle || text->Mode != kSkinModeFont) return nullptr;
   return reinterpret_cast<HFONT>(text->Value);
 }
@@ -97,6 +106,12 @@ void ApplySkinLook(ControlLook& look, ControlSkin skin, TextView component, Text
   if (HFONT font = FontOf(skin, component, state)) look.Font = font;
   ReadPadding(look.TextPadding, skin, component, state);
   if (HCURSOR cursor = CursorNamed(GetSkinProperty(skin, component, state, u"cursor"))) look.Cursor = cursor;
+}
+
+HANDLE ReadSkinImage(ControlSkin skin, TextView component, TextView state, TextView property) {
+  const SkinPropertyRecord* record = PropertyRecord(skin, component, state, property);
+  if (record == nullptr || record->Type != kSkinValueHandle || record->Mode == kSkinModeGradient) return nullptr;
+  return reinterpret_cast<HANDLE>(record->Value);
 }
 
 std::int32_t ReadSkinNumber(ControlSkin skin, TextView component, TextView state, TextView property,
