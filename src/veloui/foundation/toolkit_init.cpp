@@ -18,6 +18,7 @@
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
 #include "veloui/menus/window_hooks.h"
+#include "veloui/skins/skin_services.h"
 
 namespace {
 // Brushes of an earlier start-up would otherwise be forgotten with the old tables.
@@ -92,6 +93,7 @@ std::int32_t InitToolkit() {
   CreateToolkitMutexSet();
   RenewColourTables();
   BindColourServices();
+  BindSkinServices();
   CreateToolkitGlyphs();
   LoadToolkitCursors();
   ResetBuilderState();

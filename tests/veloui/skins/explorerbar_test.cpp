@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "skins_fixture.h"
+#include "veloui/skins/core/skin_records.h"
 #include "veloui/skins/explorerbar/explorerbar.h"
 #include "veloui/skins/panelex/panelex.h"
 
@@ -23,6 +24,7 @@ TEST_F(ExplorerBarTest, AGroupCollapsesAndExpandsThroughTheAnimationThread) {
   const std::intptr_t bar = CreateExplorerBar(-1, Window, 10, 10, 200, 300);
   ASSERT_NE(bar, 0);
   EXPECT_NE(bar, -1);
+  EXPECT_EQ(GetSkinName(ExplorerBarSkin(bar)), u"sysXBarSkin");
   ASSERT_EQ(AddExplorerBarGroup(bar, u"Tasks"), 0);
   ASSERT_EQ(AddExplorerBarGroup(bar, u"Places"), 1);
   for (const char16_t* item : {u"One", u"Two", u"Three"}) AddExplorerBarItem(bar, 0, item);

@@ -27,6 +27,7 @@ TEST_F(TextControlTest, FitsItsTextAndReportsAClickedLink) {
   UpdateWindow(window);
   MouseAt(window, 3, one_line / 2, 1);
   MouseAt(window, 3, one_line / 2, 2);
+  PumpFor(1000, [] { return Received().Links > 0; });
   EXPECT_EQ(Received().Links, 1);
   EXPECT_EQ(Received().LastLink, 7u);
   EXPECT_EQ(FreeTextControl(control), 1);

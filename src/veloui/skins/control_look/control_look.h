@@ -30,7 +30,8 @@ ControlLook ReadControlLook(ControlSkin skin, TextView component, TextView state
 // Overlays the properties the skin gives for component/state on a look.
 void ApplySkinLook(ControlLook& look, ControlSkin skin, TextView component, TextView state, TextView prefix);
 
-// A number property of the skin ("20;"), or fallback when the skin lacks it.
+// A number property of the skin ("20;", or the first declaration's: "width: 5;"), or fallback
+// when the skin lacks it.
 std::int32_t ReadSkinNumber(ControlSkin skin, TextView component, TextView state, TextView property,
                             std::int32_t fallback);
 

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "veloui/foundation/core/colour_expression.h"
+#include "veloui/skins/builtin_skins.h"
 #include "veloui/skins/control_look/control_look.h"
 #include "veloui/skins/core/skin_properties.h"
 #include "veloui/skins/core/skin_records.h"
@@ -116,8 +117,24 @@ HANDLE ReadSkinImage(ControlSkin skin, TextView component, TextView state, TextV
 
 std::int32_t ReadSkinNumber(ControlSkin skin, TextView component, TextView state, TextView property,
                             std::int32_t fallback) {
-  if (GetSkinProperty(skin, component, state, property).empty()) return fallback;
-  return GetSkinPropertyNumber(skin, component, state, property);
+  const Text value = GetSkinProperty(skin, component, state, property);
+  if (value.empty()) return fallback;
+  // "5;" or a single declaration such as "width: 5;" or "bottom: 15;".
+  const std::size_t colon = value.find(u':');
+  const Text number = colon == Text::npos ? value : value.substr(colon + 1);
+  std::int32_t result = 0;
+  bool any = false;
+  for (char16_t c : number) {
+    if (c == u' ' && !any) continue;
+    if (c < u'0' || c > u'9') break;
+    result = result * 10 + (c - u'0');
+    any = true;
+    if (result > 100000) break;
+  }
+  return any ? result : fallback;
 }
 
-ControlSkin BuiltInControlSkin(TextView name) { return FindSkin(name); }
+ControlSkin BuiltInControlSkin(TextView name) {
+  BuildBuiltInSkin(name);
+  return FindSkin(name);
+}

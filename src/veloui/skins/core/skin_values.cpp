@@ -166,4 +166,3 @@ std::optional<SkinFontDeclaration> ReadFontDeclaration(TextView value) {
   for (std::size_t at = 2; at < arguments.size(); ++at) font.Style |= FontStyleBit(LowerText(arguments[at]));
   return font;
 }
-

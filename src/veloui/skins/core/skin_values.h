@@ -56,4 +56,3 @@ struct SkinFontDeclaration {
   std::uint32_t Style = 0;
 };
 std::optional<SkinFontDeclaration> ReadFontDeclaration(TextView value);
-

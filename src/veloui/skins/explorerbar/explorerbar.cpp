@@ -130,6 +130,7 @@ LRESULT OnGroupMouse(ExplorerBarRecord& bar, ExplorerBarGroup& group, UINT messa
       group.HotItem = -1;
       break;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
       group.HeaderPressed = on_header;
       break;
     case WM_LBUTTONUP:
@@ -287,6 +288,7 @@ LRESULT CALLBACK ExplorerBarGroupProc(HWND window, UINT message, WPARAM wParam, 
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE:
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
       return OnGroupMouse(*found.Bar, *found.Group, message, lParam);
     case WM_NCDESTROY:

@@ -255,6 +255,7 @@ LRESULT CALLBACK SplitterExGripperProc(HWND window, UINT message, WPARAM wParam,
       InvalidateRect(window, nullptr, FALSE);
       return 0;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a quick second press drags as well
       BeginDrag(*splitter, lParam);
       return 0;
     case WM_LBUTTONUP:

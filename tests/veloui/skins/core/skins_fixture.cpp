@@ -1,6 +1,7 @@
 #include "skins_fixture.h"
 
 #include "veloui/foundation/core/gradient_records.h"
+#include "veloui/foundation/core/named_colours.h"
 #include "veloui/foundation/core/ui_colour.h"
 
 FakeSkinServices& Fakes() {
@@ -10,6 +11,7 @@ FakeSkinServices& Fakes() {
 
 void SkinsTest::SetUp() {
   ResetToolkitGlobalLists();
+  FillNamedColourMap();
   ResetSkinGlobals();
   StoreColourModeName(u"");
   Fakes() = FakeSkinServices();
