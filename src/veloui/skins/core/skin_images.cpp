@@ -97,8 +97,8 @@ std::uintptr_t LoadSkinImage(TextView value) {
   int width = 0;
   int height = 0;
   for (const SkinAttribute& option : options) {
-    if (EqualIgnoringCase(option.Name, u"width")) width = ParseDecimal(option.Value);
-    if (EqualIgnoringCase(option.Name, u"height")) height = ParseDecimal(option.Value);
+    if (EqualIgnoringCase(option.Name, u"width")) width = ParseInteger32Text(option.Value, IntegerBases::Decimal, IntegerRange::Wrap32);
+    if (EqualIgnoringCase(option.Name, u"height")) height = ParseInteger32Text(option.Value, IntegerBases::Decimal, IntegerRange::Wrap32);
   }
   return make(bytes, width, height);
 }

@@ -138,7 +138,7 @@ namespace {
 std::optional<std::uint32_t> ColourOfText(const Text& text) {
   if (text.empty()) return std::nullopt;
   // A colour argument already turned into the decimal text of its colour word.
-  if (IsNumericString(text) && text.find(u'.') == Text::npos) return static_cast<std::uint32_t>(ParseDecimal(text));
+  if (IsNumericString(text) && text.find(u'.') == Text::npos) return static_cast<std::uint32_t>(ParseInteger32Text(text, IntegerBases::Decimal, IntegerRange::Wrap32));
   return ReadSkinColour(text);
 }
 
@@ -156,12 +156,12 @@ std::uint32_t GetSkinPropertyColourEx(SkinHandle skin, TextView component, TextV
 
 std::int32_t GetSkinPropertyNumber(SkinHandle skin, TextView component, TextView state, TextView property,
                                    TextView attribute) {
-  return ParseDecimal(GetSkinProperty(skin, component, state, property, attribute));
+  return ParseInteger32Text(GetSkinProperty(skin, component, state, property, attribute), IntegerBases::Decimal, IntegerRange::Wrap32);
 }
 
 std::uintptr_t GetSkinPropertyImage(SkinHandle skin, TextView component, TextView state, TextView property) {
   const SkinPropertyRecord* record = ResolvedProperty(skin, component, state, property);
   if (record == nullptr) return 0;
   if (record->Type == kSkinValueHandle) return record->Value;
-  return static_cast<std::uintptr_t>(ParseDecimal(CutAtSemicolon(record->ValueText)));
+  return static_cast<std::uintptr_t>(ParseInteger32Text(CutAtSemicolon(record->ValueText), IntegerBases::Decimal, IntegerRange::Wrap32));
 }
