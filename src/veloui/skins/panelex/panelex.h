@@ -20,7 +20,7 @@ constexpr UINT kTextControlLinkMessage = 0x8580;
 constexpr std::uint32_t kPanelExHScroll = 0x10;
 constexpr std::uint32_t kPanelExVScroll = 0x20;
 constexpr std::uint32_t kPanelExAutoScroll = 0x40;
-constexpr std::uint32_t kPanelExScrollOutside = 0x80;
+constexpr std::uint32_t kPanelExScrollOutside = 0x80;  // the page gives way to its bars
 constexpr std::uint32_t kPanelExNoHorizontal = 0x400;
 constexpr std::uint32_t kPanelExNoVertical = 0x800;
 

@@ -136,7 +136,13 @@ std::int32_t MovePanelExPage(std::int32_t dx, std::int32_t dy) {
   const std::int32_t content_width = page->ContentRight - page->ContentLeft;
   const std::int32_t content_height = page->ContentBottom - page->ContentTop;
   const RECT place = ClientRectIn(page->Window, page->PanelWindow);
-  const RECT panel = ClientRectOf(page->PanelWindow);
+  RECT panel = ClientRectOf(page->PanelWindow);
+  if ((page->ScrollOptions & kPanelExScrollOutside) != 0) {
+    // The bars stand beside the page instead of over it.
+    const BarThickness thick = ScrollBarThickness();
+    if (page->VScrollShown != 0) panel.right -= thick.X;
+    if (page->HScrollShown != 0) panel.bottom -= thick.Y;
+  }
   const std::int32_t width = std::max<std::int32_t>(content_width, panel.right);
   const std::int32_t height = std::max<std::int32_t>(content_height, panel.bottom);
   SetWindowPos(page->Window, nullptr, place.left + dx, place.top + dy, width + 1, height + 1, kMovePageFlags);
