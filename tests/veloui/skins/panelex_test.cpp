@@ -153,10 +153,13 @@ TEST_F(PanelExTest, TextOnATransparentBufferGetsItsAlphaBackWithinTheBuffer) {
 TEST_F(PanelExTest, PanelsAndPagesLeaveNoObjectsBehind) {
   ExpectNoObjectsLeft([this] {
     const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 120, 80);
-    AddPanelExPage();
+    HWND page = AddPanelExPage();
+    HWND label = CreateWindowExW(0, L"Static", L"on the page", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, page, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
     SetPanelExPageScrolling(panel, 0, kPanelExHScroll | kPanelExVScroll, 1);
-    UpdateWindow(GetPanelExWindow(panel));
+    RedrawWindow(GetPanelExWindow(panel), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     FreePanelEx(panel);
+    DestroyWindow(label);  // a page's children outlive it
   });
 }
 }  // namespace

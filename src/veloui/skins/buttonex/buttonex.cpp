@@ -22,7 +22,7 @@ ButtonExState StateOf(const ButtonExRecord& button) {
 }
 
 void ReleaseButtonParts(ButtonExRecord& button) {
-  if (button.ToolTip != nullptr) DestroyWindow(button.ToolTip);
+  if (button.ToolTip != nullptr && IsWindow(button.ToolTip)) DestroyWindow(button.ToolTip);
   button.ToolTip = nullptr;
   for (HIMAGELIST& list : button.ImageLists) {
     if (list != nullptr) ImageList_Destroy(list);

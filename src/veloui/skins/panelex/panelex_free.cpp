@@ -22,6 +22,8 @@ void DropPageRecord(PanelExPageRecord* page) {
   if (page->ImageList != nullptr) ImageList_Destroy(page->ImageList);
   if (page->BackgroundImage != 0) FreeImageStoreEntry(page->BackgroundImage);
   ForgetCurrent(nullptr, page);
+  for (PanelExRecord& panel : PanelExPanels())
+    if (panel.CurrentPage == page) panel.CurrentPage = nullptr;
   PanelExPages().remove_if([page](const PanelExPageRecord& record) { return &record == page; });
 }
 
@@ -65,6 +67,8 @@ void FreeOnePanel(PanelExRecord* panel) {
 
 std::int32_t FreePanelEx(std::intptr_t panel) {
   TakeToolkitLock(ToolkitLock::PanelEx);
+  // The brushes of the children that go with the panel go too; the others are made again.
+  ClearPanelExBrushCache();
   std::int32_t result = panel == -1 ? 1 : 0;
   while (PanelExRecord* found = panel == -1 ? (PanelExPanels().empty() ? nullptr : &PanelExPanels().front())
                                               : FindPanelExRecord(panel)) {
@@ -81,9 +85,7 @@ std::int32_t FreePanelEx(std::intptr_t panel) {
 void ForgetDestroyedPanelEx(HWND window) {
   ToolkitLockGuard guard(ToolkitLock::PanelEx);
   if (PanelExPageRecord* page = FindPageRecordOfWindow(window)) {
-    // Its panel goes on without it; the panel shows no page until another one is shown.
-    for (PanelExRecord& panel : PanelExPanels())
-      if (panel.CurrentPage == page) panel.CurrentPage = nullptr;
+    // Its panel goes on without it and shows no page until another one is shown.
     DropPageRecord(page);
     return;
   }

@@ -47,6 +47,12 @@ bool IsLivePage(const PanelExPageRecord* page) {
   return false;
 }
 
+void ClearPanelExBrushCache() {
+  for (const PanelExBrushCacheEntry& entry : PanelExBrushCache())
+    if (entry.Brush != nullptr) DeleteObject(entry.Brush);
+  PanelExBrushCache().clear();
+}
+
 void MakePageCurrent(PanelExPageRecord* page) {
   PanelExState& state = PanelEx();
   state.CurrentPageRecord = page;

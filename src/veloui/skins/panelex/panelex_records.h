@@ -94,5 +94,7 @@ PanelExPageRecord* FindPageRecordOfWindow(HWND pageWindow);
 // Whether the record still lives in its list (a pointer remembered across a released lock).
 bool IsLivePanel(const PanelExRecord* panel);
 bool IsLivePage(const PanelExPageRecord* page);
+// Deletes every brush of the brush cache and empties it.
+void ClearPanelExBrushCache();
 // Makes the page and its panel current; nullptr clears both.
 void MakePageCurrent(PanelExPageRecord* page);

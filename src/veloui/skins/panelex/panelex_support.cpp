@@ -30,12 +30,6 @@ RECT ClientRectOf(HWND window) {
 bool IsVisibleWindow(HWND window) { return window != nullptr && IsWindowVisible(window); }
 bool HasVisibleStyle(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void ClearBrushCache() {
-  for (const PanelExBrushCacheEntry& entry : PanelExBrushCache())
-    if (entry.Brush != nullptr) DeleteObject(entry.Brush);
-  PanelExBrushCache().clear();
-}
-
 struct BarThickness {
   std::int32_t X, Y;
 };
@@ -130,7 +124,7 @@ std::int32_t ClipRectToPanelEx(RECT& rect, HWND window, HWND reference) {
 }
 
 std::int32_t MovePanelExPage(std::int32_t dx, std::int32_t dy) {
-  ClearBrushCache();
+  ClearPanelExBrushCache();
   const PanelExPageRecord* page = PanelEx().CurrentPageRecord;
   if (page == nullptr || page->Window == nullptr) return 0;
   const std::int32_t content_width = page->ContentRight - page->ContentLeft;
@@ -267,7 +261,7 @@ BOOL CALLBACK ReparentChildProc(HWND child, LPARAM lParam) {
 }
 
 std::int32_t RefreshCurrentPanelExPage() {
-  ClearBrushCache();
+  ClearPanelExBrushCache();
   PanelExPageRecord* page = PanelEx().CurrentPageRecord;
   if (page == nullptr || page->Window == nullptr) return 0;
   HWND page_window = page->Window;
