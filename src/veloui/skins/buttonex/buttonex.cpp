@@ -79,10 +79,10 @@ void Paint(ButtonExRecord& button, HDC dc) {
   if (images != nullptr && ImageList_GetImageCount(images) > 0) {
     int width = 0, height = 0;
     ImageList_GetIconSize(images, &width, &height);
-    ImageList_Draw(images, 0, buffer, look.TextPadding.left, (area.bottom - height) / 2, ILD_TRANSPARENT);
-    text_area.left += width + look.TextPadding.left;
+    ImageList_Draw(images, 0, buffer, look.ImagePadding.left, (area.bottom - height) / 2, ILD_TRANSPARENT);
+    text_area.left += look.ImagePadding.left + width + look.ImagePadding.right;
   }
-  PaintLookText(buffer, text_area, look, button.Caption, kCodedCentreAcross | kCodedCentreDown);
+  PaintLookText(buffer, text_area, look, button.Caption);
   BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
 }
 

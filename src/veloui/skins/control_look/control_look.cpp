@@ -45,7 +45,20 @@ void MakeOpaque(HDC dc, const RECT& area) {
   }
 }
 
-// A 32-bit bitmap is blended by its alpha, others copied; icons are drawn at the area's size.
+void CopyPart(HDC dc, const RECT& to, HDC source, const RECT& from, bool alpha) {
+  const int width = to.right - to.left, height = to.bottom - to.top;
+  const int source_width = from.right - from.left, source_height = from.bottom - from.top;
+  if (width <= 0 || height <= 0 || source_width <= 0 || source_height <= 0) return;
+  if (alpha) {
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    GdiAlphaBlend(dc, to.left, to.top, width, height, source, from.left, from.top, source_width, source_height, blend);
+  } else {
+    StretchBlt(dc, to.left, to.top, width, height, source, from.left, from.top, source_width, source_height, SRCCOPY);
+  }
+}
+
+// A bitmap keeps its corners and stretches its edges and middle (a 32-bit one blended by its
+// alpha); an icon is drawn at the area's size.
 void DrawLookImage(HDC dc, const RECT& area, HANDLE image) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (GetObjectType(image) != OBJ_BITMAP) {
@@ -56,24 +69,28 @@ void DrawLookImage(HDC dc, const RECT& area, HANDLE image) {
   GetObjectW(image, sizeof(shape), &shape);
   HDC source = CreateCompatibleDC(dc);
   HGDIOBJ previous = SelectObject(source, image);
-  if (shape.bmBitsPixel == 32) {
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    GdiAlphaBlend(dc, area.left, area.top, width, height, source, 0, 0, shape.bmWidth, shape.bmHeight, blend);
-  } else {
-    StretchBlt(dc, area.left, area.top, width, height, source, 0, 0, shape.bmWidth, shape.bmHeight, SRCCOPY);
-  }
+  const int corner_x = std::min<int>(shape.bmWidth / 3, width / 2);
+  const int corner_y = std::min<int>(shape.bmHeight / 3, height / 2);
+  const int source_x[4] = {0, corner_x, shape.bmWidth - corner_x, shape.bmWidth};
+  const int source_y[4] = {0, corner_y, shape.bmHeight - corner_y, shape.bmHeight};
+  const int target_x[4] = {area.left, area.left + corner_x, area.right - corner_x, area.right};
+  const int target_y[4] = {area.top, area.top + corner_y, area.bottom - corner_y, area.bottom};
+  for (int row = 0; row < 3; ++row)
+    for (int column = 0; column < 3; ++column)
+      CopyPart(dc, RECT{target_x[column], target_y[row], target_x[column + 1], target_y[row + 1]}, source,
+               RECT{source_x[column], source_y[row], source_x[column + 1], source_y[row + 1]}, shape.bmBitsPixel == 32);
   SelectObject(source, previous);
   DeleteDC(source);
 }
 
-void FillGradient(HDC dc, const RECT& area, COLORREF top, COLORREF bottom) {
+void FillGradient(HDC dc, const RECT& area, COLORREF top, COLORREF bottom, bool vertical) {
   TRIVERTEX corners[2] = {
       {area.left, area.top, static_cast<COLOR16>(GetRValue(top) << 8), static_cast<COLOR16>(GetGValue(top) << 8),
        static_cast<COLOR16>(GetBValue(top) << 8), 0xFF00},
       {area.right, area.bottom, static_cast<COLOR16>(GetRValue(bottom) << 8),
        static_cast<COLOR16>(GetGValue(bottom) << 8), static_cast<COLOR16>(GetBValue(bottom) << 8), 0xFF00}};
   GRADIENT_RECT shape{0, 1};
-  GdiGradientFill(dc, corners, 2, &shape, 1, GRADIENT_FILL_RECT_V);
+  GdiGradientFill(dc, corners, 2, &shape, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
 }
 }  // namespace
 
@@ -94,14 +111,15 @@ COLORREF MixLookColours(COLORREF first, COLORREF second, std::int32_t weight) {
 void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look) {
   if (look.Background != CLR_INVALID || look.Image != nullptr) {
     if (look.GradientEnd != CLR_INVALID) {
-      FillGradient(dc, area, look.Background, look.GradientEnd);
+      FillGradient(dc, area, look.Background, look.GradientEnd, look.GradientVertical);
     } else {
       HBRUSH brush = CreateSolidBrush(look.Background);
       FillRect(dc, &area, brush);
       DeleteObject(brush);
     }
   }
-  if (look.Image != nullptr) DrawLookImage(dc, area, look.Image);
+  for (HANDLE image : {look.Image, look.OverlayImage, look.BorderImage})
+    if (image != nullptr) DrawLookImage(dc, area, image);
   if (look.Border != CLR_INVALID) {
     HBRUSH brush = CreateSolidBrush(look.Border);
     FrameRect(dc, &area, brush);
@@ -110,7 +128,7 @@ void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look) {
   MakeOpaque(dc, area);
 }
 
-void PaintLookText(HDC dc, const RECT& area, const ControlLook& look, const Text& text, std::uint32_t options) {
+void PaintLookText(HDC dc, const RECT& area, const ControlLook& look, const Text& text) {
   if (text.empty()) return;
   RECT inside{area.left + look.TextPadding.left, area.top + look.TextPadding.top,
               area.right - look.TextPadding.right, area.bottom - look.TextPadding.bottom};
@@ -118,7 +136,7 @@ void PaintLookText(HDC dc, const RECT& area, const ControlLook& look, const Text
   SetTextColor(dc, look.TextColour);
   HFONT font = look.Font != nullptr ? look.Font : Toolkit.MenuFont;
   if (font == nullptr) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  DrawCodedText(dc, text, inside, font, options);
+  DrawCodedText(dc, text, inside, font, look.TextOptions);
 }
 
 WNDPROC SubclassControl(HWND window, WNDPROC procedure) {

@@ -14,12 +14,17 @@ using ControlSkin = std::uintptr_t;
 
 struct ControlLook {
   COLORREF Background = CLR_INVALID;   // CLR_INVALID: nothing painted
-  COLORREF GradientEnd = CLR_INVALID;  // a vertical gradient from Background to this
+  COLORREF GradientEnd = CLR_INVALID;  // a gradient from Background to this
+  bool GradientVertical = true;
   HANDLE Image = nullptr;  // a bitmap or icon the skin holds (not ours to free), stretched over
   COLORREF Border = CLR_INVALID;
   COLORREF TextColour = 0;
   HFONT Font = nullptr;  // the skin's (not ours to free); nullptr: the menu font
   RECT TextPadding{};
+  std::uint32_t TextOptions = kCodedCentreAcross | kCodedCentreDown;  // from "text position"
+  RECT ImagePadding{};
+  HANDLE OverlayImage = nullptr;  // drawn over the background, stretched (the skin's)
+  HANDLE BorderImage = nullptr;
   HCURSOR Cursor = nullptr;
 };
 
@@ -43,8 +48,8 @@ COLORREF MixLookColours(COLORREF first, COLORREF second, std::int32_t weight);
 
 // Paints background and border of a look into `area` of a 32-bit panel buffer, opaque.
 void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look);
-// Draws text with the look's colour and font, padded, with the coded-text options.
-void PaintLookText(HDC dc, const RECT& area, const ControlLook& look, const Text& text, std::uint32_t options);
+// Draws text with the look's colour, font, padding and position.
+void PaintLookText(HDC dc, const RECT& area, const ControlLook& look, const Text& text);
 
 // Puts `procedure` above the window's present one and returns the one replaced.
 WNDPROC SubclassControl(HWND window, WNDPROC procedure);

@@ -32,6 +32,7 @@ bool ReadGradient(ControlLook& look, ControlSkin skin, TextView component, TextV
   if (start == kNoColour || end == kNoColour) return false;
   look.Background = AsColorRef(start);
   look.GradientEnd = AsColorRef(end);
+  look.GradientVertical = first == 2;
   return true;
 }
 
@@ -60,15 +61,25 @@ void ReadBackground(ControlLook& look, ControlSkin skin, TextView component, Tex
   }
 }
 
-void ReadPadding(RECT& padding, ControlSkin skin, TextView component, TextView state) {
+void ReadPadding(RECT& padding, ControlSkin skin, TextView component, TextView state, TextView property) {
   const auto side = [&](TextView name, LONG& edge) {
-    const Text value = GetSkinProperty(skin, component, state, u"text padding", name);
-    if (!value.empty()) edge = GetSkinPropertyNumber(skin, component, state, u"text padding", name);
+    const Text value = GetSkinProperty(skin, component, state, property, name);
+    if (!value.empty()) edge = GetSkinPropertyNumber(skin, component, state, property, name);
   };
   side(u"left", padding.left);
   side(u"top", padding.top);
   side(u"right", padding.right);
   side(u"bottom", padding.bottom);
+}
+
+// "x: 50%; y: 50%;" centres the text, "x: 0; y: centre;" puts it left and centred down.
+void ReadTextPosition(ControlLook& look, ControlSkin skin, TextView component, TextView state) {
+  const auto centred = [&](TextView axis) {
+    const Text value = GetSkinProperty(skin, component, state, u"text position", axis);
+    return value == u"50%" || value == u"centre" || value == u"center";
+  };
+  if (GetSkinProperty(skin, component, state, u"text position").empty()) return;
+  look.TextOptions = (centred(u"x") ? kCodedCentreAcross : 0) | (centred(u"y") ? kCodedCentreDown : 0);
 }
 
 HCURSOR CursorNamed(const Text& name) {
@@ -101,11 +112,16 @@ HFONT FontOf(ControlSkin skin, TextView component, TextView state) {
 void ApplySkinLook(ControlLook& look, ControlSkin skin, TextView component, TextView state, TextView prefix) {
   const Text p(prefix);
   ReadBackground(look, skin, component, state, p);
+  look.OverlayImage = ReadSkinImage(skin, component, state, p + u"overlay image");
+  if (look.OverlayImage == nullptr) look.OverlayImage = ReadSkinImage(skin, component, state, p + u"overlay");
+  look.BorderImage = ReadSkinImage(skin, component, state, p + u"border image");
   if (!p.empty()) return;  // a sub-look ("gripper ", "group ") has only its background
   if (const auto colour = ColourIn(skin, component, state, u"text", u"colour")) look.TextColour = *colour;
   if (const auto colour = ColourIn(skin, component, state, u"colour")) look.TextColour = *colour;
   if (HFONT font = FontOf(skin, component, state)) look.Font = font;
-  ReadPadding(look.TextPadding, skin, component, state);
+  ReadPadding(look.TextPadding, skin, component, state, u"text padding");
+  ReadPadding(look.ImagePadding, skin, component, state, u"image padding");
+  ReadTextPosition(look, skin, component, state);
   if (HCURSOR cursor = CursorNamed(GetSkinProperty(skin, component, state, u"cursor"))) look.Cursor = cursor;
 }
 

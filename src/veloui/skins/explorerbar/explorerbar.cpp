@@ -94,16 +94,17 @@ void PaintGroup(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, HDC
   ToolkitLockGuard guard(ToolkitLock::PanelEx);
   HDC buffer = PanelExBufferDC(reinterpret_cast<std::intptr_t>(group.Window), area.right, area.bottom);
   if (buffer == nullptr) return;
+  PaintLookBackground(buffer, area, bar.Group);
   const ControlLook& header = bar.Header[group.HeaderPressed ? 2 : group.HeaderHot ? 1 : 0];
   const RECT header_area{0, 0, area.right, std::min<LONG>(area.bottom, bar.HeaderHeight)};
   PaintLookBackground(buffer, header_area, header);
-  PaintLookText(buffer, header_area, header, group.Title, kCodedCentreDown);
+  PaintLookText(buffer, header_area, header, group.Title);
   std::int32_t top = bar.HeaderHeight;
   for (std::size_t k = 0; k < group.Items.size() && top < area.bottom; ++k, top += bar.ItemHeight) {
     const ControlLook& item = bar.Item[static_cast<std::int32_t>(k) == group.HotItem ? 1 : 0];
     const RECT item_area{0, top, area.right, std::min<LONG>(area.bottom, top + bar.ItemHeight)};
     PaintLookBackground(buffer, item_area, item);
-    PaintLookText(buffer, item_area, item, group.Items[k], kCodedCentreDown);
+    PaintLookText(buffer, item_area, item, group.Items[k]);
   }
   BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
 }
@@ -176,6 +177,7 @@ std::int32_t LoadExplorerBarSkin(std::intptr_t bar, ControlSkin skin) {
   if (record == nullptr) return 0;
   record->Skin = skin;
   record->Bar = ReadControlLook(skin, u"explorerbar", u"normal");
+  record->Group = ReadControlLook(skin, u"explorerbar", u"normal", u"group ");
   for (std::size_t k = 0; k < kStates.size(); ++k) {
     record->Header[k] = ReadControlLook(skin, u"explorerbar group header", kStates[k]);
     record->Item[k] = ReadControlLook(skin, u"explorerbar group item", kStates[k]);

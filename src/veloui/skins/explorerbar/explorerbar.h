@@ -33,7 +33,7 @@ struct ExplorerBarRecord {
   ControlSkin Skin = 0;
   std::uint32_t Style = 0;
   std::list<ExplorerBarGroup> Groups;
-  ControlLook Bar;
+  ControlLook Bar, Group;
   std::array<ControlLook, 3> Header{}, Item{};  // normal, hot, pressed
   std::int32_t Margin = 8, GroupMargin = 8, HeaderHeight = 20, ItemHeight = 22;
 };
