@@ -17,7 +17,8 @@
 #include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
-#include "veloui/menus/window_hooks.h"
+#include "veloui/menus/menu_tracking_hooks.h"
+#include "veloui/menus/track_windows_hook.h"
 #include "veloui/skins/skin_services.h"
 
 namespace {

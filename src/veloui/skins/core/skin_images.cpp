@@ -26,6 +26,8 @@ bool HasFileNameCharacters(TextView name) {
   return true;
 }
 
+int ReadSize(TextView text) { return ParseInteger32Text(text, IntegerBases::Decimal, IntegerRange::Saturate32); }
+
 bool ReadNonEmptyFile(const Text& path, std::string& bytes) { return ReadWholeFile(path, bytes) && !bytes.empty(); }
 
 bool ReadFromPack(TextView fileName, std::string& bytes) {
@@ -97,8 +99,8 @@ std::uintptr_t LoadSkinImage(TextView value) {
   int width = 0;
   int height = 0;
   for (const SkinAttribute& option : options) {
-    if (EqualIgnoringCase(option.Name, u"width")) width = ParseInteger32Text(option.Value, IntegerBases::Decimal, IntegerRange::Wrap32);
-    if (EqualIgnoringCase(option.Name, u"height")) height = ParseInteger32Text(option.Value, IntegerBases::Decimal, IntegerRange::Wrap32);
+    if (EqualIgnoringCase(option.Name, u"width")) width = ReadSize(option.Value);
+    if (EqualIgnoringCase(option.Name, u"height")) height = ReadSize(option.Value);
   }
   return make(bytes, width, height);
 }

@@ -156,12 +156,15 @@ std::uint32_t GetSkinPropertyColourEx(SkinHandle skin, TextView component, TextV
 
 std::int32_t GetSkinPropertyNumber(SkinHandle skin, TextView component, TextView state, TextView property,
                                    TextView attribute) {
-  return ParseInteger32Text(GetSkinProperty(skin, component, state, property, attribute), IntegerBases::Decimal, IntegerRange::Wrap32);
+  return ParseInteger32Text(GetSkinProperty(skin, component, state, property, attribute), IntegerBases::Decimal,
+                            IntegerRange::Wrap32);
 }
 
 std::uintptr_t GetSkinPropertyImage(SkinHandle skin, TextView component, TextView state, TextView property) {
   const SkinPropertyRecord* record = ResolvedProperty(skin, component, state, property);
   if (record == nullptr) return 0;
   if (record->Type == kSkinValueHandle) return record->Value;
-  return static_cast<std::uintptr_t>(ParseInteger32Text(CutAtSemicolon(record->ValueText), IntegerBases::Decimal, IntegerRange::Wrap32));
+  // The decimal text of a handle, which may not fit a signed 32-bit number.
+  return static_cast<std::uintptr_t>(
+      ParseIntegerText(CutAtSemicolon(record->ValueText), IntegerBases::Decimal, IntegerRange::Wrap64));
 }

@@ -6,6 +6,7 @@
 // toolkit start-up and tests replace with fakes.
 #include <cstdint>
 #include <list>
+#include <string>
 #include <string_view>
 #include <vector>
 

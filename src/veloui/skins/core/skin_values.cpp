@@ -162,7 +162,7 @@ std::optional<SkinFontDeclaration> ReadFontDeclaration(TextView value) {
   SkinFontDeclaration font;
   font.Face = WithoutQuotes(arguments.at(0));
   if (font.Face.empty()) return std::nullopt;
-  if (arguments.size() > 1) font.Size = ParseInteger32Text(arguments[1], IntegerBases::Decimal, IntegerRange::Wrap32);
+  if (arguments.size() > 1) font.Size = ParseInteger32Text(arguments[1], IntegerBases::Decimal, IntegerRange::Saturate32);
   for (std::size_t at = 2; at < arguments.size(); ++at) font.Style |= FontStyleBit(LowerText(arguments[at]));
   return font;
 }

@@ -3,7 +3,7 @@
 #include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/toolkit_state.h"
-#include "veloui/menus/window_hooks.h"
+#include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/skins/panelex/panelex.h"
 #include "veloui/skins/panelex/panelex_records.h"
 

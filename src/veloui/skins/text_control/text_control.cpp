@@ -33,11 +33,11 @@ COLORREF BackgroundBehind(HWND window) {
 }
 
 // Draws (or with kCodedMeasureOnly measures) the text; the links land in the record.
-RECT DrawText(TextControlRecord& control, HDC dc, std::uint32_t options) {
+RECT DrawCaption(TextControlRecord& control, HDC dc, std::uint32_t options) {
   RECT area{};
   GetClientRect(control.Window, &area);
   if ((options & kCodedMeasureOnly) != 0) area.bottom = 0x7FFF;  // lines below the control count too
-  CodedTextGlobals& coded = CodedText();
+  CodedTextGlobals& coded = CodedText;
   coded.CurrentTextLinks = &control.Links;
   coded.TextLineSpacing = control.LineSpacing;
   control.Links.clear();
@@ -58,7 +58,7 @@ void Paint(TextControlRecord& control, HDC dc) {
   HDC buffer = PanelExBufferDC(reinterpret_cast<std::intptr_t>(control.Window), area.right, area.bottom);
   if (buffer == nullptr) return;
   PaintLookBackground(buffer, area, look);
-  DrawText(control, buffer, 0);
+  DrawCaption(control, buffer, 0);
   BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
 }
 
@@ -75,7 +75,7 @@ std::int32_t LinkAt(const TextControlRecord& control, LPARAM lParam) {
 void FitHeight(TextControlRecord& control) {
   if ((control.Style & kTextControlAutoHeight) == 0) return;
   HDC dc = CreateCompatibleDC(nullptr);
-  const RECT measured = DrawText(control, dc, kCodedMeasureOnly);
+  const RECT measured = DrawCaption(control, dc, kCodedMeasureOnly);
   DeleteDC(dc);
   RECT area{};
   GetClientRect(control.Window, &area);

@@ -57,6 +57,25 @@ TEST_F(SkinFilesTest, PlainSaveCopiesImagesAndLoadsBack) {
   EXPECT_EQ(Fakes().imageBytes.back(), std::string(300, 'b'));
 }
 
+TEST_F(SkinFilesTest, FailedSaveLeavesNoPartialOutput) {
+  const SkinHandle skin = MakeImageSkin();
+  std::filesystem::create_directories(folder.Path() / "out" / "glass.skn");  // the document cannot be written
+  EXPECT_EQ(SaveSkinFile(skin, u"out/glass.skn", false), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "out" / "a.png"));
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "out" / "b.png"));
+}
+
+TEST_F(SkinFilesTest, ImageHandleWithTheTopBitSetIsNoFailure) {
+  Skins().Services.MakeImage = [](std::string_view, int, int) -> std::uintptr_t { return UINTPTR_MAX - 1; };
+  PutFileBytes(folder.File("a.png"), "a");
+  PutFileBytes(folder.File("top.skn"),
+               "<skin><name id='T'/><component id='c'><state id='s'><property id='p'>a.png</property>"
+               "</state></component></skin>");
+  const std::intptr_t skin = LoadSkinFile(u"top.skn");
+  ASSERT_GT(skin, 0);
+  EXPECT_EQ(GetSkinPropertyImage(skin, u"c", u"s", u"p"), UINTPTR_MAX - 1);
+}
+
 TEST_F(SkinFilesTest, PackHoldsFiveEntriesAndItsImagesAreFoundInside) {
   const SkinHandle skin = MakeImageSkin();
   ASSERT_EQ(SaveSkinFile(skin, u"glass", true), 1);
