@@ -60,6 +60,17 @@ TEST_F(PanelExTest, AFreedPageHandsItsChildrenOnWithTheirOwnChildren) {
   EXPECT_EQ(FreePanelEx(panel), 0);
 }
 
+TEST_F(PanelExTest, APanelDestroyedWithItsParentTakesItsRecordsAlong) {
+  HWND holder = CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, Window, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  const std::intptr_t panel = CreatePanelEx(-1, holder, 0, 0, 100, 50);
+  ASSERT_NE(AddPanelExPage(), nullptr);
+  DestroyWindow(holder);
+  EXPECT_EQ(GetPanelExWindow(panel), nullptr);
+  EXPECT_EQ(PageCopy(panel, 0).Window, nullptr);
+  EXPECT_EQ(FreePanelEx(panel), 0);
+}
+
 TEST_F(PanelExTest, BothBarsMakeTwoScrollBarsAndASizeBoxThatFollowTheContent) {
   const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 400, 300);
   HWND page = AddPanelExPage();
