@@ -72,12 +72,12 @@ struct PanelExState {
   // The panel the next created control or page goes into.
   HWND CurrentPanelExWindow = nullptr;
   // The text alpha repair's scratch image: grown when a text needs more room, never shrunk.
-  HBITMAP TextImage = nullptr;
-  std::uint32_t* TextPixels = nullptr;
-  std::int32_t TextImageWidth = 0, TextImageHeight = 0;
+  HBITMAP PanelExTextImage = nullptr;
+  std::uint32_t* PanelExTextPixels = nullptr;
+  std::int32_t PanelExTextImageWidth = 0, PanelExTextImageHeight = 0;
   HRGN RepairRegion = nullptr;
   std::int32_t RepairRight = 0, RepairBottom = 0;
-  std::uint8_t LastAlpha = 0;
+  std::uint8_t PanelExLastAlpha = 0;
 };
 // Guarded by the PanelEx lock.
 PanelExState& PanelEx();

@@ -33,21 +33,21 @@ BufferPixels PanelBufferOf(HDC dc) {
 }
 
 bool EnsureTextImage(PanelExState& state, std::int32_t width, std::int32_t height) {
-  if (state.TextImage != nullptr && state.TextImageWidth >= width && state.TextImageHeight >= height) return true;
+  if (state.PanelExTextImage != nullptr && state.PanelExTextImageWidth >= width && state.PanelExTextImageHeight >= height) return true;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = std::max(width, state.TextImageWidth);
-  info.bmiHeader.biHeight = -std::max(height, state.TextImageHeight);
+  info.bmiHeader.biWidth = std::max(width, state.PanelExTextImageWidth);
+  info.bmiHeader.biHeight = -std::max(height, state.PanelExTextImageHeight);
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HBITMAP image = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (image == nullptr) return false;
-  if (state.TextImage != nullptr) DeleteObject(state.TextImage);
-  state.TextImage = image;
-  state.TextPixels = static_cast<std::uint32_t*>(bits);
-  state.TextImageWidth = info.bmiHeader.biWidth;
-  state.TextImageHeight = -info.bmiHeader.biHeight;
+  if (state.PanelExTextImage != nullptr) DeleteObject(state.PanelExTextImage);
+  state.PanelExTextImage = image;
+  state.PanelExTextPixels = static_cast<std::uint32_t*>(bits);
+  state.PanelExTextImageWidth = info.bmiHeader.biWidth;
+  state.PanelExTextImageHeight = -info.bmiHeader.biHeight;
   return true;
 }
 
@@ -55,9 +55,9 @@ bool EnsureTextImage(PanelExState& state, std::int32_t width, std::int32_t heigh
 void DrawTextMask(PanelExState& state, const Text& text, std::int32_t width, std::int32_t height, HFONT font,
                   std::uint32_t options) {
   for (std::int32_t y = 0; y < height; ++y)
-    std::fill_n(state.TextPixels + static_cast<std::size_t>(y) * state.TextImageWidth, width, 0xFF000000u);
+    std::fill_n(state.PanelExTextPixels + static_cast<std::size_t>(y) * state.PanelExTextImageWidth, width, 0xFF000000u);
   HDC scratch = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(scratch, state.TextImage);
+  HGDIOBJ previous = SelectObject(scratch, state.PanelExTextImage);
   SetTextColor(scratch, RGB(255, 255, 255));
   SetBkMode(scratch, TRANSPARENT);
   RECT area{2, 0, width, height};
@@ -73,7 +73,7 @@ std::uint32_t PanelExRegionHitProc(std::int32_t x, std::int32_t y, std::uint32_t
   if (x >= state.RepairRight || y >= state.RepairBottom) return target;
   if (state.RepairRegion != nullptr && !PtInRegion(state.RepairRegion, x, y)) return target;
   const auto alpha = RepairedTextAlpha(static_cast<std::uint8_t>(target >> 24), static_cast<std::uint8_t>(source >> 24),
-                                       static_cast<std::uint8_t>(source & 0xFF), state.LastAlpha);
+                                       static_cast<std::uint8_t>(source & 0xFF), state.PanelExLastAlpha);
   return (target & 0x00FFFFFFu) | (static_cast<std::uint32_t>(alpha) << 24);
 }
 
@@ -101,7 +101,7 @@ void RepairPanelExTextAlpha(HDC dc, const Text& text, const RECT& rect, HFONT fo
     for (std::int32_t x = first_x; x < last_x; ++x) {
       std::uint32_t& target = buffer.At(left + x, top + y);
       target = PanelExRegionHitProc(left + x, top + y,
-                                    state.TextPixels[static_cast<std::size_t>(y) * state.TextImageWidth + x], target);
+                                    state.PanelExTextPixels[static_cast<std::size_t>(y) * state.PanelExTextImageWidth + x], target);
     }
   DeleteObject(state.RepairRegion);
   state.RepairRegion = nullptr;
