@@ -298,10 +298,14 @@ std::int32_t SetPanelExPageAlpha(std::intptr_t panel, std::intptr_t page, std::u
 }
 
 void RefreshPanelExPageLayout(HWND pageWindow) {
+  HWND scroll_parts[3] = {};
   {
     ToolkitLockGuard guard(ToolkitLock::PanelEx);
     PanelExPageRecord* page = FindPageRecordOfWindow(pageWindow);
     if (page == nullptr) return;
+    scroll_parts[0] = page->HScrollBar;
+    scroll_parts[1] = page->VScrollBar;
+    scroll_parts[2] = page->SizeBox;
     PanelExPageRecord* const saved = PanelEx().CurrentPageRecord;
     MakePageCurrent(page);
     if (page->AutoScroll != 0) {
@@ -315,4 +319,7 @@ void RefreshPanelExPageLayout(HWND pageWindow) {
     MakePageCurrent(IsLivePage(saved) ? saved : nullptr);
   }
   RedrawWindow(pageWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_NOFRAME);
+  // They were moved without redrawing.
+  for (HWND part : scroll_parts)
+    if (part != nullptr && IsWindowVisible(part)) RedrawWindow(part, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
 }
