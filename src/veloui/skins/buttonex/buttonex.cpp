@@ -81,6 +81,8 @@ void Paint(ButtonExRecord& button, HDC dc) {
     ImageList_GetIconSize(images, &width, &height);
     ImageList_Draw(images, 0, buffer, look.ImagePadding.left, (area.bottom - height) / 2, ILD_TRANSPARENT);
     text_area.left += look.ImagePadding.left + width + look.ImagePadding.right;
+  } else {
+    text_area = PaintLookImage(buffer, area, look);  // a picture rather than an icon
   }
   PaintLookText(buffer, text_area, look, button.Caption);
   BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);

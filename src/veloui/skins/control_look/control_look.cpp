@@ -128,6 +128,28 @@ void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look) {
   MakeOpaque(dc, area);
 }
 
+RECT PaintLookImage(HDC dc, const RECT& area, const ControlLook& look) {
+  if (look.StateImage == nullptr) return area;
+  std::int32_t width = 16, height = 16;
+  if (GetObjectType(look.StateImage) == OBJ_BITMAP) {
+    BITMAP shape{};
+    GetObjectW(look.StateImage, sizeof(shape), &shape);
+    width = shape.bmWidth;
+    height = std::abs(shape.bmHeight);
+  }
+  const auto place = [](const ControlLook::Place& at, LONG start, LONG end, std::int32_t size) {
+    if (at.Centred) return static_cast<LONG>(start + (end - start - size) / 2);
+    return at.FromFar ? static_cast<LONG>(end - at.Offset - size) : static_cast<LONG>(start + at.Offset);
+  };
+  const LONG x = place(look.ImageX, area.left + look.ImagePadding.left, area.right - look.ImagePadding.right, width);
+  const LONG y = place(look.ImageY, area.top + look.ImagePadding.top, area.bottom - look.ImagePadding.bottom, height);
+  const RECT target{x, y, x + width, y + height};
+  DrawLookImage(dc, target, look.StateImage);
+  RECT rest = area;
+  if (!look.ImageX.Centred && !look.ImageX.FromFar) rest.left = target.right + look.ImagePadding.right;
+  return rest;
+}
+
 void PaintLookText(HDC dc, const RECT& area, const ControlLook& look, const Text& text) {
   if (text.empty()) return;
   RECT inside{area.left + look.TextPadding.left, area.top + look.TextPadding.top,

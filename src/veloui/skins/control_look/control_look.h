@@ -25,6 +25,12 @@ struct ControlLook {
   RECT ImagePadding{};
   HANDLE OverlayImage = nullptr;  // drawn over the background, stretched (the skin's)
   HANDLE BorderImage = nullptr;
+  HANDLE StateImage = nullptr;  // the "image" of the state, at its own size
+  // "image position": an edge distance, or centred; from the right or bottom when so written.
+  struct Place {
+    std::int32_t Offset = 0;
+    bool Centred = true, FromFar = false;
+  } ImageX, ImageY;
   HCURSOR Cursor = nullptr;
 };
 
@@ -48,6 +54,9 @@ COLORREF MixLookColours(COLORREF first, COLORREF second, std::int32_t weight);
 
 // Paints background and border of a look into `area` of a 32-bit panel buffer, opaque.
 void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look);
+// Draws the look's state image at its place in `area`; returns the area left of it (all of
+// `area` when the image stands right of the text or there is none).
+RECT PaintLookImage(HDC dc, const RECT& area, const ControlLook& look);
 // Draws text with the look's colour, font, padding and position.
 void PaintLookText(HDC dc, const RECT& area, const ControlLook& look, const Text& text);
 

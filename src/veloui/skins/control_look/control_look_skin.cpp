@@ -1,7 +1,9 @@
 #include <array>
 #include <optional>
 
+#include "runtime/portable/text_ops.h"
 #include "veloui/foundation/core/colour_expression.h"
+#include "veloui/foundation/core/font_steps.h"
 #include "veloui/skins/builtin_skins.h"
 #include "veloui/skins/control_look/control_look.h"
 #include "veloui/skins/core/skin_properties.h"
@@ -21,14 +23,21 @@ std::optional<COLORREF> ColourIn(ControlSkin skin, TextView component, TextView 
   return AsColorRef(colour);
 }
 
+// A colour argument comes as the decimal text of its colour word.
+std::uint32_t ArgumentColour(const Text& argument) {
+  if (!argument.empty() && IsNumericString(argument) != 0 && argument.find(u'.') == Text::npos)
+    return static_cast<std::uint32_t>(ParseIntegerText(argument, IntegerBases::Decimal, IntegerRange::Wrap64));
+  return ParseColourValue(argument);
+}
+
 // "gradient: [vertical,] start, end, ..." in a property: the two colours of its ends.
 bool ReadGradient(ControlLook& look, ControlSkin skin, TextView component, TextView state, const Text& property) {
   if (GetSkinFunctionArgumentCount(skin, component, state, property, u"gradient") < 2) return false;
   const Text kind = GetSkinFunctionArgument(skin, component, state, property, u"gradient", 1);
   const int first = kind == u"vertical" || kind == u"rectangle" || kind == u"ellipse" ? 2 : 1;
-  const std::uint32_t start = ParseColourValue(GetSkinFunctionArgument(skin, component, state, property, u"gradient", first));
+  const std::uint32_t start = ArgumentColour(GetSkinFunctionArgument(skin, component, state, property, u"gradient", first));
   const std::uint32_t end =
-      ParseColourValue(GetSkinFunctionArgument(skin, component, state, property, u"gradient", first + 1));
+      ArgumentColour(GetSkinFunctionArgument(skin, component, state, property, u"gradient", first + 1));
   if (start == kNoColour || end == kNoColour) return false;
   look.Background = AsColorRef(start);
   look.GradientEnd = AsColorRef(end);
@@ -82,6 +91,22 @@ void ReadTextPosition(ControlLook& look, ControlSkin skin, TextView component, T
   look.TextOptions = (centred(u"x") ? kCodedCentreAcross : 0) | (centred(u"y") ? kCodedCentreDown : 0);
 }
 
+// "x: 0; y: centre;", "x: 50%; y: 50%;" or "right: 4; top: 50%;".
+void ReadImagePosition(ControlLook& look, ControlSkin skin, TextView component, TextView state) {
+  const auto read = [&](ControlLook::Place& at, TextView nearName, TextView farName, TextView axisName) {
+    for (TextView name : {axisName, nearName, farName}) {
+      const Text value = GetSkinProperty(skin, component, state, u"image position", name);
+      if (value.empty()) continue;
+      at.Centred = value == u"50%" || value == u"centre" || value == u"center";
+      at.FromFar = name == farName;
+      at.Offset = GetSkinPropertyNumber(skin, component, state, u"image position", name);
+      return;
+    }
+  };
+  read(look.ImageX, u"left", u"right", u"x");
+  read(look.ImageY, u"top", u"bottom", u"y");
+}
+
 HCURSOR CursorNamed(const Text& name) {
   struct Named {
     const char16_t* Name;
@@ -122,6 +147,8 @@ void ApplySkinLook(ControlLook& look, ControlSkin skin, TextView component, Text
   ReadPadding(look.TextPadding, skin, component, state, u"text padding");
   ReadPadding(look.ImagePadding, skin, component, state, u"image padding");
   ReadTextPosition(look, skin, component, state);
+  look.StateImage = ReadSkinImage(skin, component, state, u"image");
+  ReadImagePosition(look, skin, component, state);
   if (HCURSOR cursor = CursorNamed(GetSkinProperty(skin, component, state, u"cursor"))) look.Cursor = cursor;
 }
 

@@ -10,7 +10,8 @@
 #include "veloui/skins/panelex/panelex_records.h"
 
 namespace {
-constexpr std::array<const char16_t*, 3> kStates{u"normal", u"hot", u"pressed"};
+constexpr std::array<const char16_t*, 6> kStates{u"normal",   u"hot",          u"pressed",
+                                                 u"selected", u"selected hot", u"selected pressed"};
 constexpr UINT_PTR kSettleTimer = 1;
 constexpr UINT kSettleMilliseconds = 250;
 
@@ -95,16 +96,18 @@ void PaintGroup(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, HDC
   HDC buffer = PanelExBufferDC(reinterpret_cast<std::intptr_t>(group.Window), area.right, area.bottom);
   if (buffer == nullptr) return;
   PaintLookBackground(buffer, area, bar.Group);
-  const ControlLook& header = bar.Header[group.HeaderPressed ? 2 : group.HeaderHot ? 1 : 0];
+  // An open group shows the "selected" looks (their arrow points up).
+  const int open = group.Collapsed ? 0 : 3;
+  const ControlLook& header = bar.Header[open + (group.HeaderPressed ? 2 : group.HeaderHot ? 1 : 0)];
   const RECT header_area{0, 0, area.right, std::min<LONG>(area.bottom, bar.HeaderHeight)};
   PaintLookBackground(buffer, header_area, header);
-  PaintLookText(buffer, header_area, header, group.Title);
+  PaintLookText(buffer, PaintLookImage(buffer, header_area, header), header, group.Title);
   std::int32_t top = bar.HeaderHeight;
   for (std::size_t k = 0; k < group.Items.size() && top < area.bottom; ++k, top += bar.ItemHeight) {
     const ControlLook& item = bar.Item[static_cast<std::int32_t>(k) == group.HotItem ? 1 : 0];
     const RECT item_area{0, top, area.right, std::min<LONG>(area.bottom, top + bar.ItemHeight)};
     PaintLookBackground(buffer, item_area, item);
-    PaintLookText(buffer, item_area, item, group.Items[k]);
+    PaintLookText(buffer, PaintLookImage(buffer, item_area, item), item, group.Items[k]);
   }
   BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
 }
@@ -178,10 +181,10 @@ std::int32_t LoadExplorerBarSkin(std::intptr_t bar, ControlSkin skin) {
   record->Skin = skin;
   record->Bar = ReadControlLook(skin, u"explorerbar", u"normal");
   record->Group = ReadControlLook(skin, u"explorerbar", u"normal", u"group ");
-  for (std::size_t k = 0; k < kStates.size(); ++k) {
+  for (std::size_t k = 0; k < kStates.size(); ++k)
     record->Header[k] = ReadControlLook(skin, u"explorerbar group header", kStates[k]);
+  for (std::size_t k = 0; k < record->Item.size(); ++k)
     record->Item[k] = ReadControlLook(skin, u"explorerbar group item", kStates[k]);
-  }
   record->Margin = ReadSkinNumber(skin, u"explorerbar", u"normal", u"margin", 8);
   record->GroupMargin = ReadSkinNumber(skin, u"explorerbar", u"normal", u"group margin", 8);
   record->HeaderHeight = std::max(1, ReadSkinNumber(skin, u"explorerbar", u"normal", u"header height", 20));

@@ -34,7 +34,8 @@ struct ExplorerBarRecord {
   std::uint32_t Style = 0;
   std::list<ExplorerBarGroup> Groups;
   ControlLook Bar, Group;
-  std::array<ControlLook, 3> Header{}, Item{};  // normal, hot, pressed
+  std::array<ControlLook, 6> Header{};  // normal, hot, pressed; the same for an open group
+  std::array<ControlLook, 3> Item{};    // normal, hot, pressed
   std::int32_t Margin = 8, GroupMargin = 8, HeaderHeight = 20, ItemHeight = 22;
 };
 
