@@ -7,6 +7,11 @@
 
 #include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/toolkit.h"
+#include "veloui/skins/buttonex/buttonex.h"
+#include "veloui/skins/explorerbar/explorerbar.h"
+#include "veloui/skins/panelex/panelex.h"
+#include "veloui/skins/splitterex/splitterex.h"
+#include "veloui/skins/text_control/text_control.h"
 
 namespace {
 constexpr wchar_t kTestClass[] = L"WindowClass_SkinsTest";
@@ -35,10 +40,23 @@ class ToolkitEnvironment : public ::testing::Environment {
     ASSERT_EQ(StartToolkitHooks(), 0);
   }
 
-  // The free-alls of teardown run in their order, each with its line.
+  // The free-alls of teardown run in their order, each with its line, over live controls of
+  // every family.
   void TearDown() override {
+    HWND window = CreateWindowExW(0, kTestClass, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND pane = CreateWindowExW(0, L"Edit", L"", WS_CHILD, 0, 0, 10, 10, window, nullptr, nullptr, nullptr);
+    CreateButtonEx(-1, window, 0, 0, 50, 20, u"OK");
+    CreateTextControl(-1, window, 0, 30, 50, 20, u"text");
+    CreateSplitterEx(-1, window, 60, 0, 100, 100, pane, nullptr);
+    const std::intptr_t bar = CreateExplorerBar(-1, window, 200, 0, 100, 200);
+    AddExplorerBarGroup(bar, u"Group");
+    CreatePanelEx(-1, window, 0, 200, 100, 50);
+    AddPanelExPage();
     TakeDebugLines();
     EXPECT_EQ(FreeToolkit(), 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(GetPanelExWindow(bar), nullptr);
     std::vector<Text> freed;
     for (const Text& line : TakeDebugLines())
       if (line.rfind(u"freed ", 0) == 0) freed.push_back(line);
