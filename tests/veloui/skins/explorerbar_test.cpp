@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include "skins_fixture.h"
+#include "veloui/foundation/core/toolkit_locks.h"
+#include "veloui/skins/panelex/panelex_records.h"
 #include "veloui/skins/core/skin_records.h"
 #include "veloui/skins/explorerbar/explorerbar.h"
 #include "veloui/skins/panelex/panelex.h"
@@ -12,6 +14,15 @@ int HeightOf(HWND window) {
   RECT area{};
   GetWindowRect(window, &area);
   return area.bottom - area.top;
+}
+
+// The alpha of the page under a group's header, which the animation thread fades.
+int ItemsAlpha(HWND group) {
+  HWND items = FindWindowExW(group, nullptr, L"VeloUI_PanelEx", nullptr);
+  HWND page = FindWindowExW(items, nullptr, L"VeloUI_PanelExPage", nullptr);
+  ToolkitLockGuard guard(ToolkitLock::PanelEx);
+  const PanelExPageRecord* record = FindPageRecordOfWindow(page);
+  return record != nullptr ? record->Alpha : -1;
 }
 
 int TopOf(HWND window) {
@@ -43,10 +54,13 @@ TEST_F(ExplorerBarTest, AGroupCollapsesAndExpandsThroughTheAnimationThread) {
   PumpFor(300);
   EXPECT_EQ(HeightOf(group), 20);
   EXPECT_EQ(TopOf(next), next_top - 3 * 22);  // the next group follows it up
+  EXPECT_EQ(ItemsAlpha(group), 0);
 
   EXPECT_EQ(SetExplorerBarGroupCollapsed(bar, 0, 0), 1);
   PumpFor(3000, [group, full] { return HeightOf(group) == full; });
   EXPECT_EQ(HeightOf(group), full);
+  PumpFor(300);
+  EXPECT_EQ(ItemsAlpha(group), 255);
   EXPECT_EQ(FreeExplorerBar(bar), 1);
   EXPECT_FALSE(IsWindow(group));
 }

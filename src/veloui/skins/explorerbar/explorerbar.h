@@ -1,8 +1,8 @@
 #pragma once
 // ExplorerBar: a PanelEx panel whose page holds groups, each a panel of its own with a header
-// and a list of items. A click on a header collapses or expands the group: the animation
-// thread eases the group's bottom edge to its new place and the bar stacks its groups again
-// after every frame.
+// over a panel of items. A click on a header collapses or expands the group: the animation
+// thread eases the items panel's bottom edge to its new place while fading its page, and the
+// bar stacks its groups again after every frame.
 #include <windows.h>
 
 #include <array>
@@ -16,8 +16,10 @@
 constexpr std::uint32_t kExplorerBarOffice2007 = 0x1;  // the Office 2007 skin when none is given
 
 struct ExplorerBarGroup {
-  HWND Window = nullptr;
-  WNDPROC PreviousProcedure = nullptr;
+  HWND Window = nullptr;      // the group's panel: its header and, below it, its items panel
+  HWND ItemsPanel = nullptr;  // the panel the animation thread eases and fades
+  HWND ItemsPage = nullptr;
+  WNDPROC PreviousProcedure = nullptr, PreviousItemsProcedure = nullptr;
   Text Title;
   std::vector<Text> Items;
   bool Collapsed = false;
@@ -29,7 +31,7 @@ struct ExplorerBarRecord {
   std::intptr_t Id = 0;
   HWND Window = nullptr;
   HWND Page = nullptr;  // the bar's page, on which the groups stand
-  WNDPROC PreviousProcedure = nullptr;
+  WNDPROC PreviousProcedure = nullptr, PreviousPageProcedure = nullptr;
   ControlSkin Skin = 0;
   std::uint32_t Style = 0;
   std::list<ExplorerBarGroup> Groups;
@@ -52,6 +54,8 @@ std::int32_t SetExplorerBarGroupCollapsed(std::intptr_t bar, std::int32_t group,
 HWND ExplorerBarGroupWindow(std::intptr_t bar, std::int32_t group);
 ControlSkin ExplorerBarSkin(std::intptr_t bar);
 LRESULT CALLBACK ExplorerBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK ExplorerBarPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The procedure of a group's panel (its header) and of its items' page.
 LRESULT CALLBACK ExplorerBarGroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // One bar by id or window, or -1 for all; 1 when something was freed or -1 was given.
 std::int32_t FreeExplorerBar(std::intptr_t bar);

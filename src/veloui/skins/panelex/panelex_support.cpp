@@ -268,7 +268,8 @@ std::int32_t RefreshCurrentPanelExPage() {
   HWND outer = RedrawTransparentChildren(page_window);
   ReleaseToolkitLock(ToolkitLock::PanelEx);
   const RECT area = ClientRectIn(page_window, outer);
-  RedrawWindow(outer, &area, nullptr, RDW_UPDATENOW);
+  // The page itself is repainted too: its alpha may be what changed.
+  RedrawWindow(outer, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   TakeToolkitLock(ToolkitLock::PanelEx);
   // The page may have been freed while the lock was free.
   MakePageCurrent(IsLivePage(page) ? page : nullptr);
