@@ -5,8 +5,6 @@
 
 #include "app/connect_window.h"
 #include "app/gadget_ids.h"
-#include "app/logic/embedded_images.h"
-#include "app/menu_ids.h"
 #include "app/window_ids.h"
 #include "app/embedded_images_store.h"
 #include "app/files/favorites.h"

@@ -10,8 +10,6 @@
 #include "app/clipboard_copies.h"
 #include "app/log_view.h"
 #include "app/gadget_ids.h"
-#include "app/logic/embedded_images.h"
-#include "app/menu_ids.h"
 #include "app/window_ids.h"
 #include "listsort/listsort.h"
 #include "main_window_fixture.h"

@@ -4,7 +4,6 @@
 #include "app/database_view.h"
 #include "app/files/settings.h"
 #include "app/main_window.h"
-#include "app/gadget_ids.h"
 #include "app/logic/embedded_images.h"
 #include "app/menu_ids.h"
 #include "app/window_ids.h"
