@@ -323,6 +323,10 @@ TEST_F(Session, AnAdministratorsWholeSession) {
   Menu(34);
   EXPECT_TRUE(WaitForCommand("#mission siege.v2.mountain"));
   EXPECT_TRUE(WaitForLogLine(u"[Mission(siege.v2.mountain) has been loaded.]"));
+  for (const auto& [item, command] : {std::pair{15, "#unlock"}, {9, "#reassign"}, {10, "#restart"}}) {
+    Menu(item);
+    EXPECT_TRUE(WaitForCommand(command));
+  }
   for (const std::string& command : server_.Commands()) EXPECT_NE(command.rfind("maxping 0", 0), 0u);
 
   // The About window closes with OK; a dialog's close box acts as its Cancel.
