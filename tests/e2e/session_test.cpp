@@ -247,6 +247,8 @@ TEST_F(Session, AnAdministratorsWholeSession) {
   Menu(4);
   HWND ban = WaitForWindow(u"Ban Player - " + banned);
   ASSERT_NE(ban, nullptr);
+  EXPECT_EQ(GetWindow(ban, GW_OWNER), main_);
+  EXPECT_FALSE(WindowProbe::Enabled(main_));
   EXPECT_FALSE(WindowProbe::Enabled(WindowProbe::Control(ban, 28)));
   EXPECT_EQ(WindowProbe::TextOf(WindowProbe::Control(ban, 28)), u"7");
   Type(WindowProbe::Control(ban, 25), u"Cheating/Hacking");

@@ -50,21 +50,6 @@ class Dialogs : public ::testing::Test {
   }
 };
 
-TEST_F(Dialogs, BanPlayerHasItsFieldsAndMakesTheMainWindowWait) {
-  OpenBanDialog();
-  ASSERT_TRUE(IsWindowNumber(kBanDialog));
-  EXPECT_EQ(WindowTitle(kBanDialog), u"Ban Player - Alice");
-  EXPECT_FALSE(IsWindowEnabled(WindowHandle(kMainWindow)));
-  EXPECT_EQ(GadgetState(kBanPermanentOption), 1);
-  EXPECT_EQ(GadgetState(kBanForOption), 0);
-  EXPECT_EQ(GadgetText(kBanDaysField), u"7");
-  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kBanDaysField)));
-  EXPECT_EQ(GetWindow(WindowHandle(kBanDialog), GW_OWNER), WindowHandle(kMainWindow));
-  CloseBanDialog();
-  EXPECT_FALSE(IsWindowNumber(kBanDialog));
-  EXPECT_TRUE(IsWindowEnabled(WindowHandle(kMainWindow)));
-}
-
 // Cutting the reason, defaulting the days and the minutes are tested without a window
 // (app_logic_tests) and typed into the real dialogs end to end (e2e_tests).
 TEST_F(Dialogs, AddBanWithAnEmptyTargetStillQueuesAndPermanentIgnoresTheDays) {
