@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/gui_thread_calls.h"
 #include "app/lists/database_search.h"
 #include "app/main_window_ids.h"
 #include "database/player_database.h"
 #include "runtime/win32/gui_state.h"
+#include "veloui/menus/menus.h"
 
 namespace {
 
@@ -64,6 +66,33 @@ LRESULT CALLBACK DatabasePageSubclass(HWND page, UINT message, WPARAM wParam, LP
   return DefSubclassProc(page, message, wParam, lParam);
 }
 
+// Import and Export act on the whole database, so they wait for the load.
+void SetTransfersDisabled(bool disabled) {
+  SetMenuItemDisabled(kMenuBar, kItemImport, disabled);
+  SetMenuItemDisabled(kMenuBar, kItemExport, disabled);
+}
+
+// The search asked for while the database was loading runs now, on the whole of it.
+void ShowLoadedDatabase() {
+  SetTransfersDisabled(false);
+  const int field = GadgetState(kSearchFieldCombo) - 1;
+  if (GadgetText(kSearchText).empty() || field < 0 || field > 3) {
+    FillDatabaseList();
+  } else {
+    SearchDatabaseList(field);
+  }
+}
+
+void OnPlayerDatabaseChanged(PlayerDatabaseChange change) {
+  RunOnGuiThread([change] {
+    if (change == PlayerDatabaseChange::Loaded) {
+      ShowLoadedDatabase();
+    } else {
+      ShowNewDatabaseRows();
+    }
+  });
+}
+
 // The list is emptied (selection and scroll position with it) and shows `count` rows.
 void ShowRows(std::size_t count) {
   const HWND list = GadgetHandle(kDatabaseList);
@@ -100,9 +129,17 @@ void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_
   for (int column = 0; column < 5; ++column) AddGadgetColumn(kDatabaseList, column, kTitles[column], widths[column]);
   SetWindowSubclass(page, DatabasePageSubclass, 0, 0);
   g_view = DatabaseViewState();
+  SetPlayerDatabaseChangedHook(&OnPlayerDatabaseChanged);
+}
+
+void StartLoadingDatabase(TextView path) {
+  SetTransfersDisabled(true);
+  StartPlayerDatabase(path);
 }
 
 void FillDatabaseList() {
+  // Until the load is complete the list stays empty; the load fills it when it ends.
+  if (!PlayerDatabaseLoaded()) return;
   g_view.shown = {};
   PlayerDb.DatabaseListIsFull = 1;
   g_view.fullCount = DatabaseRowCount();
@@ -110,7 +147,8 @@ void FillDatabaseList() {
 }
 
 void SearchDatabaseList(int field) {
-  if (field < 0 || field > 3) return;
+  // A search of half the rows would present a wrong answer as whole; the load runs it later.
+  if (field < 0 || field > 3 || !PlayerDatabaseLoaded()) return;
   const Text search = GadgetText(kSearchText);
   if (search.empty()) {
     FillDatabaseList();
@@ -126,6 +164,7 @@ void SearchDatabaseList(int field) {
 }
 
 void ShowAssociations() {
+  if (!PlayerDatabaseLoaded()) return;
   const Text guid = DatabaseListCell(GadgetState(kDatabaseList), 1);
   PlayerDb.DatabaseListIsFull = 0;
   {

@@ -185,9 +185,7 @@ void RelayoutWhenPanelResized() {
 
 void OpenDatabaseWhenEnabled() {
   if (AppSettings.DatabaseEnabled == 0) return;
-  OpenPlayerDatabase(AppSettings.DatabaseFilePath);
-  LoadPlayerDatabase();
-  FillDatabaseList();
+  StartLoadingDatabase(AppSettings.DatabaseFilePath);
 }
 
 }  // namespace

@@ -54,6 +54,8 @@ std::vector<std::string> QueryFile(const std::filesystem::path& file, const std:
     ADD_FAILURE() << "cannot open " << file.string();
     return rows;
   }
+  // The program's own thread may be committing at this moment.
+  sqlite3_busy_timeout(db, 5000);
   sqlite3_stmt* statement = nullptr;
   if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
     ADD_FAILURE() << "cannot prepare " << sql << ": " << sqlite3_errmsg(db);
