@@ -26,7 +26,7 @@ bool ListIsFull() { return PlayerDb.DatabaseListIsFull.load() != 0; }
 
 std::size_t ShownCount() { return ListIsFull() ? g_view.fullCount : g_view.shown.size(); }
 
-TextView CellOf(const DatabaseRowView& row, int column) {
+TextView CellOf(const DatabaseRow& row, int column) {
   switch (column) {
     case 0: return row.Name;
     case 1: return row.GUID;
@@ -45,7 +45,8 @@ void FillDisplayInfo(NMLVDISPINFOW& info) {
   if (!DatabaseListRowIndex(info.item.iItem, index)) return;
   const LockedDatabaseRows rows;
   if (index >= rows.Count()) return;
-  const TextView cell = CellOf(rows.Row(index), info.item.iSubItem);
+  const DatabaseRow row = rows.Row(index);
+  const TextView cell = CellOf(row, info.item.iSubItem);
   const std::size_t length = std::min<std::size_t>(cell.size(), static_cast<std::size_t>(info.item.cchTextMax) - 1);
   for (std::size_t i = 0; i < length; ++i) info.item.pszText[i] = static_cast<wchar_t>(cell[i]);
   info.item.pszText[length] = L'\0';

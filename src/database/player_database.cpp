@@ -27,12 +27,14 @@ constexpr TextView kCreateLookupIndex =
     u"CREATE INDEX IF NOT EXISTS PLAYERS_LOOKUP ON PLAYERS (NAME, GUID, IP, SERVER)";
 // Every statement below takes the values as ?1 name, ?2 GUID, ?3 IP, ?4 server, ?5 date.
 constexpr TextView kFindPlayer =
-    u"SELECT 1 FROM PLAYERS WHERE NAME=?1 AND GUID=?2 AND IP=?3 AND SERVER=?4 LIMIT 1";
+    u"SELECT rowid FROM PLAYERS WHERE NAME=?1 AND GUID=?2 AND IP=?3 AND SERVER=?4";
 constexpr TextView kInsertPlayer =
     u"INSERT INTO PLAYERS (NAME,GUID,IP,SERVER,DATE) VALUES (?1,?2,?3,?4,?5)";
 constexpr TextView kUpdateDate =
     u"UPDATE PLAYERS SET DATE=?5 WHERE NAME=?1 AND GUID=?2 AND IP=?3 AND SERVER=?4";
 constexpr TextView kSelectPlayers = u"SELECT * FROM PLAYERS";
+// The same columns, after the rowid by which the mirror finds a row again.
+constexpr TextView kLoadPlayers = u"SELECT rowid, * FROM PLAYERS";
 
 // Imported rows are recorded in batches of this many, so that the network thread's refresh
 // is never held up for the length of a whole import.
@@ -109,11 +111,6 @@ bool OpenFile(PlayerDatabaseState& s, TextView path) {
   return opened;
 }
 
-// Gives the row of these values its new date, or appends it when the mirror has none.
-void MirrorSighting(DatabaseMirror& mirror, const DatabaseRowView& row) {
-  if (mirror.SetDate(row.Name, row.GUID, row.IP, row.Server, row.Date) == 0) mirror.Append(row);
-}
-
 // Holds the file for a run of records and writes them in one transaction. The mirror learns
 // of them only once the file has taken them all.
 class FileBatch {
@@ -133,10 +130,19 @@ class FileBatch {
     if (!inTransaction_) return;
     const std::array<TextView, 5> values{row.Name, row.GUID, row.IP, row.Server, row.Date};
     const std::span<const TextView> identity(values.data(), 4);
-    const bool found = state_.FindPlayer.Start(identity) && state_.FindPlayer.NextRow();
-    state_.FindPlayer.Reset();
-    DatabaseStatement& write = found ? state_.UpdateDate : state_.InsertPlayer;
-    if (write.Execute(values)) changes_.push_back({sighting, !found, DatabaseRow::CopyOf(row)});
+    // A file written by other tools may hold the same four values more than once.
+    std::vector<std::int64_t> rowIds;
+    if (state_.FindPlayer.Start(identity)) {
+      while (state_.FindPlayer.NextRow()) rowIds.push_back(state_.FindPlayer.ColumnInt64(0));
+    }
+    const bool added = rowIds.empty();
+    if (added) {
+      if (!state_.InsertPlayer.Execute(values)) return;
+      rowIds.push_back(state_.File.LastInsertRowId());
+    } else if (!state_.UpdateDate.Execute(values)) {
+      return;
+    }
+    changes_.push_back({sighting, added, std::move(rowIds), DatabaseRow::CopyOf(row)});
   }
 
   // Commits; on success the mirror takes every row the file took, and `added[i]` becomes 1
@@ -151,8 +157,12 @@ class FileBatch {
     std::lock_guard lock(state_.MirrorLock);
     for (const Change& change : changes_) {
       const DatabaseRow& r = change.Row;
-      MirrorSighting(state_.Mirror, {r.Name, r.GUID, r.IP, r.Server, r.Date});
-      if (change.Added && change.Sighting < added.size()) added[change.Sighting] = 1;
+      if (change.Added) {
+        state_.Mirror.Append(change.RowIds[0], {r.Name, r.GUID, r.IP, r.Server, r.Date});
+        if (change.Sighting < added.size()) added[change.Sighting] = 1;
+      } else {
+        for (const std::int64_t rowId : change.RowIds) state_.Mirror.SetDate(rowId, r.Date);
+      }
     }
     return true;
   }
@@ -163,6 +173,7 @@ class FileBatch {
   struct Change {
     std::size_t Sighting;
     bool Added;
+    std::vector<std::int64_t> RowIds;
     DatabaseRow Row;
   };
   PlayerDatabaseState& state_;
@@ -252,11 +263,11 @@ std::size_t ExpectedRows(const DatabaseFile& file) {
 bool ReadWholeTable(PlayerDatabaseState& s, DatabaseMirror& mirror) {
   mirror.Reserve(ExpectedRows(s.File));
   DatabaseStatement query;
-  if (!query.Prepare(s.File, kSelectPlayers) || !query.Start({})) return !s.Stopping.load();
+  if (!query.Prepare(s.File, kLoadPlayers) || !query.Start({})) return !s.Stopping.load();
   for (std::size_t read = 0; query.NextRow(); ++read) {
     if (read % kStopCheckRows == 0 && s.Stopping.load()) return false;
-    const DatabaseRow row = CurrentRow(query);
-    mirror.Append({row.Name, row.GUID, row.IP, row.Server, row.Date});
+    mirror.AppendUtf8(query.ColumnInt64(0), {query.ColumnUtf8(1), query.ColumnUtf8(2), query.ColumnUtf8(3),
+                                             query.ColumnUtf8(4), query.ColumnUtf8(5)});
   }
   return !s.Stopping.load();
 }
@@ -454,8 +465,15 @@ LockedDatabaseRows::LockedDatabaseRows() : lock_(State().MirrorLock) {}
 
 std::size_t LockedDatabaseRows::Count() const { return State().Mirror.Count(); }
 
-DatabaseRowView LockedDatabaseRows::Row(std::size_t index) const {
-  return State().Mirror.Row(index);
+DatabaseRow LockedDatabaseRows::Row(std::size_t index) const { return State().Mirror.Row(index); }
+
+std::vector<std::uint32_t> LockedDatabaseRows::Search(DatabaseField field, TextView loweredSearch,
+                                                      bool exact) const {
+  return State().Mirror.Search(field, loweredSearch, exact);
+}
+
+std::vector<std::uint32_t> LockedDatabaseRows::WithGuid(TextView guid) const {
+  return State().Mirror.WithGuid(guid);
 }
 
 std::size_t DatabaseRowCount() { return LockedDatabaseRows().Count(); }
@@ -463,7 +481,7 @@ std::size_t DatabaseRowCount() { return LockedDatabaseRows().Count(); }
 bool ReadDatabaseRow(std::size_t index, DatabaseRow& row) {
   const LockedDatabaseRows rows;
   if (index >= rows.Count()) return false;
-  row = DatabaseRow::CopyOf(rows.Row(index));
+  row = rows.Row(index);
   return true;
 }
 

@@ -8,6 +8,7 @@
 // work on the file, another guards the mirror, so that reading the mirror never waits.
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <span>
 #include <vector>
@@ -83,8 +84,7 @@ class PlayerDatabaseFileHold {
   std::lock_guard<std::mutex> lock_;
 };
 
-// The mirror, read under its lock: while one of these lives no thread changes it, and the
-// views it gives stay valid. Recording waits for it, so keep it short, and while holding it
+// The mirror, read under its lock: while one of these lives no thread changes it. Recording waits for it, so keep it short, and while holding it
 // take no other lock and wait for no other thread. Recording and importing hold the mirror's
 // lock only while they change the mirror, never during work on the file, so a reader never
 // waits for the disk or for a busy file.
@@ -92,7 +92,12 @@ class LockedDatabaseRows {
  public:
   LockedDatabaseRows();
   std::size_t Count() const;
-  DatabaseRowView Row(std::size_t index) const;
+  DatabaseRow Row(std::size_t index) const;
+  // The rows (by index, in mirror order) whose field matches `loweredSearch` ignoring case:
+  // the whole value when `exact`, anywhere in it otherwise; an empty value never matches.
+  std::vector<std::uint32_t> Search(DatabaseField field, TextView loweredSearch, bool exact) const;
+  // The rows whose GUID is exactly `guid`, letter case included.
+  std::vector<std::uint32_t> WithGuid(TextView guid) const;
 
  private:
   std::lock_guard<std::mutex> lock_;

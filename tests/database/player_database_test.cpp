@@ -53,7 +53,7 @@ class PlayerDatabase : public ::testing::Test {
     std::vector<DatabaseRow> rows;
     const LockedDatabaseRows locked;
     for (std::size_t i = 0; i < locked.Count(); ++i) {
-      rows.push_back(DatabaseRow::CopyOf(locked.Row(i)));
+      rows.push_back(locked.Row(i));
     }
     return rows;
   }

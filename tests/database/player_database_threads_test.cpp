@@ -62,7 +62,7 @@ TEST_F(PlayerDatabaseThreads, RecordingSearchingAndImportingTogether) {
     {
       const LockedDatabaseRows locked;
       for (std::size_t i = 0; i < locked.Count(); ++i) {
-        const DatabaseRowView row = locked.Row(i);
+        const DatabaseRow row = locked.Row(i);
         ASSERT_FALSE(row.Name.empty());
         ASSERT_FALSE(row.Date.empty());
       }

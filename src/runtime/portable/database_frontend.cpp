@@ -54,6 +54,10 @@ void DatabaseFile::SetBusyWait(int milliseconds, const std::atomic<bool>* giveUp
   giveUp_ = giveUp;
 }
 
+std::int64_t DatabaseFile::LastInsertRowId() const {
+  return handle_ == nullptr ? 0 : sqlite3_last_insert_rowid(handle_);
+}
+
 bool DatabaseFile::LastFailureWasBusy() const {
   if (handle_ == nullptr) return false;
   const int code = sqlite3_errcode(handle_);
@@ -164,4 +168,17 @@ Text DatabaseStatement::ColumnText(int column) const {
   const int bytes = sqlite3_column_bytes(statement_, column);
   return Utf8ToText(std::string_view(reinterpret_cast<const char*>(utf8),
                                      static_cast<std::size_t>(bytes)));
+}
+
+std::string_view DatabaseStatement::ColumnUtf8(int column) const {
+  if (column < 0 || column >= ColumnCount()) return {};
+  const unsigned char* utf8 = sqlite3_column_text(statement_, column);
+  if (utf8 == nullptr) return {};
+  return std::string_view(reinterpret_cast<const char*>(utf8),
+                          static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
+}
+
+std::int64_t DatabaseStatement::ColumnInt64(int column) const {
+  if (column < 0 || column >= ColumnCount()) return 0;
+  return sqlite3_column_int64(statement_, column);
 }

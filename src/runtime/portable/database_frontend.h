@@ -5,8 +5,10 @@
 // wait or asks the wait to end. SQL texts go to SQLite in UTF-8, and every value is bound as a
 // parameter, so no value can change the shape of a statement. Failures are return values.
 #include <atomic>
+#include <cstdint>
 #include <initializer_list>
 #include <span>
+#include <string_view>
 
 #include "runtime/portable/text.h"
 
@@ -37,6 +39,8 @@ class DatabaseFile {
   bool Execute(TextView sql, std::initializer_list<TextView> values = {});
   // The last error SQLite reported for this file, empty when none is open.
   Text LastErrorText() const;
+  // The rowid of the row the last successful INSERT added.
+  std::int64_t LastInsertRowId() const;
   // Whether the last failure came from another connection's lock outlasting the wait.
   bool LastFailureWasBusy() const;
 
@@ -96,6 +100,9 @@ class DatabaseStatement {
   Text ColumnName(int column) const;
   Text ColumnDeclaredType(int column) const;
   Text ColumnText(int column) const;
+  // The column's UTF-8 bytes, valid until the next step; for reading many rows quickly.
+  std::string_view ColumnUtf8(int column) const;
+  std::int64_t ColumnInt64(int column) const;
 
  private:
   sqlite3_stmt* statement_ = nullptr;
