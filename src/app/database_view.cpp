@@ -98,7 +98,9 @@ void OnPlayerDatabaseChanged(PlayerDatabaseChange change) {
 void ShowRows(std::size_t count) {
   const HWND list = GadgetHandle(kDatabaseList);
   if (list == nullptr) return;
-  ListView_DeleteAllItems(list);
+  // Shrinking a list that holds no rows of its own to nothing drops the selection and the
+  // scroll position as deleting every row would, without a step per row.
+  ListView_SetItemCountEx(list, 0, 0);
   ListView_SetItemCountEx(list, static_cast<int>(count), 0);
   InvalidateRect(list, nullptr, TRUE);
 }

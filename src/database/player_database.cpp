@@ -489,6 +489,7 @@ void ResetPlayerDatabase() {
   PlayerDatabaseState& s = State();
   StopPlayerDatabase(nullptr);
   ClosePlayerDatabase();
+  s.Stopping = false;
   s.Loading = false;
   s.Queued.clear();
   s.QueueFresh = false;
