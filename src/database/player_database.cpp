@@ -249,14 +249,10 @@ bool ReadOtherDatabase(TextView path, ImportedRows& rows) {
 std::size_t ExpectedRows(const DatabaseFile& file) {
   DatabaseStatement query;
   if (!query.Prepare(file, kMaxRowId) || !query.Start({}) || !query.NextRow()) return 0;
-  const Text last = query.ColumnText(0);
+  const std::int64_t rows = query.ColumnInt64(0);
   query.Reset();
-  std::size_t rows = 0;
-  for (const char16_t c : last) {
-    if (c < u'0' || c > u'9' || rows > (std::size_t{1} << 26)) return rows;
-    rows = rows * 10 + static_cast<std::size_t>(c - u'0');
-  }
-  return rows;
+  // A file with gaps in its rowids must not reserve more than a 32-bit process has.
+  return static_cast<std::size_t>(std::clamp<std::int64_t>(rows, 0, std::int64_t{1} << 24));
 }
 
 // Reads the whole table into `mirror`; false when a stop request cut it short. FileLock held.
@@ -325,11 +321,12 @@ void DatabaseThread(Text path) {
     // Files of earlier versions gain the index here, once, away from the window.
     std::lock_guard lock(s.FileLock);
     if (!s.Stopping.load()) s.File.Execute(kCreateLookupIndex);
+    // Only the load and the index are cut short at shut-down, never a refresh being recorded.
+    SetWorkingOn(s, nullptr);
     PrepareStatements(s);
   }
   while (!s.Stopping.load()) RecordQueued(s, WaitForSightings(s));
   // The last refreshes still go to the file, unless another program holds it too long.
-  SetWorkingOn(s, nullptr);
   {
     std::lock_guard lock(s.FileLock);
     s.File.SetBusyWait(kFinalBusyWaitMs);
