@@ -421,6 +421,7 @@ void StopPlayerDatabase(void (*serveWhileWaiting)()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   s.Thread.join();
+  s.Stopping = false;
 }
 
 void SetPlayerDatabaseBusyWait(int milliseconds) {
@@ -486,7 +487,6 @@ void ResetPlayerDatabase() {
   PlayerDatabaseState& s = State();
   StopPlayerDatabase(nullptr);
   ClosePlayerDatabase();
-  s.Stopping = false;
   s.Loading = false;
   s.Queued.clear();
   s.QueueFresh = false;
