@@ -6,9 +6,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/gui_thread_calls.h"
+#include "app/window_interface.h"
 #include "app/lists/database_search.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "database/player_database.h"
 #include "runtime/win32/gui_state.h"
 #include "veloui/menus/menus.h"
@@ -85,7 +88,7 @@ void ShowLoadedDatabase() {
 }
 
 void OnPlayerDatabaseChanged(PlayerDatabaseChange change) {
-  RunOnGuiThread([change] {
+  AppHandOff().Run([change] {
     if (change == PlayerDatabaseChange::Loaded) {
       ShowLoadedDatabase();
     } else {

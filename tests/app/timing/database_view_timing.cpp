@@ -15,10 +15,13 @@
 #include <string>
 
 #include "app/database_view.h"
-#include "app/gui_thread_calls.h"
+#include "app/window_interface.h"
 #include "app/files/settings.h"
 #include "app/main_window.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/main_window_layout.h"
 #include "database/player_database.h"
 #include "runtime/win32/gui.h"
