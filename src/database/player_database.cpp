@@ -251,8 +251,9 @@ std::size_t ExpectedRows(const DatabaseFile& file) {
   if (!query.Prepare(file, kMaxRowId) || !query.Start({}) || !query.NextRow()) return 0;
   const std::int64_t rows = query.ColumnInt64(0);
   query.Reset();
-  // A file with gaps in its rowids must not reserve more than a 32-bit process has.
-  return static_cast<std::size_t>(std::clamp<std::int64_t>(rows, 0, std::int64_t{1} << 24));
+  // A file with large gaps in its rowids must not reserve what a 32-bit process lacks; past
+  // two million rows the mirror simply grows.
+  return static_cast<std::size_t>(std::clamp<std::int64_t>(rows, 0, std::int64_t{1} << 21));
 }
 
 // Reads the whole table into `mirror`; false when a stop request cut it short. FileLock held.
