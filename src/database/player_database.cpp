@@ -422,6 +422,8 @@ void StopPlayerDatabase(void (*serveWhileWaiting)()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   s.Thread.join();
+  // A load cut short left the mirror as it was; nothing is loading any more.
+  s.Loading = false;
   s.Stopping = false;
 }
 
@@ -488,7 +490,6 @@ void ResetPlayerDatabase() {
   PlayerDatabaseState& s = State();
   StopPlayerDatabase(nullptr);
   ClosePlayerDatabase();
-  s.Loading = false;
   s.Queued.clear();
   s.QueueFresh = false;
   s.ChangedHook = nullptr;
