@@ -50,11 +50,11 @@ Text PlayerRowText(const PlayerRecord& player) {
 
 void FillPlayerRows(const std::vector<PlayerRecord>& players, const PlayerRefreshStart& start) {
   ClearGadgetItems(kPlayersList);
-  SetListSortSuspended(1);
+  SetListSortSuspended(true);
   SetGadgetRedraw(kPlayersList, false);
   for (const PlayerRecord& player : players) AddGadgetItem(kPlayersList, -1, PlayerRowText(player), kPlayerRowImage);
   SetGadgetRedraw(kPlayersList, true);
-  SetListSortSuspended(0);
+  SetListSortSuspended(false);
   SortListByColumn(kPlayersList, start.sortedColumn, start.sortDirection);
   SetStatusText(kMainStatusBar, 1, u"Players: " + DecimalText(static_cast<std::int64_t>(players.size())));
   SetStatusText(kMainStatusBar, 2, u"Last Refresh: " + FormatDateMask(u"%hh:%ii:%ss", CurrentLocalDateTime()));
@@ -64,10 +64,10 @@ void FillPlayerRows(const std::vector<PlayerRecord>& players, const PlayerRefres
 
 void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
   PlayerRefreshStart start;
-  AppHandOff().Run([&] { start = BeginPlayerRefresh(); });
+  AppHandOff.Run([&] { start = BeginPlayerRefresh(); });
   if (!start.proceed) return;
   RecordPlayers(players);
-  AppHandOff().Run([&] { FillPlayerRows(players, start); });
+  AppHandOff.Run([&] { FillPlayerRows(players, start); });
 }
 
 void ClearServerLists() {

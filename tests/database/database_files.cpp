@@ -28,7 +28,7 @@ TestFolder::TestFolder() {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = "velo-db-";
   name += test != nullptr ? test->name() : "test";
-  // Distinct across processes too: the sanitizer builds may run the same tests at once.
+  // Random per process: two runs of this suite at once (two build trees) must not share folders.
   name += "-" + std::to_string(folderCounter++) + "-" + std::to_string(std::random_device{}());
   path_ = std::filesystem::temp_directory_path() / name;
   std::filesystem::remove_all(path_);
