@@ -70,7 +70,8 @@ LRESULT CALLBACK DatabasePageSubclass(HWND page, UINT message, WPARAM wParam, LP
   return DefSubclassProc(page, message, wParam, lParam);
 }
 
-// Import and Export act on the whole database, so they wait for the load.
+// Import and Export act on the whole database and the file, so they wait until the database
+// thread is done with both.
 void SetTransfersDisabled(bool disabled) {
   SetMenuItemDisabled(kMenuBar, kItemImport, disabled);
   SetMenuItemDisabled(kMenuBar, kItemExport, disabled);
@@ -78,7 +79,6 @@ void SetTransfersDisabled(bool disabled) {
 
 // The search asked for while the database was loading runs now, on the whole of it.
 void ShowLoadedDatabase() {
-  SetTransfersDisabled(false);
   const int field = GadgetState(kSearchFieldCombo) - 1;
   if (GadgetText(kSearchText).empty() || field < 0 || field > 3) {
     FillDatabaseList();
@@ -89,10 +89,10 @@ void ShowLoadedDatabase() {
 
 void OnPlayerDatabaseChanged(PlayerDatabaseChange change) {
   AppHandOff.Run([change] {
-    if (change == PlayerDatabaseChange::Loaded) {
-      ShowLoadedDatabase();
-    } else {
-      ShowNewDatabaseRows();
+    switch (change) {
+      case PlayerDatabaseChange::Loaded: ShowLoadedDatabase(); break;
+      case PlayerDatabaseChange::Ready: SetTransfersDisabled(false); break;
+      case PlayerDatabaseChange::RowsAdded: ShowNewDatabaseRows(); break;
     }
   });
 }

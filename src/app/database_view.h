@@ -12,8 +12,8 @@
 // then on the list follows the player database's changes.
 void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_t, 5>& widths);
 // Starts reading the player database on its own thread. Until it is complete the list stays
-// empty, searches wait and Import and Export are disabled; then the list shows the whole
-// database, or the search the controls ask for.
+// empty and searches wait; then the list shows the whole database, or the search the
+// controls ask for. Import and Export stay disabled until the thread is done with the file.
 void StartLoadingDatabase(TextView path);
 // Shows every row of the mirror; the list is full again.
 void FillDatabaseList();

@@ -326,6 +326,7 @@ void DatabaseThread(Text path) {
     SetWorkingOn(s, nullptr);
     PrepareStatements(s);
   }
+  if (!s.Stopping.load()) Notify(PlayerDatabaseChange::Ready);
   while (!s.Stopping.load()) RecordQueued(s, WaitForSightings(s));
   // The last refreshes still go to the file, unless another program holds it too long.
   {

@@ -57,7 +57,9 @@ bool PlayerDatabaseLoaded();
 // after the load. Sightings that a lock held by another program keeps out of the file are
 // kept and recorded with the next refresh. Without the thread they are recorded right here.
 void QueuePlayersSeen(std::vector<PlayerSighting> sightings);
-enum class PlayerDatabaseChange { Loaded, RowsAdded };
+// Loaded: the mirror holds the whole table. Ready: the file is free for other work too (the
+// index an older file lacked is built). RowsAdded: recorded players are new rows.
+enum class PlayerDatabaseChange { Loaded, Ready, RowsAdded };
 // Called on the thread that changed the mirror, with none of this module's locks held.
 using PlayerDatabaseChangedHook = void (*)(PlayerDatabaseChange change);
 void SetPlayerDatabaseChangedHook(PlayerDatabaseChangedHook hook);
