@@ -102,9 +102,12 @@ void ShowRows(std::size_t count) {
   const HWND list = GadgetHandle(kDatabaseList);
   if (list == nullptr) return;
   // Shrinking a list that holds no rows of its own to nothing drops the selection and the
-  // scroll position as deleting every row would, without a step per row.
-  ListView_SetItemCountEx(list, 0, 0);
-  ListView_SetItemCountEx(list, static_cast<int>(count), 0);
+  // scroll position as deleting every row would, without a step per row; both counts are
+  // set with redrawing off, so that the list and its scroll bar are redrawn once.
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  ListView_SetItemCountEx(list, 0, LVSICF_NOINVALIDATEALL);
+  ListView_SetItemCountEx(list, static_cast<int>(count), LVSICF_NOINVALIDATEALL);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
 }
 
