@@ -28,18 +28,17 @@ ShownPlayers g_shown;
 
 bool KickOrBanDialogOpen() { return IsWindowNumber(kKickDialog) || IsWindowNumber(kBanDialog); }
 
-// Whether any player was recorded for the first time.
-bool RecordPlayers(const std::vector<PlayerRecord>& players) {
-  if (PlayerDb.DatabaseEnabled.load() == 0 || players.empty()) return false;
+// The rows are copied here, under the protocol's lock, and recorded by the database thread,
+// so that a busy file never holds up the protocol or the window.
+void RecordPlayers(const std::vector<PlayerRecord>& players) {
+  if (PlayerDb.DatabaseEnabled.load() == 0 || players.empty()) return;
   const Text server = Rcon.ServerHost + u":" + DecimalText(Rcon.ServerPort);
   std::vector<PlayerSighting> sightings;
   sightings.reserve(players.size());
   for (const PlayerRecord& player : players) {
     sightings.push_back({player.Name, player.GUID, player.IP, server, PlayerSeenDateNow()});
   }
-  bool added = false;
-  for (const int result : RecordPlayersSeen(sightings)) added = added || result != 0;
-  return added;
+  QueuePlayersSeen(std::move(sightings));
 }
 
 Text PlayerRowText(const PlayerRecord& player) {
@@ -68,8 +67,8 @@ void ScrollPlayersToTopRow(int row) {
 
 }  // namespace
 
-void RefillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabaseRows) {
-  // Checked here again: a dialog may have opened while the players were being recorded.
+void RefillPlayerRows(const std::vector<PlayerRecord>& players) {
+  // Checked here again: a dialog may have opened since the refresh began.
   if (KickOrBanDialogOpen()) return;
   // The sort is read before the list is emptied, which forgets it.
   const int sortedColumn = GetSortedColumn(kPlayersList);
@@ -85,7 +84,6 @@ void RefillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabase
   g_shown.Players = players;
   // Selected before the sort, which carries the selection along with its row.
   if (reselect >= 0) SetGadgetState(kPlayersList, reselect);
-  if (newDatabaseRows) ShowNewDatabaseRows();
   SetGadgetRedraw(kPlayersList, true);
   SetListSortSuspended(false);
   SortListByColumn(kPlayersList, sortedColumn, sortDirection);
@@ -99,9 +97,8 @@ void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
   bool dialogOpen = false;
   AppHandOff.Run([&] { dialogOpen = KickOrBanDialogOpen(); });
   if (dialogOpen) return;
-  // Recording writes to the disk: it stays on the calling thread, away from the window.
-  const bool newDatabaseRows = RecordPlayers(players);
-  AppHandOff.Run([&] { RefillPlayerRows(players, newDatabaseRows); });
+  RecordPlayers(players);
+  AppHandOff.Run([&] { RefillPlayerRows(players); });
 }
 
 void ClearServerLists() {

@@ -131,7 +131,7 @@ TEST_F(LogAndPlayers, ARefreshWhileTheBanDialogIsOpenChangesNothing) {
   PlayerReply("0 1.1.1.1:1 5 a(OK) Someone Else\n");
   EXPECT_EQ(CountGadgetItems(kPlayersList), 2);
   // Also when the dialog opened after the refresh began: the refill itself looks again.
-  RefillPlayerRows({PlayerRecord{}}, false);
+  RefillPlayerRows({PlayerRecord{}});
   EXPECT_EQ(CountGadgetItems(kPlayersList), 2);
   FreeWindow(kKickDialog);
   PlayerReply("0 1.1.1.1:1 5 a(OK) Someone Else\n");
