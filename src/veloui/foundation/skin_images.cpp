@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "runtime/win32/gui.h"
@@ -158,22 +159,24 @@ bool ReadImagePixels(HANDLE image, std::vector<std::uint32_t>& pixels, int& widt
 
 HRGN RegionFromRects(const std::vector<PixelRect>& rects) {
   if (rects.empty()) return CreateRectRgn(0, 0, 0, 0);
-  std::vector<std::uint8_t> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
-  auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
-  header->dwSize = sizeof(RGNDATAHEADER);
-  header->iType = RDH_RECTANGLES;
-  header->nCount = static_cast<DWORD>(rects.size());
-  header->nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
-  RECT bounds{rects[0].Left, rects[0].Top, rects[0].Right, rects[0].Bottom};
-  auto* out = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
-  for (std::size_t k = 0; k < rects.size(); ++k) {
-    out[k] = RECT{rects[k].Left, rects[k].Top, rects[k].Right, rects[k].Bottom};
-    bounds.left = std::min(bounds.left, out[k].left);
-    bounds.top = std::min(bounds.top, out[k].top);
-    bounds.right = std::max(bounds.right, out[k].right);
-    bounds.bottom = std::max(bounds.bottom, out[k].bottom);
+  RGNDATAHEADER header{};
+  header.dwSize = sizeof(RGNDATAHEADER);
+  header.iType = RDH_RECTANGLES;
+  header.nCount = static_cast<DWORD>(rects.size());
+  header.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+  header.rcBound = RECT{rects[0].Left, rects[0].Top, rects[0].Right, rects[0].Bottom};
+  std::vector<RECT> out;
+  out.reserve(rects.size());
+  for (const PixelRect& rect : rects) {
+    out.push_back(RECT{rect.Left, rect.Top, rect.Right, rect.Bottom});
+    header.rcBound.left = std::min(header.rcBound.left, out.back().left);
+    header.rcBound.top = std::min(header.rcBound.top, out.back().top);
+    header.rcBound.right = std::max(header.rcBound.right, out.back().right);
+    header.rcBound.bottom = std::max(header.rcBound.bottom, out.back().bottom);
   }
-  header->rcBound = bounds;
+  std::vector<std::uint8_t> data(sizeof(header) + out.size() * sizeof(RECT));
+  std::memcpy(data.data(), &header, sizeof(header));
+  std::memcpy(data.data() + sizeof(header), out.data(), out.size() * sizeof(RECT));
   if (HRGN region = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data())))
     return region;
   // A system that refuses a large region still takes the rectangles one by one.
