@@ -160,6 +160,7 @@ std::int32_t ToolbarImageButton(std::intptr_t toolbar, std::int32_t id, const Te
 }
 
 std::int32_t ToolbarTextButton(std::intptr_t toolbar, std::int32_t id, const Text& text, std::uint32_t flags) {
+  if ((flags & BTNS_SEP) != 0) return ToolbarSeparator(toolbar);
   return ToolbarImageButton(toolbar, id, text, nullptr, nullptr, nullptr, flags);
 }
 
@@ -283,10 +284,6 @@ std::int32_t RemoveToolbarButton(std::intptr_t toolbar, std::int32_t button) {
   if (index >= 0) SendMessageW(window, TB_DELETEBUTTON, static_cast<WPARAM>(index), 0);
   if (target.Button->HasImage && HasImageLists(*target.Toolbar)) CloseImageGap(*target.Toolbar, *target.Button);
   GiveGadgetBack(*target.Button);
-  {
-    ToolkitLockGuard lock(ToolkitLock::Menu);
-    ToolbarTooltipList().remove_if([&](const ToolbarTooltipRecord& tip) { return tip.Id == static_cast<std::uint32_t>(button); });
-  }
   ButtonList().remove_if([&](const ToolbarButtonRecord& record) { return &record == target.Button; });
   PlaceGadgetsOf(*target.Toolbar);
   return 1;

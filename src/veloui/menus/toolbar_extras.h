@@ -14,6 +14,7 @@
 // Make the toolbar current and add to it.
 std::int32_t ToolbarImageButton(std::intptr_t toolbar, std::int32_t id, const Text& text, HANDLE image,
                                 HANDLE hotImage, HANDLE disabledImage, std::uint32_t flags);
+// Flag bit 1 (BTNS_SEP) adds a separator instead and returns 1.
 std::int32_t ToolbarTextButton(std::intptr_t toolbar, std::int32_t id, const Text& text, std::uint32_t flags);
 // 1 when a separator was added.
 std::int32_t ToolbarSeparator(std::intptr_t toolbar);
@@ -40,8 +41,8 @@ std::int32_t SetToolbarButtonChecked(std::intptr_t toolbar, std::int32_t button,
 // keeps the old ones) and text.
 std::int32_t SetToolbarButtonImage(std::intptr_t toolbar, std::int32_t button, const Text& text, HANDLE image,
                                    HANDLE hotImage, HANDLE disabledImage);
-// The button, its images and its tooltip go; its gadget is hidden and given to the
-// toolbar's top-level window.
+// The button and its images go; its gadget is hidden and given to the toolbar's top-level
+// window.
 std::int32_t RemoveToolbarButton(std::intptr_t toolbar, std::int32_t button);
 // The gadget is hidden and shown with its button.
 std::int32_t HideToolbarButton(std::intptr_t toolbar, std::int32_t button, bool hidden);
