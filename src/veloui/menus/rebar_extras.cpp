@@ -56,7 +56,7 @@ std::int32_t AddRebarBandTo(std::intptr_t rebar, HWND child, const Text& text, i
 std::int32_t SetRebarStyle(std::intptr_t rebar, std::uint32_t style) {
   RebarRecord* record = FindRebarRecord(rebar);
   if (record == nullptr) return 0;
-  if (style != kToolkitStyleOffice2003 && style != kToolkitStyleOffice2007) style = 0;
+  if (style != UISTYLE_OFFICE2003 && style != UISTYLE_OFFICE2007) style = 0;
   record->Style = style;
   if (style != 0) {
     MarkRebarBackgroundForRendering(style);

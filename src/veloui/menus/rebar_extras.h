@@ -14,7 +14,7 @@
 // Makes the rebar current and adds a band; the band id, or -1.
 std::int32_t AddRebarBandTo(std::intptr_t rebar, HWND child, const Text& text, int width, int minimumWidth,
                             int height, HBITMAP background, UINT bandStyle);
-// 0, UISTYLE_OFFICE2003 or UISTYLE_OFFICE2007 (kToolkitStyleOffice2003/2007).
+// 0, UISTYLE_OFFICE2003 or UISTYLE_OFFICE2007; any other value is 0.
 std::int32_t SetRebarStyle(std::intptr_t rebar, std::uint32_t style);
 // The previous procedure (nullptr for none); -1 as a procedure value when there is no such rebar.
 RebarHeightProc SetRebarHeightCallback(std::intptr_t rebar, RebarHeightProc procedure);

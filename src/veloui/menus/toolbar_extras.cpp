@@ -367,7 +367,7 @@ std::int32_t SetToolbarButtonSize(std::intptr_t toolbar, int width, int height) 
 std::int32_t RefreshToolbarTheme(std::intptr_t toolbar) {
   const ToolbarRecord* record = FindToolbarRecord(toolbar);
   if (record == nullptr) return 0;
-  const bool office = record->Style == kToolkitStyleOffice2003 || record->Style == kToolkitStyleOffice2007;
+  const bool office = IsOfficeStyle(record->Style);
   if (SystemFacts.OsVersionCode >= kThemedFromOsVersion && UxTheme.Library != nullptr && UxTheme.SetWindowTheme != nullptr) {
     using SetWindowThemeProc = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
     // The toolkit paints Office-style bars itself; the themed look takes the system's again.
