@@ -39,7 +39,7 @@ void AddColumns(int list, std::initializer_list<const char16_t*> titles, const s
 }
 
 void RegisterPlayersListSorting() {
-  if (RegisterSortableList(kPlayersList, 2) != 1) return;
+  if (RegisterSortableList(kPlayersList, SortIndicator::HeaderArrow) != SortResult::Done) return;
   SetThemedSortDrawing(1);
   const SortType types[] = {kSortTextIgnoringCase, kSortInteger32, kSortInteger32, kSortTextIgnoringCase,
                             kSortInteger32};
@@ -111,7 +111,7 @@ void BuildStatusBar() {
 void InitMainWindowServices() {
   SetListSortGadgetLookup(&GadgetHandle);
   InitListSortLibrary();
-  AppHandOff().Create();
+  AppHandOff.Create();
   InstallMainWindowInterface();
 }
 
@@ -161,8 +161,8 @@ void SetMainWindowServerControlsDisabled(bool disabled) {
 }
 
 HANDLE StoredImageHandle(int image) {
-  const auto found = Gui().images.find(image);
-  if (found == Gui().images.end()) return nullptr;
+  const auto found = Gui.images.find(image);
+  if (found == Gui.images.end()) return nullptr;
   if (found->second.icon != nullptr) return found->second.icon;
   return found->second.bitmap;
 }

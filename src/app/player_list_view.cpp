@@ -51,12 +51,12 @@ Text PlayerRowText(const PlayerRecord& player) {
 
 void FillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabaseRows, const PlayerRefreshStart& start) {
   ClearGadgetItems(kPlayersList);
-  SetListSortSuspended(1);
+  SetListSortSuspended(true);
   SetGadgetRedraw(kPlayersList, false);
   for (const PlayerRecord& player : players) AddGadgetItem(kPlayersList, -1, PlayerRowText(player), kPlayerRowImage);
   if (newDatabaseRows) ShowNewDatabaseRows();
   SetGadgetRedraw(kPlayersList, true);
-  SetListSortSuspended(0);
+  SetListSortSuspended(false);
   SortListByColumn(kPlayersList, start.sortedColumn, start.sortDirection);
   SetStatusText(kMainStatusBar, 1, u"Players: " + DecimalText(static_cast<std::int64_t>(players.size())));
   SetStatusText(kMainStatusBar, 2, u"Last Refresh: " + FormatDateMask(u"%hh:%ii:%ss", CurrentLocalDateTime()));
@@ -66,11 +66,11 @@ void FillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabaseRo
 
 void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
   PlayerRefreshStart start;
-  AppHandOff().Run([&] { start = BeginPlayerRefresh(); });
+  AppHandOff.Run([&] { start = BeginPlayerRefresh(); });
   if (!start.proceed) return;
   // Recording writes to the disk: it stays on the calling thread, away from the window.
   const bool newDatabaseRows = RecordPlayers(players);
-  AppHandOff().Run([&] { FillPlayerRows(players, newDatabaseRows, start); });
+  AppHandOff.Run([&] { FillPlayerRows(players, newDatabaseRows, start); });
 }
 
 void ClearServerLists() {

@@ -30,8 +30,8 @@ constexpr UINT kToolbarRepaint = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDRE
 constexpr UINT kBarRepaint = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE;      // 7
 // What the new band layout invalidated is painted at once, over the old background.
 constexpr UINT kLaidOutRepaint = RDW_UPDATENOW | RDW_NOERASE;  // 0x120
-constexpr UINT kSizingRepaint = 0xB85;
-constexpr UINT kWholeRepaint = 0x785;
+constexpr UINT kSizingRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_NOFRAME;
+constexpr UINT kWholeRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME;
 constexpr UINT kNonClientMetricsSize = 500;
 
 // The name of the visual style in use; empty (or blank) when none is.
@@ -108,6 +108,8 @@ SIZE TitleTextSize(HDC dc, HWND toolbar, int index) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+}  // namespace
+
 void ResizeTitles(HWND toolbar, std::int32_t style) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(dc, Toolkit.MenuFont);
@@ -142,8 +144,6 @@ void GrowBarBand(HWND toolbar) {
     SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info));
   }
 }
-
-}  // namespace
 
 void HostActivate(HWND window, WPARAM wParam) {
   std::vector<HWND> toolbars;

@@ -110,7 +110,7 @@ TEST_F(CodedTextTest, TwoLinesAreTwiceTheLineHeight) {
   EXPECT_EQ(both.cy, 2 * wide.cy);
   EXPECT_EQ(both.cx, wide.cx);
   EXPECT_LT(narrow.cx, wide.cx);
-  CodedText().TextLineSpacing = 4;
+  CodedText.TextLineSpacing = 4;
   EXPECT_EQ(Measured(canvas.Dc(), font_, u"wider word\\|x").cy, 2 * wide.cy + 8);
 }
 
@@ -136,7 +136,7 @@ TEST_F(CodedTextTest, BoldIsWiderThanNormal) {
 TEST_F(CodedTextTest, LinksAreRecordedIntoTheCurrentTextControl) {
   DibCanvas canvas(200, 30);
   std::vector<TextLinkRecord> links{{99, 0, 0, 0, 0}};
-  CodedText().CurrentTextLinks = &links;
+  CodedText.CurrentTextLinks = &links;
   RECT rect{5, 3, 195, 27};
   const Text visible =
       DrawCodedText(canvas.Dc(), u"go \\l12link\\l now", rect, font_, kCodedTopLeft | kCodedRecordLinks | kCodedVisibleText);
@@ -178,7 +178,7 @@ void CountingRepair(HDC dc, const Text& text, const RECT& rect, HFONT font, std:
 TEST_F(CodedTextTest, AlphaRepairAfterDrawingOnly) {
   DibCanvas canvas(200, 30);
   RepairCalls = 0;
-  CodedText().RepairTextAlpha = &CountingRepair;
+  CodedText.RepairTextAlpha = &CountingRepair;
   RECT rect{0, 0, 200, 30};
   DrawCodedText(canvas.Dc(), u"a\\bb", rect, font_, 0);
   EXPECT_EQ(RepairCalls, 1);
@@ -186,7 +186,7 @@ TEST_F(CodedTextTest, AlphaRepairAfterDrawingOnly) {
   EXPECT_EQ(RepairCalls, 2);
   DrawCodedText(canvas.Dc(), u"a\\bb", rect, font_, kCodedMeasureOnly);
   EXPECT_EQ(RepairCalls, 2);
-  EXPECT_FALSE(CodedText().InsideTextAlphaRepair);
+  EXPECT_FALSE(CodedText.InsideTextAlphaRepair);
 }
 
 TEST_F(CodedTextTest, TruncatedCodesDoNotReadPastTheEnd) {
