@@ -72,16 +72,6 @@ TEST_F(PlayerDatabase, NewFileHoldsExactlyTheTableAndTheLookupIndex) {
                 "SERVER)"}));
 }
 
-TEST_F(PlayerDatabase, ShellSeesTheSchemaOfANewFile) {
-  if (!ShellAvailable()) GTEST_SKIP() << "no sqlite3 shell in this build";
-  OpenAndLoad();
-  ClosePlayerDatabase();
-  EXPECT_EQ(RunShell(dbFile_, ".schema\n"),
-            "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER "
-            "VARCHAR(50), DATE CHAR(16));\n"
-            "CREATE INDEX PLAYERS_LOOKUP ON PLAYERS (NAME, GUID, IP, SERVER);\n");
-}
-
 TEST_F(PlayerDatabase, OlderFileGainsTheIndexAndKeepsItsRows) {
   std::filesystem::remove(dbFile_);
   OtherFile("db.db", "INSERT INTO PLAYERS VALUES ('Old','g','1.1.1.1','s:1','01.01.2010 10:10');");
@@ -239,23 +229,17 @@ TEST_F(PlayerDatabase, ImportedOlderDateReplacesANewerOne) {
   EXPECT_EQ(MirrorRows()[0].Date, u"01.01.2020 10:00");
 }
 
-TEST_F(PlayerDatabase, ImportOfADatabaseWithoutPlayersSucceedsAndAddsNothing) {
+TEST_F(PlayerDatabase, ImportOfAFileWithoutPlayersSucceedsButATextOrMissingFileFailsAndNoneAddsRows) {
   OpenAndLoad();
-  const auto other = folder_.Path("bare.db");
-  RunSql(other, "CREATE TABLE SOMETHING (X TEXT); INSERT INTO SOMETHING VALUES ('x');");
-  EXPECT_EQ(ImportPlayerDatabase(other.u16string()), 1);
-  EXPECT_EQ(DatabaseRowCount(), 0u);
+  RunSql(folder_.Path("bare.db"), "CREATE TABLE SOMETHING (X TEXT); INSERT INTO SOMETHING VALUES ('x');");
+  folder_.TextFile("notes.db", "name;guid;ip\nBob;g;1.2.3.4\n");
+  const std::pair<const char*, int> kFiles[] = {{"bare.db", 1}, {"notes.db", 0}, {"missing.db", 0}};
+  for (const auto& [name, result] : kFiles) {
+    EXPECT_EQ(ImportPlayerDatabase(folder_.File(name)), result) << name;
+    EXPECT_EQ(DatabaseRowCount(), 0u) << name;
+  }
   EXPECT_TRUE(FileRows().empty());
-}
-
-TEST_F(PlayerDatabase, ImportOfATextFileOrAMissingFileFails) {
-  OpenAndLoad();
-  const Text notes = folder_.TextFile("notes.db", "name;guid;ip\nBob;g;1.2.3.4\n");
-  EXPECT_EQ(ImportPlayerDatabase(notes), 0);
-  EXPECT_EQ(DatabaseRowCount(), 0u);
-  const auto missing = folder_.Path("missing.db");
-  EXPECT_EQ(ImportPlayerDatabase(missing.u16string()), 0);
-  EXPECT_FALSE(std::filesystem::exists(missing));
+  EXPECT_FALSE(std::filesystem::exists(folder_.Path("missing.db")));
 }
 
 TEST_F(PlayerDatabase, ImportOfTheOwnFileChangesNothing) {
