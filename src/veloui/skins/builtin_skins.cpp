@@ -8,20 +8,9 @@
 #include "veloui/skins/builtin_skin_pictures.h"
 #include "veloui/skins/core/builtin_skin_tables.h"
 #include "veloui/skins/skin_services.h"
+#include "veloui/foundation/core/value_ops.h"
 
 namespace {
-
-// Stands in for the foundation's MixColours until it is there: per channel
-// (second * weight + first * (256 - weight)) / 256, weight 0 to 256.
-COLORREF MixColours(COLORREF first, COLORREF second, std::uint32_t weight) {
-  COLORREF mixed = 0;
-  for (int shift = 0; shift < 24; shift += 8) {
-    const std::uint32_t a = (first >> shift) & 0xFF;
-    const std::uint32_t b = (second >> shift) & 0xFF;
-    mixed |= ((b * weight + a * (256 - weight)) / 256) << shift;
-  }
-  return mixed;
-}
 
 // The embedded pictures, decoded on first use and kept for the life of the program.
 std::uintptr_t EmbeddedPicture(std::uint32_t index) {

@@ -4,6 +4,7 @@
 
 #include "veloui/foundation/coded_text.h"
 #include "veloui/foundation/toolkit_state.h"
+#include "veloui/foundation/core/value_ops.h"
 
 namespace {
 bool StateHas(TextView state, TextView word) { return state.find(word) != TextView::npos; }
@@ -16,13 +17,13 @@ ControlLook SystemLook(TextView state) {
   look.Border = GetSysColor(COLOR_BTNSHADOW);
   look.TextColour = GetSysColor(COLOR_BTNTEXT);
   look.TextPadding = {4, 2, 4, 2};
-  if (StateHas(state, u"selected") || StateHas(state, u"inbetween")) look.Background = MixLookColours(face, highlight, 64);
+  if (StateHas(state, u"selected") || StateHas(state, u"inbetween")) look.Background = MixColours(face, highlight, 64);
   if (StateHas(state, u"hot")) {
-    look.Background = MixLookColours(look.Background, highlight, 48);
+    look.Background = MixColours(look.Background, highlight, 48);
     look.Border = highlight;
   }
   if (StateHas(state, u"pressed")) {
-    look.Background = MixLookColours(look.Background, highlight, 128);
+    look.Background = MixColours(look.Background, highlight, 128);
     look.Border = highlight;
   }
   if (StateHas(state, u"disabled")) look.TextColour = GetSysColor(COLOR_GRAYTEXT);
@@ -98,14 +99,6 @@ ControlLook ReadControlLook(ControlSkin skin, TextView component, TextView state
   ControlLook look = SystemLook(state);
   if (skin != 0) ApplySkinLook(look, skin, component, state, prefix);
   return look;
-}
-
-COLORREF MixLookColours(COLORREF first, COLORREF second, std::int32_t weight) {
-  const auto mix = [weight](std::uint32_t a, std::uint32_t b) {
-    return (b * static_cast<std::uint32_t>(weight) + a * static_cast<std::uint32_t>(256 - weight)) / 256;
-  };
-  return RGB(mix(GetRValue(first), GetRValue(second)), mix(GetGValue(first), GetGValue(second)),
-             mix(GetBValue(first), GetBValue(second)));
 }
 
 void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look) {

@@ -49,8 +49,6 @@ std::int32_t ReadSkinNumber(ControlSkin skin, TextView component, TextView state
 // The image (bitmap or icon) a property of the skin holds, nullptr when none.
 HANDLE ReadSkinImage(ControlSkin skin, TextView component, TextView state, TextView property);
 
-// Per channel (second * weight + first * (256 - weight)) / 256.
-COLORREF MixLookColours(COLORREF first, COLORREF second, std::int32_t weight);
 
 // Paints background and border of a look into `area` of a 32-bit panel buffer, opaque.
 void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look);
