@@ -7,9 +7,8 @@
 
 #include "dib_canvas.h"
 #include "veloui/foundation/core/image_effect_pixels.h"
-#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/style_images.h"
-#include "veloui/foundation/ui_colours.h"
 
 namespace {
 
@@ -66,13 +65,6 @@ std::vector<std::uint32_t> PixelsOf(HANDLE image, int* widthOut = nullptr, int* 
 
 std::vector<std::uint32_t> Solid(int count, std::uint32_t pixel) { return std::vector<std::uint32_t>(count, pixel); }
 
-EffectSource OnePixel(std::uint32_t pixel) {
-  EffectSource source;
-  source.Width = source.Height = 1;
-  source.Pixels = {pixel};
-  source.HasAlphaChannel = true;
-  return source;
-}
 bool IsGdiObject(HANDLE handle) { return GetObjectType(handle) != 0; }
 
 TEST(ImageEffects, OpaqueIconAtOpacity80) {
@@ -152,24 +144,6 @@ TEST(ImageEffects, ReleasesTheSourceOnRequest) {
   DestroyIcon(static_cast<HICON>(made));
 }
 
-TEST(ImageEffects, ImageToIconKeepsSizeAndBitmap) {
-  HBITMAP bitmap = Bitmap32(24, 16, Solid(24 * 16, PackPixel(255, 0, 128, 0)));
-  HICON icon = ImageToIcon(bitmap);
-  ASSERT_NE(icon, nullptr);
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(icon, &info));
-  BITMAP shape{};
-  GetObjectW(info.hbmColor, sizeof(shape), &shape);
-  EXPECT_EQ(shape.bmWidth, 24);
-  EXPECT_EQ(shape.bmHeight, 16);
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  EXPECT_TRUE(IsGdiObject(bitmap));
-  DestroyIcon(icon);
-  DeleteObject(bitmap);
-  EXPECT_EQ(ImageToIcon(nullptr), nullptr);
-}
-
 TEST(StyleImages, WhidbeyFadesTo80AndOtherStylesGiveAFadedGreyCopy) {
   HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 30, 30)));
   HICON whidbey = MakeStyleImage(source, 5);
@@ -185,27 +159,6 @@ TEST(StyleImages, WhidbeyFadesTo80AndOtherStylesGiveAFadedGreyCopy) {
   DestroyIcon(whidbey);
   DestroyIcon(other);
   EXPECT_TRUE(DestroyIcon(source));  // the source stays the caller's
-}
-
-TEST(StyleImages, OfficeStylesTintInTheSchemesColours) {
-  ResetUIColourState();
-  InitColourTables();
-  StoreUIColourMode(1);
-  HICON source = Icon(16, 16, Solid(256, PackPixel(255, 128, 128, 128)));
-  HICON office2003 = MakeStyleImage(source, 0x1000000);
-  HICON office2007 = MakeStyleImage(source, 0x2000000);
-  ASSERT_NE(office2003, nullptr);
-  ASSERT_NE(office2007, nullptr);
-  const auto a = PixelsOf(office2003);
-  const auto b = PixelsOf(office2007);
-  EXPECT_EQ(PixelAlpha(a[0]), 255);
-  EXPECT_EQ(PixelAlpha(b[0]), 190);
-  const TintSettings settings{255, GetUIColour(6, 36, kUIColourColorref), 0.0f, 0.64f, RGB(210, 210, 210), 110};
-  EXPECT_EQ(a[0], ApplyTint(OnePixel(PackPixel(255, 128, 128, 128)), settings)[0]);
-  EXPECT_NE(PixelBlue(a[0]), PixelRed(a[0]));  // a blue scheme tints towards blue
-  DestroyIcon(office2003);
-  DestroyIcon(office2007);
-  DestroyIcon(source);
 }
 
 TEST(StyleImages, NothingFromAnImageWithoutPixels) {

@@ -45,20 +45,6 @@ TEST(AnimationEasing, AnOpeningEasesOutAndEndsOpaqueAtTheTarget) {
   EXPECT_LT(frames, 100);
 }
 
-TEST(AnimationEasing, NoDistanceFinishesAtOnceAndEachAnimationFadesByItsOwnStartDistance) {
-  AnimationMotion still = StartAnimationMotion(40, 40);
-  StepAnimationMotion(still);
-  EXPECT_TRUE(still.Done);
-  EXPECT_FLOAT_EQ(still.Bottom, 40);
-  EXPECT_FLOAT_EQ(still.Alpha, 0);
-  AnimationMotion long_one = StartAnimationMotion(0, 100);
-  AnimationMotion short_one = StartAnimationMotion(0, 10);
-  StepAnimationMotion(short_one);
-  StepAnimationMotion(long_one);
-  EXPECT_NEAR(long_one.Alpha, 5.1, 1e-3);  // 255 - 98 * 255 / 100
-  EXPECT_NEAR(short_one.Alpha, 51.0, 1e-3);  // 255 - 8 * 255 / 10
-}
-
 TEST(AnimationEasing, AlphaStaysWithinAByteForAnyMotion) {
   for (int start = -50; start <= 50; start += 7) {
     for (int target = -50; target <= 50; target += 11) {
