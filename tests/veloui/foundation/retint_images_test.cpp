@@ -76,19 +76,16 @@ class RetintMenuImagesTest : public ::testing::Test {
   MenuItemRecord* item_ = nullptr;
 };
 
-TEST_F(RetintMenuImagesTest, AllItemsGetANewStyleImage) {
-  ASSERT_EQ(MiddleAlpha(list_, 2), 255);
+TEST_F(RetintMenuImagesTest, AllItemsGetANewStyleImageUnlessTheCallerGaveOne) {
+  item_->HasDisabledImage = true;
+  RetintMenuImages(0, 0);
+  EXPECT_EQ(MiddleAlpha(list_, 2), 255);
+  item_->HasDisabledImage = false;
   EXPECT_EQ(RetintMenuImages(0, 0), 0);
   EXPECT_EQ(MiddleAlpha(list_, 0), 255);
   const int faded = MiddleAlpha(list_, 2);
   EXPECT_GT(faded, 0);
   EXPECT_LT(faded, 255);
-}
-
-TEST_F(RetintMenuImagesTest, ACallerGivenStyleImageStays) {
-  item_->HasDisabledImage = true;
-  RetintMenuImages(0, 0);
-  EXPECT_EQ(MiddleAlpha(list_, 2), 255);
 }
 
 TEST_F(RetintMenuImagesTest, ByMenuOnlyWhenTheStyleChanged) {
