@@ -88,20 +88,6 @@ TEST_F(MenusTest, RemovingRenumbersTheRemainingItems) {
   EXPECT_EQ(RemoveMenuItems(2, 99, false), 0);
 }
 
-TEST_F(MenusTest, AddSubMenuItemInsertsAtAPositionWithAKind) {
-  HMENU menu = CreateSkinnedPopupMenu(86, 0x1000000);
-  AddMenuItem(39, u"Copy to Clipboard", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(40, u"Last", nullptr, nullptr, nullptr, 0);
-  EXPECT_NE(AddSubMenuItem(86, 1, 41, u"", nullptr, nullptr, nullptr, -3), 0);
-  ASSERT_EQ(GetMenuItemCount(menu), 3);
-  EXPECT_EQ(GetMenuItemID(menu, 1), 41u);
-  EXPECT_EQ(RecordOf(menu, 1, true)->Kind, -3);
-  EXPECT_EQ(RecordOf(menu, 2, true)->Position, 2);
-  EXPECT_NE(AddSubMenuItem(reinterpret_cast<std::intptr_t>(menu), -1, 42, u"End", nullptr, nullptr, nullptr, 0), 0);
-  EXPECT_EQ(GetMenuItemID(menu, 3), 42u);
-  EXPECT_EQ(AddSubMenuItem(12345, -1, 43, u"Nowhere", nullptr, nullptr, nullptr, 0), 0);
-}
-
 TEST_F(MenusTest, FreeingOneOrAllMenus) {
   ASSERT_NE(BuildProgramMenuBar(Window), nullptr);
   HMENU popup = CreateSkinnedPopupMenu(73, 0x1000000);
