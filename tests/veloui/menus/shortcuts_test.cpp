@@ -86,7 +86,7 @@ TEST_F(ShortcutTest, ShortcutsFireOnceAtTheirWindowAndAreSwallowed) {
     EXPECT_EQ(PeekThenRemove(c.Target, c.Key).message, static_cast<UINT>(WM_NULL)) << c.Id;
     ASSERT_EQ(ReceivedCommands().size(), 1u) << c.Id;
     EXPECT_EQ(ReceivedCommands()[0].Id, c.Id);
-    if (c.Receiver != nullptr) EXPECT_EQ(ReceivedCommands()[0].Window, c.Receiver);
+    if (c.Receiver != nullptr) { EXPECT_EQ(ReceivedCommands()[0].Window, c.Receiver); }
   }
 }
 
