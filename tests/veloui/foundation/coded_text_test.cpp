@@ -143,13 +143,4 @@ TEST_F(CodedTextTest, AlphaRepairAfterDrawingOnly) {
   EXPECT_FALSE(CodedText().InsideTextAlphaRepair);
 }
 
-TEST_F(CodedTextTest, TruncatedCodesDoNotReadPastTheEnd) {
-  DibCanvas canvas(200, 30);
-  RECT rect{0, 0, 200, 30};
-  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"ab\\c12", rect, font_, kCodedVisibleText), u"ab");
-  EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(0x12, 0, 0));
-  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"ab\\", rect, font_, kCodedVisibleText), u"ab");
-  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"x\\ly", rect, font_, kCodedVisibleText | kCodedRecordLinks), u"xy");
-}
-
 }  // namespace
