@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   PreferenceDocument document = ParsePreferences(bytes);
-  if (const Text* value = FindPreference(document, u"GUI", u"WindowState")) ParseDecimal(*value);
+  if (const Text* value = FindPreference(document, u"GUI", u"WindowState")) ParseInteger32Text(*value, IntegerBases::Decimal, IntegerRange::Wrap32);
   SetPreference(document, u"gui", u"Splitter", u"-1");
   SetPreference(document, u"General", u"AutoRefreshTime", u"10");
   const std::string rendered = RenderPreferences(document);
@@ -19,6 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   again.wasEmpty = document.wasEmpty;
   if (RenderPreferences(again) != rendered) std::abort();
   const Text* splitter = FindPreference(again, u"GUI", u"SPLITTER");
-  if (splitter == nullptr || ParseDecimal(*splitter) != -1) std::abort();
+  if (splitter == nullptr || ParseInteger32Text(*splitter, IntegerBases::Decimal, IntegerRange::Wrap32) != -1) std::abort();
   return 0;
 }

@@ -8,6 +8,9 @@ VELO_WIN32_DEPS="$VELO_CACHE/i686"
 # the program is run in for a person shows its windows on the real screen.
 VELO_TEST_PREFIX="$VELO_CACHE/wineprefix"
 VELO_RUN_PREFIX="$VELO_CACHE/wineprefix-run"
+# The end-to-end scenario with real input runs as a person does, without the Wine desktop,
+# in a prefix of its own.
+VELO_REAL_INPUT_PREFIX="${VELO_REAL_INPUT_PREFIX:-$VELO_CACHE/wineprefix-real-input}"
 export WINEPREFIX="${WINEPREFIX:-$VELO_TEST_PREFIX}"
 export WINEARCH=win32
 export WINEDEBUG="${WINEDEBUG:--all}"

@@ -2,7 +2,10 @@
 
 #include "app/database_view.h"
 #include "app/lists/clipboard_text.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/player_list_view.h"
 #include "runtime/win32/gui.h"
 

@@ -1,4 +1,8 @@
 #include "app/connect_window.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 
 #include "app/files/settings.h"
 #include "runtime/portable/text_ops.h"
@@ -81,7 +85,7 @@ void AddFavorite() {
   FavoriteRecord favorite;
   favorite.Description = TrimSpaces(GadgetText(kDescriptionField));
   favorite.Host = GadgetText(kHostField);
-  favorite.Port = ParseInteger(GadgetText(kPortField));
+  favorite.Port = ParseInteger32Text(GadgetText(kPortField), IntegerBases::DecimalHexBinary, IntegerRange::Wrap32);
   favorite.Password = GadgetText(kPasswordField);
   if (!AppendFavorite(AppSettings.FavoritesFilePath, favorite)) return;
   FillFavoritesList();
@@ -90,7 +94,7 @@ void AddFavorite() {
 
 void SaveFavorite() {
   UpdateFavorites(TrimSpaces(GadgetText(kDescriptionField)), GadgetText(kHostField),
-                  ParseInteger(GadgetText(kPortField)), GadgetText(kPasswordField));
+                  ParseInteger32Text(GadgetText(kPortField), IntegerBases::DecimalHexBinary, IntegerRange::Wrap32), GadgetText(kPasswordField));
   WriteFavoritesFile(AppSettings.FavoritesFilePath);
 }
 

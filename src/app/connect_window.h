@@ -6,20 +6,6 @@
 
 #include "app/files/favorites.h"
 
-inline constexpr int kMainWindow = 0;
-inline constexpr int kConnectWindow = 4;
-inline constexpr int kFavoritesTree = 44;
-inline constexpr int kFavoriteFrame = 45;
-inline constexpr int kDescriptionField = 50;
-inline constexpr int kHostField = 51;
-inline constexpr int kPortField = 52;
-inline constexpr int kPasswordField = 53;
-inline constexpr int kAddButton = 54;
-inline constexpr int kSaveButton = 55;
-inline constexpr int kFavoriteImage = 3;
-inline constexpr int kQuickConnectHost = 37;
-inline constexpr int kQuickConnectPort = 38;
-inline constexpr int kQuickConnectPassword = 39;
 
 void OpenConnectWindow();
 void FillFavoritesList();

@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "app/lists/database_search.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "database/player_database.h"
 #include "runtime/win32/gui_state.h"
 

@@ -1,6 +1,10 @@
 #include "app/dialog_fields.h"
 
 #include "app/connect_window.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/logic/dialog_rules.h"
 #include "runtime/win32/gui.h"
 

@@ -1,11 +1,12 @@
 // About (window 2): the program's text, the sponsor's logo and a scrolling list of supporters,
 // each with a small picture at the right of the name.
 #include "app/dialog_fields.h"
-#include "app/dialog_ids.h"
-#include "app/dialogs.h"
+#include "app/gadget_ids.h"
 #include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
+#include "app/dialogs.h"
 #include "app/logic/web_pages.h"
-#include "app/main_window_ids.h"
 #include "app/web_browser.h"
 #include "runtime/win32/gui.h"
 

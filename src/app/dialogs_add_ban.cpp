@@ -1,9 +1,11 @@
 // Add Ban (window 6): a GUID or IP address typed in, a reason, permanent or for days.
 #include "app/dialog_fields.h"
-#include "app/dialog_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/dialogs.h"
 #include "app/logic/dialog_rules.h"
-#include "app/main_window_ids.h"
 #include "app/player_actions.h"
 #include "runtime/win32/gui.h"
 

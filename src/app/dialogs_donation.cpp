@@ -2,10 +2,12 @@
 // close box, and its close button counts down five seconds before it can be pressed.
 #include <windows.h>
 
-#include "app/dialog_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/dialogs.h"
 #include "app/logic/dialog_rules.h"
-#include "app/logic/embedded_images.h"
 #include "app/web_browser.h"
 #include "runtime/win32/gui.h"
 

@@ -1,7 +1,10 @@
 // Quick Connect (window 3): host (or a favourite's description), port and password.
 #include "app/connect_window.h"
 #include "app/dialog_fields.h"
-#include "app/dialog_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/dialogs.h"
 #include "runtime/portable/text_ops.h"
 #include "runtime/win32/gui.h"
@@ -9,7 +12,6 @@
 
 namespace {
 
-constexpr int kVirtualKeyReturn = 13;
 constexpr int kQuickConnectReturnItem = 35;
 
 struct QuickConnectState {
@@ -35,7 +37,7 @@ void OpenQuickConnectDialog() {
   CreateButton(kQuickConnectButton, 15, 115, 75, 25, u"Connect", kButtonDefault);
   CreateButton(kQuickCancelButton, 100, 115, 75, 25, u"Cancel");
   CreateSeparator(kQuickSeparator, 15, 105, 255, 2);
-  AddKeyboardShortcut(kQuickConnectDialog, kVirtualKeyReturn, kQuickConnectReturnItem);
+  AddKeyboardShortcut(kQuickConnectDialog, VK_RETURN, kQuickConnectReturnItem);
   g_quickConnect.LastQuickConnectSelection = -1;
   DisableWindow(kMainWindow, true);
 }
@@ -44,7 +46,7 @@ void CloseQuickConnectDialog() { CloseDialog(kQuickConnectDialog); }
 
 void ConnectFromQuickConnectDialog() {
   if (!IsWindowNumber(kQuickConnectDialog)) return;  // Return is its shortcut alone
-  SetServerTarget(GadgetText(kQuickConnectHost), ParseInteger(GadgetText(kQuickConnectPort)),
+  SetServerTarget(GadgetText(kQuickConnectHost), ParseInteger32Text(GadgetText(kQuickConnectPort), IntegerBases::DecimalHexBinary, IntegerRange::Wrap32),
                   GadgetText(kQuickConnectPassword));
   ConnectToServer(1);
 }

@@ -1,6 +1,9 @@
 #include "app/log_view.h"
 
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "runtime/win32/gui.h"
 
 void AddLogLine(TextView text) {

@@ -6,12 +6,14 @@
 #include "app/connect_window.h"
 #include "app/database_transfer.h"
 #include "app/database_view.h"
-#include "app/dialog_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/dialogs.h"
 #include "app/files/settings.h"
 #include "app/logic/main_loop_rules.h"
 #include "app/logic/web_pages.h"
-#include "app/main_window_ids.h"
 #include "app/main_window_layout.h"
 #include "app/player_actions.h"
 #include "app/shutdown.h"
@@ -25,12 +27,6 @@
 
 namespace {
 
-struct MainLoopState {
-  // Width + height of the tab panel at its last re-layout.
-  int LastPanelSizeSum = 0;
-};
-MainLoopState g_loop;
-
 void ShowPopupAtMouse(int menu, int ownerWindow) {
   POINT mouse{};
   GetCursorPos(&mouse);
@@ -41,7 +37,7 @@ bool HasSelectedRow(int list) { return GadgetState(list) >= 0; }
 
 bool IsConnected() {
   RconLockGuard guard;
-  return Rcon.Connected != 0;
+  return Rcon.Connected;
 }
 
 // The field searched: the combo's item less the heading "Search for".
@@ -176,13 +172,6 @@ void TrackMainWindowGeometry() {
   gui.WindowHeight = WindowInnerHeight(kMainWindow);
 }
 
-void RelayoutWhenPanelResized() {
-  const int sum = GadgetWidth(kTabPanel) + GadgetHeight(kTabPanel);
-  if (sum == g_loop.LastPanelSizeSum) return;
-  RelayoutPanelContents();
-  g_loop.LastPanelSizeSum = sum;
-}
-
 void OpenDatabaseWhenEnabled() {
   if (AppSettings.DatabaseEnabled == 0) return;
   OpenPlayerDatabase(AppSettings.DatabaseFilePath);
@@ -195,15 +184,18 @@ void OpenDatabaseWhenEnabled() {
 void RunMainLoop() {
   OpenDatabaseWhenEnabled();
   StartNetworkThread();
+  LayOutMainWindow();
   for (bool running = true; running;) {
     const int event = WaitWindowEvent();
+    if (event == kEventQuit) break;
     if (event == kEventNone) continue;
     TrackMainWindowGeometry();
     const int window = EventWindow();
     if (event == kEventGadget) HandleGadgetEvent(window, EventGadget(), EventType());
     if (event == kEventMenu) running = HandleMenuEvent(EventMenu());
-    RelayoutWhenPanelResized();
-    if (event == kEventSizeWindow && window == kMainWindow) ResizeSplitterToMainWindow();
+    if (event == kEventSizeWindow && window == kMainWindow) FollowMainWindowSize();
+    // After the splitter followed the window, so that its halves' contents follow at once.
+    RelayoutWhenResized();
     if (event == kEventCloseWindow) running = running && HandleCloseEvent(window);
   }
   ShutDown();

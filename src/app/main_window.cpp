@@ -2,8 +2,10 @@
 
 #include "app/database_view.h"
 #include "app/files/settings.h"
-#include "app/gui_thread_calls.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/main_window_menus.h"
 #include "app/window_interface.h"
 #include "database/player_database.h"
@@ -15,12 +17,11 @@
 
 namespace {
 
-// Caption, system menu, sizing frame, minimise and maximise boxes, opened hidden.
-constexpr std::uint32_t kMainWindowFlags = 0x10CF0000;
-constexpr std::uint32_t kRebarFlags = UISTYLE_OFFICE2003 | 0x400 | 0x200;  // band borders, variable height
-constexpr UINT kBandWithChevron = 0x200;
-constexpr UINT kSetCueBanner = 0x1501;
-constexpr int kVirtualKeyReturn = 13;
+constexpr char16_t kMainWindowTitle[] = u"Velo 2 DUro";
+
+constexpr std::uint32_t kMainWindowFlags = kWindowInvisible | kWindowTitleBar | kWindowSystemMenu |
+                                           kWindowSizeable | kWindowMinimizeBox | kWindowMaximizeBox;
+constexpr std::uint32_t kRebarFlags = UISTYLE_OFFICE2003 | RBS_BANDBORDERS | RBS_VARHEIGHT;
 constexpr std::uint32_t kListFlags = kReportFullRowSelect | kReportAlwaysShowSelection;
 constexpr int kLogAreaAtStart = 70;
 
@@ -89,8 +90,8 @@ void BuildLogContainer() {
   SetGadgetBackColor(kLogList, RGB(0xEE, 0xEE, 0xEE));
   CreateStringField(kMessageField, 0, 0, 0, 0, u"");
   // First parameter 0: the banner hides while the field has the focus.
-  SendMessageW(GadgetHandle(kMessageField), kSetCueBanner, 0, reinterpret_cast<LPARAM>(L"Ingame message"));
-  AddKeyboardShortcut(kMainWindow, kVirtualKeyReturn, kItemBroadcastReturn);
+  SendMessageW(GadgetHandle(kMessageField), EM_SETCUEBANNER, 0, reinterpret_cast<LPARAM>(L"Ingame message"));
+  AddKeyboardShortcut(kMainWindow, VK_RETURN, kItemBroadcastReturn);
   CloseGadgetList();
 }
 
@@ -110,7 +111,7 @@ void BuildStatusBar() {
 void InitMainWindowServices() {
   SetListSortGadgetLookup(&GadgetHandle);
   InitListSortLibrary();
-  InitGuiThreadCalls();
+  AppHandOff().Create();
   InstallMainWindowInterface();
 }
 
@@ -125,7 +126,7 @@ void CreateMainWindow() {
   const HWND window = WindowHandle(kMainWindow);
   const HWND menuBar = BuildMainMenuBar(window);
   CreateRebar(kMainRebar, window, 0, kRebarFlags, 0);
-  if (menuBar != nullptr) AddRebarBand(menuBar, u"", 200, 200, 0, nullptr, kBandWithChevron);
+  if (menuBar != nullptr) AddRebarBand(menuBar, u"", 200, 200, 0, nullptr, RBBS_USECHEVRON);
   BuildPopupMenus();
   SetUIColourMode(UICOLOURMODE_DEFAULT_GREY);
   UseGadgetList(kMainWindow);

@@ -1,14 +1,16 @@
 #include "app/main_window_menus.h"
 
 #include "app/main_window.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "runtime/win32/gui.h"
 #include "veloui/foundation/core/ui_colour_ids.h"
 #include "veloui/menus/menus.h"
 
 namespace {
 
-constexpr int kVirtualKeyF5 = 116;
 
 struct MenuLine {
   int id;              // -1: a separator
@@ -43,7 +45,7 @@ HWND BuildMainMenuBar(HWND window) {
   AddMenuTitle(u"Commands");
   AddItems({{kItemRefresh, u"Refresh\tF5", -1}});
   // F5 works through the window's shortcut; the text only shows it.
-  AddKeyboardShortcut(kMainWindow, kVirtualKeyF5, kItemRefresh);
+  AddKeyboardShortcut(kMainWindow, VK_F5, kItemRefresh);
   AddItems({kSeparator,
             {kItemReassign, u"Reassign", -1},
             {kItemRestart, u"Restart", -1},

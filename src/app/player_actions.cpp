@@ -1,9 +1,11 @@
 #include "app/player_actions.h"
 
-#include "app/dialog_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/dialogs.h"
 #include "app/logic/dialog_rules.h"
-#include "app/main_window_ids.h"
 #include "runtime/win32/gui.h"
 #include "velorcon/commands.h"
 #include "velorcon/connect.h"
@@ -87,7 +89,7 @@ void MessageSelectedPlayer() {
   std::int32_t number = 0;
   if (!CurrentPlayerNumber(guid, number)) return;
   RconLockGuard guard;
-  if (Rcon.Connected != 0 && Rcon.ServerConnection != nullptr) {
+  if (Rcon.Connected && Rcon.ServerConnection != nullptr) {
     SendPrivateMessage(Rcon.ServerConnection, number, message);
   }
 }

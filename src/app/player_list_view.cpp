@@ -1,8 +1,11 @@
 #include "app/player_list_view.h"
 
 #include "app/database_view.h"
-#include "app/gui_thread_calls.h"
-#include "app/main_window_ids.h"
+#include "app/window_interface.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "database/player_database.h"
 #include "database/player_date.h"
 #include "listsort/listsort.h"
@@ -24,7 +27,7 @@ PlayerRefreshStart BeginPlayerRefresh() {
   start.sortedColumn = GetSortedColumn(kPlayersList);
   start.sortDirection = GetSortDirection(kPlayersList);
   // The dialogs act on the selected row of the list; it must not move under them.
-  start.proceed = !IsWindowNumber(kKickPlayerWindow) && !IsWindowNumber(kBanPlayerWindow);
+  start.proceed = !IsWindowNumber(kKickDialog) && !IsWindowNumber(kBanDialog);
   return start;
 }
 
@@ -63,11 +66,11 @@ void FillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabaseRo
 
 void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
   PlayerRefreshStart start;
-  RunOnGuiThread([&] { start = BeginPlayerRefresh(); });
+  AppHandOff().Run([&] { start = BeginPlayerRefresh(); });
   if (!start.proceed) return;
   // Recording writes to the disk: it stays on the calling thread, away from the window.
   const bool newDatabaseRows = RecordPlayers(players);
-  RunOnGuiThread([&] { FillPlayerRows(players, newDatabaseRows, start); });
+  AppHandOff().Run([&] { FillPlayerRows(players, newDatabaseRows, start); });
 }
 
 void ClearServerLists() {

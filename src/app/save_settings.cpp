@@ -1,4 +1,8 @@
 #include "app/save_settings.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 
 #include "app/files/settings.h"
 #include "runtime/win32/gui.h"

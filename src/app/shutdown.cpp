@@ -3,8 +3,12 @@
 #include <windows.h>
 
 #include "app/connect_window.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/files/settings.h"
-#include "app/gui_thread_calls.h"
+#include "app/window_interface.h"
 #include "app/save_settings.h"
 #include "database/player_database.h"
 #include "runtime/win32/gui.h"
@@ -22,6 +26,6 @@ void ShutDown() {
   if (IsWindowNumber(kMainWindow)) SaveSettings();
   FreeToolkit();
   FreeWindow(kMainWindow);
-  FreeGuiThreadCalls();
+  AppHandOff().Destroy();
   ExitProcess(0);
 }

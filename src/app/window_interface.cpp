@@ -1,9 +1,11 @@
 #include "app/window_interface.h"
 
-#include "app/gui_thread_calls.h"
 #include "app/log_view.h"
 #include "app/main_window.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/connect_window.h"
 #include "app/dialogs.h"
 #include "app/player_list_view.h"
@@ -26,23 +28,23 @@ int GadgetOfList(RconList list) {
 class MainWindowInterface final : public RconWindow {
  public:
   void AddLogLine(TextView text) override {
-    RunOnGuiThread([&] { ::AddLogLine(text); });
+    AppHandOff().Run([&] { ::AddLogLine(text); });
   }
   void RefreshPlayerList(const std::vector<PlayerRecord>& players) override { ::RefreshPlayerList(players); }
   void ClearBanRows() override {
-    RunOnGuiThread([] { ClearGadgetItems(kBansList); });
+    AppHandOff().Run([] { ClearGadgetItems(kBansList); });
   }
   void AppendBanRow(TextView target, TextView expiry, TextView reason) override {
-    RunOnGuiThread([&] { ::AppendBanRow(target, expiry, reason); });
+    AppHandOff().Run([&] { ::AppendBanRow(target, expiry, reason); });
   }
   void ClearMissionRows() override {
-    RunOnGuiThread([] { ClearGadgetItems(kMissionsList); });
+    AppHandOff().Run([] { ClearGadgetItems(kMissionsList); });
   }
   void AppendMissionRow(TextView name) override {
-    RunOnGuiThread([&] { ::AppendMissionRow(name); });
+    AppHandOff().Run([&] { ::AppendMissionRow(name); });
   }
   void SetListSortSuspended(RconList list, bool suspended) override {
-    RunOnGuiThread([&] {
+    AppHandOff().Run([&] {
       if (suspended) {
         ::SetListSortSuspended(1);
         SetGadgetRedraw(GadgetOfList(list), false);
@@ -53,22 +55,22 @@ class MainWindowInterface final : public RconWindow {
     });
   }
   void ResetAfterDisconnect() override {
-    RunOnGuiThread([] { ClearServerLists(); });
+    AppHandOff().Run([] { ClearServerLists(); });
   }
   void SetServerControlsDisabled(bool disabled) override {
-    RunOnGuiThread([&] { SetMainWindowServerControlsDisabled(disabled); });
+    AppHandOff().Run([&] { SetMainWindowServerControlsDisabled(disabled); });
   }
   void SetWindowTitle(TextView title) override {
-    RunOnGuiThread([&] { ::SetWindowTitle(kMainWindow, title); });
+    AppHandOff().Run([&] { ::SetWindowTitle(kMainWindow, title); });
   }
   void SetStatusText(int field, TextView text) override {
-    RunOnGuiThread([&] { ::SetStatusText(kMainStatusBar, field, text); });
+    AppHandOff().Run([&] { ::SetStatusText(kMainStatusBar, field, text); });
   }
   void ShowConnectError() override {
-    RunOnGuiThread([] { ShowMessage(u"Error", u"Could not connect!"); });
+    AppHandOff().Run([] { ShowMessage(u"Error", u"Could not connect!"); });
   }
   void CloseConnectWindow(bool quickConnect) override {
-    RunOnGuiThread([&] {
+    AppHandOff().Run([&] {
       if (quickConnect) {
         CloseQuickConnectDialog();
       } else {
@@ -79,7 +81,7 @@ class MainWindowInterface final : public RconWindow {
   Text PromptMaxPing() override { return AskForText(u"Set MaxPing", u"Please enter a value:", u""); }
   bool SelectedMissionText(Text& text) override {
     bool selected = false;
-    RunOnGuiThread([&] {
+    AppHandOff().Run([&] {
       const int row = GadgetState(kMissionsList);
       selected = row >= 0;
       if (selected) text = GadgetItemText(kMissionsList, row, 0);
@@ -88,17 +90,20 @@ class MainWindowInterface final : public RconWindow {
   }
   int SelectedBanRow() override {
     int row = -1;
-    RunOnGuiThread([&] { row = GadgetState(kBansList); });
+    AppHandOff().Run([&] { row = GadgetState(kBansList); });
     return row;
   }
   void RemoveBanRow(int row) override {
-    RunOnGuiThread([&] { RemoveGadgetItem(kBansList, row); });
+    AppHandOff().Run([&] { RemoveGadgetItem(kBansList, row); });
   }
 };
 
 MainWindowInterface g_interface;
+GuiThreadHandOff g_handOff;
 
 }  // namespace
+
+GuiThreadHandOff& AppHandOff() { return g_handOff; }
 
 void InstallMainWindowInterface() {
   SetRconWaitHook(&ServeSentMessages);

@@ -1,7 +1,6 @@
 // Start-up and shutdown of the library, the header image list with its two arrows, and the
 // choice between themed and image arrows.
 #include "listsort/core/arrow_bitmaps.h"
-#include "listsort/gui_thread.h"
 #include "listsort/list_sort_state.h"
 
 #include <cstring>
@@ -85,14 +84,14 @@ int ShutdownListSortLibrary() {
   state.suspended = false;
   state.current = CurrentSort{};
   state.click = ClickInProgress{};
-  DestroyHandOffWindow();
+  state.handOff.Destroy();
   return 0;
 }
 
 int InitListSortLibrary() {
   ShutdownListSortLibrary();
-  CreateHandOffWindow();
   ListSortGlobals& state = ListSort();
+  state.handOff.Create();
   state.arrowBitmaps[0] = BitmapFromFile(ArrowBitmapFile(ArrowDirection::Ascending));
   state.arrowBitmaps[1] = BitmapFromFile(ArrowBitmapFile(ArrowDirection::Descending));
   for (HBITMAP bitmap : state.arrowBitmaps) AddSortArrowImageOnGuiThread(bitmap);

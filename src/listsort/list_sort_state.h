@@ -2,6 +2,7 @@
 // The library's state, one instance for the process, touched only on the GUI thread.
 #include "listsort/listsort.h"
 #include "runtime/portable/text.h"
+#include "runtime/win32/gui_thread_handoff.h"
 
 #include <commctrl.h>
 
@@ -57,12 +58,27 @@ struct ListSortGlobals {
   CurrentSort current;
   ClickInProgress click;
   GadgetWindowLookup lookup = nullptr;
-  // Read by other threads to decide whether a call must be carried over.
-  std::atomic<DWORD> guiThread{0};
-  std::atomic<HWND> handOffWindow{nullptr};
+  // Made by InitListSortLibrary on the thread that becomes the GUI thread; read by other
+  // threads to decide whether a call must be carried over.
+  GuiThreadHandOff handOff;
 };
 
 ListSortGlobals& ListSort();
+
+// Runs a library call on the GUI thread (the network thread's reply handlers refill lists)
+// and returns its result.
+template <typename Call>
+int OnGuiThread(Call call) {
+  int result = 0;
+  const auto run = [&] { result = call(); };
+  const GuiThreadHandOff& handOff = ListSort().handOff;
+  if (handOff.MustHandOff()) {
+    handOff.Run(run);
+  } else {
+    run();
+  }
+  return result;
+}
 
 // The live window of a gadget number, or nullptr.
 HWND GadgetWindow(int gadget);

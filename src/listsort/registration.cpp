@@ -1,6 +1,5 @@
 // Registration of lists and the operations a program calls on them.
 #include "listsort/column_click.h"
-#include "listsort/gui_thread.h"
 #include "listsort/list_sort_state.h"
 #include "listsort/window_proc.h"
 

@@ -7,7 +7,8 @@
 namespace {
 
 // The flags of the position change that comes with maximising or restoring a window.
-constexpr UINT kStateChangeFlags = 0x8020;
+// SWP_STATECHANGED (0x8000) is not in every SDK's headers.
+constexpr UINT kStateChangeFlags = 0x8000 | SWP_FRAMECHANGED;
 
 // The previous procedure of `window`; entries of windows that no longer exist, met on the
 // way, are dropped.

@@ -8,6 +8,7 @@
 #include "velorcon/rcon_state.h"
 #include "velorcon/rcon_window.h"
 #include "velorcon/reply_text.h"
+#include "runtime/portable/text_ops.h"
 
 namespace {
 
@@ -106,10 +107,10 @@ void PerformCommand(const QueuedCommand& command) {
 }
 
 void PromptMaxPingAndSend(std::uint32_t connectionSerial) {
-  const std::int32_t value = IntegerValue(CurrentRconWindow().PromptMaxPing());
+  const std::int32_t value = ParseInteger32Text(CurrentRconWindow().PromptMaxPing(), IntegerBases::Decimal, IntegerRange::Saturate32);
   if (value <= 0) return;
   RconLockGuard guard;
   // The box may stay open for long: the connection may have been reset or replaced meanwhile.
-  if (Rcon.Connected == 0 || Rcon.ConnectionSerial != connectionSerial) return;
+  if (!Rcon.Connected || Rcon.ConnectionSerial != connectionSerial) return;
   SetMaxPing(Rcon.ServerConnection, value);
 }

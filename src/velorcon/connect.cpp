@@ -28,9 +28,9 @@ void ShowConnectedWindow() {
 
 void RequestEverything(UdpConnection* connection) {
   Rcon.VersionSequence = RequestVersion(connection);
-  Rcon.VersionShown = 0;
+  Rcon.VersionShown = false;
   Rcon.MaxPingSequence = RequestMaxPing(connection);
-  Rcon.MaxPingShown = 0;
+  Rcon.MaxPingShown = false;
   RequestPlayers(1);
   RequestMissions(connection);
   RequestBanList(connection);
@@ -44,7 +44,7 @@ bool ConnectLocked(bool fromQuickConnect) {
   if (connection == nullptr) return false;
   ++Rcon.ConnectionSerial;
   Rcon.MultipartReplies.clear();
-  if (Rcon.AutoRefreshEnable != 0) Rcon.LastRefreshTick = CurrentTick();
+  if (Rcon.AutoRefreshEnable) Rcon.LastRefreshTick = CurrentTick();
   Rcon.CommandSequence = 0;
   SendLogin(connection, Rcon.ServerPassword);
   // A refused login keeps the connection open, not connected, until the next connect.
@@ -54,7 +54,7 @@ bool ConnectLocked(bool fromQuickConnect) {
   SetServerControlsDisabled(0);
   CurrentRconWindow().CloseConnectWindow(fromQuickConnect);
   // Only now does the pump read; the replies wait in the socket until then.
-  Rcon.Connected = 1;
+  Rcon.Connected = true;
   return true;
 }
 
@@ -69,7 +69,7 @@ void SetServerTarget(TextView host, std::int32_t port, TextView password) {
 
 void SetAutoRefresh(std::int32_t enable, std::int32_t seconds) {
   RconLockGuard guard;
-  Rcon.AutoRefreshEnable = enable;
+  Rcon.AutoRefreshEnable = enable != 0;
   Rcon.AutoRefreshSeconds = seconds;
 }
 
@@ -105,17 +105,17 @@ std::int32_t RefreshPlayersAndWait() {
   std::uint32_t serial = 0;
   {
     RconLockGuard guard;
-    if (Rcon.Connected == 0) return 0;
-    Rcon.PlayersReceived = 0;
+    if (!Rcon.Connected) return 0;
+    Rcon.PlayersReceived = false;
     RequestPlayers(0);
     serial = Rcon.ConnectionSerial;
   }
   for (;;) {
     {
       RconLockGuard guard;
-      if (Rcon.PlayersReceived != 0) return 0;
+      if (Rcon.PlayersReceived) return 0;
       // The network thread may have reset (or a connect replaced) the connection meanwhile.
-      if (Rcon.Connected == 0 || Rcon.ConnectionSerial != serial) return 0;
+      if (!Rcon.Connected || Rcon.ConnectionSerial != serial) return 0;
       if (CheckPendingTimeouts() == 0) {
         CurrentRconWindow().AddLogLine(kNotRespondingLine);
         ResetAfterDisconnect(0);

@@ -6,7 +6,7 @@
 
 std::int32_t ResetAfterDisconnect(std::int32_t) {
   RconLockGuard guard;
-  Rcon.Connected = 0;
+  Rcon.Connected = false;
   CloseUdpConnection(Rcon.ServerConnection);
   Rcon.ServerConnection = nullptr;
   Rcon.PendingRequests.clear();
@@ -24,7 +24,7 @@ std::int32_t ResetAfterDisconnect(std::int32_t) {
 
 void CloseServerConnection() {
   RconLockGuard guard;
-  Rcon.Connected = 0;
+  Rcon.Connected = false;
   CloseUdpConnection(Rcon.ServerConnection);
   Rcon.ServerConnection = nullptr;
 }

@@ -36,7 +36,7 @@ void ResetWhenTimedOut() {
 
 bool AutoRefreshDue() {
   RconLockGuard guard;
-  if (Rcon.AutoRefreshEnable == 0 || Rcon.Connected == 0) return false;
+  if (!Rcon.AutoRefreshEnable || !Rcon.Connected) return false;
   const std::int64_t interval = std::clamp<std::int64_t>(std::int64_t{Rcon.AutoRefreshSeconds} * 1000, 0,
                                                          0xFFFFFFFFLL);
   return ElapsedSince(Rcon.LastRefreshTick) > interval;

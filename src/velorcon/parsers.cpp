@@ -5,6 +5,7 @@
 #include "velorcon/rcon_state.h"
 #include "velorcon/rcon_window.h"
 #include "velorcon/reply_text.h"
+#include "runtime/portable/text_ops.h"
 
 namespace {
 
@@ -16,20 +17,20 @@ Text TextAfter(Text text, std::size_t dropped) {
 
 PlayerRecord ParsePlayerLine(Text rest) {
   PlayerRecord player;
-  player.Number = IntegerValue(SplitToken(rest));
+  player.Number = ParseInteger32Text(SplitToken(rest), IntegerBases::Decimal, IntegerRange::Saturate32);
   const Text address = SplitToken(rest);
-  player.Ping = IntegerValue(SplitToken(rest));
+  player.Ping = ParseInteger32Text(SplitToken(rest), IntegerBases::Decimal, IntegerRange::Saturate32);
   player.GUID = SplitToken(rest).substr(0, kGuidLength);
   player.Name = rest;
   const std::size_t colon = address.find(u':');
   player.IP = address.substr(0, colon);
-  player.Port = colon == Text::npos ? 0 : IntegerValue(TextView(address).substr(colon + 1));
+  player.Port = colon == Text::npos ? 0 : ParseInteger32Text(TextView(address).substr(colon + 1), IntegerBases::Decimal, IntegerRange::Saturate32);
   return player;
 }
 
 Text BanExpiry(const Text& minutesLeft) {
   if (minutesLeft == u"perm") return u"permanently";
-  return FormatDateMask(u"%dd.%mm.%yyyy - %hh:%ii", LocalDateTimeAfterMinutes(IntegerValue(minutesLeft)));
+  return FormatDateMask(u"%dd.%mm.%yyyy - %hh:%ii", LocalDateTimeAfterMinutes(ParseInteger32Text(minutesLeft, IntegerBases::Decimal, IntegerRange::Saturate32)));
 }
 
 // The GUID bans: the text up to the line before the first "\nIP Bans", then one LF.
@@ -50,7 +51,7 @@ std::int32_t ParsePlayerList(std::int32_t updateView) {
     start = lf + 1;
   }
   if (updateView != 0) CurrentRconWindow().RefreshPlayerList(Rcon.PlayerRecords);
-  Rcon.PlayersReceived = 1;
+  Rcon.PlayersReceived = true;
   return 0;
 }
 

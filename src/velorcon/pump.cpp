@@ -31,11 +31,11 @@ bool HasSignature() { return Rcon.PacketBuffer[0] == 'B' && Rcon.PacketBuffer[1]
 // The version and maxping answers of the connect, each logged once per connection.
 void LogConnectAnswer(std::uint8_t sequence) {
   if (sequence == Rcon.VersionSequence) {
-    if (Rcon.VersionShown == 0) CurrentRconWindow().AddLogLine(u"Version: " + ReplyPayloadText());
-    Rcon.VersionShown = 1;
+    if (!Rcon.VersionShown) CurrentRconWindow().AddLogLine(u"Version: " + ReplyPayloadText());
+    Rcon.VersionShown = true;
   } else if (sequence == Rcon.MaxPingSequence) {
-    if (Rcon.MaxPingShown == 0) CurrentRconWindow().AddLogLine(u"MaxPing: " + ReplyPayloadText());
-    Rcon.MaxPingShown = 1;
+    if (!Rcon.MaxPingShown) CurrentRconWindow().AddLogLine(u"MaxPing: " + ReplyPayloadText());
+    Rcon.MaxPingShown = true;
   }
 }
 
@@ -89,7 +89,7 @@ void SendKeepAliveWhenDue() {
 // `prompt` to run after the lock is let go.
 std::int32_t LockedPass(bool& prompt, std::uint32_t& promptSerial) {
   RconLockGuard guard;
-  if (Rcon.Connected == 0) return 0;
+  if (!Rcon.Connected) return 0;
   ExpireStaleMultipartReplies();
   if (PollReadable(Rcon.ServerConnection) == 1) {
     ReceiveIntoPacketBuffer();

@@ -31,8 +31,8 @@ struct RconState {
   Text ServerHost;
   std::int32_t ServerPort = 0;
   Text ServerPassword;
-  std::int32_t Connected = 0;
-  std::int32_t AutoRefreshEnable = 0;
+  bool Connected = false;
+  bool AutoRefreshEnable = false;
   std::int32_t AutoRefreshSeconds = 30;
   TickCount LastRefreshTick = 0;
 
@@ -43,15 +43,15 @@ struct RconState {
   std::list<MultipartReply> MultipartReplies;
   // -1 until a connect asks, so that no reply matches them before.
   std::int32_t VersionSequence = -1;
-  std::int32_t VersionShown = 0;
+  bool VersionShown = false;
   std::int32_t MaxPingSequence = -1;
-  std::int32_t MaxPingShown = 0;
+  bool MaxPingShown = false;
   Text LastServerMessage;
   TickCount LastKeepAliveTick = 0;
 
   // The players of the last player-list reply.
   std::vector<PlayerRecord> PlayerRecords;
-  std::int32_t PlayersReceived = 0;
+  bool PlayersReceived = false;
 };
 
 extern RconState Rcon;

@@ -28,16 +28,3 @@ Text SplitToken(Text& rest) {
   return token;
 }
 
-std::int32_t IntegerValue(TextView text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  std::int64_t value = 0;
-  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    value = std::min<std::int64_t>(value * 10 + (text[i] - u'0'), kLimit);
-  }
-  if (negative) return static_cast<std::int32_t>(-value);
-  return static_cast<std::int32_t>(std::min<std::int64_t>(value, kLimit - 1));
-}

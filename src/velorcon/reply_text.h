@@ -15,6 +15,3 @@ Text ReplyPayloadText();
 // Splits off the text before the first blank; `rest` then continues at that blank with its
 // leading blanks removed. Without a blank the token is empty and `rest` stays as it is.
 Text SplitToken(Text& rest);
-// Leading blanks and tabs skipped, an optional sign, then decimal digits up to the first other
-// character; 0 when there are none. Out-of-range values stop at the 32-bit limits.
-std::int32_t IntegerValue(TextView text);

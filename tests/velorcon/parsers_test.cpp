@@ -1,3 +1,4 @@
+#include "runtime/portable/text_ops.h"
 #include "velorcon/parsers.h"
 
 #include <gmock/gmock.h>
@@ -154,13 +155,13 @@ TEST(ReplyText, TokensSplitAtTheFirstBlankAndSkipTheFollowingOnes) {
 }
 
 TEST(ReplyText, IntegerValuesReadLikeTheServersNumbers) {
-  EXPECT_EQ(IntegerValue(u"  \t42abc"), 42);
-  EXPECT_EQ(IntegerValue(u"-17"), -17);
-  EXPECT_EQ(IntegerValue(u"+5"), 5);
-  EXPECT_EQ(IntegerValue(u"x1"), 0);
-  EXPECT_EQ(IntegerValue(u""), 0);
-  EXPECT_EQ(IntegerValue(u"99999999999999999999"), 2147483647);
-  EXPECT_EQ(IntegerValue(u"-99999999999999999999"), -2147483647 - 1);
+  EXPECT_EQ(ParseInteger32Text(u"  \t42abc", IntegerBases::Decimal, IntegerRange::Saturate32), 42);
+  EXPECT_EQ(ParseInteger32Text(u"-17", IntegerBases::Decimal, IntegerRange::Saturate32), -17);
+  EXPECT_EQ(ParseInteger32Text(u"+5", IntegerBases::Decimal, IntegerRange::Saturate32), 5);
+  EXPECT_EQ(ParseInteger32Text(u"x1", IntegerBases::Decimal, IntegerRange::Saturate32), 0);
+  EXPECT_EQ(ParseInteger32Text(u"", IntegerBases::Decimal, IntegerRange::Saturate32), 0);
+  EXPECT_EQ(ParseInteger32Text(u"99999999999999999999", IntegerBases::Decimal, IntegerRange::Saturate32), 2147483647);
+  EXPECT_EQ(ParseInteger32Text(u"-99999999999999999999", IntegerBases::Decimal, IntegerRange::Saturate32), -2147483647 - 1);
 }
 
 TEST(MissionName, TheExtensionAfterTheLastDotOfTheLastPathPartIsRemoved) {

@@ -1,11 +1,13 @@
 // rcon-test-server: the scripted game server, by hand.
 //   rcon-test-server --host 127.0.0.1 --port 2302 --password secret --players 5
-// It serves until it is interrupted.
+// It serves until it is interrupted, and prints each command it receives on a line of its
+// own ("command: players"), so that a script can follow what the client sent.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "rcon_test_server.h"
 
@@ -50,5 +52,10 @@ int main(int argc, char** argv) {
   std::printf("rcon-test-server listening on 127.0.0.1:%u (password \"%s\", %d players)\n",
               server.Port(), options.Password.c_str(), options.Players);
   std::fflush(stdout);
-  for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
+  for (std::size_t printed = 0;;) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const std::vector<std::string> commands = server.Commands();
+    for (; printed < commands.size(); ++printed) std::printf("command: %s\n", commands[printed].c_str());
+    std::fflush(stdout);
+  }
 }

@@ -17,7 +17,7 @@ std::vector<FavoriteRecord> ParseFavorites(std::string_view bytes) {
     FavoriteRecord record;
     record.Description = Utf8ToText(reader.NextLine());
     record.Host = Utf8ToText(reader.NextLine());
-    record.Port = ParseInteger(Utf8ToText(reader.NextLine()));
+    record.Port = ParseInteger32Text(Utf8ToText(reader.NextLine()), IntegerBases::DecimalHexBinary, IntegerRange::Wrap32);
     record.Password = Utf8ToText(reader.NextLine());
     records.push_back(std::move(record));
   }

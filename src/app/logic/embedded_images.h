@@ -17,6 +17,11 @@ inline constexpr int kEmbeddedImageCount = 15;
 extern const EmbeddedImage kEmbeddedImageTable[kEmbeddedImageCount];
 
 inline constexpr int kLogoImage = 0;
+inline constexpr int kQuickConnectImage = 1;
+inline constexpr int kConnectImage = 2;
+inline constexpr int kFavoriteImage = 3;
+inline constexpr int kAboutImage = 4;
+inline constexpr int kPlayerRowImage = 5;
 inline constexpr int kDonationSignImage = 10;
 
 inline bool IsEmbeddedIcon(int image) { return image != kLogoImage && image != kDonationSignImage; }

@@ -2,6 +2,7 @@
 
 #include "listsort/core/number_text.h"
 #include "listsort/core/sort_keys.h"
+#include "runtime/portable/text_ops.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ int CompareFolded(TextView a, TextView b, Fold fold) {
 int CompareAscending(TextView a, TextView b, SortType type) {
   switch (type) {
     case kSortTextWithCase: return CompareTextsWithCase(a, b);
-    case kSortInteger32: return CompareValues(ParseInteger32Text(a), ParseInteger32Text(b));
+    case kSortInteger32: return CompareValues(ParseInteger32Text(a, IntegerBases::DecimalHexBinary, IntegerRange::Wrap32),
+                                                     ParseInteger32Text(b, IntegerBases::DecimalHexBinary, IntegerRange::Wrap32));
     case kSortFloat32: return CompareValues(ParseFloat32Text(a), ParseFloat32Text(b));
     case kSortDayFirstDate:
       return CompareTextsIgnoringCase(DayFirstDateSortKey(a), DayFirstDateSortKey(b));
@@ -39,7 +41,8 @@ int CompareAscending(TextView a, TextView b, SortType type) {
       return CompareTextsIgnoringCase(ShortDateTimeSortKey(a), ShortDateTimeSortKey(b));
     case kSortCharacterMap:
     case kSortCallerProcedure: return 0;
-    case kSortInteger64: return CompareValues(ParseIntegerText(a), ParseIntegerText(b));
+    case kSortInteger64: return CompareValues(ParseIntegerText(a, IntegerBases::DecimalHexBinary, IntegerRange::Wrap64),
+                                                     ParseIntegerText(b, IntegerBases::DecimalHexBinary, IntegerRange::Wrap64));
     case kSortFloat64: return CompareValues(ParseFloat64Text(a), ParseFloat64Text(b));
     default: return CompareTextsIgnoringCase(a, b);
   }

@@ -112,37 +112,6 @@ Real ParseFloatText(TextView text) {
 
 }  // namespace
 
-std::int64_t ParseIntegerText(TextView text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-    negative = text[i] == u'-';
-    ++i;
-  }
-  unsigned base = 10;
-  if (i < text.size() && text[i] == u'$') {
-    base = 16;
-    ++i;
-  } else if (i < text.size() && text[i] == u'%') {
-    base = 2;
-    ++i;
-  }
-  // Unsigned arithmetic: an overlong number wraps instead of overflowing.
-  std::uint64_t value = 0;
-  for (; i < text.size(); ++i) {
-    const int digit = DigitValue(text[i]);
-    if (digit >= static_cast<int>(base)) break;
-    value = value * base + static_cast<unsigned>(digit);
-  }
-  if (negative) value = 0 - value;
-  return static_cast<std::int64_t>(value);
-}
-
-std::int32_t ParseInteger32Text(TextView text) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(ParseIntegerText(text)));
-}
-
 float ParseFloat32Text(TextView text) { return ParseFloatText<float>(text); }
 
 double ParseFloat64Text(TextView text) { return ParseFloatText<double>(text); }

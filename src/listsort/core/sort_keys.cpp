@@ -2,6 +2,7 @@
 
 #include "listsort/core/cell_compare.h"
 #include "listsort/core/number_text.h"
+#include "runtime/portable/text_ops.h"
 
 namespace {
 
@@ -14,12 +15,6 @@ TextView Middle(TextView text, std::size_t start, std::size_t count) {
 // The last `count` characters, or the whole text when it is shorter.
 TextView Last(TextView text, std::size_t count) {
   return count >= text.size() ? text : text.substr(text.size() - count);
-}
-
-TextView TrimSpaces(TextView text) {
-  const auto first = text.find_first_not_of(u' ');
-  if (first == TextView::npos) return {};
-  return text.substr(first, text.find_last_not_of(u' ') - first + 1);
 }
 
 float SizeUnitFactor(TextView unit) {
@@ -35,11 +30,11 @@ float SizeUnitFactor(TextView unit) {
 }  // namespace
 
 float SizeSortKey(TextView text) {
-  const TextView trimmed = TrimSpaces(text);
+  const Text trimmed = TrimSpaces(text);
   const float number = ParseFloat32Text(trimmed);
   const int lastSpace = FindLastSubstring(trimmed, u" ", 1);
   if (lastSpace == 0) return number;
-  return number * SizeUnitFactor(trimmed.substr(static_cast<std::size_t>(lastSpace)));
+  return number * SizeUnitFactor(TextView(trimmed).substr(static_cast<std::size_t>(lastSpace)));
 }
 
 Text DayFirstDateSortKey(TextView text) {

@@ -152,7 +152,7 @@ std::int32_t ReadPreferenceInteger(TextView key, std::int32_t defaultValue) {
   const auto& current = Current();
   if (!current.open) return defaultValue;
   const Text* value = FindPreference(current.document, current.group, key);
-  return value != nullptr ? ParseDecimal(*value) : defaultValue;
+  return value != nullptr ? ParseInteger32Text(*value, IntegerBases::Decimal, IntegerRange::Wrap32) : defaultValue;
 }
 
 void WritePreferenceInteger(TextView key, std::int32_t value) {

@@ -27,30 +27,6 @@ int DigitValue(char16_t c) {
   return 99;
 }
 
-std::int32_t ParseNumber(TextView text, bool allowBasePrefix) {
-  std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-    negative = text[i] == u'-';
-    ++i;
-  }
-  unsigned base = 10;
-  if (allowBasePrefix && i < text.size() && (text[i] == u'$' || text[i] == u'%')) {
-    base = text[i] == u'$' ? 16 : 2;
-    ++i;
-  }
-  // Unsigned arithmetic wraps by definition, which is the 32-bit result we want.
-  std::uint32_t value = 0;
-  for (; i < text.size(); ++i) {
-    const int digit = DigitValue(text[i]);
-    if (digit >= static_cast<int>(base)) break;
-    value = value * base + static_cast<std::uint32_t>(digit);
-  }
-  if (negative) value = 0u - value;
-  return static_cast<std::int32_t>(value);
-}
-
 }  // namespace
 
 Text TrimSpaces(TextView text) {
@@ -81,5 +57,38 @@ bool EqualIgnoringCase(TextView a, TextView b) {
   return true;
 }
 
-std::int32_t ParseInteger(TextView text) { return ParseNumber(text, true); }
-std::int32_t ParseDecimal(TextView text) { return ParseNumber(text, false); }
+std::int64_t ParseIntegerText(TextView text, IntegerBases bases, IntegerRange range) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
+  unsigned base = 10;
+  if (bases == IntegerBases::DecimalHexBinary && i < text.size() && (text[i] == u'$' || text[i] == u'%')) {
+    base = text[i++] == u'$' ? 16 : 2;
+  }
+  // Unsigned arithmetic wraps by definition; saturation stops one past the largest value.
+  constexpr std::uint64_t kSaturation = std::uint64_t{1} << 31;
+  std::uint64_t value = 0;
+  for (; i < text.size(); ++i) {
+    const int digit = DigitValue(text[i]);
+    if (digit >= static_cast<int>(base)) break;
+    value = value * base + static_cast<unsigned>(digit);
+    if (range == IntegerRange::Saturate32 && value > kSaturation) value = kSaturation;
+  }
+  switch (range) {
+    case IntegerRange::Saturate32:
+      return negative ? -static_cast<std::int64_t>(value)
+                      : static_cast<std::int64_t>(value == kSaturation ? kSaturation - 1 : value);
+    case IntegerRange::Wrap32: {
+      const std::uint32_t low = static_cast<std::uint32_t>(negative ? 0 - value : value);
+      return static_cast<std::int32_t>(low);
+    }
+    case IntegerRange::Wrap64:
+      break;
+  }
+  return static_cast<std::int64_t>(negative ? 0 - value : value);
+}
+
+std::int32_t ParseInteger32Text(TextView text, IntegerBases bases, IntegerRange range) {
+  return static_cast<std::int32_t>(ParseIntegerText(text, bases, range));
+}

@@ -14,9 +14,18 @@ Text TrimBlanks(TextView text);
 Text LowerText(TextView text);
 bool EqualIgnoringCase(TextView a, TextView b);
 
-// The integer value of a text: leading spaces and tabs skipped, an optional sign, then "$"
-// for base-16 digits, "%" for base-2 digits or base-10 digits, up to the first character
-// that is not a digit of that base. No digits give 0; the value wraps to 32 bits.
-std::int32_t ParseInteger(TextView text);
-// As ParseInteger, but base 10 only: "$" and "%" are not digits.
-std::int32_t ParseDecimal(TextView text);
+// The one integer reader of the program. Leading spaces and tabs are skipped, then an
+// optional sign, then digits up to the first character that is not a digit of the base; no
+// digits give 0. What differs between the formats read is said at each call:
+enum class IntegerBases {
+  Decimal,          // base 10 only
+  DecimalHexBinary  // also "$" before base-16 digits and "%" before base-2 digits
+};
+enum class IntegerRange {
+  Wrap32,      // the low 32 bits, read as signed
+  Wrap64,      // the low 64 bits, read as signed
+  Saturate32   // held at the nearest end of the signed 32-bit range
+};
+std::int64_t ParseIntegerText(TextView text, IntegerBases bases, IntegerRange range);
+// The same for the two 32-bit ranges, whose value always fits.
+std::int32_t ParseInteger32Text(TextView text, IntegerBases bases, IntegerRange range);

@@ -70,9 +70,10 @@ int WaitWindowEvent() {
   while (gui.queue.empty()) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) {
-      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
       gui.current = Event();
-      return kEventNone;
+      if (got < 0) return kEventNone;
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return kEventQuit;
     }
     Dispatch(msg);
   }

@@ -97,8 +97,13 @@ LRESULT CALLBACK SplitterProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
       case WM_MOUSEMOVE:
         if (GetCapture() == window) {
+          const int before = splitter->position;
           splitter->position = splitter->sideBySide ? x : y;
           LayoutSplitter(*splitter);
+          // The two halves changed size: the program lays their contents out on an event.
+          if (splitter->position != before) {
+            PushEvent({kEventGadget, TopWindowNumberOf(window), GadgetNumberOf(window), -1, kEventTypeClick});
+          }
         }
         return 0;
       case WM_LBUTTONUP:

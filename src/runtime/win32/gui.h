@@ -63,6 +63,9 @@ inline constexpr int kEventSizeWindow = 5;
 inline constexpr int kEventCloseWindow = 16;
 inline constexpr int kEventGadget = 13100;
 inline constexpr int kEventMenu = 13101;  // menu item or keyboard shortcut; EventMenu() is its number
+// WM_QUIT reached the wait: the thread's event loop is over. The quit message stays queued
+// for any loop outside this one.
+inline constexpr int kEventQuit = -1;
 inline constexpr int kEventTypeClick = 0;        // also: tab chosen, list box line chosen, combo item chosen
 inline constexpr int kEventTypeRightClick = 1;
 inline constexpr int kEventTypeDoubleClick = 2;

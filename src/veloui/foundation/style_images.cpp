@@ -7,12 +7,12 @@
 
 HICON MakeStyleImage(HANDLE image, std::uint32_t style) {
   HANDLE made = nullptr;
-  if (style == kStyleWhidbey) {
+  if (style == UISTYLE_WHIDBEY) {
     made = MakeIconEffect(image, 80, 0, 0, 0, 0, kEffectMakeIcon);
-  } else if (style == kStyleOffice2003Record || style == kStyleOffice2003) {
+  } else if (style == UISTYLE_OFFICE2003_SHORT || style == UISTYLE_OFFICE2003) {
     made = TintIcon(image, 255, GetUIColour(style, 36, kUIColourColorref), 0.0f, 0.64f, RGB(210, 210, 210), 110,
                     kEffectMakeIcon);
-  } else if (style == kStyleOffice2007) {
+  } else if (style == UISTYLE_OFFICE2007) {
     made = TintIcon(image, 190, GetUIColour(style, 11, kUIColourColorref), -0.1f, 0.49f,
                     GetUIColour(style, 10, kUIColourColorref), 80, kEffectMakeIcon);
   } else {

@@ -5,11 +5,12 @@
 #include "veloui/foundation/style_images.h"
 #include "veloui/menus/child_subclass.h"
 #include "veloui/menus/toolbars.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
 
 namespace {
 constexpr std::uint32_t kButtonHot = 1;
 constexpr std::uint32_t kButtonDropped = 2;
-constexpr UINT kGadgetRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;  // 0x385
+constexpr UINT kGadgetRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW;  // 0x385
 constexpr std::uint32_t kButtonBlitOptions = 0x11000;
 // Inner margins of the edit field inside the toolkit's frame.
 constexpr int kEditLeft = 5;
@@ -32,8 +33,6 @@ void RepaintGadget(const ToolbarButtonRecord& button) {
   MapWindowPoints(nullptr, button.ToolbarWindow, reinterpret_cast<POINT*>(&area), 2);
   RedrawWindow(button.ToolbarWindow, &area, nullptr, kGadgetRepaint);
 }
-
-bool IsOfficeStyle(std::uint32_t style) { return style == UISTYLE_OFFICE2003 || style == UISTYLE_OFFICE2007; }
 
 void PlaceEditInFrame(HWND combo, const RECT& client) {
   HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);

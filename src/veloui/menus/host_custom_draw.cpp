@@ -20,6 +20,7 @@
 #include "veloui/menus/rebar_backgrounds.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
 
 namespace {
 
@@ -31,11 +32,6 @@ enum ColourId : int {
 constexpr std::uint32_t kBackgroundOptions = 0x11000;
 constexpr LRESULT kNotifyItems = CDRF_NOTIFYITEMDRAW;
 constexpr LRESULT kSkipDefault = CDRF_SKIPDEFAULT;
-
-bool IsOffice(std::uint32_t style) {
-  return style == kToolkitStyleOffice2003 || style == kToolkitStyleOffice2007 ||
-         style == static_cast<std::uint32_t>(kMenuStyleOffice2003);
-}
 
 COLORREF Colour(std::uint32_t style, int id) { return GetUIColour(style, id, kUIColourColorref); }
 
@@ -144,8 +140,8 @@ const MenuRecord* TitleRecord(HWND toolbar) {
 }
 
 COLORREF TitleTextColour(std::int32_t style, bool inactive) {
-  if (style == kMenuStyleWhidbey) return GetModeColour(5, inactive ? kTitleInactiveText : kTitleText) & 0xFFFFFFu;
-  if (style == kMenuStyleOffice2003 || style == kMenuStyleOffice2007) {
+  if (style == UISTYLE_WHIDBEY) return GetModeColour(UISTYLE_WHIDBEY, inactive ? kTitleInactiveText : kTitleText) & 0xFFFFFFu;
+  if (style == UISTYLE_OFFICE2003_SHORT || style == UISTYLE_OFFICE2007) {
     return Colour(static_cast<std::uint32_t>(style), inactive ? kTitleInactiveText : kTitleText);
   }
   return GetSysColor(inactive ? COLOR_GRAYTEXT : COLOR_MENUTEXT);
@@ -184,7 +180,7 @@ LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
     DrawCaption(draw.hdc, draw.rc, text, TitleTextColour(style, inactive));
     return kSkipDefault;
   }
-  const auto office = static_cast<std::uint32_t>(style == kMenuStyleOffice2003 ? kToolkitStyleOffice2003 : style);
+  const auto office = static_cast<std::uint32_t>(style == UISTYLE_OFFICE2003_SHORT ? UISTYLE_OFFICE2003 : style);
   if (open) {
     VerticalGradient(draw.hdc, draw.rc, Colour(office, 10), Colour(office, 11));
     HBRUSH border = CreateSolidBrush(Colour(office, kHeldBorder));
@@ -245,7 +241,7 @@ LRESULT HostCustomDraw(HWND, NMHDR* header, LRESULT previous) {
   const auto& draw = *reinterpret_cast<const NMCUSTOMDRAW*>(header);
   const BarSource source = SourceOf(header->hwndFrom);
   if (!source.Known) return previous;
-  const bool office = IsOffice(source.Style);
+  const bool office = IsOfficeStyle(source.Style);
   switch (draw.dwDrawStage) {
     case CDDS_PREPAINT:
       if (source.IsToolbar && source.InRebar && !source.IsMenuBar && office) {

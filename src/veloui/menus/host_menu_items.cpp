@@ -12,6 +12,7 @@
 #include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menu_measuring.h"
 #include "veloui/menus/menu_tracking.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
 
 namespace {
 
@@ -23,10 +24,6 @@ enum ColourId : int {
 
 constexpr int kImagePadding = 4;
 constexpr int kTextGap = 6;
-
-bool IsOffice(std::int32_t style) {
-  return style == kMenuStyleOffice2003 || style == kMenuStyleOffice2003Flag || style == kMenuStyleOffice2007;
-}
 
 // Item data is trusted only when it is one of our own item records.
 MenuItemRecord* ItemOfData(ULONG_PTR data) {
@@ -51,14 +48,14 @@ class ItemPalette {
   explicit ItemPalette(std::int32_t style) : style_(style) {}
 
   HBRUSH Brush(int id) const {
-    if (IsOffice(style_)) return UIColourBrush(static_cast<std::uint32_t>(style_), id);
-    if (style_ == kMenuStyleWhidbey) return reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(5, id)));
+    if (IsOfficeStyle(style_)) return UIColourBrush(static_cast<std::uint32_t>(style_), id);
+    if (style_ == UISTYLE_WHIDBEY) return reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(UISTYLE_WHIDBEY, id)));
     return GetSysColorBrush(SystemColourOf(id));
   }
 
   COLORREF TextColour(int id) const {
-    if (IsOffice(style_)) return GetUIColour(static_cast<std::uint32_t>(style_), id, kUIColourColorref);
-    if (style_ == kMenuStyleWhidbey) return GetModeColour(5, id) & 0xFFFFFFu;
+    if (IsOfficeStyle(style_)) return GetUIColour(static_cast<std::uint32_t>(style_), id, kUIColourColorref);
+    if (style_ == UISTYLE_WHIDBEY) return GetModeColour(UISTYLE_WHIDBEY, id) & 0xFFFFFFu;
     return GetSysColor(SystemColourOf(id));
   }
 
@@ -98,13 +95,13 @@ void Frame(HDC dc, const RECT& rect, HBRUSH brush) {
 }
 
 int MarginWidth(const MenuItemRecord& item, std::int32_t style) {
-  return item.ImageWidth + 2 * kImagePadding + (style == kMenuStyleOffice2007 ? 2 : 0);
+  return item.ImageWidth + 2 * kImagePadding + (style == UISTYLE_OFFICE2007 ? 2 : 0);
 }
 
 void PaintBackground(HDC dc, const RECT& rect, int margin, std::int32_t style, const ItemPalette& palette) {
   Fill(dc, rect, palette.Brush(kBackground));
   RECT column{rect.left, rect.top, rect.left + margin, rect.bottom};
-  if (IsOffice(style)) {
+  if (IsOfficeStyle(style)) {
     PaintStyleBackground(dc, static_cast<std::uint32_t>(style), kMenuBar, column, 0);
   } else {
     Fill(dc, column, palette.Brush(kMenuBar));
@@ -135,7 +132,7 @@ void PaintSelection(HDC dc, const RECT& rect, std::int32_t style, ItemLook look,
   RECT selection = rect;
   InflateRect(&selection, -1, 0);
   if (look == ItemLook::Selected) {
-    if (IsOffice(style)) {
+    if (IsOfficeStyle(style)) {
       PaintStyleBackground(dc, static_cast<std::uint32_t>(style), kSelected, selection, 0);
     } else {
       Fill(dc, selection, palette.Brush(kSelected));

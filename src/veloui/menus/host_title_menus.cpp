@@ -106,7 +106,7 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   BOOL fading = FALSE;
   SystemParametersInfoW(SPI_GETMENUFADE, 0, &fading, 0);
   UINT flags = (fading && !switching ? 0u : TPM_NOANIMATION) | TPM_VERTICAL;
-  const int top = title.bottom - 1 - (style == kMenuStyleWhidbey ? 1 : 0);
+  const int top = title.bottom - 1 - (style == UISTYLE_WHIDBEY ? 1 : 0);
   TrackPopupMenuEx(handle, flags, title.left, top, window, nullptr);
 
   {

@@ -28,6 +28,8 @@ constexpr LONG_PTR kComposited = WS_EX_COMPOSITED;
 constexpr LONG_PTR kRebarExStyle = WS_EX_COMPOSITED | WS_EX_TOOLWINDOW;  // 0x2000080
 constexpr UINT kToolbarRepaint = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN;  // 0x181
 constexpr UINT kBarRepaint = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE;      // 7
+// What the new band layout invalidated is painted at once, over the old background.
+constexpr UINT kLaidOutRepaint = RDW_UPDATENOW | RDW_NOERASE;  // 0x120
 constexpr UINT kSizingRepaint = 0xB85;
 constexpr UINT kWholeRepaint = 0x785;
 constexpr UINT kNonClientMetricsSize = 500;
@@ -282,7 +284,7 @@ void HostLayoutChanged(HWND window, HWND rebar) {
   SendMessageW(rebar, WM_SETREDRAW, TRUE, 0);
   for (const RebarRecord& record : ToolkitList<RebarRecord>(ToolkitListId::Rebars)) {
     if (record.Parent == window && record.Window != nullptr) {
-      RedrawWindow(record.Window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+      RedrawWindow(record.Window, nullptr, nullptr, kLaidOutRepaint);
     }
   }
 }

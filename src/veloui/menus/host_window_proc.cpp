@@ -14,15 +14,18 @@ HostWindowGlobals HostWindows;
 
 namespace {
 
-constexpr UINT kThemeChanged = 0x31A;
-constexpr UINT kCompositionChanged = 0x31E;
-constexpr UINT kNoteDropShadow = 0x1025;  // SPI_SETDROPSHADOW
 
 WNDPROC PreviousProcedureOf(HWND window) {
   for (const HostWindowRecord& host : ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows)) {
     if (host.Window == window) return host.PreviousProcedure;
   }
   return nullptr;
+}
+
+// The window is gone; a later window given the same handle must not inherit its procedure.
+void ForgetHostWindow(HWND window) {
+  ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows).remove_if(
+      [window](const HostWindowRecord& host) { return host.Window == window; });
 }
 
 LRESULT HostNotify(HWND window, NMHDR* header, LRESULT previous) {
@@ -66,10 +69,10 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HostGadgetDropped(reinterpret_cast<HWND>(lParam), HIWORD(wParam) == CBN_DROPDOWN);
       }
       return previous;
-    case kThemeChanged:
+    case WM_THEMECHANGED:
       HostThemeChanged();
       return previous;
-    case kCompositionChanged:
+    case WM_DWMCOMPOSITIONCHANGED:
       ReadDwmComposition();
       return previous;
     case WM_ACTIVATE:
@@ -89,7 +92,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HostMenuMetricsChanged();
         return 0;
       }
-      if (wParam == kNoteDropShadow) {
+      if (wParam == SPI_SETDROPSHADOW) {
         BOOL shadow = FALSE;
         SystemParametersInfoW(SPI_GETDROPSHADOW, 0, &shadow, 0);
         SystemFacts.SystemDropShadow = shadow ? 1 : 0;
@@ -101,6 +104,9 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return HostMeasureItem(window, lParam, previous);
     case WM_DRAWITEM:
       return HostDrawItem(window, lParam, previous);
+    case WM_NCDESTROY:
+      ForgetHostWindow(window);
+      return previous;
     case WM_MENUSELECT:
       // Sent, never queued: the tracking hooks cannot see it, so the owner hands it over.
       if (MenuTracking.TrackedMenu != nullptr) NoteMenuSelect(wParam, lParam);

@@ -49,7 +49,7 @@ void SizeTitleButton(HWND toolbar, int index, const Text& text, std::int32_t sty
 }  // namespace
 
 std::int32_t StoredMenuStyle(std::uint32_t style) {
-  return style == kMenuStyleOffice2003Flag ? kMenuStyleOffice2003 : static_cast<std::int32_t>(style);
+  return style == UISTYLE_OFFICE2003 ? UISTYLE_OFFICE2003_SHORT : static_cast<std::int32_t>(style);
 }
 
 MenuRecord* FindMenuRecord(std::intptr_t menu) {

@@ -7,6 +7,7 @@
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/menus/core/menu_shadow_geometry.h"
 #include "veloui/menus/drop_shadow.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
 
 namespace {
 constexpr int kClassicShadowAlpha = 0x28;
@@ -30,9 +31,6 @@ void DestroyIfWindow(HWND window) {
   if (window != nullptr && IsWindow(window)) DestroyWindow(window);
 }
 
-bool IsOfficeStyle(std::uint32_t style) {
-  return style == UISTYLE_OFFICE2003 || style == UISTYLE_OFFICE2003_SHORT || style == UISTYLE_OFFICE2007;
-}
 }  // namespace
 
 MenuShadowColour MenuShadowColourOf(std::uint32_t style) {
@@ -95,6 +93,10 @@ const PopupShadowRecord* FindPopupShadowRecord(HWND popup) {
 
 int CastTitleShadows(HWND toolbar, const RECT& title, std::uint32_t style) {
   if (SystemFacts.SystemDropShadow == 0) return 0;
+  // Each repaint of a pressed title asks; its shadows are made once per press.
+  for (const TitleShadowRecord& record : TitleShadows()) {
+    if (record.Toolbar == toolbar && EqualRect(&record.Around, &title)) return 0;
+  }
   DestroyTitleShadows(toolbar);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);

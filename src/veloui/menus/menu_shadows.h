@@ -35,8 +35,8 @@ int CastPopupMenuShadows(HWND popup, std::uint32_t style, HWND parentPopup);
 int DestroyPopupMenuShadows(HWND popup);
 const PopupShadowRecord* FindPopupShadowRecord(HWND popup);
 
-// `title` in screen co-ordinates. Replaces the shadow of an earlier title of the same bar.
-// 1 when a shadow was cast.
+// `title` in screen co-ordinates. Replaces the shadow of an earlier title of the same bar;
+// a title that has its shadow keeps it. 1 when a shadow was cast.
 int CastTitleShadows(HWND toolbar, const RECT& title, std::uint32_t style);
 // The title shadows of one toolbar, or of every toolbar for nullptr; the number of records removed.
 int DestroyTitleShadows(HWND toolbar);

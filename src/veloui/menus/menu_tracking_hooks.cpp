@@ -158,25 +158,30 @@ void ClearTrackedScrolling() {
   if (MenuTracking.TrackedMenuRecord != nullptr) MenuTracking.TrackedMenuRecord->Scrolling = false;
 }
 
-// Alt or F10 without a menu in progress makes the first bar's first title hot.
-void EnterBarKeyMode() {
+// Alt or F10 without a menu in progress makes the first bar's first title hot, when the
+// window that carries the bar is the active one; in any other window (a dialog) the key is
+// that window's. False when the key was left alone.
+bool EnterBarKeyMode() {
   HWND toolbar = nullptr;
+  HWND owner = nullptr;
   {
     ToolkitLockGuard lock(ToolkitLock::Menu);
     for (const MenuRecord& menu : MenuList()) {
       if (menu.Toolbar != nullptr) {
         toolbar = menu.Toolbar;
+        owner = menu.Window;
         break;
       }
     }
   }
-  if (toolbar == nullptr) return;
+  if (toolbar == nullptr || owner == nullptr || GetActiveWindow() != GetAncestor(owner, GA_ROOT)) return false;
   MenuTracking.MenuBarToolbar = toolbar;
   MenuTracking.MenuMode = 1;
   MenuTracking.MenuBarKeyMode = 1;
   MenuTracking.SavedFocus = GetFocus();
   SetFocus(toolbar);
   SendMessageW(toolbar, TB_SETHOTITEM, 0, 0);
+  return true;
 }
 
 // What every menu filter hook does with a selection (which reaches a filter hook only where
@@ -270,11 +275,8 @@ LRESULT CALLBACK DriveMenuBarFromKeyboard(int code, WPARAM wParam, LPARAM lParam
   const auto data = static_cast<std::uint32_t>(lParam);
   switch (ClassifyMenuKey(key, data, MenuTracking.F10Activates)) {
     case MenuKeyEvent::ActivatorPressed:
-      if (MenuTracking.MenuMode == 0) {
-        EnterBarKeyMode();
-      } else {
-        LeaveMenuMode();
-      }
+      if (MenuTracking.MenuMode == 0) return EnterBarKeyMode() ? 1 : next;
+      LeaveMenuMode();
       return 1;
     case MenuKeyEvent::AltReleased:
       if (MenuTracking.OpenTitle != -2) return next;

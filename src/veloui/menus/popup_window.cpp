@@ -12,14 +12,11 @@
 #include "veloui/menus/menu_shadows.h"
 #include "veloui/menus/popup_window_paint.h"
 #include "veloui/menus/track_windows_hook.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
 
 PopupWindowGlobals PopupWindows;
 
 namespace {
-
-bool IsOfficeStyle(std::int32_t style) {
-  return style == kMenuStyleOffice2003 || style == kMenuStyleOffice2003Flag || style == kMenuStyleOffice2007;
-}
 
 ScreenRect ToScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
@@ -78,7 +75,7 @@ PopupWindowRecord* RegisterPopupWindow(HWND window) {
     }
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
     PopupWindows.Current = record;
-    if (PopupWindows.CascadeStyle >= kMenuStyleWhidbey && !PopupWindows.FadeSwitchedOff) SwitchSelectionFadeOff();
+    if (!IsPreWhidbeyStyle(PopupWindows.CascadeStyle) && !PopupWindows.FadeSwitchedOff) SwitchSelectionFadeOff();
     if (MenuTracking.CopyMenu != nullptr && MenuTracking.CopyWindow == nullptr) MenuTracking.CopyWindow = window;
     ++PopupWindows.OpenWindows;
     MenuTracking.LastPopupWindow = window;

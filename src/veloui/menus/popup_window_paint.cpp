@@ -8,20 +8,16 @@
 #include "veloui/foundation/ui_colours.h"
 #include "veloui/menus/core/menu_measure.h"
 #include "veloui/menus/menu_tracking.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
 
 namespace {
 
 constexpr int kColourMenuBar = 13;
 constexpr int kColourHeldBorder = 12;
 constexpr int kColourBackground = 30;
-constexpr UINT kRedrawValid = 0x300;  // WVR_REDRAW
-
-bool IsOfficeStyle(std::int32_t style) {
-  return style == kMenuStyleOffice2003 || style == kMenuStyleOffice2003Flag || style == kMenuStyleOffice2007;
-}
 
 HBRUSH StyleBrush(std::int32_t style, int id) {
-  if (style == kMenuStyleWhidbey) return reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(5, id)));
+  if (style == UISTYLE_WHIDBEY) return reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(UISTYLE_WHIDBEY, id)));
   return UIColourBrush(static_cast<std::uint32_t>(style), id);
 }
 
@@ -38,7 +34,7 @@ void PaintFrame(HWND window, HDC dc, const PopupWindowRecord& record, std::int32
   OffsetRect(&frame, -frame.left, -frame.top);
   HBRUSH inner = StyleBrush(style, kColourBackground);
   HBRUSH outer = StyleBrush(style, kColourHeldBorder);
-  if (style < kMenuStyleWhidbey) {
+  if (IsPreWhidbeyStyle(style)) {
     inner = GetSysColorBrush(COLOR_MENU);
     outer = GetSysColorBrush(COLOR_BTNSHADOW);
   }
@@ -65,7 +61,7 @@ void EraseBackground(HWND window, HDC dc, const PopupWindowRecord& record, std::
     PaintStyleBackground(dc, static_cast<std::uint32_t>(style), kColourMenuBar, margin, 0);
     return;
   }
-  if (style == kMenuStyleWhidbey) {
+  if (style == UISTYLE_WHIDBEY) {
     FillRect(dc, &client, StyleBrush(style, kColourBackground));
     return;
   }
@@ -116,7 +112,7 @@ bool PaintPopupWindow(HWND window, const PopupWindowRecord& record, UINT message
         auto* sizes = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
         InflateRect(&sizes->rgrc[0], -1, -2);
       }
-      result = kRedrawValid;
+      result = WVR_REDRAW;
       return true;
     case WM_PAINT:
       if (!IsOfficeStyle(style)) return false;

@@ -29,8 +29,8 @@ struct BackgroundState {
 BackgroundState Backgrounds;
 
 StyleImage* ImageOf(std::uint32_t style) {
-  if (style == kToolkitStyleOffice2003 || style == 6) return &Backgrounds.Office2003;
-  if (style == kToolkitStyleOffice2007) return &Backgrounds.Office2007;
+  if (style == UISTYLE_OFFICE2003 || style == 6) return &Backgrounds.Office2003;
+  if (style == UISTYLE_OFFICE2007) return &Backgrounds.Office2007;
   return nullptr;
 }
 
@@ -95,8 +95,8 @@ std::int32_t RenderRebarBackgrounds(std::int32_t force) {
   if (ToolkitList<RebarRecord>(ToolkitListId::Rebars).empty()) return 0;
   EnumDisplayMonitors(nullptr, nullptr, NoteMonitor, 0);
   const RebarBackgroundSize want = RebarBackgroundSizeFor(Backgrounds.WidestMonitor);
-  RenderStyle(kToolkitStyleOffice2003, Backgrounds.Office2003, u"Office2003 background needs rendering!", force, want);
-  RenderStyle(kToolkitStyleOffice2007, Backgrounds.Office2007, u"Office2007 background needs rendering!", force, want);
+  RenderStyle(UISTYLE_OFFICE2003, Backgrounds.Office2003, u"Office2003 background needs rendering!", force, want);
+  RenderStyle(UISTYLE_OFFICE2007, Backgrounds.Office2007, u"Office2007 background needs rendering!", force, want);
   return 1;
 }
 

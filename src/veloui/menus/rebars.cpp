@@ -81,7 +81,7 @@ std::intptr_t CreateRebar(std::intptr_t id, HWND parent, std::int32_t styleSwitc
 
   std::uint32_t rebarStyle = (flags & kWindowStyleBits) | CCS_NODIVIDER;
   bool askedBandBorders = false;
-  if (styleSwitch != 0 || (flags & kToolkitStyleOffice2003) != 0) {
+  if (styleSwitch != 0 || (flags & UISTYLE_OFFICE2003) != 0) {
     askedBandBorders = (rebarStyle & RBS_BANDBORDERS) != 0;
     rebarStyle &= ~static_cast<std::uint32_t>(RBS_BANDBORDERS);
   }
@@ -98,22 +98,22 @@ std::intptr_t CreateRebar(std::intptr_t id, HWND parent, std::int32_t styleSwitc
   record.Work.cbSize = sizeof(REBARBANDINFOW);
   record.AskedBandBorders = askedBandBorders;
   record.Composited = true;
-  if ((flags & kToolkitStyleOffice2003) != 0) {
-    record.Style = kToolkitStyleOffice2003;
-  } else if ((flags & kToolkitStyleOffice2007) != 0) {
-    record.Style = kToolkitStyleOffice2007;
+  if ((flags & UISTYLE_OFFICE2003) != 0) {
+    record.Style = UISTYLE_OFFICE2003;
+  } else if ((flags & UISTYLE_OFFICE2007) != 0) {
+    record.Style = UISTYLE_OFFICE2007;
   }
   RebarRecord& rebar = RebarList().emplace_back(record);
   Rebars.CurrentRebar = rebar.Id;
   SwitchOffVisualTheme(window);
 
-  if (rebar.Style == kToolkitStyleOffice2003) {
+  if (rebar.Style == UISTYLE_OFFICE2003) {
     WriteDebugLog(u"set up rebar #UISTYLE_OFFICE2003 background image buffer!");
-    MarkRebarBackgroundForRendering(kToolkitStyleOffice2003);
+    MarkRebarBackgroundForRendering(UISTYLE_OFFICE2003);
     RenderRebarBackgrounds(0);
-  } else if (rebar.Style == kToolkitStyleOffice2007) {
+  } else if (rebar.Style == UISTYLE_OFFICE2007) {
     WriteDebugLog(u"set up rebar #UISTYLE_OFFICE2007 background image buffer!");
-    MarkRebarBackgroundForRendering(kToolkitStyleOffice2007);
+    MarkRebarBackgroundForRendering(UISTYLE_OFFICE2007);
     RenderRebarBackgrounds(0);
   }
 

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 namespace {
-constexpr DWORD kToolbarObjectStyle = 0x50000900;  // child, visible, flat, tooltips
+constexpr DWORD kToolbarObjectStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS;
 }
 
 HWND CreateToolbarObject(HWND parent, int controlId) {

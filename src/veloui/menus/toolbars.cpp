@@ -30,8 +30,8 @@ ToolkitRecordList<ToolbarButtonRecord>& ButtonList() {
 }
 
 std::uint32_t ToolbarStyleOf(std::uint32_t flags) {
-  if ((flags & kToolkitStyleOffice2003) != 0) return kToolkitStyleOffice2003;
-  if ((flags & kToolkitStyleOffice2007) != 0) return kToolkitStyleOffice2007;
+  if ((flags & UISTYLE_OFFICE2003) != 0) return UISTYLE_OFFICE2003;
+  if ((flags & UISTYLE_OFFICE2007) != 0) return UISTYLE_OFFICE2007;
   return kToolbarStyleThemed;
 }
 
@@ -94,7 +94,7 @@ INT_PTR AddButtonString(HWND window, const Text& text) {
 
 void ResizeButtons(const ToolbarRecord& toolbar) {
   SendMessageW(toolbar.Window, TB_AUTOSIZE, 0, 0);
-  if (toolbar.Style == kToolkitStyleOffice2003 || toolbar.Style == kToolkitStyleOffice2007) {
+  if (toolbar.Style == UISTYLE_OFFICE2003 || toolbar.Style == UISTYLE_OFFICE2007) {
     const auto size = static_cast<DWORD>(SendMessageW(toolbar.Window, TB_GETBUTTONSIZE, 0, 0));
     SendMessageW(toolbar.Window, TB_SETBUTTONSIZE, 0, MAKELPARAM(LOWORD(size), HIWORD(size)));
   } else if (HasImageLists(toolbar)) {

@@ -8,10 +8,10 @@
 #include <cstdint>
 
 #include "runtime/portable/text.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
 
-// The toolkit's style bits in creation flags; never part of a window style.
-constexpr std::uint32_t kToolkitStyleOffice2003 = 0x1000000;
-constexpr std::uint32_t kToolkitStyleOffice2007 = 0x2000000;
+// The toolkit's style bits in creation flags (UISTYLE_* and these); never part of a window
+// style.
 constexpr std::uint32_t kToolbarStyleThemed = 0x4000000;
 constexpr std::uint32_t kToolbarHideClippedButtons = 0x800000;
 

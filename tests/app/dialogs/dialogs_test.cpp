@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app/connect_window.h"
-#include "app/dialog_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/embedded_images_store.h"
 #include "app/files/favorites.h"
 #include "app/player_actions.h"

@@ -5,7 +5,10 @@
 
 #include "app/clipboard_copies.h"
 #include "app/database_view.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "database/player_database.h"
 #include "main_window_fixture.h"
 #include "runtime/win32/gui.h"

@@ -9,7 +9,10 @@
 
 #include "app/clipboard_copies.h"
 #include "app/log_view.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "listsort/listsort.h"
 #include "main_window_fixture.h"
 #include "runtime/portable/text.h"
@@ -133,16 +136,16 @@ TEST_F(LogAndPlayers, TheUsersSortSurvivesTheRefill) {
 TEST_F(LogAndPlayers, ARefreshWhileTheBanDialogIsOpenChangesNothing) {
   PlayerReply(kTwoPlayers);
   SetStatusText(kMainStatusBar, 2, u"Last Refresh: earlier");
-  ASSERT_NE(OpenWindow(kBanPlayerWindow, 10, 10, 200, 100, u"Ban Player - Another", 0), 0);
+  ASSERT_NE(OpenWindow(kBanDialog, 10, 10, 200, 100, u"Ban Player - Another", 0), 0);
   PlayerReply("0 1.1.1.1:1 5 a(OK) Someone Else\n");
   EXPECT_EQ(CountGadgetItems(kPlayersList), 2);
   EXPECT_EQ(StatusText(kMainStatusBar, 1), u"Players: 2");
   EXPECT_EQ(StatusText(kMainStatusBar, 2), u"Last Refresh: earlier");
-  FreeWindow(kBanPlayerWindow);
-  ASSERT_NE(OpenWindow(kKickPlayerWindow, 10, 10, 200, 100, u"Kick Player - Another", 0), 0);
+  FreeWindow(kBanDialog);
+  ASSERT_NE(OpenWindow(kKickDialog, 10, 10, 200, 100, u"Kick Player - Another", 0), 0);
   PlayerReply("0 1.1.1.1:1 5 a(OK) Someone Else\n");
   EXPECT_EQ(CountGadgetItems(kPlayersList), 2);
-  FreeWindow(kKickPlayerWindow);
+  FreeWindow(kKickDialog);
   PlayerReply("0 1.1.1.1:1 5 a(OK) Someone Else\n");
   EXPECT_EQ(CountGadgetItems(kPlayersList), 1);
 }

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/main_window_layout.h"
 #include "main_window_fixture.h"
 #include "runtime/win32/platform/wide_text.h"

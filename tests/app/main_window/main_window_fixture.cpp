@@ -5,11 +5,14 @@
 #include "app/database_view.h"
 #include "app/files/settings.h"
 #include "app/main_window.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "app/main_window_layout.h"
-#include "app/gui_thread_calls.h"
 #include "database/player_database.h"
 #include "runtime/win32/gui.h"
+#include "runtime/win32/gui_thread_handoff.h"
 #include "runtime/win32/platform/wide_text.h"
 #include "velorcon/rcon_state.h"
 #include "veloui/foundation/toolkit.h"
@@ -120,10 +123,9 @@ void MainWindowTest::Build(const std::string& settings, int databaseEnabled) {
   }
   CreateMainWindow();
   ASSERT_TRUE(IsWindowNumber(kMainWindow));
-  // What the main loop does with the first events: the splitter below the status bar's top,
-  // then the panel's contents placed.
-  ResizeSplitterToMainWindow();
-  RelayoutPanelContents();
+  // What the main loop does before its first wait.
+  ResetMainWindowLayout();
+  LayOutMainWindow();
   if (databaseEnabled != 0) FillDatabaseList();
   Pump();
   TakeEvents();

@@ -11,7 +11,10 @@
 #include <vector>
 
 #include "app/log_view.h"
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "main_window_fixture.h"
 #include "runtime/win32/gui.h"
 #include "velorcon/disconnect.h"

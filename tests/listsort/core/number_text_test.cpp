@@ -1,4 +1,5 @@
 #include "listsort/core/number_text.h"
+#include "runtime/portable/text_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -29,10 +30,10 @@ TEST(IntegerText, SignsPrefixesAndEdges) {
       {u"$FFFFFFFFFFFFFFFFFF", -1},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i)
-    EXPECT_EQ(ParseIntegerText(cases[i].Text), cases[i].Expected) << "case " << i;
-  EXPECT_EQ(ParseInteger32Text(u"4294967296"), 0);
-  EXPECT_EQ(ParseInteger32Text(u"4294967295"), -1);
-  EXPECT_EQ(ParseInteger32Text(u"2147483648"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(ParseIntegerText(cases[i].Text, IntegerBases::DecimalHexBinary, IntegerRange::Wrap64), cases[i].Expected) << "case " << i;
+  EXPECT_EQ(ParseInteger32Text(u"4294967296", IntegerBases::DecimalHexBinary, IntegerRange::Wrap32), 0);
+  EXPECT_EQ(ParseInteger32Text(u"4294967295", IntegerBases::DecimalHexBinary, IntegerRange::Wrap32), -1);
+  EXPECT_EQ(ParseInteger32Text(u"2147483648", IntegerBases::DecimalHexBinary, IntegerRange::Wrap32), std::numeric_limits<std::int32_t>::min());
 }
 
 TEST(FloatText, LeadingNumberSpecialTextsAndRange) {

@@ -9,14 +9,14 @@ TEST(ParseInteger, SignsBasesStopsAndThirtyTwoBitWrap) {
       {u"12 34", 12},   {u"", 0},                 {u"abc", 0},     {u"-", 0},          {u"$", 0},
       {u" x5", 0},      {u"2147483647", 2147483647}, {u"2147483648", -2147483647 - 1}, {u"4294967297", 1},
       {u"$FFFFFFFF", -1}, {u"-2147483648", -2147483647 - 1}};
-  for (const auto& [text, value] : cases) EXPECT_EQ(ParseInteger(text), value) << TextToUtf8(text);
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseInteger32Text(text, IntegerBases::DecimalHexBinary, IntegerRange::Wrap32), value) << TextToUtf8(text);
 }
 
 TEST(ParseDecimal, KnowsNoBasePrefixes) {
-  EXPECT_EQ(ParseDecimal(u"$10"), 0);
-  EXPECT_EQ(ParseDecimal(u"%10"), 0);
-  EXPECT_EQ(ParseDecimal(u"-536870912"), -536870912);
-  EXPECT_EQ(ParseDecimal(u"16777216"), 16777216);
+  EXPECT_EQ(ParseInteger32Text(u"$10", IntegerBases::Decimal, IntegerRange::Wrap32), 0);
+  EXPECT_EQ(ParseInteger32Text(u"%10", IntegerBases::Decimal, IntegerRange::Wrap32), 0);
+  EXPECT_EQ(ParseInteger32Text(u"-536870912", IntegerBases::Decimal, IntegerRange::Wrap32), -536870912);
+  EXPECT_EQ(ParseInteger32Text(u"16777216", IntegerBases::Decimal, IntegerRange::Wrap32), 16777216);
 }
 
 TEST(Trim, SpacesOnlyOrSpacesAndTabs) {

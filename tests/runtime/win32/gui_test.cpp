@@ -363,6 +363,10 @@ TEST_F(Gui, DraggingTheSplitterBarMovesIt) {
   SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(50, 120));
   EXPECT_EQ(GadgetState(12), 120);
   EXPECT_EQ(GadgetHeight(13), 120);
+  // The halves changed size: one event, so that the program lays their contents out.
+  ASSERT_EQ(WindowEvent(), kEventGadget);
+  EXPECT_EQ(EventGadget(), 12);
+  EXPECT_EQ(WindowEvent(), kEventNone);
   SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(50, 20));
   EXPECT_EQ(GadgetState(12), 120) << "a move without the button held changes nothing";
   SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 20));
@@ -370,4 +374,12 @@ TEST_F(Gui, DraggingTheSplitterBarMovesIt) {
   SendMessageW(bar, WM_LBUTTONUP, 0, 0);
   EXPECT_EQ(GadgetState(12), 120) << "a press beside the bar does not grab it";
   EXPECT_EQ(WindowEvent(), kEventNone);
+}
+
+TEST_F(Gui, AQuitMessageEndsTheWaitAndStaysQueuedForOuterLoops) {
+  PostQuitMessage(3);
+  EXPECT_EQ(WaitWindowEvent(), kEventQuit);
+  MSG quit{};
+  ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 3u);
 }

@@ -1,6 +1,8 @@
 // The host window procedure's answers to the window and bar messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -37,6 +39,18 @@ TEST_F(HostWindowProcTest, AWindowThatLostItsRecordStillBehavesAsAWindow) {
   HWND other = MakeWindow();
   ASSERT_NE(other, nullptr);
   EXPECT_EQ(HostWindowProc(other, WM_GETTEXTLENGTH, 0, 0), 11);
+}
+
+TEST_F(HostWindowProcTest, ADestroyedWindowsRecordIsDropped) {
+  HWND other = MakeWindow();
+  InstallHostWindowProc(other, false);
+  const auto recorded = [other] {
+    return std::ranges::any_of(ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows),
+                               [other](const HostWindowRecord& host) { return host.Window == other; });
+  };
+  ASSERT_TRUE(recorded());
+  DestroyWindow(other);
+  EXPECT_FALSE(recorded()) << "a later window with the same handle would inherit its procedure";
 }
 
 TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingCompositesTheBars) {

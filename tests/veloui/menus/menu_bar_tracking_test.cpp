@@ -25,6 +25,8 @@ class MenuBarTrackingTest : public PopupsTest {
                            GetModuleHandleW(nullptr), nullptr);
     Bar = BuildProgramMenuBar(Window);
     ASSERT_NE(Bar, nullptr);
+    ShowWindow(Window, SW_SHOW);
+    SetActiveWindow(Window);
     SetFocus(Edit);
   }
 
@@ -106,6 +108,22 @@ TEST_F(MenuBarTrackingTest, AltMakesTheFirstTitleHotAndEscapeOrAltAgainGivesTheF
   EXPECT_EQ(MenuTracking.MenuMode, 0);
   EXPECT_EQ(SendMessageW(Bar, TB_GETHOTITEM, 0, 0), -1);
   EXPECT_EQ(GetFocus(), Edit);
+}
+
+TEST_F(MenuBarTrackingTest, AltAndF10InAnotherActiveWindowAreLeftToThatWindow) {
+  HWND dialog = MakeWindow();
+  HWND field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, dialog, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ShowWindow(dialog, SW_SHOW);
+  SetActiveWindow(dialog);
+  SetFocus(field);
+  ASSERT_EQ(GetActiveWindow(), dialog);
+  EXPECT_NE(DriveMenuBarFromKeyboard(HC_ACTION, VK_MENU, kAltDown), 1);
+  EXPECT_NE(DriveMenuBarFromKeyboard(HC_ACTION, VK_F10, 0x00440001), 1);
+  EXPECT_EQ(MenuTracking.MenuMode, 0);
+  EXPECT_EQ(MenuTracking.MenuBarKeyMode, 0);
+  EXPECT_EQ(SendMessageW(Bar, TB_GETHOTITEM, 0, 0), -1);
+  EXPECT_EQ(GetFocus(), field);
 }
 
 TEST_F(MenuBarTrackingTest, RightInsideAnOpenTitleOpensTheNextOneAndLeftWrapsToTheLast) {

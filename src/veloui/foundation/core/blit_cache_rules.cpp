@@ -3,13 +3,13 @@
 #include <string>
 
 BlitTable BlitTableOfStyle(std::uint32_t style) {
-  if (style == kStyleOffice2003Record || style == kStyleOffice2003) return BlitTable::Office2003;
-  if (style == kStyleOffice2007) return BlitTable::Office2007;
+  if (style == UISTYLE_OFFICE2003_SHORT || style == UISTYLE_OFFICE2003) return BlitTable::Office2003;
+  if (style == UISTYLE_OFFICE2007) return BlitTable::Office2007;
   return BlitTable::None;
 }
 
 std::uint32_t BlitColourStyle(BlitTable table) {
-  return table == BlitTable::Office2007 ? kStyleOffice2007 : kStyleOffice2003Record;
+  return table == BlitTable::Office2007 ? UISTYLE_OFFICE2007 : UISTYLE_OFFICE2003_SHORT;
 }
 
 bool BlitCacheServes(std::uint32_t options, int cacheWidth, int cacheHeight, int width, int height) {

@@ -6,15 +6,12 @@
 #include <vector>
 
 #include "runtime/portable/text.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
 
 inline constexpr std::uint32_t kBlitSameWidth = 0x100;
 inline constexpr std::uint32_t kBlitSameHeight = 0x1000;
 inline constexpr std::uint32_t kBlitSizeList = 0x10000;
 
-inline constexpr std::uint32_t kStyleWhidbey = 5;
-inline constexpr std::uint32_t kStyleOffice2003Record = 6;  // what menu records store
-inline constexpr std::uint32_t kStyleOffice2003 = 0x1000000;
-inline constexpr std::uint32_t kStyleOffice2007 = 0x2000000;
 inline constexpr int kUIColourCount = 57;
 
 enum class BlitTable { None, Office2003, Office2007 };

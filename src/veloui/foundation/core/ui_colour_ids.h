@@ -11,6 +11,11 @@ constexpr std::uint32_t UISTYLE_OFFICE2003 = 0x1000000;
 constexpr std::uint32_t UISTYLE_OFFICE2003_SHORT = 6;
 constexpr std::uint32_t UISTYLE_OFFICE2007 = 0x2000000;
 
+// The Office looks, whichever of its two values an Office 2003 record holds.
+constexpr bool IsOfficeStyle(std::uint32_t style) {
+  return style == UISTYLE_OFFICE2003 || style == UISTYLE_OFFICE2003_SHORT || style == UISTYLE_OFFICE2007;
+}
+
 constexpr std::int32_t UICOLOURMODE_DEFAULT = 0;
 constexpr std::int32_t UICOLOURMODE_DEFAULT_BLUE = 1;
 constexpr std::int32_t UICOLOURMODE_DEFAULT_OLIVE = 2;

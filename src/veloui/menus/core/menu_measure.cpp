@@ -8,17 +8,17 @@
 
 namespace {
 
-bool IsOffice2003(std::int32_t style) { return style == kMenuStyleOffice2003 || style == kMenuStyleOffice2003Flag; }
+bool IsOffice2003(std::int32_t style) { return style == UISTYLE_OFFICE2003_SHORT || style == UISTYLE_OFFICE2003; }
 
 int PopupFrame(std::int32_t style) {
-  if (style < kMenuStyleWhidbey) return 6;
-  if (style == kMenuStyleWhidbey) return 5;
+  if (IsPreWhidbeyStyle(style)) return 6;
+  if (style == UISTYLE_WHIDBEY) return 5;
   return 3;
 }
 
 int PopupWidthAdjustment(std::int32_t style) {
   if (IsOffice2003(style)) return -2;
-  if (style == kMenuStyleOffice2007) return 1;
+  if (style == UISTYLE_OFFICE2007) return 1;
   return 0;
 }
 
@@ -29,7 +29,7 @@ int MenuImageGap(int pointSize) { return CalcFontStepSize(pointSize) - (pointSiz
 int MenuItemHeight(const MenuItemShape& item, std::int32_t menuStyle, const MenuTextMeasurer& measure,
                    const MenuMetrics& metrics) {
   if (item.Kind < 0) return item.Kind == kMenuItemSpacer ? metrics.SpacerHeight : metrics.ArrowHeight;
-  if (item.ItemText.empty()) return menuStyle < kMenuStyleWhidbey ? 7 : 2;
+  if (item.ItemText.empty()) return IsPreWhidbeyStyle(menuStyle) ? 7 : 2;
   const int textHeight = measure.Coded(item.ItemText).Height + 4;
   return std::max(textHeight, item.ImageHeight + 4) + 3;
 }
@@ -69,10 +69,10 @@ int PopupMenuWidth(std::span<const MenuItemShape> items, std::int32_t menuStyle,
 TitleButtonSize MenuTitleButtonSize(TextExtent title, std::int32_t menuStyle) {
   int width = title.Width + 18;
   int height = title.Height + 8 < 22 ? 14 : title.Height;
-  if (menuStyle == kMenuStyleOffice2003) {
+  if (menuStyle == UISTYLE_OFFICE2003_SHORT) {
     width -= 2;
     height -= 3;
-  } else if (menuStyle == kMenuStyleOffice2007) {
+  } else if (menuStyle == UISTYLE_OFFICE2007) {
     width -= 2;
     height -= 2;
   }

@@ -7,12 +7,10 @@
 
 #include "runtime/portable/text.h"
 #include "veloui/foundation/core/coded_text_layout.h"  // TextExtent
+#include "veloui/foundation/core/ui_colour_ids.h"
 
-// The style numbers a menu record holds.
-constexpr std::int32_t kMenuStyleWhidbey = 5;
-constexpr std::int32_t kMenuStyleOffice2003 = 6;            // how menu records store 0x1000000
-constexpr std::int32_t kMenuStyleOffice2003Flag = 0x1000000;
-constexpr std::int32_t kMenuStyleOffice2007 = 0x2000000;
+// The looks older than Whidbey: the style numbers below it (menu records hold them signed).
+constexpr bool IsPreWhidbeyStyle(std::int32_t style) { return style < static_cast<std::int32_t>(UISTYLE_WHIDBEY); }
 
 // The special rows of a scrollable copy of an over-long menu.
 constexpr std::int32_t kMenuItemBottomArrow = -1;

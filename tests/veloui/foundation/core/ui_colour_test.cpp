@@ -211,3 +211,16 @@ TEST_F(UIColourTest, ThemeColourNameFollowsCaptionBeforeCodeSeventy) {
   EXPECT_EQ(GetColourModeName(), u"grey");
 }
 }  // namespace
+
+namespace {
+
+// The menu records' short value 6 is an Office look too (the toolbar hot-state copy of this
+// test once left it out).
+TEST(UIStyle, OfficeStylesAreBothOffice2003ValuesAndOffice2007) {
+  for (const std::uint32_t style : {UISTYLE_OFFICE2003, UISTYLE_OFFICE2003_SHORT, UISTYLE_OFFICE2007}) {
+    EXPECT_TRUE(IsOfficeStyle(style)) << style;
+  }
+  for (const std::uint32_t style : {0u, 4u, UISTYLE_WHIDBEY, 7u, 0x4000000u}) EXPECT_FALSE(IsOfficeStyle(style)) << style;
+}
+
+}  // namespace

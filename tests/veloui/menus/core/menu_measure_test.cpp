@@ -39,25 +39,25 @@ MenuItemShape Item(const char16_t* text, int image = 16) {
 TEST(MenuItemHeight, TextOrImageWhicheverIsTaller) {
   const MenuTextMeasurer measure = FixedMeasurer();
   // Text 16 high with 16-pixel images: 16 + 4, then + 3.
-  EXPECT_EQ(MenuItemHeight(Item(u"\\bDonate..."), kMenuStyleOffice2003, measure, Metrics(9)), 23);
+  EXPECT_EQ(MenuItemHeight(Item(u"\\bDonate..."), UISTYLE_OFFICE2003_SHORT, measure, Metrics(9)), 23);
   // Text 13 high, images 16: the image decides.
-  EXPECT_EQ(MenuItemHeight(Item(u"Quit"), kMenuStyleOffice2003, measure, Metrics(9)), 23);
+  EXPECT_EQ(MenuItemHeight(Item(u"Quit"), UISTYLE_OFFICE2003_SHORT, measure, Metrics(9)), 23);
   // Text 13 high without images.
-  EXPECT_EQ(MenuItemHeight(Item(u"Quit", 0), kMenuStyleOffice2003, measure, Metrics(9)), 20);
+  EXPECT_EQ(MenuItemHeight(Item(u"Quit", 0), UISTYLE_OFFICE2003_SHORT, measure, Metrics(9)), 20);
   // Large images.
-  EXPECT_EQ(MenuItemHeight(Item(u"Quit", 32), kMenuStyleOffice2003, measure, Metrics(9)), 39);
+  EXPECT_EQ(MenuItemHeight(Item(u"Quit", 32), UISTYLE_OFFICE2003_SHORT, measure, Metrics(9)), 39);
 }
 
 TEST(MenuItemHeight, SeparatorsByStyleAndTheSpecialRowsOfAScrollableCopy) {
   const MenuTextMeasurer measure = FixedMeasurer();
-  for (std::int32_t style : {kMenuStyleOffice2003, kMenuStyleWhidbey, kMenuStyleOffice2007})
+  for (std::int32_t style : {UISTYLE_OFFICE2003_SHORT, UISTYLE_WHIDBEY, UISTYLE_OFFICE2007})
     EXPECT_EQ(MenuItemHeight(Item(u""), style, measure, Metrics(9)), 2) << style;
   EXPECT_EQ(MenuItemHeight(Item(u""), 4, measure, Metrics(9)), 7);
   MenuItemShape row = Item(u"");
   const int kinds[][2] = {{kMenuItemSpacer, 7}, {kMenuItemBottomArrow, 19}, {kMenuItemTopArrow, 19}};
   for (const auto& kind : kinds) {
     row.Kind = kind[0];
-    EXPECT_EQ(MenuItemHeight(row, kMenuStyleOffice2003, measure, Metrics(9)), kind[1]) << kind[0];
+    EXPECT_EQ(MenuItemHeight(row, UISTYLE_OFFICE2003_SHORT, measure, Metrics(9)), kind[1]) << kind[0];
   }
 }
 
@@ -91,24 +91,24 @@ TEST(PopupMenuHeight, ItemsPlusFrameOfTheStyle) {
   const MenuTextMeasurer measure = FixedMeasurer();
   std::vector<MenuItemShape> items = {Item(u"Connect"), Item(u"Quick Connect"), Item(u""), Item(u"Quit")};
   // 23 + 23 + 2 + 23 with the Office 2003 frame of 3.
-  EXPECT_EQ(PopupMenuHeight(items, kMenuStyleOffice2003, measure, Metrics(9)), 74);
-  EXPECT_EQ(PopupMenuHeight(items, kMenuStyleWhidbey, measure, Metrics(9)), 76);
+  EXPECT_EQ(PopupMenuHeight(items, UISTYLE_OFFICE2003_SHORT, measure, Metrics(9)), 74);
+  EXPECT_EQ(PopupMenuHeight(items, UISTYLE_WHIDBEY, measure, Metrics(9)), 76);
   // Styles below Whidbey draw 7-pixel separators and a frame of 6.
   EXPECT_EQ(PopupMenuHeight(items, 1, measure, Metrics(9)), 23 * 3 + 7 + 6);
   items[1].OwnerDrawn = false;  // only owner-drawn items are counted
-  EXPECT_EQ(PopupMenuHeight(items, kMenuStyleOffice2003, measure, Metrics(9)), 51);
-  EXPECT_EQ(PopupMenuHeight({}, kMenuStyleOffice2003, measure, Metrics(9)), 3);
+  EXPECT_EQ(PopupMenuHeight(items, UISTYLE_OFFICE2003_SHORT, measure, Metrics(9)), 51);
+  EXPECT_EQ(PopupMenuHeight({}, UISTYLE_OFFICE2003_SHORT, measure, Metrics(9)), 3);
 }
 
 TEST(PopupMenuWidth, WidestItemWithTheStyleAdjustment) {
   const MenuTextMeasurer measure = FixedMeasurer();
   const std::vector<MenuItemShape> items = {Item(u"Lock"), Item(u"Reload Ban-List"), Item(u"")};
   // "Reload Ban-List" 90 + 32 + 6 + 13 = 141; + SM_CXMENUSIZE 18.
-  EXPECT_EQ(PopupMenuWidth(items, kMenuStyleOffice2003, measure, Metrics(9)), 157);
-  EXPECT_EQ(PopupMenuWidth(items, kMenuStyleOffice2003Flag, measure, Metrics(9)), 157);
-  EXPECT_EQ(PopupMenuWidth(items, kMenuStyleOffice2007, measure, Metrics(9)), 160);
-  EXPECT_EQ(PopupMenuWidth(items, kMenuStyleWhidbey, measure, Metrics(9)), 159);
-  EXPECT_EQ(PopupMenuWidth({}, kMenuStyleOffice2003, measure, Metrics(9)), 0);
+  EXPECT_EQ(PopupMenuWidth(items, UISTYLE_OFFICE2003_SHORT, measure, Metrics(9)), 157);
+  EXPECT_EQ(PopupMenuWidth(items, UISTYLE_OFFICE2003, measure, Metrics(9)), 157);
+  EXPECT_EQ(PopupMenuWidth(items, UISTYLE_OFFICE2007, measure, Metrics(9)), 160);
+  EXPECT_EQ(PopupMenuWidth(items, UISTYLE_WHIDBEY, measure, Metrics(9)), 159);
+  EXPECT_EQ(PopupMenuWidth({}, UISTYLE_OFFICE2003_SHORT, measure, Metrics(9)), 0);
 }
 
 TEST(PopupMenuWidth, PlainItemsUseTheSystemMeasureAndTheCheckMargin) {
@@ -116,17 +116,17 @@ TEST(PopupMenuWidth, PlainItemsUseTheSystemMeasureAndTheCheckMargin) {
   MenuItemShape plain = Item(u"A plain item text");  // 17 units, 85 pixels plainly
   plain.OwnerDrawn = false;
   // 85 + round(2.5 x 13 + 12) = 85 + 45 (44.5 rounds up).
-  EXPECT_EQ(PopupMenuWidth(std::vector<MenuItemShape>{plain}, kMenuStyleOffice2003, measure, Metrics(9)), 130);
+  EXPECT_EQ(PopupMenuWidth(std::vector<MenuItemShape>{plain}, UISTYLE_OFFICE2003_SHORT, measure, Metrics(9)), 130);
 }
 
 TEST(MenuTitleButtonSize, ShortTextsAreRaisedAndStylesTrimmed) {
-  EXPECT_EQ(MenuTitleButtonSize({40, 13}, kMenuStyleOffice2003).Width, 56);
-  EXPECT_EQ(MenuTitleButtonSize({40, 13}, kMenuStyleOffice2003).BarHeight, 19);
-  EXPECT_EQ(MenuTitleButtonSize({40, 13}, kMenuStyleOffice2007).BarHeight, 20);
-  EXPECT_EQ(MenuTitleButtonSize({40, 13}, kMenuStyleWhidbey).Width, 58);
-  EXPECT_EQ(MenuTitleButtonSize({40, 13}, kMenuStyleWhidbey).BarHeight, 22);
-  EXPECT_EQ(MenuTitleButtonSize({40, 20}, kMenuStyleWhidbey).BarHeight, 28);
-  EXPECT_EQ(MenuTitleButtonSize({40, 20}, kMenuStyleOffice2003).BarHeight, 25);
+  EXPECT_EQ(MenuTitleButtonSize({40, 13}, UISTYLE_OFFICE2003_SHORT).Width, 56);
+  EXPECT_EQ(MenuTitleButtonSize({40, 13}, UISTYLE_OFFICE2003_SHORT).BarHeight, 19);
+  EXPECT_EQ(MenuTitleButtonSize({40, 13}, UISTYLE_OFFICE2007).BarHeight, 20);
+  EXPECT_EQ(MenuTitleButtonSize({40, 13}, UISTYLE_WHIDBEY).Width, 58);
+  EXPECT_EQ(MenuTitleButtonSize({40, 13}, UISTYLE_WHIDBEY).BarHeight, 22);
+  EXPECT_EQ(MenuTitleButtonSize({40, 20}, UISTYLE_WHIDBEY).BarHeight, 28);
+  EXPECT_EQ(MenuTitleButtonSize({40, 20}, UISTYLE_OFFICE2003_SHORT).BarHeight, 25);
 }
 
 }  // namespace

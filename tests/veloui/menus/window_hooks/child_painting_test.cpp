@@ -26,6 +26,14 @@ bool InClip(HDC dc, int x, int y) {
   return inside;
 }
 
+int NonClientPaints = 0;
+HWND PaintedToolbar = nullptr;
+LRESULT CALLBACK CountNonClientPaints(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->hwnd == PaintedToolbar && sent->message == WM_NCPAINT) ++NonClientPaints;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 int PageRefreshes = 0;
 HWND LastRefreshedPage = nullptr;
 void CountRefresh(HWND page) {
@@ -43,7 +51,7 @@ class ChildPaintingTest : public HooksTest {
 };
 
 TEST_F(ChildPaintingTest, AComboInAnOfficeToolbarTracksItsHotStateAndKeepsItsEditInsideTheFrame) {
-  const auto toolbar_id = CreateSkinnedToolbar(-1, Window, 16, 16, kToolkitStyleOffice2003);
+  const auto toolbar_id = CreateSkinnedToolbar(-1, Window, 16, 16, UISTYLE_OFFICE2003);
   ASSERT_NE(toolbar_id, 0);
   HWND toolbar = GetToolbarWindow(toolbar_id);
   ASSERT_NE(toolbar, nullptr);
@@ -59,8 +67,18 @@ TEST_F(ChildPaintingTest, AComboInAnOfficeToolbarTracksItsHotStateAndKeepsItsEdi
 
   HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
   ASSERT_NE(edit, nullptr);
+  // Going hot repaints the combo's place in the toolbar at once, not the toolbar's frame.
+  ShowWindow(Window, SW_SHOWNOACTIVATE);
+  UpdateWindow(Window);
+  NonClientPaints = 0;
+  PaintedToolbar = toolbar;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, CountNonClientPaints, nullptr, GetCurrentThreadId());
   SendMessageW(edit, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  UnhookWindowsHookEx(hook);
   EXPECT_EQ(button.Flags & 1, 1u);
+  EXPECT_EQ(NonClientPaints, 0);
+  EXPECT_FALSE(GetUpdateRect(toolbar, nullptr, FALSE));
+  ShowWindow(Window, SW_HIDE);
   SetCursorPos(1200, 1000);
   SendMessageW(combo, WM_MOUSELEAVE, 0, 0);
   EXPECT_EQ(button.Flags & 1, 0u);

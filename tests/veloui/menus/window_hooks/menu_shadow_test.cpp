@@ -138,7 +138,7 @@ TEST_F(HooksTest, AnUntrackedPopupMenuIsLeftToTheSystem) {
   DestroyMenu(menu);
 }
 
-TEST_F(HooksTest, APressedTitleCastsTwoShadowsThatAreReplacedAndDestroyed) {
+TEST_F(HooksTest, APressedTitleCastsTwoShadowsOnceThatAnotherTitleReplacesAndThatAreDestroyed) {
   const RECT title{100, 30, 160, 52};
   ASSERT_EQ(CastTitleShadows(Window, title, UISTYLE_OFFICE2003), 1);
   const auto& records = ToolkitList<TitleShadowRecord>(ToolkitListId::TitleShadows);
@@ -151,7 +151,13 @@ TEST_F(HooksTest, APressedTitleCastsTwoShadowsThatAreReplacedAndDestroyed) {
   const RECT expected_below{105, 52, 160, 57};
   EXPECT_TRUE(EqualRect(&beside, &expected_beside));
   EXPECT_TRUE(EqualRect(&below, &expected_below));
-  ASSERT_EQ(CastTitleShadows(Window, title, UISTYLE_OFFICE2003), 1);
+  // Every repaint of the pressed title asks again: the shadows it has stay.
+  EXPECT_EQ(CastTitleShadows(Window, title, UISTYLE_OFFICE2003), 0);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records.front().Beside, first.Beside);
+  EXPECT_TRUE(IsWindow(first.Beside));
+  const RECT next{160, 30, 230, 52};
+  ASSERT_EQ(CastTitleShadows(Window, next, UISTYLE_OFFICE2003), 1);
   EXPECT_EQ(records.size(), 1u);
   EXPECT_FALSE(IsWindow(first.Beside));
   EXPECT_EQ(DestroyTitleShadows(nullptr), 1);

@@ -1,5 +1,3 @@
-#include "app/gui_thread_calls.h"
-
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,39 +5,16 @@
 #include <atomic>
 #include <thread>
 
-#include "app/main_window_ids.h"
+#include "app/gadget_ids.h"
+#include "app/logic/embedded_images.h"
+#include "app/menu_ids.h"
+#include "app/window_ids.h"
 #include "main_window_fixture.h"
 #include "runtime/win32/gui.h"
 #include "velorcon/rcon_state.h"
 #include "velorcon/rcon_window.h"
 
 namespace {
-
-TEST_F(MainWindowTest, WorkFromAnotherThreadRunsOnTheGuiThread) {
-  const DWORD gui = GetCurrentThreadId();
-  DWORD ranOn = 0;
-  std::atomic<bool> done{false};
-  std::thread other([&] {
-    RunOnGuiThread([&] { ranOn = GetCurrentThreadId(); });
-    done = true;
-  });
-  for (int round = 0; round < 5000 && !done; ++round) {
-    Pump();
-    Sleep(1);
-  }
-  other.join();
-  EXPECT_EQ(ranOn, gui);
-  EXPECT_TRUE(OnGuiThread());
-}
-
-TEST_F(MainWindowTest, WithoutTheHandOverWindowWorkFromAnotherThreadIsDropped) {
-  FreeGuiThreadCalls();
-  bool ran = false;
-  std::thread other([&] { RunOnGuiThread([&] { ran = true; }); });
-  other.join();
-  InitGuiThreadCalls();
-  EXPECT_FALSE(ran);
-}
 
 // The pump holds the protocol's lock while it hands a log line over; the GUI thread waiting
 // for that lock meanwhile must take the hand-over, or neither thread would go on.

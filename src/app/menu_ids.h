@@ -1,25 +1,5 @@
 #pragma once
-// The fixed numbers of the main window (window 0): its gadgets, menu items, pop-up menus and
-// the images it shows. The Connect window and the settings code name a few of them too.
-#include "app/connect_window.h"  // kMainWindow
-#include "app/save_settings.h"   // kSplitterGadget and the four lists
-
-inline constexpr int kQuickConnectWindow = 3;
-inline constexpr int kBanPlayerWindow = 1;
-inline constexpr int kKickPlayerWindow = 5;
-
-// Gadgets of window 0 (kPlayersList 9, kBansList 10, kMissionsList 80, kDatabaseList 72 and
-// kSplitterGadget 12 come from save_settings.h).
-inline constexpr int kMainRebar = 4;
-inline constexpr int kTabPanel = 8;
-inline constexpr int kLogContainer = 11;
-inline constexpr int kLogList = 13;
-inline constexpr int kRefreshButton = 21;
-inline constexpr int kSearchFieldCombo = 74;
-inline constexpr int kSearchText = 75;
-inline constexpr int kExactMatchBox = 78;
-inline constexpr int kMessageField = 82;
-inline constexpr int kMainStatusBar = 83;
+// The numbers of the main window's menu items, its menu bar and its pop-up menus.
 
 // Menu items.
 inline constexpr int kItemQuickConnect = 0;
@@ -70,11 +50,3 @@ inline constexpr int kBansPopup = 3;
 inline constexpr int kDatabasePopup = 73;
 inline constexpr int kMissionsPopup = 81;
 inline constexpr int kLogPopup = 86;
-
-// Images decoded at start-up.
-inline constexpr int kQuickConnectImage = 1;
-inline constexpr int kConnectImage = 2;
-inline constexpr int kAboutImage = 4;
-inline constexpr int kPlayerRowImage = 5;
-
-inline constexpr char16_t kMainWindowTitle[] = u"Velo 2 DUro";

@@ -1,13 +1,33 @@
 #pragma once
-// The numbers of the dialogs (windows 1, 2, 3, 5, 6 and the donation window 7) and of their
-// gadgets. Gadget numbers are the controls' ids.
+// The numbers of the application's gadgets (a gadget's number is its control id), window by
+// window.
 
-inline constexpr int kBanDialog = 1;
-inline constexpr int kAboutWindow = 2;
-inline constexpr int kQuickConnectDialog = 3;
-inline constexpr int kKickDialog = 5;
-inline constexpr int kAddBanDialog = 6;
-inline constexpr int kDonationWindow = 7;
+// The main window (0).
+inline constexpr int kMainRebar = 4;
+inline constexpr int kTabPanel = 8;
+inline constexpr int kPlayersList = 9;
+inline constexpr int kBansList = 10;
+inline constexpr int kLogContainer = 11;
+inline constexpr int kSplitterGadget = 12;
+inline constexpr int kLogList = 13;
+inline constexpr int kRefreshButton = 21;
+inline constexpr int kDatabaseList = 72;
+inline constexpr int kSearchFieldCombo = 74;
+inline constexpr int kSearchText = 75;
+inline constexpr int kExactMatchBox = 78;
+inline constexpr int kMissionsList = 80;
+inline constexpr int kMessageField = 82;
+inline constexpr int kMainStatusBar = 83;
+
+// Connect (window 4).
+inline constexpr int kFavoritesTree = 44;
+inline constexpr int kFavoriteFrame = 45;
+inline constexpr int kDescriptionField = 50;
+inline constexpr int kHostField = 51;
+inline constexpr int kPortField = 52;
+inline constexpr int kPasswordField = 53;
+inline constexpr int kAddButton = 54;
+inline constexpr int kSaveButton = 55;
 
 // Ban Player (window 1).
 inline constexpr int kBanReasonLabel = 24;
@@ -40,8 +60,10 @@ inline constexpr int kAddBanSeparator = 69;
 inline constexpr int kAddBanTargetLabel = 70;
 inline constexpr int kAddBanTargetField = 71;
 
-// Quick Connect (window 3); the host, port and password fields are 37, 38 and 39
-// (kQuickConnectHost, kQuickConnectPort, kQuickConnectPassword of connect_window.h).
+// Quick Connect (window 3).
+inline constexpr int kQuickConnectHost = 37;
+inline constexpr int kQuickConnectPort = 38;
+inline constexpr int kQuickConnectPassword = 39;
 inline constexpr int kQuickPortLabel = 34;
 inline constexpr int kQuickHostLabel = 35;
 inline constexpr int kQuickPasswordLabel = 36;

@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# One session as a person has it: the real program in a Wine prefix without the Wine desktop,
+# under a real window manager (openbox) on its own Xvfb, driven by real mouse and keyboard
+# events from outside (xdotool), against the scripted server on 127.0.0.1. Window contents
+# are read with `xwd -id`. Every wait is bounded; the whole run takes well under a minute.
+#   real_input_scenario.sh <velo2duro.exe> <rcon-test-server.exe>
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+repo="$(cd "$here/../../.." && pwd)"
+source "$repo/scripts/lib/common.sh"
+
+if [ "${1:-}" != "--inside" ]; then
+  [ $# -eq 2 ] || { echo "usage: $0 <velo2duro.exe> <rcon-test-server.exe>" >&2; exit 2; }
+  export WINEPREFIX="$VELO_REAL_INPUT_PREFIX"
+  "$repo/scripts/make-wine-prefix" "$WINEPREFIX"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$@"
+fi
+shift
+program="$1"
+server_program="$2"
+export WINEPREFIX="$VELO_REAL_INPUT_PREFIX"
+started=$(date +%s)
+
+fail() { echo "FAILED: $*" >&2; exit 1; }
+step() { echo "[ step ] $*"; }
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# ---- waiting and looking ------------------------------------------------------------------
+# Polls a command every 0.2 s until it succeeds, for at most $1 seconds.
+wait_until() {
+  local seconds="$1"; shift
+  local tries=$((seconds * 5))
+  for ((k = 0; k < tries; ++k)); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
+has_window() { [ -n "$(window_named "$1")" ]; }
+no_window() { [ -z "$(window_named "$1")" ]; }
+
+snapshot() { xwd -silent -id "$1" -out "$2"; }
+# Pixels x0..x1 of row y of a snapshot as "blue green red pad" bytes, one pixel a line.
+pixels() {
+  local -a h  # the header's 25 numbers: its size, ..., bytes a line (12), colour entries (19)
+  read -r -a h < <(od -An -tu4 --endian=big -N100 -v "$1" | tr -s ' \n' ' ')
+  od -An -tu1 -v -w4 -j $((h[0] + h[19] * 12 + $4 * h[12] + $2 * 4)) -N $((($3 - $2 + 1) * 4)) "$1"
+}
+colour_at() { pixels "$1" "$2" "$2" "$3" | awk '{ printf "%02x%02x%02x", $3, $2, $1 }'; }
+# How many of them are dark enough to be text.
+dark_pixels() { pixels "$@" | awk '$1 + $2 + $3 < 300 { n++ } END { print n + 0 }'; }
+# Clicks the "Server" title and waits for its menu's window to be mapped.
+open_server_menu() {
+  local before
+  before=$(xdotool search --onlyvisible --classname velo2duro.exe 2>/dev/null | wc -l)
+  click "$main" 30 9
+  wait_until 5 bash -c "[ \$(xdotool search --onlyvisible --classname velo2duro.exe | wc -l) -gt $before ]" ||
+    fail "the Server menu did not open"
+}
+geometry() { xdotool getwindowgeometry --shell "$1" | sed -n "s/^$2=//p"; }
+click() { xdotool mousemove --sync --window "$1" "$2" "$3" click 1; }
+
+# ---- the server and the program -------------------------------------------------------------
+openbox >/dev/null 2>&1 &
+pids+=($!)
+wait_until 10 xdotool search --name '^Openbox$' || true
+
+password=real-input
+port=
+for candidate in $(seq $((24000 + $$ % 500)) 17 $((24000 + $$ % 500 + 170))); do
+  wine "$server_program" --port "$candidate" --password "$password" --players 6 >"$work/server.log" 2>&1 &
+  server_pid=$!
+  # It says it listens, or ends at once when the port is taken.
+  wait_until 10 bash -c "grep -q listening '$work/server.log' || ! kill -0 $server_pid" || true
+  if grep -q listening "$work/server.log"; then port=$candidate; pids+=("$server_pid"); break; fi
+  kill "$server_pid" 2>/dev/null || true
+done
+[ -n "$port" ] || fail "the test server could not listen on 127.0.0.1"
+
+# The program in a folder of its own with the settings a fresh build puts beside it, and a
+# fresh data folder.
+cp "$program" "$work/velo2duro.exe"
+cmake -DSETTINGS_FILE="$work/settings.ini" -P "$repo/cmake/default_settings.cmake"
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/"Velo 2 DUro"
+(cd "$work" && exec wine velo2duro.exe) >/dev/null 2>&1 &
+program_pid=$!
+pids+=("$program_pid")
+
+step "start: the donation window, when it comes, is closed with its button once it allows"
+wait_until 30 bash -c "xdotool search --onlyvisible --name '^Velo 2 DUro( - Donation)?\$' | grep -q ." ||
+  fail "no window came"
+donation="$(window_named '^Velo 2 DUro - Donation$')"
+if [ -n "$donation" ]; then
+  # Its button counts five seconds down before it takes a click.
+  for ((k = 0; k < 40; ++k)); do
+    has_window '^Velo 2 DUro - Donation$' || break
+    click "$donation" 225 142 2>/dev/null || true
+    sleep 0.25
+  done
+  no_window '^Velo 2 DUro - Donation$' || fail "the donation window did not close"
+fi
+wait_until 20 has_window '^Velo 2 DUro$' || fail "no main window"
+main="$(window_named '^Velo 2 DUro$')"
+width="$(geometry "$main" WIDTH)"
+height="$(geometry "$main" HEIGHT)"
+
+step "first show: the players list and the log are laid out"
+# The players list's header row, under the tabs, shows its column titles; the log list's own
+# background colour, 0xEEEEEE, shows in the lower part. No input comes before this look.
+first_show_whole() {
+  snapshot "$main" "$work/first.xwd" &&
+    [ "$(dark_pixels "$work/first.xwd" 5 $((width - 10)) 50)" -gt 0 ] &&
+    [ "$(colour_at "$work/first.xwd" $((width / 2)) $((height - 52)))" = eeeeee ]
+}
+wait_until 10 first_show_whole || fail "the lists are not shown at first show"
+
+step "the Server menu opens with the mouse; Quick Connect is chosen from it"
+open_server_menu
+click "$main" 60 56
+wait_until 10 has_window '^Quick Connect$' || fail "the Server menu did not open Quick Connect"
+dialog="$(window_named '^Quick Connect$')"
+
+step "Quick Connect is filled in by typing"
+click "$dialog" 150 25
+xdotool type --delay 20 "127.0.0.1"
+xdotool key Tab
+xdotool type --delay 20 "$port"
+xdotool key Tab
+xdotool type --delay 20 "$password"
+xdotool key Return
+wait_until 15 has_window "^127\\.0\\.0\\.1 : $port \\| Velo 2 DUro\$" || fail "no connection to 127.0.0.1:$port"
+no_window '^Quick Connect$' || fail "Quick Connect stayed open after connecting"
+main="$(window_named "^127\\.0\\.0\\.1 : $port")"
+
+step "connected: the status bar's first field and the message field are visible"
+wait_until 10 grep -q 'command: players' "$work/server.log" || fail "the player list was never asked for"
+status_text() {
+  local y sum=0
+  for ((y = height - 14; y <= height - 6; ++y)); do
+    sum=$((sum + $(dark_pixels "$work/connected.xwd" 4 190 "$y")))
+  done
+  [ "$sum" -gt 0 ]
+}
+connected_shown() {
+  snapshot "$main" "$work/connected.xwd" && status_text &&
+    [ "$(colour_at "$work/connected.xwd" $((width / 2)) $((height - 30)))" = ffffff ]
+}
+wait_until 10 connected_shown ||
+  fail "status field 0 or the message field above the status bar is not visible"
+
+step "F5 refreshes"
+before=$(grep -c 'command: players' "$work/server.log")
+click "$main" $((width / 2)) $((height - 8))  # on the status bar: the main window has the keyboard
+xdotool key F5
+wait_until 10 bash -c "[ \$(grep -c 'command: players' '$work/server.log') -gt $before ]" ||
+  fail "F5 sent no refresh"
+
+step "Quit through the Server menu ends the program"
+open_server_menu
+click "$main" 60 81
+program_running() { kill -0 "$program_pid" 2>/dev/null; }
+for ((k = 0; k < 75; ++k)); do program_running || break; sleep 0.2; done
+program_running && fail "the program did not end after Quit"
+
+echo "[ figures ] real-input scenario: $(($(date +%s) - started)) s"
