@@ -39,7 +39,7 @@ void AddColumns(int list, std::initializer_list<const char16_t*> titles, const s
 }
 
 void RegisterPlayersListSorting() {
-  if (RegisterSortableList(kPlayersList, 2) != 1) return;
+  if (RegisterSortableList(kPlayersList, SortIndicator::HeaderArrow) != SortResult::Done) return;
   SetThemedSortDrawing(1);
   const SortType types[] = {kSortTextIgnoringCase, kSortInteger32, kSortInteger32, kSortTextIgnoringCase,
                             kSortInteger32};

@@ -51,12 +51,12 @@ Text PlayerRowText(const PlayerRecord& player) {
 
 void FillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabaseRows, const PlayerRefreshStart& start) {
   ClearGadgetItems(kPlayersList);
-  SetListSortSuspended(1);
+  SetListSortSuspended(true);
   SetGadgetRedraw(kPlayersList, false);
   for (const PlayerRecord& player : players) AddGadgetItem(kPlayersList, -1, PlayerRowText(player), kPlayerRowImage);
   if (newDatabaseRows) ShowNewDatabaseRows();
   SetGadgetRedraw(kPlayersList, true);
-  SetListSortSuspended(0);
+  SetListSortSuspended(false);
   SortListByColumn(kPlayersList, start.sortedColumn, start.sortDirection);
   SetStatusText(kMainStatusBar, 1, u"Players: " + DecimalText(static_cast<std::int64_t>(players.size())));
   SetStatusText(kMainStatusBar, 2, u"Last Refresh: " + FormatDateMask(u"%hh:%ii:%ss", CurrentLocalDateTime()));

@@ -46,11 +46,11 @@ class MainWindowInterface final : public RconWindow {
   void SetListSortSuspended(RconList list, bool suspended) override {
     AppHandOff().Run([&] {
       if (suspended) {
-        ::SetListSortSuspended(1);
+        ::SetListSortSuspended(true);
         SetGadgetRedraw(GadgetOfList(list), false);
       } else {
         SetGadgetRedraw(GadgetOfList(list), true);
-        ::SetListSortSuspended(0);
+        ::SetListSortSuspended(false);
       }
     });
   }

@@ -70,7 +70,7 @@ int SetThemedSortDrawingOnGuiThread(int flag) {
 
 }  // namespace
 
-int ShutdownListSortLibrary() {
+void ShutdownListSortLibrary() {
   ListSortGlobals& state = ListSort();
   DetachHeaderImages();
   state.records.clear();
@@ -85,17 +85,15 @@ int ShutdownListSortLibrary() {
   state.current = CurrentSort{};
   state.click = ClickInProgress{};
   state.handOff.Destroy();
-  return 0;
 }
 
-int InitListSortLibrary() {
+void InitListSortLibrary() {
   ShutdownListSortLibrary();
   ListSortGlobals& state = ListSort();
   state.handOff.Create();
   state.arrowBitmaps[0] = BitmapFromFile(ArrowBitmapFile(ArrowDirection::Ascending));
   state.arrowBitmaps[1] = BitmapFromFile(ArrowBitmapFile(ArrowDirection::Descending));
   for (HBITMAP bitmap : state.arrowBitmaps) AddSortArrowImageOnGuiThread(bitmap);
-  return 0;
 }
 
 int AddSortArrowImage(HANDLE image) {

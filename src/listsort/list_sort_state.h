@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <list>
+#include <type_traits>
 #include <vector>
 
 inline constexpr int kSortableColumns = 256;
@@ -68,16 +69,16 @@ ListSortGlobals& ListSort();
 // Runs a library call on the GUI thread (the network thread's reply handlers refill lists)
 // and returns its result.
 template <typename Call>
-int OnGuiThread(Call call) {
-  int result = 0;
-  const auto run = [&] { result = call(); };
+auto OnGuiThread(Call call) -> decltype(call()) {
   const GuiThreadHandOff& handOff = ListSort().handOff;
-  if (handOff.MustHandOff()) {
-    handOff.Run(run);
+  if (!handOff.MustHandOff()) return call();
+  if constexpr (std::is_void_v<decltype(call())>) {
+    handOff.Run(call);
   } else {
-    run();
+    decltype(call()) result{};
+    handOff.Run([&] { result = call(); });
+    return result;
   }
-  return result;
 }
 
 // The live window of a gadget number, or nullptr.

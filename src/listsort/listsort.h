@@ -18,28 +18,33 @@
 using GadgetWindowLookup = HWND (*)(int gadget);
 void SetListSortGadgetLookup(GadgetWindowLookup lookup);
 
-int InitListSortLibrary();      // 0
-int ShutdownListSortLibrary();  // 0
+void InitListSortLibrary();
+void ShutdownListSortLibrary();
 
-// Indicator options: 0 no mark, 1 text marks around the header text, 2 arrow in the header,
-// 3 arrow on the right of the header text. 1 registered; 2 no such gadget.
-int RegisterSortableList(int gadget, int indicatorOption);
+// What registering a list, typing a column and sorting answer.
+enum class SortResult : int { Done = 1, NoSuchGadget = 2, ColumnOutOfRange = 3, NotRegistered = 4 };
+
+// How the sorted column is marked in the header.
+enum class SortIndicator : int { None = 0, TextMarks = 1, HeaderArrow = 2, ArrowBesideText = 3 };
+
+// Done or NoSuchGadget.
+SortResult RegisterSortableList(int gadget, SortIndicator indicator);
 // Use the header's own themed sort arrows when `flag` is set and visual themes are active;
 // returns the flag in force (0 when themes are not active).
 int SetThemedSortDrawing(int flag);
-// 1 set; 2 no such gadget; 4 gadget not registered; 3 column outside 0-255.
-int SetColumnSortType(int gadget, int column, SortType sortType);
+// Done, NoSuchGadget, NotRegistered, or ColumnOutOfRange for a column outside 0-255.
+SortResult SetColumnSortType(int gadget, int column, SortType sortType);
 // The sorted column, or -1 (no such gadget, not registered, or not sorted since the list was
 // registered or last emptied).
 int GetSortedColumn(int gadget);
 // 1 ascending, -1 descending: the direction of the last sort; 0 as for GetSortedColumn.
 int GetSortDirection(int gadget);
-// Sorts as a header click would, in the given direction. 1 done (also for an empty list, a
-// column that is not sortable, or while suspended: then nothing changes); 2 no such gadget;
-// 4 not registered; 3 column outside 0-255.
-int SortListByColumn(int gadget, int column, int direction);
-// Non-zero suspends sorting and row tracking; 0 resumes and renumbers every registered list.
-int SetListSortSuspended(int flag);
+// Sorts as a header click would, in the given direction. Done also for an empty list, a
+// column that is not sortable, or while suspended (then nothing changes); otherwise as
+// SetColumnSortType.
+SortResult SortListByColumn(int gadget, int column, int direction);
+// Suspends sorting and row tracking; resuming renumbers every registered list.
+void SetListSortSuspended(bool suspended);
 // Adds a bitmap or icon to the header image list; 1 added, 0 failed.
 int AddSortArrowImage(HANDLE image);
 

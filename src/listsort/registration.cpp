@@ -7,7 +7,6 @@
 
 namespace {
 
-enum RegistrationResult { kDone = 1, kNoSuchGadget = 2, kColumnOutOfRange = 3, kNotRegistered = 4 };
 
 bool IsProgramTopWindow(HWND window) {
   wchar_t className[256] = {};
@@ -33,10 +32,10 @@ HWND SubclassListAndAncestors(HWND list) {
   return top;
 }
 
-int RegisterOnGuiThread(int gadget, int indicatorOption) {
+SortResult RegisterOnGuiThread(int gadget, SortIndicator indicator) {
   ListSortGlobals& state = ListSort();
   HWND list = GadgetWindow(gadget);
-  if (list == nullptr) return kNoSuchGadget;
+  if (list == nullptr) return SortResult::NoSuchGadget;
   SortableListRecord* record = FindRecordByGadget(gadget);
   if (record == nullptr) record = &state.records.emplace_back();
   // Column types, the sorted flag and column are kept: registering again changes none of them.
@@ -45,27 +44,27 @@ int RegisterOnGuiThread(int gadget, int indicatorOption) {
   record->listWindow = list;
   record->sortedList = nullptr;
   record->nextDirection = 1;
-  record->indicatorOption = indicatorOption;
+  record->indicatorOption = static_cast<int>(indicator);
   if (state.headerImages != nullptr) {
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     if (header != nullptr) SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(state.headerImages));
   }
-  return kDone;
+  return SortResult::Done;
 }
 
 // The checks every per-list operation makes, in this order.
-int CheckListAndColumn(int gadget, int column, SortableListRecord*& record) {
-  if (GadgetWindow(gadget) == nullptr) return kNoSuchGadget;
+SortResult CheckListAndColumn(int gadget, int column, SortableListRecord*& record) {
+  if (GadgetWindow(gadget) == nullptr) return SortResult::NoSuchGadget;
   record = FindRecordByGadget(gadget);
-  if (record == nullptr) return kNotRegistered;
-  if (column < 0 || column >= kSortableColumns) return kColumnOutOfRange;
-  return kDone;
+  if (record == nullptr) return SortResult::NotRegistered;
+  if (column < 0 || column >= kSortableColumns) return SortResult::ColumnOutOfRange;
+  return SortResult::Done;
 }
 
-int SetColumnSortTypeOnGuiThread(int gadget, int column, SortType sortType) {
+SortResult SetColumnSortTypeOnGuiThread(int gadget, int column, SortType sortType) {
   SortableListRecord* record = nullptr;
-  const int checked = CheckListAndColumn(gadget, column, record);
-  if (checked == kDone) record->columnTypes[static_cast<std::size_t>(column)] = sortType;
+  const SortResult checked = CheckListAndColumn(gadget, column, record);
+  if (checked == SortResult::Done) record->columnTypes[static_cast<std::size_t>(column)] = sortType;
   return checked;
 }
 
@@ -75,12 +74,12 @@ const SortableListRecord* SortedRecord(int gadget) {
   return record != nullptr && record->sorted ? record : nullptr;
 }
 
-int SortListByColumnOnGuiThread(int gadget, int column, int direction) {
+SortResult SortListByColumnOnGuiThread(int gadget, int column, int direction) {
   SortableListRecord* record = nullptr;
-  const int checked = CheckListAndColumn(gadget, column, record);
-  if (checked != kDone) return checked;
+  const SortResult checked = CheckListAndColumn(gadget, column, record);
+  if (checked != SortResult::Done) return checked;
   HWND list = record->listWindow;
-  if (ListRowCount(list) <= 0 || record->topWindow == nullptr) return kDone;
+  if (ListRowCount(list) <= 0 || record->topWindow == nullptr) return SortResult::Done;
   CurrentSort& current = ListSort().current;
   current.direction = direction;
   current.directionPending = true;
@@ -92,26 +91,25 @@ int SortListByColumnOnGuiThread(int gadget, int column, int direction) {
   SendMessageW(record->topWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
   // Not consumed while suspended: it must not carry over to the next click by the user.
   current.directionPending = false;
-  return kDone;
+  return SortResult::Done;
 }
 
-int SetListSortSuspendedOnGuiThread(int flag) {
+void SetListSortSuspendedOnGuiThread(bool suspended) {
   ListSortGlobals& state = ListSort();
-  state.suspended = flag != 0;
+  state.suspended = suspended;
   if (!state.suspended) {
     // Rows inserted or deleted while suspended were not tracked.
     for (const SortableListRecord& record : state.records) RenumberRows(record.listWindow);
   }
-  return 0;
 }
 
 }  // namespace
 
-int RegisterSortableList(int gadget, int indicatorOption) {
-  return OnGuiThread([&] { return RegisterOnGuiThread(gadget, indicatorOption); });
+SortResult RegisterSortableList(int gadget, SortIndicator indicator) {
+  return OnGuiThread([&] { return RegisterOnGuiThread(gadget, indicator); });
 }
 
-int SetColumnSortType(int gadget, int column, SortType sortType) {
+SortResult SetColumnSortType(int gadget, int column, SortType sortType) {
   return OnGuiThread([&] { return SetColumnSortTypeOnGuiThread(gadget, column, sortType); });
 }
 
@@ -129,10 +127,10 @@ int GetSortDirection(int gadget) {
   });
 }
 
-int SortListByColumn(int gadget, int column, int direction) {
+SortResult SortListByColumn(int gadget, int column, int direction) {
   return OnGuiThread([&] { return SortListByColumnOnGuiThread(gadget, column, direction); });
 }
 
-int SetListSortSuspended(int flag) {
-  return OnGuiThread([&] { return SetListSortSuspendedOnGuiThread(flag); });
+void SetListSortSuspended(bool suspended) {
+  OnGuiThread([&] { SetListSortSuspendedOnGuiThread(suspended); });
 }

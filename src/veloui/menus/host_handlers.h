@@ -3,6 +3,8 @@
 // procedure's result and returns the host's result.
 #include <windows.h>
 
+#include <cstdint>
+
 LRESULT HostMeasureItem(HWND window, LPARAM lParam, LRESULT previous);
 LRESULT HostDrawItem(HWND window, LPARAM lParam, LRESULT previous);
 LRESULT HostCustomDraw(HWND window, NMHDR* header, LRESULT previous);
@@ -15,6 +17,10 @@ void HostSize(HWND window, WPARAM wParam, LPARAM lParam);
 void HostSizing(HWND window, bool starting);
 void HostThemeChanged();
 void HostMenuMetricsChanged();
+// A menu bar's title buttons measured again in the menu font and sized for `style`; the
+// rebar band holding the bar given the toolbar's new height.
+void ResizeTitles(HWND toolbar, std::int32_t style);
+void GrowBarBand(HWND toolbar);
 void HostGadgetDropped(HWND gadget, bool dropped);
 void HostBandDrag(HWND window, NMHDR* header, bool starting);
 void HostLayoutChanged(HWND window, HWND rebar);

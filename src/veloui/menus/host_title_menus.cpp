@@ -10,6 +10,7 @@
 #include "veloui/menus/host_handlers.h"
 #include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menu_measuring.h"
+#include "veloui/menus/menu_scroll.h"
 #include "veloui/menus/menu_shadows.h"
 #include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/menu_tracking_hooks.h"
@@ -83,6 +84,11 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   const RECT work = WorkAreaOf(title);
   const int width = MeasurePopupMenuWidth(handle);
   MeasurePopupMenuHeight(handle);
+  const int top = title.bottom - 1 - (style == UISTYLE_WHIDBEY ? 1 : 0);
+  ReleaseToolkitLock(ToolkitLock::Menu);
+  // Too long to fit under the title: a scrollable copy is shown in its place.
+  if (HMENU copy = BuildScrollCopy(*record, work.bottom - top)) handle = copy;
+  TakeToolkitLock(ToolkitLock::Menu);
   const PopupClamp clamp = ClampPopupToWorkArea(title.left, width, work.right);
   MenuTracking.PopupWidth = width;
   MenuTracking.PopupLeft = clamp.Left;
@@ -106,8 +112,12 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   BOOL fading = FALSE;
   SystemParametersInfoW(SPI_GETMENUFADE, 0, &fading, 0);
   UINT flags = (fading && !switching ? 0u : TPM_NOANIMATION) | TPM_VERTICAL;
-  const int top = title.bottom - 1 - (style == UISTYLE_WHIDBEY ? 1 : 0);
   TrackPopupMenuEx(handle, flags, title.left, top, window, nullptr);
+  // Bounded: each pass shows again a copy that was edited where the platform could not lay
+  // it out (Wine); at the same place, and its selection is set again once it is shown.
+  for (int shown = 0; shown < 10000 && TakeCopyReshow(); ++shown) {
+    TrackPopupMenuEx(handle, flags | TPM_NOANIMATION, title.left, top, window, nullptr);
+  }
 
   {
     ToolkitLockGuard lock(ToolkitLock::Menu);
@@ -116,12 +126,13 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
     AnnounceTrackedMenu(nullptr);
     MenuTrackingHook.TitleSwitchPending = false;
     for (MenuRecord& menu : MenuList()) {
-      if (menu.Handle == handle) {
+      if (menu.Handle == handle || &menu == record) {
         menu.Open = false;
         menu.Tracking = false;
       }
     }
   }
+  FreeScrollCopy();
   MenuTracking.TitlePressed = false;
   if (MenuTracking.MenuBarFilterHook != nullptr) UnhookWindowsHookEx(MenuTracking.MenuBarFilterHook);
   MenuTracking.MenuBarFilterHook = nullptr;

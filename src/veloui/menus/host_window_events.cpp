@@ -108,6 +108,8 @@ SIZE TitleTextSize(HDC dc, HWND toolbar, int index) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+}  // namespace
+
 void ResizeTitles(HWND toolbar, std::int32_t style) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(dc, Toolkit.MenuFont);
@@ -142,8 +144,6 @@ void GrowBarBand(HWND toolbar) {
     SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info));
   }
 }
-
-}  // namespace
 
 void HostActivate(HWND window, WPARAM wParam) {
   std::vector<HWND> toolbars;

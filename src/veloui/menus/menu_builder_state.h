@@ -23,5 +23,7 @@ inline ToolkitRecordList<MenuItemRecord>& MenuItemList() {
 
 // 0x1000000 (UISTYLE_OFFICE2003) is kept as 6 in menu records.
 std::int32_t StoredMenuStyle(std::uint32_t style);
+// The item's image list made from the images given, as AddMenuItem makes it.
+void StoreItemImages(MenuItemRecord& item, HANDLE image, HANDLE hotImage, HANDLE disabledImage);
 // The item record a Windows menu item carries as its data, or nullptr.
 MenuItemRecord* ItemRecordAt(HMENU menu, UINT item, bool byPosition);

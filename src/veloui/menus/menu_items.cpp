@@ -43,23 +43,6 @@ HMENU SubmenuHandle(std::intptr_t submenu) {
   return nullptr;
 }
 
-// Index 0 normal, 1 hot (or the normal again), 2 disabled (or the style-adapted normal).
-void StoreItemImages(MenuItemRecord& item, HANDLE image, HANDLE hotImage, HANDLE disabledImage) {
-  if (image == nullptr) return;
-  HIMAGELIST list = ImageList_Create(item.ImageWidth, item.ImageHeight, ILC_COLOR32 | ILC_MASK, 0, 0);
-  if (list == nullptr) return;
-  item.ImageList = list;
-  item.HasImage = AppendImage(list, image) >= 0;
-  item.HasHotImage = hotImage != nullptr && AppendImage(list, hotImage) >= 0;
-  if (!item.HasHotImage) AppendImage(list, image);
-  item.HasDisabledImage = disabledImage != nullptr && AppendImage(list, disabledImage) >= 0;
-  if (!item.HasDisabledImage) {
-    HICON derived = MakeStyleIcon(image, item.Style);
-    AppendImage(list, derived);
-    if (derived != nullptr) DestroyIcon(derived);
-  }
-}
-
 void DropItemRecord(MenuItemRecord* item) {
   if (item->ImageList != nullptr) ImageList_Destroy(item->ImageList);
   MenuItemList().remove_if([item](const MenuItemRecord& record) { return &record == item; });
@@ -173,6 +156,23 @@ void FreeOneMenu(MenuRecord& menu) {
 }
 
 }  // namespace
+
+// Index 0 normal, 1 hot (or the normal again), 2 disabled (or the style-adapted normal).
+void StoreItemImages(MenuItemRecord& item, HANDLE image, HANDLE hotImage, HANDLE disabledImage) {
+  if (image == nullptr) return;
+  HIMAGELIST list = ImageList_Create(item.ImageWidth, item.ImageHeight, ILC_COLOR32 | ILC_MASK, 0, 0);
+  if (list == nullptr) return;
+  item.ImageList = list;
+  item.HasImage = AppendImage(list, image) >= 0;
+  item.HasHotImage = hotImage != nullptr && AppendImage(list, hotImage) >= 0;
+  if (!item.HasHotImage) AppendImage(list, image);
+  item.HasDisabledImage = disabledImage != nullptr && AppendImage(list, disabledImage) >= 0;
+  if (!item.HasDisabledImage) {
+    HICON derived = MakeStyleIcon(image, item.Style);
+    AppendImage(list, derived);
+    if (derived != nullptr) DestroyIcon(derived);
+  }
+}
 
 MenuItemRecord* ItemRecordAt(HMENU menu, UINT item, bool byPosition) {
   MENUITEMINFOW info{};

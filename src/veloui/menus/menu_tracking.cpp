@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "veloui/menus/core/menu_navigation.h"
+#include "veloui/menus/menu_scroll.h"
 #include "veloui/menus/popup_window.h"
 
 MenuTrackingState MenuTracking;
@@ -13,18 +14,6 @@ CopyScrollRunner RunCopyScroll = nullptr;
 
 std::uint16_t LowId(HMENU menu, int position) {
   return static_cast<std::uint16_t>(GetMenuItemID(menu, position) & 0xFFFF);
-}
-
-// Some platforms' popup windows ignore MN_SELECTITEM; the item is then highlighted directly.
-void SelectCopyItem(HMENU copy, int position) {
-  if (MenuTracking.CopyWindow != nullptr) {
-    SendMessageW(MenuTracking.CopyWindow, kMenuSelectItemMessage, static_cast<WPARAM>(position), 0);
-  }
-  const UINT state = GetMenuState(copy, static_cast<UINT>(position), MF_BYPOSITION);
-  HWND owner = MenuTracking.TrackedMenuRecord != nullptr ? MenuTracking.TrackedMenuRecord->Window : nullptr;
-  if (state != static_cast<UINT>(-1) && (state & MF_HILITE) == 0 && owner != nullptr) {
-    HiliteMenuItem(owner, copy, static_cast<UINT>(position), MF_BYPOSITION | MF_HILITE);
-  }
 }
 
 void ScrollCopyOnKeySelection(WPARAM wParam) {
@@ -39,8 +28,7 @@ void ScrollCopyOnKeySelection(WPARAM wParam) {
   selection.LastIsBottomArrow = count > 0 && LowId(copy, count - 1) == kCopyBottomArrowId;
   selection.ItemCount = count;
   if (const auto scroll = DecideCopyScroll(selection)) {
-    RunCopyScroll(scroll->Mode);
-    SelectCopyItem(copy, scroll->SelectPosition);
+    RunCopyScroll(scroll->Mode, scroll->SelectPosition);
   }
   MenuTracking.LastKey = 0;
 }
@@ -90,4 +78,6 @@ void NoteMenuSelect(WPARAM wParam, LPARAM lParam) {
   MenuTracking.ItemSelected = !(HIWORD(wParam) == 0xFFFF && lParam == 0);
   if (submenu != nullptr) MenuTracking.OpeningSubmenu = submenu;
   ScrollCopyOnKeySelection(wParam);
+  // Where the copy's window never sees MN_SELECTITEM (Wine), the mouse on an arrow is learnt here.
+  if (!MenuTracking.KeyboardNavigation && MenuTracking.ItemSelected) NoteCopySelectionOfCommand(LOWORD(wParam));
 }

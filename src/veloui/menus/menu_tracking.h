@@ -42,9 +42,6 @@ struct MenuTrackingState {
   // A scrollable copy of an over-long drop-down (shown by the scrolling code).
   HMENU CopyMenu = nullptr;
   HWND CopyWindow = nullptr;
-  bool ScrollRunning = false;
-  bool ScrollFinished = false;
-  HANDLE ScrollThread = nullptr;
   int CopyItemWidth = 0;
   int ImageMarginWidth = 0;  // the image column of the items last drawn
   // Hooks of the menu that is open.
@@ -72,6 +69,6 @@ void SendPendingTitleKeys();
 void NoteMenuSelect(WPARAM wParam, LPARAM lParam);
 
 // How a keyboard step of a scrollable copy is carried out (mode 0 down, 1 up, 2 rebuild at
-// the end, 3 at the start); set by the code that shows copies.
-using CopyScrollRunner = void (*)(int mode);
+// the end, 3 at the start) and the item selected afterwards; set while a copy is shown.
+using CopyScrollRunner = void (*)(int mode, int selectPosition);
 void SetCopyScrollRunner(CopyScrollRunner runner);

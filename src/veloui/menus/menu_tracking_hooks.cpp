@@ -7,6 +7,7 @@
 #include "veloui/foundation/system_binding.h"
 #include "veloui/menus/core/menu_navigation.h"
 #include "veloui/menus/menu_builder_state.h"
+#include "veloui/menus/menu_scroll.h"
 #include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/popup_window.h"
 
@@ -67,6 +68,7 @@ void SwitchTitle(int direction) {
   MenuTracking.NextTitle = NeighbourTitle(MenuTracking.OpenTitle, direction, TitleCount());
   ClearSubmenuMarks();
   MenuTracking.HotTitle = MenuTracking.OpenTitle;
+  StopMenuScroll();
   EndMenu();
   MenuTracking.TitleSwitchPending = true;
   MenuTracking.MenuMode = -2;
@@ -85,6 +87,7 @@ void CloseBarMenu() {
   MenuTracking.OpenTitle = -1;
   MenuTracking.NextTitle = -1;
   MenuTracking.HotTitle = -1;
+  StopMenuScroll();
   EndMenu();
 }
 
@@ -106,8 +109,8 @@ void BarMouseMove(const MSG& message) {
     return;
   }
   ClearSubmenuMarks();
-  if (MenuTracking.ScrollThread != nullptr) {
-    MenuTracking.ScrollFinished = true;
+  if (MenuScroll.ThreadActive) {
+    MenuScroll.Finished = true;
     return;
   }
   EndMenu();
@@ -242,7 +245,7 @@ LRESULT CALLBACK PopupMenuMsgFilterHook(int code, WPARAM wParam, LPARAM lParam) 
 
 LRESULT CALLBACK MenuBarMsgFilterHook(int code, WPARAM wParam, LPARAM lParam) {
   const MSG* message = FilteredMessage(code, lParam);
-  if (message == nullptr || MenuTracking.ScrollFinished) return PassOn(code, wParam, lParam);
+  if (message == nullptr || MenuScroll.Finished) return PassOn(code, wParam, lParam);
   switch (message->message) {
     case WM_MOUSEMOVE:
       BarMouseMove(*message);
@@ -287,6 +290,7 @@ LRESULT CALLBACK DriveMenuBarFromKeyboard(int code, WPARAM wParam, LPARAM lParam
       break;
   }
   const bool keyDown = (data & 0x80000000u) == 0;
+  if (keyDown && FireCopyMnemonic(key)) return next;
   if (!keyDown || MenuTracking.MenuBarKeyMode != 1) return next;
   if (key == kKeyEscape) {
     WriteDebugLog(u"escape");

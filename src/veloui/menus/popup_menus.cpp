@@ -5,6 +5,7 @@
 #include "veloui/menus/host_install.h"
 #include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menu_measuring.h"
+#include "veloui/menus/menu_scroll.h"
 #include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/popup_window.h"
@@ -44,8 +45,8 @@ void EndTracking(MenuRecord* record) {
   AnnounceTrackedMenu(nullptr);
   record->Scrolling = false;
   record->Tracking = false;
-  MenuTracking.ScrollRunning = false;
-  MenuTracking.ScrollFinished = false;
+  MenuScroll.Running = false;
+  MenuScroll.Finished = false;
   MenuTracking.MenuMode = 0;
 }
 

@@ -8,6 +8,7 @@
 #include "veloui/menus/core/menu_measure.h"
 #include "veloui/menus/core/popup_placement.h"
 #include "veloui/menus/menu_builder_state.h"
+#include "veloui/menus/menu_scroll.h"
 #include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/menu_shadows.h"
 #include "veloui/menus/popup_window_paint.h"
@@ -150,7 +151,11 @@ WPARAM SelectItem(HWND window, WPARAM wParam) {
   MenuTracking.OpeningSubmenu = submenu;
   MenuTracking.SubmenuOpening =
       position >= 0 && MenuTracking.TrackedMenu != nullptr && GetSubMenu(MenuTracking.TrackedMenu, position) != nullptr;
-  if (MenuTracking.ScrollRunning || MenuTracking.ScrollFinished) return static_cast<WPARAM>(-1);
+  if (window == MenuTracking.CopyWindow && !MenuScroll.Running && !MenuTracking.KeyboardNavigation &&
+      position >= 0) {
+    NoteCopySelection(CopyRowKind(position));
+  }
+  if (MenuScroll.Running || MenuScroll.Finished) return static_cast<WPARAM>(-1);
   return wParam;
 }
 
@@ -229,7 +234,7 @@ void RepaintUncoveredBar(HWND window, const WINDOWPOS& position) {
 
 void PositionChanging(HWND window, PopupWindowRecord& record, WINDOWPOS& position) {
   ++record.PositionChanges;
-  if (window == MenuTracking.CopyWindow && MenuTracking.ScrollRunning) {
+  if (window == MenuTracking.CopyWindow && MenuScroll.Running) {
     position.flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
     return;
   }

@@ -113,7 +113,7 @@ TEST_F(LogAndPlayers, AReplyWithoutPlayersEmptiesTheList) {
 
 TEST_F(LogAndPlayers, TheUsersSortSurvivesTheRefill) {
   PlayerReply(kTwoPlayers);
-  ASSERT_EQ(SortListByColumn(kPlayersList, 4, 1), 1);  // ping, ascending
+  ASSERT_EQ(SortListByColumn(kPlayersList, 4, 1), SortResult::Done);  // ping, ascending
   EXPECT_EQ(GadgetItemText(kPlayersList, 0, 0), u"Another");
   PlayerReply(
       "0 10.0.0.7:2304 90 0123456789abcdef0123456789abcdef(OK) Some One\n"
@@ -126,7 +126,7 @@ TEST_F(LogAndPlayers, TheUsersSortSurvivesTheRefill) {
   EXPECT_EQ(GetSortedColumn(kPlayersList), 4);
   EXPECT_EQ(GetSortDirection(kPlayersList), 1);
 
-  ASSERT_EQ(SortListByColumn(kPlayersList, 0, -1), 1);  // name, descending
+  ASSERT_EQ(SortListByColumn(kPlayersList, 0, -1), SortResult::Done);  // name, descending
   PlayerReply(kTwoPlayers);
   EXPECT_EQ(GadgetItemText(kPlayersList, 0, 0), u"Some One");
   EXPECT_EQ(GadgetItemText(kPlayersList, 1, 0), u"Another");

@@ -32,7 +32,7 @@ TEST(ListSortPlainContainer, ClickReachingOnlyTheParentSorts) {
   {
     SortTestWindow window({u"Name", u"Score"}, false);
     window.AddRows({{u"b", u"3"}, {u"a", u"1"}, {u"c", u"2"}});
-    ASSERT_EQ(RegisterSortableList(kListGadget, 2), 1);
+    ASSERT_EQ(RegisterSortableList(kListGadget, SortIndicator::HeaderArrow), SortResult::Done);
     SetColumnSortType(kListGadget, 1, kSortInteger32);
     window.ClickHeader(1);
     EXPECT_EQ(SortTestWindow::TopWindowColumnClicks(), 0);

@@ -133,9 +133,9 @@ TEST_F(ListSortTest, RowImagesDoNotReplaceTheArrows) {
   HIMAGELIST rowImages = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
   ImageList_ReplaceIcon(rowImages, -1, LoadIconW(nullptr, IDI_APPLICATION));
   // The first rows with images usually come with a refill, while sorting is suspended.
-  SetListSortSuspended(1);
+  SetListSortSuspended(true);
   SendMessageW(window_.list(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowImages));
-  SetListSortSuspended(0);
+  SetListSortSuspended(false);
   EXPECT_EQ(HeaderImages(window_.header()), arrows);
   window_.ClickHeader(1);
   EXPECT_EQ(window_.HeaderImage(1), 0);

@@ -20,10 +20,10 @@ class ListSortTest : public ::testing::Test {
 
   // The list registered with the given indicator option; columns text, integer, integer.
   void Register(int option) {
-    ASSERT_EQ(RegisterSortableList(kListGadget, option), 1);
-    ASSERT_EQ(SetColumnSortType(kListGadget, 0, kSortTextIgnoringCase), 1);
-    ASSERT_EQ(SetColumnSortType(kListGadget, 1, kSortInteger32), 1);
-    ASSERT_EQ(SetColumnSortType(kListGadget, 2, kSortInteger32), 1);
+    ASSERT_EQ(RegisterSortableList(kListGadget, static_cast<SortIndicator>(option)), SortResult::Done);
+    ASSERT_EQ(SetColumnSortType(kListGadget, 0, kSortTextIgnoringCase), SortResult::Done);
+    ASSERT_EQ(SetColumnSortType(kListGadget, 1, kSortInteger32), SortResult::Done);
+    ASSERT_EQ(SetColumnSortType(kListGadget, 2, kSortInteger32), SortResult::Done);
   }
 
   std::vector<Text> Scores() const { return window_.Column(1); }

@@ -13,9 +13,9 @@ void RefillKeepingTheSort(SortTestWindow& window) {
   const int column = GetSortedColumn(kListGadget);
   const int direction = GetSortDirection(kListGadget);
   window.DeleteAllRows();
-  SetListSortSuspended(1);
+  SetListSortSuspended(true);
   window.AddRows(kRefill);
-  SetListSortSuspended(0);
+  SetListSortSuspended(false);
   SortListByColumn(kListGadget, column, direction);
 }
 
@@ -23,10 +23,10 @@ void RefillKeepingTheSort(SortTestWindow& window) {
 
 TEST_F(ListSortTest, RowsAddedWhileSuspendedAreNumberedOnResume) {
   Register(2);
-  SetListSortSuspended(1);
+  SetListSortSuspended(true);
   window_.AddRows(kRefill);
   EXPECT_EQ(window_.ItemData(5), 0);  // not tracked while suspended
-  SetListSortSuspended(0);
+  SetListSortSuspended(false);
   ExpectRowsNumbered();
   window_.ClickHeader(1);
   EXPECT_EQ(Scores(), (std::vector<Text>{u"5", u"10", u"15", u"20", u"30", u"40", u"50", u"65", u"70"}));
@@ -34,12 +34,12 @@ TEST_F(ListSortTest, RowsAddedWhileSuspendedAreNumberedOnResume) {
 
 TEST_F(ListSortTest, ClicksDoNotSortWhileSuspended) {
   Register(2);
-  SetListSortSuspended(1);
+  SetListSortSuspended(true);
   window_.ClickHeader(1);
-  EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), 1);
+  EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), SortResult::Done);
   EXPECT_EQ(Scores(), kScoresAsFilled);
   EXPECT_EQ(GetSortedColumn(kListGadget), -1);
-  SetListSortSuspended(0);
+  SetListSortSuspended(false);
   // The direction asked for while suspended does not stick to the next click.
   SortListByColumn(kListGadget, 1, -1);
   window_.ClickHeader(1);
@@ -78,22 +78,21 @@ TEST_F(ListSortTest, RefillFromAnotherThreadKeepsTheChosenSort) {
 
 TEST_F(ListSortTest, CallsFromAnotherThreadReturnTheirResults) {
   std::atomic<bool> done{false};
-  int results[4] = {};
+  SortResult results[3] = {};
+  int direction = 0;
   DWORD lookupThread = 0;
   std::thread other([&] {
-    results[0] = RegisterSortableList(kListGadget, 2);
+    results[0] = RegisterSortableList(kListGadget, SortIndicator::HeaderArrow);
     lookupThread = SortTestWindow::LastLookupThread();
     results[1] = SetColumnSortType(kListGadget, 1, kSortInteger32);
     results[2] = SortListByColumn(kListGadget, 1, -1);
-    results[3] = GetSortDirection(kListGadget);
+    direction = GetSortDirection(kListGadget);
     done = true;
   });
   EXPECT_TRUE(PumpMessagesUntil([&] { return done.load(); }));
   other.join();
-  EXPECT_EQ(results[0], 1);
-  EXPECT_EQ(results[1], 1);
-  EXPECT_EQ(results[2], 1);
-  EXPECT_EQ(results[3], -1);
+  for (const SortResult result : results) EXPECT_EQ(result, SortResult::Done);
+  EXPECT_EQ(direction, -1);
   EXPECT_EQ(lookupThread, GetCurrentThreadId());  // the registration ran on this thread
   EXPECT_EQ(Scores(), kScoresDown);
 }

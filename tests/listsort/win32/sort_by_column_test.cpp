@@ -2,14 +2,14 @@
 
 TEST_F(ListSortTest, SortsAscendingAndDescendingByIntegerValue) {
   Register(2);
-  EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), 1);
+  EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), SortResult::Done);
   EXPECT_EQ(Scores(), kScoresUp);
   EXPECT_EQ(Names(), (std::vector<Text>{u"alpha", u"charlie", u"Echo", u"Bravo", u"delta"}));
   EXPECT_EQ(GetSortedColumn(kListGadget), 1);
   EXPECT_EQ(GetSortDirection(kListGadget), 1);
   ExpectRowsNumbered();
 
-  EXPECT_EQ(SortListByColumn(kListGadget, 1, -1), 1);
+  EXPECT_EQ(SortListByColumn(kListGadget, 1, -1), SortResult::Done);
   EXPECT_EQ(Scores(), kScoresDown);
   EXPECT_EQ(window_.Column(2), (std::vector<Text>{u"$5", u"2", u"1", u"3", u"4"}));
   EXPECT_EQ(GetSortDirection(kListGadget), -1);
@@ -28,8 +28,8 @@ TEST_F(ListSortTest, RowZeroTakesPartInTheSort) {
 
 TEST_F(ListSortTest, ColumnThatIsNotSortableIsLeftAsItIs) {
   Register(2);
-  ASSERT_EQ(SetColumnSortType(kListGadget, 2, kSortNotSortable), 1);
-  EXPECT_EQ(SortListByColumn(kListGadget, 2, -1), 1);
+  ASSERT_EQ(SetColumnSortType(kListGadget, 2, kSortNotSortable), SortResult::Done);
+  EXPECT_EQ(SortListByColumn(kListGadget, 2, -1), SortResult::Done);
   window_.ClickHeader(2);
   EXPECT_EQ(Scores(), kScoresAsFilled);
   EXPECT_EQ(GetSortedColumn(kListGadget), -1);
@@ -42,7 +42,7 @@ TEST_F(ListSortTest, ColumnThatIsNotSortableIsLeftAsItIs) {
 TEST_F(ListSortTest, EmptyListIsDoneWithoutChange) {
   Register(2);
   window_.DeleteAllRows();
-  EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), 1);
+  EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), SortResult::Done);
   EXPECT_EQ(GetSortedColumn(kListGadget), -1);
   EXPECT_EQ(GetSortDirection(kListGadget), 0);
   EXPECT_EQ(window_.HeaderFormat(1) & (HDF_IMAGE | HDF_SORTUP | HDF_SORTDOWN), 0);
@@ -50,16 +50,16 @@ TEST_F(ListSortTest, EmptyListIsDoneWithoutChange) {
 
 TEST_F(ListSortTest, ResultCodesCheckGadgetThenRegistrationThenColumn) {
   constexpr int kNoGadget = 77;
-  EXPECT_EQ(RegisterSortableList(kNoGadget, 2), 2);
+  EXPECT_EQ(RegisterSortableList(kNoGadget, SortIndicator::HeaderArrow), SortResult::NoSuchGadget);
   Register(2);
-  EXPECT_EQ(SetColumnSortType(kListGadget, 256, kSortInteger32), 3);
-  EXPECT_EQ(SetColumnSortType(kListGadget, -1, kSortInteger32), 3);
-  EXPECT_EQ(SetColumnSortType(kListGadget, 255, kSortInteger32), 1);
-  EXPECT_EQ(SetColumnSortType(kOtherGadget, 999, kSortInteger32), 4);
-  EXPECT_EQ(SetColumnSortType(kNoGadget, 999, kSortInteger32), 2);
-  EXPECT_EQ(SortListByColumn(kListGadget, -1, 1), 3);  // what a refill passes when nothing was sorted
-  EXPECT_EQ(SortListByColumn(kOtherGadget, 1, 1), 4);
-  EXPECT_EQ(SortListByColumn(kNoGadget, 1, 1), 2);
+  EXPECT_EQ(SetColumnSortType(kListGadget, 256, kSortInteger32), SortResult::ColumnOutOfRange);
+  EXPECT_EQ(SetColumnSortType(kListGadget, -1, kSortInteger32), SortResult::ColumnOutOfRange);
+  EXPECT_EQ(SetColumnSortType(kListGadget, 255, kSortInteger32), SortResult::Done);
+  EXPECT_EQ(SetColumnSortType(kOtherGadget, 999, kSortInteger32), SortResult::NotRegistered);
+  EXPECT_EQ(SetColumnSortType(kNoGadget, 999, kSortInteger32), SortResult::NoSuchGadget);
+  EXPECT_EQ(SortListByColumn(kListGadget, -1, 1), SortResult::ColumnOutOfRange);  // what a refill passes when nothing was sorted
+  EXPECT_EQ(SortListByColumn(kOtherGadget, 1, 1), SortResult::NotRegistered);
+  EXPECT_EQ(SortListByColumn(kNoGadget, 1, 1), SortResult::NoSuchGadget);
   EXPECT_EQ(GetSortedColumn(kNoGadget), -1);
   EXPECT_EQ(GetSortDirection(kNoGadget), 0);
   EXPECT_EQ(GetSortedColumn(kOtherGadget), -1);
@@ -71,7 +71,7 @@ TEST_F(ListSortTest, ResultCodesCheckGadgetThenRegistrationThenColumn) {
 TEST_F(ListSortTest, RegisteringAgainKeepsColumnTypes) {
   Register(2);
   window_.AddRow({u"foxtrot", u"9", u"6"});
-  ASSERT_EQ(RegisterSortableList(kListGadget, 2), 1);
+  ASSERT_EQ(RegisterSortableList(kListGadget, SortIndicator::HeaderArrow), SortResult::Done);
   SortListByColumn(kListGadget, 1, 1);
   // By value, not by text: 9 before 10.
   EXPECT_EQ(Scores(), (std::vector<Text>{u"9", u"10", u"20", u"30", u"40", u"50"}));

@@ -10,17 +10,17 @@ namespace {
 
 struct Probe {
   std::function<bool()> Step;
+  int MostTicks = 0;
   int Ticks = 0;
   bool Ended = false;
 };
 Probe* ActiveProbe = nullptr;
-constexpr int kMostTicks = 150;
 
 void CALLBACK ProbeTick(HWND, UINT, UINT_PTR, DWORD) {
   Probe* probe = ActiveProbe;
   if (probe == nullptr || probe->Ended) return;
   ++probe->Ticks;
-  if (probe->Step() || probe->Ticks >= kMostTicks) {
+  if (probe->Step() || probe->Ticks >= probe->MostTicks) {
     probe->Ended = true;
     EndMenu();
   }
@@ -55,8 +55,8 @@ void PopupsTest::TearDown() {
   ResetMenuTrackingForTesting();
 }
 
-int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step) {
-  Probe probe{step};
+int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step, int mostTicks) {
+  Probe probe{step, mostTicks};
   ActiveProbe = &probe;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, ProbeTick);
   open();

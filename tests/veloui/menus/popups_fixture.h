@@ -12,8 +12,8 @@ class PopupsTest : public MenusTest {
 };
 
 // Calls `step` every 20 ms while `open` runs (the menu loop dispatches the timer); the menu is
-// ended once `step` returns true, and after 150 ticks at the latest. The number of ticks.
-int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step);
+// ended once `step` returns true, and after `mostTicks` ticks at the latest. The number of ticks.
+int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step, int mostTicks = 150);
 
 // The visible popup-menu window of this thread, or nullptr.
 HWND OpenPopupWindow();
