@@ -79,7 +79,7 @@ void ShowRows(std::size_t count) {
 }  // namespace
 
 void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_t, 5>& widths) {
-  auto& lists = Gui().gadgetLists;
+  auto& lists = Gui.gadgetLists;
   if (lists.empty()) return;
   const HWND page = lists.back();
   if (IsGadgetNumber(kDatabaseList)) FreeGadget(kDatabaseList);
@@ -98,7 +98,7 @@ void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_
   GadgetRecord record;
   record.handle = list;
   record.kind = GadgetKind::ReportList;
-  Gui().gadgets[kDatabaseList] = std::move(record);
+  Gui.gadgets[kDatabaseList] = std::move(record);
   static const char16_t* const kTitles[5] = {u"Name", u"GUID", u"IP", u"Server", u"Date"};
   for (int column = 0; column < 5; ++column) AddGadgetColumn(kDatabaseList, column, kTitles[column], widths[column]);
   SetWindowSubclass(page, DatabasePageSubclass, 0, 0);

@@ -111,7 +111,7 @@ void BuildStatusBar() {
 void InitMainWindowServices() {
   SetListSortGadgetLookup(&GadgetHandle);
   InitListSortLibrary();
-  AppHandOff().Create();
+  AppHandOff.Create();
   InstallMainWindowInterface();
 }
 
@@ -161,8 +161,8 @@ void SetMainWindowServerControlsDisabled(bool disabled) {
 }
 
 HANDLE StoredImageHandle(int image) {
-  const auto found = Gui().images.find(image);
-  if (found == Gui().images.end()) return nullptr;
+  const auto found = Gui.images.find(image);
+  if (found == Gui.images.end()) return nullptr;
   if (found->second.icon != nullptr) return found->second.icon;
   return found->second.bitmap;
 }

@@ -66,11 +66,11 @@ void FillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabaseRo
 
 void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
   PlayerRefreshStart start;
-  AppHandOff().Run([&] { start = BeginPlayerRefresh(); });
+  AppHandOff.Run([&] { start = BeginPlayerRefresh(); });
   if (!start.proceed) return;
   // Recording writes to the disk: it stays on the calling thread, away from the window.
   const bool newDatabaseRows = RecordPlayers(players);
-  AppHandOff().Run([&] { FillPlayerRows(players, newDatabaseRows, start); });
+  AppHandOff.Run([&] { FillPlayerRows(players, newDatabaseRows, start); });
 }
 
 void ClearServerLists() {

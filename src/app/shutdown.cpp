@@ -26,6 +26,6 @@ void ShutDown() {
   if (IsWindowNumber(kMainWindow)) SaveSettings();
   FreeToolkit();
   FreeWindow(kMainWindow);
-  AppHandOff().Destroy();
+  AppHandOff.Destroy();
   ExitProcess(0);
 }

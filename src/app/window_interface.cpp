@@ -28,23 +28,23 @@ int GadgetOfList(RconList list) {
 class MainWindowInterface final : public RconWindow {
  public:
   void AddLogLine(TextView text) override {
-    AppHandOff().Run([&] { ::AddLogLine(text); });
+    AppHandOff.Run([&] { ::AddLogLine(text); });
   }
   void RefreshPlayerList(const std::vector<PlayerRecord>& players) override { ::RefreshPlayerList(players); }
   void ClearBanRows() override {
-    AppHandOff().Run([] { ClearGadgetItems(kBansList); });
+    AppHandOff.Run([] { ClearGadgetItems(kBansList); });
   }
   void AppendBanRow(TextView target, TextView expiry, TextView reason) override {
-    AppHandOff().Run([&] { ::AppendBanRow(target, expiry, reason); });
+    AppHandOff.Run([&] { ::AppendBanRow(target, expiry, reason); });
   }
   void ClearMissionRows() override {
-    AppHandOff().Run([] { ClearGadgetItems(kMissionsList); });
+    AppHandOff.Run([] { ClearGadgetItems(kMissionsList); });
   }
   void AppendMissionRow(TextView name) override {
-    AppHandOff().Run([&] { ::AppendMissionRow(name); });
+    AppHandOff.Run([&] { ::AppendMissionRow(name); });
   }
   void SetListSortSuspended(RconList list, bool suspended) override {
-    AppHandOff().Run([&] {
+    AppHandOff.Run([&] {
       if (suspended) {
         ::SetListSortSuspended(true);
         SetGadgetRedraw(GadgetOfList(list), false);
@@ -55,22 +55,22 @@ class MainWindowInterface final : public RconWindow {
     });
   }
   void ResetAfterDisconnect() override {
-    AppHandOff().Run([] { ClearServerLists(); });
+    AppHandOff.Run([] { ClearServerLists(); });
   }
   void SetServerControlsDisabled(bool disabled) override {
-    AppHandOff().Run([&] { SetMainWindowServerControlsDisabled(disabled); });
+    AppHandOff.Run([&] { SetMainWindowServerControlsDisabled(disabled); });
   }
   void SetWindowTitle(TextView title) override {
-    AppHandOff().Run([&] { ::SetWindowTitle(kMainWindow, title); });
+    AppHandOff.Run([&] { ::SetWindowTitle(kMainWindow, title); });
   }
   void SetStatusText(int field, TextView text) override {
-    AppHandOff().Run([&] { ::SetStatusText(kMainStatusBar, field, text); });
+    AppHandOff.Run([&] { ::SetStatusText(kMainStatusBar, field, text); });
   }
   void ShowConnectError() override {
-    AppHandOff().Run([] { ShowMessage(u"Error", u"Could not connect!"); });
+    AppHandOff.Run([] { ShowMessage(u"Error", u"Could not connect!"); });
   }
   void CloseConnectWindow(bool quickConnect) override {
-    AppHandOff().Run([&] {
+    AppHandOff.Run([&] {
       if (quickConnect) {
         CloseQuickConnectDialog();
       } else {
@@ -81,7 +81,7 @@ class MainWindowInterface final : public RconWindow {
   Text PromptMaxPing() override { return AskForText(u"Set MaxPing", u"Please enter a value:", u""); }
   bool SelectedMissionText(Text& text) override {
     bool selected = false;
-    AppHandOff().Run([&] {
+    AppHandOff.Run([&] {
       const int row = GadgetState(kMissionsList);
       selected = row >= 0;
       if (selected) text = GadgetItemText(kMissionsList, row, 0);
@@ -90,20 +90,19 @@ class MainWindowInterface final : public RconWindow {
   }
   int SelectedBanRow() override {
     int row = -1;
-    AppHandOff().Run([&] { row = GadgetState(kBansList); });
+    AppHandOff.Run([&] { row = GadgetState(kBansList); });
     return row;
   }
   void RemoveBanRow(int row) override {
-    AppHandOff().Run([&] { RemoveGadgetItem(kBansList, row); });
+    AppHandOff.Run([&] { RemoveGadgetItem(kBansList, row); });
   }
 };
 
 MainWindowInterface g_interface;
-GuiThreadHandOff g_handOff;
 
 }  // namespace
 
-GuiThreadHandOff& AppHandOff() { return g_handOff; }
+GuiThreadHandOff AppHandOff;
 
 void InstallMainWindowInterface() {
   SetRconWaitHook(&ServeSentMessages);

@@ -6,9 +6,9 @@
 
 // The GUI thread's hand-off for work from other threads: created with the main window,
 // destroyed at shut-down (work handed over after that is dropped).
-GuiThreadHandOff& AppHandOff();
+extern GuiThreadHandOff AppHandOff;
 
 // Installs the main window for the protocol code, and the GUI thread's wait hook that keeps
 // serving hand-overs while the GUI thread waits for the protocol. Call on the GUI thread
-// after AppHandOff().Create() and before the network thread starts.
+// after AppHandOff.Create() and before the network thread starts.
 void InstallMainWindowInterface();

@@ -44,7 +44,7 @@ void MarkSortedColumn(const SortableListRecord& record, int column, bool descend
 }  // namespace
 
 bool HandleColumnClick(SortableListRecord& record, int column) {
-  CurrentSort& current = ListSort().current;
+  CurrentSort& current = ListSort.current;
   const bool directionPending = current.directionPending;
   current.directionPending = false;  // a requested direction serves this click only
   HWND list = record.listWindow;
@@ -77,7 +77,7 @@ bool HandleColumnClick(SortableListRecord& record, int column) {
 }
 
 int CALLBACK CompareListRows(LPARAM rowA, LPARAM rowB, LPARAM sortParameter) {
-  const CurrentSort& current = ListSort().current;
+  const CurrentSort& current = ListSort.current;
   // Rows are numbered from 0, and row 0 is a row like any other; only a number that names
   // no row is "no item data".
   const auto isRow = [&](LPARAM row) { return row >= 0 && row < current.rowCount; };

@@ -41,7 +41,7 @@ void WriteHeaderItem(int column, HeaderItem& item, int image, bool withImage) {
 }  // namespace
 
 void SetSortIndicator(HWND list, int column, bool descending, int extraFormat) {
-  const ListSortGlobals& state = ListSort();
+  const ListSortGlobals& state = ListSort;
   HeaderItem item;
   if (!ReadHeaderItem(list, column, item)) return;
   item.format |= extraFormat;
@@ -59,7 +59,7 @@ void ClearSortIndicator(HWND list, int column) {
   HeaderItem item;
   if (!ReadHeaderItem(list, column, item)) return;
   item.format &= ~HDF_IMAGE;
-  if (ListSort().themed != 0) item.format &= ~(HDF_SORTUP | HDF_SORTDOWN);
+  if (ListSort.themed != 0) item.format &= ~(HDF_SORTUP | HDF_SORTDOWN);
   WriteHeaderItem(column, item, 0, false);
 }
 

@@ -32,7 +32,7 @@ HBITMAP BitmapFromFile(const std::vector<std::uint8_t>& file) {
 
 // Headers must not keep an image list that is about to be destroyed.
 void DetachHeaderImages() {
-  ListSortGlobals& state = ListSort();
+  ListSortGlobals& state = ListSort;
   for (const SortableListRecord& record : state.records) {
     if (record.listWindow == nullptr) continue;
     HWND header = reinterpret_cast<HWND>(SendMessageW(record.listWindow, LVM_GETHEADER, 0, 0));
@@ -44,7 +44,7 @@ void DetachHeaderImages() {
 }
 
 int AddSortArrowImageOnGuiThread(HANDLE image) {
-  ListSortGlobals& state = ListSort();
+  ListSortGlobals& state = ListSort;
   if (state.headerImages == nullptr) {
     state.headerImages = ImageList_Create(kArrowSide, kArrowSide, ILC_COLOR32 | ILC_MASK, 1, 1);
   }
@@ -64,14 +64,14 @@ int SetThemedSortDrawingOnGuiThread(int flag) {
     if (isThemeActive != nullptr) active = isThemeActive();
     FreeLibrary(uxTheme);
   }
-  ListSort().themed = active ? flag : 0;
-  return ListSort().themed;
+  ListSort.themed = active ? flag : 0;
+  return ListSort.themed;
 }
 
 }  // namespace
 
 void ShutdownListSortLibrary() {
-  ListSortGlobals& state = ListSort();
+  ListSortGlobals& state = ListSort;
   DetachHeaderImages();
   state.records.clear();
   for (HBITMAP& bitmap : state.arrowBitmaps) {
@@ -89,7 +89,7 @@ void ShutdownListSortLibrary() {
 
 void InitListSortLibrary() {
   ShutdownListSortLibrary();
-  ListSortGlobals& state = ListSort();
+  ListSortGlobals& state = ListSort;
   state.handOff.Create();
   state.arrowBitmaps[0] = BitmapFromFile(ArrowBitmapFile(ArrowDirection::Ascending));
   state.arrowBitmaps[1] = BitmapFromFile(ArrowBitmapFile(ArrowDirection::Descending));

@@ -1,20 +1,17 @@
 #include "listsort/list_sort_state.h"
 
-ListSortGlobals& ListSort() {
-  static ListSortGlobals globals;
-  return globals;
-}
+ListSortGlobals ListSort;
 
-void SetListSortGadgetLookup(GadgetWindowLookup lookup) { ListSort().lookup = lookup; }
+void SetListSortGadgetLookup(GadgetWindowLookup lookup) { ListSort.lookup = lookup; }
 
 HWND GadgetWindow(int gadget) {
-  const GadgetWindowLookup lookup = ListSort().lookup;
+  const GadgetWindowLookup lookup = ListSort.lookup;
   HWND window = lookup != nullptr ? lookup(gadget) : nullptr;
   return window != nullptr && IsWindow(window) ? window : nullptr;
 }
 
 SortableListRecord* FindRecordByGadget(int gadget) {
-  for (SortableListRecord& record : ListSort().records) {
+  for (SortableListRecord& record : ListSort.records) {
     if (record.gadget == gadget) return &record;
   }
   return nullptr;
@@ -22,7 +19,7 @@ SortableListRecord* FindRecordByGadget(int gadget) {
 
 SortableListRecord* FindRecordByList(HWND list) {
   if (list == nullptr) return nullptr;
-  for (SortableListRecord& record : ListSort().records) {
+  for (SortableListRecord& record : ListSort.records) {
     if (record.listWindow == list) return &record;
   }
   return nullptr;

@@ -64,13 +64,13 @@ struct ListSortGlobals {
   GuiThreadHandOff handOff;
 };
 
-ListSortGlobals& ListSort();
+extern ListSortGlobals ListSort;
 
 // Runs a library call on the GUI thread (the network thread's reply handlers refill lists)
 // and returns its result.
 template <typename Call>
 auto OnGuiThread(Call call) -> decltype(call()) {
-  const GuiThreadHandOff& handOff = ListSort().handOff;
+  const GuiThreadHandOff& handOff = ListSort.handOff;
   if (!handOff.MustHandOff()) return call();
   if constexpr (std::is_void_v<decltype(call())>) {
     handOff.Run(call);

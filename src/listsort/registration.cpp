@@ -33,7 +33,7 @@ HWND SubclassListAndAncestors(HWND list) {
 }
 
 SortResult RegisterOnGuiThread(int gadget, SortIndicator indicator) {
-  ListSortGlobals& state = ListSort();
+  ListSortGlobals& state = ListSort;
   HWND list = GadgetWindow(gadget);
   if (list == nullptr) return SortResult::NoSuchGadget;
   SortableListRecord* record = FindRecordByGadget(gadget);
@@ -80,7 +80,7 @@ SortResult SortListByColumnOnGuiThread(int gadget, int column, int direction) {
   if (checked != SortResult::Done) return checked;
   HWND list = record->listWindow;
   if (ListRowCount(list) <= 0 || record->topWindow == nullptr) return SortResult::Done;
-  CurrentSort& current = ListSort().current;
+  CurrentSort& current = ListSort.current;
   current.direction = direction;
   current.directionPending = true;
   NMLISTVIEW click{};
@@ -95,7 +95,7 @@ SortResult SortListByColumnOnGuiThread(int gadget, int column, int direction) {
 }
 
 void SetListSortSuspendedOnGuiThread(bool suspended) {
-  ListSortGlobals& state = ListSort();
+  ListSortGlobals& state = ListSort;
   state.suspended = suspended;
   if (!state.suspended) {
     // Rows inserted or deleted while suspended were not tracked.

@@ -13,7 +13,7 @@ constexpr UINT kStateChangeFlags = 0x8000 | SWP_FRAMECHANGED;
 // The previous procedure of `window`; entries of windows that no longer exist, met on the
 // way, are dropped.
 WNDPROC PreviousProcedure(HWND window) {
-  auto& entries = ListSort().subclassed;
+  auto& entries = ListSort.subclassed;
   for (auto entry = entries.begin(); entry != entries.end();) {
     if (entry->window == window) return entry->previous;
     entry = IsWindow(entry->window) ? entry + 1 : entries.erase(entry);
@@ -23,7 +23,7 @@ WNDPROC PreviousProcedure(HWND window) {
 
 // A destroyed window's handle can be given to a new window: forget it entirely.
 void ForgetWindow(HWND window) {
-  ListSortGlobals& state = ListSort();
+  ListSortGlobals& state = ListSort;
   std::erase_if(state.subclassed, [&](const SubclassEntry& entry) { return entry.window == window; });
   for (SortableListRecord& record : state.records) {
     if (record.listWindow == window) record.listWindow = nullptr;
@@ -44,7 +44,7 @@ void ListEmptied(HWND list) {
 // Lists scrolled away from the top left corner are put back there when their window is
 // maximised or restored. A list that was hidden (on another tab page) stays hidden.
 void ResetScrollingOfLists(HWND top) {
-  for (const SortableListRecord& record : ListSort().records) {
+  for (const SortableListRecord& record : ListSort.records) {
     HWND list = record.listWindow;
     if (record.topWindow != top || list == nullptr) continue;
     if (GetScrollPos(list, SB_HORZ) == 0 && GetScrollPos(list, SB_VERT) == 0) continue;
@@ -61,14 +61,14 @@ void ResetScrollingOfLists(HWND top) {
 // A list view gives its header the image list of its rows' small images; the header must keep
 // showing our arrows instead.
 void KeepArrowsInHeader(HWND list) {
-  const HIMAGELIST arrows = ListSort().headerImages;
+  const HIMAGELIST arrows = ListSort.headerImages;
   if (arrows == nullptr || FindRecordByList(list) == nullptr) return;
   HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
   if (header != nullptr) SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(arrows));
 }
 
 bool IsTopWindowOfList(HWND window) {
-  for (const SortableListRecord& record : ListSort().records) {
+  for (const SortableListRecord& record : ListSort.records) {
     if (record.topWindow == window) return true;
   }
   return false;
@@ -91,7 +91,7 @@ ColumnClick ColumnClickOf(UINT message, LPARAM lParam) {
 }  // namespace
 
 void SubclassForSorting(HWND window) {
-  ListSortGlobals& state = ListSort();
+  ListSortGlobals& state = ListSort;
   if (PreviousProcedure(window) != nullptr) return;
   const auto previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListSortWindowProc)));
@@ -99,7 +99,7 @@ void SubclassForSorting(HWND window) {
 }
 
 LRESULT CALLBACK ListSortWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ListSortGlobals& state = ListSort();
+  ListSortGlobals& state = ListSort;
   const WNDPROC previous = PreviousProcedure(window);
   if (previous == nullptr) return DefWindowProcW(window, message, wParam, lParam);
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -27,7 +28,8 @@ TestFolder::TestFolder() {
   const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = "velo-db-";
   name += test != nullptr ? test->name() : "test";
-  name += "-" + std::to_string(folderCounter++) + "-" + std::to_string(std::rand());
+  // Random per process: two runs of this suite at once (two build trees) must not share folders.
+  name += "-" + std::to_string(folderCounter++) + "-" + std::to_string(std::random_device{}());
   path_ = std::filesystem::temp_directory_path() / name;
   std::filesystem::remove_all(path_);
   std::filesystem::create_directories(path_);

@@ -35,7 +35,7 @@ bool TakeReturnForDefaultButton(const MSG& msg) {
   const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   const int window = WindowNumberOf(root);
   if (window < 0) return false;
-  for (const auto& [number, gadget] : Gui().gadgets) {
+  for (const auto& [number, gadget] : Gui.gadgets) {
     if (gadget.kind != GadgetKind::Button || GetAncestor(gadget.handle, GA_ROOT) != root) continue;
     if ((GetWindowLongW(gadget.handle, GWL_STYLE) & 0xF) != BS_DEFPUSHBUTTON) continue;
     if (!IsWindowEnabled(gadget.handle)) return true;
@@ -56,7 +56,7 @@ void Dispatch(MSG& msg) {
 }
 
 int TakeEvent() {
-  auto& gui = Gui();
+  auto& gui = Gui;
   gui.current = gui.queue.front();
   gui.queue.pop_front();
   return gui.current.code;
@@ -65,7 +65,7 @@ int TakeEvent() {
 }  // namespace
 
 int WaitWindowEvent() {
-  auto& gui = Gui();
+  auto& gui = Gui;
   MSG msg;
   while (gui.queue.empty()) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -81,7 +81,7 @@ int WaitWindowEvent() {
 }
 
 int WindowEvent() {
-  auto& gui = Gui();
+  auto& gui = Gui;
   MSG msg;
   while (gui.queue.empty() && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
@@ -97,10 +97,10 @@ int WindowEvent() {
   return TakeEvent();
 }
 
-int EventWindow() { return Gui().current.window; }
-int EventGadget() { return Gui().current.gadget; }
-int EventMenu() { return Gui().current.menu; }
-int EventType() { return Gui().current.type; }
+int EventWindow() { return Gui.current.window; }
+int EventGadget() { return Gui.current.gadget; }
+int EventMenu() { return Gui.current.menu; }
+int EventType() { return Gui.current.type; }
 
 namespace {
 

@@ -61,8 +61,8 @@ Text TreeItemText(HWND tree, HTREEITEM handle) {
 }  // namespace
 
 int GadgetImageIndex(GadgetRecord& gadget, int image, bool forTree) {
-  const auto found = Gui().images.find(image);
-  if (found == Gui().images.end()) return -1;
+  const auto found = Gui.images.find(image);
+  if (found == Gui.images.end()) return -1;
   if (const auto known = gadget.imageIndex.find(image); known != gadget.imageIndex.end()) return known->second;
   const ImageRecord& picture = found->second;
   if (gadget.imageList == nullptr) {

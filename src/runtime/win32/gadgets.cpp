@@ -43,12 +43,12 @@ void FreeGadget(int gadget) {
   const HWND handle = record->handle;
   if (record->imageList != nullptr) ImageList_Destroy(record->imageList);
   if (record->background != nullptr) DeleteObject(record->background);
-  Gui().gadgets.erase(gadget);
-  std::erase_if(Gui().gadgetLists, [handle](HWND h) { return h == handle || IsChild(handle, h); });
+  Gui.gadgets.erase(gadget);
+  std::erase_if(Gui.gadgetLists, [handle](HWND h) { return h == handle || IsChild(handle, h); });
   QuietScope quiet;
   DestroyWindow(handle);
   // Gadgets inside it went with it.
-  std::erase_if(Gui().gadgets, [](const auto& entry) { return !IsWindow(entry.second.handle); });
+  std::erase_if(Gui.gadgets, [](const auto& entry) { return !IsWindow(entry.second.handle); });
 }
 
 Text GadgetText(int gadget) {
@@ -106,7 +106,7 @@ void SetGadgetState(int gadget, int state) {
     case GadgetKind::Option:
       if (state) {
         // The other options of its group are cleared, as a click would.
-        for (auto& [number, other] : Gui().gadgets) {
+        for (auto& [number, other] : Gui.gadgets) {
           if (other.kind == GadgetKind::Option && GetParent(other.handle) == GetParent(h)) {
             SendMessageW(other.handle, BM_SETCHECK, BST_UNCHECKED, 0);
           }

@@ -6,7 +6,7 @@
 namespace {
 
 HWND CurrentParent() {
-  auto& lists = Gui().gadgetLists;
+  auto& lists = Gui.gadgetLists;
   while (!lists.empty() && !IsWindow(lists.back())) lists.pop_back();
   return lists.empty() ? nullptr : lists.back();
 }
@@ -15,8 +15,8 @@ std::intptr_t Register(int requested, int number, HWND handle, GadgetRecord reco
   if (handle == nullptr) return 0;
   record.handle = handle;
   SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultGuiFont()), FALSE);
-  Gui().lastWasOption = record.kind == GadgetKind::Option;
-  Gui().gadgets[number] = std::move(record);
+  Gui.lastWasOption = record.kind == GadgetKind::Option;
+  Gui.gadgets[number] = std::move(record);
   return requested == -1 ? number : reinterpret_cast<std::intptr_t>(handle);
 }
 
@@ -65,11 +65,11 @@ LRESULT CALLBACK TabPanelSubclass(HWND panel, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void UseGadgetList(int window) {
-  if (HWND handle = WindowHandle(window)) Gui().gadgetLists = {handle};
+  if (HWND handle = WindowHandle(window)) Gui.gadgetLists = {handle};
 }
 
 void CloseGadgetList() {
-  auto& lists = Gui().gadgetLists;
+  auto& lists = Gui.gadgetLists;
   if (lists.size() > 1) lists.pop_back();
 }
 
@@ -118,7 +118,7 @@ std::intptr_t CreateCheckBox(int gadget, int x, int y, int w, int h, TextView te
 }
 
 std::intptr_t CreateOption(int gadget, int x, int y, int w, int h, TextView text) {
-  const DWORD group = Gui().lastWasOption ? 0 : WS_GROUP | WS_TABSTOP;
+  const DWORD group = Gui.lastWasOption ? 0 : WS_GROUP | WS_TABSTOP;
   return Simple(gadget, GadgetKind::Option, L"BUTTON", text, BS_AUTORADIOBUTTON | group, 0, x, y, w, h);
 }
 
@@ -145,7 +145,7 @@ std::intptr_t CreateFrame(int gadget, int x, int y, int w, int h, TextView text)
 
 std::intptr_t CreateImageBox(int gadget, int x, int y, int w, int h, int image) {
   const ImageRecord* picture = nullptr;
-  if (const auto found = Gui().images.find(image); found != Gui().images.end()) picture = &found->second;
+  if (const auto found = Gui.images.find(image); found != Gui.images.end()) picture = &found->second;
   const DWORD kind = picture != nullptr && picture->icon != nullptr ? SS_ICON : SS_BITMAP;
   if (w == 0 && picture) w = picture->width;
   if (h == 0 && picture) h = picture->height;
@@ -170,7 +170,7 @@ std::intptr_t CreateContainer(int gadget, int x, int y, int w, int h, std::uint3
   if (made != 0) {
     const HWND handle = GadgetHandle(gadget == -1 ? static_cast<int>(made) : gadget);
     FindGadget(GadgetNumberOf(handle))->inner = handle;
-    Gui().gadgetLists.push_back(handle);
+    Gui.gadgetLists.push_back(handle);
   }
   return made;
 }
@@ -181,7 +181,7 @@ std::intptr_t CreateTabPanel(int gadget, int x, int y, int w, int h) {
   if (made != 0) {
     const HWND handle = GadgetHandle(gadget == -1 ? static_cast<int>(made) : gadget);
     SetWindowSubclass(handle, TabPanelSubclass, 1, 0);
-    Gui().gadgetLists.push_back(handle);
+    Gui.gadgetLists.push_back(handle);
   }
   return made;
 }
@@ -207,7 +207,7 @@ void AddTab(int panel, int position, TextView text) {
   record->pages.insert(record->pages.begin() + at, pageWindow);
   if (TabCtrl_GetCurSel(tabs) < 0) TabCtrl_SetCurSel(tabs, 0);
   ShowWindow(pageWindow, TabCtrl_GetCurSel(tabs) == at ? SW_SHOW : SW_HIDE);
-  auto& lists = Gui().gadgetLists;
+  auto& lists = Gui.gadgetLists;
   const bool onPanel = !lists.empty() && (lists.back() == tabs || GetParent(lists.back()) == tabs);
   if (onPanel) lists.back() = pageWindow;
 }
@@ -227,7 +227,7 @@ std::intptr_t CreateScrollArea(int gadget, int x, int y, int w, int h, int inner
                                   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, innerWidth, innerHeight,
                                   area, nullptr, GetModuleHandleW(nullptr), nullptr);
   SendMessageW(area, WM_SIZE, 0, 0);
-  Gui().gadgetLists.push_back(record->inner);
+  Gui.gadgetLists.push_back(record->inner);
   return made;
 }
 

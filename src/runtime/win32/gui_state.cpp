@@ -1,13 +1,10 @@
 #include "runtime/win32/gui_state.h"
 
-GuiState& Gui() {
-  static GuiState state;
-  return state;
-}
+GuiState Gui;
 
 int TakeNumber(int requested) {
   if (requested != -1) return requested;
-  auto& gui = Gui();
+  auto& gui = Gui;
   while (gui.windows.count(gui.nextFresh) || gui.gadgets.count(gui.nextFresh) ||
          gui.images.count(gui.nextFresh) || gui.statusBars.count(gui.nextFresh)) {
     ++gui.nextFresh;
@@ -16,26 +13,26 @@ int TakeNumber(int requested) {
 }
 
 WindowRecord* FindWindowRecord(int window) {
-  auto& windows = Gui().windows;
+  auto& windows = Gui.windows;
   const auto found = windows.find(window);
   return found != windows.end() ? &found->second : nullptr;
 }
 
 GadgetRecord* FindGadget(int gadget) {
-  auto& gadgets = Gui().gadgets;
+  auto& gadgets = Gui.gadgets;
   const auto found = gadgets.find(gadget);
   return found != gadgets.end() ? &found->second : nullptr;
 }
 
 int GadgetNumberOf(HWND handle) {
-  for (const auto& [number, record] : Gui().gadgets) {
+  for (const auto& [number, record] : Gui.gadgets) {
     if (record.handle == handle) return number;
   }
   return -1;
 }
 
 int WindowNumberOf(HWND handle) {
-  for (const auto& [number, record] : Gui().windows) {
+  for (const auto& [number, record] : Gui.windows) {
     if (record.handle == handle) return number;
   }
   return -1;
@@ -46,7 +43,7 @@ int TopWindowNumberOf(HWND handle) {
 }
 
 void PushEvent(const Event& event) {
-  auto& gui = Gui();
+  auto& gui = Gui;
   if (gui.quiet > 0 || event.window < 0) return;
   gui.queue.push_back(event);
 }

@@ -73,7 +73,7 @@ struct GuiState {
   bool lastWasOption = false;
 };
 
-GuiState& Gui();
+extern GuiState Gui;
 
 // Number of the first free fresh number, or the number itself.
 int TakeNumber(int requested);
@@ -86,8 +86,8 @@ int TopWindowNumberOf(HWND handle);
 // While one lives, what the program does raises no events.
 class QuietScope {
  public:
-  QuietScope() { ++Gui().quiet; }
-  ~QuietScope() { --Gui().quiet; }
+  QuietScope() { ++Gui.quiet; }
+  ~QuietScope() { --Gui.quiet; }
   QuietScope(const QuietScope&) = delete;
   QuietScope& operator=(const QuietScope&) = delete;
 };

@@ -15,7 +15,7 @@ LRESULT CALLBACK TopWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       PushEvent({kEventCloseWindow, WindowNumberOf(window), -1, -1, 0});
       return 0;
     case WM_SIZE:
-      for (const auto& [number, bar] : Gui().statusBars) {
+      for (const auto& [number, bar] : Gui.statusBars) {
         if (GetParent(bar.handle) == window) SendMessageW(bar.handle, WM_SIZE, 0, 0);
       }
       PushEvent({kEventSizeWindow, WindowNumberOf(window), -1, -1, 0});
@@ -94,9 +94,9 @@ std::intptr_t OpenWindow(int window, int x, int y, int innerWidth, int innerHeig
   record.showCommand = (flags & kWindowMaximized)   ? SW_SHOWMAXIMIZED
                        : (flags & kWindowMinimized) ? SW_SHOWMINIMIZED
                                                     : SW_SHOW;
-  Gui().windows[number] = record;
-  Gui().gadgetLists = {handle};
-  Gui().lastWasOption = false;
+  Gui.windows[number] = record;
+  Gui.gadgetLists = {handle};
+  Gui.lastWasOption = false;
   if (!(flags & kWindowInvisible)) HideWindow(number, false);
   return window == -1 ? number : reinterpret_cast<std::intptr_t>(handle);
 }
@@ -105,7 +105,7 @@ void FreeWindow(int window) {
   WindowRecord* record = FindWindowRecord(window);
   if (record == nullptr) return;
   const HWND handle = record->handle;
-  auto& gui = Gui();
+  auto& gui = Gui;
   for (auto it = gui.gadgets.begin(); it != gui.gadgets.end();) {
     if (GetAncestor(it->second.handle, GA_ROOT) == handle || !IsWindow(it->second.handle)) {
       if (it->second.imageList != nullptr) ImageList_Destroy(it->second.imageList);

@@ -4,6 +4,7 @@
 
 #include "runtime/portable/png_decode.h"
 #include "runtime/win32/gui_state.h"
+#include "runtime/win32/dib_section.h"
 
 namespace {
 
@@ -31,15 +32,8 @@ HICON IconFromFile(std::string_view bytes) {
 // A top-down 32-bit DIB of the picture: premultiplied for bitmaps (image lists and layered
 // drawing want that), straight for icons (which premultiply by themselves).
 HBITMAP DibFromPixels(const RgbaImage& image, bool premultiplied) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = image.width;
-  info.bmiHeader.biHeight = -image.height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateTopDown32Dib(image.width, image.height, &bits);
   if (bitmap == nullptr) return nullptr;
   auto* out = static_cast<std::uint8_t*>(bits);
   for (std::size_t i = 0; i < image.pixels.size(); i += 4) {

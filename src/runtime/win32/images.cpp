@@ -12,7 +12,7 @@ int Store(int image, ImageRecord record) {
   if (image < -1) return 0;
   const int number = TakeNumber(image);
   FreeImage(number);
-  Gui().images[number] = record;
+  Gui.images[number] = record;
   return image == -1 ? number : 1;
 }
 
@@ -35,21 +35,21 @@ int StoreIcon(int image, HICON icon) {
   return Store(image, ImageRecord{nullptr, icon, mask.bmWidth, height});
 }
 
-bool IsImageNumber(int image) { return Gui().images.count(image) != 0; }
+bool IsImageNumber(int image) { return Gui.images.count(image) != 0; }
 
 int ImageWidth(int image) {
-  const auto found = Gui().images.find(image);
-  return found != Gui().images.end() ? found->second.width : 0;
+  const auto found = Gui.images.find(image);
+  return found != Gui.images.end() ? found->second.width : 0;
 }
 
 int ImageHeight(int image) {
-  const auto found = Gui().images.find(image);
-  return found != Gui().images.end() ? found->second.height : 0;
+  const auto found = Gui.images.find(image);
+  return found != Gui.images.end() ? found->second.height : 0;
 }
 
 void FreeImage(int image) {
-  const auto found = Gui().images.find(image);
-  if (found == Gui().images.end()) return;
+  const auto found = Gui.images.find(image);
+  if (found == Gui.images.end()) return;
   Release(found->second);
-  Gui().images.erase(found);
+  Gui.images.erase(found);
 }

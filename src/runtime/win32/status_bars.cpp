@@ -6,7 +6,7 @@
 namespace {
 
 StatusBarRecord* FindStatusBar(int statusBar) {
-  auto& bars = Gui().statusBars;
+  auto& bars = Gui.statusBars;
   const auto found = bars.find(statusBar);
   return found != bars.end() ? &found->second : nullptr;
 }
@@ -20,7 +20,7 @@ std::intptr_t CreateStatusBar(int statusBar, int window) {
   HWND handle = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                                 parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (handle == nullptr) return 0;
-  Gui().statusBars[number] = StatusBarRecord{handle, {}};
+  Gui.statusBars[number] = StatusBarRecord{handle, {}};
   return statusBar == -1 ? number : reinterpret_cast<std::intptr_t>(handle);
 }
 

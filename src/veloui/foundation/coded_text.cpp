@@ -6,12 +6,9 @@ static_assert(kFormatCentre == DT_CENTER && kFormatVCentre == DT_VCENTER && kFor
               kFormatExpandTabs == DT_EXPANDTABS && kFormatNoClip == DT_NOCLIP && kFormatCalcRect == DT_CALCRECT &&
               kFormatPathEllipsis == DT_PATH_ELLIPSIS && kFormatEndEllipsis == DT_END_ELLIPSIS);
 
-CodedTextGlobals& CodedText() {
-  static CodedTextGlobals globals;
-  return globals;
-}
+CodedTextGlobals CodedText;
 
-void ResetCodedTextForTesting() { CodedText() = CodedTextGlobals(); }
+void ResetCodedTextForTesting() { CodedText = CodedTextGlobals(); }
 
 namespace {
 
@@ -80,7 +77,7 @@ class DcCanvas : public CodedTextCanvas {
 };
 
 void RepairPanelTextAlpha(HDC dc, const Text& text, const RECT& rect, HFONT font, std::uint32_t options) {
-  CodedTextGlobals& globals = CodedText();
+  CodedTextGlobals& globals = CodedText;
   if (globals.RepairTextAlpha == nullptr || globals.InsideTextAlphaRepair) return;
   globals.InsideTextAlphaRepair = true;
   globals.RepairTextAlpha(dc, text, rect, font, options);
@@ -92,7 +89,7 @@ void RepairPanelTextAlpha(HDC dc, const Text& text, const RECT& rect, HFONT font
 Text DrawCodedText(HDC dc, const Text& text, RECT& rect, HFONT font, std::uint32_t options) {
   const bool measuring = (options & kCodedMeasureOnly) != 0;
   std::vector<TextLinkRecord>* links =
-      (options & kCodedRecordLinks) != 0 ? CodedText().CurrentTextLinks : nullptr;
+      (options & kCodedRecordLinks) != 0 ? CodedText.CurrentTextLinks : nullptr;
   if (links != nullptr) links->clear();
 
   HFONT startingFont = font;
@@ -117,7 +114,7 @@ Text DrawCodedText(HDC dc, const Text& text, RECT& rect, HFONT font, std::uint32
     DcCanvas canvas(dc, startingFont, startingLog);
     const TextBox box{rect.left, rect.top, rect.right, rect.bottom};
     CodedTextLayout layout = LayOutCodedText(text, box, options, canvas.StartingStyle(), startingColour,
-                                             CodedText().TextLineSpacing, canvas);
+                                             CodedText.TextLineSpacing, canvas);
     if (measuring) rect = RECT{0, 0, layout.Measured.Width, layout.Measured.Height};
     if (links != nullptr) links->insert(links->end(), layout.Links.begin(), layout.Links.end());
     visible = std::move(layout.Visible);

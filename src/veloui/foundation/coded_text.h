@@ -23,7 +23,7 @@ struct CodedTextGlobals {
   bool InsideTextAlphaRepair = false;
 };
 // GUI thread only.
-CodedTextGlobals& CodedText();
+extern CodedTextGlobals CodedText;
 void ResetCodedTextForTesting();
 
 // Draws `text` into `rect` (or measures it with option 0x400) with `font`, or with the font

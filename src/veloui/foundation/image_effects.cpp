@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "veloui/foundation/core/image_effect_pixels.h"
+#include "runtime/win32/dib_section.h"
 
 namespace {
 
@@ -42,22 +43,11 @@ class SourceBitmaps {
   HBITMAP mask_ = nullptr;
 };
 
-BITMAPINFO TopDown32(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
 // Whatever the bitmap's own depth, its pixels are read as 32-bit words, so the walk never
 // depends on the source's row layout.
 bool Read32(HBITMAP bitmap, int width, int height, std::vector<std::uint32_t>& pixels) {
   pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-  BITMAPINFO info = TopDown32(width, height);
+  BITMAPINFO info = TopDown32BitmapInfo(width, height);
   HDC screen = GetDC(nullptr);
   const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
@@ -80,9 +70,8 @@ std::optional<EffectSource> ReadSource(const SourceBitmaps& bitmaps) {
 }
 
 HBITMAP MakeBitmap32(int width, int height, const std::vector<std::uint32_t>& pixels) {
-  BITMAPINFO info = TopDown32(width, height);
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateTopDown32Dib(width, height, &bits);
   if (bitmap == nullptr || bits == nullptr) return bitmap;
   std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
   GdiFlush();

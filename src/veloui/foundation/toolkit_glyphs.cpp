@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "veloui/foundation/toolkit_state.h"
+#include "runtime/win32/dib_section.h"
 
 namespace {
 // One row per byte, the leftmost pixel in bit 6; a set bit is a black, opaque pixel.
@@ -21,15 +22,9 @@ bool PixelSet(const std::uint8_t* rows, int x, int y) {
 
 // An icon of width x height whose set pixels are opaque black and the rest transparent.
 HICON MakeIcon(int width, int height, const std::uint8_t* rows) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HDC screen = GetDC(nullptr);
-  HBITMAP colour = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP colour = CreateTopDown32Dib(width, height, &bits, screen);
   ReleaseDC(nullptr, screen);
   if (colour == nullptr) return nullptr;
   // The mask is a 1-bit bitmap with rows padded to 16 bits: a set bit shows the background.

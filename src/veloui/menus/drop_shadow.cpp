@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "veloui/foundation/core/toolkit_registry.h"
+#include "runtime/win32/dib_section.h"
 
 namespace {
 // The last piece built for one orientation, kept in a memory DC.
@@ -36,14 +37,7 @@ void FreePiece(ShadowPieceCache& cache) {
 
 // A top-down 32-bit DIB section selected into a new memory DC.
 HBITMAP MakeTopDownBitmap(HDC reference, int width, int height, void** bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return CreateDIBSection(reference, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+  return CreateTopDown32Dib(width, height, bits, reference);
 }
 
 bool RegisterShadowClass() {

@@ -97,7 +97,7 @@ TEST_F(CodedTextTest, NoGdiObjectIsLeft) {
 TEST_F(CodedTextTest, LinksAreRecordedIntoTheCurrentTextControl) {
   DibCanvas canvas(200, 30);
   std::vector<TextLinkRecord> links{{99, 0, 0, 0, 0}};
-  CodedText().CurrentTextLinks = &links;
+  CodedText.CurrentTextLinks = &links;
   RECT rect{5, 3, 195, 27};
   const Text visible =
       DrawCodedText(canvas.Dc(), u"go \\l12link\\l now", rect, font_, kCodedTopLeft | kCodedRecordLinks | kCodedVisibleText);
@@ -132,7 +132,7 @@ void CountingRepair(HDC dc, const Text& text, const RECT& rect, HFONT font, std:
 TEST_F(CodedTextTest, AlphaRepairAfterDrawingOnly) {
   DibCanvas canvas(200, 30);
   RepairCalls = 0;
-  CodedText().RepairTextAlpha = &CountingRepair;
+  CodedText.RepairTextAlpha = &CountingRepair;
   RECT rect{0, 0, 200, 30};
   DrawCodedText(canvas.Dc(), u"a\\bb", rect, font_, 0);
   EXPECT_EQ(RepairCalls, 1);
@@ -140,7 +140,7 @@ TEST_F(CodedTextTest, AlphaRepairAfterDrawingOnly) {
   EXPECT_EQ(RepairCalls, 2);
   DrawCodedText(canvas.Dc(), u"a\\bb", rect, font_, kCodedMeasureOnly);
   EXPECT_EQ(RepairCalls, 2);
-  EXPECT_FALSE(CodedText().InsideTextAlphaRepair);
+  EXPECT_FALSE(CodedText.InsideTextAlphaRepair);
 }
 
 }  // namespace
