@@ -54,7 +54,7 @@ struct UxThemeBinding {
   binding::GenericProc GetThemeRect = nullptr;
   binding::GenericProc GetThemeFont = nullptr;
   binding::GenericProc SetWindowTheme = nullptr;
-  std::int32_t NoVisualStyle = 0;
+  bool NoVisualStyle = false;
   // The scrollbar handle is also UIColours.ThemeScrollbarData.
   binding::HTHEME_ ThemeScrollbarData = nullptr;
   binding::HTHEME_ ThemeExplorerBarData = nullptr;

@@ -17,7 +17,9 @@
 #include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
-#include "veloui/menus/window_hooks.h"
+#include "veloui/menus/menu_tracking_hooks.h"
+#include "veloui/menus/track_windows_hook.h"
+#include "veloui/skins/skin_services.h"
 
 namespace {
 // Brushes of an earlier start-up would otherwise be forgotten with the old tables.
@@ -92,6 +94,7 @@ std::int32_t InitToolkit() {
   CreateToolkitMutexSet();
   RenewColourTables();
   BindColourServices();
+  BindSkinServices();
   CreateToolkitGlyphs();
   LoadToolkitCursors();
   ResetBuilderState();

@@ -33,7 +33,7 @@ void ReadVisualStyleName(HMODULE library) {
   buffer.back() = L'\0';
   Text name = FromWide(buffer.data());
   std::erase(name, u' ');
-  if (name.empty()) UxTheme.NoVisualStyle = 1;
+  if (name.empty()) UxTheme.NoVisualStyle = true;
 }
 
 binding::HTHEME_ Open(HWND window, const wchar_t* themeClass) {

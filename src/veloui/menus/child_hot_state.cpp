@@ -18,8 +18,8 @@ constexpr int kEditTop = 3;
 constexpr int kEditBottom = 1;
 constexpr int kEditRight = 13;
 constexpr int kDropButtonWidth = 12;
-constexpr UINT kMoveOnly = 0x215;
-constexpr UINT kSizeOnly = 0x216;
+constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+constexpr UINT kSizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 
 ToolbarButtonRecord* ButtonOfGadget(HWND gadget) {
   for (ToolbarButtonRecord& button : ToolkitList<ToolbarButtonRecord>(ToolkitListId::ToolbarButtons))

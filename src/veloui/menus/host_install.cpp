@@ -5,7 +5,7 @@
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/host_window_proc.h"
 #include "veloui/menus/menu_tracking_hooks.h"
-#include "veloui/menus/window_hooks.h"
+#include "veloui/menus/track_windows_hook.h"
 
 #include <cstring>
 

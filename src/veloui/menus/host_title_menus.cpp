@@ -23,8 +23,8 @@
 namespace {
 
 constexpr UINT kTitleRepaint = RDW_INVALIDATE | RDW_UPDATENOW;  // 0x101 with the erase left out
-constexpr UINT kBarRepaint = 0x300;
-constexpr UINT kBarRepaintAfter = 0x120;
+constexpr UINT kBarRepaint = RDW_UPDATENOW | RDW_ERASENOW;
+constexpr UINT kBarRepaintAfter = RDW_UPDATENOW | RDW_NOERASE;
 
 MenuRecord* TitleMenu(HWND toolbar, int index) {
   for (MenuRecord& menu : MenuList()) {

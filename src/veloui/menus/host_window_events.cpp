@@ -30,8 +30,8 @@ constexpr UINT kToolbarRepaint = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDRE
 constexpr UINT kBarRepaint = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE;      // 7
 // What the new band layout invalidated is painted at once, over the old background.
 constexpr UINT kLaidOutRepaint = RDW_UPDATENOW | RDW_NOERASE;  // 0x120
-constexpr UINT kSizingRepaint = 0xB85;
-constexpr UINT kWholeRepaint = 0x785;
+constexpr UINT kSizingRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_NOFRAME;
+constexpr UINT kWholeRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME;
 constexpr UINT kNonClientMetricsSize = 500;
 
 // The name of the visual style in use; empty (or blank) when none is.

@@ -92,7 +92,7 @@ std::int32_t SetMenuF10Disabled(bool disabled) {
 
 std::int32_t SetMenuShortcutsDisabled(bool disabled) {
   ToolkitLockGuard lock(ToolkitLock::Shortcut);
-  ShortcutSwitch.NoRegistration = disabled ? 1 : 0;
+  ShortcutSwitch.NoRegistration = disabled;
   return 1;
 }
 

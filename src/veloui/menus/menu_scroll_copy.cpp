@@ -33,13 +33,13 @@ std::intptr_t CopyId() { return reinterpret_cast<std::intptr_t>(MenuTracking.Cop
 // them away when they go.
 class NoShortcuts {
  public:
-  NoShortcuts() : saved_(ShortcutSwitch.NoRegistration) { ShortcutSwitch.NoRegistration = 1; }
+  NoShortcuts() : saved_(ShortcutSwitch.NoRegistration) { ShortcutSwitch.NoRegistration = true; }
   ~NoShortcuts() { ShortcutSwitch.NoRegistration = saved_; }
   NoShortcuts(const NoShortcuts&) = delete;
   NoShortcuts& operator=(const NoShortcuts&) = delete;
 
  private:
-  std::int32_t saved_;
+  bool saved_;
 };
 
 HICON IconOf(HIMAGELIST list, int index, bool stored) {

@@ -73,7 +73,7 @@ void InstallShortcutHookOnce() {
 ShortcutMap& ShortcutTable() { return ToolkitMap<std::vector<ShortcutEntry>>(ToolkitMapId::Shortcuts); }
 
 std::int32_t RegisterMenuShortcut(HWND window, std::int32_t commandId, const Text& itemText) {
-  if (ShortcutSwitch.NoRegistration != 0) return 0;
+  if (ShortcutSwitch.NoRegistration) return 0;
   const SplitItem split = SplitItemText(itemText);
   // A text ending in a single "$" names no shortcut: it must not reach ParseShortcut, where
   // an empty shortcut text forgets every shortcut of the window.

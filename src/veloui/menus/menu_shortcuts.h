@@ -12,7 +12,7 @@
 // While non-zero RegisterMenuShortcut does nothing (0 in this program). The hook's handle
 // is the toolkit's get-message hook, which teardown removes.
 struct ShortcutRegistration {
-  std::int32_t NoRegistration = 0;
+  bool NoRegistration = false;
 };
 extern ShortcutRegistration ShortcutSwitch;
 

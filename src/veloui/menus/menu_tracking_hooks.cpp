@@ -271,7 +271,7 @@ LRESULT CALLBACK ChevronMenuMsgFilterHook(int code, WPARAM wParam, LPARAM lParam
   return PassOn(code, wParam, lParam);
 }
 
-LRESULT CALLBACK DriveMenuBarFromKeyboard(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MenuKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
   const LRESULT next = PassOn(code, wParam, lParam);
   if (code != HC_ACTION) return next;
   const auto key = static_cast<std::uint32_t>(wParam);

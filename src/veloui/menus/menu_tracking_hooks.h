@@ -10,6 +10,6 @@ LRESULT CALLBACK PopupMenuMouseHookLL(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK MenuBarMsgFilterHook(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ChevronMenuMsgFilterHook(int code, WPARAM wParam, LPARAM lParam);
 
-// The work of MenuKeyboardHookProc (WH_KEYBOARD of the GUI thread), complete with the call of
-// the next hook: MenuKeyboardHookProc returns what this returns.
-LRESULT CALLBACK DriveMenuBarFromKeyboard(int code, WPARAM wParam, LPARAM lParam);
+// WH_KEYBOARD of the GUI thread: drives the menu bar from the keyboard, and calls the next
+// hook itself.
+LRESULT CALLBACK MenuKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam);

@@ -3,7 +3,6 @@
 #include "veloui/menus/core/child_kinds.h"
 #include "veloui/menus/menu_shadows.h"
 #include "veloui/menus/track_windows_hook.h"
-#include "veloui/menus/window_hooks.h"
 
 MenuTrackingHookState MenuTrackingHook;
 

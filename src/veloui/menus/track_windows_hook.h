@@ -1,6 +1,6 @@
 #pragma once
-// What TrackWindowsHookProc (declared in window_hooks.h) knows of the toolkit menu being
-// tracked. The popup-menu code keeps these fields while TrackPopupMenuEx runs for one of its
+// TrackWindowsHookProc (WH_CALLWNDPROC of the GUI thread) follows windows as they are made
+// and shown. What it knows of the toolkit menu being tracked: The popup-menu code keeps these fields while TrackPopupMenuEx runs for one of its
 // menus (it may keep them here as its own state); the hook reads them and, when the
 // system's popup window appears, records it. GUI thread only.
 //
@@ -29,3 +29,5 @@ struct MenuTrackingHookState {
 extern MenuTrackingHookState MenuTrackingHook;
 
 void ResetMenuTrackingHook();
+
+LRESULT CALLBACK TrackWindowsHookProc(int code, WPARAM wParam, LPARAM lParam);

@@ -2,8 +2,11 @@
 
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/ui_colours.h"
+#include "veloui/skins/core/skin_records.h"
 
 namespace {
+constexpr UINT kOtherThreadWait = 2000;  // ms
+
 ToolkitRecordList<HWND>& ColourNotifyList() { return ToolkitList<HWND>(ToolkitListId::ColourNotify); }
 }  // namespace
 
@@ -29,15 +32,21 @@ BOOL CALLBACK NotifySkinChildProc(HWND child, LPARAM context) {
     ColourNotifyList().push_back(child);
     SendMessageW(child, WM_SETREDRAW, 0, 0);
   }
+  const auto skin = static_cast<LPARAM>(notify.Skin);
+  if (GetWindowThreadProcessId(child, nullptr) != GetCurrentThreadId()) {
+    // Another thread's window is only ever run by that thread; the wait for it is bounded.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(child, kSkinRefreshMessage, 0, skin, SMTO_NORMAL | SMTO_ABORTIFHUNG, kOtherThreadWait, &ignored);
+    return TRUE;
+  }
   // Straight to the window's procedure, so the message arrives before the repaint.
   const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC));
-  if (procedure != nullptr) CallWindowProcW(procedure, child, kSkinRefreshMessage, 0, static_cast<LPARAM>(notify.Skin));
+  if (procedure != nullptr) CallWindowProcW(procedure, child, kSkinRefreshMessage, 0, skin);
   return TRUE;
 }
 
 std::int32_t ApplySkinToAllWindows(std::uintptr_t skin) {
-  // No skin can exist yet: nothing creates one.
-  if (skin != 0) return 0;
+  if (skin != 0 && FindSkinRecord(skin) == nullptr) return 0;
   SkinNotifyContext context{GetCurrentProcessId(), skin, nullptr};
   EnumWindows(NotifySkinWindowProc, reinterpret_cast<LPARAM>(&context));
   return 1;

@@ -1,7 +1,8 @@
 #pragma once
 // The skin-refresh broadcast: every window of the process is told (message 0x9CA3) that the
 // skin or the colour mode changed, and the visible children of visible top-level windows are
-// repainted once afterwards.
+// repainted once afterwards. Windows of the calling thread get it straight from their procedure,
+// windows of other threads as a sent message.
 #include <windows.h>
 
 #include <cstdint>

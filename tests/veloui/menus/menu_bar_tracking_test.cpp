@@ -88,23 +88,23 @@ TEST_F(MenuBarTrackingTest, ATitleDropsDownItsMenuUnderTheTitleAndClosesCleanly)
 }
 
 TEST_F(MenuBarTrackingTest, AltMakesTheFirstTitleHotAndEscapeOrAltAgainGivesTheFocusBack) {
-  EXPECT_EQ(DriveMenuBarFromKeyboard(HC_ACTION, VK_MENU, kAltDown), 1);
+  EXPECT_EQ(MenuKeyboardHookProc(HC_ACTION, VK_MENU, kAltDown), 1);
   EXPECT_EQ(MenuTracking.MenuMode, 1);
   EXPECT_EQ(MenuTracking.MenuBarKeyMode, 1);
   EXPECT_EQ(GetFocus(), Bar);
   EXPECT_EQ(SendMessageW(Bar, TB_GETHOTITEM, 0, 0), 0);
 
-  DriveMenuBarFromKeyboard(HC_ACTION, VK_ESCAPE, kEscapeDown);
+  MenuKeyboardHookProc(HC_ACTION, VK_ESCAPE, kEscapeDown);
   EXPECT_EQ(MenuTracking.MenuMode, 0);
   EXPECT_EQ(MenuTracking.MenuBarKeyMode, 0);
   EXPECT_EQ(SendMessageW(Bar, TB_GETHOTITEM, 0, 0), -1);
   EXPECT_EQ(GetFocus(), Edit);
 
   // Other keys hand the bar its keyboard; Alt again leaves the bar.
-  DriveMenuBarFromKeyboard(HC_ACTION, VK_MENU, kAltDown);
-  DriveMenuBarFromKeyboard(HC_ACTION, 'S', 0x001F0001);
+  MenuKeyboardHookProc(HC_ACTION, VK_MENU, kAltDown);
+  MenuKeyboardHookProc(HC_ACTION, 'S', 0x001F0001);
   EXPECT_EQ(MenuTracking.MenuBarKeyMode, -2);
-  EXPECT_EQ(DriveMenuBarFromKeyboard(HC_ACTION, VK_MENU, kAltDown), 1);
+  EXPECT_EQ(MenuKeyboardHookProc(HC_ACTION, VK_MENU, kAltDown), 1);
   EXPECT_EQ(MenuTracking.MenuMode, 0);
   EXPECT_EQ(SendMessageW(Bar, TB_GETHOTITEM, 0, 0), -1);
   EXPECT_EQ(GetFocus(), Edit);
@@ -118,8 +118,8 @@ TEST_F(MenuBarTrackingTest, AltAndF10InAnotherActiveWindowAreLeftToThatWindow) {
   SetActiveWindow(dialog);
   SetFocus(field);
   ASSERT_EQ(GetActiveWindow(), dialog);
-  EXPECT_NE(DriveMenuBarFromKeyboard(HC_ACTION, VK_MENU, kAltDown), 1);
-  EXPECT_NE(DriveMenuBarFromKeyboard(HC_ACTION, VK_F10, 0x00440001), 1);
+  EXPECT_NE(MenuKeyboardHookProc(HC_ACTION, VK_MENU, kAltDown), 1);
+  EXPECT_NE(MenuKeyboardHookProc(HC_ACTION, VK_F10, 0x00440001), 1);
   EXPECT_EQ(MenuTracking.MenuMode, 0);
   EXPECT_EQ(MenuTracking.MenuBarKeyMode, 0);
   EXPECT_EQ(SendMessageW(Bar, TB_GETHOTITEM, 0, 0), -1);

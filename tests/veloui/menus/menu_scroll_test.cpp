@@ -76,7 +76,7 @@ TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
                   if (phase == 0) {
                     startedRight = Row(0) == 100 && Row(Rows() - 1) == kBottomArrow;
                     firstHeight = Height(copy);
-                    DriveMenuBarFromKeyboard(HC_ACTION, 'Q', 0x00100001);  // a disabled item's mnemonic
+                    MenuKeyboardHookProc(HC_ACTION, 'Q', 0x00100001);  // a disabled item's mnemonic
                     Select(Rows() - 1);
                     phase = MenuScroll.ThreadActive ? 1 : 2;
                     return phase == 2;
@@ -85,7 +85,7 @@ TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
                   if (MenuScroll.ThreadActive) return false;
                   endedRight = Row(0) == kTopArrow && Row(Rows() - 1) == 100 + kItems - 1;
                   for (int k = 0; k < Rows(); ++k) endedRight = endedRight && Row(k) != kBottomArrow;
-                  DriveMenuBarFromKeyboard(HC_ACTION, 'Z', 0x002C0001);
+                  MenuKeyboardHookProc(HC_ACTION, 'Z', 0x002C0001);
                   return false;
                 },
                 1500);

@@ -47,7 +47,7 @@ void PopupsTest::SetUp() {
   MenusTest::SetUp();
   ResetMenuTrackingForTesting();
   HostWindows = HostWindowGlobals{};
-  SetUIColourMode(4);  // grey
+  SetUIColourMode(UICOLOURMODE_DEFAULT_GREY);
 }
 
 void PopupsTest::TearDown() {

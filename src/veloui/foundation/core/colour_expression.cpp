@@ -167,7 +167,7 @@ std::uint32_t ReadColumn(const UIColourRecord& record, std::int32_t mode) {
   }
 }
 
-bool IsExplicitMode(std::int32_t mode) { return (mode >= 1 && mode <= 4) || (mode >= 6 && mode <= 9); }
+bool IsExplicitMode(std::int32_t mode) { return IsDefaultSchemeMode(mode) || IsCustomSchemeMode(mode); }
 }  // namespace
 
 std::int32_t SystemColourIndex(TextView upperName) {

@@ -14,8 +14,9 @@ struct SchemeColumn {
 
 SchemeColumn ResolveSchemeColumn() {
   const std::int32_t mode = UIColours.CurrentColourMode;
-  if (mode >= 1 && mode <= 4) return {static_cast<ColourScheme>(mode + 5), false};
-  if (mode >= 6 && mode <= 9) return {static_cast<ColourScheme>(mode), true};
+  // A default mode's scheme is the custom mode's number, which the schemes are numbered by.
+  if (IsDefaultSchemeMode(mode)) return {static_cast<ColourScheme>(mode + UICOLOURMODE_CUSTOM), false};
+  if (IsCustomSchemeMode(mode)) return {static_cast<ColourScheme>(mode), true};
   const ColourScheme theme =
       UIColours.ThemeScrollbarData != 0 ? ClassifyCaptionColour(UIColours.ThemeCaptionColour) : ColourSchemeGrey;
   return {theme, mode == UICOLOURMODE_CUSTOM};

@@ -27,6 +27,15 @@ constexpr std::int32_t UICOLOURMODE_CUSTOM_OLIVE = 7;
 constexpr std::int32_t UICOLOURMODE_CUSTOM_SILVER = 8;
 constexpr std::int32_t UICOLOURMODE_CUSTOM_GREY = 9;
 
+// The modes that name a colour scheme themselves (blue, olive, silver or grey) rather than
+// following the system's theme.
+constexpr bool IsDefaultSchemeMode(std::int32_t mode) {
+  return mode >= UICOLOURMODE_DEFAULT_BLUE && mode <= UICOLOURMODE_DEFAULT_GREY;
+}
+constexpr bool IsCustomSchemeMode(std::int32_t mode) {
+  return mode >= UICOLOURMODE_CUSTOM_BLUE && mode <= UICOLOURMODE_CUSTOM_GREY;
+}
+
 // What a lookup answers for a negative colour id; equal to the custom-family mode.
 enum ColourScheme : std::int32_t {
   ColourSchemeBlue = 6,

@@ -1,0 +1,243 @@
+#include "veloui/skins/core/skin_files.h"
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "runtime/portable/files.h"
+#include "runtime/portable/pack.h"
+#include "runtime/portable/text_ops.h"
+#include "runtime/portable/xml.h"
+#include "veloui/skins/core/skin_images.h"
+#include "veloui/skins/core/skin_properties.h"
+#include "veloui/skins/core/skin_values.h"
+
+namespace {
+
+#ifdef _WIN32
+constexpr char16_t kSeparator = u'\\';
+#else
+constexpr char16_t kSeparator = u'/';
+#endif
+
+Text FolderOf(const Text& path) { return path.substr(0, path.size() - BareFileName(path).size()); }
+
+Text BaseName(const Text& path) {
+  const Text bare = BareFileName(path);
+  return bare.substr(0, bare.rfind(u'.'));
+}
+
+Text Extension(const Text& path) {
+  const Text bare = BareFileName(path);
+  const std::size_t dot = bare.rfind(u'.');
+  return dot == Text::npos ? Text() : LowerText(TextView(bare).substr(dot + 1));
+}
+
+Text WithExtension(const Text& path, TextView extension) { return FolderOf(path) + BaseName(path) + Text(extension); }
+
+// The document of a skin file: the file itself, its ".skn" beside it or in a folder named after
+// it, else the last entry of its ".sknz" pack (whose entries are kept for the images).
+bool FindDocument(const Text& path, std::string& document, std::vector<std::string>& pack, Text& packPath) {
+  if (Extension(path) == u"skn") return ReadWholeFile(path, document);
+  const Text base = BaseName(path);
+  if (ReadWholeFile(WithExtension(path, u".skn"), document) ||
+      ReadWholeFile(FolderOf(path) + base + kSeparator + base + u".skn", document)) {
+    return true;
+  }
+  packPath = WithExtension(path, u".sknz");
+  std::string bytes;
+  if (!ReadWholeFile(packPath, bytes) || !ReadPackEntries(bytes, pack) || pack.empty()) return false;
+  document = std::move(pack.back());
+  pack.pop_back();
+  return true;
+}
+
+Text PropertyValue(const Text& text) {
+  Text value;
+  for (char16_t c : text) {
+    if (c != u'\r' && c != u'\n' && c != u'\t') value += c;
+  }
+  return TrimSpaces(value);
+}
+
+// One property with no broadcast; -2 when it names a missing image file.
+std::int32_t ReadProperty(SkinHandle skin, const Text& component, const Text& state, const XmlElement& property) {
+  const bool building = Skins().SkinBuildInProgress;
+  Skins().SkinBuildInProgress = true;
+  const std::int32_t set = SetSkinProperty(skin, component, state, property.AttributeOr(u"id"), PropertyValue(property.text));
+  Skins().SkinBuildInProgress = building;
+  return set < 0 ? -2 : 1;
+}
+
+std::int32_t ReadComponent(SkinHandle skin, const XmlElement& component) {
+  const Text componentName = component.AttributeOr(u"id");
+  for (const XmlElement& state : component.children) {
+    if (!state.NameIs(u"state")) return -1;
+    for (const XmlElement& property : state.children) {
+      if (!property.NameIs(u"property")) return -1;
+      const std::int32_t read = ReadProperty(skin, componentName, state.AttributeOr(u"id"), property);
+      if (read != 1) return read;
+    }
+  }
+  return 1;
+}
+
+void ReadHeader(const XmlElement& root, SkinRecord& skin) {
+  const std::pair<const char16_t*, Text SkinRecord::*> fields[] = {
+      {u"author", &SkinRecord::Author}, {u"date", &SkinRecord::Date}, {u"version", &SkinRecord::Version},
+      {u"url", &SkinRecord::Url}};
+  for (const XmlElement& element : root.children) {
+    for (const auto& [name, field] : fields) {
+      if (element.NameIs(name)) skin.*field = element.AttributeOr(u"id");
+    }
+  }
+}
+
+Text SkinNameOf(const XmlElement& root) {
+  for (const XmlElement& element : root.children) {
+    if (element.NameIs(u"name")) return element.AttributeOr(u"id");
+  }
+  return {};
+}
+
+}  // namespace
+
+std::int32_t SetSkinDirectory(TextView path) {
+  Text folder(path);
+  if (folder.empty() || !IsExistingFolder(folder)) return 0;
+  if (folder.back() != u'\\' && folder.back() != u'/') folder += kSeparator;
+  Skins().SkinDirectory = folder;
+  return 1;
+}
+
+std::intptr_t LoadSkinFile(TextView file) {
+  const Text path = InSkinDirectory(file);
+  std::string document;
+  std::vector<std::string> pack;
+  Text packPath;
+  XmlElement root;
+  if (!FindDocument(path, document, pack, packPath) || !ParseXmlDocument(document, u"skin", root)) return 0;
+
+  const SkinHandle skin = CreateSkin(SkinNameOf(root));
+  SkinRecord& record = *FindSkinRecord(skin);
+  ReadHeader(root, record);
+  record.PackFile = packPath;
+  Skins().LoadingPack = packPath.empty() ? nullptr : &pack;
+  std::int32_t result = 1;
+  for (const XmlElement& element : root.children) {
+    // Any other top-level element is no part of the vocabulary and is passed over.
+    if (element.NameIs(u"component")) result = ReadComponent(skin, element);
+    if (result != 1) break;
+  }
+  Skins().LoadingPack = nullptr;
+  if (result == 1) return static_cast<std::intptr_t>(skin);
+  FreeSkin(skin);
+  return result;
+}
+
+namespace {
+
+struct PackedFile {
+  Text Name;  // bare
+  std::string Bytes;
+};
+
+// Where a property names a file that is at hand (or in the older pack), the file is taken
+// along and the property's text names it bare.
+Text TakeFileAlong(const Text& value, const std::vector<std::string>& olderPack, std::vector<PackedFile>& files,
+                   std::set<Text>& taken) {
+  const Text fileName = SkinFileName(value);
+  if (fileName.empty()) return value;
+  const Text bare = BareFileName(fileName);
+  std::string bytes;
+  if (!ReadSkinFileBytes(fileName, bytes)) {
+    const std::string* older = FindPackData(olderPack, bare);
+    if (older == nullptr || older->empty()) return value;
+    bytes = *older;
+  }
+  if (taken.insert(bare).second) files.push_back({bare, std::move(bytes)});
+  Text renamed = value;
+  renamed.replace(renamed.find(fileName), fileName.size(), bare);
+  return renamed;
+}
+
+XmlElement BuildDocument(const SkinRecord& skin, const Text& path, const std::vector<std::string>& olderPack,
+                         std::vector<PackedFile>& files) {
+  XmlElement root;
+  root.name = u"Skin";
+  root.AddChild(u"Name").SetAttribute(u"id", skin.Name.empty() ? BaseName(path) : skin.Name);
+  const std::pair<const char16_t*, const Text*> header[] = {
+      {u"Author", &skin.Author}, {u"Date", &skin.Date}, {u"Version", &skin.Version}, {u"URL", &skin.Url}};
+  for (const auto& [name, value] : header) {
+    if (!value->empty()) root.AddChild(name).SetAttribute(u"id", *value);
+  }
+  std::set<Text> taken;
+  for (const auto& component : skin.Components) {
+    XmlElement& componentElement = root.AddChild(u"Component");
+    componentElement.SetAttribute(u"id", component.Name);
+    for (const auto& state : component.States) {
+      XmlElement& stateElement = componentElement.AddChild(u"State");
+      stateElement.SetAttribute(u"id", state.Name);
+      for (const auto& property : state.Properties) {
+        XmlElement& propertyElement = stateElement.AddChild(u"Property");
+        propertyElement.SetAttribute(u"id", property.Name);
+        propertyElement.text = TakeFileAlong(property.ValueText, olderPack, files, taken);
+      }
+    }
+  }
+  return root;
+}
+
+bool WritePack(const Text& packPath, const std::vector<PackedFile>& files, const std::string& document) {
+  std::string pack;
+  for (const PackedFile& file : files) {
+    if (!AppendPackEntry(pack, PackNameEntry(file.Name)) || !AppendPackEntry(pack, file.Bytes)) return false;
+  }
+  return AppendPackEntry(pack, document) && ReplaceFileContents(packPath, pack);
+}
+
+// The files beside the document, then the document; what was newly made is removed again
+// when any write fails.
+bool WritePlain(const Text& folder, const Text& documentPath, const std::vector<PackedFile>& files,
+                const std::string& document) {
+  std::vector<Text> made;
+  bool written = true;
+  for (const PackedFile& file : files) {
+    const Text target = folder + file.Name;
+    const bool existed = IsExistingFile(target);
+    written = ReplaceFileContents(target, file.Bytes);
+    if (!written) break;
+    if (!existed) made.push_back(target);
+  }
+  if (written && ReplaceFileContents(documentPath, document)) return true;
+  for (const Text& path : made) {
+    std::error_code ignored;
+    std::filesystem::remove(std::filesystem::path(path), ignored);
+  }
+  return false;
+}
+
+}  // namespace
+
+std::int32_t SaveSkinFile(SkinHandle skin, TextView file, bool asPack) {
+  const SkinRecord* record = FindSkinRecord(skin);
+  const Text bare = BareFileName(file);
+  if (record == nullptr || bare.empty() || bare.find_first_of(u"<>:\"|?*") != Text::npos) return 0;
+  CurrentSkinScope scope(skin);  // the files the skin names are looked up for it
+  const Text path = InSkinDirectory(file);
+  const Text folder = FolderOf(path);
+  if (!folder.empty() && !IsExistingFolder(folder) && !CreateFolder(folder)) return 0;
+
+  const Text packPath = WithExtension(path, u".sknz");
+  std::vector<std::string> olderPack;
+  std::string olderBytes;
+  if (asPack && ReadWholeFile(packPath, olderBytes)) ReadPackEntries(olderBytes, olderPack);
+  std::vector<PackedFile> files;
+  const std::string document = WriteXml(BuildDocument(*record, path, olderPack, files));
+  const bool written = asPack ? WritePack(packPath, files, document)
+                              : WritePlain(folder, WithExtension(path, u".skn"), files, document);
+  return written ? 1 : 0;
+}
