@@ -59,6 +59,9 @@ BENCHMARK_CAPTURE(BM_SearchKeystroke, name_exact, DatabaseField::Name, u"player1
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SearchKeystroke, guid_contains, DatabaseField::Guid, u"0000a", false)
     ->Unit(benchmark::kMillisecond);
+// The worst case: a long text that every GUID holds.
+BENCHMARK_CAPTURE(BM_SearchKeystroke, guid_contains_every_row, DatabaseField::Guid, u"0000000000000000000", false)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SearchKeystroke, server_contains, DatabaseField::Server, u"SERVER3", false)
     ->Unit(benchmark::kMillisecond);
 

@@ -1,18 +1,21 @@
 // Times the Database tab against a player database of a million rows, in the real window:
-// loading the file, filling the list, each keystroke of a search, scrolling to the end and
-// back, and the process's memory afterwards. Prints the figures; asserts nothing.
+// loading the file (on the database thread as the program does, and directly), filling the
+// list, each keystroke of a search, scrolling to the end and back, and the process's memory
+// afterwards. Prints the figures; asserts nothing.
 //   database_view_timing [rows]   (default 1000000)
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "app/database_view.h"
+#include "app/window_interface.h"
 #include "app/files/settings.h"
 #include "app/main_window.h"
 #include "app/gadget_ids.h"
@@ -120,6 +123,22 @@ int main(int argc, char** argv) {
   RelayoutPanelContents();
   SetGadgetState(kTabPanel, 3);
   Pump();
+
+  // As the program starts it: read on the database thread while the window goes on answering.
+  start = Clock::now();
+  StartLoadingDatabase(AnsiToText(file));
+  double longestPass = 0;
+  while (!PlayerDatabaseLoaded()) {
+    const auto pass = Clock::now();
+    Pump();
+    longestPass = std::max(longestPass, MillisecondsSince(pass));
+    Sleep(1);
+  }
+  Pump();  // the list learns of the whole database
+  Report("load on the database thread, window answering", MillisecondsSince(start), CountGadgetItems(kDatabaseList));
+  std::printf("longest message pass of the window meanwhile: %.1f ms\n", longestPass);
+  // Ends the index build that follows; the open below times it.
+  StopPlayerDatabase(&ServeSentMessages);
 
   start = Clock::now();
   OpenPlayerDatabase(AnsiToText(file));

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/window_interface.h"
 #include "app/lists/database_search.h"
 #include "app/gadget_ids.h"
 #include "app/logic/embedded_images.h"
@@ -13,6 +14,7 @@
 #include "app/window_ids.h"
 #include "database/player_database.h"
 #include "runtime/win32/gui_state.h"
+#include "veloui/menus/menus.h"
 
 namespace {
 
@@ -27,7 +29,7 @@ bool ListIsFull() { return PlayerDb.DatabaseListIsFull.load() != 0; }
 
 std::size_t ShownCount() { return ListIsFull() ? g_view.fullCount : g_view.shown.size(); }
 
-TextView CellOf(const DatabaseRowView& row, int column) {
+TextView CellOf(const DatabaseRow& row, int column) {
   switch (column) {
     case 0: return row.Name;
     case 1: return row.GUID;
@@ -46,7 +48,8 @@ void FillDisplayInfo(NMLVDISPINFOW& info) {
   if (!DatabaseListRowIndex(info.item.iItem, index)) return;
   const LockedDatabaseRows rows;
   if (index >= rows.Count()) return;
-  const TextView cell = CellOf(rows.Row(index), info.item.iSubItem);
+  const DatabaseRow row = rows.Row(index);
+  const TextView cell = CellOf(row, info.item.iSubItem);
   const std::size_t length = std::min<std::size_t>(cell.size(), static_cast<std::size_t>(info.item.cchTextMax) - 1);
   for (std::size_t i = 0; i < length; ++i) info.item.pszText[i] = static_cast<wchar_t>(cell[i]);
   info.item.pszText[length] = L'\0';
@@ -67,12 +70,44 @@ LRESULT CALLBACK DatabasePageSubclass(HWND page, UINT message, WPARAM wParam, LP
   return DefSubclassProc(page, message, wParam, lParam);
 }
 
+// Import and Export act on the whole database and the file, so they wait until the database
+// thread is done with both.
+void SetTransfersDisabled(bool disabled) {
+  SetMenuItemDisabled(kMenuBar, kItemImport, disabled);
+  SetMenuItemDisabled(kMenuBar, kItemExport, disabled);
+}
+
+// The search asked for while the database was loading runs now, on the whole of it.
+void ShowLoadedDatabase() {
+  const int field = GadgetState(kSearchFieldCombo) - 1;
+  if (GadgetText(kSearchText).empty() || field < 0 || field > 3) {
+    FillDatabaseList();
+  } else {
+    SearchDatabaseList(field);
+  }
+}
+
+void OnPlayerDatabaseChanged(PlayerDatabaseChange change) {
+  AppHandOff.Run([change] {
+    switch (change) {
+      case PlayerDatabaseChange::Loaded: ShowLoadedDatabase(); break;
+      case PlayerDatabaseChange::Ready: SetTransfersDisabled(false); break;
+      case PlayerDatabaseChange::RowsAdded: ShowNewDatabaseRows(); break;
+    }
+  });
+}
+
 // The list is emptied (selection and scroll position with it) and shows `count` rows.
 void ShowRows(std::size_t count) {
   const HWND list = GadgetHandle(kDatabaseList);
   if (list == nullptr) return;
-  ListView_DeleteAllItems(list);
-  ListView_SetItemCountEx(list, static_cast<int>(count), 0);
+  // Shrinking a list that holds no rows of its own to nothing drops the selection and the
+  // scroll position as deleting every row would, without a step per row; both counts are
+  // set with redrawing off, so that the list and its scroll bar are redrawn once.
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  ListView_SetItemCountEx(list, 0, LVSICF_NOINVALIDATEALL);
+  ListView_SetItemCountEx(list, static_cast<int>(count), LVSICF_NOINVALIDATEALL);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
 }
 
@@ -103,9 +138,17 @@ void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_
   for (int column = 0; column < 5; ++column) AddGadgetColumn(kDatabaseList, column, kTitles[column], widths[column]);
   SetWindowSubclass(page, DatabasePageSubclass, 0, 0);
   g_view = DatabaseViewState();
+  SetPlayerDatabaseChangedHook(&OnPlayerDatabaseChanged);
+}
+
+void StartLoadingDatabase(TextView path) {
+  SetTransfersDisabled(true);
+  StartPlayerDatabase(path);
 }
 
 void FillDatabaseList() {
+  // Until the load is complete the list stays empty; the load fills it when it ends.
+  if (!PlayerDatabaseLoaded()) return;
   g_view.shown = {};
   PlayerDb.DatabaseListIsFull = 1;
   g_view.fullCount = DatabaseRowCount();
@@ -113,7 +156,8 @@ void FillDatabaseList() {
 }
 
 void SearchDatabaseList(int field) {
-  if (field < 0 || field > 3) return;
+  // A search of half the rows would present a wrong answer as whole; the load runs it later.
+  if (field < 0 || field > 3 || !PlayerDatabaseLoaded()) return;
   const Text search = GadgetText(kSearchText);
   if (search.empty()) {
     FillDatabaseList();
@@ -129,6 +173,7 @@ void SearchDatabaseList(int field) {
 }
 
 void ShowAssociations() {
+  if (!PlayerDatabaseLoaded()) return;
   const Text guid = DatabaseListCell(GadgetState(kDatabaseList), 1);
   PlayerDb.DatabaseListIsFull = 0;
   {

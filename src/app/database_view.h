@@ -8,8 +8,13 @@
 
 #include "runtime/portable/text.h"
 
-// Creates list 72 in the current gadget list, with its five column titles and widths.
+// Creates list 72 in the current gadget list, with its five column titles and widths; from
+// then on the list follows the player database's changes.
 void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_t, 5>& widths);
+// Starts reading the player database on its own thread. Until it is complete the list stays
+// empty and searches wait; then the list shows the whole database, or the search the
+// controls ask for. Import and Export stay disabled until the thread is done with the file.
+void StartLoadingDatabase(TextView path);
 // Shows every row of the mirror; the list is full again.
 void FillDatabaseList();
 // Field 0 Name, 1 GUID, 2 IP, 3 Server, from the search field's text and the "Exact match"

@@ -174,9 +174,7 @@ void TrackMainWindowGeometry() {
 
 void OpenDatabaseWhenEnabled() {
   if (AppSettings.DatabaseEnabled == 0) return;
-  OpenPlayerDatabase(AppSettings.DatabaseFilePath);
-  LoadPlayerDatabase();
-  FillDatabaseList();
+  StartLoadingDatabase(AppSettings.DatabaseFilePath);
 }
 
 }  // namespace

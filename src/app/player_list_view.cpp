@@ -31,30 +31,28 @@ PlayerRefreshStart BeginPlayerRefresh() {
   return start;
 }
 
-// Whether any player was recorded for the first time.
-bool RecordPlayers(const std::vector<PlayerRecord>& players) {
-  if (PlayerDb.DatabaseEnabled.load() == 0 || players.empty()) return false;
+// The rows are copied here, under the protocol's lock, and recorded by the database thread,
+// so that a busy file never holds up the protocol or the window.
+void RecordPlayers(const std::vector<PlayerRecord>& players) {
+  if (PlayerDb.DatabaseEnabled.load() == 0 || players.empty()) return;
   const Text server = Rcon.ServerHost + u":" + DecimalText(Rcon.ServerPort);
   std::vector<PlayerSighting> sightings;
   sightings.reserve(players.size());
   for (const PlayerRecord& player : players) {
     sightings.push_back({player.Name, player.GUID, player.IP, server, PlayerSeenDateNow()});
   }
-  bool added = false;
-  for (const int result : RecordPlayersSeen(sightings)) added = added || result != 0;
-  return added;
+  QueuePlayersSeen(std::move(sightings));
 }
 
 Text PlayerRowText(const PlayerRecord& player) {
   return player.Name + u"\n?\n?\n?\n" + DecimalText(player.Ping) + u"\n" + player.IP + u"\n" + player.GUID;
 }
 
-void FillPlayerRows(const std::vector<PlayerRecord>& players, bool newDatabaseRows, const PlayerRefreshStart& start) {
+void FillPlayerRows(const std::vector<PlayerRecord>& players, const PlayerRefreshStart& start) {
   ClearGadgetItems(kPlayersList);
   SetListSortSuspended(true);
   SetGadgetRedraw(kPlayersList, false);
   for (const PlayerRecord& player : players) AddGadgetItem(kPlayersList, -1, PlayerRowText(player), kPlayerRowImage);
-  if (newDatabaseRows) ShowNewDatabaseRows();
   SetGadgetRedraw(kPlayersList, true);
   SetListSortSuspended(false);
   SortListByColumn(kPlayersList, start.sortedColumn, start.sortDirection);
@@ -68,9 +66,8 @@ void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
   PlayerRefreshStart start;
   AppHandOff.Run([&] { start = BeginPlayerRefresh(); });
   if (!start.proceed) return;
-  // Recording writes to the disk: it stays on the calling thread, away from the window.
-  const bool newDatabaseRows = RecordPlayers(players);
-  AppHandOff.Run([&] { FillPlayerRows(players, newDatabaseRows, start); });
+  RecordPlayers(players);
+  AppHandOff.Run([&] { FillPlayerRows(players, start); });
 }
 
 void ClearServerLists() {

@@ -20,7 +20,9 @@ void ShutDown() {
   // The network thread uses the connection, records into the database and hands work to the
   // windows: it goes first, so that none of them is released under it.
   StopNetworkThread();
-  if (AppSettings.DatabaseEnabled != 0) ClosePlayerDatabase();
+  // A load still running stops here; the refreshes it kept waiting are still recorded.
+  if (AppSettings.DatabaseEnabled != 0) StopPlayerDatabase(&ServeSentMessages);
+  ClosePlayerDatabase();
   CloseServerConnection();
   // The settings are read from the window; without one they would be saved as zeros.
   if (IsWindowNumber(kMainWindow)) SaveSettings();

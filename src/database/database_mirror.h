@@ -1,45 +1,69 @@
 #pragma once
-// The in-memory copy of the PLAYERS table, in table order, with its rows also found by their
-// four identifying values (name, GUID, IP, server), so that recording a player costs the same
-// whether the table holds ten rows or a million. Not locked itself: the player database guards it.
+// The in-memory copy of the PLAYERS table, in table order, each row found again by the rowid
+// the file gave it. Built for a million rows in a 32-bit process: the name, GUID and IP of a
+// row lie back to back in large blocks, one byte a character while a text needs no more (two
+// otherwise), and servers and dates, which repeat, are stored once. The search runs over those
+// bytes directly. Not locked itself: the player database guards it.
+#include <array>
 #include <cstdint>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "database/database_row.h"
-#include "database/number_index.h"
 #include "database/text_pool.h"
 
 class DatabaseMirror {
  public:
-  void Append(const DatabaseRowView& row);
-  bool Contains(TextView name, TextView guid, TextView ip, TextView server) const;
-  // Gives every row with these four values the date; returns how many rows it changed.
-  std::size_t SetDate(TextView name, TextView guid, TextView ip, TextView server, TextView date);
+  // Fields longer than kDatabaseFieldLength characters are cut.
+  void Append(std::int64_t rowId, const DatabaseRowView& row);
+  // The same from the file's UTF-8 texts, without a detour through UTF-16 for plain ones.
+  void AppendUtf8(std::int64_t rowId, const std::array<std::string_view, 5>& row);
+  // Gives the row of this rowid the date; false when the mirror has no such row.
+  bool SetDate(std::int64_t rowId, TextView date);
 
   std::size_t Count() const { return rows_.size(); }
-  DatabaseRowView Row(std::size_t index) const;
+  DatabaseRow Row(std::size_t index) const;
+  // The rows (in mirror order) whose field matches as TextMatches says.
+  std::vector<std::uint32_t> Search(DatabaseField field, TextView loweredSearch, bool exact) const;
+  // The rows whose GUID is exactly `guid`, letter case included.
+  std::vector<std::uint32_t> WithGuid(TextView guid) const;
+
   void Reserve(std::size_t rows);
   void Clear();
 
  private:
-  struct Key {
-    PooledText Name;
-    PooledText GUID;
-    PooledText IP;
-    PooledText Server;
-    bool operator==(const Key&) const = default;
-  };
-  static std::uint32_t HashOf(const Key& key);
+  // Name, GUID and IP, the fields kept in the blocks.
+  static constexpr int kInlineFields = 3;
   struct StoredRow {
-    Key Identity;
-    PooledText Date;
+    std::uint32_t Texts = 0;  // where the row's bytes start in the blocks
+    std::array<std::uint8_t, kInlineFields> Length{};  // in characters
+    std::uint8_t Flags = 0;
+    PooledText Server = 0;
+    PooledText Date = 0;
   };
+  // One field's bytes, as stored.
+  struct StoredText {
+    const std::uint8_t* Bytes;
+    std::size_t Length;
+    bool Wide;    // two bytes a character
+    bool Folds;   // lower-casing changes it
+  };
+  struct Storing;
 
-  // The key of four values when all of them are stored texts, else nothing.
-  bool FindKey(TextView name, TextView guid, TextView ip, TextView server, Key& key) const;
+  StoredText Field(const StoredRow& row, int field) const;
+  static Text Decode(const StoredText& text);
+  std::uint8_t* Room(std::size_t bytes, std::uint32_t& offset);
+  void AddRow(std::int64_t rowId, StoredRow row);
+  // The index of the row of this rowid, or Count().
+  std::size_t IndexOf(std::int64_t rowId) const;
 
-  TextPool texts_;
   std::vector<StoredRow> rows_;
-  // Rows by their key. A table written by other tools may hold the same key more than once.
-  NumberIndex rowsByKey_;
+  std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
+  std::size_t blockUsed_ = 0;
+  TextPool pooled_;
+  // While every row's rowid is its index + 1 (the usual case) no rowids are kept.
+  std::vector<std::int64_t> rowIds_;
+  bool dense_ = true;
+  bool rowIdsAscending_ = true;
 };

@@ -1,7 +1,12 @@
 #pragma once
-// One row of the PLAYERS table as the rest of the program sees it: a view into the mirror
-// (valid only while the mirror is locked) and an owning copy.
+// One row of the PLAYERS table as the rest of the program sees it: values handed in (views,
+// valid for the call) and an owning copy read out of the mirror.
 #include "runtime/portable/text.h"
+
+// The mirror keeps at most this many characters of each field.
+inline constexpr std::size_t kDatabaseFieldLength = 255;
+
+enum class DatabaseField { Name = 0, Guid = 1, Ip = 2, Server = 3 };
 
 struct DatabaseRowView {
   TextView Name;

@@ -2,18 +2,11 @@
 
 #include <sqlite3.h>
 
-#include <atomic>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <random>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::atomic<int> folderCounter{0};
 
 std::string Utf8Path(const std::filesystem::path& path) {
   const std::u8string utf8 = path.u8string();
@@ -24,30 +17,6 @@ std::string Quoted(const std::filesystem::path& path) { return "\"" + path.strin
 
 }  // namespace
 
-TestFolder::TestFolder() {
-  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = "velo-db-";
-  name += test != nullptr ? test->name() : "test";
-  // Random per process: two runs of this suite at once (two build trees) must not share folders.
-  name += "-" + std::to_string(folderCounter++) + "-" + std::to_string(std::random_device{}());
-  path_ = std::filesystem::temp_directory_path() / name;
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
-}
-
-TestFolder::~TestFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-Text TestFolder::EmptyFile(const std::string& name) const { return TextFile(name, ""); }
-
-Text TestFolder::TextFile(const std::string& name, const std::string& content) const {
-  std::ofstream out(Path(name), std::ios::binary);
-  out << content;
-  return File(name);
-}
-
 std::vector<std::string> QueryFile(const std::filesystem::path& file, const std::string& sql) {
   std::vector<std::string> rows;
   sqlite3* db = nullptr;
@@ -56,6 +25,8 @@ std::vector<std::string> QueryFile(const std::filesystem::path& file, const std:
     ADD_FAILURE() << "cannot open " << file.string();
     return rows;
   }
+  // The program's own thread may be committing at this moment.
+  sqlite3_busy_timeout(db, 5000);
   sqlite3_stmt* statement = nullptr;
   if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
     ADD_FAILURE() << "cannot prepare " << sql << ": " << sqlite3_errmsg(db);
@@ -96,15 +67,9 @@ bool ShellAvailable() {
 std::string RunShell(const std::filesystem::path& file, const std::string& input) {
   const std::filesystem::path script = file.parent_path() / "shell-input.sql";
   const std::filesystem::path output = file.parent_path() / "shell-output.txt";
-  {
-    std::ofstream out(script, std::ios::binary);
-    out << input;
-  }
+  PutFileBytes(script.u16string(), input);
   const std::string command =
       "sqlite3 " + Quoted(file) + " < " + Quoted(script) + " > " + Quoted(output) + " 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
-  std::ifstream in(output, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return FileBytes(output.u16string());
 }

@@ -6,21 +6,17 @@
 #include <vector>
 
 #include "runtime/portable/text.h"
+#include "temp_folder.h"
 
-class TestFolder {
+class TestFolder : public TempFolder {
  public:
-  TestFolder();
-  ~TestFolder();
-  TestFolder(const TestFolder&) = delete;
-  TestFolder& operator=(const TestFolder&) = delete;
-  std::filesystem::path Path(const std::string& name) const { return path_ / name; }
-  Text File(const std::string& name) const { return Path(name).u16string(); }
+  std::filesystem::path Path(const std::string& name) const { return TempFolder::Path() / name; }
   // An empty file, as start-up makes "db.db" when there is none.
-  Text EmptyFile(const std::string& name) const;
-  Text TextFile(const std::string& name, const std::string& content) const;
-
- private:
-  std::filesystem::path path_;
+  Text EmptyFile(const std::string& name) const { return TextFile(name, ""); }
+  Text TextFile(const std::string& name, const std::string& content) const {
+    PutFileBytes(File(name), content);
+    return File(name);
+  }
 };
 
 // The rows of a query on the file, each row's columns joined by '|', in UTF-8; run on its

@@ -38,35 +38,41 @@ TEST(TextPool, ViewsStayValidWhileThePoolGrows) {
   EXPECT_EQ(pool.View(pool.Intern(u"123-filler-text")), u"123-filler-text");
 }
 
-DatabaseRowView RowOf(TextView name, TextView ip, TextView date) {
-  return {name, u"0123456789abcdef0123456789abcdef", ip, u"host:2302", date};
+// Texts in one byte a character, in two, from UTF-16 and from UTF-8, and cut at 255: each
+// row reads back as it went in.
+TEST(DatabaseMirror, EveryKindOfTextReadsBackAsItWentIn) {
+  const Text longName(300, u'n');
+  const Text wide = u"\u0411\u043E\u0431 \u00C4 x";  // Cyrillic beside Latin-1
+  DatabaseMirror mirror;
+  mirror.Append(1, {u"Bob", u"0123456789abcdef", u"1.2.3.4", u"host:2302", u"d1"});
+  mirror.Append(2, {wide, u"", u"\u00E9t\u00E9", u"h\u00F4te:1", u"d2"});
+  mirror.AppendUtf8(3, {"Zo\xC3\xAB", "G", "\xD0\x91", "s:1", "d3"});
+  mirror.Append(4, {longName, u"g", u"ip", u"s", u"d"});
+  ASSERT_EQ(mirror.Count(), 4u);
+  const DatabaseRow second = mirror.Row(1);
+  EXPECT_EQ(second.Name, wide);
+  EXPECT_EQ(second.GUID, u"");
+  EXPECT_EQ(second.IP, u"\u00E9t\u00E9");
+  EXPECT_EQ(second.Server, u"h\u00F4te:1");
+  EXPECT_EQ(mirror.Row(0).IP, u"1.2.3.4");
+  EXPECT_EQ(mirror.Row(2).Name, u"Zo\u00EB");
+  EXPECT_EQ(mirror.Row(2).IP, u"\u0411");
+  EXPECT_EQ(mirror.Row(3).Name, longName.substr(0, 255));
 }
 
-TEST(DatabaseMirror, FindsRowsByAllFourValuesExactly) {
+TEST(DatabaseMirror, RowsAreFoundByTheirRowIdDenseOrNot) {
   DatabaseMirror mirror;
-  mirror.Append(RowOf(u"Bob", u"1.2.3.4", u"d"));
-  const TextView guid = u"0123456789abcdef0123456789abcdef";
-  EXPECT_TRUE(mirror.Contains(u"Bob", guid, u"1.2.3.4", u"host:2302"));
-  EXPECT_FALSE(mirror.Contains(u"bob", guid, u"1.2.3.4", u"host:2302"));
-  EXPECT_FALSE(mirror.Contains(u"Bob", guid, u"1.2.3.5", u"host:2302"));
-  EXPECT_FALSE(mirror.Contains(u"Bob", guid, u"1.2.3.4", u"host:2303"));
-  // Each value known from some row, but not together.
-  mirror.Append(RowOf(u"Ann", u"9.9.9.9", u"d"));
-  EXPECT_FALSE(mirror.Contains(u"Ann", guid, u"1.2.3.4", u"host:2302"));
-}
-
-TEST(DatabaseMirror, SetDateChangesEveryRowOfTheKeyAndNoOther) {
-  DatabaseMirror mirror;
-  mirror.Append(RowOf(u"Bob", u"1.2.3.4", u"old"));
-  mirror.Append(RowOf(u"Bob", u"1.2.3.5", u"old"));
-  mirror.Append(RowOf(u"Bob", u"1.2.3.4", u"older"));  // a duplicate written by another tool
-  const TextView guid = u"0123456789abcdef0123456789abcdef";
-  EXPECT_EQ(mirror.SetDate(u"Bob", guid, u"1.2.3.4", u"host:2302", u"new"), 2u);
-  EXPECT_EQ(mirror.Row(0).Date, u"new");
-  EXPECT_EQ(mirror.Row(1).Date, u"old");
-  EXPECT_EQ(mirror.Row(2).Date, u"new");
-  EXPECT_EQ(mirror.SetDate(u"Nobody", guid, u"1.2.3.4", u"host:2302", u"new"), 0u);
-  EXPECT_EQ(mirror.Count(), 3u);
+  mirror.Append(1, {u"A", u"g", u"i", u"s", u"old"});
+  mirror.Append(2, {u"B", u"g", u"i", u"s", u"old"});
+  mirror.Append(7, {u"C", u"g", u"i", u"s", u"old"});  // a file with gaps
+  mirror.Append(5, {u"D", u"g", u"i", u"s", u"old"});  // and out of order
+  EXPECT_TRUE(mirror.SetDate(2, u"new"));
+  EXPECT_TRUE(mirror.SetDate(5, u"new5"));
+  EXPECT_FALSE(mirror.SetDate(3, u"never"));
+  EXPECT_EQ(mirror.Row(0).Date, u"old");
+  EXPECT_EQ(mirror.Row(1).Date, u"new");
+  EXPECT_EQ(mirror.Row(2).Date, u"old");
+  EXPECT_EQ(mirror.Row(3).Date, u"new5");
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 #include <atomic>
+#include <filesystem>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -6,6 +8,7 @@
 
 #include "database/player_database.h"
 #include "database_files.h"
+#include "runtime/portable/database_frontend.h"
 #include "support/loopback_peer.h"
 
 namespace {
@@ -59,7 +62,7 @@ TEST_F(PlayerDatabaseThreads, RecordingSearchingAndImportingTogether) {
     {
       const LockedDatabaseRows locked;
       for (std::size_t i = 0; i < locked.Count(); ++i) {
-        const DatabaseRowView row = locked.Row(i);
+        const DatabaseRow row = locked.Row(i);
         ASSERT_FALSE(row.Name.empty());
         ASSERT_FALSE(row.Date.empty());
       }
@@ -131,6 +134,92 @@ TEST_F(PlayerDatabaseThreads, HoldingTheFileKeepsRecordingOut) {
   EXPECT_TRUE(WaitUntil([&recorded] { return recorded.load(); }, 5000));
   network.join();
   EXPECT_EQ(QueryFile(dbFile, "SELECT NAME FROM PLAYERS"), std::vector<std::string>{"Late"});
+}
+
+}  // namespace
+
+namespace {
+
+// A file of `rows` players as an earlier version leaves it (no lookup index): "Player0", ...
+void MakeOlderFile(const std::filesystem::path& file, int rows) {
+  RunSql(file,
+         "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), "
+         "DATE CHAR(16)); WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < " +
+             std::to_string(rows - 1) +
+             ") INSERT INTO PLAYERS SELECT 'Player' || x, printf('%032x', x / 3), '1.2.3.' || "
+             "(x % 250), 's:1', '01.01.2020 10:00' FROM n;");
+}
+
+PlayerSighting Seen(TextView name, TextView date) {
+  return {Text(name), u"g", u"9.9.9.9", u"s:9", Text(date)};
+}
+
+std::string CountOf(const std::filesystem::path& file, const std::string& where) {
+  return QueryFile(file, "SELECT count(*) FROM PLAYERS WHERE " + where).at(0);
+}
+
+class DatabaseThread : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetPlayerDatabase(); }
+  void TearDown() override { ResetPlayerDatabase(); }
+  TestFolder folder;
+  const std::filesystem::path dbFile = folder.Path("db.db");
+};
+
+TEST_F(DatabaseThread, RefreshesDuringTheLoadLandExactlyOnce) {
+  MakeOlderFile(dbFile, 200000);
+  {
+    // The thread cannot read a row before both refreshes are handed over.
+    const PlayerDatabaseFileHold hold;
+    StartPlayerDatabase(dbFile.u16string());
+    EXPECT_FALSE(PlayerDatabaseLoaded());
+    const TextView guid5 = u"00000000000000000000000000000001";
+    QueuePlayersSeen({{u"Player5", Text(guid5), u"1.2.3.5", u"s:1", u"d1"}, Seen(u"late1", u"d1")});
+    QueuePlayersSeen({{u"Player5", Text(guid5), u"1.2.3.5", u"s:1", u"d2"}, Seen(u"late1", u"d2"),
+                      Seen(u"late2", u"d2")});
+  }
+  ASSERT_TRUE(WaitUntil(PlayerDatabaseLoaded, 120000));
+  StopPlayerDatabase(nullptr);
+  EXPECT_EQ(QueryFile(dbFile, "SELECT count(*), sum(DATE='d2') FROM PLAYERS"),
+            std::vector<std::string>{"200002|3"});
+  const LockedDatabaseRows rows;
+  ASSERT_EQ(rows.Count(), 200002u);
+  EXPECT_EQ(rows.Row(5).Date, u"d2");
+  EXPECT_EQ(rows.Row(200000).Name, u"late1");
+  EXPECT_EQ(rows.Row(200001).Name, u"late2");
+}
+
+TEST_F(DatabaseThread, StoppingDuringTheLoadLeavesTheFileWholeAndRecordsTheLastRefresh) {
+  MakeOlderFile(dbFile, 200000);
+  StartPlayerDatabase(dbFile.u16string());
+  QueuePlayersSeen({Seen(u"quitter", u"d1")});
+  StopPlayerDatabase(nullptr);
+  EXPECT_EQ(QueryFile(dbFile, "PRAGMA integrity_check"), std::vector<std::string>{"ok"});
+  EXPECT_EQ(CountOf(dbFile, "1"), "200001");
+  EXPECT_EQ(CountOf(dbFile, "NAME='quitter'"), "1");
+}
+
+// Another program holds a write lock on the file across several refreshes: the rows wait and
+// reach the file, each once and with its last date, with the first refresh after the lock.
+TEST_F(DatabaseThread, RowsABusyFileRefusedAreRecordedWithTheNextRefresh) {
+  folder.EmptyFile("db.db");
+  SetPlayerDatabaseBusyWait(20);
+  StartPlayerDatabase(dbFile.u16string());
+  ASSERT_TRUE(WaitUntil(PlayerDatabaseLoaded, 10000));
+  DatabaseFile other;
+  ASSERT_TRUE(other.Open(dbFile.u16string()));
+  ASSERT_TRUE(other.Execute(u"BEGIN IMMEDIATE"));
+  QueuePlayersSeen({Seen(u"A", u"d1"), Seen(u"B", u"d1")});
+  SleepMs(100);
+  QueuePlayersSeen({Seen(u"A", u"d2"), Seen(u"C", u"d2")});
+  SleepMs(100);
+  EXPECT_EQ(CountOf(dbFile, "1"), "0");
+  EXPECT_EQ(DatabaseRowCount(), 0u);
+  ASSERT_TRUE(other.Execute(u"ROLLBACK"));
+  QueuePlayersSeen({Seen(u"D", u"d3")});
+  EXPECT_TRUE(WaitUntil([this] { return CountOf(dbFile, "1") == "4"; }, 10000));
+  EXPECT_EQ(CountOf(dbFile, "NAME='A' AND DATE='d2'"), "1");
+  EXPECT_TRUE(WaitUntil([] { return DatabaseRowCount() == 4; }, 10000));
 }
 
 }  // namespace

@@ -21,13 +21,4 @@ TEST(PlayerDate, DayMonthYearHourMinuteWithLeadingZeros) {
   EXPECT_EQ(PlayerSeenDate(Time(2030, 1, 1, 0, 0, 0)), u"01.01.2030 00:00");
 }
 
-TEST(PlayerDate, NowHasTheShapeOfTheMask) {
-  const Text now = PlayerSeenDateNow();
-  const Text mask = u"00.00.0000 00:00";
-  ASSERT_EQ(now.size(), mask.size());
-  for (std::size_t i = 0; i < now.size(); ++i) {
-    EXPECT_TRUE(mask[i] == u'0' ? now[i] >= u'0' && now[i] <= u'9' : now[i] == mask[i]) << i;
-  }
-}
-
 }  // namespace

@@ -1,7 +1,6 @@
 // Connecting through Quick Connect from the favourites: a wrong password, a server that falls
-// silent, a server that is shut down; and the program at rest while connected.
+// silent, a server that is shut down.
 #include <windows.h>
-#include <psapi.h>
 
 #include <filesystem>
 
@@ -33,28 +32,7 @@ class Connection : public Scenario {
     return WindowProbe::TextOf(main_) == u"Velo 2 DUro" && Probe().ListCount(MainControl(kPlayersList)) == 0 &&
            Probe().StatusField(StatusBar(), 0).empty() && !WindowProbe::Enabled(MainControl(kPlayersList));
   }
-  void ReportFiguresAtRest();
 };
-
-// Not assertions: what the program costs while it waits, connected, for the user.
-void Connection::ReportFiguresAtRest() {
-  FILETIME created, exited, kernelBefore, userBefore, kernelAfter, userAfter;
-  GetProcessTimes(program_.Process(), &created, &exited, &kernelBefore, &userBefore);
-  const DWORD start = GetTickCount();
-  Sleep(5000);
-  GetProcessTimes(program_.Process(), &created, &exited, &kernelAfter, &userAfter);
-  const auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-  const double cpuMs =
-      (ticks(kernelAfter) - ticks(kernelBefore) + ticks(userAfter) - ticks(userBefore)) / 10000.0;
-  PROCESS_MEMORY_COUNTERS memory{};
-  GetProcessMemoryInfo(program_.Process(), &memory, sizeof memory);
-  std::printf("[ figures ] start to main window: %lu ms\n", static_cast<unsigned long>(program_.StartUpMs()));
-  std::printf("[ figures ] at rest, connected: CPU (as Wine counts it) %.2f %% of one core over %lu ms; working set %lu KiB, "
-              "private %lu KiB\n",
-              100.0 * cpuMs / static_cast<double>(GetTickCount() - start), static_cast<unsigned long>(GetTickCount() - start),
-              static_cast<unsigned long>(memory.WorkingSetSize / 1024),
-              static_cast<unsigned long>(memory.PagefileUsage / 1024));
-}
 
 TEST_F(Connection, WrongPasswordThenSilenceThenShutdown) {
   WriteFavorites();
@@ -79,7 +57,6 @@ TEST_F(Connection, WrongPasswordThenSilenceThenShutdown) {
   ASSERT_TRUE(WaitGone(dialog));
   ASSERT_TRUE(WaitFor([&] { return Connected(); }, kWaitMs));
   ASSERT_TRUE(WaitForRows(kPlayersList, 5));
-  ReportFiguresAtRest();
 
   // Silence: the next request times out after ten seconds and the window is reset.
   server_.SetSilent(true);

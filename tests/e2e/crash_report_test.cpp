@@ -20,13 +20,10 @@ TEST_F(CrashReport, AnAccessViolationShowsTheReportAndEndsTheProgram) {
   ASSERT_NE(thread, nullptr);
   CloseHandle(thread);
   const Text report = AnswerMessageBox(u"Velo 2 DUro");
+  // The report's wording is tested without a window (app_logic_tests); here its facts.
   EXPECT_EQ(report.rfind(u"A program error was detected:\r\r", 0), 0u) << TextToUtf8(report);
-  EXPECT_NE(report.find(u"Error Message:   Invalid memory access\r"), Text::npos);
   EXPECT_NE(report.find(u"Error Code:      -1073741819\r"), Text::npos);
   EXPECT_NE(report.find(u"Code Address:    $10\r"), Text::npos);
-  EXPECT_NE(report.find(u"Target Address:  $"), Text::npos);
-  EXPECT_NE(report.find(u"Sourcecode line: Enable OnError lines support to get code line information.\r"),
-            Text::npos);
   DWORD exitCode = 0;
   ASSERT_TRUE(program_.WaitForExit(15000, exitCode));
   EXPECT_NE(exitCode, 0u);

@@ -17,7 +17,6 @@ TEST(StartAndQuit, AFreshStartMakesTheDataFolderAndQuittingSavesTheWindowAsItLas
   ASSERT_TRUE(program.Start());
   HWND main = program.WaitForMainWindow(kStartTimeoutMs);
   ASSERT_NE(main, nullptr);
-  std::printf("[ figures ] start to main window: %lu ms\n", static_cast<unsigned long>(program.StartUpMs()));
   if (program.DonationWindowShown()) {
     EXPECT_TRUE(program.DonationCloseDisabledAtFirst());
     EXPECT_EQ(program.DonationFirstCloseText().rfind(u"Close (", 0), 0u);

@@ -8,10 +8,8 @@
 #include "database/player_database.h"
 #include "runtime/portable/text.h"
 
-enum class DatabaseField { Name = 0, Guid = 1, Ip = 2, Server = 3 };
-
 // The text of one field of a row.
-TextView DatabaseFieldText(const DatabaseRowView& row, DatabaseField field);
+TextView DatabaseFieldText(const DatabaseRow& row, DatabaseField field);
 // `loweredSearch` already lower case. Case is ignored in `value`; exact compares the whole
 // value, otherwise the search text may occur anywhere in it. An empty value never matches.
 bool DatabaseValueMatches(TextView value, TextView loweredSearch, bool exact);

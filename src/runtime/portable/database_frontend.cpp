@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -10,23 +12,60 @@ Text TextFromSqlite(const char* utf8) {
   return utf8 == nullptr ? Text() : Utf8ToText(utf8);
 }
 
+long long SteadyMilliseconds() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+constexpr int kBusyPollMs = 5;
+
 }  // namespace
 
 DatabaseFile::~DatabaseFile() { Close(); }
 
-bool DatabaseFile::Open(TextView path) {
+bool DatabaseFile::Open(TextView path, DatabaseAccess access) {
   Close();
   const std::string name = TextToUtf8(path);
   sqlite3* handle = nullptr;
-  const int result = sqlite3_open_v2(name.c_str(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+  const int flags = access == DatabaseAccess::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  const int result = sqlite3_open_v2(name.c_str(), &handle, flags, nullptr);
   if (result != SQLITE_OK) {
     // SQLite hands out a handle even for a failed open; it still has to be released.
     sqlite3_close(handle);
     return false;
   }
-  sqlite3_busy_timeout(handle, kDatabaseBusyTimeoutMs);
   handle_ = handle;
+  sqlite3_busy_handler(handle_, &DatabaseFile::WaitWhileBusy, this);
   return true;
+}
+
+int DatabaseFile::WaitWhileBusy(void* file, int attempts) {
+  auto& self = *static_cast<DatabaseFile*>(file);
+  if (attempts == 0) self.busySince_ = SteadyMilliseconds();
+  if (self.giveUp_ != nullptr && self.giveUp_->load()) return 0;
+  if (SteadyMilliseconds() - self.busySince_ >= self.busyWaitMs_) return 0;
+  std::this_thread::sleep_for(std::chrono::milliseconds(kBusyPollMs));
+  return 1;
+}
+
+void DatabaseFile::SetBusyWait(int milliseconds, const std::atomic<bool>* giveUp) {
+  busyWaitMs_ = milliseconds;
+  giveUp_ = giveUp;
+}
+
+std::int64_t DatabaseFile::LastInsertRowId() const {
+  return handle_ == nullptr ? 0 : sqlite3_last_insert_rowid(handle_);
+}
+
+bool DatabaseFile::LastFailureWasBusy() const {
+  if (handle_ == nullptr) return false;
+  const int code = sqlite3_errcode(handle_);
+  return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+void InterruptDatabaseWork(sqlite3* handle) {
+  if (handle != nullptr) sqlite3_interrupt(handle);
 }
 
 void DatabaseFile::Close() {
@@ -129,4 +168,17 @@ Text DatabaseStatement::ColumnText(int column) const {
   const int bytes = sqlite3_column_bytes(statement_, column);
   return Utf8ToText(std::string_view(reinterpret_cast<const char*>(utf8),
                                      static_cast<std::size_t>(bytes)));
+}
+
+std::string_view DatabaseStatement::ColumnUtf8(int column) const {
+  if (column < 0 || column >= ColumnCount()) return {};
+  const unsigned char* utf8 = sqlite3_column_text(statement_, column);
+  if (utf8 == nullptr) return {};
+  return std::string_view(reinterpret_cast<const char*>(utf8),
+                          static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
+}
+
+std::int64_t DatabaseStatement::ColumnInt64(int column) const {
+  if (column < 0 || column >= ColumnCount()) return 0;
+  return sqlite3_column_int64(statement_, column);
 }

@@ -1,10 +1,14 @@
 #pragma once
-// The program's front-end to SQLite 3 database files. A file is opened read-write and never
-// created here (whoever needs a new file creates it first); a busy file is waited for up to
-// 20 000 ms. SQL texts go to SQLite in UTF-8, and every value is bound as a parameter, so no
-// value can change the shape of a statement. Failures are return values.
+// The program's front-end to SQLite 3 database files. A file is opened read-write (or, for
+// files that must not change, read-only) and never created here (whoever needs a new file
+// creates it first); a busy file is waited for up to 20 000 ms unless the owner sets another
+// wait or asks the wait to end. SQL texts go to SQLite in UTF-8, and every value is bound as a
+// parameter, so no value can change the shape of a statement. Failures are return values.
+#include <atomic>
+#include <cstdint>
 #include <initializer_list>
 #include <span>
+#include <string_view>
 
 #include "runtime/portable/text.h"
 
@@ -13,6 +17,8 @@ struct sqlite3_stmt;
 
 constexpr int kDatabaseBusyTimeoutMs = 20000;
 
+enum class DatabaseAccess { ReadWrite, ReadOnly };
+
 class DatabaseFile {
  public:
   DatabaseFile() = default;
@@ -20,9 +26,11 @@ class DatabaseFile {
   DatabaseFile(const DatabaseFile&) = delete;
   DatabaseFile& operator=(const DatabaseFile&) = delete;
 
-  // Opens an existing file read-write (read-only when the file allows no more). A file that
-  // is not a database still opens; the first statement then fails. Closes what was open.
-  bool Open(TextView path);
+  // Opens an existing file read-write (read-only when the file allows no more), or read-only:
+  // then nothing is ever written to it, not even the rollback of a journal left by a crashed
+  // writer (reading such a file fails instead). A file that is not a database still opens; the
+  // first statement then fails. Closes what was open.
+  bool Open(TextView path, DatabaseAccess access = DatabaseAccess::ReadWrite);
   bool IsOpen() const { return handle_ != nullptr; }
   // Closes the file; one a statement is still prepared on closes when that is finished.
   void Close();
@@ -31,12 +39,30 @@ class DatabaseFile {
   bool Execute(TextView sql, std::initializer_list<TextView> values = {});
   // The last error SQLite reported for this file, empty when none is open.
   Text LastErrorText() const;
+  // The rowid of the row the last successful INSERT added.
+  std::int64_t LastInsertRowId() const;
+  // Whether the last failure came from another connection's lock outlasting the wait.
+  bool LastFailureWasBusy() const;
+
+  // How long a statement waits for another connection's lock, and a flag that, once set,
+  // ends every such wait at once (shut-down must not wait out another program's lock).
+  void SetBusyWait(int milliseconds, const std::atomic<bool>* giveUp = nullptr);
 
   sqlite3* Handle() const { return handle_; }
 
  private:
+  static int WaitWhileBusy(void* file, int attempts);
+
   sqlite3* handle_ = nullptr;
+  int busyWaitMs_ = kDatabaseBusyTimeoutMs;
+  const std::atomic<bool>* giveUp_ = nullptr;
+  // When the current wait for a lock began, in milliseconds of the steady clock.
+  long long busySince_ = 0;
 };
+
+// Makes the statement running on `handle` (from any thread) end soon with a failure; the
+// caller keeps the connection open meanwhile.
+void InterruptDatabaseWork(sqlite3* handle);
 
 // One prepared statement: run again and again with fresh values, or stepped row by row as a
 // query. Prepared statements make the hot paths cheap: the SQL is parsed once.
@@ -74,6 +100,9 @@ class DatabaseStatement {
   Text ColumnName(int column) const;
   Text ColumnDeclaredType(int column) const;
   Text ColumnText(int column) const;
+  // The column's UTF-8 bytes, valid until the next step; for reading many rows quickly.
+  std::string_view ColumnUtf8(int column) const;
+  std::int64_t ColumnInt64(int column) const;
 
  private:
   sqlite3_stmt* statement_ = nullptr;

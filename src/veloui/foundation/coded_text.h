@@ -9,9 +9,11 @@
 
 #include "runtime/portable/text.h"
 #include "veloui/foundation/core/coded_text_layout.h"
+#include "veloui/skins/panelex/panelex_support.h"
 
-// Repairs the alpha of text drawn onto a panel's 32-bit paint buffer; installed by the panel
-// code. Called after every drawing (not measuring) call, never from inside itself.
+// Repairs the alpha of text drawn onto a panel's 32-bit paint buffer: the panel code's repair
+// unless a test puts another. Called after every drawing (not measuring) call, never from
+// inside itself.
 using TextAlphaRepair = void (*)(HDC dc, const Text& text, const RECT& rect, HFONT font, std::uint32_t options);
 
 struct CodedTextGlobals {
@@ -19,7 +21,7 @@ struct CodedTextGlobals {
   std::int32_t TextLineSpacing = 0;
   // The link list of the current text control; nullptr while there is none.
   std::vector<TextLinkRecord>* CurrentTextLinks = nullptr;
-  TextAlphaRepair RepairTextAlpha = nullptr;
+  TextAlphaRepair RepairTextAlpha = &RepairPanelExTextAlpha;
   bool InsideTextAlphaRepair = false;
 };
 // GUI thread only.

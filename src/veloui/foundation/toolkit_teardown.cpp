@@ -11,10 +11,10 @@
 #include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
-#include "veloui/skins/buttonex.h"
-#include "veloui/skins/panelex.h"
-#include "veloui/skins/splitterex.h"
-#include "veloui/skins/text_control.h"
+#include "veloui/skins/buttonex/buttonex.h"
+#include "veloui/skins/panelex/panelex_support.h"
+#include "veloui/skins/splitterex/splitterex.h"
+#include "veloui/skins/text_control/text_control.h"
 
 namespace {
 void FreeControlFamilies() {

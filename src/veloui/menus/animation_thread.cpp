@@ -8,7 +8,7 @@
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/core/animation_easing.h"
-#include "veloui/menus/panelex_link.h"
+#include "veloui/skins/panelex/panelex_support.h"
 
 namespace {
 constexpr wchar_t kAnimationClass[] = L"VeloUI_Animation Thread";
@@ -93,7 +93,7 @@ void PresentFrame(AnimationThreadState& state) {
   for (auto it = state.Animations.begin(); it != state.Animations.end();) {
     AnimationRecord& record = it->Record;
     const auto alpha = static_cast<std::uint16_t>(std::lround(record.Alpha));
-    SetPanelExPageAlphaThroughLink(reinterpret_cast<std::intptr_t>(record.Window), 0, alpha, 0);
+    SetPanelExPageAlpha(reinterpret_cast<std::intptr_t>(record.Window), 0, alpha, 0);
     HWND grandparent = GetParent(GetParent(record.Window));
     if (grandparent != nullptr) {
       SendMessageW(grandparent, WM_SIZE, 0, 0);

@@ -6,8 +6,8 @@
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/menus/core/size_limits.h"
-#include "veloui/menus/panelex_link.h"
 #include "veloui/menus/rebars.h"
+#include "veloui/skins/panelex/panelex_support.h"
 
 namespace {
 constexpr std::int32_t kTabsExcludedFromOsVersion = 70;

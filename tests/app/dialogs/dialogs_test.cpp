@@ -5,8 +5,6 @@
 
 #include "app/connect_window.h"
 #include "app/gadget_ids.h"
-#include "app/logic/embedded_images.h"
-#include "app/menu_ids.h"
 #include "app/window_ids.h"
 #include "app/embedded_images_store.h"
 #include "app/files/favorites.h"
@@ -50,76 +48,10 @@ class Dialogs : public ::testing::Test {
     }
     ClearPendingCommand();
   }
-  static RECT Inner(int window) {
-    RECT inner{};
-    GetClientRect(WindowHandle(window), &inner);
-    return inner;
-  }
 };
 
-TEST_F(Dialogs, BanPlayerHasItsFieldsAndMakesTheMainWindowWait) {
-  OpenBanDialog();
-  ASSERT_TRUE(IsWindowNumber(kBanDialog));
-  EXPECT_EQ(WindowTitle(kBanDialog), u"Ban Player - Alice");
-  EXPECT_EQ(Inner(kBanDialog).right, 430);
-  EXPECT_EQ(Inner(kBanDialog).bottom, 165);
-  EXPECT_FALSE(IsWindowEnabled(WindowHandle(kMainWindow)));
-  EXPECT_EQ(GadgetState(kBanPermanentOption), 1);
-  EXPECT_EQ(GadgetState(kBanForOption), 0);
-  EXPECT_EQ(GadgetText(kBanDaysField), u"7");
-  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kBanDaysField)));
-  EXPECT_EQ(GadgetText(kBanReasonCombo), u"");
-  EXPECT_EQ(CountGadgetItems(kBanReasonCombo), 3);
-  EXPECT_EQ(GadgetItemText(kBanReasonCombo, 2), u"Cheating/Hacking");
-  EXPECT_EQ(GadgetText(kBanButton), u"Ban player");
-  EXPECT_EQ(GadgetHeight(kBanSeparator), 2);
-  EXPECT_EQ(GetWindow(WindowHandle(kBanDialog), GW_OWNER), WindowHandle(kMainWindow));
-  CloseBanDialog();
-  EXPECT_FALSE(IsWindowNumber(kBanDialog));
-  EXPECT_TRUE(IsWindowEnabled(WindowHandle(kMainWindow)));
-}
-
-TEST_F(Dialogs, TheReasonIsCutAndTheDaysFieldNeverLeftEmptyOrZero) {
-  OpenBanDialog();
-  SetGadgetText(kBanReasonCombo, u"This reason is much longer than thirty-two characters");
-  HandleBanDialogGadget(kBanReasonCombo);
-  EXPECT_EQ(GadgetText(kBanReasonCombo), u"This reason is much longer than ");
-  for (const char16_t* zero : {u"", u"0", u"00"}) {
-    SetGadgetText(kBanDaysField, zero);
-    HandleBanDialogGadget(kBanDaysField);
-    EXPECT_EQ(GadgetText(kBanDaysField), u"7") << TextToUtf8(zero);
-  }
-  SetGadgetText(kBanDaysField, u"10");
-  HandleBanDialogGadget(kBanDaysField);
-  EXPECT_EQ(GadgetText(kBanDaysField), u"10");
-  HandleBanDialogGadget(kBanForOption);
-  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(kBanDaysField)));
-  HandleBanDialogGadget(kBanPermanentOption);
-  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kBanDaysField)));
-}
-
-TEST_F(Dialogs, AddBanQueuesItsTargetReasonAndMinutes) {
-  OpenAddBanDialog();
-  ASSERT_TRUE(IsWindowNumber(kAddBanDialog));
-  EXPECT_EQ(WindowTitle(kAddBanDialog), u"Add Ban");
-  EXPECT_EQ(Inner(kAddBanDialog).bottom, 195);
-  SetGadgetText(kAddBanReasonCombo, u"Abusive language and more");
-  HandleAddBanDialogGadget(kAddBanReasonCombo);
-  EXPECT_EQ(GadgetText(kAddBanReasonCombo), u"Abusive language and m");
-  SetGadgetText(kAddBanTargetField, u"192.0.2.44");
-  SetGadgetState(kAddBanForOption, 1);
-  HandleAddBanDialogGadget(kAddBanForOption);
-  SetGadgetText(kAddBanDaysField, u"3");
-  HandleAddBanDialogGadget(kAddBanButton);
-  EXPECT_FALSE(IsWindowNumber(kAddBanDialog));
-  EXPECT_TRUE(IsWindowEnabled(WindowHandle(kMainWindow)));
-  const QueuedCommand queued = TakePendingCommand();
-  EXPECT_EQ(queued.PendingCommand, kCommandAddBan);
-  EXPECT_EQ(queued.Parameters.BanTarget, u"192.0.2.44");
-  EXPECT_EQ(queued.Parameters.CommandReason, u"Abusive language and m");
-  EXPECT_EQ(queued.Parameters.BanMinutes, 4320);
-}
-
+// Cutting the reason, defaulting the days and the minutes are tested without a window
+// (app_logic_tests) and typed into the real dialogs end to end (e2e_tests).
 TEST_F(Dialogs, AddBanWithAnEmptyTargetStillQueuesAndPermanentIgnoresTheDays) {
   OpenAddBanDialog();
   SetGadgetText(kAddBanDaysField, u"5");
@@ -142,7 +74,6 @@ TEST_F(Dialogs, KickingAPlayerWhoCannotBeFoundDisablesTheButtonAndKeepsTheDialog
   OpenKickDialog();
   ASSERT_TRUE(IsWindowNumber(kKickDialog));
   EXPECT_EQ(WindowTitle(kKickDialog), u"Kick Player - Alice");
-  EXPECT_EQ(Inner(kKickDialog).bottom, 85);
   // Not connected: no fresh player list holds Alice's GUID.
   HandleKickDialogGadget(kKickButton);
   EXPECT_TRUE(IsWindowNumber(kKickDialog));
@@ -174,8 +105,6 @@ TEST_F(Dialogs, QuickConnectFillsTheFormFromTheFirstFavouriteAtEveryOpening) {
     OpenQuickConnectDialog();
     ASSERT_TRUE(IsWindowNumber(kQuickConnectDialog));
     EXPECT_EQ(WindowTitle(kQuickConnectDialog), u"Quick Connect");
-    EXPECT_EQ(Inner(kQuickConnectDialog).right, 285);
-    EXPECT_EQ(Inner(kQuickConnectDialog).bottom, 146);
     ASSERT_EQ(CountGadgetItems(kQuickConnectHost), 2);
     EXPECT_EQ(GadgetItemText(kQuickConnectHost, 1), u"Clan");
     SetGadgetState(kQuickConnectHost, 0);
@@ -192,12 +121,6 @@ TEST_F(Dialogs, QuickConnectFillsTheFormFromTheFirstFavouriteAtEveryOpening) {
 TEST_F(Dialogs, AboutShowsTheLogoAndAPictureBesideEverySupporter) {
   OpenAboutWindow();
   ASSERT_TRUE(IsWindowNumber(kAboutWindow));
-  EXPECT_EQ(Inner(kAboutWindow).right, 540);
-  EXPECT_EQ(Inner(kAboutWindow).bottom, 340);
-  EXPECT_EQ(GadgetWidth(kAboutLogo), 200);
-  EXPECT_EQ(GadgetHeight(kAboutLogo), 108);
-  EXPECT_EQ(GadgetText(kAboutOkButton), u"OK");
-  EXPECT_EQ(GadgetText(kAboutDonateButton), u"Donate");
   int pictures = 0;
   EnumChildWindows(
       GadgetHandle(kAboutScrollArea),

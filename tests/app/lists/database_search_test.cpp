@@ -36,35 +36,37 @@ class DatabaseSearch : public ::testing::Test {
 
 using Rows = std::vector<std::uint32_t>;
 
-TEST_F(DatabaseSearch, NameContainsOrIsExactlyTheTextIgnoringCase) {
-  Add(u"Bob", u"g1", u"1.1.1.1", u"a:1");
-  Add(u"Alice", u"g2", u"1.1.1.2", u"a:1");
+// One table of rows, searched by each field, contained or exact, with letters beyond ASCII.
+TEST_F(DatabaseSearch, EachFieldContainsOrIsExactlyTheTextIgnoringCase) {
+  Add(u"Bob", u"beta", u"gamma", u"delta:1");
+  Add(u"Alice", u"gamma", u"delta", u"alpha:1");
   Add(u"JimBOBby", u"g3", u"1.1.1.3", u"a:1");
   Add(u"Bo b", u"g4", u"1.1.1.4", u"a:1");
   Add(u"bob", u"g5", u"1.1.1.5", u"a:1");
-  EXPECT_EQ(Search(DatabaseField::Name, u"BOB", false), (Rows{0, 2, 4}));
-  EXPECT_EQ(Search(DatabaseField::Name, u"BOB", true), (Rows{0, 4}));
-  EXPECT_EQ(Search(DatabaseField::Name, u"bo", true), Rows{});
-  EXPECT_EQ(Search(DatabaseField::Name, u"JimBOBbyX", false), Rows{}) << "a text longer than the value";
-}
-
-TEST_F(DatabaseSearch, EachFieldSearchesOnlyItsOwnValues) {
-  Add(u"alpha", u"beta", u"gamma", u"delta:1");
-  Add(u"beta", u"gamma", u"delta", u"alpha:1");
-  EXPECT_EQ(Search(DatabaseField::Name, u"beta", false), Rows{1});
-  EXPECT_EQ(Search(DatabaseField::Guid, u"beta", false), Rows{0});
-  EXPECT_EQ(Search(DatabaseField::Ip, u"delta", false), Rows{1});
-  EXPECT_EQ(Search(DatabaseField::Server, u"alpha", false), Rows{1});
-}
-
-TEST_F(DatabaseSearch, LettersBeyondAsciiAreFoldedToo) {
-  Add(u"\u00C4RGER", u"g1", u"1", u"s:1");      // Ä
-  Add(u"\u0411\u041E\u0411", u"g2", u"2", u"s:1");  // Cyrillic capitals
-  Add(u"plain", u"g3", u"3", u"s:1");
-  EXPECT_EQ(Search(DatabaseField::Name, u"\u00E4rger", true), Rows{0});
-  EXPECT_EQ(Search(DatabaseField::Name, u"\u0431\u043E", false), Rows{1});
-  // Mixed: an ASCII search text in a row with other letters.
-  EXPECT_EQ(Search(DatabaseField::Name, u"RGER", false), Rows{0});
+  Add(u"\u00C4RGER", u"g6", u"6", u"s:1");           // Ä
+  Add(u"\u0411\u041E\u0411", u"g7", u"7", u"s:1");  // Cyrillic capitals
+  const struct {
+    DatabaseField field;
+    const char16_t* text;
+    bool exact;
+    Rows rows;
+  } kSearches[] = {
+      {DatabaseField::Name, u"BOB", false, {0, 2, 4}},
+      {DatabaseField::Name, u"BOB", true, {0, 4}},
+      {DatabaseField::Name, u"bo", true, {}},
+      {DatabaseField::Name, u"JimBOBbyX", false, {}},  // longer than the value
+      {DatabaseField::Name, u"gamma", false, {}},  // a GUID and an IP elsewhere
+      {DatabaseField::Guid, u"beta", false, {0}},
+      {DatabaseField::Ip, u"delta", false, {1}},
+      {DatabaseField::Server, u"alpha", false, {1}},
+      {DatabaseField::Name, u"\u00E4rger", true, {5}},
+      {DatabaseField::Name, u"\u0431\u043E", false, {6}},
+      {DatabaseField::Name, u"RGER", false, {5}},  // ASCII text in a row with other letters
+  };
+  for (const auto& search : kSearches) {
+    EXPECT_EQ(Search(search.field, search.text, search.exact), search.rows)
+        << static_cast<int>(search.field) << " " << TextToUtf8(search.text) << " " << search.exact;
+  }
 }
 
 TEST_F(DatabaseSearch, AnEmptyValueNeverMatches) {

@@ -4,16 +4,12 @@
 
 #include <limits>
 
-TEST(CutReason, LeavesTextsUpToTheLimitAlone) {
+TEST(CutReason, KeepsTheFirst32CharactersForKickAndBanAnd22ForAddBanAndLeavesShorterTextsAlone) {
+  const Text typed = u"0123456789abcdefghijABCDEFGHIJ!?0123456789";  // 42 characters
   Text cut = u"untouched";
   EXPECT_FALSE(CutReason(Text(32, u'x'), kKickBanReasonLimit, cut));
   EXPECT_FALSE(CutReason(u"", kKickBanReasonLimit, cut));
   EXPECT_EQ(cut, u"untouched");
-}
-
-TEST(CutReason, KeepsTheFirst32CharactersForKickAndBanAnd22ForAddBan) {
-  const Text typed = u"0123456789abcdefghijABCDEFGHIJ!?0123456789";  // 42 characters
-  Text cut;
   ASSERT_TRUE(CutReason(typed, kKickBanReasonLimit, cut));
   EXPECT_EQ(cut, u"0123456789abcdefghijABCDEFGHIJ!?");
   ASSERT_TRUE(CutReason(typed, kAddBanReasonLimit, cut));
@@ -21,12 +17,8 @@ TEST(CutReason, KeepsTheFirst32CharactersForKickAndBanAnd22ForAddBan) {
 }
 
 TEST(DaysText, EmptyOrOnlyZerosGetsTheDefault) {
-  EXPECT_TRUE(DaysTextNeedsDefault(u""));
-  EXPECT_TRUE(DaysTextNeedsDefault(u"0"));
-  EXPECT_TRUE(DaysTextNeedsDefault(u"000"));
-  EXPECT_FALSE(DaysTextNeedsDefault(u"10"));
-  EXPECT_FALSE(DaysTextNeedsDefault(u"01"));
-  EXPECT_FALSE(DaysTextNeedsDefault(u"7"));
+  for (const char16_t* text : {u"", u"0", u"000"}) EXPECT_TRUE(DaysTextNeedsDefault(text)) << TextToUtf8(text);
+  for (const char16_t* text : {u"10", u"01", u"7"}) EXPECT_FALSE(DaysTextNeedsDefault(text)) << TextToUtf8(text);
 }
 
 TEST(BanMinutes, DaysBecomeMinutesAndHugeDaysStopAtTheLargest32BitValueInsteadOfWrapping) {
@@ -42,15 +34,10 @@ TEST(BanMinutes, DaysBecomeMinutesAndHugeDaysStopAtTheLargest32BitValueInsteadOf
 }
 
 TEST(DonationCountdown, CountsDownByRoundedSecondsThenReadsClose) {
-  EXPECT_EQ(DonationCloseText(0), u"Close (5)");
-  EXPECT_EQ(DonationCloseText(499), u"Close (5)");
-  EXPECT_EQ(DonationCloseText(501), u"Close (4)");
-  EXPECT_EQ(DonationCloseText(1499), u"Close (4)");
-  EXPECT_EQ(DonationCloseText(2600), u"Close (2)");
-  EXPECT_EQ(DonationCloseText(4600), u"Close (0)");
-  EXPECT_EQ(DonationCloseText(4999), u"Close (0)");
-  EXPECT_EQ(DonationCloseText(5000), u"Close");
-  EXPECT_EQ(DonationCloseText(60000), u"Close");
+  const std::pair<int, const char16_t*> kTimes[] = {{0, u"Close (5)"},    {499, u"Close (5)"},  {501, u"Close (4)"},
+                                                    {1499, u"Close (4)"}, {4999, u"Close (0)"}, {5000, u"Close"},
+                                                    {60000, u"Close"}};
+  for (const auto& [elapsed, text] : kTimes) EXPECT_EQ(DonationCloseText(elapsed), text) << elapsed;
 }
 
 namespace {

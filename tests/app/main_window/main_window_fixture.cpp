@@ -1,11 +1,9 @@
 #include "main_window_fixture.h"
 
-#include <commctrl.h>
 
 #include "app/database_view.h"
 #include "app/files/settings.h"
 #include "app/main_window.h"
-#include "app/gadget_ids.h"
 #include "app/logic/embedded_images.h"
 #include "app/menu_ids.h"
 #include "app/window_ids.h"
@@ -63,28 +61,23 @@ void FreeMainWindow() {
   FreeWindow(kMainWindow);
 }
 
-MenuRecord* FindRecord(bool popup, std::intptr_t id, int titleIndex) {
-  for (MenuRecord& record : MenuList()) {
-    if (record.IsPopup != popup || record.Id != id || record.Handle == nullptr) continue;
-    if (!popup && record.TitleIndex != titleIndex) continue;
-    return &record;
-  }
-  return nullptr;
-}
-
-std::vector<MenuLine> ItemsOf(const MenuRecord* record) {
+// The items of the menu bar's title `titleIndex` as the menu holds them.
+std::vector<MenuLine> ItemsOf(int titleIndex) {
   std::vector<MenuLine> lines;
-  if (record == nullptr) return lines;
-  const int count = GetMenuItemCount(record->Handle);
-  for (int position = 0; position < count; ++position) {
-    MenuLine line;
-    line.Id = GetMenuItemID(record->Handle, position);
-    if (const MenuItemRecord* item = ItemRecordAt(record->Handle, static_cast<UINT>(position), true)) {
-      line.ItemText = item->ItemText;
-      line.HasImage = item->HasImage;
+  for (const MenuRecord& record : MenuList()) {
+    if (record.IsPopup || record.Id != kMenuBar || record.Handle == nullptr || record.TitleIndex != titleIndex) {
+      continue;
     }
-    line.Grayed = (GetMenuState(record->Handle, static_cast<UINT>(position), MF_BYPOSITION) & MF_GRAYED) != 0;
-    lines.push_back(line);
+    const int count = GetMenuItemCount(record.Handle);
+    for (int position = 0; position < count; ++position) {
+      MenuLine line;
+      if (const MenuItemRecord* item = ItemRecordAt(record.Handle, static_cast<UINT>(position), true)) {
+        line.ItemText = item->ItemText;
+      }
+      line.Grayed = (GetMenuState(record.Handle, static_cast<UINT>(position), MF_BYPOSITION) & MF_GRAYED) != 0;
+      lines.push_back(line);
+    }
+    break;
   }
   return lines;
 }
@@ -150,30 +143,12 @@ std::vector<std::pair<int, int>> MainWindowTest::TakeEvents() {
   return events;
 }
 
-std::vector<MenuLine> MenuBarItems(int titleIndex) { return ItemsOf(FindRecord(false, kMenuBar, titleIndex)); }
-
-std::vector<MenuLine> PopupItems(int id) { return ItemsOf(FindRecord(true, id, -1)); }
-
-Text ClassOf(HWND window) {
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  return FromWide(name);
-}
+std::vector<MenuLine> MenuBarItems(int titleIndex) { return ItemsOf(titleIndex); }
 
 Text WindowTextOf(HWND window) {
   wchar_t text[256] = {};
   GetWindowTextW(window, text, 256);
   return FromWide(text);
-}
-
-Text ColumnTitle(int gadget, int column) {
-  wchar_t title[128] = {};
-  LVCOLUMNW info{};
-  info.mask = LVCF_TEXT;
-  info.pszText = title;
-  info.cchTextMax = 128;
-  if (!SendMessageW(GadgetHandle(gadget), LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&info))) return u"<none>";
-  return FromWide(title);
 }
 
 std::vector<Text> ListRows(int gadget) {

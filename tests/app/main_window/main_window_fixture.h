@@ -31,19 +31,13 @@ class MainWindowTest : public ::testing::Test {
 };
 
 struct MenuLine {
-  UINT Id = 0;
   Text ItemText;  // "" for a separator
   bool Grayed = false;
-  bool HasImage = false;
 };
 
-// The items of title `index` (0 Server .. 3 Info) of the menu bar, or of pop-up menu `id`.
+// The items of title `index` (0 Server .. 3 Info) of the menu bar.
 std::vector<MenuLine> MenuBarItems(int titleIndex);
-std::vector<MenuLine> PopupItems(int id);
 
-Text ClassOf(HWND window);
 Text WindowTextOf(HWND window);
-// The title and width of a column of a report list.
-Text ColumnTitle(int gadget, int column);
 // The rows of a report list as cells joined by "|".
 std::vector<Text> ListRows(int gadget);

@@ -66,7 +66,6 @@ bool ProgramUnderTest::Start() {
   const Text folder = folder_.Path().u16string();
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  startTick_ = GetTickCount();
   if (!CreateProcessW(Wide(program), WideBuffer(commandLine), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
                       environment.data(), Wide(folder), &startup, &process_)) {
     return false;
@@ -76,7 +75,6 @@ bool ProgramUnderTest::Start() {
 }
 
 void ProgramUnderTest::AnswerDonationWindow(HWND donation) {
-  const DWORD shownAt = GetTickCount();
   donationShown_ = true;
   HWND close = nullptr;
   WaitFor([&] { return (close = WindowProbe::Control(donation, kDonationCloseButton)) != nullptr; }, 2000);
@@ -86,7 +84,6 @@ void ProgramUnderTest::AnswerDonationWindow(HWND donation) {
   donationLastText_ = WindowProbe::TextOf(close);
   WindowProbe::Click(close);
   WaitFor([&] { return !IsWindow(donation); }, 5000);
-  startTick_ += GetTickCount() - shownAt;
 }
 
 HWND ProgramUnderTest::WaitForMainWindow(int timeoutMs) {
@@ -100,7 +97,6 @@ HWND ProgramUnderTest::WaitForMainWindow(int timeoutMs) {
         return main != nullptr;
       },
       timeoutMs);
-  if (main != nullptr) startUpMs_ = GetTickCount() - startTick_;
   return main;
 }
 

@@ -31,8 +31,6 @@ class ProgramUnderTest {
   // button allows. nullptr when no main window came.
   HWND WaitForMainWindow(int timeoutMs);
   bool DonationWindowShown() const { return donationShown_; }
-  // Milliseconds from the process start to the main window, less the donation window's time.
-  DWORD StartUpMs() const { return startUpMs_; }
   // What the donation window showed, for the test to check.
   Text DonationFirstCloseText() const { return donationFirstText_; }
   bool DonationCloseDisabledAtFirst() const { return donationDisabledAtFirst_; }
@@ -43,7 +41,6 @@ class ProgramUnderTest {
 
   const WindowProbe& Probe() const { return *probe_; }
   HANDLE Process() const { return process_.hProcess; }
-  DWORD ProcessId() const { return process_.dwProcessId; }
 
  private:
   void AnswerDonationWindow(HWND donation);
@@ -51,8 +48,6 @@ class ProgramUnderTest {
   TempFolder folder_;
   PROCESS_INFORMATION process_{};
   std::unique_ptr<WindowProbe> probe_;
-  DWORD startTick_ = 0;
-  DWORD startUpMs_ = 0;
   bool donationShown_ = false;
   bool donationDisabledAtFirst_ = false;
   Text donationFirstText_;

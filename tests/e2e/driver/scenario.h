@@ -35,7 +35,6 @@ class Scenario : public ::testing::Test {
   // Starts the program with these settings and waits for its main window.
   void StartProgram(const std::string& settings);
   const WindowProbe& Probe() const { return program_.Probe(); }
-  HWND Main() const { return main_; }
   HWND MainControl(int id) const { return WindowProbe::Control(main_, id); }
   HWND StatusBar() const { return WindowProbe::ControlOfClass(main_, u"msctls_statusbar32"); }
 

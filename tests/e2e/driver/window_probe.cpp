@@ -118,12 +118,6 @@ HWND WindowProbe::WaitForTitle(TextView title, int timeoutMs) const {
   return found;
 }
 
-HWND WindowProbe::WaitForClass(TextView className, int timeoutMs) const {
-  HWND found = nullptr;
-  WaitFor([&] { return (found = FindByClass(className)) != nullptr; }, timeoutMs);
-  return found;
-}
-
 HWND WindowProbe::Control(HWND top, int id) {
   return FirstChild(top, [id](HWND window) { return GetDlgCtrlID(window) == id; });
 }

@@ -21,7 +21,6 @@ class WindowProbe {
   HWND FindByTitle(TextView title) const;
   HWND FindByClass(TextView className) const;
   HWND WaitForTitle(TextView title, int timeoutMs) const;
-  HWND WaitForClass(TextView className, int timeoutMs) const;
   std::vector<HWND> TopWindows() const;
 
   // Any descendant of `top` whose control id is `id`, or whose window class is `className`.

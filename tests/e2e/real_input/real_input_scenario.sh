@@ -3,14 +3,15 @@
 # under a real window manager (openbox) on its own Xvfb, driven by real mouse and keyboard
 # events from outside (xdotool), against the scripted server on 127.0.0.1. Window contents
 # are read with `xwd -id`. Every wait is bounded; the whole run takes well under a minute.
-#   real_input_scenario.sh <velo2duro.exe> <rcon-test-server.exe>
+# The picture of the connected main window is left in <artifacts>/main_window.xwd.
+#   real_input_scenario.sh <velo2duro.exe> <rcon-test-server.exe> <artifacts folder>
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../../.." && pwd)"
 source "$repo/scripts/lib/common.sh"
 
 if [ "${1:-}" != "--inside" ]; then
-  [ $# -eq 2 ] || { echo "usage: $0 <velo2duro.exe> <rcon-test-server.exe>" >&2; exit 2; }
+  [ $# -eq 3 ] || { echo "usage: $0 <velo2duro.exe> <rcon-test-server.exe> <artifacts folder>" >&2; exit 2; }
   export WINEPREFIX="$VELO_REAL_INPUT_PREFIX"
   "$repo/scripts/make-wine-prefix" "$WINEPREFIX"
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$@"
@@ -18,8 +19,8 @@ fi
 shift
 program="$1"
 server_program="$2"
+artifacts="$3"
 export WINEPREFIX="$VELO_REAL_INPUT_PREFIX"
-started=$(date +%s)
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
 step() { echo "[ step ] $*"; }
@@ -157,6 +158,7 @@ connected_shown() {
 }
 wait_until 10 connected_shown ||
   fail "status field 0 or the message field above the status bar is not visible"
+mkdir -p "$artifacts" && cp "$work/connected.xwd" "$artifacts/main_window.xwd"  # for the eye
 
 step "F5 refreshes"
 before=$(grep -c 'command: players' "$work/server.log")
@@ -170,6 +172,4 @@ open_server_menu
 click "$main" 60 81
 program_running() { kill -0 "$program_pid" 2>/dev/null; }
 for ((k = 0; k < 75; ++k)); do program_running || break; sleep 0.2; done
-program_running && fail "the program did not end after Quit"
-
-echo "[ figures ] real-input scenario: $(($(date +%s) - started)) s"
+if program_running; then fail "the program did not end after Quit"; fi

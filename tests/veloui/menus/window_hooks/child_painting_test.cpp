@@ -5,7 +5,6 @@
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour_ids.h"
 #include "veloui/menus/child_subclass.h"
-#include "veloui/menus/panelex_link.h"
 #include "veloui/menus/toolbars.h"
 
 namespace {
@@ -32,13 +31,6 @@ LRESULT CALLBACK CountNonClientPaints(int code, WPARAM wParam, LPARAM lParam) {
   const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && sent->hwnd == PaintedToolbar && sent->message == WM_NCPAINT) ++NonClientPaints;
   return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-int PageRefreshes = 0;
-HWND LastRefreshedPage = nullptr;
-void CountRefresh(HWND page) {
-  ++PageRefreshes;
-  LastRefreshedPage = page;
 }
 
 class ChildPaintingTest : public HooksTest {
@@ -121,24 +113,4 @@ TEST_F(ChildPaintingTest, APageLeavesItsOpaqueChildrenOutOfItsBackground) {
   ReleaseDC(page, dc);
 }
 
-TEST_F(ChildPaintingTest, AChildMovedOnAPageHasThePageLaidOutAgain) {
-  HWND page = MakeChild(L"VeloUI_PanelExPage", 0);
-  HWND child = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, page, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  HWND elsewhere = MakeChild(L"Edit", 0);
-  ASSERT_TRUE(page && child && elsewhere);
-  PanelExLink link;
-  link.RefreshPageLayout = CountRefresh;
-  SetPanelExLink(link);
-  PageRefreshes = 0;
-  SetWindowPos(elsewhere, nullptr, 5, 5, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
-  EXPECT_EQ(PageRefreshes, 0);
-  SetWindowPos(child, nullptr, 5, 5, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
-  EXPECT_GE(PageRefreshes, 1);
-  EXPECT_EQ(LastRefreshedPage, page);
-  SetPanelExLink(PanelExLink{});
-  PageRefreshes = 0;
-  SetWindowPos(child, nullptr, 9, 9, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
-  EXPECT_EQ(PageRefreshes, 0);
-}
 }  // namespace

@@ -1,0 +1,192 @@
+#include "skins_fixture.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <mutex>
+
+#include "veloui/foundation/core/debug_log.h"
+#include "veloui/foundation/toolkit.h"
+#include "veloui/skins/buttonex/buttonex.h"
+#include "veloui/skins/explorerbar/explorerbar.h"
+#include "veloui/skins/panelex/panelex.h"
+#include "veloui/skins/splitterex/splitterex.h"
+#include "veloui/skins/text_control/text_control.h"
+
+namespace {
+constexpr wchar_t kTestClass[] = L"WindowClass_SkinsTest";
+
+std::mutex LinesGuard;
+std::vector<Text> Lines;
+void Capture(const Text& line) {
+  std::lock_guard guard(LinesGuard);
+  Lines.push_back(line);
+}
+
+class ToolkitEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    SetDebugLogSinkForTesting(Capture);
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = DefWindowProcW;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    window_class.lpszClassName = kTestClass;
+    RegisterClassExW(&window_class);
+    ASSERT_EQ(InitToolkit(), 0);
+    ASSERT_EQ(StartToolkitHooks(), 0);
+  }
+
+  // The free-alls of teardown run in their order, each with its line, over live controls of
+  // every family.
+  void TearDown() override {
+    HWND window = CreateWindowExW(0, kTestClass, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND pane = CreateWindowExW(0, L"Edit", L"", WS_CHILD, 0, 0, 10, 10, window, nullptr, nullptr, nullptr);
+    CreateButtonEx(-1, window, 0, 0, 50, 20, u"OK");
+    CreateTextControl(-1, window, 0, 30, 50, 20, u"text");
+    CreateSplitterEx(-1, window, 60, 0, 100, 100, pane, nullptr);
+    const std::intptr_t bar = CreateExplorerBar(-1, window, 200, 0, 100, 200);
+    AddExplorerBarGroup(bar, u"Group");
+    CreatePanelEx(-1, window, 0, 200, 100, 50);
+    AddPanelExPage();
+    TakeDebugLines();
+    EXPECT_EQ(FreeToolkit(), 0);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(GetPanelExWindow(bar), nullptr);
+    std::vector<Text> freed;
+    for (const Text& line : TakeDebugLines())
+      if (line.rfind(u"freed ", 0) == 0) freed.push_back(line);
+    const std::vector<Text> expected{u"freed rebars", u"freed toolbars", u"freed buttons", u"freed menus",
+                                     u"freed textcontrols", u"freed splitterexs", u"freed panels"};
+    EXPECT_EQ(freed, expected);
+    SetDebugLogSinkForTesting(nullptr);
+  }
+};
+
+const auto* const Environment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+
+// Wine's GetGuiResources reports 0: its GDI handle table is then counted by probing the
+// table's indices, which it accepts as handles.
+DWORD GdiObjectCount() {
+  if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); count != 0) return count;
+  DWORD count = 0;
+  for (UINT_PTR index = 1; index < 0x10000; ++index) count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0 ? 1 : 0;
+  return count;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  EnumChildWindows(window, CountChild, count);
+  return TRUE;
+}
+
+// The windows of this thread, which are the USER objects the controls make (hooks are
+// checked where they are made).
+DWORD UserObjectCount() {
+  if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS); count != 0) return count;
+  DWORD count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+}  // namespace
+
+void SkinsTest::SetUp() {
+  Window = CreateWindowExW(0, kTestClass, L"Velo 2 DUro", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 500, 400, nullptr,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(Window, nullptr);
+  SetForegroundWindow(Window);
+  PumpFor(50);
+}
+
+void SkinsTest::TearDown() {
+  DestroyWindow(Window);
+  PumpFor(0);
+}
+
+std::vector<Text> TakeDebugLines() {
+  std::lock_guard guard(LinesGuard);
+  std::vector<Text> taken;
+  taken.swap(Lines);
+  return taken;
+}
+
+void PumpFor(DWORD milliseconds, const std::function<bool()>& done) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    for (int k = 0; k < 1000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++k) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (done && done()) return;
+    if (milliseconds > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+void MouseAt(HWND window, int x, int y, int button) {
+  POINT at{x, y};
+  ClientToScreen(window, &at);
+  SetCursorPos(at.x, at.y);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
+                     (button == 1 ? MOUSEEVENTF_LEFTDOWN : button == 2 ? MOUSEEVENTF_LEFTUP : 0);
+  SendInput(1, &input, sizeof(input));
+  PumpFor(100);
+}
+
+void ExpectNoObjectsLeft(const std::function<void()>& makeAndFree, int rounds) {
+  makeAndFree();
+  PumpFor(0);
+  const DWORD gdi = GdiObjectCount();
+  const DWORD user = UserObjectCount();
+  ASSERT_GT(gdi, 0u);
+  ASSERT_GT(user, 0u);
+  for (int k = 0; k < rounds; ++k) makeAndFree();
+  PumpFor(0);
+  EXPECT_EQ(GdiObjectCount(), gdi);
+  EXPECT_EQ(UserObjectCount(), user);
+}
+
+std::uint32_t BufferPixel(HDC dc, int x, int y) {
+  GdiFlush();
+  DIBSECTION section{};
+  auto* bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+  if (GetObjectW(bitmap, sizeof(section), &section) != sizeof(section)) return 0;
+  const int row = section.dsBmih.biHeight < 0 ? y : section.dsBm.bmHeight - 1 - y;
+  return static_cast<const std::uint32_t*>(section.dsBm.bmBits)[row * section.dsBm.bmWidth + x];
+}
+
+ReceivedMessages& Received() {
+  static ReceivedMessages received;
+  return received;
+}
+
+namespace {
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ReceivedMessages& received = Received();
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) ++received.Clicks;
+  if (message == 0x8580) {
+    ++received.Links;
+    received.LastLink = wParam;
+  }
+  if (message == 0x8D3B) ++(wParam != 0 ? received.SplitterDrags : received.SplitterDrops);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+}  // namespace
+
+void CountMessagesOf(HWND window) {
+  Received() = ReceivedMessages{};
+  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
+}
