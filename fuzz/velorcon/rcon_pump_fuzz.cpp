@@ -45,6 +45,7 @@ class TouchingWindow final : public RconWindow {
   void ShowConnectError() override {}
   void CloseConnectWindow(bool) override {}
   Text PromptMaxPing() override { return u"99"; }
+  void CancelPrompt() override {}
   bool SelectedMissionText(Text& text) override {
     text = u"a.b/c.d";
     return true;

@@ -85,7 +85,7 @@ void AddFavorite() {
   FavoriteRecord favorite;
   favorite.Description = TrimSpaces(GadgetText(kDescriptionField));
   favorite.Host = GadgetText(kHostField);
-  favorite.Port = ParseInteger32Text(GadgetText(kPortField), IntegerBases::DecimalHexBinary, IntegerRange::Wrap32);
+  favorite.Port = PortFromText(GadgetText(kPortField));
   favorite.Password = GadgetText(kPasswordField);
   if (!AppendFavorite(AppSettings.FavoritesFilePath, favorite)) return;
   FillFavoritesList();
@@ -94,7 +94,7 @@ void AddFavorite() {
 
 void SaveFavorite() {
   UpdateFavorites(TrimSpaces(GadgetText(kDescriptionField)), GadgetText(kHostField),
-                  ParseInteger32Text(GadgetText(kPortField), IntegerBases::DecimalHexBinary, IntegerRange::Wrap32), GadgetText(kPasswordField));
+                  PortFromText(GadgetText(kPortField)), GadgetText(kPasswordField));
   WriteFavoritesFile(AppSettings.FavoritesFilePath);
 }
 

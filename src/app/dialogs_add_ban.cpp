@@ -9,6 +9,16 @@
 #include "app/player_actions.h"
 #include "runtime/win32/gui.h"
 
+namespace {
+
+// Nobody is banned for an empty target, so the button waits for one, as the connect window's
+// buttons wait for their fields.
+void OfferBanForTarget() {
+  DisableGadget(kAddBanButton, !HasAddBanTarget(GadgetText(kAddBanTargetField)));
+}
+
+}  // namespace
+
 void OpenAddBanDialog() {
   if (!OpenDialogWindow(kAddBanDialog, 430, 195, u"Add Ban")) return;
   CreateTextLabel(kAddBanTargetLabel, 10, 12, 50, 15, u"GUID/IP:");
@@ -23,6 +33,7 @@ void OpenAddBanDialog() {
   CreateButton(kAddBanButton, 10, 165, 75, 25, u"Ban player");
   CreateButton(kAddBanCancelButton, 100, 165, 75, 25, u"Cancel");
   CreateSeparator(kAddBanSeparator, 10, 155, 410, 2);
+  OfferBanForTarget();
   DisableWindow(kMainWindow, true);
 }
 
@@ -30,6 +41,7 @@ void CloseAddBanDialog() { CloseDialog(kAddBanDialog); }
 
 void HandleAddBanDialogGadget(int gadget) {
   switch (gadget) {
+    case kAddBanTargetField: OfferBanForTarget(); return;
     case kAddBanReasonCombo: ApplyReasonLimit(gadget, kAddBanReasonLimit); return;
     case kAddBanDaysField: ApplyDaysDefault(gadget); return;
     case kAddBanPermanentOption: DisableGadget(kAddBanDaysField, true); return;

@@ -10,6 +10,7 @@
 #include "runtime/win32/gui.h"
 
 void OpenBanDialog() {
+  if (!PlayerStillSelected()) return;
   if (!OpenDialogWindow(kBanDialog, 430, 165, u"Ban Player - " + SelectedPlayerCell(kPlayerNameColumn))) return;
   CreateTextLabel(kBanReasonLabel, 10, 12, 50, 15, u"Reason:");
   CreateReasonCombo(kBanReasonCombo, 65, 10, 355, 20);

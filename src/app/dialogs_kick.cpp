@@ -10,6 +10,7 @@
 #include "runtime/win32/gui.h"
 
 void OpenKickDialog() {
+  if (!PlayerStillSelected()) return;
   if (!OpenDialogWindow(kKickDialog, 430, 85, u"Kick Player - " + SelectedPlayerCell(kPlayerNameColumn))) return;
   CreateTextLabel(kKickReasonLabel, 10, 12, 50, 15, u"Reason:");
   CreateReasonCombo(kKickReasonCombo, 65, 10, 355, 20);

@@ -6,7 +6,6 @@
 #include "app/menu_ids.h"
 #include "app/window_ids.h"
 #include "app/dialogs.h"
-#include "runtime/portable/text_ops.h"
 #include "runtime/win32/gui.h"
 #include "velorcon/connect.h"
 
@@ -46,7 +45,7 @@ void CloseQuickConnectDialog() { CloseDialog(kQuickConnectDialog); }
 
 void ConnectFromQuickConnectDialog() {
   if (!IsWindowNumber(kQuickConnectDialog)) return;  // Return is its shortcut alone
-  SetServerTarget(GadgetText(kQuickConnectHost), ParseInteger32Text(GadgetText(kQuickConnectPort), IntegerBases::DecimalHexBinary, IntegerRange::Wrap32),
+  SetServerTarget(GadgetText(kQuickConnectHost), PortFromText(GadgetText(kQuickConnectPort)),
                   GadgetText(kQuickConnectPassword));
   ConnectToServer(1);
 }

@@ -14,6 +14,11 @@
 
 namespace {
 
+constexpr char16_t kProgramTitle[] = u"Velo 2 DUro";
+constexpr char16_t kPlayerLeftText[] = u"The selected player has left the server.";
+
+void TellPlayerLeft() { ShowMessage(kProgramTitle, kPlayerLeftText); }
+
 // Fetches the players afresh and looks the GUID up among them.
 bool CurrentPlayerNumber(TextView guid, std::int32_t& number) {
   RefreshPlayersAndWait();
@@ -52,6 +57,12 @@ Text SelectedPlayerCell(int column) {
   return row >= 0 ? GadgetItemText(kPlayersList, row, column) : Text();
 }
 
+bool PlayerStillSelected() {
+  if (GadgetState(kPlayersList) >= 0) return true;
+  TellPlayerLeft();
+  return false;
+}
+
 void KickSelectedPlayer() {
   CommandParameters parameters;
   parameters.CommandReason = GadgetText(kKickReasonCombo);
@@ -74,6 +85,8 @@ void BanSelectedPlayer() {
 }
 
 void AddBanFromDialog() {
+  // The button is disabled meanwhile; a click that reaches it all the same bans nobody.
+  if (!HasAddBanTarget(GadgetText(kAddBanTargetField))) return;
   CommandParameters parameters;
   parameters.CommandReason = GadgetText(kAddBanReasonCombo);
   parameters.BanMinutes = BanMinutes(kAddBanPermanentOption, kAddBanDaysField);
@@ -83,11 +96,15 @@ void AddBanFromDialog() {
 }
 
 void MessageSelectedPlayer() {
+  if (!PlayerStillSelected()) return;
   const Text guid = SelectedPlayerCell(kPlayerGuidColumn);
   const Text message = AskForText(u"Message - " + SelectedPlayerCell(kPlayerNameColumn), u"Message:", u"");
   if (message.empty()) return;
   std::int32_t number = 0;
-  if (!CurrentPlayerNumber(guid, number)) return;
+  if (!CurrentPlayerNumber(guid, number)) {
+    TellPlayerLeft();
+    return;
+  }
   RconLockGuard guard;
   if (Rcon.Connected && Rcon.ServerConnection != nullptr) {
     SendPrivateMessage(Rcon.ServerConnection, number, message);

@@ -10,12 +10,16 @@ inline constexpr int kPlayerGuidColumn = 6;
 
 // A cell of the selected row of the players list; "" when no row is selected.
 Text SelectedPlayerCell(int column);
+// The pop-up menu's actions start here: a refresh keeps the selected player selected while
+// the player is on the server, so no selected row means the player left. Then the user is
+// told so, and the result is false.
+bool PlayerStillSelected();
 
 // Button 57 of the Kick dialog. A player who has left disables the button instead.
 void KickSelectedPlayer();
 // Button 31 of the Ban dialog; permanent or for the days typed.
 void BanSelectedPlayer();
-// Button 66 of the Add Ban dialog; the target is taken as typed, even when empty.
+// Button 66 of the Add Ban dialog; the target is taken as typed, but a blank one sends nothing.
 void AddBanFromDialog();
-// Asks for the text; an empty answer or a player who has left sends nothing.
+// Asks for the text; an empty answer sends nothing, and a player who has left is reported.
 void MessageSelectedPlayer();

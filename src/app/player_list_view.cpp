@@ -1,11 +1,15 @@
 #include "app/player_list_view.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "app/database_view.h"
-#include "app/window_interface.h"
 #include "app/gadget_ids.h"
+#include "app/logic/dialog_rules.h"
 #include "app/logic/embedded_images.h"
 #include "app/menu_ids.h"
 #include "app/window_ids.h"
+#include "app/window_interface.h"
 #include "database/player_database.h"
 #include "database/player_date.h"
 #include "listsort/listsort.h"
@@ -15,21 +19,14 @@
 
 namespace {
 
-struct PlayerRefreshStart {
-  int sortedColumn = -1;
-  int sortDirection = 0;
-  bool proceed = false;
+// The players the list shows, in the order their rows were added, so that the selected row
+// can be told apart from another with the same GUID (one not yet checked by the server).
+struct ShownPlayers {
+  std::vector<PlayerRecord> Players;
 };
+ShownPlayers g_shown;
 
-// The sort is read before the list is emptied, which forgets it.
-PlayerRefreshStart BeginPlayerRefresh() {
-  PlayerRefreshStart start;
-  start.sortedColumn = GetSortedColumn(kPlayersList);
-  start.sortDirection = GetSortDirection(kPlayersList);
-  // The dialogs act on the selected row of the list; it must not move under them.
-  start.proceed = !IsWindowNumber(kKickDialog) && !IsWindowNumber(kBanDialog);
-  return start;
-}
+bool KickOrBanDialogOpen() { return IsWindowNumber(kKickDialog) || IsWindowNumber(kBanDialog); }
 
 // The rows are copied here, under the protocol's lock, and recorded by the database thread,
 // so that a busy file never holds up the protocol or the window.
@@ -48,26 +45,60 @@ Text PlayerRowText(const PlayerRecord& player) {
   return player.Name + u"\n?\n?\n?\n" + DecimalText(player.Ping) + u"\n" + player.IP + u"\n" + player.GUID;
 }
 
-void FillPlayerRows(const std::vector<PlayerRecord>& players, const PlayerRefreshStart& start) {
-  ClearGadgetItems(kPlayersList);
-  SetListSortSuspended(true);
-  SetGadgetRedraw(kPlayersList, false);
-  for (const PlayerRecord& player : players) AddGadgetItem(kPlayersList, -1, PlayerRowText(player), kPlayerRowImage);
-  SetGadgetRedraw(kPlayersList, true);
-  SetListSortSuspended(false);
-  SortListByColumn(kPlayersList, start.sortedColumn, start.sortDirection);
-  SetStatusText(kMainStatusBar, 1, u"Players: " + DecimalText(static_cast<std::int64_t>(players.size())));
-  SetStatusText(kMainStatusBar, 2, u"Last Refresh: " + FormatDateMask(u"%hh:%ii:%ss", CurrentLocalDateTime()));
+// The player whose row is selected, as the list showed it; nullptr when none is.
+const PlayerRecord* SelectedShownPlayer() {
+  const int row = GadgetState(kPlayersList);
+  if (row < 0) return nullptr;
+  Text rowText;
+  for (const Text& cell : ReportRowCells(kPlayersList, row)) rowText += (rowText.empty() ? u"" : u"\n") + cell;
+  for (const PlayerRecord& player : g_shown.Players) {
+    if (PlayerRowText(player) == rowText) return &player;
+  }
+  return nullptr;
+}
+
+// Emptying the list scrolls it to the top; the user's place is put back row for row.
+void ScrollPlayersToTopRow(int row) {
+  HWND list = GadgetHandle(kPlayersList);
+  RECT first{};
+  if (row <= 0 || !ListView_GetItemRect(list, 0, &first, LVIR_BOUNDS)) return;
+  ListView_Scroll(list, 0, (row - ListView_GetTopIndex(list)) * (first.bottom - first.top));
 }
 
 }  // namespace
 
+void RefillPlayerRows(const std::vector<PlayerRecord>& players) {
+  // Checked here again: a dialog may have opened since the refresh began.
+  if (KickOrBanDialogOpen()) return;
+  // The sort is read before the list is emptied, which forgets it.
+  const int sortedColumn = GetSortedColumn(kPlayersList);
+  const int sortDirection = GetSortDirection(kPlayersList);
+  const PlayerRecord* selected = SelectedShownPlayer();
+  const int reselect = selected != nullptr ? FindPlayerAgain(players, selected->GUID, selected->Number) : -1;
+  const int topRow = ListView_GetTopIndex(GadgetHandle(kPlayersList));
+
+  ClearGadgetItems(kPlayersList);
+  SetListSortSuspended(true);
+  SetGadgetRedraw(kPlayersList, false);
+  for (const PlayerRecord& player : players) AddGadgetItem(kPlayersList, -1, PlayerRowText(player), kPlayerRowImage);
+  g_shown.Players = players;
+  // Selected before the sort, which carries the selection along with its row.
+  if (reselect >= 0) SetGadgetState(kPlayersList, reselect);
+  SetGadgetRedraw(kPlayersList, true);
+  SetListSortSuspended(false);
+  SortListByColumn(kPlayersList, sortedColumn, sortDirection);
+  ScrollPlayersToTopRow(topRow);
+  SetStatusText(kMainStatusBar, 1, u"Players: " + DecimalText(static_cast<std::int64_t>(players.size())));
+  SetStatusText(kMainStatusBar, 2, u"Last Refresh: " + FormatDateMask(u"%hh:%ii:%ss", CurrentLocalDateTime()));
+}
+
 void RefreshPlayerList(const std::vector<PlayerRecord>& players) {
-  PlayerRefreshStart start;
-  AppHandOff.Run([&] { start = BeginPlayerRefresh(); });
-  if (!start.proceed) return;
+  // The dialogs act on the selected row of the list; it must not move under them.
+  bool dialogOpen = false;
+  AppHandOff.Run([&] { dialogOpen = KickOrBanDialogOpen(); });
+  if (dialogOpen) return;
   RecordPlayers(players);
-  AppHandOff.Run([&] { FillPlayerRows(players, start); });
+  AppHandOff.Run([&] { RefillPlayerRows(players); });
 }
 
 void ClearServerLists() {

@@ -79,6 +79,8 @@ class MainWindowInterface final : public RconWindow {
     });
   }
   Text PromptMaxPing() override { return AskForText(u"Set MaxPing", u"Please enter a value:", u""); }
+  // Asked by the GUI thread at shut-down; the box runs on the network thread.
+  void CancelPrompt() override { CancelOtherThreadsTextRequests(); }
   bool SelectedMissionText(Text& text) override {
     bool selected = false;
     AppHandOff.Run([&] {

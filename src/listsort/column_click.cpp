@@ -59,14 +59,17 @@ bool HandleColumnClick(SortableListRecord& record, int column) {
   }
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   current.list = list;
-  current.rowCount = rows;
   if (!directionPending) current.direction = record.nextDirection;
   record.sorted = true;
   // Rows are found by their item data, so it must hold every row's index when the sort
   // starts, whatever happened to the list since it was last numbered.
   RenumberRows(list);
+  current.cells.clear();
+  current.cells.reserve(static_cast<std::size_t>(rows));
+  for (int row = 0; row < rows; ++row) current.cells.push_back(CellText(list, row, column));
   SendMessageW(list, LVM_SORTITEMS, static_cast<WPARAM>(column),
                reinterpret_cast<LPARAM>(&CompareListRows));
+  current.cells.clear();
   RenumberRows(list);
   record.sortedColumn = column;
   record.sortedList = list;
@@ -76,14 +79,12 @@ bool HandleColumnClick(SortableListRecord& record, int column) {
   return true;
 }
 
-int CALLBACK CompareListRows(LPARAM rowA, LPARAM rowB, LPARAM sortParameter) {
+int CALLBACK CompareListRows(LPARAM rowA, LPARAM rowB, LPARAM) {
   const CurrentSort& current = ListSort.current;
   // Rows are numbered from 0, and row 0 is a row like any other; only a number that names
   // no row is "no item data".
-  const auto isRow = [&](LPARAM row) { return row >= 0 && row < current.rowCount; };
+  const auto isRow = [&](LPARAM row) { return row >= 0 && static_cast<std::size_t>(row) < current.cells.size(); };
   if (!isRow(rowA) || !isRow(rowB)) return 0;
-  const int column = static_cast<int>(sortParameter & 0xFFFF);
-  const Text a = CellText(current.list, static_cast<int>(rowA), column);
-  const Text b = CellText(current.list, static_cast<int>(rowB), column);
-  return CompareCellTexts(a, b, current.type, current.direction);
+  return CompareCellTexts(current.cells[static_cast<std::size_t>(rowA)], current.cells[static_cast<std::size_t>(rowB)],
+                          current.type, current.direction);
 }

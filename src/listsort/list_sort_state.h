@@ -35,7 +35,9 @@ struct SubclassEntry {
 // The sort that runs now, read by the row comparison.
 struct CurrentSort {
   HWND list = nullptr;
-  int rowCount = 0;
+  // The sorted column's texts by row number, copied before the sort: the list moves its rows
+  // while it sorts, so a row read back by number meanwhile may be another row.
+  std::vector<Text> cells;
   SortType type = kSortTextIgnoringCase;
   int direction = 1;
   bool directionPending = false;  // the direction came from SortListByColumn

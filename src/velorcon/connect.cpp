@@ -13,6 +13,9 @@
 
 namespace {
 
+constexpr std::int32_t kLowestPort = 1;
+constexpr std::int32_t kHighestPort = 65535;
+
 void PauseBetweenPolls() {
   ServeWhileWaiting();
   std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -39,6 +42,8 @@ void RequestEverything(UdpConnection* connection) {
 // False when the connect failed and the user has to be told.
 bool ConnectLocked(bool fromQuickConnect) {
   if (Rcon.ServerConnection != nullptr) ResetAfterDisconnect(0);
+  // A port from a favourite or a typed one may be anything; it must not wrap to another port.
+  if (Rcon.ServerPort < kLowestPort || Rcon.ServerPort > kHighestPort) return false;
   Rcon.ServerConnection = OpenUdpConnection(Rcon.ServerHost, Rcon.ServerPort);
   UdpConnection* connection = Rcon.ServerConnection;
   if (connection == nullptr) return false;

@@ -14,8 +14,8 @@ void SetServerTarget(TextView host, std::int32_t port, TextView password);
 void SetAutoRefresh(std::int32_t enable, std::int32_t seconds);
 
 // GUI thread. Opens the connection, logs in and asks for version, maxping, players, missions
-// and bans; "Could not connect!" when the host does not resolve or no login is accepted
-// within 3000 ms. `fromQuickConnect` 1 closes the Quick Connect dialog, else the connect window.
+// and bans; "Could not connect!" when the port lies outside 1-65535, the host does not
+// resolve or no login is accepted within 3000 ms. `fromQuickConnect` 1 closes the Quick Connect dialog, else the connect window.
 std::int32_t ConnectToServer(std::int32_t fromQuickConnect);
 // 1 when the first datagram within 3000 ms is an accepted login reply. Takes RconLock.
 std::int32_t WaitForLoginReply(UdpConnection* connection);

@@ -22,6 +22,13 @@ void QueueCommand(CommandCode code, CommandParameters parameters) {
   Slot().Command = QueuedCommand{code, std::move(parameters)};
 }
 
+bool QueueCommandIfEmpty(CommandCode code) {
+  std::lock_guard guard(Slot().Lock);
+  if (Slot().Command.PendingCommand != kCommandNone) return false;
+  Slot().Command = QueuedCommand{code, {}};
+  return true;
+}
+
 QueuedCommand TakePendingCommand() {
   std::lock_guard guard(Slot().Lock);
   return std::exchange(Slot().Command, QueuedCommand{});

@@ -1,7 +1,7 @@
 #pragma once
 // The one-slot command mailbox from the GUI thread to the network thread. The code and its
 // parameters are written together and taken together under the slot's own lock; a command
-// queued before the previous one was performed replaces it.
+// the user queues before the previous one was performed replaces it.
 #include <cstdint>
 
 #include "runtime/portable/text.h"
@@ -42,6 +42,9 @@ struct QueuedCommand {
 
 // GUI thread: fills the slot, replacing whatever was queued.
 void QueueCommand(CommandCode code, CommandParameters parameters = {});
+// Fills the slot only when it is empty (checked and filled under the slot's lock), so that a
+// command of the program's own never pushes out one the user queued; false when it was not.
+bool QueueCommandIfEmpty(CommandCode code);
 // The performer: takes the code with its parameters and leaves the slot empty.
 QueuedCommand TakePendingCommand();
 // The code waiting in the slot, kCommandNone when empty.

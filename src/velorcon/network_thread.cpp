@@ -44,7 +44,8 @@ bool AutoRefreshDue() {
 
 void AutoRefreshWhenDue() {
   if (!AutoRefreshDue()) return;
-  QueueCommand(kCommandRefreshPlayers);  // replaces whatever was queued
+  // A command the user queued goes first; the refresh stays due and follows on a later pass.
+  if (!QueueCommandIfEmpty(kCommandRefreshPlayers)) return;
   PumpNetwork();
   RconLockGuard guard;
   Rcon.LastRefreshTick = CurrentTick();
@@ -52,12 +53,16 @@ void AutoRefreshWhenDue() {
 
 }  // namespace
 
+void NetworkThreadPass() {
+  ResetWhenTimedOut();
+  PumpNetwork();
+  AutoRefreshWhenDue();
+}
+
 void NetworkThread() {
   while (!Control().StopRequested.load()) {
     std::this_thread::sleep_for(kPeriod);
-    ResetWhenTimedOut();
-    PumpNetwork();
-    AutoRefreshWhenDue();
+    NetworkThreadPass();
   }
   Control().Finished.store(true);
 }
@@ -75,7 +80,10 @@ void StopNetworkThread() {
   if (!control.Thread.joinable()) return;
   control.StopRequested.store(true);
   // The thread may be handing a window update to this thread; keep serving until it ends.
+  // A MaxPing box it shows (or is about to show) is closed unanswered, so the program ends at
+  // once instead of waiting for the user, and nothing is sent.
   while (!control.Finished.load()) {
+    CurrentRconWindow().CancelPrompt();
     ServeWhileWaiting();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }

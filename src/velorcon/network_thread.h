@@ -3,10 +3,13 @@
 // automatic player refresh. It runs from StartNetworkThread until StopNetworkThread, which
 // the program calls at shut-down before the connection and the windows go away.
 
-// The thread procedure; returns once StopNetworkThread asked it to.
+// One pass of the thread: the time-outs, one pump pass, the automatic refresh when due.
+void NetworkThreadPass();
+// The thread procedure: a pass every 10 ms; returns once StopNetworkThread asked it to.
 void NetworkThread();
 // Starts the thread unless it runs already.
 void StartNetworkThread();
 // Asks the thread to end and joins it; the calling thread keeps serving its messages through
-// the RconWaitHook meanwhile. Does nothing when the thread does not run.
+// the RconWaitHook meanwhile, and a MaxPing prompt of the thread is cancelled. Does nothing
+// when the thread does not run.
 void StopNetworkThread();

@@ -99,4 +99,7 @@ void SendBan(UdpConnection* connection, int playerNumber, TextView minutes, Text
 
 void SendRemoveBan(UdpConnection* connection, int banNumber) {
   SendAnsiCommand(connection, u"removeBan " + DecimalText(banNumber));
+  // The server answers it with its sequence: shared with the next command, that command's
+  // entry would take this empty answer and drop its own.
+  AdvanceSequence();
 }

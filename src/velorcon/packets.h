@@ -35,7 +35,7 @@ void AcknowledgeServerMessage(std::uint8_t sequence);
 void SendKick(UdpConnection* connection, int playerNumber, TextView reason);
 // "ban <n> <minutes> <reason>", ANSI; advances the sequence; no pending request.
 void SendBan(UdpConnection* connection, int playerNumber, TextView minutes, TextView reason);
-// "removeBan <n>", ANSI; the sequence is NOT advanced, so the next command reuses it.
+// "removeBan <n>", ANSI; advances the sequence; no pending request.
 void SendRemoveBan(UdpConnection* connection, int banNumber);
 
 // The CRC-32 (ISO-HDLC) of a byte range, from zlib.

@@ -20,6 +20,7 @@ class NoWindow final : public RconWindow {
   void ShowConnectError() override {}
   void CloseConnectWindow(bool) override {}
   Text PromptMaxPing() override { return {}; }
+  void CancelPrompt() override {}
   bool SelectedMissionText(Text&) override { return false; }
   int SelectedBanRow() override { return -1; }
   void RemoveBanRow(int) override {}

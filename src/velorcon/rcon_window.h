@@ -44,6 +44,8 @@ class RconWindow {
   virtual void CloseConnectWindow(bool quickConnect) = 0;
   // The "Set MaxPing" input box; its answer, "" when cancelled. Called without RconLock.
   virtual Text PromptMaxPing() = 0;
+  // Closes the "Set MaxPing" box, when one is open, as cancelled. Any thread, without RconLock.
+  virtual void CancelPrompt() = 0;
   // The first-column text of the selected row of the missions list; false when none.
   virtual bool SelectedMissionText(Text& text) = 0;
   // The index of the selected row of the bans list, -1 when none.

@@ -79,6 +79,7 @@ void RconTestServer::Serve() {
   std::vector<std::uint8_t> buffer(kLargestDatagram);
   while (!stop_.load()) {
     ResendUnacknowledged();
+    SendDelayedWhenDue();
     if (PollSocketReadable(socket_) != 1) {
       Pause();
       continue;
@@ -181,7 +182,22 @@ void RconTestServer::SendAnswer(std::uint8_t sequence, const std::string& payloa
 }
 
 void RconTestServer::SendToClient(const std::vector<std::uint8_t>& bytes) {
-  if (haveClient_) SendToSocket(socket_, bytes.data(), bytes.size(), client_);
+  if (!haveClient_) return;
+  if (options_.ReplyDelayMs > 0) {
+    delayed_.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.ReplyDelayMs), bytes});
+    return;
+  }
+  SendToSocket(socket_, bytes.data(), bytes.size(), client_);
+}
+
+void RconTestServer::SendDelayedWhenDue() {
+  std::lock_guard guard(lock_);
+  const auto now = std::chrono::steady_clock::now();
+  std::size_t sent = 0;
+  for (; sent < delayed_.size() && delayed_[sent].Due <= now; ++sent) {
+    SendToSocket(socket_, delayed_[sent].Bytes.data(), delayed_[sent].Bytes.size(), client_);
+  }
+  delayed_.erase(delayed_.begin(), delayed_.begin() + static_cast<std::ptrdiff_t>(sent));
 }
 
 void RconTestServer::SetSilent(bool silent) {
@@ -234,6 +250,11 @@ bool RconTestServer::SendRaw(const std::vector<std::uint8_t>& bytes) {
   if (!haveClient_) return false;
   SendToClient(bytes);
   return true;
+}
+
+void RconTestServer::RemovePlayer(int number) {
+  std::lock_guard guard(lock_);
+  std::erase_if(players_, [number](const FakePlayer& p) { return p.Number == number; });
 }
 
 std::vector<ClientDatagram> RconTestServer::Received() const {

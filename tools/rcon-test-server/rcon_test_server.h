@@ -24,6 +24,8 @@ struct ServerOptions {
   int Players = 5;
   // Answers with more payload bytes than this go out in numbered parts.
   std::size_t PartPayloadBytes = 1000;
+  // Everything the server sends leaves this much later, in order, as over a slow link.
+  int ReplyDelayMs = 0;
 };
 
 // A client datagram that passed the signature and CRC check.
@@ -59,6 +61,8 @@ class RconTestServer {
   void SetMessageResend(int resendMs);
   // Sends raw bytes to the client (hand-made datagrams); false when no client is known.
   bool SendRaw(const std::vector<std::uint8_t>& bytes);
+  // The player leaves the server.
+  void RemovePlayer(int number);
 
   // Observation; every wait is bounded.
   std::vector<ClientDatagram> Received() const;
@@ -78,6 +82,7 @@ class RconTestServer {
   std::string Answer(const std::string& command);
   void SendAnswer(std::uint8_t sequence, const std::string& payload);
   void SendToClient(const std::vector<std::uint8_t>& bytes);
+  void SendDelayedWhenDue();
   void ResendUnacknowledged();
 
   struct OutgoingMessage {
@@ -102,6 +107,11 @@ class RconTestServer {
   std::map<std::string, std::string> replies_;
   std::uint8_t messageSequence_ = 0;
   std::vector<OutgoingMessage> unacknowledged_;
+  struct DelayedDatagram {
+    std::chrono::steady_clock::time_point Due;
+    std::vector<std::uint8_t> Bytes;
+  };
+  std::vector<DelayedDatagram> delayed_;
   int resendMs_ = 1000;
   int maxPing_ = 250;
   std::vector<FakePlayer> players_;

@@ -10,6 +10,10 @@ FavoritesGlobals Favorites;
 
 void ResetFavorites() { Favorites = FavoritesGlobals(); }
 
+std::int32_t PortFromText(TextView text) {
+  return ParseInteger32Text(text, IntegerBases::DecimalHexBinary, IntegerRange::Saturate32);
+}
+
 std::vector<FavoriteRecord> ParseFavorites(std::string_view bytes) {
   std::vector<FavoriteRecord> records;
   LineReader reader(bytes);
@@ -17,7 +21,7 @@ std::vector<FavoriteRecord> ParseFavorites(std::string_view bytes) {
     FavoriteRecord record;
     record.Description = Utf8ToText(reader.NextLine());
     record.Host = Utf8ToText(reader.NextLine());
-    record.Port = ParseInteger32Text(Utf8ToText(reader.NextLine()), IntegerBases::DecimalHexBinary, IntegerRange::Wrap32);
+    record.Port = PortFromText(Utf8ToText(reader.NextLine()));
     record.Password = Utf8ToText(reader.NextLine());
     records.push_back(std::move(record));
   }

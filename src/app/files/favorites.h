@@ -23,6 +23,10 @@ struct FavoritesGlobals {
 extern FavoritesGlobals Favorites;
 void ResetFavorites();
 
+// A port as stored or typed. A number too large for 32 bits stays at the range's end instead
+// of wrapping round to some valid port, so that the connect refuses it.
+std::int32_t PortFromText(TextView text);
+
 // A record is read whenever bytes are left, so a file that ends inside a record still gives
 // that record with its missing fields empty, and a trailing blank line one empty record.
 std::vector<FavoriteRecord> ParseFavorites(std::string_view bytes);

@@ -1,5 +1,6 @@
 #include "app/logic/dialog_rules.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -27,8 +28,13 @@ std::int32_t BanMinutesFromDays(TextView daysText) {
     days = days * 10 + (daysText[at] - u'0');
     if (days * kMinutesPerDay >= kLargest) return static_cast<std::int32_t>(kLargest);
   }
+  // 0 minutes is a permanent ban to the server: a text without a number (pasted "a5") or
+  // a zero count as the default days, as the field itself would have shown them.
+  if (days == 0) days = kDefaultBanDayCount;
   return static_cast<std::int32_t>(days * kMinutesPerDay);
 }
+
+bool HasAddBanTarget(TextView target) { return target.find_first_not_of(u' ') != TextView::npos; }
 
 Text DonationCloseText(TickCount elapsed) {
   if (elapsed >= kDonationLockMs) return u"Close";
@@ -45,4 +51,14 @@ bool FindPlayerNumber(const std::vector<PlayerRecord>& players, TextView guid, s
     }
   }
   return false;
+}
+
+int FindPlayerAgain(const std::vector<PlayerRecord>& players, TextView guid, std::int32_t number) {
+  const auto find = [&](auto matches) {
+    const auto found = std::find_if(players.begin(), players.end(), matches);
+    return found == players.end() ? -1 : static_cast<int>(found - players.begin());
+  };
+  const int same = find([&](const PlayerRecord& p) { return p.GUID == guid && p.Number == number; });
+  if (same >= 0 || guid.empty()) return same;
+  return find([&](const PlayerRecord& p) { return p.GUID == guid; });
 }

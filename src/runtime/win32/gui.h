@@ -191,6 +191,8 @@ void ShowMessage(TextView title, TextView text);
 // Asks for one line of text in a window of its own, with its own modal loop, on whatever
 // thread calls it. "" when cancelled.
 Text AskForText(TextView title, TextView prompt, TextView defaultText);
+// Closes, as cancelled, every AskForText window that another thread than the caller shows.
+void CancelOtherThreadsTextRequests();
 // Patterns as "Name (*.x)|*.x|Other|*.*"; patternIndex selects one (0 the first). "" when
 // cancelled.
 Text AskOpenFileName(TextView title, TextView defaultPath, TextView patterns, int patternIndex = 0);

@@ -1,5 +1,9 @@
 // AskForText: a small window with a prompt, a field and OK/Cancel, run by its own modal loop
 // on the calling thread, so the network thread can ask as well as the GUI thread.
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
 #include "runtime/win32/gui_state.h"
 #include "runtime/win32/platform/wide_text.h"
 
@@ -16,6 +20,27 @@ struct Request {
 };
 
 thread_local Request* current = nullptr;
+
+// The requester windows open on every thread, so that one thread can cancel another's.
+struct OpenRequests {
+  std::mutex Lock;
+  std::vector<HWND> Windows;
+};
+
+OpenRequests& Open() {
+  static OpenRequests open;
+  return open;
+}
+
+void Remember(HWND window) {
+  std::lock_guard guard(Open().Lock);
+  Open().Windows.push_back(window);
+}
+
+void Forget(HWND window) {
+  std::lock_guard guard(Open().Lock);
+  std::erase(Open().Windows, window);
+}
 
 void Finish(bool accepted) {
   if (current == nullptr || current->done) return;
@@ -102,6 +127,7 @@ Text AskForText(TextView title, TextView prompt, TextView defaultText) {
     return Text();
   }
   if (owner != nullptr) EnableWindow(owner, FALSE);
+  Remember(window);
   MSG msg;
   while (!request.done) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -118,8 +144,18 @@ Text AskForText(TextView title, TextView prompt, TextView defaultText) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  Forget(window);
   if (owner != nullptr) EnableWindow(owner, TRUE);
   DestroyWindow(window);
   current = nullptr;
   return request.accepted ? request.answer : Text();
+}
+
+void CancelOtherThreadsTextRequests() {
+  std::lock_guard guard(Open().Lock);
+  const DWORD caller = GetCurrentThreadId();
+  // Posted: the window's own thread closes it from its modal loop, as its close box would.
+  for (HWND window : Open().Windows) {
+    if (GetWindowThreadProcessId(window, nullptr) != caller) PostMessageW(window, WM_CLOSE, 0, 0);
+  }
 }

@@ -9,6 +9,7 @@
 #include "veloui/menus/host_handlers.h"
 #include "veloui/menus/host_state.h"
 #include "veloui/menus/menu_tracking.h"
+#include "veloui/menus/toolbar_extras.h"
 
 HostWindowGlobals HostWindows;
 
@@ -46,6 +47,7 @@ LRESULT HostNotify(HWND window, NMHDR* header, LRESULT previous) {
     case static_cast<int>(RBN_CHEVRONPUSHED):
       return HostChevronPushed(window, header, previous);
     case static_cast<int>(TBN_DROPDOWN):
+      if (DropToolbarButtonMenu(window, header)) return TBDDRET_DEFAULT;
       return HostTitleDropDown(window, header, previous);
     case static_cast<int>(TBN_HOTITEMCHANGE):
       return HostTitleHotItemChange(window, header, previous);

@@ -53,15 +53,6 @@ bool HasImageLists(const ToolbarRecord& toolbar) {
          toolbar.DisabledImageList != nullptr;
 }
 
-// Where the next button goes: the pending position (used once) or the end.
-int TakeInsertPosition(HWND window) {
-  const int count = static_cast<int>(SendMessageW(window, TB_BUTTONCOUNT, 0, 0));
-  int position = Toolbars.PendingButtonPosition;
-  Toolbars.PendingButtonPosition = -1;
-  if (position < 0 || position > count) position = count;
-  return position;
-}
-
 // The three images of a button, one per list, all at the same index so that the toolbar
 // finds hot and disabled pictures under the normal one's index.
 int AddButtonImages(ToolbarRecord& toolbar, ToolbarButtonRecord& button, HANDLE image, HANDLE hotImage,
@@ -125,6 +116,14 @@ void SetCurrentToolbar(std::intptr_t id) { Toolbars.CurrentToolbar = id; }
 
 void SetPendingToolbarButtonPosition(int position) { Toolbars.PendingButtonPosition = position; }
 
+int TakeToolbarInsertPosition(HWND window) {
+  const int count = static_cast<int>(SendMessageW(window, TB_BUTTONCOUNT, 0, 0));
+  int position = Toolbars.PendingButtonPosition;
+  Toolbars.PendingButtonPosition = -1;
+  if (position < 0 || position > count) position = count;
+  return position;
+}
+
 std::intptr_t CreateSkinnedToolbar(std::intptr_t id, HWND parent, int imageWidth, int imageHeight,
                                    std::uint32_t flags) {
   if (id != -1 && FindToolbarRecord(id) != nullptr) return 0;
@@ -172,7 +171,7 @@ std::int32_t AddToolbarImageButton(std::int32_t id, const Text& text, HANDLE ima
   button.fsStyle = static_cast<BYTE>(flags & kButtonStyleBits);
   button.iString = AddButtonString(toolbar->Window, VisibleText(text));
 
-  const int position = TakeInsertPosition(toolbar->Window);
+  const int position = TakeToolbarInsertPosition(toolbar->Window);
   if (!InsertButton(toolbar->Window, position, button)) return -1;
   ButtonList().push_back(record);
   ResizeButtons(*toolbar);
@@ -192,7 +191,7 @@ std::int32_t AddToolbarSeparator() {
   button.iBitmap = kSeparatorWidth;
   button.fsStyle = BTNS_SEP;
   button.iString = -1;
-  const int position = TakeInsertPosition(toolbar->Window);
+  const int position = TakeToolbarInsertPosition(toolbar->Window);
   if (!InsertButton(toolbar->Window, position, button)) return -1;
   ToolbarButtonRecord record;
   record.ToolbarId = toolbar->Id;

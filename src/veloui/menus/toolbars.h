@@ -41,6 +41,8 @@ struct ToolbarButtonRecord {
   bool HasImage = false;         // a normal image was given
   bool OwnDisabledImage = false;  // the caller gave the disabled image (not derived)
   std::uint32_t ImageStyle = 0;  // the style the derived images were made for
+  std::intptr_t Menu = 0;        // the toolkit menu a menu button drops down, or 0
+  std::intptr_t MenuLink = 0;    // the object number of that link
 };
 
 // Returns the toolbar window for id -1, else the id; 0 when the id is taken or creation fails.
@@ -63,6 +65,8 @@ std::int32_t FreeSkinnedToolbar(std::intptr_t id);
 
 // The next button lands at this index instead of the end (once); -1 appends.
 void SetPendingToolbarButtonPosition(int position);
+// Where the next button of the toolbar window goes (the pending position, used up, or the end).
+int TakeToolbarInsertPosition(HWND window);
 
 // The record of a toolbar by id or window; nullptr when there is none.
 ToolbarRecord* FindToolbarRecord(std::intptr_t idOrWindow);

@@ -52,18 +52,31 @@ class Dialogs : public ::testing::Test {
 
 // Cutting the reason, defaulting the days and the minutes are tested without a window
 // (app_logic_tests) and typed into the real dialogs end to end (e2e_tests).
-TEST_F(Dialogs, AddBanWithAnEmptyTargetStillQueuesAndPermanentIgnoresTheDays) {
+TEST_F(Dialogs, AddBanOffersItsButtonOnlyForATargetAndAnEmptyOneSendsNothing) {
   OpenAddBanDialog();
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kAddBanButton)));
+  const struct {
+    const char16_t* target;
+    bool offered;
+  } kTargets[] = {{u"", false}, {u"   ", false}, {u" 0123456789abcdef", true}, {u"", false}};
+  for (const auto& t : kTargets) {
+    SetGadgetText(kAddBanTargetField, t.target);
+    HandleAddBanDialogGadget(kAddBanTargetField);
+    EXPECT_EQ(IsWindowEnabled(GadgetHandle(kAddBanButton)) != FALSE, t.offered) << TextToUtf8(t.target);
+  }
+  HandleAddBanDialogGadget(kAddBanButton);  // as a click that reaches the disabled button
+  EXPECT_EQ(PeekPendingCommand(), kCommandNone);
+  EXPECT_TRUE(IsWindowNumber(kAddBanDialog));
+  // Permanent, whatever the days field holds.
+  SetGadgetText(kAddBanTargetField, u"192.0.2.7");
   SetGadgetText(kAddBanDaysField, u"5");
   HandleAddBanDialogGadget(kAddBanButton);
-  const QueuedCommand queued = TakePendingCommand();
-  EXPECT_EQ(queued.PendingCommand, kCommandAddBan);
-  EXPECT_EQ(queued.Parameters.BanTarget, u"");
-  EXPECT_EQ(queued.Parameters.BanMinutes, 0);
+  EXPECT_EQ(TakePendingCommand().Parameters.BanMinutes, 0);
 }
 
 TEST_F(Dialogs, AHugeNumberOfDaysNeverBecomesAPermanentBan) {
   OpenAddBanDialog();
+  SetGadgetText(kAddBanTargetField, u"192.0.2.8");
   SetGadgetState(kAddBanForOption, 1);
   SetGadgetText(kAddBanDaysField, u"2982616");  // 2^32 minutes
   HandleAddBanDialogGadget(kAddBanButton);

@@ -56,6 +56,8 @@ TEST_F(FavoritesFile, AnyLineEndAndAnIncompleteLastRecord) {
   EXPECT_EQ(records[1].Port, 3);
   EXPECT_EQ(records[1].Password, u"");
   EXPECT_EQ(ParseFavorites("A\r\nh\r\nnone\r\n")[0].Port, 0);
+  // 2^32 + 2302 stays out of range instead of wrapping to 2302, so the connect refuses it.
+  EXPECT_EQ(ParseFavorites("A\r\nh\r\n4294969598\r\n")[0].Port, 2147483647);
   EXPECT_TRUE(ParseFavorites("").empty());
 }
 

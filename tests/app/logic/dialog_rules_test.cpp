@@ -23,7 +23,10 @@ TEST(DaysText, EmptyOrOnlyZerosGetsTheDefault) {
 
 TEST(BanMinutes, DaysBecomeMinutesAndHugeDaysStopAtTheLargest32BitValueInsteadOfWrapping) {
   EXPECT_EQ(BanMinutesFromDays(u"3"), 4320);
-  EXPECT_EQ(BanMinutesFromDays(u""), 0);
+  // Never 0, the server's permanent: without a number, the default 7 days.
+  for (const char16_t* noNumber : {u"", u"a5", u" x", u"0", u"00"}) {
+    EXPECT_EQ(BanMinutesFromDays(noNumber), 7 * 24 * 60) << TextToUtf8(noNumber);
+  }
   constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
   // 1491308 days are 2147483520 minutes, still below the limit; one day more passes it.
   EXPECT_EQ(BanMinutesFromDays(u"1491308"), 2147483520);
@@ -69,4 +72,16 @@ TEST(FindPlayerNumber, AnEmptyGuidNamesNobodyEvenBesideAPlayerWithoutGuid) {
   EXPECT_FALSE(FindPlayerNumber(Players(), u"", number));
   EXPECT_EQ(number, -1);
   EXPECT_FALSE(FindPlayerNumber({}, u"aaaa", number));
+}
+
+TEST(FindPlayerAgain, SameGuidAndNumberFirstThenTheGuidAloneButNeverAnEmptyGuidAlone) {
+  const std::vector<PlayerRecord> players = Players();  // aaaa 4, "" 9, AAAA 11
+  const struct {
+    const char16_t* guid;
+    std::int32_t number;
+    int row;
+  } kCases[] = {{u"AAAA", 11, 2}, {u"AAAA", 3, 2}, {u"aaaa", 4, 0}, {u"", 9, 1}, {u"", 4, -1}, {u"bbbb", 4, -1}};
+  for (const auto& c : kCases) {
+    EXPECT_EQ(FindPlayerAgain(players, c.guid, c.number), c.row) << TextToUtf8(c.guid) << " " << c.number;
+  }
 }

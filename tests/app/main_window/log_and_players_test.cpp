@@ -10,6 +10,7 @@
 #include "app/clipboard_copies.h"
 #include "app/log_view.h"
 #include "app/gadget_ids.h"
+#include "app/player_list_view.h"
 #include "app/window_ids.h"
 #include "listsort/listsort.h"
 #include "main_window_fixture.h"
@@ -129,9 +130,50 @@ TEST_F(LogAndPlayers, ARefreshWhileTheBanDialogIsOpenChangesNothing) {
   ASSERT_NE(OpenWindow(kKickDialog, 10, 10, 200, 100, u"Kick Player - Another", 0), 0);
   PlayerReply("0 1.1.1.1:1 5 a(OK) Someone Else\n");
   EXPECT_EQ(CountGadgetItems(kPlayersList), 2);
+  // Also when the dialog opened after the refresh began: the refill itself looks again.
+  RefillPlayerRows({PlayerRecord{}});
+  EXPECT_EQ(CountGadgetItems(kPlayersList), 2);
   FreeWindow(kKickDialog);
   PlayerReply("0 1.1.1.1:1 5 a(OK) Someone Else\n");
   EXPECT_EQ(CountGadgetItems(kPlayersList), 1);
+}
+
+// One line per (number, key): GUID "g<key>", ping 100 - key, name "Player <key>".
+std::string PlayerLines(const std::vector<std::pair<int, int>>& numbersAndKeys) {
+  std::string lines;
+  for (const auto& [number, key] : numbersAndKeys) {
+    const std::string k = std::to_string(key);
+    lines += std::to_string(number) + " 10.0.0.1:2304 " + std::to_string(100 - key) + " g" + k + " Player " + k + "\n";
+  }
+  return lines;
+}
+
+TEST_F(LogAndPlayers, TheSelectedPlayerAndTheScrollPositionSurviveARefill) {
+  std::vector<std::pair<int, int>> players;
+  for (int n = 0; n < 60; ++n) players.emplace_back(n, n);
+  PlayerReply(PlayerLines(players));
+  ASSERT_EQ(SortListByColumn(kPlayersList, 4, 1), SortResult::Done);  // ping ascending: player 59 first
+  HWND list = GadgetHandle(kPlayersList);
+  ListView_EnsureVisible(list, 59, FALSE);
+  SetGadgetState(kPlayersList, 40);
+  const int top = ListView_GetTopIndex(list);
+  ASSERT_GT(top, 0);
+  const Text name = GadgetItemText(kPlayersList, 40, 0);
+  ASSERT_EQ(name, u"Player 19");
+  // A player joins at the front; the selected one's number changes too, its GUID does not.
+  players.insert(players.begin(), {99, 80});
+  players[20].first = 77;
+  for (int refresh = 0; refresh < 2; ++refresh) {
+    PlayerReply(PlayerLines(players));
+    const int row = GadgetState(kPlayersList);
+    ASSERT_GE(row, 0) << refresh;
+    EXPECT_EQ(GadgetItemText(kPlayersList, row, 0), name);
+    EXPECT_EQ(ListView_GetTopIndex(list), top);
+    EXPECT_EQ(GetSortedColumn(kPlayersList), 4);
+  }
+  players.erase(players.begin() + 20);  // the player leaves
+  PlayerReply(PlayerLines(players));
+  EXPECT_EQ(GadgetState(kPlayersList), -1);
 }
 
 TEST_F(LogAndPlayers, ARefreshFromTheNetworkThreadIsCarriedOutOnTheGuiThread) {

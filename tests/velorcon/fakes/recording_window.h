@@ -23,6 +23,7 @@ class RecordingWindow : public RconWindow {
   void ShowConnectError() override;
   void CloseConnectWindow(bool quickConnect) override;
   Text PromptMaxPing() override;
+  void CancelPrompt() override {}
   bool SelectedMissionText(Text& text) override;
   int SelectedBanRow() override;
   void RemoveBanRow(int row) override;

@@ -64,6 +64,17 @@ TEST_F(ConnectTest, AnUnresolvableHostCannotConnect) {
   EXPECT_EQ(Rcon.ServerConnection, nullptr);
 }
 
+TEST_F(ConnectTest, APortOutside1To65535IsRefusedInsteadOfWrappingToAnother) {
+  const int port = server.Port();
+  for (const int outside : {port + 65536, port - 65536, 0, 65536, -1}) {
+    window.Clear();
+    SetServerTarget(u"127.0.0.1", outside, u"secret");
+    ConnectToServer(1);
+    EXPECT_THAT(window.Events(), ElementsAre("error: Error|Could not connect!")) << outside;
+  }
+  EXPECT_THAT(server.Received(), IsEmpty());
+}
+
 std::atomic<int> g_hookCalls{0};
 void CountHookCall() { ++g_hookCalls; }
 

@@ -14,6 +14,7 @@
 #include "server_fixture.h"
 #include "velorcon/connect.h"
 #include "velorcon/mailbox.h"
+#include "velorcon/rcon_state.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ int CountOf(const std::vector<std::string>& texts, const std::string& text) {
 
 class NetworkThreadTest : public ServerTest {
  protected:
+  explicit NetworkThreadTest(rcon_test_server::ServerOptions options = {}) : ServerTest(std::move(options)) {}
   // Connects, runs the thread and waits until every answer of the connect was shown.
   void ConnectAndSettle() {
     ASSERT_TRUE(Connect());
@@ -75,24 +77,47 @@ TEST_F(NetworkThreadTest, AMissionNameWithTwoDotsLosesOnlyItsExtension) {
   ASSERT_TRUE(WaitUntil([&] { return HasLog("[Mission(siege.v2) has been loaded.]"); }, 3000));
 }
 
-TEST_F(NetworkThreadTest, RemoveBanAndTheNextCommandShareASequenceNumber) {
+class SlowServerTest : public NetworkThreadTest {
+ protected:
+  SlowServerTest() : NetworkThreadTest(rcon_test_server::ServerOptions{.ReplyDelayMs = 200}) {}
+};
+
+TEST_F(SlowServerTest, ARefreshRightAfterRemovingABanGetsItsOwnAnswer) {
   ConnectAndSettle();
   window.SetSelectedBanRow(1);
   QueueCommand(kCommandRemoveBan);
   ASSERT_TRUE(server.WaitForCommand("removeBan 1", 3000));
-  QueueCommand(kCommandLock);
-  ASSERT_TRUE(server.WaitForCommand("#lock", 3000));
-  std::uint8_t removeSequence = 0;
-  std::uint8_t lockSequence = 1;
-  for (const auto& d : server.Received()) {
-    if (d.Payload == "removeBan 1") removeSequence = d.Sequence;
-    if (d.Payload == "#lock") lockSequence = d.Sequence;
-  }
-  EXPECT_EQ(removeSequence, lockSequence);
-  EXPECT_EQ(server.GuidBans().size(), 2u);
+  QueueCommand(kCommandRefreshPlayers);
+  // The remove-ban's empty answer arrives first; it must not stand for the players.
+  ASSERT_TRUE(WaitUntil([&] { return window.Count("players") == 2; }, 3000));
+  EXPECT_EQ(window.LastPlayers().size(), 5u);
   EXPECT_THAT(window.EventsOf("remove ban row"), ElementsAre("1"));
-  // The reply to the shared sequence completes the lock's entry.
-  ASSERT_TRUE(WaitUntil([&] { return HasLog("[The server has been locked.]"); }, 3000));
+  QueueCommand(kCommandFetchBans);
+  EXPECT_TRUE(WaitUntil([&] { return window.Count("ban row") == 3 + 2; }, 3000));
+}
+
+TEST_F(NetworkThreadTest, AnAutomaticRefreshNeverPushesOutAQueuedKick) {
+  UseFakeTicks(1000000);
+  SetAutoRefresh(1, 1);
+  ASSERT_TRUE(Connect());
+  // The connect's answers wait in the socket, so the next pump pass reads one of them and
+  // leaves the mailbox alone: the refresh falls due while the kick still waits.
+  ASSERT_TRUE(WaitUntil([] {
+    RconLockGuard guard;
+    RearmPoll(Rcon.ServerConnection);
+    return PollReadable(Rcon.ServerConnection) == 1;
+  }));
+  CommandParameters kick;
+  kick.CommandTarget = 2;
+  kick.CommandReason = u"afk";
+  QueueCommand(kCommandKick, kick);
+  AdvanceFakeTicks(1001);
+  for (int pass = 0; pass < 200 && window.Count("players") < 2; ++pass) {
+    NetworkThreadPass();
+    SleepMs(1);
+  }
+  EXPECT_THAT(server.Commands(), Contains("kick 2 afk"));
+  EXPECT_EQ(window.Count("players"), 2) << "the refresh followed";
 }
 
 TEST_F(NetworkThreadTest, AutomaticRefreshFollowsTheIntervalFromTheConnect) {

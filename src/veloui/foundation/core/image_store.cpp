@@ -66,3 +66,19 @@ std::optional<ImageStoreEntry> DropImageStoreEntry(ImageStoreHandle entry) {
   }
   return std::nullopt;
 }
+
+std::optional<ImageStoreEntry> TakeImageStoreImages(ImageStoreHandle entry) {
+  ImageStoreEntry* found = FindImageStoreEntry(entry);
+  if (found == nullptr) return std::nullopt;
+  ImageStoreEntry images;
+  images.StateImageLists.swap(found->StateImageLists);
+  images.StateBitmaps.swap(found->StateBitmaps);
+  auto& keys = ImageStoreKeys();
+  const auto count = keys.find(CountKey(*found));
+  if (count == keys.end() || count->second <= 1) return images;
+  --count->second;
+  found->Key = 0;
+  found->ImageSet = NextImageSet++;
+  keys[CountKey(*found)] = 1;
+  return std::nullopt;
+}

@@ -14,6 +14,7 @@
 
 struct ImageStoreImageLists {
   std::array<std::uintptr_t, 8> ImageLists{};
+  std::int32_t EdgeMode = 0;  // how the edges of a nine-part border are drawn
 };
 struct ImageStoreBitmaps {
   std::array<std::uintptr_t, 9> Bitmaps{};
@@ -35,8 +36,9 @@ struct ImageStoreEntry {
 ToolkitRecordList<ImageStoreEntry>& ImageStoreList();
 ToolkitTextMap<std::int32_t>& ImageStoreKeys();
 
-// Adds an entry that owns its images; its image set starts with one user.
-ImageStoreHandle AddImageStoreEntry(ImageStoreEntry entry);
+// Adds an entry (empty when none is given) that owns its images; its image set starts with
+// one user.
+ImageStoreHandle AddImageStoreEntry(ImageStoreEntry entry = {});
 // Adds an entry that shares the images of `owner` (0 when owner is no entry).
 ImageStoreHandle AddSharedImageStoreEntry(ImageStoreHandle owner);
 ImageStoreEntry* FindImageStoreEntry(ImageStoreHandle entry);
@@ -45,3 +47,7 @@ int ImageStoreUserCount(ImageStoreHandle entry);
 // Removes the entry; returns it when it was the last user of its images, which the caller
 // then destroys.
 std::optional<ImageStoreEntry> DropImageStoreEntry(ImageStoreHandle entry);
+// Empties the entry's two maps and keeps the entry. Returns the images it held when no other
+// entry uses them (the caller destroys them); an entry that shared its images leaves them to
+// the others and owns a new, empty set from then on.
+std::optional<ImageStoreEntry> TakeImageStoreImages(ImageStoreHandle entry);
