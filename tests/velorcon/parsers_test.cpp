@@ -43,41 +43,39 @@ class ParserTest : public ::testing::Test {
   RconLockGuard guard;
 };
 
-TEST_F(ParserTest, AGuidFollowedByItsStatusIsCutTo32Characters) {
-  Reply(PlayerHeading() + "0   127.0.0.1:2304   63   0123456789abcdef0123456789abcdef(OK) Some One\n");
-  ParsePlayerList(1);
-  ASSERT_EQ(Rcon.PlayerRecords.size(), 1u);
-  const PlayerRecord& p = Rcon.PlayerRecords[0];
-  EXPECT_EQ(p.GUID, u"0123456789abcdef0123456789abcdef");
-  EXPECT_EQ(p.IP, u"127.0.0.1");
-  EXPECT_EQ(p.Port, 2304);
-  EXPECT_EQ(p.Ping, 63);
-  EXPECT_EQ(p.Number, 0);
-  EXPECT_EQ(p.Name, u"Some One");
+// Each record as "number|ip|port|ping|guid|name".
+std::vector<std::string> PlayerRows() {
+  std::vector<std::string> rows;
+  for (const PlayerRecord& p : Rcon.PlayerRecords)
+    rows.push_back(std::to_string(p.Number) + "|" + TextToUtf8(p.IP) + "|" + std::to_string(p.Port) + "|" +
+                   std::to_string(p.Ping) + "|" + TextToUtf8(p.GUID) + "|" + TextToUtf8(p.Name));
+  return rows;
 }
 
-TEST_F(ParserTest, TheTotalLineWithoutLineFeedAddsNoRecord) {
-  Reply(PlayerHeading() + "4 10.0.0.2:2304 20 abc(OK) A\n7 10.0.0.3:2305 30 def(OK) B\n(2 players in total)");
-  ParsePlayerList(1);
-  ASSERT_EQ(Rcon.PlayerRecords.size(), 2u);
-  EXPECT_EQ(Rcon.PlayerRecords[1].Number, 7);
-  EXPECT_EQ(Rcon.PlayerRecords[1].Port, 2305);
-  EXPECT_EQ(window.Count("players"), 1);
+TEST_F(ParserTest, PlayerLinesGiveOneRecordEach) {
+  const struct {
+    std::string Lines;
+    std::vector<std::string> Records;
+    int UpdateView = 1;
+  } cases[] = {
+      // A GUID followed by its status is cut to 32 characters.
+      {"0   127.0.0.1:2304   63   0123456789abcdef0123456789abcdef(OK) Some One\n",
+       {"0|127.0.0.1|2304|63|0123456789abcdef0123456789abcdef|Some One"}},
+      // The total line without a line feed adds no record.
+      {"4 10.0.0.2:2304 20 abc(OK) A\n7 10.0.0.3:2305 30 def(OK) B\n(2 players in total)",
+       {"4|10.0.0.2|2304|20|abc(OK)|A", "7|10.0.0.3|2305|30|def(OK)|B"}},
+      // Names keep their blanks; a line without blanks is all name.
+      {"1 1.2.3.4:5 6 g(OK)    J\xC3\xB6rg  the  Second  \nlonely\n",
+       {"1|1.2.3.4|5|6|g(OK)|J\xC3\xB6rg  the  Second  ", "0||0|0||lonely"}, 0},  // read, not shown
+  };
+  for (const auto& c : cases) {
+    window.Clear();
+    Reply(PlayerHeading() + c.Lines);
+    ParsePlayerList(c.UpdateView);
+    EXPECT_EQ(PlayerRows(), c.Records);
+    EXPECT_EQ(window.Count("players"), c.UpdateView);
+  }
   EXPECT_EQ(Rcon.PlayersReceived, 1);
-}
-
-TEST_F(ParserTest, NamesKeepTheirBlanksAndALineWithoutBlanksIsAllName) {
-  Reply(PlayerHeading() + "1 1.2.3.4:5 6 g(OK)    J\xC3\xB6rg  the  Second  \nlonely\n");
-  ParsePlayerList(0);
-  ASSERT_EQ(Rcon.PlayerRecords.size(), 2u);
-  EXPECT_EQ(Rcon.PlayerRecords[0].Name, u"J\u00f6rg  the  Second  ");
-  const PlayerRecord& p = Rcon.PlayerRecords[1];
-  EXPECT_EQ(p.Number, 0);
-  EXPECT_EQ(p.IP, u"");
-  EXPECT_EQ(p.Port, 0);
-  EXPECT_EQ(p.Ping, 0);
-  EXPECT_EQ(p.GUID, u"");
-  EXPECT_EQ(p.Name, u"lonely");
 }
 
 TEST_F(ParserTest, AReplyShorterThanTheHeadingEmptiesThePlayers) {

@@ -1,5 +1,6 @@
 #include "list_sort_fixture.h"
 
+#include "../../veloui/foundation/dib_canvas.h"
 #include "listsort/core/arrow_bitmaps.h"
 
 namespace {
@@ -13,30 +14,15 @@ HIMAGELIST HeaderImages(HWND header) {
 // Draws image `index` of the list over a red background and reads it back as X (black),
 // . (white) and ? (anything else, such as the red showing through).
 std::vector<std::string> DrawnImage(HIMAGELIST images, int index) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kArrowSide;
-  info.bmiHeader.biHeight = -kArrowSide;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP target = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, target);
-  auto* pixels = static_cast<std::uint32_t*>(bits);
-  for (int i = 0; i < kArrowSide * kArrowSide; ++i) pixels[i] = 0x00FF0000;
-  ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
-  GdiFlush();
+  DibCanvas canvas(kArrowSide, kArrowSide, 0x00FF0000);
+  ImageList_Draw(images, index, canvas.Dc(), 0, 0, ILD_NORMAL);
   std::vector<std::string> rows(kArrowSide);
   for (int y = 0; y < kArrowSide; ++y) {
     for (int x = 0; x < kArrowSide; ++x) {
-      const std::uint32_t colour = pixels[y * kArrowSide + x] & 0xFFFFFF;
+      const std::uint32_t colour = canvas.Pixel(x, y);
       rows[y] += colour == 0 ? 'X' : colour == 0xFFFFFF ? '.' : '?';
     }
   }
-  SelectObject(dc, old);
-  DeleteObject(target);
-  DeleteDC(dc);
   return rows;
 }
 
@@ -96,12 +82,6 @@ TEST_F(ListSortTest, HeaderHoldsTheTwoArrowPictures) {
   EXPECT_EQ(up[8], "X....XX....X");
   EXPECT_EQ(down[3], "X....XX....X");
   EXPECT_EQ(down[8], "X...XXXX...X");
-  for (int y = 0; y < kArrowSide; ++y) {
-    for (int x = 0; x < kArrowSide; ++x) {
-      EXPECT_EQ(up[y][x] == 'X', ArrowPixelIsBlack(ArrowDirection::Ascending, x, y)) << x << "," << y;
-      EXPECT_EQ(down[y][x] == 'X', ArrowPixelIsBlack(ArrowDirection::Descending, x, y)) << x << "," << y;
-    }
-  }
 }
 
 TEST_F(ListSortTest, ThemedArrowsUseTheHeaderSortFlags) {
@@ -116,13 +96,6 @@ TEST_F(ListSortTest, ThemedArrowsUseTheHeaderSortFlags) {
   EXPECT_EQ(window_.HeaderFormat(1) & (kSortFlags | HDF_IMAGE), 0);
   EXPECT_EQ(window_.HeaderFormat(0) & kSortFlags, HDF_SORTUP);
   EXPECT_EQ(window_.HeaderText(1), u"Score");
-}
-
-TEST_F(ListSortTest, ThemedArrowOnTheRight) {
-  if (SetThemedSortDrawing(1) != 1) GTEST_SKIP() << "visual themes are not active here";
-  Register(3);
-  SortListByColumn(kListGadget, 2, -1);
-  EXPECT_EQ(window_.HeaderFormat(2) & (kSortFlags | HDF_BITMAP_ON_RIGHT), HDF_SORTDOWN | HDF_BITMAP_ON_RIGHT);
 }
 
 TEST_F(ListSortTest, TextMarksSurroundTheHeading) {

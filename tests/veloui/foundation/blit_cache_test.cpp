@@ -107,56 +107,6 @@ TEST_P(BlitCacheTest, ToolStripGradientsAndShadowRow) {
   EXPECT_EQ(canvas.Colour(0, 24), Expected(41));
 }
 
-TEST_P(BlitCacheTest, LargerCacheServesSmallerRequests) {
-  DibCanvas canvas(200, 40);
-  DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 120, 24}, 0);
-  ASSERT_EQ(Lines().size(), 1u);
-  EXPECT_EQ(Lines()[0], u"Created new #UISTYLE_OFFICE2003 blitCache: 6 Width: 120 Height: 24");
-  DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 100, 20}, 0);
-  EXPECT_EQ(Lines().size(), 1u);
-  DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 130, 20}, 0);
-  ASSERT_EQ(Lines().size(), 2u);
-  EXPECT_EQ(Lines()[1], u"Created new #UISTYLE_OFFICE2003 blitCache: 6 Width: 130 Height: 20");
-  EXPECT_EQ(UIColours.Office2003[6].Cache.CacheWidth, 130);
-}
-
-TEST_P(BlitCacheTest, ExactRuleRemakesOnEveryChange) {
-  DibCanvas canvas(200, 40);
-  DrawBlitCache(canvas.Dc(), 0x2000000, 52, RECT{0, 0, 100, 20}, 0x1100);
-  DrawBlitCache(canvas.Dc(), 0x2000000, 52, RECT{0, 0, 100, 20}, 0x1100);
-  EXPECT_EQ(Lines().size(), 1u);
-  DrawBlitCache(canvas.Dc(), 0x2000000, 52, RECT{0, 0, 99, 20}, 0x1100);
-  DrawBlitCache(canvas.Dc(), 0x2000000, 52, RECT{0, 0, 99, 21}, 0x1100);
-  ASSERT_EQ(Lines().size(), 3u);
-  EXPECT_EQ(Lines()[2], u"Created new #UISTYLE_OFFICE2007 blitCache: 52 Width: 99 Height: 21");
-}
-
-TEST_P(BlitCacheTest, SizeListKeepsOneCachePerHeight) {
-  DibCanvas canvas(200, 40);
-  for (int round = 0; round < 3; ++round) {
-    DrawBlitCache(canvas.Dc(), 6, 44, RECT{0, 0, 100, 20}, 0x11000);
-    DrawBlitCache(canvas.Dc(), 6, 44, RECT{0, 0, 80, 22}, 0x11000);
-  }
-  EXPECT_EQ(Lines().size(), 2u);
-  EXPECT_EQ(UIColours.Office2003[44].Cache.CachedSizes.size(), 2u);
-  DrawBlitCache(canvas.Dc(), 6, 44, RECT{0, 0, 150, 22}, 0x11000);  // too narrow: remade
-  EXPECT_EQ(Lines().size(), 3u);
-  EXPECT_EQ(UIColours.Office2003[44].Cache.CachedSizes.size(), 2u);
-}
-
-TEST_P(BlitCacheTest, FreedCachesAreMadeAgain) {
-  DibCanvas canvas(100, 40);
-  DrawBlitCache(canvas.Dc(), 6, 10, RECT{0, 0, 50, 20}, 0);
-  DrawBlitCache(canvas.Dc(), 6, 10, RECT{0, 0, 50, 20}, 0x11000);
-  ASSERT_EQ(Lines().size(), 2u);
-  FreeBlitCaches();
-  EXPECT_EQ(UIColours.Office2003[10].Cache.CacheDC, 0u);
-  EXPECT_EQ(UIColours.Office2003[10].Cache.CachedSizes.front().DC, 0u);
-  DrawBlitCache(canvas.Dc(), 6, 10, RECT{0, 0, 50, 20}, 0);
-  DrawBlitCache(canvas.Dc(), 6, 10, RECT{0, 0, 50, 20}, 0x11000);
-  EXPECT_EQ(Lines().size(), 4u);
-}
-
 TEST_P(BlitCacheTest, EmptyRectanglePaintsNothingAndKeepsTheCache) {
   DibCanvas canvas(50, 30, 0x00123456);
   DrawBlitCache(canvas.Dc(), 6, 15, RECT{0, 0, 20, 20}, 0x1100);
@@ -167,16 +117,6 @@ TEST_P(BlitCacheTest, EmptyRectanglePaintsNothingAndKeepsTheCache) {
   EXPECT_EQ(Lines().size(), 1u);
   EXPECT_EQ(UIColours.Office2003[15].Cache.CacheWidth, 20);
   EXPECT_EQ(UIColours.Office2003[15].Cache.CacheHeight, 20);
-  EXPECT_EQ(canvas.Pixel(0, 0), 0x00123456u);
-}
-
-TEST_P(BlitCacheTest, OtherStylesPaintNothing) {
-  DibCanvas canvas(30, 30, 0x00123456);
-  DrawBlitCache(canvas.Dc(), 5, 15, RECT{0, 0, 20, 20}, 0);
-  DrawBlitCache(canvas.Dc(), 0, 15, RECT{0, 0, 20, 20}, 0);
-  DrawBlitCache(canvas.Dc(), 6, 57, RECT{0, 0, 20, 20}, 0);
-  DrawBlitCache(canvas.Dc(), 6, -1, RECT{0, 0, 20, 20}, 0);
-  EXPECT_TRUE(Lines().empty());
   EXPECT_EQ(canvas.Pixel(0, 0), 0x00123456u);
 }
 

@@ -30,14 +30,6 @@ class CodedTextTest : public ::testing::Test {
     return SIZE{box.right, box.bottom - box.top};
   }
 
-  static SIZE Measured(HDC dc, HFONT font, const Text& text) {
-    RECT rect{0, 0, 0, 0};
-    DrawCodedText(dc, text, rect, font, kCodedMeasureOnly);
-    EXPECT_EQ(rect.left, 0);
-    EXPECT_EQ(rect.top, 0);
-    return SIZE{rect.right, rect.bottom};
-  }
-
   // The leftmost and rightmost columns holding pixels of `colour` (-1 when none).
   static std::pair<int, int> Columns(const DibCanvas& canvas, bool (*match)(std::uint32_t)) {
     int first = -1, last = -1;
@@ -102,37 +94,6 @@ TEST_F(CodedTextTest, NoGdiObjectIsLeft) {
   EXPECT_EQ(GdiObjectCount(), before);
 }
 
-TEST_F(CodedTextTest, TwoLinesAreTwiceTheLineHeight) {
-  DibCanvas canvas(10, 10);
-  const SIZE wide = Plain(canvas.Dc(), font_, L"wider word");
-  const SIZE narrow = Plain(canvas.Dc(), font_, L"x");
-  const SIZE both = Measured(canvas.Dc(), font_, u"wider word\\|x");
-  EXPECT_EQ(both.cy, 2 * wide.cy);
-  EXPECT_EQ(both.cx, wide.cx);
-  EXPECT_LT(narrow.cx, wide.cx);
-  CodedText.TextLineSpacing = 4;
-  EXPECT_EQ(Measured(canvas.Dc(), font_, u"wider word\\|x").cy, 2 * wide.cy + 8);
-}
-
-TEST_F(CodedTextTest, CodedMeasureIsTheSumOfItsPlainSegments) {
-  DibCanvas canvas(10, 10);
-  const SIZE first = Plain(canvas.Dc(), font_, L"Ab c");
-  const SIZE second = Plain(canvas.Dc(), font_, L"de\\f");
-  const SIZE coded = Measured(canvas.Dc(), font_, u"Ab c\\ude\\\\f\\u");
-  EXPECT_EQ(coded.cx, first.cx + second.cx);
-  EXPECT_EQ(coded.cy, first.cy);
-}
-
-TEST_F(CodedTextTest, BoldIsWiderThanNormal) {
-  DibCanvas canvas(10, 10);
-  const SIZE normal = Measured(canvas.Dc(), font_, u"\\iWWWWWWWW\\i");
-  const SIZE bold = Measured(canvas.Dc(), font_, u"\\bWWWWWWWW\\b");
-  EXPECT_GT(bold.cx, normal.cx);
-  HFONT boldFont = CreateFontByPointSize(u"Tahoma", 10, 1);
-  EXPECT_GT(Plain(canvas.Dc(), boldFont, L"WWWWWWWW").cx, Plain(canvas.Dc(), font_, L"WWWWWWWW").cx);
-  DeleteObject(boldFont);
-}
-
 TEST_F(CodedTextTest, LinksAreRecordedIntoTheCurrentTextControl) {
   DibCanvas canvas(200, 30);
   std::vector<TextLinkRecord> links{{99, 0, 0, 0, 0}};
@@ -149,13 +110,6 @@ TEST_F(CodedTextTest, LinksAreRecordedIntoTheCurrentTextControl) {
   EXPECT_EQ(links[0].Top, 3);
   EXPECT_EQ(links[0].Right, 5 + go.cx + link.cx);
   EXPECT_EQ(links[0].Bottom, 3 + link.cy);
-}
-
-TEST_F(CodedTextTest, NoCurrentTextControlRecordsNothing) {
-  DibCanvas canvas(200, 30);
-  RECT rect{0, 0, 200, 30};
-  const Text visible = DrawCodedText(canvas.Dc(), u"\\l12link\\l", rect, font_, kCodedRecordLinks | kCodedVisibleText);
-  EXPECT_EQ(visible, u"link");
 }
 
 TEST_F(CodedTextTest, PlainTextAndTheNoCodesOption) {
@@ -187,15 +141,6 @@ TEST_F(CodedTextTest, AlphaRepairAfterDrawingOnly) {
   DrawCodedText(canvas.Dc(), u"a\\bb", rect, font_, kCodedMeasureOnly);
   EXPECT_EQ(RepairCalls, 2);
   EXPECT_FALSE(CodedText.InsideTextAlphaRepair);
-}
-
-TEST_F(CodedTextTest, TruncatedCodesDoNotReadPastTheEnd) {
-  DibCanvas canvas(200, 30);
-  RECT rect{0, 0, 200, 30};
-  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"ab\\c12", rect, font_, kCodedVisibleText), u"ab");
-  EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(0x12, 0, 0));
-  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"ab\\", rect, font_, kCodedVisibleText), u"ab");
-  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"x\\ly", rect, font_, kCodedVisibleText | kCodedRecordLinks), u"xy");
 }
 
 }  // namespace

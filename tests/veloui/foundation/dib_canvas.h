@@ -1,9 +1,12 @@
 #pragma once
-// A 32-bit top-down DIB selected into a memory DC, for reading back what was drawn.
+// A 32-bit top-down DIB selected into a memory DC, for reading back what was drawn, and the
+// bitmaps and icons the drawing tests start from.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 // The header of a top-down DIB of `bits` bits a pixel.
 inline BITMAPINFO DibInfo(int width, int height, WORD bits = 32) {
@@ -63,3 +66,56 @@ inline bool NearColour(COLORREF a, COLORREF b, int tolerance) {
 }
 
 inline DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+
+inline HBITMAP Bitmap32(int width, int height, const std::vector<std::uint32_t>& pixels) {
+  BITMAPINFO info = DibInfo(width, height);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+  return bitmap;
+}
+
+// A monochrome mask: 0 (opaque) in the columns below `opaqueFrom`... and 1 left of it.
+inline HBITMAP MaskTransparentLeftOf(int width, int height, int opaqueFrom) {
+  const int stride = ((width + 15) / 16) * 2;
+  std::vector<BYTE> rows(static_cast<std::size_t>(stride * height), 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < opaqueFrom; ++x) rows[static_cast<std::size_t>(y * stride + x / 8)] |= 0x80 >> (x % 8);
+  }
+  return CreateBitmap(width, height, 1, 1, rows.data());
+}
+
+inline HICON Icon(int width, int height, const std::vector<std::uint32_t>& pixels, int opaqueFrom = 0) {
+  HBITMAP colour = Bitmap32(width, height, pixels);
+  HBITMAP mask = MaskTransparentLeftOf(width, height, opaqueFrom);
+  ICONINFO info{TRUE, 0, 0, mask, colour};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(colour);
+  DeleteObject(mask);
+  return icon;
+}
+
+// The colour pixels (with alpha) of an icon or a 32-bit bitmap, top-down.
+inline std::vector<std::uint32_t> PixelsOf(HANDLE image, int* widthOut = nullptr, int* heightOut = nullptr) {
+  ICONINFO info{};
+  HBITMAP colour = static_cast<HBITMAP>(image);
+  const bool icon = GetIconInfo(static_cast<HICON>(image), &info);
+  if (icon) colour = info.hbmColor;
+  BITMAP shape{};
+  GetObjectW(colour, sizeof(shape), &shape);
+  const int width = shape.bmWidth, height = shape.bmHeight;
+  if (widthOut != nullptr) *widthOut = width;
+  if (heightOut != nullptr) *heightOut = height;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
+  BITMAPINFO bi = DibInfo(width, height);
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, colour, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (icon) {
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
+  return pixels;
+}
+
+inline std::vector<std::uint32_t> Solid(int count, std::uint32_t pixel) { return std::vector<std::uint32_t>(count, pixel); }

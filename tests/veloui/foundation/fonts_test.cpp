@@ -28,33 +28,6 @@ TEST(Fonts, PointSizeAndFaceNameRoundTrip) {
   ReleaseDC(nullptr, screen);
 }
 
-TEST(Fonts, StyleFlags) {
-  HFONT font = CreateFontByPointSize(u"Tahoma", 12, 1 | 2 | 4 | 8 | 0x20000);
-  LOGFONTW log{};
-  GetObjectW(font, sizeof(log), &log);
-  EXPECT_EQ(log.lfWeight, 700);
-  EXPECT_TRUE(log.lfItalic);
-  EXPECT_TRUE(log.lfUnderline);
-  EXPECT_TRUE(log.lfStrikeOut);
-  EXPECT_EQ(log.lfQuality, NONANTIALIASED_QUALITY);
-  FreeFontHandle(font);
-  font = CreateFontByPointSize(u"Tahoma", 12, 700);
-  GetObjectW(font, sizeof(log), &log);
-  EXPECT_EQ(log.lfWeight, 700);
-  EXPECT_FALSE(log.lfItalic);
-  FreeFontHandle(font);
-}
-
-TEST(Fonts, WindowTakesTheFont) {
-  HWND window = CreateWindowExW(0, L"STATIC", L"x", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
-  HFONT font = CreateFontByPointSize(u"Tahoma", 9, 0);
-  EXPECT_EQ(SetWindowFontHandle(window, font), 0);
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), font);
-  DestroyWindow(window);
-  FreeFontHandle(font);
-}
-
 TEST(Gradients, CreatedOnlyWithGdiPlus) {
   ResetToolkitGlobalLists();
   if (BindGdiPlus() != 0) {

@@ -7,72 +7,11 @@
 
 #include "dib_canvas.h"
 #include "veloui/foundation/core/image_effect_pixels.h"
-#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/style_images.h"
-#include "veloui/foundation/ui_colours.h"
 
 namespace {
 
-HBITMAP Bitmap32(int width, int height, const std::vector<std::uint32_t>& pixels) {
-  BITMAPINFO info = DibInfo(width, height);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
-  return bitmap;
-}
-
-// A monochrome mask: 0 (opaque) in the columns below `opaqueFrom`... and 1 left of it.
-HBITMAP MaskTransparentLeftOf(int width, int height, int opaqueFrom) {
-  const int stride = ((width + 15) / 16) * 2;
-  std::vector<BYTE> rows(static_cast<std::size_t>(stride * height), 0);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < opaqueFrom; ++x) rows[static_cast<std::size_t>(y * stride + x / 8)] |= 0x80 >> (x % 8);
-  }
-  return CreateBitmap(width, height, 1, 1, rows.data());
-}
-
-HICON Icon(int width, int height, const std::vector<std::uint32_t>& pixels, int opaqueFrom = 0) {
-  HBITMAP colour = Bitmap32(width, height, pixels);
-  HBITMAP mask = MaskTransparentLeftOf(width, height, opaqueFrom);
-  ICONINFO info{TRUE, 0, 0, mask, colour};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(colour);
-  DeleteObject(mask);
-  return icon;
-}
-
-// The colour pixels (with alpha) of an icon or a 32-bit bitmap, top-down.
-std::vector<std::uint32_t> PixelsOf(HANDLE image, int* widthOut = nullptr, int* heightOut = nullptr) {
-  ICONINFO info{};
-  HBITMAP colour = static_cast<HBITMAP>(image);
-  const bool icon = GetIconInfo(static_cast<HICON>(image), &info);
-  if (icon) colour = info.hbmColor;
-  BITMAP shape{};
-  GetObjectW(colour, sizeof(shape), &shape);
-  const int width = shape.bmWidth, height = shape.bmHeight;
-  if (widthOut != nullptr) *widthOut = width;
-  if (heightOut != nullptr) *heightOut = height;
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
-  BITMAPINFO bi = DibInfo(width, height);
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, colour, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (icon) {
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-  }
-  return pixels;
-}
-
-std::vector<std::uint32_t> Solid(int count, std::uint32_t pixel) { return std::vector<std::uint32_t>(count, pixel); }
-
-EffectSource OnePixel(std::uint32_t pixel) {
-  EffectSource source;
-  source.Width = source.Height = 1;
-  source.Pixels = {pixel};
-  source.HasAlphaChannel = true;
-  return source;
-}
 bool IsGdiObject(HANDLE handle) { return GetObjectType(handle) != 0; }
 
 TEST(ImageEffects, OpaqueIconAtOpacity80) {
@@ -152,24 +91,6 @@ TEST(ImageEffects, ReleasesTheSourceOnRequest) {
   DestroyIcon(static_cast<HICON>(made));
 }
 
-TEST(ImageEffects, ImageToIconKeepsSizeAndBitmap) {
-  HBITMAP bitmap = Bitmap32(24, 16, Solid(24 * 16, PackPixel(255, 0, 128, 0)));
-  HICON icon = ImageToIcon(bitmap);
-  ASSERT_NE(icon, nullptr);
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(icon, &info));
-  BITMAP shape{};
-  GetObjectW(info.hbmColor, sizeof(shape), &shape);
-  EXPECT_EQ(shape.bmWidth, 24);
-  EXPECT_EQ(shape.bmHeight, 16);
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  EXPECT_TRUE(IsGdiObject(bitmap));
-  DestroyIcon(icon);
-  DeleteObject(bitmap);
-  EXPECT_EQ(ImageToIcon(nullptr), nullptr);
-}
-
 TEST(StyleImages, WhidbeyFadesTo80AndOtherStylesGiveAFadedGreyCopy) {
   HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 30, 30)));
   HICON whidbey = MakeStyleImage(source, 5);
@@ -185,27 +106,6 @@ TEST(StyleImages, WhidbeyFadesTo80AndOtherStylesGiveAFadedGreyCopy) {
   DestroyIcon(whidbey);
   DestroyIcon(other);
   EXPECT_TRUE(DestroyIcon(source));  // the source stays the caller's
-}
-
-TEST(StyleImages, OfficeStylesTintInTheSchemesColours) {
-  ResetUIColourState();
-  InitColourTables();
-  StoreUIColourMode(1);
-  HICON source = Icon(16, 16, Solid(256, PackPixel(255, 128, 128, 128)));
-  HICON office2003 = MakeStyleImage(source, 0x1000000);
-  HICON office2007 = MakeStyleImage(source, 0x2000000);
-  ASSERT_NE(office2003, nullptr);
-  ASSERT_NE(office2007, nullptr);
-  const auto a = PixelsOf(office2003);
-  const auto b = PixelsOf(office2007);
-  EXPECT_EQ(PixelAlpha(a[0]), 255);
-  EXPECT_EQ(PixelAlpha(b[0]), 190);
-  const TintSettings settings{255, GetUIColour(6, 36, kUIColourColorref), 0.0f, 0.64f, RGB(210, 210, 210), 110};
-  EXPECT_EQ(a[0], ApplyTint(OnePixel(PackPixel(255, 128, 128, 128)), settings)[0]);
-  EXPECT_NE(PixelBlue(a[0]), PixelRed(a[0]));  // a blue scheme tints towards blue
-  DestroyIcon(office2003);
-  DestroyIcon(office2007);
-  DestroyIcon(source);
 }
 
 TEST(StyleImages, NothingFromAnImageWithoutPixels) {

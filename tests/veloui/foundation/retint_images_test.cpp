@@ -15,32 +15,11 @@
 namespace {
 constexpr int kSize = 16;
 
-HICON OpaqueRedIcon() {
-  BITMAPINFO info = DibInfo(kSize, kSize);
-  void* bits = nullptr;
-  HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  auto* pixels = static_cast<std::uint32_t*>(bits);
-  for (int i = 0; i < kSize * kSize; ++i) pixels[i] = 0xFFFF0000u;
-  HBITMAP mask = CreateBitmap(kSize, kSize, 1, 1, nullptr);
-  ICONINFO icon_info{TRUE, 0, 0, mask, colour};
-  HICON icon = CreateIconIndirect(&icon_info);
-  DeleteObject(colour);
-  DeleteObject(mask);
-  return icon;
-}
-
 // The alpha of the middle pixel of image `index` of `list`.
 int MiddleAlpha(HIMAGELIST list, int index) {
   HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
-  ICONINFO info{};
-  if (icon == nullptr || !GetIconInfo(icon, &info)) return -1;
-  BITMAPINFO request = DibInfo(kSize, kSize);
-  std::vector<std::uint32_t> pixels(kSize * kSize);
-  HDC dc = GetDC(nullptr);
-  GetDIBits(dc, info.hbmColor, 0, kSize, pixels.data(), &request, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
+  if (icon == nullptr) return -1;
+  const std::vector<std::uint32_t> pixels = PixelsOf(icon);
   DestroyIcon(icon);
   return static_cast<int>(pixels[kSize * kSize / 2 + kSize / 2] >> 24);
 }
@@ -49,7 +28,7 @@ class RetintMenuImagesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     InitToolkit();
-    HICON red = OpaqueRedIcon();
+    HICON red = Icon(kSize, kSize, Solid(kSize * kSize, 0xFFFF0000u));
     list_ = ImageList_Create(kSize, kSize, ILC_COLOR32 | ILC_MASK, 0, 0);
     for (int i = 0; i < 3; ++i) ImageList_ReplaceIcon(list_, -1, red);
     DestroyIcon(red);
@@ -76,19 +55,16 @@ class RetintMenuImagesTest : public ::testing::Test {
   MenuItemRecord* item_ = nullptr;
 };
 
-TEST_F(RetintMenuImagesTest, AllItemsGetANewStyleImage) {
-  ASSERT_EQ(MiddleAlpha(list_, 2), 255);
+TEST_F(RetintMenuImagesTest, AllItemsGetANewStyleImageUnlessTheCallerGaveOne) {
+  item_->HasDisabledImage = true;
+  RetintMenuImages(0, 0);
+  EXPECT_EQ(MiddleAlpha(list_, 2), 255);
+  item_->HasDisabledImage = false;
   EXPECT_EQ(RetintMenuImages(0, 0), 0);
   EXPECT_EQ(MiddleAlpha(list_, 0), 255);
   const int faded = MiddleAlpha(list_, 2);
   EXPECT_GT(faded, 0);
   EXPECT_LT(faded, 255);
-}
-
-TEST_F(RetintMenuImagesTest, ACallerGivenStyleImageStays) {
-  item_->HasDisabledImage = true;
-  RetintMenuImages(0, 0);
-  EXPECT_EQ(MiddleAlpha(list_, 2), 255);
 }
 
 TEST_F(RetintMenuImagesTest, ByMenuOnlyWhenTheStyleChanged) {

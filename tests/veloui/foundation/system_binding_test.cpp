@@ -51,15 +51,6 @@ TEST_F(SystemBindingTest, GdiPlusStartsOnceAndResolvesItsFlatFunctions) {
   EXPECT_EQ(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
 }
 
-TEST_F(SystemBindingTest, DwmBindsAndReadsComposition) {
-  ASSERT_EQ(BindDwm(), 0);
-  ASSERT_NE(Dwm.Library, nullptr);
-  EXPECT_NE(Dwm.DwmIsCompositionEnabled, nullptr);
-  BOOL enabled = 2;
-  if (Dwm.DwmIsCompositionEnabled != nullptr) Dwm.DwmIsCompositionEnabled(&enabled);
-  EXPECT_EQ(Dwm.DwmCompositionEnabled, enabled);
-}
-
 TEST_F(SystemBindingTest, UxThemeOpensTheScrollbarThemeAndReadsTheCaptionColour) {
   ResetUIColourState();
   SystemFacts.OsVersionCode = 60;
@@ -77,18 +68,6 @@ TEST_F(SystemBindingTest, UxThemeOpensTheScrollbarThemeAndReadsTheCaptionColour)
   EXPECT_EQ(ReleaseUxTheme(), 0);
   EXPECT_EQ(UxTheme.Library, nullptr);
   EXPECT_EQ(UIColours.ThemeScrollbarData, 0u);
-}
-
-TEST_F(SystemBindingTest, ReopeningTheThemeReadsTheCaptionColourAgain) {
-  ResetUIColourState();
-  ASSERT_NE(BindUxTheme(), nullptr);
-  if (UxTheme.ThemeScrollbarData == nullptr) GTEST_SKIP() << "no visual style active";
-  const std::uint32_t caption = UIColours.ThemeCaptionColour;
-  UIColours.ThemeCaptionColour = 0x00010203;
-  ReopenThemeHandles();
-  EXPECT_NE(UxTheme.ThemeScrollbarData, nullptr);
-  EXPECT_EQ(UIColours.ThemeScrollbarData, reinterpret_cast<std::uintptr_t>(UxTheme.ThemeScrollbarData));
-  EXPECT_EQ(UIColours.ThemeCaptionColour, caption);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/toolkit_state.h"
 
@@ -17,7 +16,7 @@ struct SeenMessage {
 std::vector<SeenMessage> Seen;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SETREDRAW || message == kSkinRefreshMessage || message == WM_PAINT)
+  if (message == WM_SETREDRAW || message == kSkinRefreshMessage)
     Seen.push_back({window, message, wParam});
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -122,22 +121,4 @@ TEST_F(UIColourModeTest, BrushCacheDeletesTheBrushOfAChangedColour) {
   EXPECT_EQ(seen.lbColor, 0x00D1D8DBu);
 }
 
-TEST_F(UIColourModeTest, SetUIColourRepaintsHostWindowsUnlessAskedNotTo) {
-  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_BLUE), 1);
-  HWND host = Keep(MakeWindow(nullptr, true));
-  UpdateWindow(host);
-  ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows).push_back({host, nullptr, nullptr});
-  Seen.clear();
-  ASSERT_EQ(SetUIColour(UISTYLE_OFFICE2003, UIColour::menuhotborder, 0x00123456, UICOLOURMODE_DEFAULT_BLUE, 1), 1);
-  EXPECT_TRUE(MessagesOf(host, WM_PAINT).empty());
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menuhotborder, kUIColourStored), 0x00800000u);
-  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_CUSTOM_BLUE), 1);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menuhotborder, kUIColourStored), 0x00123456u);
-  Seen.clear();
-  ASSERT_EQ(SetUIColour(UISTYLE_OFFICE2007, UIColour::rebarbackground1, 0x00112233, UICOLOURMODE_CUSTOM_BLUE, 0), 1);
-  EXPECT_FALSE(MessagesOf(host, WM_PAINT).empty());
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2007, UIColour::rebarbackground1, kUIColourStored), 0xFF332211u);
-  EXPECT_EQ(SetUIColour(UISTYLE_OFFICE2007, 60, 0, UICOLOURMODE_CUSTOM_BLUE, 0), 0);
-  ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows).clear();
-}
 }  // namespace

@@ -1,6 +1,7 @@
 // Owner-drawn menu items as the host window procedure measures and paints them.
 #include <gtest/gtest.h>
 
+#include "../foundation/dib_canvas.h"
 #include "popups_fixture.h"
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/system_binding.h"
@@ -17,33 +18,13 @@ COLORREF UiColour(int id) { return GetUIColour(kOffice2003, id, kUIColourColorre
 
 ULONG_PTR ItemData(HMENU menu, int position) { return ItemInfo(menu, position, true, MIIM_DATA).dwItemData; }
 
-// A memory bitmap filled white, to draw items into and read back.
-struct Canvas {
-  HDC Dc = CreateCompatibleDC(nullptr);
-  HBITMAP Bitmap = nullptr;
-  HGDIOBJ Previous = nullptr;
-  Canvas() {
-    HDC screen = GetDC(nullptr);
-    Bitmap = CreateCompatibleBitmap(screen, kItemWidth, kItemHeight);
-    ReleaseDC(nullptr, screen);
-    Previous = SelectObject(Dc, Bitmap);
-    RECT all{0, 0, kItemWidth, kItemHeight};
-    FillRect(Dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  }
-  ~Canvas() {
-    SelectObject(Dc, Previous);
-    DeleteObject(Bitmap);
-    DeleteDC(Dc);
-  }
-  HDC Get() const { return Dc; }
-  COLORREF At(int x, int y) const { return GetPixel(Dc, x, y) & 0xFFFFFF; }
-  bool Holds(COLORREF colour, int left, int right) const {
-    for (int y = 0; y < kItemHeight; ++y)
-      for (int x = left; x < right; ++x)
-        if (At(x, y) == colour) return true;
-    return false;
-  }
-};
+// Whether `colour` shows anywhere in the columns left..right of an item drawn into `canvas`.
+bool Holds(const DibCanvas& canvas, COLORREF colour, int left, int right) {
+  for (int y = 0; y < kItemHeight; ++y)
+    for (int x = left; x < right; ++x)
+      if (canvas.Colour(x, y) == colour) return true;
+  return false;
+}
 
 class HostOwnerDrawTest : public PopupsTest {
  protected:
@@ -63,13 +44,13 @@ class HostOwnerDrawTest : public PopupsTest {
     DeleteObject(Image);
     PopupsTest::TearDown();
   }
-  LRESULT Draw(Canvas& canvas, int position, UINT state) {
+  LRESULT Draw(DibCanvas& canvas, int position, UINT state) {
     DRAWITEMSTRUCT draw{};
     draw.CtlType = ODT_MENU;
     draw.itemID = GetMenuItemID(Menu, position);
     draw.itemState = state;
     draw.hwndItem = reinterpret_cast<HWND>(Menu);
-    draw.hDC = canvas.Get();
+    draw.hDC = canvas.Dc();
     draw.rcItem = RECT{0, 0, kItemWidth, kItemHeight};
     draw.itemData = ItemData(Menu, position);
     return SendMessageW(Window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
@@ -98,60 +79,60 @@ TEST_F(HostOwnerDrawTest, ForeignItemDataIsLeftToTheWindowsOwnProcedure) {
   SendMessageW(Window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
   EXPECT_EQ(measure.itemHeight, 77u);
 
-  Canvas canvas;
+  DibCanvas canvas(kItemWidth, kItemHeight);
   DRAWITEMSTRUCT draw{};
   draw.CtlType = ODT_MENU;
-  draw.hDC = canvas.Get();
+  draw.hDC = canvas.Dc();
   draw.rcItem = RECT{0, 0, kItemWidth, kItemHeight};
   draw.itemData = reinterpret_cast<ULONG_PTR>(&foreign);
   SendMessageW(Window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
-  EXPECT_EQ(canvas.At(kItemWidth - 5, kItemHeight / 2), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.Colour(kItemWidth - 5, kItemHeight / 2), RGB(255, 255, 255));
 }
 
 TEST_F(HostOwnerDrawTest, ANormalItemShowsTheMenuBackgroundTextAndImage) {
-  Canvas canvas;
+  DibCanvas canvas(kItemWidth, kItemHeight);
   Draw(canvas, 0, 0);
-  EXPECT_EQ(canvas.At(kItemWidth - 5, 2), UiColour(30));
-  EXPECT_TRUE(canvas.Holds(UiColour(4), 24, kItemWidth)) << "label in menutextcolor";
-  EXPECT_TRUE(canvas.Holds(RGB(200, 30, 30), 0, 24)) << "the item's image in its column";
+  EXPECT_EQ(canvas.Colour(kItemWidth - 5, 2), UiColour(30));
+  EXPECT_TRUE(Holds(canvas, UiColour(4), 24, kItemWidth)) << "label in menutextcolor";
+  EXPECT_TRUE(Holds(canvas, RGB(200, 30, 30), 0, 24)) << "the item's image in its column";
 }
 
 TEST_F(HostOwnerDrawTest, TheImageColumnShowsItsGradientEvenWithoutGdiPlus) {
   ASSERT_EQ(GdiPlus.Library, nullptr) << "this test draws without GDI+";
-  Canvas canvas;
+  DibCanvas canvas(kItemWidth, kItemHeight);
   Draw(canvas, 2, 0);
-  EXPECT_EQ(canvas.At(0, kItemHeight / 2), UiColour(21)) << "the column starts in its first gradient colour";
-  EXPECT_NE(canvas.At(2, kItemHeight / 2), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.Colour(0, kItemHeight / 2), UiColour(21)) << "the column starts in its first gradient colour";
+  EXPECT_NE(canvas.Colour(2, kItemHeight / 2), RGB(0, 0, 0));
 }
 
 TEST_F(HostOwnerDrawTest, AHotItemIsFilledAndFramedInTheSelectionColours) {
-  Canvas canvas;
+  DibCanvas canvas(kItemWidth, kItemHeight);
   Draw(canvas, 0, ODS_SELECTED);
-  EXPECT_EQ(canvas.At(1, kItemHeight / 2), UiColour(28));
-  EXPECT_EQ(canvas.At(kItemWidth / 2, 0), UiColour(28));
-  EXPECT_EQ(canvas.At(kItemWidth - 4, kItemHeight / 2), UiColour(26));
-  EXPECT_TRUE(canvas.Holds(UiColour(27), 24, kItemWidth)) << "label in selectedtextcolor";
+  EXPECT_EQ(canvas.Colour(1, kItemHeight / 2), UiColour(28));
+  EXPECT_EQ(canvas.Colour(kItemWidth / 2, 0), UiColour(28));
+  EXPECT_EQ(canvas.Colour(kItemWidth - 4, kItemHeight / 2), UiColour(26));
+  EXPECT_TRUE(Holds(canvas, UiColour(27), 24, kItemWidth)) << "label in selectedtextcolor";
 }
 
 TEST_F(HostOwnerDrawTest, ADisabledItemWritesItsLabelInTheDisabledColour) {
-  Canvas canvas;
+  DibCanvas canvas(kItemWidth, kItemHeight);
   Draw(canvas, 2, ODS_DISABLED | ODS_GRAYED);
-  EXPECT_TRUE(canvas.Holds(UiColour(29), 24, kItemWidth));
-  EXPECT_FALSE(canvas.Holds(UiColour(4), 24, kItemWidth));
-  EXPECT_EQ(canvas.At(kItemWidth - 5, 2), UiColour(30));
+  EXPECT_TRUE(Holds(canvas, UiColour(29), 24, kItemWidth));
+  EXPECT_FALSE(Holds(canvas, UiColour(4), 24, kItemWidth));
+  EXPECT_EQ(canvas.Colour(kItemWidth - 5, 2), UiColour(30));
 }
 
 TEST_F(HostOwnerDrawTest, ASeparatorIsALineInTheSeparatorColourOnTheBackground) {
-  Canvas canvas;
+  DibCanvas canvas(kItemWidth, kItemHeight);
   Draw(canvas, 1, 0);
-  EXPECT_EQ(canvas.At(kItemWidth / 2, kItemHeight / 2), UiColour(25));
-  EXPECT_EQ(canvas.At(kItemWidth / 2, 1), UiColour(30));
+  EXPECT_EQ(canvas.Colour(kItemWidth / 2, kItemHeight / 2), UiColour(25));
+  EXPECT_EQ(canvas.Colour(kItemWidth / 2, 1), UiColour(30));
 }
 
 TEST_F(HostOwnerDrawTest, ACheckedItemGetsItsCheckBoxInTheNormalCheckColours) {
-  Canvas canvas;
+  DibCanvas canvas(kItemWidth, kItemHeight);
   Draw(canvas, 2, ODS_CHECKED);
-  EXPECT_TRUE(canvas.Holds(UiColour(15), 0, 24)) << "check box border";
+  EXPECT_TRUE(Holds(canvas, UiColour(15), 0, 24)) << "check box border";
 }
 
 }  // namespace

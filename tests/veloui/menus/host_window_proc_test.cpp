@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "../foundation/dib_canvas.h"
 #include "popups_fixture.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour.h"
@@ -80,17 +81,13 @@ TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingComposit
 TEST_F(HostWindowProcTest, TheGripperOfAnOfficeBandShowsItsDotsInTheGripperColours) {
   HWND rebar = MakeRebarWithMenuBar();
   ASSERT_NE(rebar, nullptr);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 20, 40);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ previous = SelectObject(dc, bitmap);
+  DibCanvas canvas(20, 40);
   NMCUSTOMDRAW draw{};
   draw.hdr.hwndFrom = rebar;
   draw.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(rebar));
   draw.hdr.code = NM_CUSTOMDRAW;
   draw.dwDrawStage = CDDS_ITEMPREPAINT;
-  draw.hdc = dc;
+  draw.hdc = canvas.Dc();
   draw.rc = RECT{2, 0, 11, 40};
   draw.dwItemSpec = 5;  // not a band: the plain rule
   EXPECT_EQ(SendMessageW(Window, WM_NOTIFY, draw.hdr.idFrom, reinterpret_cast<LPARAM>(&draw)), CDRF_SKIPDEFAULT);
@@ -100,12 +97,9 @@ TEST_F(HostWindowProcTest, TheGripperOfAnOfficeBandShowsItsDotsInTheGripperColou
   const auto tops = GripperDotTops(40, false);
   ASSERT_EQ(tops.size(), 4u);
   for (int top : tops) {
-    EXPECT_EQ(GetPixel(dc, x, top) & 0xFFFFFF, solid) << top;
-    EXPECT_EQ(GetPixel(dc, x + 2, top + 2) & 0xFFFFFF, shadow) << top;
+    EXPECT_EQ(canvas.Colour(x, top), solid) << top;
+    EXPECT_EQ(canvas.Colour(x + 2, top + 2), shadow) << top;
   }
-  SelectObject(dc, previous);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
 }
 
 TEST_F(HostWindowProcTest, DeactivatingTheWindowMarksItsMenuBarInactiveAndActivatingClearsIt) {

@@ -1,5 +1,7 @@
 #include "menus_fixture.h"
 
+#include "../foundation/dib_canvas.h"
+
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/menus/menu_shortcuts.h"
 #include "veloui/menus/menus.h"
@@ -44,19 +46,7 @@ MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask) {
 }
 
 HBITMAP SolidBitmap(COLORREF colour) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = 16;
-  info.bmiHeader.biHeight = 16;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  auto* pixels = static_cast<DWORD*>(bits);
-  const DWORD pixel = 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-  for (int k = 0; k < 16 * 16; ++k) pixels[k] = pixel;
-  return bitmap;
+  return Bitmap32(16, 16, Solid(16 * 16, 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour)));
 }
 
 void MenusTest::SetUp() {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "menus_fixture.h"
-#include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/menus/rebar_backgrounds.h"
@@ -20,7 +19,6 @@ struct HeightNotice {
   LPARAM Rebar = 0;
 };
 std::vector<HeightNotice> HeightNotices;
-std::vector<Text> DebugLines;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kRebarHeightMessage) HeightNotices.push_back({window, wParam, lParam});
@@ -57,12 +55,6 @@ class RebarTest : public MenusTest {
   void SetUp() override {
     MenusTest::SetUp();
     HeightNotices.clear();
-    DebugLines.clear();
-    SetDebugLogSinkForTesting([](const Text& line) { DebugLines.push_back(line); });
-  }
-  void TearDown() override {
-    SetDebugLogSinkForTesting(nullptr);
-    MenusTest::TearDown();
   }
   HWND RebarWindow(std::intptr_t id) {
     const RebarRecord* rebar = FindRebarRecord(id);
@@ -113,9 +105,6 @@ TEST_F(RebarTest, StyleBackgroundCoversTheWidestMonitor) {
   EXPECT_NEAR(GetBValue(left), GetBValue(from), 2);
   EXPECT_NEAR(GetRValue(right), GetRValue(to), 2);
   EXPECT_NEAR(GetBValue(right), GetBValue(to), 2);
-  bool announced = false;
-  for (const Text& line : DebugLines) announced |= line == u"set up rebar #UISTYLE_OFFICE2003 background image buffer!";
-  EXPECT_TRUE(announced);
 }
 
 TEST_F(RebarTest, ForcedRenderGivesEveryBandTheNewImage) {

@@ -109,33 +109,4 @@ TEST_F(MenusTest, GadgetsSitOverTheirButtons) {
   EXPECT_EQ(FreeSkinnedToolbar(reinterpret_cast<std::intptr_t>(toolbar)), 0);
 }
 
-TEST_F(MenusTest, InsertImageListIconMovesTheIconDown) {
-  auto add = [](HIMAGELIST list, COLORREF colour) {
-    HBITMAP bitmap = SolidBitmap(colour);
-    ImageList_Add(list, bitmap, nullptr);
-    DeleteObject(bitmap);
-  };
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
-  for (COLORREF colour : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)}) add(list, colour);
-  HIMAGELIST source = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
-  add(source, RGB(255, 255, 255));
-  HICON icon = ImageList_GetIcon(source, 0, ILD_NORMAL);
-  EXPECT_EQ(InsertImageListIcon(list, icon, 1), 1);
-  ASSERT_EQ(ImageList_GetImageCount(list), 4);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP canvas = SolidBitmap(RGB(0, 0, 0));
-  HGDIOBJ previous = SelectObject(dc, canvas);
-  const COLORREF expected[] = {RGB(255, 0, 0), RGB(255, 255, 255), RGB(0, 255, 0), RGB(0, 0, 255)};
-  for (int index = 0; index < 4; ++index) {
-    ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
-    EXPECT_EQ(GetPixel(dc, 8, 8), expected[index]) << index;
-  }
-  SelectObject(dc, previous);
-  DeleteDC(dc);
-  DeleteObject(canvas);
-  DestroyIcon(icon);
-  ImageList_Destroy(source);
-  ImageList_Destroy(list);
-}
-
 }  // namespace

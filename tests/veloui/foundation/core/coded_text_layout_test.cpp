@@ -92,10 +92,10 @@ TEST(CodedText, VisibleTextAndMeasure) {
     const std::string name = TextToUtf8(c.Text);
     EXPECT_TRUE(canvas.draws.empty()) << name;
     EXPECT_EQ(layout.Visible, c.Visible) << name;
-    if (c.Width >= 0) EXPECT_EQ(layout.Measured.Width, c.Width) << name;
-    if (c.Height >= 0) EXPECT_EQ(layout.Measured.Height, c.Height) << name;
-    if (c.Text == std::u16string_view(u"a\\lb\\l")) EXPECT_TRUE(layout.Links.empty());
-    if (c.Text == std::u16string_view(u"\\|x")) EXPECT_EQ(canvas.measured.front(), u" ");
+    if (c.Width >= 0) { EXPECT_EQ(layout.Measured.Width, c.Width) << name; }
+    if (c.Height >= 0) { EXPECT_EQ(layout.Measured.Height, c.Height) << name; }
+    if (c.Text == std::u16string_view(u"a\\lb\\l")) { EXPECT_TRUE(layout.Links.empty()); }
+    if (c.Text == std::u16string_view(u"\\|x")) { EXPECT_EQ(canvas.measured.front(), u" "); }
   }
 }
 

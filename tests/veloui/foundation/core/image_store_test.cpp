@@ -18,39 +18,23 @@ class ImageStoreTest : public ::testing::Test {
   }
 };
 
-TEST_F(ImageStoreTest, AnOwnerAloneIsDestroyedAtOnce) {
+TEST_F(ImageStoreTest, SharedImagesGoWithTheLastUser) {
+  const ImageStoreHandle alone = AddImageStoreEntry(WithImages(300));
+  ASSERT_TRUE(DropImageStoreEntry(alone).has_value());  // an owner alone goes at once
   const ImageStoreHandle owner = AddImageStoreEntry(WithImages(100));
-  EXPECT_EQ(ImageStoreUserCount(owner), 1);
-  const auto dropped = DropImageStoreEntry(owner);
+  const ImageStoreHandle sharer = AddSharedImageStoreEntry(owner);
+  const ImageStoreHandle third = AddSharedImageStoreEntry(sharer);
+  EXPECT_EQ(FindImageStoreEntry(third)->Key, owner);  // sharing a sharer counts on the owner
+  EXPECT_EQ(ImageStoreUserCount(owner), 3);
+  EXPECT_FALSE(DropImageStoreEntry(owner).has_value());  // the first keeps the images
+  EXPECT_FALSE(DropImageStoreEntry(third).has_value());
+  EXPECT_EQ(ImageStoreUserCount(sharer), 1);
+  const auto dropped = DropImageStoreEntry(sharer);
   ASSERT_TRUE(dropped.has_value());
   EXPECT_EQ(dropped->StateImageLists.at(u"normal").ImageLists[0], 100u);
   EXPECT_EQ(dropped->StateBitmaps.at(u"hot").Bitmaps[8], 101u);
   EXPECT_TRUE(ImageStoreList().empty());
   EXPECT_TRUE(ImageStoreKeys().empty());
-}
-
-TEST_F(ImageStoreTest, SharedImagesGoWithTheLastUser) {
-  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(100));
-  const ImageStoreHandle sharer = AddSharedImageStoreEntry(owner);
-  ASSERT_NE(sharer, 0u);
-  EXPECT_EQ(FindImageStoreEntry(sharer)->Key, owner);
-  EXPECT_EQ(ImageStoreUserCount(owner), 2);
-  EXPECT_FALSE(DropImageStoreEntry(owner).has_value());  // the first keeps the images
-  EXPECT_EQ(ImageStoreUserCount(sharer), 1);
-  const auto dropped = DropImageStoreEntry(sharer);
-  ASSERT_TRUE(dropped.has_value());
-  EXPECT_EQ(dropped->StateImageLists.at(u"normal").ImageLists[0], 100u);
-}
-
-TEST_F(ImageStoreTest, SharingASharerCountsOnTheOwner) {
-  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(7));
-  const ImageStoreHandle second = AddSharedImageStoreEntry(owner);
-  const ImageStoreHandle third = AddSharedImageStoreEntry(second);
-  EXPECT_EQ(FindImageStoreEntry(third)->Key, owner);
-  EXPECT_EQ(ImageStoreUserCount(owner), 3);
-  EXPECT_FALSE(DropImageStoreEntry(second).has_value());
-  EXPECT_FALSE(DropImageStoreEntry(owner).has_value());
-  EXPECT_TRUE(DropImageStoreEntry(third).has_value());
 }
 
 TEST_F(ImageStoreTest, NewOwnerNeverTakesOverALiveCount) {

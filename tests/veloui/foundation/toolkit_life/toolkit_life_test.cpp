@@ -53,12 +53,6 @@ HWND MakeWindow(const wchar_t* className, WNDPROC procedure, HWND parent) {
                          0, 0, 100, 100, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
-SIZE IconSize(HIMAGELIST list) {
-  int width = 0, height = 0;
-  ImageList_GetIconSize(list, &width, &height);
-  return {width, height};
-}
-
 struct Record {
   int Value = 0;
 };
@@ -73,31 +67,6 @@ TEST(ToolkitLife, InitToolkitBuildsTheRegistryAndASecondCallEmptiesIt) {
   EXPECT_TRUE(ToolkitList<Record>(ToolkitListId::Gradients).empty());
   EXPECT_TRUE(ToolkitMap<int>(ToolkitMapId::Shortcuts).empty());
   EXPECT_EQ(ToolkitMap<std::uint32_t>(ToolkitMapId::NamedColours).size(), kNamedColourCount);
-}
-
-TEST(ToolkitLife, GlyphsCursorsFontAndSystemFacts) {
-  ASSERT_NE(Toolkit.BlankIcon, nullptr);
-  ASSERT_NE(Toolkit.MenuCheckGlyph, nullptr);
-  ASSERT_NE(Toolkit.MenuRadioGlyph, nullptr);
-  EXPECT_EQ(ImageList_GetImageCount(Toolkit.MenuCheckGlyph), 1);
-  EXPECT_EQ(ImageList_GetImageCount(Toolkit.MenuRadioGlyph), 1);
-  EXPECT_EQ(IconSize(Toolkit.MenuCheckGlyph).cx, 7);
-  EXPECT_EQ(IconSize(Toolkit.MenuRadioGlyph).cy, 7);
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(Toolkit.BlankIcon, &info));
-  BITMAP mask{};
-  GetObjectW(info.hbmMask, sizeof(mask), &mask);
-  EXPECT_EQ(mask.bmWidth, 1);
-  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  for (HCURSOR cursor : {Toolkit.ArrowCursor, Toolkit.RebarSizeCursor, Toolkit.RebarDragCursor, Toolkit.HandCursor,
-                         Toolkit.SplitterCursor})
-    EXPECT_NE(cursor, nullptr);
-  EXPECT_NE(Toolkit.MenuFont, nullptr);
-  EXPECT_GE(SystemFacts.OsVersionCode, 50);
-  EXPECT_GE(SystemFacts.CommonControlsMajor, 5u);
-  EXPECT_NE(Toolkit.GdiAlphaBlend, nullptr);
-  EXPECT_NE(UxTheme.Library, nullptr);
 }
 
 TEST(ToolkitLife, StartToolkitHooksWorksOnce) {

@@ -22,43 +22,6 @@ TEST(AnimationEasing, AShortCloseMovesOnePixelAFrameAndEndsTransparent) {
   EXPECT_FLOAT_EQ(motion.Alpha, 0);
 }
 
-TEST(AnimationEasing, AnOpeningEasesOutAndEndsOpaqueAtTheTarget) {
-  AnimationMotion motion = StartAnimationMotion(0, 80);
-  StepAnimationMotion(motion);
-  EXPECT_FLOAT_EQ(motion.Bottom, 2);
-  EXPECT_NEAR(motion.Alpha, 6.375, 1e-3);  // 255 - 78 * 255 / 80
-  EXPECT_FLOAT_EQ(motion.Step, 78 / 8.0f);
-  float last_alpha = motion.Alpha;
-  float last_step = motion.Step;
-  int frames = 1;
-  while (!motion.Done && frames < 200) {
-    StepAnimationMotion(motion);
-    ++frames;
-    EXPECT_GE(motion.Alpha, last_alpha);
-    EXPECT_LE(motion.Step, last_step);
-    last_alpha = motion.Alpha;
-    last_step = motion.Step;
-  }
-  ASSERT_TRUE(motion.Done);
-  EXPECT_FLOAT_EQ(motion.Bottom, 80);
-  EXPECT_FLOAT_EQ(motion.Alpha, 255);
-  EXPECT_LT(frames, 100);
-}
-
-TEST(AnimationEasing, NoDistanceFinishesAtOnceAndEachAnimationFadesByItsOwnStartDistance) {
-  AnimationMotion still = StartAnimationMotion(40, 40);
-  StepAnimationMotion(still);
-  EXPECT_TRUE(still.Done);
-  EXPECT_FLOAT_EQ(still.Bottom, 40);
-  EXPECT_FLOAT_EQ(still.Alpha, 0);
-  AnimationMotion long_one = StartAnimationMotion(0, 100);
-  AnimationMotion short_one = StartAnimationMotion(0, 10);
-  StepAnimationMotion(short_one);
-  StepAnimationMotion(long_one);
-  EXPECT_NEAR(long_one.Alpha, 5.1, 1e-3);  // 255 - 98 * 255 / 100
-  EXPECT_NEAR(short_one.Alpha, 51.0, 1e-3);  // 255 - 8 * 255 / 10
-}
-
 TEST(AnimationEasing, AlphaStaysWithinAByteForAnyMotion) {
   for (int start = -50; start <= 50; start += 7) {
     for (int target = -50; target <= 50; target += 11) {

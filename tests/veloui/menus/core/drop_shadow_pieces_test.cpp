@@ -70,17 +70,6 @@ TEST(ShadowPieces, NothingIsBuiltForAnEmptyPiece) {
   EXPECT_TRUE(BuildShadowPiece(5, 0, kColour, 100, false).Pixels.empty());
 }
 
-TEST(ShadowPieces, CopyOffsetsFollowTheEndFlags) {
-  // A strip of 20 at depth 5: {piece length, flags, source}; one run of 20 each.
-  const int plans[][3] = {{25, kShadowFadeStartOnly, 0}, {25, kShadowFadeEndOnly, 5}, {30, kShadowFadeNeither, 5}, {20, 0, 0}};
-  for (const auto& plan : plans) {
-    const auto runs = ShadowCopyPlan(20, 5, plan[0], static_cast<std::uint32_t>(plan[1]));
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].Source, plan[2]);
-    EXPECT_EQ(runs[0].Count, 20);
-  }
-}
-
 TEST(ShadowPieces, EachEndFlagShowsOnlyItsFadeWhateverThePieceLength) {
   // {strip, depth, piece, flags, alpha, first opacity, last opacity}
   const int cases[][7] = {{12, 4, 16, kShadowFadeStartOnly, 200, 50, 200}, {12, 4, 16, kShadowFadeEndOnly, 200, 200, 50},
@@ -91,13 +80,6 @@ TEST(ShadowPieces, EachEndFlagShowsOnlyItsFadeWhateverThePieceLength) {
     EXPECT_EQ(opacities.back(), c[6]);
   }
   for (int opacity : StripOpacities(12, 4, 20, kShadowFadeNeither, 200)) EXPECT_EQ(opacity, 200);
-}
-
-TEST(ShadowPieces, AStripShorterThanItsCachedPieceShowsBothFades) {
-  // A piece of 20 (depth 5, alpha 100) cached, a strip of 7 without end flags.
-  const std::vector<int> opacities = StripOpacities(7, 5, 20, 0, 100);
-  const std::vector<int> expected = {20, 40, 60, 80, 60, 40, 20};
-  EXPECT_EQ(opacities, expected);
 }
 
 TEST(ShadowPieces, CacheServesOnlyTheSameDepthColourAndAlphaAtLeastAsLong) {

@@ -35,13 +35,6 @@ TEST(MenuShadowGeometry, NoShadowFallsOnTheParentPopup) {
   ExpectArea(lower[1].Area, 105, 250, 300, 255);
 }
 
-TEST(MenuShadowGeometry, ATinyPopupCastsOnlyTheCorner) {
-  const auto strips = PopupShadowStrips({0, 0, 4, 4}, 5, std::nullopt);
-  EXPECT_TRUE(strips[0].Area.Empty());
-  EXPECT_TRUE(strips[1].Area.Empty());
-  ExpectArea(strips[2].Area, 4, 4, 9, 9);
-}
-
 TEST(MenuShadowGeometry, TitleShadowsStayInsideTheWorkArea) {
   const auto strips = TitleShadowStrips({10, 0, 60, 20}, 5, {0, 0, 1000, 700});
   ASSERT_EQ(strips.size(), 2u);

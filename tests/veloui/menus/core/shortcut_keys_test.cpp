@@ -20,12 +20,10 @@ void ExpectShortcut(const char16_t* text, std::uint32_t key, std::uint32_t flags
 }
 
 TEST(ShortcutKeyNames, TableHoldsEveryNameOnce) {
-  EXPECT_EQ(ShortcutKeyNames().size(), 109u);
-  EXPECT_EQ(ShortcutModifierNames().size(), 4u);
   std::set<std::string> names;
   for (const ShortcutKeyName& name : ShortcutKeyNames()) names.insert(name.Name);
   for (const ShortcutModifierName& name : ShortcutModifierNames()) names.insert(name.Name);
-  EXPECT_EQ(names.size(), 113u);
+  EXPECT_EQ(names.size(), ShortcutKeyNames().size() + ShortcutModifierNames().size());
 }
 
 TEST(ShortcutKeyNames, FunctionKeysAndNumberPadRunInOrder) {

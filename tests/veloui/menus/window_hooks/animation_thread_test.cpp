@@ -21,24 +21,6 @@ bool AnimationReachedItsTarget() {
   return area.bottom - area.top == 80;
 }
 
-TEST_F(HooksTest, TheAnimationThreadKeepsAMessageOnlyWindow) {
-  for (int k = 0; k < 500 && Toolkit.AnimationWindow == nullptr; ++k) Sleep(2);
-  ASSERT_NE(Toolkit.AnimationWindow, nullptr);
-  EXPECT_EQ(ClassOf(Toolkit.AnimationWindow), u"VeloUI_Animation Thread");
-  HWND known = CreateWindowExW(0, L"WindowClass_HooksTest", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(known, nullptr);
-  EXPECT_EQ(GetAncestor(Toolkit.AnimationWindow, GA_PARENT), GetAncestor(known, GA_PARENT));  // message-only
-  DestroyWindow(known);
-  EXPECT_NE(GetWindowThreadProcessId(Toolkit.AnimationWindow, nullptr), GetCurrentThreadId());
-  // A request without its block is ignored and the thread goes on.
-  PostMessageW(Toolkit.AnimationWindow, AnimationRequestMessage, 0, 0);
-  PumpMessagesFor(50);
-  DWORD exit_code = 0;
-  ASSERT_TRUE(GetExitCodeThread(Toolkit.AnimationThreadHandle, &exit_code));
-  EXPECT_EQ(exit_code, STILL_ACTIVE);
-}
-
 TEST_F(HooksTest, AnAnimatedWindowOpensToItsTargetAndItsGrandparentHearsOfEachFrame) {
   for (int k = 0; k < 500 && Toolkit.AnimationWindow == nullptr; ++k) Sleep(2);
   SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
