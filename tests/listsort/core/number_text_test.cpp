@@ -31,9 +31,6 @@ TEST(IntegerText, SignsPrefixesAndEdges) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i)
     EXPECT_EQ(ParseIntegerText(cases[i].Text, IntegerBases::DecimalHexBinary, IntegerRange::Wrap64), cases[i].Expected) << "case " << i;
-  EXPECT_EQ(ParseInteger32Text(u"4294967296", IntegerBases::DecimalHexBinary, IntegerRange::Wrap32), 0);
-  EXPECT_EQ(ParseInteger32Text(u"4294967295", IntegerBases::DecimalHexBinary, IntegerRange::Wrap32), -1);
-  EXPECT_EQ(ParseInteger32Text(u"2147483648", IntegerBases::DecimalHexBinary, IntegerRange::Wrap32), std::numeric_limits<std::int32_t>::min());
 }
 
 TEST(FloatText, LeadingNumberSpecialTextsAndRange) {

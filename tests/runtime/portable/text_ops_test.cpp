@@ -7,7 +7,7 @@ TEST(ParseInteger, SignsBasesStopsAndThirtyTwoBitWrap) {
       {u"2302", 2302},  {u"  \t-17", -17},        {u"+42", 42},    {u"$8FE", 0x8FE},   {u"$ff", 255},
       {u"%1011", 11},   {u"-$10", -16},           {u"123abc", 123}, {u"%1021", 2},      {u"$1g", 1},
       {u"12 34", 12},   {u"", 0},                 {u"abc", 0},     {u"-", 0},          {u"$", 0},
-      {u" x5", 0},      {u"2147483647", 2147483647}, {u"2147483648", -2147483647 - 1}, {u"4294967297", 1},
+      {u" x5", 0},      {u"2147483647", 2147483647}, {u"2147483648", -2147483647 - 1}, {u"4294967297", 1}, {u"4294967296", 0},
       {u"$FFFFFFFF", -1}, {u"-2147483648", -2147483647 - 1}};
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseInteger32Text(text, IntegerBases::DecimalHexBinary, IntegerRange::Wrap32), value) << TextToUtf8(text);
 }

@@ -128,12 +128,7 @@ TEST_F(Gui, ReportListRowsColumnsAndSelection) {
   EXPECT_EQ(WindowEvent(), kEventNone);
 }
 
-TEST_F(Gui, ListBoxTreeAndComboItems) {
-  CreateListBox(13, 0, 0, 100, 100);
-  AddGadgetItem(13, -1, u"a");
-  AddGadgetItem(13, -1, u"b");
-  SetGadgetState(13, 1);
-  EXPECT_EQ(GadgetText(13), u"b");
+TEST_F(Gui, TreeAndComboItems) {
   CreateTree(44, 110, 0, 100, 100);
   AddGadgetItem(44, -1, u"Home");
   AddGadgetItem(44, -1, u"Clan");
@@ -158,22 +153,6 @@ TEST_F(Gui, ListBoxTreeAndComboItems) {
   EXPECT_EQ(GadgetText(74), u"Name");
   EXPECT_EQ(GadgetHeight(74) < 40, true);
   EXPECT_EQ(WindowEvent(), kEventNone);
-}
-
-TEST_F(Gui, OptionsFormAGroupAndCheckBoxesKeepTheirState) {
-  CreateOption(26, 0, 0, 100, 20, u"Ban permanently.");
-  CreateOption(27, 0, 30, 100, 20, u"Ban for");
-  CreateCheckBox(78, 0, 60, 100, 20, u"Exact match");
-  SetGadgetState(26, 1);
-  EXPECT_EQ(GadgetState(26), 1);
-  SetGadgetState(27, 1);
-  EXPECT_EQ(GadgetState(27), 1);
-  EXPECT_EQ(GadgetState(26), 0);
-  EXPECT_EQ(GadgetState(78), 0);
-  SendMessageW(GadgetHandle(78), BM_CLICK, 0, 0);
-  EXPECT_EQ(GadgetState(78), 1);
-  ASSERT_EQ(WindowEvent(), kEventGadget);
-  EXPECT_EQ(EventGadget(), 78);
 }
 
 TEST_F(Gui, TabPagesHoldGadgetsWhoseEventsReachTheWindow) {

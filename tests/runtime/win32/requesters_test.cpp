@@ -33,18 +33,6 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM out) {
 
 }  // namespace
 
-TEST(FileRequester, CancelGivesAnEmptyName) {
-  HWND seen = nullptr;
-  std::thread user([&] {
-    seen = WaitForDialog(L"Import Database...");
-    if (seen != nullptr) PostMessageW(seen, WM_COMMAND, IDCANCEL, 0);
-  });
-  const Text chosen = AskOpenFileName(u"Import Database...", u"", u"DB File (*.db)|*.db");
-  user.join();
-  EXPECT_NE(seen, nullptr);
-  EXPECT_EQ(chosen, u"");
-}
-
 TEST(FileRequester, SaveGivesTheTypedNameWithItsFolder) {
   const auto folder = std::filesystem::temp_directory_path();
   const Text start = (folder / "start.db").u16string();
