@@ -110,12 +110,13 @@ TEST_F(ListSortTest, TextMarksSurroundTheHeading) {
   EXPECT_EQ(window_.HeaderFormat(1) & (HDF_IMAGE | kSortFlags), 0);
 }
 
-TEST_F(ListSortTest, EmptyingTheListRemovesTheArrowButKeepsTheAlternation) {
+TEST_F(ListSortTest, AnEmptyListShowsNoArrowAndSortingItChangesNothing) {
   SetThemedSortDrawing(0);
   Register(2);
   window_.ClickHeader(1);
   window_.DeleteAllRows();
-  EXPECT_EQ(window_.HeaderFormat(1) & HDF_IMAGE, 0);
+  EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), SortResult::Done);
+  EXPECT_EQ(window_.HeaderFormat(1) & (HDF_IMAGE | kSortFlags), 0);
   EXPECT_EQ(window_.HeaderText(1), u"Score");
   EXPECT_EQ(GetSortedColumn(kListGadget), -1);
   EXPECT_EQ(GetSortDirection(kListGadget), 0);

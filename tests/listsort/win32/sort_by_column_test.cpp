@@ -42,15 +42,6 @@ TEST_F(ListSortTest, ColumnThatIsNotSortableIsLeftAsItIs) {
   EXPECT_EQ(Scores(), kScoresUp);
 }
 
-TEST_F(ListSortTest, EmptyListIsDoneWithoutChange) {
-  Register(2);
-  window_.DeleteAllRows();
-  EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), SortResult::Done);
-  EXPECT_EQ(GetSortedColumn(kListGadget), -1);
-  EXPECT_EQ(GetSortDirection(kListGadget), 0);
-  EXPECT_EQ(window_.HeaderFormat(1) & (HDF_IMAGE | HDF_SORTUP | HDF_SORTDOWN), 0);
-}
-
 TEST_F(ListSortTest, ResultCodesCheckGadgetThenRegistrationThenColumn) {
   constexpr int kNoGadget = 77;
   EXPECT_EQ(RegisterSortableList(kNoGadget, SortIndicator::HeaderArrow), SortResult::NoSuchGadget);

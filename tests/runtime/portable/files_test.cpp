@@ -49,26 +49,20 @@ TEST(Files, FoldersFilesAndCopies) {
   EXPECT_TRUE(CopyFileReplacing(db, copy));
   EXPECT_EQ(FileBytes(copy), "data");
   EXPECT_FALSE(CopyFileReplacing(folder.File("none.db"), copy));
-}
-
-TEST(Files, ProgramFolderEndsInASeparatorAndIsAFolder) {
-  const Text folder = ProgramFolder();
-  ASSERT_FALSE(folder.empty());
-  EXPECT_TRUE(folder.back() == u'/' || folder.back() == u'\\');
-  EXPECT_TRUE(IsExistingFolder(folder));
-}
-
-TEST(Files, MissingEnvironmentVariableIsEmpty) {
-  EXPECT_EQ(EnvironmentValue(u"VELO_SURELY_NOT_SET_ANYWHERE"), u"");
-  EXPECT_FALSE(EnvironmentValue(u"PATH").empty());
-}
-
-TEST(Files, AFolderNamedWithATrailingSeparatorIsFoundAndMade) {
-  TempFolder folder;
-  const Text named = folder.File("Velo 2 DUro") + static_cast<char16_t>(std::filesystem::path::preferred_separator);
+  // A folder named with a trailing separator is found and made.
+  const Text named = folder.File("Saves") + static_cast<char16_t>(std::filesystem::path::preferred_separator);
   EXPECT_FALSE(IsExistingFolder(named));
   EXPECT_TRUE(CreateFolder(named));
   EXPECT_TRUE(IsExistingFolder(named));
   EXPECT_TRUE(ReplaceFileContents(named + u"favs.dat", "x"));
   EXPECT_EQ(FileBytes(named + u"favs.dat"), "x");
+}
+
+TEST(Files, ProgramFolderAndEnvironment) {
+  const Text folder = ProgramFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_TRUE(folder.back() == u'/' || folder.back() == u'\\');
+  EXPECT_TRUE(IsExistingFolder(folder));
+  EXPECT_EQ(EnvironmentValue(u"VELO_SURELY_NOT_SET_ANYWHERE"), u"");
+  EXPECT_FALSE(EnvironmentValue(u"PATH").empty());
 }
