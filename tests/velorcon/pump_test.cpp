@@ -85,11 +85,17 @@ TEST_F(PumpTest, RepeatedOutOfRangeAndMiscountedPartsAreDropped) {
   ExpectFullPlayerList();
 }
 
-TEST_F(PumpTest, APartCountOfOneCompletesAtOnce) {
-  AddPending(5, nullptr, 0, u"done");
-  EXPECT_EQ(Deliver(ReplyPartDatagram(5, 1, 0, "whole")), 0);
-  EXPECT_THAT(window.Log(), ElementsAre("[done]"));
-  EXPECT_EQ(MultipartCount(), 0u);
+// A part count of one is a whole reply; eleven bytes (no index byte) are no part but a reply.
+TEST_F(PumpTest, APartCountOfOneAndAnElevenByteDatagramCompleteAtOnce) {
+  std::vector<std::uint8_t> eleven = ReplyPartDatagram(5, 3, 0, "");
+  eleven.pop_back();
+  for (const auto& bytes : {ReplyPartDatagram(5, 1, 0, "whole"), eleven}) {
+    window.Clear();
+    AddPending(5, nullptr, 0, u"done");
+    EXPECT_EQ(Deliver(bytes), 0);
+    EXPECT_THAT(window.Log(), ElementsAre("[done]"));
+    EXPECT_EQ(MultipartCount(), 0u);
+  }
 }
 
 TEST_F(PumpTest, AReplyWhoseLastPartNeverComesIsGivenUpAfterTheTimeout) {
@@ -114,15 +120,6 @@ TEST_F(PumpTest, ALaterConnectForgetsUnfinishedReplies) {
     RconLockGuard guard;
     ResetAfterDisconnect(0);
   }
-  EXPECT_EQ(MultipartCount(), 0u);
-}
-
-TEST_F(PumpTest, AnElevenByteDatagramIsNotTakenForAPart) {
-  AddPending(5, nullptr, 0, u"short");
-  std::vector<std::uint8_t> bytes = ReplyPartDatagram(5, 3, 0, "");
-  bytes.pop_back();  // no index byte
-  Deliver(bytes);
-  EXPECT_THAT(window.Log(), ElementsAre("[short]"));
   EXPECT_EQ(MultipartCount(), 0u);
 }
 
