@@ -1,26 +1,12 @@
 #include "runtime/portable/png_decode.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
+
+#include "png_bytes.h"
 
 #include <string>
 
 namespace {
-
-// A PNG written by libpng itself from known pixels.
-std::string EncodePng(int width, int height, const std::vector<std::uint8_t>& rgba) {
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  png.width = static_cast<png_uint_32>(width);
-  png.height = static_cast<png_uint_32>(height);
-  png.format = PNG_FORMAT_RGBA;
-  png_alloc_size_t size = 0;
-  EXPECT_TRUE(png_image_write_to_memory(&png, nullptr, &size, 0, rgba.data(), 0, nullptr));
-  std::string bytes(size, '\0');
-  EXPECT_TRUE(png_image_write_to_memory(&png, bytes.data(), &size, 0, rgba.data(), 0, nullptr));
-  bytes.resize(size);
-  return bytes;
-}
 
 const std::vector<std::uint8_t> kPixels = {255, 0, 0, 255,  0, 255, 0, 128,  0, 0, 255, 0,
                                            10, 20, 30, 40,  50, 60, 70, 80,  90, 100, 110, 255};

@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <string>
 #include <thread>
 
+#include "../portable/png_bytes.h"
 #include "runtime/win32/platform/wide_text.h"
 
 namespace {
@@ -243,17 +243,8 @@ TEST_F(Gui, IconsGoIntoTheStoreAndOntoTreeItems) {
 }
 
 TEST_F(Gui, PngBecomesAPremultipliedBitmapAndAnImageBoxTakesItsSize) {
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  png.width = 3;
-  png.height = 2;
-  png.format = PNG_FORMAT_RGBA;
-  const std::uint8_t rgba[24] = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0,
-                                 10, 20, 30, 40, 50, 60, 70, 80, 200, 100, 50, 255};
-  std::string bytes(4096, '\0');
-  png_alloc_size_t size = bytes.size();
-  ASSERT_TRUE(png_image_write_to_memory(&png, bytes.data(), &size, 0, rgba, 0, nullptr));
-  bytes.resize(size);
+  const std::string bytes = EncodePng(3, 2, {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0,
+                                             10, 20, 30, 40, 50, 60, 70, 80, 200, 100, 50, 255});
   ASSERT_NE(DecodeImage(0, bytes), 0);
   EXPECT_EQ(ImageWidth(0), 3);
   EXPECT_EQ(ImageHeight(0), 2);
