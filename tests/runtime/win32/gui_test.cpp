@@ -70,14 +70,7 @@ TEST_F(Gui, FreshNumbersAreReturned) {
   EXPECT_FALSE(IsGadgetNumber(static_cast<int>(button)));
 }
 
-TEST_F(Gui, CloseBoxRaisesAnEventAndLeavesTheWindow) {
-  SendMessageW(WindowHandle(10), WM_CLOSE, 0, 0);
-  EXPECT_EQ(WindowEvent(), kEventCloseWindow);
-  EXPECT_EQ(EventWindow(), 10);
-  EXPECT_TRUE(IsWindow(WindowHandle(10)));
-}
-
-TEST_F(Gui, ProgramChangesRaiseNoEventsButTheUsersDoAndReturnClicksTheDefault) {
+TEST_F(Gui, ProgramChangesRaiseNoEventsButTheUsersAndTheCloseBoxDoAndReturnClicksTheDefault) {
   CreateStringField(50, 0, 0, 100, 20, u"");
   CreateButton(54, 0, 30, 100, 20, u"Add", kButtonDefault);
   SetGadgetText(50, u"by the program");
@@ -97,9 +90,14 @@ TEST_F(Gui, ProgramChangesRaiseNoEventsButTheUsersDoAndReturnClicksTheDefault) {
   PostMessageW(GadgetHandle(50), WM_KEYDOWN, VK_RETURN, 0);
   ASSERT_EQ(WindowEvent(), kEventGadget);
   EXPECT_EQ(EventGadget(), 54);
+  // The close box raises an event and leaves the window to the program.
+  SendMessageW(WindowHandle(10), WM_CLOSE, 0, 0);
+  EXPECT_EQ(WindowEvent(), kEventCloseWindow);
+  EXPECT_EQ(EventWindow(), 10);
+  EXPECT_TRUE(IsWindow(WindowHandle(10)));
 }
 
-TEST_F(Gui, ReportListRowsColumnsAndSelection) {
+TEST_F(Gui, ReportListRowsColumnsSelectionAndLongCells) {
   ASSERT_NE(CreateReportList(9, 0, 0, 300, 200, u"Name", 95, kReportFullRowSelect | kReportAlwaysShowSelection), 0);
   AddGadgetColumn(9, 1, u"Ping", 40);
   AddGadgetColumn(9, 2, u"GUID", 120);
@@ -126,9 +124,14 @@ TEST_F(Gui, ReportListRowsColumnsAndSelection) {
   ClearGadgetItems(9);
   EXPECT_EQ(CountGadgetItems(9), 0);
   EXPECT_EQ(WindowEvent(), kEventNone);
+  // Long cells come back whole.
+  const Text longText(3000, u'x');
+  AddGadgetItem(9, -1, longText + u"\n" + longText + u"y");
+  EXPECT_EQ(GadgetItemText(9, 0, 0), longText);
+  EXPECT_EQ(GadgetItemText(9, 0, 1), longText + u"y");
 }
 
-TEST_F(Gui, TreeAndComboItems) {
+TEST_F(Gui, TreeAndComboItemsAndLongTreeItems) {
   CreateTree(44, 110, 0, 100, 100);
   AddGadgetItem(44, -1, u"Home");
   AddGadgetItem(44, -1, u"Clan");
@@ -138,6 +141,8 @@ TEST_F(Gui, TreeAndComboItems) {
   SetGadgetState(44, 1);
   EXPECT_EQ(GadgetText(44), u"Clan");
   EXPECT_EQ(GadgetItemText(44, 0), u"Home");
+  AddGadgetItem(44, -1, Text(3000, u'x'));
+  EXPECT_EQ(GadgetItemText(44, 2), Text(3000, u'x'));
   CreateComboBox(37, 220, 0, 150, 20, kComboEditable);
   AddGadgetItem(37, -1, u"one");
   AddGadgetItem(37, -1, u"two");
@@ -308,18 +313,6 @@ TEST_F(Gui, DigitsOnlyFieldAndScrollArea) {
   EXPECT_EQ(r.top, -30);
   CreateButton(33, 20, 305, 80, 25, u"OK");
   EXPECT_EQ(GetParent(GadgetHandle(33)), WindowHandle(10)) << "the list was closed";
-}
-
-TEST_F(Gui, LongCellsAndItemsComeBackWhole) {
-  const Text longText(3000, u'x');
-  CreateReportList(9, 0, 0, 300, 200, u"Reason", 95, 0);
-  AddGadgetColumn(9, 1, u"More", 40);
-  AddGadgetItem(9, -1, longText + u"\n" + longText + u"y");
-  EXPECT_EQ(GadgetItemText(9, 0, 0), longText);
-  EXPECT_EQ(GadgetItemText(9, 0, 1), longText + u"y");
-  CreateTree(44, 0, 0, 100, 100);
-  AddGadgetItem(44, -1, longText);
-  EXPECT_EQ(GadgetItemText(44, 0), longText);
 }
 
 TEST_F(Gui, DraggingTheSplitterBarMovesIt) {
