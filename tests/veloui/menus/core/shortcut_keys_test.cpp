@@ -26,20 +26,6 @@ TEST(ShortcutKeyNames, TableHoldsEveryNameOnce) {
   EXPECT_EQ(names.size(), ShortcutKeyNames().size() + ShortcutModifierNames().size());
 }
 
-TEST(ShortcutKeyNames, FunctionKeysAndNumberPadRunInOrder) {
-  for (const ShortcutKeyName& name : ShortcutKeyNames()) {
-    const std::string text = name.Name;
-    if (text.size() >= 2 && text[0] == 'f' && text[1] >= '1' && text[1] <= '9') {
-      EXPECT_EQ(name.VirtualKey, 0x6Fu + std::stoul(text.substr(1))) << text;
-    }
-    const char last = text.back();
-    if ((text.starts_with("numpad") || text.starts_with("num") || text.starts_with("pad")) && last >= '0' &&
-        last <= '9') {
-      EXPECT_EQ(name.VirtualKey, 0x60u + static_cast<unsigned>(last - '0')) << text;
-    }
-  }
-}
-
 TEST(ParseShortcutText, KeysModifiersSeparatorsAndCase) {
   struct Case {
     const char16_t* Text;
