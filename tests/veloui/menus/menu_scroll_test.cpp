@@ -57,12 +57,6 @@ class MenuScrollTest : public PopupsTest {
   HWND Bar = nullptr;
 };
 
-int Height(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect.bottom - rect.top;
-}
-
 TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
   int phase = 0;
   int firstHeight = 0;
@@ -75,13 +69,13 @@ TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
                   if (copy == nullptr) return false;
                   if (phase == 0) {
                     startedRight = Row(0) == 100 && Row(Rows() - 1) == kBottomArrow;
-                    firstHeight = Height(copy);
+                    firstHeight = HeightOf(copy);
                     MenuKeyboardHookProc(HC_ACTION, 'Q', 0x00100001);  // a disabled item's mnemonic
                     Select(Rows() - 1);
                     phase = MenuScroll.ThreadActive ? 1 : 2;
                     return phase == 2;
                   }
-                  heightKept = heightKept && Height(copy) == firstHeight;
+                  heightKept = heightKept && HeightOf(copy) == firstHeight;
                   if (MenuScroll.ThreadActive) return false;
                   endedRight = Row(0) == kTopArrow && Row(Rows() - 1) == 100 + kItems - 1;
                   for (int k = 0; k < Rows(); ++k) endedRight = endedRight && Row(k) != kBottomArrow;

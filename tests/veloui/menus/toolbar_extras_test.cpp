@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::uint32_t kOffice2003 = 0x1000000;
-
 TEST_F(PopupsTest, AMenuButtonDropsItsToolkitMenuDownBelowIt) {
   HMENU menu = CreateSkinnedPopupMenu(7, kOffice2003);
   AddMenuItem(41, u"Kick", nullptr, nullptr, nullptr, 0);

@@ -9,15 +9,6 @@
 namespace {
 constexpr wchar_t kSystemShadowClass[] = L"SysShadow";
 
-void RegisterSystemShadowClass() {
-  WNDCLASSEXW shadow_class{};
-  shadow_class.cbSize = sizeof(shadow_class);
-  shadow_class.lpfnWndProc = DefWindowProcW;
-  shadow_class.hInstance = GetModuleHandleW(nullptr);
-  shadow_class.lpszClassName = kSystemShadowClass;
-  RegisterClassExW(&shadow_class);
-}
-
 HWND MakeSystemShadow() {
   return CreateWindowExW(WS_EX_TOOLWINDOW, kSystemShadowClass, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                          GetModuleHandleW(nullptr), nullptr);
@@ -86,7 +77,7 @@ HMENU MakeMenu() {
 }
 
 TEST_F(HooksTest, TheSystemMenuShadowGoesOnlyWhileAToolkitMenuIsTracked) {
-  RegisterSystemShadowClass();
+  RegisterClassNamed(kSystemShadowClass);
   HWND untouched = MakeSystemShadow();
   EXPECT_TRUE(IsWindow(untouched));
   HMENU menu = CreatePopupMenu();
