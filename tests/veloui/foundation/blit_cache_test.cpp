@@ -56,17 +56,6 @@ TEST_P(BlitCacheTest, MenuHotGradientRunsFromTopToBottom) {
   EXPECT_EQ(canvas.Colour(5, 10), canvas.Colour(50, 10));  // vertical only
 }
 
-TEST_P(BlitCacheTest, CheckBoxIsFramedAndFilled) {
-  DibCanvas canvas(20, 20, 0);
-  DrawBlitCache(canvas.Dc(), 0x1000000, 15, RECT{2, 2, 18, 18}, 0);
-  EXPECT_EQ(canvas.Colour(2, 2), Expected(15));
-  EXPECT_EQ(canvas.Colour(17, 10), Expected(15));
-  EXPECT_EQ(canvas.Colour(10, 17), Expected(15));
-  EXPECT_EQ(canvas.Colour(3, 3), Expected(14));
-  EXPECT_EQ(canvas.Colour(16, 16), Expected(14));
-  EXPECT_EQ(canvas.Pixel(1, 1), 0u);
-}
-
 TEST_P(BlitCacheTest, CheckBoxTakesTheCurrentMenusStyle) {
   SetBlitCacheMenuStyleSource(&Office2007Menus);
   DibCanvas canvas(16, 16, 0);
