@@ -56,28 +56,6 @@ TEST_P(BlitCacheTest, MenuHotGradientRunsFromTopToBottom) {
   EXPECT_EQ(canvas.Colour(5, 10), canvas.Colour(50, 10));  // vertical only
 }
 
-TEST_P(BlitCacheTest, MenuBarIsTwoHorizontalGradients) {
-  if (!HaveGdiPlus()) GTEST_SKIP() << "no GDI+";
-  DibCanvas canvas(100, 20);
-  DrawBlitCache(canvas.Dc(), 6, 13, RECT{0, 0, 100, 20}, 0);
-  EXPECT_TRUE(NearColour(canvas.Colour(0, 5), Expected(21), 2));
-  EXPECT_TRUE(NearColour(canvas.Colour(49, 5), Expected(22), 2));
-  EXPECT_TRUE(NearColour(canvas.Colour(50, 5), Expected(23), 2));
-  EXPECT_TRUE(NearColour(canvas.Colour(99, 5), Expected(24), 2));
-  EXPECT_EQ(canvas.Colour(30, 0), canvas.Colour(30, 19));  // horizontal only
-}
-
-TEST_P(BlitCacheTest, CheckBoxIsFramedAndFilled) {
-  DibCanvas canvas(20, 20, 0);
-  DrawBlitCache(canvas.Dc(), 0x1000000, 15, RECT{2, 2, 18, 18}, 0);
-  EXPECT_EQ(canvas.Colour(2, 2), Expected(15));
-  EXPECT_EQ(canvas.Colour(17, 10), Expected(15));
-  EXPECT_EQ(canvas.Colour(10, 17), Expected(15));
-  EXPECT_EQ(canvas.Colour(3, 3), Expected(14));
-  EXPECT_EQ(canvas.Colour(16, 16), Expected(14));
-  EXPECT_EQ(canvas.Pixel(1, 1), 0u);
-}
-
 TEST_P(BlitCacheTest, CheckBoxTakesTheCurrentMenusStyle) {
   SetBlitCacheMenuStyleSource(&Office2007Menus);
   DibCanvas canvas(16, 16, 0);
@@ -93,18 +71,6 @@ TEST_P(BlitCacheTest, CheckBoxOfAMenuWithoutOfficeColoursUsesTheRequestedStyle) 
   EXPECT_EQ(canvas.Colour(0, 0), GetUIColour(0x2000000, 15, kUIColourColorref));
   EXPECT_EQ(canvas.Colour(8, 8), GetUIColour(0x2000000, 14, kUIColourColorref));
   EXPECT_NE(canvas.Colour(8, 8), RGB(0, 0, 0));
-}
-
-TEST_P(BlitCacheTest, ToolStripGradientsAndShadowRow) {
-  if (!HaveGdiPlus()) GTEST_SKIP() << "no GDI+";
-  DibCanvas canvas(40, 25);
-  DrawBlitCache(canvas.Dc(), 6, 33, RECT{0, 0, 40, 25}, 0);
-  EXPECT_TRUE(NearColour(canvas.Colour(10, 0), Expected(33), 2));
-  EXPECT_TRUE(NearColour(canvas.Colour(10, 12), Expected(34), 2));
-  EXPECT_TRUE(NearColour(canvas.Colour(10, 13), Expected(35), 2));
-  EXPECT_TRUE(NearColour(canvas.Colour(10, 23), Expected(36), 2));
-  EXPECT_EQ(canvas.Colour(10, 24), Expected(41));
-  EXPECT_EQ(canvas.Colour(0, 24), Expected(41));
 }
 
 TEST_P(BlitCacheTest, EmptyRectanglePaintsNothingAndKeepsTheCache) {

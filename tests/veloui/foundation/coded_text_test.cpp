@@ -112,16 +112,6 @@ TEST_F(CodedTextTest, LinksAreRecordedIntoTheCurrentTextControl) {
   EXPECT_EQ(links[0].Bottom, 3 + link.cy);
 }
 
-TEST_F(CodedTextTest, PlainTextAndTheNoCodesOption) {
-  DibCanvas canvas(200, 30);
-  RECT rect{0, 0, 200, 30};
-  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"a\\bc", rect, font_, kCodedNoCodes | kCodedVisibleText), u"a\\bc");
-  EXPECT_EQ(DrawCodedText(canvas.Dc(), u"a\\bc", rect, font_, kCodedNoCodes), u"");
-  RECT measured{0, 0, 0, 0};
-  DrawCodedText(canvas.Dc(), u"a\\bc", measured, font_, kCodedNoCodes | kCodedMeasureOnly);
-  EXPECT_EQ(measured.right, Plain(canvas.Dc(), font_, L"a\\bc").cx);
-}
-
 int RepairCalls = 0;
 void CountingRepair(HDC dc, const Text& text, const RECT& rect, HFONT font, std::uint32_t options) {
   ++RepairCalls;

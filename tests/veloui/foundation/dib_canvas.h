@@ -65,7 +65,14 @@ inline bool NearColour(COLORREF a, COLORREF b, int tolerance) {
          std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-inline DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
+// Wine's GetGuiResources reports 0: its GDI handle table is then counted by probing the
+// table's indices, which it accepts as handles.
+inline DWORD GdiObjectCount() {
+  if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); count != 0) return count;
+  DWORD count = 0;
+  for (UINT_PTR index = 1; index < 0x10000; ++index) count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0 ? 1 : 0;
+  return count;
+}
 
 inline HBITMAP Bitmap32(int width, int height, const std::vector<std::uint32_t>& pixels) {
   BITMAPINFO info = DibInfo(width, height);

@@ -1,31 +1,16 @@
 #include "veloui/foundation/image_effects.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "dib_canvas.h"
 #include "veloui/foundation/core/image_effect_pixels.h"
-#include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/style_images.h"
 
 namespace {
 
 bool IsGdiObject(HANDLE handle) { return GetObjectType(handle) != 0; }
-
-TEST(ImageEffects, OpaqueIconAtOpacity80) {
-  HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 100, 50)));
-  HANDLE made = MakeIconEffect(source, 80, 0, 0, 0, 0, kEffectMakeIcon);
-  ASSERT_NE(made, nullptr);
-  int w = 0, h = 0;
-  const auto pixels = PixelsOf(made, &w, &h);
-  EXPECT_EQ(w, 16);
-  EXPECT_EQ(h, 16);
-  for (std::uint32_t p : pixels) ASSERT_EQ(PixelAlpha(p), 80);
-  DestroyIcon(static_cast<HICON>(made));
-  DestroyIcon(source);
-}
 
 TEST(ImageEffects, BitmapResultKeepsStraightColoursAndIsUpright) {
   std::vector<std::uint32_t> pixels = Solid(8 * 4, PackPixel(255, 10, 20, 30));
@@ -78,19 +63,6 @@ TEST(ImageEffects, SourceOfAnotherDepthIsReadAs32Bit) {
   DeleteObject(source);
 }
 
-TEST(ImageEffects, ReleasesTheSourceOnRequest) {
-  HBITMAP bitmap = Bitmap32(4, 4, Solid(16, PackPixel(255, 1, 2, 3)));
-  HANDLE made = TintIcon(bitmap, 255, RGB(0, 0, 255), 0, 0.5f, 0, 0, kEffectFreeSource);
-  ASSERT_NE(made, nullptr);
-  EXPECT_FALSE(IsGdiObject(bitmap));
-  DeleteObject(made);
-  HICON icon = Icon(4, 4, Solid(16, PackPixel(255, 1, 2, 3)));
-  made = MakeIconEffect(icon, 255, 0, 0, 0, 0, kEffectFreeSource | kEffectMakeIcon);
-  ASSERT_NE(made, nullptr);
-  EXPECT_FALSE(DestroyIcon(icon));  // already destroyed
-  DestroyIcon(static_cast<HICON>(made));
-}
-
 TEST(StyleImages, WhidbeyFadesTo80AndOtherStylesGiveAFadedGreyCopy) {
   HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 30, 30)));
   HICON whidbey = MakeStyleImage(source, 5);
@@ -130,24 +102,6 @@ TEST(StyleImages, PolygonGlyphPointsDown) {
   EXPECT_EQ(canvas.Colour(10, 8), RGB(255, 255, 255));
   EXPECT_EQ(canvas.Colour(6, 9), RGB(255, 255, 255));
   EXPECT_EQ(canvas.Colour(6, 3), RGB(255, 255, 255));
-}
-
-TEST(ImageStoreFree, SharedImagesSurviveUntilTheLastUser) {
-  ResetToolkitGlobalLists();
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
-  HBITMAP bitmap = Bitmap32(4, 4, Solid(16, 0));
-  ImageStoreEntry entry;
-  entry.StateImageLists[u"normal"].ImageLists[3] = reinterpret_cast<std::uintptr_t>(list);
-  entry.StateBitmaps[u"normal"].Bitmaps[0] = reinterpret_cast<std::uintptr_t>(bitmap);
-  const ImageStoreHandle owner = AddImageStoreEntry(entry);
-  const ImageStoreHandle sharer = AddSharedImageStoreEntry(owner);
-  EXPECT_EQ(FreeImageStoreEntry(owner), 0);
-  EXPECT_TRUE(IsGdiObject(bitmap));
-  EXPECT_EQ(ImageList_GetImageCount(list), 0);  // still a live list
-  EXPECT_EQ(FreeImageStoreEntry(sharer), 0);
-  EXPECT_FALSE(IsGdiObject(bitmap));
-  EXPECT_TRUE(ImageStoreList().empty());
-  EXPECT_EQ(FreeImageStoreEntry(0), 0);
 }
 
 TEST(ImageEffects, NoGdiObjectIsLeft) {

@@ -88,37 +88,4 @@ TEST_F(UIColourModeTest, BroadcastSuspendsVisibleDirectChildrenAndTellsEveryDesc
   EXPECT_EQ(GetColourModeName(), u"grey");
 }
 
-TEST_F(UIColourModeTest, ModeOutsideTheRangeChangesNothing) {
-  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_SILVER), 1);
-  HWND top = Keep(MakeWindow(nullptr, true));
-  HWND child = MakeWindow(top, true);
-  Seen.clear();
-  EXPECT_EQ(SetUIColourMode(10), 0);
-  EXPECT_EQ(GetUIColourMode(), UICOLOURMODE_DEFAULT_SILVER);
-  EXPECT_TRUE(MessagesOf(child, kSkinRefreshMessage).empty());
-  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_CUSTOM), 1);
-  EXPECT_EQ(UIColours.ColourModeName, u"");
-}
-
-TEST_F(UIColourModeTest, BrushCacheDeletesTheBrushOfAChangedColour) {
-  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_BLUE), 1);
-  HBRUSH blue = UIColourBrush(UISTYLE_OFFICE2003, UIColour::separatorbar);
-  ASSERT_NE(blue, nullptr);
-  LOGBRUSH seen{};
-  ASSERT_EQ(GetObjectW(blue, sizeof(seen), &seen), static_cast<int>(sizeof(seen)));
-  EXPECT_EQ(seen.lbColor, 0x00CB8C6Au);
-  EXPECT_EQ(UIColourBrush(UISTYLE_OFFICE2003, UIColour::separatorbar), blue);
-
-  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_GREY), 1);
-  HBRUSH grey = UIColourBrush(UISTYLE_OFFICE2003, UIColour::separatorbar);
-  ASSERT_NE(grey, nullptr);
-  EXPECT_EQ(GetObjectType(blue), 0u);  // deleted
-  ASSERT_EQ(GetObjectW(grey, sizeof(seen), &seen), static_cast<int>(sizeof(seen)));
-  EXPECT_EQ(seen.lbColor, 0x00A6A6A6u);
-  // An ARGB slot is painted with its COLORREF.
-  HBRUSH shadow = UIColourBrush(UISTYLE_OFFICE2003, UIColour::toolstripshadow);
-  ASSERT_EQ(GetObjectW(shadow, sizeof(seen), &seen), static_cast<int>(sizeof(seen)));
-  EXPECT_EQ(seen.lbColor, 0x00D1D8DBu);
-}
-
 }  // namespace

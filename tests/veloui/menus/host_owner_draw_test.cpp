@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr std::uint32_t kOffice2003 = 0x1000000;
 constexpr int kItemWidth = 160;
 constexpr int kItemHeight = 23;
 

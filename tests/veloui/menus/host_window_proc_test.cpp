@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr std::uint32_t kOffice2003 = 0x1000000;
-
 class HostWindowProcTest : public PopupsTest {
  protected:
   HWND MakeRebarWithMenuBar() {

@@ -14,14 +14,6 @@
 
 namespace {
 
-Text ButtonText(HWND toolbar, int index) {
-  TBBUTTON button{};
-  SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
-  wchar_t text[64] = {};
-  SendMessageW(toolbar, TB_GETBUTTONTEXTW, button.idCommand, reinterpret_cast<LPARAM>(text));
-  return FromWide(text);
-}
-
 SIZE MeasureInMenuFont(const wchar_t* text) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(dc, Toolkit.MenuFont);

@@ -57,12 +57,6 @@ class MenuScrollTest : public PopupsTest {
   HWND Bar = nullptr;
 };
 
-int Height(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect.bottom - rect.top;
-}
-
 TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
   int phase = 0;
   int firstHeight = 0;
@@ -75,13 +69,13 @@ TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
                   if (copy == nullptr) return false;
                   if (phase == 0) {
                     startedRight = Row(0) == 100 && Row(Rows() - 1) == kBottomArrow;
-                    firstHeight = Height(copy);
+                    firstHeight = HeightOf(copy);
                     MenuKeyboardHookProc(HC_ACTION, 'Q', 0x00100001);  // a disabled item's mnemonic
                     Select(Rows() - 1);
                     phase = MenuScroll.ThreadActive ? 1 : 2;
                     return phase == 2;
                   }
-                  heightKept = heightKept && Height(copy) == firstHeight;
+                  heightKept = heightKept && HeightOf(copy) == firstHeight;
                   if (MenuScroll.ThreadActive) return false;
                   endedRight = Row(0) == kTopArrow && Row(Rows() - 1) == 100 + kItems - 1;
                   for (int k = 0; k < Rows(); ++k) endedRight = endedRight && Row(k) != kBottomArrow;
@@ -97,39 +91,6 @@ TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
   EXPECT_EQ(ReceivedCommands()[0].Id, 104);
   EXPECT_EQ(MenuTracking.CopyMenu, nullptr);
   EXPECT_FALSE(FindMenuRecord(0)->Scrolling);
-}
-
-TEST_F(MenuScrollTest, DownOnTheLastItemWrapsToTheStartAndChoosingSendsTheSourceId) {
-  int phase = 0;
-  WhileMenuOpen([&] { DropDown(); },
-                [&] {
-                  HWND copy = ShownCopy();
-                  if (copy == nullptr) return false;
-                  if (phase == 0) {
-                    MenuScrollThread(2);
-                    phase = 1;
-                  } else if (phase == 1 && Row(0) == kTopArrow) {
-                    Select(Rows() - 1);
-                    // The key as the menu loop's filter hook reports it, then to the menu loop.
-                    MSG key{};
-                    key.message = WM_KEYDOWN;
-                    key.wParam = VK_DOWN;
-                    MenuBarMsgFilterHook(MSGF_MENU, 0, reinterpret_cast<LPARAM>(&key));
-                    PostMessageW(Window, WM_KEYDOWN, VK_DOWN, 1);
-                    phase = 2;
-                  } else if (phase == 2 && Row(0) == 100 && Row(Rows() - 1) == kBottomArrow) {
-                    // The menu loop chooses the selected item on the character of Return (the key
-                    // itself ends a menu-bar drop-down through its filter hook first).
-                    PostMessageW(copy, WM_CHAR, VK_RETURN, 1);
-                    phase = 3;
-                  }
-                  return false;
-                },
-                500);
-  PumpMessages();  // the chosen command is posted
-  EXPECT_EQ(phase, 3);
-  ASSERT_EQ(ReceivedCommands().size(), 1u);
-  EXPECT_EQ(ReceivedCommands()[0].Id, 100);
 }
 
 }  // namespace

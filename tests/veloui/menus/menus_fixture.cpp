@@ -2,6 +2,7 @@
 
 #include "../foundation/dib_canvas.h"
 
+#include "runtime/win32/platform/wide_text.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/menus/menu_shortcuts.h"
 #include "veloui/menus/menus.h"
@@ -47,6 +48,24 @@ MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask) {
 
 HBITMAP SolidBitmap(COLORREF colour) {
   return Bitmap32(16, 16, Solid(16 * 16, 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour)));
+}
+
+TBBUTTON ButtonAt(HWND toolbar, int index) {
+  TBBUTTON button{};
+  SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
+  return button;
+}
+
+Text ButtonText(HWND toolbar, int index) {
+  wchar_t text[64] = {};
+  SendMessageW(toolbar, TB_GETBUTTONTEXTW, ButtonAt(toolbar, index).idCommand, reinterpret_cast<LPARAM>(text));
+  return FromWide(text);
+}
+
+int HeightOf(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect.bottom - rect.top;
 }
 
 void MenusTest::SetUp() {

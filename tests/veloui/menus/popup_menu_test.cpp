@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr std::uint32_t kOffice2003 = 0x1000000;
-
 class PopupMenuTest : public PopupsTest {
  protected:
   void SetUp() override {

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::uint32_t kOffice2003 = 0x1000000;
-
 BOOL CALLBACK CountPopup(HWND window, LPARAM found) {
   wchar_t name[16] = {};
   GetClassNameW(window, name, 16);

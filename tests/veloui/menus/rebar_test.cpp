@@ -44,12 +44,6 @@ REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask) {
   return band;
 }
 
-int HeightOf(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return rect.bottom - rect.top;
-}
-
 class RebarTest : public MenusTest {
  protected:
   void SetUp() override {

@@ -10,18 +10,6 @@
 
 namespace {
 
-TBBUTTON ButtonAt(HWND toolbar, int index) {
-  TBBUTTON button{};
-  SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
-  return button;
-}
-
-Text TextOf(HWND toolbar, int index) {
-  wchar_t text[64] = {};
-  SendMessageW(toolbar, TB_GETBUTTONTEXTW, ButtonAt(toolbar, index).idCommand, reinterpret_cast<LPARAM>(text));
-  return FromWide(text);
-}
-
 TEST_F(MenusTest, ToolbarWithImagesHasThreeListsAndNoWindowStyleFromToolkitBits) {
   const std::intptr_t id = CreateSkinnedToolbar(-1, Window, 16, 16, 0x1000000 | TBSTYLE_LIST);
   HWND toolbar = reinterpret_cast<HWND>(id);
@@ -64,14 +52,14 @@ TEST_F(MenusTest, ImageButtonsKeepTheirThreeImagesAtOneIndex) {
   EXPECT_FALSE(buttons.front().OwnDisabledImage);
   EXPECT_TRUE(buttons.back().OwnDisabledImage);
   EXPECT_EQ(buttons.front().ImageStyle, 0x2000000u);
-  EXPECT_EQ(TextOf(toolbar, 0), u"Refresh");
+  EXPECT_EQ(ButtonText(toolbar, 0), u"Refresh");
   DeleteObject(image);
 }
 
 TEST_F(MenusTest, CodedTextButtonsShowTheirVisibleText) {
   HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, 0x1000000));
   ASSERT_EQ(AddToolbarTextButton(71, u"\\bDonate...", 0), 0);
-  EXPECT_EQ(TextOf(toolbar, 0), u"Donate...");
+  EXPECT_EQ(ButtonText(toolbar, 0), u"Donate...");
 }
 
 TEST_F(MenusTest, SeparatorFlagAddsASeparatorAndNoButton) {

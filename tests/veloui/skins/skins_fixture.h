@@ -24,8 +24,6 @@ class SkinsTest : public ::testing::Test {
 void PumpFor(DWORD milliseconds, const std::function<bool()>& done = nullptr);
 // A real mouse event at a point of a window's client area (button: 0 none, 1 down, 2 up).
 void MouseAt(HWND window, int x, int y, int button);
-// The debug lines written since the last call.
-std::vector<Text> TakeDebugLines();
 // After `rounds` make/free rounds (after one warm-up round), the process's GDI and USER
 // object counts are where they were.
 void ExpectNoObjectsLeft(const std::function<void()>& makeAndFree, int rounds = 200);

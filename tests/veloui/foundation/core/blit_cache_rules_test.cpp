@@ -7,16 +7,6 @@
 
 namespace {
 
-TEST(BlitCacheRules, StylesChooseTheirTable) {
-  EXPECT_EQ(BlitTableOfStyle(6), BlitTable::Office2003);
-  EXPECT_EQ(BlitTableOfStyle(UISTYLE_OFFICE2003), BlitTable::Office2003);
-  EXPECT_EQ(BlitTableOfStyle(UISTYLE_OFFICE2007), BlitTable::Office2007);
-  EXPECT_EQ(BlitTableOfStyle(UISTYLE_WHIDBEY), BlitTable::None);
-  EXPECT_EQ(BlitTableOfStyle(0), BlitTable::None);
-  EXPECT_EQ(BlitColourStyle(BlitTable::Office2003), 6u);
-  EXPECT_EQ(BlitColourStyle(BlitTable::Office2007), UISTYLE_OFFICE2007);
-}
-
 TEST(BlitCacheRules, ServeRules) {
   struct Case {
     std::uint32_t Rule;

@@ -109,15 +109,6 @@ TEST(CodedText, BoldTogglesAndMovesThePen) {
   EXPECT_EQ(canvas.draws[2].Style.Weight, 400);
   EXPECT_EQ(canvas.draws[1].Box.Left, 16);  // a at 10, b at 10 + 6, c at 10 + 6 + 8
   EXPECT_EQ(canvas.draws[2].Box.Left, 24);
-  FakeCanvas escaped;
-  Lay(escaped, u"a\\\\\\bb");
-  ASSERT_EQ(escaped.draws.size(), 2u);
-  EXPECT_EQ(escaped.draws[0].Segment, u"a\\");
-  EXPECT_EQ(escaped.draws[1].Style.Weight, 700);
-  FakeCanvas lone;
-  Lay(lone, u"abc\\");
-  ASSERT_EQ(lone.draws.size(), 1u);
-  EXPECT_EQ(lone.draws[0].Segment, u"abc");
 }
 
 TEST(CodedText, BoldOfABoldStartingFontGoesToNormal) {

@@ -46,8 +46,6 @@ TEST_F(ColourExpressionTest, SystemColourNames) {
   EXPECT_EQ(ParseColourValue(u"color_btnface"), 0x00ABCD0Fu);
   EXPECT_EQ(ParseColourValue(u" COLOR_WINDOWTEXT;"), 0x00ABCD08u);
   EXPECT_EQ(ParseColourValue(u"Color_Scrollbar"), 0x00ABCD00u);
-  EXPECT_EQ(SystemColourIndex(u"COLOR_BTNHILIGHT"), 20);
-  EXPECT_EQ(SystemColourIndex(u"COLOR_MENUBAR"), 30);
   EXPECT_EQ(SystemColourIndex(u"COLOR_NOTHING"), -1);
 }
 
@@ -60,16 +58,6 @@ TEST_F(ColourExpressionTest, NamedColoursAsColorref) {
   EXPECT_EQ(ParseColourValue(u"navy"), 0x00800000u);
   EXPECT_EQ(ParseColourValue(u"notacolour"), kNoColour);
   EXPECT_EQ(ParseColourValue(u""), kNoColour);
-}
-
-TEST_F(ColourExpressionTest, NamedColourMapHoldsEveryKeyword) {
-  for (const char16_t* grey : {u"darkgray", u"darkgrey", u"darkslategray", u"darkslategrey", u"dimgray", u"dimgrey",
-                               u"lightgray", u"lightgrey", u"lightslategray", u"lightslategrey", u"slategray",
-                               u"slategrey"})
-    EXPECT_TRUE(FindNamedColour(grey).has_value()) << TextToUtf8(grey);
-  EXPECT_EQ(FindNamedColour(u"rebeccapurple"), std::nullopt);
-  EXPECT_EQ(FindNamedColour(u"yellowgreen"), 0x9ACD32u);
-  EXPECT_EQ(FindNamedColour(u"aliceblue"), 0xF0F8FFu);
 }
 
 TEST_F(ColourExpressionTest, GetUIColourCall) {

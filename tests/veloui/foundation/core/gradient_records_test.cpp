@@ -18,18 +18,6 @@ std::vector<float> Positions(GradientHandle g) {
   return result;
 }
 
-TEST_F(GradientRecords, StartAndEndColours) {
-  const GradientHandle g = AddGradientRecord(1, 0x111111, 0x222222);
-  ASSERT_NE(g, 0u);
-  EXPECT_EQ(GetGradientColour(g, 0.0f), 0x111111u);
-  EXPECT_EQ(GetGradientColour(g, 1.0f), 0x222222u);
-  EXPECT_EQ(AddGradientColour(g, 0.0f, 0x333333), 1);
-  EXPECT_EQ(AddGradientColour(g, 1.0f, 0x444444), 1);
-  EXPECT_EQ(GetGradientColour(g, 0.0f), 0x333333u);
-  EXPECT_EQ(GetGradientColour(g, 1.0f), 0x444444u);
-  EXPECT_TRUE(FindGradient(g)->Stops.empty());
-}
-
 TEST_F(GradientRecords, StopsStayInAscendingOrderAndAreRemovedByPosition) {
   const GradientHandle g = AddGradientRecord(0, 0, 0);
   const std::pair<float, std::uint32_t> stops[] = {{0.7f, 1}, {0.3f, 2}, {0.9f, 3}, {0.5f, 4}, {-0.2f, 5}, {0.5f, 6}};
@@ -41,23 +29,6 @@ TEST_F(GradientRecords, StopsStayInAscendingOrderAndAreRemovedByPosition) {
   EXPECT_EQ(Positions(g), (std::vector<float>{-0.2f, 0.5f, 0.7f, 0.9f}));
   EXPECT_EQ(RemoveGradientColour(g, -1.0f), 1);  // every stop
   EXPECT_TRUE(FindGradient(g)->Stops.empty());
-}
-
-TEST_F(GradientRecords, UnknownHandlesKindAndFree) {
-  const GradientHandle a = AddGradientRecord(1, 0, 0);
-  const GradientHandle b = AddGradientRecord(2, 0, 0);
-  const GradientHandle stranger = b + 1;
-  EXPECT_EQ(AddGradientColour(stranger, 0.5f, 1), 0);
-  EXPECT_EQ(GetGradientColour(stranger, 0.0f), kNoGradientColour);
-  EXPECT_EQ(RemoveGradientColour(stranger, -1.0f), 0);
-  EXPECT_EQ(SetGradientKind(stranger, 4), 0);
-  EXPECT_EQ(SetGradientKind(a, 7), 0);
-  EXPECT_EQ(FindGradient(a)->Kind, 7u);
-  EXPECT_EQ(FindGradient(b)->Kind, 2u);  // untouched by the stranger
-  EXPECT_EQ(FreeGradient(a), 0);
-  EXPECT_EQ(FindGradient(a), nullptr);
-  EXPECT_NE(FindGradient(b), nullptr);
-  EXPECT_EQ(GradientList().size(), 1u);
 }
 
 }  // namespace

@@ -55,12 +55,4 @@ TEST_F(ImageStoreTest, NewOwnerNeverTakesOverALiveCount) {
   EXPECT_EQ(last->StateImageLists.at(u"normal").ImageLists[0], 100u);
 }
 
-TEST_F(ImageStoreTest, NothingForNoEntry) {
-  EXPECT_FALSE(DropImageStoreEntry(0).has_value());
-  EXPECT_EQ(AddSharedImageStoreEntry(12345), 0u);
-  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(1));
-  EXPECT_FALSE(DropImageStoreEntry(owner + 8).has_value());
-  EXPECT_EQ(ImageStoreList().size(), 1u);
-}
-
 }  // namespace

@@ -61,33 +61,6 @@ TEST_F(UIColourTest, ColourWordsPerModeStyleAndId) {
   for (std::int32_t id : {5, 9, 13, 18, 56}) EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, id, kUIColourStored), 0u) << id;
 }
 
-TEST_F(UIColourTest, Office2007OliveSchemeIsItsBlueScheme) {
-  for (std::int32_t id = 0; id < kUIColourIdCount; ++id) {
-    StoreUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
-    const auto blue = GetUIColour(UISTYLE_OFFICE2007, id, kUIColourStored);
-    StoreUIColourMode(UICOLOURMODE_DEFAULT_OLIVE);
-    EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2007, id, kUIColourStored), blue) << id;
-  }
-  StoreUIColourMode(UICOLOURMODE_DEFAULT_OLIVE);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2007, UIColour::rebarbackground1, kUIColourStored), 0xFFBFDBFFu);
-  StoreUIColourMode(UICOLOURMODE_DEFAULT_GREY);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2007, UIColour::menutitletextcolor, kUIColourStored), 0x00FFFFFFu);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2007, UIColour::toolbarseparatorshadow, kUIColourStored), 0x00E3E0DDu);
-}
-
-TEST_F(UIColourTest, CustomColumnsEqualDefaultsAfterStartUp) {
-  for (const UIColourTable* table : {&UIColours.Whidbey, &UIColours.Office2003, &UIColours.Office2007}) {
-    for (const UIColourRecord& record : *table) {
-      EXPECT_EQ(record.CustomBlue, record.DefaultBlue);
-      EXPECT_EQ(record.CustomOlive, record.DefaultOlive);
-      EXPECT_EQ(record.CustomSilver, record.DefaultSilver);
-      EXPECT_EQ(record.CustomGrey, record.DefaultGrey);
-    }
-  }
-  StoreUIColourMode(UICOLOURMODE_CUSTOM_GREY);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menutitleinactivetextcolor, kUIColourStored), 0x006A240Au);
-}
-
 TEST_F(UIColourTest, NegativeIdAnswersTheScheme) {
   StoreUIColourMode(UICOLOURMODE_DEFAULT_GREY);
   EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, -1, 0), 9u);

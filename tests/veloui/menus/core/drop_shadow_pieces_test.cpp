@@ -36,26 +36,19 @@ TEST(ShadowPieces, RowOpacityFadesInOverTheDepthAndOutAtTheEnd) {
   EXPECT_EQ(ShadowLengthOpacity(30, 60, 5, 100), 100);
 }
 
-TEST(ShadowPieces, PixelsArePremultipliedAndDarkestNextToTheWindow) {
-  // Row opacity 20 at column 0 of depth 5: a = 20 * 4 / 5 = 16.
-  // red 153 * 16 / 255 = 9, green 102 * 16 / 255 = 6, blue 51 * 16 / 255 = 3.
-  EXPECT_EQ(ShadowPixel(20, 0, 5, kColour), 0x10090603u);
-  // Row opacity 60 at column 1: a = 60 * 3 / 5 = 36; 153*36/255 = 21, 102*36/255 = 14, 51*36/255 = 7.
-  EXPECT_EQ(ShadowPixel(60, 1, 5, kColour), 0x24150E07u);
-  // The far column is clear.
-  EXPECT_EQ(ShadowPixel(255, 4, 5, kColour), 0u);
-  // Full opacity of white stays white at the strongest column of a deep shadow.
-  EXPECT_EQ(ShadowPixel(255, 0, 255, 0x00FFFFFF), 0xFEFEFEFEu);
-}
-
-TEST(ShadowPieces, VerticalPieceRunsDownItsRowsAndHorizontalAlongItsColumns) {
+TEST(ShadowPieces, PiecesArePremultipliedDarkestNextToTheWindowAndRunAlongTheirLength) {
   const ShadowPieceImage vertical = BuildShadowPiece(5, 10, kColour, 100, true);
   ASSERT_EQ(vertical.Width, 5);
   ASSERT_EQ(vertical.Height, 10);
+  // Row opacity 20 at column 0 of depth 5: a = 20 * 4 / 5 = 16.
+  // red 153 * 16 / 255 = 9, green 102 * 16 / 255 = 6, blue 51 * 16 / 255 = 3.
   EXPECT_EQ(PixelAt(vertical, 0, 0), 0x10090603u);
+  // Row opacity 60 at column 1: a = 60 * 3 / 5 = 36; 153*36/255 = 21, 102*36/255 = 14, 51*36/255 = 7.
   EXPECT_EQ(PixelAt(vertical, 1, 2), 0x24150E07u);
-  EXPECT_EQ(PixelAt(vertical, 4, 5), 0u);
+  EXPECT_EQ(PixelAt(vertical, 4, 5), 0u);  // the far column is clear
   EXPECT_EQ(PixelAt(vertical, 0, 9), PixelAt(vertical, 0, 0));  // the end fades like the start
+  // Full opacity of white stays white at the strongest column of a deep shadow.
+  EXPECT_EQ(ShadowPixel(255, 0, 255, 0x00FFFFFF), 0xFEFEFEFEu);
 
   const ShadowPieceImage horizontal = BuildShadowPiece(5, 10, kColour, 100, false);
   ASSERT_EQ(horizontal.Width, 10);
@@ -63,9 +56,7 @@ TEST(ShadowPieces, VerticalPieceRunsDownItsRowsAndHorizontalAlongItsColumns) {
   for (int along = 0; along < 10; ++along)
     for (int across = 0; across < 5; ++across)
       EXPECT_EQ(PixelAt(horizontal, along, across), PixelAt(vertical, across, along));
-}
-
-TEST(ShadowPieces, NothingIsBuiltForAnEmptyPiece) {
+  // Nothing is built for an empty piece.
   EXPECT_TRUE(BuildShadowPiece(0, 10, kColour, 100, true).Pixels.empty());
   EXPECT_TRUE(BuildShadowPiece(5, 0, kColour, 100, false).Pixels.empty());
 }

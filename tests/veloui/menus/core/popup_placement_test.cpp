@@ -31,58 +31,55 @@ PopupPositionRequest Request() {
   return request;
 }
 
-TEST(AdjustPopupPosition, FirstLevelPopupTakesTheMeasuredWidthAndIsThreeLower) {
-  const PopupPosition position = AdjustPopupPosition(Request());
-  EXPECT_EQ(position.Width, 110);
-  EXPECT_EQ(position.Height, 87);
-  EXPECT_EQ(position.X, 300);
-  EXPECT_EQ(position.Y, 200);
-}
-
-TEST(AdjustPopupPosition, ShiftBelowTwoMovesNothingAndLargeShiftsMoveAtMostFive) {
-  PopupPositionRequest request = Request();
-  request.PopupShift = 1;
-  EXPECT_EQ(AdjustPopupPosition(request).X, 300);
-  request.PopupShift = 3;
-  EXPECT_EQ(AdjustPopupPosition(request).X, 302);
-  request.PopupShift = 40;
-  EXPECT_EQ(AdjustPopupPosition(request).X, 305);
-}
-
-TEST(AdjustPopupPosition, NoSizeAndNoMoveKeepTheirParts) {
-  PopupPositionRequest request = Request();
-  request.NoSize = true;
-  request.NoMove = true;
-  request.PopupShift = 4;
-  const PopupPosition position = AdjustPopupPosition(request);
-  EXPECT_EQ(position.Width, 120);
-  EXPECT_EQ(position.Height, 90);
-  EXPECT_EQ(position.X, 300);
-}
-
-TEST(AdjustPopupPosition, SubmenuIsTwoNarrowerAndOnlyPlacedOnce) {
-  PopupPositionRequest request = Request();
-  request.IsSubmenu = true;
-  request.Parent = {180, 190, 302, 400};
-  PopupPosition position = AdjustPopupPosition(request);
-  EXPECT_EQ(position.Width, 118);
-  EXPECT_EQ(position.X, 300);
-  EXPECT_EQ(position.Y, 200);
-  request.PlaceBesideParent = true;
-  position = AdjustPopupPosition(request);
-  EXPECT_EQ(position.X, 303);
-  EXPECT_EQ(position.Y, 202);
-}
-
-TEST(AdjustPopupPosition, SubmenuOfTheTrackedPopupJoinsItsRightEdge) {
-  PopupPositionRequest request = Request();
-  request.IsSubmenu = true;
-  request.PlaceBesideParent = true;
-  request.ParentIsTrackedPopup = true;
-  request.PopupLeft = 150;
-  request.PopupWidth = 140;
-  request.Parent = {150, 190, 290, 400};
-  EXPECT_EQ(AdjustPopupPosition(request).X, 289);
+// Each case changes the request from a first-level popup at (300, 200), 120 x 90, measured
+// 110 wide, in a 1280 x 1000 work area; -1 leaves a part unchecked.
+TEST(AdjustPopupPosition, Rows) {
+  const struct {
+    const char* Name;
+    void (*Change)(PopupPositionRequest&);
+    int X, Y, Width, Height;
+  } cases[] = {
+      {"first level: measured width, three lower", [](PopupPositionRequest&) {}, 300, 200, 110, 87},
+      {"shift below two moves nothing", [](PopupPositionRequest& r) { r.PopupShift = 1; }, 300, -1, -1, -1},
+      {"shift 3 moves two", [](PopupPositionRequest& r) { r.PopupShift = 3; }, 302, -1, -1, -1},
+      {"large shifts move at most five", [](PopupPositionRequest& r) { r.PopupShift = 40; }, 305, -1, -1, -1},
+      {"no size and no move keep their parts",
+       [](PopupPositionRequest& r) {
+         r.NoSize = r.NoMove = true;
+         r.PopupShift = 4;
+       },
+       300, -1, 120, 90},
+      {"a submenu is two narrower and left where it is",
+       [](PopupPositionRequest& r) {
+         r.IsSubmenu = true;
+         r.Parent = {180, 190, 302, 400};
+       },
+       300, 200, 118, -1},
+      {"placed beside its parent once",
+       [](PopupPositionRequest& r) {
+         r.IsSubmenu = r.PlaceBesideParent = true;
+         r.Parent = {180, 190, 302, 400};
+       },
+       303, 202, -1, -1},
+      {"a submenu of the tracked popup joins its right edge",
+       [](PopupPositionRequest& r) {
+         r.IsSubmenu = r.PlaceBesideParent = r.ParentIsTrackedPopup = true;
+         r.PopupLeft = 150;
+         r.PopupWidth = 140;
+         r.Parent = {150, 190, 290, 400};
+       },
+       289, -1, -1, -1},
+  };
+  for (const auto& c : cases) {
+    PopupPositionRequest request = Request();
+    c.Change(request);
+    const PopupPosition position = AdjustPopupPosition(request);
+    const int got[] = {position.X, position.Y, position.Width, position.Height};
+    const int want[] = {c.X, c.Y, c.Width, c.Height};
+    for (int k = 0; k < 4; ++k) {
+      if (want[k] != -1) { EXPECT_EQ(got[k], want[k]) << c.Name << " part " << k; }
+    }
+  }
 }
 
 TEST(AdjustPopupPosition, SubmenuIsKeptInsideTheWorkArea) {

@@ -26,20 +26,6 @@ TEST(ShortcutKeyNames, TableHoldsEveryNameOnce) {
   EXPECT_EQ(names.size(), ShortcutKeyNames().size() + ShortcutModifierNames().size());
 }
 
-TEST(ShortcutKeyNames, FunctionKeysAndNumberPadRunInOrder) {
-  for (const ShortcutKeyName& name : ShortcutKeyNames()) {
-    const std::string text = name.Name;
-    if (text.size() >= 2 && text[0] == 'f' && text[1] >= '1' && text[1] <= '9') {
-      EXPECT_EQ(name.VirtualKey, 0x6Fu + std::stoul(text.substr(1))) << text;
-    }
-    const char last = text.back();
-    if ((text.starts_with("numpad") || text.starts_with("num") || text.starts_with("pad")) && last >= '0' &&
-        last <= '9') {
-      EXPECT_EQ(name.VirtualKey, 0x60u + static_cast<unsigned>(last - '0')) << text;
-    }
-  }
-}
-
 TEST(ParseShortcutText, KeysModifiersSeparatorsAndCase) {
   struct Case {
     const char16_t* Text;
@@ -54,12 +40,9 @@ TEST(ParseShortcutText, KeysModifiersSeparatorsAndCase) {
       {u"Control|Shift~F3", 0x72, V | S | C},
       {u"shift:alt;f24", 0x87, V | S | A},
       {u"pgdn", 0x22, V},
-      {u"pgup", 0x21, V},
       {u"numpad7", 0x67, V},
-      {u"pad0", 0x60, V},
       {u"Ctrl+Period", 0xBE, V | C},
       {u"ENTER", 0x0D, V},
-      {u"f1", 0x70, V},
       {u"\\bCtrl+\\iK", 0x4B, C},  // coded text escapes are ignored
       {u"a+f2", 0x71, V},              // a later key replaces an earlier one
       {u"f2+a", 0x41, 0},

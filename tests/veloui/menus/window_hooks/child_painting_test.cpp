@@ -8,15 +8,6 @@
 #include "veloui/menus/toolbars.h"
 
 namespace {
-void RegisterClassNamed(const wchar_t* name) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = DefWindowProcW;
-  window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.lpszClassName = name;
-  RegisterClassExW(&window_class);
-}
-
 bool InClip(HDC dc, int x, int y) {
   HRGN clip = CreateRectRgn(0, 0, 0, 0);
   const int has = GetClipRgn(dc, clip);

@@ -67,12 +67,7 @@ class ToolkitEnvironment : public ::testing::Environment {
     SetDebugLogSinkForTesting(Capture);
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.lpszClassName = kTestClass;
-    RegisterClassExW(&window_class);
+    RegisterClassNamed(kTestClass);
     ASSERT_EQ(InitToolkit(), 0);
     // Menus may cast shadows, which Wine's default forbids. The toolkit's copy of the
     // setting is changed rather than the system's, which other programs of the session share.
@@ -123,6 +118,15 @@ void HooksTest::TearDown() {
 HWND HooksTest::MakeChild(const wchar_t* className, DWORD style, HWND parent) {
   return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 10, 10, 150, 100,
                          parent != nullptr ? parent : Window, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void RegisterClassNamed(const wchar_t* name) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = DefWindowProcW;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = name;
+  RegisterClassExW(&window_class);
 }
 
 WNDPROC ProcedureOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }

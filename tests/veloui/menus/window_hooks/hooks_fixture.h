@@ -19,6 +19,8 @@ class HooksTest : public ::testing::Test {
 };
 
 WNDPROC ProcedureOf(HWND window);
+// Registers a window class of that name with the default procedure.
+void RegisterClassNamed(const wchar_t* name);
 Text ClassOf(HWND window);
 // Dispatches waiting messages for about `milliseconds` (bounded), or until `done` says so.
 void PumpMessagesFor(DWORD milliseconds, bool (*done)() = nullptr);

@@ -9,15 +9,6 @@
 namespace {
 constexpr wchar_t kSystemShadowClass[] = L"SysShadow";
 
-void RegisterSystemShadowClass() {
-  WNDCLASSEXW shadow_class{};
-  shadow_class.cbSize = sizeof(shadow_class);
-  shadow_class.lpfnWndProc = DefWindowProcW;
-  shadow_class.hInstance = GetModuleHandleW(nullptr);
-  shadow_class.lpszClassName = kSystemShadowClass;
-  RegisterClassExW(&shadow_class);
-}
-
 HWND MakeSystemShadow() {
   return CreateWindowExW(WS_EX_TOOLWINDOW, kSystemShadowClass, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                          GetModuleHandleW(nullptr), nullptr);
@@ -86,7 +77,7 @@ HMENU MakeMenu() {
 }
 
 TEST_F(HooksTest, TheSystemMenuShadowGoesOnlyWhileAToolkitMenuIsTracked) {
-  RegisterSystemShadowClass();
+  RegisterClassNamed(kSystemShadowClass);
   HWND untouched = MakeSystemShadow();
   EXPECT_TRUE(IsWindow(untouched));
   HMENU menu = CreatePopupMenu();
@@ -122,46 +113,6 @@ TEST_F(HooksTest, ATrackedPopupMenuGetsTheToolkitProcedureAndFivePixelShadowsTha
   for (HWND shadow : View.Shadows) EXPECT_FALSE(IsWindow(shadow));
   EXPECT_EQ(FindPopupShadowRecord(View.Popup), nullptr);
   DestroyMenu(menu);
-}
-
-TEST_F(HooksTest, AnUntrackedPopupMenuIsLeftToTheSystem) {
-  View = OpenMenuView{};
-  HMENU menu = MakeMenu();
-  ResetMenuTrackingHook();
-  MenuTrackingHook.PopupWindowProcedure = TestPopupProc;
-  SetTimer(Window, 1, 200, GiveUp);
-  SetForegroundWindow(Window);
-  TrackPopupMenuEx(menu, TPM_RETURNCMD, 100, 100, Window, nullptr);
-  EXPECT_EQ(View.PopupMessages, 0);
-  EXPECT_EQ(MenuTrackingHook.OpenPopupWindow, nullptr);
-  ResetMenuTrackingHook();
-  DestroyMenu(menu);
-}
-
-TEST_F(HooksTest, APressedTitleCastsTwoShadowsOnceThatAnotherTitleReplacesAndThatAreDestroyed) {
-  const RECT title{100, 30, 160, 52};
-  ASSERT_EQ(CastTitleShadows(Window, title, UISTYLE_OFFICE2003), 1);
-  const auto& records = ToolkitList<TitleShadowRecord>(ToolkitListId::TitleShadows);
-  ASSERT_EQ(records.size(), 1u);
-  const TitleShadowRecord first = records.front();
-  RECT beside{}, below{};
-  GetWindowRect(first.Beside, &beside);
-  GetWindowRect(first.Below, &below);
-  const RECT expected_beside{160, 35, 165, 52};
-  const RECT expected_below{105, 52, 160, 57};
-  EXPECT_TRUE(EqualRect(&beside, &expected_beside));
-  EXPECT_TRUE(EqualRect(&below, &expected_below));
-  // Every repaint of the pressed title asks again: the shadows it has stay.
-  EXPECT_EQ(CastTitleShadows(Window, title, UISTYLE_OFFICE2003), 0);
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records.front().Beside, first.Beside);
-  EXPECT_TRUE(IsWindow(first.Beside));
-  const RECT next{160, 30, 230, 52};
-  ASSERT_EQ(CastTitleShadows(Window, next, UISTYLE_OFFICE2003), 1);
-  EXPECT_EQ(records.size(), 1u);
-  EXPECT_FALSE(IsWindow(first.Beside));
-  EXPECT_EQ(DestroyTitleShadows(nullptr), 1);
-  EXPECT_TRUE(records.empty());
 }
 
 }  // namespace
