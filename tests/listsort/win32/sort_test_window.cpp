@@ -123,19 +123,17 @@ void SortTestWindow::DeleteAllRows() { SendMessageW(list_, LVM_DELETEALLITEMS, 0
 
 int SortTestWindow::RowCount() const { return static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)); }
 
-Text SortTestWindow::Cell(int row, int column) const {
-  wchar_t buffer[512] = {};
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = buffer;
-  item.cchTextMax = 512;
-  SendMessageW(list_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-  return FromWide(buffer);
-}
-
 std::vector<Text> SortTestWindow::Column(int column) const {
   std::vector<Text> cells;
-  for (int row = 0; row < RowCount(); ++row) cells.push_back(Cell(row, column));
+  for (int row = 0; row < RowCount(); ++row) {
+    wchar_t buffer[512] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = 512;
+    SendMessageW(list_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    cells.push_back(FromWide(buffer));
+  }
   return cells;
 }
 

@@ -28,7 +28,6 @@ class SortTestWindow {
   void AddRows(const std::vector<std::vector<Text>>& rows);
   void DeleteAllRows();
   int RowCount() const;
-  Text Cell(int row, int column) const;
   std::vector<Text> Column(int column) const;
   LPARAM ItemData(int row) const;
 

@@ -45,7 +45,7 @@ TEST_F(Gui, ResizingKeepsWhatIsNotGivenAndReopeningAtTheReportedPlaceDoesNotDrif
   EXPECT_EQ(WindowY(10), y);
 }
 
-TEST_F(Gui, NumbersThatNameNothingDoNothing) {
+TEST_F(Gui, NumbersThatNameNothingDoNothingAndFreshNumbersAreReturned) {
   EXPECT_EQ(WindowHandle(99), nullptr);
   EXPECT_EQ(WindowInnerWidth(99), 0);
   EXPECT_EQ(GadgetText(99), u"");
@@ -55,9 +55,7 @@ TEST_F(Gui, NumbersThatNameNothingDoNothing) {
   DisableGadget(99, true);
   FreeWindow(99);
   EXPECT_TRUE(IsWindowNumber(10));
-}
-
-TEST_F(Gui, FreshNumbersAreReturned) {
+  // -1 asks for a fresh number; a gadget's number is its control id.
   const auto fresh = OpenWindow(-1, 0, 0, 100, 100, u"Fresh", kWindowInvisible);
   ASSERT_GT(fresh, 0);
   EXPECT_TRUE(IsWindowNumber(static_cast<int>(fresh)));
