@@ -24,6 +24,13 @@ bool CopyFileReplacing(const Text& from, const Text& to);
 
 // The value of an environment variable; "" when it is missing.
 Text EnvironmentValue(const Text& name);
+// The separator this platform's paths are written with (either one is read).
+#ifdef _WIN32
+inline constexpr char16_t kPathSeparator = u'\\';
+#else
+inline constexpr char16_t kPathSeparator = u'/';
+#endif
+
 // The folder of the running program's file, ending in the path separator.
 Text ProgramFolder();
 bool SetCurrentFolder(const Text& path);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "veloui/foundation/skin_images.h"
+#include "runtime/win32/dib_section.h"
 
 namespace {
 
@@ -36,15 +37,8 @@ HBITMAP PartBitmap(const std::vector<std::uint32_t>& pixels, int imageWidth, con
   const int width = WidthOf(part);
   const int height = HeightOf(part);
   if (width <= 0 || height <= 0) return nullptr;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateTopDown32Dib(width, height, &bits);
   if (bitmap == nullptr) return nullptr;
   auto* out = static_cast<std::uint32_t*>(bits);
   for (int y = 0; y < height; ++y) {

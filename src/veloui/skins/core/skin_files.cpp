@@ -17,12 +17,6 @@
 
 namespace {
 
-#ifdef _WIN32
-constexpr char16_t kSeparator = u'\\';
-#else
-constexpr char16_t kSeparator = u'/';
-#endif
-
 Text FolderOf(const Text& path) { return path.substr(0, path.size() - BareFileName(path).size()); }
 
 Text BaseName(const Text& path) {
@@ -44,7 +38,7 @@ bool FindDocument(const Text& path, std::string& document, std::vector<std::stri
   if (Extension(path) == u"skn") return ReadWholeFile(path, document);
   const Text base = BaseName(path);
   if (ReadWholeFile(WithExtension(path, u".skn"), document) ||
-      ReadWholeFile(FolderOf(path) + base + kSeparator + base + u".skn", document)) {
+      ReadWholeFile(FolderOf(path) + base + kPathSeparator + base + u".skn", document)) {
     return true;
   }
   packPath = WithExtension(path, u".sknz");
@@ -108,7 +102,7 @@ Text SkinNameOf(const XmlElement& root) {
 std::int32_t SetSkinDirectory(TextView path) {
   Text folder(path);
   if (folder.empty() || !IsExistingFolder(folder)) return 0;
-  if (folder.back() != u'\\' && folder.back() != u'/') folder += kSeparator;
+  if (folder.back() != u'\\' && folder.back() != u'/') folder += kPathSeparator;
   Skins().SkinDirectory = folder;
   return 1;
 }

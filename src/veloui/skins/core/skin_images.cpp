@@ -10,12 +10,6 @@
 
 namespace {
 
-#ifdef _WIN32
-constexpr char16_t kSeparator = u'\\';
-#else
-constexpr char16_t kSeparator = u'/';
-#endif
-
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 bool HasFileNameCharacters(TextView name) {
@@ -78,7 +72,7 @@ bool ReadSkinFileBytes(TextView fileName, std::string& bytes) {
   const SkinRecord* skin = CurrentSkinRecord();
   if (skin == nullptr) return false;
   const Text bare = BareFileName(fileName);
-  if (ReadNonEmptyFile(InSkinDirectory(skin->Name + kSeparator + bare), bytes)) return true;
+  if (ReadNonEmptyFile(InSkinDirectory(skin->Name + kPathSeparator + bare), bytes)) return true;
   return bare == fileName && ReadFromPack(fileName, bytes);
 }
 
