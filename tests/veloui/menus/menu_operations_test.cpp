@@ -5,6 +5,7 @@
 #include "menus_fixture.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/menu_operations.h"
+#include "veloui/menus/menu_shortcuts.h"
 #include "veloui/menus/menus.h"
 
 namespace {
@@ -20,6 +21,17 @@ TEST_F(MenusTest, RadioItemsOfOneMenuLeaveOnlyTheLastChecked) {
   SetMenuItemState(40, 3, 1 | 0x1000);
   SetMenuItemState(40, 3, 0);
   EXPECT_EQ(GetMenuItemChecked(40, 3), 0);
+}
+
+TEST_F(MenusTest, ItemsAddedWhileShortcutsAreDisabledHaveNone) {
+  ASSERT_NE(CreateMenuBar(0, Window, 0), 0);
+  AddMenuTitle(u"Edit");
+  SetMenuShortcutsDisabled(true);
+  const std::int32_t added = AddMenuItem(30, u"Copy$Ctrl+K", nullptr, nullptr, nullptr, 0);
+  SetMenuShortcutsDisabled(false);
+  EXPECT_EQ(added, 1);
+  EXPECT_EQ(ShortcutTable().find(WindowKey(Window)), ShortcutTable().end());
+  EXPECT_EQ(GetMenuItemTextEx(0, 30), u"Copy$Ctrl+K");
 }
 
 }  // namespace

@@ -93,4 +93,37 @@ TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
   EXPECT_FALSE(FindMenuRecord(0)->Scrolling);
 }
 
+TEST_F(MenuScrollTest, DownOnTheLastItemWrapsToTheStartAndChoosingSendsTheSourceId) {
+  int phase = 0;
+  WhileMenuOpen([&] { DropDown(); },
+                [&] {
+                  HWND copy = ShownCopy();
+                  if (copy == nullptr) return false;
+                  if (phase == 0) {
+                    MenuScrollThread(2);
+                    phase = 1;
+                  } else if (phase == 1 && Row(0) == kTopArrow) {
+                    Select(Rows() - 1);
+                    // The key as the menu loop's filter hook reports it, then to the menu loop.
+                    MSG key{};
+                    key.message = WM_KEYDOWN;
+                    key.wParam = VK_DOWN;
+                    MenuBarMsgFilterHook(MSGF_MENU, 0, reinterpret_cast<LPARAM>(&key));
+                    PostMessageW(Window, WM_KEYDOWN, VK_DOWN, 1);
+                    phase = 2;
+                  } else if (phase == 2 && Row(0) == 100 && Row(Rows() - 1) == kBottomArrow) {
+                    // The menu loop chooses the selected item on the character of Return (the key
+                    // itself ends a menu-bar drop-down through its filter hook first).
+                    PostMessageW(copy, WM_CHAR, VK_RETURN, 1);
+                    phase = 3;
+                  }
+                  return false;
+                },
+                500);
+  PumpMessages();  // the chosen command is posted
+  EXPECT_EQ(phase, 3);
+  ASSERT_EQ(ReceivedCommands().size(), 1u);
+  EXPECT_EQ(ReceivedCommands()[0].Id, 100);
+}
+
 }  // namespace

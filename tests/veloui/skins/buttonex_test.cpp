@@ -30,6 +30,20 @@ std::uint32_t PaintedPixel(std::intptr_t button) {
   return BufferPixel(PanelExBufferDC(button, 1, 1), 6, 6);
 }
 
+TEST_F(ButtonExTest, IsAPanelWithAnAutomaticNumber) {
+  const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"OK");
+  ASSERT_NE(button, 0);
+  EXPECT_NE(button, -1);
+  HWND window = GetPanelExWindow(button);
+  EXPECT_EQ(ClassOf(window), u"VeloUI_PanelEx");
+  EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE);
+  EXPECT_EQ(GetSkinName(ButtonExSkin(button)), u"sysButtonSkin");
+  EXPECT_EQ(CreateButtonEx(77, Window, 10, 50, 100, 30, u"Cancel"), 77);
+  EXPECT_EQ(FreeButtonEx(77), 1);
+  EXPECT_EQ(FreeButtonEx(button), 1);
+  EXPECT_FALSE(IsWindow(window));
+}
+
 TEST_F(ButtonExTest, ARealPressShowsThePressedLookAndTheReleaseClicks) {
   CountMessagesOf(Window);
   const SkinHandle skin = CreateSkin(u"pressedTestSkin");

@@ -1,8 +1,11 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <thread>
+#include <vector>
 
 #include "skins_fixture.h"
+#include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/coded_text.h"
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/skins/buttonex/buttonex.h"
@@ -27,6 +30,18 @@ int ChildrenOfClass(HWND parent, const wchar_t* name) {
        child = FindWindowExW(parent, child, name, nullptr))
     ++count;
   return count;
+}
+
+TEST_F(PanelExTest, WithoutPanelsNothingIsFoundAndTheFreeAllsSucceed) {
+  EXPECT_EQ(FreeButtonEx(-1), 1);
+  EXPECT_EQ(FreeTextControl(-1), 1);
+  EXPECT_EQ(FreeSplitterEx(-1), 1);
+  EXPECT_EQ(FreePanelEx(-1), 1);
+  EXPECT_EQ(FreePanelEx(reinterpret_cast<std::intptr_t>(Window)), 0);
+  EXPECT_EQ(FreeButtonEx(1234), 0);
+  EXPECT_EQ(FindPanelExPageOfWindow(Window), Window);
+  EXPECT_EQ(SetPanelExPageAlpha(reinterpret_cast<std::intptr_t>(Window), 0, 100, 0), 0);
+  EXPECT_EQ(RefreshPanelExOf(Window), 0);
 }
 
 TEST_F(PanelExTest, AFreedPageHandsItsChildrenOnWithTheirOwnChildren) {
@@ -64,7 +79,13 @@ TEST_F(PanelExTest, BothBarsMakeTwoScrollBarsAndASizeBoxThatFollowTheContent) {
   HWND wide = CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE, 0, 0, 600, 500, page, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   ASSERT_TRUE(panel && page && wide);
+  static std::vector<Text> lines;
+  lines.clear();
+  SetDebugLogSinkForTesting([](const Text& line) { lines.push_back(line); });
   ASSERT_EQ(SetPanelExPageScrolling(panel, 0, kPanelExHScroll | kPanelExVScroll | kPanelExAutoScroll, 1), 1);
+  SetDebugLogSinkForTesting(nullptr);
+  for (const char16_t* line : {u"hscroll true", u"vscroll true", u"autoscroll true"})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << Text(line).size();
   HWND panel_window = GetPanelExWindow(panel);
   EXPECT_EQ(ChildrenOfClass(panel_window, L"ScrollBar"), 2);
   EXPECT_EQ(ChildrenOfClass(panel_window, L"VeloUI_ScrollbarBox"), 1);

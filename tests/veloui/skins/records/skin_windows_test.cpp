@@ -93,6 +93,12 @@ TEST_F(SkinWindowsTest, IconInsideAPackLoadsAtTheAskedSize) {
   EXPECT_EQ(IconWidth(GetSkinPropertyImage(back, u"buttonex", u"normal", u"image")), 32);
   // Nothing was left beside the pack: the icon came from memory.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+
+  PutFileBytes(folder.File("missing.skn"),
+               "<Skin><Name id='M'/><Component id='c'><State id='s'><Property id='p'>gone.ico</Property>"
+               "</State></Component></Skin>");
+  EXPECT_EQ(LoadSkinFile(u"missing.skn"), -2);
+  EXPECT_EQ(FindSkin(u"M"), 0u);
 }
 
 namespace {
