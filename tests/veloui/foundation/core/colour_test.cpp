@@ -1,16 +1,81 @@
-#include "veloui/foundation/core/ui_colour.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "veloui/foundation/core/colour_conversion.h"
+#include "veloui/foundation/core/colour_expression.h"
+#include "veloui/foundation/core/colour_helpers.h"
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/core/value_ops.h"
 
 namespace {
 // A COLORREF from its channels, red in the low byte.
 constexpr std::uint32_t RgbWord(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
   return red | green << 8 | blue << 16;
+}
+
+HslColour Hsl(std::uint32_t colour) {
+  HslColour result;
+  EXPECT_EQ(RgbToHsl(colour, result), 0);
+  return result;
+}
+
+TEST(ColourConversion, HslBothWays) {
+  // {colour, hue, saturation, lightness}: saturation and lightness are relative to the brightest component.
+  const struct { std::uint32_t Colour; float Hue, Saturation, Lightness; } toHsl[] = {
+      {RgbWord(255, 0, 0), 0, 1, 1}, {RgbWord(0, 255, 0), 120, 1, 1}, {RgbWord(0, 0, 255), 240, 1, 1},
+      {RgbWord(255, 0, 255), 300, 1, 1},  // a negative hue wraps
+      {RgbWord(100, 50, 0), 30, 1, 100 / 255.0f}, {RgbWord(0, 0, 0), 0, 0, 0}, {RgbWord(128, 128, 128), 0, 0, 128 / 255.0f}};
+  for (const auto& c : toHsl) {
+    const HslColour hsl = Hsl(c.Colour);
+    EXPECT_NEAR(hsl.Hue, c.Hue, 1e-4) << c.Colour;
+    EXPECT_FLOAT_EQ(hsl.Saturation, c.Saturation) << c.Colour;
+    EXPECT_FLOAT_EQ(hsl.Lightness, c.Lightness) << c.Colour;
+  }
+  EXPECT_EQ(HslToRgb({0.0f, 1.0f, 0.5f}), RgbWord(255, 0, 0));
+  EXPECT_EQ(HslToRgb({120.0f, 1.0f, 0.5f}), RgbWord(0, 255, 0));
+  EXPECT_EQ(HslToRgb({240.0f, 1.0f, 0.5f}), RgbWord(0, 0, 255));
+  EXPECT_EQ(HslToRgb({60.0f, 1.0f, 0.5f}), RgbWord(255, 255, 0));
+  EXPECT_EQ(HslToRgb({0.0f, 1.0f, 0.75f}), RgbWord(255, 127, 127));  // the light branch
+  EXPECT_EQ(HslToRgb({0.0f, 0.0f, 0.5f}), RgbWord(127, 127, 127));   // 127.5 truncated
+  EXPECT_EQ(HslToRgb({200.0f, 0.0f, 1.0f}), RgbWord(255, 255, 255));
+}
+
+TEST(ColourHelpers, FadePackAndConvert) {
+  EXPECT_EQ(FadeChannel(128, 255), 127);
+  EXPECT_EQ(FadeChannel(100, 10), 7);  // 10 * 100 / 255 = 3.92, truncated
+  EXPECT_EQ(FadeColour(0, 0xFF123456u), 0x00123456u);  // the top byte goes
+  EXPECT_EQ(FadeColour(128, 0x00FF00FFu), 0x007F007Fu);
+  EXPECT_EQ(PackColourBytes(255, 0x11, 0x22, 0x33), 0xFF112233u);
+  EXPECT_EQ(ArgbToColorref(0xFFFFF4CCu), 0x00CCF4FFu);
+  EXPECT_TRUE(IsArgbWord(0x01000000u));
+  EXPECT_FALSE(IsArgbWord(0x00FFFFFFu));
+  EXPECT_EQ(static_cast<std::uint32_t>(MakeLong(5, -2)), 0xFFFE0005u);  // negative coordinates keep their word
+  EXPECT_EQ(MakeLong(-1, 0), 0x0000FFFF);
+}
+
+// Channels 0x10/0x80/0xFF against 0xFF/0x00/0x01 plus the clamped weights.
+TEST(ValueOps, MixAndBlendDivideEachChannelDownward) {
+  constexpr std::uint32_t first = 0x00FF8010;
+  constexpr std::uint32_t second = 0x000100FF;
+  // (255*128 + 16*128) / 256 = 135.5 -> 0x87; 0x80 -> 0x40; (1+255)/2 = 0x80
+  const struct { std::int32_t Weight; std::uint32_t Mixed; } cases[] = {
+      {0, first}, {128, 0x00804087}, {256, second}, {-5, first}, {300, second}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(MixColours(first, second, c.Weight), c.Mixed) << c.Weight;
+    EXPECT_EQ(BlendColours(first, second, c.Weight), c.Mixed) << c.Weight;
+  }
+}
+
+// The menu records' short value 6 is an Office look too (the toolbar hot-state copy of this
+// test once left it out).
+TEST(UIStyle, OfficeStylesAreBothOffice2003ValuesAndOffice2007) {
+  for (const std::uint32_t style : {UISTYLE_OFFICE2003, UISTYLE_OFFICE2003_SHORT, UISTYLE_OFFICE2007}) {
+    EXPECT_TRUE(IsOfficeStyle(style)) << style;
+  }
+  for (const std::uint32_t style : {0u, 4u, UISTYLE_WHIDBEY, 7u, 0x4000000u}) EXPECT_FALSE(IsOfficeStyle(style)) << style;
 }
 
 class UIColourTest : public ::testing::Test {
@@ -21,23 +86,77 @@ class UIColourTest : public ::testing::Test {
     SystemFacts = ToolkitFacts{};
     SetSolidBrushOps({});
     InitColourTables();
+    // A made-up system palette: every index reads back as a recognisable word.
+    SetSystemColourReader([](std::int32_t index) { return 0x00ABCD00u + static_cast<std::uint32_t>(index); });
   }
-  void TearDown() override { SetSolidBrushOps({}); }
+  void TearDown() override {
+    SetSolidBrushOps({});
+    SetSystemColourReader(nullptr);
+  }
 
   static void UseTheme(std::uint32_t caption) {
     UIColours.ThemeScrollbarData = 0x1234;
     UIColours.ThemeCaptionColour = caption;
   }
 };
+using ColourExpressionTest = UIColourTest;
+
+TEST_F(ColourExpressionTest, ParseColourValue) {
+  const std::pair<const char16_t*, std::uint32_t> cases[] = {
+      {u"RGB(255, 0, 0);", 0x000000FFu},    {u"rgb(1,2,3)", 0x00030201u},
+      {u"rgba(255,0,0,0.5)", 0x80FF0000u}, {u"rgba(255,0,0,0)", 0x01FF0000u},  // a fraction rounds, 0 is 1
+      {u"rgba(1,2,3,200)", 0xC8010203u},   {u"rgba(1,2,3,1.0)", 0xFF010203u},
+      {u"rgb(300, -5, 256)", 0x00FF00FFu}, {u"rgba(0,0,0,999)", 0xFF000000u},  // no channel bleeds
+      {u"rgba(0,0,0,-3)", 0x01000000u},    {u"rgba(0,0,0,1.7)", 0xFF000000u},
+      {u"rgb(x, 7)", 0x00000700u},  // not a number reads 0, a missing field 0
+      {u"rgb(1,2,3", kNoColour},           {u"rgb)1,2,3(", kNoColour},
+      // Hex needs exactly six digits.
+      {u"#FF8000", 0x000080FFu}, {u"  #a0b1c2;", 0x00C2B1A0u}, {u"#ff80", kNoColour}, {u"#ff80001", kNoColour},
+      {u"#ff800g", kNoColour},
+      // System colour names in any case, read through the system palette.
+      {u"color_btnface", 0x00ABCD0Fu}, {u" COLOR_WINDOWTEXT;", 0x00ABCD08u}, {u"Color_Scrollbar", 0x00ABCD00u},
+      // Named colours as COLORREF.
+      {u" steelblue;", 0x00B48246u}, {u"steelblue ;", kNoColour}, {u"PaleVioletRed", 0x009370D8u},
+      {u"grey", 0x00808080u}, {u"gray", 0x00808080u}, {u"notacolour", kNoColour}, {u"", kNoColour},
+      {u"getuicolour(#UISTYLE_OFFICE2003, background, #UICOLOURMODE_DEFAULT_BLUE)", 0x00F6F6F6u},
+      {u"getuicolour(#UISTYLE_OFFICE2003, menuhotgradientcolor1, #UICOLOURMODE_DEFAULT_BLUE)", 0x00CCF4FFu},
+      {u"GetUIColour(#UISTYLE_OFFICE2007, menuhotborder, #UICOLOURMODE_DEFAULT_GREY);", 0x0069BDFFu},
+      // An unknown colour name means id 0, an unknown style 0.
+      {u"getuicolour(#UISTYLE_OFFICE2007, nosuchname, #UICOLOURMODE_DEFAULT_GREY)", 0x00FFFFFFu},
+      {u"getuicolour(#UISTYLE_NONE, background, #UICOLOURMODE_DEFAULT_GREY)", 0u},
+  };
+  for (const auto& [text, colour] : cases) EXPECT_EQ(ParseColourValue(text), colour) << TextToUtf8(text);
+  EXPECT_EQ(SystemColourIndex(u"COLOR_NOTHING"), -1);
+}
+
+TEST_F(ColourExpressionTest, EvalGetUIColour) {
+  namespace C = UIColour;
+  const struct { std::uint32_t Style; std::int32_t Id, Mode; std::uint32_t Word; } cases[] = {
+      {UISTYLE_OFFICE2003, C::menuhotborder, UICOLOURMODE_DEFAULT_OLIVE, 0x00385D3Fu},
+      {UISTYLE_OFFICE2003, C::rebarbackground2, UICOLOURMODE_CUSTOM_GREY, 0x00F4F5F5u},
+      {UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_DEFAULT_SILVER, 0x00ECE8E8u},
+      {UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_CUSTOM, 0u},
+      {UISTYLE_OFFICE2003, 56, UICOLOURMODE_DEFAULT_BLUE, 0u},
+      {UISTYLE_OFFICE2003, -1, UICOLOURMODE_DEFAULT_BLUE, 0u},
+      {99, 3, UICOLOURMODE_DEFAULT_BLUE, 0u},
+      // Only words with a top byte are ARGB: the Whidbey text colour of id 3 is a COLORREF in a
+      // slot that is not kept plain and must not have its red and blue exchanged.
+      {UISTYLE_WHIDBEY, C::menutitleinactivetextcolor, UICOLOURMODE_DEFAULT_GREY, 0x00808080u},
+      {UISTYLE_OFFICE2003, C::menutitleinactivetextcolor, UICOLOURMODE_DEFAULT_BLUE, 0x00800000u},
+      {UISTYLE_OFFICE2003, C::menudropshadow, UICOLOURMODE_DEFAULT_BLUE, 0x00CB8C6Au},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EvalGetUIColour(c.Style, c.Id, c.Mode), c.Word) << c.Style << " " << c.Id;
+  // Mode 0 follows the current mode; Whidbey then takes the scheme's custom column.
+  StoreUIColourMode(UICOLOURMODE_DEFAULT_SILVER);
+  EXPECT_EQ(EvalGetUIColour(UISTYLE_OFFICE2007, C::separatorbar, UICOLOURMODE_DEFAULT), 0x008F6D6Eu);
+  StoreUIColour(UISTYLE_WHIDBEY, C::menuhotcolor, 0x00010101, UICOLOURMODE_CUSTOM_SILVER);
+  EXPECT_EQ(EvalGetUIColour(UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_DEFAULT), 0x00010101u);
+}
 
 // Exact colour words per mode, style and id; the Office 2003 grey column is what the program shows.
 TEST_F(UIColourTest, ColourWordsPerModeStyleAndId) {
   namespace C = UIColour;
-  struct Case {
-    std::int32_t Mode, Style, Id, Form;
-    std::uint32_t Word;
-  };
-  const Case cases[] = {
+  const struct { std::int32_t Mode, Style, Id, Form; std::uint32_t Word; } cases[] = {
       {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::menutitleinactivetextcolor, kUIColourStored, 0x006A240Au},
       {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003_SHORT, C::menutitleinactivetextcolor, kUIColourStored, 0x006A240Au},
       {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::menudropshadow, kUIColourStored, 0x7D666666u},
@@ -52,7 +171,7 @@ TEST_F(UIColourTest, ColourWordsPerModeStyleAndId) {
       {UICOLOURMODE_DEFAULT_SILVER, UISTYLE_OFFICE2003, C::menuheldborder, kUIColourStored, 0x00947C7Cu},
       {UICOLOURMODE_DEFAULT_SILVER, UISTYLE_OFFICE2007, C::toolbarbuttonhottextcolor, kUIColourStored, 0x000000FFu},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     ASSERT_EQ(StoreUIColourMode(c.Mode), 1);
     EXPECT_EQ(GetUIColour(c.Style, c.Id, c.Form), c.Word) << c.Mode << " " << c.Style << " " << c.Id;
   }
@@ -75,6 +194,7 @@ TEST_F(UIColourTest, NegativeIdAnswersTheScheme) {
   EXPECT_EQ(GetModeColour(UISTYLE_OFFICE2003, -1), 0u);
 }
 
+// Ids outside 0..56, unknown modes and styles give 0 and store nothing.
 TEST_F(UIColourTest, OutOfRangeArgumentsGiveZeroOrAreRefused) {
   StoreUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
   EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, 57, kUIColourStored), 0u);
@@ -83,12 +203,9 @@ TEST_F(UIColourTest, OutOfRangeArgumentsGiveZeroOrAreRefused) {
   EXPECT_EQ(StoreUIColourMode(10), 0);
   EXPECT_EQ(StoreUIColourMode(-1), 0);
   EXPECT_EQ(GetUIColourMode(), UICOLOURMODE_DEFAULT_BLUE);
-  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, 56, 1, 6), 0);
-  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, -1, 1, 6), 0);
-  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, 3, 1, 10), 0);
-  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003, 3, 1, -1), 0);
-  EXPECT_EQ(StoreUIColour(UISTYLE_OFFICE2003_SHORT, 3, 1, 6), 0);
-  EXPECT_EQ(StoreUIColour(77, 3, 1, 6), 0);
+  const std::int32_t refused[][3] = {{UISTYLE_OFFICE2003, 56, 6}, {UISTYLE_OFFICE2003, -1, 6}, {UISTYLE_OFFICE2003, 3, 10},
+                                     {UISTYLE_OFFICE2003, 3, -1}, {UISTYLE_OFFICE2003_SHORT, 3, 6}, {77, 3, 6}};
+  for (const auto& r : refused) EXPECT_EQ(StoreUIColour(r[0], r[1], 1, r[2]), 0) << r[0] << " " << r[1] << " " << r[2];
   EXPECT_EQ(UIColours.Office2003[3].CustomBlue, 0x00800000u);
 }
 
@@ -98,8 +215,7 @@ TEST_F(UIColourTest, CaptionColourClassification) {
   EXPECT_EQ(ClassifyCaptionColour(RgbWord(255, 255, 0)), ColourSchemeOlive);
   EXPECT_EQ(ClassifyCaptionColour(RgbWord(255, 0, 0)), ColourSchemeGrey);
   EXPECT_EQ(ClassifyCaptionColour(RgbWord(199, 200, 200)), ColourSchemeGrey);
-  // The caption colour of the visual style that the test system runs with.
-  EXPECT_EQ(ClassifyCaptionColour(0x00FA9632), ColourSchemeBlue);
+  EXPECT_EQ(ClassifyCaptionColour(0x00FA9632), ColourSchemeBlue);  // the test system's visual style
 }
 
 TEST_F(UIColourTest, ThemeSchemePicksDefaultOrCustomColumn) {
@@ -125,8 +241,7 @@ TEST_F(UIColourTest, WhidbeyLookupGivesWordsForTextIdsAndBrushesOtherwise) {
   EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, UIColour::menudropshadow), 0x32000000u);
   EXPECT_TRUE(made.empty());
   EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, UIColour::background), 101u);
-  ASSERT_EQ(made.size(), 1u);
-  EXPECT_EQ(made[0], 0x00F8F9F9u);
+  EXPECT_EQ(made, std::vector<std::uint32_t>{0x00F8F9F9u});
   EXPECT_EQ(GetModeColour(UISTYLE_OFFICE2003, UIColour::background), 0u);
 }
 
@@ -146,11 +261,11 @@ TEST_F(UIColourTest, BrushCacheRenewsOnlyWhenTheColourChanges) {
   EXPECT_NE(second, first);
   EXPECT_EQ(deleted, std::vector<std::uint32_t>{first});
   // The same cache serves both lookups: Whidbey with the same id and another colour renews it.
-  const auto whidbey = GetModeColour(UISTYLE_WHIDBEY, UIColour::separatorbar);
-  EXPECT_NE(whidbey, second);
+  EXPECT_NE(GetModeColour(UISTYLE_WHIDBEY, UIColour::separatorbar), second);
   EXPECT_EQ(deleted.back(), second);
 }
 
+// Stored ARGB except for the plain ids; mode 5 (custom) stores into the current scheme's column.
 TEST_F(UIColourTest, StoreUIColourPacksArgbExceptForPlainIds) {
   StoreUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
   ASSERT_EQ(StoreUIColour(UISTYLE_OFFICE2003, UIColour::menuhotgradientcolor1, 0x00332211, UICOLOURMODE_DEFAULT_BLUE), 1);
@@ -160,9 +275,6 @@ TEST_F(UIColourTest, StoreUIColourPacksArgbExceptForPlainIds) {
   EXPECT_EQ(UIColours.Office2007[UIColour::menuhotborder].CustomGrey, 0x00332211u);
   ASSERT_EQ(StoreUIColour(UISTYLE_WHIDBEY, UIColour::background, 0x00010203, UICOLOURMODE_DEFAULT_SILVER), 1);
   EXPECT_EQ(UIColours.Whidbey[UIColour::background].CustomSilver, 0x00010203u);
-}
-
-TEST_F(UIColourTest, StoreUIColourModeFiveTakesTheCurrentScheme) {
   UseTheme(RgbWord(250, 250, 250));  // silver
   StoreUIColourMode(UICOLOURMODE_DEFAULT);
   ASSERT_EQ(StoreUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, 0x000A0B0C, UICOLOURMODE_CUSTOM), 1);
@@ -183,17 +295,4 @@ TEST_F(UIColourTest, ThemeColourNameFollowsCaptionBeforeCodeSeventy) {
   StoreColourModeName(u"  GREY ");
   EXPECT_EQ(GetColourModeName(), u"grey");
 }
-}  // namespace
-
-namespace {
-
-// The menu records' short value 6 is an Office look too (the toolbar hot-state copy of this
-// test once left it out).
-TEST(UIStyle, OfficeStylesAreBothOffice2003ValuesAndOffice2007) {
-  for (const std::uint32_t style : {UISTYLE_OFFICE2003, UISTYLE_OFFICE2003_SHORT, UISTYLE_OFFICE2007}) {
-    EXPECT_TRUE(IsOfficeStyle(style)) << style;
-  }
-  for (const std::uint32_t style : {0u, 4u, UISTYLE_WHIDBEY, 7u, 0x4000000u}) EXPECT_FALSE(IsOfficeStyle(style)) << style;
-}
-
 }  // namespace

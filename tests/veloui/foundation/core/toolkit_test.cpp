@@ -1,14 +1,15 @@
-#include "veloui/foundation/core/toolkit_locks.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
 #include "runtime/portable/ticks.h"
 #include "veloui/foundation/core/debug_log.h"
+#include "veloui/foundation/core/toolkit_locks.h"
+#include "veloui/foundation/core/toolkit_registry.h"
 
 namespace {
 std::mutex LinesGuard;
@@ -18,19 +19,13 @@ void Capture(const Text& line) {
   Lines.push_back(line);
 }
 
-TEST(ToolkitLocks, HolderMayTakeItsLockAgain) {
+TEST(ToolkitLocks, TheHolderTakesItAgainAndASecondThreadWaitsUntilItIsReleased) {
   CreateToolkitMutexSet();
-  EXPECT_EQ(TakeToolkitLock(ToolkitLock::Menu), 1);
-  EXPECT_EQ(TakeToolkitLock(ToolkitLock::Menu), 1);
-  ReleaseToolkitLock(ToolkitLock::Menu);
-  ReleaseToolkitLock(ToolkitLock::Menu);
-}
-
-TEST(ToolkitLocks, SecondThreadWaitsUntilTheHolderReleases) {
-  CreateToolkitMutexSet();
+  EXPECT_EQ(TakeToolkitLock(ToolkitLock::Subclass), 1);
+  EXPECT_EQ(TakeToolkitLock(ToolkitLock::Subclass), 1);
+  ReleaseToolkitLock(ToolkitLock::Subclass);
   std::atomic<bool> taken{false};
   std::atomic<int> counter{0};
-  TakeToolkitLock(ToolkitLock::Subclass);
   std::thread other([&] {
     TakeToolkitLock(ToolkitLock::Subclass);
     taken = true;
@@ -97,5 +92,37 @@ TEST(ToolkitLocks, StaleLockIsReportedOnceAndTheWaitGoesOn) {
   SetDebugLogSinkForTesting(nullptr);
   std::lock_guard guard(LinesGuard);
   EXPECT_EQ(Lines.size(), 1u);
+}
+
+TEST(ToolkitRegistry, ListsKeepRecordAddressesUntilReset) {
+  ResetToolkitGlobalLists();
+  auto& list = ToolkitList<int>(ToolkitListId::Menus);
+  list.push_back(1);
+  const int* first = &list.back();
+  for (int i = 2; i < 50; ++i) list.push_back(i);
+  EXPECT_EQ(*first, 1);
+  EXPECT_EQ(&ToolkitList<int>(ToolkitListId::Menus), &list);
+  EXPECT_TRUE(ToolkitList<int>(ToolkitListId::Rebars).empty());
+  ToolkitMap<int>(ToolkitMapId::ChildSubclass)[u"1234"] = 7;
+  ResetToolkitGlobalLists();
+  EXPECT_TRUE(ToolkitList<int>(ToolkitListId::Menus).empty());
+  EXPECT_TRUE(ToolkitMap<int>(ToolkitMapId::ChildSubclass).empty());
+}
+
+TEST(ToolkitRegistry, AutoCommandIdsCountDownAndWrapAndObjectNumbersAreDistinctAndNeverSmall) {
+  ResetAutoCommandID();
+  EXPECT_EQ(NextAutoCommandID(), 65534);
+  std::uint16_t id = 1;
+  for (int call = 2; call <= 65535; ++call) id = NextAutoCommandID();
+  EXPECT_EQ(id, 0);
+  EXPECT_EQ(NextAutoCommandID(), 65535);
+  ResetAutoCommandID();
+  std::set<std::intptr_t> seen;
+  for (int i = 0; i < 100; ++i) {
+    const auto number = AllocateObjectNumber();
+    EXPECT_GT(number, 0xFFFF);
+    EXPECT_TRUE(seen.insert(number).second);
+    EXPECT_EQ(*reinterpret_cast<const std::uint8_t*>(number), 0);
+  }
 }
 }  // namespace

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "veloui/foundation/core/blit_cache_rules.h"
+#include "veloui/foundation/core/colour_conversion.h"
+#include "veloui/foundation/core/font_steps.h"
+#include "veloui/foundation/core/gradient_records.h"
+#include "veloui/foundation/core/image_effect_pixels.h"
+#include "veloui/foundation/core/image_store.h"
+
+namespace {
+
+TEST(BlitCacheRules, ServeRules) {
+  const struct { std::uint32_t Rule; int CacheWidth, CacheHeight, Width, Height; bool Serves; } cases[] = {
+      {0, 120, 24, 100, 20, true},      {0, 120, 24, 120, 24, true},      {0, 120, 24, 130, 20, false},
+      {0, 120, 24, 100, 25, false},     {0x100, 100, 30, 100, 20, true},  {0x100, 120, 30, 100, 20, false},
+      {0x100, 100, 19, 100, 20, false}, {0x1000, 130, 20, 100, 20, true}, {0x1000, 130, 22, 100, 20, false},
+      {0x1000, 90, 20, 100, 20, false}, {0x1100, 100, 20, 100, 20, true}, {0x1100, 101, 20, 100, 20, false},
+      {0x1100, 100, 21, 100, 20, false}, {0x1100, 99, 20, 100, 20, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(BlitCacheServes(c.Rule, c.CacheWidth, c.CacheHeight, c.Width, c.Height), c.Serves)
+        << c.Rule << " " << c.CacheWidth << "x" << c.CacheHeight << " for " << c.Width << "x" << c.Height;
+}
+
+// Sized caches are found by the fixed dimension; a too small free dimension remakes the entry.
+TEST(BlitCacheRules, SizeListFindsOrRemakes) {
+  const std::vector<BlitCacheSize> sizes{{100, 20}, {100, 22}, {120, 30}};
+  const struct { std::uint32_t Rule; int Width, Height, Index; bool Remake; } cases[] = {
+      {0x1000, 100, 22, 1, false}, {0x1000, 80, 20, 0, false}, {0x1000, 140, 20, 0, true}, {0x1000, 100, 24, -1, false},
+      {0x100, 120, 40, 2, true},   {0x100, 120, 10, 2, false}, {0, 100, 20, 0, false},     {0, 100, 19, -1, false},
+  };
+  for (const auto& c : cases) {
+    const BlitSizeChoice choice = ChooseSizedCache(sizes, c.Rule, c.Width, c.Height);
+    EXPECT_EQ(choice.Index, c.Index) << c.Rule << " " << c.Width << "x" << c.Height;
+    if (c.Index >= 0) { EXPECT_EQ(choice.Remake, c.Remake) << c.Rule << " " << c.Width << "x" << c.Height; }
+  }
+  EXPECT_EQ(ChooseSizedCache({}, 0x1000, 100, 20).Index, -1);
+  EXPECT_EQ(ChooseSizedCache({{0, 0}}, 0x1000, 100, 20).Index, -1);  // a freed entry is never a real size
+}
+
+// A paint step as {kind, from, to, x1, y1, x2, y2, fill x, fill y, fill width, fill height}.
+using Step = std::array<int, 11>;
+std::vector<Step> Steps(int id, int width, int height) {
+  std::vector<Step> result;
+  for (const BlitPaintStep& s : BlitPaintSteps(id, width, height))
+    result.push_back({static_cast<int>(s.Type), s.FromId, s.ToId, s.X1, s.Y1, s.X2, s.Y2, s.FillX, s.FillY,
+                      s.FillWidth, s.FillHeight});
+  return result;
+}
+constexpr int kGradient = static_cast<int>(BlitPaintStep::Kind::Gradient);
+constexpr int kFramed = static_cast<int>(BlitPaintStep::Kind::FrameAndFill);
+
+TEST(BlitCacheRules, PaintGeometry) {
+  for (int id : {6, 10, 44, 52})  // vertical gradients over the whole height
+    EXPECT_EQ(Steps(id, 80, 24), (std::vector<Step>{{kGradient, id, id + 1, 0, 0, 0, 23, 0, 0, 80, 24}})) << id;
+  // The menu bar: two horizontal halves of an odd width.
+  EXPECT_EQ(Steps(13, 101, 20), (std::vector<Step>{{kGradient, 21, 22, 0, 0, 49, 0, 0, 0, 50, 20},
+                                                   {kGradient, 23, 24, 50, 0, 100, 0, 50, 0, 51, 20}}));
+  // The tool strip: two gradients and a shadow row.
+  const int solid = static_cast<int>(BlitPaintStep::Kind::Solid);
+  EXPECT_EQ(Steps(33, 50, 25), (std::vector<Step>{{kGradient, 33, 34, 0, 0, 0, 12, 0, 0, 50, 13},
+                                                  {kGradient, 35, 36, 0, 13, 0, 23, 0, 13, 50, 11},
+                                                  {solid, 41, 41, 0, 0, 0, 0, 0, 24, 50, 1}}));
+  EXPECT_EQ(Steps(15, 16, 16), (std::vector<Step>{{kFramed, 15, 14, 0, 0, 0, 0, 0, 0, 16, 16}}));
+  EXPECT_EQ(Steps(17, 16, 16), (std::vector<Step>{{kFramed, 17, 16, 0, 0, 0, 0, 0, 0, 16, 16}}));
+  EXPECT_TRUE(Steps(5, 16, 16).empty());
+}
+
+EffectSource Pixels(std::vector<std::uint32_t> pixels, bool alphaChannel, std::vector<std::uint32_t> mask = {}) {
+  EffectSource source;
+  source.Width = static_cast<int>(pixels.size());
+  source.Height = 1;
+  source.Pixels = std::move(pixels);
+  source.HasAlphaChannel = alphaChannel;
+  source.Mask = std::move(mask);
+  return source;
+}
+
+TEST(ImageEffectPixels, ComponentFormulas) {
+  EXPECT_EQ(EffectGrey(255, 0, 0), 76);   // 76.2195
+  EXPECT_EQ(EffectGrey(0, 255, 0), 150);  // 149.685
+  EXPECT_EQ(EffectGrey(0, 0, 255), 29);   // 29.07
+  // The tint's grey weighs red 0.299, which rounds differently at this point.
+  EXPECT_EQ(EffectGrey(92, 0, 0), 27);  // 27.4988
+  EXPECT_EQ(TintGrey(92, 0, 0), 28);    // 27.508
+  EXPECT_EQ(BlendComponent(200, 100, 128), 150);
+  EXPECT_EQ(BlendComponent(210, 0, 110), 90);  // 90.23
+  EXPECT_EQ(BlendComponent(0, 255, 300), 0);   // never below a byte
+  EXPECT_EQ(ApplyBrightness(250, 20), 255);
+  EXPECT_EQ(ApplyBrightness(10, -20), 0);
+  EXPECT_EQ(ClampOpacity(0), 1.0f);
+  EXPECT_EQ(ClampOpacity(300), 255.0f);
+  // Contrast: 1 at zero; 259 would divide by zero and above it the factor would turn negative.
+  EXPECT_DOUBLE_EQ(ContrastFactor(0), 1.0);
+  EXPECT_EQ(ApplyContrast(200, ContrastFactor(100)), 255);
+  const double at259 = ContrastFactor(259);
+  EXPECT_TRUE(std::isfinite(at259));
+  EXPECT_GT(at259, 0.0);
+  EXPECT_DOUBLE_EQ(ContrastFactor(1000), ContrastFactor(255));
+  EXPECT_DOUBLE_EQ(ContrastFactor(-255), 0.0);
+  EXPECT_EQ(ApplyContrast(10, ContrastFactor(-400)), 128);
+}
+
+TEST(ImageEffectPixels, IconEffectAlphaAndOrder) {
+  EXPECT_EQ(ApplyIconEffect(Pixels({PackPixel(255, 10, 20, 30)}, true), {.Opacity = 80})[0], PackPixel(80, 10, 20, 30));
+  EXPECT_EQ(PixelAlpha(ApplyIconEffect(Pixels({PackPixel(128, 1, 2, 3)}, true), {.Opacity = 120})[0]), 60);  // 60.2
+  // Without an alpha channel the pixel takes the opacity, clamped up to 1; the mask is not read.
+  EXPECT_EQ(PixelAlpha(ApplyIconEffect(Pixels({PackPixel(0, 9, 9, 9)}, false, {0x00FFFFFF}), {.Opacity = 0})[0]), 1);
+  // A zero alpha takes transparency from the mask (black opaque, white transparent), else stays zero.
+  const EffectSource masked = Pixels({PackPixel(0, 50, 50, 50), PackPixel(0, 60, 60, 60)}, true, {0, 0x00FFFFFF});
+  const auto out = ApplyIconEffect(masked, {.Opacity = 255});
+  EXPECT_EQ(PixelAlpha(out[0]), 255);
+  EXPECT_EQ(PixelAlpha(out[1]), 0);
+  EXPECT_EQ(PixelAlpha(ApplyIconEffect(Pixels({PackPixel(0, 50, 50, 50)}, true), {.Opacity = 255})[0]), 0);
+  // Greyscale, then tint, then contrast, then brightness.
+  IconEffectSettings settings{.Opacity = 255, .Contrast = 50, .Brightness = 10,
+                              .TintColour = MakeColourRef(255, 0, 0), .TintAmount = 64, .Greyscale = true};
+  const std::uint32_t pixel = ApplyIconEffect(Pixels({PackPixel(255, 200, 100, 50)}, true), settings)[0];
+  // Grey 0.2989 * 200 + 0.587 * 100 + 0.114 * 50 = 124.18.
+  auto expect = [](int tint) { return ApplyBrightness(ApplyContrast(BlendComponent(tint, 124, 64), ContrastFactor(50)), 10); };
+  EXPECT_EQ(pixel, PackPixel(255, expect(255), expect(0), expect(0)));
+  // No pixels, or fewer than the size says, give nothing.
+  EXPECT_TRUE(ApplyIconEffect(EffectSource{}, {}).empty());
+  EXPECT_TRUE(ApplyTint(EffectSource{}, {}).empty());
+  EffectSource shortBuffer = Pixels({1, 2, 3}, true);
+  shortBuffer.Height = 4;
+  EXPECT_TRUE(ApplyIconEffect(shortBuffer, {}).empty());
+}
+
+TEST(ImageEffectPixels, TintKeepsTheHueMapsGreyToLightnessAndBlends) {
+  TintSettings settings{.Opacity = 255, .TintColour = MakeColourRef(0, 0, 255), .LightnessBias = 0.5f};
+  // Bias 0.5 gives lb 0: lightness = grey / 255; mid grey in pure blue keeps blue near full.
+  const EffectSource greys = Pixels({PackPixel(255, 255, 255, 255), PackPixel(255, 0, 0, 0), PackPixel(255, 128, 128, 128)}, true);
+  const auto out = ApplyTint(greys, settings);
+  EXPECT_EQ(out[0], 0xFFFFFFFFu);
+  EXPECT_EQ(out[1], 0xFF000000u);
+  const std::uint32_t mid = HslToRgb({240.0f, 1.0f, 128 / 255.0f});
+  EXPECT_EQ(out[2], PackPixel(255, RedOf(mid), GreenOf(mid), BlueOf(mid)));
+  EXPECT_GT(PixelBlue(out[2]), 250);
+  // Bias 0.64 -> lb 0.28: a black pixel becomes lightness 0.28, then blended 110/256 with a light grey.
+  settings = {.Opacity = 255, .TintColour = MakeColourRef(128, 128, 128), .LightnessBias = 0.64f,
+              .BlendColour = MakeColourRef(210, 210, 210), .BlendAmount = 110};
+  const std::uint32_t blended = ApplyTint(Pixels({PackPixel(255, 0, 0, 0)}, true), settings)[0];
+  const int grey = static_cast<int>((2 * 0.64f - 1) * 255.0f);  // a grey tint has no saturation
+  EXPECT_EQ(PixelRed(blended), BlendComponent(210, grey, 110));
+  EXPECT_EQ(PixelRed(blended), PixelBlue(blended));
+  // A negative bias darkens: lb = -0.5 halves the lightness.
+  settings.LightnessBias = 0.25f;
+  settings.BlendAmount = 0;
+  EXPECT_EQ(PixelRed(ApplyTint(Pixels({PackPixel(255, 255, 255, 255)}, true), settings)[0]), 127);
+  // The saturation change is clamped: saturation 0 gives every component the lightness.
+  settings = {.Opacity = 190, .TintColour = MakeColourRef(255, 0, 0), .SaturationChange = -2.0f, .LightnessBias = 0.5f};
+  const std::uint32_t flat = ApplyTint(Pixels({PackPixel(255, 100, 100, 100)}, true), settings)[0];
+  EXPECT_EQ(flat, PackPixel(190, PixelBlue(flat), PixelBlue(flat), PixelBlue(flat)));
+}
+
+TEST(FontSteps, StepAndPointSizesStyleFlagsAndNumbers) {
+  const int steps[][2] = {{-3, 8}, {9, 8}, {10, 10}, {11, 12}, {14, 18}, {15, 18}, {16, 20}, {20, 26}};
+  for (const auto& step : steps) EXPECT_EQ(CalcFontStepSize(step[0]), step[1]) << step[0];
+  // {height, dpi, points}: 8.25 and 9.75 points round to nearest.
+  const int points[][3] = {{-11, 96, 8}, {-12, 96, 9}, {16, 96, 12}, {-13, 96, 10}, {-20, 120, 12}, {-20, 0, 0}};
+  for (const auto& p : points) EXPECT_EQ(PointSizeOfHeight(p[0], p[1]), p[2]) << p[0] << " " << p[1];
+  // {flags, weight, italic, underline, strike-out, quality}: 400 has the bit 0x10 but means normal;
+  // 700 = 0x2BC is a weight, not a set of bits.
+  const struct { std::uint32_t Flags; int Weight; bool Italic, Underline, StrikeOut; int Quality; } styles[] = {
+      {0, 400, false, false, false, 0}, {400, 400, false, false, false, 0}, {1, 700, false, false, false, 0},
+      {0x100, 700, false, false, false, 0}, {700, 700, false, false, false, 0}, {708, 700, false, false, false, 0},
+      {2, 400, true, false, false, 0}, {0x200, 400, true, false, false, 0}, {4, 400, false, true, false, 0},
+      {8, 400, false, false, true, 0}, {1 | 2 | 4 | 8 | 0x40000, 700, true, true, true, 5},
+      {0x10000, 400, false, false, false, 4}, {0x20000, 400, false, false, false, 3},
+  };
+  for (const auto& s : styles) {
+    const FontStyleRequest r = DecodeFontStyleFlags(s.Flags);
+    EXPECT_EQ((std::array<int, 5>{r.Weight, r.Italic, r.Underline, r.StrikeOut, r.Quality}),
+              (std::array<int, 5>{s.Weight, s.Italic, s.Underline, s.StrikeOut, s.Quality})) << s.Flags;
+  }
+  for (const char16_t* yes : {u"12.5", u"0"}) EXPECT_EQ(IsNumericString(yes), 1);
+  for (const char16_t* no : {u"12a", u"", u"   ", u" 12", u"-1"}) EXPECT_EQ(IsNumericString(no), 0);
+}
+
+class ToolkitListsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetToolkitGlobalLists(); }
+  void TearDown() override { ResetToolkitGlobalLists(); }
+};
+using GradientRecords = ToolkitListsTest;
+using ImageStoreTest = ToolkitListsTest;
+
+TEST_F(GradientRecords, StopsStayInAscendingOrderAndAreRemovedByPosition) {
+  const GradientHandle g = AddGradientRecord(0, 0, 0);
+  auto positions = [g] {
+    std::vector<float> result;
+    for (const GradientStop& stop : FindGradient(g)->Stops) result.push_back(stop.Position);
+    return result;
+  };
+  const std::pair<float, std::uint32_t> stops[] = {{0.7f, 1}, {0.3f, 2}, {0.9f, 3}, {0.5f, 4}, {-0.2f, 5}, {0.5f, 6}};
+  for (const auto& [position, colour] : stops) AddGradientColour(g, position, colour);  // 0.5 twice keeps one stop
+  EXPECT_EQ(positions(), (std::vector<float>{-0.2f, 0.3f, 0.5f, 0.7f, 0.9f}));
+  EXPECT_EQ(GetGradientColour(g, 0.5f), 6u);
+  EXPECT_EQ(GetGradientColour(g, 0.4f), kNoGradientColour);
+  EXPECT_EQ(RemoveGradientColour(g, 0.3f), 1);
+  EXPECT_EQ(positions(), (std::vector<float>{-0.2f, 0.5f, 0.7f, 0.9f}));
+  EXPECT_EQ(RemoveGradientColour(g, -1.0f), 1);  // every stop
+  EXPECT_TRUE(FindGradient(g)->Stops.empty());
+}
+
+ImageStoreEntry WithImages(std::uintptr_t first) {
+  ImageStoreEntry entry;
+  entry.Name = u"buttonex";
+  entry.StateImageLists[u"normal"].ImageLists[0] = first;
+  entry.StateBitmaps[u"hot"].Bitmaps[8] = first + 1;
+  return entry;
+}
+
+TEST_F(ImageStoreTest, SharedImagesGoWithTheLastUser) {
+  ASSERT_TRUE(DropImageStoreEntry(AddImageStoreEntry(WithImages(300))).has_value());  // an owner alone goes at once
+  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(100));
+  const ImageStoreHandle sharer = AddSharedImageStoreEntry(owner);
+  const ImageStoreHandle third = AddSharedImageStoreEntry(sharer);
+  EXPECT_EQ(FindImageStoreEntry(third)->Key, owner);  // sharing a sharer counts on the owner
+  EXPECT_EQ(ImageStoreUserCount(owner), 3);
+  EXPECT_FALSE(DropImageStoreEntry(owner).has_value());  // the first keeps the images
+  EXPECT_FALSE(DropImageStoreEntry(third).has_value());
+  EXPECT_EQ(ImageStoreUserCount(sharer), 1);
+  const auto dropped = DropImageStoreEntry(sharer);
+  ASSERT_TRUE(dropped.has_value());
+  EXPECT_EQ(dropped->StateImageLists.at(u"normal").ImageLists[0], 100u);
+  EXPECT_EQ(dropped->StateBitmaps.at(u"hot").Bitmaps[8], 101u);
+  EXPECT_TRUE(ImageStoreList().empty());
+  EXPECT_TRUE(ImageStoreKeys().empty());
+}
+
+// Counts are keyed by a never-reused serial: owners made at a freed address leave a live count alone.
+TEST_F(ImageStoreTest, NewOwnerNeverTakesOverALiveCount) {
+  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(100));
+  const ImageStoreHandle sharer = AddSharedImageStoreEntry(owner);
+  EXPECT_FALSE(DropImageStoreEntry(owner).has_value());
+  std::vector<ImageStoreHandle> fresh;
+  for (int i = 0; i < 8; ++i) fresh.push_back(AddImageStoreEntry(WithImages(200 + 2 * i)));
+  EXPECT_EQ(ImageStoreUserCount(sharer), 1);
+  for (ImageStoreHandle handle : fresh) {
+    const auto dropped = DropImageStoreEntry(handle);
+    ASSERT_TRUE(dropped.has_value());
+    EXPECT_NE(dropped->StateImageLists.at(u"normal").ImageLists[0], 100u);
+  }
+  const auto last = DropImageStoreEntry(sharer);
+  ASSERT_TRUE(last.has_value());
+  EXPECT_EQ(last->StateImageLists.at(u"normal").ImageLists[0], 100u);
+}
+
+}  // namespace
