@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "veloui/menus/core/child_kinds.h"
+#include "veloui/menus/core/item_text.h"
+#include "veloui/menus/core/menu_navigation.h"
+#include "veloui/menus/core/shortcut_keys.h"
+#include "veloui/menus/core/shortcut_table.h"
+
+namespace {
+
+TEST(MenuNavigation, NeighbourTitlesWrapAround) {
+  const int cases[][4] = {{0, -1, 4, 3}, {3, +1, 4, 0}, {1, -1, 4, 0}, {1, +1, 4, 2}, {0, +1, 1, 0}, {0, +1, 0, -1}};
+  for (const auto& c : cases) EXPECT_EQ(NeighbourTitle(c[0], c[1], c[2]), c[3]) << c[0] << " " << c[1] << " " << c[2];
+}
+
+TEST(MenuNavigation, ClassifyMenuKey) {
+  using E = MenuKeyEvent;
+  // Presses with or without bit 15, the Alt release, an auto-repeat, F10 elsewhere, other keys.
+  const struct { std::uint32_t Key, Data; bool Active; E Event; } cases[] = {
+      {kKeyAlt, 0x20380001, true, E::ActivatorPressed}, {kKeyAlt, 0x20388001, true, E::ActivatorPressed},
+      {kKeyF10, 0x440001, true, E::ActivatorPressed},   {kKeyAlt, 0xC0380001, true, E::AltReleased},
+      {kKeyAlt, 0x60380001, true, E::Other},            {kKeyF10, 0x440001, false, E::Other},
+      {kKeyDown, 0x20388001, true, E::Other},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ClassifyMenuKey(c.Key, c.Data, c.Active), c.Event) << c.Key << " " << c.Data;
+  // Down (not the keypad's, which lacks the extended bit), Return and ordinary keys leave the bar's key
+  // mode; arrows, a Return release and the activators do not.
+  const struct { std::uint32_t Key, Data; bool Leaves; } leaving[] = {
+      {kKeyDown, 0x01500001, true},  {kKeyDown, 0x41500001, true},  {kKeyDown, 0x00500001, false},
+      {kKeyReturn, 0x001C0001, true}, {kKeyReturn, 0xC01C0001, false}, {'S', 0x001F0001, true},
+      {kKeyLeft, 0x014B0001, false}, {kKeyRight, 0x014D0001, false}, {kKeyAlt, 0x20380001, false},
+      {kKeyF10, 0x00440001, false},
+  };
+  for (const auto& c : leaving) EXPECT_EQ(KeyLeavesBarKeyMode(c.Key, c.Data), c.Leaves) << c.Key << " " << c.Data;
+}
+
+TEST(MenuNavigation, DecideCopyScroll) {
+  // {key, selected id, top shown, bottom shown, mode (-1: no scroll), position to select}
+  const struct { std::uint32_t Key; std::uint16_t Id; bool TopShown, BottomShown; int Mode, Select; } rows[] = {
+      {kKeyDown, kCopyTopArrowId, true, false, 3, 0},    // the end is shown: rebuild at the start
+      {kKeyUp, kCopyBottomArrowId, false, true, 2, 11},  // the start is shown: rebuild at the end
+      {kKeyUp, kCopySpacerId, true, true, 1, 1},         {kKeyUp, kCopyTopArrowId, true, true, 1, 1},
+      {kKeyDown, kCopySpacerId, true, true, 0, 10},      {kKeyDown, kCopyBottomArrowId, true, true, 0, 10},
+      {kKeyDown, kCopyTopArrowId, true, true, -1, 0},    {kKeyDown, 13, true, true, -1, 0},
+      {0, kCopySpacerId, true, true, -1, 0},
+  };
+  for (const auto& row : rows) {
+    CopySelection selection;
+    selection.LastKey = row.Key;
+    selection.SelectedId = row.Id;
+    selection.FirstIsTopArrow = row.TopShown;
+    selection.LastIsBottomArrow = row.BottomShown;
+    selection.ItemCount = 12;
+    const auto scroll = DecideCopyScroll(selection);
+    ASSERT_EQ(scroll.has_value(), row.Mode >= 0) << row.Key << " " << row.Id;
+    if (!scroll) continue;
+    EXPECT_EQ(scroll->Mode, row.Mode);
+    EXPECT_EQ(scroll->SelectPosition, row.Select);
+  }
+}
+
+TEST(SplitItemText, DollarRules) {
+  const struct { const char16_t *Text, *Label, *Shortcut; bool Mark; } cases[] = {
+      {u"Copy$Ctrl+K", u"Copy", u"Ctrl+K", true},
+      {u"Save$$", u"Save$", u"", false},  // "$$" is a literal "$"
+      {u"Pay $$5$ctrl-p", u"Pay $5", u"ctrl-p", true},
+      {u"A$$$F2", u"A$", u"F2", true},    // a literal and a mark
+      {u"X$a$$b", u"X", u"a$$b", true},   // later dollars belong to the shortcut
+      {u"Item$", u"Item", u"", true},     // a mark with an empty shortcut
+      {u"Refresh\tF5", u"Refresh\tF5", u"", false},
+      {u"", u"", u"", false},
+      {u"\\bDonate...", u"\\bDonate...", u"", false},  // coded text escapes stay
+  };
+  for (const auto& c : cases) {
+    const SplitItem split = SplitItemText(c.Text);
+    EXPECT_EQ(split.Label, Text(c.Label)) << TextToUtf8(c.Text);
+    EXPECT_EQ(split.Shortcut, Text(c.Shortcut)) << TextToUtf8(c.Text);
+    EXPECT_EQ(split.HasShortcutMark, c.Mark) << TextToUtf8(c.Text);
+  }
+}
+
+TEST(ShortcutKeys, ParseShortcutText) {
+  std::set<std::string> names;  // a name twice in the tables would hide the second key
+  for (const ShortcutKeyName& name : ShortcutKeyNames()) names.insert(name.Name);
+  for (const ShortcutModifierName& name : ShortcutModifierNames()) names.insert(name.Name);
+  EXPECT_EQ(names.size(), ShortcutKeyNames().size() + ShortcutModifierNames().size());
+  constexpr std::uint32_t V = kShortcutVirtualKey, C = kShortcutControl, S = kShortcutShift, A = kShortcutAlt;
+  const struct { const char16_t* Text; std::uint32_t Key, Flags; } cases[] = {
+      {u"Ctrl+K", 0x4B, C},  // a character shortcut has no virtual-key flag
+      {u"k", 0x4B, 0},                 {u"alt+1", 0x31, A},           {u"ctrl-shift-f3", 0x72, V | S | C},
+      {u"CTRL SHIFT F3", 0x72, V | S | C}, {u"Control|Shift~F3", 0x72, V | S | C},
+      {u"shift:alt;f24", 0x87, V | S | A}, {u"pgdn", 0x22, V},         {u"numpad7", 0x67, V},
+      {u"Ctrl+Period", 0xBE, V | C},   {u"ENTER", 0x0D, V},
+      {u"\\bCtrl+\\iK", 0x4B, C},       // coded text escapes are ignored
+      {u"a+f2", 0x71, V},  {u"f2+a", 0x41, 0},  // a later key replaces an earlier one
+      {u"ctrl+k++banana", 0x4B, C},     // parsing stops at the first empty field
+      {u"\u00e4", 0xC4, 0},            // Latin letters are upper-cased
+  };
+  for (const auto& c : cases) {
+    const ParsedShortcut parsed = ParseShortcutText(c.Text);
+    ASSERT_TRUE(parsed.Valid) << TextToUtf8(c.Text);
+    EXPECT_EQ(parsed.Key, c.Key) << TextToUtf8(c.Text);
+    EXPECT_EQ(parsed.Flags, c.Flags) << TextToUtf8(c.Text);
+  }
+  // An unknown field or an empty one before any key stores nothing ("." is a separator).
+  for (const char16_t* text : {u"ctrl+banana", u"hyper+k", u"ctrl+.", u"", u"+k"}) EXPECT_FALSE(ParseShortcutText(text).Valid);
+  EXPECT_EQ(LowerCaseUnit(u'Q'), u'q');
+  EXPECT_EQ(LowerCaseUnit(u'\u00C9'), u'\u00E9');
+  EXPECT_EQ(LowerCaseUnit(u'\u00D7'), u'\u00D7');
+  EXPECT_EQ(UpperCaseUnit(u'\u00F7'), u'\u00F7');
+  EXPECT_EQ(UpperCaseUnit(u'z'), u'Z');
+}
+
+const Text kWindow = u"1234";
+std::int32_t Match(const ShortcutMap& map, const Text& window, std::uint32_t flags, std::uint32_t key, std::uint32_t ch) {
+  return MatchShortcut(map, window, flags, key, ch).value_or(-1);
+}
+
+TEST(ShortcutTable, MatchByVirtualKeyOrCharacterPerWindowFirstEntryWinning) {
+  ShortcutMap map;
+  ApplyShortcut(map, kWindow, ParseShortcutText(u"ctrl-shift-f3"), 40);
+  EXPECT_EQ(Match(map, kWindow, kShortcutControl | kShortcutShift, 0x72, 0), 40);
+  EXPECT_EQ(Match(map, kWindow, kShortcutControl, 0x72, 0), -1);
+  EXPECT_EQ(Match(map, u"99", kShortcutControl | kShortcutShift, 0x72, 0), -1);
+  // A character entry matches the character: the same virtual key producing another one fires nothing.
+  ApplyShortcut(map, kWindow, ParseShortcutText(u"Ctrl+K"), 7);
+  EXPECT_EQ(Match(map, kWindow, kShortcutControl, 0x4B, 0x4B), 7);
+  EXPECT_EQ(Match(map, kWindow, kShortcutControl, 0x4B, 0x4C), -1);
+  EXPECT_EQ(Match(map, kWindow, 0, 0x4B, 0x4B), -1);
+  // Two character entries cannot collide, but a virtual key and a character can: the first wins.
+  map[kWindow].push_back({0x4B, kShortcutControl | kShortcutVirtualKey, 2});
+  EXPECT_EQ(Match(map, kWindow, kShortcutControl, 0x4B, 0x4B), 7);
+  // Window lists are separate.
+  ApplyShortcut(map, kWindow, ParseShortcutText(u"f4"), 1);
+  ApplyShortcut(map, kGlobalShortcutKey, ParseShortcutText(u"f4"), 2);
+  RemoveWindowShortcuts(map, kWindow);
+  EXPECT_EQ(Match(map, kWindow, 0, 0x73, 0), -1);
+  EXPECT_EQ(Match(map, kGlobalShortcutKey, 0, 0x73, 0), 2);
+  // Command ids above the 16-bit signed range keep their low word.
+  ApplyShortcut(map, kWindow, ParseShortcutText(u"f6"), 65534);
+  EXPECT_EQ(static_cast<std::uint16_t>(Match(map, kWindow, 0, 0x75, 0)), 65534);
+}
+
+TEST(ShortcutTable, ApplyRetargetsRemovesAndIgnoresInvalidShortcuts) {
+  ShortcutMap map;
+  const ParsedShortcut f3 = ParseShortcutText(u"f3");
+  ApplyShortcut(map, kWindow, f3, -1);  // removing an unknown entry stores nothing
+  EXPECT_TRUE(map.empty());
+  ApplyShortcut(map, kWindow, f3, 1);
+  ApplyShortcut(map, kWindow, ParseShortcutText(u"F3"), 12);  // the same key again: retargeted
+  ASSERT_EQ(map[kWindow].size(), 1u);
+  EXPECT_EQ(map[kWindow][0].CommandId, 12);
+  ApplyShortcut(map, kWindow, f3, -1);
+  ApplyShortcut(map, kWindow, f3, -1);  // disabled twice, enabled once
+  ApplyShortcut(map, kWindow, f3, 12);
+  ApplyShortcut(map, kWindow, ParseShortcutText(u"ctrl+banana"), 6);
+  ApplyShortcut(map, kWindow, ParseShortcutText(u"ctrl+banana"), -1);
+  ASSERT_EQ(map[kWindow].size(), 1u);
+  EXPECT_EQ(map[kWindow][0].CommandId, 12);
+}
+
+TEST(ChildKinds, EditsByTheirParentGroupBoxesByButtonTypeAndNeverSubclassedHelpers) {
+  EXPECT_EQ(ChildKindOfClass(u"Edit", u"ComboBox", 0), ChildKindComboEdit);
+  EXPECT_EQ(ChildKindOfClass(u"Edit", u"WindowClass_0", 0), ChildKindEdit);
+  EXPECT_EQ(ChildKindOfClass(u"EDIT", u"combobox", 0), ChildKindComboEdit);
+  EXPECT_EQ(ChildKindOfClass(u"Button", u"", 0x50000007), ChildKindGroupBox);
+  EXPECT_EQ(ChildKindOfClass(u"Button", u"", 0x50000003), ChildKindButton);  // auto check box
+  EXPECT_EQ(ChildKindOfClass(u"Button", u"", 0x5000000F), ChildKindGroupBox);
+  EXPECT_EQ(ChildKindOfClass(u"VeloUI_PanelExPages", u"", 0), ChildKindPassThrough);  // not a page
+  for (TextView name : {u"#32768", u"VeloUI_DropShadow", u"tooltips_class32", u"ComboLBox", u"static"})
+    EXPECT_TRUE(IsNeverSubclassedClass(name)) << TextToUtf8(name);
+  for (TextView name : {u"Edit", u"IME2", u""}) EXPECT_FALSE(IsNeverSubclassedClass(name)) << TextToUtf8(name);
+}
+
+}  // namespace

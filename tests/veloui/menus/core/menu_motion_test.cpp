@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "veloui/menus/core/animation_easing.h"
+#include "veloui/menus/core/drop_shadow_pieces.h"
+#include "veloui/menus/core/menu_scroll_model.h"
+
+namespace {
+TEST(AnimationEasing, AShortCloseMovesOnePixelAFrameAndEndsTransparent) {
+  AnimationMotion motion = StartAnimationMotion(100, 95);
+  EXPECT_FLOAT_EQ(motion.StartDistance, 5);
+  StepAnimationMotion(motion);  // the first step is the starting 2 pixels
+  EXPECT_FLOAT_EQ(motion.Bottom, 98);
+  EXPECT_NEAR(motion.Alpha, 153.0, 1e-3);  // 3 * 255 / 5
+  EXPECT_FLOAT_EQ(motion.Step, 1);
+  for (float bottom : {97.0f, 96.0f}) {
+    StepAnimationMotion(motion);
+    EXPECT_FLOAT_EQ(motion.Bottom, bottom);
+    EXPECT_FALSE(motion.Done);
+  }
+  StepAnimationMotion(motion);
+  EXPECT_TRUE(motion.Done);
+  EXPECT_FLOAT_EQ(motion.Bottom, 95);
+  EXPECT_FLOAT_EQ(motion.Alpha, 0);
+  // Any motion ends at its target with the alpha within a byte (a zero distance at once).
+  for (int start = -50; start <= 50; start += 7) {
+    for (int target = -50; target <= 50; target += 11) {
+      motion = StartAnimationMotion(static_cast<float>(start), static_cast<float>(target));
+      for (int frame = 0; frame < 500 && !motion.Done; ++frame) {
+        StepAnimationMotion(motion);
+        ASSERT_GE(motion.Alpha, 0.0f);
+        ASSERT_LE(motion.Alpha, 255.0f);
+        ASSERT_GE(motion.Step, 1.0f);
+      }
+      EXPECT_TRUE(motion.Done) << start << " -> " << target;
+      EXPECT_FLOAT_EQ(motion.Bottom, static_cast<float>(target));
+    }
+  }
+}
+
+TEST(FrameClock, FramesComeASixtiethApartAndLateOnesAreSkipped) {
+  EXPECT_EQ(TicksPerFrame(1000), 17);  // 16.67 rounded
+  EXPECT_EQ(TicksPerFrame(10), 1);     // never zero
+  FrameClock clock;
+  EXPECT_FALSE(FrameClockRunning(clock));
+  StartFrameClock(clock, 1000, 3000000);
+  EXPECT_TRUE(FrameClockRunning(clock));
+  EXPECT_TRUE(clock.FrameDue);
+  FinishFrame(clock, 1200);
+  EXPECT_FALSE(clock.FrameDue);
+  EXPECT_EQ(AdvanceFrameClock(clock, 1200), FramePresent::Presented);  // the first frame is shown at once
+  EXPECT_TRUE(clock.FrameDue);
+  EXPECT_EQ(clock.NextFrame, 51000);
+  FinishFrame(clock, 1300);
+  EXPECT_EQ(AdvanceFrameClock(clock, 50999), FramePresent::NotYet);
+  EXPECT_FALSE(clock.FrameDue);
+  EXPECT_EQ(AdvanceFrameClock(clock, 51000), FramePresent::Presented);
+  EXPECT_EQ(clock.NextFrame, 101000);
+  FinishFrame(clock, 51500);
+  // Far behind: no catching up, the next frame is one period after now.
+  EXPECT_EQ(AdvanceFrameClock(clock, 300000), FramePresent::PresentedLate);
+  EXPECT_EQ(clock.NextFrame, 350000);
+  StopFrameClock(clock);
+  EXPECT_FALSE(FrameClockRunning(clock));
+  EXPECT_FALSE(clock.FrameDue);
+}
+
+constexpr std::uint32_t kColour = 0x00336699;  // red 0x99, green 0x66, blue 0x33
+
+TEST(ShadowPieces, LengthsAndOpacitiesFadeInOverTheDepthAndOutAtTheEnd) {
+  EXPECT_EQ(ShadowPieceLength(40, 5, 0), 40);  // room for the fades a strip omits
+  EXPECT_EQ(ShadowPieceLength(40, 5, kShadowFadeEndOnly | kShadowVertical), 45);
+  EXPECT_EQ(ShadowPieceLength(40, 5, kShadowFadeNeither), 50);
+  // depth 5, piece 10, alpha 100: rows 0..4 rise by alpha/5, rows 5..9 fall from the end.
+  const int expected[] = {20, 40, 60, 80, 100, 100, 80, 60, 40, 20};
+  for (int row = 0; row < 10; ++row) EXPECT_EQ(ShadowLengthOpacity(row, 10, 5, 100), expected[row]) << row;
+  EXPECT_EQ(ShadowLengthOpacity(30, 60, 5, 100), 100);  // a long piece keeps the full alpha in its middle
+  // The opacity along a strip as the runs of a plan lay the piece out: each end flag shows only its fade.
+  auto strip = [](int length, int depth, int piece, std::uint32_t flags, int alpha) {
+    std::vector<int> opacities(static_cast<std::size_t>(length), -1);
+    for (const ShadowCopyRun& run : ShadowCopyPlan(length, depth, piece, flags))
+      for (int k = 0; k < run.Count; ++k)
+        opacities[static_cast<std::size_t>(run.Target + k)] = ShadowLengthOpacity(run.Source + k, piece, depth, alpha);
+    return opacities;
+  };
+  EXPECT_EQ(strip(5, 4, 16, kShadowFadeStartOnly, 200), (std::vector<int>{50, 100, 150, 200, 200}));
+  EXPECT_EQ(strip(5, 4, 16, kShadowFadeEndOnly, 200), (std::vector<int>{200, 200, 150, 100, 50}));
+  EXPECT_EQ(strip(3, 5, 40, kShadowFadeEndOnly, 100), (std::vector<int>{60, 40, 20}));
+  EXPECT_EQ(strip(4, 4, 20, kShadowFadeNeither, 200), (std::vector<int>(4, 200)));
+}
+
+TEST(ShadowPieces, PiecesArePremultipliedDarkestNextToTheWindowAndCachedByDepthColourAndAlpha) {
+  const ShadowPieceImage vertical = BuildShadowPiece(5, 10, kColour, 100, true);
+  ASSERT_EQ(vertical.Width, 5);
+  ASSERT_EQ(vertical.Height, 10);
+  auto at = [](const ShadowPieceImage& image, int x, int y) { return image.Pixels[static_cast<std::size_t>(y * image.Width + x)]; };
+  // Row opacity 20 at column 0 of depth 5: a = 20 * 4 / 5 = 16; 153 * 16 / 255 = 9, 102 -> 6, 51 -> 3.
+  EXPECT_EQ(at(vertical, 0, 0), 0x10090603u);
+  EXPECT_EQ(at(vertical, 1, 2), 0x24150E07u);  // 60 * 3 / 5 = 36: 21, 14, 7
+  EXPECT_EQ(at(vertical, 4, 5), 0u);           // the far column is clear
+  EXPECT_EQ(at(vertical, 0, 9), at(vertical, 0, 0));
+  EXPECT_EQ(ShadowPixel(255, 0, 255, 0x00FFFFFF), 0xFEFEFEFEu);
+  const ShadowPieceImage horizontal = BuildShadowPiece(5, 10, kColour, 100, false);
+  ASSERT_EQ(horizontal.Width, 10);
+  for (int along = 0; along < 10; ++along)
+    for (int across = 0; across < 5; ++across) EXPECT_EQ(at(horizontal, along, across), at(vertical, across, along));
+  EXPECT_TRUE(BuildShadowPiece(0, 10, kColour, 100, true).Pixels.empty());
+  EXPECT_TRUE(BuildShadowPiece(5, 0, kColour, 100, false).Pixels.empty());
+  // A cached piece serves the same depth (a shallower shadow fades otherwise), colour and alpha, at least as long.
+  const ShadowPieceKey cached{5, 40, kColour, 60};
+  const struct { ShadowPieceKey Wanted; bool Serves; } keys[] = {
+      {{5, 40, kColour, 60}, true}, {{5, 12, kColour, 60}, true}, {{5, 41, kColour, 60}, false},
+      {{4, 12, kColour, 60}, false}, {{6, 12, kColour, 60}, false}, {{5, 12, 0, 60}, false}, {{5, 12, kColour, 61}, false}};
+  for (const auto& k : keys) EXPECT_EQ(ShadowPieceServes(cached, k.Wanted), k.Serves) << k.Wanted.Depth << " " << k.Wanted.Length;
+  EXPECT_FALSE(ShadowPieceServes({}, {5, 12, kColour, 60}));
+}
+
+// 60 items of 23 pixels with a separator of 2 at 10, arrows of 23, an Office frame of 3.
+std::vector<int> Heights() {
+  std::vector<int> heights(60, 23);
+  heights[10] = 2;
+  return heights;
+}
+
+TEST(CopyModel, FirstCopyFitsTheScreenWithSpacerAndBottomArrowOnly) {
+  const std::vector<int> heights = Heights();
+  const CopyGeometry geometry{heights, 23, 3, 0};
+  const CopyView view = InitialCopyView(geometry, 1000);
+  // 3 + 7 + 23 + 41 items of 23 + the separator = 978; one more item would pass 1000.
+  EXPECT_EQ(view.First, 0);
+  EXPECT_EQ(view.Last, 41);
+  EXPECT_EQ(CopyOuterHeight(view, geometry), 978);
+  const std::vector<int> rows = CopyRows(view, 60);
+  EXPECT_EQ(rows.front(), 0);
+  EXPECT_EQ(rows[rows.size() - 2], RowBottomSpacer(60));
+  EXPECT_EQ(rows.back(), RowBottomArrow(60));
+}
+
+TEST(CopyModel, HeldArrowsWalkToEitherEndKeepingTheHeight) {
+  const std::vector<int> heights = Heights();
+  const CopyGeometry geometry{heights, 23, 3, 978};
+  const CopyView start = StartCopyView(geometry);
+  EXPECT_EQ(start.Last, 41);
+  EXPECT_EQ(start.SpacerHeight, 7);
+  // Down: the top arrow comes in first and pushes the first item out.
+  CopyView view = WithLeavingArrow(start, geometry, 0);
+  EXPECT_EQ(view.First, 1);
+  EXPECT_TRUE(HasTopArrow(view) && view.SpacerAtTop);
+  EXPECT_EQ(CopyPixelSteps(view, geometry, 0), 7);
+  int steps = 0;
+  for (; steps < 100 && !CopyScrollDone(view, 60, 0); ++steps) {
+    view = *CopyStep(view, geometry, 0);
+    EXPECT_EQ(CopyOuterHeight(view, geometry), 978);
+  }
+  EXPECT_EQ(steps, 18);
+  EXPECT_FALSE(HasBottomArrow(view, 60));
+  EXPECT_EQ(CopyRows(view, 60), CopyRows(EndCopyView(geometry), 60));
+  EXPECT_FALSE(CopyStep(view, geometry, 0).has_value());
+  // Up from the end, back to the start.
+  view = WithLeavingArrow(view, geometry, 1);
+  EXPECT_TRUE(HasBottomArrow(view, 60) && !view.SpacerAtTop);
+  for (steps = 0; steps < 100 && !CopyScrollDone(view, 60, 1); ++steps) {
+    EXPECT_EQ(CopyPixelSteps(view, geometry, 1), heights[static_cast<std::size_t>(view.First - 1)] / 3);
+    view = *CopyStep(view, geometry, 1);
+    EXPECT_EQ(CopyOuterHeight(view, geometry), 978);
+  }
+  EXPECT_EQ(view.First, 0);
+  EXPECT_FALSE(HasTopArrow(view));
+  EXPECT_EQ(CopyRows(view, 60), CopyRows(start, 60));
+}
+
+TEST(CopyModel, TheSpacerTakesWhatTheItemsLeave) {
+  const std::vector<int> heights = Heights();
+  const CopyGeometry geometry{heights, 23, 3, 990};
+  const CopyView end = EndCopyView(geometry);
+  // 3 + 23 + 41 items of 23 = 969 leave 21 for the spacer, above the items.
+  EXPECT_EQ(end.First, 19);
+  EXPECT_EQ(end.SpacerHeight, 21);
+  EXPECT_EQ(CopyRows(end, 60)[1], kRowTopSpacer);
+  const CopyBand band = CopyScrollBand(984, 23, end);
+  EXPECT_EQ(band.Top, 23 + 21 - 5);
+  EXPECT_EQ(band.Bottom, 984 - 23 + 5);
+}
+
+TEST(CopyModel, MnemonicIsTheLetterAfterASingleAmpersand) {
+  const struct { std::u16string Label; char16_t Key; } rows[] = {
+      {u"&File", u'F'}, {u"Sa&ve", u'V'}, {u"A&&B", 0}, {u"A&&B &c", u'C'}, {u"End&", 0}, {u"None", 0}};
+  for (const auto& row : rows) EXPECT_EQ(CopyMnemonic(row.Label.data(), row.Label.size()), row.Key);
+}
+
+}  // namespace
