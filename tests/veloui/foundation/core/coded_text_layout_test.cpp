@@ -10,13 +10,7 @@ namespace {
 // (12 when underlined, so that line heights follow the font).
 class FakeCanvas : public CodedTextCanvas {
  public:
-  struct DrawCall {
-    Text Segment;
-    TextBox Box;
-    std::uint32_t Format;
-    CodedFontStyle Style;
-    std::uint32_t Colour;
-  };
+  struct DrawCall { Text Segment; TextBox Box; std::uint32_t Format; CodedFontStyle Style; std::uint32_t Colour; };
 
   TextExtent Measure(TextView text) override {
     measured.emplace_back(text);
@@ -45,6 +39,14 @@ CodedTextLayout Lay(FakeCanvas& canvas, TextView text, std::uint32_t options = k
                     TextBox rect = {10, 20, 500, 300}, int spacing = 0, CodedFontStyle start = {}) {
   return LayOutCodedText(text, rect, options, start, kBlack, spacing, canvas);
 }
+// The canvas after one layout.
+FakeCanvas Drawn(TextView text, std::uint32_t options = kCodedTopLeft, TextBox rect = {10, 20, 500, 300},
+                 CodedFontStyle start = {}) {
+  FakeCanvas canvas;
+  canvas.style = start;
+  Lay(canvas, text, options, rect, 0, start);
+  return canvas;
+}
 
 TEST(CodedTextFormat, OptionsDecodeIntoTheDrawFormat) {
   const std::uint32_t base = kFormatSingleLine | kFormatExpandTabs | kFormatNoClip;
@@ -63,20 +65,17 @@ TEST(CodedTextFormat, OptionsDecodeIntoTheDrawFormat) {
 // Short or broken codes never read past the end.
 TEST(CodedText, VisibleTextAndMeasure) {
   const struct { const char16_t* Text; int Spacing; const char16_t* Visible; int Width, Height; } cases[] = {
-      {u"x\\\\y", 0, u"x\\y", 18, 10},            // an escaped backslash
-      {u"a\\\\\\bb", 0, u"a\\b", 20, 10},         // an escaped backslash before a code
-      {u"a\\qb\\Zc", 0, u"aqbZc", 30, 10},        // an unknown code loses only its backslash
-      {u"abc\\", 0, u"abc", 18, 10},              // a trailing lone backslash is dropped
-      {u"ab\\cFF", 0, u"ab", 12, 10},             // a truncated colour code takes what exists
-      {u"\\c12345", 0, u"", 0, 10},
+      {u"x\\\\y", 0, u"x\\y", 18, 10},       {u"a\\\\\\bb", 0, u"a\\b", 20, 10},  // escaped backslashes, before a code too
+      {u"a\\qb\\Zc", 0, u"aqbZc", 30, 10},   // an unknown code loses only its backslash
+      {u"abc\\", 0, u"abc", 18, 10},         // a trailing lone backslash is dropped
+      {u"ab\\cFF", 0, u"ab", 12, 10},        {u"\\c12345", 0, u"", 0, 10},  // a truncated colour takes what exists
       {u"\\cFF0000red\\nblack", 0, u"redblack", 48, 10},
       {u"ab\\bcd\\bef", 0, u"abcdef", 2 * 6 + 2 * 8 + 2 * 6, 10},  // the sum of the plain segments
       {u"short\\|longer", 0, u"shortlonger", 36, 20},
       {u"\\ubig\\|small", 0, u"bigsmall", 30, 24},  // the line height follows the current font
       {u"\\|x", 0, u"x", 6, 20},                    // an empty segment measures a space
-      {u"a\\|b", 3, u"ab", 6, 26},                  // line spacing only with a new-line code
-      {u"a\\bb", 3, u"ab", 14, 10},
-      {u"a\\lb\\l", 0, u"ab", 12, 10},              // a closing link without an opening one
+      {u"a\\|b", 3, u"ab", 6, 26}, {u"a\\bb", 3, u"ab", 14, 10},  // line spacing only with a new-line code
+      {u"a\\lb\\l", 0, u"ab", 12, 10},            // a closing link without an opening one
   };
   for (const auto& c : cases) {
     FakeCanvas canvas;
@@ -92,8 +91,7 @@ TEST(CodedText, VisibleTextAndMeasure) {
 }
 
 TEST(CodedText, FontCodesToggleAccumulateAndMoveThePen) {
-  FakeCanvas canvas;
-  Lay(canvas, u"a\\bb\\bc");
+  const FakeCanvas canvas = Drawn(u"a\\bb\\bc");
   ASSERT_EQ(canvas.draws.size(), 3u);
   EXPECT_EQ(canvas.draws[1].Segment, u"b");
   EXPECT_EQ(canvas.draws[1].Style.Weight, 700);
@@ -101,27 +99,18 @@ TEST(CodedText, FontCodesToggleAccumulateAndMoveThePen) {
   EXPECT_EQ(canvas.draws[1].Box.Left, 16);  // a at 10, b at 10 + 6, c at 10 + 6 + 8
   EXPECT_EQ(canvas.draws[2].Box.Left, 24);
   // Bold of a bold starting font goes to normal; of a semibold one to bold.
-  FakeCanvas bold;
-  bold.style = {700};
-  Lay(bold, u"x\\by", kCodedTopLeft, {0, 0, 100, 100}, 0, {700});
-  EXPECT_EQ(bold.draws[1].Style.Weight, 400);
-  FakeCanvas semibold;
-  Lay(semibold, u"x\\by", kCodedTopLeft, {0, 0, 100, 100}, 0, {600});
-  EXPECT_EQ(semibold.draws[1].Style.Weight, 700);
-  FakeCanvas all;
-  Lay(all, u"\\Ba\\ib\\uc\\sd\\ne");
+  EXPECT_EQ(Drawn(u"x\\by", kCodedTopLeft, {0, 0, 100, 100}, {700}).draws[1].Style.Weight, 400);
+  EXPECT_EQ(Drawn(u"x\\by", kCodedTopLeft, {0, 0, 100, 100}, {600}).draws[1].Style.Weight, 700);
+  const FakeCanvas all = Drawn(u"\\Ba\\ib\\uc\\sd\\ne");
   ASSERT_EQ(all.draws.size(), 5u);
   EXPECT_EQ(all.draws[3].Style, (CodedFontStyle{700, true, true, true}));
   EXPECT_EQ(all.draws[4].Style, CodedFontStyle{});
   EXPECT_TRUE(all.fontChanges.back());  // \n selects the starting font again
-  FakeCanvas codesOnly;
-  Lay(codesOnly, u"\\b\\i\\n");
-  EXPECT_TRUE(codesOnly.draws.empty());
+  EXPECT_TRUE(Drawn(u"\\b\\i\\n").draws.empty());
 }
 
 TEST(CodedText, ColourCodes) {
-  FakeCanvas canvas;
-  Lay(canvas, u"\\cFF0000red\\nblack");
+  const FakeCanvas canvas = Drawn(u"\\cFF0000red\\nblack");
   ASSERT_EQ(canvas.draws.size(), 2u);
   EXPECT_EQ(canvas.draws[0].Colour, 0x0000FFu);  // red in the low byte
   EXPECT_EQ(canvas.draws[1].Colour, kBlack);
@@ -129,24 +118,17 @@ TEST(CodedText, ColourCodes) {
   EXPECT_EQ(ParseCodedColour(u"1G2345"), 0x452301u);  // a pair is read as far as it is hex
   EXPECT_EQ(ParseCodedColour(u"G12345"), 0x452300u);
   EXPECT_EQ(ParseCodedColour(u""), 0u);
-  FakeCanvas upper;
-  Lay(upper, u"\\C0000FFx");
-  EXPECT_EQ(upper.draws[0].Colour, 0xFF0000u);
-  FakeCanvas ignored;
-  Lay(ignored, u"\\cFF0000red", kCodedTopLeft | kCodedIgnoreColours);
-  EXPECT_EQ(ignored.draws[0].Colour, kBlack);
+  EXPECT_EQ(Drawn(u"\\C0000FFx").draws[0].Colour, 0xFF0000u);
+  EXPECT_EQ(Drawn(u"\\cFF0000red", kCodedTopLeft | kCodedIgnoreColours).draws[0].Colour, kBlack);
   FakeCanvas measuring;  // a measure leaves the text colour alone
   measuring.colour = 0xABCDEF;
   Lay(measuring, u"\\cFF0000red\\nblack", kCodedTopLeft | kCodedMeasureOnly);
   EXPECT_EQ(measuring.colour, 0xABCDEFu);
-  // A truncated colour code takes what exists.
-  FakeCanvas truncated;
-  Lay(truncated, u"ab\\cFF");
-  EXPECT_EQ(truncated.colour, 0x0000FFu);
-  FakeCanvas five;
-  Lay(five, u"\\c12345");
+  // A truncated colour code takes what exists: "FF", or pairs 12, 34 and a lone 5.
+  EXPECT_EQ(Drawn(u"ab\\cFF").colour, 0x0000FFu);
+  const FakeCanvas five = Drawn(u"\\c12345");
   EXPECT_TRUE(five.draws.empty());
-  EXPECT_EQ(five.colour, 0x053412u);  // pairs 12, 34 and a lone 5
+  EXPECT_EQ(five.colour, 0x053412u);
 }
 
 TEST(CodedText, LinksRecordTheirRectangleMeasuredWithoutCodes) {
@@ -157,13 +139,11 @@ TEST(CodedText, LinksRecordTheirRectangleMeasuredWithoutCodes) {
   EXPECT_EQ((std::vector<int>{link.LinkNumber, link.Left, link.Top, link.Right, link.Bottom}),
             (std::vector<int>{12, 10 + 18, 20, 28 + 24, 30}));
   EXPECT_EQ(layout.Visible, u"go link now");
-  FakeCanvas alone;
-  const auto only = Lay(alone, u"\\l12link\\l", kCodedTopLeft | kCodedRecordLinks | kCodedVisibleText);
+  const auto only = Lay(canvas, u"\\l12link\\l", kCodedTopLeft | kCodedRecordLinks | kCodedVisibleText);
   EXPECT_EQ(only.Visible, u"link");
   ASSERT_EQ(only.Links.size(), 1u);
   EXPECT_EQ(only.Links[0].Right - only.Links[0].Left, 24);
-  FakeCanvas huge;
-  const auto saturated = Lay(huge, u"\\l99999999999x\\l", kCodedTopLeft);
+  const auto saturated = Lay(canvas, u"\\l99999999999x\\l", kCodedTopLeft);
   ASSERT_EQ(saturated.Links.size(), 1u);
   EXPECT_EQ(saturated.Links[0].LinkNumber, 2147483647);
   EXPECT_EQ(saturated.Visible, u"x");
@@ -171,37 +151,31 @@ TEST(CodedText, LinksRecordTheirRectangleMeasuredWithoutCodes) {
   EXPECT_EQ(LinkMeasureText(u"a\\\\b"), u"a\\b");
   EXPECT_EQ(LinkMeasureText(u"pre\\cFF0000red"), u"red");
   EXPECT_EQ(LinkMeasureText(u"pre\\cFF"), u"");
-  FakeCanvas coloured;
-  const auto measured = Lay(coloured, u"\\l3\\cFF0000ab\\l", kCodedTopLeft | kCodedRecordLinks);
+  const auto measured = Lay(canvas, u"\\l3\\cFF0000ab\\l", kCodedTopLeft | kCodedRecordLinks);
   ASSERT_EQ(measured.Links.size(), 1u);
   EXPECT_EQ(measured.Links[0].Right - measured.Links[0].Left, 12);
 }
 
 TEST(CodedText, NewLinesAndClippingAtTheRectangle) {
-  FakeCanvas lines;
-  Lay(lines, u"one\\|two");
+  const FakeCanvas lines = Drawn(u"one\\|two");
   ASSERT_EQ(lines.draws.size(), 2u);
   EXPECT_EQ(lines.draws[1].Box.Left, 10);
   EXPECT_EQ(lines.draws[1].Box.Top, 30);
   EXPECT_EQ(lines.draws[1].Box.Bottom, 40);  // top-left: bottom = top + height
-  FakeCanvas canvas;
-  Lay(canvas, u"abc\\bdefgh\\bi", kCodedTopLeft, {0, 0, 40, 100});
+  const FakeCanvas canvas = Drawn(u"abc\\bdefgh\\bi", kCodedTopLeft, {0, 0, 40, 100});
   ASSERT_EQ(canvas.draws.size(), 3u);
   EXPECT_NE(canvas.draws[0].Format & kFormatNoClip, 0u);
   EXPECT_EQ(canvas.draws[1].Box.Right, 40);
   EXPECT_EQ(canvas.draws[1].Format & kFormatNoClip, 0u);
   EXPECT_EQ(canvas.draws[2].Format & kFormatNoClip, 0u);  // for the rest of the text
-  FakeCanvas ellipsis;
-  Lay(ellipsis, u"abcdef\\bg", kCodedTopLeft | kCodedEndEllipsis, {0, 0, 40, 100});
+  const FakeCanvas ellipsis = Drawn(u"abcdef\\bg", kCodedTopLeft | kCodedEndEllipsis, {0, 0, 40, 100});
   ASSERT_EQ(ellipsis.draws.size(), 2u);
   EXPECT_EQ(ellipsis.draws[1].Segment, u"...");
-  FakeCanvas bottom;
-  Lay(bottom, u"a\\|b", kCodedTopLeft, {0, 0, 100, 15});
+  const FakeCanvas bottom = Drawn(u"a\\|b", kCodedTopLeft, {0, 0, 100, 15});
   ASSERT_EQ(bottom.draws.size(), 2u);
   EXPECT_EQ(bottom.draws[1].Box.Bottom, 15);
   EXPECT_EQ(bottom.draws[1].Format & kFormatNoClip, 0u);
-  FakeCanvas centred;
-  Lay(centred, u"a\\bb", 0, {0, 0, 100, 50});
+  const FakeCanvas centred = Drawn(u"a\\bb", 0, {0, 0, 100, 50});
   EXPECT_EQ(centred.draws[0].Box.Bottom, 50);
   EXPECT_NE(centred.draws[0].Format & kFormatVCentre, 0u);
 }

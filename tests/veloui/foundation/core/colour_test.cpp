@@ -34,13 +34,12 @@ TEST(ColourConversion, HslBothWays) {
     EXPECT_FLOAT_EQ(hsl.Saturation, c.Saturation) << c.Colour;
     EXPECT_FLOAT_EQ(hsl.Lightness, c.Lightness) << c.Colour;
   }
-  EXPECT_EQ(HslToRgb({0.0f, 1.0f, 0.5f}), RgbWord(255, 0, 0));
-  EXPECT_EQ(HslToRgb({120.0f, 1.0f, 0.5f}), RgbWord(0, 255, 0));
-  EXPECT_EQ(HslToRgb({240.0f, 1.0f, 0.5f}), RgbWord(0, 0, 255));
-  EXPECT_EQ(HslToRgb({60.0f, 1.0f, 0.5f}), RgbWord(255, 255, 0));
-  EXPECT_EQ(HslToRgb({0.0f, 1.0f, 0.75f}), RgbWord(255, 127, 127));  // the light branch
-  EXPECT_EQ(HslToRgb({0.0f, 0.0f, 0.5f}), RgbWord(127, 127, 127));   // 127.5 truncated
-  EXPECT_EQ(HslToRgb({200.0f, 0.0f, 1.0f}), RgbWord(255, 255, 255));
+  // The light branch above 0.5; 127.5 truncated.
+  const std::pair<HslColour, std::uint32_t> toRgb[] = {
+      {{0, 1, 0.5f}, RgbWord(255, 0, 0)},  {{120, 1, 0.5f}, RgbWord(0, 255, 0)},        {{240, 1, 0.5f}, RgbWord(0, 0, 255)},
+      {{60, 1, 0.5f}, RgbWord(255, 255, 0)}, {{0, 1, 0.75f}, RgbWord(255, 127, 127)}, {{0, 0, 0.5f}, RgbWord(127, 127, 127)},
+      {{200, 0, 1}, RgbWord(255, 255, 255)}};
+  for (const auto& [hsl, colour] : toRgb) EXPECT_EQ(HslToRgb(hsl), colour) << hsl.Hue << " " << hsl.Lightness;
 }
 
 TEST(ColourHelpers, FadePackAndConvert) {
@@ -103,20 +102,18 @@ using ColourExpressionTest = UIColourTest;
 
 TEST_F(ColourExpressionTest, ParseColourValue) {
   const std::pair<const char16_t*, std::uint32_t> cases[] = {
-      {u"RGB(255, 0, 0);", 0x000000FFu},    {u"rgb(1,2,3)", 0x00030201u},
-      {u"rgba(255,0,0,0.5)", 0x80FF0000u}, {u"rgba(255,0,0,0)", 0x01FF0000u},  // a fraction rounds, 0 is 1
-      {u"rgba(1,2,3,200)", 0xC8010203u},   {u"rgba(1,2,3,1.0)", 0xFF010203u},
-      {u"rgb(300, -5, 256)", 0x00FF00FFu}, {u"rgba(0,0,0,999)", 0xFF000000u},  // no channel bleeds
-      {u"rgba(0,0,0,-3)", 0x01000000u},    {u"rgba(0,0,0,1.7)", 0xFF000000u},
+      {u"RGB(255, 0, 0);", 0x000000FFu},   {u"rgb(1,2,3)", 0x00030201u},         {u"rgba(1,2,3,1.0)", 0xFF010203u},
+      {u"rgba(255,0,0,0.5)", 0x80FF0000u}, {u"rgba(255,0,0,0)", 0x01FF0000u},   // a fraction rounds, 0 is 1
+      {u"rgba(1,2,3,200)", 0xC8010203u},   {u"rgb(300, -5, 256)", 0x00FF00FFu}, {u"rgba(0,0,0,999)", 0xFF000000u},
+      {u"rgba(0,0,0,-3)", 0x01000000u},    {u"rgba(0,0,0,1.7)", 0xFF000000u},   // no channel bleeds
       {u"rgb(x, 7)", 0x00000700u},  // not a number reads 0, a missing field 0
       {u"rgb(1,2,3", kNoColour},           {u"rgb)1,2,3(", kNoColour},
       // Hex needs exactly six digits.
       {u"#FF8000", 0x000080FFu}, {u"  #a0b1c2;", 0x00C2B1A0u}, {u"#ff80", kNoColour}, {u"#ff80001", kNoColour},
       {u"#ff800g", kNoColour},
-      // System colour names in any case, read through the system palette.
+      // System colour names in any case through the system palette; named colours as COLORREF.
       {u"color_btnface", 0x00ABCD0Fu}, {u" COLOR_WINDOWTEXT;", 0x00ABCD08u}, {u"Color_Scrollbar", 0x00ABCD00u},
-      // Named colours as COLORREF.
-      {u" steelblue;", 0x00B48246u}, {u"steelblue ;", kNoColour}, {u"PaleVioletRed", 0x009370D8u},
+      {u" steelblue;", 0x00B48246u},   {u"steelblue ;", kNoColour},         {u"PaleVioletRed", 0x009370D8u},
       {u"grey", 0x00808080u}, {u"gray", 0x00808080u}, {u"notacolour", kNoColour}, {u"", kNoColour},
       {u"getuicolour(#UISTYLE_OFFICE2003, background, #UICOLOURMODE_DEFAULT_BLUE)", 0x00F6F6F6u},
       {u"getuicolour(#UISTYLE_OFFICE2003, menuhotgradientcolor1, #UICOLOURMODE_DEFAULT_BLUE)", 0x00CCF4FFu},
@@ -135,10 +132,8 @@ TEST_F(ColourExpressionTest, EvalGetUIColour) {
       {UISTYLE_OFFICE2003, C::menuhotborder, UICOLOURMODE_DEFAULT_OLIVE, 0x00385D3Fu},
       {UISTYLE_OFFICE2003, C::rebarbackground2, UICOLOURMODE_CUSTOM_GREY, 0x00F4F5F5u},
       {UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_DEFAULT_SILVER, 0x00ECE8E8u},
-      {UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_CUSTOM, 0u},
-      {UISTYLE_OFFICE2003, 56, UICOLOURMODE_DEFAULT_BLUE, 0u},
-      {UISTYLE_OFFICE2003, -1, UICOLOURMODE_DEFAULT_BLUE, 0u},
-      {99, 3, UICOLOURMODE_DEFAULT_BLUE, 0u},
+      {UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_CUSTOM, 0u},  {99, 3, UICOLOURMODE_DEFAULT_BLUE, 0u},
+      {UISTYLE_OFFICE2003, 56, UICOLOURMODE_DEFAULT_BLUE, 0u},      {UISTYLE_OFFICE2003, -1, UICOLOURMODE_DEFAULT_BLUE, 0u},
       // Only words with a top byte are ARGB: the Whidbey text colour of id 3 is a COLORREF in a
       // slot that is not kept plain and must not have its red and blue exchanged.
       {UISTYLE_WHIDBEY, C::menutitleinactivetextcolor, UICOLOURMODE_DEFAULT_GREY, 0x00808080u},
@@ -153,53 +148,50 @@ TEST_F(ColourExpressionTest, EvalGetUIColour) {
   EXPECT_EQ(EvalGetUIColour(UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_DEFAULT), 0x00010101u);
 }
 
-// Exact colour words per mode, style and id; the Office 2003 grey column is what the program shows.
-TEST_F(UIColourTest, ColourWordsPerModeStyleAndId) {
+// Exact colour words per visual style's caption (0: none), mode, style and id; the Office 2003 grey
+// column is what the program shows. Negative ids answer the scheme; ids outside 0..56 give 0.
+TEST_F(UIColourTest, GetUIColour) {
   namespace C = UIColour;
-  const struct { std::int32_t Mode, Style, Id, Form; std::uint32_t Word; } cases[] = {
-      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::menutitleinactivetextcolor, kUIColourStored, 0x006A240Au},
-      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003_SHORT, C::menutitleinactivetextcolor, kUIColourStored, 0x006A240Au},
-      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::menudropshadow, kUIColourStored, 0x7D666666u},
-      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::rebarbackground1, kUIColourColorref, 0x00C8D0D4u},
-      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::toolstripshadow, kUIColourStored, 0xFFDBD8D1u},
-      {UICOLOURMODE_DEFAULT_GREY, UISTYLE_OFFICE2003, C::background, kUIColourStored, 0x00F7F8F9u},
-      {UICOLOURMODE_DEFAULT_BLUE, UISTYLE_OFFICE2003, C::menutitleinactivetextcolor, kUIColourStored, 0x00800000u},
-      {UICOLOURMODE_DEFAULT_BLUE, UISTYLE_OFFICE2003, C::menuhotgradientcolor1, kUIColourColorref, 0x00CCF4FFu},
-      {UICOLOURMODE_DEFAULT_BLUE, UISTYLE_OFFICE2003, C::menuhotgradientcolor1, kUIColourStored, 0xFFFFF4CCu},
-      {UICOLOURMODE_DEFAULT_BLUE, UISTYLE_OFFICE2003, C::toolstripdropdowngradient4, kUIColourStored, 0xFF003591u},
-      {UICOLOURMODE_DEFAULT_OLIVE, UISTYLE_OFFICE2003, C::menuheldborder, kUIColourStored, 0x005E8D75u},
-      {UICOLOURMODE_DEFAULT_SILVER, UISTYLE_OFFICE2003, C::menuheldborder, kUIColourStored, 0x00947C7Cu},
-      {UICOLOURMODE_DEFAULT_SILVER, UISTYLE_OFFICE2007, C::toolbarbuttonhottextcolor, kUIColourStored, 0x000000FFu},
+  constexpr std::int32_t Grey = UICOLOURMODE_DEFAULT_GREY, Blue = UICOLOURMODE_DEFAULT_BLUE, Theme = UICOLOURMODE_DEFAULT;
+  constexpr std::int32_t Olive = UICOLOURMODE_DEFAULT_OLIVE, Silver = UICOLOURMODE_DEFAULT_SILVER;
+  constexpr std::int32_t O3 = UISTYLE_OFFICE2003, O7 = UISTYLE_OFFICE2007, Stored = kUIColourStored, Ref = kUIColourColorref;
+  constexpr std::uint32_t kBlueCaption = 0x00E35400, kOliveCaption = 0x0000FFFF;
+  const struct { std::uint32_t Caption; std::int32_t Mode, Style, Id, Form; std::uint32_t Word; } cases[] = {
+      {0, Grey, O3, C::menutitleinactivetextcolor, Stored, 0x006A240Au},
+      {0, Grey, UISTYLE_OFFICE2003_SHORT, C::menutitleinactivetextcolor, Stored, 0x006A240Au},
+      {0, Grey, O3, C::menudropshadow, Stored, 0x7D666666u},   {0, Grey, O3, C::rebarbackground1, Ref, 0x00C8D0D4u},
+      {0, Grey, O3, C::toolstripshadow, Stored, 0xFFDBD8D1u},  {0, Grey, O3, C::background, Stored, 0x00F7F8F9u},
+      {0, Blue, O3, C::menutitleinactivetextcolor, Stored, 0x00800000u},
+      {0, Blue, O3, C::menuhotgradientcolor1, Ref, 0x00CCF4FFu}, {0, Blue, O3, C::menuhotgradientcolor1, Stored, 0xFFFFF4CCu},
+      {0, Blue, O3, C::toolstripdropdowngradient4, Stored, 0xFF003591u}, {0, Olive, O3, C::menuheldborder, Stored, 0x005E8D75u},
+      {0, Silver, O3, C::menuheldborder, Stored, 0x00947C7Cu}, {0, Silver, O7, C::toolbarbuttonhottextcolor, Stored, 0x000000FFu},
+      {kOliveCaption, Theme, O3, C::menuhotborder, Stored, 0x00385D3Fu},  // the theme's scheme, default column
+      {0, Grey, O3, -1, 0, 9u},  {0, Theme, O3, -1, 0, 9u},  // grey without a visual style
+      {kBlueCaption, Theme, O3, -1, 0, 6u}, {kBlueCaption, Theme, O7, -5, 0, 6u},
+      {kBlueCaption, Theme, UISTYLE_WHIDBEY, -1, 0, 0u}, {kBlueCaption, Theme, 12345, -1, 0, 0u},
+      {0, Blue, O3, 57, Stored, 0u}, {0, Blue, O3, 100000, 0, 0u},
+      {0, Blue, O3, 5, Stored, 0u}, {0, Blue, O3, 9, Stored, 0u}, {0, Blue, O3, 56, Stored, 0u},  // ids the tables leave empty
   };
   for (const auto& c : cases) {
+    UIColours.ThemeScrollbarData = c.Caption == 0 ? 0 : 0x1234;
+    UIColours.ThemeCaptionColour = c.Caption;
     ASSERT_EQ(StoreUIColourMode(c.Mode), 1);
-    EXPECT_EQ(GetUIColour(c.Style, c.Id, c.Form), c.Word) << c.Mode << " " << c.Style << " " << c.Id;
+    EXPECT_EQ(GetUIColour(c.Style, c.Id, c.Form), c.Word) << c.Caption << " " << c.Mode << " " << c.Style << " " << c.Id;
   }
-  StoreUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
-  // Ids the Office tables leave empty.
-  for (std::int32_t id : {5, 9, 13, 18, 56}) EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, id, kUIColourStored), 0u) << id;
-}
-
-TEST_F(UIColourTest, NegativeIdAnswersTheScheme) {
-  StoreUIColourMode(UICOLOURMODE_DEFAULT_GREY);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, -1, 0), 9u);
-  StoreUIColourMode(UICOLOURMODE_DEFAULT);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, -1, 0), 9u);  // no visual style
-  UseTheme(0x00E35400);                                    // red 0, green 84, blue 227
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, -1, 0), 6u);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2007, -5, 0), 6u);
-  EXPECT_EQ(GetUIColour(UISTYLE_WHIDBEY, -1, 0), 0u);
-  EXPECT_EQ(GetUIColour(12345, -1, 0), 0u);
   EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, -1), 6u);
-  EXPECT_EQ(GetModeColour(UISTYLE_OFFICE2003, -1), 0u);
+  EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, 57), 0u);
+  EXPECT_EQ(GetModeColour(O3, -1), 0u);
+  const std::pair<std::uint32_t, ColourScheme> captions[] = {
+      {RgbWord(200, 200, 200), ColourSchemeSilver}, {RgbWord(199, 199, 255), ColourSchemeBlue},
+      {RgbWord(255, 255, 0), ColourSchemeOlive},    {RgbWord(255, 0, 0), ColourSchemeGrey},
+      {RgbWord(199, 200, 200), ColourSchemeGrey},   {0x00FA9632, ColourSchemeBlue}};  // the last: the test system's style
+  for (const auto& [caption, scheme] : captions) EXPECT_EQ(ClassifyCaptionColour(caption), scheme) << caption;
 }
 
-// Ids outside 0..56, unknown modes and styles give 0 and store nothing.
-TEST_F(UIColourTest, OutOfRangeArgumentsGiveZeroOrAreRefused) {
+// Unknown modes and styles, ids outside 0..55 store nothing; stored colours are ARGB except for the
+// plain ids; the custom mode stores into the current scheme's column and reads it back.
+TEST_F(UIColourTest, StoreUIColourAndMode) {
   StoreUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, 57, kUIColourStored), 0u);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, 100000, 0), 0u);
-  EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, 57), 0u);
   EXPECT_EQ(StoreUIColourMode(10), 0);
   EXPECT_EQ(StoreUIColourMode(-1), 0);
   EXPECT_EQ(GetUIColourMode(), UICOLOURMODE_DEFAULT_BLUE);
@@ -207,28 +199,23 @@ TEST_F(UIColourTest, OutOfRangeArgumentsGiveZeroOrAreRefused) {
                                      {UISTYLE_OFFICE2003, 3, -1}, {UISTYLE_OFFICE2003_SHORT, 3, 6}, {77, 3, 6}};
   for (const auto& r : refused) EXPECT_EQ(StoreUIColour(r[0], r[1], 1, r[2]), 0) << r[0] << " " << r[1] << " " << r[2];
   EXPECT_EQ(UIColours.Office2003[3].CustomBlue, 0x00800000u);
-}
-
-TEST_F(UIColourTest, CaptionColourClassification) {
-  EXPECT_EQ(ClassifyCaptionColour(RgbWord(200, 200, 200)), ColourSchemeSilver);
-  EXPECT_EQ(ClassifyCaptionColour(RgbWord(199, 199, 255)), ColourSchemeBlue);
-  EXPECT_EQ(ClassifyCaptionColour(RgbWord(255, 255, 0)), ColourSchemeOlive);
-  EXPECT_EQ(ClassifyCaptionColour(RgbWord(255, 0, 0)), ColourSchemeGrey);
-  EXPECT_EQ(ClassifyCaptionColour(RgbWord(199, 200, 200)), ColourSchemeGrey);
-  EXPECT_EQ(ClassifyCaptionColour(0x00FA9632), ColourSchemeBlue);  // the test system's visual style
-}
-
-TEST_F(UIColourTest, ThemeSchemePicksDefaultOrCustomColumn) {
-  UseTheme(RgbWord(255, 255, 0));  // olive
+  ASSERT_EQ(StoreUIColour(UISTYLE_OFFICE2003, UIColour::menuhotgradientcolor1, 0x00332211, UICOLOURMODE_DEFAULT_BLUE), 1);
+  EXPECT_EQ(UIColours.Office2003[UIColour::menuhotgradientcolor1].CustomBlue, 0xFF112233u);
+  EXPECT_EQ(UIColours.Office2003[UIColour::menuhotgradientcolor1].DefaultBlue, 0xFFFFF4CCu);
+  ASSERT_EQ(StoreUIColour(UISTYLE_OFFICE2007, UIColour::menuhotborder, 0x00332211, UICOLOURMODE_CUSTOM_GREY), 1);
+  EXPECT_EQ(UIColours.Office2007[UIColour::menuhotborder].CustomGrey, 0x00332211u);
+  ASSERT_EQ(StoreUIColour(UISTYLE_WHIDBEY, UIColour::background, 0x00010203, UICOLOURMODE_DEFAULT_SILVER), 1);
+  EXPECT_EQ(UIColours.Whidbey[UIColour::background].CustomSilver, 0x00010203u);
+  UseTheme(RgbWord(250, 250, 250));  // silver
   StoreUIColourMode(UICOLOURMODE_DEFAULT);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menuhotborder, kUIColourStored), 0x00385D3Fu);
-  ASSERT_EQ(StoreUIColour(UISTYLE_OFFICE2003, UIColour::menuhotborder, 0x00112233, UICOLOURMODE_CUSTOM_OLIVE), 1);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menuhotborder, kUIColourStored), 0x00385D3Fu);
+  ASSERT_EQ(StoreUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, 0x000A0B0C, UICOLOURMODE_CUSTOM), 1);
+  EXPECT_EQ(UIColours.Office2003[UIColour::separatorbar].CustomSilver, 0x000A0B0Cu);
+  EXPECT_EQ(UIColours.Office2003[UIColour::separatorbar].CustomBlue, 0x00CB8C6Au);
+  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourStored), 0x008F6D6Eu);  // default column
+  EXPECT_EQ(GetEffectiveColourMode(), 3);
   StoreUIColourMode(UICOLOURMODE_CUSTOM);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::menuhotborder, kUIColourStored), 0x00112233u);
-  EXPECT_EQ(GetEffectiveColourMode(), 7);
-  StoreUIColourMode(UICOLOURMODE_DEFAULT);
-  EXPECT_EQ(GetEffectiveColourMode(), 2);
+  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourStored), 0x000A0B0Cu);
+  EXPECT_EQ(GetEffectiveColourMode(), 8);
 }
 
 TEST_F(UIColourTest, WhidbeyLookupGivesWordsForTextIdsAndBrushesOtherwise) {

@@ -105,57 +105,45 @@ TEST(ImageEffectPixels, ComponentFormulas) {
   EXPECT_EQ(ApplyContrast(10, ContrastFactor(-400)), 128);
 }
 
-TEST(ImageEffectPixels, IconEffectAlphaAndOrder) {
-  EXPECT_EQ(ApplyIconEffect(Pixels({PackPixel(255, 10, 20, 30)}, true), {.Opacity = 80})[0], PackPixel(80, 10, 20, 30));
-  EXPECT_EQ(PixelAlpha(ApplyIconEffect(Pixels({PackPixel(128, 1, 2, 3)}, true), {.Opacity = 120})[0]), 60);  // 60.2
-  // Without an alpha channel the pixel takes the opacity, clamped up to 1; the mask is not read.
-  EXPECT_EQ(PixelAlpha(ApplyIconEffect(Pixels({PackPixel(0, 9, 9, 9)}, false, {0x00FFFFFF}), {.Opacity = 0})[0]), 1);
-  // A zero alpha takes transparency from the mask (black opaque, white transparent), else stays zero.
-  const EffectSource masked = Pixels({PackPixel(0, 50, 50, 50), PackPixel(0, 60, 60, 60)}, true, {0, 0x00FFFFFF});
-  const auto out = ApplyIconEffect(masked, {.Opacity = 255});
-  EXPECT_EQ(PixelAlpha(out[0]), 255);
-  EXPECT_EQ(PixelAlpha(out[1]), 0);
-  EXPECT_EQ(PixelAlpha(ApplyIconEffect(Pixels({PackPixel(0, 50, 50, 50)}, true), {.Opacity = 255})[0]), 0);
-  // Greyscale, then tint, then contrast, then brightness.
-  IconEffectSettings settings{.Opacity = 255, .Contrast = 50, .Brightness = 10,
-                              .TintColour = MakeColourRef(255, 0, 0), .TintAmount = 64, .Greyscale = true};
-  const std::uint32_t pixel = ApplyIconEffect(Pixels({PackPixel(255, 200, 100, 50)}, true), settings)[0];
-  // Grey 0.2989 * 200 + 0.587 * 100 + 0.114 * 50 = 124.18.
-  auto expect = [](int tint) { return ApplyBrightness(ApplyContrast(BlendComponent(tint, 124, 64), ContrastFactor(50)), 10); };
-  EXPECT_EQ(pixel, PackPixel(255, expect(255), expect(0), expect(0)));
+// Whole ARGB pixels of the icon effect and the tint.
+TEST(ImageEffectPixels, IconEffectAndTintPixels) {
+  const IconEffectSettings all{.Opacity = 255, .Contrast = 50, .Brightness = 10,
+                               .TintColour = MakeColourRef(255, 0, 0), .TintAmount = 64, .Greyscale = true};
+  const struct { const char* Name; IconEffectSettings Settings; EffectSource Source; std::uint32_t Out; } effects[] = {
+      {"opacity scales the alpha only", {.Opacity = 80}, Pixels({PackPixel(255, 10, 20, 30)}, true), PackPixel(80, 10, 20, 30)},
+      {"128 / 255 * 120 = 60.2", {.Opacity = 120}, Pixels({PackPixel(128, 1, 2, 3)}, true), PackPixel(60, 1, 2, 3)},
+      // Without an alpha channel the pixel takes the opacity, clamped up to 1; the mask is not read.
+      {"no alpha channel", {.Opacity = 0}, Pixels({PackPixel(0, 9, 9, 9)}, false, {0x00FFFFFF}), PackPixel(1, 9, 9, 9)},
+      // A zero alpha takes transparency from the mask (black opaque, white transparent), else stays zero.
+      {"black mask", {}, Pixels({PackPixel(0, 50, 50, 50)}, true, {0}), PackPixel(255, 50, 50, 50)},
+      {"white mask", {}, Pixels({PackPixel(0, 50, 50, 50)}, true, {0x00FFFFFF}), PackPixel(0, 50, 50, 50)},
+      {"no mask", {}, Pixels({PackPixel(0, 50, 50, 50)}, true), PackPixel(0, 50, 50, 50)},
+      // Grey 124, then tinted 64/256 to red (157, 93, 93), contrast 50 (171, 76, 76), brightness 10.
+      {"grey, tint, contrast, brightness", all, Pixels({PackPixel(255, 200, 100, 50)}, true), PackPixel(255, 181, 86, 86)},
+  };
+  for (const auto& c : effects) EXPECT_EQ(ApplyIconEffect(c.Source, c.Settings), std::vector<std::uint32_t>{c.Out}) << c.Name;
+  const std::uint32_t blue = MakeColourRef(0, 0, 255), grey = MakeColourRef(128, 128, 128);
+  const struct { const char* Name; TintSettings Settings; std::uint32_t In, Out; } tints[] = {
+      // Bias 0.5 gives lb 0: lightness = grey / 255 in the tint's hue.
+      {"white", {.TintColour = blue, .LightnessBias = 0.5f}, PackPixel(255, 255, 255, 255), 0xFFFFFFFFu},
+      {"black", {.TintColour = blue, .LightnessBias = 0.5f}, PackPixel(255, 0, 0, 0), 0xFF000000u},
+      {"mid grey in pure blue", {.TintColour = blue, .LightnessBias = 0.5f}, PackPixel(255, 128, 128, 128), 0xFF0101FEu},
+      // Bias 0.64 -> lb 0.28: black becomes grey 71, blended 110/256 with 210.
+      {"bias and blend", {.TintColour = grey, .LightnessBias = 0.64f, .BlendColour = MakeColourRef(210, 210, 210), .BlendAmount = 110},
+       PackPixel(255, 0, 0, 0), 0xFF838383u},
+      {"a negative lb halves", {.TintColour = grey, .LightnessBias = 0.25f}, PackPixel(255, 255, 255, 255), 0xFF7F7F7Fu},
+      {"saturation change clamped to 0",
+       {.Opacity = 190, .TintColour = MakeColourRef(255, 0, 0), .SaturationChange = -2.0f, .LightnessBias = 0.5f},
+       PackPixel(255, 100, 100, 100), 0xBE646464u},
+  };
+  for (const auto& c : tints)
+    EXPECT_EQ(ApplyTint(Pixels({c.In}, true), c.Settings), std::vector<std::uint32_t>{c.Out}) << c.Name;
   // No pixels, or fewer than the size says, give nothing.
   EXPECT_TRUE(ApplyIconEffect(EffectSource{}, {}).empty());
   EXPECT_TRUE(ApplyTint(EffectSource{}, {}).empty());
   EffectSource shortBuffer = Pixels({1, 2, 3}, true);
   shortBuffer.Height = 4;
   EXPECT_TRUE(ApplyIconEffect(shortBuffer, {}).empty());
-}
-
-TEST(ImageEffectPixels, TintKeepsTheHueMapsGreyToLightnessAndBlends) {
-  TintSettings settings{.Opacity = 255, .TintColour = MakeColourRef(0, 0, 255), .LightnessBias = 0.5f};
-  // Bias 0.5 gives lb 0: lightness = grey / 255; mid grey in pure blue keeps blue near full.
-  const EffectSource greys = Pixels({PackPixel(255, 255, 255, 255), PackPixel(255, 0, 0, 0), PackPixel(255, 128, 128, 128)}, true);
-  const auto out = ApplyTint(greys, settings);
-  EXPECT_EQ(out[0], 0xFFFFFFFFu);
-  EXPECT_EQ(out[1], 0xFF000000u);
-  const std::uint32_t mid = HslToRgb({240.0f, 1.0f, 128 / 255.0f});
-  EXPECT_EQ(out[2], PackPixel(255, RedOf(mid), GreenOf(mid), BlueOf(mid)));
-  EXPECT_GT(PixelBlue(out[2]), 250);
-  // Bias 0.64 -> lb 0.28: a black pixel becomes lightness 0.28, then blended 110/256 with a light grey.
-  settings = {.Opacity = 255, .TintColour = MakeColourRef(128, 128, 128), .LightnessBias = 0.64f,
-              .BlendColour = MakeColourRef(210, 210, 210), .BlendAmount = 110};
-  const std::uint32_t blended = ApplyTint(Pixels({PackPixel(255, 0, 0, 0)}, true), settings)[0];
-  const int grey = static_cast<int>((2 * 0.64f - 1) * 255.0f);  // a grey tint has no saturation
-  EXPECT_EQ(PixelRed(blended), BlendComponent(210, grey, 110));
-  EXPECT_EQ(PixelRed(blended), PixelBlue(blended));
-  // A negative bias darkens: lb = -0.5 halves the lightness.
-  settings.LightnessBias = 0.25f;
-  settings.BlendAmount = 0;
-  EXPECT_EQ(PixelRed(ApplyTint(Pixels({PackPixel(255, 255, 255, 255)}, true), settings)[0]), 127);
-  // The saturation change is clamped: saturation 0 gives every component the lightness.
-  settings = {.Opacity = 190, .TintColour = MakeColourRef(255, 0, 0), .SaturationChange = -2.0f, .LightnessBias = 0.5f};
-  const std::uint32_t flat = ApplyTint(Pixels({PackPixel(255, 100, 100, 100)}, true), settings)[0];
-  EXPECT_EQ(flat, PackPixel(190, PixelBlue(flat), PixelBlue(flat), PixelBlue(flat)));
 }
 
 TEST(FontSteps, StepAndPointSizesStyleFlagsAndNumbers) {
