@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "veloui/menus/core/bar_drawing_rules.h"
@@ -23,24 +24,10 @@ MenuTextMeasurer FixedMeasurer(std::vector<Text>* seen = nullptr) {
   return measure;
 }
 
-MenuMetrics Metrics(int pointSize = 9) {
-  MenuMetrics metrics;
-  metrics.MenuCheckWidth = 13;
-  metrics.MenuSizeWidth = 18;
-  metrics.FontPointSize = pointSize;
-  metrics.SpacerHeight = 7;
-  metrics.ArrowHeight = 19;
-  return metrics;
-}
+// Check marks 13 wide, SM_CXMENUSIZE 18, spacers 7 and arrows 19 high.
+MenuMetrics Metrics(int pointSize = 9) { return {13, 18, pointSize, 7, 19}; }
 
-MenuItemShape Item(const char16_t* text, int image = 16, int kind = 0) {
-  MenuItemShape item;
-  item.ItemText = text;
-  item.ImageWidth = image;
-  item.ImageHeight = image;
-  item.Kind = kind;
-  return item;
-}
+MenuItemShape Item(const char16_t* text, int image = 16, int kind = 0) { return {text, true, kind, image, image}; }
 
 constexpr std::int32_t kShort = UISTYLE_OFFICE2003_SHORT;
 
@@ -103,109 +90,97 @@ TEST(MenuMeasure, PopupSizesAndTitleButtons) {
 }
 
 TEST(PopupPlacement, WorkAreaClampChevronAndHitTest) {
-  EXPECT_EQ(ClampPopupToWorkArea(100, 200, 1280).Left, 100);
-  EXPECT_EQ(ClampPopupToWorkArea(100, 200, 1280).Shift, 0);
-  const PopupClamp clamp = ClampPopupToWorkArea(1270, 150, 1280);  // ten pixels from the edge: kept five clear
-  EXPECT_EQ(clamp.Left + 150 + 5, 1280);
-  EXPECT_EQ(clamp.Shift, 1270 + 150 - 1280 + 6);
-  EXPECT_EQ(ClampPopupToWorkArea(1075, 200, 1280).Shift, 0);  // exactly five clear
-  EXPECT_EQ(ClampPopupToWorkArea(1076, 200, 1280).Left, 1075);
+  // {x, width, left, shift}: a popup is kept five pixels clear of the right edge; the shift is one
+  // more than the overhang.
+  const int clamps[][4] = {{100, 200, 100, 0}, {1270, 150, 1125, 146}, {1075, 200, 1075, 0}, {1076, 200, 1075, 2}};
+  for (const auto& c : clamps) {
+    EXPECT_EQ(ClampPopupToWorkArea(c[0], c[1], 1280).Left, c[2]) << c[0];
+    EXPECT_EQ(ClampPopupToWorkArea(c[0], c[1], 1280).Shift, c[3]) << c[0];
+  }
   // A chevron menu is never left of the work area and pinned to its right edge when too wide.
-  EXPECT_EQ(ChevronMenuLeft(-30, 100, 0, 1280), 0);
-  EXPECT_EQ(ChevronMenuLeft(500, 100, 0, 1280), 500);
-  EXPECT_EQ(ChevronMenuLeft(1250, 100, 0, 1280), 1280);
+  const int chevrons[][2] = {{-30, 0}, {500, 500}, {1250, 1280}};
+  for (const auto& c : chevrons) EXPECT_EQ(ChevronMenuLeft(c[0], 100, 0, 1280), c[1]) << c[0];
   const ScreenRect rect{10, 20, 110, 220};  // the border counts as inside
-  EXPECT_TRUE(PointInRectInclusive(rect, 10, 20));
-  EXPECT_TRUE(PointInRectInclusive(rect, 110, 220));
-  EXPECT_FALSE(PointInRectInclusive(rect, 111, 100));
-  EXPECT_FALSE(PointInRectInclusive(rect, 50, 19));
+  EXPECT_TRUE(PointInRectInclusive(rect, 10, 20) && PointInRectInclusive(rect, 110, 220));
+  EXPECT_FALSE(PointInRectInclusive(rect, 111, 100) || PointInRectInclusive(rect, 50, 19));
 }
 
-// Each case changes a first-level popup at (300, 200), 120 x 90, measured 110 wide, in a
-// 1280 x 1000 work area; -1 leaves a part unchecked.
+// Each case changes a first-level popup at (300, 200), 120 x 90, measured 110 wide, in a 1280 x 1000 work area.
 TEST(PopupPlacement, AdjustPopupPosition) {
   using R = PopupPositionRequest&;
-  const struct { const char* Name; void (*Change)(R); int X, Y, Width, Height; } cases[] = {
-      {"first level: measured width, three lower", [](R) {}, 300, 200, 110, 87},
-      {"shift below two moves nothing", [](R r) { r.PopupShift = 1; }, 300, -1, -1, -1},
-      {"shift 3 moves two", [](R r) { r.PopupShift = 3; }, 302, -1, -1, -1},
-      {"large shifts move at most five", [](R r) { r.PopupShift = 40; }, 305, -1, -1, -1},
-      {"no size and no move keep their parts", [](R r) { r.NoSize = r.NoMove = true, r.PopupShift = 4; }, 300, -1, 120, 90},
+  const struct { const char* Name; void (*Change)(R); std::array<int, 4> Position; } cases[] = {
+      {"first level: measured width, three lower", [](R) {}, {300, 200, 110, 87}},
+      {"shift below two moves nothing", [](R r) { r.PopupShift = 1; }, {300, 200, 110, 87}},
+      {"shift 3 moves two", [](R r) { r.PopupShift = 3; }, {302, 200, 110, 87}},
+      {"large shifts move at most five", [](R r) { r.PopupShift = 40; }, {305, 200, 110, 87}},
+      {"no size and no move keep their parts", [](R r) { r.NoSize = r.NoMove = true, r.PopupShift = 4; }, {300, 200, 120, 90}},
       {"a submenu is two narrower and left where it is", [](R r) { r.IsSubmenu = true, r.Parent = {180, 190, 302, 400}; },
-       300, 200, 118, -1},
+       {300, 200, 118, 87}},
       {"placed beside its parent once",
-       [](R r) { r.IsSubmenu = r.PlaceBesideParent = true, r.Parent = {180, 190, 302, 400}; }, 303, 202, -1, -1},
+       [](R r) { r.IsSubmenu = r.PlaceBesideParent = true, r.Parent = {180, 190, 302, 400}; }, {303, 202, 118, 87}},
       {"a submenu of the tracked popup joins its right edge",
        [](R r) {
          r.IsSubmenu = r.PlaceBesideParent = r.ParentIsTrackedPopup = true;
          r.PopupLeft = 150, r.PopupWidth = 140, r.Parent = {150, 190, 290, 400};
        },
-       289, -1, -1, -1},
+       {289, 202, 118, 87}},
       {"opens left, overlapping its parent by one",
        [](R r) { r.IsSubmenu = r.PlaceBesideParent = true, r.X = 1200, r.Parent = {1080, 100, 1200, 300}; },
-       1080 + 1 - 118, -1, -1, -1},
+       {1080 + 1 - 118, 202, 118, 87}},
       {"lifted to the bottom", [](R r) { r.IsSubmenu = r.PlaceBesideParent = true, r.Y = 950, r.Parent = {180, 900, 302, 990}; },
-       -1, 1000 - 87, -1, -1},
+       {303, 1000 - 87, 118, 87}},
   };
   for (const auto& c : cases) {
     PopupPositionRequest request{
         .X = 300, .Y = 200, .Width = 120, .Height = 90, .PopupWidth = 110, .Parent = {}, .WorkArea = {0, 0, 1280, 1000}};
     c.Change(request);
-    const PopupPosition position = AdjustPopupPosition(request);
-    const int got[] = {position.X, position.Y, position.Width, position.Height};
-    const int want[] = {c.X, c.Y, c.Width, c.Height};
-    for (int k = 0; k < 4; ++k) {
-      if (want[k] != -1) { EXPECT_EQ(got[k], want[k]) << c.Name << " part " << k; }
-    }
+    const PopupPosition p = AdjustPopupPosition(request);
+    EXPECT_EQ((std::array<int, 4>{p.X, p.Y, p.Width, p.Height}), c.Position) << c.Name;
   }
+}
+
+std::vector<std::array<int, 4>> Rects(const std::vector<ScreenRect>& rects) {
+  std::vector<std::array<int, 4>> result;
+  for (const ScreenRect& r : rects) result.push_back({r.Left, r.Top, r.Right, r.Bottom});
+  return result;
 }
 
 TEST(PopupPlacement, AShrunkAndMovedPopupUncoversRightLeftBottomAndTopStrips) {
-  const auto strips = UncoveredStrips({100, 100, 300, 300}, {120, 130, 250, 280});
-  ASSERT_EQ(strips.size(), 4u);
-  const int expected[4][2] = {{250, 300}, {100, 120}, {280, 300}, {100, 130}};  // left/right, then top/bottom
-  for (int k = 0; k < 4; ++k) {
-    EXPECT_EQ(k < 2 ? strips[k].Left : strips[k].Top, expected[k][0]) << k;
-    EXPECT_EQ(k < 2 ? strips[k].Right : strips[k].Bottom, expected[k][1]) << k;
-  }
+  EXPECT_EQ(Rects(UncoveredStrips({100, 100, 300, 300}, {120, 130, 250, 280})),
+            (std::vector<std::array<int, 4>>{{250, 100, 300, 300}, {100, 100, 120, 300}, {100, 280, 300, 300},
+                                              {100, 100, 300, 130}}));
   EXPECT_TRUE(UncoveredStrips({100, 100, 200, 200}, {90, 90, 210, 210}).empty());  // grown: nothing
-  const auto far = UncoveredStrips({100, 100, 200, 200}, {500, 500, 600, 600});  // moved away: all of it
-  ASSERT_FALSE(far.empty());
-  EXPECT_EQ(far[0].Left, 100);
-  EXPECT_EQ(far[0].Right, 200);
+  EXPECT_EQ(Rects(UncoveredStrips({100, 100, 200, 200}, {500, 500, 600, 600})),  // moved away: all of it
+            (std::vector<std::array<int, 4>>{{100, 100, 200, 200}, {100, 100, 200, 200}}));
 }
 
-std::vector<int> Area(const ShadowStrip& strip) {
-  return {strip.Area.Left, strip.Area.Top, strip.Area.Right, strip.Area.Bottom, static_cast<int>(strip.Flags)};
+// Each strip as {left, top, right, bottom, flags}, an empty one as {}.
+using Strips = std::vector<std::vector<int>>;
+Strips Areas(const std::vector<ShadowStrip>& strips) {
+  Strips result;
+  for (const ShadowStrip& s : strips)
+    result.push_back(s.Area.Empty() ? std::vector<int>{}
+                                    : std::vector<int>{s.Area.Left, s.Area.Top, s.Area.Right, s.Area.Bottom, static_cast<int>(s.Flags)});
+  return result;
 }
 constexpr int kVertical = kShadowVertical, kStart = kShadowFadeStartOnly, kEnd = kShadowFadeEndOnly;
 
-TEST(MenuShadowGeometry, PopupStripsFivePixelsDeepNeverOnTheParent) {
-  const auto strips = PopupShadowStrips({100, 50, 300, 250}, kMenuShadowDepth, std::nullopt);
-  ASSERT_EQ(strips.size(), 3u);
-  EXPECT_EQ(Area(strips[0]), (std::vector<int>{300, 55, 305, 250, kVertical | kStart}));  // right
-  EXPECT_EQ(Area(strips[1]), (std::vector<int>{105, 250, 300, 255, kStart}));             // bottom
-  EXPECT_EQ(Area(strips[2]), (std::vector<int>{300, 250, 305, 255, kVertical | kEnd}));   // corner
+// A popup casts right, bottom and corner strips five pixels deep, never on its parent popup.
+TEST(MenuShadowGeometry, PopupAndTitleStrips) {
+  EXPECT_EQ(Areas(PopupShadowStrips({100, 50, 300, 250}, kMenuShadowDepth, std::nullopt)),
+            (Strips{{300, 55, 305, 250, kVertical | kStart}, {105, 250, 300, 255, kStart}, {300, 250, 305, 255, kVertical | kEnd}}));
   // A submenu opened to the left of its parent, which covers the submenu's right side.
-  const auto covered = PopupShadowStrips({100, 50, 300, 250}, 5, ShadowRect{280, 40, 480, 400});
-  EXPECT_TRUE(covered[0].Area.Empty());
-  EXPECT_EQ(Area(covered[1]), (std::vector<int>{105, 250, 280, 255, kStart}));
-  EXPECT_TRUE(covered[2].Area.Empty());
+  EXPECT_EQ(Areas(PopupShadowStrips({100, 50, 300, 250}, 5, ShadowRect{280, 40, 480, 400})),
+            (Strips{{}, {105, 250, 280, 255, kStart}, {}}));
   // A parent that covers only the top of the right strip leaves the rest.
-  const auto lower = PopupShadowStrips({100, 50, 300, 250}, 5, ShadowRect{200, 0, 400, 100});
-  EXPECT_EQ(Area(lower[0]), (std::vector<int>{300, 100, 305, 250, kVertical | kStart}));
-  EXPECT_EQ(Area(lower[1]), (std::vector<int>{105, 250, 300, 255, kStart}));
-}
-
-TEST(MenuShadowGeometry, TitleShadowsStayInsideTheWorkArea) {
-  const auto strips = TitleShadowStrips({10, 0, 60, 20}, 5, {0, 0, 1000, 700});
-  ASSERT_EQ(strips.size(), 2u);
-  EXPECT_EQ(Area(strips[0]), (std::vector<int>{60, 5, 65, 20, kVertical | kStart}));
-  EXPECT_EQ(Area(strips[1]), (std::vector<int>{15, 20, 60, 25, kStart}));
-  const auto cut = TitleShadowStrips({10, 0, 60, 20}, 5, {0, 0, 62, 22});
-  EXPECT_EQ(Area(cut[0]), (std::vector<int>{60, 5, 62, 20, kVertical | kStart}));
-  EXPECT_EQ(Area(cut[1]), (std::vector<int>{15, 20, 60, 22, kStart}));
-  EXPECT_TRUE(TitleShadowStrips({10, 0, 60, 20}, 5, {0, 0, 60, 20})[1].Area.Empty());
+  EXPECT_EQ(Areas(PopupShadowStrips({100, 50, 300, 250}, 5, ShadowRect{200, 0, 400, 100})),
+            (Strips{{300, 100, 305, 250, kVertical | kStart}, {105, 250, 300, 255, kStart}, {300, 250, 305, 255, kVertical | kEnd}}));
+  // Title shadows stay inside the work area.
+  EXPECT_EQ(Areas(TitleShadowStrips({10, 0, 60, 20}, 5, {0, 0, 1000, 700})),
+            (Strips{{60, 5, 65, 20, kVertical | kStart}, {15, 20, 60, 25, kStart}}));
+  EXPECT_EQ(Areas(TitleShadowStrips({10, 0, 60, 20}, 5, {0, 0, 62, 22})),
+            (Strips{{60, 5, 62, 20, kVertical | kStart}, {15, 20, 60, 22, kStart}}));
+  EXPECT_EQ(Areas(TitleShadowStrips({10, 0, 60, 20}, 5, {0, 0, 60, 20})), (Strips{{}, {}}));
 }
 
 // A dragged edge moves while the opposite edge stays; pure moves pass freely.
@@ -222,10 +197,10 @@ TEST(SizeLimits, ADraggedEdgeMovesWhileTheOppositeEdgeStays) {
       {{999, 999, 40, 30, kPlacementNoMove}, 10, 20, {999, 999, 100, 50, 0}},
   };
   for (const auto& c : cases) {
-    ProposedPlacement placement = c.In;
-    EnforceSizeLimits(placement, c.OldX, c.OldY, SizeLimits{100, 50, 300, 200});
-    EXPECT_EQ((std::vector<int>{placement.X, placement.Y, placement.Width, placement.Height}),
-              (std::vector<int>{c.Out.X, c.Out.Y, c.Out.Width, c.Out.Height})) << c.In.X << " " << c.In.Width;
+    ProposedPlacement p = c.In;
+    EnforceSizeLimits(p, c.OldX, c.OldY, SizeLimits{100, 50, 300, 200});
+    EXPECT_EQ((std::array<int, 4>{p.X, p.Y, p.Width, p.Height}), (std::array<int, 4>{c.Out.X, c.Out.Y, c.Out.Width, c.Out.Height}))
+        << c.In.X << " " << c.In.Width;
   }
   ProposedPlacement placement{0, 0, 5, 5000, 0};  // zero or negative limits do not limit
   EnforceSizeLimits(placement, 0, 0, SizeLimits{0, -1, 0, -5});
@@ -248,16 +223,13 @@ TEST(RebarBackgroundRules, WidthFollowsTheWidestMonitorAndAnImageIsDrawnAgainOnl
   EXPECT_EQ(RebarBackgroundSizeFor(widest).Height, 256);
   widest = GrowWidestMonitor(GrowWidestMonitor(widest, 1920), 1024);  // never shrinks
   EXPECT_EQ(RebarBackgroundSizeFor(widest).Width, 1924);
-  const RebarBackgroundSize want{1284, 256};
-  EXPECT_TRUE(RebarBackgroundNeedsRendering(0, false, false, {}, want));
-  EXPECT_TRUE(RebarBackgroundNeedsRendering(0, true, true, want, want));
-  EXPECT_TRUE(RebarBackgroundNeedsRendering(1, true, false, want, want));
-  EXPECT_FALSE(RebarBackgroundNeedsRendering(0, true, false, want, want));
-  EXPECT_FALSE(RebarBackgroundNeedsRendering(2, true, false, want, want));
-  EXPECT_TRUE(RebarBackgroundNeedsRendering(0, true, false, {1000, 256}, want));
-  EXPECT_TRUE(RebarBackgroundNeedsRendering(0, true, false, {1284, 100}, want));
-  // A larger image than needed stays: it was drawn for a wider monitor seen before.
-  EXPECT_FALSE(RebarBackgroundNeedsRendering(0, true, false, {2000, 300}, want));
+  // Only force 1 redraws an existing image; a larger one than needed stays, drawn for a wider monitor seen before.
+  const struct { int Force; bool Exists, Marked; RebarBackgroundSize Image; bool Again; } cases[] = {
+      {0, false, false, {}, true},         {0, true, true, {1284, 256}, true},   {1, true, false, {1284, 256}, true},
+      {0, true, false, {1284, 256}, false}, {2, true, false, {1284, 256}, false}, {0, true, false, {1000, 256}, true},
+      {0, true, false, {1284, 100}, true},  {0, true, false, {2000, 300}, false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(RebarBackgroundNeedsRendering(c.Force, c.Exists, c.Marked, c.Image, {1284, 256}), c.Again) << c.Force << " " << c.Image.Width;
 }
 
 }  // namespace
