@@ -26,17 +26,16 @@ TEST(BlitCacheRules, ServeRules) {
         << c.Rule << " " << c.CacheWidth << "x" << c.CacheHeight << " for " << c.Width << "x" << c.Height;
 }
 
-// Sized caches are found by the fixed dimension; a too small free dimension remakes the entry.
+// Sized caches are found by the fixed dimension; a too small free dimension remakes the entry, none found makes one.
 TEST(BlitCacheRules, SizeListFindsOrRemakes) {
   const std::vector<BlitCacheSize> sizes{{100, 20}, {100, 22}, {120, 30}};
   const struct { std::uint32_t Rule; int Width, Height, Index; bool Remake; } cases[] = {
-      {0x1000, 100, 22, 1, false}, {0x1000, 80, 20, 0, false}, {0x1000, 140, 20, 0, true}, {0x1000, 100, 24, -1, false},
-      {0x100, 120, 40, 2, true},   {0x100, 120, 10, 2, false}, {0, 100, 20, 0, false},     {0, 100, 19, -1, false},
+      {0x1000, 100, 22, 1, false}, {0x1000, 80, 20, 0, false}, {0x1000, 140, 20, 0, true}, {0x1000, 100, 24, -1, true},
+      {0x100, 120, 40, 2, true},   {0x100, 120, 10, 2, false}, {0, 100, 20, 0, false},     {0, 100, 19, -1, true},
   };
   for (const auto& c : cases) {
     const BlitSizeChoice choice = ChooseSizedCache(sizes, c.Rule, c.Width, c.Height);
-    EXPECT_EQ(choice.Index, c.Index) << c.Rule << " " << c.Width << "x" << c.Height;
-    if (c.Index >= 0) { EXPECT_EQ(choice.Remake, c.Remake) << c.Rule << " " << c.Width << "x" << c.Height; }
+    EXPECT_EQ(std::pair(choice.Index, choice.Remake), std::pair(c.Index, c.Remake)) << c.Rule << " " << c.Width << "x" << c.Height;
   }
   EXPECT_EQ(ChooseSizedCache({}, 0x1000, 100, 20).Index, -1);
   EXPECT_EQ(ChooseSizedCache({{0, 0}}, 0x1000, 100, 20).Index, -1);  // a freed entry is never a real size
@@ -70,14 +69,10 @@ TEST(BlitCacheRules, PaintGeometry) {
   EXPECT_TRUE(Steps(5, 16, 16).empty());
 }
 
+// One row of pixels.
 EffectSource Pixels(std::vector<std::uint32_t> pixels, bool alphaChannel, std::vector<std::uint32_t> mask = {}) {
-  EffectSource source;
-  source.Width = static_cast<int>(pixels.size());
-  source.Height = 1;
-  source.Pixels = std::move(pixels);
-  source.HasAlphaChannel = alphaChannel;
-  source.Mask = std::move(mask);
-  return source;
+  const int width = static_cast<int>(pixels.size());
+  return {width, 1, std::move(pixels), alphaChannel, std::move(mask)};
 }
 
 TEST(ImageEffectPixels, ComponentFormulas) {
