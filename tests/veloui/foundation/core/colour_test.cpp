@@ -206,16 +206,16 @@ TEST_F(UIColourTest, StoreUIColourAndMode) {
   EXPECT_EQ(UIColours.Office2007[UIColour::menuhotborder].CustomGrey, 0x00332211u);
   ASSERT_EQ(StoreUIColour(UISTYLE_WHIDBEY, UIColour::background, 0x00010203, UICOLOURMODE_DEFAULT_SILVER), 1);
   EXPECT_EQ(UIColours.Whidbey[UIColour::background].CustomSilver, 0x00010203u);
-  UseTheme(RgbWord(250, 250, 250));  // silver
+  UseTheme(RgbWord(255, 255, 0));  // olive
   StoreUIColourMode(UICOLOURMODE_DEFAULT);
   ASSERT_EQ(StoreUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, 0x000A0B0C, UICOLOURMODE_CUSTOM), 1);
-  EXPECT_EQ(UIColours.Office2003[UIColour::separatorbar].CustomSilver, 0x000A0B0Cu);
+  EXPECT_EQ(UIColours.Office2003[UIColour::separatorbar].CustomOlive, 0x000A0B0Cu);
   EXPECT_EQ(UIColours.Office2003[UIColour::separatorbar].CustomBlue, 0x00CB8C6Au);
-  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourStored), 0x008F6D6Eu);  // default column
-  EXPECT_EQ(GetEffectiveColourMode(), 3);
+  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourStored), 0x00588060u);  // default column
+  EXPECT_EQ(GetEffectiveColourMode(), 2);
   StoreUIColourMode(UICOLOURMODE_CUSTOM);
   EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourStored), 0x000A0B0Cu);
-  EXPECT_EQ(GetEffectiveColourMode(), 8);
+  EXPECT_EQ(GetEffectiveColourMode(), 7);
 }
 
 TEST_F(UIColourTest, WhidbeyLookupGivesWordsForTextIdsAndBrushesOtherwise) {
