@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "../../../runtime/portable/temp_folder.h"
@@ -79,9 +81,7 @@ TEST(SkinValues, DeclarationsAndArguments) {
 TEST(SkinValues, FontStyleBits) {
   const auto font = ReadFontDeclaration(u"font: 'Segoe UI', 8, bold, italic, underlined, striked; colour: red");
   ASSERT_TRUE(font);
-  EXPECT_EQ(font->Face, u"Segoe UI");
-  EXPECT_EQ(font->Size, 8);
-  EXPECT_EQ(font->Style, 0x100u | 0x200u | 4u | 8u);
+  EXPECT_EQ(std::tuple(font->Face, font->Size, font->Style), std::tuple(Text(u"Segoe UI"), 8, 0x100u | 0x200u | 4u | 8u));
 }
 
 using SkinPropertiesTest = SkinsTest;
@@ -104,12 +104,9 @@ TEST_F(SkinPropertiesTest, GradientDeclarationBecomesAGradient) {
   ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", u"gradient: vertical, #ffffff, #000000, 0.5, #ff0000;"), 1);
   const GradientRecord* gradient = FindGradient(GetSkinPropertyImage(skin, u"c", u"s", u"p"));
   ASSERT_NE(gradient, nullptr);
-  EXPECT_EQ(gradient->Kind, 1u);
-  EXPECT_EQ(gradient->StartColour, 0xFFFFFFFFu);
-  EXPECT_EQ(gradient->EndColour, 0xFF000000u);
+  EXPECT_EQ(std::tuple(gradient->Kind, gradient->StartColour, gradient->EndColour), std::tuple(1u, 0xFFFFFFFFu, 0xFF000000u));
   ASSERT_EQ(gradient->Stops.size(), 1u);
-  EXPECT_FLOAT_EQ(gradient->Stops[0].Position, 0.5f);
-  EXPECT_EQ(gradient->Stops[0].Colour, 0xFFFF0000u);
+  EXPECT_EQ(std::pair(gradient->Stops[0].Position, gradient->Stops[0].Colour), std::pair(0.5f, 0xFFFF0000u));
   EXPECT_EQ(GetSkinFunctionArgument(skin, u"c", u"s", u"p", u"gradient", 2), u"16777215");
   EXPECT_EQ(GetSkinFunctionArgumentCount(skin, u"c", u"s", u"p", u"gradient"), 5);
   SetSkinProperty(skin, u"c", u"s", u"p", u"white;");  // a new value frees the gradient the property held
@@ -342,15 +339,14 @@ TEST(PanelExRules, ScrollBarComesAndGoesWithTheContent) {
 }
 
 TEST(PanelExRules, BarsAndSizeBoxShareTheEdges) {
+  using Box = std::array<int, 4>;
+  auto box = [](const auto& r) { return Box{r.X, r.Y, r.Width, r.Height}; };
   const ScrollPartsLayout vertical = LayoutScrollParts(400, 300, 16, 17, false, true);
-  EXPECT_EQ(vertical.Vertical.X, 384);
-  EXPECT_EQ(vertical.Vertical.Height, 300);  // the whole right edge
+  EXPECT_EQ(box(vertical.Vertical), (Box{384, 0, 16, 300}));  // the whole right edge
   EXPECT_FALSE(vertical.SizeBoxShown);
   const ScrollPartsLayout both = LayoutScrollParts(400, 300, 16, 17, true, true);
-  EXPECT_EQ(both.Horizontal.Y, 283);
-  EXPECT_EQ(both.Horizontal.Width, 384);
-  EXPECT_EQ(both.Vertical.Height, 283);
+  EXPECT_EQ(box(both.Horizontal), (Box{0, 283, 384, 17}));
+  EXPECT_EQ(box(both.Vertical), (Box{384, 0, 16, 283}));
   EXPECT_TRUE(both.SizeBoxShown);
-  EXPECT_EQ((std::vector<int>{both.SizeBox.X, both.SizeBox.Y, both.SizeBox.Width, both.SizeBox.Height}),
-            (std::vector<int>{384, 283, 16, 17}));
+  EXPECT_EQ(box(both.SizeBox), (Box{384, 283, 16, 17}));
 }
