@@ -24,11 +24,9 @@ TEST(ToolkitLocks, TheHolderTakesItAgainAndASecondThreadWaitsUntilItIsReleased) 
   EXPECT_EQ(TakeToolkitLock(ToolkitLock::Subclass), 1);
   EXPECT_EQ(TakeToolkitLock(ToolkitLock::Subclass), 1);
   ReleaseToolkitLock(ToolkitLock::Subclass);
-  std::atomic<bool> taken{false};
   std::atomic<int> counter{0};
   std::thread other([&] {
     TakeToolkitLock(ToolkitLock::Subclass);
-    taken = true;
     counter = counter + 1;
     ReleaseToolkitLock(ToolkitLock::Subclass);
   });
@@ -38,11 +36,9 @@ TEST(ToolkitLocks, TheHolderTakesItAgainAndASecondThreadWaitsUntilItIsReleased) 
     counter = counter + 10;
   });
   free_lock.join();
-  EXPECT_EQ(counter.load(), 10);
-  EXPECT_FALSE(taken.load());
+  EXPECT_EQ(counter.load(), 10);  // the other thread still waits
   ReleaseToolkitLock(ToolkitLock::Subclass);
   other.join();
-  EXPECT_TRUE(taken.load());
   EXPECT_EQ(counter.load(), 11);
 }
 
@@ -53,10 +49,7 @@ TickCount FakeTick() { return FakeNow.fetch_add(100); }
 
 TEST(ToolkitLocks, StaleLockIsReportedOnceAndTheWaitGoesOn) {
   CreateToolkitMutexSet();
-  {
-    std::lock_guard guard(LinesGuard);
-    Lines.clear();
-  }
+  Lines.clear();  // before any thread writes
   SetDebugLogSinkForTesting(Capture);
   SetTickSourceForTesting(FakeTick);
   FakeNow = 0;
