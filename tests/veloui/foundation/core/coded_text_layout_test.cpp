@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -93,11 +94,9 @@ TEST(CodedText, VisibleTextAndMeasure) {
 TEST(CodedText, FontCodesToggleAccumulateAndMoveThePen) {
   const FakeCanvas canvas = Drawn(u"a\\bb\\bc");
   ASSERT_EQ(canvas.draws.size(), 3u);
-  EXPECT_EQ(canvas.draws[1].Segment, u"b");
-  EXPECT_EQ(canvas.draws[1].Style.Weight, 700);
-  EXPECT_EQ(canvas.draws[2].Style.Weight, 400);
-  EXPECT_EQ(canvas.draws[1].Box.Left, 16);  // a at 10, b at 10 + 6, c at 10 + 6 + 8
-  EXPECT_EQ(canvas.draws[2].Box.Left, 24);
+  // a at 10, b at 10 + 6, c at 10 + 6 + 8
+  EXPECT_EQ(std::tuple(canvas.draws[1].Segment, canvas.draws[1].Style.Weight, canvas.draws[1].Box.Left), std::tuple(u"b", 700, 16));
+  EXPECT_EQ(std::pair(canvas.draws[2].Style.Weight, canvas.draws[2].Box.Left), std::pair(400, 24));
   // Bold of a bold starting font goes to normal; of a semibold one to bold.
   EXPECT_EQ(Drawn(u"x\\by", kCodedTopLeft, {0, 0, 100, 100}, {700}).draws[1].Style.Weight, 400);
   EXPECT_EQ(Drawn(u"x\\by", kCodedTopLeft, {0, 0, 100, 100}, {600}).draws[1].Style.Weight, 700);
@@ -112,8 +111,7 @@ TEST(CodedText, FontCodesToggleAccumulateAndMoveThePen) {
 TEST(CodedText, ColourCodes) {
   const FakeCanvas canvas = Drawn(u"\\cFF0000red\\nblack");
   ASSERT_EQ(canvas.draws.size(), 2u);
-  EXPECT_EQ(canvas.draws[0].Colour, 0x0000FFu);  // red in the low byte
-  EXPECT_EQ(canvas.draws[1].Colour, kBlack);
+  EXPECT_EQ(std::pair(canvas.draws[0].Colour, canvas.draws[1].Colour), std::pair(0x0000FFu, kBlack));  // red in the low byte
   EXPECT_EQ(ParseCodedColour(u"00ff80"), 0x80FF00u);
   EXPECT_EQ(ParseCodedColour(u"1G2345"), 0x452301u);  // a pair is read as far as it is hex
   EXPECT_EQ(ParseCodedColour(u"G12345"), 0x452300u);
@@ -145,8 +143,7 @@ TEST(CodedText, LinksRecordTheirRectangleMeasuredWithoutCodes) {
   EXPECT_EQ(only.Links[0].Right - only.Links[0].Left, 24);
   const auto saturated = Lay(canvas, u"\\l99999999999x\\l", kCodedTopLeft);
   ASSERT_EQ(saturated.Links.size(), 1u);
-  EXPECT_EQ(saturated.Links[0].LinkNumber, 2147483647);
-  EXPECT_EQ(saturated.Visible, u"x");
+  EXPECT_EQ(std::pair(saturated.Links[0].LinkNumber, saturated.Visible), std::pair(2147483647, Text(u"x")));
   EXPECT_EQ(LinkMeasureText(u"\\bbo\\Bld\\n"), u"bold");
   EXPECT_EQ(LinkMeasureText(u"a\\\\b"), u"a\\b");
   EXPECT_EQ(LinkMeasureText(u"pre\\cFF0000red"), u"red");
@@ -159,9 +156,8 @@ TEST(CodedText, LinksRecordTheirRectangleMeasuredWithoutCodes) {
 TEST(CodedText, NewLinesAndClippingAtTheRectangle) {
   const FakeCanvas lines = Drawn(u"one\\|two");
   ASSERT_EQ(lines.draws.size(), 2u);
-  EXPECT_EQ(lines.draws[1].Box.Left, 10);
-  EXPECT_EQ(lines.draws[1].Box.Top, 30);
-  EXPECT_EQ(lines.draws[1].Box.Bottom, 40);  // top-left: bottom = top + height
+  const TextBox& second = lines.draws[1].Box;  // top-left: bottom = top + height
+  EXPECT_EQ(std::tuple(second.Left, second.Top, second.Bottom), std::tuple(10, 30, 40));
   const FakeCanvas canvas = Drawn(u"abc\\bdefgh\\bi", kCodedTopLeft, {0, 0, 40, 100});
   ASSERT_EQ(canvas.draws.size(), 3u);
   EXPECT_NE(canvas.draws[0].Format & kFormatNoClip, 0u);
