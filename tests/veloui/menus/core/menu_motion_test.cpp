@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "veloui/menus/core/animation_easing.h"
@@ -40,26 +41,26 @@ TEST(FrameClock, FramesComeASixtiethApartAndLateOnesAreSkipped) {
   EXPECT_EQ(TicksPerFrame(10), 1);     // never zero
   FrameClock clock;
   EXPECT_FALSE(FrameClockRunning(clock));
+  // What a pass at `now` presents, then whether a frame is due and when the next one is.
+  auto advance = [&clock](std::int64_t now) {
+    const FramePresent presented = AdvanceFrameClock(clock, now);
+    return std::tuple(presented, clock.FrameDue, clock.NextFrame);
+  };
+  using P = FramePresent;
+  using T = std::tuple<P, bool, std::int64_t>;
   StartFrameClock(clock, 1000, 3000000);
-  EXPECT_TRUE(FrameClockRunning(clock));
-  EXPECT_TRUE(clock.FrameDue);
+  EXPECT_EQ(std::pair(FrameClockRunning(clock), clock.FrameDue), std::pair(true, true));
   FinishFrame(clock, 1200);
   EXPECT_FALSE(clock.FrameDue);
-  EXPECT_EQ(AdvanceFrameClock(clock, 1200), FramePresent::Presented);  // the first frame is shown at once
-  EXPECT_TRUE(clock.FrameDue);
-  EXPECT_EQ(clock.NextFrame, 51000);
+  EXPECT_EQ(advance(1200), (T{P::Presented, true, 51000}));  // the first frame is shown at once
   FinishFrame(clock, 1300);
-  EXPECT_EQ(AdvanceFrameClock(clock, 50999), FramePresent::NotYet);
-  EXPECT_FALSE(clock.FrameDue);
-  EXPECT_EQ(AdvanceFrameClock(clock, 51000), FramePresent::Presented);
-  EXPECT_EQ(clock.NextFrame, 101000);
+  EXPECT_EQ(advance(50999), (T{P::NotYet, false, 51000}));
+  EXPECT_EQ(advance(51000), (T{P::Presented, true, 101000}));
   FinishFrame(clock, 51500);
   // Far behind: no catching up, the next frame is one period after now.
-  EXPECT_EQ(AdvanceFrameClock(clock, 300000), FramePresent::PresentedLate);
-  EXPECT_EQ(clock.NextFrame, 350000);
+  EXPECT_EQ(advance(300000), (T{P::PresentedLate, true, 350000}));
   StopFrameClock(clock);
-  EXPECT_FALSE(FrameClockRunning(clock));
-  EXPECT_FALSE(clock.FrameDue);
+  EXPECT_EQ(std::pair(FrameClockRunning(clock), clock.FrameDue), std::pair(false, false));
 }
 
 constexpr std::uint32_t kColour = 0x00336699;  // red 0x99, green 0x66, blue 0x33
@@ -88,8 +89,7 @@ TEST(ShadowPieces, LengthsAndOpacitiesFadeInOverTheDepthAndOutAtTheEnd) {
 
 TEST(ShadowPieces, PiecesArePremultipliedDarkestNextToTheWindowAndCachedByDepthColourAndAlpha) {
   const ShadowPieceImage vertical = BuildShadowPiece(5, 10, kColour, 100, true);
-  ASSERT_EQ(vertical.Width, 5);
-  ASSERT_EQ(vertical.Height, 10);
+  ASSERT_EQ(std::pair(vertical.Width, vertical.Height), std::pair(5, 10));
   auto at = [](const ShadowPieceImage& image, int x, int y) { return image.Pixels[static_cast<std::size_t>(y * image.Width + x)]; };
   // Row opacity 20 at column 0 of depth 5: a = 20 * 4 / 5 = 16; 153 * 16 / 255 = 9, 102 -> 6, 51 -> 3.
   EXPECT_EQ(at(vertical, 0, 0), 0x10090603u);
@@ -124,9 +124,7 @@ TEST(CopyModel, FirstCopyFitsTheScreenWithSpacerAndBottomArrowOnly) {
   const CopyGeometry geometry{heights, 23, 3, 0};
   const CopyView view = InitialCopyView(geometry, 1000);
   // 3 + 7 + 23 + 41 items of 23 + the separator = 978; one more item would pass 1000.
-  EXPECT_EQ(view.First, 0);
-  EXPECT_EQ(view.Last, 41);
-  EXPECT_EQ(CopyOuterHeight(view, geometry), 978);
+  EXPECT_EQ(std::tuple(view.First, view.Last, CopyOuterHeight(view, geometry)), std::tuple(0, 41, 978));
   const std::vector<int> rows = CopyRows(view, 60);
   EXPECT_EQ(rows.front(), 0);
   EXPECT_EQ(rows[rows.size() - 2], RowBottomSpacer(60));
@@ -137,13 +135,11 @@ TEST(CopyModel, HeldArrowsWalkToEitherEndKeepingTheHeight) {
   const std::vector<int> heights = Heights();
   const CopyGeometry geometry{heights, 23, 3, 978};
   const CopyView start = StartCopyView(geometry);
-  EXPECT_EQ(start.Last, 41);
-  EXPECT_EQ(start.SpacerHeight, 7);
+  EXPECT_EQ(std::pair(start.Last, start.SpacerHeight), std::pair(41, 7));
   // Down: the top arrow comes in first and pushes the first item out.
   CopyView view = WithLeavingArrow(start, geometry, 0);
-  EXPECT_EQ(view.First, 1);
-  EXPECT_TRUE(HasTopArrow(view) && view.SpacerAtTop);
-  EXPECT_EQ(CopyPixelSteps(view, geometry, 0), 7);
+  EXPECT_EQ(std::tuple(view.First, HasTopArrow(view), view.SpacerAtTop, CopyPixelSteps(view, geometry, 0)),
+            std::tuple(1, true, true, 7));
   int steps = 0;
   for (; steps < 100 && !CopyScrollDone(view, 60, 0); ++steps) {
     view = *CopyStep(view, geometry, 0);
@@ -161,8 +157,7 @@ TEST(CopyModel, HeldArrowsWalkToEitherEndKeepingTheHeight) {
     view = *CopyStep(view, geometry, 1);
     EXPECT_EQ(CopyOuterHeight(view, geometry), 978);
   }
-  EXPECT_EQ(view.First, 0);
-  EXPECT_FALSE(HasTopArrow(view));
+  EXPECT_EQ(std::pair(view.First, HasTopArrow(view)), std::pair(0, false));
   EXPECT_EQ(CopyRows(view, 60), CopyRows(start, 60));
 }
 
@@ -171,12 +166,10 @@ TEST(CopyModel, TheSpacerTakesWhatTheItemsLeave) {
   const CopyGeometry geometry{heights, 23, 3, 990};
   const CopyView end = EndCopyView(geometry);
   // 3 + 23 + 41 items of 23 = 969 leave 21 for the spacer, above the items.
-  EXPECT_EQ(end.First, 19);
-  EXPECT_EQ(end.SpacerHeight, 21);
+  EXPECT_EQ(std::pair(end.First, end.SpacerHeight), std::pair(19, 21));
   EXPECT_EQ(CopyRows(end, 60)[1], kRowTopSpacer);
   const CopyBand band = CopyScrollBand(984, 23, end);
-  EXPECT_EQ(band.Top, 23 + 21 - 5);
-  EXPECT_EQ(band.Bottom, 984 - 23 + 5);
+  EXPECT_EQ(std::pair(band.Top, band.Bottom), std::pair(23 + 21 - 5, 984 - 23 + 5));
 }
 
 TEST(CopyModel, MnemonicIsTheLetterAfterASingleAmpersand) {
