@@ -218,26 +218,21 @@ TEST_F(UIColourTest, StoreUIColourAndMode) {
   EXPECT_EQ(GetEffectiveColourMode(), 7);
 }
 
-TEST_F(UIColourTest, WhidbeyLookupGivesWordsForTextIdsAndBrushesOtherwise) {
-  static std::vector<std::uint32_t> made;
+// Whidbey gives words for its text ids and brushes otherwise; one brush cache per id serves both
+// lookups and is renewed only when the colour changes.
+TEST_F(UIColourTest, WhidbeyWordsAndTheBrushCache) {
+  static std::vector<std::uint32_t> made, deleted;
   made.clear();
-  SetSolidBrushOps({[](std::uint32_t colour) { made.push_back(colour); return static_cast<std::uint32_t>(made.size() + 100); },
-                    [](std::uint32_t) {}});
+  deleted.clear();
+  SetSolidBrushOps({[](std::uint32_t colour) { made.push_back(colour); return static_cast<std::uint32_t>(500 + made.size()); },
+                    [](std::uint32_t brush) { deleted.push_back(brush); }});
   StoreUIColourMode(UICOLOURMODE_DEFAULT_GREY);
   EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, UIColour::menutitleinactivetextcolor), 0x00808080u);
   EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, UIColour::menudropshadow), 0x32000000u);
   EXPECT_TRUE(made.empty());
-  EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, UIColour::background), 101u);
+  EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, UIColour::background), 501u);
   EXPECT_EQ(made, std::vector<std::uint32_t>{0x00F8F9F9u});
   EXPECT_EQ(GetModeColour(UISTYLE_OFFICE2003, UIColour::background), 0u);
-}
-
-TEST_F(UIColourTest, BrushCacheRenewsOnlyWhenTheColourChanges) {
-  static std::vector<std::uint32_t> deleted;
-  static std::uint32_t next;
-  deleted.clear();
-  next = 500;
-  SetSolidBrushOps({[](std::uint32_t) { return ++next; }, [](std::uint32_t brush) { deleted.push_back(brush); }});
   StoreUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
   const auto first = GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourBrush);
   EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourBrush), first);
@@ -247,37 +242,18 @@ TEST_F(UIColourTest, BrushCacheRenewsOnlyWhenTheColourChanges) {
   const auto second = GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourBrush);
   EXPECT_NE(second, first);
   EXPECT_EQ(deleted, std::vector<std::uint32_t>{first});
-  // The same cache serves both lookups: Whidbey with the same id and another colour renews it.
-  EXPECT_NE(GetModeColour(UISTYLE_WHIDBEY, UIColour::separatorbar), second);
+  EXPECT_NE(GetModeColour(UISTYLE_WHIDBEY, UIColour::separatorbar), second);  // same id, another colour
   EXPECT_EQ(deleted.back(), second);
 }
 
-// Stored ARGB except for the plain ids; mode 5 (custom) stores into the current scheme's column.
-TEST_F(UIColourTest, StoreUIColourPacksArgbExceptForPlainIds) {
-  StoreUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
-  ASSERT_EQ(StoreUIColour(UISTYLE_OFFICE2003, UIColour::menuhotgradientcolor1, 0x00332211, UICOLOURMODE_DEFAULT_BLUE), 1);
-  EXPECT_EQ(UIColours.Office2003[UIColour::menuhotgradientcolor1].CustomBlue, 0xFF112233u);
-  EXPECT_EQ(UIColours.Office2003[UIColour::menuhotgradientcolor1].DefaultBlue, 0xFFFFF4CCu);
-  ASSERT_EQ(StoreUIColour(UISTYLE_OFFICE2007, UIColour::menuhotborder, 0x00332211, UICOLOURMODE_CUSTOM_GREY), 1);
-  EXPECT_EQ(UIColours.Office2007[UIColour::menuhotborder].CustomGrey, 0x00332211u);
-  ASSERT_EQ(StoreUIColour(UISTYLE_WHIDBEY, UIColour::background, 0x00010203, UICOLOURMODE_DEFAULT_SILVER), 1);
-  EXPECT_EQ(UIColours.Whidbey[UIColour::background].CustomSilver, 0x00010203u);
-  UseTheme(RgbWord(250, 250, 250));  // silver
-  StoreUIColourMode(UICOLOURMODE_DEFAULT);
-  ASSERT_EQ(StoreUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, 0x000A0B0C, UICOLOURMODE_CUSTOM), 1);
-  EXPECT_EQ(UIColours.Office2003[UIColour::separatorbar].CustomSilver, 0x000A0B0Cu);
-  EXPECT_EQ(UIColours.Office2003[UIColour::separatorbar].CustomBlue, 0x00CB8C6Au);
-}
-
 TEST_F(UIColourTest, ThemeColourNameFollowsCaptionBeforeCodeSeventy) {
-  SystemFacts.OsVersionCode = 60;
-  DetectThemeColourName(RgbWord(255, 255, 0));
-  EXPECT_EQ(GetThemeColourName(), u"olive");
-  DetectThemeColourName(RgbWord(210, 220, 230));
-  EXPECT_EQ(GetThemeColourName(), u"silver");
-  SystemFacts.OsVersionCode = 70;
-  DetectThemeColourName(RgbWord(255, 255, 0));
-  EXPECT_EQ(GetThemeColourName(), u"blue");
+  const struct { std::int32_t Os; std::uint32_t Caption; const char16_t* Name; } names[] = {
+      {60, RgbWord(255, 255, 0), u"olive"}, {60, RgbWord(210, 220, 230), u"silver"}, {70, RgbWord(255, 255, 0), u"blue"}};
+  for (const auto& n : names) {
+    SystemFacts.OsVersionCode = n.Os;
+    DetectThemeColourName(n.Caption);
+    EXPECT_EQ(GetThemeColourName(), n.Name) << n.Os << " " << n.Caption;
+  }
   EXPECT_EQ(GetColourModeName(), u"blue");
   StoreColourModeName(u"  GREY ");
   EXPECT_EQ(GetColourModeName(), u"grey");
