@@ -220,8 +220,13 @@ TEST_F(SkinFilesTest, PropertyTextOverLinesWithTabsReadsAsOneLine) {
   EXPECT_EQ(GetSkinProperty(skin, u"buttonex", u"hot", u"text", u"font"), u"segoe ui, 8,bold");
 }
 
-TEST_F(SkinFilesTest, PlainSaveCopiesImagesAndLoadsBack) {
+// A failed save leaves no partial output; a plain save copies the images beside the document.
+TEST_F(SkinFilesTest, FailedSaveLeavesNothingAndAPlainSaveCopiesImagesAndLoadsBack) {
   const SkinHandle skin = MakeImageSkin();
+  std::filesystem::create_directories(folder.Path() / "bad" / "glass.skn");  // the document cannot be written
+  EXPECT_EQ(SaveSkinFile(skin, u"bad/glass.skn", false), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "bad" / "a.png"));
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "bad" / "b.png"));
   SkinList().front().Author = u"Me & <you>";
   ASSERT_EQ(SaveSkinFile(skin, u"out/glass.skn", false), 1);
   EXPECT_EQ(FileBytes(folder.File("out/b.png")), std::string(300, 'b'));
@@ -232,14 +237,6 @@ TEST_F(SkinFilesTest, PlainSaveCopiesImagesAndLoadsBack) {
   EXPECT_EQ(SkinList().front().Author, u"Me & <you>");
   EXPECT_EQ(GetSkinProperty(back, u"buttonex", u"hot", u"text padding", u"left"), u"6");
   EXPECT_EQ(Fakes.imageBytes.back(), std::string(300, 'b'));
-}
-
-TEST_F(SkinFilesTest, FailedSaveLeavesNoPartialOutput) {
-  const SkinHandle skin = MakeImageSkin();
-  std::filesystem::create_directories(folder.Path() / "out" / "glass.skn");  // the document cannot be written
-  EXPECT_EQ(SaveSkinFile(skin, u"out/glass.skn", false), 0);
-  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "out" / "a.png"));
-  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "out" / "b.png"));
 }
 
 TEST_F(SkinFilesTest, ImageHandleWithTheTopBitSetIsNoFailure) {
