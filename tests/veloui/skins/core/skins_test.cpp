@@ -53,10 +53,31 @@ class SkinsTest : public ::testing::Test {
     };
     services.FreeFont = [](std::uintptr_t) {};
     services.Broadcast = [](SkinHandle) -> std::int32_t { return ++Fakes.broadcasts; };
+    ASSERT_EQ(SetSkinDirectory(folder.Path().u16string()), 1);
   }
   void TearDown() override {
     ResetSkinGlobals();
     ResetToolkitGlobalLists();
+  }
+  // A skin with an image in each of two properties and a plain one.
+  SkinHandle MakeImageSkin() {
+    PutFileBytes(folder.File("a.png"), "picture a");
+    PutFileBytes(folder.File("b.png"), std::string(300, 'b'));
+    const SkinHandle skin = CreateSkin(u"Glass");
+    EXPECT_EQ(SetSkinProperty(skin, u"buttonex", u"normal", u"background", u"a.png;"), 1);
+    EXPECT_EQ(SetSkinProperty(skin, u"buttonex", u"hot", u"background", u"b.png; width: 16"), 1);
+    EXPECT_EQ(SetSkinProperty(skin, u"buttonex", u"hot", u"text padding", u"top: 2; left: 6;"), 1);
+    return skin;
+  }
+  std::vector<std::string> PackEntries(const std::string& name) {
+    std::vector<std::string> entries;
+    EXPECT_TRUE(ReadPackEntries(FileBytes(folder.File(name)), entries));
+    return entries;
+  }
+  // A one-property skin document.
+  void PutSkin(const char* name, const char* value) {
+    PutFileBytes(folder.File(name), std::string("<skin><name id='T'/><component id='c'><state id='s'><property id='p'>") +
+                                        value + "</property></state></component></skin>");
   }
   TempFolder folder;
 };
@@ -179,35 +200,7 @@ TEST_F(BuiltInSkinsTest, AllElevenBuildOnceWithoutBroadcastAndOwnTheirDrawnPictu
   EXPECT_EQ(Fakes.freedImages.size(), 10u);
 }
 
-namespace {
-class SkinFilesTest : public SkinsTest {
- protected:
-  void SetUp() override {
-    SkinsTest::SetUp();
-    ASSERT_EQ(SetSkinDirectory(folder.Path().u16string()), 1);
-  }
-  // A skin with an image in each of two properties and a plain one.
-  SkinHandle MakeImageSkin() {
-    PutFileBytes(folder.File("a.png"), "picture a");
-    PutFileBytes(folder.File("b.png"), std::string(300, 'b'));
-    const SkinHandle skin = CreateSkin(u"Glass");
-    EXPECT_EQ(SetSkinProperty(skin, u"buttonex", u"normal", u"background", u"a.png;"), 1);
-    EXPECT_EQ(SetSkinProperty(skin, u"buttonex", u"hot", u"background", u"b.png; width: 16"), 1);
-    EXPECT_EQ(SetSkinProperty(skin, u"buttonex", u"hot", u"text padding", u"top: 2; left: 6;"), 1);
-    return skin;
-  }
-  std::vector<std::string> PackEntries(const std::string& name) {
-    std::vector<std::string> entries;
-    EXPECT_TRUE(ReadPackEntries(FileBytes(folder.File(name)), entries));
-    return entries;
-  }
-  // A one-property skin document.
-  void PutSkin(const char* name, const char* value) {
-    PutFileBytes(folder.File(name), std::string("<skin><name id='T'/><component id='c'><state id='s'><property id='p'>") +
-                                        value + "</property></state></component></skin>");
-  }
-};
-}  // namespace
+using SkinFilesTest = SkinsTest;
 
 // A stray top-level element is ignored and the skin returned whole.
 TEST_F(SkinFilesTest, PropertyTextOverLinesWithTabsReadsAsOneLine) {
