@@ -68,8 +68,7 @@ TEST(ValueOps, MixAndBlendDivideEachChannelDownward) {
   }
 }
 
-// The menu records' short value 6 is an Office look too (the toolbar hot-state copy of this
-// test once left it out).
+// The menu records' short value 6 is an Office look too (the toolbar hot-state copy once left it out).
 TEST(UIStyle, OfficeStylesAreBothOffice2003ValuesAndOffice2007) {
   for (const std::uint32_t style : {UISTYLE_OFFICE2003, UISTYLE_OFFICE2003_SHORT, UISTYLE_OFFICE2007}) {
     EXPECT_TRUE(IsOfficeStyle(style)) << style;
@@ -134,8 +133,7 @@ TEST_F(ColourExpressionTest, EvalGetUIColour) {
       {UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_DEFAULT_SILVER, 0x00ECE8E8u},
       {UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_CUSTOM, 0u},  {99, 3, UICOLOURMODE_DEFAULT_BLUE, 0u},
       {UISTYLE_OFFICE2003, 56, UICOLOURMODE_DEFAULT_BLUE, 0u},      {UISTYLE_OFFICE2003, -1, UICOLOURMODE_DEFAULT_BLUE, 0u},
-      // Only words with a top byte are ARGB: the Whidbey text colour of id 3 is a COLORREF in a
-      // slot that is not kept plain and must not have its red and blue exchanged.
+      // Only words with a top byte are ARGB: the Whidbey id 3 keeps its red and blue in place.
       {UISTYLE_WHIDBEY, C::menutitleinactivetextcolor, UICOLOURMODE_DEFAULT_GREY, 0x00808080u},
       {UISTYLE_OFFICE2003, C::menutitleinactivetextcolor, UICOLOURMODE_DEFAULT_BLUE, 0x00800000u},
       {UISTYLE_OFFICE2003, C::menudropshadow, UICOLOURMODE_DEFAULT_BLUE, 0x00CB8C6Au},
@@ -148,8 +146,7 @@ TEST_F(ColourExpressionTest, EvalGetUIColour) {
   EXPECT_EQ(EvalGetUIColour(UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_DEFAULT), 0x00010101u);
 }
 
-// Exact colour words per visual style's caption (0: none), mode, style and id; the Office 2003 grey
-// column is what the program shows. Negative ids answer the scheme; ids outside 0..56 give 0.
+// Colour words per visual style's caption (0: none), mode, style and id; negative ids answer the scheme.
 TEST_F(UIColourTest, GetUIColour) {
   namespace C = UIColour;
   constexpr std::int32_t Grey = UICOLOURMODE_DEFAULT_GREY, Blue = UICOLOURMODE_DEFAULT_BLUE, Theme = UICOLOURMODE_DEFAULT;
@@ -188,8 +185,7 @@ TEST_F(UIColourTest, GetUIColour) {
   for (const auto& [caption, scheme] : captions) EXPECT_EQ(ClassifyCaptionColour(caption), scheme) << caption;
 }
 
-// Unknown modes and styles, ids outside 0..55 store nothing; stored colours are ARGB except for the
-// plain ids; the custom mode stores into the current scheme's column and reads it back.
+// Bad arguments store nothing; colours are stored ARGB but for plain ids, custom ones in the scheme's column.
 TEST_F(UIColourTest, StoreUIColourAndMode) {
   StoreUIColourMode(UICOLOURMODE_DEFAULT_BLUE);
   EXPECT_EQ(StoreUIColourMode(10), 0);
@@ -218,8 +214,7 @@ TEST_F(UIColourTest, StoreUIColourAndMode) {
   EXPECT_EQ(GetEffectiveColourMode(), 7);
 }
 
-// Whidbey gives words for its text ids and brushes otherwise; one brush cache per id serves both
-// lookups and is renewed only when the colour changes.
+// Whidbey gives words for text ids, else brushes from the one cache per id, renewed when the colour changes.
 TEST_F(UIColourTest, WhidbeyWordsAndTheBrushCache) {
   static std::vector<std::uint32_t> made, deleted;
   made.clear();

@@ -75,8 +75,7 @@ EffectSource Pixels(std::vector<std::uint32_t> pixels, bool alphaChannel, std::v
   return {width, 1, std::move(pixels), alphaChannel, std::move(mask)};
 }
 
-// The effect's and the tint's grey weigh red 0.2989 and 0.299, which round differently at 92:
-// 27.4988 and 27.508. Components and opacity stay within their range.
+// The effect's and the tint's grey weigh red 0.2989 and 0.299: 27.4988 and 27.508 at 92.
 TEST(ImageEffectPixels, ComponentFormulas) {
   EXPECT_EQ(std::pair(EffectGrey(92, 0, 0), TintGrey(92, 0, 0)), std::pair(27, 28));
   EXPECT_EQ(BlendComponent(210, 0, 110), 90);  // 90.23
@@ -139,8 +138,7 @@ TEST(FontSteps, StepAndPointSizesStyleFlagsAndNumbers) {
   // {height, dpi, points}: 8.25 and 9.75 points round to nearest.
   const int points[][3] = {{-11, 96, 8}, {-12, 96, 9}, {16, 96, 12}, {-13, 96, 10}, {-20, 120, 12}, {-20, 0, 0}};
   for (const auto& p : points) EXPECT_EQ(PointSizeOfHeight(p[0], p[1]), p[2]) << p[0] << " " << p[1];
-  // {flags, weight, italic, underline, strike-out, quality}: 400 has the bit 0x10 but means normal;
-  // 700 = 0x2BC is a weight, not a set of bits.
+  // 400 has the bit 0x10 but means normal; 700 = 0x2BC is a weight, not a set of bits.
   const struct { std::uint32_t Flags; int Weight; bool Italic, Underline, StrikeOut; int Quality; } styles[] = {
       {0, 400, false, false, false, 0}, {400, 400, false, false, false, 0}, {1, 700, false, false, false, 0},
       {0x100, 700, false, false, false, 0}, {700, 700, false, false, false, 0}, {708, 700, false, false, false, 0},
@@ -191,8 +189,7 @@ ImageStoreEntry WithImages(std::uintptr_t first) {
   return entry;
 }
 
-// Shared images go with the last user. Counts are keyed by a never-reused serial: owners made at a
-// freed address leave a live count alone.
+// Counts are keyed by a never-reused serial: owners made at a freed address leave a live count alone.
 TEST_F(ImageStoreTest, SharedImagesGoWithTheLastUserAndNewOwnersNeverTakeOverALiveCount) {
   ASSERT_TRUE(DropImageStoreEntry(AddImageStoreEntry(WithImages(300))).has_value());  // an owner alone goes at once
   const ImageStoreHandle owner = AddImageStoreEntry(WithImages(100));

@@ -87,21 +87,6 @@ TEST(ToolkitLocks, StaleLockIsReportedOnceAndTheWaitGoesOn) {
   EXPECT_EQ(Lines.size(), 1u);
 }
 
-TEST(ToolkitRegistry, ListsKeepRecordAddressesUntilReset) {
-  ResetToolkitGlobalLists();
-  auto& list = ToolkitList<int>(ToolkitListId::Menus);
-  list.push_back(1);
-  const int* first = &list.back();
-  for (int i = 2; i < 50; ++i) list.push_back(i);
-  EXPECT_EQ(*first, 1);
-  EXPECT_EQ(&ToolkitList<int>(ToolkitListId::Menus), &list);
-  EXPECT_TRUE(ToolkitList<int>(ToolkitListId::Rebars).empty());
-  ToolkitMap<int>(ToolkitMapId::ChildSubclass)[u"1234"] = 7;
-  ResetToolkitGlobalLists();
-  EXPECT_TRUE(ToolkitList<int>(ToolkitListId::Menus).empty());
-  EXPECT_TRUE(ToolkitMap<int>(ToolkitMapId::ChildSubclass).empty());
-}
-
 TEST(ToolkitRegistry, AutoCommandIdsCountDownAndWrapAndObjectNumbersAreDistinctAndNeverSmall) {
   ResetAutoCommandID();
   EXPECT_EQ(NextAutoCommandID(), 65534);

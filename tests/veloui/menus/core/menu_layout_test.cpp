@@ -90,8 +90,7 @@ TEST(MenuMeasure, PopupSizesAndTitleButtons) {
 }
 
 TEST(PopupPlacement, WorkAreaClampChevronAndHitTest) {
-  // {x, width, left, shift}: a popup is kept five pixels clear of the right edge; the shift is one
-  // more than the overhang.
+  // {x, width, left, shift}: kept five pixels clear of the right edge, shifted one more than the overhang.
   const int clamps[][4] = {{100, 200, 100, 0}, {1270, 150, 1125, 146}, {1075, 200, 1075, 0}, {1076, 200, 1075, 2}};
   for (const auto& c : clamps) {
     EXPECT_EQ(ClampPopupToWorkArea(c[0], c[1], 1280).Left, c[2]) << c[0];
