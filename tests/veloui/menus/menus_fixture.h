@@ -1,15 +1,21 @@
 #pragma once
-// A top-level test window, a clean toolkit state before each test and the program's own
-// menu bar as a realistic set of titles and items.
+// The fixture of the menu, popup and window-hook tests: the toolkit started in the Office 2003
+// grey colours with every bar, menu and tracking state cleared, a top-level test window, and a
+// probe that acts from inside the system's modal menu loop.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "runtime/portable/text.h"
+
+inline constexpr wchar_t kTestWindowClass[] = L"WindowClass_MenusTest";
+// The toolkit style word of the Office 2003 look.
+inline constexpr std::uint32_t kOffice2003 = 0x1000000;
 
 struct ReceivedCommand {
   HWND Window = nullptr;
@@ -21,10 +27,15 @@ class MenusTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Another top-level window of the same class.
+  // Another top-level window of the test class, destroyed after the test.
   HWND MakeWindow();
-  // The main window's menu bar of the program: four titles, 27 items and separators.
-  HWND BuildProgramMenuBar(HWND window);
+  // A visible child of the test window (or of `parent`).
+  HWND MakeChild(const wchar_t* className, DWORD style, HWND parent = nullptr);
+  // A menu bar of four titles ("Server", "Commands", "Database", "Info"): title k holds item
+  // 10k+1 "Item", a separator and item 10k+2 "\bLast".
+  HWND BuildMenuBar(HWND window);
+  // Sends TBN_DROPDOWN for the bar's button at `index` to its window.
+  LRESULT DropDown(HWND bar, int index);
   // Dispatches what is waiting; never blocks.
   static void PumpMessages();
 
@@ -34,14 +45,28 @@ class MenusTest : public ::testing::Test {
 
 // Every WM_COMMAND the test windows received, in order.
 std::vector<ReceivedCommand>& ReceivedCommands();
-// The item's info for `mask` (cbSize set; fType etc. zero when the item is missing).
+// The item's info for `mask` (fMask zero when the item is missing).
 MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask);
 // A 16 x 16 32-bit bitmap filled with one opaque colour; the caller deletes it.
 HBITMAP SolidBitmap(COLORREF colour);
-// The toolkit style word of the Office 2003 look.
-constexpr std::uint32_t kOffice2003 = 0x1000000;
-// The toolbar's button at `index`, and its text.
-TBBUTTON ButtonAt(HWND toolbar, int index);
-Text ButtonText(HWND toolbar, int index);
 // The window's outer height.
 int HeightOf(HWND window);
+// The text of the toolbar's button at `index`.
+Text ButtonText(HWND toolbar, int index);
+// The rebar's band at `index` for `mask`.
+REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask);
+// The child's rectangle in its parent's client coordinates.
+RECT RectIn(HWND child, HWND parent);
+WNDPROC ProcedureOf(HWND window);
+Text ClassOf(HWND window);
+// Registers a window class of that name with the default procedure.
+void RegisterClassNamed(const wchar_t* name);
+// Dispatches waiting messages for about `milliseconds` (bounded), or until `done` says so.
+void PumpMessagesFor(DWORD milliseconds, const std::function<bool()>& done = nullptr);
+
+// Calls `step` every 20 ms while `open` runs (the menu loop dispatches the timer); the menu is
+// ended once `step` returns true, and after `mostTicks` ticks at the latest. The number of ticks.
+int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step, int mostTicks = 150);
+// The visible popup-menu windows of this thread: the first (or nullptr), and how many.
+HWND OpenPopupWindow();
+int CountPopupWindows();

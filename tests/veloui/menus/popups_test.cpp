@@ -1,0 +1,216 @@
+// Context menus and their popup windows, driven from inside the system's menu loop.
+#include "menus_fixture.h"
+#include "veloui/menus/host_install.h"
+#include "veloui/menus/menu_tracking.h"
+#include "veloui/menus/menu_tracking_hooks.h"
+#include "veloui/menus/menus.h"
+#include "veloui/menus/popup_menus.h"
+#include "veloui/menus/popup_window.h"
+#include "veloui/menus/toolbar_extras.h"
+#include "veloui/menus/toolbars.h"
+
+namespace {
+
+class PopupsTest : public MenusTest {};
+
+class PopupMenuTest : public MenusTest {
+ protected:
+  void SetUp() override {
+    MenusTest::SetUp();
+    Edit = MakeChild(L"EDIT", 0);
+    SetFocus(Edit);
+  }
+  static HMENU MakeContextMenu(std::intptr_t id) {
+    HMENU menu = CreateSkinnedPopupMenu(id, kOffice2003);
+    AddMenuItem(41, u"Kick", nullptr, nullptr, nullptr, 0);
+    AddMenuItem(42, u"Ban", nullptr, nullptr, nullptr, 0);
+    AddMenuSeparator();
+    AddMenuItem(43, u"Copy GUID", nullptr, nullptr, nullptr, 0);
+    return menu;
+  }
+  HWND Edit = nullptr;
+};
+
+TEST_F(PopupMenuTest, NothingIsShownWithoutItemsOrForAnUnknownMenu) {
+  EXPECT_EQ(ShowPopupMenu(3, Window, 100, 100), 0);
+  CreateSkinnedPopupMenu(3, kOffice2003);
+  EXPECT_EQ(ShowPopupMenu(3, Window, 100, 100), 0) << "a menu without items";
+  MakeContextMenu(4);
+  EXPECT_EQ(ShowPopupMenu(99, Window, 100, 100), 0) << "no such menu";
+  EXPECT_EQ(MenuTracking.PopupFilterHook, nullptr);
+}
+
+TEST_F(PopupMenuTest, WhileOpenThePopupIsHookedSubclassedAndFramedAndAfterwardsTheFocusComesBack) {
+  HMENU menu = MakeContextMenu(5);
+  bool hookedAndTracked = false;
+  HWND popup = nullptr;
+  WNDPROC procedure = nullptr;
+  RECT item{}, separator{}, frame{}, client{};
+  int result = 0;
+  WhileMenuOpen([&] { result = ShowPopupMenu(5, Window, 200, 150); },
+                [&] {
+                  popup = OpenPopupWindow();
+                  if (popup == nullptr) return false;
+                  hookedAndTracked = MenuTracking.PopupFilterHook != nullptr && MenuTracking.PopupMouseHook != nullptr &&
+                                     MenuTracking.TrackedMenu == menu;
+                  procedure = ProcedureOf(popup);
+                  GetMenuItemRect(Window, menu, 0, &item);
+                  GetMenuItemRect(Window, menu, 2, &separator);
+                  GetWindowRect(popup, &frame);
+                  GetClientRect(popup, &client);
+                  MapWindowPoints(popup, nullptr, reinterpret_cast<POINT*>(&client), 2);
+                  return true;
+                });
+  EXPECT_EQ(result, 1);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(hookedAndTracked);
+  EXPECT_EQ(procedure, &PopupMenuWindowProc);
+  EXPECT_EQ(separator.bottom - separator.top, 2) << "an Office separator";
+  EXPECT_GE(item.bottom - item.top, 16 + 4 + 3);
+  // An Office popup has a one-pixel side and a two-pixel top and bottom border.
+  EXPECT_EQ(client.left - frame.left, 1);
+  EXPECT_EQ(frame.right - client.right, 1);
+  EXPECT_EQ(client.top - frame.top, 2);
+  EXPECT_EQ(frame.bottom - client.bottom, 2);
+  EXPECT_EQ(MenuTracking.PopupFilterHook, nullptr);
+  EXPECT_EQ(MenuTracking.PopupMouseHook, nullptr);
+  EXPECT_EQ(MenuTracking.TrackedMenu, nullptr);
+  EXPECT_EQ(GetFocus(), Edit);
+  EXPECT_FALSE(FindMenuRecord(5)->Tracking);
+  EXPECT_TRUE(PopupWindowList().empty()) << "records go with their windows";
+}
+
+TEST_F(PopupMenuTest, PostedKeysChooseAnItemAndItsCommandReachesTheOwner) {
+  MakeContextMenu(8);
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(Window, WM_KEYDOWN, key, 1);
+  WhileMenuOpen([&] { ShowPopupMenu(8, Window, 200, 150); }, [] { return false; });
+  PumpMessages();
+  ASSERT_FALSE(ReceivedCommands().empty());
+  EXPECT_EQ(ReceivedCommands().back().Id, 42);
+}
+
+TEST_F(PopupMenuTest, AReleaseOnThePopupKeepsItOpenAndOneOutsideClosesIt) {
+  MakeContextMenu(9);
+  bool openAfterInside = false;
+  int phase = 0;
+  const int ticks = WhileMenuOpen([&] { ShowPopupMenu(9, Window, 200, 150); },
+                                  [&] {
+                                    HWND popup = OpenPopupWindow();
+                                    if (popup == nullptr || phase == 2) return false;
+                                    RECT rect{};
+                                    GetWindowRect(popup, &rect);
+                                    if (phase == 1) openAfterInside = IsWindowVisible(popup) != FALSE;
+                                    // The border counts as inside.
+                                    MSLLHOOKSTRUCT event{};
+                                    event.pt = phase == 0 ? POINT{rect.right, rect.bottom} : POINT{rect.right + 40, rect.bottom + 40};
+                                    PopupMenuMouseHookLL(HC_ACTION, WM_LBUTTONUP, reinterpret_cast<LPARAM>(&event));
+                                    ++phase;
+                                    return false;  // the outside release must end the menu by itself
+                                  });
+  EXPECT_TRUE(openAfterInside);
+  EXPECT_EQ(phase, 2);
+  EXPECT_LT(ticks, 100) << "the release outside ended the menu";
+}
+
+TEST_F(PopupMenuTest, TheSelectionFadeIsOffWhileAStyledMenuIsOpenAndBackOnAfterwards) {
+  BOOL original = FALSE;
+  SystemParametersInfoW(SPI_GETSELECTIONFADE, 0, &original, 0);
+  SystemParametersInfoW(SPI_SETSELECTIONFADE, 0, reinterpret_cast<void*>(TRUE), 0);
+  BOOL check = FALSE;
+  SystemParametersInfoW(SPI_GETSELECTIONFADE, 0, &check, 0);
+  if (!check) GTEST_SKIP() << "this system keeps no selection-fade setting";
+  MakeContextMenu(10);
+  BOOL during = TRUE;
+  WhileMenuOpen([&] { ShowPopupMenu(10, Window, 200, 150); },
+                [&] { return OpenPopupWindow() != nullptr && SystemParametersInfoW(SPI_GETSELECTIONFADE, 0, &during, 0); });
+  BOOL after = FALSE;
+  SystemParametersInfoW(SPI_GETSELECTIONFADE, 0, &after, 0);
+  SystemParametersInfoW(SPI_SETSELECTIONFADE, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(original)), 0);
+  EXPECT_FALSE(during);
+  EXPECT_TRUE(after);
+}
+
+// A submenu given by handle or by number.
+TEST_F(PopupsTest, ASubmenuTakesTheCascadeStyleWhileOpenAndGetsItsOwnBack) {
+  HMENU sub = CreateSkinnedPopupMenu(21, 0);
+  AddMenuItem(61, u"Five minutes", nullptr, nullptr, nullptr, 0);
+  AddMenuItem(62, u"One hour", nullptr, nullptr, nullptr, 0);
+  HMENU menu = CreateSkinnedPopupMenu(22, kOffice2003);
+  AddMenuItem(63, u"Ban for", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(sub));
+  AddMenuItem(64, u"Kick for", nullptr, nullptr, nullptr, 21);
+  EXPECT_EQ(GetSubMenu(menu, 1), sub);
+  std::int32_t styleWhileOpen = -1;
+  int windows = 0;
+  PostMessageW(Window, WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageW(Window, WM_KEYDOWN, VK_RIGHT, 1);
+  WhileMenuOpen([&] { ShowPopupMenu(22, Window, 150, 150); },
+                [&] {
+                  windows = CountPopupWindows();
+                  if (windows < 2) return false;
+                  styleWhileOpen = FindMenuRecord(21)->Style;
+                  return true;
+                });
+  EXPECT_EQ(windows, 2);
+  EXPECT_EQ(styleWhileOpen, 6);
+  EXPECT_EQ(FindMenuRecord(21)->Style, 0);
+  EXPECT_TRUE(PopupWindowList().empty());
+  EXPECT_EQ(PopupWindows.OpenWindows, 0);
+}
+
+TEST_F(PopupsTest, SettingAllItemInfoLeavesEveryItemOwnerDrawnWithItsRecord) {
+  HMENU menu = CreateSkinnedPopupMenu(23, kOffice2003);
+  HBITMAP image = SolidBitmap(RGB(1, 2, 3));
+  AddMenuItem(71, u"Refresh", image, nullptr, nullptr, 0);
+  DeleteObject(image);
+  AddMenuItem(72, u"Copy", nullptr, nullptr, nullptr, 0);
+  const ULONG_PTR before[2] = {ItemInfo(menu, 0, true, MIIM_DATA).dwItemData, ItemInfo(menu, 1, true, MIIM_DATA).dwItemData};
+  SetAllMenuItemInfo(menu);
+  for (UINT k = 0; k < 2; ++k) {
+    const MENUITEMINFOW info = ItemInfo(menu, k, true, MIIM_DATA | MIIM_FTYPE | MIIM_ID | MIIM_BITMAP);
+    ASSERT_NE(info.fMask, 0u);
+    EXPECT_NE(info.fType & MFT_OWNERDRAW, 0u);
+    EXPECT_EQ(info.dwItemData, before[k]);
+    EXPECT_EQ(info.wID, 71 + k);
+    EXPECT_EQ(info.hbmpItem, nullptr);
+  }
+  HMENU gone = CreatePopupMenu();
+  DestroyMenu(gone);
+  SetAllMenuItemInfo(gone);  // not a menu any more: nothing happens
+}
+
+TEST_F(PopupsTest, AMenuButtonDropsItsToolkitMenuDownBelowIt) {
+  HMENU menu = CreateSkinnedPopupMenu(7, kOffice2003);
+  AddMenuItem(41, u"Kick", nullptr, nullptr, nullptr, 0);
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, kOffice2003));
+  const auto toolbarId = reinterpret_cast<std::intptr_t>(toolbar);
+  AddToolbarTextButton(90, u"Players", 0);
+  const std::int32_t id = AddToolbarMenuButton(-1, u"Actions", nullptr, nullptr, nullptr, 7, 0);
+  ASSERT_NE(id, 0);
+  EXPECT_EQ(GetToolbarButtonMenu(toolbarId, id, true), reinterpret_cast<std::intptr_t>(menu));
+  EXPECT_EQ(GetToolbarButtonMenu(toolbarId, 90, false), 0);
+  TBBUTTON button{};
+  SendMessageW(toolbar, TB_GETBUTTON, 1, reinterpret_cast<LPARAM>(&button));
+  EXPECT_NE(button.fsStyle & BTNS_DROPDOWN, 0);
+  RECT item{};
+  SendMessageW(toolbar, TB_GETRECT, id, reinterpret_cast<LPARAM>(&item));
+  MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&item), 2);
+  bool trackedAndPressed = false;
+  RECT popup{};
+  LRESULT result = -1;
+  WhileMenuOpen([&] { result = DropDown(toolbar, 1); },
+                [&] {
+                  HWND window = OpenPopupWindow();
+                  if (window == nullptr) return false;
+                  trackedAndPressed = MenuTracking.TrackedMenu == menu &&
+                                      (SendMessageW(toolbar, TB_GETSTATE, id, 0) & TBSTATE_PRESSED) != 0;
+                  GetWindowRect(window, &popup);
+                  return true;
+                });
+  EXPECT_EQ(result, TBDDRET_DEFAULT);
+  EXPECT_TRUE(trackedAndPressed);
+  EXPECT_EQ(popup.left, item.left);
+  EXPECT_EQ(popup.top, item.bottom);
+  EXPECT_EQ(SendMessageW(toolbar, TB_GETSTATE, id, 0) & TBSTATE_PRESSED, 0);
+}
+
+}  // namespace

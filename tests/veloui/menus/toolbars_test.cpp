@@ -1,0 +1,115 @@
+// Skinned toolbars: their styles and image lists, buttons of each kind, and gadget buttons.
+#include "menus_fixture.h"
+#include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/menus/toolbar_extras.h"
+#include "veloui/menus/toolbars.h"
+
+namespace {
+
+TBBUTTON ButtonAt(HWND toolbar, int index) {
+  TBBUTTON button{};
+  SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
+  return button;
+}
+
+// Shown as far as the window itself goes, whether the test window is on screen or not.
+bool Shown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+TEST_F(MenusTest, ToolbarWithImagesHasThreeListsAndNoWindowStyleFromToolkitBits) {
+  const std::intptr_t id = CreateSkinnedToolbar(-1, Window, 16, 16, kOffice2003 | TBSTYLE_LIST);
+  HWND toolbar = reinterpret_cast<HWND>(id);
+  ASSERT_TRUE(IsWindow(toolbar));
+  EXPECT_EQ(GetToolbarWindow(id), toolbar);
+  const ToolbarRecord* record = FindToolbarRecord(id);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)), record->NormalImageList);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETHOTIMAGELIST, 0, 0)), record->HotImageList);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETDISABLEDIMAGELIST, 0, 0)), record->DisabledImageList);
+  EXPECT_EQ(GetWindowLongW(toolbar, GWL_STYLE) & WS_MAXIMIZE, 0);
+  const auto style = static_cast<DWORD>(SendMessageW(toolbar, TB_GETSTYLE, 0, 0));
+  EXPECT_EQ(style & (WS_MAXIMIZE | TBSTYLE_TOOLTIPS | TBSTYLE_LIST | TBSTYLE_FLAT),
+            static_cast<DWORD>(TBSTYLE_TOOLTIPS | TBSTYLE_LIST | TBSTYLE_FLAT));
+  EXPECT_NE(SendMessageW(toolbar, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS, 0);
+  EXPECT_EQ(CreateSkinnedToolbar(id, Window, 0, 0, 0), 0);
+}
+
+// Image buttons keep their three images at one index; a coded-text button shows its visible
+// text; the separator flag adds a separator and no button.
+TEST_F(MenusTest, ButtonsOfEachKind) {
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 16, 16, 0x2000000));
+  const ToolbarRecord* record = FindToolbarRecord(reinterpret_cast<std::intptr_t>(toolbar));
+  HBITMAP image = SolidBitmap(RGB(0, 0, 200));
+  ASSERT_EQ(AddToolbarImageButton(-1, u"Refresh", image, nullptr, nullptr, 0), 0);
+  ASSERT_EQ(AddToolbarImageButton(-1, u"Ban", image, image, image, 0), 1);
+  DeleteObject(image);
+  EXPECT_EQ(ButtonAt(toolbar, 0).idCommand, 65534);
+  EXPECT_EQ(ButtonAt(toolbar, 1).idCommand, 65533);
+  EXPECT_EQ(ButtonAt(toolbar, 0).iBitmap, 0);
+  EXPECT_EQ(ButtonAt(toolbar, 1).iBitmap, 1);
+  for (HIMAGELIST list : {record->NormalImageList, record->HotImageList, record->DisabledImageList})
+    EXPECT_EQ(ImageList_GetImageCount(list), 2);
+  EXPECT_EQ(ButtonText(toolbar, 0), u"Refresh");
+
+  toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, kOffice2003));
+  ASSERT_EQ(AddToolbarTextButton(71, u"\\bDonate...", 0), 0);
+  EXPECT_EQ(ButtonText(toolbar, 0), u"Donate...");
+  ASSERT_EQ(AddToolbarTextButton(72, u"Never", BTNS_SEP), 1);
+  ASSERT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 2);
+  EXPECT_NE(ButtonAt(toolbar, 1).fsStyle & BTNS_SEP, 0);
+  EXPECT_EQ(SendMessageW(toolbar, TB_COMMANDTOINDEX, 72, 0), -1);
+  RECT rect{};
+  SendMessageW(toolbar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rect));
+  EXPECT_EQ(rect.right - rect.left, 6);
+}
+
+// Also: the images of later buttons move down with the list when a button goes, and freeing
+// the toolbar hides a gadget and hands it to the top-level window.
+TEST_F(MenusTest, AGadgetButtonCarriesItsComboBoxAndRemoveAndHideTakeItAlong) {
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 16, 16, kOffice2003));
+  const auto toolbarId = reinterpret_cast<std::intptr_t>(toolbar);
+  HBITMAP red = SolidBitmap(RGB(200, 0, 0));
+  HBITMAP blue = SolidBitmap(RGB(0, 0, 200));
+  const std::int32_t first = ToolbarImageButton(toolbarId, -1, u"Kick", red, nullptr, nullptr, 0);
+  const std::int32_t second = ToolbarImageButton(toolbarId, -1, u"Ban", blue, nullptr, nullptr, 0);
+  DeleteObject(red);
+  DeleteObject(blue);
+  HWND combo = MakeChild(L"COMBOBOX", CBS_DROPDOWNLIST);
+  const std::int32_t gadget = InsertToolbarGadget(toolbarId, 1, -1, combo, 120);
+  ASSERT_NE(gadget, 0);
+  EXPECT_EQ(SendMessageW(toolbar, TB_COMMANDTOINDEX, gadget, 0), 1);
+  EXPECT_EQ(GetParent(combo), toolbar);
+  EXPECT_EQ(GetToolbarButtonGadget(toolbarId, gadget), combo);
+  RECT button{};
+  SendMessageW(toolbar, TB_GETRECT, gadget, reinterpret_cast<LPARAM>(&button));
+  const RECT placed = RectIn(combo, toolbar);
+  EXPECT_EQ(placed.left, button.left);
+  EXPECT_EQ(placed.right - placed.left, 120);
+  EXPECT_EQ(button.right - button.left, 120);
+  EXPECT_LE(placed.bottom - placed.top, button.bottom - button.top) << "fitted to the button height";
+
+  EXPECT_EQ(HideToolbarButton(toolbarId, gadget, true), 1);
+  EXPECT_FALSE(Shown(combo));
+  EXPECT_EQ(HideToolbarButton(toolbarId, gadget, false), 1);
+  EXPECT_TRUE(Shown(combo));
+  EXPECT_EQ(RemoveToolbarButton(toolbarId, gadget), 1);
+  EXPECT_FALSE(Shown(combo));
+  EXPECT_EQ(GetParent(combo), Window);
+  EXPECT_EQ(RemoveToolbarButton(toolbarId, gadget), 0);
+
+  const ToolbarRecord* record = FindToolbarRecord(toolbarId);
+  ASSERT_EQ(RemoveToolbarButton(toolbarId, first), 1);
+  EXPECT_EQ(SendMessageW(toolbar, TB_GETBITMAP, second, 0), 0);
+  for (HIMAGELIST list : {record->NormalImageList, record->HotImageList, record->DisabledImageList})
+    EXPECT_EQ(ImageList_GetImageCount(list), 1);
+
+  ASSERT_NE(InsertToolbarGadget(toolbarId, 0, -1, combo, 120), 0);
+  ASSERT_TRUE(Shown(combo));
+  EXPECT_EQ(FreeSkinnedToolbar(toolbarId), 1);
+  EXPECT_FALSE(IsWindow(toolbar));
+  EXPECT_EQ(GetParent(combo), Window);
+  EXPECT_FALSE(Shown(combo));
+  EXPECT_TRUE(ToolkitList<ToolbarButtonRecord>(ToolkitListId::ToolbarButtons).empty());
+  EXPECT_EQ(FreeSkinnedToolbar(toolbarId), 0);
+}
+
+}  // namespace
