@@ -115,10 +115,10 @@ Text ClassOf(HWND window) {
   return Text(reinterpret_cast<const char16_t*>(name));
 }
 
-void RegisterClassNamed(const wchar_t* name) {
+void RegisterClassNamed(const wchar_t* name, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.lpszClassName = name;
@@ -166,16 +166,7 @@ void MenusTest::SetUp() {
   HostWindows = HostWindowGlobals{};
   SetUIColourMode(UICOLOURMODE_DEFAULT_GREY);
   ReceivedCommands().clear();
-  static const bool registered = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = TestWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kTestWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
-  }();
-  ASSERT_TRUE(registered);
+  RegisterClassNamed(kTestWindowClass, TestWindowProc);
   Window = MakeWindow();
   ASSERT_NE(Window, nullptr);
 }
@@ -199,8 +190,6 @@ HWND MenusTest::MakeChild(const wchar_t* className, DWORD style, HWND parent) {
   return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 10, 10, 150, 100,
                          parent != nullptr ? parent : Window, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
-
-void MenusTest::PumpMessages() { PumpMessagesFor(0); }
 
 HWND MenusTest::BuildMenuBar(HWND window) {
   SetMenuImageSize(16, 16);

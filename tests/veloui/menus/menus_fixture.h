@@ -17,6 +17,11 @@ inline constexpr wchar_t kTestWindowClass[] = L"WindowClass_MenusTest";
 // The toolkit style word of the Office 2003 look.
 inline constexpr std::uint32_t kOffice2003 = 0x1000000;
 
+// Registers a window class of that name (once).
+void RegisterClassNamed(const wchar_t* name, WNDPROC procedure = DefWindowProcW);
+// Dispatches waiting messages for about `milliseconds` (bounded), or until `done` says so.
+void PumpMessagesFor(DWORD milliseconds, const std::function<bool()>& done = nullptr);
+
 struct ReceivedCommand {
   HWND Window = nullptr;
   WORD Id = 0;
@@ -37,7 +42,7 @@ class MenusTest : public ::testing::Test {
   // Sends TBN_DROPDOWN for the bar's button at `index` to its window.
   LRESULT DropDown(HWND bar, int index);
   // Dispatches what is waiting; never blocks.
-  static void PumpMessages();
+  static void PumpMessages() { PumpMessagesFor(0); }
 
   HWND Window = nullptr;
   std::vector<HWND> Extra;
@@ -59,10 +64,6 @@ REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask);
 RECT RectIn(HWND child, HWND parent);
 WNDPROC ProcedureOf(HWND window);
 Text ClassOf(HWND window);
-// Registers a window class of that name with the default procedure.
-void RegisterClassNamed(const wchar_t* name);
-// Dispatches waiting messages for about `milliseconds` (bounded), or until `done` says so.
-void PumpMessagesFor(DWORD milliseconds, const std::function<bool()>& done = nullptr);
 
 // Calls `step` every 20 ms while `open` runs (the menu loop dispatches the timer); the menu is
 // ended once `step` returns true, and after `mostTicks` ticks at the latest. The number of ticks.

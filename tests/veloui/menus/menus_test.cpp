@@ -57,28 +57,6 @@ TEST_F(MenusTest, AMenuBarIsAToolbarOfTitlesSizedFromTheirTextThatARebarBandCarr
   EXPECT_EQ(style & (CCS_NODIVIDER | CCS_NORESIZE), static_cast<DWORD>(CCS_NODIVIDER | CCS_NORESIZE));
 }
 
-TEST_F(MenusTest, ItemsAreOwnerDrawnRecordsOfTheirMenuAndPosition) {
-  ASSERT_NE(BuildMenuBar(Window), nullptr);
-  ASSERT_EQ(MenuList().size(), 4u);
-  for (const MenuRecord& menu : MenuList()) {
-    ASSERT_EQ(GetMenuItemCount(menu.Handle), 3);
-    for (int position = 0; position < 3; ++position) {
-      const MENUITEMINFOW info = ItemInfo(menu.Handle, position, true, MIIM_FTYPE | MIIM_DATA | MIIM_ID);
-      const auto* item = reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
-      ASSERT_NE(item, nullptr);
-      EXPECT_NE(info.fType & MFT_OWNERDRAW, 0u);
-      EXPECT_EQ(item->Menu, &menu);
-      EXPECT_EQ(item->MenuHandle, menu.Handle);
-      EXPECT_EQ(item->Position, position);
-      EXPECT_EQ(item->ImageWidth, 16);
-      EXPECT_EQ(info.wID == 0, item->ItemText.empty()) << "only a separator has no id";
-    }
-  }
-  wchar_t text[32] = {};
-  GetMenuStringW(MenuList().back().Handle, 32, text, 32, MF_BYCOMMAND);
-  EXPECT_STREQ(text, L"\\bLast") << "the system's item keeps the coded text";
-}
-
 TEST_F(MenusTest, AutomaticIdsCountDownAndSkipIdsInUse) {
   ASSERT_NE(CreateSkinnedPopupMenu(1, kOffice2003), nullptr);
   EXPECT_EQ(AddMenuItem(-1, u"First", nullptr, nullptr, nullptr, 0), 65534);

@@ -157,27 +157,6 @@ TEST_F(PopupsTest, ASubmenuTakesTheCascadeStyleWhileOpenAndGetsItsOwnBack) {
   EXPECT_EQ(PopupWindows.OpenWindows, 0);
 }
 
-TEST_F(PopupsTest, SettingAllItemInfoLeavesEveryItemOwnerDrawnWithItsRecord) {
-  HMENU menu = CreateSkinnedPopupMenu(23, kOffice2003);
-  HBITMAP image = SolidBitmap(RGB(1, 2, 3));
-  AddMenuItem(71, u"Refresh", image, nullptr, nullptr, 0);
-  DeleteObject(image);
-  AddMenuItem(72, u"Copy", nullptr, nullptr, nullptr, 0);
-  const ULONG_PTR before[2] = {ItemInfo(menu, 0, true, MIIM_DATA).dwItemData, ItemInfo(menu, 1, true, MIIM_DATA).dwItemData};
-  SetAllMenuItemInfo(menu);
-  for (UINT k = 0; k < 2; ++k) {
-    const MENUITEMINFOW info = ItemInfo(menu, k, true, MIIM_DATA | MIIM_FTYPE | MIIM_ID | MIIM_BITMAP);
-    ASSERT_NE(info.fMask, 0u);
-    EXPECT_NE(info.fType & MFT_OWNERDRAW, 0u);
-    EXPECT_EQ(info.dwItemData, before[k]);
-    EXPECT_EQ(info.wID, 71 + k);
-    EXPECT_EQ(info.hbmpItem, nullptr);
-  }
-  HMENU gone = CreatePopupMenu();
-  DestroyMenu(gone);
-  SetAllMenuItemInfo(gone);  // not a menu any more: nothing happens
-}
-
 TEST_F(PopupsTest, AMenuButtonDropsItsToolkitMenuDownBelowIt) {
   HMENU menu = CreateSkinnedPopupMenu(7, kOffice2003);
   AddMenuItem(41, u"Kick", nullptr, nullptr, nullptr, 0);

@@ -15,50 +15,43 @@ TBBUTTON ButtonAt(HWND toolbar, int index) {
 // Shown as far as the window itself goes, whether the test window is on screen or not.
 bool Shown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-TEST_F(MenusTest, ToolbarWithImagesHasThreeListsAndNoWindowStyleFromToolkitBits) {
+// Image buttons keep their three images at one index; a coded-text button shows its visible
+// text; the separator flag adds a separator and no button.
+TEST_F(MenusTest, AToolbarTakesNoWindowStyleFromToolkitBitsAndShowsButtonsOfEachKind) {
   const std::intptr_t id = CreateSkinnedToolbar(-1, Window, 16, 16, kOffice2003 | TBSTYLE_LIST);
   HWND toolbar = reinterpret_cast<HWND>(id);
   ASSERT_TRUE(IsWindow(toolbar));
   EXPECT_EQ(GetToolbarWindow(id), toolbar);
-  const ToolbarRecord* record = FindToolbarRecord(id);
-  ASSERT_NE(record, nullptr);
-  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)), record->NormalImageList);
-  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETHOTIMAGELIST, 0, 0)), record->HotImageList);
-  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETDISABLEDIMAGELIST, 0, 0)), record->DisabledImageList);
+  EXPECT_EQ(CreateSkinnedToolbar(id, Window, 0, 0, 0), 0);
   EXPECT_EQ(GetWindowLongW(toolbar, GWL_STYLE) & WS_MAXIMIZE, 0);
   const auto style = static_cast<DWORD>(SendMessageW(toolbar, TB_GETSTYLE, 0, 0));
   EXPECT_EQ(style & (WS_MAXIMIZE | TBSTYLE_TOOLTIPS | TBSTYLE_LIST | TBSTYLE_FLAT),
             static_cast<DWORD>(TBSTYLE_TOOLTIPS | TBSTYLE_LIST | TBSTYLE_FLAT));
   EXPECT_NE(SendMessageW(toolbar, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS, 0);
-  EXPECT_EQ(CreateSkinnedToolbar(id, Window, 0, 0, 0), 0);
-}
+  const ToolbarRecord* record = FindToolbarRecord(id);
+  const HIMAGELIST lists[3] = {record->NormalImageList, record->HotImageList, record->DisabledImageList};
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)), lists[0]);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETHOTIMAGELIST, 0, 0)), lists[1]);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETDISABLEDIMAGELIST, 0, 0)), lists[2]);
 
-// Image buttons keep their three images at one index; a coded-text button shows its visible
-// text; the separator flag adds a separator and no button.
-TEST_F(MenusTest, ButtonsOfEachKind) {
-  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 16, 16, 0x2000000));
-  const ToolbarRecord* record = FindToolbarRecord(reinterpret_cast<std::intptr_t>(toolbar));
   HBITMAP image = SolidBitmap(RGB(0, 0, 200));
   ASSERT_EQ(AddToolbarImageButton(-1, u"Refresh", image, nullptr, nullptr, 0), 0);
   ASSERT_EQ(AddToolbarImageButton(-1, u"Ban", image, image, image, 0), 1);
   DeleteObject(image);
+  ASSERT_EQ(AddToolbarTextButton(71, u"\\bDonate...", 0), 2);
+  ASSERT_EQ(AddToolbarTextButton(72, u"Never", BTNS_SEP), 3);
   EXPECT_EQ(ButtonAt(toolbar, 0).idCommand, 65534);
   EXPECT_EQ(ButtonAt(toolbar, 1).idCommand, 65533);
   EXPECT_EQ(ButtonAt(toolbar, 0).iBitmap, 0);
   EXPECT_EQ(ButtonAt(toolbar, 1).iBitmap, 1);
-  for (HIMAGELIST list : {record->NormalImageList, record->HotImageList, record->DisabledImageList})
-    EXPECT_EQ(ImageList_GetImageCount(list), 2);
+  for (HIMAGELIST list : lists) EXPECT_EQ(ImageList_GetImageCount(list), 2);
   EXPECT_EQ(ButtonText(toolbar, 0), u"Refresh");
-
-  toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, kOffice2003));
-  ASSERT_EQ(AddToolbarTextButton(71, u"\\bDonate...", 0), 0);
-  EXPECT_EQ(ButtonText(toolbar, 0), u"Donate...");
-  ASSERT_EQ(AddToolbarTextButton(72, u"Never", BTNS_SEP), 1);
-  ASSERT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 2);
-  EXPECT_NE(ButtonAt(toolbar, 1).fsStyle & BTNS_SEP, 0);
+  EXPECT_EQ(ButtonText(toolbar, 2), u"Donate...");
+  ASSERT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 4);
+  EXPECT_NE(ButtonAt(toolbar, 3).fsStyle & BTNS_SEP, 0);
   EXPECT_EQ(SendMessageW(toolbar, TB_COMMANDTOINDEX, 72, 0), -1);
   RECT rect{};
-  SendMessageW(toolbar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rect));
+  SendMessageW(toolbar, TB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&rect));
   EXPECT_EQ(rect.right - rect.left, 6);
 }
 

@@ -1,11 +1,7 @@
 // The window hook, child subclassing, menu shadows and the animation thread, with the toolkit
 // started once for the whole program (menu shadows allowed) and torn down at its end.
-#include <algorithm>
-#include <mutex>
-
 #include "../menus_fixture.h"
 #include "runtime/win32/platform/wide_text.h"
-#include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/core/toolkit_registry.h"
@@ -24,13 +20,6 @@ namespace {
 
 constexpr wchar_t kPlainClass[] = L"WindowClass_Plain";
 
-std::mutex LinesGuard;
-std::vector<Text> Lines;
-void Capture(const Text& line) {
-  std::lock_guard guard(LinesGuard);
-  Lines.push_back(line);
-}
-
 int StepsServed = 0;
 LRESULT CALLBACK StepCountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == AnimationStepMessage) ++StepsServed;
@@ -45,15 +34,16 @@ void EndASecondThreadThatWaitsOnUs() {
   Toolkit.AnimationThreadHandle = CreateThread(nullptr, 0, AnimationThread, nullptr, 0, nullptr);
   ASSERT_NE(Toolkit.AnimationThreadHandle, nullptr);
   for (int k = 0; k < 500 && Toolkit.AnimationWindow == nullptr; ++k) Sleep(2);
-  HWND grandparent = CreateWindowExW(0, kPlainClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr,
-                                     GetModuleHandleW(nullptr), nullptr);
-  HWND parent = CreateWindowExW(0, kPlainClass, L"", WS_CHILD, 0, 0, 200, 200, grandparent, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-  HWND page = CreateWindowExW(0, kPlainClass, L"", WS_CHILD, 0, 0, 100, 100, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_TRUE(grandparent && parent && page);
+  HWND windows[3] = {};  // a page, its parent and grandparent
+  for (int k = 0; k < 3; ++k) {
+    windows[k] = CreateWindowExW(0, kPlainClass, L"", k == 0 ? WS_OVERLAPPEDWINDOW : WS_CHILD, 0, 0, 300, 300,
+                                 k == 0 ? nullptr : windows[k - 1], nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(windows[k], nullptr);
+  }
+  HWND grandparent = windows[0];
   SetWindowLongPtrW(grandparent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StepCountingProc));
   AnimationRecord request;
-  request.Window = page;
+  request.Window = windows[2];
   request.Right = request.TargetRight = request.Bottom = 100;
   request.TargetBottom = 0;
   StepsServed = 0;
@@ -69,7 +59,6 @@ void EndASecondThreadThatWaitsOnUs() {
 class ToolkitEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    SetDebugLogSinkForTesting(Capture);
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
     RegisterClassNamed(kPlainClass);
@@ -89,9 +78,6 @@ class ToolkitEnvironment : public ::testing::Environment {
     ASSERT_TRUE(GetExitCodeThread(thread, &exitCode));
     EXPECT_NE(exitCode, STILL_ACTIVE);
     EXPECT_EQ(Toolkit.AnimationWindow, nullptr);
-    SetDebugLogSinkForTesting(nullptr);
-    std::lock_guard guard(LinesGuard);
-    EXPECT_NE(std::find(Lines.begin(), Lines.end(), u"Animation thread closed."), Lines.end());
     EndASecondThreadThatWaitsOnUs();
   }
 };
@@ -193,41 +179,6 @@ TEST_F(HooksTest, ADestroyedListViewGetsItsLastMessagesAndLeavesNoRecord) {
   }
 }
 
-struct GrandparentLog {
-  int Sizes = 0;
-  int Steps = 0;
-} Log;
-
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SIZE && wParam == 0 && lParam == 0) ++Log.Sizes;
-  if (message == AnimationStepMessage) ++Log.Steps;
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-TEST_F(HooksTest, AnAnimatedWindowOpensToItsTargetAndItsGrandparentHearsOfEachFrame) {
-  for (int k = 0; k < 500 && Toolkit.AnimationWindow == nullptr; ++k) Sleep(2);
-  SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
-  HWND animated = MakeChild(kPlainClass, 0, MakeChild(kPlainClass, 0));
-  ASSERT_NE(animated, nullptr);
-  SetWindowPos(animated, nullptr, 0, 0, 100, 20, SWP_NOZORDER);
-  Log = {};
-  AnimationRecord request;
-  request.Window = animated;
-  request.Right = request.TargetRight = 100;
-  request.Bottom = 20;
-  request.TargetBottom = 80;
-  ASSERT_TRUE(PostAnimationRequest(request));
-  ASSERT_TRUE(PostAnimationRequest(request));  // the same window again: ignored while it runs
-  const auto reached = [animated] { return HeightOf(animated) == 80; };
-  PumpMessagesFor(5000, reached);
-  PumpMessagesFor(100);
-  EXPECT_TRUE(reached());
-  EXPECT_GT(Log.Steps, 1);
-  EXPECT_EQ(Log.Sizes, Log.Steps);
-  // An opening of 60 pixels eases out within a few dozen frames, not two animations' worth.
-  EXPECT_LT(Log.Steps, 60);
-}
-
 int NonClientPaints = 0;
 HWND PaintedToolbar = nullptr;
 LRESULT CALLBACK CountNonClientPaints(int code, WPARAM wParam, LPARAM lParam) {
@@ -308,20 +259,16 @@ TEST_F(ChildPaintingTest, APageLeavesItsOpaqueChildrenOutOfItsBackground) {
 
 TEST_F(HooksTest, TheSystemMenuShadowGoesOnlyWhileAToolkitMenuIsTracked) {
   RegisterClassNamed(L"SysShadow");
-  const auto makeShadow = [] {
-    return CreateWindowExW(WS_EX_TOOLWINDOW, L"SysShadow", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-  };
-  HWND untouched = makeShadow();
-  EXPECT_TRUE(IsWindow(untouched));
-  HMENU menu = CreatePopupMenu();
-  MenuTrackingHook.TrackedMenu = menu;
-  HWND replaced = makeShadow();
+  HWND made[2] = {};
+  for (HWND& shadow : made) {
+    shadow = CreateWindowExW(WS_EX_TOOLWINDOW, L"SysShadow", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    MenuTrackingHook.TrackedMenu = reinterpret_cast<HMENU>(1);  // the second is made while tracking
+  }
   MenuTrackingHook.TrackedMenu = nullptr;
-  EXPECT_FALSE(replaced != nullptr && IsWindow(replaced));
-  EXPECT_TRUE(IsWindow(untouched));
-  DestroyWindow(untouched);
-  DestroyMenu(menu);
+  EXPECT_TRUE(IsWindow(made[0]));
+  EXPECT_FALSE(made[1] != nullptr && IsWindow(made[1]));
+  DestroyWindow(made[0]);
 }
 
 // Tracks a system popup menu of two items as a toolkit menu (the hook state reset before and
@@ -461,29 +408,6 @@ TEST_F(HooksTest, APopupSavesTheScreenBeneathItUnlessATitleSwitchOpensIt) {
   EXPECT_EQ(hotTitle, 2);
   EXPECT_EQ(lastIndexShown, 2);
   SendMessageW(toolbar, WM_SETREDRAW, TRUE, 0);
-}
-
-TEST_F(HooksTest, ARepaintUnderTheOpenPopupMakesTheSavedScreenStale) {
-  ASSERT_FALSE(Dwm.DwmCompositionEnabled);
-  const auto make = [](int x) {
-    return CreateWindowExW(WS_EX_TOOLWINDOW, kPlainClass, L"", WS_POPUP, x, 100, 100, 100, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-  };
-  HWND popup = make(100);
-  HWND under = make(150);
-  HWND apart = make(600);
-  ASSERT_TRUE(popup && under && apart);
-  ResetMenuTrackingHook();
-  MenuTrackingHook.OpenPopupWindow = popup;
-  MenuTrackingHook.SavedScreenOption = true;
-  NMHDR header{apart, 1, 0};
-  SendMessageW(apart, WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header));
-  EXPECT_EQ(MenuTrackingHook.SavedScreenStale, -1);
-  header.hwndFrom = under;
-  SendMessageW(under, WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header));
-  EXPECT_EQ(MenuTrackingHook.SavedScreenStale, 1);
-  ResetMenuTrackingHook();
-  for (HWND window : {popup, under, apart}) DestroyWindow(window);
 }
 
 }  // namespace
