@@ -1,20 +1,15 @@
 // The host window procedure: owner-drawn items as it measures and paints them, and its answers
 // to the window and bar messages.
 #include <algorithm>
-#include <string>
 
 #include "../foundation/dib_canvas.h"
 #include "menus_fixture.h"
-#include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/system_binding.h"
-#include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/core/bar_drawing_rules.h"
 #include "veloui/menus/host_install.h"
 #include "veloui/menus/host_state.h"
 #include "veloui/menus/host_window_proc.h"
-#include "veloui/menus/menus.h"
-#include "veloui/menus/rebars.h"
 
 namespace {
 

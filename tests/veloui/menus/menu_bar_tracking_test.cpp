@@ -1,14 +1,9 @@
 // A menu bar driven as the user drives it: a title dropped down and closed, Alt and Escape,
 // the chevron menu, and a title too long for the screen that drops down a scrollable copy.
-#include <string>
 
 #include "menus_fixture.h"
-#include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menu_scroll.h"
-#include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/menu_tracking_hooks.h"
-#include "veloui/menus/menus.h"
-#include "veloui/menus/rebars.h"
 
 namespace {
 

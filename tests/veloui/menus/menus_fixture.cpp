@@ -3,15 +3,9 @@
 #include "../foundation/dib_canvas.h"
 
 #include "veloui/foundation/core/toolkit_facts.h"
-#include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/toolkit.h"
-#include "veloui/foundation/toolkit_state.h"
 #include "veloui/foundation/ui_colours.h"
 #include "veloui/menus/host_state.h"
-#include "veloui/menus/menu_tracking.h"
-#include "veloui/menus/menus.h"
-#include "veloui/menus/rebars.h"
-#include "veloui/menus/toolbars.h"
 
 namespace {
 

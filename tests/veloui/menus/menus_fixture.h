@@ -9,9 +9,17 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "runtime/portable/text.h"
+#include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/toolkit_state.h"
+#include "veloui/menus/menu_builder_state.h"
+#include "veloui/menus/menu_tracking.h"
+#include "veloui/menus/menus.h"
+#include "veloui/menus/rebars.h"
+#include "veloui/menus/toolbars.h"
 
 inline constexpr wchar_t kTestWindowClass[] = L"WindowClass_MenusTest";
 // The toolkit style word of the Office 2003 look.

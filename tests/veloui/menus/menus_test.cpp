@@ -1,12 +1,8 @@
 // Menu bars, menus and their items, and the shortcuts their items register.
 #include "menus_fixture.h"
-#include "veloui/foundation/toolkit_state.h"
-#include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menu_operations.h"
 #include "veloui/menus/menu_shortcuts.h"
-#include "veloui/menus/menus.h"
 #include "veloui/menus/rebar_extras.h"
-#include "veloui/menus/rebars.h"
 
 namespace {
 

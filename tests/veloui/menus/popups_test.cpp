@@ -1,13 +1,10 @@
 // Context menus and their popup windows, driven from inside the system's menu loop.
 #include "menus_fixture.h"
 #include "veloui/menus/host_install.h"
-#include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/menu_tracking_hooks.h"
-#include "veloui/menus/menus.h"
 #include "veloui/menus/popup_menus.h"
 #include "veloui/menus/popup_window.h"
 #include "veloui/menus/toolbar_extras.h"
-#include "veloui/menus/toolbars.h"
 
 namespace {
 

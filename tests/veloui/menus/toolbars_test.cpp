@@ -1,8 +1,6 @@
 // Skinned toolbars: their styles and image lists, buttons of each kind, and gadget buttons.
 #include "menus_fixture.h"
-#include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/menus/toolbar_extras.h"
-#include "veloui/menus/toolbars.h"
 
 namespace {
 

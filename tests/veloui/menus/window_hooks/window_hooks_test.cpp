@@ -4,16 +4,13 @@
 #include "runtime/win32/platform/wide_text.h"
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/toolkit_locks.h"
-#include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour_ids.h"
 #include "veloui/foundation/system_binding.h"
 #include "veloui/foundation/toolkit.h"
-#include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/animation_thread.h"
 #include "veloui/menus/child_subclass.h"
 #include "veloui/menus/drop_shadow.h"
 #include "veloui/menus/menu_shadows.h"
-#include "veloui/menus/toolbars.h"
 #include "veloui/menus/track_windows_hook.h"
 
 namespace {
@@ -271,15 +268,12 @@ TEST_F(HooksTest, TheSystemMenuShadowGoesOnlyWhileAToolkitMenuIsTracked) {
   DestroyWindow(made[0]);
 }
 
-// Tracks a system popup menu of two items as a toolkit menu (the hook state reset before and
-// after), calling `look` once its popup is shown; `look` runs inside the menu loop.
-void TrackAsToolkitMenu(HWND owner, const std::function<void(HWND popup)>& look,
-                        const std::function<void()>& prepare = nullptr) {
+// Tracks a system popup menu as a toolkit menu (the hook state reset before and after) and calls
+// `look` inside the menu loop once its popup is shown.
+void TrackAsToolkitMenu(HWND owner, const std::function<void(HWND popup)>& look) {
   HMENU menu = CreatePopupMenu();
   AppendMenuW(menu, MF_STRING, 1, L"Refresh");
   AppendMenuW(menu, MF_STRING, 2, L"Reassign");
-  ResetMenuTrackingHook();
-  if (prepare) prepare();
   MenuTrackingHook.TrackedMenu = menu;
   SetForegroundWindow(owner);
   WhileMenuOpen([&] { TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_VERTICAL, 100, 100, owner, nullptr); },
@@ -299,47 +293,40 @@ LRESULT CALLBACK TestPopupProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return CallWindowProcW(MenuTrackingHook.SystemPopupProcedure, window, message, wParam, lParam);
 }
 
-// The shadows stand 5 pixels deep on the right, below and at the corner, layered windows of
-// the toolkit's class, and go with the popup.
+// Its shadows stand 5 pixels deep on the right, below and at the corner, layered windows of the
+// toolkit's class, and go with the popup; the popup saves the screen beneath it.
 TEST_F(HooksTest, ATrackedPopupMenuGetsTheToolkitProcedureAndFivePixelShadowsThatGoWithIt) {
   ASSERT_EQ(SystemFacts.SystemDropShadow, 1);
+  ASSERT_FALSE(Dwm.DwmCompositionEnabled);
   HWND popup = nullptr;
-  Text popupClass;
-  WNDPROC procedure = nullptr;
-  int made = 0;
   HWND shadows[3] = {};
   PopupMessages = 0;
-  TrackAsToolkitMenu(
-      Window,
-      [&](HWND open) {
-        popup = open;
-        popupClass = ClassOf(popup);
-        procedure = ProcedureOf(popup);
-        RECT at{};
-        GetWindowRect(popup, &at);
-        made = CastPopupMenuShadows(popup, UISTYLE_OFFICE2003, nullptr);
-        const RECT expected[3] = {{at.right, at.top + 5, at.right + 5, at.bottom},
-                                  {at.left + 5, at.bottom, at.right, at.bottom + 5},
-                                  {at.right, at.bottom, at.right + 5, at.bottom + 5}};
-        const PopupShadowRecord* record = FindPopupShadowRecord(popup);
-        ASSERT_NE(record, nullptr);
-        for (int k = 0; k < 3; ++k) {
-          HWND shadow = shadows[k] = record->Shadows[k];
-          RECT area{};
-          GetWindowRect(shadow, &area);
-          EXPECT_TRUE(EqualRect(&area, &expected[k])) << k;
-          EXPECT_EQ(ClassOf(shadow), u"VeloUI_DropShadow");
-          EXPECT_EQ(GetWindowLongPtrW(shadow, GWL_EXSTYLE) & kDropShadowExStyle, static_cast<LONG_PTR>(kDropShadowExStyle));
-          EXPECT_TRUE(IsWindowVisible(shadow));
-        }
-      },
-      [] { MenuTrackingHook.PopupWindowProcedure = TestPopupProc; });
+  ResetMenuTrackingHook();
+  MenuTrackingHook.PopupWindowProcedure = TestPopupProc;
+  TrackAsToolkitMenu(Window, [&](HWND open) {
+    popup = open;
+    EXPECT_EQ(ClassOf(popup), u"#32768");
+    EXPECT_EQ(ProcedureOf(popup), &TestPopupProc);
+    EXPECT_NE(GetClassLongPtrW(popup, GCL_STYLE) & CS_SAVEBITS, 0u);
+    RECT at{};
+    GetWindowRect(popup, &at);
+    ASSERT_EQ(CastPopupMenuShadows(popup, UISTYLE_OFFICE2003, nullptr), 3);
+    const RECT expected[3] = {{at.right, at.top + 5, at.right + 5, at.bottom},
+                              {at.left + 5, at.bottom, at.right, at.bottom + 5},
+                              {at.right, at.bottom, at.right + 5, at.bottom + 5}};
+    for (int k = 0; k < 3; ++k) {
+      HWND shadow = shadows[k] = FindPopupShadowRecord(popup)->Shadows[k];
+      RECT area{};
+      GetWindowRect(shadow, &area);
+      EXPECT_TRUE(EqualRect(&area, &expected[k])) << k;
+      EXPECT_EQ(ClassOf(shadow), u"VeloUI_DropShadow");
+      EXPECT_EQ(GetWindowLongPtrW(shadow, GWL_EXSTYLE) & kDropShadowExStyle, static_cast<LONG_PTR>(kDropShadowExStyle));
+      EXPECT_TRUE(IsWindowVisible(shadow));
+    }
+  });
   ASSERT_NE(popup, nullptr);
-  EXPECT_EQ(popupClass, u"#32768");
-  EXPECT_EQ(procedure, &TestPopupProc);
   EXPECT_GT(PopupMessages, 0);
-  ASSERT_EQ(made, 3);
-  for (HWND shadow : shadows) EXPECT_FALSE(IsWindow(shadow));
+  for (HWND shadow : shadows) EXPECT_FALSE(shadow != nullptr && IsWindow(shadow));
   EXPECT_EQ(FindPopupShadowRecord(popup), nullptr);
 }
 
@@ -368,46 +355,26 @@ TEST_F(HooksTest, APressedTitleCastsTwoShadowsOnceThatAnotherTitleReplacesAndTha
   EXPECT_TRUE(records.empty());
 }
 
-// A popup of a tracked menu saves the screen beneath it, except the one a title switch opens,
-// whose title is made hot.
-TEST_F(HooksTest, APopupSavesTheScreenBeneathItUnlessATitleSwitchOpensIt) {
-  ASSERT_FALSE(Dwm.DwmCompositionEnabled);
+// The popup a title switch opens makes its title hot and saves no screen (it replaces another).
+TEST_F(HooksTest, APopupATitleSwitchOpensMakesItsTitleHotAndSavesNoScreen) {
+  HWND bar = BuildMenuBar(Window);
+  ResetMenuTrackingHook();
+  MenuTrackingHook.MenuBarToolbar = bar;
+  MenuTrackingHook.TitleSwitchPending = true;
+  MenuTrackingHook.SwitchHotIndex = 2;
+  MenuTrackingHook.LastIndexShown = 0;
   ULONG_PTR classStyle = 0;
   LRESULT hotTitle = -2;
-  const auto look = [&](HWND popup) {
-    classStyle = GetClassLongPtrW(popup, GCL_STYLE);
-    if (MenuTrackingHook.MenuBarToolbar != nullptr) hotTitle = SendMessageW(MenuTrackingHook.MenuBarToolbar, TB_GETHOTITEM, 0, 0);
-  };
-  TrackAsToolkitMenu(Window, look);
-  EXPECT_NE(classStyle & CS_SAVEBITS, 0u);
-
-  HWND toolbar = MakeChild(TOOLBARCLASSNAMEW, TBSTYLE_FLAT);
-  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  TBBUTTON titles[3] = {};
-  for (int k = 0; k < 3; ++k) {
-    titles[k].iBitmap = I_IMAGENONE;
-    titles[k].idCommand = 100 + k;
-    titles[k].fsState = TBSTATE_ENABLED;
-    titles[k].fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT;
-  }
-  SendMessageW(toolbar, TB_ADDBUTTONSW, 3, reinterpret_cast<LPARAM>(titles));
   int lastIndexShown = -1;
-  TrackAsToolkitMenu(
-      Window,
-      [&](HWND popup) {
-        look(popup);
-        lastIndexShown = MenuTrackingHook.LastIndexShown;
-      },
-      [&] {
-        MenuTrackingHook.MenuBarToolbar = toolbar;
-        MenuTrackingHook.TitleSwitchPending = true;
-        MenuTrackingHook.SwitchHotIndex = 2;
-        MenuTrackingHook.LastIndexShown = 0;
-      });
+  TrackAsToolkitMenu(Window, [&](HWND popup) {
+    classStyle = GetClassLongPtrW(popup, GCL_STYLE);
+    hotTitle = SendMessageW(bar, TB_GETHOTITEM, 0, 0);
+    lastIndexShown = MenuTrackingHook.LastIndexShown;
+  });
   EXPECT_EQ(classStyle & CS_SAVEBITS, 0u);
   EXPECT_EQ(hotTitle, 2);
   EXPECT_EQ(lastIndexShown, 2);
-  SendMessageW(toolbar, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(bar, WM_SETREDRAW, TRUE, 0);
 }
 
 }  // namespace
