@@ -139,8 +139,7 @@ TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingComposit
   RECT client{};
   GetClientRect(Window, &client);
   EXPECT_EQ(SendMessageW(Window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom)), 0);
-  RECT rect{};
-  GetWindowRect(rebar, &rect);
+  const RECT rect = RectOf(rebar);
   EXPECT_EQ(rect.right - rect.left, client.right);
   EXPECT_EQ(rect.bottom - rect.top, static_cast<int>(SendMessageW(rebar, RB_GETBARHEIGHT, 0, 0)));
   EXPECT_EQ(GetWindowLongPtrW(rebar, GWL_EXSTYLE), WS_EX_COMPOSITED | WS_EX_TOOLWINDOW);

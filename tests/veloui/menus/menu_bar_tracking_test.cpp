@@ -95,7 +95,7 @@ TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClos
                   if (window == nullptr) return false;
                   if (opened.empty()) {
                     tracked = MenuTracking.TrackedMenu == Titles()[3] && MenuTracking.MenuBarFilterHook != nullptr;
-                    GetWindowRect(window, &popup);
+                    popup = RectOf(window);
                   }
                   if (opened.empty() || opened.back() != MenuTracking.OpenTitle) opened.push_back(MenuTracking.OpenTitle);
                   if (MenuTracking.MenuMode == -2) {

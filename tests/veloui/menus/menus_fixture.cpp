@@ -14,20 +14,16 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-struct Probe {
-  std::function<bool()> Step;
-  int MostTicks = 0;
-  int Ticks = 0;
-  bool Ended = false;
-};
-Probe* ActiveProbe = nullptr;
+// The step of the running WhileMenuOpen and its ticks.
+std::function<bool()> ProbeStep;
+int ProbeTicks = 0;
+int ProbeMostTicks = 0;
 
 void CALLBACK ProbeTick(HWND, UINT, UINT_PTR, DWORD) {
-  Probe* probe = ActiveProbe;
-  if (probe == nullptr || probe->Ended) return;
-  ++probe->Ticks;
-  if (probe->Step() || probe->Ticks >= probe->MostTicks) {
-    probe->Ended = true;
+  if (!ProbeStep) return;
+  ++ProbeTicks;
+  if (ProbeStep() || ProbeTicks >= ProbeMostTicks) {
+    ProbeStep = nullptr;
     EndMenu();
   }
 }
@@ -73,8 +69,7 @@ HBITMAP SolidBitmap(COLORREF colour) {
 }
 
 int HeightOf(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
+  const RECT rect = RectOf(window);
   return rect.bottom - rect.top;
 }
 
@@ -94,10 +89,10 @@ REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask) {
   return band;
 }
 
-RECT RectIn(HWND child, HWND parent) {
+RECT RectOf(HWND window, HWND in) {
   RECT rect{};
-  GetWindowRect(child, &rect);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, in, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
 
@@ -133,13 +128,14 @@ void PumpMessagesFor(DWORD milliseconds, const std::function<bool()>& done) {
 }
 
 int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step, int mostTicks) {
-  Probe probe{step, mostTicks};
-  ActiveProbe = &probe;
+  ProbeStep = step;
+  ProbeTicks = 0;
+  ProbeMostTicks = mostTicks;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, ProbeTick);
   open();
   KillTimer(nullptr, timer);
-  ActiveProbe = nullptr;
-  return probe.Ticks;
+  ProbeStep = nullptr;
+  return ProbeTicks;
 }
 
 HWND OpenPopupWindow() { return PopupWindows().first; }
@@ -148,11 +144,10 @@ int CountPopupWindows() { return PopupWindows().second; }
 
 void MenusTest::SetUp() {
   FreeAll();
-  // Does nothing where the test program started the toolkit's hooks once for all its tests.
+  // Not where the test program started the toolkit's hooks once. Shown shadow windows cost
+  // seconds each to take down on a display without a window manager; the hook tests allow them.
   if (!Toolkit.Started) {
     InitToolkit();
-    // Shown shadow windows cost seconds each to take down on a display without a window
-    // manager; the hook tests allow them.
     SystemFacts.SystemDropShadow = 0;
   }
   ResetAutoCommandID();

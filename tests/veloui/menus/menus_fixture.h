@@ -68,8 +68,8 @@ int HeightOf(HWND window);
 Text ButtonText(HWND toolbar, int index);
 // The rebar's band at `index` for `mask`.
 REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask);
-// The child's rectangle in its parent's client coordinates.
-RECT RectIn(HWND child, HWND parent);
+// The window's rectangle on the screen, or in the client coordinates of `in`.
+RECT RectOf(HWND window, HWND in = nullptr);
 WNDPROC ProcedureOf(HWND window);
 Text ClassOf(HWND window);
 

@@ -53,33 +53,23 @@ TEST_F(MenusTest, AMenuBarIsAToolbarOfTitlesSizedFromTheirTextThatARebarBandCarr
   EXPECT_EQ(style & (CCS_NODIVIDER | CCS_NORESIZE), static_cast<DWORD>(CCS_NODIVIDER | CCS_NORESIZE));
 }
 
-TEST_F(MenusTest, AutomaticIdsCountDownAndSkipIdsInUse) {
-  ASSERT_NE(CreateSkinnedPopupMenu(1, kOffice2003), nullptr);
-  EXPECT_EQ(AddMenuItem(-1, u"First", nullptr, nullptr, nullptr, 0), 65534);
-  EXPECT_EQ(AddMenuItem(-1, u"Second", nullptr, nullptr, nullptr, 0), 65533);
-  // A caller's item already holds 65532, in another menu.
-  ASSERT_NE(CreateSkinnedPopupMenu(2, kOffice2003), nullptr);
-  EXPECT_EQ(AddMenuItem(65532, u"Taken", nullptr, nullptr, nullptr, 0), 1);
-  EXPECT_EQ(AddMenuItem(-1, u"Third", nullptr, nullptr, nullptr, 0), 65531);
-  EXPECT_EQ(GetMenuItemCount(FindMenuRecord(1)->Handle), 2);
-  EXPECT_EQ(GetMenuItemCount(FindMenuRecord(2)->Handle), 2);
-}
-
-TEST_F(MenusTest, ItemImagesFillAllThreeSlots) {
+// Also: the hot and disabled images are derived where the caller gave none.
+TEST_F(MenusTest, AutomaticIdsCountDownAndSkipIdsInUseAndItemImagesFillAllThreeSlots) {
   HMENU menu = CreateSkinnedPopupMenu(1, kOffice2003);
   HBITMAP normal = SolidBitmap(RGB(200, 0, 0));
   HBITMAP hot = SolidBitmap(RGB(0, 200, 0));
-  ASSERT_EQ(AddMenuItem(30, u"Copy all", normal, nullptr, nullptr, 0), 1);
-  ASSERT_EQ(AddMenuItem(31, u"Copy name", normal, hot, nullptr, 0), 1);
-  ASSERT_EQ(AddMenuItem(32, u"Copy GUID", nullptr, nullptr, nullptr, 0), 1);
-  // The hot and disabled images are derived where the caller gave none.
-  for (UINT id : {30u, 31u}) {
-    ASSERT_TRUE(RecordOf(menu, id, false) != nullptr && RecordOf(menu, id, false)->ImageList != nullptr) << id;
-    EXPECT_EQ(ImageList_GetImageCount(RecordOf(menu, id, false)->ImageList), 3) << id;
-  }
-  EXPECT_EQ(RecordOf(menu, 32, false)->ImageList, nullptr);
+  EXPECT_EQ(AddMenuItem(-1, u"Copy all", normal, nullptr, nullptr, 0), 65534);
+  EXPECT_EQ(AddMenuItem(-1, u"Copy name", normal, hot, nullptr, 0), 65533);
   DeleteObject(normal);
   DeleteObject(hot);
+  // A caller's item already holds 65532, in another menu.
+  HMENU other = CreateSkinnedPopupMenu(2, kOffice2003);
+  EXPECT_EQ(AddMenuItem(65532, u"Taken", nullptr, nullptr, nullptr, 0), 1);
+  EXPECT_EQ(AddMenuItem(-1, u"Copy GUID", nullptr, nullptr, nullptr, 0), 65531);
+  ASSERT_EQ(GetMenuItemCount(menu), 2);
+  ASSERT_EQ(GetMenuItemCount(other), 2);
+  for (UINT position : {0u, 1u}) EXPECT_EQ(ImageList_GetImageCount(RecordOf(menu, position, true)->ImageList), 3);
+  EXPECT_EQ(RecordOf(other, 1, true)->ImageList, nullptr);
 }
 
 TEST_F(MenusTest, FreeingOneOrAllMenus) {
@@ -160,8 +150,20 @@ void HoldControl(bool held) {
   SetKeyboardState(keys);
 }
 
+// The bar's title "Edit" holds 30 "Copy$Ctrl+K", 44 "Next$pgdn" and 46 "Options$alt+f2"; popup
+// menu 1 holds 7 "Connect", 5 "Delete" and 31 "Copy name$f7".
 class ShortcutTest : public MenusTest {
  protected:
+  void SetUp() override {
+    MenusTest::SetUp();
+    CreateMenuBar(0, Window, kOffice2003);
+    AddMenuTitle(u"Edit");
+    for (auto [id, text] : {std::pair{30, u"Copy$Ctrl+K"}, {44, u"Next$pgdn"}, {46, u"Options$alt+f2"}})
+      ASSERT_EQ(AddMenuItem(id, text, nullptr, nullptr, nullptr, 0), 1);
+    Popup = CreateSkinnedPopupMenu(1, kOffice2003);
+    for (auto [id, text] : {std::pair{7, u"Connect"}, {5, u"Delete"}, {31, u"Copy name$f7"}})
+      ASSERT_EQ(AddMenuItem(id, text, nullptr, nullptr, nullptr, 0), 1);
+  }
   void TearDown() override {
     HoldControl(false);
     MenusTest::TearDown();
@@ -181,18 +183,12 @@ class ShortcutTest : public MenusTest {
     }
     return removed;
   }
+  HMENU Popup = nullptr;
 };
 
 // A shortcut fires its command once and swallows the key: a bar item's at its top-level window,
 // from a child of that window too; a popup item's in any window of the thread.
 TEST_F(ShortcutTest, ShortcutsFireOnceAtTheirWindowAndAreSwallowed) {
-  CreateMenuBar(0, Window, kOffice2003);
-  AddMenuTitle(u"Edit");
-  ASSERT_EQ(AddMenuItem(30, u"Copy$Ctrl+K", nullptr, nullptr, nullptr, 0), 1);
-  AddMenuItem(44, u"Next$pgdn", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(46, u"Options$alt+f2", nullptr, nullptr, nullptr, 0);
-  CreateSkinnedPopupMenu(1, kOffice2003);
-  AddMenuItem(31, u"Copy name$f7", nullptr, nullptr, nullptr, 0);
   ASSERT_NE(Toolkit.GetMessageHook, nullptr);
   EXPECT_EQ(EntriesOf(Window), 3u);
   EXPECT_EQ(EntriesOf(nullptr), 1u);
@@ -232,40 +228,31 @@ TEST_F(ShortcutTest, ShortcutsFireOnceAtTheirWindowAndAreSwallowed) {
 }
 
 TEST_F(ShortcutTest, DisabledItemsGreyAndRemovedItemsRenumberTheRestAndNeitherAnswersItsShortcut) {
-  CreateMenuBar(0, Window, kOffice2003);
-  AddMenuTitle(u"Find");
-  AddMenuItem(45, u"Find$ctrl-shift-f3", nullptr, nullptr, nullptr, 0);
   const auto greyed = [menu = MenuList().front().Handle] {
-    return ItemInfo(menu, 45, false, MIIM_STATE).fState & (MFS_DISABLED | MFS_GRAYED);
+    return ItemInfo(menu, 30, false, MIIM_STATE).fState & (MFS_DISABLED | MFS_GRAYED);
   };
-  ASSERT_EQ(EntriesOf(Window), 1u);
-  EXPECT_EQ(SetMenuItemDisabled(0, 45, true), 1);
+  EXPECT_EQ(SetMenuItemDisabled(0, 30, true), 1);
   EXPECT_EQ(greyed(), static_cast<UINT>(MFS_DISABLED | MFS_GRAYED));
-  EXPECT_EQ(EntriesOf(Window), 0u);
-  SetMenuItemDisabled(0, 45, true);  // disabled twice, enabled once
-  EXPECT_EQ(SetMenuItemDisabled(0, 45, false), 1);
+  EXPECT_EQ(EntriesOf(Window), 2u);
+  SetMenuItemDisabled(0, 30, true);  // disabled twice, enabled once
+  EXPECT_EQ(SetMenuItemDisabled(0, 30, false), 1);
   EXPECT_EQ(greyed(), 0u);
-  EXPECT_EQ(EntriesOf(Window), 1u);
+  EXPECT_EQ(EntriesOf(Window), 3u);
   EXPECT_EQ(SetMenuItemDisabled(0, 999, true), 0);
-  EXPECT_EQ(SetMenuItemDisabled(77, 45, true), 0);
+  EXPECT_EQ(SetMenuItemDisabled(77, 30, true), 0);
 
-  HMENU menu = CreateSkinnedPopupMenu(2, kOffice2003);
-  AddMenuItem(7, u"Connect", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(5, u"Delete", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(6, u"Remove ban$del", nullptr, nullptr, nullptr, 0);
   const std::size_t items = MenuItemList().size();
-  ASSERT_EQ(EntriesOf(nullptr), 1u);
-  EXPECT_NE(RemoveMenuItems(2, 7, false), 0);
-  ASSERT_EQ(GetMenuItemCount(menu), 2);
+  EXPECT_NE(RemoveMenuItems(1, 7, false), 0);
+  ASSERT_EQ(GetMenuItemCount(Popup), 2);
   EXPECT_EQ(MenuItemList().size(), items - 1);
-  EXPECT_EQ(RecordOf(menu, 0, true)->Position, 0);
-  EXPECT_EQ(RecordOf(menu, 0, true)->ItemText, u"Delete");
-  EXPECT_EQ(RecordOf(menu, 1, true)->Position, 1);
-  EXPECT_NE(RemoveMenuItems(2, 1, true), 0);
-  EXPECT_EQ(RecordOf(menu, 0, true)->ItemText, u"Delete");
+  EXPECT_EQ(RecordOf(Popup, 0, true)->Position, 0);
+  EXPECT_EQ(RecordOf(Popup, 0, true)->ItemText, u"Delete");
+  EXPECT_EQ(RecordOf(Popup, 1, true)->Position, 1);
+  EXPECT_NE(RemoveMenuItems(1, 1, true), 0);
+  EXPECT_EQ(RecordOf(Popup, 0, true)->ItemText, u"Delete");
   EXPECT_EQ(EntriesOf(nullptr), 0u);
-  EXPECT_EQ(RemoveMenuItems(2, 5, true), 0);
-  EXPECT_EQ(RemoveMenuItems(2, 99, false), 0);
+  EXPECT_EQ(RemoveMenuItems(1, 5, true), 0);
+  EXPECT_EQ(RemoveMenuItems(1, 99, false), 0);
 }
 
 }  // namespace

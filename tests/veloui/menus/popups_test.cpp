@@ -53,7 +53,7 @@ TEST_F(PopupMenuTest, WhileOpenThePopupIsHookedSubclassedAndFramedAndAfterwardsT
                   procedure = ProcedureOf(popup);
                   GetMenuItemRect(Window, menu, 0, &item);
                   GetMenuItemRect(Window, menu, 2, &separator);
-                  GetWindowRect(popup, &frame);
+                  frame = RectOf(popup);
                   GetClientRect(popup, &client);
                   MapWindowPoints(popup, nullptr, reinterpret_cast<POINT*>(&client), 2);
                   return true;
@@ -94,8 +94,7 @@ TEST_F(PopupMenuTest, AReleaseOnThePopupKeepsItOpenAndOneOutsideClosesIt) {
                                   [&] {
                                     HWND popup = OpenPopupWindow();
                                     if (popup == nullptr || phase == 2) return false;
-                                    RECT rect{};
-                                    GetWindowRect(popup, &rect);
+                                    const RECT rect = RectOf(popup);
                                     if (phase == 1) openAfterInside = IsWindowVisible(popup) != FALSE;
                                     // The border counts as inside.
                                     MSLLHOOKSTRUCT event{};
@@ -179,7 +178,7 @@ TEST_F(PopupsTest, AMenuButtonDropsItsToolkitMenuDownBelowIt) {
                   if (window == nullptr) return false;
                   trackedAndPressed = MenuTracking.TrackedMenu == menu &&
                                       (SendMessageW(toolbar, TB_GETSTATE, id, 0) & TBSTATE_PRESSED) != 0;
-                  GetWindowRect(window, &popup);
+                  popup = RectOf(window);
                   return true;
                 });
   EXPECT_EQ(result, TBDDRET_DEFAULT);

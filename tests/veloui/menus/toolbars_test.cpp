@@ -72,7 +72,7 @@ TEST_F(MenusTest, AGadgetButtonCarriesItsComboBoxAndRemoveAndHideTakeItAlong) {
   EXPECT_EQ(GetToolbarButtonGadget(toolbarId, gadget), combo);
   RECT button{};
   SendMessageW(toolbar, TB_GETRECT, gadget, reinterpret_cast<LPARAM>(&button));
-  const RECT placed = RectIn(combo, toolbar);
+  const RECT placed = RectOf(combo, toolbar);
   EXPECT_EQ(placed.left, button.left);
   EXPECT_EQ(placed.right - placed.left, 120);
   EXPECT_EQ(button.right - button.left, 120);

@@ -219,7 +219,7 @@ TEST_F(ChildPaintingTest, AComboInAnOfficeToolbarTracksItsHotStateAndKeepsItsEdi
   SendMessageW(combo, WM_PAINT, 0, 0);  // the test window is hidden
   RECT client{};
   GetClientRect(combo, &client);
-  const RECT placed = RectIn(edit, combo);
+  const RECT placed = RectOf(edit, combo);
   EXPECT_EQ(placed.left, 5);
   EXPECT_EQ(placed.top, 3);
   EXPECT_EQ(placed.right, client.right - 13);
@@ -308,16 +308,14 @@ TEST_F(HooksTest, ATrackedPopupMenuGetsTheToolkitProcedureAndFivePixelShadowsTha
     EXPECT_EQ(ClassOf(popup), u"#32768");
     EXPECT_EQ(ProcedureOf(popup), &TestPopupProc);
     EXPECT_NE(GetClassLongPtrW(popup, GCL_STYLE) & CS_SAVEBITS, 0u);
-    RECT at{};
-    GetWindowRect(popup, &at);
+    const RECT at = RectOf(popup);
     ASSERT_EQ(CastPopupMenuShadows(popup, UISTYLE_OFFICE2003, nullptr), 3);
     const RECT expected[3] = {{at.right, at.top + 5, at.right + 5, at.bottom},
                               {at.left + 5, at.bottom, at.right, at.bottom + 5},
                               {at.right, at.bottom, at.right + 5, at.bottom + 5}};
     for (int k = 0; k < 3; ++k) {
       HWND shadow = shadows[k] = FindPopupShadowRecord(popup)->Shadows[k];
-      RECT area{};
-      GetWindowRect(shadow, &area);
+      const RECT area = RectOf(shadow);
       EXPECT_TRUE(EqualRect(&area, &expected[k])) << k;
       EXPECT_EQ(ClassOf(shadow), u"VeloUI_DropShadow");
       EXPECT_EQ(GetWindowLongPtrW(shadow, GWL_EXSTYLE) & kDropShadowExStyle, static_cast<LONG_PTR>(kDropShadowExStyle));
@@ -336,11 +334,8 @@ TEST_F(HooksTest, APressedTitleCastsTwoShadowsOnceThatAnotherTitleReplacesAndTha
   const auto& records = ToolkitList<TitleShadowRecord>(ToolkitListId::TitleShadows);
   ASSERT_EQ(records.size(), 1u);
   const TitleShadowRecord first = records.front();
-  RECT beside{}, below{};
-  GetWindowRect(first.Beside, &beside);
-  GetWindowRect(first.Below, &below);
-  const RECT expectedBeside{160, 35, 165, 52};
-  const RECT expectedBelow{105, 52, 160, 57};
+  const RECT beside = RectOf(first.Beside), below = RectOf(first.Below);
+  const RECT expectedBeside{160, 35, 165, 52}, expectedBelow{105, 52, 160, 57};
   EXPECT_TRUE(EqualRect(&beside, &expectedBeside));
   EXPECT_TRUE(EqualRect(&below, &expectedBelow));
   // Every repaint of the pressed title asks again: the shadows it has stay.
