@@ -72,21 +72,6 @@ TEST_F(MenusTest, AutomaticIdsCountDownAndSkipIdsInUseAndItemImagesFillAllThreeS
   EXPECT_EQ(RecordOf(other, 1, true)->ImageList, nullptr);
 }
 
-TEST_F(MenusTest, FreeingOneOrAllMenus) {
-  ASSERT_NE(BuildMenuBar(Window), nullptr);
-  HMENU popup = CreateSkinnedPopupMenu(73, kOffice2003);
-  AddMenuItem(18, u"Copy all", nullptr, nullptr, nullptr, 0);
-  EXPECT_EQ(FreeSkinnedMenu(73), 1);
-  EXPECT_FALSE(IsMenu(popup));
-  EXPECT_EQ(FindMenuRecord(73), nullptr);
-  EXPECT_EQ(FreeSkinnedMenu(73), 0);
-  EXPECT_EQ(FreeSkinnedMenu(0), 1);  // one title per call for a bar
-  EXPECT_EQ(MenuList().size(), 3u);
-  EXPECT_EQ(FreeSkinnedMenu(-1), 1);
-  EXPECT_TRUE(MenuList().empty());
-  EXPECT_TRUE(MenuItemList().empty());
-}
-
 // A failed bar leaves no placeholder; a title that cannot be made keeps the placeholder; an
 // insert that fails leaves neither a record nor a shortcut.
 TEST_F(MenusTest, FailedBarsTitlesAndItemsLeaveNothingHalfMade) {
