@@ -11,9 +11,7 @@ constexpr LPARAM kAltDown = 0x20380001;
 
 // The key as the menu loop's filter hook reports it.
 void FilterKey(WPARAM key) {
-  MSG message{};
-  message.message = WM_KEYDOWN;
-  message.wParam = key;
+  MSG message{nullptr, WM_KEYDOWN, key, 0, 0, {}};
   MenuBarMsgFilterHook(MSGF_MENU, 0, reinterpret_cast<LPARAM>(&message));
 }
 
@@ -28,14 +26,8 @@ class MenuBarTrackingTest : public MenusTest {
     SetActiveWindow(Window);
     SetFocus(Edit);
   }
-  // The titles' drop-downs in title order.
-  static std::vector<HMENU> Titles() {
-    std::vector<HMENU> titles(4, nullptr);
-    for (const MenuRecord& record : MenuList()) {
-      if (!record.IsPopup && record.TitleIndex >= 0 && record.TitleIndex < 4) titles[record.TitleIndex] = record.Handle;
-    }
-    return titles;
-  }
+  // The drop-down of title k (the bar's records are its titles, in order).
+  static HMENU Title(int k) { return std::next(MenuList().begin(), k)->Handle; }
   LRESULT HotTitle() const { return SendMessageW(Bar, TB_GETHOTITEM, 0, 0); }
 
   HWND Edit = nullptr;
@@ -94,7 +86,7 @@ TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClos
                   HWND window = OpenPopupWindow();
                   if (window == nullptr) return false;
                   if (opened.empty()) {
-                    tracked = MenuTracking.TrackedMenu == Titles()[3] && MenuTracking.MenuBarFilterHook != nullptr;
+                    tracked = MenuTracking.TrackedMenu == Title(3) && MenuTracking.MenuBarFilterHook != nullptr;
                     popup = RectOf(window);
                   }
                   if (opened.empty() || opened.back() != MenuTracking.OpenTitle) opened.push_back(MenuTracking.OpenTitle);
@@ -127,7 +119,6 @@ TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
   SetParent(Bar, rebar);
   SetCurrentRebar(reinterpret_cast<std::intptr_t>(rebar));
   AddRebarBand(Bar, u"", 400, 100, 0, nullptr, 0);
-  const std::vector<HMENU> titles = Titles();
   RECT second{};
   SendMessageW(Bar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&second));
   MapWindowPoints(Bar, rebar, reinterpret_cast<POINT*>(&second), 2);
@@ -143,8 +134,8 @@ TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
                     lent.push_back(GetSubMenu(MenuTracking.TrackedMenu, k));
                   return true;
                 });
-  EXPECT_EQ(lent, (std::vector<HMENU>{titles[2], titles[3]}));
-  for (int k : {2, 3}) EXPECT_EQ(GetMenuItemCount(titles[k]), 3) << "still whole after the chevron menu";
+  EXPECT_EQ(lent, (std::vector<HMENU>{Title(2), Title(3)}));
+  for (int k : {2, 3}) EXPECT_EQ(GetMenuItemCount(Title(k)), 3) << "still whole after the chevron menu";
   EXPECT_EQ(MenuTracking.ChevronFilterHook, nullptr);
 }
 

@@ -180,14 +180,8 @@ TEST_F(ShortcutTest, ShortcutsFireOnceAtTheirWindowAndAreSwallowed) {
   HWND child = MakeChild(L"EDIT", 0);
   HWND other = MakeWindow();
   ASSERT_TRUE(child != nullptr && other != nullptr);
-  const struct {
-    HWND Target;
-    UINT Message;
-    WPARAM Key;
-    LPARAM Bits;
-    bool Control;
-    WORD Id;  // 0: the key passes through
-  } cases[] = {{Window, WM_KEYDOWN, 'K', 1, false, 0},           {Window, WM_KEYDOWN, 'K', 1, true, 30},
+  // Id 0: the key passes through.
+  const struct { HWND Target; UINT Message; WPARAM Key; LPARAM Bits; bool Control; WORD Id; } cases[] = {{Window, WM_KEYDOWN, 'K', 1, false, 0},           {Window, WM_KEYDOWN, 'K', 1, true, 30},
                {child, WM_KEYDOWN, VK_NEXT, 1, false, 44},        {Window, WM_SYSKEYDOWN, VK_F2, 1, false, 0},
                {Window, WM_SYSKEYDOWN, VK_F2, 1 | (1 << 29), false, 46}, {other, WM_KEYDOWN, VK_F7, 1, false, 31}};
   for (const auto& c : cases) {

@@ -17,12 +17,11 @@ class PopupMenuTest : public MenusTest {
     Edit = MakeChild(L"EDIT", 0);
     SetFocus(Edit);
   }
+  // 41 "Kick", 42 "Ban", a separator and 43 "Copy GUID".
   static HMENU MakeContextMenu(std::intptr_t id) {
     HMENU menu = CreateSkinnedPopupMenu(id, kOffice2003);
-    AddMenuItem(41, u"Kick", nullptr, nullptr, nullptr, 0);
-    AddMenuItem(42, u"Ban", nullptr, nullptr, nullptr, 0);
-    AddMenuSeparator();
-    AddMenuItem(43, u"Copy GUID", nullptr, nullptr, nullptr, 0);
+    for (auto [item, text] : {std::pair{41, u"Kick"}, {42, u"Ban"}, {0, nullptr}, {43, u"Copy GUID"}})
+      text != nullptr ? AddMenuItem(item, text, nullptr, nullptr, nullptr, 0) : AddMenuSeparator();
     return menu;
   }
   HWND Edit = nullptr;

@@ -115,10 +115,7 @@ TEST_F(RebarTest, ToolkitStyleBitsNeverBecomeWindowStyles) {
   EXPECT_EQ(RebarHooks.MouseHook, nullptr);
 }
 
-struct Band {
-  UINT Id, Width, Style;
-  bool operator==(const Band&) const = default;
-};
+struct Band { UINT Id, Width, Style; bool operator==(const Band&) const = default; };
 
 // Rebar 4 of three bands, 100, 120 and 140 wide.
 class RebarLayoutTest : public MenusTest {

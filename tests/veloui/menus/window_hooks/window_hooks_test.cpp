@@ -37,8 +37,7 @@ void EndASecondThreadThatWaitsOnUs() {
                                  k == 0 ? nullptr : windows[k - 1], nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(windows[k], nullptr);
   }
-  HWND grandparent = windows[0];
-  SetWindowLongPtrW(grandparent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StepCountingProc));
+  SetWindowLongPtrW(windows[0], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StepCountingProc));
   AnimationRecord request;
   request.Window = windows[2];
   request.Right = request.TargetRight = request.Bottom = 100;
@@ -48,7 +47,7 @@ void EndASecondThreadThatWaitsOnUs() {
   Sleep(200);  // serves nothing: the thread's first frame now waits for this thread
   EXPECT_TRUE(EndAnimationThread());
   EXPECT_GE(StepsServed, 1);
-  DestroyWindow(grandparent);
+  DestroyWindow(windows[0]);
 }
 
 // Starts the toolkit as the program does; the end of the program tears it down, which must
@@ -92,11 +91,7 @@ std::int32_t RecordedKind(HWND window) {
 
 TEST_F(HooksTest, NewWindowsOfTheThreadAreSubclassedByKind) {
   // Kind -1: left with its own procedure. A combo's edit is made by the combo itself.
-  const struct {
-    const wchar_t* Class;
-    DWORD Style;
-    std::int32_t Kind;
-  } cases[] = {{L"Edit", 0, ChildKindEdit},         {L"Button", BS_GROUPBOX, ChildKindGroupBox},
+  const struct { const wchar_t* Class; DWORD Style; std::int32_t Kind; } cases[] = {{L"Edit", 0, ChildKindEdit},         {L"Button", BS_GROUPBOX, ChildKindGroupBox},
                {L"Button", BS_PUSHBUTTON, ChildKindButton}, {TOOLBARCLASSNAMEW, 0, ChildKindToolbar},
                {L"ComboBox", CBS_DROPDOWN, ChildKindComboBox}, {L"Static", SS_LEFT, -1}};
   for (const auto& c : cases) {
