@@ -36,27 +36,38 @@ TEST_F(PopupMenuTest, NothingIsShownWithoutItemsOrForAnUnknownMenu) {
   EXPECT_EQ(MenuTracking.PopupFilterHook, nullptr);
 }
 
-TEST_F(PopupMenuTest, WhileOpenThePopupIsHookedSubclassedAndFramedAndAfterwardsTheFocusComesBack) {
+// A release on the popup (its border counts as inside) keeps it open; one outside ends the menu by
+// itself.
+TEST_F(PopupMenuTest, WhileOpenThePopupIsHookedSubclassedAndFramedAReleaseOutsideClosesItAndTheFocusComesBack) {
   HMENU menu = MakeContextMenu(5);
   bool hookedAndTracked = false;
+  bool openAfterInside = false;
   HWND popup = nullptr;
   WNDPROC procedure = nullptr;
   RECT item{}, separator{}, frame{}, client{};
   int result = 0;
-  WhileMenuOpen([&] { result = ShowPopupMenu(5, Window, 200, 150); },
-                [&] {
-                  popup = OpenPopupWindow();
-                  if (popup == nullptr) return false;
-                  hookedAndTracked = MenuTracking.PopupFilterHook != nullptr && MenuTracking.PopupMouseHook != nullptr &&
-                                     MenuTracking.TrackedMenu == menu;
-                  procedure = ProcedureOf(popup);
-                  GetMenuItemRect(Window, menu, 0, &item);
-                  GetMenuItemRect(Window, menu, 2, &separator);
-                  frame = RectOf(popup);
-                  GetClientRect(popup, &client);
-                  MapWindowPoints(popup, nullptr, reinterpret_cast<POINT*>(&client), 2);
-                  return true;
-                });
+  int phase = 0;
+  const int ticks = WhileMenuOpen([&] { result = ShowPopupMenu(5, Window, 200, 150); },
+                                  [&] {
+                                    if (OpenPopupWindow() == nullptr || phase == 2) return false;
+                                    if (phase == 0) {
+                                      popup = OpenPopupWindow();
+                                      hookedAndTracked = MenuTracking.PopupFilterHook != nullptr &&
+                                                         MenuTracking.PopupMouseHook != nullptr && MenuTracking.TrackedMenu == menu;
+                                      procedure = ProcedureOf(popup);
+                                      GetMenuItemRect(Window, menu, 0, &item);
+                                      GetMenuItemRect(Window, menu, 2, &separator);
+                                      frame = RectOf(popup);
+                                      GetClientRect(popup, &client);
+                                      MapWindowPoints(popup, nullptr, reinterpret_cast<POINT*>(&client), 2);
+                                    } else {
+                                      openAfterInside = IsWindowVisible(popup) != FALSE;
+                                    }
+                                    MSLLHOOKSTRUCT event{};
+                                    event.pt = phase++ == 0 ? POINT{frame.right, frame.bottom} : POINT{frame.right + 40, frame.bottom + 40};
+                                    PopupMenuMouseHookLL(HC_ACTION, WM_LBUTTONUP, reinterpret_cast<LPARAM>(&event));
+                                    return false;
+                                  });
   EXPECT_EQ(result, 1);
   ASSERT_NE(popup, nullptr);
   EXPECT_TRUE(hookedAndTracked);
@@ -68,6 +79,9 @@ TEST_F(PopupMenuTest, WhileOpenThePopupIsHookedSubclassedAndFramedAndAfterwardsT
   EXPECT_EQ(frame.right - client.right, 1);
   EXPECT_EQ(client.top - frame.top, 2);
   EXPECT_EQ(frame.bottom - client.bottom, 2);
+  EXPECT_TRUE(openAfterInside);
+  EXPECT_EQ(phase, 2);
+  EXPECT_LT(ticks, 100) << "the release outside ended the menu";
   EXPECT_EQ(MenuTracking.PopupFilterHook, nullptr);
   EXPECT_EQ(MenuTracking.PopupMouseHook, nullptr);
   EXPECT_EQ(MenuTracking.TrackedMenu, nullptr);
@@ -83,28 +97,6 @@ TEST_F(PopupMenuTest, PostedKeysChooseAnItemAndItsCommandReachesTheOwner) {
   PumpMessages();
   ASSERT_FALSE(ReceivedCommands().empty());
   EXPECT_EQ(ReceivedCommands().back().Id, 42);
-}
-
-TEST_F(PopupMenuTest, AReleaseOnThePopupKeepsItOpenAndOneOutsideClosesIt) {
-  MakeContextMenu(9);
-  bool openAfterInside = false;
-  int phase = 0;
-  const int ticks = WhileMenuOpen([&] { ShowPopupMenu(9, Window, 200, 150); },
-                                  [&] {
-                                    HWND popup = OpenPopupWindow();
-                                    if (popup == nullptr || phase == 2) return false;
-                                    const RECT rect = RectOf(popup);
-                                    if (phase == 1) openAfterInside = IsWindowVisible(popup) != FALSE;
-                                    // The border counts as inside.
-                                    MSLLHOOKSTRUCT event{};
-                                    event.pt = phase == 0 ? POINT{rect.right, rect.bottom} : POINT{rect.right + 40, rect.bottom + 40};
-                                    PopupMenuMouseHookLL(HC_ACTION, WM_LBUTTONUP, reinterpret_cast<LPARAM>(&event));
-                                    ++phase;
-                                    return false;  // the outside release must end the menu by itself
-                                  });
-  EXPECT_TRUE(openAfterInside);
-  EXPECT_EQ(phase, 2);
-  EXPECT_LT(ticks, 100) << "the release outside ended the menu";
 }
 
 TEST_F(PopupMenuTest, TheSelectionFadeIsOffWhileAStyledMenuIsOpenAndBackOnAfterwards) {

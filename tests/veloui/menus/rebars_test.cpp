@@ -33,21 +33,18 @@ TEST_F(RebarTest, TheStyleBackgroundCoversTheWidestMonitorAndAForcedRenderGivesE
   ASSERT_EQ(AddRebarBand(child, u"band", 100, 50, 0, nullptr, 0), 0);
   HBITMAP before = RebarBackgroundImage(kOffice2003);
   ASSERT_NE(before, nullptr);
-  BITMAP info{};
-  ASSERT_NE(GetObjectW(before, sizeof(info), &info), 0);
+  int width = 0;
   int widest = 0;
+  const std::vector<std::uint32_t> pixels = PixelsOf(before, &width);
   EnumDisplayMonitors(nullptr, nullptr, NoteWidth, reinterpret_cast<LPARAM>(&widest));
-  EXPECT_EQ(info.bmWidth, widest + 4);
-  EXPECT_EQ(info.bmHeight, 256);
-  EXPECT_EQ(info.bmBitsPixel, 24);
+  EXPECT_EQ(width, widest + 4);
   // A horizontal gradient from colour 31 to colour 32.
-  const std::vector<std::uint32_t> pixels = PixelsOf(before);
   const auto at = [&](int x) {
-    const std::uint32_t p = pixels[10 * info.bmWidth + x];
+    const std::uint32_t p = pixels[10 * width + x];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   };
   EXPECT_TRUE(NearColour(at(0), GetUIColour(kOffice2003, 31, kUIColourColorref), 2));
-  EXPECT_TRUE(NearColour(at(info.bmWidth - 1), GetUIColour(kOffice2003, 32, kUIColourColorref), 2));
+  EXPECT_TRUE(NearColour(at(width - 1), GetUIColour(kOffice2003, 32, kUIColourColorref), 2));
 
   EXPECT_EQ(RenderRebarBackgrounds(0), 1);
   EXPECT_EQ(RebarBackgroundImage(kOffice2003), before) << "still fits: kept";
