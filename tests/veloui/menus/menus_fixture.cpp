@@ -28,19 +28,13 @@ void CALLBACK ProbeTick(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
-BOOL CALLBACK CountPopup(HWND window, LPARAM found) {
-  auto& [first, count] = *reinterpret_cast<std::pair<HWND, int>*>(found);
-  if (ClassOf(window) == u"#32768" && IsWindowVisible(window) &&
-      GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-    if (count++ == 0) first = window;
+BOOL CALLBACK FindPopup(HWND window, LPARAM found) {
+  if (ClassOf(window) != u"#32768" || !IsWindowVisible(window) ||
+      GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) {
+    return TRUE;
   }
-  return TRUE;
-}
-
-std::pair<HWND, int> PopupWindows() {
-  std::pair<HWND, int> found{nullptr, 0};
-  EnumWindows(CountPopup, reinterpret_cast<LPARAM>(&found));
-  return found;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
 }
 
 void FreeAll() {
@@ -138,9 +132,11 @@ int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>
   return ProbeTicks;
 }
 
-HWND OpenPopupWindow() { return PopupWindows().first; }
-
-int CountPopupWindows() { return PopupWindows().second; }
+HWND OpenPopupWindow() {
+  HWND found = nullptr;
+  EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
 
 void MenusTest::SetUp() {
   FreeAll();

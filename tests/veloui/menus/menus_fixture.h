@@ -76,6 +76,5 @@ Text ClassOf(HWND window);
 // Calls `step` every 20 ms while `open` runs (the menu loop dispatches the timer); the menu is
 // ended once `step` returns true, and after `mostTicks` ticks at the latest. The number of ticks.
 int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step, int mostTicks = 150);
-// The visible popup-menu windows of this thread: the first (or nullptr), and how many.
+// The first visible popup-menu window of this thread, or nullptr.
 HWND OpenPopupWindow();
-int CountPopupWindows();

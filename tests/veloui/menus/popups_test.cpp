@@ -117,33 +117,6 @@ TEST_F(PopupMenuTest, TheSelectionFadeIsOffWhileAStyledMenuIsOpenAndBackOnAfterw
   EXPECT_TRUE(after);
 }
 
-// A submenu given by handle or by number.
-TEST_F(PopupsTest, ASubmenuTakesTheCascadeStyleWhileOpenAndGetsItsOwnBack) {
-  HMENU sub = CreateSkinnedPopupMenu(21, 0);
-  AddMenuItem(61, u"Five minutes", nullptr, nullptr, nullptr, 0);
-  AddMenuItem(62, u"One hour", nullptr, nullptr, nullptr, 0);
-  HMENU menu = CreateSkinnedPopupMenu(22, kOffice2003);
-  AddMenuItem(63, u"Ban for", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(sub));
-  AddMenuItem(64, u"Kick for", nullptr, nullptr, nullptr, 21);
-  EXPECT_EQ(GetSubMenu(menu, 1), sub);
-  std::int32_t styleWhileOpen = -1;
-  int windows = 0;
-  PostMessageW(Window, WM_KEYDOWN, VK_DOWN, 1);
-  PostMessageW(Window, WM_KEYDOWN, VK_RIGHT, 1);
-  WhileMenuOpen([&] { ShowPopupMenu(22, Window, 150, 150); },
-                [&] {
-                  windows = CountPopupWindows();
-                  if (windows < 2) return false;
-                  styleWhileOpen = FindMenuRecord(21)->Style;
-                  return true;
-                });
-  EXPECT_EQ(windows, 2);
-  EXPECT_EQ(styleWhileOpen, 6);
-  EXPECT_EQ(FindMenuRecord(21)->Style, 0);
-  EXPECT_TRUE(PopupWindowList().empty());
-  EXPECT_EQ(PopupWindows.OpenWindows, 0);
-}
-
 TEST_F(PopupsTest, AMenuButtonDropsItsToolkitMenuDownBelowIt) {
   HMENU menu = CreateSkinnedPopupMenu(7, kOffice2003);
   AddMenuItem(41, u"Kick", nullptr, nullptr, nullptr, 0);

@@ -249,13 +249,13 @@ TEST_F(ChildPaintingTest, APageLeavesItsOpaqueChildrenOutOfItsBackground) {
   ReleaseDC(page, dc);
 }
 
+// The second is made while a toolkit menu is tracked.
 TEST_F(HooksTest, TheSystemMenuShadowGoesOnlyWhileAToolkitMenuIsTracked) {
   RegisterClassNamed(L"SysShadow");
   HWND made[2] = {};
   for (HWND& shadow : made) {
-    shadow = CreateWindowExW(WS_EX_TOOLWINDOW, L"SysShadow", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-    MenuTrackingHook.TrackedMenu = reinterpret_cast<HMENU>(1);  // the second is made while tracking
+    shadow = CreateWindowExW(WS_EX_TOOLWINDOW, L"SysShadow", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    MenuTrackingHook.TrackedMenu = reinterpret_cast<HMENU>(1);
   }
   MenuTrackingHook.TrackedMenu = nullptr;
   EXPECT_TRUE(IsWindow(made[0]));
