@@ -196,8 +196,8 @@ TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
   EXPECT_EQ(phase, 1) << "the bottom arrow starts the scroll thread";
   EXPECT_TRUE(heightKept);
   EXPECT_TRUE(endedRight);
-  ASSERT_EQ(ReceivedCommands().size(), 1u) << "the disabled item's mnemonic fires nothing";
-  EXPECT_EQ(ReceivedCommands()[0].Id, 104);
+  ASSERT_EQ(ReceivedCommands.size(), 1u) << "the disabled item's mnemonic fires nothing";
+  EXPECT_EQ(ReceivedCommands[0].Id, 104);
   EXPECT_EQ(MenuTracking.CopyMenu, nullptr);
   EXPECT_FALSE(FindMenuRecord(0)->Scrolling);
 }
@@ -227,8 +227,8 @@ TEST_F(MenuScrollTest, DownOnTheLastItemWrapsToTheStartAndChoosingSendsTheSource
                 500);
   PumpMessages();  // the chosen command is posted
   EXPECT_EQ(phase, 3);
-  ASSERT_EQ(ReceivedCommands().size(), 1u);
-  EXPECT_EQ(ReceivedCommands()[0].Id, 100);
+  ASSERT_EQ(ReceivedCommands.size(), 1u);
+  EXPECT_EQ(ReceivedCommands[0].Id, 100);
 }
 
 }  // namespace

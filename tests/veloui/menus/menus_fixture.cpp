@@ -10,7 +10,7 @@
 namespace {
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND) ReceivedCommands().push_back({window, LOWORD(wParam)});
+  if (message == WM_COMMAND) ReceivedCommands.push_back({window, LOWORD(wParam)});
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -29,12 +29,10 @@ void CALLBACK ProbeTick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 BOOL CALLBACK FindPopup(HWND window, LPARAM found) {
-  if (ClassOf(window) != u"#32768" || !IsWindowVisible(window) ||
-      GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) {
-    return TRUE;
-  }
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
+  const bool ours = ClassOf(window) == u"#32768" && IsWindowVisible(window) &&
+                    GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+  if (ours) *reinterpret_cast<HWND*>(found) = window;
+  return ours ? FALSE : TRUE;
 }
 
 void FreeAll() {
@@ -45,11 +43,6 @@ void FreeAll() {
 
 }  // namespace
 
-std::vector<ReceivedCommand>& ReceivedCommands() {
-  static std::vector<ReceivedCommand> commands;
-  return commands;
-}
-
 MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask) {
   MENUITEMINFOW info{};
   info.cbSize = sizeof(info);
@@ -59,7 +52,8 @@ MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask) {
 }
 
 HBITMAP SolidBitmap(COLORREF colour) {
-  return Bitmap32(16, 16, Solid(16 * 16, 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour)));
+  const std::uint32_t pixel = 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  return Bitmap32(16, 16, Solid(16 * 16, pixel));
 }
 
 int HeightOf(HWND window) {
@@ -150,7 +144,7 @@ void MenusTest::SetUp() {
   ResetMenuTrackingForTesting();
   HostWindows = HostWindowGlobals{};
   SetUIColourMode(UICOLOURMODE_DEFAULT_GREY);
-  ReceivedCommands().clear();
+  ReceivedCommands.clear();
   RegisterClassNamed(kTestWindowClass, TestWindowProc);
   Window = MakeWindow();
   ASSERT_NE(Window, nullptr);

@@ -57,16 +57,13 @@ class MenusTest : public ::testing::Test {
 };
 
 // Every WM_COMMAND the test windows received, in order.
-std::vector<ReceivedCommand>& ReceivedCommands();
+inline std::vector<ReceivedCommand> ReceivedCommands;
 // The item's info for `mask` (fMask zero when the item is missing).
 MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask);
 // A 16 x 16 32-bit bitmap filled with one opaque colour; the caller deletes it.
 HBITMAP SolidBitmap(COLORREF colour);
-// The window's outer height.
 int HeightOf(HWND window);
-// The text of the toolbar's button at `index`.
 Text ButtonText(HWND toolbar, int index);
-// The rebar's band at `index` for `mask`.
 REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask);
 // The window's rectangle on the screen, or in the client coordinates of `in`.
 RECT RectOf(HWND window, HWND in = nullptr);

@@ -46,8 +46,6 @@ TEST_F(RebarTest, TheStyleBackgroundCoversTheWidestMonitorAndAForcedRenderGivesE
   EXPECT_TRUE(NearColour(at(0), GetUIColour(kOffice2003, 31, kUIColourColorref), 2));
   EXPECT_TRUE(NearColour(at(width - 1), GetUIColour(kOffice2003, 32, kUIColourColorref), 2));
 
-  EXPECT_EQ(RenderRebarBackgrounds(0), 1);
-  EXPECT_EQ(RebarBackgroundImage(kOffice2003), before) << "still fits: kept";
   EXPECT_EQ(RenderRebarBackgrounds(1), 1);
   HBITMAP after = RebarBackgroundImage(kOffice2003);
   EXPECT_NE(after, before);
@@ -91,7 +89,8 @@ TEST_F(RebarTest, ToolkitStyleBitsNeverBecomeWindowStyles) {
   const LONG style = GetWindowLongW(rebar, GWL_STYLE);
   EXPECT_EQ(style & WS_MAXIMIZE, 0);
   EXPECT_EQ(style & RBS_BANDBORDERS, 0);  // asked for, but not with the Office 2003 look
-  for (LONG bit : {LONG{RBS_VARHEIGHT}, LONG{CCS_NODIVIDER}, LONG{WS_CHILD}, LONG{WS_CLIPCHILDREN}}) EXPECT_NE(style & bit, 0) << bit;
+  for (LONG bit : {LONG{RBS_VARHEIGHT}, LONG{CCS_NODIVIDER}, LONG{WS_CHILD}, LONG{WS_CLIPCHILDREN}})
+    EXPECT_NE(style & bit, 0) << bit;
   EXPECT_FALSE(IsZoomed(Window));
   ASSERT_EQ(CreateRebar(5, Window, 0, RBS_BANDBORDERS | RBS_VARHEIGHT, 0), 5);
   EXPECT_NE(GetWindowLongW(GetRebarWindow(5), GWL_STYLE) & RBS_BANDBORDERS, 0);
