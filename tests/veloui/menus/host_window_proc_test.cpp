@@ -16,7 +16,7 @@ namespace {
 constexpr int kItemWidth = 160;
 constexpr int kItemHeight = 23;
 
-COLORREF UiColour(int id) { return GetUIColour(kOffice2003, id, kUIColourColorref); }
+COLORREF UiColour(int id) { return GetUIColour(UISTYLE_OFFICE2003, id, kUIColourColorref); }
 
 class HostOwnerDrawTest : public MenusTest {
  protected:
@@ -24,7 +24,7 @@ class HostOwnerDrawTest : public MenusTest {
     MenusTest::SetUp();
     HBITMAP image = SolidBitmap(RGB(200, 30, 30));
     SetMenuImageSize(16, 16);
-    Menu = CreateSkinnedPopupMenu(7, kOffice2003);
+    Menu = CreateSkinnedPopupMenu(7, UISTYLE_OFFICE2003);
     ASSERT_NE(AddMenuItem(31, u"Kick", image, nullptr, nullptr, 0), 0);
     DeleteObject(image);
     AddMenuSeparator();
@@ -95,7 +95,7 @@ TEST_F(HostOwnerDrawTest, EachStateShowsItsColours) {
 class HostWindowProcTest : public MenusTest {
  protected:
   HWND MakeRebarWithMenuBar() {
-    const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, kOffice2003 | 0x600, 0));
+    const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0));
     HWND bar = BuildMenuBar(Window);
     if (rebar == nullptr || bar == nullptr) return nullptr;
     SetCurrentRebar(reinterpret_cast<std::intptr_t>(rebar));

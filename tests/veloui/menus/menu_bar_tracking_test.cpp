@@ -111,7 +111,7 @@ TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClos
 }
 
 TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
-  const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, kOffice2003 | 0x600, 0));
+  const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0));
   ASSERT_NE(rebar, nullptr);
   SetParent(Bar, rebar);
   SetCurrentRebar(reinterpret_cast<std::intptr_t>(rebar));
@@ -145,7 +145,7 @@ class MenuScrollTest : public MenusTest {
  protected:
   void SetUp() override {
     MenusTest::SetUp();
-    Bar = reinterpret_cast<HWND>(CreateMenuBar(0, Window, kOffice2003));
+    Bar = reinterpret_cast<HWND>(CreateMenuBar(0, Window, UISTYLE_OFFICE2003));
     ASSERT_NE(Bar, nullptr);
     AddMenuTitle(u"Long");
     for (int k = 0; k < kItems; ++k) {

@@ -172,7 +172,7 @@ HWND MenusTest::MakeChild(const wchar_t* className, DWORD style, HWND parent) {
 
 HWND MenusTest::BuildMenuBar(HWND window) {
   SetMenuImageSize(16, 16);
-  const auto bar = reinterpret_cast<HWND>(CreateMenuBar(0, window, kOffice2003));
+  const auto bar = reinterpret_cast<HWND>(CreateMenuBar(0, window, UISTYLE_OFFICE2003));
   int id = 1;
   for (const char16_t* title : {u"Server", u"Commands", u"Database", u"Info"}) {
     AddMenuTitle(title);

@@ -14,6 +14,7 @@
 
 #include "runtime/portable/text.h"
 #include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menu_tracking.h"
@@ -22,8 +23,6 @@
 #include "veloui/menus/toolbars.h"
 
 inline constexpr wchar_t kTestWindowClass[] = L"WindowClass_MenusTest";
-// The toolkit style word of the Office 2003 look.
-inline constexpr std::uint32_t kOffice2003 = 0x1000000;
 
 // Registers a window class of that name (once).
 void RegisterClassNamed(const wchar_t* name, WNDPROC procedure = DefWindowProcW);

@@ -36,7 +36,7 @@ TEST_F(MenusTest, AMenuBarIsAToolbarOfTitlesSizedFromTheirTextThatARebarBandCarr
   const int height = (text.bottom + 8 < 22 ? 14 : text.bottom) - 3 + 8;
   EXPECT_EQ(HIWORD(SendMessageW(bar, TB_GETBUTTONSIZE, 0, 0)), height);
 
-  ASSERT_EQ(CreateRebar(4, Window, 0, kOffice2003 | 0x600, 0), 4);
+  ASSERT_EQ(CreateRebar(4, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0), 4);
   EXPECT_EQ(AddRebarBand(bar, u"", 200, 200, 0, nullptr, RBBS_USECHEVRON), 0);
   HWND rebar = GetRebarWindow(4);
   EXPECT_EQ(GetParent(bar), rebar);
@@ -53,7 +53,7 @@ TEST_F(MenusTest, AMenuBarIsAToolbarOfTitlesSizedFromTheirTextThatARebarBandCarr
 
 // The hot and disabled images are derived where the caller gave none.
 TEST_F(MenusTest, ItemImagesFillAllThreeSlots) {
-  HMENU menu = CreateSkinnedPopupMenu(1, kOffice2003);
+  HMENU menu = CreateSkinnedPopupMenu(1, UISTYLE_OFFICE2003);
   HBITMAP normal = SolidBitmap(RGB(200, 0, 0));
   HBITMAP hot = SolidBitmap(RGB(0, 200, 0));
   ASSERT_EQ(AddMenuItem(30, u"Copy all", normal, nullptr, nullptr, 0), 1);
@@ -66,19 +66,19 @@ TEST_F(MenusTest, ItemImagesFillAllThreeSlots) {
 // A failed bar leaves no placeholder; a title that cannot be made keeps the placeholder; an
 // insert that fails leaves neither a record nor a shortcut.
 TEST_F(MenusTest, FailedBarsTitlesAndItemsLeaveNothingHalfMade) {
-  EXPECT_EQ(CreateMenuBar(5, reinterpret_cast<HWND>(0x7FFF0), kOffice2003), 0);
+  EXPECT_EQ(CreateMenuBar(5, reinterpret_cast<HWND>(0x7FFF0), UISTYLE_OFFICE2003), 0);
   EXPECT_TRUE(MenuList().empty());
   EXPECT_EQ(AddMenuTitle(u"Server"), 0);
   EXPECT_TRUE(MenuList().empty());
 
-  DestroyWindow(reinterpret_cast<HWND>(CreateMenuBar(0, Window, kOffice2003)));
+  DestroyWindow(reinterpret_cast<HWND>(CreateMenuBar(0, Window, UISTYLE_OFFICE2003)));
   EXPECT_EQ(AddMenuTitle(u"Server"), 0);
   ASSERT_EQ(MenuList().size(), 1u);
   EXPECT_EQ(MenuList().front().Handle, nullptr);
   EXPECT_EQ(MenuList().front().TitleIndex, -1);
   EXPECT_EQ(AddMenuItem(1, u"Connect", nullptr, nullptr, nullptr, 0), 0);
 
-  HMENU menu = CreateSkinnedPopupMenu(1, kOffice2003);
+  HMENU menu = CreateSkinnedPopupMenu(1, UISTYLE_OFFICE2003);
   ASSERT_EQ(AddMenuItem(30, u"Copy all$ctrl+a", nullptr, nullptr, nullptr, 0), 1);
   const std::size_t shortcuts = ShortcutTable()[WindowKey(nullptr)].size();
   const std::size_t items = MenuItemList().size();
@@ -91,7 +91,7 @@ TEST_F(MenusTest, FailedBarsTitlesAndItemsLeaveNothingHalfMade) {
 }
 
 TEST_F(MenusTest, RadioItemsOfOneMenuLeaveOnlyTheLastChecked) {
-  HMENU menu = CreateSkinnedPopupMenu(40, kOffice2003);
+  HMENU menu = CreateSkinnedPopupMenu(40, UISTYLE_OFFICE2003);
   for (int id = 1; id <= 3; ++id) AddMenuItem(id, u"Mode", nullptr, nullptr, nullptr, 0);
   EXPECT_EQ(SetMenuItemState(40, 1, 2), 1);
   EXPECT_EQ(SetMenuItemState(40, 2, 2), 1);
@@ -132,11 +132,11 @@ class ShortcutTest : public MenusTest {
  protected:
   void SetUp() override {
     MenusTest::SetUp();
-    CreateMenuBar(0, Window, kOffice2003);
+    CreateMenuBar(0, Window, UISTYLE_OFFICE2003);
     AddMenuTitle(u"Edit");
     for (auto [id, text] : {std::pair{30, u"Copy$Ctrl+K"}, {44, u"Next$pgdn"}, {46, u"Options$alt+f2"}})
       ASSERT_EQ(AddMenuItem(id, text, nullptr, nullptr, nullptr, 0), 1);
-    Popup = CreateSkinnedPopupMenu(1, kOffice2003);
+    Popup = CreateSkinnedPopupMenu(1, UISTYLE_OFFICE2003);
     for (auto [id, text] : {std::pair{7, u"Connect"}, {5, u"Delete"}, {31, u"Copy name$f7"}})
       ASSERT_EQ(AddMenuItem(id, text, nullptr, nullptr, nullptr, 0), 1);
   }

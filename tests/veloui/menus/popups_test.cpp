@@ -19,7 +19,7 @@ class PopupMenuTest : public MenusTest {
   }
   // 41 "Kick", 42 "Ban", a separator and 43 "Copy GUID".
   static HMENU MakeContextMenu(std::intptr_t id) {
-    HMENU menu = CreateSkinnedPopupMenu(id, kOffice2003);
+    HMENU menu = CreateSkinnedPopupMenu(id, UISTYLE_OFFICE2003);
     for (auto [item, text] : {std::pair{41, u"Kick"}, {42, u"Ban"}, {0, nullptr}, {43, u"Copy GUID"}})
       text != nullptr ? AddMenuItem(item, text, nullptr, nullptr, nullptr, 0) : AddMenuSeparator();
     return menu;
@@ -29,7 +29,7 @@ class PopupMenuTest : public MenusTest {
 
 TEST_F(PopupMenuTest, NothingIsShownWithoutItemsOrForAnUnknownMenu) {
   EXPECT_EQ(ShowPopupMenu(3, Window, 100, 100), 0);
-  CreateSkinnedPopupMenu(3, kOffice2003);
+  CreateSkinnedPopupMenu(3, UISTYLE_OFFICE2003);
   EXPECT_EQ(ShowPopupMenu(3, Window, 100, 100), 0) << "a menu without items";
   EXPECT_EQ(MenuTracking.PopupFilterHook, nullptr);
 }
@@ -117,9 +117,9 @@ TEST_F(PopupMenuTest, TheSelectionFadeIsOffWhileAStyledMenuIsOpenAndBackOnAfterw
 }
 
 TEST_F(PopupsTest, AMenuButtonDropsItsToolkitMenuDownBelowIt) {
-  HMENU menu = CreateSkinnedPopupMenu(7, kOffice2003);
+  HMENU menu = CreateSkinnedPopupMenu(7, UISTYLE_OFFICE2003);
   AddMenuItem(41, u"Kick", nullptr, nullptr, nullptr, 0);
-  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, kOffice2003));
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003));
   const auto toolbarId = reinterpret_cast<std::intptr_t>(toolbar);
   AddToolbarTextButton(90, u"Players", 0);
   const std::int32_t id = AddToolbarMenuButton(-1, u"Actions", nullptr, nullptr, nullptr, 7, 0);

@@ -28,10 +28,10 @@ BOOL CALLBACK NoteWidth(HMONITOR, HDC, LPRECT rect, LPARAM data) {
 using RebarTest = MenusTest;
 
 TEST_F(RebarTest, TheStyleBackgroundCoversTheWidestMonitorAndAForcedRenderGivesEveryBandTheNewOne) {
-  ASSERT_EQ(CreateRebar(4, Window, 0, kOffice2003 | 0x600, 0), 4);
+  ASSERT_EQ(CreateRebar(4, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0), 4);
   HWND child = MakeChild(L"STATIC", 0);
   ASSERT_EQ(AddRebarBand(child, u"band", 100, 50, 0, nullptr, 0), 0);
-  HBITMAP before = RebarBackgroundImage(kOffice2003);
+  HBITMAP before = RebarBackgroundImage(UISTYLE_OFFICE2003);
   ASSERT_NE(before, nullptr);
   int width = 0;
   int widest = 0;
@@ -43,11 +43,11 @@ TEST_F(RebarTest, TheStyleBackgroundCoversTheWidestMonitorAndAForcedRenderGivesE
     const std::uint32_t p = pixels[10 * width + x];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   };
-  EXPECT_TRUE(NearColour(at(0), GetUIColour(kOffice2003, 31, kUIColourColorref), 2));
-  EXPECT_TRUE(NearColour(at(width - 1), GetUIColour(kOffice2003, 32, kUIColourColorref), 2));
+  EXPECT_TRUE(NearColour(at(0), GetUIColour(UISTYLE_OFFICE2003, 31, kUIColourColorref), 2));
+  EXPECT_TRUE(NearColour(at(width - 1), GetUIColour(UISTYLE_OFFICE2003, 32, kUIColourColorref), 2));
 
   EXPECT_EQ(RenderRebarBackgrounds(1), 1);
-  HBITMAP after = RebarBackgroundImage(kOffice2003);
+  HBITMAP after = RebarBackgroundImage(UISTYLE_OFFICE2003);
   EXPECT_NE(after, before);
   const REBARBANDINFOW band = BandInfo(GetRebarWindow(4), 0, RBBIM_BACKGROUND | RBBIM_STYLE | RBBIM_CHILDSIZE);
   EXPECT_EQ(band.hbmBack, after);
@@ -62,7 +62,7 @@ TEST_F(RebarTest, HeightChangesReachTheRootAndTheParentOnce) {
   HWND panel = MakeChild(L"STATIC", 0, host);
   for (HWND window : {host, panel, Window}) SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
   HeightNoticesTo.clear();
-  ASSERT_EQ(CreateRebar(6, panel, 0, kOffice2003 | 0x600, 0), 6);
+  ASSERT_EQ(CreateRebar(6, panel, 0, UISTYLE_OFFICE2003 | 0x600, 0), 6);
   AddRebarBand(nullptr, u"", 100, 50, 30, nullptr, 0);
   ForwardRebarMessage(0);
   EXPECT_EQ(HeightNoticesTo, (std::vector<HWND>{host, panel}));
@@ -84,7 +84,7 @@ TEST_F(RebarTest, HeightChangesReachTheRootAndTheParentOnce) {
 // Also: a plain rebar keeps its band borders, an id is taken once, freeing a rebar gives its band
 // children back, and the mouse hook goes with the last rebar.
 TEST_F(RebarTest, ToolkitStyleBitsNeverBecomeWindowStyles) {
-  ASSERT_EQ(CreateRebar(4, Window, 0, kOffice2003 | 0x600, 0), 4);
+  ASSERT_EQ(CreateRebar(4, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0), 4);
   HWND rebar = GetRebarWindow(4);
   const LONG style = GetWindowLongW(rebar, GWL_STYLE);
   EXPECT_EQ(style & WS_MAXIMIZE, 0);

@@ -12,7 +12,7 @@ bool Shown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE
 // text's visible text; the images of later buttons move down when a button goes; freeing the
 // toolbar hides a gadget and hands it to the top-level window.
 TEST_F(MenusTest, AGadgetButtonCarriesItsComboBoxAndRemoveAndHideTakeItAlong) {
-  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 16, 16, kOffice2003 | TBSTYLE_LIST));
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 16, 16, UISTYLE_OFFICE2003 | TBSTYLE_LIST));
   const auto toolbarId = reinterpret_cast<std::intptr_t>(toolbar);
   EXPECT_EQ(CreateSkinnedToolbar(toolbarId, Window, 0, 0, 0), 0);
   EXPECT_EQ(GetWindowLongW(toolbar, GWL_STYLE) & WS_MAXIMIZE, 0);

@@ -3,7 +3,6 @@
 #include "../menus_fixture.h"
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/toolkit_locks.h"
-#include "veloui/foundation/core/ui_colour_ids.h"
 #include "veloui/foundation/system_binding.h"
 #include "veloui/foundation/toolkit.h"
 #include "veloui/menus/animation_thread.h"
