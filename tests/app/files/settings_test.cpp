@@ -15,17 +15,13 @@ class SettingsFile : public ::testing::Test {
     ResetFavorites();
     AppSettings.SettingsFilePath = folder.File("settings.ini");
   }
+  void Read(const std::string& bytes) {
+    PutFileBytes(AppSettings.SettingsFilePath, bytes);
+    ReadSettingsFile();
+  }
   TempFolder folder;
 };
-
-const char kAllGuiKeysWithDefaults[] =
-    "[GUI]\r\nWindowState = 0\r\nWindowX = -1\r\nWindowY = -1\r\nWindowWidth = 700\r\n"
-    "WindowHeight = 540\r\nSplitter = -1\r\nPlayerListColumn0 = 95\r\nPlayerListColumn1 = 95\r\n"
-    "PlayerListColumn2 = 95\r\nPlayerListColumn3 = 95\r\nPlayerListColumn4 = 95\r\n"
-    "PlayerListColumn5 = 95\r\nPlayerListColumn6 = 95\r\nBanListColumn0 = 220\r\n"
-    "BanListColumn1 = 220\r\nBanListColumn2 = 220\r\nMissionListColumn = 650\r\n"
-    "DataBaseListColumn0 = 130\r\nDataBaseListColumn1 = 130\r\nDataBaseListColumn2 = 130\r\n"
-    "DataBaseListColumn3 = 130\r\nDataBaseListColumn4 = 130\r\n";
+using DefaultSettings = SettingsFile;
 
 }  // namespace
 
@@ -40,40 +36,37 @@ TEST(FilePaths, DataFolderSitsUnderAppDataAndEndsInABackslash) {
   EXPECT_EQ(AppSettings.DataFolder, u"\\Velo 2 DUro\\");
 }
 
-// The default values themselves are the bytes written below and by the build's default file.
-TEST_F(SettingsFile, NoFileGivesDefaultsAndLeavesNoFileBehind) {
-  ReadSettingsFile();
+// The build's default "settings.ini", made afresh for the test as the program's build makes it.
+TEST_F(DefaultSettings, TurnTheDatabaseOnLeaveRefreshOffAndHoldEveryGuiKeyAtItsDefault) {
+  const std::string written = FileBytes(Utf8ToText(VELO_DEFAULT_SETTINGS));
+  ASSERT_FALSE(written.empty());
+  Read(written);
+  EXPECT_EQ(AppSettings.DatabaseEnabled, 1);
+  EXPECT_EQ(AppSettings.AutoRefreshEnable, 0);
   EXPECT_EQ(AppSettings.AutoRefreshSeconds, 10);
-  EXPECT_EQ(AppSettings.DatabaseEnabled, 0);
-  WriteGuiSettings(AppSettings.GuiSettings);
-  EXPECT_FALSE(IsExistingFile(AppSettings.SettingsFilePath));
-}
-
-TEST_F(SettingsFile, GeneralOnlyFileGainsMarkAndTheGuiGroupInOrder) {
-  PutFileBytes(AppSettings.SettingsFilePath, "[General]\nAutoRefreshEnable=1\n");
-  ReadSettingsFile();
+  // Saving the defaults over it changes no byte: every key is there, in its place.
+  WriteGuiSettings(GuiSettingsRecord());
+  EXPECT_EQ(FileBytes(AppSettings.SettingsFilePath), written);
+  // A file of the general group alone gains the mark and the same GUI group, in order.
+  Read("[General]\nAutoRefreshEnable=1\n");
   EXPECT_EQ(AppSettings.AutoRefreshEnable, 1);
   WriteGuiSettings(AppSettings.GuiSettings);
   EXPECT_EQ(FileBytes(AppSettings.SettingsFilePath),
-            std::string("\xEF\xBB\xBF[General]\r\nAutoRefreshEnable = 1\r\n") + kAllGuiKeysWithDefaults);
+            "\xEF\xBB\xBF[General]\r\nAutoRefreshEnable = 1\r\n" + written.substr(written.find("[GUI]")));
 }
 
-TEST_F(SettingsFile, MinimisedStateInOtherLetterCaseOpensNormal) {
-  PutFileBytes(AppSettings.SettingsFilePath, "[gui]\r\nwindowstate = 536870912\r\nwindowx=12\r\n");
+TEST_F(SettingsFile, NoFileStaysNoFileAndEveryGroupIsReadInAnyLetterCaseAndValuesThatAreNoNumbersReadZero) {
   ReadSettingsFile();
-  EXPECT_EQ(AppSettings.GuiSettings.WindowState, 0);
+  EXPECT_EQ(AppSettings.AutoRefreshSeconds, 10);
+  WriteGuiSettings(AppSettings.GuiSettings);
+  EXPECT_FALSE(IsExistingFile(AppSettings.SettingsFilePath));
+  Read("[gui]\r\nwindowstate = 536870912\r\nwindowx=12\r\n");
+  EXPECT_EQ(AppSettings.GuiSettings.WindowState, 0) << "a minimised window opens normal";
   EXPECT_EQ(AppSettings.GuiSettings.WindowX, 12);
-  PutFileBytes(AppSettings.SettingsFilePath, "[GUI]\r\nWindowState = 16777216\r\n");
-  ReadSettingsFile();
+  Read("[General]\nAutoRefreshEnable = 1\nAutoRefreshTime = 30\n[Database]\nEnable = yes\n"
+       "[GUI]\nWindowState = 16777216\nWindowWidth = 1024\nPlayerListColumn6 = 40\nDataBaseListColumn4 = 7\n"
+       "PlayerListColumn00 = 1\n");
   EXPECT_EQ(AppSettings.GuiSettings.WindowState, kWindowStateMaximized);
-}
-
-TEST_F(SettingsFile, ReadsEveryGroupAndValuesThatAreNoNumbersReadZero) {
-  PutFileBytes(AppSettings.SettingsFilePath,
-               "[General]\nAutoRefreshEnable = 1\nAutoRefreshTime = 30\n[Database]\nEnable = yes\n"
-               "[GUI]\nWindowWidth = 1024\nPlayerListColumn6 = 40\nDataBaseListColumn4 = 7\n"
-               "PlayerListColumn00 = 1\n");
-  ReadSettingsFile();
   EXPECT_EQ(AppSettings.AutoRefreshSeconds, 30);
   EXPECT_EQ(AppSettings.DatabaseEnabled, 0);
   EXPECT_EQ(AppSettings.GuiSettings.WindowWidth, 1024);
@@ -83,8 +76,7 @@ TEST_F(SettingsFile, ReadsEveryGroupAndValuesThatAreNoNumbersReadZero) {
 }
 
 TEST_F(SettingsFile, WritesTheGuiValuesGivenAndKeepsOtherGroups) {
-  PutFileBytes(AppSettings.SettingsFilePath,
-               "\xEF\xBB\xBF[GUI]\r\nWindowState = 0\r\n[Database]\r\nEnable = 1\r\n");
+  PutFileBytes(AppSettings.SettingsFilePath, "\xEF\xBB\xBF[GUI]\r\nWindowState = 0\r\n[Database]\r\nEnable = 1\r\n");
   GuiSettingsRecord values;
   values.WindowState = kWindowStateMinimized;
   values.WindowX = 10;
@@ -101,8 +93,7 @@ TEST_F(SettingsFile, WritesTheGuiValuesGivenAndKeepsOtherGroups) {
   EXPECT_EQ(bytes.find("[Database]\r\nEnable = 1\r\n"), bytes.size() - 24);
 }
 
-TEST_F(SettingsFile, FirstStartCreatesTheDataFolderAndAnEmptyDatabaseButNoFavourites) {
-  SetFilePaths(folder.Path().u16string());
+TEST_F(SettingsFile, FirstStartCreatesTheDataFolderAndAnEmptyDatabaseLaterStartsLeaveItAndReadFavourites) {
   // The paths are Windows paths; on other systems the folder is named as one.
   AppSettings.DataFolder = folder.File("Velo 2 DUro");
   AppSettings.FavoritesFilePath = folder.File("Velo 2 DUro/favs.dat");
@@ -110,16 +101,10 @@ TEST_F(SettingsFile, FirstStartCreatesTheDataFolderAndAnEmptyDatabaseButNoFavour
   ReadFavoritesOrCreateDataFolder();
   EXPECT_TRUE(IsExistingFolder(AppSettings.DataFolder));
   CreateDatabaseFileIfMissing();
-  EXPECT_TRUE(IsExistingFile(AppSettings.DatabaseFilePath));
   EXPECT_EQ(FileBytes(AppSettings.DatabaseFilePath), "");
+  EXPECT_TRUE(IsExistingFile(AppSettings.DatabaseFilePath));
   EXPECT_FALSE(IsExistingFile(AppSettings.FavoritesFilePath));
   EXPECT_TRUE(Favorites.FavoriteList.empty());
-}
-
-TEST_F(SettingsFile, AnExistingDatabaseIsLeftAloneAndFavouritesAreRead) {
-  AppSettings.DataFolder = folder.Path().u16string();
-  AppSettings.FavoritesFilePath = folder.File("favs.dat");
-  AppSettings.DatabaseFilePath = folder.File("db.db");
   PutFileBytes(AppSettings.DatabaseFilePath, "SQLite");
   PutFileBytes(AppSettings.FavoritesFilePath, "Home\r\nh\r\n1\r\np\r\n");
   ReadFavoritesOrCreateDataFolder();

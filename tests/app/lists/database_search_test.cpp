@@ -1,3 +1,4 @@
+#include "app/lists/clipboard_text.h"
 #include "app/lists/database_search.h"
 
 #include <gtest/gtest.h>
@@ -45,12 +46,7 @@ TEST_F(DatabaseSearch, EachFieldContainsOrIsExactlyTheTextIgnoringCase) {
   Add(u"bob", u"g5", u"1.1.1.5", u"a:1");
   Add(u"\u00C4RGER", u"g6", u"6", u"s:1");           // Ä
   Add(u"\u0411\u041E\u0411", u"g7", u"7", u"s:1");  // Cyrillic capitals
-  const struct {
-    DatabaseField field;
-    const char16_t* text;
-    bool exact;
-    Rows rows;
-  } kSearches[] = {
+  const struct { DatabaseField field; const char16_t* text; bool exact; Rows rows; } kSearches[] = {
       {DatabaseField::Name, u"BOB", false, {0, 2, 4}},
       {DatabaseField::Name, u"BOB", true, {0, 4}},
       {DatabaseField::Name, u"bo", true, {}},
@@ -90,3 +86,10 @@ TEST_F(DatabaseSearch, AssociationsAreTheRowsOfTheSameGuidInDatabaseOrder) {
 }
 
 }  // namespace
+
+TEST(ClipboardText, CellsAreJoinedByCrLfWithoutALineEndAfterTheLast) {
+  EXPECT_EQ(JoinWithLineEnds({u"a", u"b", u"c"}), u"a\r\nb\r\nc");
+  EXPECT_EQ(JoinWithLineEnds({u"only"}), u"only");
+  EXPECT_EQ(JoinWithLineEnds({}), u"");
+  EXPECT_EQ(JoinWithLineEnds({u"", u"?", u""}), u"\r\n?\r\n");
+}

@@ -1,4 +1,5 @@
 #include "app/logic/dialog_rules.h"
+#include "app/logic/main_loop_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -45,43 +46,38 @@ TEST(DonationCountdown, CountsDownByRoundedSecondsThenReadsClose) {
 
 namespace {
 
+// Name, IP, port, ping, GUID, number; the middle player's GUID the server has not checked yet.
 std::vector<PlayerRecord> Players() {
-  std::vector<PlayerRecord> players(3);
-  players[0].GUID = u"aaaa";
-  players[0].Number = 4;
-  players[1].GUID = u"";  // a player whose GUID the server has not checked yet
-  players[1].Number = 9;
-  players[2].GUID = u"AAAA";
-  players[2].Number = 11;
-  return players;
+  return {{u"", u"", 0, 0, u"aaaa", 4}, {u"", u"", 0, 0, u"", 9}, {u"", u"", 0, 0, u"AAAA", 11}};
 }
 
 }  // namespace
 
-TEST(FindPlayerNumber, MatchesTheGuidExactly) {
+// An empty GUID names nobody, even beside a player without GUID.
+TEST(FindPlayerNumber, MatchesTheGuidExactlyAndNeverAnEmptyOne) {
+  const std::pair<const char16_t*, std::int32_t> kCases[] = {{u"AAAA", 11}, {u"aaaa", 4}, {u"aaa", -1}, {u"", -1}};
+  for (const auto& [guid, expected] : kCases) {
+    std::int32_t number = -1;
+    EXPECT_EQ(FindPlayerNumber(Players(), guid, number), expected != -1) << TextToUtf8(guid);
+    EXPECT_EQ(number, expected) << TextToUtf8(guid);
+  }
   std::int32_t number = -1;
-  ASSERT_TRUE(FindPlayerNumber(Players(), u"AAAA", number));
-  EXPECT_EQ(number, 11);
-  ASSERT_TRUE(FindPlayerNumber(Players(), u"aaaa", number));
-  EXPECT_EQ(number, 4);
-  EXPECT_FALSE(FindPlayerNumber(Players(), u"aaa", number));
-}
-
-TEST(FindPlayerNumber, AnEmptyGuidNamesNobodyEvenBesideAPlayerWithoutGuid) {
-  std::int32_t number = -1;
-  EXPECT_FALSE(FindPlayerNumber(Players(), u"", number));
-  EXPECT_EQ(number, -1);
   EXPECT_FALSE(FindPlayerNumber({}, u"aaaa", number));
 }
 
 TEST(FindPlayerAgain, SameGuidAndNumberFirstThenTheGuidAloneButNeverAnEmptyGuidAlone) {
   const std::vector<PlayerRecord> players = Players();  // aaaa 4, "" 9, AAAA 11
-  const struct {
-    const char16_t* guid;
-    std::int32_t number;
-    int row;
-  } kCases[] = {{u"AAAA", 11, 2}, {u"AAAA", 3, 2}, {u"aaaa", 4, 0}, {u"", 9, 1}, {u"", 4, -1}, {u"bbbb", 4, -1}};
+  const struct { const char16_t* guid; std::int32_t number; int row; } kCases[] = {{u"AAAA", 11, 2}, {u"AAAA", 3, 2}, {u"aaaa", 4, 0}, {u"", 9, 1}, {u"", 4, -1}, {u"bbbb", 4, -1}};
   for (const auto& c : kCases) {
     EXPECT_EQ(FindPlayerAgain(players, c.guid, c.number), c.row) << TextToUtf8(c.guid) << " " << c.number;
   }
+}
+
+TEST(ExportFileName, AddsTheEndingUnlessItIsThereInAnyCase) {
+  EXPECT_EQ(ExportFileName(u"C:\\backup"), u"C:\\backup.db");
+  EXPECT_EQ(ExportFileName(u"C:\\BACKUP.DB"), u"C:\\BACKUP.DB");
+  EXPECT_EQ(ExportFileName(u"x.Db"), u"x.Db");
+  EXPECT_EQ(ExportFileName(u"players.db.txt"), u"players.db.txt.db");
+  EXPECT_EQ(ExportFileName(u"db"), u"db.db");
+  EXPECT_EQ(ExportFileName(u"mydb"), u"mydb.db");
 }

@@ -2,19 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-TEST(ErrorReportText, AnAccessViolationWithoutLineInformation) {
+TEST(ErrorReportText, AnAccessViolationWithoutLineInformationAndTargetZero) {
   ErrorReport report;
   report.ErrorCode = 0xC0000005;
   report.CodeAddress = 0x4017A3;
-  report.TargetAddress = 0x10;
   EXPECT_EQ(ProgramErrorText(report),
             u"A program error was detected:\r\r"
             u"Error Message:   Invalid memory access\r"
             u"Error Code:      -1073741819\r"
             u"Code Address:    $4017A3\r"
-            u"Target Address:  $10\r"
+            u"Target Address:  $0\r"  // zero as one digit
             u"Sourcecode line: Enable OnError lines support to get code line information.\r");
 }
 
@@ -24,22 +21,12 @@ TEST(ErrorReportText, OtherCodesHaveNoTargetLineAndShowAKnownLine) {
   report.CodeAddress = 0xABCDEF01;
   report.TargetAddress = 0x1234;
   report.SourceLine = 812;
-  const Text text = ProgramErrorText(report);
-  EXPECT_EQ(text,
+  EXPECT_EQ(ProgramErrorText(report),
             u"A program error was detected:\r\r"
             u"Error Message:   Stack overflow\r"
             u"Error Code:      -1073741571\r"
             u"Code Address:    $ABCDEF01\r"
             u"Sourcecode line: 812\r");
-  EXPECT_EQ(std::count(text.begin(), text.end(), u'\r'), 6);
-}
-
-TEST(ErrorReportText, AddressZeroIsShownAsOneDigit) {
-  ErrorReport report;
-  report.ErrorCode = kAccessViolation;
-  const Text text = ProgramErrorText(report);
-  EXPECT_NE(text.find(u"Code Address:    $0\r"), Text::npos);
-  EXPECT_NE(text.find(u"Target Address:  $0\r"), Text::npos);
 }
 
 TEST(ErrorMessageForCode, UnknownCodesHaveTheirOwnText) {
