@@ -22,19 +22,15 @@ TEST(DaysText, EmptyOrOnlyZerosGetsTheDefault) {
   for (const char16_t* text : {u"10", u"01", u"7"}) EXPECT_FALSE(DaysTextNeedsDefault(text)) << TextToUtf8(text);
 }
 
+// Never 0, the server's permanent: without a number, the default 7 days; and never wrapped to
+// a small or negative number: 1491308 days are 2147483520 minutes, one more passes the largest
+// 32-bit value, and 2982616 days, exactly 2^32 minutes, would have become 0.
 TEST(BanMinutes, DaysBecomeMinutesAndHugeDaysStopAtTheLargest32BitValueInsteadOfWrapping) {
-  EXPECT_EQ(BanMinutesFromDays(u"3"), 4320);
-  // Never 0, the server's permanent: without a number, the default 7 days.
-  for (const char16_t* noNumber : {u"", u"a5", u" x", u"0", u"00"}) {
-    EXPECT_EQ(BanMinutesFromDays(noNumber), 7 * 24 * 60) << TextToUtf8(noNumber);
-  }
-  constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
-  // 1491308 days are 2147483520 minutes, still below the limit; one day more passes it.
-  EXPECT_EQ(BanMinutesFromDays(u"1491308"), 2147483520);
-  EXPECT_EQ(BanMinutesFromDays(u"1491309"), kLargest);
-  // 2982616 days are exactly 2^32 minutes: stored in 32 bits they would have become 0.
-  EXPECT_EQ(BanMinutesFromDays(u"2982616"), kLargest);
-  EXPECT_EQ(BanMinutesFromDays(u"99999999999999999999999999"), kLargest);
+  constexpr std::int32_t kWeek = 7 * 24 * 60, kLargest = std::numeric_limits<std::int32_t>::max();
+  const std::pair<const char16_t*, std::int32_t> kDays[] = {
+      {u"3", 4320}, {u"", kWeek}, {u"a5", kWeek}, {u" x", kWeek}, {u"0", kWeek}, {u"00", kWeek},
+      {u"1491308", 2147483520}, {u"1491309", kLargest}, {u"2982616", kLargest}, {u"99999999999999999999999999", kLargest}};
+  for (const auto& [days, minutes] : kDays) EXPECT_EQ(BanMinutesFromDays(days), minutes) << TextToUtf8(days);
 }
 
 TEST(DonationCountdown, CountsDownByRoundedSecondsThenReadsClose) {

@@ -31,15 +31,11 @@
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
 
-// Column widths and geometry that differ from every default.
+// Geometry and one column width per list that differ from the defaults.
 inline constexpr char kTestSettings[] =
-    "[General]\r\nAutoRefreshEnable = 0\r\n"
-    "[GUI]\r\nWindowState = 0\r\nWindowX = 40\r\nWindowY = 30\r\nWindowWidth = 780\r\nWindowHeight = 560\r\n"
-    "Splitter = 330\r\nPlayerListColumn0 = 121\r\nPlayerListColumn1 = 41\r\nPlayerListColumn2 = 42\r\n"
-    "PlayerListColumn3 = 43\r\nPlayerListColumn4 = 44\r\nPlayerListColumn5 = 105\r\nPlayerListColumn6 = 206\r\n"
-    "BanListColumn0 = 231\r\nBanListColumn1 = 132\r\nBanListColumn2 = 233\r\nMissionListColumn = 345\r\n"
-    "DataBaseListColumn0 = 111\r\nDataBaseListColumn1 = 212\r\nDataBaseListColumn2 = 113\r\n"
-    "DataBaseListColumn3 = 114\r\nDataBaseListColumn4 = 115\r\n";
+    "[General]\r\nAutoRefreshEnable = 0\r\n[GUI]\r\nWindowX = 40\r\nWindowY = 30\r\nWindowWidth = 780\r\n"
+    "WindowHeight = 560\r\nSplitter = 330\r\nPlayerListColumn6 = 206\r\nBanListColumn1 = 132\r\n"
+    "MissionListColumn = 345\r\nDataBaseListColumn0 = 111\r\n";
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -56,10 +52,8 @@ class MainWindowTest : public ::testing::Test {
     Build(kTestSettings, 1);
   }
   void TearDown() override {
-    Pump();
     FreeWindows();
     ResetPlayerDatabase();
-    ResetRconState();
     ClearPendingCommand();
     Pump();
     TakeEvents();
@@ -131,6 +125,9 @@ class MainWindowTest : public ::testing::Test {
       return true;
     }
     return false;
+  }
+  static void Type(int gadget, const wchar_t* text) {
+    SendMessageW(GadgetHandle(gadget), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   }
   // The rows of a report list as cells joined by "|".
   static std::vector<Text> ListRows(int gadget) {
