@@ -112,8 +112,7 @@ class MainWindowTest : public ::testing::Test {
     }
     return events;
   }
-  // Whether every item of the menu bar's title (0 Server .. 3 Info), separators aside, is
-  // greyed as given.
+  // Whether every item but separators of the menu bar's title (0 Server .. 3 Info) is as greyed as given.
   static bool MenuTitleGrayed(int titleIndex, bool grayed) {
     for (const MenuRecord& menu : MenuList()) {
       if (menu.IsPopup || menu.Id != kMenuBar || menu.Handle == nullptr || menu.TitleIndex != titleIndex) continue;
