@@ -1,5 +1,4 @@
-// The Connect window and the dialogs as their windows really are, and what their buttons put
-// into the mailbox or the favourites file.
+// The Connect window and the dialogs, and what their buttons put into the mailbox or "favs.dat".
 #include <algorithm>
 
 #include "app/connect_window.h"

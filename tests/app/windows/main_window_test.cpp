@@ -1,5 +1,4 @@
-// Window 0 as the settings, the connection state and the protocol's refreshes make it: its
-// layout, the log, the player list and the database view.
+// Window 0 as settings, connection and refreshes make it: layout, log, players and database view.
 #include "main_window_fixture.h"  // windows.h before commctrl.h
 
 #include <commctrl.h>
