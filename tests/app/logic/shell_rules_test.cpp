@@ -70,7 +70,7 @@ TEST(FindPlayerAgain, SameGuidAndNumberFirstThenTheGuidAloneButNeverAnEmptyGuidA
 TEST(ExportFileName, AddsTheEndingUnlessItIsThereInAnyCase) {
   const std::pair<const char16_t*, const char16_t*> kNames[] = {{u"C:\\backup", u"C:\\backup.db"},
       {u"C:\\BACKUP.DB", u"C:\\BACKUP.DB"}, {u"x.Db", u"x.Db"}, {u"players.db.txt", u"players.db.txt.db"},
-      {u"mydb", u"mydb.db"}};
+      {u"mydb", u"mydb.db"}, {u"db", u"db.db"}};  // shorter than the ending
   for (const auto& [chosen, name] : kNames) EXPECT_EQ(ExportFileName(chosen), name);
 }
 
