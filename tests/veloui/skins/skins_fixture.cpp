@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "../foundation/dib_canvas.h"
 #include "veloui/foundation/toolkit.h"
 #include "veloui/skins/buttonex/buttonex.h"
 #include "veloui/skins/explorerbar/explorerbar.h"
@@ -11,20 +10,15 @@
 #include "veloui/skins/text_control/text_control.h"
 
 namespace {
-constexpr wchar_t kTestClass[] = L"WindowClass_SkinsTest";
+HWND TopWindow() {
+  return TestWindow(L"WindowClass_SkinsTest", DefWindowProcW, nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 400);
+}
 
 class ToolkitEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    window_class.lpszClassName = kTestClass;
-    RegisterClassExW(&window_class);
     ASSERT_EQ(InitToolkit(), 0);
     ASSERT_EQ(StartToolkitHooks(), 0);
   }
@@ -32,8 +26,7 @@ class ToolkitEnvironment : public ::testing::Environment {
   // The free-alls of teardown run over live controls of every family (their order is checked
   // by the toolkit's life test).
   void TearDown() override {
-    HWND window = CreateWindowExW(0, kTestClass, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window = TopWindow();
     HWND pane = CreateWindowExW(0, L"Edit", L"", WS_CHILD, 0, 0, 10, 10, window, nullptr, nullptr, nullptr);
     CreateButtonEx(-1, window, 0, 0, 50, 20, u"OK");
     CreateTextControl(-1, window, 0, 30, 50, 20, u"text");
@@ -56,9 +49,8 @@ BOOL CALLBACK CountChild(HWND, LPARAM count) {
 }
 
 BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
-  ++*reinterpret_cast<DWORD*>(count);
-  EnumChildWindows(window, CountChild, count);
-  return TRUE;
+  EnumChildWindows(window, CountChild, count);  // every descendant
+  return CountChild(window, count);
 }
 
 // The windows of this thread, which are the USER objects the controls make (hooks are
@@ -69,11 +61,26 @@ DWORD UserObjectCount() {
   EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
   return count;
 }
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ReceivedMessages& received = Received();
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) ++received.Clicks;
+  if (message == 0x8580) {
+    ++received.Links;
+    received.LastLink = wParam;
+  }
+  if (message == 0x8D3B) ++(wParam != 0 ? received.SplitterDrags : received.SplitterDrops);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
 }  // namespace
 
+ReceivedMessages& Received() {
+  static ReceivedMessages received;
+  return received;
+}
+
 void SkinsTest::SetUp() {
-  Window = CreateWindowExW(0, kTestClass, L"Velo 2 DUro", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 500, 400, nullptr,
-                           nullptr, GetModuleHandleW(nullptr), nullptr);
+  Window = TopWindow();
   ASSERT_NE(Window, nullptr);
   SetForegroundWindow(Window);
   PumpFor(50);
@@ -82,6 +89,11 @@ void SkinsTest::SetUp() {
 void SkinsTest::TearDown() {
   DestroyWindow(Window);
   PumpFor(0);
+}
+
+void SkinsTest::CountMessages() {
+  Received() = ReceivedMessages{};
+  SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
 }
 
 void PumpFor(DWORD milliseconds, const std::function<bool()>& done) {
@@ -122,36 +134,4 @@ void ExpectNoObjectsLeft(const std::function<void()>& makeAndFree, int rounds) {
   PumpFor(0);
   EXPECT_EQ(GdiObjectCount(), gdi);
   EXPECT_EQ(UserObjectCount(), user);
-}
-
-std::uint32_t BufferPixel(HDC dc, int x, int y) {
-  GdiFlush();
-  DIBSECTION section{};
-  auto* bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
-  if (GetObjectW(bitmap, sizeof(section), &section) != sizeof(section)) return 0;
-  const int row = section.dsBmih.biHeight < 0 ? y : section.dsBm.bmHeight - 1 - y;
-  return static_cast<const std::uint32_t*>(section.dsBm.bmBits)[row * section.dsBm.bmWidth + x];
-}
-
-ReceivedMessages& Received() {
-  static ReceivedMessages received;
-  return received;
-}
-
-namespace {
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ReceivedMessages& received = Received();
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) ++received.Clicks;
-  if (message == 0x8580) {
-    ++received.Links;
-    received.LastLink = wParam;
-  }
-  if (message == 0x8D3B) ++(wParam != 0 ? received.SplitterDrags : received.SplitterDrops);
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-}  // namespace
-
-void CountMessagesOf(HWND window) {
-  Received() = ReceivedMessages{};
-  SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
 }

@@ -7,16 +7,27 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <functional>
-#include <vector>
 
+#include "../foundation/dib_canvas.h"
 #include "runtime/portable/text.h"
+
+// Counts the messages the test window receives from the controls on it.
+struct ReceivedMessages {
+  int Clicks = 0;  // WM_COMMAND / BN_CLICKED
+  int Links = 0;   // 0x8580, the last link number in LastLink
+  WPARAM LastLink = 0;
+  int SplitterDrags = 0;  // 0x8D3B with wParam 1
+  int SplitterDrops = 0;  // 0x8D3B with wParam 0
+};
+ReceivedMessages& Received();
 
 class SkinsTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Makes the window count into Received() (zeroed now).
+  void CountMessages();
   HWND Window = nullptr;
 };
 
@@ -27,17 +38,3 @@ void MouseAt(HWND window, int x, int y, int button);
 // After `rounds` make/free rounds (after one warm-up round), the process's GDI and USER
 // object counts are where they were.
 void ExpectNoObjectsLeft(const std::function<void()>& makeAndFree, int rounds = 200);
-// The pixel of a 32-bit DIB selected in a memory dc, as 0xAARRGGBB.
-std::uint32_t BufferPixel(HDC dc, int x, int y);
-
-// Counts the messages the test window receives from the controls on it.
-struct ReceivedMessages {
-  int Clicks = 0;           // WM_COMMAND / BN_CLICKED
-  int Links = 0;            // 0x8580, the last link number in LastLink
-  WPARAM LastLink = 0;
-  int SplitterDrags = 0;    // 0x8D3B with wParam 1
-  int SplitterDrops = 0;    // 0x8D3B with wParam 0
-};
-ReceivedMessages& Received();
-// Makes the window count into Received() (zeroed now).
-void CountMessagesOf(HWND window);
