@@ -30,11 +30,11 @@ inline std::uint32_t DibPixel(HGDIOBJ bitmap, int x, int y) {
 
 class DibCanvas {
  public:
-  DibCanvas(int width, int height, std::uint32_t fill = 0x00FFFFFF) : width_(width), height_(height) {
+  DibCanvas(int width, int height, std::uint32_t fill = 0x00FFFFFF) : width_(width) {
     dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = DibSection(width, height, reinterpret_cast<void**>(&bits_));
     previous_ = SelectObject(dc_, bitmap_);
-    Fill(fill);
+    std::fill_n(bits_, width * height, fill);
   }
   ~DibCanvas() {
     SelectObject(dc_, previous_);
@@ -45,10 +45,6 @@ class DibCanvas {
   DibCanvas& operator=(const DibCanvas&) = delete;
 
   HDC Dc() const { return dc_; }
-  void Fill(std::uint32_t pixel) {
-    GdiFlush();
-    std::fill_n(bits_, width_ * height_, pixel);
-  }
   // 0x00RRGGBB as the DIB holds it.
   std::uint32_t Pixel(int x, int y) const {
     GdiFlush();
@@ -62,7 +58,6 @@ class DibCanvas {
 
  private:
   int width_;
-  int height_;
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ previous_ = nullptr;
