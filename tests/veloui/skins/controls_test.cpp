@@ -16,7 +16,6 @@ namespace {
 using ControlsTest = SkinsTest;
 
 HWND Panes[2];  // the splitter's
-HWND Label;     // a page's child, which outlives its panel
 
 struct Family {
   const char* Name;
@@ -42,17 +41,11 @@ const Family kFamilies[] = {
     {"PanelEx",
      [](std::intptr_t id, HWND parent) {
        const std::intptr_t panel = CreatePanelEx(id, parent, 0, 0, 120, 80);
-       Label = CreateWindowExW(0, L"Static", L"on the page", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, AddPanelExPage(), nullptr,
-                               nullptr, nullptr);
+       AddPanelExPage();
        SetPanelExPageScrolling(panel, 0, kPanelExHScroll | kPanelExVScroll, 1);
        return panel;
      },
-     [](std::intptr_t panel) {
-       const std::int32_t freed = FreePanelEx(panel);
-       DestroyWindow(Label);
-       return freed;
-     },
-     nullptr, nullptr},
+     FreePanelEx, nullptr, nullptr},
 };
 
 void MakePanes(HWND parent) {
@@ -101,7 +94,7 @@ std::uint32_t PaintedPixel(std::intptr_t button) {
 }
 
 TEST_F(ControlsTest, ARealPressShowsTheButtonsPressedLookAndTheReleaseClicks) {
-  CountMessages();
+  KeepMessages();
   const SkinHandle skin = CreateSkin(u"pressedTestSkin");
   ASSERT_EQ(SetSkinProperty(skin, u"buttonex", u"pressed", u"background", u"#102030;"), 1);
   const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"Toggle", kButtonExToggle, skin);
@@ -114,7 +107,7 @@ TEST_F(ControlsTest, ARealPressShowsTheButtonsPressedLookAndTheReleaseClicks) {
   EXPECT_EQ(PaintedPixel(button), 0xFF102030u);
   MouseAt(window, 20, 15, 2);
   EXPECT_EQ(StateAfterInput(button, u"selected hot"), u"selected hot");
-  EXPECT_EQ(Received().Clicks, 1);
+  EXPECT_EQ(Kept(WM_COMMAND), 1);
   EXPECT_NE(PaintedPixel(button), 0xFF102030u);
   MouseAt(Window, 300, 300, 0);
   EXPECT_EQ(StateAfterInput(button, u"selected"), u"selected");
@@ -122,23 +115,24 @@ TEST_F(ControlsTest, ARealPressShowsTheButtonsPressedLookAndTheReleaseClicks) {
   FreeSkin(skin);
 }
 
-int FirstPaneWidth() {
+RECT PlaceOf(HWND window) {
   RECT area{};
-  GetWindowRect(Panes[0], &area);
-  return area.right - area.left;
+  GetWindowRect(window, &area);
+  return area;
 }
 
 // The splitter's low-level mouse hook lives only while it is dragged, even when it is freed mid-drag.
 TEST_F(ControlsTest, ADraggedSplitterMovesItsPanesAndRemovesItsHook) {
-  CountMessages();
+  KeepMessages();
   MakePanes(Window);
   const std::intptr_t splitter = CreateSplitterEx(-1, Window, 10, 10, 300, 200, Panes[0], Panes[1]);
   HWND gripper = SplitterExGripper(splitter);
+  const auto first_width = [] { return PlaceOf(Panes[0]).right - PlaceOf(Panes[0]).left; };
   EXPECT_EQ(GetParent(Panes[0]), GetPanelExWindow(splitter));
   EXPECT_EQ(GetSplitterExPosition(splitter), 150);
-  EXPECT_TRUE(FirstPaneWidth() >= 140 && FirstPaneWidth() <= 150) << FirstPaneWidth();
+  EXPECT_TRUE(first_width() >= 140 && first_width() <= 150) << first_width();
   PumpFor(50);
-  const int gap = GetSplitterExPosition(splitter) - FirstPaneWidth();
+  const int gap = GetSplitterExPosition(splitter) - first_width();
   EXPECT_EQ(SplitterExDragHook(), nullptr);
   MouseAt(gripper, 2, 50, 0);
   MouseAt(gripper, 2, 50, 1);
@@ -148,13 +142,13 @@ TEST_F(ControlsTest, ADraggedSplitterMovesItsPanesAndRemovesItsHook) {
   PumpFor(1000, [splitter] { return GetSplitterExPosition(splitter) < 100; });
   // The gripper keeps the spot where it was grabbed (a pixel either way after the mouse's scaling).
   EXPECT_NEAR(GetSplitterExPosition(splitter), 78, 2);
-  EXPECT_EQ(FirstPaneWidth(), GetSplitterExPosition(splitter) - gap);
+  EXPECT_EQ(first_width(), GetSplitterExPosition(splitter) - gap);
   MouseAt(GetPanelExWindow(splitter), 80, 50, 2);
   PumpFor(1000, [] { return SplitterExDragHook() == nullptr; });
   EXPECT_EQ(SplitterExDragHook(), nullptr);
   PumpFor(50);
-  EXPECT_EQ(Received().SplitterDrags, 1);
-  EXPECT_EQ(Received().SplitterDrops, 1);
+  EXPECT_EQ(Kept(0x8D3B), 2);  // a drag (wParam 1) and a drop (0)
+  EXPECT_EQ(Kept(0x8D3B, 0), 1);
 
   MouseAt(gripper, 2, 50, 1);
   PumpFor(1000, [] { return SplitterExDragHook() != nullptr; });
@@ -163,12 +157,6 @@ TEST_F(ControlsTest, ADraggedSplitterMovesItsPanesAndRemovesItsHook) {
   EXPECT_EQ(SplitterExDragHook(), nullptr);
   for (HWND pane : Panes) EXPECT_EQ(GetParent(pane), Window);
   MouseAt(Window, 20, 20, 2);
-}
-
-RECT PlaceOf(HWND window) {
-  RECT area{};
-  GetWindowRect(window, &area);
-  return area;
 }
 
 // The alpha of the page under a group's header, which the animation thread fades.
@@ -212,7 +200,7 @@ TEST_F(ControlsTest, AnExplorerBarGroupCollapsesAndExpandsThroughTheAnimationThr
 }
 
 TEST_F(ControlsTest, ATextControlFitsItsTextAndReportsAClickedLink) {
-  CountMessages();
+  KeepMessages();
   const std::intptr_t control =
       CreateTextControl(-1, Window, 10, 10, 300, 10, u"\\l7first\\l and \\l8second\\l", kTextControlAutoHeight);
   HWND window = GetPanelExWindow(control);
@@ -229,9 +217,9 @@ TEST_F(ControlsTest, ATextControlFitsItsTextAndReportsAClickedLink) {
   UpdateWindow(window);
   MouseAt(window, 3, one_line / 2, 1);
   MouseAt(window, 3, one_line / 2, 2);
-  PumpFor(1000, [] { return Received().Links > 0; });
-  EXPECT_EQ(Received().Links, 1);
-  EXPECT_EQ(Received().LastLink, 7u);
+  PumpFor(1000, [this] { return Kept(0x8580) > 0; });
+  EXPECT_EQ(Kept(0x8580), 1);
+  EXPECT_EQ(Kept(0x8580, 7), 1);
   EXPECT_EQ(FreeTextControl(control), 1);
 }
 }  // namespace

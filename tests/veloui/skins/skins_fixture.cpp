@@ -62,22 +62,13 @@ DWORD UserObjectCount() {
   return count;
 }
 
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ReceivedMessages& received = Received();
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) ++received.Clicks;
-  if (message == 0x8580) {
-    ++received.Links;
-    received.LastLink = wParam;
-  }
-  if (message == 0x8D3B) ++(wParam != 0 ? received.SplitterDrags : received.SplitterDrops);
+std::vector<std::pair<UINT, WPARAM>> KeptMessages;
+
+LRESULT CALLBACK KeepingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND || message >= 0x8000) KeptMessages.emplace_back(message, wParam);
   return DefWindowProcW(window, message, wParam, lParam);
 }
 }  // namespace
-
-ReceivedMessages& Received() {
-  static ReceivedMessages received;
-  return received;
-}
 
 void SkinsTest::SetUp() {
   Window = TopWindow();
@@ -91,9 +82,15 @@ void SkinsTest::TearDown() {
   PumpFor(0);
 }
 
-void SkinsTest::CountMessages() {
-  Received() = ReceivedMessages{};
-  SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
+void SkinsTest::KeepMessages() {
+  KeptMessages.clear();
+  SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepingProc));
+}
+
+int SkinsTest::Kept(UINT message, WPARAM wParam) const {
+  int count = 0;
+  for (const auto& [kept, w] : KeptMessages) count += kept == message && (wParam == static_cast<WPARAM>(-1) || w == wParam);
+  return count;
 }
 
 void PumpFor(DWORD milliseconds, const std::function<bool()>& done) {

@@ -8,26 +8,20 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "../foundation/dib_canvas.h"
 #include "runtime/portable/text.h"
-
-// Counts the messages the test window receives from the controls on it.
-struct ReceivedMessages {
-  int Clicks = 0;  // WM_COMMAND / BN_CLICKED
-  int Links = 0;   // 0x8580, the last link number in LastLink
-  WPARAM LastLink = 0;
-  int SplitterDrags = 0;  // 0x8D3B with wParam 1
-  int SplitterDrops = 0;  // 0x8D3B with wParam 0
-};
-ReceivedMessages& Received();
 
 class SkinsTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // Makes the window count into Received() (zeroed now).
-  void CountMessages();
+  // From now on the window keeps the WM_COMMAND and private messages it receives.
+  void KeepMessages();
+  // How many kept messages match (wParam -1: any).
+  int Kept(UINT message, WPARAM wParam = static_cast<WPARAM>(-1)) const;
   HWND Window = nullptr;
 };
 
