@@ -9,13 +9,11 @@
 
 // The header of a top-down DIB of `bits` bits a pixel.
 inline BITMAPINFO DibInfo(int width, int height, WORD bits = 32) {
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
-  return info;
+  return BITMAPINFO{{sizeof(BITMAPINFOHEADER), width, -height, 1, bits, BI_RGB, 0, 0, 0, 0, 0}, {}};
 }
 
 inline HBITMAP DibSection(int width, int height, void** bits, WORD depth = 32) {
-  BITMAPINFO info = DibInfo(width, height, depth);
+  const BITMAPINFO info = DibInfo(width, height, depth);
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
@@ -119,11 +117,8 @@ inline std::vector<std::uint32_t> PixelsOf(HANDLE image) {
 // A window at (20, 20) of a class of its own, registered with `procedure` on first use.
 inline HWND TestWindow(const wchar_t* className, WNDPROC procedure, HWND parent, DWORD style, int width = 200,
                        int height = 100) {
-  WNDCLASSW type{};
-  type.lpfnWndProc = procedure;
-  type.hInstance = GetModuleHandleW(nullptr);
-  type.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-  type.lpszClassName = className;
+  const WNDCLASSW type{0, procedure, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, GetSysColorBrush(COLOR_WINDOW),
+                       nullptr, className};
   RegisterClassW(&type);
   return CreateWindowExW(0, className, L"", style, 20, 20, width, height, parent, nullptr, type.hInstance, nullptr);
 }

@@ -36,15 +36,10 @@ TEST(SkinWindows, SizeLimitsResizeABreakingWindowAtOnceAndLeaveAPureMoveAlone) {
   DestroyWindow(window);
 }
 
-struct SeenMessage {
-  HWND Window;
-  UINT Message;
-  WPARAM WParam;
-};
-std::vector<SeenMessage> Seen;
+std::vector<std::tuple<HWND, UINT, WPARAM>> Seen;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SETREDRAW || message == kSkinRefreshMessage) Seen.push_back({window, message, wParam});
+  if (message == WM_SETREDRAW || message == kSkinRefreshMessage) Seen.emplace_back(window, message, wParam);
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -55,8 +50,8 @@ HWND MakeWindow(HWND parent, bool visible) {
 
 std::vector<WPARAM> MessagesOf(HWND window, UINT message) {
   std::vector<WPARAM> found;
-  for (const SeenMessage& seen : Seen)
-    if (seen.Window == window && seen.Message == message) found.push_back(seen.WParam);
+  for (const auto& [to, seen, wParam] : Seen)
+    if (to == window && seen == message) found.push_back(wParam);
   return found;
 }
 

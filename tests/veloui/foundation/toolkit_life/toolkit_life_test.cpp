@@ -27,23 +27,16 @@ LRESULT CALLBACK Logged(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-struct Record {
-  int Value = 0;
-};
-auto& Gradients() { return ToolkitList<Record>(ToolkitListId::Gradients); }
-
-TEST(ToolkitLife, InitToolkitBuildsTheRegistryAndASecondCallEmptiesIt) {
+// A second InitToolkit empties the registry, until the hooks have started: then it would pull
+// the locks from under the animation thread. The hooks start once.
+TEST(ToolkitLife, InitToolkitEmptiesTheRegistryUntilTheHooksStartedOnce) {
+  const auto gradients = []() -> auto& { return ToolkitList<int>(ToolkitListId::Gradients); };  // made anew by each init
   ASSERT_EQ(InitToolkit(), 0);
-  EXPECT_EQ(ToolkitMap<std::uint32_t>(ToolkitMapId::NamedColours).size(), kNamedColourCount);
-  Gradients().push_back({5});
+  gradients().push_back(5);
   ToolkitMap<int>(ToolkitMapId::Shortcuts)[u"0"] = 1;
   ASSERT_EQ(InitToolkit(), 0);
-  EXPECT_TRUE(Gradients().empty());
-  EXPECT_TRUE(ToolkitMap<int>(ToolkitMapId::Shortcuts).empty());
+  EXPECT_TRUE(gradients().empty() && ToolkitMap<int>(ToolkitMapId::Shortcuts).empty());
   EXPECT_EQ(ToolkitMap<std::uint32_t>(ToolkitMapId::NamedColours).size(), kNamedColourCount);
-}
-
-TEST(ToolkitLife, StartToolkitHooksWorksOnce) {
   ASSERT_EQ(StartToolkitHooks(), 0);
   const HHOOK hook = Toolkit.CallWndProcHook;
   const HANDLE thread = Toolkit.AnimationThreadHandle;
@@ -52,11 +45,10 @@ TEST(ToolkitLife, StartToolkitHooksWorksOnce) {
   ASSERT_EQ(StartToolkitHooks(), 0);
   EXPECT_EQ(Toolkit.CallWndProcHook, hook);
   EXPECT_EQ(Toolkit.AnimationThreadHandle, thread);
-  // Once started, a new InitToolkit would pull the locks from under the animation thread.
-  Gradients().push_back({9});
+  gradients().push_back(9);
   ASSERT_EQ(InitToolkit(), 0);
-  EXPECT_EQ(Gradients().size(), 1u);
-  Gradients().clear();
+  EXPECT_EQ(gradients().size(), 1u);
+  gradients().clear();
 }
 
 TEST(ToolkitLife, FreeToolkitTearsDownInOrderAndGivesProceduresBack) {

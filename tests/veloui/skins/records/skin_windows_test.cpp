@@ -39,15 +39,7 @@ std::string IconFile(std::initializer_list<std::uint32_t> sides) {
   return directory + pictures;
 }
 
-int IconWidth(std::uintptr_t handle) {
-  ICONINFO info{};
-  if (!GetIconInfo(reinterpret_cast<HICON>(handle), &info)) return 0;
-  BITMAP mask{};
-  GetObjectW(info.hbmMask, sizeof mask, &mask);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  return mask.bmWidth;
-}
+std::size_t IconPixels(std::uintptr_t handle) { return PixelsOf(reinterpret_cast<HANDLE>(handle)).size(); }
 
 class SkinWindowsTest : public ::testing::Test {
  protected:
@@ -68,14 +60,14 @@ TEST_F(SkinWindowsTest, IconInsideAPackLoadsAtTheAskedSize) {
   PutFileBytes(folder.File("glyph.ico"), IconFile({16, 32}));
   const SkinHandle skin = CreateSkin(u"Glyphs");
   ASSERT_EQ(SetSkinProperty(skin, u"buttonex", u"normal", u"image", u"glyph.ico; width: 32; height: 32"), 1);
-  EXPECT_EQ(IconWidth(GetSkinPropertyImage(skin, u"buttonex", u"normal", u"image")), 32);
+  EXPECT_EQ(IconPixels(GetSkinPropertyImage(skin, u"buttonex", u"normal", u"image")), 32u * 32u);
   ASSERT_EQ(SaveSkinFile(skin, u"glyphs", true), 1);
   FreeSkin(skin);
   std::filesystem::remove(folder.Path() / "glyph.ico");
 
   const std::intptr_t back = LoadSkinFile(u"glyphs.sknz");
   ASSERT_GT(back, 0);
-  EXPECT_EQ(IconWidth(GetSkinPropertyImage(back, u"buttonex", u"normal", u"image")), 32);
+  EXPECT_EQ(IconPixels(GetSkinPropertyImage(back, u"buttonex", u"normal", u"image")), 32u * 32u);
   // Nothing was left beside the pack: the icon came from memory.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 
@@ -86,17 +78,15 @@ TEST_F(SkinWindowsTest, IconInsideAPackLoadsAtTheAskedSize) {
   EXPECT_EQ(FindSkin(u"M"), 0u);
 }
 
-struct Received {
-  std::atomic<LPARAM> skin{-1};
-  std::atomic<DWORD> thread{0};
-};
-Received ChildOfThisThread, ChildOfOtherThread;
+// The skin and the thread that each child (0 of this thread, 1 of the other) received the refresh with.
+std::atomic<LPARAM> SkinSeen[2] = {-1, -1};
+std::atomic<DWORD> ThreadSeen[2] = {0, 0};
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kSkinRefreshMessage) {
-    Received& received = GetPropW(window, L"other") != nullptr ? ChildOfOtherThread : ChildOfThisThread;
-    received.skin = lParam;
-    received.thread = GetCurrentThreadId();
+    const bool other = GetPropW(window, L"other") != nullptr;
+    SkinSeen[other] = lParam;
+    ThreadSeen[other] = GetCurrentThreadId();
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -132,10 +122,9 @@ TEST_F(SkinWindowsTest, BroadcastReachesChildrenOnTheirOwnThreads) {
   CloseHandle(ready);
   DestroyWindow(top);
 
-  EXPECT_EQ(ChildOfThisThread.skin, static_cast<LPARAM>(skin));
-  EXPECT_EQ(ChildOfThisThread.thread, GetCurrentThreadId());
-  EXPECT_EQ(ChildOfOtherThread.skin, static_cast<LPARAM>(skin));
-  EXPECT_EQ(ChildOfOtherThread.thread, otherThread);
+  EXPECT_TRUE(SkinSeen[0] == static_cast<LPARAM>(skin) && SkinSeen[1] == static_cast<LPARAM>(skin));
+  EXPECT_EQ(ThreadSeen[0], GetCurrentThreadId());
+  EXPECT_EQ(ThreadSeen[1], otherThread);
 }
 
 TEST_F(SkinWindowsTest, BuiltInSkinsCarryDrawnAndEmbeddedPictures) {
