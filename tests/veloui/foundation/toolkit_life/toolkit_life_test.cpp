@@ -8,7 +8,6 @@
 #include "../dib_canvas.h"
 #include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/core/named_colours.h"
-#include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/system_binding.h"
@@ -43,8 +42,7 @@ TEST(ToolkitLife, InitToolkitEmptiesTheRegistryUntilTheHooksStartedOnce) {
   ASSERT_TRUE(hook && thread);
   EXPECT_NE(GdiPlus.GdiPlusToken, 0u);
   ASSERT_EQ(StartToolkitHooks(), 0);
-  EXPECT_EQ(Toolkit.CallWndProcHook, hook);
-  EXPECT_EQ(Toolkit.AnimationThreadHandle, thread);
+  EXPECT_TRUE(Toolkit.CallWndProcHook == hook && Toolkit.AnimationThreadHandle == thread);
   gradients().push_back(9);
   ASSERT_EQ(InitToolkit(), 0);
   EXPECT_EQ(gradients().size(), 1u);
@@ -84,14 +82,11 @@ TEST(ToolkitLife, FreeToolkitTearsDownInOrderAndGivesProceduresBack) {
   ASSERT_EQ(FreeToolkit(), 0);
 
   DWORD exit_code = STILL_ACTIVE;
-  ASSERT_TRUE(GetExitCodeThread(Toolkit.AnimationThreadHandle, &exit_code));
-  EXPECT_NE(exit_code, STILL_ACTIVE);
+  EXPECT_TRUE(GetExitCodeThread(Toolkit.AnimationThreadHandle, &exit_code) && exit_code != STILL_ACTIVE);
   EXPECT_FALSE(IsWindow(host) || IsWindow(child));
   std::sort(Destroyed.begin(), Destroyed.end());
   EXPECT_EQ(Destroyed, (std::vector<int>{0, 1}));
-  EXPECT_EQ(UxTheme.Library, nullptr);
-  EXPECT_EQ(GdiPlus.GdiPlusToken, 0u);
-  EXPECT_EQ(Dwm.Library, nullptr);
+  EXPECT_TRUE(UxTheme.Library == nullptr && GdiPlus.GdiPlusToken == 0u && Dwm.Library == nullptr);
   EXPECT_FALSE(UnhookWindowsHookEx(Toolkit.CallWndProcHook));  // already removed
 
   SetDebugLogSinkForTesting(nullptr);

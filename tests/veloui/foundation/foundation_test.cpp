@@ -1,7 +1,13 @@
-// What the foundation draws into real DCs and images; the rules behind it are tested natively.
+// The foundation's windowed half: what it draws into real DCs and images, and its calls on real
+// windows (size limits, a colour mode switch reaching every window and menu image). The rules
+// behind them are tested natively.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 #include "dib_canvas.h"
@@ -9,17 +15,23 @@
 #include "veloui/foundation/coded_text.h"
 #include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/core/image_effect_pixels.h"
+#include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/fonts.h"
 #include "veloui/foundation/gradients.h"
 #include "veloui/foundation/image_effects.h"
 #include "veloui/foundation/skin_images.h"
+#include "veloui/foundation/skin_windows.h"
 #include "veloui/foundation/style_images.h"
 #include "veloui/foundation/system_binding.h"
+#include "veloui/foundation/toolkit.h"
+#include "veloui/foundation/toolkit_state.h"
 #include "veloui/foundation/ui_colours.h"
+#include "veloui/menus/menus.h"
 
 namespace {
 std::vector<Text> Lines;
+std::int32_t (*const kReleases[])() = {ReleaseGdiPlus, ReleaseDwm, ReleaseUxTheme};
 
 class BlitCacheTest : public ::testing::Test {
  protected:
@@ -78,10 +90,15 @@ TEST_F(BlitCacheTest, EmptyRectanglePaintsNothingAndKeepsTheCache) {
   EXPECT_EQ(canvas.Pixel(0, 0), 0x00123456u);
 }
 
-TEST_F(BlitCacheTest, WithoutGdiPlusOnlyTheFramedFillsPaintAndNoGradientIsMade) {
+// Without the libraries every entry stays empty, so callers never call through a stale one: the
+// caches paint only their framed fills and no gradient is made.
+TEST_F(BlitCacheTest, WithoutTheLibrariesEntriesStayEmptyAndOnlyTheFramedFillsPaint) {
   const std::size_t gradients = GradientList().size();
-  ReleaseGdiPlus();
-  SetBindingLibraryNamesForTesting({L"dwmapi.dll", L"UxTheme.dll", L"no-such-gdiplus.dll"});
+  for (auto release : kReleases) release();
+  SetBindingLibraryNamesForTesting({L"no_such_dwm.dll", L"no_such_theme.dll", L"no_such_gdiplus.dll"});
+  EXPECT_TRUE(BindDwm() == 0 && Dwm.DwmFlush == nullptr);
+  EXPECT_TRUE(BindUxTheme() == nullptr && UxTheme.OpenThemeData == nullptr);
+  EXPECT_EQ(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
   DibCanvas canvas(40, 20, 0x00FFFFFF);
   DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 20, 20}, 0);
   DrawBlitCache(canvas.Dc(), 6, 15, RECT{20, 0, 40, 20}, 0);
@@ -91,6 +108,7 @@ TEST_F(BlitCacheTest, WithoutGdiPlusOnlyTheFramedFillsPaintAndNoGradientIsMade) 
   EXPECT_EQ(canvas.Colour(30, 10), Expected(6, 14));
   EXPECT_EQ(CreateGradient(1, 0, 0), 0u);
   EXPECT_EQ(GradientList().size(), gradients);
+  for (auto release : kReleases) EXPECT_EQ(release(), 0);  // releasing what was never bound does nothing
 }
 
 TEST_F(BlitCacheTest, NoGdiObjectIsLeft) {
@@ -108,26 +126,15 @@ TEST_F(BlitCacheTest, NoGdiObjectIsLeft) {
   EXPECT_EQ(GdiObjectCount(), before);
 }
 
-// An entry is filled only while its library is bound, so callers never call through a stale one.
-TEST(SystemBinding, EntriesAreFilledOnlyWhileTheirLibrariesAreBound) {
-  std::int32_t (*const releases[])() = {ReleaseGdiPlus, ReleaseDwm, ReleaseUxTheme};
-  for (auto release : releases) release();
+TEST(SystemBinding, GdiPlusStartsOnceAndItsEntriesGoWithIt) {
+  ReleaseGdiPlus();
   const ULONG_PTR token = BindGdiPlus();
   ASSERT_NE(token, 0u);
   EXPECT_EQ(BindGdiPlus(), token);
   EXPECT_NE(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
   EXPECT_EQ(GdiPlusFunction("GdipNoSuchFunction"), nullptr);
-  ASSERT_NE(BindUxTheme(), nullptr);
-  for (auto release : releases) EXPECT_EQ(release(), 0);
+  EXPECT_EQ(ReleaseGdiPlus(), 0);
   EXPECT_EQ(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
-  EXPECT_EQ(UxTheme.Library, nullptr);
-
-  SetBindingLibraryNamesForTesting({L"no_such_dwm.dll", L"no_such_theme.dll", L"no_such_gdiplus.dll"});
-  EXPECT_TRUE(BindDwm() == 0 && Dwm.DwmFlush == nullptr);
-  EXPECT_TRUE(BindUxTheme() == nullptr && UxTheme.OpenThemeData == nullptr);
-  EXPECT_EQ(BindGdiPlus(), 0u);
-  for (auto release : releases) EXPECT_EQ(release(), 0);  // releasing what was never bound does nothing
-  SetBindingLibraryNamesForTesting({});
 }
 
 class CodedTextTest : public ::testing::Test {
@@ -140,16 +147,12 @@ class CodedTextTest : public ::testing::Test {
   HFONT font_ = CreateFontByPointSize(u"Tahoma", 10, 0);
 };
 
-TEST_F(CodedTextTest, FontPointSizeAndFaceNameRoundTrip) {
+TEST_F(CodedTextTest, AFontByPointSizeDrawsRedThenBlackFromTheStartingColour) {
   EXPECT_EQ(GetFontPointSize(font_), 10);
   EXPECT_EQ(GetFontFaceName(font_), u"Tahoma");
   LOGFONTW log{};
   GetObjectW(font_, sizeof(log), &log);
-  EXPECT_EQ(log.lfHeight, -MulDiv(10, GetScreenDPI(0), 72));
-  EXPECT_EQ(log.lfWeight, 400);
-}
-
-TEST_F(CodedTextTest, RedThenBlackFromTheStartingColour) {
+  EXPECT_TRUE(log.lfHeight == -MulDiv(10, GetScreenDPI(0), 72) && log.lfWeight == 400);
   DibCanvas canvas(200, 30);
   SetTextColor(canvas.Dc(), RGB(0, 0, 0));
   RECT rect{2, 2, 198, 28};
@@ -298,5 +301,104 @@ TEST(SkinImages, RegionFromImageCoversEveryPixelButTheKeyColour) {
   EXPECT_EQ(box.bottom, 3);
   DeleteObject(region);
   DeleteObject(image);
+}
+
+TEST(SkinWindows, SizeLimitsResizeABreakingWindowAtOnceAndLeaveAPureMoveAlone) {
+  InitToolkit();
+  HWND window = TestWindow(L"SkinWindowsTest", DefWindowProcW, nullptr, WS_POPUP, 500, 60);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(SetWindowSizeLimits(nullptr, 1, 1, 0, 0), 0);
+  ASSERT_EQ(SetWindowSizeLimits(window, 0, 100, 400, 0), 1);
+  const auto frame = [window] {
+    RECT area{};
+    GetWindowRect(window, &area);
+    return std::tuple{area.left, area.top, area.right - area.left, area.bottom - area.top};
+  };
+  EXPECT_EQ(frame(), std::tuple(20, 20, 400, 100));
+  SetWindowPos(window, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_EQ(frame(), std::tuple(30, 40, 400, 100));
+  MoveWindow(window, 30, 40, 600, 20, FALSE);  // a later resize past a limit is held by the subclass
+  EXPECT_EQ(frame(), std::tuple(30, 40, 400, 100));
+  DestroyWindow(window);
+}
+
+std::vector<std::tuple<HWND, UINT, WPARAM>> Seen;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETREDRAW || message == kSkinRefreshMessage) Seen.emplace_back(window, message, wParam);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND MakeWindow(HWND parent, bool visible) {
+  return TestWindow(L"WindowClass_ColourModeTest", RecordingProc, parent,
+                    (parent != nullptr ? WS_CHILD : WS_OVERLAPPEDWINDOW) | (visible ? WS_VISIBLE : 0));
+}
+
+std::vector<WPARAM> MessagesOf(HWND window, UINT message) {
+  std::vector<WPARAM> found;
+  for (const auto& [to, seen, wParam] : Seen)
+    if (to == window && seen == message) found.push_back(wParam);
+  return found;
+}
+
+// The alpha of the middle pixel of image `index` of `list`.
+int MiddleAlpha(HIMAGELIST list, int index) {
+  HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
+  const int alpha = icon != nullptr ? static_cast<int>(PixelsOf(icon)[16 * 8 + 8] >> 24) : -1;
+  DestroyIcon(icon);
+  return alpha;
+}
+
+// The switch suspends the visible direct children, tells every descendant and remakes the style
+// images (image 2 of an item's list) that are the toolkit's own; by menu, only when its style changed.
+TEST(UIColourMode, ASwitchReachesEveryWindowAndTheToolkitsOwnMenuImages) {
+  InitToolkit();
+  HWND top = MakeWindow(nullptr, true);
+  HWND shown_child = MakeWindow(top, true);
+  HWND hidden_child = MakeWindow(top, false);
+  HWND grandchild = MakeWindow(shown_child, true);
+  HWND hidden_top = MakeWindow(nullptr, false);
+  HWND child_of_hidden = MakeWindow(hidden_top, true);
+  ASSERT_TRUE(grandchild && child_of_hidden);
+  HICON red = Icon(16, 16, Solid(16 * 16, 0xFFFF0000u));
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
+  for (int i = 0; i < 3; ++i) ImageList_ReplaceIcon(list, -1, red);
+  DestroyIcon(red);
+  MenuRecord& menu = ToolkitList<MenuRecord>(ToolkitListId::Menus).emplace_back();
+  menu.Id = 77;
+  menu.Style = 5;  // Whidbey: its style image is a faded copy
+  MenuItemRecord& item = ToolkitList<MenuItemRecord>(ToolkitListId::MenuItems).emplace_back();
+  item.Menu = &menu;
+  item.HasImage = item.HasDisabledImage = true;
+  item.ImageList = list;
+  item.Style = 5;
+  RetintMenuImages(0, 0);
+  EXPECT_EQ(MiddleAlpha(list, 2), 255);  // the caller's own
+  item.HasDisabledImage = false;
+  RetintMenuImages(77, 1);  // made for the menu's style already
+  EXPECT_EQ(MiddleAlpha(list, 2), 255);
+  Seen.clear();
+
+  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_GREY), 1);
+  // Suspended and resumed once by the mode switch and once more by the skin refresh after it.
+  EXPECT_EQ(MessagesOf(shown_child, WM_SETREDRAW), (std::vector<WPARAM>{0, 1, 0, 1}));
+  for (HWND window : {hidden_child, grandchild, child_of_hidden}) EXPECT_TRUE(MessagesOf(window, WM_SETREDRAW).empty());
+  for (HWND window : {shown_child, hidden_child, grandchild, child_of_hidden})
+    EXPECT_EQ(MessagesOf(window, kSkinRefreshMessage).size(), 1u);
+  EXPECT_EQ(GetColourModeName(), u"grey");
+  EXPECT_EQ(MiddleAlpha(list, 0), 255);
+  const int faded = MiddleAlpha(list, 2);
+  EXPECT_TRUE(faded > 0 && faded < 255) << faded;
+
+  menu.Style = 6;
+  RetintMenuImages(78, 1);  // another menu
+  EXPECT_EQ(item.Style, 5);
+  RetintMenuImages(77, 1);
+  EXPECT_EQ(item.Style, 6);
+  ToolkitList<MenuItemRecord>(ToolkitListId::MenuItems).clear();
+  ToolkitList<MenuRecord>(ToolkitListId::Menus).clear();
+  ImageList_Destroy(list);
+  DestroyWindow(top);
+  DestroyWindow(hidden_top);
 }
 }  // namespace
