@@ -17,22 +17,22 @@ inline HBITMAP DibSection(int width, int height, void** bits, WORD depth = 32) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-// A pixel of a 32-bit DIB section, either way up, as 0xAARRGGBB (0 when it is not one).
+// A pixel of a top-down 32-bit DIB section as 0xAARRGGBB (0 when it is not one). Wine does not
+// report which way up a section is, and every section here is top-down.
 inline std::uint32_t DibPixel(HGDIOBJ bitmap, int x, int y) {
   GdiFlush();
   DIBSECTION section{};
   if (GetObjectW(bitmap, sizeof(section), &section) != sizeof(section) || section.dsBm.bmBits == nullptr) return 0;
-  const int row = section.dsBmih.biHeight < 0 ? y : section.dsBm.bmHeight - 1 - y;
-  return static_cast<const std::uint32_t*>(section.dsBm.bmBits)[row * section.dsBm.bmWidth + x];
+  return static_cast<const std::uint32_t*>(section.dsBm.bmBits)[y * section.dsBm.bmWidth + x];
 }
 
 class DibCanvas {
  public:
-  DibCanvas(int width, int height, std::uint32_t fill = 0x00FFFFFF) : width_(width) {
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = DibSection(width, height, reinterpret_cast<void**>(&bits_));
+  DibCanvas(int width, int height, std::uint32_t fill = 0x00FFFFFF) {
+    void* bits = nullptr;
+    bitmap_ = DibSection(width, height, &bits);
+    std::fill_n(static_cast<std::uint32_t*>(bits), width * height, fill);
     previous_ = SelectObject(dc_, bitmap_);
-    std::fill_n(bits_, width * height, fill);
   }
   ~DibCanvas() {
     SelectObject(dc_, previous_);
@@ -44,10 +44,7 @@ class DibCanvas {
 
   HDC Dc() const { return dc_; }
   // 0x00RRGGBB as the DIB holds it.
-  std::uint32_t Pixel(int x, int y) const {
-    GdiFlush();
-    return bits_[y * width_ + x] & 0x00FFFFFF;
-  }
+  std::uint32_t Pixel(int x, int y) const { return DibPixel(bitmap_, x, y) & 0x00FFFFFF; }
   // The same pixel as a COLORREF (red in the low byte).
   COLORREF Colour(int x, int y) const {
     const std::uint32_t p = Pixel(x, y);
@@ -55,11 +52,9 @@ class DibCanvas {
   }
 
  private:
-  int width_;
-  HDC dc_ = nullptr;
+  HDC dc_ = CreateCompatibleDC(nullptr);
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ previous_ = nullptr;
-  std::uint32_t* bits_ = nullptr;
 };
 
 // Wine's GetGuiResources reports 0: its GDI handle table is then counted by probing the
