@@ -50,7 +50,7 @@ class SkinWindowsTest : public ::testing::Test {
     ASSERT_EQ(SetSkinDirectory(folder.Path().u16string()), 1);
   }
   void TearDown() override {
-    while (!SkinList().empty()) FreeSkin(reinterpret_cast<SkinHandle>(&SkinList().front()));
+    for (int k = 0; k < 100 && !SkinList().empty(); ++k) FreeSkin(reinterpret_cast<SkinHandle>(&SkinList().front()));
     ResetSkinGlobals();
   }
   TempFolder folder;
