@@ -20,10 +20,7 @@ class Selection : public Scenario {
     return Eventually([&] { return CountCommands("players") >= wanted; }) &&
            Eventually([&] { return Status(2) != before; });
   }
-  Text SelectedGuid() const {
-    const int row = Selected(kPlayersList);
-    return row < 0 ? Text(u"(none)") : Cell(kPlayersList, row, kGuidColumn);
-  }
+  Text SelectedGuid() const { return Cell(kPlayersList, Selected(kPlayersList), kGuidColumn); }  // "" for none
   // The left button pressed and released on a column heading, as the user clicks it.
   void ClickHeading(int column) const {
     HWND list = Gadget(kPlayersList);

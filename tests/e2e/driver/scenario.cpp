@@ -65,14 +65,6 @@ Text SendRemote(HANDLE process, HWND window, UINT message, WPARAM wParam, void* 
   return text;
 }
 
-bool OpenTheClipboard() {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    if (OpenClipboard(nullptr)) return true;
-    Sleep(20);
-  }
-  return false;
-}
-
 // Its button counts down before it takes a click.
 void AnswerDonationWindow(HWND donation) {
   HWND close = nullptr;
@@ -120,7 +112,7 @@ void Notify(HWND control, WORD code) {
 
 Text ClipboardText() {
   Text text;
-  if (!OpenTheClipboard()) return text;
+  if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 1000)) return text;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     text = FromWide(static_cast<const wchar_t*>(GlobalLock(data)));
     GlobalUnlock(data);

@@ -81,9 +81,8 @@ class Scenario : public ::testing::Test {
 
   bool WaitForCommand(const std::string& text) const { return server_.WaitForCommand(text, kWaitMs); }
   int CountCommands(const std::string& text) const;
-  // Types a text into a field, posting the change event as typing raises it from the program's
-  // own loop: the one a text set from outside raises may come while the program changes a
-  // control itself, when it is no event.
+  // Types a text into a field and posts its change event, as typing raises it from the program's
+  // own loop (the one a text set from outside raises may come while the program is changing it).
   static void Type(HWND field, TextView text);
   // The message box with this title: its text, after which it is answered with OK.
   Text AnswerMessageBox(TextView title) const;
