@@ -80,6 +80,11 @@ TEST_F(Session, AnAdministratorsWholeSession) {
   // The lists.
   ASSERT_TRUE(WaitForRows(kPlayersList, 5));
   EXPECT_TRUE(Enabled(Gadget(kPlayersList)));
+  for (const auto& player : server_.Players()) {
+    const int row = RowWith(kPlayersList, 6, Utf8ToText(player.Guid));
+    EXPECT_EQ(Cell(kPlayersList, row, 4), DecimalText(player.Ping)) << player.Guid;
+    EXPECT_EQ(Cell(kPlayersList, row, 5), Utf8ToText(player.Address.substr(0, player.Address.find(':'))));
+  }
   EXPECT_TRUE(WaitForStatus(1, u"Players: 5"));
   EXPECT_EQ(Status(2).rfind(u"Last Refresh: ", 0), 0u);
   ASSERT_TRUE(Eventually([&] { return Rows(kBansList) >= 3; }));
@@ -132,6 +137,8 @@ TEST_F(Session, AnAdministratorsWholeSession) {
   SendMessageW(Gadget(kExactMatch), BM_SETCHECK, BST_CHECKED, 0);
   Click(Gadget(kExactMatch));
   EXPECT_TRUE(WaitForRows(kDatabaseList, 0));
+  Type(Gadget(kSearchText), u"nightingale");
+  ASSERT_TRUE(WaitForRows(kDatabaseList, 1));
   Type(Gadget(kSearchText), u"");
   ASSERT_TRUE(WaitForRows(kDatabaseList, 5));
   Select(kDatabaseList, RowWith(kDatabaseList, 1, guid));
@@ -278,6 +285,7 @@ TEST_F(Session, AnAdministratorsWholeSession) {
   EXPECT_NE(settings.find("[Database]\r\nEnable = 1\r\n[GUI]\r\nWindowX = 100\r\nWindowY = 80\r\n"
                           "WindowState = 16777216\r\nWindowWidth = 700\r\nWindowHeight = 540\r\n"),
             std::string::npos);
+  EXPECT_NE(settings.find("PlayerListColumn6 = 95\r\n"), std::string::npos);
   EXPECT_NE(settings.find("DataBaseListColumn4 = 130\r\n"), std::string::npos);
 }
 

@@ -101,8 +101,7 @@ Text TextOf(HWND window) {
 }
 
 void SetText(HWND window, TextView text) {
-  const Text copy(text);
-  SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(copy)));
+  SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(Text(text))));
 }
 
 void Notify(HWND control, WORD code) {
@@ -223,16 +222,6 @@ std::vector<Text> Scenario::Log() const {
     lines.push_back(line);
   }
   return lines;
-}
-
-bool Scenario::LogHas(TextView line) const {
-  const std::vector<Text> log = Log();
-  return std::find(log.begin(), log.end(), line) != log.end();
-}
-
-int Scenario::CountCommands(const std::string& text) const {
-  const std::vector<std::string> commands = server_.Commands();
-  return static_cast<int>(std::count(commands.begin(), commands.end(), text));
 }
 
 void Scenario::Type(HWND field, TextView text) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -76,11 +77,11 @@ class Scenario : public ::testing::Test {
   Text Status(int field) const;
   bool WaitForStatus(int field, TextView text) const { return Eventually([&] { return Status(field) == text; }); }
   std::vector<Text> Log() const;
-  bool LogHas(TextView line) const;
+  bool LogHas(TextView line) const { return std::ranges::count(Log(), Text(line)) > 0; }
   bool WaitForLogLine(TextView line) const { return Eventually([&] { return LogHas(line); }); }
 
   bool WaitForCommand(const std::string& text) const { return server_.WaitForCommand(text, kWaitMs); }
-  int CountCommands(const std::string& text) const;
+  int CountCommands(const std::string& text) const { return std::ranges::count(server_.Commands(), text); }
   // Types a text into a field and posts its change event, as typing raises it from the program's
   // own loop (the one a text set from outside raises may come while the program is changing it).
   static void Type(HWND field, TextView text);

@@ -57,12 +57,10 @@ open_server_menu() {
 }
 click() { xdotool mousemove --sync --window "$1" "$2" "$3" click 1; }
 
-openbox >/dev/null 2>&1 &
-pids+=($!)
+openbox >/dev/null 2>&1 & pids+=($!)
 wait_until 10 xdotool search --name '^Openbox$' || true
 
-password=real-input
-port=
+password=real-input port=
 for candidate in $(seq $((24000 + $$ % 500)) 17 $((24000 + $$ % 500 + 170))); do
   wine "$server_program" --port "$candidate" --password "$password" --players 6 >"$work/server.log" 2>&1 &
   server_pid=$!
