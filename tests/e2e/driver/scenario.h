@@ -59,7 +59,7 @@ class Scenario : public ::testing::Test {
   // A visible top-level window of the program.
   HWND Top(const WindowTest& accepts) const;
   HWND WaitForWindow(TextView title) const;
-  HWND OpenWindow(int item, TextView title) const { return Menu(item), WaitForWindow(title); }
+  HWND OpenWindow(int item, TextView title) const { Menu(item); return WaitForWindow(title); }
   bool WaitGone(HWND window) const { return Eventually([&] { return !IsWindow(window); }); }
   void Menu(int item) const { Command(main_, item); }
 
