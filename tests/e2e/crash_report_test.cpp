@@ -17,7 +17,7 @@ TEST_F(CrashReport, AnAccessViolationShowsTheReportAndEndsTheProgram) {
   ASSERT_NE(thread, nullptr);
   CloseHandle(thread);
   const Text report = AnswerMessageBox(u"Velo 2 DUro");
-  // The report's wording is tested without a window (app_logic_tests); here its facts.
+  // The report's wording is tested without a window (app_tests); here its facts.
   EXPECT_EQ(report.rfind(u"A program error was detected:\r\r", 0), 0u) << TextToUtf8(report);
   EXPECT_NE(report.find(u"Error Code:      -1073741819\r"), Text::npos);
   EXPECT_NE(report.find(u"Code Address:    $10\r"), Text::npos);
