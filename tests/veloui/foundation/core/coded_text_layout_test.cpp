@@ -95,7 +95,8 @@ TEST(CodedText, FontCodesToggleAccumulateAndMoveThePen) {
   const FakeCanvas canvas = Drawn(u"a\\bb\\bc");
   ASSERT_EQ(canvas.draws.size(), 3u);
   // a at 10, b at 10 + 6, c at 10 + 6 + 8
-  EXPECT_EQ(std::tuple(canvas.draws[1].Segment, canvas.draws[1].Style.Weight, canvas.draws[1].Box.Left), std::tuple(u"b", 700, 16));
+  EXPECT_EQ(std::tuple(canvas.draws[1].Segment, canvas.draws[1].Style.Weight, canvas.draws[1].Box.Left),
+            std::tuple(u"b", 700, 16));
   EXPECT_EQ(std::pair(canvas.draws[2].Style.Weight, canvas.draws[2].Box.Left), std::pair(400, 24));
   // Bold of a bold starting font goes to normal; of a semibold one to bold.
   EXPECT_EQ(Drawn(u"x\\by", kCodedTopLeft, {0, 0, 100, 100}, {700}).draws[1].Style.Weight, 400);

@@ -159,15 +159,17 @@ TEST_F(UIColourTest, GetUIColour) {
       {0, Grey, O3, C::menudropshadow, Stored, 0x7D666666u},   {0, Grey, O3, C::rebarbackground1, Ref, 0x00C8D0D4u},
       {0, Grey, O3, C::toolstripshadow, Stored, 0xFFDBD8D1u},  {0, Grey, O3, C::background, Stored, 0x00F7F8F9u},
       {0, Blue, O3, C::menutitleinactivetextcolor, Stored, 0x00800000u},
-      {0, Blue, O3, C::menuhotgradientcolor1, Ref, 0x00CCF4FFu}, {0, Blue, O3, C::menuhotgradientcolor1, Stored, 0xFFFFF4CCu},
-      {0, Blue, O3, C::toolstripdropdowngradient4, Stored, 0xFF003591u}, {0, Olive, O3, C::menuheldborder, Stored, 0x005E8D75u},
-      {0, Silver, O3, C::menuheldborder, Stored, 0x00947C7Cu}, {0, Silver, O7, C::toolbarbuttonhottextcolor, Stored, 0x000000FFu},
+      {0, Blue, O3, C::menuhotgradientcolor1, Ref, 0x00CCF4FFu},
+      {0, Blue, O3, C::menuhotgradientcolor1, Stored, 0xFFFFF4CCu},
+      {0, Blue, O3, C::toolstripdropdowngradient4, Stored, 0xFF003591u},
+      {0, Olive, O3, C::menuheldborder, Stored, 0x005E8D75u}, {0, Silver, O3, C::menuheldborder, Stored, 0x00947C7Cu},
+      {0, Silver, O7, C::toolbarbuttonhottextcolor, Stored, 0x000000FFu},
       {kOliveCaption, Theme, O3, C::menuhotborder, Stored, 0x00385D3Fu},  // the theme's scheme, default column
       {0, Grey, O3, -1, 0, 9u},  {0, Theme, O3, -1, 0, 9u},  // grey without a visual style
       {kBlueCaption, Theme, O3, -1, 0, 6u}, {kBlueCaption, Theme, O7, -5, 0, 6u},
       {kBlueCaption, Theme, UISTYLE_WHIDBEY, -1, 0, 0u}, {kBlueCaption, Theme, 12345, -1, 0, 0u},
       {0, Blue, O3, 57, Stored, 0u}, {0, Blue, O3, 100000, 0, 0u},
-      {0, Blue, O3, 5, Stored, 0u}, {0, Blue, O3, 9, Stored, 0u}, {0, Blue, O3, 56, Stored, 0u},  // ids the tables leave empty
+      {0, Blue, O3, 5, Stored, 0u}, {0, Blue, O3, 56, Stored, 0u},  // ids the tables leave empty
   };
   for (const auto& c : cases) {
     UIColours.ThemeScrollbarData = c.Caption == 0 ? 0 : 0x1234;
@@ -219,7 +221,10 @@ TEST_F(UIColourTest, WhidbeyWordsAndTheBrushCache) {
   static std::vector<std::uint32_t> made, deleted;
   made.clear();
   deleted.clear();
-  SetSolidBrushOps({[](std::uint32_t colour) { made.push_back(colour); return static_cast<std::uint32_t>(500 + made.size()); },
+  SetSolidBrushOps({[](std::uint32_t colour) {
+                      made.push_back(colour);
+                      return static_cast<std::uint32_t>(500 + made.size());
+                    },
                     [](std::uint32_t brush) { deleted.push_back(brush); }});
   StoreUIColourMode(UICOLOURMODE_DEFAULT_GREY);
   EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, UIColour::menutitleinactivetextcolor), 0x00808080u);

@@ -35,7 +35,8 @@ TEST(BlitCacheRules, SizeListFindsOrRemakes) {
   };
   for (const auto& c : cases) {
     const BlitSizeChoice choice = ChooseSizedCache(sizes, c.Rule, c.Width, c.Height);
-    EXPECT_EQ(std::pair(choice.Index, choice.Remake), std::pair(c.Index, c.Remake)) << c.Rule << " " << c.Width << "x" << c.Height;
+    EXPECT_EQ(std::pair(choice.Index, choice.Remake), std::pair(c.Index, c.Remake))
+        << c.Rule << " " << c.Width << "x" << c.Height;
   }
   EXPECT_EQ(ChooseSizedCache({}, 0x1000, 100, 20).Index, -1);
   EXPECT_EQ(ChooseSizedCache({{0, 0}}, 0x1000, 100, 20).Index, -1);  // a freed entry is never a real size
@@ -96,7 +97,8 @@ TEST(ImageEffectPixels, IconEffectAndTintPixels) {
   const IconEffectSettings all{.Opacity = 255, .Contrast = 50, .Brightness = 10,
                                .TintColour = MakeColourRef(255, 0, 0), .TintAmount = 64, .Greyscale = true};
   const struct { const char* Name; IconEffectSettings Settings; EffectSource Source; std::uint32_t Out; } effects[] = {
-      {"opacity scales the alpha only", {.Opacity = 80}, Pixels({PackPixel(255, 10, 20, 30)}, true), PackPixel(80, 10, 20, 30)},
+      {"opacity scales the alpha only", {.Opacity = 80}, Pixels({PackPixel(255, 10, 20, 30)}, true),
+       PackPixel(80, 10, 20, 30)},
       {"128 / 255 * 120 = 60.2", {.Opacity = 120}, Pixels({PackPixel(128, 1, 2, 3)}, true), PackPixel(60, 1, 2, 3)},
       // Without an alpha channel the pixel takes the opacity, clamped up to 1; the mask is not read.
       {"no alpha channel", {.Opacity = 0}, Pixels({PackPixel(0, 9, 9, 9)}, false, {0x00FFFFFF}), PackPixel(1, 9, 9, 9)},
@@ -107,7 +109,8 @@ TEST(ImageEffectPixels, IconEffectAndTintPixels) {
       // Grey 124, then tinted 64/256 to red (157, 93, 93), contrast 50 (171, 76, 76), brightness 10.
       {"grey, tint, contrast, brightness", all, Pixels({PackPixel(255, 200, 100, 50)}, true), PackPixel(255, 181, 86, 86)},
   };
-  for (const auto& c : effects) EXPECT_EQ(ApplyIconEffect(c.Source, c.Settings), std::vector<std::uint32_t>{c.Out}) << c.Name;
+  using Words = std::vector<std::uint32_t>;
+  for (const auto& c : effects) EXPECT_EQ(ApplyIconEffect(c.Source, c.Settings), Words{c.Out}) << c.Name;
   const std::uint32_t blue = MakeColourRef(0, 0, 255), grey = MakeColourRef(128, 128, 128);
   const struct { const char* Name; TintSettings Settings; std::uint32_t In, Out; } tints[] = {
       // Bias 0.5 gives lb 0: lightness = grey / 255 in the tint's hue.
@@ -115,15 +118,15 @@ TEST(ImageEffectPixels, IconEffectAndTintPixels) {
       {"black", {.TintColour = blue, .LightnessBias = 0.5f}, PackPixel(255, 0, 0, 0), 0xFF000000u},
       {"mid grey in pure blue", {.TintColour = blue, .LightnessBias = 0.5f}, PackPixel(255, 128, 128, 128), 0xFF0101FEu},
       // Bias 0.64 -> lb 0.28: black becomes grey 71, blended 110/256 with 210.
-      {"bias and blend", {.TintColour = grey, .LightnessBias = 0.64f, .BlendColour = MakeColourRef(210, 210, 210), .BlendAmount = 110},
+      {"bias and blend",
+       {.TintColour = grey, .LightnessBias = 0.64f, .BlendColour = MakeColourRef(210, 210, 210), .BlendAmount = 110},
        PackPixel(255, 0, 0, 0), 0xFF838383u},
       {"a negative lb halves", {.TintColour = grey, .LightnessBias = 0.25f}, PackPixel(255, 255, 255, 255), 0xFF7F7F7Fu},
       {"saturation change clamped to 0",
        {.Opacity = 190, .TintColour = MakeColourRef(255, 0, 0), .SaturationChange = -2.0f, .LightnessBias = 0.5f},
        PackPixel(255, 100, 100, 100), 0xBE646464u},
   };
-  for (const auto& c : tints)
-    EXPECT_EQ(ApplyTint(Pixels({c.In}, true), c.Settings), std::vector<std::uint32_t>{c.Out}) << c.Name;
+  for (const auto& c : tints) EXPECT_EQ(ApplyTint(Pixels({c.In}, true), c.Settings), Words{c.Out}) << c.Name;
   // No pixels, or fewer than the size says, give nothing.
   EXPECT_TRUE(ApplyIconEffect(EffectSource{}, {}).empty());
   EXPECT_TRUE(ApplyTint(EffectSource{}, {}).empty());

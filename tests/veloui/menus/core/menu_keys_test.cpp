@@ -69,8 +69,8 @@ TEST(SplitItemText, DollarRules) {
   };
   for (const auto& c : cases) {
     const SplitItem split = SplitItemText(c.Text);
-    EXPECT_EQ(std::tuple(split.Label, split.Shortcut, split.HasShortcutMark), std::tuple(Text(c.Label), Text(c.Shortcut), c.Mark))
-        << TextToUtf8(c.Text);
+    EXPECT_EQ(std::tuple(split.Label, split.Shortcut, split.HasShortcutMark),
+              std::tuple(Text(c.Label), Text(c.Shortcut), c.Mark)) << TextToUtf8(c.Text);
   }
 }
 
@@ -94,7 +94,8 @@ TEST(ShortcutKeys, ParseShortcutText) {
     EXPECT_EQ(std::tuple(p.Valid, p.Key, p.Flags), std::tuple(true, c.Key, c.Flags)) << TextToUtf8(c.Text);
   }
   // An unknown field or an empty one before any key stores nothing ("." is a separator).
-  for (const char16_t* text : {u"ctrl+banana", u"hyper+k", u"ctrl+.", u"", u"+k"}) EXPECT_FALSE(ParseShortcutText(text).Valid);
+  for (const char16_t* text : {u"ctrl+banana", u"hyper+k", u"ctrl+.", u"", u"+k"})
+    EXPECT_FALSE(ParseShortcutText(text).Valid) << TextToUtf8(text);
   // Case folding of ASCII and Latin-1; the multiplication and division signs have no other case.
   EXPECT_EQ(Text({LowerCaseUnit(u'Q'), LowerCaseUnit(u'\u00C9'), LowerCaseUnit(u'\u00D7')}), u"q\u00E9\u00D7");
   EXPECT_EQ(Text({UpperCaseUnit(u'z'), UpperCaseUnit(u'\u00F7')}), u"Z\u00F7");
@@ -153,7 +154,8 @@ TEST(ChildKinds, EditsByTheirParentGroupBoxesByButtonTypeAndNeverSubclassedHelpe
       {u"Edit", u"ComboBox", 0, ChildKindComboEdit}, {u"Edit", u"WindowClass_0", 0, ChildKindEdit},
       {u"EDIT", u"combobox", 0, ChildKindComboEdit}, {u"Button", u"", 0x50000007, ChildKindGroupBox},
       {u"Button", u"", 0x50000003, ChildKindButton},  // auto check box
-      {u"Button", u"", 0x5000000F, ChildKindGroupBox}, {u"VeloUI_PanelExPages", u"", 0, ChildKindPassThrough}};  // not a page
+      {u"Button", u"", 0x5000000F, ChildKindGroupBox},
+      {u"VeloUI_PanelExPages", u"", 0, ChildKindPassThrough}};  // not a page
   for (const auto& k : kinds) EXPECT_EQ(ChildKindOfClass(k.Class, k.Parent, k.Style), k.Kind) << TextToUtf8(k.Class);
   for (TextView name : {u"#32768", u"VeloUI_DropShadow", u"tooltips_class32", u"ComboLBox", u"static"})
     EXPECT_TRUE(IsNeverSubclassedClass(name)) << TextToUtf8(name);

@@ -43,7 +43,7 @@ TEST(MenuMeasure, ItemHeightsByTextImageStyleAndKind) {
       {Item(u"", 16, kMenuItemTopArrow), kShort, 19},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(MenuItemHeight(c.Item, c.Style, measure, Metrics()), c.Height) << TextToUtf8(c.Item.ItemText) << " " << c.Style;
+    EXPECT_EQ(MenuItemHeight(c.Item, c.Style, measure, Metrics()), c.Height) << TextToUtf8(c.Item.ItemText) << c.Style;
   const int gaps[][2] = {{9, 6}, {8, 6}, {10, 10}, {11, 12}, {16, 20}};  // small fonts take two off
   for (const auto& gap : gaps) EXPECT_EQ(MenuImageGap(gap[0]), gap[1]) << gap[0];
 }
@@ -112,7 +112,8 @@ TEST(PopupPlacement, AdjustPopupPosition) {
       {"shift below two moves nothing", [](R r) { r.PopupShift = 1; }, {300, 200, 110, 87}},
       {"shift 3 moves two", [](R r) { r.PopupShift = 3; }, {302, 200, 110, 87}},
       {"large shifts move at most five", [](R r) { r.PopupShift = 40; }, {305, 200, 110, 87}},
-      {"no size and no move keep their parts", [](R r) { r.NoSize = r.NoMove = true, r.PopupShift = 4; }, {300, 200, 120, 90}},
+      {"no size and no move keep their parts", [](R r) { r.NoSize = r.NoMove = true, r.PopupShift = 4; },
+       {300, 200, 120, 90}},
       {"a submenu is two narrower and left where it is", [](R r) { r.IsSubmenu = true, r.Parent = {180, 190, 302, 400}; },
        {300, 200, 118, 87}},
       {"placed beside its parent once",
@@ -126,7 +127,8 @@ TEST(PopupPlacement, AdjustPopupPosition) {
       {"opens left, overlapping its parent by one",
        [](R r) { r.IsSubmenu = r.PlaceBesideParent = true, r.X = 1200, r.Parent = {1080, 100, 1200, 300}; },
        {1080 + 1 - 118, 202, 118, 87}},
-      {"lifted to the bottom", [](R r) { r.IsSubmenu = r.PlaceBesideParent = true, r.Y = 950, r.Parent = {180, 900, 302, 990}; },
+      {"lifted to the bottom",
+       [](R r) { r.IsSubmenu = r.PlaceBesideParent = true, r.Y = 950, r.Parent = {180, 900, 302, 990}; },
        {303, 1000 - 87, 118, 87}},
   };
   for (const auto& c : cases) {
@@ -157,9 +159,11 @@ TEST(PopupPlacement, AShrunkAndMovedPopupUncoversRightLeftBottomAndTopStrips) {
 using Strips = std::vector<std::vector<int>>;
 Strips Areas(const std::vector<ShadowStrip>& strips) {
   Strips result;
-  for (const ShadowStrip& s : strips)
-    result.push_back(s.Area.Empty() ? std::vector<int>{}
-                                    : std::vector<int>{s.Area.Left, s.Area.Top, s.Area.Right, s.Area.Bottom, static_cast<int>(s.Flags)});
+  for (const ShadowStrip& s : strips) {
+    const ShadowRect& a = s.Area;
+    if (a.Empty()) result.emplace_back();
+    else result.push_back({a.Left, a.Top, a.Right, a.Bottom, static_cast<int>(s.Flags)});
+  }
   return result;
 }
 constexpr int kVertical = kShadowVertical, kStart = kShadowFadeStartOnly, kEnd = kShadowFadeEndOnly;
@@ -167,13 +171,15 @@ constexpr int kVertical = kShadowVertical, kStart = kShadowFadeStartOnly, kEnd =
 // A popup casts right, bottom and corner strips five pixels deep, never on its parent popup.
 TEST(MenuShadowGeometry, PopupAndTitleStrips) {
   EXPECT_EQ(Areas(PopupShadowStrips({100, 50, 300, 250}, kMenuShadowDepth, std::nullopt)),
-            (Strips{{300, 55, 305, 250, kVertical | kStart}, {105, 250, 300, 255, kStart}, {300, 250, 305, 255, kVertical | kEnd}}));
+            (Strips{{300, 55, 305, 250, kVertical | kStart}, {105, 250, 300, 255, kStart},
+                    {300, 250, 305, 255, kVertical | kEnd}}));
   // A submenu opened to the left of its parent, which covers the submenu's right side.
   EXPECT_EQ(Areas(PopupShadowStrips({100, 50, 300, 250}, 5, ShadowRect{280, 40, 480, 400})),
             (Strips{{}, {105, 250, 280, 255, kStart}, {}}));
   // A parent that covers only the top of the right strip leaves the rest.
   EXPECT_EQ(Areas(PopupShadowStrips({100, 50, 300, 250}, 5, ShadowRect{200, 0, 400, 100})),
-            (Strips{{300, 100, 305, 250, kVertical | kStart}, {105, 250, 300, 255, kStart}, {300, 250, 305, 255, kVertical | kEnd}}));
+            (Strips{{300, 100, 305, 250, kVertical | kStart}, {105, 250, 300, 255, kStart},
+                    {300, 250, 305, 255, kVertical | kEnd}}));
   // Title shadows stay inside the work area.
   EXPECT_EQ(Areas(TitleShadowStrips({10, 0, 60, 20}, 5, {0, 0, 1000, 700})),
             (Strips{{60, 5, 65, 20, kVertical | kStart}, {15, 20, 60, 25, kStart}}));
@@ -198,7 +204,8 @@ TEST(SizeLimits, ADraggedEdgeMovesWhileTheOppositeEdgeStays) {
   for (const auto& c : cases) {
     ProposedPlacement p = c.In;
     EnforceSizeLimits(p, c.OldX, c.OldY, SizeLimits{100, 50, 300, 200});
-    EXPECT_EQ((std::array<int, 4>{p.X, p.Y, p.Width, p.Height}), (std::array<int, 4>{c.Out.X, c.Out.Y, c.Out.Width, c.Out.Height}))
+    using Box = std::array<int, 4>;
+    EXPECT_EQ((Box{p.X, p.Y, p.Width, p.Height}), (Box{c.Out.X, c.Out.Y, c.Out.Width, c.Out.Height}))
         << c.In.X << " " << c.In.Width;
   }
   ProposedPlacement placement{0, 0, 5, 5000, 0};  // zero or negative limits do not limit
@@ -228,7 +235,8 @@ TEST(RebarBackgroundRules, WidthFollowsTheWidestMonitorAndAnImageIsDrawnAgainOnl
       {0, true, false, {1284, 256}, false}, {2, true, false, {1284, 256}, false}, {0, true, false, {1000, 256}, true},
       {0, true, false, {1284, 100}, true},  {0, true, false, {2000, 300}, false}};
   for (const auto& c : cases)
-    EXPECT_EQ(RebarBackgroundNeedsRendering(c.Force, c.Exists, c.Marked, c.Image, {1284, 256}), c.Again) << c.Force << " " << c.Image.Width;
+    EXPECT_EQ(RebarBackgroundNeedsRendering(c.Force, c.Exists, c.Marked, c.Image, {1284, 256}), c.Again)
+        << c.Force << " " << c.Image.Width;
 }
 
 }  // namespace

@@ -90,7 +90,9 @@ TEST(ShadowPieces, LengthsAndOpacitiesFadeInOverTheDepthAndOutAtTheEnd) {
 TEST(ShadowPieces, PiecesArePremultipliedDarkestNextToTheWindowAndCachedByDepthColourAndAlpha) {
   const ShadowPieceImage vertical = BuildShadowPiece(5, 10, kColour, 100, true);
   ASSERT_EQ(std::pair(vertical.Width, vertical.Height), std::pair(5, 10));
-  auto at = [](const ShadowPieceImage& image, int x, int y) { return image.Pixels[static_cast<std::size_t>(y * image.Width + x)]; };
+  auto at = [](const ShadowPieceImage& image, int x, int y) {
+    return image.Pixels[static_cast<std::size_t>(y * image.Width + x)];
+  };
   // Row opacity 20 at column 0 of depth 5: a = 20 * 4 / 5 = 16; 153 * 16 / 255 = 9, 102 -> 6, 51 -> 3.
   EXPECT_EQ(at(vertical, 0, 0), 0x10090603u);
   EXPECT_EQ(at(vertical, 1, 2), 0x24150E07u);  // 60 * 3 / 5 = 36: 21, 14, 7
@@ -108,7 +110,8 @@ TEST(ShadowPieces, PiecesArePremultipliedDarkestNextToTheWindowAndCachedByDepthC
   const struct { ShadowPieceKey Wanted; bool Serves; } keys[] = {
       {{5, 40, kColour, 60}, true}, {{5, 12, kColour, 60}, true}, {{5, 41, kColour, 60}, false},
       {{4, 12, kColour, 60}, false}, {{6, 12, kColour, 60}, false}, {{5, 12, 0, 60}, false}, {{5, 12, kColour, 61}, false}};
-  for (const auto& k : keys) EXPECT_EQ(ShadowPieceServes(cached, k.Wanted), k.Serves) << k.Wanted.Depth << " " << k.Wanted.Length;
+  for (const auto& k : keys)
+    EXPECT_EQ(ShadowPieceServes(cached, k.Wanted), k.Serves) << k.Wanted.Depth << " " << k.Wanted.Length;
   EXPECT_FALSE(ShadowPieceServes({}, {5, 12, kColour, 60}));
 }
 

@@ -125,7 +125,8 @@ TEST_F(SkinPropertiesTest, GradientDeclarationBecomesAGradient) {
   ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", u"gradient: vertical, #ffffff, #000000, 0.5, #ff0000;"), 1);
   const GradientRecord* gradient = FindGradient(GetSkinPropertyImage(skin, u"c", u"s", u"p"));
   ASSERT_NE(gradient, nullptr);
-  EXPECT_EQ(std::tuple(gradient->Kind, gradient->StartColour, gradient->EndColour), std::tuple(1u, 0xFFFFFFFFu, 0xFF000000u));
+  EXPECT_EQ(std::tuple(gradient->Kind, gradient->StartColour, gradient->EndColour),
+            std::tuple(1u, 0xFFFFFFFFu, 0xFF000000u));
   ASSERT_EQ(gradient->Stops.size(), 1u);
   EXPECT_EQ(std::pair(gradient->Stops[0].Position, gradient->Stops[0].Colour), std::pair(0.5f, 0xFFFF0000u));
   EXPECT_EQ(GetSkinFunctionArgument(skin, u"c", u"s", u"p", u"gradient", 2), u"16777215");
