@@ -16,12 +16,6 @@ constexpr std::uint32_t RgbWord(std::uint32_t red, std::uint32_t green, std::uin
   return red | green << 8 | blue << 16;
 }
 
-HslColour Hsl(std::uint32_t colour) {
-  HslColour result;
-  EXPECT_EQ(RgbToHsl(colour, result), 0);
-  return result;
-}
-
 TEST(ColourConversion, HslBothWays) {
   // {colour, hue, saturation, lightness}: saturation and lightness are relative to the brightest component.
   const struct { std::uint32_t Colour; float Hue, Saturation, Lightness; } toHsl[] = {
@@ -29,7 +23,8 @@ TEST(ColourConversion, HslBothWays) {
       {RgbWord(255, 0, 255), 300, 1, 1},  // a negative hue wraps
       {RgbWord(100, 50, 0), 30, 1, 100 / 255.0f}, {RgbWord(0, 0, 0), 0, 0, 0}, {RgbWord(128, 128, 128), 0, 0, 128 / 255.0f}};
   for (const auto& c : toHsl) {
-    const HslColour hsl = Hsl(c.Colour);
+    HslColour hsl;
+    EXPECT_EQ(RgbToHsl(c.Colour, hsl), 0);
     EXPECT_NEAR(hsl.Hue, c.Hue, 1e-4) << c.Colour;
     EXPECT_FLOAT_EQ(hsl.Saturation, c.Saturation) << c.Colour;
     EXPECT_FLOAT_EQ(hsl.Lightness, c.Lightness) << c.Colour;
@@ -90,11 +85,6 @@ class UIColourTest : public ::testing::Test {
   void TearDown() override {
     SetSolidBrushOps({});
     SetSystemColourReader(nullptr);
-  }
-
-  static void UseTheme(std::uint32_t caption) {
-    UIColours.ThemeScrollbarData = 0x1234;
-    UIColours.ThemeCaptionColour = caption;
   }
 };
 using ColourExpressionTest = UIColourTest;
@@ -204,7 +194,8 @@ TEST_F(UIColourTest, StoreUIColourAndMode) {
   EXPECT_EQ(UIColours.Office2007[UIColour::menuhotborder].CustomGrey, 0x00332211u);
   ASSERT_EQ(StoreUIColour(UISTYLE_WHIDBEY, UIColour::background, 0x00010203, UICOLOURMODE_DEFAULT_SILVER), 1);
   EXPECT_EQ(UIColours.Whidbey[UIColour::background].CustomSilver, 0x00010203u);
-  UseTheme(RgbWord(255, 255, 0));  // olive
+  UIColours.ThemeScrollbarData = 0x1234;  // a visual style with an olive caption
+  UIColours.ThemeCaptionColour = RgbWord(255, 255, 0);
   StoreUIColourMode(UICOLOURMODE_DEFAULT);
   ASSERT_EQ(StoreUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, 0x000A0B0C, UICOLOURMODE_CUSTOM), 1);
   EXPECT_EQ(UIColours.Office2003[UIColour::separatorbar].CustomOlive, 0x000A0B0Cu);
