@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "veloui/foundation/core/blit_cache_rules.h"
@@ -141,18 +143,16 @@ TEST(FontSteps, StepAndPointSizesStyleFlagsAndNumbers) {
   // {height, dpi, points}: 8.25 and 9.75 points round to nearest.
   const int points[][3] = {{-11, 96, 8}, {-12, 96, 9}, {16, 96, 12}, {-13, 96, 10}, {-20, 120, 12}, {-20, 0, 0}};
   for (const auto& p : points) EXPECT_EQ(PointSizeOfHeight(p[0], p[1]), p[2]) << p[0] << " " << p[1];
-  // 400 has the bit 0x10 but means normal; 700 = 0x2BC is a weight, not a set of bits.
-  const struct { std::uint32_t Flags; int Weight; bool Italic, Underline, StrikeOut; int Quality; } styles[] = {
-      {0, 400, false, false, false, 0}, {400, 400, false, false, false, 0}, {1, 700, false, false, false, 0},
-      {0x100, 700, false, false, false, 0}, {700, 700, false, false, false, 0}, {708, 700, false, false, false, 0},
-      {2, 400, true, false, false, 0}, {0x200, 400, true, false, false, 0}, {4, 400, false, true, false, 0},
-      {8, 400, false, false, true, 0}, {1 | 2 | 4 | 8 | 0x40000, 700, true, true, true, 5},
-      {0x10000, 400, false, false, false, 4}, {0x20000, 400, false, false, false, 3},
-  };
+  // {flags, weight, italic/underline/strike-out, quality}: 400 has the bit 0x10 but means normal;
+  // 700 = 0x2BC is a weight, not a set of bits.
+  const struct { std::uint32_t Flags; int Weight; std::string Marks; int Quality; } styles[] = {
+      {0, 400, "", 0},     {400, 400, "", 0},   {1, 700, "", 0},     {0x100, 700, "", 0},        {700, 700, "", 0},
+      {708, 700, "", 0},   {2, 400, "i", 0},    {0x200, 400, "i", 0}, {4, 400, "u", 0},          {8, 400, "s", 0},
+      {0x10000, 400, "", 4}, {0x20000, 400, "", 3}, {1 | 2 | 4 | 8 | 0x40000, 700, "ius", 5}};
   for (const auto& s : styles) {
     const FontStyleRequest r = DecodeFontStyleFlags(s.Flags);
-    EXPECT_EQ((std::array<int, 5>{r.Weight, r.Italic, r.Underline, r.StrikeOut, r.Quality}),
-              (std::array<int, 5>{s.Weight, s.Italic, s.Underline, s.StrikeOut, s.Quality})) << s.Flags;
+    const std::string marks = std::string(r.Italic ? "i" : "") + (r.Underline ? "u" : "") + (r.StrikeOut ? "s" : "");
+    EXPECT_EQ(std::tuple(r.Weight, marks, r.Quality), std::tuple(s.Weight, s.Marks, s.Quality)) << s.Flags;
   }
   for (const char16_t* yes : {u"12.5", u"0"}) EXPECT_EQ(IsNumericString(yes), 1);
   for (const char16_t* no : {u"12a", u"", u"   ", u" 12", u"-1"}) EXPECT_EQ(IsNumericString(no), 0);
