@@ -6,13 +6,14 @@
 
 namespace {
 
+// The same text gets the same number at any length; views stay valid while the pool grows.
 TEST(TextPool, SameTextSameNumberAtAnyLength) {
   TextPool pool;
   const PooledText a = pool.Intern(u"alpha");
+  const TextView aView = pool.View(a);
   const PooledText b = pool.Intern(u"beta");
   EXPECT_NE(a, b);
   EXPECT_EQ(pool.Intern(Text(u"alpha")), a);
-  EXPECT_EQ(pool.Count(), 2u);
   EXPECT_EQ(pool.Find(u"beta"), b);
   EXPECT_FALSE(pool.Find(u"gamma").has_value());
   EXPECT_EQ(pool.Count(), 2u);  // Find stores nothing
@@ -27,14 +28,8 @@ TEST(TextPool, SameTextSameNumberAtAnyLength) {
   EXPECT_EQ(pool.View(after), u"after");
   EXPECT_EQ(pool.View(empty), u"");
   EXPECT_EQ(pool.Intern(u""), empty);
-}
-
-TEST(TextPool, ViewsStayValidWhileThePoolGrows) {
-  TextPool pool;
-  const PooledText first = pool.Intern(u"the first text");
-  const TextView firstView = pool.View(first);
   for (int i = 0; i < 50000; ++i) pool.Intern(DecimalText(i) + u"-filler-text");
-  EXPECT_EQ(firstView, u"the first text");
+  EXPECT_EQ(aView, u"alpha");
   EXPECT_EQ(pool.View(pool.Intern(u"123-filler-text")), u"123-filler-text");
 }
 
