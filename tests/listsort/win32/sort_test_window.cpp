@@ -1,4 +1,4 @@
-#include "sort_test_window.h"
+#include "list_sort_fixture.h"
 
 #include "runtime/win32/platform/wide_text.h"
 
@@ -6,29 +6,18 @@
 
 namespace {
 
-constexpr wchar_t kTopClass[] = L"WindowClass_SortTest";
-constexpr wchar_t kForwardingContainerClass[] = L"SortTestForwardingContainer";
-constexpr wchar_t kPlainContainerClass[] = L"SortTestPlainContainer";
-
-std::map<int, HWND>& Gadgets() {
-  static std::map<int, HWND> gadgets;
-  return gadgets;
-}
-
+std::map<int, HWND> gadgets;
 DWORD lookupThread = 0;
+int topWindowColumnClicks = 0;
 
 HWND LookUpGadget(int gadget) {
   lookupThread = GetCurrentThreadId();
-  const auto found = Gadgets().find(gadget);
-  return found != Gadgets().end() ? found->second : nullptr;
+  const auto found = gadgets.find(gadget);
+  return found != gadgets.end() ? found->second : nullptr;
 }
 
-int topWindowColumnClicks = 0;
-
 LRESULT CALLBACK TopWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_COLUMNCLICK) {
-    ++topWindowColumnClicks;
-  }
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_COLUMNCLICK) ++topWindowColumnClicks;
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -37,101 +26,80 @@ LRESULT CALLBACK ForwardingContainerProc(HWND window, UINT message, WPARAM wPara
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterTestClasses() {
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpfnWndProc = TopWindowProc;
-  windowClass.lpszClassName = kTopClass;
-  RegisterClassExW(&windowClass);
-  windowClass.lpfnWndProc = ForwardingContainerProc;
-  windowClass.lpszClassName = kForwardingContainerClass;
-  RegisterClassExW(&windowClass);
-  windowClass.lpfnWndProc = DefWindowProcW;
-  windowClass.lpszClassName = kPlainContainerClass;
-  RegisterClassExW(&windowClass);
-}
-
-HWND CreateReportList(HWND parent, int gadget, const std::vector<Text>& columns, int y) {
-  HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                              WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 10, y, 560, 180,
-                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)),
-                              GetModuleHandleW(nullptr), nullptr);
-  for (std::size_t i = 0; i < columns.size(); ++i) {
-    Text heading = columns[i];
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = 100;
-    column.pszText = WideBuffer(heading);
-    SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
-  }
-  return list;
+HWND Create(const wchar_t* className, DWORD style, int x, int y, int width, int height, HWND parent, int id = 0) {
+  return CreateWindowExW(0, className, L"", style, x, y, width, height, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
 }  // namespace
 
-SortTestWindow::SortTestWindow(std::vector<Text> columns, bool forwardingContainer) {
-  RegisterTestClasses();
+SortTestWindow::SortTestWindow(const std::vector<Text>& columns, bool forwardingContainer) {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    const std::pair<WNDPROC, const wchar_t*> classes[] = {{TopWindowProc, L"WindowClass_SortTest"},
+                                                          {ForwardingContainerProc, L"SortTestForwardingContainer"},
+                                                          {DefWindowProcW, L"SortTestPlainContainer"}};
+    for (const auto& [procedure, name] : classes) {
+      WNDCLASSEXW windowClass{};
+      windowClass.cbSize = sizeof windowClass;
+      windowClass.lpfnWndProc = procedure;
+      windowClass.hInstance = GetModuleHandleW(nullptr);
+      windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+      windowClass.lpszClassName = name;
+      RegisterClassExW(&windowClass);
+    }
+    return true;
+  }();
+  (void)registered;
   topWindowColumnClicks = 0;
-  top_ = CreateWindowExW(0, kTopClass, L"Sorting", WS_OVERLAPPEDWINDOW, 20, 20, 640,
-                         480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  container_ = CreateWindowExW(0, forwardingContainer ? kForwardingContainerClass : kPlainContainerClass,
-                               L"", WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, top_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  list_ = CreateReportList(container_, kListGadget, columns, 10);
-  other_ = CreateReportList(container_, kOtherGadget, columns, 220);
-  Gadgets() = {{kListGadget, list_}, {kOtherGadget, other_}};
+  top_ = Create(L"WindowClass_SortTest", WS_OVERLAPPEDWINDOW, 20, 20, 640, 480, nullptr);
+  HWND container = Create(forwardingContainer ? L"SortTestForwardingContainer" : L"SortTestPlainContainer",
+                          WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, top_);
+  for (const int gadget : {kListGadget, kOtherGadget}) {
+    HWND list = Create(WC_LISTVIEWW, WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 10,
+                       gadget == kListGadget ? 10 : 220, 560, 180, container, gadget);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      Text heading = columns[i];
+      LVCOLUMNW column{};
+      column.mask = LVCF_TEXT | LVCF_WIDTH;
+      column.cx = 100;
+      column.pszText = WideBuffer(heading);
+      ListView_InsertColumn(list, static_cast<int>(i), &column);
+    }
+    gadgets[gadget] = list;
+  }
+  list_ = gadgets[kListGadget];
   SetListSortGadgetLookup(&LookUpGadget);
 }
 
 SortTestWindow::~SortTestWindow() {
   DestroyWindow(top_);
-  Gadgets().clear();
+  gadgets.clear();
   while (PumpMessagesOnce()) {
   }
 }
 
-HWND SortTestWindow::header() const {
-  return reinterpret_cast<HWND>(SendMessageW(list_, LVM_GETHEADER, 0, 0));
-}
-
-void SortTestWindow::AddRow(const std::vector<Text>& cells) {
-  const int row = RowCount();
-  for (std::size_t column = 0; column < cells.size(); ++column) {
-    Text cell = cells[column];
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = static_cast<int>(column);
-    item.pszText = WideBuffer(cell);
-    SendMessageW(list_, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+void SortTestWindow::AddRows(const Rows& rows) {
+  for (const auto& cells : rows) {
+    const int row = RowCount();
+    for (std::size_t column = 0; column < cells.size(); ++column) {
+      Text cell = cells[column];
+      LVITEMW item{};
+      item.mask = LVIF_TEXT;
+      item.iItem = row;
+      item.iSubItem = static_cast<int>(column);
+      item.pszText = WideBuffer(cell);
+      SendMessageW(list_, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
   }
 }
-
-void SortTestWindow::AddRows(const std::vector<std::vector<Text>>& rows) {
-  for (const auto& row : rows) AddRow(row);
-}
-
-void SortTestWindow::DeleteAllRows() { SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0); }
-
-int SortTestWindow::RowCount() const { return static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::vector<Text> SortTestWindow::Column(int column) const {
   std::vector<Text> cells;
   for (int row = 0; row < RowCount(); ++row) {
     wchar_t buffer[512] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = 512;
-    SendMessageW(list_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    ListView_GetItemText(list_, row, column, buffer, 512);
     cells.push_back(FromWide(buffer));
   }
   return cells;
@@ -141,13 +109,13 @@ LPARAM SortTestWindow::ItemData(int row) const {
   LVITEMW item{};
   item.mask = LVIF_PARAM;
   item.iItem = row;
-  SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  ListView_GetItem(list_, &item);
   return item.lParam;
 }
 
 void SortTestWindow::ClickHeader(int column) {
   RECT rect{};
-  SendMessageW(header(), HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect));
+  Header_GetItemRect(header(), column, &rect);
   const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   SendMessageW(header(), WM_MOUSEMOVE, 0, point);
   SendMessageW(header(), WM_LBUTTONDOWN, MK_LBUTTON, point);
@@ -162,16 +130,12 @@ Text SortTestWindow::HeaderText(int column) const {
   return FromWide(buffer);
 }
 
-int SortTestWindow::HeaderFormat(int column) const { return HeaderItem(column, HDI_FORMAT).fmt; }
-
-int SortTestWindow::HeaderImage(int column) const { return HeaderItem(column, HDI_IMAGE).iImage; }
-
 HDITEMW SortTestWindow::HeaderItem(int column, UINT mask, wchar_t* text) const {
   HDITEMW item{};
   item.mask = mask;
   item.pszText = text;
   item.cchTextMax = 512;
-  SendMessageW(header(), HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item));
+  Header_GetItem(header(), column, &item);
   return item;
 }
 
