@@ -1,6 +1,5 @@
 #pragma once
-// Real database files for the tests: a fresh folder per test, direct reads of a file through
-// SQLite, and the sqlite3 command-line shell where it is installed (not in the win32 build).
+// Real database files for the tests: a fresh folder per test, direct reads of a file through SQLite.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -28,7 +27,3 @@ inline constexpr char kPlayersTable[] =
 std::vector<std::string> QueryFile(const std::filesystem::path& file, const std::string& sql);
 // Runs SQL on the file on its own connection, creating the file when missing.
 void RunSql(const std::filesystem::path& file, const std::string& sql);
-
-bool ShellAvailable();
-// Feeds `input` to the sqlite3 shell on `file` and returns what it printed.
-std::string RunShell(const std::filesystem::path& file, const std::string& input);

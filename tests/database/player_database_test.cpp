@@ -244,17 +244,4 @@ TEST_F(PlayerDatabase, ImportNeverWritesTheImportedFile) {
 #endif
 }
 
-// Files made by the sqlite3 shell import, and the shell reads what we wrote.
-TEST_F(PlayerDatabase, ImportOfAFileMadeByTheShell) {
-  if (!ShellAvailable()) GTEST_SKIP() << "no sqlite3 shell in this build";
-  OpenAndLoad();
-  const auto other = folder_.Path("shell.db");
-  RunShell(other, kPlayersTable + std::string(";\nINSERT INTO PLAYERS VALUES ('Zed','gz','7.7.7.7','z:1','07.07.2021 07:07');\n"
-                                       "INSERT INTO PLAYERS VALUES ('Amy','ga','8.8.8.8','z:1','08.08.2021 08:08');\n"));
-  EXPECT_EQ(ImportPlayerDatabase(other.u16string()), 1);
-  EXPECT_EQ(FileRows(), (std::vector<std::string>{"Zed|gz|7.7.7.7|z:1|07.07.2021 07:07", "Amy|ga|8.8.8.8|z:1|08.08.2021 08:08"}));
-  ClosePlayerDatabase();
-  EXPECT_EQ(RunShell(dbFile_, "SELECT count(*) FROM PLAYERS WHERE SERVER='z:1';\n"), "2\n");
-}
-
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include <cstring>
 #include <string>
-#include <thread>
 
 #include "../portable/png_bytes.h"
 #include "runtime/win32/platform/wide_text.h"
@@ -188,31 +187,6 @@ TEST_F(Gui, TabPagesAndScrollAreasHoldGadgets) {
   EXPECT_EQ(r.top, -30);
   CreateButton(33, 20, 305, 80, 25, u"OK");
   EXPECT_EQ(GetParent(GadgetHandle(33)), WindowHandle(10)) << "the list was closed";
-}
-
-TEST(AskForText, AnswersFromAnotherThreadAndCancelGivesNothing) {
-  for (bool accept : {true, false}) {
-    Text answer = u"unset";
-    std::thread asker([&] { answer = AskForText(u"Set MaxPing", u"Please enter a value:", u"50"); });
-    HWND box = nullptr;
-    HWND field = nullptr;
-    for (int i = 0; i < 500 && (field == nullptr || !IsWindowVisible(box)); ++i) {
-      box = FindWindowW(L"TextRequestWindow", L"Set MaxPing");
-      DWORD process = 0;
-      if (box != nullptr) GetWindowThreadProcessId(box, &process);
-      if (process != GetCurrentProcessId()) box = nullptr;  // another program's box
-      field = box != nullptr ? GetDlgItem(box, 100) : nullptr;
-      Sleep(10);
-    }
-    ASSERT_NE(field, nullptr);
-    wchar_t shown[32] = {};
-    GetWindowTextW(field, shown, 32);
-    EXPECT_EQ(FromWide(shown), u"50");
-    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"120"));
-    PostMessageW(box, WM_COMMAND, accept ? IDOK : IDCANCEL, 0);
-    asker.join();
-    EXPECT_EQ(answer, accept ? u"120" : u"");
-  }
 }
 
 // An icon file goes into the store and onto tree items; a PNG becomes a premultiplied bitmap

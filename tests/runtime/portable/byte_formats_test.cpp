@@ -1,4 +1,6 @@
 #include "runtime/portable/lines.h"
+#include "runtime/portable/pack.h"
+#include "runtime/portable/ticks.h"
 
 #include <gtest/gtest.h>
 
@@ -22,4 +24,22 @@ TEST(LineReader, EndsLinesAtCrLfLfCrAndNul) {
   EXPECT_TRUE(LacksFinalLineEnd("a\r\nb"));
   EXPECT_FALSE(LacksFinalLineEnd("a\r\n"));
   EXPECT_FALSE(LacksFinalLineEnd("a\r"));
+}
+
+TEST(Pack, EntriesStoredAsIsUnlessCompressionIsStrictlySmaller) {
+  const std::vector<std::string> entries = {"", "ab", std::string(1000, 'z'), "\x01\x02\x03\x04"};
+  std::string pack;
+  for (const std::string& entry : entries) ASSERT_TRUE(AppendPackEntry(pack, entry));
+  // "ab": sizes 2 and 2, then the bytes themselves.
+  EXPECT_EQ(pack.substr(8, 10), std::string("\x02\0\0\0\x02\0\0\0ab", 10));
+  std::vector<std::string> back;
+  ASSERT_TRUE(ReadPackEntries(pack, back));
+  EXPECT_EQ(back, entries);
+  EXPECT_LT(pack.size(), 100u);
+}
+
+// The replaceable clock itself is exercised by every time-out test of the protocol.
+TEST(Ticks, ElapsedTimeSurvivesTheWrap) {
+  EXPECT_EQ(ElapsedTicks(0xFFFFFF00u, 0x00000100u), 0x200u);
+  EXPECT_EQ(ElapsedTicks(100, 10100), 10000u);
 }
