@@ -14,6 +14,10 @@
 inline constexpr int kListGadget = 9;
 inline constexpr int kOtherGadget = 10;
 using Rows = std::vector<std::vector<Text>>;
+// How many LVN_COLUMNCLICK notifications the top window's own procedure received.
+inline int g_topWindowColumnClicks = 0;
+// The thread on which the library last asked which window a gadget number names.
+inline DWORD g_lastLookupThread = 0;
 
 class SortTestWindow {
  public:
@@ -38,10 +42,6 @@ class SortTestWindow {
   int HeaderFormat(int column) const { return HeaderItem(column, HDI_FORMAT).fmt; }
   int HeaderImage(int column) const { return HeaderItem(column, HDI_IMAGE).iImage; }
 
-  // How many LVN_COLUMNCLICK notifications the top window's own procedure received.
-  static int TopWindowColumnClicks();
-  // The thread on which the library last asked which window a gadget number names.
-  static DWORD LastLookupThread();
 
  private:
   HDITEMW HeaderItem(int column, UINT mask, wchar_t* text = nullptr) const;

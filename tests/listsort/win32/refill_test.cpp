@@ -29,7 +29,7 @@ TEST_F(ListSortTest, CallsAndARefillFromAnotherThreadRunOnTheGuiThreadAndKeepThe
   DWORD lookupThread = 0;
   std::thread network([&] {
     results[0] = RegisterSortableList(kListGadget, SortIndicator::HeaderArrow);
-    lookupThread = SortTestWindow::LastLookupThread();
+    lookupThread = g_lastLookupThread;
     results[1] = SetColumnSortType(kListGadget, 1, kSortInteger32);
     results[2] = SortListByColumn(kListGadget, 1, -1);
     direction = GetSortDirection(kListGadget);

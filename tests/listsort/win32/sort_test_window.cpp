@@ -7,17 +7,15 @@
 namespace {
 
 std::map<int, HWND> gadgets;
-DWORD lookupThread = 0;
-int topWindowColumnClicks = 0;
 
 HWND LookUpGadget(int gadget) {
-  lookupThread = GetCurrentThreadId();
+  g_lastLookupThread = GetCurrentThreadId();
   const auto found = gadgets.find(gadget);
   return found != gadgets.end() ? found->second : nullptr;
 }
 
 LRESULT CALLBACK TopWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_COLUMNCLICK) ++topWindowColumnClicks;
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_COLUMNCLICK) ++g_topWindowColumnClicks;
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -52,7 +50,7 @@ SortTestWindow::SortTestWindow(const std::vector<Text>& columns, bool forwarding
     return true;
   }();
   (void)registered;
-  topWindowColumnClicks = 0;
+  g_topWindowColumnClicks = 0;
   top_ = Create(L"WindowClass_SortTest", WS_OVERLAPPEDWINDOW, 20, 20, 640, 480, nullptr);
   HWND container = Create(forwardingContainer ? L"SortTestForwardingContainer" : L"SortTestPlainContainer",
                           WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, top_);
@@ -138,10 +136,6 @@ HDITEMW SortTestWindow::HeaderItem(int column, UINT mask, wchar_t* text) const {
   Header_GetItem(header(), column, &item);
   return item;
 }
-
-int SortTestWindow::TopWindowColumnClicks() { return topWindowColumnClicks; }
-
-DWORD SortTestWindow::LastLookupThread() { return lookupThread; }
 
 bool PumpMessagesOnce() {
   MSG message;

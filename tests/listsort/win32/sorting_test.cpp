@@ -32,11 +32,11 @@ TEST_F(ListSortTest, SortsByValueInBothDirectionsAndKeepsColumnTypesWhenRegister
 TEST_F(ListSortTest, HeaderClicksAlternateTheDirectionThoughTwoAncestorsSeeThem) {
   Register(SortIndicator::HeaderArrow);
   window_->ClickHeader(1);
-  EXPECT_EQ(SortTestWindow::TopWindowColumnClicks(), 1);
+  EXPECT_EQ(g_topWindowColumnClicks, 1);
   EXPECT_EQ(Scores(), kScoresUp);
   EXPECT_EQ(GetSortDirection(kListGadget), 1);
   window_->ClickHeader(1);
-  EXPECT_EQ(SortTestWindow::TopWindowColumnClicks(), 2);
+  EXPECT_EQ(g_topWindowColumnClicks, 2);
   EXPECT_EQ(Scores(), kScoresDown);
   EXPECT_EQ(GetSortDirection(kListGadget), -1);
   window_->ClickHeader(1);
@@ -57,7 +57,7 @@ TEST(ListSortPlainContainer, ClickReachingOnlyTheParentSorts) {
     ASSERT_EQ(RegisterSortableList(kListGadget, SortIndicator::HeaderArrow), SortResult::Done);
     SetColumnSortType(kListGadget, 1, kSortInteger32);
     window.ClickHeader(1);
-    EXPECT_EQ(SortTestWindow::TopWindowColumnClicks(), 0);
+    EXPECT_EQ(g_topWindowColumnClicks, 0);
     EXPECT_EQ(window.Column(1), (std::vector<Text>{u"1", u"2", u"3"}));
     window.ClickHeader(1);
     EXPECT_EQ(window.Column(1), (std::vector<Text>{u"3", u"2", u"1"}));
