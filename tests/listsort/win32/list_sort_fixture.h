@@ -1,9 +1,8 @@
 #pragma once
-// A real top-level window of the program's class with two report-mode list views inside a
-// container, as the program's windows hold their lists, for driving the sorting library: list
-// 9 for the tests, list 10 never registered.
+// The sorting library on a window of the program's own runtime ("WindowClass_1"), whose
+// container holds two report lists: 9 for the tests, 10 never registered.
 #include "listsort/listsort.h"
-#include "runtime/portable/text.h"
+#include "runtime/win32/gui.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -14,26 +13,26 @@
 inline constexpr int kListGadget = 9;
 inline constexpr int kOtherGadget = 10;
 using Rows = std::vector<std::vector<Text>>;
-// How many LVN_COLUMNCLICK notifications the top window's own procedure received.
+// How many LVN_COLUMNCLICK notifications the window's own procedure received.
 inline int g_topWindowColumnClicks = 0;
 // The thread on which the library last asked which window a gadget number names.
 inline DWORD g_lastLookupThread = 0;
 
 class SortTestWindow {
  public:
-  // The container passes WM_NOTIFY on to the top window when `forwardingContainer` is set, as
-  // the runtime's containers do.
+  // The container passes WM_NOTIFY on to the window when `forwardingContainer` is set, as
+  // other windows' containers may do.
   explicit SortTestWindow(const std::vector<Text>& columns, bool forwardingContainer = true);
   ~SortTestWindow();
   SortTestWindow(const SortTestWindow&) = delete;
   SortTestWindow& operator=(const SortTestWindow&) = delete;
 
-  HWND top() const { return top_; }
-  HWND list() const { return list_; }
-  HWND header() const { return ListView_GetHeader(list_); }
+  HWND top() const { return WindowHandle(1); }
+  HWND list() const { return GadgetHandle(kListGadget); }
+  HWND header() const { return ListView_GetHeader(list()); }
   void AddRows(const Rows& rows);
-  void DeleteAllRows() { ListView_DeleteAllItems(list_); }
-  int RowCount() const { return ListView_GetItemCount(list_); }
+  void DeleteAllRows() { ClearGadgetItems(kListGadget); }
+  int RowCount() const { return CountGadgetItems(kListGadget); }
   std::vector<Text> Column(int column) const;
   LPARAM ItemData(int row) const;
   // Presses and releases the left button on the header item, as the user does.
@@ -42,11 +41,8 @@ class SortTestWindow {
   int HeaderFormat(int column) const { return HeaderItem(column, HDI_FORMAT).fmt; }
   int HeaderImage(int column) const { return HeaderItem(column, HDI_IMAGE).iImage; }
 
-
  private:
   HDITEMW HeaderItem(int column, UINT mask, wchar_t* text = nullptr) const;
-  HWND top_ = nullptr;
-  HWND list_ = nullptr;
 };
 
 // Serves the calling thread's messages; false when none was waiting.

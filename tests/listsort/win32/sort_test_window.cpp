@@ -2,104 +2,61 @@
 
 #include "runtime/win32/platform/wide_text.h"
 
-#include <map>
-
 namespace {
 
-std::map<int, HWND> gadgets;
+WNDPROC topWindowProc = nullptr;
+WNDPROC containerProc = nullptr;
 
-HWND LookUpGadget(int gadget) {
-  g_lastLookupThread = GetCurrentThreadId();
-  const auto found = gadgets.find(gadget);
-  return found != gadgets.end() ? found->second : nullptr;
-}
-
-LRESULT CALLBACK TopWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CountColumnClicks(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_COLUMNCLICK) ++g_topWindowColumnClicks;
-  return DefWindowProcW(window, message, wParam, lParam);
+  return CallWindowProcW(topWindowProc, window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK ForwardingContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK ForwardNotifications(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NOTIFY) return SendMessageW(GetParent(window), message, wParam, lParam);
-  return DefWindowProcW(window, message, wParam, lParam);
+  return CallWindowProcW(containerProc, window, message, wParam, lParam);
 }
 
-HWND Create(const wchar_t* className, DWORD style, int x, int y, int width, int height, HWND parent, int id = 0) {
-  return CreateWindowExW(0, className, L"", style, x, y, width, height, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+WNDPROC Subclass(HWND window, WNDPROC procedure) {
+  return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 }  // namespace
 
 SortTestWindow::SortTestWindow(const std::vector<Text>& columns, bool forwardingContainer) {
-  static const bool registered = [] {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-    const std::pair<WNDPROC, const wchar_t*> classes[] = {{TopWindowProc, L"WindowClass_SortTest"},
-                                                          {ForwardingContainerProc, L"SortTestForwardingContainer"},
-                                                          {DefWindowProcW, L"SortTestPlainContainer"}};
-    for (const auto& [procedure, name] : classes) {
-      WNDCLASSEXW windowClass{};
-      windowClass.cbSize = sizeof windowClass;
-      windowClass.lpfnWndProc = procedure;
-      windowClass.hInstance = GetModuleHandleW(nullptr);
-      windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-      windowClass.lpszClassName = name;
-      RegisterClassExW(&windowClass);
-    }
-    return true;
-  }();
-  (void)registered;
   g_topWindowColumnClicks = 0;
-  top_ = Create(L"WindowClass_SortTest", WS_OVERLAPPEDWINDOW, 20, 20, 640, 480, nullptr);
-  HWND container = Create(forwardingContainer ? L"SortTestForwardingContainer" : L"SortTestPlainContainer",
-                          WS_CHILD | WS_VISIBLE, 0, 0, 600, 440, top_);
+  OpenWindow(1, 20, 20, 640, 480, u"Sorting", kWindowTitleBar | kWindowInvisible);
+  CreateContainer(2, 0, 0, 600, 440);
   for (const int gadget : {kListGadget, kOtherGadget}) {
-    HWND list = Create(WC_LISTVIEWW, WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 10,
-                       gadget == kListGadget ? 10 : 220, 560, 180, container, gadget);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      Text heading = columns[i];
-      LVCOLUMNW column{};
-      column.mask = LVCF_TEXT | LVCF_WIDTH;
-      column.cx = 100;
-      column.pszText = WideBuffer(heading);
-      ListView_InsertColumn(list, static_cast<int>(i), &column);
-    }
-    gadgets[gadget] = list;
+    CreateReportList(gadget, 10, gadget == kListGadget ? 10 : 220, 560, 180, columns[0], 100, kReportAlwaysShowSelection);
+    for (std::size_t i = 1; i < columns.size(); ++i) AddGadgetColumn(gadget, static_cast<int>(i), columns[i], 100);
   }
-  list_ = gadgets[kListGadget];
-  SetListSortGadgetLookup(&LookUpGadget);
+  CloseGadgetList();
+  topWindowProc = Subclass(top(), CountColumnClicks);
+  if (forwardingContainer) containerProc = Subclass(GadgetHandle(2), ForwardNotifications);
+  SetListSortGadgetLookup([](int gadget) {
+    g_lastLookupThread = GetCurrentThreadId();
+    return GadgetHandle(gadget);
+  });
 }
 
 SortTestWindow::~SortTestWindow() {
-  DestroyWindow(top_);
-  gadgets.clear();
+  FreeWindow(1);
   while (PumpMessagesOnce()) {
   }
 }
 
 void SortTestWindow::AddRows(const Rows& rows) {
   for (const auto& cells : rows) {
-    const int row = RowCount();
-    for (std::size_t column = 0; column < cells.size(); ++column) {
-      Text cell = cells[column];
-      LVITEMW item{};
-      item.mask = LVIF_TEXT;
-      item.iItem = row;
-      item.iSubItem = static_cast<int>(column);
-      item.pszText = WideBuffer(cell);
-      SendMessageW(list_, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    Text line = cells[0];
+    for (std::size_t column = 1; column < cells.size(); ++column) line += u"\n" + cells[column];
+    AddGadgetItem(kListGadget, -1, line);
   }
 }
 
 std::vector<Text> SortTestWindow::Column(int column) const {
   std::vector<Text> cells;
-  for (int row = 0; row < RowCount(); ++row) {
-    wchar_t buffer[512] = {};
-    ListView_GetItemText(list_, row, column, buffer, 512);
-    cells.push_back(FromWide(buffer));
-  }
+  for (int row = 0; row < RowCount(); ++row) cells.push_back(GadgetItemText(kListGadget, row, column));
   return cells;
 }
 
@@ -107,7 +64,7 @@ LPARAM SortTestWindow::ItemData(int row) const {
   LVITEMW item{};
   item.mask = LVIF_PARAM;
   item.iItem = row;
-  ListView_GetItem(list_, &item);
+  ListView_GetItem(list(), &item);
   return item.lParam;
 }
 
