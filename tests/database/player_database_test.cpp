@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,10 +21,7 @@ namespace {
 constexpr char16_t kGuid[] = u"0123456789abcdef0123456789abcdef";
 constexpr char16_t kServer[] = u"game.example:2302";
 
-std::string BytesOf(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string BytesOf(const std::filesystem::path& file) { return FileBytes(file.u16string()); }
 
 // Bytes 24-27 of a database file count its committed write transactions.
 std::uint32_t FileChangeCounter(const std::filesystem::path& file) {
