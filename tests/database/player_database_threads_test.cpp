@@ -29,8 +29,8 @@ class DatabaseThread : public ::testing::Test {
     LoadPlayerDatabase();
   }
   // A file of `rows` players as an earlier version leaves it (no lookup index): "Player0", ...
-  void MakeOlderFile(int rows) {
-    RunSql(dbFile, kPlayersTable + std::string("; WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < ") +
+  void MakeOlderFile(int rows, const std::filesystem::path& file) {
+    RunSql(file, kPlayersTable + std::string("; WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < ") +
                        std::to_string(rows - 1) +
                        ") INSERT INTO PLAYERS SELECT 'Player' || x, printf('%032x', x / 3), '1.2.3.' || (x % 250), 's:1', "
                        "'01.01.2020 10:00' FROM n;");
@@ -49,9 +49,7 @@ class DatabaseThread : public ::testing::Test {
 TEST_F(DatabaseThread, RecordingSearchingAndImportingTogether) {
   OpenEmptyFile();
   const auto other = folder.Path("other.db");
-  std::string rows = kPlayersTable + std::string(";");
-  for (int i = 0; i < 300; ++i) rows += "INSERT INTO PLAYERS VALUES ('imported" + std::to_string(i) + "','g','1.1.1.1','s:1','d');";
-  RunSql(other, rows);
+  MakeOlderFile(300, other);
 
   constexpr int kRefreshes = 30;
   constexpr int kPlayers = 40;
@@ -111,7 +109,7 @@ TEST_F(DatabaseThread, HoldingTheFileKeepsRecordingOut) {
 }
 
 TEST_F(DatabaseThread, RefreshesDuringTheLoadLandExactlyOnce) {
-  MakeOlderFile(200000);
+  MakeOlderFile(200000, dbFile);
   {
     // The thread cannot read a row before both refreshes are handed over.
     const PlayerDatabaseFileHold hold;
@@ -132,7 +130,7 @@ TEST_F(DatabaseThread, RefreshesDuringTheLoadLandExactlyOnce) {
 }
 
 TEST_F(DatabaseThread, StoppingDuringTheLoadLeavesTheFileWholeAndRecordsTheLastRefresh) {
-  MakeOlderFile(200000);
+  MakeOlderFile(200000, dbFile);
   StartPlayerDatabase(dbFile.u16string());
   QueuePlayersSeen({Seen(u"quitter", u"d1")});
   StopPlayerDatabase(nullptr);
