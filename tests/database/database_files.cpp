@@ -2,8 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <cstdlib>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -12,8 +10,6 @@ std::string Utf8Path(const std::filesystem::path& path) {
   const std::u8string utf8 = path.u8string();
   return std::string(utf8.begin(), utf8.end());
 }
-
-std::string Quoted(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
 
 }  // namespace
 
@@ -54,22 +50,4 @@ void RunSql(const std::filesystem::path& file, const std::string& sql) {
   EXPECT_EQ(result, SQLITE_OK) << (error != nullptr ? error : "");
   sqlite3_free(error);
   sqlite3_close(db);
-}
-
-bool ShellAvailable() {
-#ifdef _WIN32
-  return false;
-#else
-  return std::system("sqlite3 -version >/dev/null 2>&1") == 0;
-#endif
-}
-
-std::string RunShell(const std::filesystem::path& file, const std::string& input) {
-  const std::filesystem::path script = file.parent_path() / "shell-input.sql";
-  const std::filesystem::path output = file.parent_path() / "shell-output.txt";
-  PutFileBytes(script.u16string(), input);
-  const std::string command =
-      "sqlite3 " + Quoted(file) + " < " + Quoted(script) + " > " + Quoted(output) + " 2>&1";
-  EXPECT_EQ(std::system(command.c_str()), 0) << command;
-  return FileBytes(output.u16string());
 }

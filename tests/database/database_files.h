@@ -1,6 +1,5 @@
 #pragma once
-// Real database files for the tests: a fresh folder per test, direct reads of a file through
-// SQLite, and the sqlite3 command-line shell where it is installed (not in the win32 build).
+// Real database files for the tests: a fresh folder per test, direct reads of a file through SQLite.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -19,12 +18,12 @@ class TestFolder : public TempFolder {
   }
 };
 
+// The PLAYERS table as every version of the program creates it.
+inline constexpr char kPlayersTable[] =
+    "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), DATE CHAR(16))";
+
 // The rows of a query on the file, each row's columns joined by '|', in UTF-8; run on its
 // own connection, so it sees only what was committed.
 std::vector<std::string> QueryFile(const std::filesystem::path& file, const std::string& sql);
 // Runs SQL on the file on its own connection, creating the file when missing.
 void RunSql(const std::filesystem::path& file, const std::string& sql);
-
-bool ShellAvailable();
-// Feeds `input` to the sqlite3 shell on `file` and returns what it printed.
-std::string RunShell(const std::filesystem::path& file, const std::string& input);

@@ -1,18 +1,24 @@
 #include "database/database_mirror.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <gtest/gtest.h>
 
+#include "database/number_index.h"
+#include "database/player_date.h"
 #include "database/text_pool.h"
 
 namespace {
 
+// The same text gets the same number at any length; views stay valid while the pool grows.
 TEST(TextPool, SameTextSameNumberAtAnyLength) {
   TextPool pool;
   const PooledText a = pool.Intern(u"alpha");
+  const TextView aView = pool.View(a);
   const PooledText b = pool.Intern(u"beta");
   EXPECT_NE(a, b);
   EXPECT_EQ(pool.Intern(Text(u"alpha")), a);
-  EXPECT_EQ(pool.Count(), 2u);
   EXPECT_EQ(pool.Find(u"beta"), b);
   EXPECT_FALSE(pool.Find(u"gamma").has_value());
   EXPECT_EQ(pool.Count(), 2u);  // Find stores nothing
@@ -27,14 +33,8 @@ TEST(TextPool, SameTextSameNumberAtAnyLength) {
   EXPECT_EQ(pool.View(after), u"after");
   EXPECT_EQ(pool.View(empty), u"");
   EXPECT_EQ(pool.Intern(u""), empty);
-}
-
-TEST(TextPool, ViewsStayValidWhileThePoolGrows) {
-  TextPool pool;
-  const PooledText first = pool.Intern(u"the first text");
-  const TextView firstView = pool.View(first);
   for (int i = 0; i < 50000; ++i) pool.Intern(DecimalText(i) + u"-filler-text");
-  EXPECT_EQ(firstView, u"the first text");
+  EXPECT_EQ(aView, u"alpha");
   EXPECT_EQ(pool.View(pool.Intern(u"123-filler-text")), u"123-filler-text");
 }
 
@@ -73,6 +73,63 @@ TEST(DatabaseMirror, RowsAreFoundByTheirRowIdDenseOrNot) {
   EXPECT_EQ(mirror.Row(1).Date, u"new");
   EXPECT_EQ(mirror.Row(2).Date, u"old");
   EXPECT_EQ(mirror.Row(3).Date, u"new5");
+}
+
+std::vector<std::uint32_t> AllWithHash(const NumberIndex& index, std::uint32_t hash) {
+  std::vector<std::uint32_t> found;
+  index.Probe(hash, [&](std::uint32_t number) {
+    found.push_back(number);
+    return false;
+  });
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+TEST(NumberIndex, EveryNumberIsFoundUnderItsHashAfterGrowingAndClearing) {
+  NumberIndex index;
+  for (std::uint32_t n = 0; n < 10000; ++n) index.Insert(n * 2654435761u, n);
+  EXPECT_EQ(index.Count(), 10000u);
+  for (std::uint32_t n = 0; n < 10000; n += 37) EXPECT_EQ(AllWithHash(index, n * 2654435761u), std::vector<std::uint32_t>{n});
+  EXPECT_TRUE(AllWithHash(index, 3).empty());
+  index.Clear();
+  EXPECT_EQ(index.Count(), 0u);
+  EXPECT_TRUE(AllWithHash(index, 0).empty());
+  index.Reserve(1000);
+  for (std::uint32_t n = 0; n < 1000; ++n) index.Insert(n, n);
+  EXPECT_EQ(AllWithHash(index, 999), std::vector<std::uint32_t>{999});
+}
+
+// Equal hashes keep every number, and a probe stops when the visit says so.
+TEST(NumberIndex, EqualHashesKeepEveryNumber) {
+  NumberIndex index;
+  for (std::uint32_t n = 0; n < 200; ++n) index.Insert(n % 2 == 0 ? 1000u : n, n);
+  const auto even = AllWithHash(index, 1000);
+  ASSERT_EQ(even.size(), 100u);
+  for (std::size_t i = 0; i < even.size(); ++i) EXPECT_EQ(even[i], 2 * i);
+  std::vector<std::uint32_t> seen;
+  index.Probe(1000, [&](std::uint32_t number) {
+    seen.push_back(number);
+    return seen.size() == 2;
+  });
+  EXPECT_EQ(seen.size(), 2u);
+}
+
+
+std::tm Time(int year, int month, int day, int hour, int minute, int second) {
+  std::tm t{};
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  t.tm_sec = second;
+  return t;
+}
+
+TEST(PlayerDate, DayMonthYearHourMinuteWithLeadingZeros) {
+  EXPECT_EQ(PlayerSeenDate(Time(2024, 3, 5, 7, 9, 59)), u"05.03.2024 07:09");
+  EXPECT_EQ(PlayerSeenDate(Time(1999, 12, 31, 23, 59, 0)), u"31.12.1999 23:59");
+  EXPECT_EQ(PlayerSeenDate(Time(2030, 1, 1, 0, 0, 0)), u"01.01.2030 00:00");
 }
 
 }  // namespace

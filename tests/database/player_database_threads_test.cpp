@@ -13,52 +13,56 @@
 
 namespace {
 
-class PlayerDatabaseThreads : public ::testing::Test {
+
+PlayerSighting Seen(const Text& name, const Text& date) { return {name, u"g", u"9.9.9.9", u"s:9", date}; }
+
+class DatabaseThread : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetPlayerDatabase();
+  void SetUp() override { ResetPlayerDatabase(); }
+  void TearDown() override { ResetPlayerDatabase(); }
+
+  // "db.db" opened and read on the calling thread, as the program did before its database
+  // had a thread of its own; the tests' threads then stand in for the network thread.
+  void OpenEmptyFile() {
     folder.EmptyFile("db.db");
     ASSERT_NE(OpenPlayerDatabase(dbFile.u16string()), 0);
     LoadPlayerDatabase();
   }
-  void TearDown() override { ResetPlayerDatabase(); }
+  // A file of `rows` players as an earlier version leaves it (no lookup index): "Player0", ...
+  void MakeOlderFile(int rows, const std::filesystem::path& file) {
+    RunSql(file, kPlayersTable + std::string("; WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < ") +
+                       std::to_string(rows - 1) +
+                       ") INSERT INTO PLAYERS SELECT 'Player' || x, printf('%032x', x / 3), '1.2.3.' || (x % 250), 's:1', "
+                       "'01.01.2020 10:00' FROM n;");
+  }
+  std::string CountOf(const std::string& where) const {
+    return QueryFile(dbFile, "SELECT count(*) FROM PLAYERS WHERE " + where).at(0);
+  }
 
   TestFolder folder;
   const std::filesystem::path dbFile = folder.Path("db.db");
 };
 
 // The network thread records refreshes while the GUI thread searches the mirror, reads rows
-// for the list and imports another file; neither may see a half-changed mirror.
-TEST_F(PlayerDatabaseThreads, RecordingSearchingAndImportingTogether) {
-
+// for the list and imports another file and "db.db" itself; neither may see a half-changed
+// mirror, and no row is doubled.
+TEST_F(DatabaseThread, RecordingSearchingAndImportingTogether) {
+  OpenEmptyFile();
   const auto other = folder.Path("other.db");
-  std::string rows =
-      "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), "
-      "DATE CHAR(16));";
-  for (int i = 0; i < 300; ++i) {
-    rows += "INSERT INTO PLAYERS VALUES ('imported" + std::to_string(i) +
-            "','g','1.1.1.1','s:1','01.01.2020 10:00');";
-  }
-  RunSql(other, rows);
+  MakeOlderFile(300, other);
 
   constexpr int kRefreshes = 30;
   constexpr int kPlayers = 40;
   std::thread network([] {
     for (int refresh = 0; refresh < kRefreshes; ++refresh) {
       std::vector<PlayerSighting> players;
-      for (int p = 0; p < kPlayers; ++p) {
-        // A few new players each refresh, the rest seen again.
-        const int player = p + refresh * 2;
-        players.push_back({u"player" + DecimalText(player), u"guid", u"2.2.2.2", u"s:2",
-                           u"date" + DecimalText(refresh)});
-      }
+      // A few new players each refresh, the rest seen again.
+      for (int p = 0; p < kPlayers; ++p) players.push_back(Seen(u"player" + DecimalText(p + refresh * 2), u"date" + DecimalText(refresh)));
       RecordPlayersSeen(players);
     }
   });
-
-  std::size_t scans = 0;
-  bool imported = false;
-  while (scans < 200) {
+  int imports = 0;
+  for (int scan = 0; scan < 200; ++scan) {
     {
       const LockedDatabaseRows locked;
       for (std::size_t i = 0; i < locked.Count(); ++i) {
@@ -68,55 +72,24 @@ TEST_F(PlayerDatabaseThreads, RecordingSearchingAndImportingTogether) {
       }
     }
     DatabaseRow row;
-    if (DatabaseRowCount() > 0) {
-      ASSERT_TRUE(ReadDatabaseRow(0, row));
-    }
-    if (!imported && scans == 20) imported = ImportPlayerDatabase(other.u16string()) == 1;
-    ++scans;
+    ASSERT_TRUE(DatabaseRowCount() == 0 || ReadDatabaseRow(0, row));
+    if (scan == 20) imports += ImportPlayerDatabase(other.u16string());
+    if (scan % 20 == 10) imports += ImportPlayerDatabase(dbFile.u16string());
   }
   network.join();
-  EXPECT_TRUE(imported);
+  EXPECT_EQ(imports, 11);
 
-  const std::size_t players = kPlayers + (kRefreshes - 1) * 2;
-  EXPECT_EQ(DatabaseRowCount(), players + 300);
-  EXPECT_EQ(QueryFile(dbFile, "SELECT count(*) FROM PLAYERS"),
-            std::vector<std::string>{std::to_string(players + 300)});
+  const std::string total = std::to_string(kPlayers + (kRefreshes - 1) * 2 + 300);
+  EXPECT_EQ(DatabaseRowCount(), std::stoul(total));
+  EXPECT_EQ(QueryFile(dbFile, "SELECT count(*), count(DISTINCT NAME) FROM PLAYERS"), std::vector<std::string>{total + "|" + total});
   // The last refresh saw player 58..97; its date reached both the file and the mirror.
-  EXPECT_EQ(QueryFile(dbFile, "SELECT DATE FROM PLAYERS WHERE NAME='player97'"),
-            std::vector<std::string>{"date29"});
-}
-
-// Importing "db.db" into itself while the network thread keeps recording: the import reads the
-// file on its own connection and records afterwards, so both go on and no row is doubled.
-TEST_F(PlayerDatabaseThreads, ImportingTheOwnFileWhileRecording) {
-
-  constexpr int kRefreshes = 40;
-  std::thread network([] {
-    for (int refresh = 0; refresh < kRefreshes; ++refresh) {
-      std::vector<PlayerSighting> players;
-      for (int p = 0; p < 25; ++p) {
-        players.push_back({u"p" + DecimalText(p + refresh), u"g" + DecimalText((p + refresh) % 4),
-                           u"3.3.3.3",
-                           u"s:3", u"when" + DecimalText(refresh)});
-      }
-      RecordPlayersSeen(players);
-    }
-  });
-  int imports = 0;
-  for (int i = 0; i < 10; ++i) imports += ImportPlayerDatabase(dbFile.u16string());
-  network.join();
-  EXPECT_EQ(imports, 10);
-
-  const std::size_t players = 25 + kRefreshes - 1;
-  EXPECT_EQ(QueryFile(dbFile, "SELECT count(*), count(DISTINCT NAME) FROM PLAYERS"),
-            std::vector<std::string>{std::to_string(players) + "|" + std::to_string(players)});
-  EXPECT_EQ(DatabaseRowCount(), players);
+  EXPECT_EQ(QueryFile(dbFile, "SELECT DATE FROM PLAYERS WHERE NAME='player97'"), std::vector<std::string>{"date29"});
 }
 
 // The export copies "db.db" while the network thread may be recording: holding the file keeps
 // every refresh out of it until the copy is done.
-TEST_F(PlayerDatabaseThreads, HoldingTheFileKeepsRecordingOut) {
-
+TEST_F(DatabaseThread, HoldingTheFileKeepsRecordingOut) {
+  OpenEmptyFile();
   std::atomic<bool> recorded{false};
   std::thread network;
   {
@@ -127,61 +100,28 @@ TEST_F(PlayerDatabaseThreads, HoldingTheFileKeepsRecordingOut) {
     });
     SleepMs(50);
     EXPECT_FALSE(recorded);
-    EXPECT_EQ(QueryFile(dbFile, "SELECT count(*) FROM PLAYERS"), std::vector<std::string>{"0"});
-    // The mirror stays readable meanwhile.
-    EXPECT_EQ(DatabaseRowCount(), 0u);
+    EXPECT_EQ(CountOf("1"), "0");
+    EXPECT_EQ(DatabaseRowCount(), 0u);  // the mirror stays readable meanwhile
   }
   EXPECT_TRUE(WaitUntil([&recorded] { return recorded.load(); }, 5000));
   network.join();
   EXPECT_EQ(QueryFile(dbFile, "SELECT NAME FROM PLAYERS"), std::vector<std::string>{"Late"});
 }
 
-}  // namespace
-
-namespace {
-
-// A file of `rows` players as an earlier version leaves it (no lookup index): "Player0", ...
-void MakeOlderFile(const std::filesystem::path& file, int rows) {
-  RunSql(file,
-         "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), "
-         "DATE CHAR(16)); WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < " +
-             std::to_string(rows - 1) +
-             ") INSERT INTO PLAYERS SELECT 'Player' || x, printf('%032x', x / 3), '1.2.3.' || "
-             "(x % 250), 's:1', '01.01.2020 10:00' FROM n;");
-}
-
-PlayerSighting Seen(TextView name, TextView date) {
-  return {Text(name), u"g", u"9.9.9.9", u"s:9", Text(date)};
-}
-
-std::string CountOf(const std::filesystem::path& file, const std::string& where) {
-  return QueryFile(file, "SELECT count(*) FROM PLAYERS WHERE " + where).at(0);
-}
-
-class DatabaseThread : public ::testing::Test {
- protected:
-  void SetUp() override { ResetPlayerDatabase(); }
-  void TearDown() override { ResetPlayerDatabase(); }
-  TestFolder folder;
-  const std::filesystem::path dbFile = folder.Path("db.db");
-};
-
 TEST_F(DatabaseThread, RefreshesDuringTheLoadLandExactlyOnce) {
-  MakeOlderFile(dbFile, 200000);
+  MakeOlderFile(200000, dbFile);
   {
     // The thread cannot read a row before both refreshes are handed over.
     const PlayerDatabaseFileHold hold;
     StartPlayerDatabase(dbFile.u16string());
     EXPECT_FALSE(PlayerDatabaseLoaded());
-    const TextView guid5 = u"00000000000000000000000000000001";
-    QueuePlayersSeen({{u"Player5", Text(guid5), u"1.2.3.5", u"s:1", u"d1"}, Seen(u"late1", u"d1")});
-    QueuePlayersSeen({{u"Player5", Text(guid5), u"1.2.3.5", u"s:1", u"d2"}, Seen(u"late1", u"d2"),
-                      Seen(u"late2", u"d2")});
+    const Text guid5 = u"00000000000000000000000000000001";
+    QueuePlayersSeen({{u"Player5", guid5, u"1.2.3.5", u"s:1", u"d1"}, Seen(u"late1", u"d1")});
+    QueuePlayersSeen({{u"Player5", guid5, u"1.2.3.5", u"s:1", u"d2"}, Seen(u"late1", u"d2"), Seen(u"late2", u"d2")});
   }
   ASSERT_TRUE(WaitUntil(PlayerDatabaseLoaded, 120000));
   StopPlayerDatabase(nullptr);
-  EXPECT_EQ(QueryFile(dbFile, "SELECT count(*), sum(DATE='d2') FROM PLAYERS"),
-            std::vector<std::string>{"200002|3"});
+  EXPECT_EQ(QueryFile(dbFile, "SELECT count(*), sum(DATE='d2') FROM PLAYERS"), std::vector<std::string>{"200002|3"});
   const LockedDatabaseRows rows;
   ASSERT_EQ(rows.Count(), 200002u);
   EXPECT_EQ(rows.Row(5).Date, u"d2");
@@ -190,13 +130,13 @@ TEST_F(DatabaseThread, RefreshesDuringTheLoadLandExactlyOnce) {
 }
 
 TEST_F(DatabaseThread, StoppingDuringTheLoadLeavesTheFileWholeAndRecordsTheLastRefresh) {
-  MakeOlderFile(dbFile, 200000);
+  MakeOlderFile(200000, dbFile);
   StartPlayerDatabase(dbFile.u16string());
   QueuePlayersSeen({Seen(u"quitter", u"d1")});
   StopPlayerDatabase(nullptr);
   EXPECT_EQ(QueryFile(dbFile, "PRAGMA integrity_check"), std::vector<std::string>{"ok"});
-  EXPECT_EQ(CountOf(dbFile, "1"), "200001");
-  EXPECT_EQ(CountOf(dbFile, "NAME='quitter'"), "1");
+  EXPECT_EQ(CountOf("1"), "200001");
+  EXPECT_EQ(CountOf("NAME='quitter'"), "1");
 }
 
 // Another program holds a write lock on the file across several refreshes: the rows wait and
@@ -213,12 +153,12 @@ TEST_F(DatabaseThread, RowsABusyFileRefusedAreRecordedWithTheNextRefresh) {
   SleepMs(100);
   QueuePlayersSeen({Seen(u"A", u"d2"), Seen(u"C", u"d2")});
   SleepMs(100);
-  EXPECT_EQ(CountOf(dbFile, "1"), "0");
+  EXPECT_EQ(CountOf("1"), "0");
   EXPECT_EQ(DatabaseRowCount(), 0u);
   ASSERT_TRUE(other.Execute(u"ROLLBACK"));
   QueuePlayersSeen({Seen(u"D", u"d3")});
-  EXPECT_TRUE(WaitUntil([this] { return CountOf(dbFile, "1") == "4"; }, 10000));
-  EXPECT_EQ(CountOf(dbFile, "NAME='A' AND DATE='d2'"), "1");
+  EXPECT_TRUE(WaitUntil([this] { return CountOf("1") == "4"; }, 10000));
+  EXPECT_EQ(CountOf("NAME='A' AND DATE='d2'"), "1");
   EXPECT_TRUE(WaitUntil([] { return DatabaseRowCount() == 4; }, 10000));
 }
 

@@ -7,13 +7,6 @@
 
 namespace {
 
-int DigitValue(char16_t unit) {
-  if (unit >= u'0' && unit <= u'9') return unit - u'0';
-  if (unit >= u'a' && unit <= u'f') return unit - u'a' + 10;
-  if (unit >= u'A' && unit <= u'F') return unit - u'A' + 10;
-  return 99;
-}
-
 bool IsDecimalDigit(char16_t unit) { return unit >= u'0' && unit <= u'9'; }
 
 // The white space that the formatted-input conversions skip.

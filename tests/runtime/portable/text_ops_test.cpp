@@ -2,37 +2,78 @@
 
 #include <gtest/gtest.h>
 
-TEST(ParseInteger, SignsBasesStopsAndThirtyTwoBitWrap) {
-  const std::pair<const char16_t*, std::int32_t> cases[] = {
-      {u"2302", 2302},  {u"  \t-17", -17},        {u"+42", 42},    {u"$8FE", 0x8FE},   {u"$ff", 255},
-      {u"%1011", 11},   {u"-$10", -16},           {u"123abc", 123}, {u"%1021", 2},      {u"$1g", 1},
-      {u"12 34", 12},   {u"", 0},                 {u"abc", 0},     {u"-", 0},          {u"$", 0},
-      {u" x5", 0},      {u"2147483647", 2147483647}, {u"2147483648", -2147483647 - 1}, {u"4294967297", 1}, {u"4294967296", 0},
-      {u"$FFFFFFFF", -1}, {u"-2147483648", -2147483647 - 1}};
-  for (const auto& [text, value] : cases) EXPECT_EQ(ParseInteger32Text(text, IntegerBases::DecimalHexBinary, IntegerRange::Wrap32), value) << TextToUtf8(text);
+#include <limits>
+
+TEST(ParseIntegerText, SignsBasesStopsAndEachRange) {
+  constexpr auto kAll = IntegerBases::DecimalHexBinary;
+  constexpr auto kDecimal = IntegerBases::Decimal;
+  constexpr auto kWrap32 = IntegerRange::Wrap32;
+  constexpr auto kWrap64 = IntegerRange::Wrap64;
+  constexpr auto kHold32 = IntegerRange::Saturate32;
+  constexpr std::int64_t kMin32 = -2147483647 - 1;
+  const struct {
+    const char16_t* Text;
+    IntegerBases Bases;
+    IntegerRange Range;
+    std::int64_t Expected;
+  } cases[] = {
+      {u"2302", kAll, kWrap32, 2302}, {u"  \t-17", kAll, kWrap32, -17}, {u"+42", kAll, kWrap32, 42},
+      {u"$8FE", kAll, kWrap32, 0x8FE}, {u"$ff", kAll, kWrap32, 255}, {u"%1011", kAll, kWrap32, 11},
+      {u"-$10", kAll, kWrap32, -16}, {u"123abc", kAll, kWrap32, 123}, {u"0099", kAll, kWrap32, 99},
+      {u"%1021", kAll, kWrap32, 2}, {u"$1g", kAll, kWrap32, 1}, {u"12 34", kAll, kWrap32, 12},  // stop at a foreign digit
+      {u"", kAll, kWrap32, 0}, {u"abc", kAll, kWrap32, 0}, {u"-", kAll, kWrap32, 0}, {u"$", kAll, kWrap32, 0},
+      {u"$G", kAll, kWrap32, 0}, {u" x5", kAll, kWrap32, 0}, {u"\n5", kAll, kWrap32, 0},  // only spaces and tabs are skipped
+      {u"2147483647", kAll, kWrap32, 2147483647}, {u"2147483648", kAll, kWrap32, kMin32},
+      {u"4294967297", kAll, kWrap32, 1}, {u"4294967296", kAll, kWrap32, 0}, {u"$FFFFFFFF", kAll, kWrap32, -1},
+      {u"-2147483648", kAll, kWrap32, kMin32},
+      {u"4294967296", kAll, kWrap64, 4294967296LL}, {u"9223372036854775807", kAll, kWrap64, std::numeric_limits<std::int64_t>::max()},
+      {u"-9223372036854775808", kAll, kWrap64, std::numeric_limits<std::int64_t>::min()},
+      {u"18446744073709551621", kAll, kWrap64, 5},  // 2^64 + 5 wraps without fault
+      {u"$FFFFFFFFFFFFFFFFFF", kAll, kWrap64, -1},
+      {u"99999999999999999999", kDecimal, kHold32, 2147483647}, {u"-4294967296", kDecimal, kHold32, kMin32},
+      {u"$10", kDecimal, kWrap32, 0}, {u"%10", kDecimal, kWrap32, 0},  // no base prefixes
+      {u"-536870912", kDecimal, kWrap32, -536870912}, {u"16777216", kDecimal, kWrap32, 16777216},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ParseIntegerText(c.Text, c.Bases, c.Range), c.Expected) << TextToUtf8(c.Text);
+    if (c.Range != kWrap64) {
+      EXPECT_EQ(ParseInteger32Text(c.Text, c.Bases, c.Range), c.Expected) << TextToUtf8(c.Text);
+    }
+  }
 }
 
-TEST(ParseDecimal, KnowsNoBasePrefixes) {
-  EXPECT_EQ(ParseInteger32Text(u"$10", IntegerBases::Decimal, IntegerRange::Wrap32), 0);
-  EXPECT_EQ(ParseInteger32Text(u"%10", IntegerBases::Decimal, IntegerRange::Wrap32), 0);
-  EXPECT_EQ(ParseInteger32Text(u"-536870912", IntegerBases::Decimal, IntegerRange::Wrap32), -536870912);
-  EXPECT_EQ(ParseInteger32Text(u"16777216", IntegerBases::Decimal, IntegerRange::Wrap32), 16777216);
-}
-
-TEST(Trim, SpacesOnlyOrSpacesAndTabs) {
+TEST(TextOps, TrimmingAndCaseFolding) {
   EXPECT_EQ(TrimSpaces(u"  Home "), u"Home");
   EXPECT_EQ(TrimSpaces(u"   "), u"");
   EXPECT_EQ(TrimSpaces(u"\tHome\t"), u"\tHome\t");
   EXPECT_EQ(TrimBlanks(u" \tHome \t"), u"Home");
   EXPECT_EQ(TrimBlanks(u"a b"), u"a b");
-}
-
-TEST(LowerText, FoldsLatinGreekAndCyrillic) {
-  EXPECT_EQ(LowerText(u"BoB"), u"bob");
-  EXPECT_EQ(LowerText(u"\u00c4\u00d6\u00dc\u00d7"), u"\u00e4\u00f6\u00fc\u00d7");
+  // Latin, Greek and Cyrillic fold; the multiplication sign and digits stay.
+  EXPECT_EQ(LowerText(u"BoB\u00c4\u00d6\u00dc\u00d7"), u"bob\u00e4\u00f6\u00fc\u00d7");
   EXPECT_EQ(LowerText(u"\u0141\u0104\u0178"), u"\u0142\u0105\u00ff");
-  EXPECT_EQ(LowerText(u"\u0391\u03a9"), u"\u03b1\u03c9");
-  EXPECT_EQ(LowerText(u"\u0416\u0401"), u"\u0436\u0451");
+  EXPECT_EQ(LowerText(u"\u0391\u03a9\u0416\u0401"), u"\u03b1\u03c9\u0436\u0451");
   EXPECT_EQ(LowerText(u"123 [x]"), u"123 [x]");
 }
 
+TEST(Utf8, RoundTripsEveryPlaneAndReplacesWhatIsInvalid) {
+  const Text text = u"A\u00e9\u20ac\U0001F600z";
+  const std::string bytes = TextToUtf8(text);
+  EXPECT_EQ(bytes, "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z");
+  EXPECT_EQ(Utf8ToText(bytes), text);
+  // A lone continuation byte, an overlong slash, a truncated sequence at the end.
+  EXPECT_EQ(Utf8ToText("a\x80" "b"), u"a\uFFFDb");
+  EXPECT_EQ(Utf8ToText("\xC0\xAF"), u"\uFFFD\uFFFD");
+  EXPECT_EQ(Utf8ToText("x\xE2\x82"), u"x\uFFFD\uFFFD");
+  // An encoded surrogate is not a character.
+  EXPECT_EQ(Utf8ToText("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");
+  const Text lone = {u'a', static_cast<char16_t>(0xD800), u'b'};
+  EXPECT_EQ(TextToUtf8(lone), "a\xEF\xBF\xBD" "b");
+}
+
+TEST(Ansi, OneBytePerCharacterWithQuestionMarksForTheRest) {
+  const Text text = u"Gr\u00fc\u00df \u20ac \u4e2d";
+  const std::string ansi = TextToAnsi(text);
+  ASSERT_EQ(ansi.size(), text.size());
+  EXPECT_EQ(ansi, "Gr\xFC\xDF \x80 ?");
+  EXPECT_EQ(AnsiToText("Gr\xFC\xDF \x80"), u"Gr\u00fc\u00df \u20ac");
+}

@@ -9,11 +9,11 @@
 
 namespace {
 
-// Waits (bounded) for a visible dialog with this title; nullptr when none came.
-HWND WaitForDialog(const wchar_t* title) {
+// Waits (bounded) for a visible window of this class and title; nullptr when none came. Other
+// programs share the desktop under test: only a window of this process counts.
+HWND WaitForOwnWindow(const wchar_t* className, const wchar_t* title) {
   for (int i = 0; i < 1000; ++i) {
-    // Other programs share the desktop under test: only a dialog of this process counts.
-    for (HWND box = FindWindowW(L"#32770", title); box != nullptr; box = FindWindowExW(nullptr, box, L"#32770", title)) {
+    for (HWND box = FindWindowW(className, title); box != nullptr; box = FindWindowExW(nullptr, box, className, title)) {
       DWORD process = 0;
       GetWindowThreadProcessId(box, &process);
       if (process == GetCurrentProcessId() && IsWindowVisible(box)) return box;
@@ -33,11 +33,27 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM out) {
 
 }  // namespace
 
+TEST(AskForText, AnswersFromAnotherThreadAndCancelGivesNothing) {
+  for (bool accept : {true, false}) {
+    Text answer = u"unset";
+    std::thread asker([&] { answer = AskForText(u"Set MaxPing", u"Please enter a value:", u"50"); });
+    HWND box = WaitForOwnWindow(L"TextRequestWindow", L"Set MaxPing");
+    HWND field = box != nullptr ? GetDlgItem(box, 100) : nullptr;
+    ASSERT_NE(field, nullptr);
+    wchar_t shown[32] = {};
+    GetWindowTextW(field, shown, 32);
+    EXPECT_EQ(FromWide(shown), u"50");
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"120"));
+    PostMessageW(box, WM_COMMAND, accept ? IDOK : IDCANCEL, 0);
+    asker.join();
+    EXPECT_EQ(answer, accept ? u"120" : u"");
+  }
+}
+
 TEST(FileRequester, SaveGivesTheTypedNameWithItsFolder) {
-  const auto folder = std::filesystem::temp_directory_path();
-  const Text start = (folder / "start.db").u16string();
+  const Text start = (std::filesystem::temp_directory_path() / "start.db").u16string();
   std::thread user([&] {
-    HWND box = WaitForDialog(L"Export Database...");
+    HWND box = WaitForOwnWindow(L"#32770", L"Export Database...");
     if (box == nullptr) return;
     HWND name = GetDlgItem(box, 0x47C);  // the file name box of the dialog
     if (name == nullptr) name = GetDlgItem(box, 0x480);
@@ -56,7 +72,7 @@ TEST(ShowMessage, IsOwnedByTheActiveWindow) {
   HWND owner = nullptr;
   Text text;
   std::thread user([&] {
-    HWND box = WaitForDialog(L"Velo 2 DUro");
+    HWND box = WaitForOwnWindow(L"#32770", L"Velo 2 DUro");
     if (box == nullptr) return;
     owner = GetWindow(box, GW_OWNER);
     EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));

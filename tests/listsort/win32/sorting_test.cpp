@@ -3,49 +3,74 @@
 #include <algorithm>
 #include <random>
 
-TEST_F(ListSortTest, SortsAscendingAndDescendingByIntegerValue) {
-  Register(2);
+// Row 0 holds the greatest score: were it taken for a row without item data it would compare
+// equal to everything and stay where it is.
+TEST_F(ListSortTest, SortsByValueInBothDirectionsAndKeepsColumnTypesWhenRegisteredAgain) {
+  Register(SortIndicator::HeaderArrow);
   EXPECT_EQ(SortListByColumn(kListGadget, 1, 1), SortResult::Done);
   EXPECT_EQ(Scores(), kScoresUp);
   EXPECT_EQ(Names(), (std::vector<Text>{u"alpha", u"charlie", u"Echo", u"Bravo", u"delta"}));
   EXPECT_EQ(GetSortedColumn(kListGadget), 1);
   EXPECT_EQ(GetSortDirection(kListGadget), 1);
   ExpectRowsNumbered();
-
   EXPECT_EQ(SortListByColumn(kListGadget, 1, -1), SortResult::Done);
   EXPECT_EQ(Scores(), kScoresDown);
-  EXPECT_EQ(window_.Column(2), (std::vector<Text>{u"$5", u"2", u"1", u"3", u"4"}));
+  EXPECT_EQ(window_->Column(2), (std::vector<Text>{u"$5", u"2", u"1", u"3", u"4"}));
   EXPECT_EQ(GetSortDirection(kListGadget), -1);
   ExpectRowsNumbered();
-}
-
-TEST_F(ListSortTest, RowZeroTakesPartInTheSort) {
-  // Row 0 holds the greatest score; were it taken for a row without item data it would
-  // compare equal to everything and stay where it is.
-  Register(0);
-  SortListByColumn(kListGadget, 1, 1);
-  EXPECT_EQ(Scores().back(), u"50");
   SortListByColumn(kListGadget, 2, 1);  // "$5" is 5: the greatest id
-  EXPECT_EQ(window_.Column(2), (std::vector<Text>{u"1", u"2", u"3", u"4", u"$5"}));
+  EXPECT_EQ(window_->Column(2), (std::vector<Text>{u"1", u"2", u"3", u"4", u"$5"}));
+
+  window_->AddRows({{u"foxtrot", u"9", u"6"}});
+  ASSERT_EQ(RegisterSortableList(kListGadget, SortIndicator::HeaderArrow), SortResult::Done);
+  SortListByColumn(kListGadget, 1, 1);
+  EXPECT_EQ(Scores(), (std::vector<Text>{u"9", u"10", u"20", u"30", u"40", u"50"}));  // by value, not by text
 }
 
-TEST_F(ListSortTest, ColumnThatIsNotSortableIsLeftAsItIs) {
-  Register(2);
-  ASSERT_EQ(SetColumnSortType(kListGadget, 2, kSortNotSortable), SortResult::Done);
-  EXPECT_EQ(SortListByColumn(kListGadget, 2, -1), SortResult::Done);
-  window_.ClickHeader(2);
-  EXPECT_EQ(Scores(), kScoresAsFilled);
-  EXPECT_EQ(GetSortedColumn(kListGadget), -1);
-  EXPECT_EQ(GetSortDirection(kListGadget), 0);
-  // The requested -1 was not kept for the next click.
-  window_.ClickHeader(1);
+// The container passes the notification on to the top window, which is subclassed too: each
+// click is still handled once, so the direction toggles.
+TEST_F(ListSortTest, HeaderClicksAlternateTheDirectionThoughTwoAncestorsSeeThem) {
+  Register(SortIndicator::HeaderArrow);
+  window_->ClickHeader(1);
+  EXPECT_EQ(g_topWindowColumnClicks, 1);
   EXPECT_EQ(Scores(), kScoresUp);
+  EXPECT_EQ(GetSortDirection(kListGadget), 1);
+  window_->ClickHeader(1);
+  EXPECT_EQ(g_topWindowColumnClicks, 2);
+  EXPECT_EQ(Scores(), kScoresDown);
+  EXPECT_EQ(GetSortDirection(kListGadget), -1);
+  window_->ClickHeader(1);
+  EXPECT_EQ(Scores(), kScoresUp);
+  EXPECT_EQ(GetSortDirection(kListGadget), 1);
+  // Another column starts ascending.
+  window_->ClickHeader(0);
+  EXPECT_EQ(Names(), (std::vector<Text>{u"alpha", u"Bravo", u"charlie", u"delta", u"Echo"}));
+  EXPECT_EQ(GetSortedColumn(kListGadget), 0);
+  EXPECT_EQ(GetSortDirection(kListGadget), 1);
+}
+
+TEST(ListSortPlainContainer, ClickReachingOnlyTheParentSorts) {
+  InitListSortLibrary();
+  {
+    SortTestWindow window({u"Name", u"Score"}, false);
+    window.AddRows({{u"b", u"3"}, {u"a", u"1"}, {u"c", u"2"}});
+    ASSERT_EQ(RegisterSortableList(kListGadget, SortIndicator::HeaderArrow), SortResult::Done);
+    SetColumnSortType(kListGadget, 1, kSortInteger32);
+    window.ClickHeader(1);
+    EXPECT_EQ(g_topWindowColumnClicks, 0);
+    EXPECT_EQ(window.Column(1), (std::vector<Text>{u"1", u"2", u"3"}));
+    window.ClickHeader(1);
+    EXPECT_EQ(window.Column(1), (std::vector<Text>{u"3", u"2", u"1"}));
+  }
+  ShutdownListSortLibrary();
 }
 
 TEST_F(ListSortTest, ResultCodesCheckGadgetThenRegistrationThenColumn) {
   constexpr int kNoGadget = 77;
+  window_->ClickHeader(1);  // not registered yet: nothing happens
+  EXPECT_EQ(Scores(), kScoresAsFilled);
   EXPECT_EQ(RegisterSortableList(kNoGadget, SortIndicator::HeaderArrow), SortResult::NoSuchGadget);
-  Register(2);
+  Register(SortIndicator::HeaderArrow);
   EXPECT_EQ(SetColumnSortType(kListGadget, 256, kSortInteger32), SortResult::ColumnOutOfRange);
   EXPECT_EQ(SetColumnSortType(kListGadget, -1, kSortInteger32), SortResult::ColumnOutOfRange);
   EXPECT_EQ(SetColumnSortType(kListGadget, 255, kSortInteger32), SortResult::Done);
@@ -54,21 +79,29 @@ TEST_F(ListSortTest, ResultCodesCheckGadgetThenRegistrationThenColumn) {
   EXPECT_EQ(SortListByColumn(kListGadget, -1, 1), SortResult::ColumnOutOfRange);  // what a refill passes when nothing was sorted
   EXPECT_EQ(SortListByColumn(kOtherGadget, 1, 1), SortResult::NotRegistered);
   EXPECT_EQ(SortListByColumn(kNoGadget, 1, 1), SortResult::NoSuchGadget);
-  EXPECT_EQ(GetSortedColumn(kNoGadget), -1);
-  EXPECT_EQ(GetSortDirection(kNoGadget), 0);
-  EXPECT_EQ(GetSortedColumn(kOtherGadget), -1);
-  EXPECT_EQ(GetSortDirection(kOtherGadget), 0);
-  EXPECT_EQ(GetSortedColumn(kListGadget), -1);
+  for (const int gadget : {kNoGadget, kOtherGadget, kListGadget}) {
+    EXPECT_EQ(GetSortedColumn(gadget), -1) << gadget;
+    EXPECT_EQ(GetSortDirection(gadget), 0) << gadget;
+  }
   EXPECT_EQ(Scores(), kScoresAsFilled);
 }
 
-TEST_F(ListSortTest, RegisteringAgainKeepsColumnTypes) {
-  Register(2);
-  window_.AddRow({u"foxtrot", u"9", u"6"});
-  ASSERT_EQ(RegisterSortableList(kListGadget, SortIndicator::HeaderArrow), SortResult::Done);
-  SortListByColumn(kListGadget, 1, 1);
-  // By value, not by text: 9 before 10.
-  EXPECT_EQ(Scores(), (std::vector<Text>{u"9", u"10", u"20", u"30", u"40", u"50"}));
+// A column that is not sortable, and any sort while suspended, leave the rows as they are,
+// and the direction such a request asked for is not kept for the next click.
+TEST_F(ListSortTest, RequestsThatCannotSortChangeNothing) {
+  Register(SortIndicator::HeaderArrow);
+  ASSERT_EQ(SetColumnSortType(kListGadget, 2, kSortNotSortable), SortResult::Done);
+  EXPECT_EQ(SortListByColumn(kListGadget, 2, -1), SortResult::Done);
+  window_->ClickHeader(2);
+  SetListSortSuspended(true);
+  window_->ClickHeader(1);
+  EXPECT_EQ(SortListByColumn(kListGadget, 1, -1), SortResult::Done);
+  EXPECT_EQ(Scores(), kScoresAsFilled);
+  EXPECT_EQ(GetSortedColumn(kListGadget), -1);
+  EXPECT_EQ(GetSortDirection(kListGadget), 0);
+  SetListSortSuspended(false);
+  window_->ClickHeader(1);
+  EXPECT_EQ(Scores(), kScoresUp);
 }
 
 namespace {
@@ -110,9 +143,11 @@ TEST(LongList, FiveHundredShuffledRowsOfEveryNumericTypeSortInBothDirectionsFrom
   std::mt19937 random(500);
   for (const auto& t : kTypes) {
     std::vector<Text> ascending;
-    for (int i = 0; i < 500; ++i) ascending.push_back(t.cell(i));
-    std::vector<std::vector<Text>> rows;
-    for (const Text& cell : ascending) rows.push_back({cell});
+    Rows rows;
+    for (int i = 0; i < 500; ++i) {
+      ascending.push_back(t.cell(i));
+      rows.push_back({ascending.back()});
+    }
     std::shuffle(rows.begin(), rows.end(), random);
     window.DeleteAllRows();
     window.AddRows(rows);
