@@ -6,60 +6,56 @@
 #include "rcon_fixture.h"
 #include "velorcon/commands.h"
 #include "velorcon/disconnect.h"
-#include "velorcon/selected_rows.h"
 
 namespace {
 
 using rcon_test_server::ReplyDatagram;
 using ::testing::ElementsAre;
 
-class MailboxTest : public PeerConnectedTest {
+class MailboxTest : public RconTest {
  protected:
+  void SetUp() override {
+    RconTest::SetUp();
+    ConnectByHand();
+  }
   // Performs `code` in an idle pass and returns the command the client sent.
   std::vector<std::uint8_t> Perform(CommandCode code, CommandParameters parameters = {}) {
     QueueCommand(code, std::move(parameters));
     PumpIdle();
-    EXPECT_EQ(PeekPendingCommand(), kCommandNone) << "the pass clears the slot";
+    EXPECT_EQ(PeekPendingCommand(), kCommandNone) << "the pass empties the slot";
     return FromClient();
   }
 };
 
-struct DirectCommand {
-  CommandCode Code;
-  const char* Text;
-  const char* DoneMessage;
-};
-
-class DirectCommandTest : public MailboxTest, public ::testing::WithParamInterface<DirectCommand> {};
-
-TEST_P(DirectCommandTest, SendsItsTextAndLogsItsDoneMessageWhenAnswered) {
-  const DirectCommand& command = GetParam();
-  {
-    RconLockGuard guard;
-    Rcon.CommandSequence = 17;
-  }
-  const auto sent = Perform(command.Code);
-  EXPECT_EQ(sent, ReplyDatagram(17, command.Text)) << CommandText(sent);
-  EXPECT_EQ(PendingCount(), 1u);
-  Deliver(ReplyDatagram(17, ""));
-  EXPECT_EQ(PendingCount(), 0u);
-  if (*command.DoneMessage != '\0') {
-    EXPECT_THAT(window.Log(), ElementsAre(std::string("[") + command.DoneMessage + "]"));
-  } else {
-    EXPECT_TRUE(window.Log().empty());
+TEST_F(MailboxTest, CommandsWithoutParametersSendTheirTextAndLogTheirDoneMessageWhenAnswered) {
+  const struct {
+    CommandCode Code;
+    const char* Text;
+    const char* DoneMessage;
+  } cases[] = {
+      {kCommandReassign, "#reassign", "[The players are being reassigned.]"},
+      {kCommandRestart, "#restart", "[The server is restarting now.]"},
+      {kCommandLock, "#lock", "[The server has been locked.]"},
+      {kCommandUnlock, "#unlock", "[The server has been unlocked.]"},
+      {kCommandReloadBans, "loadbans", "[Ban-List has been reloaded.]"},
+      {kCommandLoadScripts, "loadScripts", "[Scripts have been loaded.]"},
+      {kCommandFetchMissions, "missions", "[Received missions.]"},
+      {kCommandRefreshPlayers, "players", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Text);
+    window.Clear();
+    {
+      RconLockGuard guard;
+      Rcon.CommandSequence = 17;
+    }
+    EXPECT_EQ(Perform(c.Code), ReplyDatagram(17, c.Text));
+    EXPECT_EQ(PendingCount(), 1u);
+    Deliver(ReplyDatagram(17, ""));
+    EXPECT_EQ(PendingCount(), 0u);
+    EXPECT_EQ(window.Log(), c.DoneMessage ? std::vector<std::string>{c.DoneMessage} : std::vector<std::string>{});
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryCommandSentDirectly, DirectCommandTest,
-    ::testing::Values(DirectCommand{kCommandReassign, "#reassign", "The players are being reassigned."},
-                      DirectCommand{kCommandRestart, "#restart", "The server is restarting now."},
-                      DirectCommand{kCommandLock, "#lock", "The server has been locked."},
-                      DirectCommand{kCommandUnlock, "#unlock", "The server has been unlocked."},
-                      DirectCommand{kCommandReloadBans, "loadbans", "Ban-List has been reloaded."},
-                      DirectCommand{kCommandLoadScripts, "loadScripts", "Scripts have been loaded."},
-                      DirectCommand{kCommandFetchMissions, "missions", "Received missions."},
-                      DirectCommand{kCommandRefreshPlayers, "players", ""}));
 
 TEST_F(MailboxTest, TwoCodesQueuedBeforeAPassOnlyTheSecondIsPerformed) {
   QueueCommand(kCommandRestart);
@@ -79,7 +75,6 @@ TEST_F(MailboxTest, FetchingBansSendsThreeCommandsOfWhichOnlyTheThirdRunsAHandle
   EXPECT_EQ(FromClient(), ReplyDatagram(254, "writeBans"));
   EXPECT_EQ(FromClient(), ReplyDatagram(255, "loadBans"));
   EXPECT_EQ(FromClient(), ReplyDatagram(0, "bans"));
-  EXPECT_EQ(PendingCount(), 3u);
   const std::string bans = rcon_test_server::BansText(rcon_test_server::MakeGuidBans(), {});
   Deliver(ReplyDatagram(254, bans));
   Deliver(ReplyDatagram(255, bans));
@@ -106,23 +101,30 @@ TEST_F(MailboxTest, CommandsWithParametersUseThoseQueuedWithTheirCode) {
   p.BroadcastText = u"Restart in 5 minutes \u263A";
   EXPECT_EQ(CommandText(Perform(kCommandSayToAll, p)), "say -1 Restart in 5 minutes \xE2\x98\xBA");
   Deliver(ReplyDatagram(2, ""));  // the add-ban's sequence: kick and ban took 0 and 1
-  EXPECT_THAT(window.Log(), ElementsAre("[GUID/IP has been banned.]"));
+  const std::size_t pending = PendingCount();
+  {
+    RconLockGuard guard;
+    SendPrivateMessage(connection, 3, u"meet at the harbour");
+  }
+  EXPECT_EQ(FromClient(), ReplyDatagram(4, "say 3 meet at the harbour"));
+  EXPECT_EQ(PendingCount(), pending + 1) << "a private message waits for its reply";
+  Deliver(ReplyDatagram(4, ""));
+  EXPECT_EQ(PendingCount(), pending);
+  EXPECT_THAT(window.Log(), ElementsAre("[GUID/IP has been banned.]")) << "the private message has no done message";
 }
 
-TEST_F(MailboxTest, RemoveBanWithoutASelectedRowSendsNothing) {
+TEST_F(MailboxTest, NothingIsSentWithoutASelectedRowOrForAMaxPingBelowOne) {
   QueueCommand(kCommandRemoveBan);
   PumpIdle();
-  EXPECT_TRUE(FromClient(50).empty());
-}
-
-TEST_F(MailboxTest, SetMaxPingSendsOnlyAPositiveAnswer) {
+  QueueCommand(kCommandLoadMission);
+  PumpIdle();
   for (const Text answer : {u"0", u"-5", u"abc", u""}) {
-    window.SetPromptAnswer(answer);
+    window.PromptAnswer = answer;
     QueueCommand(kCommandSetMaxPing);
     PumpIdle();
-    EXPECT_TRUE(FromClient(30).empty()) << Utf8(answer);
   }
-  window.SetPromptAnswer(u"120");
+  EXPECT_TRUE(FromClient(50).empty());
+  window.PromptAnswer = u"120";
   EXPECT_EQ(CommandText(Perform(kCommandSetMaxPing)), "maxping 120");
   EXPECT_EQ(window.Count("prompt"), 5);
   Deliver(ReplyDatagram(0, ""));
@@ -132,11 +134,10 @@ TEST_F(MailboxTest, SetMaxPingSendsOnlyAPositiveAnswer) {
 void ResetWhilePrompting() { ResetAfterDisconnect(0); }
 
 TEST_F(MailboxTest, SetMaxPingSendsNothingWhenTheConnectionWasResetDuringThePrompt) {
-  window.SetPromptAnswer(u"150");
-  window.SetDuringPrompt(ResetWhilePrompting);
+  window.PromptAnswer = u"150";
+  window.DuringPrompt = ResetWhilePrompting;
   QueueCommand(kCommandSetMaxPing);
   PumpIdle();
-  connection = nullptr;
   EXPECT_TRUE(FromClient(50).empty());
   EXPECT_EQ(window.Count("reset"), 1);
 }
@@ -149,32 +150,7 @@ TEST_F(MailboxTest, AResetDropsAStillQueuedCommand) {
     RconLockGuard guard;
     ResetAfterDisconnect(0);
   }
-  connection = nullptr;
   EXPECT_EQ(PeekPendingCommand(), kCommandNone);
-}
-
-TEST_F(MailboxTest, APrivateMessageGoesToOnePlayerAndWaitsForItsReply) {
-  {
-    RconLockGuard guard;
-    SendPrivateMessage(connection, 3, u"meet at the harbour");
-  }
-  EXPECT_EQ(FromClient(), ReplyDatagram(0, "say 3 meet at the harbour"));
-  EXPECT_EQ(PendingCount(), 1u);
-  Deliver(ReplyDatagram(0, ""));
-  EXPECT_EQ(PendingCount(), 0u);
-  EXPECT_TRUE(window.Log().empty()) << "no done message";
-}
-
-TEST(Mailbox, TakingEmptiesTheSlotAndKeepsCodeAndParametersTogether) {
-  CommandParameters p;
-  p.CommandTarget = 7;
-  p.CommandReason = u"why";
-  QueueCommand(kCommandKick, p);
-  const QueuedCommand taken = TakePendingCommand();
-  EXPECT_EQ(taken.PendingCommand, kCommandKick);
-  EXPECT_EQ(taken.Parameters.CommandTarget, 7);
-  EXPECT_EQ(taken.Parameters.CommandReason, u"why");
-  EXPECT_EQ(TakePendingCommand().PendingCommand, kCommandNone);
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <atomic>
 
+#include "velorcon/connect.h"
+#include "velorcon/network_thread.h"
 #include "velorcon/packets.h"
-#include "velorcon/pending.h"
 #include "velorcon/pump.h"
-#include "velorcon/rcon_window.h"
 
 namespace {
 std::atomic<TickCount> g_fakeTick{0};
@@ -19,53 +19,111 @@ void UseFakeTicks(TickCount start) {
 
 void AdvanceFakeTicks(TickCount milliseconds) { g_fakeTick.fetch_add(milliseconds); }
 
-void UseRealTicks() { SetTickSourceForTesting(nullptr); }
+std::string Utf8(TextView text) { return TextToUtf8(text); }
 
-void PeerConnectedTest::SetUp() {
+void RecordingWindow::Record(const std::string& kind, const std::string& details) {
+  std::lock_guard guard(lock_);
+  events_.push_back(kind + ": " + details);
+}
+
+void RecordingWindow::RefreshPlayerList(const std::vector<PlayerRecord>& players) {
+  {
+    std::lock_guard guard(lock_);
+    lastPlayers_ = players;
+  }
+  Record("players", std::to_string(players.size()));
+}
+
+void RecordingWindow::SetListSortSuspended(RconList list, bool suspended) {
+  static const char* const kNames[] = {"players", "bans", "missions"};
+  Record("sort suspended", std::string(kNames[static_cast<int>(list)]) + (suspended ? " 1" : " 0"));
+}
+
+Text RecordingWindow::PromptMaxPing() {
+  Record("prompt", "Set MaxPing");
+  if (DuringPrompt != nullptr) DuringPrompt();
+  return PromptAnswer;
+}
+
+std::vector<std::string> RecordingWindow::Events() const {
+  std::lock_guard guard(lock_);
+  return events_;
+}
+
+std::vector<std::string> RecordingWindow::Of(const std::string& kind) const {
+  std::vector<std::string> found;
+  for (const std::string& e : Events()) {
+    if (e.rfind(kind + ": ", 0) == 0) found.push_back(e.substr(kind.size() + 2));
+  }
+  return found;
+}
+
+std::vector<PlayerRecord> RecordingWindow::LastPlayers() const {
+  std::lock_guard guard(lock_);
+  return lastPlayers_;
+}
+
+void RecordingWindow::Clear() {
+  std::lock_guard guard(lock_);
+  events_.clear();
+}
+
+void RconTest::SetUp() {
   ResetRconState();
   SetRconWindow(&window);
-  ASSERT_NE(peer.Port(), 0);
+  ASSERT_TRUE(server.Start());
+}
+
+void RconTest::TearDown() {
+  StopNetworkThread();
+  ResetRconState();
+  SetRconWindow(nullptr);
+  SetRconWaitHook(nullptr);
+  SetTickSourceForTesting(nullptr);
+  server.Stop();
+}
+
+bool RconTest::Connect(const std::string& password) {
+  SetServerTarget(u"127.0.0.1", server.Port(), AsciiText(password));
+  ConnectToServer(1);
   RconLockGuard guard;
-  connection = OpenUdpConnection(u"127.0.0.1", peer.Port());
+  return Rcon.Connected;
+}
+
+void RconTest::ConnectByHand() {
+  server.SetSilent(true);
+  RconLockGuard guard;
+  connection = OpenUdpConnection(u"127.0.0.1", server.Port());
   ASSERT_NE(connection, nullptr);
   Rcon.ServerConnection = connection;
   ++Rcon.ConnectionSerial;
-  Rcon.Connected = 1;
+  Rcon.Connected = true;
   Rcon.LastKeepAliveTick = CurrentTick();
-  // The login makes the client's port known to the peer and leaves the sequence alone.
   SendLogin(connection, u"");
-  ASSERT_FALSE(peer.Receive().empty());
-  client = peer.LastSender();
+  ASSERT_FALSE(FromClient().empty());
 }
 
-void PeerConnectedTest::TearDown() {
-  ResetRconState();
-  SetRconWindow(nullptr);
-  UseRealTicks();
-}
-
-std::int32_t PeerConnectedTest::Deliver(const std::vector<std::uint8_t>& bytes) {
-  peer.SendTo(client, bytes);
+std::int32_t RconTest::Deliver(const std::vector<std::uint8_t>& bytes) {
+  EXPECT_TRUE(server.SendRaw(bytes));
   EXPECT_TRUE(WaitUntil([&] { return PollSocketReadable(connection->Socket) == 1; }));
   return PumpNetwork();
 }
 
-std::int32_t PeerConnectedTest::PumpIdle() {
+std::int32_t RconTest::PumpIdle() {
   EXPECT_NE(PollSocketReadable(connection->Socket), 1) << "a datagram is waiting";
   return PumpNetwork();
 }
 
-std::string PeerConnectedTest::CommandText(const std::vector<std::uint8_t>& datagram) {
+std::vector<std::uint8_t> RconTest::FromClient(int timeoutMs) {
+  if (!server.WaitForReceived(seen_ + 1, timeoutMs)) return {};
+  return server.Received()[seen_++].Bytes;
+}
+
+std::string RconTest::CommandText(const std::vector<std::uint8_t>& datagram) {
   return datagram.size() > 9 ? std::string(datagram.begin() + 9, datagram.end()) : std::string();
 }
 
-void PeerConnectedTest::AddPending(std::uint8_t sequence, ReplyHandler handler, std::int32_t argument,
-                                   const Text& message) {
-  RconLockGuard guard;
-  AddPendingRequest(sequence, handler, argument, message);
-}
-
-std::size_t PeerConnectedTest::PendingCount() {
+std::size_t RconTest::PendingCount() {
   RconLockGuard guard;
   return Rcon.PendingRequests.size();
 }

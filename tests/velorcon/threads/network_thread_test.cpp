@@ -1,20 +1,22 @@
 // The network thread against the scripted server: what the user sees after a connect, the
-// mailbox performed on the thread, automatic refresh, and the GUI thread pumping alongside.
+// mailbox performed on the thread, automatic refresh, the GUI thread pumping alongside, a
+// server that misbehaves on purpose and one that falls silent.
 #include "velorcon/network_thread.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
-#include <deque>
 #include <functional>
+#include <optional>
 #include <thread>
 
-#include "server_fixture.h"
+#include "rcon_fixture.h"
 #include "velorcon/connect.h"
+#include "velorcon/disconnect.h"
 #include "velorcon/mailbox.h"
-#include "velorcon/rcon_state.h"
 
 namespace {
 
@@ -25,56 +27,43 @@ int CountOf(const std::vector<std::string>& texts, const std::string& text) {
   return static_cast<int>(std::count(texts.begin(), texts.end(), text));
 }
 
-class NetworkThreadTest : public ServerTest {
+class NetworkThreadTest : public RconTest {
  protected:
-  explicit NetworkThreadTest(rcon_test_server::ServerOptions options = {}) : ServerTest(std::move(options)) {}
-  // Connects, runs the thread and waits until every answer of the connect was shown.
+  explicit NetworkThreadTest(rcon_test_server::ServerOptions options = {}) : RconTest(std::move(options)) {}
+  // Connects, runs the thread and waits until every answer of the connect was shown (the
+  // refills end with sorting resumed).
   void ConnectAndSettle() {
     ASSERT_TRUE(Connect());
     StartNetworkThread();
-    // The done message is logged before the handler runs; the refill ends with sorting resumed.
     ASSERT_TRUE(WaitUntil([&] { return Refilled("bans") && Refilled("missions") && window.Count("players") >= 1; },
                           5000));
   }
-  bool Refilled(const std::string& list) {
-    const auto events = window.EventsOf("sort suspended");
-    return std::find(events.begin(), events.end(), list + " 0") != events.end();
-  }
-  bool HasLog(const std::string& line) {
-    const auto log = window.Log();
-    return std::find(log.begin(), log.end(), line) != log.end();
+  bool Refilled(const std::string& list) { return CountOf(window.Of("sort suspended"), list + " 0") > 0; }
+  int LogCount(const std::string& line) { return CountOf(window.Log(), line); }
+  bool Logged(const std::string& line, int times = 1) {
+    return WaitUntil([&] { return LogCount(line) == times; }, 3000);
   }
 };
 
 TEST_F(NetworkThreadTest, AfterAConnectTheWindowShowsEverythingTheServerAnswered) {
   ConnectAndSettle();
-  ASSERT_TRUE(WaitUntil([&] { return HasLog("MaxPing: 250"); }, 2000));
-  const auto log = window.Log();
-  EXPECT_EQ(CountOf(log, "Version: 2.14.0"), 1);
-  EXPECT_EQ(CountOf(log, "MaxPing: 250"), 1);
-  EXPECT_EQ(CountOf(log, "[Received missions.]"), 1);
+  ASSERT_TRUE(Logged("MaxPing: 250"));
+  EXPECT_EQ(LogCount("Version: 2.14.0"), 1);
+  EXPECT_EQ(LogCount("[Received missions.]"), 1);
   EXPECT_EQ(window.LastPlayers().size(), 5u);
   EXPECT_EQ(window.Count("ban row"), 3);
-  EXPECT_THAT(window.EventsOf("mission row"),
+  EXPECT_THAT(window.Of("mission row"),
               ElementsAre("coop_harbour.island.pbo", "training_range.desert.pbo", "siege.v2.mountain.pbo"));
-}
-
-TEST_F(NetworkThreadTest, TheShutdownReplyIsLoggedAndResets) {
-  ConnectAndSettle();
+  window.SelectedMission = u"siege.v2.mountain";
+  QueueCommand(kCommandLoadMission);
+  ASSERT_TRUE(server.WaitForCommand("#mission siege.v2", 3000)) << "only the extension goes";
+  ASSERT_TRUE(Logged("[Mission(siege.v2) has been loaded.]"));
   QueueCommand(kCommandShutdown);
   ASSERT_TRUE(WaitUntil([&] { return window.Count("reset") == 1; }, 3000));
-  EXPECT_TRUE(HasLog("[The server is shutting down now. Please reconnect.]"));
+  EXPECT_EQ(LogCount("[The server is shutting down now. Please reconnect.]"), 1);
   RconLockGuard guard;
-  EXPECT_EQ(Rcon.Connected, 0);
+  EXPECT_FALSE(Rcon.Connected);
   EXPECT_EQ(Rcon.ServerConnection, nullptr);
-}
-
-TEST_F(NetworkThreadTest, AMissionNameWithTwoDotsLosesOnlyItsExtension) {
-  ConnectAndSettle();
-  window.SetSelectedMission(u"siege.v2.mountain");
-  QueueCommand(kCommandLoadMission);
-  ASSERT_TRUE(server.WaitForCommand("#mission siege.v2", 3000));
-  ASSERT_TRUE(WaitUntil([&] { return HasLog("[Mission(siege.v2) has been loaded.]"); }, 3000));
 }
 
 class SlowServerTest : public NetworkThreadTest {
@@ -84,14 +73,14 @@ class SlowServerTest : public NetworkThreadTest {
 
 TEST_F(SlowServerTest, ARefreshRightAfterRemovingABanGetsItsOwnAnswer) {
   ConnectAndSettle();
-  window.SetSelectedBanRow(1);
+  window.SelectedBan = 1;
   QueueCommand(kCommandRemoveBan);
   ASSERT_TRUE(server.WaitForCommand("removeBan 1", 3000));
   QueueCommand(kCommandRefreshPlayers);
   // The remove-ban's empty answer arrives first; it must not stand for the players.
   ASSERT_TRUE(WaitUntil([&] { return window.Count("players") == 2; }, 3000));
   EXPECT_EQ(window.LastPlayers().size(), 5u);
-  EXPECT_THAT(window.EventsOf("remove ban row"), ElementsAre("1"));
+  EXPECT_THAT(window.Of("remove ban row"), ElementsAre("1"));
   QueueCommand(kCommandFetchBans);
   EXPECT_TRUE(WaitUntil([&] { return window.Count("ban row") == 3 + 2; }, 3000));
 }
@@ -124,17 +113,15 @@ TEST_F(NetworkThreadTest, AutomaticRefreshFollowsTheIntervalFromTheConnect) {
   UseFakeTicks(1000000);
   SetAutoRefresh(1, 2);
   ConnectAndSettle();
-  EXPECT_EQ(CountOf(server.Commands(), "players"), 1);
-  AdvanceFakeTicks(2000);
-  SleepMs(100);
-  EXPECT_EQ(CountOf(server.Commands(), "players"), 1) << "not before more than 2 s";
-  AdvanceFakeTicks(1);
-  ASSERT_TRUE(WaitUntil([&] { return CountOf(server.Commands(), "players") == 2; }, 3000));
-  AdvanceFakeTicks(1000);
-  SleepMs(100);
-  EXPECT_EQ(CountOf(server.Commands(), "players"), 2);
-  AdvanceFakeTicks(1001);
-  ASSERT_TRUE(WaitUntil([&] { return CountOf(server.Commands(), "players") == 3; }, 3000));
+  const auto refreshes = [&] { return CountOf(server.Commands(), "players"); };
+  EXPECT_EQ(refreshes(), 1);
+  // Due only after more than the interval; each step gives the thread 100 ms to be early.
+  const std::pair<int, int> steps[] = {{2000, 1}, {1, 2}, {1000, 2}, {1001, 3}};
+  for (const auto& [advance, expected] : steps) {
+    AdvanceFakeTicks(advance);
+    SleepMs(100);
+    ASSERT_TRUE(WaitUntil([&] { return refreshes() == expected; }, 3000)) << advance;
+  }
   ASSERT_TRUE(WaitUntil([&] { return window.Count("players") == 3; }, 3000)) << "each refresh redraws the list";
 }
 
@@ -144,7 +131,7 @@ TEST_F(NetworkThreadTest, TheGuiThreadPumpsForFreshPlayersWhileTheThreadRuns) {
   for (int i = 0; i < 20; ++i) {
     RefreshPlayersAndWait();
     RconLockGuard guard;
-    ASSERT_EQ(Rcon.PlayersReceived, 1);
+    ASSERT_TRUE(Rcon.PlayersReceived);
     ASSERT_EQ(Rcon.PlayerRecords.size(), 5u);
   }
   StopNetworkThread();
@@ -163,49 +150,37 @@ TEST_F(NetworkThreadTest, TheThreadStopsJoinsAndStartsAgain) {
   EXPECT_EQ(PeekPendingCommand(), kCommandLock) << "nobody pumps after the stop";
 }
 
-// A window that, like the real one, hands every update from another thread to the GUI thread
-// and waits for it there. The GUI thread runs them from the wait hook.
+// Like the real window, hands every log line from another thread to the GUI thread and waits
+// (at most 5 s) until the GUI thread, serving from the wait hook, has added it.
 class GuiThreadWindow : public RecordingWindow {
  public:
-  explicit GuiThreadWindow(std::thread::id gui) : gui_(gui) {}
   void AddLogLine(TextView text) override {
     if (std::this_thread::get_id() == gui_) return RecordingWindow::AddLogLine(text);
     std::unique_lock lock(mutex_);
-    bool done = false;
-    const Text line(text);
-    tasks_.push_back([this, line, &done] {
-      RecordingWindow::AddLogLine(line);
-      done = true;
-    });
-    if (!served_.wait_for(lock, std::chrono::seconds(5), [&] { return done; })) timedOut_ = true;
+    waiting_ = Text(text);
+    if (!served_.wait_for(lock, std::chrono::seconds(5), [&] { return !waiting_; })) TimedOut = true;
   }
-  // Runs on the GUI thread from the wait hook.
   void Serve() {
-    std::unique_lock lock(mutex_);
-    while (!tasks_.empty()) {
-      tasks_.front()();
-      tasks_.pop_front();
-    }
+    std::lock_guard lock(mutex_);
+    if (!waiting_) return;
+    RecordingWindow::AddLogLine(*waiting_);
+    waiting_.reset();
     served_.notify_all();
   }
-  bool TimedOut() {
-    std::lock_guard lock(mutex_);
-    return timedOut_;
-  }
+  std::atomic<bool> TimedOut{false};
 
  private:
-  std::thread::id gui_;
+  const std::thread::id gui_ = std::this_thread::get_id();
   std::mutex mutex_;
   std::condition_variable served_;
-  std::deque<std::function<void()>> tasks_;
-  bool timedOut_ = false;
+  std::optional<Text> waiting_;
 };
 
 GuiThreadWindow* g_guiWindow = nullptr;
 void ServeGuiWindow() { g_guiWindow->Serve(); }
 
 TEST_F(NetworkThreadTest, WindowUpdatesHandedToTheWaitingGuiThreadDoNotDeadlock) {
-  GuiThreadWindow gui(std::this_thread::get_id());
+  GuiThreadWindow gui;
   g_guiWindow = &gui;
   SetRconWindow(&gui);
   SetRconWaitHook(ServeGuiWindow);
@@ -220,10 +195,108 @@ TEST_F(NetworkThreadTest, WindowUpdatesHandedToTheWaitingGuiThreadDoNotDeadlock)
       },
       5000));
   StopNetworkThread();
-  SetRconWaitHook(nullptr);
   SetRconWindow(&window);
-  EXPECT_FALSE(gui.TimedOut());
+  EXPECT_FALSE(gui.TimedOut);
   EXPECT_THAT(gui.Log(), Contains("[Received ban list.]"));
+}
+
+// Long answers in reversed part order, every answer twice, a datagram longer than the buffer.
+class MisbehavingServerTest : public NetworkThreadTest {
+ protected:
+  MisbehavingServerTest() : NetworkThreadTest(rcon_test_server::ServerOptions{.Players = 30, .PartPayloadBytes = 400}) {}
+};
+
+TEST_F(MisbehavingServerTest, ALongPlayerListInReverseOrderArrivesWhole) {
+  const std::size_t size = rcon_test_server::PlayersText(rcon_test_server::MakePlayers(30)).size();
+  std::vector<int> order;
+  for (int i = static_cast<int>((size + 399) / 400) - 1; i >= 0; --i) order.push_back(i);
+  ASSERT_GE(order.size(), 5u);
+  server.SetPartOrder(order);
+  ConnectAndSettle();
+  const auto players = window.LastPlayers();
+  ASSERT_EQ(players.size(), 30u);
+  EXPECT_EQ(Utf8(players.back().GUID), server.Players().back().Guid);
+}
+
+TEST_F(MisbehavingServerTest, EveryAnswerTwiceIsStillLoggedOnce) {
+  server.SetRepeat(2);
+  ConnectAndSettle();
+  QueueCommand(kCommandLock);
+  ASSERT_TRUE(Logged("[The server has been locked.]"));
+  QueueCommand(kCommandUnlock);
+  // Answers come in order: once the unlock is logged, both lock answers were taken in.
+  ASSERT_TRUE(Logged("[The server has been unlocked.]"));
+  SleepMs(50);
+  for (const char* line : {"[The server has been locked.]", "[The server has been unlocked.]", "Version: 2.14.0",
+                           "MaxPing: 250"}) {
+    EXPECT_EQ(LogCount(line), 1) << line;
+  }
+}
+
+TEST_F(MisbehavingServerTest, ADatagramLongerThanTheBufferIsSurvived) {
+  ConnectAndSettle();
+  ASSERT_TRUE(server.SendRaw(rcon_test_server::MessageDatagram(9, std::string(3000, 'L'))));
+  QueueCommand(kCommandLock);
+  ASSERT_TRUE(Logged("[The server has been locked.]"));
+  for (const std::string& line : window.Log()) EXPECT_LE(line.size(), 2100u);
+}
+
+// A server that stops answering is noticed after 10 s, by the network thread or by the GUI's
+// wait for fresh players. The 10 s pass on the fake clock, which a helper thread moves on.
+class TimeoutTest : public NetworkThreadTest {
+ protected:
+  void ConnectThenSilence() {
+    UseFakeTicks(5000000);
+    ConnectAndSettle();
+    StopNetworkThread();
+    server.SetSilent(true);
+  }
+  // Runs `wait` while the fake clock moves on 50 ms every real millisecond or so.
+  static void WithRunningClock(const std::function<void()>& wait) {
+    std::atomic<bool> done{false};
+    std::thread clock([&] {
+      for (int i = 0; i < 5000 && !done.load(); ++i) {
+        AdvanceFakeTicks(50);
+        SleepMs(1);
+      }
+    });
+    wait();
+    done = true;
+    clock.join();
+  }
+  void ExpectReset() {
+    EXPECT_THAT(window.Log(), Contains(Utf8(kNotRespondingLine)));
+    EXPECT_EQ(window.Count("reset"), 1);
+    EXPECT_EQ(window.Count("error"), 0) << "a time-out is a log line, not a box";
+    RconLockGuard guard;
+    EXPECT_FALSE(Rcon.Connected);
+    EXPECT_EQ(Rcon.ServerConnection, nullptr);
+    EXPECT_TRUE(Rcon.PendingRequests.empty());
+  }
+};
+
+TEST_F(TimeoutTest, RefreshPlayersAndWaitGivesUpOnASilentServer) {
+  ConnectThenSilence();
+  WithRunningClock([] { RefreshPlayersAndWait(); });
+  EXPECT_TRUE(server.WaitForCommand("players", 1000));
+  ExpectReset();
+}
+
+TEST_F(TimeoutTest, TheNetworkThreadResetsAfterTenSilentSeconds) {
+  ConnectThenSilence();
+  StartNetworkThread();
+  QueueCommand(kCommandLock);
+  ASSERT_TRUE(server.WaitForCommand("#lock", 2000));
+  WithRunningClock([&] { ASSERT_TRUE(WaitUntil([&] { return window.Count("reset") == 1; }, 5000)); });
+  ExpectReset();
+}
+
+TEST_F(TimeoutTest, AResetByTheNetworkThreadEndsTheGuiWait) {
+  ConnectThenSilence();
+  StartNetworkThread();
+  WithRunningClock([] { RefreshPlayersAndWait(); });  // whichever thread notices first, the wait ends
+  StopNetworkThread();
+  ExpectReset();
 }
 
 }  // namespace
