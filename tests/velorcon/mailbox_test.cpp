@@ -12,20 +12,11 @@ namespace {
 using rcon_test_server::ReplyDatagram;
 using ::testing::ElementsAre;
 
-class MailboxTest : public RconTest {
- protected:
-  void SetUp() override {
-    RconTest::SetUp();
-    ConnectByHand();
-  }
-  // Performs `code` in an idle pass and returns the command the client sent.
-  std::vector<std::uint8_t> Perform(CommandCode code, CommandParameters parameters = {}) {
-    QueueCommand(code, std::move(parameters));
-    PumpIdle();
-    EXPECT_EQ(PeekPendingCommand(), kCommandNone) << "the pass empties the slot";
-    return FromClient();
-  }
-};
+using MailboxTest = HandDrivenTest;
+
+std::string CommandText(const std::vector<std::uint8_t>& datagram) {
+  return datagram.size() > 9 ? std::string(datagram.begin() + 9, datagram.end()) : std::string();
+}
 
 TEST_F(MailboxTest, CommandsWithoutParametersSendTheirTextAndLogTheirDoneMessageWhenAnswered) {
   const struct {

@@ -11,13 +11,7 @@ namespace {
 using rcon_test_server::Datagram;
 using rcon_test_server::ReplyDatagram;  // a command has the layout of its reply
 
-class PacketTest : public RconTest {
- protected:
-  void SetUp() override {
-    RconTest::SetUp();
-    ConnectByHand();
-  }
-};
+using PacketTest = HandDrivenTest;
 
 // Expected bytes come from the test server's own builder (zlib's CRC-32). Commands carry the
 // sequence and take it on; a login and an acknowledgement leave it alone.
