@@ -25,19 +25,10 @@ class UdpConnectionTest : public ::testing::Test {
   void TearDown() override { CloseUdpConnection(connection); }
 
   int PollUntilReadable() {
-    int result = 0;
-    WaitUntil([&] {
+    return WaitUntil([&] {
       RearmPoll(connection);
-      result = PollReadable(connection);
-      return result == 1;
-    });
-    return result;
-  }
-  std::string Receive() {
-    std::uint8_t buffer[2048] = {};
-    EXPECT_EQ(PollUntilReadable(), 1);
-    const int n = ReceiveDatagram(connection, buffer, sizeof buffer);
-    return n < 0 ? "" : std::string(reinterpret_cast<char*>(buffer), static_cast<std::size_t>(n));
+      return PollReadable(connection) == 1;
+    }) ? 1 : 0;
   }
 
   const std::vector<std::uint8_t> hello = rcon_test_server::Datagram(0, "");
@@ -65,14 +56,8 @@ TEST_F(UdpConnectionTest, AnEmptyPollEmptiesTheSetUntilRearmed) {
   EXPECT_EQ(connection->PollSet.Count, 1) << "a successful poll keeps the socket in the set";
 }
 
-TEST_F(UdpConnectionTest, DatagramsAreTakenOneAtATimeAndAStrangersAreForeignAndZeroed) {
-  ASSERT_TRUE(server.SendRaw({'1', '2', '3', '4', '5'}));
-  ASSERT_TRUE(server.SendRaw({'s', 'e', 'c', 'o', 'n', 'd', '!'}));
-  EXPECT_EQ(Receive(), "12345");
-  EXPECT_EQ(Receive(), "second!");
-  RearmPoll(connection);
-  EXPECT_EQ(PollReadable(connection), 0);
-
+// Nobody else on the network can inject replies.
+TEST_F(UdpConnectionTest, ADatagramFromAStrangerIsForeignAndZeroed) {
   SendToSocket(connection->Socket, hello.data(), hello.size(), {LoopbackAddress(), stranger.Port()});
   ASSERT_TRUE(stranger.WaitForReceived(1, 2000));
   ASSERT_TRUE(stranger.SendRaw({'B', 'E', 1, 2, 'i', 'n', 'j'}));
@@ -81,7 +66,8 @@ TEST_F(UdpConnectionTest, DatagramsAreTakenOneAtATimeAndAStrangersAreForeignAndZ
   EXPECT_EQ(ReceiveDatagram(connection, buffer, sizeof buffer), -1);
   for (std::uint8_t b : buffer) ASSERT_EQ(b, 0);
   ASSERT_TRUE(server.SendRaw({'B', 'E'}));
-  EXPECT_EQ(Receive(), "BE") << "the server itself still gets through";
+  ASSERT_EQ(PollUntilReadable(), 1);
+  EXPECT_EQ(ReceiveDatagram(connection, buffer, sizeof buffer), 2) << "the server itself still gets through";
 }
 
 }  // namespace

@@ -67,20 +67,28 @@ std::string CommandText(const std::vector<std::uint8_t>& datagram) {
   return datagram.size() > 9 ? std::string(datagram.begin() + 9, datagram.end()) : std::string();
 }
 
-TEST_F(MailboxTest, CommandsWithoutParametersSendTheirTextAndLogTheirDoneMessageWhenAnswered) {
+// Each command with the parameters queued with its code; kick and ban wait for no reply.
+TEST_F(MailboxTest, EachCommandSendsItsTextAndLogsItsDoneMessageWhenAnswered) {
   const struct {
     CommandCode Code;
+    CommandParameters Parameters;  // target, minutes, reason, ban target, broadcast text
     const char* Text;
     const char* DoneMessage;
+    bool WaitsForReply = true;
   } cases[] = {
-      {kCommandReassign, "#reassign", "[The players are being reassigned.]"},
-      {kCommandRestart, "#restart", "[The server is restarting now.]"},
-      {kCommandLock, "#lock", "[The server has been locked.]"},
-      {kCommandUnlock, "#unlock", "[The server has been unlocked.]"},
-      {kCommandReloadBans, "loadbans", "[Ban-List has been reloaded.]"},
-      {kCommandLoadScripts, "loadScripts", "[Scripts have been loaded.]"},
-      {kCommandFetchMissions, "missions", "[Received missions.]"},
-      {kCommandRefreshPlayers, "players", nullptr},
+      {kCommandReassign, {}, "#reassign", "[The players are being reassigned.]"},
+      {kCommandRestart, {}, "#restart", "[The server is restarting now.]"},
+      {kCommandLock, {}, "#lock", "[The server has been locked.]"},
+      {kCommandUnlock, {}, "#unlock", "[The server has been unlocked.]"},
+      {kCommandReloadBans, {}, "loadbans", "[Ban-List has been reloaded.]"},
+      {kCommandLoadScripts, {}, "loadScripts", "[Scripts have been loaded.]"},
+      {kCommandFetchMissions, {}, "missions", "[Received missions.]"},
+      {kCommandRefreshPlayers, {}, "players", nullptr},
+      {kCommandKick, {3, 0, u"Cheating/Hacking", u"", u""}, "kick 3 Cheating/Hacking", nullptr, false},
+      {kCommandBan, {12, 0, u"Abusive language", u"", u""}, "ban 12 0 Abusive language", nullptr, false},
+      {kCommandAddBan, {0, 4320, u"Excessive teamkilling", u"192.0.2.9", u""},
+       "addban 192.0.2.9 4320 Excessive teamkilling", "[GUID/IP has been banned.]"},
+      {kCommandSayToAll, {0, 0, u"", u"", u"Restart in 5 minutes \u263A"}, "say -1 Restart in 5 minutes \xE2\x98\xBA", nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Text);
@@ -89,12 +97,24 @@ TEST_F(MailboxTest, CommandsWithoutParametersSendTheirTextAndLogTheirDoneMessage
       RconLockGuard guard;
       Rcon.CommandSequence = 17;
     }
-    EXPECT_EQ(Perform(c.Code), ReplyDatagram(17, c.Text));
-    EXPECT_EQ(PendingCount(), 1u);
+    EXPECT_EQ(Perform(c.Code, c.Parameters), ReplyDatagram(17, c.Text));
+    EXPECT_EQ(PendingCount(), c.WaitsForReply ? 1u : 0u);
     Deliver(ReplyDatagram(17, ""));
     EXPECT_EQ(PendingCount(), 0u);
     EXPECT_EQ(window.Log(), c.DoneMessage ? std::vector<std::string>{c.DoneMessage} : std::vector<std::string>{});
   }
+}
+
+TEST_F(MailboxTest, APrivateMessageGoesToOnePlayerAndWaitsForItsReply) {
+  {
+    RconLockGuard guard;
+    SendPrivateMessage(connection, 3, u"meet at the harbour");
+  }
+  EXPECT_EQ(FromClient(), ReplyDatagram(0, "say 3 meet at the harbour"));
+  EXPECT_EQ(PendingCount(), 1u);
+  Deliver(ReplyDatagram(0, ""));
+  EXPECT_EQ(PendingCount(), 0u);
+  EXPECT_TRUE(window.Log().empty()) << "no done message";
 }
 
 TEST_F(MailboxTest, TwoCodesQueuedBeforeAPassOnlyTheSecondIsPerformed) {
@@ -123,34 +143,6 @@ TEST_F(MailboxTest, FetchingBansSendsThreeCommandsOfWhichOnlyTheThirdRunsAHandle
   EXPECT_EQ(window.Count("ban row"), 3);
   EXPECT_THAT(window.Log(), ElementsAre("[Received ban list.]"));
   EXPECT_EQ(PendingCount(), 0u);
-}
-
-TEST_F(MailboxTest, CommandsWithParametersUseThoseQueuedWithTheirCode) {
-  CommandParameters p;
-  p.CommandTarget = 3;
-  p.CommandReason = u"Cheating/Hacking";
-  EXPECT_EQ(CommandText(Perform(kCommandKick, p)), "kick 3 Cheating/Hacking");
-  p.CommandTarget = 12;
-  p.CommandReason = u"Abusive language";
-  EXPECT_EQ(CommandText(Perform(kCommandBan, p)), "ban 12 0 Abusive language");
-  EXPECT_EQ(PendingCount(), 0u) << "kick and ban wait for no reply";
-  p.BanTarget = u"192.0.2.9";
-  p.BanMinutes = 4320;
-  p.CommandReason = u"Excessive teamkilling";
-  EXPECT_EQ(CommandText(Perform(kCommandAddBan, p)), "addban 192.0.2.9 4320 Excessive teamkilling");
-  p.BroadcastText = u"Restart in 5 minutes \u263A";
-  EXPECT_EQ(CommandText(Perform(kCommandSayToAll, p)), "say -1 Restart in 5 minutes \xE2\x98\xBA");
-  Deliver(ReplyDatagram(2, ""));  // the add-ban's sequence: kick and ban took 0 and 1
-  const std::size_t pending = PendingCount();
-  {
-    RconLockGuard guard;
-    SendPrivateMessage(connection, 3, u"meet at the harbour");
-  }
-  EXPECT_EQ(FromClient(), ReplyDatagram(4, "say 3 meet at the harbour"));
-  EXPECT_EQ(PendingCount(), pending + 1) << "a private message waits for its reply";
-  Deliver(ReplyDatagram(4, ""));
-  EXPECT_EQ(PendingCount(), pending);
-  EXPECT_THAT(window.Log(), ElementsAre("[GUID/IP has been banned.]")) << "the private message has no done message";
 }
 
 TEST_F(MailboxTest, NothingIsSentWithoutASelectedRowOrForAMaxPingBelowOne) {
