@@ -123,26 +123,6 @@ TEST_F(NetworkThreadTest, AutomaticRefreshFollowsTheIntervalFromTheConnect) {
   ASSERT_TRUE(WaitUntil([&] { return window.Count("players") == 3; }, 3000)) << "each refresh redraws the list";
 }
 
-TEST_F(NetworkThreadTest, TheGuiThreadPumpsForFreshPlayersWhileTheThreadRunsAndAfterItsStopNobodyDoes) {
-  StartNetworkThread();
-  StopNetworkThread();
-  StopNetworkThread();  // not running: nothing happens
-  SetAutoRefresh(1, 0);  // a refresh on nearly every pass of the thread, racing with ours
-  ConnectAndSettle();
-  StartNetworkThread();  // already running: nothing happens
-  for (int i = 0; i < 20; ++i) {
-    RefreshPlayersAndWait();
-    RconLockGuard guard;
-    ASSERT_TRUE(Rcon.PlayersReceived);
-    ASSERT_EQ(Rcon.PlayerRecords.size(), 5u);
-  }
-  StopNetworkThread();
-  EXPECT_EQ(window.Count("error"), 0);
-  QueueCommand(kCommandLock);
-  SleepMs(50);
-  EXPECT_EQ(PeekPendingCommand(), kCommandLock);
-}
-
 // Like the real window, hands every log line from another thread to the GUI thread and waits
 // (at most 5 s) until the GUI thread, serving from the wait hook, has taken it.
 class GuiThreadWindow : public RecordingWindow {
@@ -155,6 +135,7 @@ class GuiThreadWindow : public RecordingWindow {
     RecordingWindow::AddLogLine(text);
   }
   void Serve() { handed_ = false; }
+  bool Handed() const { return handed_.load(); }
   std::atomic<bool> TimedOut{false};
 
  private:
@@ -165,15 +146,27 @@ class GuiThreadWindow : public RecordingWindow {
 GuiThreadWindow* g_guiWindow = nullptr;
 void ServeGuiWindow() { g_guiWindow->Serve(); }
 
-TEST_F(NetworkThreadTest, WindowUpdatesHandedToTheWaitingGuiThreadDoNotDeadlock) {
+// The thread logs the connect's answers, handing each line to the GUI thread while it holds
+// the lock, and refreshes on nearly every pass, while the GUI thread waits for fresh players.
+TEST_F(NetworkThreadTest, TheGuiThreadPumpsForFreshPlayersWhileTheThreadHandsItLogLines) {
+  StartNetworkThread();
+  StopNetworkThread();
+  StopNetworkThread();  // not running: nothing happens
   GuiThreadWindow gui;
   g_guiWindow = &gui;
   SetRconWindow(&gui);
   SetRconWaitHook(ServeGuiWindow);
+  SetAutoRefresh(1, 0);
   ASSERT_TRUE(Connect());
   StartNetworkThread();
-  // The thread logs the connect answers while holding the lock; we need the lock meanwhile.
-  for (int i = 0; i < 5; ++i) RefreshPlayersAndWait();
+  StartNetworkThread();  // already running: nothing happens
+  ASSERT_TRUE(WaitUntil([&] { return gui.Handed(); })) << "the thread holds the lock and waits for us";
+  for (int i = 0; i < 20; ++i) {
+    RefreshPlayersAndWait();
+    RconLockGuard guard;
+    ASSERT_TRUE(Rcon.PlayersReceived);
+    ASSERT_EQ(Rcon.PlayerRecords.size(), 5u);
+  }
   ASSERT_TRUE(WaitUntil(
       [&] {
         gui.Serve();
@@ -183,7 +176,11 @@ TEST_F(NetworkThreadTest, WindowUpdatesHandedToTheWaitingGuiThreadDoNotDeadlock)
   StopNetworkThread();
   SetRconWindow(&window);
   EXPECT_FALSE(gui.TimedOut);
+  EXPECT_EQ(gui.Count("error"), 0);
   EXPECT_THAT(gui.Log(), Contains("[Received ban list.]"));
+  QueueCommand(kCommandLock);
+  SleepMs(50);
+  EXPECT_EQ(PeekPendingCommand(), kCommandLock) << "nobody pumps after the stop";
 }
 
 // A server that stops answering is noticed after 10 s: by the GUI's wait for fresh players, by
