@@ -117,14 +117,6 @@ TEST_F(MailboxTest, APrivateMessageGoesToOnePlayerAndWaitsForItsReply) {
   EXPECT_TRUE(window.Log().empty()) << "no done message";
 }
 
-TEST_F(MailboxTest, TwoCodesQueuedBeforeAPassOnlyTheSecondIsPerformed) {
-  QueueCommand(kCommandRestart);
-  QueueCommand(kCommandLock);
-  PumpIdle();
-  EXPECT_EQ(CommandText(FromClient()), "#lock");
-  EXPECT_TRUE(FromClient(50).empty());
-}
-
 TEST_F(MailboxTest, FetchingBansSendsThreeCommandsOfWhichOnlyTheThirdRunsAHandler) {
   {
     RconLockGuard guard;
@@ -174,10 +166,11 @@ TEST_F(MailboxTest, SetMaxPingSendsNothingWhenTheConnectionWasResetDuringTheProm
   EXPECT_EQ(window.Count("reset"), 1);
 }
 
-TEST_F(MailboxTest, AResetDropsAStillQueuedCommand) {
-  CommandParameters kick;
-  kick.CommandTarget = 4;
-  QueueCommand(kCommandKick, kick);
+TEST_F(MailboxTest, AQueuedCommandIsReplacedByTheNextAndDroppedByAReset) {
+  QueueCommand(kCommandRestart);
+  EXPECT_EQ(CommandText(Perform(kCommandLock)), "#lock");
+  EXPECT_TRUE(FromClient(50).empty());
+  QueueCommand(kCommandKick, {4, 0, u"", u"", u""});
   {
     RconLockGuard guard;
     ResetAfterDisconnect(0);
