@@ -124,21 +124,10 @@ TEST_F(PumpTest, AnUnfinishedReplyOrAnUnansweredRequestIsGivenUpAfterTenSeconds)
   EXPECT_EQ(MultipartCount(), 0u);
 }
 
-TEST_F(PumpTest, ARepeatedServerMessageIsAcknowledgedTwiceAndLoggedOnce) {
-  Deliver(MessageDatagram(0x21, "Player #3 connected"));
-  Deliver(MessageDatagram(0x22, "Player #3 connected"));
-  EXPECT_EQ(FromClient(), rcon_test_server::Datagram(2, "\x21"));
-  EXPECT_EQ(FromClient(), rcon_test_server::Datagram(2, "\x22"));
-  const auto log = window.Log();
-  ASSERT_EQ(log.size(), 1u);
-  EXPECT_TRUE(std::regex_match(
-      log[0], std::regex(R"(\(\d{4}-\d{2}-\d{2} \| \d{2}:\d{2}:\d{2}\) : Player #3 connected)")))
-      << log[0];
-}
-
 // Version and MaxPing answers match nothing before a connect asked for them; datagrams without
-// the signature or of another type match nothing at all.
-TEST_F(PumpTest, RepeatedAnswersAreLoggedOnceAndVersionAndMaxPingOncePerConnection) {
+// the signature or of another type match nothing at all. A repeated server message is
+// acknowledged each time.
+TEST_F(PumpTest, RepeatedAnswersAndServerMessagesAreLoggedOnce) {
   AddPending(9, nullptr, u"The server has been locked.");
   for (const auto& bytes : {ReplyDatagram(0, "2.14.0"), ReplyDatagram(255, "x"), rcon_test_server::Datagram(7, "\x09"),
                             std::vector<std::uint8_t>{'X', 'Y', 0, 0, 0, 0, 0xFF, 1, 9}}) {
@@ -149,10 +138,20 @@ TEST_F(PumpTest, RepeatedAnswersAreLoggedOnceAndVersionAndMaxPingOncePerConnecti
     Rcon.VersionSequence = 0;
     Rcon.MaxPingSequence = 1;
   }
-  for (int twice = 0; twice < 2; ++twice) {
-    for (const auto& bytes : {ReplyDatagram(0, "2.14.0"), ReplyDatagram(1, "250"), ReplyDatagram(9, "")}) Deliver(bytes);
+  for (std::uint8_t sequence : {0x21, 0x22}) {
+    for (const auto& bytes : {ReplyDatagram(0, "2.14.0"), ReplyDatagram(1, "250"), ReplyDatagram(9, ""),
+                              MessageDatagram(sequence, "Player #3 connected")}) {
+      Deliver(bytes);
+    }
+    EXPECT_EQ(FromClient(), rcon_test_server::Datagram(2, std::string(1, static_cast<char>(sequence))));
   }
-  EXPECT_THAT(window.Log(), ElementsAre("Version: 2.14.0", "MaxPing: 250", "[The server has been locked.]"));
+  const auto log = window.Log();
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_THAT(std::vector(log.begin(), log.begin() + 3),
+              ElementsAre("Version: 2.14.0", "MaxPing: 250", "[The server has been locked.]"));
+  EXPECT_TRUE(std::regex_match(
+      log[3], std::regex(R"(\(\d{4}-\d{2}-\d{2} \| \d{2}:\d{2}:\d{2}\) : Player #3 connected)")))
+      << log[3];
   EXPECT_EQ(PendingCount(), 0u);
 }
 

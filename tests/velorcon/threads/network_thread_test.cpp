@@ -1,6 +1,6 @@
 // The network thread against the scripted server: what the user sees after a connect, the
-// mailbox performed on the thread, automatic refresh, the GUI thread pumping alongside, a
-// server that misbehaves on purpose and one that falls silent.
+// mailbox performed on the thread, automatic refresh, the GUI thread pumping alongside, and a
+// server that falls silent.
 #include "velorcon/network_thread.h"
 
 #include <gmock/gmock.h>
@@ -21,10 +21,6 @@ namespace {
 using ::testing::Contains;
 using ::testing::ElementsAre;
 
-int CountOf(const std::vector<std::string>& texts, const std::string& text) {
-  return static_cast<int>(std::count(texts.begin(), texts.end(), text));
-}
-
 class NetworkThreadTest : public RconTest {
  protected:
   explicit NetworkThreadTest(rcon_test_server::ServerOptions options = {}) : RconTest(std::move(options)) {}
@@ -36,11 +32,9 @@ class NetworkThreadTest : public RconTest {
     ASSERT_TRUE(WaitUntil([&] { return Refilled("bans") && Refilled("missions") && window.Count("players") >= 1; },
                           5000));
   }
-  bool Refilled(const std::string& list) { return CountOf(window.Of("sort suspended"), list + " 0") > 0; }
-  int LogCount(const std::string& line) { return CountOf(window.Log(), line); }
-  bool Logged(const std::string& line, int times = 1) {
-    return WaitUntil([&] { return LogCount(line) == times; }, 3000);
-  }
+  bool Refilled(const std::string& list) { return std::ranges::count(window.Of("sort suspended"), list + " 0") > 0; }
+  int LogCount(const std::string& line) { return static_cast<int>(std::ranges::count(window.Log(), line)); }
+  bool Logged(const std::string& line) { return WaitUntil([&] { return LogCount(line) == 1; }, 3000); }
 };
 
 TEST_F(NetworkThreadTest, AfterAConnectTheWindowShowsEverythingTheServerAnswered) {
