@@ -93,10 +93,7 @@ TEST_F(MailboxTest, EachCommandSendsItsTextAndLogsItsDoneMessageWhenAnswered) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Text);
     window.Clear();
-    {
-      RconLockGuard guard;
-      Rcon.CommandSequence = 17;
-    }
+    Rcon.CommandSequence = 17;
     EXPECT_EQ(Perform(c.Code, c.Parameters), ReplyDatagram(17, c.Text));
     EXPECT_EQ(PendingCount(), c.WaitsForReply ? 1u : 0u);
     Deliver(ReplyDatagram(17, ""));
@@ -106,10 +103,7 @@ TEST_F(MailboxTest, EachCommandSendsItsTextAndLogsItsDoneMessageWhenAnswered) {
 }
 
 TEST_F(MailboxTest, APrivateMessageGoesToOnePlayerAndWaitsForItsReply) {
-  {
-    RconLockGuard guard;
-    SendPrivateMessage(connection, 3, u"meet at the harbour");
-  }
+  SendPrivateMessage(connection, 3, u"meet at the harbour");
   EXPECT_EQ(FromClient(), ReplyDatagram(0, "say 3 meet at the harbour"));
   EXPECT_EQ(PendingCount(), 1u);
   Deliver(ReplyDatagram(0, ""));
@@ -118,10 +112,7 @@ TEST_F(MailboxTest, APrivateMessageGoesToOnePlayerAndWaitsForItsReply) {
 }
 
 TEST_F(MailboxTest, FetchingBansSendsThreeCommandsOfWhichOnlyTheThirdRunsAHandler) {
-  {
-    RconLockGuard guard;
-    Rcon.CommandSequence = 254;
-  }
+  Rcon.CommandSequence = 254;
   QueueCommand(kCommandFetchBans);
   PumpIdle();
   EXPECT_EQ(FromClient(), ReplyDatagram(254, "writeBans"));
@@ -171,10 +162,7 @@ TEST_F(MailboxTest, AQueuedCommandIsReplacedByTheNextAndDroppedByAReset) {
   EXPECT_EQ(CommandText(Perform(kCommandLock)), "#lock");
   EXPECT_TRUE(FromClient(50).empty());
   QueueCommand(kCommandKick, {4, 0, u"", u"", u""});
-  {
-    RconLockGuard guard;
-    ResetAfterDisconnect(0);
-  }
+  ResetAfterDisconnect(0);
   EXPECT_EQ(PeekPendingCommand(), kCommandNone);
 }
 

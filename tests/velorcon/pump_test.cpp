@@ -31,19 +31,14 @@ class PumpTest : public HandDrivenTest {
   std::vector<std::uint8_t> Part(int index) { return ReplyPartDatagram(5, 3, index, parts[static_cast<std::size_t>(index)]); }
   void ExpectFullPlayerList() {
     EXPECT_THAT(window.Of("players"), ElementsAre("100"));
-    RconLockGuard guard;
     ASSERT_EQ(Rcon.PlayerRecords.size(), 100u);
     EXPECT_EQ(Rcon.PlayerRecords[99].Number, 99);
     EXPECT_EQ(Rcon.PlayerRecords[99].Ping, 20 + 7 * 99);
   }
   static void AddPending(std::uint8_t sequence, ReplyHandler handler, const Text& message) {
-    RconLockGuard guard;
     AddPendingRequest(sequence, handler, 1, message);
   }
-  static std::size_t MultipartCount() {
-    RconLockGuard guard;
-    return Rcon.MultipartReplies.size();
-  }
+  static std::size_t MultipartCount() { return Rcon.MultipartReplies.size(); }
 
   std::vector<std::string> parts;
 };
@@ -95,32 +90,22 @@ TEST_F(PumpTest, APartCountOfOneAndAnElevenByteDatagramCompleteAtOnce) {
 
 // Ten seconds, also across the wrap of the tick count; a later connect forgets unfinished replies.
 TEST_F(PumpTest, AnUnfinishedReplyOrAnUnansweredRequestIsGivenUpAfterTenSeconds) {
-  const auto timeouts = [] {
-    RconLockGuard guard;
-    return CheckPendingTimeouts();
-  };
   UseFakeTicks(0xFFFFFF00u);
-  {
-    RconLockGuard guard;
-    Rcon.LastKeepAliveTick = 0xFFFFFF00u;
-  }
-  EXPECT_EQ(timeouts(), 1);
+  Rcon.LastKeepAliveTick = 0xFFFFFF00u;
+  EXPECT_EQ(CheckPendingTimeouts(), 1);
   AddPending(0, nullptr, u"");
   Deliver(Part(0));
   AdvanceFakeTicks(kReplyTimeoutMs);
   PumpIdle();
   EXPECT_EQ(MultipartCount(), 1u);
-  EXPECT_EQ(timeouts(), 1);
+  EXPECT_EQ(CheckPendingTimeouts(), 1);
   AdvanceFakeTicks(1);
   PumpIdle();
   EXPECT_EQ(MultipartCount(), 0u);
-  EXPECT_EQ(timeouts(), 0);
+  EXPECT_EQ(CheckPendingTimeouts(), 0);
   Deliver(Part(0));
   ASSERT_EQ(MultipartCount(), 1u);
-  {
-    RconLockGuard guard;
-    ResetAfterDisconnect(0);
-  }
+  ResetAfterDisconnect(0);
   EXPECT_EQ(MultipartCount(), 0u);
 }
 
@@ -133,11 +118,8 @@ TEST_F(PumpTest, RepeatedAnswersAndServerMessagesAreLoggedOnce) {
                             std::vector<std::uint8_t>{'X', 'Y', 0, 0, 0, 0, 0xFF, 1, 9}}) {
     Deliver(bytes);
   }
-  {
-    RconLockGuard guard;
-    Rcon.VersionSequence = 0;
-    Rcon.MaxPingSequence = 1;
-  }
+  Rcon.VersionSequence = 0;
+  Rcon.MaxPingSequence = 1;
   for (std::uint8_t sequence : {0x21, 0x22}) {
     for (const auto& bytes : {ReplyDatagram(0, "2.14.0"), ReplyDatagram(1, "250"), ReplyDatagram(9, ""),
                               MessageDatagram(sequence, "Player #3 connected")}) {
@@ -157,10 +139,7 @@ TEST_F(PumpTest, RepeatedAnswersAndServerMessagesAreLoggedOnce) {
 
 // Payload text ends at the bytes received, even when they fill the whole buffer or more.
 TEST_F(PumpTest, PayloadsAreReadToTheirEndOnlyWithInvalidUtf8Replaced) {
-  {
-    RconLockGuard guard;
-    Rcon.VersionSequence = 3;
-  }
+  Rcon.VersionSequence = 3;
   const std::string filler(kPacketBufferSize - 9, 'A');
   Deliver(MessageDatagram(9, std::string(3000, 'L')));  // longer than the buffer: cut or refused
   Deliver(ReplyDatagram(3, filler));
@@ -179,7 +158,6 @@ TEST_F(PumpTest, AHandlerThatResetsEndsThePassWithoutKeepAlive) {
   EXPECT_THAT(window.Log(), ElementsAre("[The server is shutting down now. Please reconnect.]"));
   EXPECT_EQ(window.Count("reset"), 1);
   EXPECT_TRUE(FromClient(50).empty());
-  RconLockGuard guard;
   EXPECT_EQ(Rcon.ServerConnection, nullptr);
   EXPECT_FALSE(Rcon.Connected);
   EXPECT_TRUE(Rcon.PendingRequests.empty());
@@ -187,10 +165,7 @@ TEST_F(PumpTest, AHandlerThatResetsEndsThePassWithoutKeepAlive) {
 
 TEST_F(PumpTest, NothingHappensWhileNotConnected) {
   UseFakeTicks(CurrentTick() + 20000);
-  {
-    RconLockGuard guard;
-    Rcon.Connected = false;
-  }
+  Rcon.Connected = false;
   QueueCommand(kCommandLock);
   EXPECT_EQ(Deliver(ReplyDatagram(0, "")), 0);
   EXPECT_EQ(PollSocketReadable(connection->Socket), 1) << "nothing was received";
@@ -200,11 +175,8 @@ TEST_F(PumpTest, NothingHappensWhileNotConnected) {
 
 TEST_F(PumpTest, KeepAliveGoesOutEveryFifteenSecondsWithAPendingEntry) {
   UseFakeTicks(1000000);
-  {
-    RconLockGuard guard;
-    Rcon.LastKeepAliveTick = 0;  // as at start: the first pass sends one at once
-    Rcon.CommandSequence = 40;
-  }
+  Rcon.LastKeepAliveTick = 0;  // as at start: the first pass sends one at once
+  Rcon.CommandSequence = 40;
   PumpIdle();
   EXPECT_EQ(FromClient(), ReplyDatagram(40, ""));
   EXPECT_EQ(PendingCount(), 1u);

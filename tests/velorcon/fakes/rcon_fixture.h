@@ -144,7 +144,8 @@ class RconTest : public ::testing::Test {
 };
 
 // Connected set by hand, the server silent: only the test sends the client anything. The
-// client's login tells the server where the client is; the first keep-alive is not due.
+// client's login tells the server where the client is; the first keep-alive is not due. No
+// other thread touches Rcon here, so the tests read and set it without the lock.
 class HandDrivenTest : public RconTest {
  protected:
   void SetUp() override {
