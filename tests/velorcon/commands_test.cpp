@@ -147,14 +147,25 @@ TEST_F(MailboxTest, NothingIsSentWithoutASelectedRowOrForAMaxPingBelowOne) {
 }
 
 void ResetWhilePrompting() { ResetAfterDisconnect(0); }
+std::uint16_t g_serverPort = 0;
+void ReconnectWhilePrompting() {
+  ResetWhilePrompting();
+  Rcon.ServerConnection = OpenUdpConnection(u"127.0.0.1", g_serverPort);
+  Rcon.Connected = true;
+  ++Rcon.ConnectionSerial;
+}
 
+// The answer belongs to the connection the box was opened for, which was replaced or is gone.
 TEST_F(MailboxTest, SetMaxPingSendsNothingWhenTheConnectionWasResetDuringThePrompt) {
+  g_serverPort = server.Port();
   window.PromptAnswer = u"150";
-  window.DuringPrompt = ResetWhilePrompting;
-  QueueCommand(kCommandSetMaxPing);
-  PumpIdle();
+  for (void (*during)() : {ReconnectWhilePrompting, ResetWhilePrompting}) {
+    window.DuringPrompt = during;
+    QueueCommand(kCommandSetMaxPing);
+    PumpNetwork();
+  }
   EXPECT_TRUE(FromClient(50).empty());
-  EXPECT_EQ(window.Count("reset"), 1);
+  EXPECT_EQ(window.Count("reset"), 2);
 }
 
 TEST_F(MailboxTest, AQueuedCommandIsReplacedByTheNextAndDroppedByAReset) {

@@ -50,9 +50,9 @@ TEST_F(ParserTest, PlayerLinesGiveOneRecordEach) {
       // The total line without a line feed adds no record; numbers saturate.
       {heading + "4 10.0.0.2:2304 20 abc(OK) A\n99999999999 10.0.0.3:99999999999 -99999999999 def(OK) B\n(2 players in total)",
        {"4|10.0.0.2|2304|20|abc(OK)|A", "2147483647|10.0.0.3|2147483647|-2147483648|def(OK)|B"}},
-      // Names keep their blanks; a line without blanks is all name; read, not shown.
-      {heading + "1 1.2.3.4:5 6 g(OK)    J\xC3\xB6rg  the  Second  \nlonely\n",
-       {"1|1.2.3.4|5|6|g(OK)|J\xC3\xB6rg  the  Second  ", "0||0|0||lonely"}, 0},
+      // Names keep their blanks, or are empty; a line without blanks is all name; read, not shown.
+      {heading + "1 1.2.3.4:5 6 g(OK)    J\xC3\xB6rg  the  Second  \n2 1.2.3.4:6 7 h   \nlonely\n",
+       {"1|1.2.3.4|5|6|g(OK)|J\xC3\xB6rg  the  Second  ", "2|1.2.3.4|6|7|h|", "0||0|0||lonely"}, 0},
       {"shorter than the heading\n", {}},
   };
   for (const auto& c : cases) {

@@ -7,7 +7,6 @@
 
 #include "rcon_fixture.h"
 #include "velorcon/disconnect.h"
-#include "velorcon/mailbox.h"
 #include "velorcon/parsers.h"
 #include "velorcon/pending.h"
 
@@ -35,9 +34,6 @@ class PumpTest : public HandDrivenTest {
     EXPECT_EQ(Rcon.PlayerRecords[99].Number, 99);
     EXPECT_EQ(Rcon.PlayerRecords[99].Ping, 20 + 7 * 99);
   }
-  static void AddPending(std::uint8_t sequence, ReplyHandler handler, const Text& message) {
-    AddPendingRequest(sequence, handler, 1, message);
-  }
   static std::size_t MultipartCount() { return Rcon.MultipartReplies.size(); }
 
   std::vector<std::string> parts;
@@ -47,7 +43,7 @@ class PumpTest : public HandDrivenTest {
 TEST_F(PumpTest, ThreePartReplyIsHandledOnceAfterItsLastPartInAnyOrder) {
   for (const auto& order : {std::vector<int>{0, 1, 2}, std::vector<int>{2, 1, 0}}) {
     window.Clear();
-    AddPending(5, ParsePlayerList, u"");
+    AddPendingRequest(5, ParsePlayerList, 1, u"");
     UseFakeTicks(CurrentTick() + 20000);  // a keep-alive would be due in any full pass
     EXPECT_EQ(Deliver(Part(order[0])), 1);
     EXPECT_EQ(Deliver(Part(order[1])), 1);
@@ -63,7 +59,7 @@ TEST_F(PumpTest, ThreePartReplyIsHandledOnceAfterItsLastPartInAnyOrder) {
 }
 
 TEST_F(PumpTest, RepeatedOutOfRangeAndMiscountedPartsAreDropped) {
-  AddPending(5, ParsePlayerList, u"");
+  AddPendingRequest(5, ParsePlayerList, 1, u"");
   const std::string junk(2000, 'X');
   // Repeated; index = count; 200 (read unsigned, not negative); another count.
   for (const auto& bytes : {Part(0), Part(0), ReplyPartDatagram(5, 3, 3, junk), ReplyPartDatagram(5, 3, 200, junk),
@@ -81,7 +77,7 @@ TEST_F(PumpTest, APartCountOfOneAndAnElevenByteDatagramCompleteAtOnce) {
   eleven.pop_back();
   for (const auto& bytes : {ReplyPartDatagram(5, 1, 0, "whole"), eleven}) {
     window.Clear();
-    AddPending(5, nullptr, u"done");
+    AddPendingRequest(5, nullptr, 1, u"done");
     EXPECT_EQ(Deliver(bytes), 0);
     EXPECT_THAT(window.Log(), ElementsAre("[done]"));
     EXPECT_EQ(MultipartCount(), 0u);
@@ -93,7 +89,7 @@ TEST_F(PumpTest, AnUnfinishedReplyOrAnUnansweredRequestIsGivenUpAfterTenSeconds)
   UseFakeTicks(0xFFFFFF00u);
   Rcon.LastKeepAliveTick = 0xFFFFFF00u;
   EXPECT_EQ(CheckPendingTimeouts(), 1);
-  AddPending(0, nullptr, u"");
+  AddPendingRequest(0, nullptr, 1, u"");
   Deliver(Part(0));
   AdvanceFakeTicks(kReplyTimeoutMs);
   PumpIdle();
@@ -113,7 +109,7 @@ TEST_F(PumpTest, AnUnfinishedReplyOrAnUnansweredRequestIsGivenUpAfterTenSeconds)
 // the signature or of another type match nothing at all. A repeated server message is
 // acknowledged each time.
 TEST_F(PumpTest, RepeatedAnswersAndServerMessagesAreLoggedOnce) {
-  AddPending(9, nullptr, u"The server has been locked.");
+  AddPendingRequest(9, nullptr, 1, u"The server has been locked.");
   for (const auto& bytes : {ReplyDatagram(0, "2.14.0"), ReplyDatagram(255, "x"), rcon_test_server::Datagram(7, "\x09"),
                             std::vector<std::uint8_t>{'X', 'Y', 0, 0, 0, 0, 0xFF, 1, 9}}) {
     Deliver(bytes);
@@ -153,7 +149,7 @@ TEST_F(PumpTest, PayloadsAreReadToTheirEndOnlyWithInvalidUtf8Replaced) {
 
 TEST_F(PumpTest, AHandlerThatResetsEndsThePassWithoutKeepAlive) {
   UseFakeTicks(CurrentTick() + 20000);
-  AddPending(2, ResetAfterDisconnect, u"The server is shutting down now. Please reconnect.");
+  AddPendingRequest(2, ResetAfterDisconnect, 1, u"The server is shutting down now. Please reconnect.");
   EXPECT_EQ(Deliver(ReplyDatagram(2, "")), 0);
   EXPECT_THAT(window.Log(), ElementsAre("[The server is shutting down now. Please reconnect.]"));
   EXPECT_EQ(window.Count("reset"), 1);

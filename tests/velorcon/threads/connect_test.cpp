@@ -38,7 +38,6 @@ TEST_F(ConnectTest, TheConnectBurstAndWhatTheWindowIsToldTwice) {
                              "title: " + endpoint + " | Velo 2 DUro", "status 0: Host: " + endpoint,
                              "controls disabled: 0", "close: quick connected=0"});
     EXPECT_EQ(window.Events(), told);
-    RconLockGuard guard;
     EXPECT_EQ(Rcon.VersionSequence, 0);
     EXPECT_EQ(Rcon.MaxPingSequence, 1);
     EXPECT_EQ(Rcon.PendingRequests.size(), 5u) << "players, missions and the three ban commands";

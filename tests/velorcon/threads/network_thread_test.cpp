@@ -12,9 +12,7 @@
 #include <thread>
 
 #include "rcon_fixture.h"
-#include "velorcon/connect.h"
 #include "velorcon/disconnect.h"
-#include "velorcon/mailbox.h"
 
 namespace {
 
