@@ -2,8 +2,9 @@
 // still being read (here: held by another program for 12 s), the refreshes made meanwhile
 // neither time out nor get lost and land in the file exactly once, and quitting while it is
 // read ends the program with the file whole.
-#include <windows.h>
 #include <sqlite3.h>
+
+#include <filesystem>
 
 #include "scenario.h"
 
@@ -12,9 +13,6 @@ namespace {
 
 constexpr char kSettings[] = "[General]\r\nAutoRefreshEnable = 0\r\n[Database]\r\nEnable = 1\r\n";
 constexpr int kRows = 200000;
-constexpr int kItemAbout = 2;
-constexpr int kItemQuit = 8;
-constexpr int kItemRefresh = 13;
 constexpr int kLoadWaitMs = 90000;
 constexpr int kHeldSeconds = 12;
 
@@ -22,8 +20,7 @@ class LargeDatabase : public Scenario {
  protected:
   void SetUp() override {
     Scenario::SetUp();
-    CreateDirectoryW(reinterpret_cast<const wchar_t*>(program_.File("appdata").c_str()), nullptr);
-    CreateDirectoryW(reinterpret_cast<const wchar_t*>(program_.DataFolder().c_str()), nullptr);
+    std::filesystem::create_directories(std::filesystem::path(DataFolder()));
     // As an earlier version leaves it: no lookup index yet.
     Sql("CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), DATE CHAR(16));"
         "WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < " + std::to_string(kRows - 1) +
@@ -38,7 +35,7 @@ class LargeDatabase : public Scenario {
   // given; the first column of the first row it gave.
   std::string Sql(const std::string& sql, sqlite3** keep = nullptr) {
     sqlite3* db = nullptr;
-    sqlite3_open(ToUtf8(program_.DataFolder() + u"db.db").c_str(), &db);
+    sqlite3_open(TextToUtf8(DataFolder() + u"db.db").c_str(), &db);
     sqlite3_busy_timeout(db, 10000);
     std::string first;
     const auto take = [](void* out, int, char** values, char**) {
@@ -49,11 +46,6 @@ class LargeDatabase : public Scenario {
     if (keep != nullptr) *keep = db; else sqlite3_close(db);
     return first;
   }
-  bool QuitAndWait() {
-    Menu(kItemQuit);
-    DWORD exitCode = 1;
-    return program_.WaitForExit(15000, exitCode) && exitCode == 0;
-  }
 
   sqlite3* holder_ = nullptr;
 };
@@ -63,38 +55,34 @@ TEST_F(LargeDatabase, TheWindowAnswersWhileTheFileIsReadAndRefreshesLandOnce) {
   Sql("BEGIN EXCLUSIVE", &holder_);
   const DWORD heldSince = GetTickCount();
   ASSERT_NO_FATAL_FAILURE(StartProgram(kSettings));
-  Menu(kItemAbout);
-  HWND about = WaitForWindow(u"About");
+  HWND about = OpenWindow(kItemAbout, u"About");
   ASSERT_NE(about, nullptr);
   PostMessageW(about, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitGone(about));
   ASSERT_NO_FATAL_FAILURE(QuickConnect("secret"));
-  ASSERT_TRUE(WaitFor([&] { return Connected(); }, kWaitMs));
-  ASSERT_TRUE(WaitForRows(kPlayersList, 5));
   // Refreshes while the file stays held: none waits for it, so none times out.
   for (int second = 0; second < kHeldSeconds && GetTickCount() - heldSince < kHeldSeconds * 1000u; ++second) {
     Menu(kItemRefresh);
     Sleep(1000);
   }
-  EXPECT_EQ(Probe().StatusField(StatusBar(), 1), u"Players: 5");
+  EXPECT_EQ(Status(1), u"Players: 5");
   EXPECT_FALSE(LogHas(u"[Server is not responding. Please reconnect.]"));
   // Until the whole file is read the list shows nothing rather than a part.
-  EXPECT_EQ(Probe().ListCount(MainControl(kDatabaseList)), 0);
+  EXPECT_EQ(Rows(kDatabaseList), 0);
   sqlite3_close(holder_);
   holder_ = nullptr;
 
-  EXPECT_TRUE(WaitFor([&] { return Probe().ListCount(MainControl(kDatabaseList)) == kRows + 5; }, kLoadWaitMs));
-  EXPECT_TRUE(WaitFor([&] { return Sql("SELECT count(*) FROM PLAYERS") == std::to_string(kRows + 5); },
-                      kLoadWaitMs));
+  EXPECT_TRUE(WaitFor([&] { return Rows(kDatabaseList) == kRows + 5; }, kLoadWaitMs));
+  EXPECT_TRUE(WaitFor([&] { return Sql("SELECT count(*) FROM PLAYERS") == std::to_string(kRows + 5); }, kLoadWaitMs));
   for (const auto& player : server_.Players()) {
     EXPECT_EQ(Sql("SELECT count(*) FROM PLAYERS WHERE GUID='" + player.Guid + "'"), "1") << player.Guid;
   }
-  EXPECT_TRUE(QuitAndWait());
+  Quit();
 }
 
 TEST_F(LargeDatabase, QuittingWhileTheFileIsReadEndsTheProgramWithTheFileWhole) {
   ASSERT_NO_FATAL_FAILURE(StartProgram(kSettings));
-  EXPECT_TRUE(QuitAndWait());
+  Quit();
   EXPECT_EQ(Sql("PRAGMA integrity_check"), "ok");
   EXPECT_EQ(Sql("SELECT count(*) FROM PLAYERS"), std::to_string(kRows));
 }

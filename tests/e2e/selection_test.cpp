@@ -1,9 +1,6 @@
 // With a refresh every second: the selected player stays selected through automatic and F5
 // refreshes and a sort, the pop-up's Kick acts on that player, a player who left is reported
 // instead of a dialog for nobody; quitting with the "Set MaxPing" box open ends at once.
-#include <windows.h>
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "scenario.h"
@@ -11,33 +8,24 @@
 namespace e2e {
 namespace {
 
-constexpr char kSettings[] = "[General]\r\nAutoRefreshEnable = 1\r\nAutoRefreshTime = 1\r\n";
 constexpr int kPingColumn = 4;
 constexpr int kGuidColumn = 6;
 
 class Selection : public Scenario {
  protected:
-  int PlayerRequests() const {
-    const auto commands = server_.Commands();
-    return static_cast<int>(std::count(commands.begin(), commands.end(), "players"));
-  }
   // Waits until `count` more player lists were asked for and the last of them was shown.
   bool WaitForRefreshes(int count) const {
-    const int wanted = PlayerRequests() + count;
-    const Text before = Probe().StatusField(StatusBar(), 2);
-    return WaitFor([&] { return PlayerRequests() >= wanted; }, kWaitMs) &&
-           WaitFor([&] { return Probe().StatusField(StatusBar(), 2) != before; }, kWaitMs);
+    const int wanted = CountCommands("players") + count;
+    const Text before = Status(2);
+    return Eventually([&] { return CountCommands("players") >= wanted; }) &&
+           Eventually([&] { return Status(2) != before; });
   }
-  Text SelectedGuid() const {
-    const int row = Probe().ListSelection(MainControl(kPlayersList));
-    return row < 0 ? Text(u"(none)") : Probe().ListCell(MainControl(kPlayersList), row, kGuidColumn);
-  }
+  Text SelectedGuid() const { return Cell(kPlayersList, Selected(kPlayersList), kGuidColumn); }  // "" for none
   // The left button pressed and released on a column heading, as the user clicks it.
   void ClickHeading(int column) const {
-    HWND list = MainControl(kPlayersList);
-    int x = 0;
+    HWND list = Gadget(kPlayersList);
+    int x = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)) / 2;
     for (int c = 0; c < column; ++c) x += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0));
-    x += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)) / 2;
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
     PostMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(x, 5));
@@ -45,16 +33,14 @@ class Selection : public Scenario {
 };
 
 TEST_F(Selection, TheSelectedPlayerStaysSelectedAndActionsOnAPlayerWhoLeftSaySo) {
-  StartProgram(kSettings);
-  QuickConnect("secret");
-  ASSERT_TRUE(WaitFor([&] { return Connected(); }, kWaitMs));
-  ASSERT_TRUE(WaitForRows(kPlayersList, 5));
+  StartProgram("[General]\r\nAutoRefreshEnable = 1\r\nAutoRefreshTime = 1\r\n");
+  ASSERT_NO_FATAL_FAILURE(QuickConnect("secret"));
   Select(kPlayersList, 1);
-  const Text guid = Probe().ListCell(MainControl(kPlayersList), 1, kGuidColumn);
-  const Text name = Probe().ListCell(MainControl(kPlayersList), 1, 0);
+  const Text guid = Cell(kPlayersList, 1, kGuidColumn);
+  const Text name = Cell(kPlayersList, 1, 0);
 
   for (int refresh = 0; refresh < 5; ++refresh) {
-    if (refresh >= 3) Menu(13);  // F5
+    if (refresh >= 3) Menu(kItemRefresh);  // F5
     ASSERT_TRUE(WaitForRefreshes(1)) << refresh;
     EXPECT_EQ(SelectedGuid(), guid) << refresh;
   }
@@ -62,17 +48,16 @@ TEST_F(Selection, TheSelectedPlayerStaysSelectedAndActionsOnAPlayerWhoLeftSaySo)
   // Two clicks on "Ping": the highest ping first (the server lists them lowest first).
   ClickHeading(kPingColumn);
   ClickHeading(kPingColumn);
-  ASSERT_TRUE(WaitFor([&] { return Probe().ListCell(MainControl(kPlayersList), 0, kPingColumn) == u"48"; }, kWaitMs));
+  ASSERT_TRUE(Eventually([&] { return Cell(kPlayersList, 0, kPingColumn) == u"48"; }));
   ASSERT_TRUE(WaitForRefreshes(2));
   std::vector<int> pings;
-  for (const Text& ping : Probe().ListColumn(MainControl(kPlayersList), kPingColumn)) pings.push_back(std::stoi(ToUtf8(ping)));
+  for (const Text& ping : Column(kPlayersList, kPingColumn)) pings.push_back(std::stoi(TextToUtf8(ping)));
   EXPECT_TRUE(std::is_sorted(pings.rbegin(), pings.rend()));
   EXPECT_EQ(SelectedGuid(), guid);
 
   // Kick right after a refresh: the dialog is for the selected player.
   ASSERT_TRUE(WaitForRefreshes(1));
-  Menu(3);
-  HWND kick = WaitForWindow(u"Kick Player - " + name);
+  HWND kick = OpenWindow(kItemKick, u"Kick Player - " + name);
   ASSERT_NE(kick, nullptr);
   PostMessageW(kick, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitGone(kick));
@@ -82,23 +67,19 @@ TEST_F(Selection, TheSelectedPlayerStaysSelectedAndActionsOnAPlayerWhoLeftSaySo)
     if (Utf8ToText(player.Guid) == guid) server_.RemovePlayer(player.Number);
   }
   ASSERT_TRUE(WaitForRows(kPlayersList, 4));
-  EXPECT_EQ(Probe().ListSelection(MainControl(kPlayersList)), -1);
-  for (const int item : {3, 4, 37}) {
+  EXPECT_EQ(Selected(kPlayersList), -1);
+  for (const int item : {kItemKick, kItemBan, kItemMessage}) {
     Menu(item);
     EXPECT_EQ(AnswerMessageBox(u"Velo 2 DUro"), u"The selected player has left the server.") << item;
   }
-  EXPECT_EQ(Probe().FindByTitle(u"Kick Player - "), nullptr);
+  EXPECT_EQ(Top([](HWND window) { return TextOf(window).starts_with(u"Kick Player - "); }), nullptr);
 
   // Quit while the "Set MaxPing" box waits for an answer: it goes unanswered, nothing is sent.
-  Menu(12);
-  HWND maxPing = WaitForWindow(u"Set MaxPing");
+  HWND maxPing = OpenWindow(kItemSetMaxPing, u"Set MaxPing");
   ASSERT_NE(maxPing, nullptr);
-  WindowProbe::SetText(WindowProbe::Control(maxPing, kRequesterField), u"300");
-  Menu(8);
-  DWORD exitCode = 1;
-  ASSERT_TRUE(program_.WaitForExit(kWaitMs, exitCode));
-  EXPECT_EQ(exitCode, 0u);
-  for (const std::string& command : server_.Commands()) EXPECT_NE(command, "maxping 300");
+  SetText(Control(maxPing, kRequesterField), u"300");
+  Quit(kWaitMs);
+  EXPECT_EQ(CountCommands("maxping 300"), 0);
 }
 
 }  // namespace

@@ -1,106 +1,263 @@
 #include "scenario.h"
 
-#include "runtime/portable/text.h"
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+#include "runtime/win32/platform/wide_text.h"
 
 namespace e2e {
+namespace {
 
-std::string ToUtf8(const Text& text) { return TextToUtf8(text); }
+constexpr int kTextUnits = 1024;
+constexpr int kDonationCloseButton = 85;
 
-void Scenario::SetUp() { ASSERT_TRUE(server_.Start()); }
+struct Search {
+  const WindowTest& accepts;
+  DWORD processId = 0;  // 0: children
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  const bool ours = search->processId == 0 || (owner == search->processId && IsWindowVisible(window));
+  if (ours && search->accepts(window)) search->found.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> Children(HWND top, const WindowTest& accepts) {
+  Search search{accepts, 0, {}};
+  if (top != nullptr) EnumChildWindows(top, Collect, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+Text ClassOf(HWND window) {
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, 128);
+  return FromWide(name);
+}
+
+// The texts of the static children: a message box's message.
+Text StaticTexts(HWND top) {
+  Text text;
+  for (HWND child : Children(top, [](HWND window) { return ClassOf(window) == u"Static"; })) text += TextOf(child);
+  return text;
+}
+
+// Sends `message` with a pointer to a copy of `size` bytes of `block` in memory lent in the
+// other process, followed by room for text that `textField`, inside `block`, points at; the
+// text the window put there comes back.
+Text SendRemote(HANDLE process, HWND window, UINT message, WPARAM wParam, void* block, std::size_t size,
+                wchar_t** textField) {
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, size + kTextUnits * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  if (remote == nullptr) return Text();
+  if (textField != nullptr) *textField = reinterpret_cast<wchar_t*>(remote + size);
+  Text text(kTextUnits, u'\0');
+  if (size == 0 || WriteProcessMemory(process, remote, block, size, nullptr)) {
+    SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote + size, text.data(), (kTextUnits - 1) * sizeof(wchar_t), nullptr);
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  text.resize(text.find(u'\0'));
+  return text;
+}
+
+// Its button counts down before it takes a click.
+void AnswerDonationWindow(HWND donation) {
+  HWND close = nullptr;
+  WaitFor([&] { return (close = Control(donation, kDonationCloseButton)) != nullptr; }, 2000);
+  EXPECT_FALSE(Enabled(close));
+  EXPECT_EQ(TextOf(close).rfind(u"Close (", 0), 0u);
+  EXPECT_TRUE(WaitFor([&] { return Enabled(close); }, 10000));
+  EXPECT_EQ(TextOf(close), u"Close");
+  Click(close);
+  WaitFor([&] { return !IsWindow(donation); }, 5000);
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& ready, int timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < static_cast<DWORD>(timeoutMs)) {
+    if (ready()) return true;
+    Sleep(20);
+  }
+  return ready();
+}
+
+HWND Control(HWND top, int id) {
+  const auto found = Children(top, [id](HWND window) { return GetDlgCtrlID(window) == id; });
+  return found.empty() ? nullptr : found[0];
+}
+
+Text TextOf(HWND window) {
+  if (window == nullptr) return Text();
+  Text text(kTextUnits, u'\0');
+  text.resize(SendMessageW(window, WM_GETTEXT, kTextUnits, reinterpret_cast<LPARAM>(WideBuffer(text))));
+  return text;
+}
+
+void SetText(HWND window, TextView text) {
+  SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(Text(text))));
+}
+
+void Notify(HWND control, WORD code) {
+  PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+               reinterpret_cast<LPARAM>(control));
+}
+
+Text ClipboardText() {
+  Text text;
+  if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; }, 1000)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = FromWide(static_cast<const wchar_t*>(GlobalLock(data)));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
 
 void Scenario::TearDown() {
-  // No program error may have been reported on the way.
-  for (HWND window : Probe().TopWindows()) {
-    EXPECT_EQ(WindowProbe::StaticTexts(window).find(u"A program error was detected:"), Text::npos);
+  if (process_.hProcess != nullptr) {
+    // No program error may have been reported on the way.
+    EXPECT_EQ(Top([](HWND window) { return StaticTexts(window).find(u"A program error was detected:") != Text::npos; }),
+              nullptr);
+    if (ExitCode(0) == STILL_ACTIVE) TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
   }
   server_.Stop();
 }
 
 void Scenario::StartProgram(const std::string& settings) {
-  program_.WriteSettings(settings);
-  ASSERT_TRUE(program_.Start());
-  main_ = program_.WaitForMainWindow(30000);
+  PutFileBytes(File("settings.ini"), settings);
+  // A copy of the build's program, whose path is one of the build machine: Wine shows its root
+  // as drive Z. Its data folder is the test's, through APPDATA.
+  Text program = Utf8ToText(VELO_PROGRAM_PATH);
+  if (program.starts_with(u"/")) program = u"Z:" + program;
+  ASSERT_TRUE(CopyFileW(Wide(program), Wide(File("velo2duro.exe")), FALSE));
+  std::filesystem::create_directories(folder_.Path() / "appdata");
+  SetEnvironmentVariableW(L"APPDATA", Wide(File("appdata")));
+  Text commandLine = u"\"" + File("velo2duro.exe") + u"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  ASSERT_TRUE(CreateProcessW(nullptr, WideBuffer(commandLine), nullptr, nullptr, FALSE, 0, nullptr,
+                             Wide(folder_.Path().u16string()), &startup, &process_));
+  bool donationAnswered = false;
+  const auto mainShown = [&] {
+    HWND donation = Top([](HWND window) { return TextOf(window) == u"Velo 2 DUro - Donation"; });
+    if (donation != nullptr && !std::exchange(donationAnswered, true)) AnswerDonationWindow(donation);
+    return (main_ = Top([](HWND window) { return ClassOf(window) == u"WindowClass_0"; })) != nullptr;
+  };
+  WaitFor(mainShown, 30000);
   ASSERT_NE(main_, nullptr);
 }
 
-void Scenario::Type(HWND field, TextView text) {
-  WindowProbe::SetText(field, text);
-  wchar_t name[16] = {};
-  GetClassNameW(field, name, 16);
-  if (lstrcmpiW(name, L"Edit") == 0) WindowProbe::Notify(field, EN_CHANGE);
-}
-
-bool Scenario::WaitGone(HWND window) const {
-  return WaitFor([&] { return !IsWindow(window); }, kWaitMs);
-}
-
-bool Scenario::LogHas(TextView line) const {
-  for (const Text& logged : Probe().Lines(MainControl(kLogList))) {
-    if (logged == line) return true;
+DWORD Scenario::ExitCode(int timeoutMs) const {
+  DWORD code = STILL_ACTIVE;
+  if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process_.hProcess, &code);
   }
-  return false;
+  return code;
 }
 
-bool Scenario::WaitForLogLine(TextView line) const {
-  return WaitFor([&] { return LogHas(line); }, kWaitMs);
+HWND Scenario::Top(const WindowTest& accepts) const {
+  Search search{accepts, process_.dwProcessId, {}};
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+  return search.found.empty() ? nullptr : search.found[0];
 }
 
-::testing::AssertionResult Scenario::WaitForRows(int list, int rows) const {
-  if (WaitFor([&] { return Probe().ListCount(MainControl(list)) == rows; }, kWaitMs)) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << "list " << list << " has " << Probe().ListCount(MainControl(list))
-                                       << " rows, not " << rows;
+HWND Scenario::WaitForWindow(TextView title) const {
+  HWND found = nullptr;
+  Eventually([&] { return (found = Top([&](HWND window) { return TextOf(window) == title; })) != nullptr; });
+  return found;
+}
+
+Text Scenario::Cell(int list, int row, int column) const {
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.cchTextMax = kTextUnits - 1;
+  return SendRemote(process_.hProcess, Gadget(list), LVM_GETITEMTEXTW, row, &item, sizeof item, &item.pszText);
+}
+
+void Scenario::Select(int list, int row) const {
+  LVITEMW item{};
+  item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendRemote(process_.hProcess, Gadget(list), LVM_SETITEMSTATE, row, &item, sizeof item, nullptr);
+}
+
+std::vector<Text> Scenario::Column(int list, int column) const {
+  std::vector<Text> cells;
+  for (int row = 0; row < Rows(list); ++row) cells.push_back(Cell(list, row, column));
+  return cells;
 }
 
 int Scenario::RowWith(int list, int column, TextView text) const {
-  const std::vector<Text> cells = Probe().ListColumn(MainControl(list), column);
-  for (std::size_t row = 0; row < cells.size(); ++row) {
-    if (cells[row] == text) return static_cast<int>(row);
+  const std::vector<Text> cells = Column(list, column);
+  const auto found = std::find(cells.begin(), cells.end(), text);
+  return found == cells.end() ? -1 : static_cast<int>(found - cells.begin());
+}
+
+::testing::AssertionResult Scenario::WaitForRows(int list, int rows) const {
+  if (Eventually([&] { return Rows(list) == rows; })) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "list " << list << " has " << Rows(list) << " rows, not " << rows;
+}
+
+Text Scenario::Status(int field) const {
+  const auto bars = Children(main_, [](HWND window) { return ClassOf(window) == u"msctls_statusbar32"; });
+  return bars.empty() ? Text() : SendRemote(process_.hProcess, bars[0], SB_GETTEXTW, field, nullptr, 0, nullptr);
+}
+
+std::vector<Text> Scenario::Log() const {
+  HWND log = Gadget(kLogList);
+  std::vector<Text> lines;
+  for (int i = 0; i < SendMessageW(log, LB_GETCOUNT, 0, 0); ++i) {
+    Text line(std::max<LRESULT>(SendMessageW(log, LB_GETTEXTLEN, i, 0), 0) + 1, u'\0');
+    line.resize(std::max<LRESULT>(SendMessageW(log, LB_GETTEXT, i, reinterpret_cast<LPARAM>(WideBuffer(line))), 0));
+    lines.push_back(line);
   }
-  return -1;
+  return lines;
+}
+
+void Scenario::Type(HWND field, TextView text) {
+  SetText(field, text);
+  if (ClassOf(field) == u"Edit") Notify(field, EN_CHANGE);
 }
 
 Text Scenario::AnswerMessageBox(TextView title) const {
   HWND box = nullptr;
-  WaitFor(
-      [&] {
-        for (HWND window : Probe().TopWindows()) {
-          wchar_t name[16] = {};
-          GetClassNameW(window, name, 16);
-          if (lstrcmpW(name, L"#32770") == 0 && WindowProbe::TextOf(window) == title) box = window;
-        }
-        return box != nullptr;
-      },
-      kWaitMs);
+  const WindowTest isBox = [&](HWND window) { return ClassOf(window) == u"#32770" && TextOf(window) == title; };
+  Eventually([&] { return (box = Top(isBox)) != nullptr; });
   if (box == nullptr) return u"(no message box)";
-  const Text text = WindowProbe::StaticTexts(box);
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  const Text text = StaticTexts(box);
+  Command(box, IDOK);
   WaitGone(box);
   return text;
 }
 
 bool Scenario::AnswerRequester(TextView title, TextView text) const {
-  HWND requester = nullptr;
-  if (!WaitFor([&] { return (requester = Probe().FindByTitle(title)) != nullptr; }, kWaitMs)) return false;
-  WindowProbe::SetText(WindowProbe::Control(requester, kRequesterField), text);
-  PostMessageW(requester, WM_COMMAND, IDOK, 0);
+  HWND requester = WaitForWindow(title);
+  if (requester == nullptr) return false;
+  SetText(Control(requester, kRequesterField), text);
+  Command(requester, IDOK);
   return WaitGone(requester);
 }
 
 void Scenario::QuickConnect(const std::string& password) {
-  Menu(0);
-  HWND dialog = WaitForWindow(u"Quick Connect");
+  HWND dialog = OpenWindow(kItemQuickConnect, u"Quick Connect");
   ASSERT_NE(dialog, nullptr);
-  Type(WindowProbe::Control(dialog, 37), u"127.0.0.1");
-  Type(WindowProbe::Control(dialog, 38), DecimalText(server_.Port()));
-  Type(WindowProbe::Control(dialog, 39), Utf8ToText(password));
-  WindowProbe::Click(WindowProbe::Control(dialog, 41));
+  Type(Control(dialog, 37), u"127.0.0.1");
+  Type(Control(dialog, 38), DecimalText(server_.Port()));
+  Type(Control(dialog, 39), Utf8ToText(password));
+  Click(Control(dialog, 41));
   ASSERT_TRUE(WaitGone(dialog));
-}
-
-bool Scenario::Connected() const {
-  return WindowProbe::TextOf(main_) == u"127.0.0.1 : " + DecimalText(server_.Port()) + u" | Velo 2 DUro";
+  ASSERT_TRUE(Eventually([&] { return Connected(); }));
+  ASSERT_TRUE(WaitForRows(kPlayersList, 5));
 }
 
 }  // namespace e2e

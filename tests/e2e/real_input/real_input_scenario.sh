@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # One session as a person has it: the real program in a Wine prefix without the Wine desktop,
-# under a real window manager (openbox) on its own Xvfb, driven by real mouse and keyboard
-# events from outside (xdotool), against the scripted server on 127.0.0.1. Window contents
-# are read with `xwd -id`. Every wait is bounded; the whole run takes well under a minute.
-# The picture of the connected main window is left in <artifacts>/main_window.xwd.
+# under a window manager (openbox) on its own Xvfb, driven by mouse and keyboard events from
+# outside (xdotool) against the scripted server on 127.0.0.1; windows read with `xwd -id`.
+# Every wait is bounded. The connected main window is left in <artifacts>/main_window.xwd.
 #   real_input_scenario.sh <velo2duro.exe> <rcon-test-server.exe> <artifacts folder>
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -11,15 +10,11 @@ repo="$(cd "$here/../../.." && pwd)"
 source "$repo/scripts/lib/common.sh"
 
 if [ "${1:-}" != "--inside" ]; then
-  [ $# -eq 3 ] || { echo "usage: $0 <velo2duro.exe> <rcon-test-server.exe> <artifacts folder>" >&2; exit 2; }
   export WINEPREFIX="$VELO_REAL_INPUT_PREFIX"
   "$repo/scripts/make-wine-prefix" "$WINEPREFIX"
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$@"
 fi
-shift
-program="$1"
-server_program="$2"
-artifacts="$3"
+program="$2" server_program="$3" artifacts="$4"
 export WINEPREFIX="$VELO_REAL_INPUT_PREFIX"
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
@@ -27,21 +22,13 @@ step() { echo "[ step ] $*"; }
 
 work="$(mktemp -d)"
 pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'kill "${pids[@]}" 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 
-# ---- waiting and looking ------------------------------------------------------------------
 # Polls a command every 0.2 s until it succeeds, for at most $1 seconds.
 wait_until() {
   local seconds="$1"; shift
-  local tries=$((seconds * 5))
-  for ((k = 0; k < tries; ++k)); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
+  for ((k = 0; k < seconds * 5; ++k)); do
+    "$@" >/dev/null 2>&1 && return 0
     sleep 0.2
   done
   return 1
@@ -68,22 +55,18 @@ open_server_menu() {
   wait_until 5 bash -c "[ \$(xdotool search --onlyvisible --classname velo2duro.exe | wc -l) -gt $before ]" ||
     fail "the Server menu did not open"
 }
-geometry() { xdotool getwindowgeometry --shell "$1" | sed -n "s/^$2=//p"; }
 click() { xdotool mousemove --sync --window "$1" "$2" "$3" click 1; }
 
-# ---- the server and the program -------------------------------------------------------------
-openbox >/dev/null 2>&1 &
-pids+=($!)
+openbox >/dev/null 2>&1 & pids+=($!)
 wait_until 10 xdotool search --name '^Openbox$' || true
 
-password=real-input
-port=
+password=real-input port=
 for candidate in $(seq $((24000 + $$ % 500)) 17 $((24000 + $$ % 500 + 170))); do
   wine "$server_program" --port "$candidate" --password "$password" --players 6 >"$work/server.log" 2>&1 &
   server_pid=$!
   # It says it listens, or ends at once when the port is taken.
   wait_until 10 bash -c "grep -q listening '$work/server.log' || ! kill -0 $server_pid" || true
-  if grep -q listening "$work/server.log"; then port=$candidate; pids+=("$server_pid"); break; fi
+  grep -q listening "$work/server.log" && { port=$candidate; pids+=("$server_pid"); break; }
   kill "$server_pid" 2>/dev/null || true
 done
 [ -n "$port" ] || fail "the test server could not listen on 127.0.0.1"
@@ -100,20 +83,13 @@ pids+=("$program_pid")
 step "start: the donation window, when it comes, is closed with its button once it allows"
 wait_until 30 bash -c "xdotool search --onlyvisible --name '^Velo 2 DUro( - Donation)?\$' | grep -q ." ||
   fail "no window came"
+# Its button counts five seconds down before it takes a click.
 donation="$(window_named '^Velo 2 DUro - Donation$')"
-if [ -n "$donation" ]; then
-  # Its button counts five seconds down before it takes a click.
-  for ((k = 0; k < 40; ++k)); do
-    has_window '^Velo 2 DUro - Donation$' || break
-    click "$donation" 225 142 2>/dev/null || true
-    sleep 0.25
-  done
-  no_window '^Velo 2 DUro - Donation$' || fail "the donation window did not close"
-fi
+click_donation() { click "$donation" 225 142 2>/dev/null; no_window '^Velo 2 DUro - Donation$'; }
+[ -z "$donation" ] || wait_until 12 click_donation || fail "the donation window did not close"
 wait_until 20 has_window '^Velo 2 DUro$' || fail "no main window"
 main="$(window_named '^Velo 2 DUro$')"
-width="$(geometry "$main" WIDTH)"
-height="$(geometry "$main" HEIGHT)"
+eval "$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^WIDTH=/width=/p; s/^HEIGHT=/height=/p')"
 
 step "first show: the players list and the log are laid out"
 # The players list's header row, under the tabs, shows its column titles; the log list's own
@@ -170,6 +146,5 @@ wait_until 10 bash -c "[ \$(grep -c 'command: players' '$work/server.log') -gt $
 step "Quit through the Server menu ends the program"
 open_server_menu
 click "$main" 60 81
-program_running() { kill -0 "$program_pid" 2>/dev/null; }
-for ((k = 0; k < 75; ++k)); do program_running || break; sleep 0.2; done
-if program_running; then fail "the program did not end after Quit"; fi
+program_gone() { ! kill -0 "$program_pid" 2>/dev/null; }
+wait_until 15 program_gone || fail "the program did not end after Quit"

@@ -1,31 +1,102 @@
-// The host window procedure's answers to the window and bar messages.
-#include <gtest/gtest.h>
-
+// The host window procedure: owner-drawn items as it measures and paints them, and its answers
+// to the window and bar messages.
 #include <algorithm>
 
-#include <windows.h>
-#include <commctrl.h>
-
 #include "../foundation/dib_canvas.h"
-#include "popups_fixture.h"
-#include "veloui/foundation/core/toolkit_registry.h"
+#include "menus_fixture.h"
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/system_binding.h"
-#include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/core/bar_drawing_rules.h"
 #include "veloui/menus/host_install.h"
 #include "veloui/menus/host_state.h"
 #include "veloui/menus/host_window_proc.h"
-#include "veloui/menus/menus.h"
-#include "veloui/menus/rebars.h"
 
 namespace {
 
-class HostWindowProcTest : public PopupsTest {
+constexpr int kItemWidth = 160;
+constexpr int kItemHeight = 23;
+
+COLORREF UiColour(int id) { return GetUIColour(UISTYLE_OFFICE2003, id, kUIColourColorref); }
+
+class HostOwnerDrawTest : public MenusTest {
+ protected:
+  void SetUp() override {
+    MenusTest::SetUp();
+    HBITMAP image = SolidBitmap(RGB(200, 30, 30));
+    SetMenuImageSize(16, 16);
+    Menu = CreateSkinnedPopupMenu(7, UISTYLE_OFFICE2003);
+    ASSERT_NE(AddMenuItem(31, u"Kick", image, nullptr, nullptr, 0), 0);
+    DeleteObject(image);
+    AddMenuSeparator();
+    ASSERT_NE(AddMenuItem(32, u"Ban", nullptr, nullptr, nullptr, 0), 0);
+    InstallHostWindowProc(Window, false);  // the owner of a context menu carries the host procedure
+  }
+  ULONG_PTR ItemData(int position) const { return ItemInfo(Menu, position, true, MIIM_DATA).dwItemData; }
+  void Draw(DibCanvas& canvas, int position, UINT state, ULONG_PTR data = 0) {
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, GetMenuItemID(Menu, position), 0, state, reinterpret_cast<HWND>(Menu), canvas.Dc(),
+                        RECT{0, 0, kItemWidth, kItemHeight}, data != 0 ? data : ItemData(position)};
+    SendMessageW(Window, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+  }
+
+  HMENU Menu = nullptr;
+};
+
+TEST_F(HostOwnerDrawTest, OwnItemsAreMeasuredTwentyThreeHighAndForeignOnesAreLeftToTheWindow) {
+  int foreign = 0;
+  MEASUREITEMSTRUCT own{ODT_MENU, 0, 31, 0, 77, ItemData(0)};
+  MEASUREITEMSTRUCT other{ODT_MENU, 0, 31, 0, 77, reinterpret_cast<ULONG_PTR>(&foreign)};
+  for (MEASUREITEMSTRUCT* measure : {&own, &other}) SendMessageW(Window, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(measure));
+  EXPECT_EQ(own.itemHeight, 23u);
+  EXPECT_GT(own.itemWidth, 32u);
+  EXPECT_EQ(other.itemHeight, 77u);
+  DibCanvas canvas(kItemWidth, kItemHeight);
+  Draw(canvas, 0, 0, reinterpret_cast<ULONG_PTR>(&foreign));
+  EXPECT_EQ(canvas.Colour(kItemWidth - 5, kItemHeight / 2), RGB(255, 255, 255));
+}
+
+// Items 0 "Kick" with an image, 1 a separator and 2 "Ban" in each state, read back pixel by
+// pixel; the text column starts at x = 24.
+TEST_F(HostOwnerDrawTest, EachStateShowsItsColours) {
+  ASSERT_EQ(GdiPlus.Library, nullptr) << "the image column's gradient is drawn without GDI+";
+  constexpr int W = kItemWidth;
+  constexpr int H = kItemHeight;
+  struct Pixel { int X, Y; COLORREF Colour; };
+  struct Span { COLORREF Colour; int Left, Right; bool Shown; };  // shown somewhere in those columns, or nowhere
+  const struct {
+    const char* Name;
+    int Position;
+    UINT State;
+    std::vector<Pixel> Pixels;
+    std::vector<Span> Spans;
+  } cases[] = {
+      {"normal", 0, 0, {{W - 5, 2, UiColour(30)}}, {{UiColour(4), 24, W, true}, {RGB(200, 30, 30), 0, 24, true}}},
+      {"image column", 2, 0, {{0, H / 2, UiColour(21)}}, {{RGB(0, 0, 0), 2, 3, false}}},
+      {"hot", 0, ODS_SELECTED, {{1, H / 2, UiColour(28)}, {W / 2, 0, UiColour(28)}, {W - 4, H / 2, UiColour(26)}},
+       {{UiColour(27), 24, W, true}}},
+      {"disabled", 2, ODS_DISABLED | ODS_GRAYED, {{W - 5, 2, UiColour(30)}},
+       {{UiColour(29), 24, W, true}, {UiColour(4), 24, W, false}}},
+      {"separator", 1, 0, {{W / 2, H / 2, UiColour(25)}, {W / 2, 1, UiColour(30)}}, {}},
+      {"checked", 2, ODS_CHECKED, {}, {{UiColour(15), 0, 24, true}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    DibCanvas canvas(W, H);
+    Draw(canvas, c.Position, c.State);
+    for (const Pixel& p : c.Pixels) EXPECT_EQ(canvas.Colour(p.X, p.Y), p.Colour) << p.X << "," << p.Y;
+    for (const Span& s : c.Spans) {
+      bool found = false;
+      for (int y = 0; y < H; ++y)
+        for (int x = s.Left; x < s.Right; ++x) found = found || canvas.Colour(x, y) == s.Colour;
+      EXPECT_EQ(found, s.Shown) << std::hex << s.Colour;
+    }
+  }
+}
+
+class HostWindowProcTest : public MenusTest {
  protected:
   HWND MakeRebarWithMenuBar() {
-    const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, kOffice2003 | 0x600, 0));
-    HWND bar = BuildProgramMenuBar(Window);
+    const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0));
+    HWND bar = BuildMenuBar(Window);
     if (rebar == nullptr || bar == nullptr) return nullptr;
     SetCurrentRebar(reinterpret_cast<std::intptr_t>(rebar));
     AddRebarBand(bar, u"", 300, 100, 0, nullptr, 0);
@@ -33,14 +104,10 @@ class HostWindowProcTest : public PopupsTest {
   }
 };
 
-TEST_F(HostWindowProcTest, AWindowThatLostItsRecordStillBehavesAsAWindow) {
-  HWND other = MakeWindow();
-  ASSERT_NE(other, nullptr);
-  EXPECT_EQ(HostWindowProc(other, WM_GETTEXTLENGTH, 0, 0), 11);
-}
-
+// Also: a window without a record still behaves as a window.
 TEST_F(HostWindowProcTest, ADestroyedWindowsRecordIsDropped) {
   HWND other = MakeWindow();
+  EXPECT_EQ(HostWindowProc(other, WM_GETTEXTLENGTH, 0, 0), 11);
   InstallHostWindowProc(other, false);
   const auto recorded = [other] {
     return std::ranges::any_of(ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows),
@@ -58,13 +125,10 @@ TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingComposit
   RECT client{};
   GetClientRect(Window, &client);
   EXPECT_EQ(SendMessageW(Window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom)), 0);
-  RECT rect{};
-  GetWindowRect(rebar, &rect);
+  const RECT rect = RectOf(rebar);
   EXPECT_EQ(rect.right - rect.left, client.right);
   EXPECT_EQ(rect.bottom - rect.top, static_cast<int>(SendMessageW(rebar, RB_GETBARHEIGHT, 0, 0)));
   EXPECT_EQ(GetWindowLongPtrW(rebar, GWL_EXSTYLE), WS_EX_COMPOSITED | WS_EX_TOOLWINDOW);
-  EXPECT_FALSE(HostWindows.Maximised);
-  // While the window is sized its bars are composited.
   HWND bar = FindMenuRecord(0)->Toolbar;
   ASSERT_EQ(GetParent(bar), rebar);
   RECT sizing{0, 0, 700, 500};
@@ -81,52 +145,29 @@ TEST_F(HostWindowProcTest, TheGripperOfAnOfficeBandShowsItsDotsInTheGripperColou
   ASSERT_NE(rebar, nullptr);
   DibCanvas canvas(20, 40);
   NMCUSTOMDRAW draw{};
-  draw.hdr.hwndFrom = rebar;
-  draw.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(rebar));
-  draw.hdr.code = NM_CUSTOMDRAW;
+  draw.hdr = {rebar, static_cast<UINT_PTR>(GetDlgCtrlID(rebar)), static_cast<UINT>(NM_CUSTOMDRAW)};
   draw.dwDrawStage = CDDS_ITEMPREPAINT;
   draw.hdc = canvas.Dc();
   draw.rc = RECT{2, 0, 11, 40};
   draw.dwItemSpec = 5;  // not a band: the plain rule
   EXPECT_EQ(SendMessageW(Window, WM_NOTIFY, draw.hdr.idFrom, reinterpret_cast<LPARAM>(&draw)), CDRF_SKIPDEFAULT);
-  const COLORREF solid = GetUIColour(kOffice2003, 42, kUIColourColorref);
-  const COLORREF shadow = GetUIColour(kOffice2003, 43, kUIColourColorref);
   const int x = 2 + (9 - 2) / 2;
   const auto tops = GripperDotTops(40, false);
   ASSERT_EQ(tops.size(), 4u);
   for (int top : tops) {
-    EXPECT_EQ(canvas.Colour(x, top), solid) << top;
-    EXPECT_EQ(canvas.Colour(x + 2, top + 2), shadow) << top;
+    EXPECT_EQ(canvas.Colour(x, top), UiColour(42)) << top;
+    EXPECT_EQ(canvas.Colour(x + 2, top + 2), UiColour(43)) << top;
   }
-}
-
-TEST_F(HostWindowProcTest, DeactivatingTheWindowMarksItsMenuBarInactiveAndActivatingClearsIt) {
-  ASSERT_NE(BuildProgramMenuBar(Window), nullptr);
-  SendMessageW(Window, WM_ACTIVATE, WA_INACTIVE, 0);
-  MenuRecord* record = FindMenuRecord(0);
-  ASSERT_NE(record, nullptr);
-  EXPECT_TRUE(record->Inactive);
-  SendMessageW(Window, WM_ACTIVATE, WA_ACTIVE, 0);
-  EXPECT_FALSE(record->Inactive);
 }
 
 TEST_F(HostWindowProcTest, AnsiTooltipTextIsConvertedWithRoomForEveryByte) {
   InstallHostWindowProc(Window);
   ToolbarTooltipList().push_back({44, u"Gr\u00f6\u00dfe \u00e4ndern", {}});
   NMTTDISPINFOA info{};
-  info.hdr.hwndFrom = MakeWindow();
-  info.hdr.idFrom = 44;
-  info.hdr.code = TTN_GETDISPINFOA;
+  info.hdr = {MakeWindow(), 44, static_cast<UINT>(TTN_GETDISPINFOA)};
   SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
   ASSERT_NE(info.lpszText, nullptr);
   EXPECT_EQ(std::string(info.lpszText), TextToAnsi(u"Gr\u00f6\u00dfe \u00e4ndern"));
-
-  NMTTDISPINFOW wide{};
-  wide.hdr.idFrom = 44;
-  wide.hdr.code = TTN_GETDISPINFOW;
-  SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&wide));
-  ASSERT_NE(wide.lpszText, nullptr);
-  EXPECT_EQ(std::wstring(wide.lpszText), L"Gr\u00f6\u00dfe \u00e4ndern");
 }
 
 TEST_F(HostWindowProcTest, AThemeChangeWithoutAThemeHandleSwitchesTheClassicLookOn) {

@@ -1,119 +1,60 @@
 // A menu bar driven as the user drives it: a title dropped down and closed, Alt and Escape,
-// and the chevron menu with the titles the band cannot show.
-#include <windows.h>
-#include <commctrl.h>
+// the chevron menu, and a title too long for the screen that drops down a scrollable copy.
 
-#include <gtest/gtest.h>
-
-#include "popups_fixture.h"
-#include "veloui/menus/menu_builder_state.h"
-#include "veloui/menus/menu_tracking.h"
+#include "menus_fixture.h"
+#include "veloui/menus/menu_scroll.h"
 #include "veloui/menus/menu_tracking_hooks.h"
-#include "veloui/menus/menus.h"
-#include "veloui/menus/rebars.h"
 
 namespace {
 
 constexpr LPARAM kAltDown = 0x20380001;
-constexpr LPARAM kEscapeDown = 0x00010001;
 
-class MenuBarTrackingTest : public PopupsTest {
+// The key as the menu loop's filter hook reports it.
+void FilterKey(WPARAM key) {
+  MSG message{nullptr, WM_KEYDOWN, key, 0, 0, {}};
+  MenuBarMsgFilterHook(MSGF_MENU, 0, reinterpret_cast<LPARAM>(&message));
+}
+
+class MenuBarTrackingTest : public MenusTest {
  protected:
   void SetUp() override {
-    PopupsTest::SetUp();
-    Edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 200, 100, 20, Window, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-    Bar = BuildProgramMenuBar(Window);
+    MenusTest::SetUp();
+    Edit = MakeChild(L"EDIT", 0);
+    Bar = BuildMenuBar(Window);
     ASSERT_NE(Bar, nullptr);
     ShowWindow(Window, SW_SHOW);
     SetActiveWindow(Window);
     SetFocus(Edit);
   }
-
-  LRESULT DropDown(int index) {
-    TBBUTTON button{};
-    SendMessageW(Bar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
-    NMTOOLBARW notice{};
-    notice.hdr.hwndFrom = Bar;
-    notice.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(Bar));
-    notice.hdr.code = TBN_DROPDOWN;
-    notice.iItem = button.idCommand;
-    return SendMessageW(Window, WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
-  }
-
-  // The titles' drop-downs in title order.
-  static std::vector<HMENU> Titles() {
-    std::vector<HMENU> titles(4, nullptr);
-    for (const MenuRecord& record : MenuList()) {
-      if (!record.IsPopup && record.Handle != nullptr && record.TitleIndex >= 0 && record.TitleIndex < 4) {
-        titles[static_cast<std::size_t>(record.TitleIndex)] = record.Handle;
-      }
-    }
-    return titles;
-  }
+  // The drop-down of title k (the bar's records are its titles, in order).
+  static HMENU Title(int k) { return std::next(MenuList().begin(), k)->Handle; }
+  LRESULT HotTitle() const { return SendMessageW(Bar, TB_GETHOTITEM, 0, 0); }
 
   HWND Edit = nullptr;
   HWND Bar = nullptr;
 };
 
-TEST_F(MenuBarTrackingTest, ATitleDropsDownItsMenuUnderTheTitleAndClosesCleanly) {
-  const HMENU commands = Titles()[1];
-  bool tracked = false;
-  bool filtered = false;
-  RECT popup{};
-  LRESULT result = -1;
-  WhileMenuOpen([&] { result = DropDown(1); },
-                [&] {
-                  HWND window = OpenPopupWindow();
-                  if (window == nullptr) return false;
-                  tracked = MenuTracking.TrackedMenu == commands && MenuTracking.OpenTitle == 1;
-                  filtered = MenuTracking.MenuBarFilterHook != nullptr;
-                  GetWindowRect(window, &popup);
-                  return true;
-                });
-  EXPECT_EQ(result, 0);
-  EXPECT_TRUE(tracked);
-  EXPECT_TRUE(filtered);
-  RECT title{};
-  SendMessageW(Bar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&title));
-  MapWindowPoints(Bar, nullptr, reinterpret_cast<POINT*>(&title), 2);
-  EXPECT_NEAR(popup.top, title.bottom - 1, 3);
-  EXPECT_NEAR(popup.left, title.left, 6);
-  EXPECT_EQ(MenuTracking.TrackedMenu, nullptr);
-  EXPECT_EQ(MenuTracking.MenuBarFilterHook, nullptr);
-  EXPECT_EQ(MenuTracking.MenuMode, 0);
-  EXPECT_EQ(SendMessageW(Bar, TB_GETHOTITEM, 0, 0), -1);
-  EXPECT_EQ(GetFocus(), Edit);
-  for (const MenuRecord& record : MenuList()) EXPECT_FALSE(record.Open);
-}
-
 TEST_F(MenuBarTrackingTest, AltMakesTheFirstTitleHotAndEscapeOrAltAgainGivesTheFocusBack) {
   EXPECT_EQ(MenuKeyboardHookProc(HC_ACTION, VK_MENU, kAltDown), 1);
-  EXPECT_EQ(MenuTracking.MenuMode, 1);
-  EXPECT_EQ(MenuTracking.MenuBarKeyMode, 1);
   EXPECT_EQ(GetFocus(), Bar);
-  EXPECT_EQ(SendMessageW(Bar, TB_GETHOTITEM, 0, 0), 0);
-
-  MenuKeyboardHookProc(HC_ACTION, VK_ESCAPE, kEscapeDown);
+  EXPECT_EQ(HotTitle(), 0);
+  MenuKeyboardHookProc(HC_ACTION, VK_ESCAPE, 0x00010001);
   EXPECT_EQ(MenuTracking.MenuMode, 0);
-  EXPECT_EQ(MenuTracking.MenuBarKeyMode, 0);
-  EXPECT_EQ(SendMessageW(Bar, TB_GETHOTITEM, 0, 0), -1);
+  EXPECT_EQ(HotTitle(), -1);
   EXPECT_EQ(GetFocus(), Edit);
-
   // Other keys hand the bar its keyboard; Alt again leaves the bar.
   MenuKeyboardHookProc(HC_ACTION, VK_MENU, kAltDown);
   MenuKeyboardHookProc(HC_ACTION, 'S', 0x001F0001);
   EXPECT_EQ(MenuTracking.MenuBarKeyMode, -2);
   EXPECT_EQ(MenuKeyboardHookProc(HC_ACTION, VK_MENU, kAltDown), 1);
   EXPECT_EQ(MenuTracking.MenuMode, 0);
-  EXPECT_EQ(SendMessageW(Bar, TB_GETHOTITEM, 0, 0), -1);
+  EXPECT_EQ(HotTitle(), -1);
   EXPECT_EQ(GetFocus(), Edit);
 }
 
 TEST_F(MenuBarTrackingTest, AltAndF10InAnotherActiveWindowAreLeftToThatWindow) {
   HWND dialog = MakeWindow();
-  HWND field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20, dialog, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+  HWND field = MakeChild(L"EDIT", 0, dialog);
   ShowWindow(dialog, SW_SHOW);
   SetActiveWindow(dialog);
   SetFocus(field);
@@ -122,82 +63,172 @@ TEST_F(MenuBarTrackingTest, AltAndF10InAnotherActiveWindowAreLeftToThatWindow) {
   EXPECT_NE(MenuKeyboardHookProc(HC_ACTION, VK_F10, 0x00440001), 1);
   EXPECT_EQ(MenuTracking.MenuMode, 0);
   EXPECT_EQ(MenuTracking.MenuBarKeyMode, 0);
-  EXPECT_EQ(SendMessageW(Bar, TB_GETHOTITEM, 0, 0), -1);
+  EXPECT_EQ(HotTitle(), -1);
   EXPECT_EQ(GetFocus(), field);
 }
 
-TEST_F(MenuBarTrackingTest, RightInsideAnOpenTitleOpensTheNextOneAndLeftWrapsToTheLast) {
+// Right on the last title opens the first and Left on the first the last: each switch ends the
+// open menu and posts the keys that open the next one to the bar.
+TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClosesCleanly) {
   std::vector<int> opened;
+  bool tracked = false;
+  RECT popup{};
+  LRESULT result = -1;
   int step = 0;
-  // Each switch ends the open menu and posts the keys that open the next one to the bar.
   WhileMenuOpen([&] {
-                  DropDown(3);
-                  for (int k = 0; k < 50 && opened.size() < 3; ++k) {
-                    PumpMessages();
-                    Sleep(10);
-                  }
+                  result = DropDown(Bar, 3);
+                  for (int k = 0; k < 50 && opened.size() < 3; ++k) PumpMessagesFor(10);
                 },
                 [&] {
-                  if (OpenPopupWindow() == nullptr) return false;
-                  if (opened.empty() || opened.back() != MenuTracking.OpenTitle) opened.push_back(MenuTracking.OpenTitle);
-                  MSG key{};
-                  key.message = WM_KEYDOWN;
-                  if (MenuTracking.MenuMode == -2) {
-                    // The Down that follows a switch, as the menu loop reports it.
-                    key.wParam = VK_DOWN;
-                    MenuBarMsgFilterHook(MSGF_MENU, 0, reinterpret_cast<LPARAM>(&key));
-                    return false;
+                  HWND window = OpenPopupWindow();
+                  if (window == nullptr) return false;
+                  if (opened.empty()) {
+                    tracked = MenuTracking.TrackedMenu == Title(3) && MenuTracking.MenuBarFilterHook != nullptr;
+                    popup = RectOf(window);
                   }
-                  if (step < 2) {
-                    key.wParam = step == 0 ? VK_RIGHT : VK_LEFT;
-                    MenuBarMsgFilterHook(MSGF_MENU, 0, reinterpret_cast<LPARAM>(&key));
-                    ++step;
-                    return false;
+                  if (opened.empty() || opened.back() != MenuTracking.OpenTitle) opened.push_back(MenuTracking.OpenTitle);
+                  if (MenuTracking.MenuMode == -2) {
+                    FilterKey(VK_DOWN);  // the Down that follows a switch, as the menu loop reports it
+                  } else if (step < 2) {
+                    FilterKey(step++ == 0 ? VK_RIGHT : VK_LEFT);
                   }
                   return step >= 2 && opened.size() >= 3;
                 });
-  EXPECT_EQ(opened[0], 3);
-  EXPECT_EQ(opened[1], 0) << "Right on the last title opens the first";
-  ASSERT_GE(opened.size(), 3u);
-  EXPECT_EQ(opened[2], 3) << "Left on the first title opens the last";
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(tracked);
+  RECT title{};
+  SendMessageW(Bar, TB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&title));
+  MapWindowPoints(Bar, nullptr, reinterpret_cast<POINT*>(&title), 2);
+  EXPECT_NEAR(popup.top, title.bottom - 1, 3);
+  EXPECT_NEAR(popup.left, title.left, 6);
+  EXPECT_EQ(opened, (std::vector<int>{3, 0, 3}));
   EXPECT_EQ(MenuTracking.TrackedMenu, nullptr);
+  EXPECT_EQ(MenuTracking.MenuBarFilterHook, nullptr);
+  EXPECT_EQ(MenuTracking.MenuMode, 0);
+  EXPECT_EQ(HotTitle(), -1);
+  EXPECT_EQ(GetFocus(), Edit);
+  for (const MenuRecord& record : MenuList()) EXPECT_FALSE(record.Open);
 }
 
 TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
-  const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, 0x1000000 | 0x600, 0));
+  const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0));
   ASSERT_NE(rebar, nullptr);
   SetParent(Bar, rebar);
   SetCurrentRebar(reinterpret_cast<std::intptr_t>(rebar));
   AddRebarBand(Bar, u"", 400, 100, 0, nullptr, 0);
-  const std::vector<HMENU> titles = Titles();
-  ASSERT_EQ(titles.size(), 4u);
   RECT second{};
   SendMessageW(Bar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&second));
   MapWindowPoints(Bar, rebar, reinterpret_cast<POINT*>(&second), 2);
-  const int counts[2] = {GetMenuItemCount(titles[2]), GetMenuItemCount(titles[3])};
-
   NMREBARCHEVRON chevron{};
   chevron.hdr.hwndFrom = rebar;
   chevron.hdr.code = RBN_CHEVRONPUSHED;
-  chevron.uBand = 0;
   chevron.rc = RECT{second.left, 0, second.left + 12, 20};  // titles 2 and 3 lie beyond it
   std::vector<HMENU> lent;
   WhileMenuOpen([&] { SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chevron)); },
                 [&] {
                   if (OpenPopupWindow() == nullptr || MenuTracking.TrackedMenu == nullptr) return false;
-                  for (int k = 0; k < GetMenuItemCount(MenuTracking.TrackedMenu); ++k) {
+                  for (int k = 0; k < GetMenuItemCount(MenuTracking.TrackedMenu); ++k)
                     lent.push_back(GetSubMenu(MenuTracking.TrackedMenu, k));
-                  }
                   return true;
                 });
-  ASSERT_EQ(lent.size(), 2u);
-  EXPECT_EQ(lent[0], titles[2]);
-  EXPECT_EQ(lent[1], titles[3]);
-  EXPECT_TRUE(IsMenu(titles[2]));
-  EXPECT_TRUE(IsMenu(titles[3]));
-  EXPECT_EQ(GetMenuItemCount(titles[2]), counts[0]);
-  EXPECT_EQ(GetMenuItemCount(titles[3]), counts[1]);
+  EXPECT_EQ(lent, (std::vector<HMENU>{Title(2), Title(3)}));
+  for (int k : {2, 3}) EXPECT_EQ(GetMenuItemCount(Title(k)), 3) << "still whole after the chevron menu";
   EXPECT_EQ(MenuTracking.ChevronFilterHook, nullptr);
+}
+
+constexpr UINT kTopArrow = 0xFFFFCBC2u;
+constexpr UINT kBottomArrow = 0xFFFFCBC3u;
+constexpr int kItems = 60;
+
+// One title of 60 items on a 1024-pixel screen; item 103 ("&Quiet") is disabled.
+class MenuScrollTest : public MenusTest {
+ protected:
+  void SetUp() override {
+    MenusTest::SetUp();
+    Bar = reinterpret_cast<HWND>(CreateMenuBar(0, Window, UISTYLE_OFFICE2003));
+    ASSERT_NE(Bar, nullptr);
+    AddMenuTitle(u"Long");
+    for (int k = 0; k < kItems; ++k) {
+      const std::u16string text = k == 3 ? u"&Quiet" : k == 4 ? u"&Zap" : u"Item " + std::u16string(1, u'0' + k % 10);
+      AddMenuItem(100 + k, text, nullptr, nullptr, nullptr, 0);
+    }
+    SetMenuItemDisabled(0, 103, true);
+  }
+  // The copy is on screen and laid out (not waiting to be shown again).
+  static HWND ShownCopy() {
+    return MenuTracking.CopyMenu == nullptr || MenuScroll.ReshowPending ? nullptr : OpenPopupWindow();
+  }
+  static UINT Row(int position) { return GetMenuItemID(MenuTracking.CopyMenu, position); }
+  static int Rows() { return GetMenuItemCount(MenuTracking.CopyMenu); }
+  static void SelectLast() {
+    HiliteMenuItem(MenuScroll.Title->Window, MenuTracking.CopyMenu, Rows() - 1, MF_BYPOSITION | MF_HILITE);
+  }
+  HWND Bar = nullptr;
+};
+
+TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
+  int phase = 0;
+  int firstHeight = 0;
+  bool heightKept = true;
+  bool startedRight = false;
+  bool endedRight = false;
+  WhileMenuOpen([&] { DropDown(Bar, 0); },
+                [&] {
+                  HWND copy = ShownCopy();
+                  if (copy == nullptr) return false;
+                  if (phase == 0) {
+                    startedRight = Row(0) == 100 && Row(Rows() - 1) == kBottomArrow;
+                    firstHeight = HeightOf(copy);
+                    MenuKeyboardHookProc(HC_ACTION, 'Q', 0x00100001);  // a disabled item's mnemonic
+                    SelectLast();
+                    phase = MenuScroll.ThreadActive ? 1 : 2;
+                    return phase == 2;
+                  }
+                  heightKept = heightKept && HeightOf(copy) == firstHeight;
+                  if (MenuScroll.ThreadActive) return false;
+                  endedRight = Row(0) == kTopArrow && Row(Rows() - 1) == 100 + kItems - 1;
+                  for (int k = 0; k < Rows(); ++k) endedRight = endedRight && Row(k) != kBottomArrow;
+                  MenuKeyboardHookProc(HC_ACTION, 'Z', 0x002C0001);
+                  return false;
+                },
+                1500);
+  EXPECT_TRUE(startedRight);
+  EXPECT_EQ(phase, 1) << "the bottom arrow starts the scroll thread";
+  EXPECT_TRUE(heightKept);
+  EXPECT_TRUE(endedRight);
+  ASSERT_EQ(ReceivedCommands.size(), 1u) << "the disabled item's mnemonic fires nothing";
+  EXPECT_EQ(ReceivedCommands[0].Id, 104);
+  EXPECT_EQ(MenuTracking.CopyMenu, nullptr);
+  EXPECT_FALSE(FindMenuRecord(0)->Scrolling);
+}
+
+TEST_F(MenuScrollTest, DownOnTheLastItemWrapsToTheStartAndChoosingSendsTheSourceId) {
+  int phase = 0;
+  WhileMenuOpen([&] { DropDown(Bar, 0); },
+                [&] {
+                  HWND copy = ShownCopy();
+                  if (copy == nullptr) return false;
+                  if (phase == 0) {
+                    MenuScrollThread(2);
+                    phase = 1;
+                  } else if (phase == 1 && Row(0) == kTopArrow) {
+                    SelectLast();
+                    FilterKey(VK_DOWN);  // the filter hook sees the key first, then the menu loop
+                    PostMessageW(Window, WM_KEYDOWN, VK_DOWN, 1);
+                    phase = 2;
+                  } else if (phase == 2 && Row(0) == 100 && Row(Rows() - 1) == kBottomArrow) {
+                    // The menu loop chooses the selected item on the character of Return (the key
+                    // itself ends a menu-bar drop-down through its filter hook first).
+                    PostMessageW(copy, WM_CHAR, VK_RETURN, 1);
+                    phase = 3;
+                  }
+                  return false;
+                },
+                500);
+  PumpMessages();  // the chosen command is posted
+  EXPECT_EQ(phase, 3);
+  ASSERT_EQ(ReceivedCommands.size(), 1u);
+  EXPECT_EQ(ReceivedCommands[0].Id, 100);
 }
 
 }  // namespace

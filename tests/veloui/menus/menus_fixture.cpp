@@ -2,41 +2,46 @@
 
 #include "../foundation/dib_canvas.h"
 
-#include "runtime/win32/platform/wide_text.h"
-#include "veloui/foundation/core/toolkit_registry.h"
-#include "veloui/menus/menu_shortcuts.h"
-#include "veloui/menus/menus.h"
-#include "veloui/menus/rebars.h"
-#include "veloui/menus/toolbars.h"
+#include "veloui/foundation/core/toolkit_facts.h"
+#include "veloui/foundation/toolkit.h"
+#include "veloui/foundation/ui_colours.h"
+#include "veloui/menus/host_state.h"
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"WindowClass_MenusTest";
-
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND) ReceivedCommands().push_back({window, LOWORD(wParam)});
+  if (message == WM_COMMAND) ReceivedCommands.push_back({window, LOWORD(wParam)});
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterTestClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = TestWindowProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  RegisterClassExW(&windowClass);
-  registered = true;
+// The step of the running WhileMenuOpen and its ticks.
+std::function<bool()> ProbeStep;
+int ProbeTicks = 0;
+int ProbeMostTicks = 0;
+
+void CALLBACK ProbeTick(HWND, UINT, UINT_PTR, DWORD) {
+  if (!ProbeStep) return;
+  ++ProbeTicks;
+  if (ProbeStep() || ProbeTicks >= ProbeMostTicks) {
+    ProbeStep = nullptr;
+    EndMenu();
+  }
+}
+
+BOOL CALLBACK FindPopup(HWND window, LPARAM found) {
+  const bool ours = ClassOf(window) == u"#32768" && IsWindowVisible(window) &&
+                    GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+  if (ours) *reinterpret_cast<HWND*>(found) = window;
+  return ours ? FALSE : TRUE;
+}
+
+void FreeAll() {
+  FreeSkinnedMenu(-1);
+  FreeRebar(-1);
+  FreeSkinnedToolbar(-1);
 }
 
 }  // namespace
-
-std::vector<ReceivedCommand>& ReceivedCommands() {
-  static std::vector<ReceivedCommand> commands;
-  return commands;
-}
 
 MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask) {
   MENUITEMINFOW info{};
@@ -47,89 +52,143 @@ MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask) {
 }
 
 HBITMAP SolidBitmap(COLORREF colour) {
-  return Bitmap32(16, 16, Solid(16 * 16, 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour)));
-}
-
-TBBUTTON ButtonAt(HWND toolbar, int index) {
-  TBBUTTON button{};
-  SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
-  return button;
-}
-
-Text ButtonText(HWND toolbar, int index) {
-  wchar_t text[64] = {};
-  SendMessageW(toolbar, TB_GETBUTTONTEXTW, ButtonAt(toolbar, index).idCommand, reinterpret_cast<LPARAM>(text));
-  return FromWide(text);
+  const std::uint32_t pixel = 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  return Bitmap32(16, 16, Solid(16 * 16, pixel));
 }
 
 int HeightOf(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
+  const RECT rect = RectOf(window);
   return rect.bottom - rect.top;
 }
 
+Text ButtonText(HWND toolbar, int index) {
+  TBBUTTON button{};
+  SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
+  wchar_t text[64] = {};
+  SendMessageW(toolbar, TB_GETBUTTONTEXTW, button.idCommand, reinterpret_cast<LPARAM>(text));
+  return Text(reinterpret_cast<const char16_t*>(text));
+}
+
+REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask) {
+  REBARBANDINFOW band{};
+  band.cbSize = sizeof(band);
+  band.fMask = mask;
+  EXPECT_TRUE(SendMessageW(rebar, RB_GETBANDINFOW, index, reinterpret_cast<LPARAM>(&band)));
+  return band;
+}
+
+RECT RectOf(HWND window, HWND in) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, in, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+WNDPROC ProcedureOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
+
+Text ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return Text(reinterpret_cast<const char16_t*>(name));
+}
+
+void RegisterClassNamed(const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = name;
+  RegisterClassExW(&windowClass);
+}
+
+void PumpMessagesFor(DWORD milliseconds, const std::function<bool()>& done) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    for (int k = 0; k < 1000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++k) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (done && done()) return;
+    if (milliseconds > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step, int mostTicks) {
+  ProbeStep = step;
+  ProbeTicks = 0;
+  ProbeMostTicks = mostTicks;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, ProbeTick);
+  open();
+  KillTimer(nullptr, timer);
+  ProbeStep = nullptr;
+  return ProbeTicks;
+}
+
+HWND OpenPopupWindow() {
+  HWND found = nullptr;
+  EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 void MenusTest::SetUp() {
-  FreeSkinnedMenu(-1);
-  FreeRebar(-1);
-  FreeSkinnedToolbar(-1);
-  ResetToolkitGlobalLists();
+  FreeAll();
+  // Not where the test program started the toolkit's hooks once. Shown shadow windows cost
+  // seconds each to take down on a display without a window manager; the hook tests allow them.
+  if (!Toolkit.Started) {
+    InitToolkit();
+    SystemFacts.SystemDropShadow = 0;
+  }
   ResetAutoCommandID();
-  ResetMenuBuilderState();
-  ResetToolbarBuilderState();
-  ResetRebarBuilderState();
-  ReceivedCommands().clear();
-  RegisterTestClass();
+  ResetMenuTrackingForTesting();
+  HostWindows = HostWindowGlobals{};
+  SetUIColourMode(UICOLOURMODE_DEFAULT_GREY);
+  ReceivedCommands.clear();
+  RegisterClassNamed(kTestWindowClass, TestWindowProc);
   Window = MakeWindow();
   ASSERT_NE(Window, nullptr);
 }
 
 void MenusTest::TearDown() {
-  FreeSkinnedMenu(-1);
-  FreeRebar(-1);
-  FreeSkinnedToolbar(-1);
+  FreeAll();
   for (HWND window : Extra) DestroyWindow(window);
   Extra.clear();
   PumpMessages();
+  ResetMenuTrackingForTesting();
 }
 
 HWND MenusTest::MakeWindow() {
-  HWND window = CreateWindowExW(0, kClassName, L"Velo 2 DUro", WS_OVERLAPPEDWINDOW, 10, 10, 800, 600, nullptr,
+  HWND window = CreateWindowExW(0, kTestWindowClass, L"Velo 2 DUro", WS_OVERLAPPEDWINDOW, 10, 10, 800, 600, nullptr,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window != nullptr) Extra.push_back(window);
   return window;
 }
 
-void MenusTest::PumpMessages() {
-  MSG message;
-  for (int k = 0; k < 1000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++k) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+HWND MenusTest::MakeChild(const wchar_t* className, DWORD style, HWND parent) {
+  return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 10, 10, 150, 100,
+                         parent != nullptr ? parent : Window, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND MenusTest::BuildProgramMenuBar(HWND window) {
+HWND MenusTest::BuildMenuBar(HWND window) {
   SetMenuImageSize(16, 16);
-  const auto bar = reinterpret_cast<HWND>(CreateMenuBar(0, window, 0x1000000));
-  if (bar == nullptr) return nullptr;
-  // A title has id -1, a separator no text.
-  const struct {
-    int Id;
-    const char16_t* Text;
-  } entries[] = {{-1, u"Server"},  {1, u"Connect"},      {0, u"Quick Connect"}, {0, nullptr},  {8, u"Quit"},
-                 {-1, u"Commands"}, {13, u"Refresh\tF5"}, {0, nullptr},         {9, u"Reassign"}, {10, u"Restart"},
-                 {11, u"Shutdown"}, {0, nullptr},          {16, u"Add Ban"},      {17, u"Reload Ban-List"},
-                 {0, nullptr},      {12, u"Set MaxPing"},  {0, nullptr},          {14, u"Lock"}, {15, u"Unlock"},
-                 {0, nullptr},      {38, u"LoadScripts"},  {-1, u"Database"},     {28, u"Import..."},
-                 {29, u"Export..."}, {-1, u"Info"},        {25, u"Project Page..."}, {27, u"\\bDonate..."},
-                 {0, nullptr},      {2, u"About..."}};
-  for (const auto& entry : entries) {
-    if (entry.Id < 0) {
-      AddMenuTitle(entry.Text);
-    } else if (entry.Text == nullptr) {
-      AddMenuSeparator();
-    } else {
-      AddMenuItem(entry.Id, entry.Text, nullptr, nullptr, nullptr, 0);
-    }
+  const auto bar = reinterpret_cast<HWND>(CreateMenuBar(0, window, UISTYLE_OFFICE2003));
+  int id = 1;
+  for (const char16_t* title : {u"Server", u"Commands", u"Database", u"Info"}) {
+    AddMenuTitle(title);
+    AddMenuItem(id, u"Item", nullptr, nullptr, nullptr, 0);
+    AddMenuSeparator();
+    AddMenuItem(id + 1, u"\\bLast", nullptr, nullptr, nullptr, 0);
+    id += 10;
   }
   return bar;
+}
+
+LRESULT MenusTest::DropDown(HWND bar, int index) {
+  TBBUTTON button{};
+  SendMessageW(bar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+  NMTOOLBARW notice{};
+  notice.hdr = {bar, static_cast<UINT_PTR>(GetDlgCtrlID(bar)), static_cast<UINT>(TBN_DROPDOWN)};
+  notice.iItem = button.idCommand;
+  return SendMessageW(GetParent(bar), WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
 }

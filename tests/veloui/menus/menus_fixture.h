@@ -1,15 +1,33 @@
 #pragma once
-// A top-level test window, a clean toolkit state before each test and the program's own
-// menu bar as a realistic set of titles and items.
+// The fixture of the menu, popup and window-hook tests: the toolkit started in the Office 2003
+// grey colours with every bar, menu and tracking state cleared, a top-level test window, and a
+// probe that acts from inside the system's modal menu loop.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "runtime/portable/text.h"
+#include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/core/ui_colour_ids.h"
+#include "veloui/foundation/toolkit_state.h"
+#include "veloui/menus/menu_builder_state.h"
+#include "veloui/menus/menu_tracking.h"
+#include "veloui/menus/menus.h"
+#include "veloui/menus/rebars.h"
+#include "veloui/menus/toolbars.h"
+
+inline constexpr wchar_t kTestWindowClass[] = L"WindowClass_MenusTest";
+
+// Registers a window class of that name (once).
+void RegisterClassNamed(const wchar_t* name, WNDPROC procedure = DefWindowProcW);
+// Dispatches waiting messages for about `milliseconds` (bounded), or until `done` says so.
+void PumpMessagesFor(DWORD milliseconds, const std::function<bool()>& done = nullptr);
 
 struct ReceivedCommand {
   HWND Window = nullptr;
@@ -21,27 +39,38 @@ class MenusTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Another top-level window of the same class.
+  // Another top-level window of the test class, destroyed after the test.
   HWND MakeWindow();
-  // The main window's menu bar of the program: four titles, 27 items and separators.
-  HWND BuildProgramMenuBar(HWND window);
+  // A visible child of the test window (or of `parent`).
+  HWND MakeChild(const wchar_t* className, DWORD style, HWND parent = nullptr);
+  // A menu bar of four titles ("Server", "Commands", "Database", "Info"): title k holds item
+  // 10k+1 "Item", a separator and item 10k+2 "\bLast".
+  HWND BuildMenuBar(HWND window);
+  // Sends TBN_DROPDOWN for the bar's button at `index` to its window.
+  LRESULT DropDown(HWND bar, int index);
   // Dispatches what is waiting; never blocks.
-  static void PumpMessages();
+  static void PumpMessages() { PumpMessagesFor(0); }
 
   HWND Window = nullptr;
   std::vector<HWND> Extra;
 };
 
 // Every WM_COMMAND the test windows received, in order.
-std::vector<ReceivedCommand>& ReceivedCommands();
-// The item's info for `mask` (cbSize set; fType etc. zero when the item is missing).
+inline std::vector<ReceivedCommand> ReceivedCommands;
+// The item's info for `mask` (fMask zero when the item is missing).
 MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask);
 // A 16 x 16 32-bit bitmap filled with one opaque colour; the caller deletes it.
 HBITMAP SolidBitmap(COLORREF colour);
-// The toolkit style word of the Office 2003 look.
-constexpr std::uint32_t kOffice2003 = 0x1000000;
-// The toolbar's button at `index`, and its text.
-TBBUTTON ButtonAt(HWND toolbar, int index);
-Text ButtonText(HWND toolbar, int index);
-// The window's outer height.
 int HeightOf(HWND window);
+Text ButtonText(HWND toolbar, int index);
+REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask);
+// The window's rectangle on the screen, or in the client coordinates of `in`.
+RECT RectOf(HWND window, HWND in = nullptr);
+WNDPROC ProcedureOf(HWND window);
+Text ClassOf(HWND window);
+
+// Calls `step` every 20 ms while `open` runs (the menu loop dispatches the timer); the menu is
+// ended once `step` returns true, and after `mostTicks` ticks at the latest. The number of ticks.
+int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step, int mostTicks = 150);
+// The first visible popup-menu window of this thread, or nullptr.
+HWND OpenPopupWindow();

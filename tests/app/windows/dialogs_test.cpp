@@ -1,0 +1,196 @@
+// The Connect window and the dialogs, and what their buttons put into the mailbox or "favs.dat".
+#include <algorithm>
+
+#include "app/connect_window.h"
+#include "app/dialogs.h"
+#include "app/player_actions.h"
+#include "main_window_fixture.h"
+#include "runtime/win32/platform/wide_text.h"
+
+namespace {
+
+class Dialogs : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    AddGadgetItem(kPlayersList, -1, u"Alice\n?\n?\n?\n50\n192.0.2.1\n0123456789abcdef0123456789abcdef");
+    SetGadgetState(kPlayersList, 0);
+  }
+};
+
+// Cutting the reason, defaulting the days and the minutes are tested without a window
+// (app_tests) and typed into the real dialogs end to end (e2e_tests).
+TEST_F(Dialogs, AddBanOffersItsButtonOnlyForATargetAndAnEmptyOneSendsNothing) {
+  OpenAddBanDialog();
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kAddBanButton)));
+  const std::pair<const char16_t*, bool> kTargets[] = {{u"", false}, {u"   ", false}, {u" 0123456789abcdef", true},
+                                                       {u"", false}};
+  for (const auto& [target, offered] : kTargets) {
+    SetGadgetText(kAddBanTargetField, target);
+    HandleAddBanDialogGadget(kAddBanTargetField);
+    EXPECT_EQ(IsWindowEnabled(GadgetHandle(kAddBanButton)) != FALSE, offered) << TextToUtf8(target);
+  }
+  HandleAddBanDialogGadget(kAddBanButton);  // as a click that reaches the disabled button
+  EXPECT_EQ(PeekPendingCommand(), kCommandNone);
+  EXPECT_TRUE(IsWindowNumber(kAddBanDialog));
+  // Permanent, whatever the days field holds.
+  SetGadgetText(kAddBanTargetField, u"192.0.2.7");
+  SetGadgetText(kAddBanDaysField, u"5");
+  HandleAddBanDialogGadget(kAddBanButton);
+  EXPECT_EQ(TakePendingCommand().Parameters.BanMinutes, 0);
+  // A huge number of days never becomes a permanent ban.
+  OpenAddBanDialog();
+  SetGadgetText(kAddBanTargetField, u"192.0.2.8");
+  SetGadgetState(kAddBanForOption, 1);
+  SetGadgetText(kAddBanDaysField, u"2982616");  // 2^32 minutes
+  HandleAddBanDialogGadget(kAddBanButton);
+  EXPECT_EQ(TakePendingCommand().Parameters.BanMinutes, 2147483647);
+}
+
+// Kick: not connected, no fresh player list holds Alice's GUID. Ban: the list was emptied
+// meanwhile, and a record without GUID must not match the empty selection.
+TEST_F(Dialogs, KickingOrBanningAPlayerWhoCannotBeFoundDisablesTheButtonAndKeepsTheDialog) {
+  OpenKickDialog();
+  EXPECT_EQ(WindowTitle(kKickDialog), u"Kick Player - Alice");
+  HandleKickDialogGadget(kKickButton);
+  EXPECT_TRUE(IsWindowNumber(kKickDialog));
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kKickButton)));
+  EXPECT_EQ(PeekPendingCommand(), kCommandNone);
+  HandleKickDialogGadget(kKickCancelButton);
+
+  OpenBanDialog();
+  {
+    RconLockGuard guard;
+    Rcon.PlayerRecords = {PlayerRecord{u"", u"", 0, 0, u"", 7}};
+  }
+  ClearGadgetItems(kPlayersList);
+  HandleBanDialogGadget(kBanButton);
+  EXPECT_TRUE(IsWindowNumber(kBanDialog));
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kBanButton)));
+  EXPECT_EQ(PeekPendingCommand(), kCommandNone);
+}
+
+TEST_F(Dialogs, QuickConnectFillsTheFormFromTheFirstFavouriteAtEveryOpening) {
+  Favorites.FavoriteList = {{u"Home", u"home.example", 2302, u"pw1"}, {u"Clan", u"clan.example", 2402, u"pw2"}};
+  for (int opening = 0; opening < 2; ++opening) {
+    OpenQuickConnectDialog();
+    ASSERT_EQ(CountGadgetItems(kQuickConnectHost), 2);
+    EXPECT_EQ(GadgetItemText(kQuickConnectHost, 1), u"Clan");
+    SetGadgetState(kQuickConnectHost, 0);
+    HandleQuickConnectGadget(kQuickConnectHost);
+    EXPECT_EQ(GadgetText(kQuickConnectHost), u"home.example") << opening;
+    EXPECT_EQ(GadgetText(kQuickConnectPort), u"2302");
+    EXPECT_EQ(GadgetText(kQuickConnectPassword), u"pw1");
+    HandleQuickConnectGadget(kQuickCancelButton);
+    EXPECT_FALSE(IsWindowNumber(kQuickConnectDialog));
+    EXPECT_TRUE(IsWindowEnabled(WindowHandle(kMainWindow)));
+  }
+}
+
+BOOL CALLBACK CountFlagPictures(HWND child, LPARAM count) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  const bool icon = (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+  if (icon && r.right - r.left == 16 && r.bottom - r.top == 11) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+TEST_F(Dialogs, AboutShowsTheLogoAndAPictureBesideEverySupporter) {
+  OpenAboutWindow();
+  int pictures = 0;
+  EnumChildWindows(GadgetHandle(kAboutScrollArea), CountFlagPictures, reinterpret_cast<LPARAM>(&pictures));
+  EXPECT_EQ(pictures, 28);
+  HandleAboutGadget(kAboutOkButton);
+  EXPECT_FALSE(IsWindowNumber(kAboutWindow));
+}
+
+// The text of the last message box shown on this thread while the hook below is set; the
+// hook closes each box as soon as it is activated.
+Text shownMessage;
+LRESULT CALLBACK CloseMessageBox(int code, WPARAM wParam, LPARAM lParam) {
+  wchar_t cls[16] = {}, text[256] = {};
+  const HWND box = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_ACTIVATE && GetClassNameW(box, cls, 16) && lstrcmpW(cls, L"#32770") == 0) {
+    GetDlgItemTextW(box, 0xFFFF, text, 256);  // the box's text
+    shownMessage = FromWide(text);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+using ConnectWindow = Dialogs;
+
+TEST_F(ConnectWindow, OpensCentredOverTheMainWindowWithItsFavouritesAndDisablesItAndAddOrSaveFollowTheDescription) {
+  Favorites.FavoriteList = {{u"Home", u"h", 1, u"p"}, {u"Clan", u"c", 2, u"q"}};
+  SetForegroundWindow(WindowHandle(kMainWindow));
+  SetActiveWindow(WindowHandle(kMainWindow));
+  OpenConnectWindow();
+  ASSERT_TRUE(IsWindowNumber(kConnectWindow));
+  EXPECT_FALSE(IsWindowEnabled(WindowHandle(kMainWindow)));
+  EXPECT_TRUE(GetWindowLongW(GadgetHandle(kPasswordField), GWL_STYLE) & ES_PASSWORD);
+  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(kAddButton)));
+  EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kSaveButton)));
+  ASSERT_EQ(CountGadgetItems(kFavoritesTree), 2);
+  EXPECT_EQ(GadgetItemText(kFavoritesTree, 1), u"Clan");
+  RECT main{}, dialog{};
+  GetWindowRect(WindowHandle(kMainWindow), &main);
+  GetWindowRect(WindowHandle(kConnectWindow), &dialog);
+  EXPECT_NEAR((dialog.left + dialog.right) / 2, (main.left + main.right) / 2, 1);
+  EXPECT_NEAR((dialog.top + dialog.bottom) / 2, (main.top + main.bottom) / 2, 1);
+  TakeEvents();
+  // Each text typed raises the field's event, which the main loop hands to the window.
+  const std::pair<const wchar_t*, bool> kTyped[] = {{L" Home ", false}, {L"home", true}};  // letter case counts
+  for (const auto& [typed, add] : kTyped) {
+    Type(kDescriptionField, typed);
+    const auto events = TakeEvents();
+    ASSERT_EQ(std::count(events.begin(), events.end(), std::pair{kEventGadget, kDescriptionField}), 1);
+    HandleConnectWindowGadget(kDescriptionField, 0);
+    EXPECT_EQ(IsWindowEnabled(GadgetHandle(kAddButton)) != FALSE, add);
+    EXPECT_EQ(IsWindowEnabled(GadgetHandle(kSaveButton)) != FALSE, !add);
+  }
+  CloseConnectWindow();
+  EXPECT_FALSE(IsWindowNumber(kConnectWindow));
+  EXPECT_TRUE(IsWindowEnabled(WindowHandle(kMainWindow)));
+}
+
+TEST_F(ConnectWindow, ValidationNamesTheFirstEmptyField) {
+  OpenConnectWindow();
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, CloseMessageBox, nullptr, GetCurrentThreadId());
+  const struct { const wchar_t *description, *host, *port; const char16_t* message; } cases[] = {
+      {L"", L"h", L"1", u"Please enter a description."}, {L"d", L"", L"1", u"Please enter a host name."},
+      {L"d", L"h", L"", u"Please enter a port."}, {L"d", L"h", L"1", u"Please enter a password."}};
+  for (const auto& c : cases) {
+    Type(kDescriptionField, c.description);
+    Type(kHostField, c.host);
+    Type(kPortField, c.port);
+    shownMessage.clear();
+    EXPECT_EQ(ValidateFavoriteForm(), 0);
+    EXPECT_EQ(shownMessage, c.message);
+  }
+  UnhookWindowsHookEx(hook);
+  Type(kPasswordField, L"pw");
+  EXPECT_EQ(ValidateFavoriteForm(), 1);
+  Type(kDescriptionField, L"   ");
+  EXPECT_EQ(ValidateFavoriteForm(), 1) << "only spaces still count as text";
+}
+
+TEST_F(ConnectWindow, SaveRewritesEveryMatchAndDeleteRemovesTheSelectedOne) {
+  Favorites.FavoriteList = {{u"A", u"a", 1, u"x"}, {u"B", u"b", 2, u"y"}};
+  OpenConnectWindow();
+  SetGadgetState(kFavoritesTree, 1);
+  ShowFavoriteInForm();
+  const std::pair<int, const char16_t*> kForm[] = {
+      {kDescriptionField, u"B"}, {kHostField, u"b"}, {kPortField, u"2"}, {kPasswordField, u"y"}};
+  for (const auto& [field, text] : kForm) EXPECT_EQ(GadgetText(field), text) << field;
+  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(kSaveButton)));
+  Type(kPortField, L"$10");
+  SaveFavorite();
+  EXPECT_EQ(FileBytes(AppSettings.FavoritesFilePath), "A\r\na\r\n1\r\nx\r\nB\r\nb\r\n16\r\ny\r\n");
+  SetGadgetState(kFavoritesTree, 0);
+  DeleteFavorite();
+  EXPECT_EQ(FileBytes(AppSettings.FavoritesFilePath), "B\r\nb\r\n16\r\ny\r\n");
+  ASSERT_EQ(CountGadgetItems(kFavoritesTree), 1);
+  EXPECT_EQ(GadgetItemText(kFavoritesTree, 0), u"B");
+}
+
+}  // namespace

@@ -1,0 +1,381 @@
+// The foundation's windowed half: what it draws into real DCs and images, and its calls on real
+// windows. The rules behind them are tested natively.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <tuple>
+#include <vector>
+
+#include "dib_canvas.h"
+#include "veloui/foundation/blit_cache.h"
+#include "veloui/foundation/coded_text.h"
+#include "veloui/foundation/core/debug_log.h"
+#include "veloui/foundation/core/image_effect_pixels.h"
+#include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/fonts.h"
+#include "veloui/foundation/gradients.h"
+#include "veloui/foundation/image_effects.h"
+#include "veloui/foundation/skin_images.h"
+#include "veloui/foundation/skin_windows.h"
+#include "veloui/foundation/style_images.h"
+#include "veloui/foundation/system_binding.h"
+#include "veloui/foundation/toolkit.h"
+#include "veloui/foundation/ui_colours.h"
+#include "veloui/menus/menus.h"
+
+namespace {
+std::vector<Text> Lines;
+std::int32_t (*const kReleases[])() = {ReleaseGdiPlus, ReleaseDwm, ReleaseUxTheme};
+
+class BlitCacheTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FreeBlitCaches();
+    ResetUIColourState();
+    InitColourTables();
+    BindColourServices();
+    StoreUIColourMode(4);
+    Lines.clear();
+    SetDebugLogSinkForTesting([](const Text& line) { Lines.push_back(line); });
+  }
+  void TearDown() override {
+    SetDebugLogSinkForTesting(nullptr);
+    SetBlitCacheMenuStyleSource(nullptr);
+    SetBindingLibraryNamesForTesting({});
+    FreeBlitCaches();
+  }
+  static COLORREF Expected(std::uint32_t style, int id) { return GetUIColour(style, id, kUIColourColorref); }
+};
+
+TEST_F(BlitCacheTest, MenuHotGradientRunsFromTopToBottomInsideItsRectangle) {
+  if (BindGdiPlus() == 0) GTEST_SKIP() << "no GDI+";
+  DibCanvas canvas(60, 30, 0x00FF00FF);
+  DrawBlitCache(canvas.Dc(), 0x1000000, 6, RECT{5, 3, 55, 27}, 0);
+  const auto alike = [](COLORREF a, COLORREF b) {  // GDI+ may miss the end colours by a step or two
+    for (int shift : {0, 8, 16}) if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 2) return false;
+    return true;
+  };
+  EXPECT_TRUE(alike(canvas.Colour(5, 3), Expected(6, 6)));
+  EXPECT_TRUE(alike(canvas.Colour(54, 26), Expected(6, 7)));
+  for (const POINT outside : {POINT{4, 3}, POINT{55, 26}, POINT{5, 27}}) EXPECT_EQ(canvas.Pixel(outside.x, outside.y), 0x00FF00FFu);
+  EXPECT_EQ(canvas.Colour(5, 10), canvas.Colour(50, 10));
+}
+
+// A check box's frame takes the current menu's style when it has Office colours, else the asked one.
+TEST_F(BlitCacheTest, CheckBoxFrameFollowsTheMenuStyleElseTheAskedOne) {
+  struct Case { std::uint32_t (*Menus)(); std::uint32_t Style; int Id; } cases[] = {
+      {[]() -> std::uint32_t { return 0x2000000; }, 0x1000000, 17}, {[]() -> std::uint32_t { return 5; }, 0x2000000, 15}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Id);
+    SetBlitCacheMenuStyleSource(c.Menus);
+    DibCanvas canvas(16, 16, 0);
+    DrawBlitCache(canvas.Dc(), c.Style, c.Id, RECT{0, 0, 16, 16}, 0);
+    EXPECT_EQ(canvas.Colour(0, 0), Expected(0x2000000, c.Id));
+    EXPECT_EQ(canvas.Colour(8, 8), Expected(0x2000000, c.Id - 1));
+  }
+}
+
+TEST_F(BlitCacheTest, EmptyRectanglePaintsNothingAndKeepsTheCache) {
+  DrawBlitCache(DibCanvas(20, 20).Dc(), 6, 15, RECT{0, 0, 20, 20}, 0x1100);
+  DibCanvas canvas(50, 30, 0x00123456);
+  for (const RECT empty : {RECT{0, 0, 0, 20}, RECT{10, 10, 5, 30}, RECT{0, 5, 20, 5}}) DrawBlitCache(canvas.Dc(), 6, 15, empty, 0x1100);
+  EXPECT_EQ(Lines.size(), 1u);
+  EXPECT_TRUE(UIColours.Office2003[15].Cache.CacheWidth == 20 && UIColours.Office2003[15].Cache.CacheHeight == 20);
+  EXPECT_EQ(canvas.Pixel(0, 0), 0x00123456u);
+}
+
+// Without the libraries every entry stays empty, so callers never call through a stale one: the
+// caches paint only their framed fills and no gradient is made.
+TEST_F(BlitCacheTest, WithoutTheLibrariesEntriesStayEmptyAndOnlyTheFramedFillsPaint) {
+  const std::size_t gradients = GradientList().size();
+  for (auto release : kReleases) release();
+  SetBindingLibraryNamesForTesting({L"no_such_dwm.dll", L"no_such_theme.dll", L"no_such_gdiplus.dll"});
+  EXPECT_TRUE(BindDwm() == 0 && Dwm.DwmFlush == nullptr);
+  EXPECT_TRUE(BindUxTheme() == nullptr && UxTheme.OpenThemeData == nullptr);
+  EXPECT_EQ(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
+  DibCanvas canvas(40, 20, 0x00FFFFFF);
+  DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 20, 20}, 0);
+  DrawBlitCache(canvas.Dc(), 6, 15, RECT{20, 0, 40, 20}, 0);
+  EXPECT_EQ(Lines.size(), 2u);  // both caches were made
+  EXPECT_EQ(canvas.Pixel(5, 5), 0u);  // the gradient's bitmap stays unpainted
+  EXPECT_EQ(canvas.Colour(20, 0), Expected(6, 15));
+  EXPECT_EQ(canvas.Colour(30, 10), Expected(6, 14));
+  EXPECT_TRUE(CreateGradient(1, 0, 0) == 0 && GradientList().size() == gradients);
+  for (auto release : kReleases) EXPECT_EQ(release(), 0);  // releasing what was never bound does nothing
+}
+
+TEST_F(BlitCacheTest, NoGdiObjectIsLeft) {
+  DibCanvas canvas(200, 40);
+  BindGdiPlus();
+  DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 10, 10}, 0);  // brushes and GDI+ warmed up
+  DrawBlitCache(canvas.Dc(), 6, 15, RECT{0, 0, 10, 10}, 0);
+  FreeBlitCaches();
+  const DWORD before = GdiObjectCount();
+  for (int i = 1; i <= 20; ++i) {
+    for (int id : {6, 13, 15, 33}) DrawBlitCache(canvas.Dc(), 6, id, RECT{0, 0, 10 + i, 10 + i}, 0x1100);
+    DrawBlitCache(canvas.Dc(), 0x2000000, 52, RECT{0, 0, 10, 10 + i}, 0x11000);
+  }
+  FreeBlitCaches();
+  EXPECT_EQ(GdiObjectCount(), before);
+}
+
+TEST(SystemBinding, GdiPlusStartsOnceAndItsEntriesGoWithIt) {
+  ReleaseGdiPlus();
+  const ULONG_PTR token = BindGdiPlus();
+  ASSERT_TRUE(token != 0 && BindGdiPlus() == token);
+  EXPECT_NE(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
+  EXPECT_EQ(GdiPlusFunction("GdipNoSuchFunction"), nullptr);
+  EXPECT_TRUE(ReleaseGdiPlus() == 0 && GdiPlusFunction("GdipCreateFromHDC") == nullptr);
+}
+
+class CodedTextTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    ResetCodedTextForTesting();
+    DeleteObject(font_);
+  }
+  HFONT font_ = CreateFontByPointSize(u"Tahoma", 10, 0);
+};
+
+TEST_F(CodedTextTest, AFontByPointSizeDrawsRedThenBlackFromTheStartingColour) {
+  EXPECT_EQ(GetFontPointSize(font_), 10);
+  EXPECT_EQ(GetFontFaceName(font_), u"Tahoma");
+  LOGFONTW log{};
+  GetObjectW(font_, sizeof(log), &log);
+  EXPECT_TRUE(log.lfHeight == -MulDiv(10, GetScreenDPI(0), 72) && log.lfWeight == 400);
+  DibCanvas canvas(200, 30);
+  SetTextColor(canvas.Dc(), RGB(0, 0, 0));
+  RECT rect{2, 2, 198, 28};
+  DrawCodedText(canvas.Dc(), u"\\cFF0000red\\nblack", rect, font_, kCodedTopLeft);
+  int lastRed = -1, firstBlack = -1;  // columns
+  for (int x = 0; x < 200; ++x)
+    for (int y = 0; y < 30; ++y) {
+      const std::uint32_t p = canvas.Pixel(x, y);
+      const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+      if (r > 160 && g < 90 && b < 90) lastRed = x;
+      if (r < 90 && g < 90 && b < 90 && firstBlack < 0) firstBlack = x;
+    }
+  EXPECT_TRUE(lastRed >= 0 && lastRed < firstBlack) << lastRed << " " << firstBlack;
+  EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(0, 0, 0));
+}
+
+int RepairCalls = 0;
+
+// Drawing, never measuring, asks the panels to repair the text's alpha, once: the repair's own
+// drawing is not repaired again. The DC keeps its font and no GDI object is left.
+TEST_F(CodedTextTest, DrawingRepairsAlphaOnceRestoresTheFontAndLeavesNoGdiObject) {
+  DibCanvas canvas(300, 40);
+  const RECT rect{0, 0, 300, 40};
+  RECT r = rect;
+  DrawCodedText(canvas.Dc(), u"\\bwarm up", r, font_, 0);
+  CodedText.RepairTextAlpha = [](HDC dc, const Text& text, const RECT& area, HFONT font, std::uint32_t options) {
+    ++RepairCalls;
+    RECT again = area;
+    DrawCodedText(dc, text, again, font, options);
+  };
+  RepairCalls = 0;
+  const HGDIOBJ before = GetCurrentObject(canvas.Dc(), OBJ_FONT);
+  const DWORD objects = GdiObjectCount();
+  for (int i = 0; i < 25; ++i) {
+    for (const char16_t* text : {u"a\\bb\\ic\\ud\\se\\nf\\b", u"plain"}) {
+      r = rect;
+      DrawCodedText(canvas.Dc(), text, r, font_, 0);
+      EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), before);
+    }
+    r = rect;
+    DrawCodedText(canvas.Dc(), u"\\Bx\\|y\\cFF00FFz", r, nullptr, kCodedMeasureOnly);
+  }
+  EXPECT_EQ(GdiObjectCount(), objects);
+  EXPECT_EQ(RepairCalls, 50);
+  EXPECT_FALSE(CodedText.InsideTextAlphaRepair);
+  SelectObject(canvas.Dc(), font_);
+  r = rect;
+  DrawCodedText(canvas.Dc(), u"a\\bb", r, nullptr, 0);
+  EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), font_);
+  SelectObject(canvas.Dc(), before);
+}
+
+TEST(ImageEffects, SourcesAreReadUprightWithTheirMaskAndAnyDepthAs32Bit) {
+  std::vector<std::uint32_t> pixels = Solid(8 * 4, PackPixel(255, 10, 20, 30));
+  pixels[0] = PackPixel(255, 250, 0, 0);  // top-left marker
+  HBITMAP bitmap = Bitmap32(8, 4, pixels);
+  HANDLE made = MakeIconEffect(bitmap, 255, 0, 0, 0, 0, 0);
+  EXPECT_EQ(PixelsOf(made), pixels);
+  EXPECT_NE(GetObjectType(bitmap), 0u);  // not released without option 4
+  DeleteObject(made);
+  DeleteObject(bitmap);
+
+  HICON icon = Icon(16, 16, Solid(256, PackPixel(0, 90, 90, 90)), 8);  // no alpha: the mask decides
+  made = MakeIconEffect(icon, 255, 0, 0, 0, 0, 0);
+  const auto out = PixelsOf(made);
+  ASSERT_EQ(out.size(), 256u);
+  EXPECT_EQ(PixelAlpha(out[3]), 0);
+  EXPECT_EQ(PixelAlpha(out[15 * 16 + 12]), 255);
+  DeleteObject(made);
+  DestroyIcon(icon);
+
+  void* bits = nullptr;
+  HBITMAP deep = DibSection(4, 3, &bits, 24);
+  constexpr BYTE kBlueGreenRed[] = {120, 80, 40};  // rows of 4 pixels need no padding
+  for (int i = 0; i < 4 * 3 * 3; ++i) static_cast<BYTE*>(bits)[i] = kBlueGreenRed[i % 3];
+  made = MakeIconEffect(deep, 300, 0, 0, 0, 0, kEffectGreyscale);
+  const int grey = EffectGrey(40, 80, 120);
+  EXPECT_EQ(PixelsOf(made), Solid(12, PackPixel(255, grey, grey, grey)));
+  DeleteObject(made);
+  DeleteObject(deep);
+}
+
+TEST(ImageEffects, WhidbeyFadesTo80OtherStylesGiveAFadedGreyCopyAndNoGdiObjectIsLeft) {
+  HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 30, 30)));
+  HICON whidbey = MakeStyleImage(source, 5);
+  HICON other = MakeStyleImage(source, 0);
+  for (std::uint32_t p : PixelsOf(whidbey)) ASSERT_EQ(PixelAlpha(p), 80);
+  for (std::uint32_t p : PixelsOf(other))
+    ASSERT_TRUE(PixelAlpha(p) == 120 && PixelRed(p) == PixelGreen(p) && PixelGreen(p) == PixelBlue(p)) << std::hex << p;
+  DestroyIcon(whidbey);
+  DestroyIcon(other);
+  const DWORD before = GdiObjectCount();
+  for (int i = 0; i < 10; ++i) {
+    DestroyIcon(MakeStyleImage(source, 5));
+    DestroyIcon(MakeStyleImage(source, 0));
+    DeleteObject(TintIcon(source, 255, RGB(1, 2, 3), 0, 0.5f, 0, 0, 0));
+  }
+  EXPECT_EQ(GdiObjectCount(), before);
+  EXPECT_TRUE(DestroyIcon(source));  // the source stays the caller's
+}
+
+TEST(ImageEffects, NothingFromAnImageWithoutPixels) {
+  EXPECT_EQ(MakeIconEffect(nullptr, 255, 0, 0, 0, 0, kEffectMakeIcon), nullptr);
+  EXPECT_EQ(TintIcon(nullptr, 255, 0, 0, 0, 0, 0, 0), nullptr);
+  HBITMAP gone = CreateBitmap(4, 4, 1, 32, nullptr);
+  DeleteObject(gone);
+  EXPECT_EQ(MakeIconEffect(gone, 255, 0, 0, 0, 0, kEffectFreeSource | kEffectMakeIcon), nullptr);
+  for (std::uint32_t style : {0u, 5u, 6u, 0x1000000u, 0x2000000u})
+    EXPECT_TRUE(MakeStyleImage(nullptr, style) == nullptr && MakeStyleImage(gone, style) == nullptr) << style;
+}
+
+TEST(StyleImages, PolygonGlyphPointsDown) {
+  DibCanvas canvas(20, 20);
+  DrawPolygonGlyph(canvas.Dc(), 2, 4, 9, 5, RGB(255, 0, 0));
+  struct Spot { int X, Y; bool Red; } spots[] = {{6, 8, true}, {2, 4, true}, {10, 4, true}, {2, 8, false},
+                                                  {10, 8, false}, {6, 9, false}, {6, 3, false}};
+  for (const Spot& s : spots)
+    EXPECT_EQ(canvas.Colour(s.X, s.Y), s.Red ? RGB(255, 0, 0) : RGB(255, 255, 255)) << s.X << "," << s.Y;
+}
+
+// A 5 x 3 image; 'k' pixels carry the key colour (magenta), the rest are opaque.
+TEST(SkinImages, RegionFromImageCoversEveryPixelButTheKeyColour) {
+  const char* rows[] = {"kk.kk", ".....", "k.k.k"};
+  std::vector<std::uint32_t> pixels;
+  for (const char* row : rows)
+    for (int x = 0; x < 5; ++x) pixels.push_back(row[x] == 'k' ? 0xFFFF00FFu : 0xFF204060u);
+  HBITMAP image = Bitmap32(5, 3, pixels);
+  HRGN region = RegionFromImage(image, RGB(255, 0, 255));
+  ASSERT_NE(region, nullptr);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) EXPECT_EQ(PtInRegion(region, x, y) != 0, rows[y][x] != 'k') << x << "," << y;
+  RECT box{};
+  GetRgnBox(region, &box);
+  EXPECT_TRUE(box.right == 5 && box.bottom == 3);
+  DeleteObject(region);
+  DeleteObject(image);
+}
+
+TEST(SkinWindows, SizeLimitsResizeABreakingWindowAtOnceAndLeaveAPureMoveAlone) {
+  InitToolkit();
+  HWND window = TestWindow(L"SkinWindowsTest", DefWindowProcW, nullptr, WS_POPUP, 500, 60);
+  EXPECT_EQ(SetWindowSizeLimits(nullptr, 1, 1, 0, 0), 0);
+  ASSERT_EQ(SetWindowSizeLimits(window, 0, 100, 400, 0), 1);
+  const auto frame = [window] {
+    RECT area{};
+    GetWindowRect(window, &area);
+    return std::tuple{area.left, area.top, area.right - area.left, area.bottom - area.top};
+  };
+  EXPECT_EQ(frame(), std::tuple(20, 20, 400, 100));
+  SetWindowPos(window, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_EQ(frame(), std::tuple(30, 40, 400, 100));
+  MoveWindow(window, 30, 40, 600, 20, FALSE);  // a later resize past a limit is held by the subclass
+  EXPECT_EQ(frame(), std::tuple(30, 40, 400, 100));
+  DestroyWindow(window);
+}
+
+std::vector<std::tuple<HWND, UINT, WPARAM>> Seen;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETREDRAW || message == kSkinRefreshMessage) Seen.emplace_back(window, message, wParam);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND MakeWindow(HWND parent, bool visible) {
+  return TestWindow(L"WindowClass_ColourModeTest", RecordingProc, parent,
+                    (parent != nullptr ? WS_CHILD : WS_OVERLAPPEDWINDOW) | (visible ? WS_VISIBLE : 0));
+}
+
+std::vector<WPARAM> MessagesOf(HWND window, UINT message) {
+  std::vector<WPARAM> found;
+  for (const auto& [to, seen, wParam] : Seen)
+    if (to == window && seen == message) found.push_back(wParam);
+  return found;
+}
+
+// The alpha of the middle pixel of image `index` of `list`.
+int MiddleAlpha(HIMAGELIST list, int index) {
+  HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
+  const int alpha = icon != nullptr ? static_cast<int>(PixelsOf(icon)[16 * 8 + 8] >> 24) : -1;
+  DestroyIcon(icon);
+  return alpha;
+}
+
+// The switch suspends the visible direct children, tells every descendant and remakes the style
+// images (image 2 of an item's list) that are the toolkit's own; by menu, only when its style changed.
+TEST(UIColourMode, ASwitchReachesEveryWindowAndTheToolkitsOwnMenuImages) {
+  InitToolkit();
+  HWND top = MakeWindow(nullptr, true), hidden_top = MakeWindow(nullptr, false);
+  HWND shown_child = MakeWindow(top, true), hidden_child = MakeWindow(top, false);
+  HWND grandchild = MakeWindow(shown_child, true), child_of_hidden = MakeWindow(hidden_top, true);
+  HICON red = Icon(16, 16, Solid(16 * 16, 0xFFFF0000u));
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
+  for (int i = 0; i < 3; ++i) ImageList_ReplaceIcon(list, -1, red);
+  DestroyIcon(red);
+  MenuRecord& menu = ToolkitList<MenuRecord>(ToolkitListId::Menus).emplace_back();
+  menu.Id = 77;
+  menu.Style = 5;  // Whidbey: its style image is a faded copy
+  MenuItemRecord& item = ToolkitList<MenuItemRecord>(ToolkitListId::MenuItems).emplace_back();
+  item.Menu = &menu;
+  item.HasImage = item.HasDisabledImage = true;
+  item.ImageList = list;
+  item.Style = 5;
+  RetintMenuImages(0, 0);
+  EXPECT_EQ(MiddleAlpha(list, 2), 255);  // the caller's own
+  item.HasDisabledImage = false;
+  RetintMenuImages(77, 1);  // made for the menu's style already
+  EXPECT_EQ(MiddleAlpha(list, 2), 255);
+  Seen.clear();
+
+  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_GREY), 1);
+  // Suspended and resumed once by the mode switch and once more by the skin refresh after it.
+  EXPECT_EQ(MessagesOf(shown_child, WM_SETREDRAW), (std::vector<WPARAM>{0, 1, 0, 1}));
+  for (HWND window : {hidden_child, grandchild, child_of_hidden}) EXPECT_TRUE(MessagesOf(window, WM_SETREDRAW).empty());
+  for (HWND window : {shown_child, hidden_child, grandchild, child_of_hidden})
+    EXPECT_EQ(MessagesOf(window, kSkinRefreshMessage).size(), 1u);
+  EXPECT_EQ(GetColourModeName(), u"grey");
+  EXPECT_EQ(MiddleAlpha(list, 0), 255);
+  const int faded = MiddleAlpha(list, 2);
+  EXPECT_TRUE(faded > 0 && faded < 255) << faded;
+
+  menu.Style = 6;
+  RetintMenuImages(78, 1);  // another menu
+  EXPECT_EQ(item.Style, 5);
+  RetintMenuImages(77, 1);
+  EXPECT_EQ(item.Style, 6);
+  ToolkitList<MenuItemRecord>(ToolkitListId::MenuItems).clear();
+  ToolkitList<MenuRecord>(ToolkitListId::Menus).clear();
+  ImageList_Destroy(list);
+  DestroyWindow(top);
+  DestroyWindow(hidden_top);
+}
+}  // namespace

@@ -1,0 +1,228 @@
+// Menu bars, menus and their items, and the shortcuts their items register.
+#include "menus_fixture.h"
+#include "veloui/menus/menu_operations.h"
+#include "veloui/menus/menu_shortcuts.h"
+#include "veloui/menus/rebar_extras.h"
+
+namespace {
+
+const MenuItemRecord* RecordOf(HMENU menu, UINT item, bool byPosition) {
+  return reinterpret_cast<const MenuItemRecord*>(ItemInfo(menu, item, byPosition, MIIM_DATA).dwItemData);
+}
+
+TEST_F(MenusTest, AMenuBarIsAToolbarOfTitlesSizedFromTheirTextThatARebarBandCarries) {
+  HWND bar = BuildMenuBar(Window);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(GetParent(bar), Window);
+  ASSERT_EQ(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 4);
+  // No drop-down arrows beside the titles, no maximised window style from the toolkit bits.
+  EXPECT_EQ(SendMessageW(bar, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS, 0);
+  EXPECT_EQ(GetWindowLongW(bar, GWL_STYLE) & WS_MAXIMIZE, 0);
+  EXPECT_NE(GetWindowLongW(Window, GWL_STYLE) & WS_CLIPCHILDREN, 0);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, Toolkit.MenuFont);
+  RECT text{};
+  int index = 0;
+  for (const char16_t* title : {u"Server", u"Commands", u"Database", u"Info"}) {
+    EXPECT_EQ(ButtonText(bar, index), title);
+    text = RECT{};
+    DrawTextW(dc, reinterpret_cast<const wchar_t*>(title), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    RECT rect{};
+    ASSERT_TRUE(SendMessageW(bar, TB_GETITEMRECT, index++, reinterpret_cast<LPARAM>(&rect)));
+    EXPECT_EQ(rect.right - rect.left, text.right + 16) << index;  // Office 2003: text + 18 - 2
+  }
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  const int height = (text.bottom + 8 < 22 ? 14 : text.bottom) - 3 + 8;
+  EXPECT_EQ(HIWORD(SendMessageW(bar, TB_GETBUTTONSIZE, 0, 0)), height);
+
+  ASSERT_EQ(CreateRebar(4, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0), 4);
+  EXPECT_EQ(AddRebarBand(bar, u"", 200, 200, 0, nullptr, RBBS_USECHEVRON), 0);
+  HWND rebar = GetRebarWindow(4);
+  EXPECT_EQ(GetParent(bar), rebar);
+  EXPECT_EQ(GetRebarHeight(reinterpret_cast<std::intptr_t>(rebar)), GetRebarHeight(4));
+  const REBARBANDINFOW band = BandInfo(rebar, 0, RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE);
+  EXPECT_EQ(band.hwndChild, bar);
+  EXPECT_EQ(band.cxMinChild, 200u);
+  EXPECT_EQ(band.cyMinChild, static_cast<UINT>(height));
+  EXPECT_NE(band.fStyle & RBBS_USECHEVRON, 0u);
+  // The toolbar in a band neither draws a divider nor sizes itself.
+  const auto style = static_cast<DWORD>(SendMessageW(bar, TB_GETSTYLE, 0, 0));
+  EXPECT_EQ(style & (CCS_NODIVIDER | CCS_NORESIZE), static_cast<DWORD>(CCS_NODIVIDER | CCS_NORESIZE));
+}
+
+// The hot and disabled images are derived where the caller gave none.
+TEST_F(MenusTest, ItemImagesFillAllThreeSlots) {
+  HMENU menu = CreateSkinnedPopupMenu(1, UISTYLE_OFFICE2003);
+  HBITMAP normal = SolidBitmap(RGB(200, 0, 0));
+  HBITMAP hot = SolidBitmap(RGB(0, 200, 0));
+  ASSERT_EQ(AddMenuItem(30, u"Copy all", normal, nullptr, nullptr, 0), 1);
+  ASSERT_EQ(AddMenuItem(31, u"Copy name", normal, hot, nullptr, 0), 1);
+  DeleteObject(normal);
+  DeleteObject(hot);
+  for (UINT position : {0u, 1u}) EXPECT_EQ(ImageList_GetImageCount(RecordOf(menu, position, true)->ImageList), 3);
+}
+
+// A failed bar leaves no placeholder; a title that cannot be made keeps the placeholder; an
+// insert that fails leaves neither a record nor a shortcut.
+TEST_F(MenusTest, FailedBarsTitlesAndItemsLeaveNothingHalfMade) {
+  EXPECT_EQ(CreateMenuBar(5, reinterpret_cast<HWND>(0x7FFF0), UISTYLE_OFFICE2003), 0);
+  EXPECT_TRUE(MenuList().empty());
+  EXPECT_EQ(AddMenuTitle(u"Server"), 0);
+  EXPECT_TRUE(MenuList().empty());
+
+  DestroyWindow(reinterpret_cast<HWND>(CreateMenuBar(0, Window, UISTYLE_OFFICE2003)));
+  EXPECT_EQ(AddMenuTitle(u"Server"), 0);
+  ASSERT_EQ(MenuList().size(), 1u);
+  EXPECT_EQ(MenuList().front().Handle, nullptr);
+  EXPECT_EQ(MenuList().front().TitleIndex, -1);
+  EXPECT_EQ(AddMenuItem(1, u"Connect", nullptr, nullptr, nullptr, 0), 0);
+
+  HMENU menu = CreateSkinnedPopupMenu(1, UISTYLE_OFFICE2003);
+  ASSERT_EQ(AddMenuItem(30, u"Copy all$ctrl+a", nullptr, nullptr, nullptr, 0), 1);
+  const std::size_t shortcuts = ShortcutTable()[WindowKey(nullptr)].size();
+  const std::size_t items = MenuItemList().size();
+  DestroyMenu(menu);
+  HBITMAP image = SolidBitmap(RGB(9, 9, 9));
+  EXPECT_EQ(AddMenuItem(31, u"Copy name$ctrl+n", image, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(MenuItemList().size(), items);
+  EXPECT_EQ(ShortcutTable()[WindowKey(nullptr)].size(), shortcuts);
+  DeleteObject(image);
+}
+
+TEST_F(MenusTest, RadioItemsOfOneMenuLeaveOnlyTheLastChecked) {
+  HMENU menu = CreateSkinnedPopupMenu(40, UISTYLE_OFFICE2003);
+  for (int id = 1; id <= 3; ++id) AddMenuItem(id, u"Mode", nullptr, nullptr, nullptr, 0);
+  EXPECT_EQ(SetMenuItemState(40, 1, 2), 1);
+  EXPECT_EQ(SetMenuItemState(40, 2, 2), 1);
+  EXPECT_EQ(GetMenuItemChecked(40, 1), 0);
+  EXPECT_EQ(GetMenuItemChecked(40, 2), 1);
+  EXPECT_NE(ItemInfo(menu, 2, false, MIIM_FTYPE).fType & MFT_RADIOCHECK, 0u);
+  SetMenuItemState(40, 3, 1 | 0x1000);
+  SetMenuItemState(40, 3, 0);
+  EXPECT_EQ(GetMenuItemChecked(40, 3), 0);
+}
+
+TEST_F(MenusTest, ItemsAddedWhileShortcutsAreDisabledHaveNone) {
+  ASSERT_NE(CreateMenuBar(0, Window, 0), 0);
+  AddMenuTitle(u"Edit");
+  SetMenuShortcutsDisabled(true);
+  const std::int32_t added = AddMenuItem(30, u"Copy$Ctrl+K", nullptr, nullptr, nullptr, 0);
+  SetMenuShortcutsDisabled(false);
+  EXPECT_EQ(added, 1);
+  EXPECT_EQ(ShortcutTable().find(WindowKey(Window)), ShortcutTable().end());
+  EXPECT_EQ(GetMenuItemTextEx(0, 30), u"Copy$Ctrl+K");
+}
+
+std::size_t EntriesOf(HWND window) {
+  auto list = ShortcutTable().find(WindowKey(window));
+  return list == ShortcutTable().end() ? 0 : list->second.size();
+}
+
+void HoldControl(bool held) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = keys[VK_LCONTROL] = held ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+// The bar's title "Edit" holds 30 "Copy$Ctrl+K", 44 "Next$pgdn" and 46 "Options$alt+f2"; popup
+// menu 1 holds 7 "Connect", 5 "Delete" and 31 "Copy name$f7".
+class ShortcutTest : public MenusTest {
+ protected:
+  void SetUp() override {
+    MenusTest::SetUp();
+    CreateMenuBar(0, Window, UISTYLE_OFFICE2003);
+    AddMenuTitle(u"Edit");
+    for (auto [id, text] : {std::pair{30, u"Copy$Ctrl+K"}, {44, u"Next$pgdn"}, {46, u"Options$alt+f2"}})
+      ASSERT_EQ(AddMenuItem(id, text, nullptr, nullptr, nullptr, 0), 1);
+    Popup = CreateSkinnedPopupMenu(1, UISTYLE_OFFICE2003);
+    for (auto [id, text] : {std::pair{7, u"Connect"}, {5, u"Delete"}, {31, u"Copy name$f7"}})
+      ASSERT_EQ(AddMenuItem(id, text, nullptr, nullptr, nullptr, 0), 1);
+  }
+  void TearDown() override {
+    HoldControl(false);
+    MenusTest::TearDown();
+  }
+  // Peeks the posted key without removing it, then takes it off the queue as a message loop
+  // does; returns what the loop received.
+  static MSG PeekThenRemove(HWND target, UINT message, WPARAM key, LPARAM bits) {
+    PostMessageW(target, message, key, bits);
+    MSG removed{};
+    PeekMessageW(&removed, target, message, message, PM_NOREMOVE);
+    PeekMessageW(&removed, target, message, message, PM_NOREMOVE);
+    removed.message = 0xFFFF;
+    for (int tries = 0; tries < 100; ++tries) {
+      if (!PeekMessageW(&removed, target, 0, 0, PM_REMOVE)) continue;
+      if (removed.message == message || removed.message == WM_NULL) break;
+      DispatchMessageW(&removed);
+    }
+    return removed;
+  }
+  HMENU Popup = nullptr;
+};
+
+// A shortcut fires its command once and swallows the key: a bar item's at its top-level window,
+// from a child of that window too; a popup item's in any window of the thread.
+TEST_F(ShortcutTest, ShortcutsFireOnceAtTheirWindowAndAreSwallowed) {
+  ASSERT_NE(Toolkit.GetMessageHook, nullptr);
+  EXPECT_EQ(EntriesOf(Window), 3u);
+  EXPECT_EQ(EntriesOf(nullptr), 1u);
+  HWND child = MakeChild(L"EDIT", 0);
+  HWND other = MakeWindow();
+  ASSERT_TRUE(child != nullptr && other != nullptr);
+  // Id 0: the key passes through.
+  const struct { HWND Target; UINT Message; WPARAM Key; LPARAM Bits; bool Control; WORD Id; } cases[] = {
+      {Window, WM_KEYDOWN, 'K', 1, false, 0},   {Window, WM_KEYDOWN, 'K', 1, true, 30},
+      {child, WM_KEYDOWN, VK_NEXT, 1, false, 44}, {Window, WM_SYSKEYDOWN, VK_F2, 1, false, 0},
+      {Window, WM_SYSKEYDOWN, VK_F2, 1 | (1 << 29), false, 46}, {other, WM_KEYDOWN, VK_F7, 1, false, 31}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Key << " for " << c.Id);
+    HoldControl(c.Control);
+    if (c.Target == other) SetActiveWindow(other);
+    ReceivedCommands.clear();
+    EXPECT_EQ(PeekThenRemove(c.Target, c.Message, c.Key, c.Bits).message, c.Id != 0 ? WM_NULL : c.Message);
+    ASSERT_EQ(ReceivedCommands.size(), c.Id != 0 ? 1u : 0u);
+    if (c.Id == 0) continue;
+    EXPECT_EQ(ReceivedCommands[0].Id, c.Id);
+    if (c.Target != other) {
+      EXPECT_EQ(ReceivedCommands[0].Window, Window);
+    }
+  }
+  // A handle that names no window takes no shortcut; an empty text clears a window's.
+  EXPECT_EQ(ParseShortcut(reinterpret_cast<HWND>(0x7FFF0), 5, u"f5"), 0);
+  EXPECT_EQ(ParseShortcut(other, 5, u"f5"), 1);
+  EXPECT_EQ(EntriesOf(other), 1u);
+  EXPECT_EQ(ParseShortcut(other, 0, u""), 1);
+  EXPECT_EQ(EntriesOf(other), 0u);
+}
+
+TEST_F(ShortcutTest, DisabledItemsGreyAndRemovedItemsRenumberTheRestAndNeitherAnswersItsShortcut) {
+  const auto greyed = [menu = MenuList().front().Handle] {
+    return ItemInfo(menu, 30, false, MIIM_STATE).fState & (MFS_DISABLED | MFS_GRAYED);
+  };
+  EXPECT_EQ(SetMenuItemDisabled(0, 30, true), 1);
+  EXPECT_EQ(greyed(), static_cast<UINT>(MFS_DISABLED | MFS_GRAYED));
+  EXPECT_EQ(EntriesOf(Window), 2u);
+  SetMenuItemDisabled(0, 30, true);  // disabled twice, enabled once
+  EXPECT_EQ(SetMenuItemDisabled(0, 30, false), 1);
+  EXPECT_EQ(greyed(), 0u);
+  EXPECT_EQ(EntriesOf(Window), 3u);
+  EXPECT_EQ(SetMenuItemDisabled(0, 999, true), 0);
+  EXPECT_EQ(SetMenuItemDisabled(77, 30, true), 0);
+
+  const std::size_t items = MenuItemList().size();
+  EXPECT_NE(RemoveMenuItems(1, 7, false), 0);
+  ASSERT_EQ(GetMenuItemCount(Popup), 2);
+  EXPECT_EQ(MenuItemList().size(), items - 1);
+  EXPECT_EQ(RecordOf(Popup, 0, true)->Position, 0);
+  EXPECT_EQ(RecordOf(Popup, 0, true)->ItemText, u"Delete");
+  EXPECT_EQ(RecordOf(Popup, 1, true)->Position, 1);
+  EXPECT_NE(RemoveMenuItems(1, 1, true), 0);
+  EXPECT_EQ(RecordOf(Popup, 0, true)->ItemText, u"Delete");
+  EXPECT_EQ(EntriesOf(nullptr), 0u);
+  EXPECT_EQ(RemoveMenuItems(1, 5, true), 0);
+  EXPECT_EQ(RemoveMenuItems(1, 99, false), 0);
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+// Context menus and their popup windows, driven from inside the system's menu loop.
+#include "menus_fixture.h"
+#include "veloui/menus/host_install.h"
+#include "veloui/menus/menu_tracking_hooks.h"
+#include "veloui/menus/popup_menus.h"
+#include "veloui/menus/popup_window.h"
+#include "veloui/menus/toolbar_extras.h"
+
+namespace {
+
+class PopupsTest : public MenusTest {};
+
+class PopupMenuTest : public MenusTest {
+ protected:
+  void SetUp() override {
+    MenusTest::SetUp();
+    Edit = MakeChild(L"EDIT", 0);
+    SetFocus(Edit);
+  }
+  // 41 "Kick", 42 "Ban", a separator and 43 "Copy GUID".
+  static HMENU MakeContextMenu(std::intptr_t id) {
+    HMENU menu = CreateSkinnedPopupMenu(id, UISTYLE_OFFICE2003);
+    for (auto [item, text] : {std::pair{41, u"Kick"}, {42, u"Ban"}, {0, nullptr}, {43, u"Copy GUID"}})
+      text != nullptr ? AddMenuItem(item, text, nullptr, nullptr, nullptr, 0) : AddMenuSeparator();
+    return menu;
+  }
+  HWND Edit = nullptr;
+};
+
+TEST_F(PopupMenuTest, NothingIsShownWithoutItemsOrForAnUnknownMenu) {
+  EXPECT_EQ(ShowPopupMenu(3, Window, 100, 100), 0);
+  CreateSkinnedPopupMenu(3, UISTYLE_OFFICE2003);
+  EXPECT_EQ(ShowPopupMenu(3, Window, 100, 100), 0) << "a menu without items";
+  EXPECT_EQ(MenuTracking.PopupFilterHook, nullptr);
+}
+
+// A release on the popup (its border counts as inside) keeps it open; one outside ends the menu by
+// itself.
+TEST_F(PopupMenuTest, WhileOpenThePopupIsHookedSubclassedAndFramedAReleaseOutsideClosesItAndTheFocusComesBack) {
+  HMENU menu = MakeContextMenu(5);
+  bool hookedAndTracked = false;
+  bool openAfterInside = false;
+  HWND popup = nullptr;
+  WNDPROC procedure = nullptr;
+  RECT item{}, separator{}, frame{}, client{};
+  int result = 0;
+  int phase = 0;
+  // Looks at the open popup, then releases the mouse on its corner and next outside it.
+  const auto step = [&] {
+    if (OpenPopupWindow() == nullptr || phase == 2) return false;
+    if (phase == 0) {
+      popup = OpenPopupWindow();
+      hookedAndTracked = MenuTracking.PopupFilterHook != nullptr && MenuTracking.PopupMouseHook != nullptr &&
+                         MenuTracking.TrackedMenu == menu;
+      procedure = ProcedureOf(popup);
+      GetMenuItemRect(Window, menu, 0, &item);
+      GetMenuItemRect(Window, menu, 2, &separator);
+      frame = RectOf(popup);
+      GetClientRect(popup, &client);
+      MapWindowPoints(popup, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    } else {
+      openAfterInside = IsWindowVisible(popup) != FALSE;
+    }
+    MSLLHOOKSTRUCT event{};
+    event.pt = phase++ == 0 ? POINT{frame.right, frame.bottom} : POINT{frame.right + 40, frame.bottom + 40};
+    PopupMenuMouseHookLL(HC_ACTION, WM_LBUTTONUP, reinterpret_cast<LPARAM>(&event));
+    return false;
+  };
+  const int ticks = WhileMenuOpen([&] { result = ShowPopupMenu(5, Window, 200, 150); }, step);
+  EXPECT_EQ(result, 1);
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(hookedAndTracked);
+  EXPECT_EQ(procedure, &PopupMenuWindowProc);
+  EXPECT_EQ(separator.bottom - separator.top, 2) << "an Office separator";
+  EXPECT_GE(item.bottom - item.top, 16 + 4 + 3);
+  // An Office popup has a one-pixel side and a two-pixel top and bottom border.
+  EXPECT_EQ(client.left - frame.left, 1);
+  EXPECT_EQ(frame.right - client.right, 1);
+  EXPECT_EQ(client.top - frame.top, 2);
+  EXPECT_EQ(frame.bottom - client.bottom, 2);
+  EXPECT_TRUE(openAfterInside);
+  EXPECT_EQ(phase, 2);
+  EXPECT_LT(ticks, 100) << "the release outside ended the menu";
+  EXPECT_EQ(MenuTracking.PopupFilterHook, nullptr);
+  EXPECT_EQ(MenuTracking.PopupMouseHook, nullptr);
+  EXPECT_EQ(MenuTracking.TrackedMenu, nullptr);
+  EXPECT_EQ(GetFocus(), Edit);
+  EXPECT_FALSE(FindMenuRecord(5)->Tracking);
+  EXPECT_TRUE(PopupWindowList().empty()) << "records go with their windows";
+}
+
+TEST_F(PopupMenuTest, PostedKeysChooseAnItemAndItsCommandReachesTheOwner) {
+  MakeContextMenu(8);
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(Window, WM_KEYDOWN, key, 1);
+  WhileMenuOpen([&] { ShowPopupMenu(8, Window, 200, 150); }, [] { return false; });
+  PumpMessages();
+  ASSERT_FALSE(ReceivedCommands.empty());
+  EXPECT_EQ(ReceivedCommands.back().Id, 42);
+}
+
+TEST_F(PopupMenuTest, TheSelectionFadeIsOffWhileAStyledMenuIsOpenAndBackOnAfterwards) {
+  BOOL original = FALSE;
+  SystemParametersInfoW(SPI_GETSELECTIONFADE, 0, &original, 0);
+  SystemParametersInfoW(SPI_SETSELECTIONFADE, 0, reinterpret_cast<void*>(TRUE), 0);
+  BOOL check = FALSE;
+  SystemParametersInfoW(SPI_GETSELECTIONFADE, 0, &check, 0);
+  if (!check) GTEST_SKIP() << "this system keeps no selection-fade setting";
+  MakeContextMenu(10);
+  BOOL during = TRUE;
+  WhileMenuOpen([&] { ShowPopupMenu(10, Window, 200, 150); },
+                [&] { return OpenPopupWindow() != nullptr && SystemParametersInfoW(SPI_GETSELECTIONFADE, 0, &during, 0); });
+  BOOL after = FALSE;
+  SystemParametersInfoW(SPI_GETSELECTIONFADE, 0, &after, 0);
+  SystemParametersInfoW(SPI_SETSELECTIONFADE, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(original)), 0);
+  EXPECT_FALSE(during);
+  EXPECT_TRUE(after);
+}
+
+TEST_F(PopupsTest, AMenuButtonDropsItsToolkitMenuDownBelowIt) {
+  HMENU menu = CreateSkinnedPopupMenu(7, UISTYLE_OFFICE2003);
+  AddMenuItem(41, u"Kick", nullptr, nullptr, nullptr, 0);
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003));
+  const auto toolbarId = reinterpret_cast<std::intptr_t>(toolbar);
+  AddToolbarTextButton(90, u"Players", 0);
+  const std::int32_t id = AddToolbarMenuButton(-1, u"Actions", nullptr, nullptr, nullptr, 7, 0);
+  ASSERT_NE(id, 0);
+  EXPECT_EQ(GetToolbarButtonMenu(toolbarId, id, true), reinterpret_cast<std::intptr_t>(menu));
+  EXPECT_EQ(GetToolbarButtonMenu(toolbarId, 90, false), 0);
+  TBBUTTON button{};
+  SendMessageW(toolbar, TB_GETBUTTON, 1, reinterpret_cast<LPARAM>(&button));
+  EXPECT_NE(button.fsStyle & BTNS_DROPDOWN, 0);
+  RECT item{};
+  SendMessageW(toolbar, TB_GETRECT, id, reinterpret_cast<LPARAM>(&item));
+  MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&item), 2);
+  bool trackedAndPressed = false;
+  RECT popup{};
+  LRESULT result = -1;
+  WhileMenuOpen([&] { result = DropDown(toolbar, 1); },
+                [&] {
+                  HWND window = OpenPopupWindow();
+                  if (window == nullptr) return false;
+                  trackedAndPressed = MenuTracking.TrackedMenu == menu &&
+                                      (SendMessageW(toolbar, TB_GETSTATE, id, 0) & TBSTATE_PRESSED) != 0;
+                  popup = RectOf(window);
+                  return true;
+                });
+  EXPECT_EQ(result, TBDDRET_DEFAULT);
+  EXPECT_TRUE(trackedAndPressed);
+  EXPECT_EQ(popup.left, item.left);
+  EXPECT_EQ(popup.top, item.bottom);
+  EXPECT_EQ(SendMessageW(toolbar, TB_GETSTATE, id, 0) & TBSTATE_PRESSED, 0);
+}
+
+}  // namespace

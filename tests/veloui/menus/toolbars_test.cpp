@@ -1,0 +1,76 @@
+// Skinned toolbars: styles, image lists and buttons, and gadget buttons.
+#include "menus_fixture.h"
+#include "veloui/menus/toolbar_extras.h"
+
+namespace {
+
+// Shown as far as the window itself goes, whether the test window is on screen or not.
+bool Shown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// Also: a toolbar takes no window style from the toolkit bits and shows its three image lists;
+// image buttons get automatic ids, one image index for their three images and their coded
+// text's visible text; the images of later buttons move down when a button goes; freeing the
+// toolbar hides a gadget and hands it to the top-level window.
+TEST_F(MenusTest, AGadgetButtonCarriesItsComboBoxAndRemoveAndHideTakeItAlong) {
+  HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 16, 16, UISTYLE_OFFICE2003 | TBSTYLE_LIST));
+  const auto toolbarId = reinterpret_cast<std::intptr_t>(toolbar);
+  EXPECT_EQ(CreateSkinnedToolbar(toolbarId, Window, 0, 0, 0), 0);
+  EXPECT_EQ(GetWindowLongW(toolbar, GWL_STYLE) & WS_MAXIMIZE, 0);
+  EXPECT_EQ(SendMessageW(toolbar, TB_GETSTYLE, 0, 0) & (WS_MAXIMIZE | TBSTYLE_TOOLTIPS | TBSTYLE_LIST | TBSTYLE_FLAT),
+            TBSTYLE_TOOLTIPS | TBSTYLE_LIST | TBSTYLE_FLAT);
+  EXPECT_NE(SendMessageW(toolbar, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS, 0);
+  const ToolbarRecord* record = FindToolbarRecord(toolbarId);
+  const HIMAGELIST lists[3] = {record->NormalImageList, record->HotImageList, record->DisabledImageList};
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)), lists[0]);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETHOTIMAGELIST, 0, 0)), lists[1]);
+  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETDISABLEDIMAGELIST, 0, 0)), lists[2]);
+  HBITMAP red = SolidBitmap(RGB(200, 0, 0));
+  HBITMAP blue = SolidBitmap(RGB(0, 0, 200));
+  const std::int32_t first = ToolbarImageButton(toolbarId, -1, u"\\bKick", red, nullptr, nullptr, 0);
+  const std::int32_t second = ToolbarImageButton(toolbarId, -1, u"Ban", blue, blue, blue, 0);
+  DeleteObject(red);
+  DeleteObject(blue);
+  EXPECT_EQ(first, 65534);
+  EXPECT_EQ(second, 65533);
+  EXPECT_EQ(SendMessageW(toolbar, TB_GETBITMAP, second, 0), 1);
+  for (HIMAGELIST list : lists) EXPECT_EQ(ImageList_GetImageCount(list), 2);
+  EXPECT_EQ(ButtonText(toolbar, 0), u"Kick");
+
+  HWND combo = MakeChild(L"COMBOBOX", CBS_DROPDOWNLIST);
+  const std::int32_t gadget = InsertToolbarGadget(toolbarId, 1, -1, combo, 120);
+  ASSERT_NE(gadget, 0);
+  EXPECT_EQ(SendMessageW(toolbar, TB_COMMANDTOINDEX, gadget, 0), 1);
+  EXPECT_EQ(GetParent(combo), toolbar);
+  EXPECT_EQ(GetToolbarButtonGadget(toolbarId, gadget), combo);
+  RECT button{};
+  SendMessageW(toolbar, TB_GETRECT, gadget, reinterpret_cast<LPARAM>(&button));
+  const RECT placed = RectOf(combo, toolbar);
+  EXPECT_EQ(placed.left, button.left);
+  EXPECT_EQ(placed.right - placed.left, 120);
+  EXPECT_EQ(button.right - button.left, 120);
+  EXPECT_LE(placed.bottom - placed.top, button.bottom - button.top) << "fitted to the button height";
+
+  EXPECT_EQ(HideToolbarButton(toolbarId, gadget, true), 1);
+  EXPECT_FALSE(Shown(combo));
+  EXPECT_EQ(HideToolbarButton(toolbarId, gadget, false), 1);
+  EXPECT_TRUE(Shown(combo));
+  EXPECT_EQ(RemoveToolbarButton(toolbarId, gadget), 1);
+  EXPECT_FALSE(Shown(combo));
+  EXPECT_EQ(GetParent(combo), Window);
+  EXPECT_EQ(RemoveToolbarButton(toolbarId, gadget), 0);
+
+  ASSERT_EQ(RemoveToolbarButton(toolbarId, first), 1);
+  EXPECT_EQ(SendMessageW(toolbar, TB_GETBITMAP, second, 0), 0);
+  for (HIMAGELIST list : lists) EXPECT_EQ(ImageList_GetImageCount(list), 1);
+
+  ASSERT_NE(InsertToolbarGadget(toolbarId, 0, -1, combo, 120), 0);
+  ASSERT_TRUE(Shown(combo));
+  EXPECT_EQ(FreeSkinnedToolbar(toolbarId), 1);
+  EXPECT_FALSE(IsWindow(toolbar));
+  EXPECT_EQ(GetParent(combo), Window);
+  EXPECT_FALSE(Shown(combo));
+  EXPECT_TRUE(ToolkitList<ToolbarButtonRecord>(ToolkitListId::ToolbarButtons).empty());
+  EXPECT_EQ(FreeSkinnedToolbar(toolbarId), 0);
+}
+
+}  // namespace

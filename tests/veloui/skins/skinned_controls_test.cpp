@@ -1,0 +1,447 @@
+// The skinned controls on a real window. The toolkit is started once for the whole program (its
+// window hook sorts panels and pages) and torn down at its end, where the free-alls run over live
+// controls of every family. Some cases press the real mouse.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "../foundation/dib_canvas.h"
+#include "veloui/foundation/coded_text.h"
+#include "veloui/foundation/core/debug_log.h"
+#include "veloui/foundation/core/toolkit_locks.h"
+#include "veloui/foundation/toolkit.h"
+#include "veloui/skins/buttonex/buttonex.h"
+#include "veloui/skins/core/skin_properties.h"
+#include "veloui/skins/core/skin_records.h"
+#include "veloui/skins/explorerbar/explorerbar.h"
+#include "veloui/skins/panelex/panelex.h"
+#include "veloui/skins/panelex/panelex_records.h"
+#include "veloui/skins/splitterex/splitterex.h"
+#include "veloui/skins/text_control/text_control.h"
+
+namespace {
+HWND TopWindow() {
+  return TestWindow(L"WindowClass_SkinsTest", DefWindowProcW, nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 400);
+}
+
+HWND Panes[2];  // the splitter's
+
+// Each family made on `parent` under number `id` (-1: an automatic one) with some content, and freed.
+struct Family {
+  const char* Name;
+  std::intptr_t (*Make)(std::intptr_t id, HWND parent);
+  std::int32_t (*Free)(std::intptr_t control);
+  ControlSkin (*Skin)(std::intptr_t control);  // the built-in skin worn when none is given
+  const char16_t* SkinName;
+};
+using Id = std::intptr_t;
+const Family kFamilies[] = {
+    {"ButtonEx", [](Id id, HWND parent) { return CreateButtonEx(id, parent, 0, 0, 80, 24, u"\\bGo", 0, 0, u"Tip"); },
+     FreeButtonEx, ButtonExSkin, u"sysButtonSkin"},
+    {"ExplorerBar", [](Id id, HWND parent) {
+       const Id bar = CreateExplorerBar(id, parent, 0, 0, 150, 200);
+       AddExplorerBarItem(bar, AddExplorerBarGroup(bar, u"Group"), u"Item");
+       return bar;
+     }, FreeExplorerBar, ExplorerBarSkin, u"sysXBarSkin"},
+    {"SplitterEx", [](Id id, HWND parent) { return CreateSplitterEx(id, parent, 10, 10, 300, 200, Panes[0], Panes[1]); },
+     FreeSplitterEx, SplitterExSkin, u"sysSplitterSkin"},
+    {"TextControl", [](Id id, HWND parent) { return CreateTextControl(id, parent, 0, 0, 120, 40, u"\\bbold\\b text"); },
+     FreeTextControl, nullptr, nullptr},
+    {"PanelEx", [](Id id, HWND parent) {
+       const Id panel = CreatePanelEx(id, parent, 0, 0, 120, 80);
+       AddPanelExPage();
+       SetPanelExPageScrolling(panel, 0, kPanelExHScroll | kPanelExVScroll, 1);
+       return panel;
+     }, FreePanelEx, nullptr, nullptr},
+};
+
+void MakePanes(HWND parent) {
+  for (HWND& pane : Panes)
+    pane = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
+}
+
+class ToolkitEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    ASSERT_EQ(InitToolkit(), 0);
+    ASSERT_EQ(StartToolkitHooks(), 0);
+  }
+  // The free-alls' order is checked by the toolkit's life test.
+  void TearDown() override {
+    HWND window = TopWindow();
+    MakePanes(window);
+    std::vector<std::intptr_t> made;
+    for (const Family& family : kFamilies) made.push_back(family.Make(-1, window));
+    EXPECT_EQ(FreeToolkit(), 0);
+    EXPECT_FALSE(IsWindow(window));
+    for (std::intptr_t control : made) EXPECT_EQ(GetPanelExWindow(control), nullptr);
+  }
+};
+
+const auto* const Environment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+  EnumChildWindows(window, CountChild, count);  // every descendant
+  return CountChild(window, count);
+}
+
+// The windows of this thread, which are the USER objects the controls make (hooks are
+// checked where they are made).
+DWORD UserObjectCount() {
+  if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS); count != 0) return count;
+  DWORD count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+std::vector<std::pair<UINT, WPARAM>> KeptMessages;
+
+LRESULT CALLBACK KeepingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND || message >= 0x8000) KeptMessages.emplace_back(message, wParam);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Dispatches waiting messages for about `milliseconds` (bounded), or until `done` says so; whether it did.
+bool PumpFor(DWORD milliseconds, const std::function<bool()>& done = nullptr) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    for (int k = 0; k < 1000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++k) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (done && done()) return true;
+    if (milliseconds > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (GetTickCount() - start < milliseconds);
+  return false;
+}
+
+// A real mouse event at a point of a window's client area (button: 0 none, 1 down, 2 up).
+void MouseAt(HWND window, int x, int y, int button) {
+  POINT at{x, y};
+  ClientToScreen(window, &at);
+  SetCursorPos(at.x, at.y);
+  const DWORD press = button == 1 ? MOUSEEVENTF_LEFTDOWN : button == 2 ? MOUSEEVENTF_LEFTUP : 0;
+  INPUT input{INPUT_MOUSE, {}};
+  input.mi = {at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1), at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1), 0,
+              MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | press, 0, 0};
+  SendInput(1, &input, sizeof(input));
+  PumpFor(100);
+}
+
+// After 200 make/free rounds (after one warm-up round), the process's GDI and USER object counts
+// are where they were.
+void ExpectNoObjectsLeft(const std::function<void()>& makeAndFree) {
+  makeAndFree();
+  PumpFor(0);
+  const DWORD gdi = GdiObjectCount();
+  const DWORD user = UserObjectCount();
+  ASSERT_TRUE(gdi > 0 && user > 0);  // counts that cannot be read would prove nothing
+  for (int k = 0; k < 200; ++k) makeAndFree();
+  PumpFor(0);
+  EXPECT_EQ(GdiObjectCount(), gdi);
+  EXPECT_EQ(UserObjectCount(), user);
+}
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Window = TopWindow();
+    ASSERT_NE(Window, nullptr);
+    SetForegroundWindow(Window);
+    PumpFor(50);
+  }
+  void TearDown() override {
+    DestroyWindow(Window);
+    PumpFor(0);
+  }
+  // From now on the window keeps the WM_COMMAND and private messages it receives.
+  void KeepMessages() {
+    KeptMessages.clear();
+    SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepingProc));
+  }
+  // How many kept messages match (wParam -1: any).
+  static int Kept(UINT message, WPARAM wParam = static_cast<WPARAM>(-1)) {
+    int count = 0;
+    for (const auto& [kept, w] : KeptMessages) count += kept == message && (wParam == static_cast<WPARAM>(-1) || w == wParam);
+    return count;
+  }
+  HWND Window = nullptr;
+};
+using PanelExTest = ControlsTest;
+
+// Each family is a visible PanelEx child under an automatic number or the one asked for, and
+// leaves no GDI or USER object behind after 200 rounds.
+TEST_F(ControlsTest, EveryFamilyIsANumberedPanelWithItsSkinAndLeavesNoObjectsBehind) {
+  MakePanes(Window);
+  for (const Family& family : kFamilies) {
+    SCOPED_TRACE(family.Name);
+    const std::intptr_t control = family.Make(-1, Window);
+    ASSERT_TRUE(control != 0 && control != -1);
+    HWND window = GetPanelExWindow(control);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    EXPECT_STREQ(name, L"VeloUI_PanelEx");
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE);
+    if (family.Skin != nullptr) { EXPECT_EQ(GetSkinName(family.Skin(control)), family.SkinName); }
+    EXPECT_TRUE(family.Free(control) == 1 && !IsWindow(window));
+    EXPECT_TRUE(family.Make(77, Window) == 77 && family.Free(77) == 1);
+    ExpectNoObjectsLeft([&family, this] {
+      const std::intptr_t made = family.Make(-1, Window);
+      RedrawWindow(GetPanelExWindow(made), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      family.Free(made);
+    });
+  }
+}
+
+// Real input arrives when the X server delivers it: wait (bounded) for the state it causes.
+Text StateAfter(std::intptr_t button, HWND where, int x, int y, int action, const char16_t* expected) {
+  MouseAt(where, x, y, action);
+  PumpFor(3000, [button, expected] { return ButtonExStateName(button) == expected; });
+  return ButtonExStateName(button);
+}
+
+std::uint32_t PaintedPixel(std::intptr_t button) {
+  RedrawWindow(GetPanelExWindow(button), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  ToolkitLockGuard guard(ToolkitLock::PanelEx);
+  return DibPixel(GetCurrentObject(PanelExBufferDC(button, 1, 1), OBJ_BITMAP), 6, 6);
+}
+
+TEST_F(ControlsTest, ARealPressShowsTheButtonsPressedLookAndTheReleaseClicks) {
+  KeepMessages();
+  const SkinHandle skin = CreateSkin(u"pressedTestSkin");
+  ASSERT_EQ(SetSkinProperty(skin, u"buttonex", u"pressed", u"background", u"#102030;"), 1);
+  const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"Toggle", kButtonExToggle, skin);
+  HWND window = GetPanelExWindow(button);
+  PumpFor(50);
+  EXPECT_EQ(StateAfter(button, window, 20, 15, 0, u"hot"), u"hot");
+  EXPECT_EQ(StateAfter(button, window, 20, 15, 1, u"pressed"), u"pressed");
+  EXPECT_EQ(PaintedPixel(button), 0xFF102030u);
+  EXPECT_EQ(StateAfter(button, window, 20, 15, 2, u"selected hot"), u"selected hot");
+  EXPECT_EQ(Kept(WM_COMMAND), 1);
+  EXPECT_NE(PaintedPixel(button), 0xFF102030u);
+  EXPECT_EQ(StateAfter(button, Window, 300, 300, 0, u"selected"), u"selected");
+  FreeButtonEx(button);
+  FreeSkin(skin);
+}
+
+RECT PlaceOf(HWND window) {
+  RECT area{};
+  GetWindowRect(window, &area);
+  return area;
+}
+
+// The splitter's low-level mouse hook lives only while it is dragged, even when it is freed mid-drag.
+TEST_F(ControlsTest, ADraggedSplitterMovesItsPanesAndRemovesItsHook) {
+  KeepMessages();
+  MakePanes(Window);
+  const std::intptr_t splitter = CreateSplitterEx(-1, Window, 10, 10, 300, 200, Panes[0], Panes[1]);
+  HWND gripper = SplitterExGripper(splitter);
+  const auto first_width = [] { return PlaceOf(Panes[0]).right - PlaceOf(Panes[0]).left; };
+  EXPECT_EQ(GetParent(Panes[0]), GetPanelExWindow(splitter));
+  EXPECT_EQ(GetSplitterExPosition(splitter), 150);
+  EXPECT_TRUE(first_width() >= 140 && first_width() <= 150) << first_width();
+  PumpFor(50);
+  const int gap = GetSplitterExPosition(splitter) - first_width();
+  EXPECT_EQ(SplitterExDragHook(), nullptr);
+  MouseAt(gripper, 2, 50, 0);
+  MouseAt(gripper, 2, 50, 1);
+  EXPECT_TRUE(PumpFor(3000, [] { return SplitterExDragHook() != nullptr; }));
+  MouseAt(GetPanelExWindow(splitter), 80, 50, 0);
+  PumpFor(3000, [splitter] { return GetSplitterExPosition(splitter) < 100; });
+  // The gripper keeps the spot where it was grabbed (a pixel either way after the mouse's scaling).
+  EXPECT_NEAR(GetSplitterExPosition(splitter), 78, 2);
+  EXPECT_EQ(first_width(), GetSplitterExPosition(splitter) - gap);
+  MouseAt(GetPanelExWindow(splitter), 80, 50, 2);
+  EXPECT_TRUE(PumpFor(3000, [] { return SplitterExDragHook() == nullptr; }));
+  PumpFor(50);
+  EXPECT_EQ(Kept(0x8D3B), 2);  // a drag (wParam 1) and a drop (0)
+  EXPECT_EQ(Kept(0x8D3B, 0), 1);
+
+  MouseAt(gripper, 2, 50, 1);
+  EXPECT_TRUE(PumpFor(3000, [] { return SplitterExDragHook() != nullptr; }));
+  EXPECT_EQ(FreeSplitterEx(splitter), 1);
+  EXPECT_EQ(SplitterExDragHook(), nullptr);
+  for (HWND pane : Panes) EXPECT_EQ(GetParent(pane), Window);
+  MouseAt(Window, 20, 20, 2);
+}
+
+// The alpha of the page under a group's header, which the animation thread fades.
+int ItemsAlpha(HWND group) {
+  HWND page = FindWindowExW(FindWindowExW(group, nullptr, L"VeloUI_PanelEx", nullptr), nullptr, L"VeloUI_PanelExPage", nullptr);
+  ToolkitLockGuard guard(ToolkitLock::PanelEx);
+  const PanelExPageRecord* record = FindPageRecordOfWindow(page);
+  return record != nullptr ? record->Alpha : -1;
+}
+
+// Groups settle at their height even when the animation thread was still busy with them.
+TEST_F(ControlsTest, AnExplorerBarGroupCollapsesAndExpandsThroughTheAnimationThread) {
+  const std::intptr_t bar = CreateExplorerBar(-1, Window, 10, 10, 200, 300);
+  ASSERT_TRUE(AddExplorerBarGroup(bar, u"Tasks") == 0 && AddExplorerBarGroup(bar, u"Places") == 1);
+  for (const char16_t* item : {u"One", u"Two", u"Three"}) AddExplorerBarItem(bar, 0, item);
+  HWND group = ExplorerBarGroupWindow(bar, 0), next = ExplorerBarGroupWindow(bar, 1);
+  ASSERT_TRUE(group && next);
+  const auto height = [group] { return PlaceOf(group).bottom - PlaceOf(group).top; };
+  const int full = height(), next_top = PlaceOf(next).top;
+  EXPECT_EQ(full, 20 + 3 * 22);
+  PumpFor(50);
+
+  for (int button : {0, 1, 2}) MouseAt(group, 30, 10, button);
+  PumpFor(3000, [&] { return height() == 20; });
+  PumpFor(300);
+  EXPECT_EQ(height(), 20);
+  EXPECT_EQ(PlaceOf(next).top, next_top - 3 * 22);  // the next group follows it up
+  EXPECT_EQ(ItemsAlpha(group), 0);
+
+  EXPECT_EQ(SetExplorerBarGroupCollapsed(bar, 0, 0), 1);
+  EXPECT_TRUE(PumpFor(3000, [&] { return height() == full; }));
+  PumpFor(300);
+  EXPECT_EQ(ItemsAlpha(group), 255);
+  EXPECT_EQ(FreeExplorerBar(bar), 1);
+  EXPECT_FALSE(IsWindow(group));
+}
+
+TEST_F(ControlsTest, ATextControlFitsItsTextAndReportsAClickedLink) {
+  KeepMessages();
+  const std::intptr_t control =
+      CreateTextControl(-1, Window, 10, 10, 300, 10, u"\\l7first\\l and \\l8second\\l", kTextControlAutoHeight);
+  HWND window = GetPanelExWindow(control);
+  const auto height = [window] { return PlaceOf(window).bottom - PlaceOf(window).top; };
+  const int one_line = height();
+  EXPECT_GT(one_line, 10);
+  SetTextControlText(control, u"one\\|two\\|three");
+  EXPECT_GT(height(), 2 * one_line);
+  SetTextControlText(control, u"\\l7first\\l and \\l8second\\l");
+  UpdateWindow(window);
+  MouseAt(window, 3, one_line / 2, 1);
+  MouseAt(window, 3, one_line / 2, 2);
+  EXPECT_TRUE(PumpFor(3000, [] { return Kept(0x8580) > 0; }));
+  EXPECT_TRUE(Kept(0x8580) == 1 && Kept(0x8580, 7) == 1);
+}
+
+PanelExPageRecord PageCopy(std::intptr_t panel) {
+  ToolkitLockGuard guard(ToolkitLock::PanelEx);
+  const PanelExRecord* found = FindPanelExRecord(panel);
+  const PanelExPageRecord* record = found != nullptr ? FindPanelExPageRecord(found->Window, 0) : nullptr;
+  return record != nullptr ? *record : PanelExPageRecord{};
+}
+
+HWND Child(const wchar_t* className, HWND parent, int width, int height, DWORD style = 0) {
+  return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, width, height, parent, nullptr, nullptr,
+                         nullptr);
+}
+
+// Without panels the free-alls succeed and nothing is found. A freed panel moves only its pages'
+// direct children (a combo box keeps its edit); a panel destroyed with its parent drops its records.
+TEST_F(PanelExTest, FreedOrDestroyedPanelsLeaveTheirPagesChildrenAndNoRecords) {
+  for (std::int32_t (*free_all)(std::intptr_t) : {FreeButtonEx, FreeTextControl, FreeSplitterEx, FreePanelEx})
+    EXPECT_EQ(free_all(-1), 1);
+  EXPECT_EQ(FreePanelEx(reinterpret_cast<std::intptr_t>(Window)), 0);
+  EXPECT_EQ(FreeButtonEx(1234), 0);
+  EXPECT_EQ(FindPanelExPageOfWindow(Window), Window);
+  EXPECT_EQ(SetPanelExPageAlpha(reinterpret_cast<std::intptr_t>(Window), 0, 100, 0), 0);
+  EXPECT_EQ(RefreshPanelExOf(Window), 0);
+
+  const std::intptr_t panel = CreatePanelEx(-1, Window, 10, 10, 300, 200);
+  HWND page = AddPanelExPage();
+  ASSERT_TRUE(panel && page);
+  EXPECT_EQ(FindPanelExPageOfWindow(page), page);
+  HWND combo = Child(L"ComboBox", page, 120, 100, CBS_DROPDOWN);
+  HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(FindPanelExPageOfWindow(edit), page);
+  EXPECT_EQ(FreePanelEx(panel), 1);
+  EXPECT_FALSE(IsWindow(page));
+  EXPECT_EQ(GetParent(combo), Window);
+  EXPECT_EQ(GetParent(edit), combo);
+  EXPECT_EQ(FreePanelEx(panel), 0);
+
+  HWND holder = Child(L"Button", Window, 200, 100);
+  const std::intptr_t held = CreatePanelEx(-1, holder, 0, 0, 100, 50);
+  ASSERT_NE(AddPanelExPage(), nullptr);
+  DestroyWindow(holder);
+  EXPECT_EQ(GetPanelExWindow(held), nullptr);
+  EXPECT_EQ(PageCopy(held).Window, nullptr);
+  EXPECT_EQ(FreePanelEx(held), 0);
+}
+
+// The bar decisions and geometry are tested natively; here the windows that show them.
+TEST_F(PanelExTest, BothBarsMakeTwoScrollBarsAndASizeBoxThatFollowTheContent) {
+  const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 400, 300);
+  HWND page = AddPanelExPage();
+  HWND wide = Child(L"Button", page, 600, 500);
+  ASSERT_TRUE(panel && page && wide);
+  static std::vector<Text> lines;
+  lines.clear();
+  SetDebugLogSinkForTesting([](const Text& line) { lines.push_back(line); });
+  ASSERT_EQ(SetPanelExPageScrolling(panel, 0, kPanelExHScroll | kPanelExVScroll | kPanelExAutoScroll, 1), 1);
+  SetDebugLogSinkForTesting(nullptr);
+  for (const char16_t* line : {u"hscroll true", u"vscroll true", u"autoscroll true"})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << Text(line).size();
+  PanelExPageRecord record = PageCopy(panel);
+  for (HWND shown : {record.HScrollBar, record.VScrollBar, record.SizeBox}) EXPECT_TRUE(IsWindowVisible(shown));
+
+  // The content shrinks below the panel: both bars and the box go.
+  SetWindowPos(wide, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+  for (HWND hidden : {record.HScrollBar, record.VScrollBar, record.SizeBox}) EXPECT_FALSE(IsWindowVisible(hidden));
+  EXPECT_EQ(FreePanelEx(panel), 1);
+}
+
+// An alpha change from another thread never redraws under the lock: the repaint is posted.
+TEST_F(PanelExTest, PageAlphaSetFromAnotherThreadIsSafe) {
+  const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 200, 100);
+  ASSERT_NE(AddPanelExPage(), nullptr);
+  int found = 0;
+  std::atomic<bool> done = false;
+  std::thread fader([&] {
+    for (int alpha = 0; alpha < 100; ++alpha) found += SetPanelExPageAlpha(panel, 0, static_cast<std::uint16_t>(alpha), 0);
+    done = true;
+  });
+  PumpFor(5000, [&] { return done.load(); });  // the posted repaints are served meanwhile
+  fader.join();
+  PumpFor(50);
+  EXPECT_EQ(found, 100);
+  EXPECT_EQ(PageCopy(panel).Alpha, 99);
+  EXPECT_EQ(FreePanelEx(panel), 1);
+}
+
+TEST_F(PanelExTest, TextOnATransparentBufferGetsItsAlphaBackWithinTheBuffer) {
+  const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 100, 20);
+  ToolkitLockGuard guard(ToolkitLock::PanelEx);
+  HDC buffer = PanelExBufferDC(panel, 100, 20);
+  ASSERT_NE(buffer, nullptr);
+  const HGDIOBJ bits = GetCurrentObject(buffer, OBJ_BITMAP);
+  PatBlt(buffer, 0, 0, 100, 20, BLACKNESS);  // alpha 0 everywhere
+  SetTextColor(buffer, RGB(255, 255, 255));
+  SetBkMode(buffer, TRANSPARENT);
+  // The text runs far past the buffer's right edge: nothing may land outside it.
+  RECT text{80, 0, 400, 20};
+  DrawCodedText(buffer, u"WWWWWWWWWWWWWWWWWWWW", text, static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  int touched = 0;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 70; ++x) ASSERT_EQ(DibPixel(bits, x, y), 0u) << x << "," << y;
+    for (int x = 80; x < 100; ++x) {
+      const std::uint32_t alpha = DibPixel(bits, x, y) >> 24;
+      EXPECT_LE(alpha, 183u);
+      touched += alpha > 0 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(touched, 0);
+  FreePanelEx(panel);
+}
+}  // namespace
