@@ -1,43 +1,184 @@
 #pragma once
-// What the protocol tests share: a fake clock and a client "connected" to a hand-driven
-// loopback peer that plays the server.
+// What the protocol tests share: a fake clock, a window that records every call, and the
+// scripted server on loopback, either answering a real connect or silent while the test
+// hands the client datagrams byte by byte.
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <atomic>
+#include <mutex>
 #include <string>
 #include <vector>
 
-#include "server_texts.h"
-#include "recording_window.h"
-#include "runtime/portable/ticks.h"
-#include "support/loopback_peer.h"
+#include "rcon_test_server.h"
+#include "support/wait.h"
+#include "velorcon/connect.h"
+#include "velorcon/mailbox.h"
+#include "velorcon/network_thread.h"
+#include "velorcon/packets.h"
+#include "velorcon/pump.h"
 #include "velorcon/rcon_state.h"
+#include "velorcon/rcon_window.h"
 
-// The clock every time-out reads, stepped by the test.
-void UseFakeTicks(TickCount start);
-void AdvanceFakeTicks(TickCount milliseconds);
-void UseRealTicks();
+// The clock every time-out reads, stepped by the test (TearDown puts the real one back).
+inline std::atomic<TickCount> g_fakeTick{0};
+inline void UseFakeTicks(TickCount start) {
+  g_fakeTick.store(start);
+  SetTickSourceForTesting([] { return g_fakeTick.load(); });
+}
+inline void AdvanceFakeTicks(TickCount milliseconds) { g_fakeTick.fetch_add(milliseconds); }
 
-// A client with Connected set and its connection aimed at `peer`, which the test drives
-// byte by byte. The first keep-alive is not due.
-class PeerConnectedTest : public ::testing::Test {
+inline std::string Utf8(TextView text) { return TextToUtf8(text); }
+
+// Records every call as "kind: details" in UTF-8, in order; a player list as its size. The
+// answers are set before the command that asks for them is queued (the mailbox orders the two).
+class RecordingWindow : public RconWindow {
+ public:
+  void AddLogLine(TextView text) override { Record("log", Utf8(text)); }
+  void RefreshPlayerList(const std::vector<PlayerRecord>& players) override {
+    Record("players", std::to_string(players.size()));
+  }
+  void ClearBanRows() override { Record("clear bans", ""); }
+  void AppendBanRow(TextView target, TextView expiry, TextView reason) override {
+    Record("ban row", Utf8(target) + "|" + Utf8(expiry) + "|" + Utf8(reason));
+  }
+  void ClearMissionRows() override { Record("clear missions", ""); }
+  void AppendMissionRow(TextView name) override { Record("mission row", Utf8(name)); }
+  void SetListSortSuspended(RconList list, bool suspended) override {
+    const char* const names[] = {"players", "bans", "missions"};
+    Record("sort suspended", names[static_cast<int>(list)] + std::string(suspended ? " 1" : " 0"));
+  }
+  void ResetAfterDisconnect() override { Record("reset", ""); }
+  void SetServerControlsDisabled(bool disabled) override { Record("controls disabled", disabled ? "1" : "0"); }
+  void SetWindowTitle(TextView title) override { Record("title", Utf8(title)); }
+  void SetStatusText(int field, TextView text) override { Record("status " + std::to_string(field), Utf8(text)); }
+  void ShowConnectError() override { Record("error", "Could not connect!"); }
+  // Connected must still be false here: it is set last.
+  void CloseConnectWindow(bool quick) override {
+    Record("close", std::string(quick ? "quick" : "favourites") + " connected=" + std::to_string(Rcon.Connected));
+  }
+  Text PromptMaxPing() override {
+    Record("prompt", "Set MaxPing");
+    if (DuringPrompt != nullptr) DuringPrompt();
+    return PromptAnswer;
+  }
+  void CancelPrompt() override {}
+  bool SelectedMissionText(Text& text) override {
+    text = SelectedMission;
+    return !text.empty();
+  }
+  int SelectedBanRow() override { return SelectedBan; }
+  void RemoveBanRow(int row) override { Record("remove ban row", std::to_string(row)); }
+
+  std::vector<std::string> Events() const {
+    std::lock_guard guard(lock_);
+    return events_;
+  }
+  std::vector<std::string> Of(const std::string& kind) const {  // the details of one kind
+    std::vector<std::string> found;
+    for (const std::string& e : Events()) {
+      if (e.rfind(kind + ": ", 0) == 0) found.push_back(e.substr(kind.size() + 2));
+    }
+    return found;
+  }
+  std::vector<std::string> Log() const { return Of("log"); }
+  int Count(const std::string& kind) const { return static_cast<int>(Of(kind).size()); }
+  void Clear() {
+    std::lock_guard guard(lock_);
+    events_.clear();
+  }
+
+  Text PromptAnswer;
+  void (*DuringPrompt)() = nullptr;  // runs inside the prompt, e.g. to reset meanwhile
+  Text SelectedMission;
+  int SelectedBan = -1;
+
+ private:
+  void Record(const std::string& kind, const std::string& details) {
+    std::lock_guard guard(lock_);
+    events_.push_back(kind + ": " + details);
+  }
+
+  mutable std::mutex lock_;
+  std::vector<std::string> events_;
+};
+
+// The scripted server and a recording window; TearDown stops the network thread.
+class RconTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  explicit RconTest(rcon_test_server::ServerOptions options = {}) : server(std::move(options)) {}
+  void SetUp() override {
+    ResetRconState();
+    SetRconWindow(&window);
+    ASSERT_TRUE(server.Start());
+  }
+  void TearDown() override {
+    StopNetworkThread();
+    ResetRconState();
+    SetRconWindow(nullptr);
+    SetRconWaitHook(nullptr);
+    SetTickSourceForTesting(nullptr);
+    server.Stop();
+  }
+  // ConnectToServer(1) with the given password; true when it connected.
+  bool Connect(const std::string& password = "secret") {
+    SetServerTarget(u"127.0.0.1", server.Port(), AsciiText(password));
+    ConnectToServer(1);
+    RconLockGuard guard;
+    return Rcon.Connected;
+  }
+  // The client's next datagram not looked at yet; empty when none came within `timeoutMs`.
+  std::vector<std::uint8_t> FromClient(int timeoutMs = 2000) {
+    if (!server.WaitForReceived(seen_ + 1, timeoutMs)) return {};
+    return server.Received()[seen_++].Bytes;
+  }
+  static std::size_t PendingCount() {
+    RconLockGuard guard;
+    return Rcon.PendingRequests.size();
+  }
 
-  // Sends `bytes` from the peer and runs one pump pass once they have arrived.
-  std::int32_t Deliver(const std::vector<std::uint8_t>& bytes);
-  // A pump pass with nothing waiting (the mailbox is performed).
-  std::int32_t PumpIdle();
-  // The next datagram the client sent, empty when none came within `timeoutMs`.
-  std::vector<std::uint8_t> FromClient(int timeoutMs = 2000) { return peer.Receive(timeoutMs); }
-  // The text of a command datagram from the client (bytes 9..).
-  static std::string CommandText(const std::vector<std::uint8_t>& datagram);
-  void AddPending(std::uint8_t sequence, ReplyHandler handler, std::int32_t argument, const Text& message);
-  std::size_t PendingCount();
-
+  rcon_test_server::RconTestServer server;
   RecordingWindow window;
-  LoopbackPeer peer;
-  Ipv4Endpoint client;
+
+ private:
+  std::size_t seen_ = 0;
+};
+
+// Connected set by hand, the server silent: only the test sends the client anything. The
+// client's login tells the server where the client is; the first keep-alive is not due. No
+// other thread touches Rcon here, so the tests read and set it without the lock.
+class HandDrivenTest : public RconTest {
+ protected:
+  void SetUp() override {
+    RconTest::SetUp();
+    server.SetSilent(true);
+    RconLockGuard guard;
+    connection = OpenUdpConnection(u"127.0.0.1", server.Port());
+    ASSERT_NE(connection, nullptr);
+    Rcon.ServerConnection = connection;
+    ++Rcon.ConnectionSerial;
+    Rcon.Connected = true;
+    Rcon.LastKeepAliveTick = CurrentTick();
+    SendLogin(connection, u"");
+    ASSERT_FALSE(FromClient().empty());
+  }
+  // Sends `bytes` from the server and runs one pump pass once they have arrived.
+  std::int32_t Deliver(const std::vector<std::uint8_t>& bytes) {
+    EXPECT_TRUE(server.SendRaw(bytes));
+    EXPECT_TRUE(WaitUntil([&] { return PollSocketReadable(connection->Socket) == 1; }));
+    return PumpNetwork();
+  }
+  // A pump pass with nothing waiting (the mailbox is performed).
+  std::int32_t PumpIdle() {
+    EXPECT_NE(PollSocketReadable(connection->Socket), 1) << "a datagram is waiting";
+    return PumpNetwork();
+  }
+  // Performs `code` in an idle pass and returns the command the client sent.
+  std::vector<std::uint8_t> Perform(CommandCode code, CommandParameters parameters = {}) {
+    QueueCommand(code, std::move(parameters));
+    PumpIdle();
+    EXPECT_EQ(PeekPendingCommand(), kCommandNone) << "the pass empties the slot";
+    return FromClient();
+  }
+
   UdpConnection* connection = nullptr;
 };

@@ -1,80 +1,59 @@
 // The network thread against the scripted server: what the user sees after a connect, the
-// mailbox performed on the thread, automatic refresh, and the GUI thread pumping alongside.
+// mailbox performed on the thread, automatic refresh, the GUI thread pumping alongside, and a
+// server that falls silent.
 #include "velorcon/network_thread.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <condition_variable>
-#include <deque>
+#include <atomic>
 #include <functional>
 #include <thread>
 
-#include "server_fixture.h"
-#include "velorcon/connect.h"
-#include "velorcon/mailbox.h"
-#include "velorcon/rcon_state.h"
+#include "rcon_fixture.h"
+#include "velorcon/disconnect.h"
 
 namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
 
-int CountOf(const std::vector<std::string>& texts, const std::string& text) {
-  return static_cast<int>(std::count(texts.begin(), texts.end(), text));
-}
-
-class NetworkThreadTest : public ServerTest {
+class NetworkThreadTest : public RconTest {
  protected:
-  explicit NetworkThreadTest(rcon_test_server::ServerOptions options = {}) : ServerTest(std::move(options)) {}
-  // Connects, runs the thread and waits until every answer of the connect was shown.
+  explicit NetworkThreadTest(rcon_test_server::ServerOptions options = {}) : RconTest(std::move(options)) {}
+  // Connects, runs the thread and waits until every answer of the connect was shown (the
+  // refills end with sorting resumed).
   void ConnectAndSettle() {
     ASSERT_TRUE(Connect());
     StartNetworkThread();
-    // The done message is logged before the handler runs; the refill ends with sorting resumed.
     ASSERT_TRUE(WaitUntil([&] { return Refilled("bans") && Refilled("missions") && window.Count("players") >= 1; },
                           5000));
   }
-  bool Refilled(const std::string& list) {
-    const auto events = window.EventsOf("sort suspended");
-    return std::find(events.begin(), events.end(), list + " 0") != events.end();
-  }
-  bool HasLog(const std::string& line) {
-    const auto log = window.Log();
-    return std::find(log.begin(), log.end(), line) != log.end();
-  }
+  bool Refilled(const std::string& list) { return std::ranges::count(window.Of("sort suspended"), list + " 0") > 0; }
+  int LogCount(const std::string& line) { return static_cast<int>(std::ranges::count(window.Log(), line)); }
+  bool Logged(const std::string& line) { return WaitUntil([&] { return LogCount(line) == 1; }, 3000); }
 };
 
 TEST_F(NetworkThreadTest, AfterAConnectTheWindowShowsEverythingTheServerAnswered) {
   ConnectAndSettle();
-  ASSERT_TRUE(WaitUntil([&] { return HasLog("MaxPing: 250"); }, 2000));
-  const auto log = window.Log();
-  EXPECT_EQ(CountOf(log, "Version: 2.14.0"), 1);
-  EXPECT_EQ(CountOf(log, "MaxPing: 250"), 1);
-  EXPECT_EQ(CountOf(log, "[Received missions.]"), 1);
-  EXPECT_EQ(window.LastPlayers().size(), 5u);
+  ASSERT_TRUE(Logged("MaxPing: 250"));
+  EXPECT_EQ(LogCount("Version: 2.14.0"), 1);
+  EXPECT_EQ(LogCount("[Received missions.]"), 1);
+  EXPECT_THAT(window.Of("players"), ElementsAre("5"));
   EXPECT_EQ(window.Count("ban row"), 3);
-  EXPECT_THAT(window.EventsOf("mission row"),
+  EXPECT_THAT(window.Of("mission row"),
               ElementsAre("coop_harbour.island.pbo", "training_range.desert.pbo", "siege.v2.mountain.pbo"));
-}
-
-TEST_F(NetworkThreadTest, TheShutdownReplyIsLoggedAndResets) {
-  ConnectAndSettle();
+  window.SelectedMission = u"siege.v2.mountain";
+  QueueCommand(kCommandLoadMission);
+  ASSERT_TRUE(server.WaitForCommand("#mission siege.v2", 3000)) << "only the extension goes";
+  ASSERT_TRUE(Logged("[Mission(siege.v2) has been loaded.]"));
   QueueCommand(kCommandShutdown);
   ASSERT_TRUE(WaitUntil([&] { return window.Count("reset") == 1; }, 3000));
-  EXPECT_TRUE(HasLog("[The server is shutting down now. Please reconnect.]"));
+  EXPECT_EQ(LogCount("[The server is shutting down now. Please reconnect.]"), 1);
   RconLockGuard guard;
-  EXPECT_EQ(Rcon.Connected, 0);
+  EXPECT_FALSE(Rcon.Connected);
   EXPECT_EQ(Rcon.ServerConnection, nullptr);
-}
-
-TEST_F(NetworkThreadTest, AMissionNameWithTwoDotsLosesOnlyItsExtension) {
-  ConnectAndSettle();
-  window.SetSelectedMission(u"siege.v2.mountain");
-  QueueCommand(kCommandLoadMission);
-  ASSERT_TRUE(server.WaitForCommand("#mission siege.v2", 3000));
-  ASSERT_TRUE(WaitUntil([&] { return HasLog("[Mission(siege.v2) has been loaded.]"); }, 3000));
 }
 
 class SlowServerTest : public NetworkThreadTest {
@@ -84,14 +63,14 @@ class SlowServerTest : public NetworkThreadTest {
 
 TEST_F(SlowServerTest, ARefreshRightAfterRemovingABanGetsItsOwnAnswer) {
   ConnectAndSettle();
-  window.SetSelectedBanRow(1);
+  window.SelectedBan = 1;
   QueueCommand(kCommandRemoveBan);
   ASSERT_TRUE(server.WaitForCommand("removeBan 1", 3000));
   QueueCommand(kCommandRefreshPlayers);
   // The remove-ban's empty answer arrives first; it must not stand for the players.
   ASSERT_TRUE(WaitUntil([&] { return window.Count("players") == 2; }, 3000));
-  EXPECT_EQ(window.LastPlayers().size(), 5u);
-  EXPECT_THAT(window.EventsOf("remove ban row"), ElementsAre("1"));
+  EXPECT_THAT(window.Of("players"), ElementsAre("5", "5"));
+  EXPECT_THAT(window.Of("remove ban row"), ElementsAre("1"));
   QueueCommand(kCommandFetchBans);
   EXPECT_TRUE(WaitUntil([&] { return window.Count("ban row") == 3 + 2; }, 3000));
 }
@@ -111,108 +90,68 @@ TEST_F(NetworkThreadTest, AnAutomaticRefreshNeverPushesOutAQueuedKick) {
   kick.CommandTarget = 2;
   kick.CommandReason = u"afk";
   QueueCommand(kCommandKick, kick);
+  // Passes of the network thread, run here, until the list was redrawn that often.
+  const auto passesUntil = [&](int redraws) {
+    for (int pass = 0; pass < 200 && window.Count("players") < redraws; ++pass) {
+      NetworkThreadPass();
+      SleepMs(1);
+    }
+    return window.Count("players");
+  };
   AdvanceFakeTicks(1001);
-  for (int pass = 0; pass < 200 && window.Count("players") < 2; ++pass) {
-    NetworkThreadPass();
-    SleepMs(1);
-  }
+  EXPECT_EQ(passesUntil(2), 2) << "the refresh followed";
   EXPECT_THAT(server.Commands(), Contains("kick 2 afk"));
-  EXPECT_EQ(window.Count("players"), 2) << "the refresh followed";
-}
-
-TEST_F(NetworkThreadTest, AutomaticRefreshFollowsTheIntervalFromTheConnect) {
-  UseFakeTicks(1000000);
-  SetAutoRefresh(1, 2);
-  ConnectAndSettle();
-  EXPECT_EQ(CountOf(server.Commands(), "players"), 1);
-  AdvanceFakeTicks(2000);
-  SleepMs(100);
-  EXPECT_EQ(CountOf(server.Commands(), "players"), 1) << "not before more than 2 s";
-  AdvanceFakeTicks(1);
-  ASSERT_TRUE(WaitUntil([&] { return CountOf(server.Commands(), "players") == 2; }, 3000));
+  // The next is due only after more than the interval from this one.
   AdvanceFakeTicks(1000);
-  SleepMs(100);
-  EXPECT_EQ(CountOf(server.Commands(), "players"), 2);
-  AdvanceFakeTicks(1001);
-  ASSERT_TRUE(WaitUntil([&] { return CountOf(server.Commands(), "players") == 3; }, 3000));
-  ASSERT_TRUE(WaitUntil([&] { return window.Count("players") == 3; }, 3000)) << "each refresh redraws the list";
+  EXPECT_EQ(passesUntil(3), 2);
+  AdvanceFakeTicks(1);
+  EXPECT_EQ(passesUntil(3), 3);
 }
 
-TEST_F(NetworkThreadTest, TheGuiThreadPumpsForFreshPlayersWhileTheThreadRuns) {
-  SetAutoRefresh(1, 0);  // a refresh on nearly every pass of the thread, racing with ours
-  ConnectAndSettle();
-  for (int i = 0; i < 20; ++i) {
-    RefreshPlayersAndWait();
-    RconLockGuard guard;
-    ASSERT_EQ(Rcon.PlayersReceived, 1);
-    ASSERT_EQ(Rcon.PlayerRecords.size(), 5u);
-  }
-  StopNetworkThread();
-  EXPECT_EQ(window.Count("error"), 0);
-}
-
-TEST_F(NetworkThreadTest, TheThreadStopsJoinsAndStartsAgain) {
-  StartNetworkThread();
-  StartNetworkThread();  // already running: nothing happens
-  StopNetworkThread();
-  StopNetworkThread();
-  ConnectAndSettle();
-  StopNetworkThread();
-  QueueCommand(kCommandLock);
-  SleepMs(50);
-  EXPECT_EQ(PeekPendingCommand(), kCommandLock) << "nobody pumps after the stop";
-}
-
-// A window that, like the real one, hands every update from another thread to the GUI thread
-// and waits for it there. The GUI thread runs them from the wait hook.
+// Like the real window, hands every log line from another thread to the GUI thread and waits
+// (at most 5 s) until the GUI thread, serving from the wait hook, has taken it.
 class GuiThreadWindow : public RecordingWindow {
  public:
-  explicit GuiThreadWindow(std::thread::id gui) : gui_(gui) {}
   void AddLogLine(TextView text) override {
-    if (std::this_thread::get_id() == gui_) return RecordingWindow::AddLogLine(text);
-    std::unique_lock lock(mutex_);
-    bool done = false;
-    const Text line(text);
-    tasks_.push_back([this, line, &done] {
-      RecordingWindow::AddLogLine(line);
-      done = true;
-    });
-    if (!served_.wait_for(lock, std::chrono::seconds(5), [&] { return done; })) timedOut_ = true;
-  }
-  // Runs on the GUI thread from the wait hook.
-  void Serve() {
-    std::unique_lock lock(mutex_);
-    while (!tasks_.empty()) {
-      tasks_.front()();
-      tasks_.pop_front();
+    if (std::this_thread::get_id() != gui_) {
+      handed_ = true;
+      if (!WaitUntil([&] { return !handed_.load(); }, 5000)) TimedOut = true;
     }
-    served_.notify_all();
+    RecordingWindow::AddLogLine(text);
   }
-  bool TimedOut() {
-    std::lock_guard lock(mutex_);
-    return timedOut_;
-  }
+  void Serve() { handed_ = false; }
+  bool Handed() const { return handed_.load(); }
+  std::atomic<bool> TimedOut{false};
 
  private:
-  std::thread::id gui_;
-  std::mutex mutex_;
-  std::condition_variable served_;
-  std::deque<std::function<void()>> tasks_;
-  bool timedOut_ = false;
+  const std::thread::id gui_ = std::this_thread::get_id();
+  std::atomic<bool> handed_{false};
 };
 
 GuiThreadWindow* g_guiWindow = nullptr;
 void ServeGuiWindow() { g_guiWindow->Serve(); }
 
-TEST_F(NetworkThreadTest, WindowUpdatesHandedToTheWaitingGuiThreadDoNotDeadlock) {
-  GuiThreadWindow gui(std::this_thread::get_id());
+// The thread logs the connect's answers, handing each line to the GUI thread while it holds
+// the lock, and refreshes on nearly every pass, while the GUI thread waits for fresh players.
+TEST_F(NetworkThreadTest, TheGuiThreadPumpsForFreshPlayersWhileTheThreadHandsItLogLines) {
+  StartNetworkThread();
+  StopNetworkThread();
+  StopNetworkThread();  // not running: nothing happens
+  GuiThreadWindow gui;
   g_guiWindow = &gui;
   SetRconWindow(&gui);
   SetRconWaitHook(ServeGuiWindow);
+  SetAutoRefresh(1, 0);
   ASSERT_TRUE(Connect());
   StartNetworkThread();
-  // The thread logs the connect answers while holding the lock; we need the lock meanwhile.
-  for (int i = 0; i < 5; ++i) RefreshPlayersAndWait();
+  StartNetworkThread();  // already running: nothing happens
+  ASSERT_TRUE(WaitUntil([&] { return gui.Handed(); })) << "the thread holds the lock and waits for us";
+  for (int i = 0; i < 20; ++i) {
+    RefreshPlayersAndWait();
+    RconLockGuard guard;
+    ASSERT_TRUE(Rcon.PlayersReceived);
+    ASSERT_EQ(Rcon.PlayerRecords.size(), 5u);
+  }
   ASSERT_TRUE(WaitUntil(
       [&] {
         gui.Serve();
@@ -220,10 +159,56 @@ TEST_F(NetworkThreadTest, WindowUpdatesHandedToTheWaitingGuiThreadDoNotDeadlock)
       },
       5000));
   StopNetworkThread();
-  SetRconWaitHook(nullptr);
   SetRconWindow(&window);
-  EXPECT_FALSE(gui.TimedOut());
+  EXPECT_FALSE(gui.TimedOut);
+  EXPECT_EQ(gui.Count("error"), 0);
   EXPECT_THAT(gui.Log(), Contains("[Received ban list.]"));
+  QueueCommand(kCommandLock);
+  SleepMs(50);
+  EXPECT_EQ(PeekPendingCommand(), kCommandLock) << "nobody pumps after the stop";
+}
+
+// A server that stops answering is noticed after 10 s: by the GUI's wait for fresh players, by
+// the network thread, and by either when both run (the GUI's wait ends whichever noticed). The
+// 10 s pass on the fake clock, which a helper thread moves on 50 ms every millisecond or so.
+TEST_F(NetworkThreadTest, ASilentServerIsNoticedAfterTenSeconds) {
+  const struct {
+    bool Thread;
+    std::function<void()> Wait;
+  } cases[] = {
+      {false, [] { RefreshPlayersAndWait(); }},
+      {true, [&] { ASSERT_TRUE(WaitUntil([&] { return window.Count("reset") == 1; }, 5000)); }},
+      {true, [] { RefreshPlayersAndWait(); }},
+  };
+  UseFakeTicks(5000000);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    server.SetSilent(false);
+    window.Clear();
+    ConnectAndSettle();
+    StopNetworkThread();
+    server.SetSilent(true);
+    if (c.Thread) StartNetworkThread();
+    QueueCommand(kCommandLock);  // for the thread to send and wait for
+    std::atomic<bool> done{false};
+    std::thread clock([&] {
+      for (int i = 0; i < 5000 && !done.load(); ++i) {
+        AdvanceFakeTicks(50);
+        SleepMs(1);
+      }
+    });
+    c.Wait();
+    done = true;
+    clock.join();
+    StopNetworkThread();
+    EXPECT_THAT(window.Log(), Contains(Utf8(kNotRespondingLine)));
+    EXPECT_EQ(window.Count("reset"), 1);
+    EXPECT_EQ(window.Count("error"), 0) << "a time-out is a log line, not a box";
+    RconLockGuard guard;
+    EXPECT_FALSE(Rcon.Connected);
+    EXPECT_EQ(Rcon.ServerConnection, nullptr);
+    EXPECT_TRUE(Rcon.PendingRequests.empty());
+  }
 }
 
 }  // namespace
