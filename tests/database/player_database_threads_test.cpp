@@ -9,7 +9,7 @@
 #include "database/player_database.h"
 #include "database_files.h"
 #include "runtime/portable/database_frontend.h"
-#include "support/loopback_peer.h"
+#include "support/wait.h"
 
 namespace {
 
