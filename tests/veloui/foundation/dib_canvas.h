@@ -1,11 +1,24 @@
 #pragma once
 // A 32-bit top-down DIB selected into a memory DC, for reading back what was drawn; the bitmaps
-// and icons the drawing tests start from; plain test windows; the process's GDI object count.
+// and icons the drawing tests start from; plain test windows and a bounded message pump; the
+// process's GDI object count.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <functional>
 #include <vector>
+
+// A 0x..RRGGBB pixel as a COLORREF (red in the low byte).
+inline COLORREF ColourOf(std::uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+
+// Each channel within `tolerance` (gradients may miss their end colours by a step or two).
+inline bool NearColour(COLORREF a, COLORREF b, int tolerance) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance) return false;
+  return true;
+}
 
 // The header of a top-down DIB of `bits` bits a pixel.
 inline BITMAPINFO DibInfo(int width, int height, WORD bits = 32) {
@@ -45,11 +58,7 @@ class DibCanvas {
   HDC Dc() const { return dc_; }
   // 0x00RRGGBB as the DIB holds it.
   std::uint32_t Pixel(int x, int y) const { return DibPixel(bitmap_, x, y) & 0x00FFFFFF; }
-  // The same pixel as a COLORREF (red in the low byte).
-  COLORREF Colour(int x, int y) const {
-    const std::uint32_t p = Pixel(x, y);
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
+  COLORREF Colour(int x, int y) const { return ColourOf(Pixel(x, y)); }
 
  private:
   HDC dc_ = CreateCompatibleDC(nullptr);
@@ -109,11 +118,48 @@ inline std::vector<std::uint32_t> PixelsOf(HANDLE image) {
   return pixels;
 }
 
+// Registers a window class of that name (once).
+inline void RegisterClassNamed(const wchar_t* name, WNDPROC procedure = DefWindowProcW, HBRUSH background = nullptr) {
+  const WNDCLASSW type{0, procedure, 0, 0, GetModuleHandleW(nullptr), nullptr, LoadCursorW(nullptr, IDC_ARROW), background,
+                       nullptr, name};
+  RegisterClassW(&type);
+}
+
 // A window at (20, 20) of a class of its own, registered with `procedure` on first use.
 inline HWND TestWindow(const wchar_t* className, WNDPROC procedure, HWND parent, DWORD style, int width = 200,
                        int height = 100) {
-  const WNDCLASSW type{0, procedure, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, GetSysColorBrush(COLOR_WINDOW),
-                       nullptr, className};
-  RegisterClassW(&type);
-  return CreateWindowExW(0, className, L"", style, 20, 20, width, height, parent, nullptr, type.hInstance, nullptr);
+  RegisterClassNamed(className, procedure, GetSysColorBrush(COLOR_WINDOW));
+  return CreateWindowExW(0, className, L"", style, 20, 20, width, height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+// A visible child of a system class (or of a registered one).
+inline HWND ChildWindow(const wchar_t* className, HWND parent, int x, int y, int width, int height, DWORD style = 0,
+                        DWORD exStyle = 0) {
+  return CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+// The window's rectangle on the screen, or in the client coordinates of `in`.
+inline RECT RectOf(HWND window, HWND in = nullptr) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, in, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+inline int WidthOf(HWND window) { return RectOf(window).right - RectOf(window).left; }
+inline int HeightOf(HWND window) { return RectOf(window).bottom - RectOf(window).top; }
+
+// Dispatches waiting messages for about `milliseconds` (bounded), or until `done` says so; whether it did.
+inline bool PumpFor(DWORD milliseconds, const std::function<bool()>& done = nullptr) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    for (int k = 0; k < 1000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++k) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (done && done()) return true;
+    if (milliseconds > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  } while (GetTickCount() - start < milliseconds);
+  return false;
 }

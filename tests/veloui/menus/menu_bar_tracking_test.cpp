@@ -77,7 +77,7 @@ TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClos
   int step = 0;
   WhileMenuOpen([&] {
                   result = DropDown(Bar, 3);
-                  for (int k = 0; k < 50 && opened.size() < 3; ++k) PumpMessagesFor(10);
+                  for (int k = 0; k < 50 && opened.size() < 3; ++k) PumpFor(10);
                 },
                 [&] {
                   HWND window = OpenPopupWindow();
@@ -225,7 +225,7 @@ TEST_F(MenuScrollTest, DownOnTheLastItemWrapsToTheStartAndChoosingSendsTheSource
                   return false;
                 },
                 500);
-  PumpMessages();  // the chosen command is posted
+  PumpFor(0);  // the chosen command is posted
   EXPECT_EQ(phase, 3);
   ASSERT_EQ(ReceivedCommands.size(), 1u);
   EXPECT_EQ(ReceivedCommands[0].Id, 100);

@@ -1,7 +1,5 @@
 #include "menus_fixture.h"
 
-#include "../foundation/dib_canvas.h"
-
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/ui_colours.h"
@@ -51,16 +49,6 @@ MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask) {
   return info;
 }
 
-HBITMAP SolidBitmap(COLORREF colour) {
-  const std::uint32_t pixel = 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-  return Bitmap32(16, 16, Solid(16 * 16, pixel));
-}
-
-int HeightOf(HWND window) {
-  const RECT rect = RectOf(window);
-  return rect.bottom - rect.top;
-}
-
 Text ButtonText(HWND toolbar, int index) {
   TBBUTTON button{};
   SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
@@ -77,42 +65,10 @@ REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask) {
   return band;
 }
 
-RECT RectOf(HWND window, HWND in) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  MapWindowPoints(nullptr, in, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-WNDPROC ProcedureOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
-
 Text ClassOf(HWND window) {
   wchar_t name[256] = {};
   GetClassNameW(window, name, 256);
   return Text(reinterpret_cast<const char16_t*>(name));
-}
-
-void RegisterClassNamed(const wchar_t* name, WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = name;
-  RegisterClassExW(&windowClass);
-}
-
-void PumpMessagesFor(DWORD milliseconds, const std::function<bool()>& done) {
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
-    for (int k = 0; k < 1000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++k) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (done && done()) return;
-    if (milliseconds > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  } while (GetTickCount() - start < milliseconds);
 }
 
 int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step, int mostTicks) {
@@ -154,7 +110,7 @@ void MenusTest::TearDown() {
   FreeAll();
   for (HWND window : Extra) DestroyWindow(window);
   Extra.clear();
-  PumpMessages();
+  PumpFor(0);
   ResetMenuTrackingForTesting();
 }
 
@@ -163,11 +119,6 @@ HWND MenusTest::MakeWindow() {
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window != nullptr) Extra.push_back(window);
   return window;
-}
-
-HWND MenusTest::MakeChild(const wchar_t* className, DWORD style, HWND parent) {
-  return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 10, 10, 150, 100,
-                         parent != nullptr ? parent : Window, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 HWND MenusTest::BuildMenuBar(HWND window) {

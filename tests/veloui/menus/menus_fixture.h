@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../foundation/dib_canvas.h"
 #include "runtime/portable/text.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour_ids.h"
@@ -23,11 +24,6 @@
 #include "veloui/menus/toolbars.h"
 
 inline constexpr wchar_t kTestWindowClass[] = L"WindowClass_MenusTest";
-
-// Registers a window class of that name (once).
-void RegisterClassNamed(const wchar_t* name, WNDPROC procedure = DefWindowProcW);
-// Dispatches waiting messages for about `milliseconds` (bounded), or until `done` says so.
-void PumpMessagesFor(DWORD milliseconds, const std::function<bool()>& done = nullptr);
 
 struct ReceivedCommand {
   HWND Window = nullptr;
@@ -42,14 +38,14 @@ class MenusTest : public ::testing::Test {
   // Another top-level window of the test class, destroyed after the test.
   HWND MakeWindow();
   // A visible child of the test window (or of `parent`).
-  HWND MakeChild(const wchar_t* className, DWORD style, HWND parent = nullptr);
+  HWND MakeChild(const wchar_t* className, DWORD style, HWND parent = nullptr) {
+    return ChildWindow(className, parent != nullptr ? parent : Window, 10, 10, 150, 100, style);
+  }
   // A menu bar of four titles ("Server", "Commands", "Database", "Info"): title k holds item
   // 10k+1 "Item", a separator and item 10k+2 "\bLast".
   HWND BuildMenuBar(HWND window);
   // Sends TBN_DROPDOWN for the bar's button at `index` to its window.
   LRESULT DropDown(HWND bar, int index);
-  // Dispatches what is waiting; never blocks.
-  static void PumpMessages() { PumpMessagesFor(0); }
 
   HWND Window = nullptr;
   std::vector<HWND> Extra;
@@ -60,13 +56,12 @@ inline std::vector<ReceivedCommand> ReceivedCommands;
 // The item's info for `mask` (fMask zero when the item is missing).
 MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask);
 // A 16 x 16 32-bit bitmap filled with one opaque colour; the caller deletes it.
-HBITMAP SolidBitmap(COLORREF colour);
-int HeightOf(HWND window);
+inline HBITMAP SolidBitmap(COLORREF colour) {
+  return Bitmap32(16, 16, Solid(16 * 16, 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour)));
+}
 Text ButtonText(HWND toolbar, int index);
 REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask);
-// The window's rectangle on the screen, or in the client coordinates of `in`.
-RECT RectOf(HWND window, HWND in = nullptr);
-WNDPROC ProcedureOf(HWND window);
+inline WNDPROC ProcedureOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
 Text ClassOf(HWND window);
 
 // Calls `step` every 20 ms while `open` runs (the menu loop dispatches the timer); the menu is

@@ -93,7 +93,7 @@ TEST_F(PopupMenuTest, PostedKeysChooseAnItemAndItsCommandReachesTheOwner) {
   MakeContextMenu(8);
   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageW(Window, WM_KEYDOWN, key, 1);
   WhileMenuOpen([&] { ShowPopupMenu(8, Window, 200, 150); }, [] { return false; });
-  PumpMessages();
+  PumpFor(0);
   ASSERT_FALSE(ReceivedCommands.empty());
   EXPECT_EQ(ReceivedCommands.back().Id, 42);
 }

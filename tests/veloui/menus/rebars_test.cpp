@@ -33,18 +33,15 @@ TEST_F(RebarTest, TheStyleBackgroundCoversTheWidestMonitorAndAForcedRenderGivesE
   ASSERT_EQ(AddRebarBand(child, u"band", 100, 50, 0, nullptr, 0), 0);
   HBITMAP before = RebarBackgroundImage(UISTYLE_OFFICE2003);
   ASSERT_NE(before, nullptr);
-  int width = 0;
+  BITMAP shape{};
+  GetObjectW(before, sizeof(shape), &shape);
   int widest = 0;
-  const std::vector<std::uint32_t> pixels = PixelsOf(before, &width);
   EnumDisplayMonitors(nullptr, nullptr, NoteWidth, reinterpret_cast<LPARAM>(&widest));
-  EXPECT_EQ(width, widest + 4);
+  EXPECT_EQ(shape.bmWidth, widest + 4);
   // A horizontal gradient from colour 31 to colour 32.
-  const auto at = [&](int x) {
-    const std::uint32_t p = pixels[10 * width + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  };
-  EXPECT_TRUE(NearColour(at(0), GetUIColour(UISTYLE_OFFICE2003, 31, kUIColourColorref), 2));
-  EXPECT_TRUE(NearColour(at(width - 1), GetUIColour(UISTYLE_OFFICE2003, 32, kUIColourColorref), 2));
+  const std::vector<std::uint32_t> pixels = PixelsOf(before);
+  for (auto [x, id] : {std::pair{0, 31}, {shape.bmWidth - 1, 32}})
+    EXPECT_TRUE(NearColour(ColourOf(pixels[10 * shape.bmWidth + x]), GetUIColour(UISTYLE_OFFICE2003, id, kUIColourColorref), 2)) << id;
 
   EXPECT_EQ(RenderRebarBackgrounds(1), 1);
   HBITMAP after = RebarBackgroundImage(UISTYLE_OFFICE2003);

@@ -64,8 +64,7 @@ const Family kFamilies[] = {
 };
 
 void MakePanes(HWND parent) {
-  for (HWND& pane : Panes)
-    pane = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
+  for (HWND& pane : Panes) pane = ChildWindow(L"Edit", parent, 0, 0, 10, 10, WS_BORDER);
 }
 
 class ToolkitEnvironment : public ::testing::Environment {
@@ -114,21 +113,6 @@ std::vector<std::pair<UINT, WPARAM>> KeptMessages;
 LRESULT CALLBACK KeepingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND || message >= 0x8000) KeptMessages.emplace_back(message, wParam);
   return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// Dispatches waiting messages for about `milliseconds` (bounded), or until `done` says so; whether it did.
-bool PumpFor(DWORD milliseconds, const std::function<bool()>& done = nullptr) {
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
-    for (int k = 0; k < 1000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++k) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (done && done()) return true;
-    if (milliseconds > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  } while (GetTickCount() - start < milliseconds);
-  return false;
 }
 
 // A real mouse event at a point of a window's client area (button: 0 none, 1 down, 2 up).
@@ -240,24 +224,17 @@ TEST_F(ControlsTest, ARealPressShowsTheButtonsPressedLookAndTheReleaseClicks) {
   FreeSkin(skin);
 }
 
-RECT PlaceOf(HWND window) {
-  RECT area{};
-  GetWindowRect(window, &area);
-  return area;
-}
-
 // The splitter's low-level mouse hook lives only while it is dragged, even when it is freed mid-drag.
 TEST_F(ControlsTest, ADraggedSplitterMovesItsPanesAndRemovesItsHook) {
   KeepMessages();
   MakePanes(Window);
   const std::intptr_t splitter = CreateSplitterEx(-1, Window, 10, 10, 300, 200, Panes[0], Panes[1]);
   HWND gripper = SplitterExGripper(splitter);
-  const auto first_width = [] { return PlaceOf(Panes[0]).right - PlaceOf(Panes[0]).left; };
   EXPECT_EQ(GetParent(Panes[0]), GetPanelExWindow(splitter));
   EXPECT_EQ(GetSplitterExPosition(splitter), 150);
-  EXPECT_TRUE(first_width() >= 140 && first_width() <= 150) << first_width();
+  EXPECT_TRUE(WidthOf(Panes[0]) >= 140 && WidthOf(Panes[0]) <= 150) << WidthOf(Panes[0]);
   PumpFor(50);
-  const int gap = GetSplitterExPosition(splitter) - first_width();
+  const int gap = GetSplitterExPosition(splitter) - WidthOf(Panes[0]);
   EXPECT_EQ(SplitterExDragHook(), nullptr);
   MouseAt(gripper, 2, 50, 0);
   MouseAt(gripper, 2, 50, 1);
@@ -266,7 +243,7 @@ TEST_F(ControlsTest, ADraggedSplitterMovesItsPanesAndRemovesItsHook) {
   PumpFor(3000, [splitter] { return GetSplitterExPosition(splitter) < 100; });
   // The gripper keeps the spot where it was grabbed (a pixel either way after the mouse's scaling).
   EXPECT_NEAR(GetSplitterExPosition(splitter), 78, 2);
-  EXPECT_EQ(first_width(), GetSplitterExPosition(splitter) - gap);
+  EXPECT_EQ(WidthOf(Panes[0]), GetSplitterExPosition(splitter) - gap);
   MouseAt(GetPanelExWindow(splitter), 80, 50, 2);
   EXPECT_TRUE(PumpFor(3000, [] { return SplitterExDragHook() == nullptr; }));
   PumpFor(50);
@@ -296,20 +273,19 @@ TEST_F(ControlsTest, AnExplorerBarGroupCollapsesAndExpandsThroughTheAnimationThr
   for (const char16_t* item : {u"One", u"Two", u"Three"}) AddExplorerBarItem(bar, 0, item);
   HWND group = ExplorerBarGroupWindow(bar, 0), next = ExplorerBarGroupWindow(bar, 1);
   ASSERT_TRUE(group && next);
-  const auto height = [group] { return PlaceOf(group).bottom - PlaceOf(group).top; };
-  const int full = height(), next_top = PlaceOf(next).top;
+  const int full = HeightOf(group), next_top = RectOf(next).top;
   EXPECT_EQ(full, 20 + 3 * 22);
   PumpFor(50);
 
   for (int button : {0, 1, 2}) MouseAt(group, 30, 10, button);
-  PumpFor(3000, [&] { return height() == 20; });
+  PumpFor(3000, [&] { return HeightOf(group) == 20; });
   PumpFor(300);
-  EXPECT_EQ(height(), 20);
-  EXPECT_EQ(PlaceOf(next).top, next_top - 3 * 22);  // the next group follows it up
+  EXPECT_EQ(HeightOf(group), 20);
+  EXPECT_EQ(RectOf(next).top, next_top - 3 * 22);  // the next group follows it up
   EXPECT_EQ(ItemsAlpha(group), 0);
 
   EXPECT_EQ(SetExplorerBarGroupCollapsed(bar, 0, 0), 1);
-  EXPECT_TRUE(PumpFor(3000, [&] { return height() == full; }));
+  EXPECT_TRUE(PumpFor(3000, [&] { return HeightOf(group) == full; }));
   PumpFor(300);
   EXPECT_EQ(ItemsAlpha(group), 255);
   EXPECT_EQ(FreeExplorerBar(bar), 1);
@@ -321,11 +297,10 @@ TEST_F(ControlsTest, ATextControlFitsItsTextAndReportsAClickedLink) {
   const std::intptr_t control =
       CreateTextControl(-1, Window, 10, 10, 300, 10, u"\\l7first\\l and \\l8second\\l", kTextControlAutoHeight);
   HWND window = GetPanelExWindow(control);
-  const auto height = [window] { return PlaceOf(window).bottom - PlaceOf(window).top; };
-  const int one_line = height();
+  const int one_line = HeightOf(window);
   EXPECT_GT(one_line, 10);
   SetTextControlText(control, u"one\\|two\\|three");
-  EXPECT_GT(height(), 2 * one_line);
+  EXPECT_GT(HeightOf(window), 2 * one_line);
   SetTextControlText(control, u"\\l7first\\l and \\l8second\\l");
   UpdateWindow(window);
   MouseAt(window, 3, one_line / 2, 1);
@@ -339,11 +314,6 @@ PanelExPageRecord PageCopy(std::intptr_t panel) {
   const PanelExRecord* found = FindPanelExRecord(panel);
   const PanelExPageRecord* record = found != nullptr ? FindPanelExPageRecord(found->Window, 0) : nullptr;
   return record != nullptr ? *record : PanelExPageRecord{};
-}
-
-HWND Child(const wchar_t* className, HWND parent, int width, int height, DWORD style = 0) {
-  return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, width, height, parent, nullptr, nullptr,
-                         nullptr);
 }
 
 // Without panels the free-alls succeed and nothing is found. A freed panel moves only its pages'
@@ -361,7 +331,7 @@ TEST_F(PanelExTest, FreedOrDestroyedPanelsLeaveTheirPagesChildrenAndNoRecords) {
   HWND page = AddPanelExPage();
   ASSERT_TRUE(panel && page);
   EXPECT_EQ(FindPanelExPageOfWindow(page), page);
-  HWND combo = Child(L"ComboBox", page, 120, 100, CBS_DROPDOWN);
+  HWND combo = ChildWindow(L"ComboBox", page, 0, 0, 120, 100, CBS_DROPDOWN);
   HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(FindPanelExPageOfWindow(edit), page);
@@ -371,7 +341,7 @@ TEST_F(PanelExTest, FreedOrDestroyedPanelsLeaveTheirPagesChildrenAndNoRecords) {
   EXPECT_EQ(GetParent(edit), combo);
   EXPECT_EQ(FreePanelEx(panel), 0);
 
-  HWND holder = Child(L"Button", Window, 200, 100);
+  HWND holder = ChildWindow(L"Button", Window, 0, 0, 200, 100);
   const std::intptr_t held = CreatePanelEx(-1, holder, 0, 0, 100, 50);
   ASSERT_NE(AddPanelExPage(), nullptr);
   DestroyWindow(holder);
@@ -384,7 +354,7 @@ TEST_F(PanelExTest, FreedOrDestroyedPanelsLeaveTheirPagesChildrenAndNoRecords) {
 TEST_F(PanelExTest, BothBarsMakeTwoScrollBarsAndASizeBoxThatFollowTheContent) {
   const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 400, 300);
   HWND page = AddPanelExPage();
-  HWND wide = Child(L"Button", page, 600, 500);
+  HWND wide = ChildWindow(L"Button", page, 0, 0, 600, 500);
   ASSERT_TRUE(panel && page && wide);
   static std::vector<Text> lines;
   lines.clear();

@@ -220,11 +220,10 @@ TEST_F(ChildPaintingTest, APageLeavesItsOpaqueChildrenOutOfItsBackground) {
   ASSERT_NE(page, nullptr);
   SetWindowPos(page, nullptr, 0, 0, 300, 200, SWP_NOZORDER);
   // An opaque edit, a transparent one (the page paints behind it) and a hidden one.
-  HWND opaque = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE, 10, 10, 50, 20, page, nullptr, nullptr, nullptr);
-  HWND clear = CreateWindowExW(WS_EX_TRANSPARENT, L"Edit", L"", WS_CHILD | WS_VISIBLE, 100, 10, 50, 20, page, nullptr,
-                               nullptr, nullptr);
-  HWND hidden = CreateWindowExW(0, L"Edit", L"", WS_CHILD, 200, 10, 50, 20, page, nullptr, nullptr, nullptr);
-  ASSERT_TRUE(opaque && clear && hidden);
+  HWND opaque = ChildWindow(L"Edit", page, 10, 10, 50, 20);
+  HWND clear = ChildWindow(L"Edit", page, 100, 10, 50, 20, 0, WS_EX_TRANSPARENT);
+  HWND hidden = ChildWindow(L"Edit", page, 200, 10, 50, 20);
+  ASSERT_TRUE(opaque && clear && ShowWindow(hidden, SW_HIDE));
   HDC dc = GetDC(page);
   HRGN all = CreateRectRgn(0, 0, 300, 200);
   SelectClipRgn(dc, all);

@@ -135,11 +135,10 @@ TEST_F(SkinWindowsTest, BuiltInSkinsCarryDrawnAndEmbeddedPictures) {
   const auto picture = [](const char16_t* skin, const char16_t* component, const char16_t* state, const char16_t* property) {
     return reinterpret_cast<HBITMAP>(GetSkinPropertyImage(FindSkin(skin), component, state, property));
   };
-  const auto colour = [](std::uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); };
   const std::uint32_t face = DibPixel(picture(u"sysbuttonskin", u"buttonex", u"normal", u"background"), 12, 12);
-  EXPECT_EQ(colour(face), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(ColourOf(face), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(face >> 24, 0xFFu);
-  EXPECT_NE(colour(DibPixel(picture(u"sysbuttonskin", u"buttonex", u"selected", u"background"), 12, 12)),
+  EXPECT_NE(ColourOf(DibPixel(picture(u"sysbuttonskin", u"buttonex", u"selected", u"background"), 12, 12)),
             GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(DibPixel(picture(u"syssplitterskin", u"splitterex", u"hot vertical", u"gripper background"), 2, 15) >> 24, 0xFFu);
   BITMAP arrow{};
