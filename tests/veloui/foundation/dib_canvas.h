@@ -1,7 +1,5 @@
 #pragma once
-// A 32-bit top-down DIB selected into a memory DC, for reading back what was drawn; the bitmaps
-// and icons the drawing tests start from; plain test windows and a bounded message pump; the
-// process's GDI object count.
+// A 32-bit DIB in a memory DC to read back what was drawn; test bitmaps, icons and windows; a pump.
 #include <windows.h>
 
 #include <algorithm>
@@ -30,8 +28,7 @@ inline HBITMAP DibSection(int width, int height, void** bits, WORD depth = 32) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
-// A pixel of a top-down 32-bit DIB section as 0xAARRGGBB (0 when it is not one). Wine does not
-// report which way up a section is, and every section here is top-down.
+// A pixel of a top-down 32-bit DIB section (Wine does not say which way up) as 0xAARRGGBB, else 0.
 inline std::uint32_t DibPixel(HGDIOBJ bitmap, int x, int y) {
   GdiFlush();
   DIBSECTION section{};
@@ -66,8 +63,7 @@ class DibCanvas {
   HGDIOBJ previous_ = nullptr;
 };
 
-// Wine's GetGuiResources reports 0: its GDI handle table is then counted by probing the
-// table's indices, which it accepts as handles.
+// Wine's GetGuiResources reports 0: then its GDI handle table's indices are probed as handles.
 inline DWORD GdiObjectCount() {
   if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); count != 0) return count;
   DWORD count = 0;

@@ -1,5 +1,4 @@
-// The foundation's windowed half: what it draws into real DCs and images, and its calls on real
-// windows. The rules behind them are tested natively.
+// What the foundation draws into real DCs and images and does to real windows (rules: natively).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -83,8 +82,7 @@ TEST_F(BlitCacheTest, EmptyRectanglePaintsNothingAndKeepsTheCache) {
   EXPECT_EQ(canvas.Pixel(0, 0), 0x00123456u);
 }
 
-// Without the libraries every entry stays empty, so callers never call through a stale one: the
-// caches paint only their framed fills and no gradient is made.
+// Without the libraries no entry is stale: the caches paint only their framed fills, no gradient is made.
 TEST_F(BlitCacheTest, WithoutTheLibrariesEntriesStayEmptyAndOnlyTheFramedFillsPaint) {
   const std::size_t gradients = GradientList().size();
   for (auto release : kReleases) release();
@@ -160,8 +158,7 @@ TEST_F(CodedTextTest, AFontByPointSizeDrawsRedThenBlackFromTheStartingColour) {
 
 int RepairCalls = 0;
 
-// Drawing, never measuring, asks the panels to repair the text's alpha, once: the repair's own
-// drawing is not repaired again. The DC keeps its font and no GDI object is left.
+// Drawing (not measuring) asks once for the alpha repair, whose own drawing is not repaired again.
 TEST_F(CodedTextTest, DrawingRepairsAlphaOnceRestoresTheFontAndLeavesNoGdiObject) {
   DibCanvas canvas(300, 40);
   const RECT rect{0, 0, 300, 40};
@@ -325,8 +322,8 @@ int MiddleAlpha(HIMAGELIST list, int index) {
   return alpha;
 }
 
-// The switch suspends the visible direct children, tells every descendant and remakes the style
-// images (image 2 of an item's list) that are the toolkit's own; by menu, only when its style changed.
+// The switch suspends shown direct children, tells every descendant and remakes the toolkit's own
+// style images (image 2 of an item's list); by menu only when its style changed.
 TEST(UIColourMode, ASwitchReachesEveryWindowAndTheToolkitsOwnMenuImages) {
   InitToolkit();
   HWND top = MakeWindow(nullptr, true), hidden_top = MakeWindow(nullptr, false);

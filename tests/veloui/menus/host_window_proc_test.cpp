@@ -1,5 +1,4 @@
-// The host window procedure: owner-drawn items as it measures and paints them, and its answers
-// to the window and bar messages.
+// The host window procedure: owner-drawn items as measured and painted, window and bar messages.
 #include <algorithm>
 
 #include "../foundation/dib_canvas.h"
@@ -54,8 +53,7 @@ TEST_F(HostOwnerDrawTest, OwnItemsAreMeasuredTwentyThreeHighAndForeignOnesAreLef
   EXPECT_EQ(canvas.Colour(kItemWidth - 5, kItemHeight / 2), RGB(255, 255, 255));
 }
 
-// Items 0 "Kick" with an image, 1 a separator and 2 "Ban" in each state, read back pixel by
-// pixel; the text column starts at x = 24.
+// Items 0 "Kick" with an image, 1 a separator and 2 "Ban"; the text column starts at x = 24.
 TEST_F(HostOwnerDrawTest, EachStateShowsItsColours) {
   ASSERT_EQ(GdiPlus.Library, nullptr) << "the image column's gradient is drawn without GDI+";
   constexpr int W = kItemWidth;
@@ -92,17 +90,7 @@ TEST_F(HostOwnerDrawTest, EachStateShowsItsColours) {
   }
 }
 
-class HostWindowProcTest : public MenusTest {
- protected:
-  HWND MakeRebarWithMenuBar() {
-    const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0));
-    HWND bar = BuildMenuBar(Window);
-    if (rebar == nullptr || bar == nullptr) return nullptr;
-    SetCurrentRebar(reinterpret_cast<std::intptr_t>(rebar));
-    AddRebarBand(bar, u"", 300, 100, 0, nullptr, 0);
-    return rebar;
-  }
-};
+using HostWindowProcTest = MenusTest;
 
 // Also: a window without a record still behaves as a window.
 TEST_F(HostWindowProcTest, ADestroyedWindowsRecordIsDropped) {
@@ -119,8 +107,9 @@ TEST_F(HostWindowProcTest, ADestroyedWindowsRecordIsDropped) {
 }
 
 TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingCompositesTheBars) {
-  HWND rebar = MakeRebarWithMenuBar();
-  ASSERT_NE(rebar, nullptr);
+  HWND bar = BuildMenuBar(Window);
+  HWND rebar = RebarCarrying(bar, 300);
+  ASSERT_TRUE(bar && rebar);
   SetWindowPos(Window, nullptr, 0, 0, 617, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client{};
   GetClientRect(Window, &client);
@@ -129,7 +118,6 @@ TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingComposit
   EXPECT_EQ(rect.right - rect.left, client.right);
   EXPECT_EQ(rect.bottom - rect.top, static_cast<int>(SendMessageW(rebar, RB_GETBARHEIGHT, 0, 0)));
   EXPECT_EQ(GetWindowLongPtrW(rebar, GWL_EXSTYLE), WS_EX_COMPOSITED | WS_EX_TOOLWINDOW);
-  HWND bar = FindMenuRecord(0)->Toolbar;
   ASSERT_EQ(GetParent(bar), rebar);
   RECT sizing{0, 0, 700, 500};
   SendMessageW(Window, WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&sizing));
@@ -141,7 +129,7 @@ TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingComposit
 }
 
 TEST_F(HostWindowProcTest, TheGripperOfAnOfficeBandShowsItsDotsInTheGripperColours) {
-  HWND rebar = MakeRebarWithMenuBar();
+  HWND rebar = RebarCarrying(BuildMenuBar(Window), 300);
   ASSERT_NE(rebar, nullptr);
   DibCanvas canvas(20, 40);
   NMCUSTOMDRAW draw{};

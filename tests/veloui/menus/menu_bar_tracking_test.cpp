@@ -1,5 +1,4 @@
-// A menu bar driven as the user drives it: a title dropped down and closed, Alt and Escape,
-// the chevron menu, and a title too long for the screen that drops down a scrollable copy.
+// A menu bar driven as a user does: titles, Alt and Escape, the chevron, a too-long title's copy.
 
 #include "menus_fixture.h"
 #include "veloui/menus/menu_scroll.h"
@@ -67,8 +66,7 @@ TEST_F(MenuBarTrackingTest, AltAndF10InAnotherActiveWindowAreLeftToThatWindow) {
   EXPECT_EQ(GetFocus(), field);
 }
 
-// Right on the last title opens the first and Left on the first the last: each switch ends the
-// open menu and posts the keys that open the next one to the bar.
+// Right on the last title opens the first, Left on the first the last (each switch reopens via the bar).
 TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClosesCleanly) {
   std::vector<int> opened;
   bool tracked = false;
@@ -111,11 +109,8 @@ TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClos
 }
 
 TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
-  const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0));
-  ASSERT_NE(rebar, nullptr);
-  SetParent(Bar, rebar);
-  SetCurrentRebar(reinterpret_cast<std::intptr_t>(rebar));
-  AddRebarBand(Bar, u"", 400, 100, 0, nullptr, 0);
+  HWND rebar = RebarCarrying(Bar, 400);
+  ASSERT_EQ(GetParent(Bar), rebar);
   RECT second{};
   SendMessageW(Bar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&second));
   MapWindowPoints(Bar, rebar, reinterpret_cast<POINT*>(&second), 2);
@@ -217,8 +212,7 @@ TEST_F(MenuScrollTest, DownOnTheLastItemWrapsToTheStartAndChoosingSendsTheSource
                     PostMessageW(Window, WM_KEYDOWN, VK_DOWN, 1);
                     phase = 2;
                   } else if (phase == 2 && Row(0) == 100 && Row(Rows() - 1) == kBottomArrow) {
-                    // The menu loop chooses the selected item on the character of Return (the key
-                    // itself ends a menu-bar drop-down through its filter hook first).
+                    // Return's character chooses (its key would end the drop-down in the filter hook).
                     PostMessageW(copy, WM_CHAR, VK_RETURN, 1);
                     phase = 3;
                   }

@@ -90,8 +90,7 @@ HWND OpenPopupWindow() {
 
 void MenusTest::SetUp() {
   FreeAll();
-  // Not where the test program started the toolkit's hooks once. Shown shadow windows cost
-  // seconds each to take down on a display without a window manager; the hook tests allow them.
+  // Shadows cost seconds each to take down without a window manager: only the hook tests allow them.
   if (!Toolkit.Started) {
     InitToolkit();
     SystemFacts.SystemDropShadow = 0;
@@ -133,6 +132,13 @@ HWND MenusTest::BuildMenuBar(HWND window) {
     id += 10;
   }
   return bar;
+}
+
+HWND MenusTest::RebarCarrying(HWND bar, UINT width) {
+  const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0));
+  SetCurrentRebar(reinterpret_cast<std::intptr_t>(rebar));
+  AddRebarBand(bar, u"", width, 100, 0, nullptr, 0);
+  return rebar;
 }
 
 LRESULT MenusTest::DropDown(HWND bar, int index) {

@@ -1,7 +1,6 @@
 #pragma once
-// The fixture of the menu, popup and window-hook tests: the toolkit started in the Office 2003
-// grey colours with every bar, menu and tracking state cleared, a top-level test window, and a
-// probe that acts from inside the system's modal menu loop.
+// Menu, popup and window-hook tests: the toolkit in Office 2003 grey with every bar, menu and
+// tracking state cleared, a test window, and a probe acting inside the system's modal menu loop.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -25,10 +24,7 @@
 
 inline constexpr wchar_t kTestWindowClass[] = L"WindowClass_MenusTest";
 
-struct ReceivedCommand {
-  HWND Window = nullptr;
-  WORD Id = 0;
-};
+struct ReceivedCommand { HWND Window = nullptr; WORD Id = 0; };
 
 class MenusTest : public ::testing::Test {
  protected:
@@ -41,9 +37,10 @@ class MenusTest : public ::testing::Test {
   HWND MakeChild(const wchar_t* className, DWORD style, HWND parent = nullptr) {
     return ChildWindow(className, parent != nullptr ? parent : Window, 10, 10, 150, 100, style);
   }
-  // A menu bar of four titles ("Server", "Commands", "Database", "Info"): title k holds item
-  // 10k+1 "Item", a separator and item 10k+2 "\bLast".
+  // Titles "Server", "Commands", "Database", "Info"; title k holds 10k+1 "Item", a separator, 10k+2 "\bLast".
   HWND BuildMenuBar(HWND window);
+  // A rebar of the Office 2003 look on the test window whose one band carries `bar`.
+  HWND RebarCarrying(HWND bar, UINT width);
   // Sends TBN_DROPDOWN for the bar's button at `index` to its window.
   LRESULT DropDown(HWND bar, int index);
 
@@ -64,8 +61,8 @@ REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask);
 inline WNDPROC ProcedureOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
 Text ClassOf(HWND window);
 
-// Calls `step` every 20 ms while `open` runs (the menu loop dispatches the timer); the menu is
-// ended once `step` returns true, and after `mostTicks` ticks at the latest. The number of ticks.
+// Calls `step` every 20 ms while `open` runs the menu loop, ending the menu once `step` says so
+// or after `mostTicks` ticks; the number of ticks.
 int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step, int mostTicks = 150);
 // The first visible popup-menu window of this thread, or nullptr.
 HWND OpenPopupWindow();

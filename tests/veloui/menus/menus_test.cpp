@@ -63,8 +63,7 @@ TEST_F(MenusTest, ItemImagesFillAllThreeSlots) {
   for (UINT position : {0u, 1u}) EXPECT_EQ(ImageList_GetImageCount(RecordOf(menu, position, true)->ImageList), 3);
 }
 
-// A failed bar leaves no placeholder; a title that cannot be made keeps the placeholder; an
-// insert that fails leaves neither a record nor a shortcut.
+// A failed bar leaves no placeholder, a failed title keeps it, a failed insert leaves no record or shortcut.
 TEST_F(MenusTest, FailedBarsTitlesAndItemsLeaveNothingHalfMade) {
   EXPECT_EQ(CreateMenuBar(5, reinterpret_cast<HWND>(0x7FFF0), UISTYLE_OFFICE2003), 0);
   EXPECT_TRUE(MenuList().empty());
@@ -126,8 +125,7 @@ void HoldControl(bool held) {
   SetKeyboardState(keys);
 }
 
-// The bar's title "Edit" holds 30 "Copy$Ctrl+K", 44 "Next$pgdn" and 46 "Options$alt+f2"; popup
-// menu 1 holds 7 "Connect", 5 "Delete" and 31 "Copy name$f7".
+// The bar's title "Edit" and popup menu 1 (Popup).
 class ShortcutTest : public MenusTest {
  protected:
   void SetUp() override {
@@ -144,8 +142,7 @@ class ShortcutTest : public MenusTest {
     HoldControl(false);
     MenusTest::TearDown();
   }
-  // Peeks the posted key without removing it, then takes it off the queue as a message loop
-  // does; returns what the loop received.
+  // Posts the key, peeks it twice, then removes it as a message loop does: what the loop received.
   static MSG PeekThenRemove(HWND target, UINT message, WPARAM key, LPARAM bits) {
     PostMessageW(target, message, key, bits);
     MSG removed{};
@@ -162,8 +159,7 @@ class ShortcutTest : public MenusTest {
   HMENU Popup = nullptr;
 };
 
-// A shortcut fires its command once and swallows the key: a bar item's at its top-level window,
-// from a child of that window too; a popup item's in any window of the thread.
+// Fired once, key swallowed: a bar item's at its top-level window and children, a popup item's anywhere.
 TEST_F(ShortcutTest, ShortcutsFireOnceAtTheirWindowAndAreSwallowed) {
   ASSERT_NE(Toolkit.GetMessageHook, nullptr);
   EXPECT_EQ(EntriesOf(Window), 3u);

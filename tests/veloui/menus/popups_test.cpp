@@ -34,8 +34,7 @@ TEST_F(PopupMenuTest, NothingIsShownWithoutItemsOrForAnUnknownMenu) {
   EXPECT_EQ(MenuTracking.PopupFilterHook, nullptr);
 }
 
-// A release on the popup (its border counts as inside) keeps it open; one outside ends the menu by
-// itself.
+// A release on the popup's border keeps it open; one outside ends the menu by itself.
 TEST_F(PopupMenuTest, WhileOpenThePopupIsHookedSubclassedAndFramedAReleaseOutsideClosesItAndTheFocusComesBack) {
   HMENU menu = MakeContextMenu(5);
   bool hookedAndTracked = false;

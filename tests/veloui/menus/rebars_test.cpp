@@ -1,5 +1,4 @@
-// Rebars: window styles, the style background, height notices, freeing, and band layouts saved
-// to a file and loaded back.
+// Rebars: styles, the style background, height notices, freeing, band layouts saved and loaded.
 
 #include "../foundation/dib_canvas.h"
 #include "menus_fixture.h"
@@ -41,7 +40,8 @@ TEST_F(RebarTest, TheStyleBackgroundCoversTheWidestMonitorAndAForcedRenderGivesE
   // A horizontal gradient from colour 31 to colour 32.
   const std::vector<std::uint32_t> pixels = PixelsOf(before);
   for (auto [x, id] : {std::pair{0, 31}, {shape.bmWidth - 1, 32}})
-    EXPECT_TRUE(NearColour(ColourOf(pixels[10 * shape.bmWidth + x]), GetUIColour(UISTYLE_OFFICE2003, id, kUIColourColorref), 2)) << id;
+    EXPECT_TRUE(NearColour(ColourOf(pixels[10 * shape.bmWidth + x]), GetUIColour(UISTYLE_OFFICE2003, id, kUIColourColorref), 2))
+        << id;
 
   EXPECT_EQ(RenderRebarBackgrounds(1), 1);
   HBITMAP after = RebarBackgroundImage(UISTYLE_OFFICE2003);
@@ -52,8 +52,7 @@ TEST_F(RebarTest, TheStyleBackgroundCoversTheWidestMonitorAndAForcedRenderGivesE
   EXPECT_EQ(band.cyMinChild, static_cast<UINT>(HeightOf(child)));
 }
 
-// The height notice goes to the root and to the rebar's parent, once each, only when the height
-// changes; a top-level parent hears it once and the desktop never.
+// Only a changed height is told, once to the root and once to the parent (never to the desktop).
 TEST_F(RebarTest, HeightChangesReachTheRootAndTheParentOnce) {
   HWND host = MakeWindow();
   HWND panel = MakeChild(L"STATIC", 0, host);
@@ -78,8 +77,7 @@ TEST_F(RebarTest, HeightChangesReachTheRootAndTheParentOnce) {
   EXPECT_EQ(HeightNoticesTo, std::vector<HWND>{Window});
 }
 
-// Also: a plain rebar keeps its band borders, an id is taken once, freeing a rebar gives its band
-// children back, and the mouse hook goes with the last rebar.
+// Also: plain band borders, ids taken once, freeing gives band children back, the hook goes last.
 TEST_F(RebarTest, ToolkitStyleBitsNeverBecomeWindowStyles) {
   ASSERT_EQ(CreateRebar(4, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0), 4);
   HWND rebar = GetRebarWindow(4);
@@ -163,8 +161,7 @@ TEST_F(RebarLayoutTest, ALoadedLayoutRestoresTheSavedOrderWidthsAndStyles) {
 
 TEST_F(RebarLayoutTest, UnknownBandsBadNumbersAndPositionsPastTheEndChangeNothingElse) {
   const std::vector<Band> before = Bands();
-  // Band 2 first, with a style bit that is no band style; an unknown band; band 0 with a
-  // width that is no number; band 1 fourth of three.
+  // Band 2 with a non-band style bit; an unknown band; band 0 with a bad width; band 1 fourth of three.
   ASSERT_TRUE(ReplaceFileContents(
       File, "<layout><Band ID='2' cx='90' fStyle='" + std::to_string(RBBS_GRIPPERALWAYS | 0x40000) +
                 "'/><Band id='99' cx='50' fstyle='0'/><Band ID='0' cx='12px' fStyle='0'/>"

@@ -7,10 +7,8 @@ namespace {
 // Shown as far as the window itself goes, whether the test window is on screen or not.
 bool Shown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-// Also: a toolbar takes no window style from the toolkit bits and shows its three image lists;
-// image buttons get automatic ids, one image index for their three images and their coded
-// text's visible text; the images of later buttons move down when a button goes; freeing the
-// toolbar hides a gadget and hands it to the top-level window.
+// Also: styles, the three image lists, automatic ids, images of later buttons moving down when one
+// goes, and freeing the toolbar handing a hidden gadget back to the top-level window.
 TEST_F(MenusTest, AGadgetButtonCarriesItsComboBoxAndRemoveAndHideTakeItAlong) {
   HWND toolbar = reinterpret_cast<HWND>(CreateSkinnedToolbar(-1, Window, 16, 16, UISTYLE_OFFICE2003 | TBSTYLE_LIST));
   const auto toolbarId = reinterpret_cast<std::intptr_t>(toolbar);

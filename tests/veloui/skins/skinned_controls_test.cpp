@@ -1,6 +1,5 @@
-// The skinned controls on a real window. The toolkit is started once for the whole program (its
-// window hook sorts panels and pages) and torn down at its end, where the free-alls run over live
-// controls of every family. Some cases press the real mouse.
+// Skinned controls on a real window, some pressed with the real mouse; the toolkit is started once
+// (its window hook sorts panels and pages) and freed at the end over live controls of every family.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -99,8 +98,7 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
   return CountChild(window, count);
 }
 
-// The windows of this thread, which are the USER objects the controls make (hooks are
-// checked where they are made).
+// The windows of this thread: the USER objects the controls make (hooks are checked where made).
 DWORD UserObjectCount() {
   if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS); count != 0) return count;
   DWORD count = 0;
@@ -128,8 +126,7 @@ void MouseAt(HWND window, int x, int y, int button) {
   PumpFor(100);
 }
 
-// After 200 make/free rounds (after one warm-up round), the process's GDI and USER object counts
-// are where they were.
+// After a warm-up and 200 make/free rounds the process's GDI and USER object counts are where they were.
 void ExpectNoObjectsLeft(const std::function<void()>& makeAndFree) {
   makeAndFree();
   PumpFor(0);
@@ -169,8 +166,7 @@ class ControlsTest : public ::testing::Test {
 };
 using PanelExTest = ControlsTest;
 
-// Each family is a visible PanelEx child under an automatic number or the one asked for, and
-// leaves no GDI or USER object behind after 200 rounds.
+// Each family: a visible PanelEx child under an automatic or asked number, leaving no objects behind.
 TEST_F(ControlsTest, EveryFamilyIsANumberedPanelWithItsSkinAndLeavesNoObjectsBehind) {
   MakePanes(Window);
   for (const Family& family : kFamilies) {
@@ -316,8 +312,8 @@ PanelExPageRecord PageCopy(std::intptr_t panel) {
   return record != nullptr ? *record : PanelExPageRecord{};
 }
 
-// Without panels the free-alls succeed and nothing is found. A freed panel moves only its pages'
-// direct children (a combo box keeps its edit); a panel destroyed with its parent drops its records.
+// Without panels the free-alls succeed; a freed panel moves only its pages' direct children out; a
+// panel destroyed with its parent drops its records.
 TEST_F(PanelExTest, FreedOrDestroyedPanelsLeaveTheirPagesChildrenAndNoRecords) {
   for (std::int32_t (*free_all)(std::intptr_t) : {FreeButtonEx, FreeTextControl, FreeSplitterEx, FreePanelEx})
     EXPECT_EQ(free_all(-1), 1);

@@ -26,8 +26,7 @@ LRESULT CALLBACK Logged(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A second InitToolkit empties the registry, until the hooks have started: then it would pull
-// the locks from under the animation thread. The hooks start once.
+// A second InitToolkit empties the registry until the hooks (started once) run the animation thread.
 TEST(ToolkitLife, InitToolkitEmptiesTheRegistryUntilTheHooksStartedOnce) {
   const auto gradients = []() -> auto& { return ToolkitList<int>(ToolkitListId::Gradients); };  // made anew by each init
   ASSERT_EQ(InitToolkit(), 0);

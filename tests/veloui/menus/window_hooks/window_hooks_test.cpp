@@ -1,5 +1,4 @@
-// The window hook, child subclassing, menu shadows and the animation thread, with the toolkit
-// started once for the whole program (menu shadows allowed) and torn down at its end.
+// Window hook, child subclassing, shadows, animation thread: the toolkit started once, freed at the end.
 #include "../menus_fixture.h"
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/toolkit_locks.h"
@@ -21,9 +20,8 @@ LRESULT CALLBACK StepCountingProc(HWND window, UINT message, WPARAM wParam, LPAR
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// The toolkit starts its thread once per process: a second one is started here by hand and left
-// blocked in a message it sends to this thread (which sleeps instead of pumping); the end of the
-// toolkit must still get it to stop, by serving that message while it waits.
+// A second thread, started by hand, is left blocked sending to this (sleeping) thread: ending it
+// must serve that message while it waits.
 void EndASecondThreadThatWaitsOnUs() {
   Toolkit.AnimationStopRequested = false;
   Toolkit.AnimationThreadHandle = CreateThread(nullptr, 0, AnimationThread, nullptr, 0, nullptr);
@@ -48,8 +46,7 @@ void EndASecondThreadThatWaitsOnUs() {
   DestroyWindow(windows[0]);
 }
 
-// Starts the toolkit as the program does; the end of the program tears it down, which must
-// stop the animation thread within its bound.
+// The toolkit as the program starts it; its teardown must stop the animation thread within its bound.
 class ToolkitEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
@@ -57,8 +54,7 @@ class ToolkitEnvironment : public ::testing::Environment {
     InitCommonControlsEx(&classes);
     RegisterClassNamed(kPlainClass);
     ASSERT_EQ(InitToolkit(), 0);
-    // Menus may cast shadows, which Wine's default forbids. The toolkit's copy of the
-    // setting is changed rather than the system's, which other programs of the session share.
+    // Menu shadows on (Wine's default is off) in the toolkit's copy, not the session-wide setting.
     SystemFacts.SystemDropShadow = 1;
     ASSERT_EQ(StartToolkitHooks(), 0);
   }
@@ -107,8 +103,7 @@ TEST_F(HooksTest, NewWindowsOfTheThreadAreSubclassedByKind) {
     EXPECT_TRUE(Subclassed(edit));
     EXPECT_EQ(RecordedKind(edit), ChildKindComboEdit);
   }
-  // The test window itself was caught too, as a window of no particular kind; a message-only
-  // window is left alone.
+  // The test window is caught too, of no particular kind; a message-only window is left alone.
   EXPECT_TRUE(Subclassed(Window));
   EXPECT_EQ(RecordedKind(Window), ChildKindPassThrough);
   HWND hidden = CreateWindowExW(0, kPlainClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -117,8 +112,7 @@ TEST_F(HooksTest, NewWindowsOfTheThreadAreSubclassedByKind) {
   DestroyWindow(hidden);
 }
 
-// A list view whose own procedure is watched (a superclass that forwards to the real one), and
-// a procedure put above the toolkit's after creation.
+// A list view watched through a forwarding superclass, and a procedure put above the toolkit's.
 struct ListViewWatch {
   WNDPROC Real = nullptr;
   WNDPROC BelowOuter = nullptr;
@@ -253,8 +247,7 @@ TEST_F(HooksTest, TheSystemMenuShadowGoesOnlyWhileAToolkitMenuIsTracked) {
   DestroyWindow(made[0]);
 }
 
-// Tracks a system popup menu as a toolkit menu (the hook state reset before and after) and calls
-// `look` inside the menu loop once its popup is shown.
+// Tracks a system popup menu as a toolkit menu; `look` is called in the menu loop once it shows.
 void TrackAsToolkitMenu(HWND owner, const std::function<void(HWND popup)>& look) {
   HMENU menu = CreatePopupMenu();
   AppendMenuW(menu, MF_STRING, 1, L"Refresh");
@@ -278,8 +271,7 @@ LRESULT CALLBACK TestPopupProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   return CallWindowProcW(MenuTrackingHook.SystemPopupProcedure, window, message, wParam, lParam);
 }
 
-// Its three shadows are shown layered windows of the toolkit's class (placed as the native
-// geometry says) that go with the popup; the popup saves the screen beneath it.
+// Three shown layered shadows of the toolkit's class go with the popup, which saves the screen beneath.
 TEST_F(HooksTest, ATrackedPopupMenuGetsTheToolkitProcedureAndShadowsThatGoWithIt) {
   ASSERT_EQ(SystemFacts.SystemDropShadow, 1);
   ASSERT_FALSE(Dwm.DwmCompositionEnabled);
