@@ -132,12 +132,9 @@ TEST_F(HostWindowProcTest, TheGripperOfAnOfficeBandShowsItsDotsInTheGripperColou
   HWND rebar = RebarCarrying(BuildMenuBar(Window), 300);
   ASSERT_NE(rebar, nullptr);
   DibCanvas canvas(20, 40);
-  NMCUSTOMDRAW draw{};
-  draw.hdr = {rebar, static_cast<UINT_PTR>(GetDlgCtrlID(rebar)), static_cast<UINT>(NM_CUSTOMDRAW)};
-  draw.dwDrawStage = CDDS_ITEMPREPAINT;
-  draw.hdc = canvas.Dc();
-  draw.rc = RECT{2, 0, 11, 40};
-  draw.dwItemSpec = 5;  // not a band: the plain rule
+  // Item 5 is not a band: the plain rule.
+  NMCUSTOMDRAW draw{{rebar, static_cast<UINT_PTR>(GetDlgCtrlID(rebar)), static_cast<UINT>(NM_CUSTOMDRAW)},
+                    CDDS_ITEMPREPAINT, canvas.Dc(), RECT{2, 0, 11, 40}, 5, 0, 0};
   EXPECT_EQ(SendMessageW(Window, WM_NOTIFY, draw.hdr.idFrom, reinterpret_cast<LPARAM>(&draw)), CDRF_SKIPDEFAULT);
   const int x = 2 + (9 - 2) / 2;
   const auto tops = GripperDotTops(40, false);
@@ -151,8 +148,7 @@ TEST_F(HostWindowProcTest, TheGripperOfAnOfficeBandShowsItsDotsInTheGripperColou
 TEST_F(HostWindowProcTest, AnsiTooltipTextIsConvertedWithRoomForEveryByte) {
   InstallHostWindowProc(Window);
   ToolbarTooltipList().push_back({44, u"Gr\u00f6\u00dfe \u00e4ndern", {}});
-  NMTTDISPINFOA info{};
-  info.hdr = {MakeWindow(), 44, static_cast<UINT>(TTN_GETDISPINFOA)};
+  NMTTDISPINFOA info{{MakeWindow(), 44, static_cast<UINT>(TTN_GETDISPINFOA)}, nullptr, {}, nullptr, 0, 0};
   SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
   ASSERT_NE(info.lpszText, nullptr);
   EXPECT_EQ(std::string(info.lpszText), TextToAnsi(u"Gr\u00f6\u00dfe \u00e4ndern"));

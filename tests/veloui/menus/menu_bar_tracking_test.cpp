@@ -114,10 +114,8 @@ TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
   RECT second{};
   SendMessageW(Bar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&second));
   MapWindowPoints(Bar, rebar, reinterpret_cast<POINT*>(&second), 2);
-  NMREBARCHEVRON chevron{};
-  chevron.hdr.hwndFrom = rebar;
-  chevron.hdr.code = RBN_CHEVRONPUSHED;
-  chevron.rc = RECT{second.left, 0, second.left + 12, 20};  // titles 2 and 3 lie beyond it
+  const RECT beyond{second.left, 0, second.left + 12, 20};  // titles 2 and 3 lie beyond the chevron
+  NMREBARCHEVRON chevron{{rebar, 0, static_cast<UINT>(RBN_CHEVRONPUSHED)}, 0, 0, 0, beyond, 0};
   std::vector<HMENU> lent;
   WhileMenuOpen([&] { SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&chevron)); },
                 [&] {

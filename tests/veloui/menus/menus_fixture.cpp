@@ -42,9 +42,7 @@ void FreeAll() {
 }  // namespace
 
 MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask) {
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof(info);
-  info.fMask = mask;
+  auto info = Sized<MENUITEMINFOW>(mask);
   if (!GetMenuItemInfoW(menu, item, byPosition ? TRUE : FALSE, &info)) info.fMask = 0;
   return info;
 }
@@ -58,9 +56,7 @@ Text ButtonText(HWND toolbar, int index) {
 }
 
 REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask) {
-  REBARBANDINFOW band{};
-  band.cbSize = sizeof(band);
-  band.fMask = mask;
+  auto band = Sized<REBARBANDINFOW>(mask);
   EXPECT_TRUE(SendMessageW(rebar, RB_GETBANDINFOW, index, reinterpret_cast<LPARAM>(&band)));
   return band;
 }
@@ -144,8 +140,7 @@ HWND MenusTest::RebarCarrying(HWND bar, UINT width) {
 LRESULT MenusTest::DropDown(HWND bar, int index) {
   TBBUTTON button{};
   SendMessageW(bar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
-  NMTOOLBARW notice{};
-  notice.hdr = {bar, static_cast<UINT_PTR>(GetDlgCtrlID(bar)), static_cast<UINT>(TBN_DROPDOWN)};
-  notice.iItem = button.idCommand;
+  NMTOOLBARW notice{{bar, static_cast<UINT_PTR>(GetDlgCtrlID(bar)), static_cast<UINT>(TBN_DROPDOWN)}, button.idCommand,
+                    {}, 0, nullptr, {}};
   return SendMessageW(GetParent(bar), WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
 }

@@ -19,20 +19,18 @@ TEST_F(MenusTest, AMenuBarIsAToolbarOfTitlesSizedFromTheirTextThatARebarBandCarr
   EXPECT_EQ(SendMessageW(bar, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS, 0);
   EXPECT_EQ(GetWindowLongW(bar, GWL_STYLE) & WS_MAXIMIZE, 0);
   EXPECT_NE(GetWindowLongW(Window, GWL_STYLE) & WS_CLIPCHILDREN, 0);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ previous = SelectObject(dc, Toolkit.MenuFont);
+  const DibCanvas canvas(1, 1);
+  SelectObject(canvas.Dc(), Toolkit.MenuFont);
   RECT text{};
   int index = 0;
   for (const char16_t* title : {u"Server", u"Commands", u"Database", u"Info"}) {
     EXPECT_EQ(ButtonText(bar, index), title);
     text = RECT{};
-    DrawTextW(dc, reinterpret_cast<const wchar_t*>(title), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+    DrawTextW(canvas.Dc(), reinterpret_cast<const wchar_t*>(title), -1, &text, DT_CALCRECT | DT_SINGLELINE);
     RECT rect{};
     ASSERT_TRUE(SendMessageW(bar, TB_GETITEMRECT, index++, reinterpret_cast<LPARAM>(&rect)));
     EXPECT_EQ(rect.right - rect.left, text.right + 16) << index;  // Office 2003: text + 18 - 2
   }
-  SelectObject(dc, previous);
-  DeleteDC(dc);
   const int height = (text.bottom + 8 < 22 ? 14 : text.bottom) - 3 + 8;
   EXPECT_EQ(HIWORD(SendMessageW(bar, TB_GETBUTTONSIZE, 0, 0)), height);
 

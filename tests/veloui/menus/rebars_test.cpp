@@ -133,9 +133,7 @@ class RebarLayoutTest : public MenusTest {
     return bands;
   }
   static void SetBand(int index, UINT width, UINT style) {
-    REBARBANDINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = RBBIM_SIZE | RBBIM_STYLE;
+    auto info = Sized<REBARBANDINFOW>(RBBIM_SIZE | RBBIM_STYLE);
     info.cx = width;
     info.fStyle = style;
     SendMessageW(GetRebarWindow(4), RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&info));
