@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
@@ -142,6 +143,8 @@ inline RECT RectOf(HWND window, HWND in = nullptr) {
   MapWindowPoints(nullptr, in, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
+// A rectangle's left, top, right and bottom, to compare and print.
+inline std::array<LONG, 4> Corners(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 inline int WidthOf(HWND window) { return RectOf(window).right - RectOf(window).left; }
 inline int HeightOf(HWND window) { return RectOf(window).bottom - RectOf(window).top; }
 

@@ -283,9 +283,7 @@ TEST(SkinWindows, SizeLimitsResizeABreakingWindowAtOnceAndLeaveAPureMoveAlone) {
   EXPECT_EQ(SetWindowSizeLimits(nullptr, 1, 1, 0, 0), 0);
   ASSERT_EQ(SetWindowSizeLimits(window, 0, 100, 400, 0), 1);
   const auto frame = [window] {
-    RECT area{};
-    GetWindowRect(window, &area);
-    return std::tuple{area.left, area.top, area.right - area.left, area.bottom - area.top};
+    return std::tuple{RectOf(window).left, RectOf(window).top, WidthOf(window), HeightOf(window)};
   };
   EXPECT_EQ(frame(), std::tuple(20, 20, 400, 100));
   SetWindowPos(window, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

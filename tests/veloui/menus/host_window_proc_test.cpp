@@ -21,11 +21,9 @@ class HostOwnerDrawTest : public MenusTest {
  protected:
   void SetUp() override {
     MenusTest::SetUp();
-    HBITMAP image = SolidBitmap(RGB(200, 30, 30));
     SetMenuImageSize(16, 16);
     Menu = CreateSkinnedPopupMenu(7, UISTYLE_OFFICE2003);
-    ASSERT_NE(AddMenuItem(31, u"Kick", image, nullptr, nullptr, 0), 0);
-    DeleteObject(image);
+    ASSERT_NE(AddMenuItem(31, u"Kick", SolidBitmap(RGB(200, 30, 30)), nullptr, nullptr, 0), 0);
     AddMenuSeparator();
     ASSERT_NE(AddMenuItem(32, u"Ban", nullptr, nullptr, nullptr, 0), 0);
     InstallHostWindowProc(Window, false);  // the owner of a context menu carries the host procedure
@@ -106,6 +104,7 @@ TEST_F(HostWindowProcTest, ADestroyedWindowsRecordIsDropped) {
   EXPECT_FALSE(recorded()) << "a later window with the same handle would inherit its procedure";
 }
 
+// Also: the gripper of an Office band shows its dots in the gripper colours.
 TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingCompositesTheBars) {
   HWND bar = BuildMenuBar(Window);
   HWND rebar = RebarCarrying(bar, 300);
@@ -114,9 +113,8 @@ TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingComposit
   RECT client{};
   GetClientRect(Window, &client);
   EXPECT_EQ(SendMessageW(Window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom)), 0);
-  const RECT rect = RectOf(rebar);
-  EXPECT_EQ(rect.right - rect.left, client.right);
-  EXPECT_EQ(rect.bottom - rect.top, static_cast<int>(SendMessageW(rebar, RB_GETBARHEIGHT, 0, 0)));
+  EXPECT_EQ(WidthOf(rebar), client.right);
+  EXPECT_EQ(HeightOf(rebar), static_cast<int>(SendMessageW(rebar, RB_GETBARHEIGHT, 0, 0)));
   EXPECT_EQ(GetWindowLongPtrW(rebar, GWL_EXSTYLE), WS_EX_COMPOSITED | WS_EX_TOOLWINDOW);
   ASSERT_EQ(GetParent(bar), rebar);
   RECT sizing{0, 0, 700, 500};
@@ -126,11 +124,7 @@ TEST_F(HostWindowProcTest, WmSizeLaysTheRebarOutAcrossTheWindowAndSizingComposit
   SendMessageW(Window, WM_EXITSIZEMOVE, 0, 0);
   EXPECT_FALSE(HostWindows.Sizing);
   EXPECT_EQ(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_COMPOSITED, 0);
-}
 
-TEST_F(HostWindowProcTest, TheGripperOfAnOfficeBandShowsItsDotsInTheGripperColours) {
-  HWND rebar = RebarCarrying(BuildMenuBar(Window), 300);
-  ASSERT_NE(rebar, nullptr);
   DibCanvas canvas(20, 40);
   // Item 5 is not a band: the plain rule.
   NMCUSTOMDRAW draw{{rebar, static_cast<UINT_PTR>(GetDlgCtrlID(rebar)), static_cast<UINT>(NM_CUSTOMDRAW)},
@@ -156,8 +150,7 @@ TEST_F(HostWindowProcTest, AnsiTooltipTextIsConvertedWithRoomForEveryByte) {
 
 TEST_F(HostWindowProcTest, AThemeChangeWithoutAThemeHandleSwitchesTheClassicLookOn) {
   InstallHostWindowProc(Window);
-  const UxThemeBinding saved = UxTheme;
-  UxTheme = UxThemeBinding{};
+  const UxThemeBinding saved = std::exchange(UxTheme, UxThemeBinding{});
   UxTheme.Library = GetModuleHandleW(nullptr);  // bound, but no theme can be opened
   HostWindows.ClassicLook = false;
   SendMessageW(Window, WM_THEMECHANGED, 0, 0);

@@ -54,10 +54,15 @@ inline std::vector<ReceivedCommand> ReceivedCommands;
 template <typename T> T Sized(UINT mask) { T value{}; value.cbSize = sizeof(T); value.fMask = mask; return value; }
 // The item's info for `mask` (fMask zero when the item is missing).
 MENUITEMINFOW ItemInfo(HMENU menu, UINT item, bool byPosition, UINT mask);
-// A 16 x 16 32-bit bitmap filled with one opaque colour; the caller deletes it.
-inline HBITMAP SolidBitmap(COLORREF colour) {
-  return Bitmap32(16, 16, Solid(16 * 16, 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour)));
-}
+// A 16 x 16 32-bit bitmap of one opaque colour, deleted with its holder (the toolkit copies images).
+struct SolidBitmap {
+  explicit SolidBitmap(COLORREF c)
+      : Handle(Bitmap32(16, 16, Solid(256, 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c)))) {}
+  SolidBitmap(const SolidBitmap&) = delete;
+  ~SolidBitmap() { DeleteObject(Handle); }
+  operator HBITMAP() const { return Handle; }
+  HBITMAP Handle;
+};
 Text ButtonText(HWND toolbar, int index);
 REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask);
 inline WNDPROC ProcedureOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }

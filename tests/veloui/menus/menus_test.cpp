@@ -52,12 +52,9 @@ TEST_F(MenusTest, AMenuBarIsAToolbarOfTitlesSizedFromTheirTextThatARebarBandCarr
 // The hot and disabled images are derived where the caller gave none.
 TEST_F(MenusTest, ItemImagesFillAllThreeSlots) {
   HMENU menu = CreateSkinnedPopupMenu(1, UISTYLE_OFFICE2003);
-  HBITMAP normal = SolidBitmap(RGB(200, 0, 0));
-  HBITMAP hot = SolidBitmap(RGB(0, 200, 0));
+  const SolidBitmap normal(RGB(200, 0, 0)), hot(RGB(0, 200, 0));
   ASSERT_EQ(AddMenuItem(30, u"Copy all", normal, nullptr, nullptr, 0), 1);
   ASSERT_EQ(AddMenuItem(31, u"Copy name", normal, hot, nullptr, 0), 1);
-  DeleteObject(normal);
-  DeleteObject(hot);
   for (UINT position : {0u, 1u}) EXPECT_EQ(ImageList_GetImageCount(RecordOf(menu, position, true)->ImageList), 3);
 }
 
@@ -80,11 +77,9 @@ TEST_F(MenusTest, FailedBarsTitlesAndItemsLeaveNothingHalfMade) {
   const std::size_t shortcuts = ShortcutTable()[WindowKey(nullptr)].size();
   const std::size_t items = MenuItemList().size();
   DestroyMenu(menu);
-  HBITMAP image = SolidBitmap(RGB(9, 9, 9));
-  EXPECT_EQ(AddMenuItem(31, u"Copy name$ctrl+n", image, nullptr, nullptr, 0), 0);
+  EXPECT_EQ(AddMenuItem(31, u"Copy name$ctrl+n", SolidBitmap(RGB(9, 9, 9)), nullptr, nullptr, 0), 0);
   EXPECT_EQ(MenuItemList().size(), items);
   EXPECT_EQ(ShortcutTable()[WindowKey(nullptr)].size(), shortcuts);
-  DeleteObject(image);
 }
 
 TEST_F(MenusTest, RadioItemsOfOneMenuLeaveOnlyTheLastChecked) {
@@ -179,9 +174,7 @@ TEST_F(ShortcutTest, ShortcutsFireOnceAtTheirWindowAndAreSwallowed) {
     ASSERT_EQ(ReceivedCommands.size(), c.Id != 0 ? 1u : 0u);
     if (c.Id == 0) continue;
     EXPECT_EQ(ReceivedCommands[0].Id, c.Id);
-    if (c.Target != other) {
-      EXPECT_EQ(ReceivedCommands[0].Window, Window);
-    }
+    if (c.Target != other) { EXPECT_EQ(ReceivedCommands[0].Window, Window); }
   }
   // A handle that names no window takes no shortcut; an empty text clears a window's.
   EXPECT_EQ(ParseShortcut(reinterpret_cast<HWND>(0x7FFF0), 5, u"f5"), 0);

@@ -73,10 +73,7 @@ TEST_F(PopupMenuTest, WhileOpenThePopupIsHookedSubclassedAndFramedAReleaseOutsid
   EXPECT_EQ(separator.bottom - separator.top, 2) << "an Office separator";
   EXPECT_GE(item.bottom - item.top, 16 + 4 + 3);
   // An Office popup has a one-pixel side and a two-pixel top and bottom border.
-  EXPECT_EQ(client.left - frame.left, 1);
-  EXPECT_EQ(frame.right - client.right, 1);
-  EXPECT_EQ(client.top - frame.top, 2);
-  EXPECT_EQ(frame.bottom - client.bottom, 2);
+  EXPECT_EQ(Corners(client), Corners({frame.left + 1, frame.top + 2, frame.right - 1, frame.bottom - 2}));
   EXPECT_TRUE(openAfterInside);
   EXPECT_EQ(phase, 2);
   EXPECT_LT(ticks, 100) << "the release outside ended the menu";

@@ -26,32 +26,6 @@ BOOL CALLBACK NoteWidth(HMONITOR, HDC, LPRECT rect, LPARAM data) {
 
 using RebarTest = MenusTest;
 
-TEST_F(RebarTest, TheStyleBackgroundCoversTheWidestMonitorAndAForcedRenderGivesEveryBandTheNewOne) {
-  ASSERT_EQ(CreateRebar(4, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0), 4);
-  HWND child = MakeChild(L"STATIC", 0);
-  ASSERT_EQ(AddRebarBand(child, u"band", 100, 50, 0, nullptr, 0), 0);
-  HBITMAP before = RebarBackgroundImage(UISTYLE_OFFICE2003);
-  ASSERT_NE(before, nullptr);
-  BITMAP shape{};
-  GetObjectW(before, sizeof(shape), &shape);
-  int widest = 0;
-  EnumDisplayMonitors(nullptr, nullptr, NoteWidth, reinterpret_cast<LPARAM>(&widest));
-  EXPECT_EQ(shape.bmWidth, widest + 4);
-  // A horizontal gradient from colour 31 to colour 32.
-  const std::vector<std::uint32_t> pixels = PixelsOf(before);
-  for (auto [x, id] : {std::pair{0, 31}, {shape.bmWidth - 1, 32}})
-    EXPECT_TRUE(NearColour(ColourOf(pixels[10 * shape.bmWidth + x]), GetUIColour(UISTYLE_OFFICE2003, id, kUIColourColorref), 2))
-        << id;
-
-  EXPECT_EQ(RenderRebarBackgrounds(1), 1);
-  HBITMAP after = RebarBackgroundImage(UISTYLE_OFFICE2003);
-  EXPECT_NE(after, before);
-  const REBARBANDINFOW band = BandInfo(GetRebarWindow(4), 0, RBBIM_BACKGROUND | RBBIM_STYLE | RBBIM_CHILDSIZE);
-  EXPECT_EQ(band.hbmBack, after);
-  EXPECT_NE(band.fStyle & RBBS_FIXEDBMP, 0u);
-  EXPECT_EQ(band.cyMinChild, static_cast<UINT>(HeightOf(child)));
-}
-
 // Only a changed height is told, once to the root and once to the parent (never to the desktop).
 TEST_F(RebarTest, HeightChangesReachTheRootAndTheParentOnce) {
   HWND host = MakeWindow();
@@ -77,8 +51,9 @@ TEST_F(RebarTest, HeightChangesReachTheRootAndTheParentOnce) {
   EXPECT_EQ(HeightNoticesTo, std::vector<HWND>{Window});
 }
 
-// Also: plain band borders, ids taken once, freeing gives band children back, the hook goes last.
-TEST_F(RebarTest, ToolkitStyleBitsNeverBecomeWindowStyles) {
+// Also: plain band borders, ids taken once, a forced render giving every band the new background,
+// freeing giving band children back, and the mouse hook going with the last rebar.
+TEST_F(RebarTest, ToolkitStyleBitsNeverBecomeWindowStylesAndTheStyleBackgroundCoversTheWidestMonitor) {
   ASSERT_EQ(CreateRebar(4, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0), 4);
   HWND rebar = GetRebarWindow(4);
   const LONG style = GetWindowLongW(rebar, GWL_STYLE);
@@ -93,8 +68,29 @@ TEST_F(RebarTest, ToolkitStyleBitsNeverBecomeWindowStyles) {
 
   SetCurrentRebar(4);
   HWND child = MakeChild(L"STATIC", 0);
-  AddRebarBand(child, u"", 100, 50, 0, nullptr, 0);
+  ASSERT_EQ(AddRebarBand(child, u"band", 100, 50, 0, nullptr, 0), 0);
   ASSERT_EQ(GetParent(child), rebar);
+  HBITMAP before = RebarBackgroundImage(UISTYLE_OFFICE2003);
+  ASSERT_NE(before, nullptr);
+  BITMAP shape{};
+  GetObjectW(before, sizeof(shape), &shape);
+  int widest = 0;
+  EnumDisplayMonitors(nullptr, nullptr, NoteWidth, reinterpret_cast<LPARAM>(&widest));
+  EXPECT_EQ(shape.bmWidth, widest + 4);
+  // A horizontal gradient from colour 31 to colour 32.
+  const std::vector<std::uint32_t> pixels = PixelsOf(before);
+  for (auto [x, id] : {std::pair{0, 31}, {shape.bmWidth - 1, 32}})
+    EXPECT_TRUE(NearColour(ColourOf(pixels[10 * shape.bmWidth + x]), GetUIColour(UISTYLE_OFFICE2003, id, kUIColourColorref), 2))
+        << id;
+
+  EXPECT_EQ(RenderRebarBackgrounds(1), 1);
+  HBITMAP after = RebarBackgroundImage(UISTYLE_OFFICE2003);
+  EXPECT_NE(after, before);
+  const REBARBANDINFOW band = BandInfo(rebar, 0, RBBIM_BACKGROUND | RBBIM_STYLE | RBBIM_CHILDSIZE);
+  EXPECT_EQ(band.hbmBack, after);
+  EXPECT_NE(band.fStyle & RBBS_FIXEDBMP, 0u);
+  EXPECT_EQ(band.cyMinChild, static_cast<UINT>(HeightOf(child)));
+
   EXPECT_EQ(FreeRebar(4), 1);
   EXPECT_FALSE(IsWindow(rebar));
   EXPECT_EQ(GetParent(child), Window);

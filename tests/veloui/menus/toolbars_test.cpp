@@ -22,12 +22,9 @@ TEST_F(MenusTest, AGadgetButtonCarriesItsComboBoxAndRemoveAndHideTakeItAlong) {
   EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)), lists[0]);
   EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETHOTIMAGELIST, 0, 0)), lists[1]);
   EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETDISABLEDIMAGELIST, 0, 0)), lists[2]);
-  HBITMAP red = SolidBitmap(RGB(200, 0, 0));
-  HBITMAP blue = SolidBitmap(RGB(0, 0, 200));
+  const SolidBitmap red(RGB(200, 0, 0)), blue(RGB(0, 0, 200));
   const std::int32_t first = ToolbarImageButton(toolbarId, -1, u"\\bKick", red, nullptr, nullptr, 0);
   const std::int32_t second = ToolbarImageButton(toolbarId, -1, u"Ban", blue, blue, blue, 0);
-  DeleteObject(red);
-  DeleteObject(blue);
   EXPECT_EQ(first, 65534);
   EXPECT_EQ(second, 65533);
   EXPECT_EQ(SendMessageW(toolbar, TB_GETBITMAP, second, 0), 1);

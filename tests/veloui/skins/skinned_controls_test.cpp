@@ -88,14 +88,11 @@ class ToolkitEnvironment : public ::testing::Environment {
 
 const auto* const Environment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
 
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<DWORD*>(count);
-  return TRUE;
-}
-
+// Counts a window and, for a top-level one, every descendant.
 BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
-  EnumChildWindows(window, CountChild, count);  // every descendant
-  return CountChild(window, count);
+  ++*reinterpret_cast<DWORD*>(count);
+  if ((GetWindowLongW(window, GWL_STYLE) & WS_CHILD) == 0) EnumChildWindows(window, CountWindow, count);
+  return TRUE;
 }
 
 // The windows of this thread: the USER objects the controls make (hooks are checked where made).

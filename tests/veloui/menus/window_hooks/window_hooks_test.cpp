@@ -94,9 +94,7 @@ TEST_F(HooksTest, NewWindowsOfTheThreadAreSubclassedByKind) {
     ASSERT_NE(child, nullptr);
     EXPECT_EQ(Subclassed(child), c.Kind != -1);
     EXPECT_EQ(RecordedKind(child), c.Kind);
-    if (c.Kind == ChildKindToolbar) {
-      EXPECT_NE(GetWindowLongW(child, GWL_STYLE) & CCS_NODIVIDER, 0);
-    }
+    if (c.Kind == ChildKindToolbar) { EXPECT_NE(GetWindowLongW(child, GWL_STYLE) & CCS_NODIVIDER, 0); }
     if (c.Kind != ChildKindComboBox) continue;
     HWND edit = FindWindowExW(child, nullptr, L"Edit", nullptr);
     ASSERT_NE(edit, nullptr);
@@ -132,14 +130,13 @@ LRESULT CALLBACK OuterProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 // Also when another procedure was put above the toolkit's.
 TEST_F(HooksTest, ADestroyedListViewGetsItsLastMessagesAndLeavesNoRecord) {
-  WNDCLASSEXW listClass{};
-  listClass.cbSize = sizeof(listClass);
-  ASSERT_TRUE(GetClassInfoExW(nullptr, WC_LISTVIEWW, &listClass));
+  WNDCLASSW listClass{};
+  ASSERT_TRUE(GetClassInfoW(nullptr, WC_LISTVIEWW, &listClass));
   Watch.Real = listClass.lpfnWndProc;
   listClass.lpfnWndProc = WatchedListViewProc;
   listClass.hInstance = GetModuleHandleW(nullptr);
   listClass.lpszClassName = L"WindowClass_WatchedList";
-  RegisterClassExW(&listClass);
+  RegisterClassW(&listClass);
   for (bool wrapAbove : {false, true}) {
     SCOPED_TRACE(wrapAbove);
     Watch.Destroys = Watch.FinalDestroys = 0;
@@ -200,11 +197,7 @@ TEST_F(ChildPaintingTest, AComboInAnOfficeToolbarTracksItsHotStateAndKeepsItsEdi
   SendMessageW(combo, WM_PAINT, 0, 0);  // the test window is hidden
   RECT client{};
   GetClientRect(combo, &client);
-  const RECT placed = RectOf(edit, combo);
-  EXPECT_EQ(placed.left, 5);
-  EXPECT_EQ(placed.top, 3);
-  EXPECT_EQ(placed.right, client.right - 13);
-  EXPECT_EQ(placed.bottom, client.bottom - 1);
+  EXPECT_EQ(Corners(RectOf(edit, combo)), Corners({5, 3, client.right - 13, client.bottom - 1}));
   buttons.clear();
 }
 
@@ -305,10 +298,8 @@ TEST_F(HooksTest, APressedTitleCastsTwoShadowsOnceThatAnotherTitleReplacesAndTha
   const auto& records = ToolkitList<TitleShadowRecord>(ToolkitListId::TitleShadows);
   ASSERT_EQ(records.size(), 1u);
   const TitleShadowRecord first = records.front();
-  const RECT beside = RectOf(first.Beside), below = RectOf(first.Below);
-  const RECT expectedBeside{160, 35, 165, 52}, expectedBelow{105, 52, 160, 57};
-  EXPECT_TRUE(EqualRect(&beside, &expectedBeside));
-  EXPECT_TRUE(EqualRect(&below, &expectedBelow));
+  EXPECT_EQ(Corners(RectOf(first.Beside)), Corners({160, 35, 165, 52}));
+  EXPECT_EQ(Corners(RectOf(first.Below)), Corners({105, 52, 160, 57}));
   // Every repaint of the pressed title asks again: the shadows it has stay.
   EXPECT_EQ(CastTitleShadows(Window, title, UISTYLE_OFFICE2003), 0);
   ASSERT_EQ(records.size(), 1u);
