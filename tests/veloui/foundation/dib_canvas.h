@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 // A 0x..RRGGBB pixel as a COLORREF (red in the low byte).
@@ -143,6 +144,11 @@ inline RECT RectOf(HWND window, HWND in = nullptr) {
   MapWindowPoints(nullptr, in, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
+inline std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  return std::wstring(name, static_cast<std::size_t>(GetClassNameW(window, name, 256)));
+}
+
 // A rectangle's left, top, right and bottom, to compare and print.
 inline std::array<LONG, 4> Corners(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 inline int WidthOf(HWND window) { return RectOf(window).right - RectOf(window).left; }

@@ -1,7 +1,6 @@
 // The host window procedure: owner-drawn items as measured and painted, window and bar messages.
 #include <algorithm>
 
-#include "../foundation/dib_canvas.h"
 #include "menus_fixture.h"
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/system_binding.h"

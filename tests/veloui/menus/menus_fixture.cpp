@@ -27,7 +27,7 @@ void CALLBACK ProbeTick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 BOOL CALLBACK FindPopup(HWND window, LPARAM found) {
-  const bool ours = ClassOf(window) == u"#32768" && IsWindowVisible(window) &&
+  const bool ours = ClassOf(window) == L"#32768" && IsWindowVisible(window) &&
                     GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
   if (ours) *reinterpret_cast<HWND*>(found) = window;
   return ours ? FALSE : TRUE;
@@ -59,12 +59,6 @@ REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask) {
   auto band = Sized<REBARBANDINFOW>(mask);
   EXPECT_TRUE(SendMessageW(rebar, RB_GETBANDINFOW, index, reinterpret_cast<LPARAM>(&band)));
   return band;
-}
-
-Text ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  return Text(reinterpret_cast<const char16_t*>(name));
 }
 
 int WhileMenuOpen(const std::function<void()>& open, const std::function<bool()>& step, int mostTicks) {

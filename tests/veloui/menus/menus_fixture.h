@@ -66,7 +66,6 @@ struct SolidBitmap {
 Text ButtonText(HWND toolbar, int index);
 REBARBANDINFOW BandInfo(HWND rebar, int index, UINT mask);
 inline WNDPROC ProcedureOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)); }
-Text ClassOf(HWND window);
 
 // Calls `step` every 20 ms while `open` runs the menu loop, ending the menu once `step` says so
 // or after `mostTicks` ticks; the number of ticks.

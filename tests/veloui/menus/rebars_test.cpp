@@ -1,6 +1,5 @@
 // Rebars: styles, the style background, height notices, freeing, band layouts saved and loaded.
 
-#include "../foundation/dib_canvas.h"
 #include "menus_fixture.h"
 #include "runtime/portable/files.h"
 #include "runtime/win32/platform/wide_text.h"

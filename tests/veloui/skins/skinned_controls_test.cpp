@@ -171,9 +171,7 @@ TEST_F(ControlsTest, EveryFamilyIsANumberedPanelWithItsSkinAndLeavesNoObjectsBeh
     const std::intptr_t control = family.Make(-1, Window);
     ASSERT_TRUE(control != 0 && control != -1);
     HWND window = GetPanelExWindow(control);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    EXPECT_STREQ(name, L"VeloUI_PanelEx");
+    EXPECT_EQ(ClassOf(window), L"VeloUI_PanelEx");
     EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE);
     if (family.Skin != nullptr) { EXPECT_EQ(GetSkinName(family.Skin(control)), family.SkinName); }
     EXPECT_TRUE(family.Free(control) == 1 && !IsWindow(window));

@@ -65,8 +65,7 @@ class ToolkitEnvironment : public ::testing::Environment {
     ASSERT_NE(thread, nullptr);
     EXPECT_EQ(FreeToolkit(), 0);
     DWORD exitCode = STILL_ACTIVE;
-    ASSERT_TRUE(GetExitCodeThread(thread, &exitCode));
-    EXPECT_NE(exitCode, STILL_ACTIVE);
+    EXPECT_TRUE(GetExitCodeThread(thread, &exitCode) && exitCode != STILL_ACTIVE);
     EXPECT_EQ(Toolkit.AnimationWindow, nullptr);
     EndASecondThreadThatWaitsOnUs();
   }
@@ -275,13 +274,13 @@ TEST_F(HooksTest, ATrackedPopupMenuGetsTheToolkitProcedureAndShadowsThatGoWithIt
   MenuTrackingHook.PopupWindowProcedure = TestPopupProc;
   TrackAsToolkitMenu(Window, [&](HWND open) {
     popup = open;
-    EXPECT_EQ(ClassOf(popup), u"#32768");
+    EXPECT_EQ(ClassOf(popup), L"#32768");
     EXPECT_EQ(ProcedureOf(popup), &TestPopupProc);
     EXPECT_NE(GetClassLongPtrW(popup, GCL_STYLE) & CS_SAVEBITS, 0u);
     ASSERT_EQ(CastPopupMenuShadows(popup, UISTYLE_OFFICE2003, nullptr), 3);
     for (int k = 0; k < 3; ++k) {
       HWND shadow = shadows[k] = FindPopupShadowRecord(popup)->Shadows[k];
-      EXPECT_EQ(ClassOf(shadow), u"VeloUI_DropShadow");
+      EXPECT_EQ(ClassOf(shadow), L"VeloUI_DropShadow");
       EXPECT_EQ(GetWindowLongPtrW(shadow, GWL_EXSTYLE) & kDropShadowExStyle, static_cast<LONG_PTR>(kDropShadowExStyle));
       EXPECT_TRUE(IsWindowVisible(shadow));
     }
