@@ -82,8 +82,15 @@ TEST_F(BlitCacheTest, EmptyRectanglePaintsNothingAndKeepsTheCache) {
   EXPECT_EQ(canvas.Pixel(0, 0), 0x00123456u);
 }
 
-// Without the libraries no entry is stale: the caches paint only their framed fills, no gradient is made.
-TEST_F(BlitCacheTest, WithoutTheLibrariesEntriesStayEmptyAndOnlyTheFramedFillsPaint) {
+// GDI+ starts once and its entries go with it. Without the libraries no entry is stale: the caches
+// paint only their framed fills, no gradient is made.
+TEST_F(BlitCacheTest, GdiPlusStartsOnceAndWithoutTheLibrariesEntriesStayEmptyAndOnlyTheFramedFillsPaint) {
+  ReleaseGdiPlus();
+  const ULONG_PTR token = BindGdiPlus();
+  ASSERT_TRUE(token != 0 && BindGdiPlus() == token);
+  EXPECT_NE(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
+  EXPECT_EQ(GdiPlusFunction("GdipNoSuchFunction"), nullptr);
+  EXPECT_TRUE(ReleaseGdiPlus() == 0 && GdiPlusFunction("GdipCreateFromHDC") == nullptr);
   const std::size_t gradients = GradientList().size();
   for (auto release : kReleases) release();
   SetBindingLibraryNamesForTesting({L"no_such_dwm.dll", L"no_such_theme.dll", L"no_such_gdiplus.dll"});
@@ -114,15 +121,6 @@ TEST_F(BlitCacheTest, NoGdiObjectIsLeft) {
   }
   FreeBlitCaches();
   EXPECT_EQ(GdiObjectCount(), before);
-}
-
-TEST(SystemBinding, GdiPlusStartsOnceAndItsEntriesGoWithIt) {
-  ReleaseGdiPlus();
-  const ULONG_PTR token = BindGdiPlus();
-  ASSERT_TRUE(token != 0 && BindGdiPlus() == token);
-  EXPECT_NE(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
-  EXPECT_EQ(GdiPlusFunction("GdipNoSuchFunction"), nullptr);
-  EXPECT_TRUE(ReleaseGdiPlus() == 0 && GdiPlusFunction("GdipCreateFromHDC") == nullptr);
 }
 
 class CodedTextTest : public ::testing::Test {

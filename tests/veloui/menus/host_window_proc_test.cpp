@@ -53,17 +53,11 @@ TEST_F(HostOwnerDrawTest, OwnItemsAreMeasuredTwentyThreeHighAndForeignOnesAreLef
 // Items 0 "Kick" with an image, 1 a separator and 2 "Ban"; the text column starts at x = 24.
 TEST_F(HostOwnerDrawTest, EachStateShowsItsColours) {
   ASSERT_EQ(GdiPlus.Library, nullptr) << "the image column's gradient is drawn without GDI+";
-  constexpr int W = kItemWidth;
-  constexpr int H = kItemHeight;
+  constexpr int W = kItemWidth, H = kItemHeight;
   struct Pixel { int X, Y; COLORREF Colour; };
   struct Span { COLORREF Colour; int Left, Right; bool Shown; };  // shown somewhere in those columns, or nowhere
-  const struct {
-    const char* Name;
-    int Position;
-    UINT State;
-    std::vector<Pixel> Pixels;
-    std::vector<Span> Spans;
-  } cases[] = {
+  struct Case { const char* Name; int Position; UINT State; std::vector<Pixel> Pixels; std::vector<Span> Spans; };
+  const Case cases[] = {
       {"normal", 0, 0, {{W - 5, 2, UiColour(30)}}, {{UiColour(4), 24, W, true}, {RGB(200, 30, 30), 0, 24, true}}},
       {"image column", 2, 0, {{0, H / 2, UiColour(21)}}, {{RGB(0, 0, 0), 2, 3, false}}},
       {"hot", 0, ODS_SELECTED, {{1, H / 2, UiColour(28)}, {W / 2, 0, UiColour(28)}, {W - 4, H / 2, UiColour(26)}},

@@ -160,11 +160,8 @@ class MenuScrollTest : public MenusTest {
 };
 
 TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
-  int phase = 0;
-  int firstHeight = 0;
-  bool heightKept = true;
-  bool startedRight = false;
-  bool endedRight = false;
+  int phase = 0, firstHeight = 0;
+  bool heightKept = true, startedRight = false, endedRight = false;
   WhileMenuOpen([&] { DropDown(Bar, 0); },
                 [&] {
                   HWND copy = ShownCopy();

@@ -14,8 +14,7 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // The step of the running WhileMenuOpen and its ticks.
 std::function<bool()> ProbeStep;
-int ProbeTicks = 0;
-int ProbeMostTicks = 0;
+int ProbeTicks = 0, ProbeMostTicks = 0;
 
 void CALLBACK ProbeTick(HWND, UINT, UINT_PTR, DWORD) {
   if (!ProbeStep) return;

@@ -74,8 +74,7 @@ TEST_F(MenusTest, FailedBarsTitlesAndItemsLeaveNothingHalfMade) {
 
   HMENU menu = CreateSkinnedPopupMenu(1, UISTYLE_OFFICE2003);
   ASSERT_EQ(AddMenuItem(30, u"Copy all$ctrl+a", nullptr, nullptr, nullptr, 0), 1);
-  const std::size_t shortcuts = ShortcutTable()[WindowKey(nullptr)].size();
-  const std::size_t items = MenuItemList().size();
+  const std::size_t shortcuts = ShortcutTable()[WindowKey(nullptr)].size(), items = MenuItemList().size();
   DestroyMenu(menu);
   EXPECT_EQ(AddMenuItem(31, u"Copy name$ctrl+n", SolidBitmap(RGB(9, 9, 9)), nullptr, nullptr, 0), 0);
   EXPECT_EQ(MenuItemList().size(), items);

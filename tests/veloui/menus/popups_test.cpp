@@ -37,13 +37,11 @@ TEST_F(PopupMenuTest, NothingIsShownWithoutItemsOrForAnUnknownMenu) {
 // A release on the popup's border keeps it open; one outside ends the menu by itself.
 TEST_F(PopupMenuTest, WhileOpenThePopupIsHookedSubclassedAndFramedAReleaseOutsideClosesItAndTheFocusComesBack) {
   HMENU menu = MakeContextMenu(5);
-  bool hookedAndTracked = false;
-  bool openAfterInside = false;
+  bool hookedAndTracked = false, openAfterInside = false;
   HWND popup = nullptr;
   WNDPROC procedure = nullptr;
   RECT item{}, separator{}, frame{}, client{};
-  int result = 0;
-  int phase = 0;
+  int result = 0, phase = 0;
   // Looks at the open popup, then releases the mouse on its corner and next outside it.
   const auto step = [&] {
     if (OpenPopupWindow() == nullptr || phase == 2) return false;

@@ -127,8 +127,7 @@ void MouseAt(HWND window, int x, int y, int button) {
 void ExpectNoObjectsLeft(const std::function<void()>& makeAndFree) {
   makeAndFree();
   PumpFor(0);
-  const DWORD gdi = GdiObjectCount();
-  const DWORD user = UserObjectCount();
+  const DWORD gdi = GdiObjectCount(), user = UserObjectCount();
   ASSERT_TRUE(gdi > 0 && user > 0);  // counts that cannot be read would prove nothing
   for (int k = 0; k < 200; ++k) makeAndFree();
   PumpFor(0);

@@ -91,8 +91,7 @@ TEST(ToolkitLife, FreeToolkitTearsDownInOrderAndGivesProceduresBack) {
   SetDebugLogSinkForTesting(nullptr);
   std::lock_guard guard(LinesGuard);
   std::vector<Text> freed;
-  for (const Text& line : Lines)
-    if (line.rfind(u"freed ", 0) == 0) freed.push_back(line);
+  std::ranges::copy_if(Lines, std::back_inserter(freed), [](const Text& line) { return line.starts_with(u"freed "); });
   EXPECT_NE(std::find(Lines.begin(), Lines.end(), u"Animation thread closed."), Lines.end());
   EXPECT_EQ(freed, (std::vector<Text>{u"freed rebars", u"freed toolbars", u"freed buttons", u"freed menus",
                                       u"freed textcontrols", u"freed splitterexs", u"freed panels"}));

@@ -111,10 +111,8 @@ TEST_F(HooksTest, NewWindowsOfTheThreadAreSubclassedByKind) {
 
 // A list view watched through a forwarding superclass, and a procedure put above the toolkit's.
 struct ListViewWatch {
-  WNDPROC Real = nullptr;
-  WNDPROC BelowOuter = nullptr;
-  int Destroys = 0;
-  int FinalDestroys = 0;
+  WNDPROC Real = nullptr, BelowOuter = nullptr;
+  int Destroys = 0, FinalDestroys = 0;
 } Watch;
 
 LRESULT CALLBACK WatchedListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
