@@ -31,18 +31,8 @@ std::uint32_t FileChangeCounter(const std::filesystem::path& file) {
   return counter;
 }
 
-class PlayerDatabase : public ::testing::Test {
+class PlayerDatabase : public DatabaseTest {
  protected:
-  void SetUp() override { ResetPlayerDatabase(); }
-  void TearDown() override { ResetPlayerDatabase(); }
-
-  // "db.db" as start-up leaves it (empty), or made with SQLite directly from `sql`.
-  void OpenAndLoad(const std::string& sql = "") {
-    if (sql.empty()) folder_.EmptyFile("db.db");
-    else RunSql(dbFile_, sql);
-    ASSERT_NE(OpenPlayerDatabase(dbFile_.u16string()), 0);
-    LoadPlayerDatabase();
-  }
   std::vector<std::string> FileRows() {
     return QueryFile(dbFile_, "SELECT NAME, GUID, IP, SERVER, DATE FROM PLAYERS ORDER BY rowid");
   }
@@ -61,9 +51,6 @@ class PlayerDatabase : public ::testing::Test {
     RunSql(folder_.Path(name), kPlayersTable + (";" + rowsSql));
     return folder_.Path(name);
   }
-
-  TestFolder folder_;
-  const std::filesystem::path dbFile_ = folder_.Path("db.db");
 };
 
 // A new file gets exactly the table and the lookup index; an older file gains the index and
