@@ -90,9 +90,9 @@ TEST_F(Gui, ProgramChangesRaiseNoEventsButTheUsersAndTheCloseBoxDoAndReturnClick
   EXPECT_TRUE(IsWindow(WindowHandle(10))) << "the close box leaves the window to the program";
 }
 
-// Items of lists, trees and combo boxes, cells of any length read back whole, and none of it
-// raises an event.
-TEST_F(Gui, ListTreeAndComboItemsAndLongCells) {
+// List and tree items of any length read back whole, and none of it raises an event (the
+// selection and combo boxes are driven end to end through the program's dialogs).
+TEST_F(Gui, ListAndTreeItemsAndLongCells) {
   ASSERT_NE(CreateReportList(9, 0, 0, 300, 200, u"Name", 95, kReportFullRowSelect | kReportAlwaysShowSelection), 0);
   AddGadgetColumn(9, 1, u"Ping", 40);
   AddGadgetColumn(9, 2, u"GUID", 120);
@@ -114,20 +114,7 @@ TEST_F(Gui, ListTreeAndComboItemsAndLongCells) {
   CreateTree(44, 110, 0, 100, 100);
   AddGadgetItem(44, -1, u"Home");
   AddGadgetItem(44, -1, longText);
-  EXPECT_EQ(GadgetState(44), -1);
-  EXPECT_EQ(GadgetText(44), u"");
-  SetGadgetState(44, 0);
-  EXPECT_EQ(GadgetText(44), u"Home");
   EXPECT_EQ(GadgetItemText(44, 1), longText);
-  CreateComboBox(37, 220, 0, 150, 20, kComboEditable);
-  AddGadgetItem(37, -1, u"one");
-  AddGadgetItem(37, -1, u"two");
-  EXPECT_EQ(GadgetState(37), -1);
-  SetGadgetText(37, u"typed");
-  EXPECT_EQ(GadgetText(37), u"typed");
-  SetGadgetState(37, 1);
-  EXPECT_EQ(GadgetText(37), u"two");
-  EXPECT_LT(GadgetHeight(37), 40);
   EXPECT_EQ(WindowEvent(), kEventNone);
 }
 

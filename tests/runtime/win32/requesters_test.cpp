@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -48,22 +47,6 @@ TEST(AskForText, AnswersFromAnotherThreadAndCancelGivesNothing) {
     asker.join();
     EXPECT_EQ(answer, accept ? u"120" : u"");
   }
-}
-
-TEST(FileRequester, SaveGivesTheTypedNameWithItsFolder) {
-  const Text start = (std::filesystem::temp_directory_path() / "start.db").u16string();
-  std::thread user([&] {
-    HWND box = WaitForOwnWindow(L"#32770", L"Export Database...");
-    if (box == nullptr) return;
-    HWND name = GetDlgItem(box, 0x47C);  // the file name box of the dialog
-    if (name == nullptr) name = GetDlgItem(box, 0x480);
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"backup"));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-  const Text chosen = AskSaveFileName(u"Export Database...", start, u"DB File (*.db)|*.db");
-  user.join();
-  ASSERT_FALSE(chosen.empty());
-  EXPECT_EQ(std::filesystem::path(chosen).filename().u16string().substr(0, 6), u"backup");
 }
 
 TEST(ShowMessage, IsOwnedByTheActiveWindow) {
