@@ -25,8 +25,7 @@ class TestFolder : public TempFolder {
 inline constexpr char kPlayersTable[] =
     "CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), DATE CHAR(16))";
 
-// The rows of a query on the file, each row's columns joined by '|', in UTF-8; run on its
-// own connection, so it sees only what was committed.
+// A query's rows, columns joined by '|', in UTF-8; on its own connection: only what was committed.
 std::vector<std::string> QueryFile(const std::filesystem::path& file, const std::string& sql);
 // Runs SQL on the file on its own connection, creating the file when missing.
 void RunSql(const std::filesystem::path& file, const std::string& sql);

@@ -8,8 +8,7 @@
 
 namespace {
 
-// A missing file is not created; an empty one, as start-up makes it, is an empty database,
-// also at a path beyond ASCII.
+// An empty file, as start-up makes it, is an empty database, also at a path beyond ASCII.
 TEST(DatabaseFrontend, OpenNeverCreatesAFileButTakesAnEmptyOne) {
   TestFolder folder;
   DatabaseFile file;
@@ -24,8 +23,7 @@ TEST(DatabaseFrontend, OpenNeverCreatesAFileButTakesAnEmptyOne) {
   EXPECT_EQ(QueryFile(std::filesystem::path(name), "SELECT name FROM sqlite_master"), std::vector<std::string>{"T"});
 }
 
-// Values are bound, never spliced into the SQL, and stored as UTF-8; a failed step is told
-// apart from the end of the rows, and the statement runs on after it.
+// A failed step is told apart from the end of the rows, and the statement runs on after it.
 TEST(DatabaseFrontend, BoundValuesAreStoredUnchangedAsUtf8) {
   TestFolder folder;
   DatabaseFile file;

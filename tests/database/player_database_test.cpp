@@ -53,8 +53,7 @@ class PlayerDatabase : public DatabaseTest {
   }
 };
 
-// A new file gets exactly the table and the lookup index; an older file gains the index and
-// keeps its rows, which load in table order (NULL as ""); loading again replaces the mirror.
+// An older file gains the index and keeps its rows, loaded in table order (NULL as ""); a reload replaces the mirror.
 TEST_F(PlayerDatabase, FilesHoldTheTableAndTheLookupIndexAndLoadInOrder) {
   OpenAndLoad();
   EXPECT_EQ(QueryFile(dbFile_, "SELECT type, name, sql FROM sqlite_master ORDER BY type DESC"),
@@ -79,8 +78,7 @@ TEST_F(PlayerDatabase, MissingFileIsNeitherOpenedNorCreated) {
   EXPECT_EQ(DatabaseRowCount(), 0u);
 }
 
-// One row per name (letter case counts), GUID, IP and server; seen again, the row's date
-// moves on. Names shaped like SQL are just names, each found again as itself.
+// Letter case counts; names shaped like SQL are just names, each found again as itself.
 TEST_F(PlayerDatabase, ANewNameIpOrServerAddsARowAndTheSameOneMovesTheDate) {
   OpenAndLoad();
   const struct {
@@ -138,8 +136,7 @@ TEST_F(PlayerDatabase, RefreshIsRecordedInOneTransaction) {
   EXPECT_EQ(DatabaseRowCount(), 100u);
 }
 
-// Each imported row is added once (a second import and an import of "db.db" itself add
-// nothing), and its date is taken as it stands there, even an older one.
+// A second import and one of "db.db" itself add nothing; an imported date stands, even an older one.
 TEST_F(PlayerDatabase, ImportAddsEachRowOnceWithItsOwnDateAndOnlyFromADatabase) {
   OpenAndLoad();
   RecordPlayerSeen(u"Mine", kGuid, u"9.9.9.9", kServer, u"05.05.2024 12:00");
@@ -164,8 +161,7 @@ TEST_F(PlayerDatabase, ImportAddsEachRowOnceWithItsOwnDateAndOnlyFromADatabase) 
   EXPECT_FALSE(std::filesystem::exists(folder_.Path("missing.db")));
 }
 
-// Another connection still reads the table, so our COMMIT cannot take the file: the refresh
-// is reported as not recorded and neither the file nor the mirror holds its row.
+// Another connection still reads the table, so our COMMIT cannot take the file.
 TEST_F(PlayerDatabase, FailedCommitAddsNothing) {
   OpenAndLoad();
   SetPlayerDatabaseBusyWait(20);
@@ -181,8 +177,7 @@ TEST_F(PlayerDatabase, FailedCommitAddsNothing) {
   EXPECT_EQ(DatabaseRowCount(), 1u);
 }
 
-// A file left with the journal of a crashed writer: the import neither rolls it back nor
-// changes a byte of the file; it reports that it could not import.
+// A file with a crashed writer's journal: the import neither rolls it back nor changes a byte.
 TEST_F(PlayerDatabase, ImportNeverWritesTheImportedFile) {
 #ifdef _WIN32
   GTEST_SKIP() << "the crashed writer is a forked process";

@@ -24,9 +24,7 @@ void MakeOlderFile(int rows, const std::filesystem::path& file) {
                    "'01.01.2020 10:00' FROM n;");
 }
 
-// The network thread records refreshes while the GUI thread searches the mirror, reads rows
-// for the list and imports another file and "db.db" itself; neither may see a half-changed
-// mirror, and no row is doubled.
+// The GUI thread reads the mirror and imports while the network thread records: no half-changed mirror, no doubled row.
 TEST_F(DatabaseThread, RecordingSearchingAndImportingTogether) {
   OpenAndLoad();
   const auto other = folder_.Path("other.db");
@@ -67,8 +65,7 @@ TEST_F(DatabaseThread, RecordingSearchingAndImportingTogether) {
   EXPECT_EQ(QueryFile(dbFile_, "SELECT DATE FROM PLAYERS WHERE NAME='player97'"), std::vector<std::string>{"date29"});
 }
 
-// The export copies "db.db" while the network thread may be recording: holding the file keeps
-// every refresh out of it until the copy is done.
+// The export copies "db.db" while the network thread may be recording.
 TEST_F(DatabaseThread, HoldingTheFileKeepsRecordingOut) {
   OpenAndLoad();
   std::atomic<bool> recorded{false};
@@ -120,8 +117,7 @@ TEST_F(DatabaseThread, StoppingDuringTheLoadLeavesTheFileWholeAndRecordsTheLastR
   EXPECT_EQ(CountOf("NAME='quitter'"), "1");
 }
 
-// Another program holds a write lock on the file across several refreshes: the rows wait and
-// reach the file, each once and with its last date, with the first refresh after the lock.
+// Another program holds a write lock across several refreshes; each row lands once, with its last date.
 TEST_F(DatabaseThread, RowsABusyFileRefusedAreRecordedWithTheNextRefresh) {
   folder_.EmptyFile("db.db");
   SetPlayerDatabaseBusyWait(20);

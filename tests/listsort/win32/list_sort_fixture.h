@@ -1,6 +1,5 @@
 #pragma once
-// The sorting library on a window of the program's own runtime ("WindowClass_1"), whose
-// container holds two report lists: 9 for the tests, 10 never registered.
+// A "WindowClass_1" window of the program's runtime; its container holds list 9 and list 10 (never registered).
 #include "listsort/listsort.h"
 #include "runtime/win32/gui.h"
 
@@ -20,8 +19,7 @@ inline DWORD g_lastLookupThread = 0;
 
 class SortTestWindow {
  public:
-  // The container passes WM_NOTIFY on to the window when `forwardingContainer` is set, as
-  // other windows' containers may do.
+  // With `forwardingContainer` the container passes WM_NOTIFY on to the window, as some containers do.
   explicit SortTestWindow(const std::vector<Text>& columns, bool forwardingContainer = true);
   ~SortTestWindow();
   SortTestWindow(const SortTestWindow&) = delete;
@@ -47,22 +45,12 @@ class SortTestWindow {
 
 // Serves the calling thread's messages; false when none was waiting.
 bool PumpMessagesOnce();
-// Serves messages until `done` returns true or about five seconds pass.
-template <typename Done>
-bool PumpMessagesUntil(Done done) {
-  for (int round = 0; round < 5000; ++round) {
-    if (done()) return true;
-    if (!PumpMessagesOnce()) Sleep(1);
-  }
-  return done();
-}
 
 inline const std::vector<Text> kScoresUp = {u"10", u"20", u"30", u"40", u"50"};
 inline const std::vector<Text> kScoresDown = {u"50", u"40", u"30", u"20", u"10"};
 inline const std::vector<Text> kScoresAsFilled = {u"50", u"10", u"30", u"20", u"40"};
 
-// Starts the library for each test and builds the test window with five rows whose scores
-// are 50, 10, 30, 20, 40 and whose names and ids follow them.
+// The library started and a window with five rows, scores 50, 10, 30, 20, 40.
 class ListSortTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -73,9 +61,9 @@ class ListSortTest : public ::testing::Test {
     window_.reset();
     ShutdownListSortLibrary();
   }
-  void NewWindow() {
+  void NewWindow(bool forwardingContainer = true) {
     window_.reset();
-    window_.emplace(std::vector<Text>{u"Name", u"Score", u"Id"});
+    window_.emplace(std::vector<Text>{u"Name", u"Score", u"Id"}, forwardingContainer);
     window_->AddRows({{u"delta", u"50", u"$5"}, {u"alpha", u"10", u"4"}, {u"Echo", u"30", u"1"},
                       {u"charlie", u"20", u"3"}, {u"Bravo", u"40", u"2"}});
   }

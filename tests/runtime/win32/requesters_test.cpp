@@ -8,8 +8,7 @@
 
 namespace {
 
-// Waits (bounded) for a visible window of this class and title; nullptr when none came. Other
-// programs share the desktop under test: only a window of this process counts.
+// A visible window of this process (others share the desktop) with this class and title, or nullptr.
 HWND WaitForOwnWindow(const wchar_t* className, const wchar_t* title) {
   for (int i = 0; i < 1000; ++i) {
     for (HWND box = FindWindowW(className, title); box != nullptr; box = FindWindowExW(nullptr, box, className, title)) {
