@@ -9,7 +9,7 @@
 namespace {
 
 // An empty file, as start-up makes it, is an empty database, also at a path beyond ASCII.
-TEST(DatabaseFrontend, OpenNeverCreatesAFileButTakesAnEmptyOne) {
+TEST(DatabaseFrontend, OpenNeverCreatesAFileTakesAnEmptyOneAndATextFileRunsNothing) {
   TestFolder folder;
   DatabaseFile file;
   EXPECT_FALSE(file.Open(folder.File("missing.db")));
@@ -21,6 +21,13 @@ TEST(DatabaseFrontend, OpenNeverCreatesAFileButTakesAnEmptyOne) {
   EXPECT_TRUE(file.Execute(u"CREATE TABLE T (A TEXT)"));
   file.Close();
   EXPECT_EQ(QueryFile(std::filesystem::path(name), "SELECT name FROM sqlite_master"), std::vector<std::string>{"T"});
+  // A text file opens, but no statement runs on it.
+  ASSERT_TRUE(file.Open(folder.TextFile("notes.db", "These are not the rows you are looking for.\n")));
+  DatabaseStatement query;
+  EXPECT_FALSE(query.Prepare(file, u"SELECT * FROM sqlite_master"));
+  EXPECT_FALSE(query.IsPrepared());
+  EXPECT_NE(file.LastErrorText(), u"");
+  EXPECT_FALSE(file.Execute(u"CREATE TABLE T (A TEXT)"));
 }
 
 // A failed step is told apart from the end of the rows, and the statement runs on after it.
@@ -56,17 +63,6 @@ TEST(DatabaseFrontend, BoundValuesAreStoredUnchangedAsUtf8) {
   EXPECT_TRUE(insert.Failed());
   EXPECT_TRUE(insert.Execute({u"two"}));
   EXPECT_EQ(QueryFile(folder.Path("a.db"), "SELECT A FROM T ORDER BY rowid"), (std::vector<std::string>{TextToUtf8(tricky), "one", "two"}));
-}
-
-TEST(DatabaseFrontend, TextFileOpensButNoStatementRuns) {
-  TestFolder folder;
-  DatabaseFile file;
-  ASSERT_TRUE(file.Open(folder.TextFile("notes.db", "These are not the rows you are looking for.\n")));
-  DatabaseStatement query;
-  EXPECT_FALSE(query.Prepare(file, u"SELECT * FROM sqlite_master"));
-  EXPECT_FALSE(query.IsPrepared());
-  EXPECT_NE(file.LastErrorText(), u"");
-  EXPECT_FALSE(file.Execute(u"CREATE TABLE T (A TEXT)"));
 }
 
 TEST(DatabaseFrontend, StatementOutlivingItsFileStillFinishes) {

@@ -61,10 +61,7 @@ TEST(DatabaseMirror, EveryKindOfTextReadsBackAsItWentIn) {
 
 TEST(DatabaseMirror, RowsAreFoundByTheirRowIdDenseOrNot) {
   DatabaseMirror mirror;
-  mirror.Append(1, {u"A", u"g", u"i", u"s", u"old"});
-  mirror.Append(2, {u"B", u"g", u"i", u"s", u"old"});
-  mirror.Append(7, {u"C", u"g", u"i", u"s", u"old"});  // a file with gaps
-  mirror.Append(5, {u"D", u"g", u"i", u"s", u"old"});  // and out of order
+  for (const std::int64_t rowId : {1, 2, 7, 5}) mirror.Append(rowId, {u"A", u"g", u"i", u"s", u"old"});  // gaps, out of order
   EXPECT_TRUE(mirror.SetDate(2, u"new"));
   EXPECT_TRUE(mirror.SetDate(5, u"new5"));
   EXPECT_FALSE(mirror.SetDate(3, u"never"));
