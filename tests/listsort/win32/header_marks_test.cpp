@@ -68,44 +68,35 @@ TEST_F(ListSortTest, ImageArrowsMarkTheSortedColumnAndStayInTheHeader) {
   EXPECT_EQ(window_->HeaderImage(0), 1);
 }
 
-// Without images; the column that loses the mark gets its heading back.
+// Without images, and the themed arrows; the column that loses the mark gets its heading back.
 TEST_F(ListSortTest, OtherIndicatorsMarkTheHeadingOrNothing) {
-  SetThemedSortDrawing(0);
+  constexpr int kMarks = HDF_IMAGE | HDF_BITMAP_ON_RIGHT | kSortFlags;
   const struct {
     SortIndicator Indicator;
-    int Format;
-    const char16_t* Up;
-    const char16_t* Down;
-  } cases[] = {{SortIndicator::None, 0, u"Score", u"Score"},
-               {SortIndicator::TextMarks, 0, u"\u00AB Score \u00BB", u"\u00BB Score \u00AB"},
-               {SortIndicator::ArrowBesideText, HDF_IMAGE | HDF_BITMAP_ON_RIGHT, u"Score", u"Score"}};
+    int Themed, Up, Down;  // Up and Down: the header format's mark bits
+    const char16_t* UpText;
+    const char16_t* DownText;
+  } cases[] = {{SortIndicator::None, 0, 0, 0, u"Score", u"Score"},
+               {SortIndicator::TextMarks, 0, 0, 0, u"\u00AB Score \u00BB", u"\u00BB Score \u00AB"},
+               {SortIndicator::ArrowBesideText, 0, HDF_IMAGE | HDF_BITMAP_ON_RIGHT, HDF_IMAGE | HDF_BITMAP_ON_RIGHT, u"Score", u"Score"},
+               {SortIndicator::HeaderArrow, 1, HDF_SORTUP, HDF_SORTDOWN, u"Score", u"Score"}};
   for (const auto& c : cases) {
+    if (SetThemedSortDrawing(c.Themed) != c.Themed) GTEST_SKIP() << "visual themes are not active here";
     NewWindow();
     Register(c.Indicator);
     window_->ClickHeader(1);
     EXPECT_EQ(Scores(), kScoresUp);
-    EXPECT_EQ(window_->HeaderFormat(1) & (HDF_IMAGE | HDF_BITMAP_ON_RIGHT | kSortFlags), c.Format);
-    EXPECT_EQ(window_->HeaderText(1), c.Up);
+    EXPECT_EQ(window_->HeaderFormat(1) & (kMarks | HDF_STRING), c.Up | HDF_STRING);
+    EXPECT_EQ(window_->HeaderText(1), c.UpText);
     window_->ClickHeader(1);
-    EXPECT_EQ(window_->HeaderText(1), c.Down);
+    EXPECT_EQ(Scores(), kScoresDown);
+    EXPECT_EQ(window_->HeaderFormat(1) & kMarks, c.Down);
+    EXPECT_EQ(window_->HeaderText(1), c.DownText);
     window_->ClickHeader(0);
     EXPECT_EQ(window_->HeaderText(1), u"Score");
     EXPECT_EQ(window_->HeaderFormat(1) & (HDF_IMAGE | kSortFlags), 0);
+    EXPECT_EQ(window_->HeaderFormat(0) & kMarks, c.Up);
   }
-}
-
-TEST_F(ListSortTest, ThemedArrowsUseTheHeaderSortFlags) {
-  if (SetThemedSortDrawing(1) != 1) GTEST_SKIP() << "visual themes are not active here";
-  Register(SortIndicator::HeaderArrow);
-  window_->ClickHeader(1);
-  EXPECT_EQ(window_->HeaderFormat(1) & (kSortFlags | HDF_IMAGE | HDF_STRING), HDF_SORTUP | HDF_STRING);
-  window_->ClickHeader(1);
-  EXPECT_EQ(window_->HeaderFormat(1) & (kSortFlags | HDF_IMAGE), HDF_SORTDOWN);
-  EXPECT_EQ(Scores(), kScoresDown);
-  window_->ClickHeader(0);
-  EXPECT_EQ(window_->HeaderFormat(1) & (kSortFlags | HDF_IMAGE), 0);
-  EXPECT_EQ(window_->HeaderFormat(0) & kSortFlags, HDF_SORTUP);
-  EXPECT_EQ(window_->HeaderText(1), u"Score");
 }
 
 // Only the maximise/restore change (0x8020) scrolls a list back to the top left; a hidden list stays hidden.
