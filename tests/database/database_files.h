@@ -42,9 +42,7 @@ class DatabaseTest : public ::testing::Test {
     ASSERT_NE(OpenPlayerDatabase(dbFile_.u16string()), 0);
     LoadPlayerDatabase();
   }
-  std::string CountOf(const std::string& where) const {
-    return QueryFile(dbFile_, "SELECT count(*) FROM PLAYERS WHERE " + where).at(0);
-  }
+  std::string CountOf(const std::string& where) const { return QueryFile(dbFile_, "SELECT count(*) FROM PLAYERS WHERE " + where).at(0); }
 
   TestFolder folder_;
   const std::filesystem::path dbFile_ = folder_.Path("db.db");

@@ -38,7 +38,6 @@ TEST(TextPool, SameTextSameNumberAtAnyLength) {
   EXPECT_EQ(pool.View(pool.Intern(u"123-filler-text")), u"123-filler-text");
 }
 
-// Texts in one byte a character, in two, from UTF-16, from UTF-8, and cut at 255.
 TEST(DatabaseMirror, EveryKindOfTextReadsBackAsItWentIn) {
   const Text longName(300, u'n');
   const Text wide = u"\u0411\u043E\u0431 \u00C4 x";  // Cyrillic beside Latin-1

@@ -33,9 +33,7 @@ std::uint32_t FileChangeCounter(const std::filesystem::path& file) {
 
 class PlayerDatabase : public DatabaseTest {
  protected:
-  std::vector<std::string> FileRows() {
-    return QueryFile(dbFile_, "SELECT NAME, GUID, IP, SERVER, DATE FROM PLAYERS ORDER BY rowid");
-  }
+  std::vector<std::string> FileRows() { return QueryFile(dbFile_, "SELECT NAME, GUID, IP, SERVER, DATE FROM PLAYERS ORDER BY rowid"); }
   // The mirror's rows in the form of FileRows(), to be compared with the file.
   static std::vector<std::string> MirrorRows() {
     std::vector<std::string> rows;
@@ -45,11 +43,6 @@ class PlayerDatabase : public DatabaseTest {
       rows.push_back(TextToUtf8(row.Name + u"|" + row.GUID + u"|" + row.IP + u"|" + row.Server + u"|" + row.Date));
     }
     return rows;
-  }
-  // A database file of another installation, written with SQLite directly.
-  std::filesystem::path OtherFile(const std::string& name, const std::string& rowsSql) {
-    RunSql(folder_.Path(name), kPlayersTable + (";" + rowsSql));
-    return folder_.Path(name);
   }
 };
 
@@ -141,8 +134,9 @@ TEST_F(PlayerDatabase, ImportAddsEachRowOnceWithItsOwnDateAndOnlyFromADatabase) 
   OpenAndLoad();
   RecordPlayerSeen(u"Mine", kGuid, u"9.9.9.9", kServer, u"05.05.2024 12:00");
   RecordPlayerSeen(u"A", u"ga", u"1.1.1.1", u"s:1", u"05.05.2024 12:00");
-  const auto other = OtherFile("other.db", "INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','01.01.2020 10:00');"
-                                           "INSERT INTO PLAYERS VALUES ('B''s','gb','2.2.2.2','s:1','02.01.2020 10:00');");
+  const auto other = folder_.Path("other.db");  // of another installation
+  RunSql(other, kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','01.01.2020 10:00');"
+                                            "INSERT INTO PLAYERS VALUES ('B''s','gb','2.2.2.2','s:1','02.01.2020 10:00');"));
   for (const auto& file : {other, other, dbFile_}) {
     EXPECT_EQ(ImportPlayerDatabase(file.u16string()), 1);
     EXPECT_EQ(FileRows(), (std::vector<std::string>{"Mine|" + TextToUtf8(kGuid) + "|9.9.9.9|game.example:2302|05.05.2024 12:00",
@@ -183,7 +177,8 @@ TEST_F(PlayerDatabase, ImportNeverWritesTheImportedFile) {
   GTEST_SKIP() << "the crashed writer is a forked process";
 #else
   OpenAndLoad();
-  const auto other = OtherFile("crashed.db", "INSERT INTO PLAYERS VALUES ('A','g','1','s','d');");
+  const auto other = folder_.Path("crashed.db");
+  RunSql(other, kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('A','g','1','s','d');"));
   const pid_t writer = fork();
   if (writer == 0) {
     DatabaseFile file;

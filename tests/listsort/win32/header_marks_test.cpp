@@ -7,15 +7,13 @@ namespace {
 
 constexpr int kSortFlags = HDF_SORTUP | HDF_SORTDOWN;
 
-HIMAGELIST HeaderImages(HWND header) { return reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0)); }
-
 }  // namespace
 
 // The arrows stay in the header after the list gets row images (usually in a refill, while suspended).
 TEST_F(ListSortTest, ImageArrowsMarkTheSortedColumnAndStayInTheHeader) {
   ASSERT_EQ(SetThemedSortDrawing(0), 0);
   Register(SortIndicator::HeaderArrow);
-  HIMAGELIST arrows = HeaderImages(window_->header());
+  HIMAGELIST arrows = Header_GetImageList(window_->header());
   ASSERT_NE(arrows, nullptr);
   EXPECT_EQ(ImageList_GetImageCount(arrows), 2);
   // Drawn over red, each picture shows exactly the arrow's black and white pixels.
@@ -35,7 +33,7 @@ TEST_F(ListSortTest, ImageArrowsMarkTheSortedColumnAndStayInTheHeader) {
   SetListSortSuspended(true);
   ListView_SetImageList(window_->list(), rowImages, LVSIL_SMALL);
   SetListSortSuspended(false);
-  EXPECT_EQ(HeaderImages(window_->header()), arrows);
+  EXPECT_EQ(Header_GetImageList(window_->header()), arrows);
 
   window_->ClickHeader(1);
   EXPECT_EQ(window_->HeaderFormat(1) & (HDF_IMAGE | HDF_STRING), HDF_IMAGE | HDF_STRING);
@@ -68,7 +66,6 @@ TEST_F(ListSortTest, ImageArrowsMarkTheSortedColumnAndStayInTheHeader) {
   EXPECT_EQ(window_->HeaderImage(0), 1);
 }
 
-// Without images, and the themed arrows; the column that loses the mark gets its heading back.
 TEST_F(ListSortTest, OtherIndicatorsMarkTheHeadingOrNothing) {
   constexpr int kMarks = HDF_IMAGE | HDF_BITMAP_ON_RIGHT | kSortFlags;
   const struct {

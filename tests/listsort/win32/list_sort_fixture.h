@@ -18,6 +18,9 @@ inline int g_topWindowColumnClicks = 0;
 // The thread on which the library last asked which window a gadget number names.
 inline DWORD g_lastLookupThread = 0;
 
+inline WNDPROC Subclass(HWND window, WNDPROC procedure) {
+  return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
 // Serves the calling thread's messages; false when none was waiting.
 inline bool PumpMessagesOnce() {
   MSG message;
@@ -105,9 +108,6 @@ class SortTestWindow {
     item.cchTextMax = 512;
     Header_GetItem(header(), column, &item);
     return item;
-  }
-  static WNDPROC Subclass(HWND window, WNDPROC procedure) {
-    return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
   }
   static LRESULT CALLBACK CountColumnClicks(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_COLUMNCLICK) ++g_topWindowColumnClicks;

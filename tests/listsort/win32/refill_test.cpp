@@ -19,7 +19,6 @@ TEST_F(ListSortTest, RowsAreNumberedOnInsertDeleteAndResume) {
   EXPECT_EQ(Scores(), (std::vector<Text>{u"1", u"5", u"10", u"15", u"20", u"30", u"40", u"65", u"70"}));
 }
 
-// The program registers, sorts and refills from the network thread; the work runs on the GUI thread.
 TEST_F(ListSortTest, CallsAndARefillFromAnotherThreadRunOnTheGuiThreadAndKeepTheSort) {
   std::atomic<bool> done{false};
   SortResult results[3] = {};

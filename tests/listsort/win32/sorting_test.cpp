@@ -116,8 +116,7 @@ TEST(LongList, FiveHundredShuffledRowsOfEveryNumericTypeSortInBothDirectionsFrom
   SortTestWindow window({u"Value"});
   ASSERT_EQ(RegisterSortableList(kListGadget, SortIndicator::HeaderArrow), SortResult::Done);
   g_watch = {};
-  g_watch.previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(window.list(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WatchSorting)));
+  g_watch.previous = Subclass(window.list(), WatchSorting);
   const struct {
     SortType type;
     Text (*cell)(int);
@@ -145,6 +144,6 @@ TEST(LongList, FiveHundredShuffledRowsOfEveryNumericTypeSortInBothDirectionsFrom
     EXPECT_EQ(window.Column(0), std::vector<Text>(ascending.rbegin(), ascending.rend())) << "type " << int{t.type};
   }
   EXPECT_EQ(g_watch.textReadsWhileSorting, 0);
-  SetWindowLongPtrW(window.list(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_watch.previous));
+  Subclass(window.list(), g_watch.previous);
   ShutdownListSortLibrary();
 }

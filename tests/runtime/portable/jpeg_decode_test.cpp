@@ -8,7 +8,6 @@
 
 #include <jpeglib.h>
 
-// Red and blue halves written by libjpeg's own encoder at the best quality.
 TEST(JpegDecode, ReadsThePicturesPixelsAsOpaqueRgbaAndNothingFromDamagedBytes) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};

@@ -215,8 +215,6 @@ TEST(WindowFlags, HiddenMaximisedWindowShowsMaximised) {
   HideWindow(20, false);
   EXPECT_TRUE(IsWindowVisible(WindowHandle(20)));
   EXPECT_EQ(WindowState(20), static_cast<std::int32_t>(kWindowMaximized));
-  ShowWindow(WindowHandle(20), SW_MINIMIZE);
-  EXPECT_EQ(WindowState(20), static_cast<std::int32_t>(kWindowMinimized));
   FreeWindow(20);
 }
 
