@@ -13,13 +13,6 @@
 // A 0x..RRGGBB pixel as a COLORREF (red in the low byte).
 inline COLORREF ColourOf(std::uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
 
-// Each channel within `tolerance` (gradients may miss their end colours by a step or two).
-inline bool NearColour(COLORREF a, COLORREF b, int tolerance) {
-  for (int shift : {0, 8, 16})
-    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance) return false;
-  return true;
-}
-
 // The header of a top-down DIB of `bits` bits a pixel.
 inline BITMAPINFO DibInfo(int width, int height, WORD bits = 32) {
   return BITMAPINFO{{sizeof(BITMAPINFOHEADER), width, -height, 1, bits, BI_RGB, 0, 0, 0, 0, 0}, {}};
@@ -95,6 +88,12 @@ inline HICON Icon(int width, int height, const std::vector<std::uint32_t>& pixel
   DeleteObject(colour);
   DeleteObject(mask);
   return icon;
+}
+
+// Each channel within `tolerance` (gradients may miss their end colours by a step or two).
+inline bool NearColour(COLORREF a, COLORREF b, int tolerance) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
 // The colour pixels (with alpha) of an icon or a 32-bit bitmap, top-down.
