@@ -39,11 +39,7 @@ std::vector<std::string> PlayerRows() {
 
 TEST_F(ParserTest, PlayerLinesGiveOneRecordEach) {
   const std::string heading(kPlayerHeadingLength, 'h');
-  const struct {
-    std::string Text;
-    std::vector<std::string> Records;
-    int UpdateView = 1;
-  } cases[] = {
+  const struct { std::string Text; std::vector<std::string> Records; int UpdateView = 1; } cases[] = {
       // A GUID followed by its status is cut to 32 characters.
       {heading + "0   127.0.0.1:2304   63   0123456789abcdef0123456789abcdef(OK) Some One\n",
        {"0|127.0.0.1|2304|63|0123456789abcdef0123456789abcdef|Some One"}},

@@ -19,8 +19,7 @@ using ::testing::ElementsAre;
 
 class PumpTest : public HandDrivenTest {
  protected:
-  // A 100-player list in the server's tersest layout, cut into three parts of nearly equal size.
-  void SetUp() override {
+  void SetUp() override {  // a 100-player list in the server's tersest layout, in three near-equal parts
     HandDrivenTest::SetUp();
     const std::string reply = rcon_test_server::PlayersText(rcon_test_server::MakeTersePlayers(100), true);
     const std::size_t third = reply.size() / 3 + 1;
@@ -105,9 +104,7 @@ TEST_F(PumpTest, AnUnfinishedReplyOrAnUnansweredRequestIsGivenUpAfterTenSeconds)
   EXPECT_EQ(MultipartCount(), 0u);
 }
 
-// Version and MaxPing answers match nothing before a connect asked for them; datagrams without
-// the signature or of another type match nothing at all. A repeated server message is
-// acknowledged each time.
+// Version/MaxPing answers match once a connect asked, foreign datagrams never; a repeat is acknowledged each time.
 TEST_F(PumpTest, RepeatedAnswersAndServerMessagesAreLoggedOnce) {
   AddPendingRequest(9, nullptr, 1, u"The server has been locked.");
   for (const auto& bytes : {ReplyDatagram(0, "2.14.0"), ReplyDatagram(255, "x"), rcon_test_server::Datagram(7, "\x09"),

@@ -1,7 +1,5 @@
 #pragma once
-// What the protocol tests share: a fake clock, a window that records every call, and the
-// scripted server on loopback, either answering a real connect or silent while the test
-// hands the client datagrams byte by byte.
+// The protocol tests' fake clock, recording window and scripted loopback server (answering, or silent).
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -29,8 +27,7 @@ inline void AdvanceFakeTicks(TickCount milliseconds) { g_fakeTick.fetch_add(mill
 
 inline std::string Utf8(TextView text) { return TextToUtf8(text); }
 
-// Records every call as "kind: details" in UTF-8, in order; a player list as its size. The
-// answers are set before the command that asks for them is queued (the mailbox orders the two).
+// Every call as "kind: details" in UTF-8, in order (a player list as its size); answers are set before queueing.
 class RecordingWindow : public RconWindow {
  public:
   void AddLogLine(TextView text) override { Record("log", Utf8(text)); }
@@ -62,17 +59,11 @@ class RecordingWindow : public RconWindow {
     return PromptAnswer;
   }
   void CancelPrompt() override {}
-  bool SelectedMissionText(Text& text) override {
-    text = SelectedMission;
-    return !text.empty();
-  }
+  bool SelectedMissionText(Text& text) override { return !(text = SelectedMission).empty(); }
   int SelectedBanRow() override { return SelectedBan; }
   void RemoveBanRow(int row) override { Record("remove ban row", std::to_string(row)); }
 
-  std::vector<std::string> Events() const {
-    std::lock_guard guard(lock_);
-    return events_;
-  }
+  std::vector<std::string> Events() const { std::lock_guard guard(lock_); return events_; }
   std::vector<std::string> Of(const std::string& kind) const {  // the details of one kind
     std::vector<std::string> found;
     for (const std::string& e : Events()) {
@@ -82,10 +73,7 @@ class RecordingWindow : public RconWindow {
   }
   std::vector<std::string> Log() const { return Of("log"); }
   int Count(const std::string& kind) const { return static_cast<int>(Of(kind).size()); }
-  void Clear() {
-    std::lock_guard guard(lock_);
-    events_.clear();
-  }
+  void Clear() { std::lock_guard guard(lock_); events_.clear(); }
 
   Text PromptAnswer;
   void (*DuringPrompt)() = nullptr;  // runs inside the prompt, e.g. to reset meanwhile
@@ -131,10 +119,7 @@ class RconTest : public ::testing::Test {
     if (!server.WaitForReceived(seen_ + 1, timeoutMs)) return {};
     return server.Received()[seen_++].Bytes;
   }
-  static std::size_t PendingCount() {
-    RconLockGuard guard;
-    return Rcon.PendingRequests.size();
-  }
+  static std::size_t PendingCount() { RconLockGuard guard; return Rcon.PendingRequests.size(); }
 
   rcon_test_server::RconTestServer server;
   RecordingWindow window;
@@ -143,9 +128,8 @@ class RconTest : public ::testing::Test {
   std::size_t seen_ = 0;
 };
 
-// Connected set by hand, the server silent: only the test sends the client anything. The
-// client's login tells the server where the client is; the first keep-alive is not due. No
-// other thread touches Rcon here, so the tests read and set it without the lock.
+// Connected by hand to the silent server, which learns the client's port from a login; no keep-alive is due.
+// No other thread touches Rcon here, so the tests use it without the lock.
 class HandDrivenTest : public RconTest {
  protected:
   void SetUp() override {
