@@ -1,7 +1,5 @@
 #pragma once
-// The real main window built from a "settings.ini" of the test's own, with the toolkit and the
-// program's pictures started once per process, a player database in a temporary folder and the
-// protocol's window interface installed; the Connect window and the dialogs open over it.
+// The real main window from the test's own "settings.ini", with a player database in a temporary folder.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -112,7 +110,7 @@ class MainWindowTest : public ::testing::Test {
     }
     return events;
   }
-  // Whether every item but separators of the menu bar's title (0 Server .. 3 Info) is as greyed as given.
+  // Whether every item but separators under the menu bar's title (0 Server .. 3 Info) is as greyed as given.
   static bool MenuTitleGrayed(int titleIndex, bool grayed) {
     for (const MenuRecord& menu : MenuList()) {
       if (menu.IsPopup || menu.Id != kMenuBar || menu.Handle == nullptr || menu.TitleIndex != titleIndex) continue;

@@ -2,6 +2,7 @@
 // The protocol tests' fake clock, recording window and scripted loopback server (answering, or silent).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <string>
@@ -26,6 +27,15 @@ inline void UseFakeTicks(TickCount start) {
 inline void AdvanceFakeTicks(TickCount milliseconds) { g_fakeTick.fetch_add(milliseconds); }
 
 inline std::string Utf8(TextView text) { return TextToUtf8(text); }
+
+// Puts a command reply with this payload into the packet buffer, as the pump leaves it.
+inline void PutReply(const std::string& payload) {
+  const auto bytes = rcon_test_server::ReplyDatagram(1, payload);
+  Rcon.PacketBuffer.assign(std::max(kPacketBufferSize, bytes.size() + 1), 0);
+  std::copy(bytes.begin(), bytes.end(), Rcon.PacketBuffer.begin());
+  Rcon.ReceivedLength = static_cast<std::int32_t>(bytes.size());
+  Rcon.ReplyLength = bytes.size();
+}
 
 // Every call as "kind: details" in UTF-8, in order (a player list as its size); answers are set before queueing.
 class RecordingWindow : public RconWindow {
