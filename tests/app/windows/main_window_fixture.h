@@ -93,8 +93,7 @@ class MainWindowTest : public ::testing::Test {
     ResetToolbarBuilderState();
     FreeWindow(kMainWindow);
   }
-  // Dispatches what is waiting and serves hand-overs from other threads; never blocks.
-  static void Pump() {
+  static void Pump() {  // dispatches what waits and serves other threads' hand-overs; never blocks
     MSG msg;
     for (int round = 0; round < 200 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++round) {
       TranslateMessage(&msg);
@@ -102,8 +101,7 @@ class MainWindowTest : public ::testing::Test {
     }
     ServeSentMessages();
   }
-  // The events waiting now, as (code, gadget or menu item) pairs.
-  static std::vector<std::pair<int, int>> TakeEvents() {
+  static std::vector<std::pair<int, int>> TakeEvents() {  // (code, gadget or menu item) pairs
     std::vector<std::pair<int, int>> events;
     for (int round = 0, code = 0; round < 200 && (code = WindowEvent()) != kEventNone; ++round) {
       events.emplace_back(code, code == kEventMenu ? EventMenu() : EventGadget());
@@ -126,8 +124,7 @@ class MainWindowTest : public ::testing::Test {
   static void Type(int gadget, const wchar_t* text) {
     SendMessageW(GadgetHandle(gadget), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   }
-  // The rows of a report list as cells joined by "|".
-  static std::vector<Text> ListRows(int gadget) {
+  static std::vector<Text> ListRows(int gadget) {  // each row's cells joined by "|"
     std::vector<Text> rows(CountGadgetItems(gadget));
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
       for (int column = 0; column < CountGadgetColumns(gadget); ++column) {

@@ -117,8 +117,7 @@ class RconTest : public ::testing::Test {
     SetTickSourceForTesting(nullptr);
     server.Stop();
   }
-  // ConnectToServer(1) with the given password; true when it connected.
-  bool Connect(const std::string& password = "secret") {
+  bool Connect(const std::string& password = "secret") {  // ConnectToServer(1); true when connected
     SetServerTarget(u"127.0.0.1", server.Port(), AsciiText(password));
     ConnectToServer(1);
     RconLockGuard guard;
@@ -155,19 +154,16 @@ class HandDrivenTest : public RconTest {
     SendLogin(connection, u"");
     ASSERT_FALSE(FromClient().empty());
   }
-  // Sends `bytes` from the server and runs one pump pass once they have arrived.
-  std::int32_t Deliver(const std::vector<std::uint8_t>& bytes) {
+  std::int32_t Deliver(const std::vector<std::uint8_t>& bytes) {  // from the server, then one pump pass
     EXPECT_TRUE(server.SendRaw(bytes));
     EXPECT_TRUE(WaitUntil([&] { return PollSocketReadable(connection->Socket) == 1; }));
     return PumpNetwork();
   }
-  // A pump pass with nothing waiting (the mailbox is performed).
-  std::int32_t PumpIdle() {
+  std::int32_t PumpIdle() {  // a pump pass with nothing waiting: the mailbox is performed
     EXPECT_NE(PollSocketReadable(connection->Socket), 1) << "a datagram is waiting";
     return PumpNetwork();
   }
-  // Performs `code` in an idle pass and returns the command the client sent.
-  std::vector<std::uint8_t> Perform(CommandCode code, CommandParameters parameters = {}) {
+  std::vector<std::uint8_t> Perform(CommandCode code, CommandParameters parameters = {}) {  // what the client sent
     QueueCommand(code, std::move(parameters));
     PumpIdle();
     EXPECT_EQ(PeekPendingCommand(), kCommandNone) << "the pass empties the slot";
