@@ -4,19 +4,10 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-std::string Utf8Path(const std::filesystem::path& path) {
-  const std::u8string utf8 = path.u8string();
-  return std::string(utf8.begin(), utf8.end());
-}
-
-}  // namespace
-
 std::vector<std::string> QueryFile(const std::filesystem::path& file, const std::string& sql) {
   std::vector<std::string> rows;
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(Utf8Path(file).c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(reinterpret_cast<const char*>(file.u8string().c_str()), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
     sqlite3_close(db);
     ADD_FAILURE() << "cannot open " << file.string();
     return rows;
@@ -44,7 +35,7 @@ std::vector<std::string> QueryFile(const std::filesystem::path& file, const std:
 
 void RunSql(const std::filesystem::path& file, const std::string& sql) {
   sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(Utf8Path(file).c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open(reinterpret_cast<const char*>(file.u8string().c_str()), &db), SQLITE_OK);
   char* error = nullptr;
   const int result = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
   EXPECT_EQ(result, SQLITE_OK) << (error != nullptr ? error : "");

@@ -8,9 +8,8 @@
 
 namespace {
 
-// A missing file is not created; an empty one, as start-up makes it, is an empty database,
-// also at a path beyond ASCII.
-TEST(DatabaseFrontend, OpenNeverCreatesAFileButTakesAnEmptyOne) {
+// An empty file, as start-up makes it, is an empty database, also at a path beyond ASCII.
+TEST(DatabaseFrontend, OpenNeverCreatesAFileTakesAnEmptyOneAndATextFileRunsNothing) {
   TestFolder folder;
   DatabaseFile file;
   EXPECT_FALSE(file.Open(folder.File("missing.db")));
@@ -22,10 +21,16 @@ TEST(DatabaseFrontend, OpenNeverCreatesAFileButTakesAnEmptyOne) {
   EXPECT_TRUE(file.Execute(u"CREATE TABLE T (A TEXT)"));
   file.Close();
   EXPECT_EQ(QueryFile(std::filesystem::path(name), "SELECT name FROM sqlite_master"), std::vector<std::string>{"T"});
+  // A text file opens, but no statement runs on it.
+  ASSERT_TRUE(file.Open(folder.TextFile("notes.db", "These are not the rows you are looking for.\n")));
+  DatabaseStatement query;
+  EXPECT_FALSE(query.Prepare(file, u"SELECT * FROM sqlite_master"));
+  EXPECT_FALSE(query.IsPrepared());
+  EXPECT_NE(file.LastErrorText(), u"");
+  EXPECT_FALSE(file.Execute(u"CREATE TABLE T (A TEXT)"));
 }
 
-// Values are bound, never spliced into the SQL, and stored as UTF-8; a failed step is told
-// apart from the end of the rows, and the statement runs on after it.
+// A failed step is told apart from the end of the rows, and the statement runs on after it.
 TEST(DatabaseFrontend, BoundValuesAreStoredUnchangedAsUtf8) {
   TestFolder folder;
   DatabaseFile file;
@@ -58,17 +63,6 @@ TEST(DatabaseFrontend, BoundValuesAreStoredUnchangedAsUtf8) {
   EXPECT_TRUE(insert.Failed());
   EXPECT_TRUE(insert.Execute({u"two"}));
   EXPECT_EQ(QueryFile(folder.Path("a.db"), "SELECT A FROM T ORDER BY rowid"), (std::vector<std::string>{TextToUtf8(tricky), "one", "two"}));
-}
-
-TEST(DatabaseFrontend, TextFileOpensButNoStatementRuns) {
-  TestFolder folder;
-  DatabaseFile file;
-  ASSERT_TRUE(file.Open(folder.TextFile("notes.db", "These are not the rows you are looking for.\n")));
-  DatabaseStatement query;
-  EXPECT_FALSE(query.Prepare(file, u"SELECT * FROM sqlite_master"));
-  EXPECT_FALSE(query.IsPrepared());
-  EXPECT_NE(file.LastErrorText(), u"");
-  EXPECT_FALSE(file.Execute(u"CREATE TABLE T (A TEXT)"));
 }
 
 TEST(DatabaseFrontend, StatementOutlivingItsFileStillFinishes) {

@@ -38,8 +38,6 @@ TEST(TextPool, SameTextSameNumberAtAnyLength) {
   EXPECT_EQ(pool.View(pool.Intern(u"123-filler-text")), u"123-filler-text");
 }
 
-// Texts in one byte a character, in two, from UTF-16 and from UTF-8, and cut at 255: each
-// row reads back as it went in.
 TEST(DatabaseMirror, EveryKindOfTextReadsBackAsItWentIn) {
   const Text longName(300, u'n');
   const Text wide = u"\u0411\u043E\u0431 \u00C4 x";  // Cyrillic beside Latin-1
@@ -62,10 +60,7 @@ TEST(DatabaseMirror, EveryKindOfTextReadsBackAsItWentIn) {
 
 TEST(DatabaseMirror, RowsAreFoundByTheirRowIdDenseOrNot) {
   DatabaseMirror mirror;
-  mirror.Append(1, {u"A", u"g", u"i", u"s", u"old"});
-  mirror.Append(2, {u"B", u"g", u"i", u"s", u"old"});
-  mirror.Append(7, {u"C", u"g", u"i", u"s", u"old"});  // a file with gaps
-  mirror.Append(5, {u"D", u"g", u"i", u"s", u"old"});  // and out of order
+  for (const std::int64_t rowId : {1, 2, 7, 5}) mirror.Append(rowId, {u"A", u"g", u"i", u"s", u"old"});  // gaps, out of order
   EXPECT_TRUE(mirror.SetDate(2, u"new"));
   EXPECT_TRUE(mirror.SetDate(5, u"new5"));
   EXPECT_FALSE(mirror.SetDate(3, u"never"));
@@ -85,7 +80,7 @@ std::vector<std::uint32_t> AllWithHash(const NumberIndex& index, std::uint32_t h
   return found;
 }
 
-TEST(NumberIndex, EveryNumberIsFoundUnderItsHashAfterGrowingAndClearing) {
+TEST(NumberIndex, EveryNumberIsFoundUnderItsHashAfterGrowingClearingAndWithEqualHashes) {
   NumberIndex index;
   for (std::uint32_t n = 0; n < 10000; ++n) index.Insert(n * 2654435761u, n);
   EXPECT_EQ(index.Count(), 10000u);
@@ -95,17 +90,12 @@ TEST(NumberIndex, EveryNumberIsFoundUnderItsHashAfterGrowingAndClearing) {
   EXPECT_EQ(index.Count(), 0u);
   EXPECT_TRUE(AllWithHash(index, 0).empty());
   index.Reserve(1000);
-  for (std::uint32_t n = 0; n < 1000; ++n) index.Insert(n, n);
-  EXPECT_EQ(AllWithHash(index, 999), std::vector<std::uint32_t>{999});
-}
-
-// Equal hashes keep every number, and a probe stops when the visit says so.
-TEST(NumberIndex, EqualHashesKeepEveryNumber) {
-  NumberIndex index;
+  // Equal hashes keep every number, and a probe stops when the visit says so.
   for (std::uint32_t n = 0; n < 200; ++n) index.Insert(n % 2 == 0 ? 1000u : n, n);
   const auto even = AllWithHash(index, 1000);
   ASSERT_EQ(even.size(), 100u);
   for (std::size_t i = 0; i < even.size(); ++i) EXPECT_EQ(even[i], 2 * i);
+  EXPECT_EQ(AllWithHash(index, 199), std::vector<std::uint32_t>{199});
   std::vector<std::uint32_t> seen;
   index.Probe(1000, [&](std::uint32_t number) {
     seen.push_back(number);
@@ -114,22 +104,21 @@ TEST(NumberIndex, EqualHashesKeepEveryNumber) {
   EXPECT_EQ(seen.size(), 2u);
 }
 
-
-std::tm Time(int year, int month, int day, int hour, int minute, int second) {
-  std::tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
-  t.tm_sec = second;
-  return t;
-}
-
 TEST(PlayerDate, DayMonthYearHourMinuteWithLeadingZeros) {
-  EXPECT_EQ(PlayerSeenDate(Time(2024, 3, 5, 7, 9, 59)), u"05.03.2024 07:09");
-  EXPECT_EQ(PlayerSeenDate(Time(1999, 12, 31, 23, 59, 0)), u"31.12.1999 23:59");
-  EXPECT_EQ(PlayerSeenDate(Time(2030, 1, 1, 0, 0, 0)), u"01.01.2030 00:00");
+  const struct {
+    int Year, Month, Day, Hour, Minute;
+    const char16_t* Expected;
+  } cases[] = {{2024, 3, 5, 7, 9, u"05.03.2024 07:09"}, {1999, 12, 31, 23, 59, u"31.12.1999 23:59"}, {2030, 1, 1, 0, 0, u"01.01.2030 00:00"}};
+  for (const auto& c : cases) {
+    std::tm time{};
+    time.tm_year = c.Year - 1900;
+    time.tm_mon = c.Month - 1;
+    time.tm_mday = c.Day;
+    time.tm_hour = c.Hour;
+    time.tm_min = c.Minute;
+    time.tm_sec = 59;  // left out, never rounded up
+    EXPECT_EQ(PlayerSeenDate(time), c.Expected);
+  }
 }
 
 }  // namespace

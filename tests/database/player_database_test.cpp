@@ -31,21 +31,9 @@ std::uint32_t FileChangeCounter(const std::filesystem::path& file) {
   return counter;
 }
 
-class PlayerDatabase : public ::testing::Test {
+class PlayerDatabase : public DatabaseTest {
  protected:
-  void SetUp() override { ResetPlayerDatabase(); }
-  void TearDown() override { ResetPlayerDatabase(); }
-
-  // "db.db" as start-up leaves it (empty), or made with SQLite directly from `sql`.
-  void OpenAndLoad(const std::string& sql = "") {
-    if (sql.empty()) folder_.EmptyFile("db.db");
-    else RunSql(dbFile_, sql);
-    ASSERT_NE(OpenPlayerDatabase(dbFile_.u16string()), 0);
-    LoadPlayerDatabase();
-  }
-  std::vector<std::string> FileRows() {
-    return QueryFile(dbFile_, "SELECT NAME, GUID, IP, SERVER, DATE FROM PLAYERS ORDER BY rowid");
-  }
+  std::vector<std::string> FileRows() { return QueryFile(dbFile_, "SELECT NAME, GUID, IP, SERVER, DATE FROM PLAYERS ORDER BY rowid"); }
   // The mirror's rows in the form of FileRows(), to be compared with the file.
   static std::vector<std::string> MirrorRows() {
     std::vector<std::string> rows;
@@ -56,18 +44,9 @@ class PlayerDatabase : public ::testing::Test {
     }
     return rows;
   }
-  // A database file of another installation, written with SQLite directly.
-  std::filesystem::path OtherFile(const std::string& name, const std::string& rowsSql) {
-    RunSql(folder_.Path(name), kPlayersTable + (";" + rowsSql));
-    return folder_.Path(name);
-  }
-
-  TestFolder folder_;
-  const std::filesystem::path dbFile_ = folder_.Path("db.db");
 };
 
-// A new file gets exactly the table and the lookup index; an older file gains the index and
-// keeps its rows, which load in table order (NULL as ""); loading again replaces the mirror.
+// An older file gains the index and keeps its rows, loaded in table order (NULL as ""); a reload replaces the mirror.
 TEST_F(PlayerDatabase, FilesHoldTheTableAndTheLookupIndexAndLoadInOrder) {
   OpenAndLoad();
   EXPECT_EQ(QueryFile(dbFile_, "SELECT type, name, sql FROM sqlite_master ORDER BY type DESC"),
@@ -92,8 +71,7 @@ TEST_F(PlayerDatabase, MissingFileIsNeitherOpenedNorCreated) {
   EXPECT_EQ(DatabaseRowCount(), 0u);
 }
 
-// One row per name (letter case counts), GUID, IP and server; seen again, the row's date
-// moves on. Names shaped like SQL are just names, each found again as itself.
+// Letter case counts; names shaped like SQL are just names, each found again as itself.
 TEST_F(PlayerDatabase, ANewNameIpOrServerAddsARowAndTheSameOneMovesTheDate) {
   OpenAndLoad();
   const struct {
@@ -151,14 +129,14 @@ TEST_F(PlayerDatabase, RefreshIsRecordedInOneTransaction) {
   EXPECT_EQ(DatabaseRowCount(), 100u);
 }
 
-// Each imported row is added once (a second import and an import of "db.db" itself add
-// nothing), and its date is taken as it stands there, even an older one.
+// A second import and one of "db.db" itself add nothing; an imported date stands, even an older one.
 TEST_F(PlayerDatabase, ImportAddsEachRowOnceWithItsOwnDateAndOnlyFromADatabase) {
   OpenAndLoad();
   RecordPlayerSeen(u"Mine", kGuid, u"9.9.9.9", kServer, u"05.05.2024 12:00");
   RecordPlayerSeen(u"A", u"ga", u"1.1.1.1", u"s:1", u"05.05.2024 12:00");
-  const auto other = OtherFile("other.db", "INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','01.01.2020 10:00');"
-                                           "INSERT INTO PLAYERS VALUES ('B''s','gb','2.2.2.2','s:1','02.01.2020 10:00');");
+  const auto other = folder_.Path("other.db");  // of another installation
+  RunSql(other, kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','01.01.2020 10:00');"
+                                            "INSERT INTO PLAYERS VALUES ('B''s','gb','2.2.2.2','s:1','02.01.2020 10:00');"));
   for (const auto& file : {other, other, dbFile_}) {
     EXPECT_EQ(ImportPlayerDatabase(file.u16string()), 1);
     EXPECT_EQ(FileRows(), (std::vector<std::string>{"Mine|" + TextToUtf8(kGuid) + "|9.9.9.9|game.example:2302|05.05.2024 12:00",
@@ -177,8 +155,7 @@ TEST_F(PlayerDatabase, ImportAddsEachRowOnceWithItsOwnDateAndOnlyFromADatabase) 
   EXPECT_FALSE(std::filesystem::exists(folder_.Path("missing.db")));
 }
 
-// Another connection still reads the table, so our COMMIT cannot take the file: the refresh
-// is reported as not recorded and neither the file nor the mirror holds its row.
+// Another connection still reads the table, so our COMMIT cannot take the file.
 TEST_F(PlayerDatabase, FailedCommitAddsNothing) {
   OpenAndLoad();
   SetPlayerDatabaseBusyWait(20);
@@ -194,14 +171,14 @@ TEST_F(PlayerDatabase, FailedCommitAddsNothing) {
   EXPECT_EQ(DatabaseRowCount(), 1u);
 }
 
-// A file left with the journal of a crashed writer: the import neither rolls it back nor
-// changes a byte of the file; it reports that it could not import.
+// A file with a crashed writer's journal: the import neither rolls it back nor changes a byte.
 TEST_F(PlayerDatabase, ImportNeverWritesTheImportedFile) {
 #ifdef _WIN32
   GTEST_SKIP() << "the crashed writer is a forked process";
 #else
   OpenAndLoad();
-  const auto other = OtherFile("crashed.db", "INSERT INTO PLAYERS VALUES ('A','g','1','s','d');");
+  const auto other = folder_.Path("crashed.db");
+  RunSql(other, kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('A','g','1','s','d');"));
   const pid_t writer = fork();
   if (writer == 0) {
     DatabaseFile file;

@@ -6,49 +6,28 @@
 
 #include <gtest/gtest.h>
 
-#include "database/player_database.h"
 #include "database_files.h"
 #include "runtime/portable/database_frontend.h"
 #include "support/wait.h"
 
 namespace {
 
-
 PlayerSighting Seen(const Text& name, const Text& date) { return {name, u"g", u"9.9.9.9", u"s:9", date}; }
 
-class DatabaseThread : public ::testing::Test {
- protected:
-  void SetUp() override { ResetPlayerDatabase(); }
-  void TearDown() override { ResetPlayerDatabase(); }
+using DatabaseThread = DatabaseTest;
 
-  // "db.db" opened and read on the calling thread, as the program did before its database
-  // had a thread of its own; the tests' threads then stand in for the network thread.
-  void OpenEmptyFile() {
-    folder.EmptyFile("db.db");
-    ASSERT_NE(OpenPlayerDatabase(dbFile.u16string()), 0);
-    LoadPlayerDatabase();
-  }
-  // A file of `rows` players as an earlier version leaves it (no lookup index): "Player0", ...
-  void MakeOlderFile(int rows, const std::filesystem::path& file) {
-    RunSql(file, kPlayersTable + std::string("; WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < ") +
-                       std::to_string(rows - 1) +
-                       ") INSERT INTO PLAYERS SELECT 'Player' || x, printf('%032x', x / 3), '1.2.3.' || (x % 250), 's:1', "
-                       "'01.01.2020 10:00' FROM n;");
-  }
-  std::string CountOf(const std::string& where) const {
-    return QueryFile(dbFile, "SELECT count(*) FROM PLAYERS WHERE " + where).at(0);
-  }
+// A file of `rows` players as an earlier version leaves it (no lookup index): "Player0", ...
+void MakeOlderFile(int rows, const std::filesystem::path& file) {
+  RunSql(file, kPlayersTable + std::string("; WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < ") +
+                   std::to_string(rows - 1) +
+                   ") INSERT INTO PLAYERS SELECT 'Player' || x, printf('%032x', x / 3), '1.2.3.' || (x % 250), 's:1', "
+                   "'01.01.2020 10:00' FROM n;");
+}
 
-  TestFolder folder;
-  const std::filesystem::path dbFile = folder.Path("db.db");
-};
-
-// The network thread records refreshes while the GUI thread searches the mirror, reads rows
-// for the list and imports another file and "db.db" itself; neither may see a half-changed
-// mirror, and no row is doubled.
+// The GUI thread reads the mirror and imports while the network thread records: no half-changed mirror, no doubled row.
 TEST_F(DatabaseThread, RecordingSearchingAndImportingTogether) {
-  OpenEmptyFile();
-  const auto other = folder.Path("other.db");
+  OpenAndLoad();
+  const auto other = folder_.Path("other.db");
   MakeOlderFile(300, other);
 
   constexpr int kRefreshes = 30;
@@ -74,22 +53,21 @@ TEST_F(DatabaseThread, RecordingSearchingAndImportingTogether) {
     DatabaseRow row;
     ASSERT_TRUE(DatabaseRowCount() == 0 || ReadDatabaseRow(0, row));
     if (scan == 20) imports += ImportPlayerDatabase(other.u16string());
-    if (scan % 20 == 10) imports += ImportPlayerDatabase(dbFile.u16string());
+    if (scan % 20 == 10) imports += ImportPlayerDatabase(dbFile_.u16string());
   }
   network.join();
   EXPECT_EQ(imports, 11);
 
   const std::string total = std::to_string(kPlayers + (kRefreshes - 1) * 2 + 300);
   EXPECT_EQ(DatabaseRowCount(), std::stoul(total));
-  EXPECT_EQ(QueryFile(dbFile, "SELECT count(*), count(DISTINCT NAME) FROM PLAYERS"), std::vector<std::string>{total + "|" + total});
+  EXPECT_EQ(QueryFile(dbFile_, "SELECT count(*), count(DISTINCT NAME) FROM PLAYERS"), std::vector<std::string>{total + "|" + total});
   // The last refresh saw player 58..97; its date reached both the file and the mirror.
-  EXPECT_EQ(QueryFile(dbFile, "SELECT DATE FROM PLAYERS WHERE NAME='player97'"), std::vector<std::string>{"date29"});
+  EXPECT_EQ(QueryFile(dbFile_, "SELECT DATE FROM PLAYERS WHERE NAME='player97'"), std::vector<std::string>{"date29"});
 }
 
-// The export copies "db.db" while the network thread may be recording: holding the file keeps
-// every refresh out of it until the copy is done.
+// The export copies "db.db" while the network thread may be recording.
 TEST_F(DatabaseThread, HoldingTheFileKeepsRecordingOut) {
-  OpenEmptyFile();
+  OpenAndLoad();
   std::atomic<bool> recorded{false};
   std::thread network;
   {
@@ -105,15 +83,15 @@ TEST_F(DatabaseThread, HoldingTheFileKeepsRecordingOut) {
   }
   EXPECT_TRUE(WaitUntil([&recorded] { return recorded.load(); }, 5000));
   network.join();
-  EXPECT_EQ(QueryFile(dbFile, "SELECT NAME FROM PLAYERS"), std::vector<std::string>{"Late"});
+  EXPECT_EQ(QueryFile(dbFile_, "SELECT NAME FROM PLAYERS"), std::vector<std::string>{"Late"});
 }
 
 TEST_F(DatabaseThread, RefreshesDuringTheLoadLandExactlyOnce) {
-  MakeOlderFile(200000, dbFile);
+  MakeOlderFile(200000, dbFile_);
   {
     // The thread cannot read a row before both refreshes are handed over.
     const PlayerDatabaseFileHold hold;
-    StartPlayerDatabase(dbFile.u16string());
+    StartPlayerDatabase(dbFile_.u16string());
     EXPECT_FALSE(PlayerDatabaseLoaded());
     const Text guid5 = u"00000000000000000000000000000001";
     QueuePlayersSeen({{u"Player5", guid5, u"1.2.3.5", u"s:1", u"d1"}, Seen(u"late1", u"d1")});
@@ -121,7 +99,7 @@ TEST_F(DatabaseThread, RefreshesDuringTheLoadLandExactlyOnce) {
   }
   ASSERT_TRUE(WaitUntil(PlayerDatabaseLoaded, 120000));
   StopPlayerDatabase(nullptr);
-  EXPECT_EQ(QueryFile(dbFile, "SELECT count(*), sum(DATE='d2') FROM PLAYERS"), std::vector<std::string>{"200002|3"});
+  EXPECT_EQ(QueryFile(dbFile_, "SELECT count(*), sum(DATE='d2') FROM PLAYERS"), std::vector<std::string>{"200002|3"});
   const LockedDatabaseRows rows;
   ASSERT_EQ(rows.Count(), 200002u);
   EXPECT_EQ(rows.Row(5).Date, u"d2");
@@ -130,24 +108,23 @@ TEST_F(DatabaseThread, RefreshesDuringTheLoadLandExactlyOnce) {
 }
 
 TEST_F(DatabaseThread, StoppingDuringTheLoadLeavesTheFileWholeAndRecordsTheLastRefresh) {
-  MakeOlderFile(200000, dbFile);
-  StartPlayerDatabase(dbFile.u16string());
+  MakeOlderFile(200000, dbFile_);
+  StartPlayerDatabase(dbFile_.u16string());
   QueuePlayersSeen({Seen(u"quitter", u"d1")});
   StopPlayerDatabase(nullptr);
-  EXPECT_EQ(QueryFile(dbFile, "PRAGMA integrity_check"), std::vector<std::string>{"ok"});
+  EXPECT_EQ(QueryFile(dbFile_, "PRAGMA integrity_check"), std::vector<std::string>{"ok"});
   EXPECT_EQ(CountOf("1"), "200001");
   EXPECT_EQ(CountOf("NAME='quitter'"), "1");
 }
 
-// Another program holds a write lock on the file across several refreshes: the rows wait and
-// reach the file, each once and with its last date, with the first refresh after the lock.
+// Another program holds a write lock across several refreshes; each row lands once, with its last date.
 TEST_F(DatabaseThread, RowsABusyFileRefusedAreRecordedWithTheNextRefresh) {
-  folder.EmptyFile("db.db");
+  folder_.EmptyFile("db.db");
   SetPlayerDatabaseBusyWait(20);
-  StartPlayerDatabase(dbFile.u16string());
+  StartPlayerDatabase(dbFile_.u16string());
   ASSERT_TRUE(WaitUntil(PlayerDatabaseLoaded, 10000));
   DatabaseFile other;
-  ASSERT_TRUE(other.Open(dbFile.u16string()));
+  ASSERT_TRUE(other.Open(dbFile_.u16string()));
   ASSERT_TRUE(other.Execute(u"BEGIN IMMEDIATE"));
   QueuePlayersSeen({Seen(u"A", u"d1"), Seen(u"B", u"d1")});
   SleepMs(100);

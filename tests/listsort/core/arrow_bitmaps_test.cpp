@@ -29,8 +29,6 @@ std::vector<std::string> Picture(const std::vector<std::uint8_t>& file) {
 
 }  // namespace
 
-// Complete 8-bit palette bitmaps that draw what the pixel rule answers, pointing the way
-// their names say.
 TEST(ArrowBitmaps, FilesAre8BitPaletteBitmapsOfTheArrows) {
   // Offset, size and value of each header field a reader relies on.
   const std::uint32_t kFields[][3] = {{2, 4, 1222}, {10, 4, 14 + 40 + 1024}, {14, 4, 40}, {18, 4, 12},

@@ -63,10 +63,7 @@ TEST(CellCompare, OnlyTheFirst255CharactersCount) {
   EXPECT_EQ(CompareCellTexts(Text(kCellTextLimit, u'0') + u"7", u"0", kSortInteger32, 1), 0);
 }
 
-// A sort needs a comparison that gives the opposite answer when its arguments swap, and
-// equality with itself, for any cell text. The texts are short runs of the characters the
-// parsers treat specially, so that signs, prefixes, points, exponents, units and date
-// separators meet in every combination.
+// A sort needs this for any text: runs of the characters the parsers treat specially, in every combination.
 TEST(CellCompare, EveryTypeIsAntisymmetricAndReflexive) {
   static const std::u16string alphabet = u"0123456789-+$%.eE kbKBmoGO/:aAzZ\tNIfinty";
   std::mt19937 random(20240611);

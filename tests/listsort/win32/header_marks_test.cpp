@@ -7,24 +7,15 @@ namespace {
 
 constexpr int kSortFlags = HDF_SORTUP | HDF_SORTDOWN;
 
-HIMAGELIST HeaderImages(HWND header) { return reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0)); }
-
 }  // namespace
 
-// The header holds the two 12 x 12 arrow pictures, also after the list gets images for its
-// rows (usually with a refill, while sorting is suspended); the sorted column shows the one
-// for its direction, and the column that loses it keeps its heading.
+// The arrows stay in the header after the list gets row images (usually in a refill, while suspended).
 TEST_F(ListSortTest, ImageArrowsMarkTheSortedColumnAndStayInTheHeader) {
   ASSERT_EQ(SetThemedSortDrawing(0), 0);
   Register(SortIndicator::HeaderArrow);
-  HIMAGELIST arrows = HeaderImages(window_->header());
+  HIMAGELIST arrows = Header_GetImageList(window_->header());
   ASSERT_NE(arrows, nullptr);
   EXPECT_EQ(ImageList_GetImageCount(arrows), 2);
-  int width = 0;
-  int height = 0;
-  ImageList_GetIconSize(arrows, &width, &height);
-  EXPECT_EQ(width, 12);
-  EXPECT_EQ(height, 12);
   // Drawn over red, each picture shows exactly the arrow's black and white pixels.
   for (const int index : {0, 1}) {
     DibCanvas canvas(kArrowSide, kArrowSide, 0x00FF0000);
@@ -42,7 +33,7 @@ TEST_F(ListSortTest, ImageArrowsMarkTheSortedColumnAndStayInTheHeader) {
   SetListSortSuspended(true);
   ListView_SetImageList(window_->list(), rowImages, LVSIL_SMALL);
   SetListSortSuspended(false);
-  EXPECT_EQ(HeaderImages(window_->header()), arrows);
+  EXPECT_EQ(Header_GetImageList(window_->header()), arrows);
 
   window_->ClickHeader(1);
   EXPECT_EQ(window_->HeaderFormat(1) & (HDF_IMAGE | HDF_STRING), HDF_IMAGE | HDF_STRING);
@@ -75,49 +66,37 @@ TEST_F(ListSortTest, ImageArrowsMarkTheSortedColumnAndStayInTheHeader) {
   EXPECT_EQ(window_->HeaderImage(0), 1);
 }
 
-// Without images: no indicator marks nothing, text marks surround the heading, the arrow
-// beside the text goes on the right; the column that loses the mark gets its heading back.
 TEST_F(ListSortTest, OtherIndicatorsMarkTheHeadingOrNothing) {
-  SetThemedSortDrawing(0);
+  constexpr int kMarks = HDF_IMAGE | HDF_BITMAP_ON_RIGHT | kSortFlags;
   const struct {
     SortIndicator Indicator;
-    int Format;
-    const char16_t* Up;
-    const char16_t* Down;
-  } cases[] = {{SortIndicator::None, 0, u"Score", u"Score"},
-               {SortIndicator::TextMarks, 0, u"\u00AB Score \u00BB", u"\u00BB Score \u00AB"},
-               {SortIndicator::ArrowBesideText, HDF_IMAGE | HDF_BITMAP_ON_RIGHT, u"Score", u"Score"}};
+    int Themed, Up, Down;  // Up and Down: the header format's mark bits
+    const char16_t* UpText;
+    const char16_t* DownText;
+  } cases[] = {{SortIndicator::None, 0, 0, 0, u"Score", u"Score"},
+               {SortIndicator::TextMarks, 0, 0, 0, u"\u00AB Score \u00BB", u"\u00BB Score \u00AB"},
+               {SortIndicator::ArrowBesideText, 0, HDF_IMAGE | HDF_BITMAP_ON_RIGHT, HDF_IMAGE | HDF_BITMAP_ON_RIGHT, u"Score", u"Score"},
+               {SortIndicator::HeaderArrow, 1, HDF_SORTUP, HDF_SORTDOWN, u"Score", u"Score"}};
   for (const auto& c : cases) {
+    if (SetThemedSortDrawing(c.Themed) != c.Themed) GTEST_SKIP() << "visual themes are not active here";
     NewWindow();
     Register(c.Indicator);
     window_->ClickHeader(1);
     EXPECT_EQ(Scores(), kScoresUp);
-    EXPECT_EQ(window_->HeaderFormat(1) & (HDF_IMAGE | HDF_BITMAP_ON_RIGHT | kSortFlags), c.Format);
-    EXPECT_EQ(window_->HeaderText(1), c.Up);
+    EXPECT_EQ(window_->HeaderFormat(1) & (kMarks | HDF_STRING), c.Up | HDF_STRING);
+    EXPECT_EQ(window_->HeaderText(1), c.UpText);
     window_->ClickHeader(1);
-    EXPECT_EQ(window_->HeaderText(1), c.Down);
+    EXPECT_EQ(Scores(), kScoresDown);
+    EXPECT_EQ(window_->HeaderFormat(1) & kMarks, c.Down);
+    EXPECT_EQ(window_->HeaderText(1), c.DownText);
     window_->ClickHeader(0);
     EXPECT_EQ(window_->HeaderText(1), u"Score");
     EXPECT_EQ(window_->HeaderFormat(1) & (HDF_IMAGE | kSortFlags), 0);
+    EXPECT_EQ(window_->HeaderFormat(0) & kMarks, c.Up);
   }
 }
 
-TEST_F(ListSortTest, ThemedArrowsUseTheHeaderSortFlags) {
-  if (SetThemedSortDrawing(1) != 1) GTEST_SKIP() << "visual themes are not active here";
-  Register(SortIndicator::HeaderArrow);
-  window_->ClickHeader(1);
-  EXPECT_EQ(window_->HeaderFormat(1) & (kSortFlags | HDF_IMAGE | HDF_STRING), HDF_SORTUP | HDF_STRING);
-  window_->ClickHeader(1);
-  EXPECT_EQ(window_->HeaderFormat(1) & (kSortFlags | HDF_IMAGE), HDF_SORTDOWN);
-  EXPECT_EQ(Scores(), kScoresDown);
-  window_->ClickHeader(0);
-  EXPECT_EQ(window_->HeaderFormat(1) & (kSortFlags | HDF_IMAGE), 0);
-  EXPECT_EQ(window_->HeaderFormat(0) & kSortFlags, HDF_SORTUP);
-  EXPECT_EQ(window_->HeaderText(1), u"Score");
-}
-
-// Only the maximise/restore change (0x8020) scrolls a list back to the top left, and a hidden
-// list stays hidden.
+// Only the maximise/restore change (0x8020) scrolls a list back to the top left; a hidden list stays hidden.
 TEST_F(ListSortTest, MaximisingPutsScrolledListsBackAtTheTopLeft) {
   HWND list = window_->list();
   for (int row = 0; row < 100; ++row) window_->AddRows({{u"row", DecimalText(row), u"0"}});

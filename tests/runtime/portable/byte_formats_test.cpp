@@ -6,8 +6,6 @@
 
 #include <vector>
 
-// CR LF, LF, CR and NUL each end a line; two line ends make an empty line; nothing is read
-// past the end.
 TEST(LineReader, EndsLinesAtCrLfLfCrAndNul) {
   const std::pair<std::string, std::vector<std::string>> cases[] = {
       {"a\r\nb\nc\rd", {"a", "b", "c", "d"}}, {std::string("x\0y", 3), {"x", "y"}}, {"a\n\nb\r\n", {"a", "", "b"}},

@@ -8,9 +8,6 @@
 
 #include <jpeglib.h>
 
-// A 32 x 16 picture, left half pure red and right half pure blue, made by libjpeg's own
-// encoder at the best quality, reads back as opaque RGBA within the loss of the format;
-// damaged or foreign bytes give no picture.
 TEST(JpegDecode, ReadsThePicturesPixelsAsOpaqueRgbaAndNothingFromDamagedBytes) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};

@@ -22,8 +22,7 @@ TEST(PreferenceFile, MissingFileGivesDefaultsAndIsNeverCreated) {
   EXPECT_FALSE(IsExistingFile(path));
 }
 
-// Names in any letter case, the first group of a name that holds the key, numbers read up to
-// their first foreign character; a file only read is not rewritten.
+// The first group of a name that holds the key counts; numbers are read up to their first foreign character.
 TEST(PreferenceFile, ReadsWithoutRegardToLetterCaseAndRewritesNothingUnchanged) {
   TempFolder folder;
   const Text path = folder.File("settings.ini");
@@ -62,8 +61,7 @@ TEST(PreferenceFile, AnAnsiFileIsRewrittenAsUtf8WithTheMarkOnClose) {
                                  "[GUI]\r\nWindowState = 0\r\nWindowX = -1\r\n");
 }
 
-// A key changes in place or goes after its group's last line, in the first group of that
-// name; keys before any group belong to ""; other lines stay as they stood.
+// A new key goes after its group's last line, in the first group of that name; keys before any group belong to "".
 TEST(PreferenceDocument, WritesKeepEveryOtherLineWhereItStood) {
   const struct {
     std::string Before;

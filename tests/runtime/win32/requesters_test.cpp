@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -9,8 +8,7 @@
 
 namespace {
 
-// Waits (bounded) for a visible window of this class and title; nullptr when none came. Other
-// programs share the desktop under test: only a window of this process counts.
+// A visible window of this process (others share the desktop) with this class and title, or nullptr.
 HWND WaitForOwnWindow(const wchar_t* className, const wchar_t* title) {
   for (int i = 0; i < 1000; ++i) {
     for (HWND box = FindWindowW(className, title); box != nullptr; box = FindWindowExW(nullptr, box, className, title)) {
@@ -48,22 +46,6 @@ TEST(AskForText, AnswersFromAnotherThreadAndCancelGivesNothing) {
     asker.join();
     EXPECT_EQ(answer, accept ? u"120" : u"");
   }
-}
-
-TEST(FileRequester, SaveGivesTheTypedNameWithItsFolder) {
-  const Text start = (std::filesystem::temp_directory_path() / "start.db").u16string();
-  std::thread user([&] {
-    HWND box = WaitForOwnWindow(L"#32770", L"Export Database...");
-    if (box == nullptr) return;
-    HWND name = GetDlgItem(box, 0x47C);  // the file name box of the dialog
-    if (name == nullptr) name = GetDlgItem(box, 0x480);
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"backup"));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-  const Text chosen = AskSaveFileName(u"Export Database...", start, u"DB File (*.db)|*.db");
-  user.join();
-  ASSERT_FALSE(chosen.empty());
-  EXPECT_EQ(std::filesystem::path(chosen).filename().u16string().substr(0, 6), u"backup");
 }
 
 TEST(ShowMessage, IsOwnedByTheActiveWindow) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 // The header of a top-down DIB of `bits` bits a pixel.
@@ -88,6 +89,11 @@ inline HICON Icon(int width, int height, const std::vector<std::uint32_t>& pixel
   DeleteObject(colour);
   DeleteObject(mask);
   return icon;
+}
+
+inline bool NearColour(COLORREF a, COLORREF b, int tolerance) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
 // The colour pixels (with alpha) of an icon or a 32-bit bitmap, top-down.

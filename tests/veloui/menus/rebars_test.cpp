@@ -33,9 +33,11 @@ TEST_F(RebarTest, TheStyleBackgroundCoversTheWidestMonitorAndAForcedRenderGivesE
   ASSERT_EQ(AddRebarBand(child, u"band", 100, 50, 0, nullptr, 0), 0);
   HBITMAP before = RebarBackgroundImage(UISTYLE_OFFICE2003);
   ASSERT_NE(before, nullptr);
-  int width = 0;
+  BITMAP shape{};
+  GetObjectW(before, sizeof(shape), &shape);
+  const int width = shape.bmWidth;
   int widest = 0;
-  const std::vector<std::uint32_t> pixels = PixelsOf(before, &width);
+  const std::vector<std::uint32_t> pixels = PixelsOf(before);
   EnumDisplayMonitors(nullptr, nullptr, NoteWidth, reinterpret_cast<LPARAM>(&widest));
   EXPECT_EQ(width, widest + 4);
   // A horizontal gradient from colour 31 to colour 32.
