@@ -1,5 +1,4 @@
-// Connecting through Quick Connect from the favourites: a wrong password, a server that falls
-// silent, a server that is shut down; closing the main window.
+// Quick Connect from the favourites: a wrong password, a silent server, a shut-down one; closing the main window.
 #include <filesystem>
 
 #include "runtime/portable/files.h"

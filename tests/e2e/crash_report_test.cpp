@@ -1,5 +1,4 @@
-// An access violation inside the running program: its report, then the end of the process
-// without anything saved.
+// An access violation in the running program: its report, then the end without anything saved.
 #include "runtime/portable/files.h"
 #include "scenario.h"
 

@@ -1,7 +1,5 @@
-// A player database of 200 000 rows read at start-up: the window answers while the file is
-// still being read (here: held by another program for 12 s), the refreshes made meanwhile
-// neither time out nor get lost and land in the file exactly once, and quitting while it is
-// read ends the program with the file whole.
+// 200 000 rows read at start-up while another program holds the file for 12 s: the window answers, refreshes
+// neither time out nor get lost and land once; quitting meanwhile leaves the file whole.
 #include <sqlite3.h>
 
 #include <filesystem>
@@ -31,8 +29,7 @@ class LargeDatabase : public Scenario {
     sqlite3_close(holder_);
     Scenario::TearDown();
   }
-  // Runs SQL on the program's "db.db" on a connection of its own, left open in `keep` when
-  // given; the first column of the first row it gave.
+  // Runs SQL on "db.db" through a connection of its own (left open in `keep`); the first value of its first row.
   std::string Sql(const std::string& sql, sqlite3** keep = nullptr) {
     sqlite3* db = nullptr;
     sqlite3_open(TextToUtf8(DataFolder() + u"db.db").c_str(), &db);

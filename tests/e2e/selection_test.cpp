@@ -1,6 +1,4 @@
-// With a refresh every second: the selected player stays selected through automatic and F5
-// refreshes and a sort, the pop-up's Kick acts on that player, a player who left is reported
-// instead of a dialog for nobody; quitting with the "Set MaxPing" box open ends at once.
+// Refreshing every second: the selection survives refreshes and a sort; a player who left is reported, not acted on.
 #include <algorithm>
 
 #include "scenario.h"
@@ -8,8 +6,7 @@
 namespace e2e {
 namespace {
 
-constexpr int kPingColumn = 4;
-constexpr int kGuidColumn = 6;
+constexpr int kPingColumn = 4, kGuidColumn = 6;
 
 class Selection : public Scenario {
  protected:

@@ -1,6 +1,5 @@
-// One administrator's session from a fresh start to quitting with the settings saved: a
-// favourite, the connect burst, the lists, server messages, refreshes recorded in the player
-// database, the copies, the database search, export and import, every player and server command.
+// One administrator's session from a fresh start to quitting: favourite, connect, lists, messages, database,
+// copies, search, export and import, every player and server command, the settings saved.
 #include <algorithm>
 #include <filesystem>
 #include <regex>
@@ -273,8 +272,7 @@ TEST_F(Session, AnAdministratorsWholeSession) {
   ASSERT_TRUE(WaitGone(addBan));
   EXPECT_TRUE(Enabled(main_));
 
-  // Maximised, then quit: the state is saved, the geometry stays the normal one, the keys keep
-  // their places and the others follow. The closed Add Ban sent nothing.
+  // Maximised, then quit: state saved, normal geometry kept, keys in place; the closed Add Ban sent nothing.
   PostMessageW(main_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   ASSERT_TRUE(Eventually([&] { return IsZoomed(main_) != FALSE; }));
   Quit();

@@ -7,8 +7,7 @@
 
 namespace {
 
-// The silent test server plays the server; a second one, which the client's socket greets
-// directly, plays a stranger.
+// A silent test server plays the server; a second one, greeted directly by the client's socket, a stranger.
 class UdpConnectionTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -25,10 +24,7 @@ class UdpConnectionTest : public ::testing::Test {
   void TearDown() override { CloseUdpConnection(connection); }
 
   int PollUntilReadable() {
-    return WaitUntil([&] {
-      RearmPoll(connection);
-      return PollReadable(connection) == 1;
-    }) ? 1 : 0;
+    return WaitUntil([&] { RearmPoll(connection); return PollReadable(connection) == 1; }) ? 1 : 0;
   }
 
   const std::vector<std::uint8_t> hello = rcon_test_server::Datagram(0, "");

@@ -1,5 +1,4 @@
-// What the client sends: every packet byte for byte, and the mailbox's commands performed by
-// the pump.
+// What the client sends: every packet byte for byte, and the mailbox's commands the pump performs.
 #include "velorcon/mailbox.h"
 
 #include <gmock/gmock.h>
@@ -19,17 +18,11 @@ using ::testing::ElementsAre;
 
 using PacketTest = HandDrivenTest;
 
-// Expected bytes come from the test server's own builder (zlib's CRC-32). Commands carry the
-// sequence and take it on; a login and an acknowledgement leave it alone.
+// Bytes from the test server's own builder (zlib's CRC-32); only commands take the sequence on.
 TEST_F(PacketTest, EveryKindOfPacketByteForByte) {
   const std::string longText(3000, 'x');
   const std::string hugeText(kMaxDatagramSize + 100, 'y');
-  const struct {
-    int SequenceBefore;
-    std::function<void()> Send;
-    std::vector<std::uint8_t> Expected;
-    int SequenceAfter;
-  } cases[] = {
+  const struct { int Before; std::function<void()> Send; std::vector<std::uint8_t> Expected; int After; } cases[] = {
       {7, [&] { EXPECT_EQ(SendCommand(connection, u""), 7); }, ReplyDatagram(7, ""), 8},
       {255, [&] { SendCommand(connection, u"x"); }, ReplyDatagram(255, "x"), 0},
       {0, [&] { SendCommand(connection, u"say -1 Gr\u00fc\u00dfe"); }, ReplyDatagram(0, "say -1 Gr\xC3\xBC\xC3\x9F" "e"), 1},
@@ -46,10 +39,10 @@ TEST_F(PacketTest, EveryKindOfPacketByteForByte) {
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(i);
-    Rcon.CommandSequence = static_cast<std::uint8_t>(cases[i].SequenceBefore);
+    Rcon.CommandSequence = static_cast<std::uint8_t>(cases[i].Before);
     cases[i].Send();
     EXPECT_EQ(FromClient(), cases[i].Expected);
-    EXPECT_EQ(Rcon.CommandSequence, cases[i].SequenceAfter);
+    EXPECT_EQ(Rcon.CommandSequence, cases[i].After);
   }
   EXPECT_EQ(server.RejectedDatagrams(), 0);
 }
@@ -67,15 +60,9 @@ std::string CommandText(const std::vector<std::uint8_t>& datagram) {
   return datagram.size() > 9 ? std::string(datagram.begin() + 9, datagram.end()) : std::string();
 }
 
-// Each command with the parameters queued with its code; kick and ban wait for no reply.
+// Parameters: target, minutes, reason, ban target, broadcast text; kick and ban wait for no reply.
 TEST_F(MailboxTest, EachCommandSendsItsTextAndLogsItsDoneMessageWhenAnswered) {
-  const struct {
-    CommandCode Code;
-    CommandParameters Parameters;  // target, minutes, reason, ban target, broadcast text
-    const char* Text;
-    const char* DoneMessage;
-    bool WaitsForReply = true;
-  } cases[] = {
+  const struct { CommandCode Code; CommandParameters Parameters; const char *Text, *Done; bool Waits = true; } cases[] = {
       {kCommandReassign, {}, "#reassign", "[The players are being reassigned.]"},
       {kCommandRestart, {}, "#restart", "[The server is restarting now.]"},
       {kCommandLock, {}, "#lock", "[The server has been locked.]"},
@@ -95,10 +82,10 @@ TEST_F(MailboxTest, EachCommandSendsItsTextAndLogsItsDoneMessageWhenAnswered) {
     window.Clear();
     Rcon.CommandSequence = 17;
     EXPECT_EQ(Perform(c.Code, c.Parameters), ReplyDatagram(17, c.Text));
-    EXPECT_EQ(PendingCount(), c.WaitsForReply ? 1u : 0u);
+    EXPECT_EQ(PendingCount(), c.Waits ? 1u : 0u);
     Deliver(ReplyDatagram(17, ""));
     EXPECT_EQ(PendingCount(), 0u);
-    EXPECT_EQ(window.Log(), c.DoneMessage ? std::vector<std::string>{c.DoneMessage} : std::vector<std::string>{});
+    EXPECT_EQ(window.Log(), c.Done ? std::vector<std::string>{c.Done} : std::vector<std::string>{});
   }
 }
 

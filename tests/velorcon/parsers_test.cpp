@@ -16,15 +16,6 @@ using ::testing::ElementsAre;
 
 class ParserTest : public RconTest {
  protected:
-  // Puts a command reply with this payload into the packet buffer, as the pump leaves it.
-  static void Reply(const std::string& payload) {
-    const auto bytes = rcon_test_server::ReplyDatagram(1, payload);
-    Rcon.PacketBuffer.assign(std::max(kPacketBufferSize, bytes.size() + 1), 0);
-    std::copy(bytes.begin(), bytes.end(), Rcon.PacketBuffer.begin());
-    Rcon.ReceivedLength = static_cast<std::int32_t>(bytes.size());
-    Rcon.ReplyLength = bytes.size();
-  }
-
   RconLockGuard guard;
 };
 
@@ -39,11 +30,7 @@ std::vector<std::string> PlayerRows() {
 
 TEST_F(ParserTest, PlayerLinesGiveOneRecordEach) {
   const std::string heading(kPlayerHeadingLength, 'h');
-  const struct {
-    std::string Text;
-    std::vector<std::string> Records;
-    int UpdateView = 1;
-  } cases[] = {
+  const struct { std::string Text; std::vector<std::string> Records; int UpdateView = 1; } cases[] = {
       // A GUID followed by its status is cut to 32 characters.
       {heading + "0   127.0.0.1:2304   63   0123456789abcdef0123456789abcdef(OK) Some One\n",
        {"0|127.0.0.1|2304|63|0123456789abcdef0123456789abcdef|Some One"}},
@@ -59,7 +46,7 @@ TEST_F(ParserTest, PlayerLinesGiveOneRecordEach) {
     SCOPED_TRACE(c.Text.substr(c.Text.find_first_not_of('h')));
     window.Clear();
     Rcon.PlayerRecords.resize(3);
-    Reply(c.Text);
+    PutReply(c.Text);
     ParsePlayerList(c.UpdateView);
     EXPECT_EQ(PlayerRows(), c.Records);
     EXPECT_EQ(window.Count("players"), c.UpdateView);
@@ -80,7 +67,7 @@ std::string ExpiryAfter(std::time_t from, int minutes) {
 TEST_F(ParserTest, BansShowPermanentlyOrTheExpiryDate) {
   const std::string heading(kBanHeadingLength, 'h');
   const std::time_t before = std::time(nullptr);
-  Reply(heading + "0  aaaa  perm  Cheating/Hacking\n\n1 bbbb 90 Abusive  language\n\nIP Bans:\n0 1.2.3.4 perm x\n");
+  PutReply(heading + "0  aaaa  perm  Cheating/Hacking\n\n1 bbbb 90 Abusive  language\n\nIP Bans:\n0 1.2.3.4 perm x\n");
   ParseBanList(0);
   const std::time_t after = std::time(nullptr);
   const auto events = window.Events();
@@ -93,19 +80,19 @@ TEST_F(ParserTest, BansShowPermanentlyOrTheExpiryDate) {
   EXPECT_EQ(events[4], "sort suspended: bans 0");
   // Without the IP bans the list is emptied and nothing added.
   window.Clear();
-  Reply(heading + "0 aaaa perm r\n1 bbbb perm s\n");
+  PutReply(heading + "0 aaaa perm r\n1 bbbb perm s\n");
   ParseBanList(0);
   EXPECT_EQ(window.Count("clear bans"), 1);
   EXPECT_EQ(window.Count("ban row"), 0);
 }
 
 TEST_F(ParserTest, AMissionsReplyEndingInLineFeedAddsAnEmptyLastRow) {
-  Reply(std::string(kMissionHeadingBytes, 'h') + "one.map\ntwo.map\n");
+  PutReply(std::string(kMissionHeadingBytes, 'h') + "one.map\ntwo.map\n");
   ParseMissionList(0);
   EXPECT_THAT(window.Of("mission row"), ElementsAre("one.map", "two.map", ""));
   EXPECT_THAT(window.Of("sort suspended"), ElementsAre("missions 1", "missions 0"));
   window.Clear();
-  Reply("tiny");  // shorter than the heading: one empty row
+  PutReply("tiny");  // shorter than the heading: one empty row
   ParseMissionList(0);
   EXPECT_THAT(window.Of("mission row"), ElementsAre(""));
 }

@@ -19,8 +19,7 @@ using ::testing::ElementsAre;
 
 class PumpTest : public HandDrivenTest {
  protected:
-  // A 100-player list in the server's tersest layout, cut into three parts of nearly equal size.
-  void SetUp() override {
+  void SetUp() override {  // a 100-player list in the server's tersest layout, in three near-equal parts
     HandDrivenTest::SetUp();
     const std::string reply = rcon_test_server::PlayersText(rcon_test_server::MakeTersePlayers(100), true);
     const std::size_t third = reply.size() / 3 + 1;
@@ -63,9 +62,7 @@ TEST_F(PumpTest, RepeatedOutOfRangeAndMiscountedPartsAreDropped) {
   const std::string junk(2000, 'X');
   // Repeated; index = count; 200 (read unsigned, not negative); another count.
   for (const auto& bytes : {Part(0), Part(0), ReplyPartDatagram(5, 3, 3, junk), ReplyPartDatagram(5, 3, 200, junk),
-                            ReplyPartDatagram(5, 4, 1, junk), Part(1), Part(1)}) {
-    Deliver(bytes);
-  }
+                            ReplyPartDatagram(5, 4, 1, junk), Part(1), Part(1)}) Deliver(bytes);
   EXPECT_EQ(window.Count("players"), 0);
   Deliver(Part(2));
   ExpectFullPlayerList();
@@ -105,22 +102,16 @@ TEST_F(PumpTest, AnUnfinishedReplyOrAnUnansweredRequestIsGivenUpAfterTenSeconds)
   EXPECT_EQ(MultipartCount(), 0u);
 }
 
-// Version and MaxPing answers match nothing before a connect asked for them; datagrams without
-// the signature or of another type match nothing at all. A repeated server message is
-// acknowledged each time.
+// Version/MaxPing answers match once a connect asked, foreign datagrams never; a repeat is acknowledged each time.
 TEST_F(PumpTest, RepeatedAnswersAndServerMessagesAreLoggedOnce) {
   AddPendingRequest(9, nullptr, 1, u"The server has been locked.");
   for (const auto& bytes : {ReplyDatagram(0, "2.14.0"), ReplyDatagram(255, "x"), rcon_test_server::Datagram(7, "\x09"),
-                            std::vector<std::uint8_t>{'X', 'Y', 0, 0, 0, 0, 0xFF, 1, 9}}) {
-    Deliver(bytes);
-  }
+                            std::vector<std::uint8_t>{'X', 'Y', 0, 0, 0, 0, 0xFF, 1, 9}}) Deliver(bytes);
   Rcon.VersionSequence = 0;
   Rcon.MaxPingSequence = 1;
   for (std::uint8_t sequence : {0x21, 0x22}) {
     for (const auto& bytes : {ReplyDatagram(0, "2.14.0"), ReplyDatagram(1, "250"), ReplyDatagram(9, ""),
-                              MessageDatagram(sequence, "Player #3 connected")}) {
-      Deliver(bytes);
-    }
+                              MessageDatagram(sequence, "Player #3 connected")}) Deliver(bytes);
     EXPECT_EQ(FromClient(), rcon_test_server::Datagram(2, std::string(1, static_cast<char>(sequence))));
   }
   const auto log = window.Log();

@@ -39,7 +39,6 @@ TEST(FilePaths, DataFolderSitsUnderAppDataAndEndsInABackslash) {
   EXPECT_EQ(AppSettings.DataFolder, u"\\Velo 2 DUro\\");
 }
 
-// The build's default "settings.ini", made afresh for the test as the program's build makes it.
 TEST_F(DefaultSettings, TurnTheDatabaseOnLeaveRefreshOffAndHoldEveryGuiKeyAtItsDefault) {
   const std::string written = FileBytes(Utf8ToText(VELO_DEFAULT_SETTINGS));
   ASSERT_FALSE(written.empty());
@@ -118,10 +117,7 @@ TEST_F(SettingsFile, FirstStartCreatesTheDataFolderAndAnEmptyDatabaseLaterStarts
 
 // Each file as read, written back in the program's own form.
 TEST_F(FavoritesFile, AnyLineEndAndAnIncompleteLastRecord) {
-  const struct {
-    std::string file;
-    std::string read;
-  } kFiles[] = {
+  const struct { std::string file, read; } kFiles[] = {
       {"A\nh1\r$10\rp1\r\nB\0h2\n%11"s, "A\r\nh1\r\n16\r\np1\r\nB\r\nh2\r\n3\r\n\r\n"},
       {"Home\r\nhost\r\n2302\r\npw\r\n\r\n", "Home\r\nhost\r\n2302\r\npw\r\n\r\n\r\n0\r\n\r\n"},  // one more, empty
       {"A\r\nh\r\nnone\r\n", "A\r\nh\r\n0\r\n\r\n"},

@@ -26,9 +26,7 @@ TEST(DaysText, EmptyOrOnlyZerosGetsTheDefault) {
   for (const char16_t* text : {u"10", u"01", u"7"}) EXPECT_FALSE(DaysTextNeedsDefault(text)) << TextToUtf8(text);
 }
 
-// Never 0, the server's permanent: without a number, the default 7 days; and never wrapped to
-// a small or negative number: 1491308 days are 2147483520 minutes, one more passes the largest
-// 32-bit value, and 2982616 days, exactly 2^32 minutes, would have become 0.
+// Never 0 (permanent) nor wrapped: no number means 7 days; 1491309 days pass 2^31 - 1 minutes, 2982616 are 2^32.
 TEST(BanMinutes, DaysBecomeMinutesAndHugeDaysStopAtTheLargest32BitValueInsteadOfWrapping) {
   constexpr std::int32_t kWeek = 7 * 24 * 60, kLargest = std::numeric_limits<std::int32_t>::max();
   const std::pair<const char16_t*, std::int32_t> kDays[] = {

@@ -18,8 +18,7 @@ class Dialogs : public MainWindowTest {
   }
 };
 
-// Cutting the reason, defaulting the days and the minutes are tested without a window
-// (app_tests) and typed into the real dialogs end to end (e2e_tests).
+// Cut reasons and default days are tested natively and typed into the real dialogs end to end.
 TEST_F(Dialogs, AddBanOffersItsButtonOnlyForATargetAndAnEmptyOneSendsNothing) {
   OpenAddBanDialog();
   EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kAddBanButton)));
@@ -47,8 +46,7 @@ TEST_F(Dialogs, AddBanOffersItsButtonOnlyForATargetAndAnEmptyOneSendsNothing) {
   EXPECT_EQ(TakePendingCommand().Parameters.BanMinutes, 2147483647);
 }
 
-// Kick: not connected, no fresh player list holds Alice's GUID. Ban: the list was emptied
-// meanwhile, and a record without GUID must not match the empty selection.
+// Kick: no player list holds Alice's GUID. Ban: the list was emptied, and a GUID-less record must not match.
 TEST_F(Dialogs, KickingOrBanningAPlayerWhoCannotBeFoundDisablesTheButtonAndKeepsTheDialog) {
   OpenKickDialog();
   EXPECT_EQ(WindowTitle(kKickDialog), u"Kick Player - Alice");
@@ -104,8 +102,7 @@ TEST_F(Dialogs, AboutShowsTheLogoAndAPictureBesideEverySupporter) {
   EXPECT_FALSE(IsWindowNumber(kAboutWindow));
 }
 
-// The text of the last message box shown on this thread while the hook below is set; the
-// hook closes each box as soon as it is activated.
+// The last message box's text; the hook closes each box of this thread as soon as it is activated.
 Text shownMessage;
 LRESULT CALLBACK CloseMessageBox(int code, WPARAM wParam, LPARAM lParam) {
   wchar_t cls[16] = {}, text[256] = {};

@@ -1,7 +1,5 @@
 #pragma once
-// The real main window built from a "settings.ini" of the test's own, with the toolkit and the
-// program's pictures started once per process, a player database in a temporary folder and the
-// protocol's window interface installed; the Connect window and the dialogs open over it.
+// The real main window from the test's own "settings.ini", with a player database in a temporary folder.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -95,8 +93,7 @@ class MainWindowTest : public ::testing::Test {
     ResetToolbarBuilderState();
     FreeWindow(kMainWindow);
   }
-  // Dispatches what is waiting and serves hand-overs from other threads; never blocks.
-  static void Pump() {
+  static void Pump() {  // dispatches what waits and serves other threads' hand-overs; never blocks
     MSG msg;
     for (int round = 0; round < 200 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++round) {
       TranslateMessage(&msg);
@@ -104,15 +101,14 @@ class MainWindowTest : public ::testing::Test {
     }
     ServeSentMessages();
   }
-  // The events waiting now, as (code, gadget or menu item) pairs.
-  static std::vector<std::pair<int, int>> TakeEvents() {
+  static std::vector<std::pair<int, int>> TakeEvents() {  // (code, gadget or menu item) pairs
     std::vector<std::pair<int, int>> events;
     for (int round = 0, code = 0; round < 200 && (code = WindowEvent()) != kEventNone; ++round) {
       events.emplace_back(code, code == kEventMenu ? EventMenu() : EventGadget());
     }
     return events;
   }
-  // Whether every item but separators of the menu bar's title (0 Server .. 3 Info) is as greyed as given.
+  // Whether every item but separators under the menu bar's title (0 Server .. 3 Info) is as greyed as given.
   static bool MenuTitleGrayed(int titleIndex, bool grayed) {
     for (const MenuRecord& menu : MenuList()) {
       if (menu.IsPopup || menu.Id != kMenuBar || menu.Handle == nullptr || menu.TitleIndex != titleIndex) continue;
@@ -128,8 +124,7 @@ class MainWindowTest : public ::testing::Test {
   static void Type(int gadget, const wchar_t* text) {
     SendMessageW(GadgetHandle(gadget), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
   }
-  // The rows of a report list as cells joined by "|".
-  static std::vector<Text> ListRows(int gadget) {
+  static std::vector<Text> ListRows(int gadget) {  // each row's cells joined by "|"
     std::vector<Text> rows(CountGadgetItems(gadget));
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
       for (int column = 0; column < CountGadgetColumns(gadget); ++column) {

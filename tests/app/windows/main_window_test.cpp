@@ -12,6 +12,7 @@
 #include "app/player_list_view.h"
 #include "app/save_settings.h"
 #include "listsort/listsort.h"
+#include "rcon_fixture.h"
 #include "runtime/portable/files.h"
 #include "server_texts.h"
 #include "velorcon/disconnect.h"
@@ -101,15 +102,10 @@ TEST_F(MainWindowTest, F5AndReturnGiveTheirMenuEventsWhateverHasTheFocus) {
   EXPECT_EQ(items, (std::vector<int>{kItemRefresh, kItemBroadcastReturn}));
 }
 
-// A player-list reply in the packet buffer, as the pump leaves it, then parsed with a view
-// update: the road a refresh takes. The parser skips the reply's heading by its length.
+// A player-list reply put into the packet buffer as the pump leaves it, then parsed as a refresh is.
 void PlayerReply(const std::string& lines) {
   RconLockGuard guard;
-  const auto bytes = rcon_test_server::ReplyDatagram(1, std::string(kPlayerHeadingLength, 'h') + lines);
-  Rcon.PacketBuffer.assign(std::max(kPacketBufferSize, bytes.size() + 1), 0);
-  std::copy(bytes.begin(), bytes.end(), Rcon.PacketBuffer.begin());
-  Rcon.ReceivedLength = static_cast<std::int32_t>(bytes.size());
-  Rcon.ReplyLength = bytes.size();
+  PutReply(std::string(kPlayerHeadingLength, 'h') + lines);
   ParsePlayerList(1);
 }
 
@@ -120,10 +116,7 @@ const char kTwoPlayers[] =
 
 class LogAndPlayers : public MainWindowTest {
  protected:
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    SetServerControlsDisabled(0);  // as after a connect
-  }
+  void SetUp() override { MainWindowTest::SetUp(); SetServerControlsDisabled(0); }  // as after a connect
 };
 
 TEST_F(LogAndPlayers, AnEmptyLogCopiesAsEmptyAndTheSelectionFollowsTheNewestLineButNotAnEmptyOne) {
@@ -144,8 +137,7 @@ TEST_F(LogAndPlayers, AnEmptyLogCopiesAsEmptyAndTheSelectionFollowsTheNewestLine
   EXPECT_EQ(GadgetState(kLogList), 0);
 }
 
-// The pump holds the protocol's lock while it hands a log line over; the GUI thread waiting
-// for that lock meanwhile must take the hand-over, or neither thread would go on.
+// The GUI thread waiting for the lock must take the log line the lock's holder hands over, or both would stop.
 TEST_F(LogAndPlayers, TheGuiThreadWaitingForTheLockServesTheNetworkThreadAndAReplyFillsListAndStatusBar) {
   std::atomic<bool> locked{false};
   std::thread network([&] {
@@ -292,8 +284,7 @@ class DatabaseView : public MainWindowTest {
 
 using NameList = std::vector<Text>;
 
-// The matching rules are tested without a window (app_tests); here the search row's
-// combo, exact box and text reach them, and an emptied text shows the whole list again.
+// The matching rules are tested natively; here the search row's combo, exact box and text reach them.
 TEST_F(DatabaseView, TheSearchRowChoosesFieldAndExactnessAndAnEmptyTextRestoresTheList) {
   const struct { int combo; const char16_t* text; bool exact; NameList names; } kSearches[] = {
       {1, u"BOB", false, {u"Bob", u"BOBBY", u"bob"}}, {1, u"BOB", true, {u"Bob", u"bob"}},

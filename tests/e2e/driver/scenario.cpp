@@ -46,9 +46,7 @@ Text StaticTexts(HWND top) {
   return text;
 }
 
-// Sends `message` with a pointer to a copy of `size` bytes of `block` in memory lent in the
-// other process, followed by room for text that `textField`, inside `block`, points at; the
-// text the window put there comes back.
+// Sends `message` with `block` copied into the other process, followed by room for the text `textField` points at.
 Text SendRemote(HANDLE process, HWND window, UINT message, WPARAM wParam, void* block, std::size_t size,
                 wchar_t** textField) {
   auto* remote = static_cast<char*>(
@@ -120,7 +118,6 @@ Text ClipboardText() {
   return text;
 }
 
-
 void Scenario::TearDown() {
   if (process_.hProcess != nullptr) {
     // No program error may have been reported on the way.
@@ -136,8 +133,7 @@ void Scenario::TearDown() {
 
 void Scenario::StartProgram(const std::string& settings) {
   PutFileBytes(File("settings.ini"), settings);
-  // A copy of the build's program, whose path is one of the build machine: Wine shows its root
-  // as drive Z. Its data folder is the test's, through APPDATA.
+  // A copy of the build's program, whose path Wine shows under drive Z; its data folder through APPDATA.
   Text program = Utf8ToText(VELO_PROGRAM_PATH);
   if (program.starts_with(u"/")) program = u"Z:" + program;
   ASSERT_TRUE(CopyFileW(Wide(program), Wide(File("velo2duro.exe")), FALSE));

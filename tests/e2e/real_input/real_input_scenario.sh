@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# One session as a person has it: the real program in a Wine prefix without the Wine desktop,
-# under a window manager (openbox) on its own Xvfb, driven by mouse and keyboard events from
-# outside (xdotool) against the scripted server on 127.0.0.1; windows read with `xwd -id`.
-# Every wait is bounded. The connected main window is left in <artifacts>/main_window.xwd.
+# One session as a person has it: the program in a prefix without the Wine desktop, openbox on its own Xvfb,
+# xdotool input against the scripted server on 127.0.0.1, windows read with `xwd -id`, every wait bounded.
+# The connected main window is left in <artifacts>/main_window.xwd.
 #   real_input_scenario.sh <velo2duro.exe> <rcon-test-server.exe> <artifacts folder>
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -71,8 +70,7 @@ for candidate in $(seq $((24000 + $$ % 500)) 17 $((24000 + $$ % 500 + 170))); do
 done
 [ -n "$port" ] || fail "the test server could not listen on 127.0.0.1"
 
-# The program in a folder of its own with the settings a fresh build puts beside it, and a
-# fresh data folder.
+# The program in a folder of its own with a fresh build's settings, and a fresh data folder.
 cp "$program" "$work/velo2duro.exe"
 cmake -DSETTINGS_FILE="$work/settings.ini" -P "$repo/cmake/default_settings.cmake"
 rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/"Velo 2 DUro"
@@ -92,8 +90,7 @@ main="$(window_named '^Velo 2 DUro$')"
 eval "$(xdotool getwindowgeometry --shell "$main" | sed -n 's/^WIDTH=/width=/p; s/^HEIGHT=/height=/p')"
 
 step "first show: the players list and the log are laid out"
-# The players list's header row, under the tabs, shows its column titles; the log list's own
-# background colour, 0xEEEEEE, shows in the lower part. No input comes before this look.
+# Column titles in the players list's header row; the log's own 0xEEEEEE below. No input comes before this look.
 first_show_whole() {
   snapshot "$main" "$work/first.xwd" &&
     [ "$(dark_pixels "$work/first.xwd" 5 $((width - 10)) 50)" -gt 0 ] &&

@@ -1,9 +1,8 @@
 #pragma once
-// What the protocol tests share: a fake clock, a window that records every call, and the
-// scripted server on loopback, either answering a real connect or silent while the test
-// hands the client datagrams byte by byte.
+// The protocol tests' fake clock, recording window and scripted loopback server (answering, or silent).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <string>
@@ -29,8 +28,16 @@ inline void AdvanceFakeTicks(TickCount milliseconds) { g_fakeTick.fetch_add(mill
 
 inline std::string Utf8(TextView text) { return TextToUtf8(text); }
 
-// Records every call as "kind: details" in UTF-8, in order; a player list as its size. The
-// answers are set before the command that asks for them is queued (the mailbox orders the two).
+// Puts a command reply with this payload into the packet buffer, as the pump leaves it.
+inline void PutReply(const std::string& payload) {
+  const auto bytes = rcon_test_server::ReplyDatagram(1, payload);
+  Rcon.PacketBuffer.assign(std::max(kPacketBufferSize, bytes.size() + 1), 0);
+  std::copy(bytes.begin(), bytes.end(), Rcon.PacketBuffer.begin());
+  Rcon.ReceivedLength = static_cast<std::int32_t>(bytes.size());
+  Rcon.ReplyLength = bytes.size();
+}
+
+// Every call as "kind: details" in UTF-8, in order (a player list as its size); answers are set before queueing.
 class RecordingWindow : public RconWindow {
  public:
   void AddLogLine(TextView text) override { Record("log", Utf8(text)); }
@@ -62,17 +69,11 @@ class RecordingWindow : public RconWindow {
     return PromptAnswer;
   }
   void CancelPrompt() override {}
-  bool SelectedMissionText(Text& text) override {
-    text = SelectedMission;
-    return !text.empty();
-  }
+  bool SelectedMissionText(Text& text) override { return !(text = SelectedMission).empty(); }
   int SelectedBanRow() override { return SelectedBan; }
   void RemoveBanRow(int row) override { Record("remove ban row", std::to_string(row)); }
 
-  std::vector<std::string> Events() const {
-    std::lock_guard guard(lock_);
-    return events_;
-  }
+  std::vector<std::string> Events() const { std::lock_guard guard(lock_); return events_; }
   std::vector<std::string> Of(const std::string& kind) const {  // the details of one kind
     std::vector<std::string> found;
     for (const std::string& e : Events()) {
@@ -82,10 +83,7 @@ class RecordingWindow : public RconWindow {
   }
   std::vector<std::string> Log() const { return Of("log"); }
   int Count(const std::string& kind) const { return static_cast<int>(Of(kind).size()); }
-  void Clear() {
-    std::lock_guard guard(lock_);
-    events_.clear();
-  }
+  void Clear() { std::lock_guard guard(lock_); events_.clear(); }
 
   Text PromptAnswer;
   void (*DuringPrompt)() = nullptr;  // runs inside the prompt, e.g. to reset meanwhile
@@ -119,8 +117,7 @@ class RconTest : public ::testing::Test {
     SetTickSourceForTesting(nullptr);
     server.Stop();
   }
-  // ConnectToServer(1) with the given password; true when it connected.
-  bool Connect(const std::string& password = "secret") {
+  bool Connect(const std::string& password = "secret") {  // ConnectToServer(1); true when connected
     SetServerTarget(u"127.0.0.1", server.Port(), AsciiText(password));
     ConnectToServer(1);
     RconLockGuard guard;
@@ -131,10 +128,7 @@ class RconTest : public ::testing::Test {
     if (!server.WaitForReceived(seen_ + 1, timeoutMs)) return {};
     return server.Received()[seen_++].Bytes;
   }
-  static std::size_t PendingCount() {
-    RconLockGuard guard;
-    return Rcon.PendingRequests.size();
-  }
+  static std::size_t PendingCount() { RconLockGuard guard; return Rcon.PendingRequests.size(); }
 
   rcon_test_server::RconTestServer server;
   RecordingWindow window;
@@ -143,9 +137,8 @@ class RconTest : public ::testing::Test {
   std::size_t seen_ = 0;
 };
 
-// Connected set by hand, the server silent: only the test sends the client anything. The
-// client's login tells the server where the client is; the first keep-alive is not due. No
-// other thread touches Rcon here, so the tests read and set it without the lock.
+// Connected by hand to the silent server, which learns the client's port from a login; no keep-alive is due.
+// No other thread touches Rcon here, so the tests use it without the lock.
 class HandDrivenTest : public RconTest {
  protected:
   void SetUp() override {
@@ -161,19 +154,16 @@ class HandDrivenTest : public RconTest {
     SendLogin(connection, u"");
     ASSERT_FALSE(FromClient().empty());
   }
-  // Sends `bytes` from the server and runs one pump pass once they have arrived.
-  std::int32_t Deliver(const std::vector<std::uint8_t>& bytes) {
+  std::int32_t Deliver(const std::vector<std::uint8_t>& bytes) {  // from the server, then one pump pass
     EXPECT_TRUE(server.SendRaw(bytes));
     EXPECT_TRUE(WaitUntil([&] { return PollSocketReadable(connection->Socket) == 1; }));
     return PumpNetwork();
   }
-  // A pump pass with nothing waiting (the mailbox is performed).
-  std::int32_t PumpIdle() {
+  std::int32_t PumpIdle() {  // a pump pass with nothing waiting: the mailbox is performed
     EXPECT_NE(PollSocketReadable(connection->Socket), 1) << "a datagram is waiting";
     return PumpNetwork();
   }
-  // Performs `code` in an idle pass and returns the command the client sent.
-  std::vector<std::uint8_t> Perform(CommandCode code, CommandParameters parameters = {}) {
+  std::vector<std::uint8_t> Perform(CommandCode code, CommandParameters parameters = {}) {  // what the client sent
     QueueCommand(code, std::move(parameters));
     PumpIdle();
     EXPECT_EQ(PeekPendingCommand(), kCommandNone) << "the pass empties the slot";

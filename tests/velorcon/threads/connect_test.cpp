@@ -17,8 +17,7 @@ using ::testing::IsEmpty;
 
 using ConnectTest = RconTest;
 
-// The burst goes out byte for byte; the window is told in order and Connected is set last. A
-// connect while connected resets first and starts the sequence again.
+// The burst byte for byte, the window told in order, Connected set last; a second connect resets first.
 TEST_F(ConnectTest, TheConnectBurstAndWhatTheWindowIsToldTwice) {
   const char* const texts[] = {"version", "maxping", "players", "missions", "writeBans", "loadBans", "bans"};
   const std::string endpoint = "127.0.0.1 : " + std::to_string(server.Port());
@@ -46,10 +45,7 @@ TEST_F(ConnectTest, TheConnectBurstAndWhatTheWindowIsToldTwice) {
 
 // Served while the GUI thread waits for the login; the 3 s pass on the fake clock.
 std::atomic<int> g_hookCalls{0};
-void ServeAndMoveTheClock() {
-  ++g_hookCalls;
-  AdvanceFakeTicks(100);
-}
+void ServeAndMoveTheClock() { ++g_hookCalls; AdvanceFakeTicks(100); }
 
 // Each shows only "Could not connect!".
 TEST_F(ConnectTest, AWrongPasswordAnUnresolvableHostOrASilentServerCannotConnect) {

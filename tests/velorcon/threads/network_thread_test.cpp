@@ -1,6 +1,4 @@
-// The network thread against the scripted server: what the user sees after a connect, the
-// mailbox performed on the thread, automatic refresh, the GUI thread pumping alongside, and a
-// server that falls silent.
+// The network thread against the scripted server: connect, mailbox, refresh, GUI pumping, silence.
 #include "velorcon/network_thread.h"
 
 #include <gmock/gmock.h>
@@ -22,8 +20,7 @@ using ::testing::ElementsAre;
 class NetworkThreadTest : public RconTest {
  protected:
   explicit NetworkThreadTest(rcon_test_server::ServerOptions options = {}) : RconTest(std::move(options)) {}
-  // Connects, runs the thread and waits until every answer of the connect was shown (the
-  // refills end with sorting resumed).
+  // Connects, runs the thread and waits until every answer of the connect was shown (refills end resuming sorting).
   void ConnectAndSettle() {
     ASSERT_TRUE(Connect());
     StartNetworkThread();
@@ -79,8 +76,7 @@ TEST_F(NetworkThreadTest, AnAutomaticRefreshNeverPushesOutAQueuedKick) {
   UseFakeTicks(1000000);
   SetAutoRefresh(1, 1);
   ASSERT_TRUE(Connect());
-  // The connect's answers wait in the socket, so the next pump pass reads one of them and
-  // leaves the mailbox alone: the refresh falls due while the kick still waits.
+  // A pass that reads one of the connect's waiting answers leaves the mailbox: the refresh falls due beside the kick.
   ASSERT_TRUE(WaitUntil([] {
     RconLockGuard guard;
     RearmPoll(Rcon.ServerConnection);
@@ -108,8 +104,7 @@ TEST_F(NetworkThreadTest, AnAutomaticRefreshNeverPushesOutAQueuedKick) {
   EXPECT_EQ(passesUntil(3), 3);
 }
 
-// Like the real window, hands every log line from another thread to the GUI thread and waits
-// (at most 5 s) until the GUI thread, serving from the wait hook, has taken it.
+// Like the real window: a log line from another thread waits (at most 5 s) until the GUI thread takes it.
 class GuiThreadWindow : public RecordingWindow {
  public:
   void AddLogLine(TextView text) override {
@@ -131,8 +126,7 @@ class GuiThreadWindow : public RecordingWindow {
 GuiThreadWindow* g_guiWindow = nullptr;
 void ServeGuiWindow() { g_guiWindow->Serve(); }
 
-// The thread logs the connect's answers, handing each line to the GUI thread while it holds
-// the lock, and refreshes on nearly every pass, while the GUI thread waits for fresh players.
+// The thread hands log lines over while holding the lock and refreshes nearly every pass; the GUI waits for players.
 TEST_F(NetworkThreadTest, TheGuiThreadPumpsForFreshPlayersWhileTheThreadHandsItLogLines) {
   StartNetworkThread();
   StopNetworkThread();
@@ -152,12 +146,7 @@ TEST_F(NetworkThreadTest, TheGuiThreadPumpsForFreshPlayersWhileTheThreadHandsItL
     ASSERT_TRUE(Rcon.PlayersReceived);
     ASSERT_EQ(Rcon.PlayerRecords.size(), 5u);
   }
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        gui.Serve();
-        return gui.Count("log") >= 5;
-      },
-      5000));
+  ASSERT_TRUE(WaitUntil([&] { gui.Serve(); return gui.Count("log") >= 5; }, 5000));
   StopNetworkThread();
   SetRconWindow(&window);
   EXPECT_FALSE(gui.TimedOut);
@@ -168,14 +157,10 @@ TEST_F(NetworkThreadTest, TheGuiThreadPumpsForFreshPlayersWhileTheThreadHandsItL
   EXPECT_EQ(PeekPendingCommand(), kCommandLock) << "nobody pumps after the stop";
 }
 
-// A server that stops answering is noticed after 10 s: by the GUI's wait for fresh players, by
-// the network thread, and by either when both run (the GUI's wait ends whichever noticed). The
-// 10 s pass on the fake clock, which a helper thread moves on 50 ms every millisecond or so.
+// Silence is noticed after 10 s by the GUI's wait for players, the thread, or either when both run; the
+// 10 s pass on the fake clock, moved on 50 ms about every millisecond by a helper thread.
 TEST_F(NetworkThreadTest, ASilentServerIsNoticedAfterTenSeconds) {
-  const struct {
-    bool Thread;
-    std::function<void()> Wait;
-  } cases[] = {
+  const struct { bool Thread; std::function<void()> Wait; } cases[] = {
       {false, [] { RefreshPlayersAndWait(); }},
       {true, [&] { ASSERT_TRUE(WaitUntil([&] { return window.Count("reset") == 1; }, 5000)); }},
       {true, [] { RefreshPlayersAndWait(); }},
