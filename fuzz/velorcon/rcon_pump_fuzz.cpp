@@ -74,7 +74,7 @@ Peer& ThePeer() {
 void DrainPeer() {
   std::uint8_t sink[4096];
   Ipv4Endpoint from;
-  while (PollSocketReadable(ThePeer().Socket) == 1) {
+  for (int k = 0; k < 1000 && PollSocketReadable(ThePeer().Socket) == 1; ++k) {
     if (ReceiveFromSocket(ThePeer().Socket, sink, sizeof sink, from) > 0) ThePeer().Client = from;
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 // A "WindowClass_1" window of the program's runtime; its container holds list 9 and list 10 (never registered).
+#include "../../veloui/foundation/dib_canvas.h"
 #include "listsort/listsort.h"
 #include "runtime/win32/gui.h"
 #include "runtime/win32/platform/wide_text.h"
@@ -20,14 +21,6 @@ inline DWORD g_lastLookupThread = 0;
 
 inline WNDPROC Subclass(HWND window, WNDPROC procedure) {
   return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
-}
-// Serves the calling thread's messages; false when none was waiting.
-inline bool PumpMessagesOnce() {
-  MSG message;
-  if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
-  TranslateMessage(&message);
-  DispatchMessageW(&message);
-  return true;
 }
 
 class SortTestWindow {
@@ -51,8 +44,7 @@ class SortTestWindow {
   }
   ~SortTestWindow() {
     FreeWindow(1);
-    while (PumpMessagesOnce()) {
-    }
+    PumpFor(0);
   }
   SortTestWindow(const SortTestWindow&) = delete;
   SortTestWindow& operator=(const SortTestWindow&) = delete;
@@ -89,8 +81,7 @@ class SortTestWindow {
     SendMessageW(header(), WM_MOUSEMOVE, 0, point);
     SendMessageW(header(), WM_LBUTTONDOWN, MK_LBUTTON, point);
     SendMessageW(header(), WM_LBUTTONUP, 0, point);
-    while (PumpMessagesOnce()) {
-    }
+    PumpFor(0);
   }
   Text HeaderText(int column) const {
     wchar_t buffer[512] = {};

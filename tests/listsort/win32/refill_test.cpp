@@ -40,10 +40,7 @@ TEST_F(ListSortTest, CallsAndARefillFromAnotherThreadRunOnTheGuiThreadAndKeepThe
     SortListByColumn(kListGadget, column, sortDirection);
     done = true;
   });
-  for (int round = 0; round < 5000 && !done; ++round) {
-    if (!PumpMessagesOnce()) Sleep(1);
-  }
-  EXPECT_TRUE(done);
+  EXPECT_TRUE(PumpFor(5000, [&] { return done.load(); }));
   network.join();
   for (const SortResult result : results) EXPECT_EQ(result, SortResult::Done);
   EXPECT_EQ(direction, -1);

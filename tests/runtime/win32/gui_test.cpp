@@ -17,7 +17,7 @@ class Gui : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(OpenWindow(10, 50, 60, 400, 300, u"Test window", kWindowSystemMenu | kWindowTitleBar), 0);
-    while (WindowEvent() != kEventNone) {
+    for (int round = 0; round < 1000 && WindowEvent() != kEventNone; ++round) {
     }
   }
   void TearDown() override { FreeWindow(10); }

@@ -102,6 +102,7 @@ HWND TopWithChild(bool other) {
 TEST_F(SkinWindowsTest, BroadcastReachesChildrenOnTheirOwnThreads) {
   HWND top = TopWithChild(false);
   HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<bool> finished{false};
   DWORD otherThread = 0;
   std::thread other([&] {
     otherThread = GetCurrentThreadId();
@@ -109,7 +110,7 @@ TEST_F(SkinWindowsTest, BroadcastReachesChildrenOnTheirOwnThreads) {
     MSG message;
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before the go-ahead
     SetEvent(ready);
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    PumpFor(20000, [&] { return finished.load(); });
     DestroyWindow(otherTop);
   });
   ASSERT_EQ(WaitForSingleObject(ready, 10000), WAIT_OBJECT_0);
@@ -117,7 +118,7 @@ TEST_F(SkinWindowsTest, BroadcastReachesChildrenOnTheirOwnThreads) {
   const SkinHandle skin = CreateSkin(u"Broadcast");
   EXPECT_EQ(ApplySkinToAllWindows(skin + 1), 0);
   EXPECT_EQ(ApplySkinToAllWindows(skin), 1);
-  PostThreadMessageW(otherThread, WM_QUIT, 0, 0);
+  finished = true;
   other.join();
   CloseHandle(ready);
   DestroyWindow(top);
