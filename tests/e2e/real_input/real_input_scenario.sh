@@ -55,6 +55,8 @@ open_server_menu() {
     fail "the Server menu did not open"
 }
 click() { xdotool mousemove --sync --window "$1" "$2" "$3" click 1; }
+# Keys go to the active window: clicks window $1 at $2,$3, then tells whether it has become the active one.
+click_until_active() { click "$@"; sleep 0.3; [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 
 openbox >/dev/null 2>&1 & pids+=($!)
 wait_until 10 xdotool search --name '^Openbox$' || true
@@ -105,7 +107,9 @@ wait_until 10 has_window '^Quick Connect$' || fail "the Server menu did not open
 dialog="$(window_named '^Quick Connect$')"
 
 step "Quick Connect is filled in by typing"
-click "$dialog" 150 25
+# Typing goes to the active window. Under this window manager a new dialog is mapped without the
+# keyboard (the disabled owner keeps it), so it is clicked, as a person would, until it has it.
+wait_until 5 click_until_active "$dialog" 150 25 || fail "Quick Connect never took the keyboard"
 xdotool type --delay 20 "127.0.0.1"
 xdotool key Tab
 xdotool type --delay 20 "$port"
@@ -136,7 +140,8 @@ mkdir -p "$artifacts" && cp "$work/connected.xwd" "$artifacts/main_window.xwd"  
 
 step "F5 refreshes"
 before=$(grep -c 'command: players' "$work/server.log")
-click "$main" $((width / 2)) $((height - 8))  # on the status bar: the main window has the keyboard
+# On the status bar, until the main window has the keyboard.
+wait_until 5 click_until_active "$main" $((width / 2)) $((height - 8)) || fail "the main window never took the keyboard"
 xdotool key F5
 wait_until 10 bash -c "[ \$(grep -c 'command: players' '$work/server.log') -gt $before ]" ||
   fail "F5 sent no refresh"
