@@ -25,7 +25,7 @@
 #include "app/main_window_layout.h"
 #include "database/player_database.h"
 #include "runtime/win32/gui.h"
-#include "veloui/foundation/toolkit.h"
+#include "veloui/toolkit/toolkit.h"
 
 namespace {
 

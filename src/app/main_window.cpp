@@ -14,6 +14,7 @@
 #include "veloui/foundation/ui_colours.h"
 #include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
+#include "veloui/toolkit/ui_colour_mode.h"
 
 namespace {
 

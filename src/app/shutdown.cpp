@@ -14,7 +14,7 @@
 #include "runtime/win32/gui.h"
 #include "velorcon/disconnect.h"
 #include "velorcon/network_thread.h"
-#include "veloui/foundation/toolkit.h"
+#include "veloui/toolkit/toolkit.h"
 
 void ShutDown() {
   // The network thread uses the connection, records into the database and hands work to the

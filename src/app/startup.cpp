@@ -18,7 +18,7 @@
 #include "runtime/portable/ticks.h"
 #include "runtime/win32/gui.h"
 #include "velorcon/connect.h"
-#include "veloui/foundation/toolkit.h"
+#include "veloui/toolkit/toolkit.h"
 
 namespace {
 

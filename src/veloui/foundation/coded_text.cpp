@@ -8,7 +8,16 @@ static_assert(kFormatCentre == DT_CENTER && kFormatVCentre == DT_VCENTER && kFor
 
 CodedTextGlobals CodedText;
 
-void ResetCodedTextForTesting() { CodedText = CodedTextGlobals(); }
+namespace {
+TextAlphaRepair InstalledTextAlphaRepair = nullptr;
+}  // namespace
+
+void InstallTextAlphaRepair(TextAlphaRepair repair) { InstalledTextAlphaRepair = repair; }
+
+void ResetCodedTextForTesting() {
+  CodedText = CodedTextGlobals();
+  InstalledTextAlphaRepair = nullptr;
+}
 
 namespace {
 
@@ -78,9 +87,9 @@ class DcCanvas : public CodedTextCanvas {
 
 void RepairPanelTextAlpha(HDC dc, const Text& text, const RECT& rect, HFONT font, std::uint32_t options) {
   CodedTextGlobals& globals = CodedText;
-  if (globals.RepairTextAlpha == nullptr || globals.InsideTextAlphaRepair) return;
+  if (InstalledTextAlphaRepair == nullptr || globals.InsideTextAlphaRepair) return;
   globals.InsideTextAlphaRepair = true;
-  globals.RepairTextAlpha(dc, text, rect, font, options);
+  InstalledTextAlphaRepair(dc, text, rect, font, options);
   globals.InsideTextAlphaRepair = false;
 }
 

@@ -9,23 +9,23 @@
 
 #include "runtime/portable/text.h"
 #include "veloui/foundation/core/coded_text_layout.h"
-#include "veloui/skins/panelex/panelex_support.h"
 
-// Repairs the alpha of text drawn onto a panel's 32-bit paint buffer: the panel code's repair
-// unless a test puts another. Called after every drawing (not measuring) call, never from
-// inside itself.
+// Repairs the alpha of text drawn onto a panel's 32-bit paint buffer. The panels live in a
+// layer above this one, which installs its repair when it starts; until then there is none.
+// Called after every drawing (not measuring) call, never from inside itself.
 using TextAlphaRepair = void (*)(HDC dc, const Text& text, const RECT& rect, HFONT font, std::uint32_t options);
+void InstallTextAlphaRepair(TextAlphaRepair repair);
 
 struct CodedTextGlobals {
   // Extra pixels per line of a text with line-break codes; set by the text controls.
   std::int32_t TextLineSpacing = 0;
   // The link list of the current text control; nullptr while there is none.
   std::vector<TextLinkRecord>* CurrentTextLinks = nullptr;
-  TextAlphaRepair RepairTextAlpha = &RepairPanelExTextAlpha;
   bool InsideTextAlphaRepair = false;
 };
 // GUI thread only.
 extern CodedTextGlobals CodedText;
+// Also takes away the installed repair.
 void ResetCodedTextForTesting();
 
 // Draws `text` into `rect` (or measures it with option 0x400) with `font`, or with the font

@@ -1,4 +1,4 @@
-#include "veloui/foundation/toolkit.h"
+#include "veloui/foundation/system_binding.h"
 
 namespace {
 using RtlGetVersionProc = LONG(WINAPI*)(OSVERSIONINFOW*);

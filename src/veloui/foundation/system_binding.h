@@ -111,3 +111,7 @@ struct BindingLibraryNames {
   const wchar_t* GdiPlus = L"GDIPlus.DLL";
 };
 void SetBindingLibraryNamesForTesting(const BindingLibraryNames& names);
+
+// The OS version code (50, 60, 70, 80, 90, 95, 100) of the running system, read through the
+// version routine bound by name.
+std::int32_t ReadOsVersionCode();

@@ -8,12 +8,13 @@
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/core/animation_easing.h"
-#include "veloui/skins/panelex/panelex_support.h"
 
 namespace {
 constexpr wchar_t kAnimationClass[] = L"VeloUI_Animation Thread";
 constexpr int kStopPasses = 101;
 constexpr DWORD kStopPauseMs = 10;
+
+PageAlphaChange InstalledPageAlphaChange = nullptr;
 
 struct Animation {
   AnimationRecord Record;
@@ -93,7 +94,8 @@ void PresentFrame(AnimationThreadState& state) {
   for (auto it = state.Animations.begin(); it != state.Animations.end();) {
     AnimationRecord& record = it->Record;
     const auto alpha = static_cast<std::uint16_t>(std::lround(record.Alpha));
-    SetPanelExPageAlpha(reinterpret_cast<std::intptr_t>(record.Window), 0, alpha, 0);
+    if (InstalledPageAlphaChange != nullptr)
+      InstalledPageAlphaChange(reinterpret_cast<std::intptr_t>(record.Window), 0, alpha, 0);
     HWND grandparent = GetParent(GetParent(record.Window));
     if (grandparent != nullptr) {
       SendMessageW(grandparent, WM_SIZE, 0, 0);
@@ -147,6 +149,8 @@ void ServeSentMessages(HANDLE thread, DWORD milliseconds) {
   PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 }  // namespace
+
+void InstallPageAlphaChange(PageAlphaChange change) { InstalledPageAlphaChange = change; }
 
 LRESULT CALLBACK AnimationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, message, wParam, lParam);

@@ -25,6 +25,13 @@ struct AnimationRecord {
   std::uint8_t Done = 0;
 };
 
+// Gives a PanelEx page (by window) its alpha for the frame, from the animation thread. The
+// pages live in a layer above this one, which installs its change when it starts (before
+// the thread runs); until then frames move the windows only.
+using PageAlphaChange = std::int32_t (*)(std::intptr_t panel, std::intptr_t page, std::uint16_t alpha,
+                                         std::uint8_t noRefresh);
+void InstallPageAlphaChange(PageAlphaChange change);
+
 DWORD WINAPI AnimationThread(LPVOID unused);
 LRESULT CALLBACK AnimationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

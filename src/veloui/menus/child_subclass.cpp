@@ -7,10 +7,11 @@
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/menus/core/size_limits.h"
 #include "veloui/menus/rebars.h"
-#include "veloui/skins/panelex/panelex_support.h"
 
 namespace {
 constexpr std::int32_t kTabsExcludedFromOsVersion = 70;
+
+PageLayoutRefresh InstalledPageLayoutRefresh = nullptr;
 
 ToolkitTextMap<ChildSubclassRecord>& ChildMap() {
   return ToolkitMap<ChildSubclassRecord>(ToolkitMapId::ChildSubclass);
@@ -85,7 +86,8 @@ void KeepTransparentInPage(HWND window, const ChildSubclassRecord& record) {
 
 void OnPlacedOrShown(HWND window, UINT message, WPARAM wParam, const ChildSubclassRecord& record) {
   HWND parent = GetParent(window);
-  if (parent != nullptr && ChildKindOfWindow(parent) == ChildKindPanelExPage) RefreshPanelExPageLayout(parent);
+  if (parent != nullptr && InstalledPageLayoutRefresh != nullptr && ChildKindOfWindow(parent) == ChildKindPanelExPage)
+    InstalledPageLayoutRefresh(parent);
   if (message != WM_SHOWWINDOW) return;
   WriteDebugLog(u"show: " + DecimalText(static_cast<std::int64_t>(wParam)));
   KeepTransparentInPage(window, record);
@@ -137,6 +139,8 @@ RECT VisibleScrollBar(HWND page, LONG which) {
   return bar;
 }
 }  // namespace
+
+void InstallPageLayoutRefresh(PageLayoutRefresh refresh) { InstalledPageLayoutRefresh = refresh; }
 
 std::optional<ChildSubclassRecord> FindChildRecord(HWND window) {
   ToolkitLockGuard guard(ToolkitLock::Subclass);

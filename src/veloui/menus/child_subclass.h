@@ -29,3 +29,9 @@ std::optional<ChildSubclassRecord> FindChildRecord(HWND window);
 std::int32_t ChildKindOfWindow(HWND window);
 // The outermost PanelEx page among the window and its ancestors, or nullptr.
 HWND PanelExPageAround(HWND window);
+
+// Re-measures, re-places the scroll bars of and repaints a PanelEx page after one of its
+// children moved, was sized or shown. The pages live in a layer above this one, which
+// installs its refresh when it starts; until then there is none.
+using PageLayoutRefresh = void (*)(HWND page);
+void InstallPageLayoutRefresh(PageLayoutRefresh refresh);

@@ -8,7 +8,7 @@
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/image_effects.h"
 #include "veloui/foundation/system_binding.h"
-#include "veloui/foundation/ui_colours.h"
+#include "veloui/menus/colour_refresh.h"
 #include "veloui/menus/host_install.h"
 #include "veloui/menus/host_state.h"
 #include "veloui/menus/menu_images.h"

@@ -23,11 +23,11 @@
 #include "velorcon/mailbox.h"
 #include "velorcon/rcon_state.h"
 #include "velorcon/rcon_window.h"
-#include "veloui/foundation/toolkit.h"
 #include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
+#include "veloui/toolkit/toolkit.h"
 
 // Geometry and one column width per list that differ from the defaults.
 inline constexpr char kTestSettings[] =

@@ -1,10 +1,8 @@
 // What the foundation draws into real DCs and images and does to real windows (rules: natively).
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 #include <vector>
 
 #include "dib_canvas.h"
@@ -18,12 +16,9 @@
 #include "veloui/foundation/gradients.h"
 #include "veloui/foundation/image_effects.h"
 #include "veloui/foundation/skin_images.h"
-#include "veloui/foundation/skin_windows.h"
 #include "veloui/foundation/style_images.h"
 #include "veloui/foundation/system_binding.h"
-#include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/ui_colours.h"
-#include "veloui/menus/menus.h"
 
 namespace {
 std::vector<Text> Lines;
@@ -162,11 +157,11 @@ TEST_F(CodedTextTest, DrawingRepairsAlphaOnceRestoresTheFontAndLeavesNoGdiObject
   const RECT rect{0, 0, 300, 40};
   RECT r = rect;
   DrawCodedText(canvas.Dc(), u"\\bwarm up", r, font_, 0);
-  CodedText.RepairTextAlpha = [](HDC dc, const Text& text, const RECT& area, HFONT font, std::uint32_t options) {
+  InstallTextAlphaRepair([](HDC dc, const Text& text, const RECT& area, HFONT font, std::uint32_t options) {
     ++RepairCalls;
     RECT again = area;
     DrawCodedText(dc, text, again, font, options);
-  };
+  });
   RepairCalls = 0;
   const HGDIOBJ before = GetCurrentObject(canvas.Dc(), OBJ_FONT);
   const DWORD objects = GdiObjectCount();
@@ -273,97 +268,5 @@ TEST(SkinImages, RegionFromImageCoversEveryPixelButTheKeyColour) {
   EXPECT_TRUE(box.right == 5 && box.bottom == 3);
   DeleteObject(region);
   DeleteObject(image);
-}
-
-TEST(SkinWindows, SizeLimitsResizeABreakingWindowAtOnceAndLeaveAPureMoveAlone) {
-  InitToolkit();
-  HWND window = TestWindow(L"SkinWindowsTest", DefWindowProcW, nullptr, WS_POPUP, 500, 60);
-  EXPECT_EQ(SetWindowSizeLimits(nullptr, 1, 1, 0, 0), 0);
-  ASSERT_EQ(SetWindowSizeLimits(window, 0, 100, 400, 0), 1);
-  const auto frame = [window] {
-    return std::tuple{RectOf(window).left, RectOf(window).top, WidthOf(window), HeightOf(window)};
-  };
-  EXPECT_EQ(frame(), std::tuple(20, 20, 400, 100));
-  SetWindowPos(window, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  EXPECT_EQ(frame(), std::tuple(30, 40, 400, 100));
-  MoveWindow(window, 30, 40, 600, 20, FALSE);  // a later resize past a limit is held by the subclass
-  EXPECT_EQ(frame(), std::tuple(30, 40, 400, 100));
-  DestroyWindow(window);
-}
-
-std::vector<std::tuple<HWND, UINT, WPARAM>> Seen;
-
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SETREDRAW || message == kSkinRefreshMessage) Seen.emplace_back(window, message, wParam);
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-HWND MakeWindow(HWND parent, bool visible) {
-  return TestWindow(L"WindowClass_ColourModeTest", RecordingProc, parent,
-                    (parent != nullptr ? WS_CHILD : WS_OVERLAPPEDWINDOW) | (visible ? WS_VISIBLE : 0));
-}
-
-std::vector<WPARAM> MessagesOf(HWND window, UINT message) {
-  std::vector<WPARAM> found;
-  for (const auto& [to, seen, wParam] : Seen)
-    if (to == window && seen == message) found.push_back(wParam);
-  return found;
-}
-
-// The alpha of the middle pixel of image `index` of `list`.
-int MiddleAlpha(HIMAGELIST list, int index) {
-  HICON icon = ImageList_GetIcon(list, index, ILD_NORMAL);
-  const int alpha = icon != nullptr ? static_cast<int>(PixelsOf(icon)[16 * 8 + 8] >> 24) : -1;
-  DestroyIcon(icon);
-  return alpha;
-}
-
-// The switch suspends shown direct children, tells every descendant and remakes the toolkit's own
-// style images (image 2 of an item's list); by menu only when its style changed.
-TEST(UIColourMode, ASwitchReachesEveryWindowAndTheToolkitsOwnMenuImages) {
-  InitToolkit();
-  HWND top = MakeWindow(nullptr, true), hidden_top = MakeWindow(nullptr, false);
-  HWND shown_child = MakeWindow(top, true), hidden_child = MakeWindow(top, false);
-  HWND grandchild = MakeWindow(shown_child, true), child_of_hidden = MakeWindow(hidden_top, true);
-  HICON red = Icon(16, 16, Solid(16 * 16, 0xFFFF0000u));
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
-  for (int i = 0; i < 3; ++i) ImageList_ReplaceIcon(list, -1, red);
-  DestroyIcon(red);
-  MenuRecord& menu = ToolkitList<MenuRecord>(ToolkitListId::Menus).emplace_back();
-  menu.Id = 77;
-  menu.Style = 5;  // Whidbey: its style image is a faded copy
-  MenuItemRecord& item = ToolkitList<MenuItemRecord>(ToolkitListId::MenuItems).emplace_back();
-  item.Menu = &menu;
-  item.HasImage = item.HasDisabledImage = true;
-  item.ImageList = list;
-  item.Style = 5;
-  RetintMenuImages(0, 0);
-  EXPECT_EQ(MiddleAlpha(list, 2), 255);  // the caller's own
-  item.HasDisabledImage = false;
-  RetintMenuImages(77, 1);  // made for the menu's style already
-  EXPECT_EQ(MiddleAlpha(list, 2), 255);
-  Seen.clear();
-
-  ASSERT_EQ(SetUIColourMode(UICOLOURMODE_DEFAULT_GREY), 1);
-  // Suspended and resumed once by the mode switch and once more by the skin refresh after it.
-  EXPECT_EQ(MessagesOf(shown_child, WM_SETREDRAW), (std::vector<WPARAM>{0, 1, 0, 1}));
-  for (HWND window : {hidden_child, grandchild, child_of_hidden}) EXPECT_TRUE(MessagesOf(window, WM_SETREDRAW).empty());
-  for (HWND window : {shown_child, hidden_child, grandchild, child_of_hidden})
-    EXPECT_EQ(MessagesOf(window, kSkinRefreshMessage).size(), 1u);
-  EXPECT_EQ(GetColourModeName(), u"grey");
-  EXPECT_EQ(MiddleAlpha(list, 0), 255);
-  const int faded = MiddleAlpha(list, 2);
-  EXPECT_TRUE(faded > 0 && faded < 255) << faded;
-
-  menu.Style = 6;
-  RetintMenuImages(78, 1);  // another menu
-  EXPECT_EQ(item.Style, 5);
-  RetintMenuImages(77, 1);
-  EXPECT_EQ(item.Style, 6);
-  ToolkitList<MenuItemRecord>(ToolkitListId::MenuItems).clear();
-  ToolkitList<MenuRecord>(ToolkitListId::Menus).clear();
-  ImageList_Destroy(list);
-  DestroyWindow(top);
-  DestroyWindow(hidden_top);
 }
 }  // namespace

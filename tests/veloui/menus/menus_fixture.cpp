@@ -1,9 +1,10 @@
 #include "menus_fixture.h"
 
 #include "veloui/foundation/core/toolkit_facts.h"
-#include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/ui_colours.h"
 #include "veloui/menus/host_state.h"
+#include "veloui/toolkit/toolkit.h"
+#include "veloui/toolkit/ui_colour_mode.h"
 
 namespace {
 

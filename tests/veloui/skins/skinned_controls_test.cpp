@@ -16,7 +16,6 @@
 #include "veloui/foundation/coded_text.h"
 #include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/core/toolkit_locks.h"
-#include "veloui/foundation/toolkit.h"
 #include "veloui/skins/buttonex/buttonex.h"
 #include "veloui/skins/core/skin_properties.h"
 #include "veloui/skins/core/skin_records.h"
@@ -25,6 +24,7 @@
 #include "veloui/skins/panelex/panelex_records.h"
 #include "veloui/skins/splitterex/splitterex.h"
 #include "veloui/skins/text_control/text_control.h"
+#include "veloui/toolkit/toolkit.h"
 
 namespace {
 HWND TopWindow() {

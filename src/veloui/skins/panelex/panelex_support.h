@@ -49,5 +49,10 @@ void RepairPanelExTextAlpha(HDC dc, const Text& text, const RECT& rect, HFONT fo
 // them; the target keeps its colour and gets a new alpha.
 std::uint32_t PanelExRegionHitProc(std::int32_t x, std::int32_t y, std::uint32_t source, std::uint32_t target);
 
+// Lends the routines above to the layers below, which may not include this one: the coded
+// text's alpha repair, the child subclass's page refresh and the animation thread's page
+// alpha. Start-up calls it.
+void InstallPanelExHooks();
+
 // One panel by id or window, or -1 for all; 1 when something was freed or -1 was given.
 std::int32_t FreePanelEx(std::intptr_t panel);

@@ -3,12 +3,12 @@
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/system_binding.h"
-#include "veloui/foundation/toolkit.h"
 #include "veloui/menus/animation_thread.h"
 #include "veloui/menus/child_subclass.h"
 #include "veloui/menus/drop_shadow.h"
 #include "veloui/menus/menu_shadows.h"
 #include "veloui/menus/track_windows_hook.h"
+#include "veloui/toolkit/toolkit.h"
 
 namespace {
 

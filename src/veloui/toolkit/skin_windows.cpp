@@ -1,4 +1,4 @@
-#include "veloui/foundation/skin_windows.h"
+#include "veloui/toolkit/skin_windows.h"
 
 #include <string>
 
@@ -6,9 +6,9 @@
 #include "runtime/win32/platform/wide_text.h"
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/core/toolkit_registry.h"
-#include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/child_subclass.h"
+#include "veloui/toolkit/toolkit.h"
 
 namespace {
 HINSTANCE AttachedModule = nullptr;

@@ -20,6 +20,3 @@ std::int32_t FreeToolkit();
 // EnumWindows callbacks: hide or destroy the windows of the given process.
 BOOL CALLBACK HideOwnWindowsProc(HWND window, LPARAM processId);
 BOOL CALLBACK DestroyOwnWindowsProc(HWND window, LPARAM processId);
-
-// The OS version code (50, 60, 70, 80, 90, 95, 100) of the running system.
-std::int32_t ReadOsVersionCode();

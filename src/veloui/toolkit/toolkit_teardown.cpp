@@ -5,7 +5,6 @@
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/system_binding.h"
-#include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/animation_thread.h"
 #include "veloui/menus/menus.h"
@@ -15,6 +14,7 @@
 #include "veloui/skins/panelex/panelex_support.h"
 #include "veloui/skins/splitterex/splitterex.h"
 #include "veloui/skins/text_control/text_control.h"
+#include "veloui/toolkit/toolkit.h"
 
 namespace {
 void FreeControlFamilies() {

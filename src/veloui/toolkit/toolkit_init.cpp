@@ -9,17 +9,18 @@
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour_tables.h"
 #include "veloui/foundation/system_binding.h"
-#include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/toolkit_glyphs.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/foundation/ui_colours.h"
 #include "veloui/menus/animation_thread.h"
+#include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
-#include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/track_windows_hook.h"
+#include "veloui/skins/panelex/panelex_support.h"
 #include "veloui/skins/skin_services.h"
+#include "veloui/toolkit/toolkit.h"
 
 namespace {
 // Brushes of an earlier start-up would otherwise be forgotten with the old tables.
@@ -95,6 +96,7 @@ std::int32_t InitToolkit() {
   RenewColourTables();
   BindColourServices();
   BindSkinServices();
+  InstallPanelExHooks();
   CreateToolkitGlyphs();
   LoadToolkitCursors();
   ResetBuilderState();

@@ -5,14 +5,14 @@
 #include <mutex>
 #include <vector>
 
-#include "../dib_canvas.h"
+#include "../../foundation/dib_canvas.h"
 #include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/core/named_colours.h"
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/system_binding.h"
-#include "veloui/foundation/toolkit.h"
 #include "veloui/foundation/toolkit_state.h"
+#include "veloui/toolkit/toolkit.h"
 
 namespace {
 std::mutex LinesGuard;

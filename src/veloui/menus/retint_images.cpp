@@ -1,10 +1,10 @@
-#include <windows.h>
+#include "veloui/menus/colour_refresh.h"
+
 #include <commctrl.h>
 
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/style_images.h"
-#include "veloui/foundation/ui_colours.h"
 #include "veloui/menus/menus.h"
 #include "veloui/menus/toolbars.h"
 
