@@ -190,4 +190,4 @@ int FreeBlitCaches() {
   return 0;
 }
 
-void SetBlitCacheMenuStyleSource(MenuStyleSource source) { BlitCaches().MenuStyle = source; }
+void InstallMenuStyleSource(MenuStyleSource source) { BlitCaches().MenuStyle = source; }

@@ -21,6 +21,7 @@ int DrawBlitCache(HDC dc, std::uint32_t style, int colourId, const RECT& rect, s
 int FreeBlitCaches();
 
 // The UI style of the current menu, 0 when there is none; the check-box frames take their
-// colours from it when it is an Office style. Installed by the menu code.
+// colours from it when it is an Office style. The menus live in a layer above this one, which
+// installs the source; until then there is none.
 using MenuStyleSource = std::uint32_t (*)();
-void SetBlitCacheMenuStyleSource(MenuStyleSource source);
+void InstallMenuStyleSource(MenuStyleSource source);

@@ -37,7 +37,7 @@ class BlitCacheTest : public ::testing::Test {
   }
   void TearDown() override {
     SetDebugLogSinkForTesting(nullptr);
-    SetBlitCacheMenuStyleSource(nullptr);
+    InstallMenuStyleSource(nullptr);
     SetBindingLibraryNamesForTesting({});
     FreeBlitCaches();
   }
@@ -60,7 +60,7 @@ TEST_F(BlitCacheTest, CheckBoxFrameFollowsTheMenuStyleElseTheAskedOne) {
       {[]() -> std::uint32_t { return 0x2000000; }, 0x1000000, 17}, {[]() -> std::uint32_t { return 5; }, 0x2000000, 15}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Id);
-    SetBlitCacheMenuStyleSource(c.Menus);
+    InstallMenuStyleSource(c.Menus);
     DibCanvas canvas(16, 16, 0);
     DrawBlitCache(canvas.Dc(), c.Style, c.Id, RECT{0, 0, 16, 16}, 0);
     EXPECT_EQ(canvas.Colour(0, 0), Expected(0x2000000, c.Id));
