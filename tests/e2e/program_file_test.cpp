@@ -1,4 +1,5 @@
-// The program file as a user copies it: it needs no DLL that Windows lacks.
+// The program file as a user copies it: it needs no DLL that Windows lacks, and it is lean, its
+// debugging data in a file beside it that the debug link names.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,21 @@ class PeFile {
     return ReadWholeFile(WinePath(path), bytes_) && Read(0, dos) && dos.e_magic == IMAGE_DOS_SIGNATURE &&
            Read(dos.e_lfanew, nt_) && nt_.Signature == IMAGE_NT_SIGNATURE &&
            nt_.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC && ReadSections(dos.e_lfanew);
+  }
+  // Long names stand in the string table after the symbols as "/offset".
+  std::vector<std::string> SectionNames() const {
+    std::vector<std::string> names;
+    const std::size_t strings = nt_.FileHeader.PointerToSymbolTable + nt_.FileHeader.NumberOfSymbols * 18;
+    for (const IMAGE_SECTION_HEADER& section : sections_) {
+      const std::string name = TextAt(reinterpret_cast<const char*>(section.Name), IMAGE_SIZEOF_SHORT_NAME);
+      names.push_back(name.starts_with("/") ? StringAt(strings + std::stoul(name.substr(1))) : name);
+    }
+    return names;
+  }
+  std::string SectionStart(const std::string& name) const {  // the zero-terminated text it begins with
+    const auto names = SectionNames();
+    const auto found = std::ranges::find(names, name);
+    return found == names.end() ? "" : StringAt(sections_[found - names.begin()].PointerToRawData);
   }
   std::vector<std::string> ImportedDlls() const {
     std::vector<std::string> dlls;
@@ -84,6 +100,20 @@ TEST(ProgramFile, ImportsOnlyDllsThatWindowsShips) {
   const std::vector<std::string> dlls = program.ImportedDlls();
   EXPECT_EQ(std::ranges::count(dlls, "KERNEL32.DLL"), 1) << "the import table was not read";
   for (const std::string& dll : dlls) EXPECT_TRUE(kSystemDlls.contains(dll)) << dll << " is not part of Windows";
+}
+
+// The debugging data would make the file ten times larger; a debugger still finds it.
+TEST(ProgramFile, CarriesNoDebuggingDataButLinksToTheFileBesideIt) {
+  PeFile program, debugging;
+  ASSERT_TRUE(program.Load(VELO_PROGRAM_PATH));
+  const std::vector<std::string> names = program.SectionNames();
+  EXPECT_TRUE(std::ranges::count(names, ".text") == 1) << "the sections were not read";
+  for (const std::string& name : names) EXPECT_FALSE(name.starts_with(".debug")) << name;
+  const std::string linked = program.SectionStart(".gnu_debuglink");
+  ASSERT_EQ(linked, "velo2duro.exe.debug");
+  const std::string path = VELO_PROGRAM_PATH;
+  ASSERT_TRUE(debugging.Load(path.substr(0, path.find_last_of('/') + 1) + linked));
+  EXPECT_EQ(std::ranges::count(debugging.SectionNames(), ".debug_info"), 1);
 }
 
 }  // namespace
