@@ -1,5 +1,13 @@
 # The declared dependencies: Debian's -dev packages natively, the cross-built cache for win32.
 find_package(Threads REQUIRED)
+if(WIN32)
+  # Windows ships no zlib1.dll: the static library, like every other dependency. A build
+  # folder configured before this keeps the import library in its cache; it is looked up again.
+  set(ZLIB_USE_STATIC_LIBS ON)
+  if(ZLIB_LIBRARY_RELEASE MATCHES "\\.dll\\.a$")
+    unset(ZLIB_LIBRARY_RELEASE CACHE)
+  endif()
+endif()
 find_package(ZLIB REQUIRED)
 find_package(SQLite3 REQUIRED)
 find_package(EXPAT REQUIRED)

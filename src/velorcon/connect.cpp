@@ -5,6 +5,7 @@
 
 #include "velorcon/commands.h"
 #include "velorcon/disconnect.h"
+#include "velorcon/network_wake.h"
 #include "velorcon/packets.h"
 #include "velorcon/pending.h"
 #include "velorcon/pump.h"
@@ -60,6 +61,7 @@ bool ConnectLocked(bool fromQuickConnect) {
   CurrentRconWindow().CloseConnectWindow(fromQuickConnect);
   // Only now does the pump read; the replies wait in the socket until then.
   Rcon.Connected = true;
+  WakeNetworkThread();
   return true;
 }
 
@@ -76,6 +78,7 @@ void SetAutoRefresh(std::int32_t enable, std::int32_t seconds) {
   RconLockGuard guard;
   Rcon.AutoRefreshEnable = enable != 0;
   Rcon.AutoRefreshSeconds = seconds;
+  WakeNetworkThread();
 }
 
 std::int32_t ConnectToServer(std::int32_t fromQuickConnect) {

@@ -3,6 +3,8 @@
 #include <mutex>
 #include <utility>
 
+#include "velorcon/network_wake.h"
+
 namespace {
 
 struct MailboxSlot {
@@ -18,8 +20,11 @@ MailboxSlot& Slot() {
 }  // namespace
 
 void QueueCommand(CommandCode code, CommandParameters parameters) {
-  std::lock_guard guard(Slot().Lock);
-  Slot().Command = QueuedCommand{code, std::move(parameters)};
+  {
+    std::lock_guard guard(Slot().Lock);
+    Slot().Command = QueuedCommand{code, std::move(parameters)};
+  }
+  WakeNetworkThread();
 }
 
 bool QueueCommandIfEmpty(CommandCode code) {

@@ -40,7 +40,7 @@ struct QueuedCommand {
   CommandParameters Parameters;
 };
 
-// GUI thread: fills the slot, replacing whatever was queued.
+// GUI thread: fills the slot, replacing whatever was queued, and wakes the network thread.
 void QueueCommand(CommandCode code, CommandParameters parameters = {});
 // Fills the slot only when it is empty (checked and filled under the slot's lock), so that a
 // command of the program's own never pushes out one the user queued; false when it was not.

@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <limits>
 #include <thread>
 
 #include "velorcon/disconnect.h"
 #include "velorcon/mailbox.h"
+#include "velorcon/network_wake.h"
 #include "velorcon/pending.h"
 #include "velorcon/pump.h"
 #include "velorcon/rcon_state.h"
 #include "velorcon/rcon_window.h"
 
 namespace {
-
-constexpr auto kPeriod = std::chrono::milliseconds(10);
 
 struct NetworkThreadControl {
   std::thread Thread;
@@ -34,12 +34,15 @@ void ResetWhenTimedOut() {
   ResetAfterDisconnect(0);
 }
 
+// Callers hold RconLock.
+std::int64_t AutoRefreshIntervalMs() {
+  return std::clamp<std::int64_t>(std::int64_t{Rcon.AutoRefreshSeconds} * 1000, 0, 0xFFFFFFFFLL);
+}
+
 bool AutoRefreshDue() {
   RconLockGuard guard;
   if (!Rcon.AutoRefreshEnable || !Rcon.Connected) return false;
-  const std::int64_t interval = std::clamp<std::int64_t>(std::int64_t{Rcon.AutoRefreshSeconds} * 1000, 0,
-                                                         0xFFFFFFFFLL);
-  return ElapsedSince(Rcon.LastRefreshTick) > interval;
+  return ElapsedSince(Rcon.LastRefreshTick) > AutoRefreshIntervalMs();
 }
 
 void AutoRefreshWhenDue() {
@@ -49,6 +52,26 @@ void AutoRefreshWhenDue() {
   PumpNetwork();
   RconLockGuard guard;
   Rcon.LastRefreshTick = CurrentTick();
+}
+
+struct NextPass {
+  PlatformSocket Datagrams = kInvalidSocket;  // the socket the pump reads, while connected
+  std::int64_t WaitMs = std::numeric_limits<std::int64_t>::max();
+};
+
+// How long the next pass may wait for a datagram: until a time-out, the mailbox, the
+// keep-alive or the automatic refresh has something for it to do.
+NextPass PlanNextPass() {
+  RconLockGuard guard;
+  NextPass next;
+  const auto dueIn = [&next](std::int64_t ms) { next.WaitMs = std::min(next.WaitMs, ms); };
+  if (const auto timeout = MillisecondsUntilTimeout()) dueIn(*timeout);
+  if (!Rcon.Connected || Rcon.ServerConnection == nullptr) return next;
+  next.Datagrams = Rcon.ServerConnection->Socket;
+  if (PeekPendingCommand() != kCommandNone) dueIn(0);
+  dueIn(MillisecondsUntilKeepAlive());
+  if (Rcon.AutoRefreshEnable) dueIn(MillisecondsUntilMoreThan(Rcon.LastRefreshTick, AutoRefreshIntervalMs()));
+  return next;
 }
 
 }  // namespace
@@ -61,7 +84,11 @@ void NetworkThreadPass() {
 
 void NetworkThread() {
   while (!Control().StopRequested.load()) {
-    std::this_thread::sleep_for(kPeriod);
+    // A waiting datagram ends the wait at once, so a burst is read one datagram a pass
+    // without a pause between the passes.
+    const NextPass next = PlanNextPass();
+    if (next.WaitMs > 0) WaitForNetworkWork(next.Datagrams, next.WaitMs);
+    if (Control().StopRequested.load()) break;
     NetworkThreadPass();
   }
   Control().Finished.store(true);
@@ -72,6 +99,7 @@ void StartNetworkThread() {
   if (control.Thread.joinable()) return;
   control.StopRequested.store(false);
   control.Finished.store(false);
+  OpenNetworkWake();
   control.Thread = std::thread(NetworkThread);
 }
 
@@ -79,6 +107,7 @@ void StopNetworkThread() {
   NetworkThreadControl& control = Control();
   if (!control.Thread.joinable()) return;
   control.StopRequested.store(true);
+  WakeNetworkThread();
   // The thread may be handing a window update to this thread; keep serving until it ends.
   // A MaxPing box it shows (or is about to show) is closed unanswered, so the program ends at
   // once instead of waiting for the user, and nothing is sent.
@@ -88,4 +117,5 @@ void StopNetworkThread() {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   control.Thread.join();
+  CloseNetworkWake();
 }

@@ -1,11 +1,12 @@
 #pragma once
-// The network thread: every 10 ms it checks the time-outs, runs one pump pass and fires the
-// automatic player refresh. It runs from StartNetworkThread until StopNetworkThread, which
-// the program calls at shut-down before the connection and the windows go away.
+// The network thread: it checks the time-outs, runs one pump pass and fires the automatic
+// player refresh, then sleeps until a datagram comes, it is woken (network_wake.h) or the
+// next of those falls due. It runs from StartNetworkThread until StopNetworkThread, which the
+// program calls at shut-down before the connection and the windows go away.
 
 // One pass of the thread: the time-outs, one pump pass, the automatic refresh when due.
 void NetworkThreadPass();
-// The thread procedure: a pass every 10 ms; returns once StopNetworkThread asked it to.
+// The thread procedure: a pass whenever there is work; returns once StopNetworkThread asked it to.
 void NetworkThread();
 // Starts the thread unless it runs already.
 void StartNetworkThread();

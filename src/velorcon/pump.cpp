@@ -117,6 +117,10 @@ std::int32_t LockedPass(bool& prompt, std::uint32_t& promptSerial) {
 
 }  // namespace
 
+std::int64_t MillisecondsUntilKeepAlive() {
+  return MillisecondsUntilMoreThan(Rcon.LastKeepAliveTick, kKeepAliveIntervalMs);
+}
+
 void IgnoreForeignDatagram() {}
 
 std::int32_t PumpNetwork() {

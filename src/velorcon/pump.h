@@ -15,5 +15,7 @@ constexpr TickCount kKeepAliveIntervalMs = 15000;
 
 // 0, or 1 when the pass ended after keeping a part of an unfinished long reply.
 std::int32_t PumpNetwork();
+// Milliseconds until a pass will send the keep-alive; 0 when it is due. Callers hold RconLock.
+std::int64_t MillisecondsUntilKeepAlive();
 // Where datagrams without the "BE" signature go: nowhere.
 void IgnoreForeignDatagram();

@@ -27,12 +27,16 @@ PlatformSocket OpenUdpSocket();
 void SetReceiveBufferSize(PlatformSocket socket, int bytes);
 // Is a datagram waiting? 1 yes, 0 no, -1 error. Never waits.
 int PollSocketReadable(PlatformSocket socket);
+// Waits until one of the sockets has a datagram (or an error) waiting, or `timeoutMs` passed.
+// The number of such sockets, 0 after the time-out, -1 on error.
+int WaitSocketsReadable(const PlatformSocket* sockets, int count, int timeoutMs);
 // One datagram of at most `capacity` bytes; its sender in `from`. -1 on error.
 int ReceiveFromSocket(PlatformSocket socket, void* buffer, std::size_t capacity, Ipv4Endpoint& from);
 int SendToSocket(PlatformSocket socket, const void* data, std::size_t length, const Ipv4Endpoint& to);
 // Shuts the socket down in both directions and closes it.
 void CloseSocket(PlatformSocket socket);
 // Binds to 127.0.0.1 on `port` (0 = any free one) and returns the port bound; 0 on failure.
-// Used by the test server, which has to be found at a known address.
+// Used by the test server, which has to be found at a known address, and by the socket that
+// wakes the network thread.
 std::uint16_t BindLoopback(PlatformSocket socket, std::uint16_t port);
 std::uint32_t LoopbackAddress();

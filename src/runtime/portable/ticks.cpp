@@ -18,6 +18,11 @@ TickCount ElapsedSince(TickCount since) {
   return ElapsedTicks(since, CurrentTick());
 }
 
+std::int64_t MillisecondsUntilMoreThan(TickCount since, std::int64_t interval) {
+  const std::int64_t left = interval + 1 - std::int64_t{ElapsedSince(since)};
+  return left > 0 ? left : 0;
+}
+
 void SetTickSourceForTesting(TickSource source) {
   g_tickSource.store(source, std::memory_order_release);
 }

@@ -12,6 +12,8 @@ constexpr TickCount ElapsedTicks(TickCount since, TickCount now) {
   return static_cast<TickCount>(now - since);
 }
 TickCount ElapsedSince(TickCount since);
+// Milliseconds until more than `interval` will have passed since `since`; 0 once it has.
+std::int64_t MillisecondsUntilMoreThan(TickCount since, std::int64_t interval);
 
 // Tests replace the clock to step through time-outs without waiting; nullptr restores it.
 using TickSource = TickCount (*)();

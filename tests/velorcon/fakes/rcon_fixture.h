@@ -13,18 +13,23 @@
 #include "velorcon/connect.h"
 #include "velorcon/mailbox.h"
 #include "velorcon/network_thread.h"
+#include "velorcon/network_wake.h"
 #include "velorcon/packets.h"
 #include "velorcon/pump.h"
 #include "velorcon/rcon_state.h"
 #include "velorcon/rcon_window.h"
 
-// The clock every time-out reads, stepped by the test (TearDown puts the real one back).
+// The clock every time-out reads, stepped by the test (TearDown puts the real one back). A step
+// wakes the network thread, as the real clock's reaching a time it waits for does.
 inline std::atomic<TickCount> g_fakeTick{0};
 inline void UseFakeTicks(TickCount start) {
   g_fakeTick.store(start);
   SetTickSourceForTesting([] { return g_fakeTick.load(); });
 }
-inline void AdvanceFakeTicks(TickCount milliseconds) { g_fakeTick.fetch_add(milliseconds); }
+inline void AdvanceFakeTicks(TickCount milliseconds) {
+  g_fakeTick.fetch_add(milliseconds);
+  WakeNetworkThread();
+}
 
 inline std::string Utf8(TextView text) { return TextToUtf8(text); }
 

@@ -53,6 +53,22 @@ TEST_F(NetworkThreadTest, AfterAConnectTheWindowShowsEverythingTheServerAnswered
   EXPECT_EQ(Rcon.ServerConnection, nullptr);
 }
 
+// Nothing falls due on the stopped clock: only the queued command, then the server's message, can wake the thread.
+TEST_F(NetworkThreadTest, TheSleepingThreadWakesForAQueuedCommandAndForADatagram) {
+  UseFakeTicks(1000000);
+  ConnectAndSettle();
+  ASSERT_TRUE(WaitUntil([] { return PendingCount() == 0; }, 3000)) << "the keep-alive was answered too";
+  SleepMs(20);
+  QueueCommand(kCommandLock);
+  ASSERT_TRUE(server.WaitForCommand("#lock", 3000));
+  EXPECT_TRUE(Logged("[The server has been locked.]"));
+  SleepMs(20);
+  ASSERT_TRUE(server.PushServerMessage("Restart in 5 minutes"));
+  EXPECT_TRUE(WaitUntil([&] {
+    return std::ranges::any_of(window.Log(), [](const std::string& line) { return line.ends_with(") : Restart in 5 minutes"); });
+  }, 3000));
+}
+
 class SlowServerTest : public NetworkThreadTest {
  protected:
   SlowServerTest() : NetworkThreadTest(rcon_test_server::ServerOptions{.ReplyDelayMs = 200}) {}

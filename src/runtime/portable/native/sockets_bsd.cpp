@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <vector>
 
 #include "runtime/portable/sockets.h"
 
@@ -59,6 +60,13 @@ int PollSocketReadable(PlatformSocket socket) {
   const int ready = ::poll(&entry, 1, 0);
   if (ready < 0) return -1;
   return (ready > 0 && (entry.revents & POLLIN)) ? 1 : 0;
+}
+
+int WaitSocketsReadable(const PlatformSocket* sockets, int count, int timeoutMs) {
+  std::vector<pollfd> entries;
+  for (int i = 0; i < count; ++i) entries.push_back({Fd(sockets[i]), POLLIN, 0});
+  const int ready = ::poll(entries.data(), entries.size(), timeoutMs);
+  return ready < 0 ? -1 : ready;
 }
 
 int ReceiveFromSocket(PlatformSocket socket, void* buffer, std::size_t capacity, Ipv4Endpoint& from) {

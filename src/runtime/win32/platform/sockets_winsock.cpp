@@ -54,6 +54,15 @@ int PollSocketReadable(PlatformSocket socket) {
   return ready > 0 ? 1 : 0;
 }
 
+int WaitSocketsReadable(const PlatformSocket* sockets, int count, int timeoutMs) {
+  fd_set readable;
+  FD_ZERO(&readable);
+  for (int i = 0; i < count; ++i) FD_SET(Handle(sockets[i]), &readable);
+  timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+  const int ready = ::select(0, &readable, nullptr, nullptr, &limit);
+  return ready == SOCKET_ERROR ? -1 : ready;
+}
+
 int ReceiveFromSocket(PlatformSocket socket, void* buffer, std::size_t capacity, Ipv4Endpoint& from) {
   sockaddr_in sender{};
   int senderLength = sizeof sender;
