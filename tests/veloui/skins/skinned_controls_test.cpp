@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <functional>
 #include <string>
@@ -140,6 +141,13 @@ void ExpectNoObjectsLeft(const std::function<void()>& makeAndFree) {
   EXPECT_EQ(UserObjectCount(), user);
 }
 
+// A skin of that name with the properties {component, state, property, value}.
+SkinHandle SkinOf(const char16_t* name, std::initializer_list<std::array<const char16_t*, 4>> properties) {
+  const SkinHandle skin = CreateSkin(name);
+  for (const auto& p : properties) SetSkinProperty(skin, p[0], p[1], p[2], p[3]);
+  return skin;
+}
+
 class ControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -206,8 +214,7 @@ std::uint32_t PaintedPixel(std::intptr_t button, int x = 6, int y = 6) { return 
 
 TEST_F(ControlsTest, ARealPressShowsTheButtonsPressedLookAndTheReleaseClicks) {
   KeepMessages();
-  const SkinHandle skin = CreateSkin(u"pressedTestSkin");
-  ASSERT_EQ(SetSkinProperty(skin, u"buttonex", u"pressed", u"background", u"#102030;"), 1);
+  const SkinHandle skin = SkinOf(u"pressedTestSkin", {{u"buttonex", u"pressed", u"background", u"#102030;"}});
   const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"Toggle", kButtonExToggle, skin);
   HWND window = GetPanelExWindow(button);
   PumpFor(50);
@@ -225,9 +232,8 @@ TEST_F(ControlsTest, ARealPressShowsTheButtonsPressedLookAndTheReleaseClicks) {
 // Clicks take a three-state button from normal to selected to in-between and back; SetButtonExState
 // sets one; each state shows its skin, and a property set anew on the worn skin shows at once.
 TEST_F(ControlsTest, AThreeStateButtonCyclesItsStatesAndFollowsItsSkin) {
-  const SkinHandle skin = CreateSkin(u"threeStateSkin");
-  const std::pair<const char16_t*, const char16_t*> looks[] = {{u"normal", u"#102030"}, {u"selected", u"#405060"}, {u"inbetween", u"#708090"}};
-  for (const auto& [state, colour] : looks) SetSkinProperty(skin, u"buttonex", state, u"background", colour);
+  const SkinHandle skin = SkinOf(u"threeStateSkin", {{u"buttonex", u"normal", u"background", u"#102030"},
+      {u"buttonex", u"selected", u"background", u"#405060"}, {u"buttonex", u"inbetween", u"background", u"#708090"}});
   const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"", kButtonExThreeState, skin);
   const std::pair<const char16_t*, std::uint32_t> cycle[] = {{u"selected", 0xFF405060}, {u"inbetween", 0xFF708090}, {u"normal", 0xFF102030}};
   for (const auto& [state, pixel] : cycle) {
@@ -240,19 +246,7 @@ TEST_F(ControlsTest, AThreeStateButtonCyclesItsStatesAndFollowsItsSkin) {
   EXPECT_EQ(PaintedPixel(button), 0xFF708090u);
   SetSkinProperty(skin, u"buttonex", u"inbetween", u"background", u"#a0b0c0");
   EXPECT_EQ(PaintedPixel(button), 0xFFA0B0C0u);
-  FreeButtonEx(button);
-  FreeSkin(skin);
-}
-
-HBITMAP Keyed24(int side, std::uint32_t key, std::uint32_t last) {  // key everywhere but the last pixel
-  void* bits = nullptr;
-  HBITMAP bitmap = DibSection(side, side, &bits, 24);
-  auto* bytes = static_cast<std::uint8_t*>(bits);
-  const int stride = (side * 3 + 3) / 4 * 4;
-  for (int y = 0; y < side; ++y)
-    for (int x = 0; x < side; ++x)
-      for (int c = 0; c < 3; ++c) bytes[y * stride + x * 3 + c] = ((x == side - 1 && y == side - 1 ? last : key) >> (8 * c)) & 0xFF;
-  return bitmap;
+  EXPECT_TRUE(FreeButtonEx(button) == 1 && FreeSkin(skin) == 1);
 }
 
 // Background image and its position words, overlay, mask and border mask on a 40 x 30 button over
@@ -260,7 +254,9 @@ HBITMAP Keyed24(int side, std::uint32_t key, std::uint32_t last) {  // key every
 TEST_F(ControlsTest, ButtonExLooksFollowTheSkinsPositionAndMaskVocabulary) {
   std::vector<std::uint32_t> cut(81, 0xFF000000);
   cut[0] = 0;  // the mask's top-left pixel leaves the corner out
-  HBITMAP dot = Bitmap32(2, 2, Solid(4, 0xFF00FF00)), keyed = Keyed24(4, 0xFF00FF, 0x0000FF), mask = Bitmap32(9, 9, cut);
+  void* bits = nullptr;
+  HBITMAP dot = Bitmap32(2, 2, Solid(4, 0xFF00FF00)), keyed = DibSection(4, 4, &bits, 24), mask = Bitmap32(9, 9, cut);
+  for (int i = 0; i < 48; ++i) static_cast<std::uint8_t*>(bits)[i] = i % 3 == 1 || i == 47 ? 0 : 0xFF;  // magenta, last blue
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const std::uint32_t back = 0x102030, green = 0x00FF00, faceRgb = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
   const struct { const char16_t* Property; HBITMAP Image; const char16_t *Placement, *Place; int X1, Y1; std::uint32_t C1; int X2, Y2; std::uint32_t C2; } cases[] = {
@@ -275,18 +271,47 @@ TEST_F(ControlsTest, ButtonExLooksFollowTheSkinsPositionAndMaskVocabulary) {
       {u"border mask", mask, nullptr, nullptr, 0, 0, faceRgb, 20, 15, back},
   };
   for (const auto& c : cases) {
-    const SkinHandle skin = CreateSkin(u"lookSkin");
-    SetSkinProperty(skin, u"buttonex", u"normal", u"background", u"#102030");
+    const SkinHandle skin = SkinOf(u"lookSkin", {{u"buttonex", u"normal", u"background", u"#102030"}});
     SetSkinPropertyValue(skin, u"buttonex", u"normal", c.Property, reinterpret_cast<std::uintptr_t>(c.Image));
     if (c.Placement != nullptr) SetSkinProperty(skin, u"buttonex", u"normal", c.Placement, c.Place);
     const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 40, 30, u"", 0, skin);
     const std::string trace = TextToUtf8(c.Property) + " " + (c.Place != nullptr ? TextToUtf8(c.Place) : "");
     EXPECT_EQ(PaintedPixel(button, c.X1, c.Y1) & 0xFFFFFF, c.C1) << trace;
     EXPECT_EQ(PaintedPixel(button, c.X2, c.Y2) & 0xFFFFFF, c.C2) << trace;
-    FreeButtonEx(button);
-    FreeSkin(skin);
+    EXPECT_TRUE(FreeButtonEx(button) == 1 && FreeSkin(skin) == 1);
   }
   for (HBITMAP image : {dot, keyed, mask}) DeleteObject(image);
+}
+
+// "noclip" lets a coded caption run into the right padding (else cut at it); the "font" property
+// sizes it. Returns the rightmost inked column and the count of inked rows.
+std::pair<int, int> CaptionInk(HWND parent, std::initializer_list<std::array<const char16_t*, 4>> extra) {
+  const SkinHandle skin = SkinOf(u"captionSkin", {{u"buttonex", u"normal", u"background", u"#ffffff"},
+      {u"buttonex", u"normal", u"colour", u"#000000"}, {u"buttonex", u"normal", u"text padding", u"left: 2; right: 30;"},
+      {u"buttonex", u"normal", u"text position", u"x: 0; y: centre;"}});
+  for (const auto& p : extra) SetSkinProperty(skin, p[0], p[1], p[2], p[3]);
+  const std::intptr_t button = CreateButtonEx(-1, parent, 10, 10, 60, 40, u"\\bWWWWWWWWWW", 0, skin);
+  std::pair<int, int> ink{0, 0};
+  PaintedPixel(button);
+  {
+    ToolkitLockGuard guard(ToolkitLock::PanelEx);
+    const HGDIOBJ bits = GetCurrentObject(PanelExBufferDC(button, 1, 1), OBJ_BITMAP);
+    for (int y = 2; y < 38; ++y) {
+      bool inked = false;
+      for (int x = 2; x < 58; ++x)
+        if ((DibPixel(bits, x, y) & 0xFF) < 0x80) inked = true, ink.first = std::max(ink.first, x);
+      ink.second += inked ? 1 : 0;
+    }
+  }
+  EXPECT_TRUE(FreeButtonEx(button) == 1 && FreeSkin(skin) == 1);
+  return ink;
+}
+
+TEST_F(ControlsTest, ButtonExCaptionFollowsNoclipAndFont) {
+  const auto plain = CaptionInk(Window, {}), big = CaptionInk(Window, {{u"buttonex", u"normal", u"font", u"font: Arial, 20"}});
+  EXPECT_LT(plain.first, 30);
+  EXPECT_GE(CaptionInk(Window, {{u"buttonex", u"normal", u"noclip", u"true;"}}).first, 40);
+  EXPECT_GT(big.second, plain.second + 5) << plain.second;
 }
 
 // The padded style wears "syssplitter2skin"; panes keep the skin's "width"; a disabled splitter shows
@@ -296,10 +321,8 @@ TEST_F(ControlsTest, SplitterStyleSkinSmallestPanesAndDisabledLook) {
   const std::intptr_t padded = CreateSplitterEx(-1, Window, 10, 10, 300, 200, Panes[0], Panes[1], kSplitterExPadded);
   EXPECT_EQ(GetSkinName(SplitterExSkin(padded)), u"sysSplitter2Skin");
   FreeSplitterEx(padded);
-  const SkinHandle skin = CreateSkin(u"splitterLimits");
-  SetSkinProperty(skin, u"splitterex", u"normal", u"width", u"40;");
-  SetSkinProperty(skin, u"splitterex", u"normal", u"gripper background", u"#445566");
-  SetSkinProperty(skin, u"splitterex", u"disabled", u"gripper background", u"#112233");
+  const SkinHandle skin = SkinOf(u"splitterLimits", {{u"splitterex", u"normal", u"width", u"40;"},
+      {u"splitterex", u"normal", u"gripper background", u"#445566"}, {u"splitterex", u"disabled", u"gripper background", u"#112233"}});
   const std::intptr_t splitter = CreateSplitterEx(-1, Window, 10, 10, 300, 200, Panes[0], Panes[1], 0, skin);
   for (const auto& [asked, kept] : {std::pair{5, 40}, {100, 100}, {290, 300 - 5 - 40}}) {
     SetSplitterExPosition(splitter, asked);
@@ -311,8 +334,7 @@ TEST_F(ControlsTest, SplitterStyleSkinSmallestPanesAndDisabledLook) {
   EXPECT_EQ(PaintedPixel(gripper, 2, 50), 0xFF112233u);
   SendMessageW(gripper, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
   EXPECT_EQ(SplitterExDragHook(), nullptr);
-  FreeSplitterEx(splitter);
-  FreeSkin(skin);
+  EXPECT_TRUE(FreeSplitterEx(splitter) == 1 && FreeSkin(skin) == 1);
 }
 
 // The splitter's low-level mouse hook lives only while it is dragged, even when it is freed mid-drag.
@@ -385,11 +407,9 @@ TEST_F(ControlsTest, AnExplorerBarGroupCollapsesAndExpandsThroughTheAnimationThr
 
 // Items stand inside the group padding, each look inside its item padding.
 TEST_F(ControlsTest, ExplorerBarItemsStandInsideTheGroupAndItemPadding) {
-  const SkinHandle skin = CreateSkin(u"paddedBar");
-  SetSkinProperty(skin, u"explorerbar", u"normal", u"group padding", u"top: 4; left: 10; bottom: 4; right: 10;");
-  SetSkinProperty(skin, u"explorerbar", u"normal", u"item padding", u"left: 5;");
-  SetSkinProperty(skin, u"explorerbar", u"normal", u"group background", u"#010203");
-  SetSkinProperty(skin, u"explorerbar group item", u"hot", u"background", u"#0a0b0c");
+  const SkinHandle skin = SkinOf(u"paddedBar", {{u"explorerbar", u"normal", u"group padding", u"top: 4; left: 10; bottom: 4; right: 10;"},
+      {u"explorerbar", u"normal", u"item padding", u"left: 5;"}, {u"explorerbar", u"normal", u"group background", u"#010203"},
+      {u"explorerbar group item", u"hot", u"background", u"#0a0b0c"}});
   const std::intptr_t bar = CreateExplorerBar(-1, Window, 10, 10, 200, 300, 0, skin);
   AddExplorerBarItem(bar, AddExplorerBarGroup(bar, u"Tasks"), u"One");
   HWND items = FindWindowExW(ExplorerBarGroupWindow(bar, 0), nullptr, L"VeloUI_PanelEx", nullptr);
@@ -398,8 +418,7 @@ TEST_F(ControlsTest, ExplorerBarItemsStandInsideTheGroupAndItemPadding) {
   SendMessageW(page, WM_MOUSEMOVE, 0, MAKELPARAM(20, 6));  // item 0 becomes hot
   EXPECT_EQ(PaintedPixel(page, 14, 10, items), 0xFF010203u);
   EXPECT_EQ(PaintedPixel(page, 16, 10, items), 0xFF0A0B0Cu);  // 15 is the hot item's frame
-  FreeExplorerBar(bar);
-  FreeSkin(skin);
+  EXPECT_TRUE(FreeExplorerBar(bar) == 1 && FreeSkin(skin) == 1);
 }
 
 TEST_F(ControlsTest, ATextControlFitsItsTextAndReportsAClickedLink) {

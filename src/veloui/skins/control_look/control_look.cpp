@@ -157,8 +157,8 @@ void DrawPlacedImage(HDC dc, const RECT& area, HANDLE image, const ImagePlacemen
   RestoreDC(dc, saved);
 }
 
-// Where the mask, laid over the area with its corners kept, is transparent, the pixel becomes
-// the colour behind the control (rounded corners and the like).
+// Where the mask, laid over the area with its corners kept, is transparent, the colour behind
+// the control shows through, as far as the mask's alpha lets it (rounded corners and the like).
 void ApplyBorderMask(HDC dc, const RECT& area, HANDLE mask, COLORREF behind) {
   const int width = area.right - area.left, height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
@@ -174,7 +174,8 @@ void ApplyBorderMask(HDC dc, const RECT& area, HANDLE mask, COLORREF behind) {
   const auto* alpha = static_cast<const std::uint32_t*>(bits);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      if ((alpha[static_cast<std::size_t>(y) * width + x] >> 24) == 0) SetPixelV(dc, area.left + x, area.top + y, behind);
+      if (const std::uint32_t kept = alpha[static_cast<std::size_t>(y) * width + x] >> 24; kept < 255)
+        SetPixelV(dc, area.left + x, area.top + y, MixColours(behind, GetPixel(dc, area.left + x, area.top + y), kept));
   SelectObject(scratch_dc, previous);
   DeleteDC(scratch_dc);
   DeleteObject(scratch);

@@ -130,12 +130,13 @@ void PaintHeader(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, HD
 void PaintItems(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, HDC dc) {
   RECT area{};
   GetClientRect(group.ItemsPage, &area);
+  const COLORREF behind = PanelExColourBehind(group.Window);
   ToolkitLockGuard guard(ToolkitLock::PanelEx);
   const PanelExPageRecord* page = FindPageRecordOfWindow(group.ItemsPage);
   const std::uint16_t alpha = page != nullptr ? page->Alpha : 255;
   HDC buffer = PanelExBufferDC(reinterpret_cast<std::intptr_t>(group.ItemsPanel), area.right, area.bottom);
   if (buffer == nullptr) return;
-  PaintLookBackground(buffer, area, bar.Group);
+  PaintLookBackground(buffer, area, bar.Group, behind);
   for (std::size_t k = 0; k < group.Items.size(); ++k) {
     const ControlLook& item = bar.Item[static_cast<std::int32_t>(k) == group.HotItem ? 1 : 0];
     const RECT item_area = ItemArea(bar, area, k);
@@ -147,7 +148,7 @@ void PaintItems(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, HDC
     BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
     return;
   }
-  PaintLookBackground(dc, area, bar.Group);
+  PaintLookBackground(dc, area, bar.Group, behind);
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
   GdiAlphaBlend(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, area.right, area.bottom, blend);
 }
