@@ -32,6 +32,13 @@ bool IsExistingFile(const Text& path) {
   return fs::is_regular_file(PathOf(path), error);
 }
 
+std::uint64_t FileSizeOf(const Text& path) {
+  std::error_code error;
+  if (!fs::is_regular_file(PathOf(path), error)) return 0;
+  const std::uintmax_t size = fs::file_size(PathOf(path), error);
+  return error ? 0 : static_cast<std::uint64_t>(size);
+}
+
 bool IsExistingFolder(const Text& path) {
   std::error_code error;
   return fs::is_directory(PathOf(path), error);

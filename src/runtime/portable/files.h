@@ -2,6 +2,7 @@
 // Files, folders and the environment, with paths as texts. Every failure is a false or empty
 // result. Files the program rewrites go through ReplaceFileContents, so that a crash or a
 // full disk leaves either the old file or the new one, never half of one.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,8 @@ bool ReadWholeFile(const Text& path, std::string& bytes);
 bool ReplaceFileContents(const Text& path, std::string_view bytes);
 
 bool IsExistingFile(const Text& path);    // a file, not a folder
+// The size of a file in bytes, asked of the file system without reading it; 0 for no file.
+std::uint64_t FileSizeOf(const Text& path);
 bool IsExistingFolder(const Text& path);
 // An existing file that may be written to.
 bool IsWritableFile(const Text& path);

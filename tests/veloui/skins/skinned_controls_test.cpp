@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <functional>
+#include <string>
+#include <tuple>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -16,6 +19,8 @@
 #include "veloui/foundation/coded_text.h"
 #include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/core/toolkit_locks.h"
+#include "veloui/foundation/image_store_states.h"
+#include "veloui/foundation/system_binding.h"
 #include "veloui/skins/buttonex/buttonex.h"
 #include "veloui/skins/core/skin_properties.h"
 #include "veloui/skins/core/skin_records.h"
@@ -24,6 +29,7 @@
 #include "veloui/skins/panelex/panelex_records.h"
 #include "veloui/skins/splitterex/splitterex.h"
 #include "veloui/skins/text_control/text_control.h"
+#include "veloui/toolkit/skin_windows.h"
 #include "veloui/toolkit/toolkit.h"
 
 namespace {
@@ -135,6 +141,13 @@ void ExpectNoObjectsLeft(const std::function<void()>& makeAndFree) {
   EXPECT_EQ(UserObjectCount(), user);
 }
 
+// A skin of that name with the properties {component, state, property, value}.
+SkinHandle SkinOf(const char16_t* name, std::initializer_list<std::array<const char16_t*, 4>> properties) {
+  const SkinHandle skin = CreateSkin(name);
+  for (const auto& p : properties) SetSkinProperty(skin, p[0], p[1], p[2], p[3]);
+  return skin;
+}
+
 class ControlsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -190,16 +203,18 @@ Text StateAfter(std::intptr_t button, HWND where, int x, int y, int action, cons
   return ButtonExStateName(button);
 }
 
-std::uint32_t PaintedPixel(std::intptr_t button) {
-  RedrawWindow(GetPanelExWindow(button), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+// A pixel of the panel's buffer right after the window (a panel, or a page of it) was painted anew.
+std::uint32_t PaintedPixel(HWND window, int x = 6, int y = 6, HWND panel = nullptr) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
   ToolkitLockGuard guard(ToolkitLock::PanelEx);
-  return DibPixel(GetCurrentObject(PanelExBufferDC(button, 1, 1), OBJ_BITMAP), 6, 6);
+  const auto id = reinterpret_cast<std::intptr_t>(panel != nullptr ? panel : window);
+  return DibPixel(GetCurrentObject(PanelExBufferDC(id, 1, 1), OBJ_BITMAP), x, y);
 }
+std::uint32_t PaintedPixel(std::intptr_t button, int x = 6, int y = 6) { return PaintedPixel(GetPanelExWindow(button), x, y); }
 
 TEST_F(ControlsTest, ARealPressShowsTheButtonsPressedLookAndTheReleaseClicks) {
   KeepMessages();
-  const SkinHandle skin = CreateSkin(u"pressedTestSkin");
-  ASSERT_EQ(SetSkinProperty(skin, u"buttonex", u"pressed", u"background", u"#102030;"), 1);
+  const SkinHandle skin = SkinOf(u"pressedTestSkin", {{u"buttonex", u"pressed", u"background", u"#102030;"}});
   const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"Toggle", kButtonExToggle, skin);
   HWND window = GetPanelExWindow(button);
   PumpFor(50);
@@ -212,6 +227,114 @@ TEST_F(ControlsTest, ARealPressShowsTheButtonsPressedLookAndTheReleaseClicks) {
   EXPECT_EQ(StateAfter(button, Window, 300, 300, 0, u"selected"), u"selected");
   FreeButtonEx(button);
   FreeSkin(skin);
+}
+
+// Clicks take a three-state button from normal to selected to in-between and back; SetButtonExState
+// sets one; each state shows its skin, and a property set anew on the worn skin shows at once.
+TEST_F(ControlsTest, AThreeStateButtonCyclesItsStatesAndFollowsItsSkin) {
+  const SkinHandle skin = SkinOf(u"threeStateSkin", {{u"buttonex", u"normal", u"background", u"#102030"},
+      {u"buttonex", u"selected", u"background", u"#405060"}, {u"buttonex", u"inbetween", u"background", u"#708090"}});
+  const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 100, 30, u"", kButtonExThreeState, skin);
+  const std::pair<const char16_t*, std::uint32_t> cycle[] = {{u"selected", 0xFF405060}, {u"inbetween", 0xFF708090}, {u"normal", 0xFF102030}};
+  for (const auto& [state, pixel] : cycle) {
+    SendMessageW(GetPanelExWindow(button), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(GetPanelExWindow(button), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(ButtonExStateName(button), state);
+    EXPECT_EQ(PaintedPixel(button), pixel) << TextToUtf8(state);
+  }
+  EXPECT_TRUE(SetButtonExState(button, kButtonExInbetween) == 1 && SetButtonExState(button, 3) == 0);
+  EXPECT_EQ(PaintedPixel(button), 0xFF708090u);
+  SetSkinProperty(skin, u"buttonex", u"inbetween", u"background", u"#a0b0c0");
+  EXPECT_EQ(PaintedPixel(button), 0xFFA0B0C0u);
+  EXPECT_TRUE(FreeButtonEx(button) == 1 && FreeSkin(skin) == 1);
+}
+
+// Background image and its position words, overlay, mask and border mask on a 40 x 30 button over
+// #102030: {property, image, position property, position, two pixels and the colours they show}.
+TEST_F(ControlsTest, ButtonExLooksFollowTheSkinsPositionAndMaskVocabulary) {
+  std::vector<std::uint32_t> cut(81, 0xFF000000);
+  cut[0] = 0;  // the mask's top-left pixel leaves the corner out
+  void* bits = nullptr;
+  HBITMAP dot = Bitmap32(2, 2, Solid(4, 0xFF00FF00)), keyed = DibSection(4, 4, &bits, 24), mask = Bitmap32(9, 9, cut);
+  for (int i = 0; i < 48; ++i) static_cast<std::uint8_t*>(bits)[i] = i % 3 == 1 || i == 47 ? 0 : 0xFF;  // magenta, last blue
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const std::uint32_t back = 0x102030, green = 0x00FF00, faceRgb = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+  const struct { const char16_t* Property; HBITMAP Image; const char16_t *Placement, *Place; int X1, Y1; std::uint32_t C1; int X2, Y2; std::uint32_t C2; } cases[] = {
+      {u"background image", dot, nullptr, nullptr, 20, 15, green, 3, 3, green},  // stretched
+      {u"background image", dot, u"background position", u"x: 5; y: 5;", 5, 6, green, 8, 8, back},
+      {u"background image", dot, u"background position", u"tile;", 8, 8, green, 21, 13, green},
+      {u"background image", dot, u"background position", u"centre;", 20, 15, green, 10, 10, back},
+      {u"background image", dot, u"background position", u"left: 4; bottom: 4;", 4, 25, green, 4, 22, back},
+      {u"overlay image", dot, u"overlay position", u"right: 3; bottom: 3;", 36, 26, green, 20, 15, back},
+      {u"background image", keyed, u"background position", u"x: 10; y: 10; masked;", 10, 10, back, 13, 13, 0x0000FF},
+      {u"background image", keyed, u"background position", u"x: 10; y: 10;", 10, 10, 0xFF00FF, 13, 13, 0x0000FF},
+      {u"border mask", mask, nullptr, nullptr, 0, 0, faceRgb, 20, 15, back},
+  };
+  for (const auto& c : cases) {
+    const SkinHandle skin = SkinOf(u"lookSkin", {{u"buttonex", u"normal", u"background", u"#102030"}});
+    SetSkinPropertyValue(skin, u"buttonex", u"normal", c.Property, reinterpret_cast<std::uintptr_t>(c.Image));
+    if (c.Placement != nullptr) SetSkinProperty(skin, u"buttonex", u"normal", c.Placement, c.Place);
+    const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 40, 30, u"", 0, skin);
+    const std::string trace = TextToUtf8(c.Property) + " " + (c.Place != nullptr ? TextToUtf8(c.Place) : "");
+    EXPECT_EQ(PaintedPixel(button, c.X1, c.Y1) & 0xFFFFFF, c.C1) << trace;
+    EXPECT_EQ(PaintedPixel(button, c.X2, c.Y2) & 0xFFFFFF, c.C2) << trace;
+    EXPECT_TRUE(FreeButtonEx(button) == 1 && FreeSkin(skin) == 1);
+  }
+  for (HBITMAP image : {dot, keyed, mask}) DeleteObject(image);
+}
+
+// "noclip" lets a coded caption run into the right padding (else cut at it); the "font" property
+// sizes it. Returns the rightmost inked column and the count of inked rows.
+std::pair<int, int> CaptionInk(HWND parent, std::initializer_list<std::array<const char16_t*, 4>> extra) {
+  const SkinHandle skin = SkinOf(u"captionSkin", {{u"buttonex", u"normal", u"background", u"#ffffff"},
+      {u"buttonex", u"normal", u"colour", u"#000000"}, {u"buttonex", u"normal", u"text padding", u"left: 2; right: 30;"},
+      {u"buttonex", u"normal", u"text position", u"x: 0; y: centre;"}});
+  for (const auto& p : extra) SetSkinProperty(skin, p[0], p[1], p[2], p[3]);
+  const std::intptr_t button = CreateButtonEx(-1, parent, 10, 10, 60, 40, u"\\bWWWWWWWWWW", 0, skin);
+  std::pair<int, int> ink{0, 0};
+  PaintedPixel(button);
+  {
+    ToolkitLockGuard guard(ToolkitLock::PanelEx);
+    const HGDIOBJ bits = GetCurrentObject(PanelExBufferDC(button, 1, 1), OBJ_BITMAP);
+    for (int y = 2; y < 38; ++y) {
+      bool inked = false;
+      for (int x = 2; x < 58; ++x)
+        if ((DibPixel(bits, x, y) & 0xFF) < 0x80) inked = true, ink.first = std::max(ink.first, x);
+      ink.second += inked ? 1 : 0;
+    }
+  }
+  EXPECT_TRUE(FreeButtonEx(button) == 1 && FreeSkin(skin) == 1);
+  return ink;
+}
+
+TEST_F(ControlsTest, ButtonExCaptionFollowsNoclipAndFont) {
+  const auto plain = CaptionInk(Window, {}), big = CaptionInk(Window, {{u"buttonex", u"normal", u"font", u"font: Arial, 20"}});
+  EXPECT_LT(plain.first, 30);
+  EXPECT_GE(CaptionInk(Window, {{u"buttonex", u"normal", u"noclip", u"true;"}}).first, 40);
+  EXPECT_GT(big.second, plain.second + 5) << plain.second;
+}
+
+// The padded style wears "syssplitter2skin"; panes keep the skin's "width"; a disabled splitter shows
+// its "disabled" look and cannot be dragged.
+TEST_F(ControlsTest, SplitterStyleSkinSmallestPanesAndDisabledLook) {
+  MakePanes(Window);
+  const std::intptr_t padded = CreateSplitterEx(-1, Window, 10, 10, 300, 200, Panes[0], Panes[1], kSplitterExPadded);
+  EXPECT_EQ(GetSkinName(SplitterExSkin(padded)), u"sysSplitter2Skin");
+  FreeSplitterEx(padded);
+  const SkinHandle skin = SkinOf(u"splitterLimits", {{u"splitterex", u"normal", u"width", u"40;"},
+      {u"splitterex", u"normal", u"gripper background", u"#445566"}, {u"splitterex", u"disabled", u"gripper background", u"#112233"}});
+  const std::intptr_t splitter = CreateSplitterEx(-1, Window, 10, 10, 300, 200, Panes[0], Panes[1], 0, skin);
+  for (const auto& [asked, kept] : {std::pair{5, 40}, {100, 100}, {290, 300 - 5 - 40}}) {
+    SetSplitterExPosition(splitter, asked);
+    EXPECT_EQ(GetSplitterExPosition(splitter), kept);
+  }
+  HWND gripper = SplitterExGripper(splitter);
+  EXPECT_EQ(PaintedPixel(gripper, 2, 50), 0xFF445566u);
+  EnableWindow(GetPanelExWindow(splitter), FALSE);
+  EXPECT_EQ(PaintedPixel(gripper, 2, 50), 0xFF112233u);
+  SendMessageW(gripper, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
+  EXPECT_EQ(SplitterExDragHook(), nullptr);
+  EXPECT_TRUE(FreeSplitterEx(splitter) == 1 && FreeSkin(skin) == 1);
 }
 
 // The splitter's low-level mouse hook lives only while it is dragged, even when it is freed mid-drag.
@@ -264,14 +387,14 @@ TEST_F(ControlsTest, AnExplorerBarGroupCollapsesAndExpandsThroughTheAnimationThr
   HWND group = ExplorerBarGroupWindow(bar, 0), next = ExplorerBarGroupWindow(bar, 1);
   ASSERT_TRUE(group && next);
   const int full = HeightOf(group), next_top = RectOf(next).top;
-  EXPECT_EQ(full, 20 + 3 * 22);
+  EXPECT_EQ(full, 20 + 6 + 3 * 22 + 6);  // the header, then the items inside the group padding
   PumpFor(50);
 
   for (int button : {0, 1, 2}) MouseAt(group, 30, 10, button);
   PumpFor(3000, [&] { return HeightOf(group) == 20; });
   PumpFor(300);
   EXPECT_EQ(HeightOf(group), 20);
-  EXPECT_EQ(RectOf(next).top, next_top - 3 * 22);  // the next group follows it up
+  EXPECT_EQ(RectOf(next).top, next_top - (full - 20));  // the next group follows it up
   EXPECT_EQ(ItemsAlpha(group), 0);
 
   EXPECT_EQ(SetExplorerBarGroupCollapsed(bar, 0, 0), 1);
@@ -282,10 +405,27 @@ TEST_F(ControlsTest, AnExplorerBarGroupCollapsesAndExpandsThroughTheAnimationThr
   EXPECT_FALSE(IsWindow(group));
 }
 
+// Items stand inside the group padding, each look inside its item padding.
+TEST_F(ControlsTest, ExplorerBarItemsStandInsideTheGroupAndItemPadding) {
+  const SkinHandle skin = SkinOf(u"paddedBar", {{u"explorerbar", u"normal", u"group padding", u"top: 4; left: 10; bottom: 4; right: 10;"},
+      {u"explorerbar", u"normal", u"item padding", u"left: 5;"}, {u"explorerbar", u"normal", u"group background", u"#010203"},
+      {u"explorerbar group item", u"hot", u"background", u"#0a0b0c"}});
+  const std::intptr_t bar = CreateExplorerBar(-1, Window, 10, 10, 200, 300, 0, skin);
+  AddExplorerBarItem(bar, AddExplorerBarGroup(bar, u"Tasks"), u"One");
+  HWND items = FindWindowExW(ExplorerBarGroupWindow(bar, 0), nullptr, L"VeloUI_PanelEx", nullptr);
+  HWND page = FindWindowExW(items, nullptr, L"VeloUI_PanelExPage", nullptr);
+  EXPECT_EQ(HeightOf(items), 4 + 22 + 4);
+  SendMessageW(page, WM_MOUSEMOVE, 0, MAKELPARAM(20, 6));  // item 0 becomes hot
+  EXPECT_EQ(PaintedPixel(page, 14, 10, items), 0xFF010203u);
+  EXPECT_EQ(PaintedPixel(page, 16, 10, items), 0xFF0A0B0Cu);  // 15 is the hot item's frame
+  EXPECT_TRUE(FreeExplorerBar(bar) == 1 && FreeSkin(skin) == 1);
+}
+
 TEST_F(ControlsTest, ATextControlFitsItsTextAndReportsAClickedLink) {
   KeepMessages();
-  const std::intptr_t control =
-      CreateTextControl(-1, Window, 10, 10, 300, 10, u"\\l7first\\l and \\l8second\\l", kTextControlAutoHeight);
+  const auto font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  const std::intptr_t control = CreateTextControl(-1, Window, 10, 10, 300, 10, u"\\l7first\\l and \\l8second\\l",
+                                                  kTextControlAutoHeight, font);
   HWND window = GetPanelExWindow(control);
   const int one_line = HeightOf(window);
   EXPECT_GT(one_line, 10);
@@ -297,12 +437,25 @@ TEST_F(ControlsTest, ATextControlFitsItsTextAndReportsAClickedLink) {
   MouseAt(window, 3, one_line / 2, 2);
   EXPECT_TRUE(PumpFor(3000, [] { return Kept(0x8580) > 0; }));
   EXPECT_TRUE(Kept(0x8580) == 1 && Kept(0x8580, 7) == 1);
+  // A link's first and last pixel report it, the pixels just outside do not.
+  HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, font);
+  SIZE before{}, link{};
+  GetTextExtentPoint32W(dc, L"first and ", 10, &before);
+  GetTextExtentPoint32W(dc, L"second", 6, &link);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  for (const auto& [x, reported] : {std::pair{before.cx - 1, 0}, {before.cx, 1}, {before.cx + link.cx - 1, 1}, {before.cx + link.cx, 0}}) {
+    KeptMessages.clear();
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, one_line / 2));
+    EXPECT_EQ(Kept(0x8580, 8), reported) << x;
+  }
 }
 
-PanelExPageRecord PageCopy(std::intptr_t panel) {
+PanelExPageRecord PageCopy(std::intptr_t panel, std::intptr_t page = 0) {
   ToolkitLockGuard guard(ToolkitLock::PanelEx);
   const PanelExRecord* found = FindPanelExRecord(panel);
-  const PanelExPageRecord* record = found != nullptr ? FindPanelExPageRecord(found->Window, 0) : nullptr;
+  const PanelExPageRecord* record = found != nullptr ? FindPanelExPageRecord(found->Window, page) : nullptr;
   return record != nullptr ? *record : PanelExPageRecord{};
 }
 
@@ -355,10 +508,106 @@ TEST_F(PanelExTest, BothBarsMakeTwoScrollBarsAndASizeBoxThatFollowTheContent) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << Text(line).size();
   PanelExPageRecord record = PageCopy(panel);
   for (HWND shown : {record.HScrollBar, record.VScrollBar, record.SizeBox}) EXPECT_TRUE(IsWindowVisible(shown));
+  // Range 0 to the content, a page of the panel less the crossing bar; the bars' messages scroll.
+  SCROLLINFO info{sizeof(info), SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(record.HScrollBar, SB_CTL, &info);
+  EXPECT_EQ(std::tuple(info.nMin, info.nMax, info.nPage), std::tuple(0, 600, 400u - GetSystemMetrics(SM_CXHTHUMB)));
+  HWND panel_window = GetPanelExWindow(panel);
+  SendMessageW(panel_window, WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(record.HScrollBar));
+  SendMessageW(panel_window, WM_VSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(record.VScrollBar));
+  const int bottom = 500 - (300 - GetSystemMetrics(SM_CYVTHUMB)) + 1;  // as far as the bar goes
+  EXPECT_EQ(Corners(RectOf(page, panel_window))[0], -16);
+  EXPECT_EQ(std::pair(PageCopy(panel).HScrollPos, PageCopy(panel).VScrollPos), std::pair(16, bottom));
+  EXPECT_EQ(Corners(RectOf(page, panel_window))[1], -bottom);
+  // Without its bar the page goes back to the start, where nothing could scroll it back.
+  SetPanelExPageScrolling(panel, 0, kPanelExHScroll, 0);
+  EXPECT_EQ(std::pair(Corners(RectOf(page, panel_window))[0], PageCopy(panel).HScrollPos), std::pair(0L, 0));
 
-  // The content shrinks below the panel: both bars and the box go.
+  // The content shrinks below the panel: the bars and the box go, and the page is back at the top.
   SetWindowPos(wide, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
   for (HWND hidden : {record.HScrollBar, record.VScrollBar, record.SizeBox}) EXPECT_FALSE(IsWindowVisible(hidden));
+  EXPECT_EQ(std::pair(Corners(RectOf(page, panel_window))[1], PageCopy(panel).VScrollPos), std::pair(0L, 0));
+  EXPECT_EQ(FreePanelEx(panel), 1);
+}
+
+// A page not shown keeps its scroll parts hidden until it is; a page destroyed alone takes them along.
+TEST_F(PanelExTest, ScrollPartsFollowTheirPage) {
+  const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 200, 100);
+  AddPanelExPage();
+  HWND second = AddPanelExPage();
+  ASSERT_EQ(SetPanelExPageScrolling(panel, 1, kPanelExHScroll | kPanelExVScroll, 1), 1);
+  const PanelExPageRecord record = PageCopy(panel, 1);
+  for (HWND part : {record.HScrollBar, record.VScrollBar, record.SizeBox}) EXPECT_FALSE(IsWindowVisible(part));
+  ShowPanelExPage(panel, 1);
+  for (HWND part : {record.HScrollBar, record.VScrollBar}) EXPECT_TRUE(IsWindowVisible(part));
+  DestroyWindow(second);
+  for (HWND part : {record.HScrollBar, record.VScrollBar, record.SizeBox}) EXPECT_FALSE(IsWindow(part));
+  EXPECT_EQ(FreePanelEx(panel), 1);
+}
+
+// A family's procedure left without its record passes messages on to what it replaced, the child
+// subclass (which keeps size limits) included.
+TEST_F(PanelExTest, AFamilyProcedureWithoutItsRecordPassesMessagesOn) {
+  const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 100, 60);
+  HWND page = AddPanelExPage();
+  SubclassControl(page, ExplorerBarGroupProc);  // a page no group owns
+  SetWindowSizeLimits(page, 50, 40, 0, 0);
+  SetWindowPos(page, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(std::pair(WidthOf(page), HeightOf(page)), std::pair(50, 40));
+  EXPECT_EQ(FreePanelEx(panel), 1);
+}
+
+// With a theme a panel prepares its page body and paints it behind a page without a colour of its own.
+TEST_F(PanelExTest, ThemePartsPaintBehindAPageWithoutAColour) {
+  const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 100, 60);
+  HWND page = AddPanelExPage();
+  HIMAGELIST parts = nullptr;
+  {
+    ToolkitLockGuard guard(ToolkitLock::PanelEx);
+    parts = FindPanelExRecord(panel)->ThemeParts;
+  }
+  ASSERT_EQ(parts != nullptr, UxTheme.ThemeTabData != nullptr && UxTheme.DrawThemeBackground != nullptr);
+  if (parts != nullptr) {
+    DibCanvas body(64, 64);
+    ImageList_Draw(parts, 0, body.Dc(), 0, 0, ILD_NORMAL);
+    const std::uint32_t painted = PaintedPixel(page, 50, 30, GetPanelExWindow(panel));
+    EXPECT_TRUE(NearColour(ColourOf(painted), body.Colour(32, 32), 4)) << std::hex << painted;
+  }
+  EXPECT_EQ(FreePanelEx(panel), 1);
+}
+
+int ChildPaints = 0;
+LRESULT CALLBACK CountingPaintProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) ++ChildPaints;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A page paints its colour, its background image and its image list's first image tiled (a tile's
+// transparent pixel shows the image below), then has its children repainted with their styles kept.
+TEST_F(PanelExTest, APagePaintsItsImagesAndRepaintsItsChildrenKeepingTheirStyles) {
+  const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 100, 60);
+  HWND page = AddPanelExPage(RGB(1, 2, 3));
+  EXPECT_EQ(PaintedPixel(page, 5, 5, GetPanelExWindow(panel)), 0xFF010203u);
+  std::vector<std::uint32_t> tile = Solid(16, 0xFF00FF00);
+  tile[0] = 0xFFFF0000;
+  tile[5] = 0;  // (1, 1)
+  HBITMAP tile_bitmap = Bitmap32(4, 4, tile), below = Bitmap32(4, 4, Solid(16, 0xFF0000FF));
+  HIMAGELIST images = ImageList_Create(4, 4, ILC_COLOR32, 1, 0);
+  ImageList_Add(images, tile_bitmap, nullptr);
+  const ImageStoreHandle background = AddImageStoreEntry();
+  BuildStateImageLists(background, u"normal", below, 1, 1, kEdgesStretched);
+  DeleteObject(tile_bitmap);
+  DeleteObject(below);
+  ASSERT_EQ(SetPanelExPageImages(panel, 0, background, images), 1);
+  HWND child = TestWindow(L"PaintCountProbe", CountingPaintProc, page, WS_CHILD | WS_VISIBLE, 30, 20);
+  const LONG style = GetWindowLongW(child, GWL_STYLE);
+  PumpFor(50);
+  ChildPaints = 0;
+  const std::pair<POINT, std::uint32_t> pixels[] = {{{4, 8}, 0xFFFF0000}, {{6, 4}, 0xFF00FF00}, {{5, 5}, 0xFF0000FF}};
+  for (const auto& [at, pixel] : pixels) EXPECT_EQ(PaintedPixel(page, at.x, at.y, GetPanelExWindow(panel)), pixel) << at.x;
+  PumpFor(50);
+  EXPECT_GT(ChildPaints, 0);
+  EXPECT_EQ(GetWindowLongW(child, GWL_STYLE), style);
   EXPECT_EQ(FreePanelEx(panel), 1);
 }
 

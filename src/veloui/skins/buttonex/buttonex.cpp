@@ -3,6 +3,7 @@
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/ui_colours.h"
+#include "veloui/skins/core/skin_records.h"
 #include "veloui/skins/panelex/panelex.h"
 #include "veloui/skins/panelex/panelex_records.h"
 
@@ -60,7 +61,13 @@ void TakeStateImage(HIMAGELIST list, HANDLE image) {
 }
 
 void Click(ButtonExRecord& button) {
-  if ((button.Style & kButtonExToggle) != 0) button.Selected = !button.Selected;
+  if ((button.Style & kButtonExThreeState) != 0) {
+    const bool was_selected = button.Selected;
+    button.Selected = !button.Selected && !button.Inbetween;
+    button.Inbetween = was_selected;
+  } else if ((button.Style & kButtonExToggle) != 0) {
+    button.Selected = !button.Selected;
+  }
   const auto id = static_cast<WORD>(button.Id & 0xFFFF);
   SendMessageW(GetParent(button.Window), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button.Window));
 }
@@ -70,10 +77,11 @@ void Paint(ButtonExRecord& button, HDC dc) {
   GetClientRect(button.Window, &area);
   const int state = static_cast<int>(StateOf(button));
   const ControlLook& look = button.Looks[state];
+  const COLORREF behind = PanelExColourBehind(button.Window);
   ToolkitLockGuard guard(ToolkitLock::PanelEx);
   HDC buffer = PanelExBufferDC(reinterpret_cast<std::intptr_t>(button.Window), area.right, area.bottom);
   if (buffer == nullptr) return;
-  PaintLookBackground(buffer, area, look);
+  PaintLookBackground(buffer, area, look, behind);
   HIMAGELIST images = button.ImageLists[state < 7 ? state : 0];
   RECT text_area = area;
   if (images != nullptr && ImageList_GetImageCount(images) > 0) {
@@ -142,7 +150,7 @@ std::intptr_t CreateButtonEx(std::intptr_t id, HWND parent, std::int32_t x, std:
   button.Style = style;
   for (HIMAGELIST& list : button.ImageLists) list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1);
   if (!toolTip.empty()) button.ToolTip = MakeToolTip(window, toolTip);
-  button.PreviousProcedure = SubclassControl(window, ButtonExWindowProc);
+  SubclassControl(window, ButtonExWindowProc);
   LoadButtonExSkin(number, skin != 0 ? skin : BuiltInControlSkin(u"sysbuttonskin"));
   return number;
 }
@@ -151,10 +159,20 @@ std::int32_t LoadButtonExSkin(std::intptr_t button, ControlSkin skin) {
   ButtonExRecord* record = FindButton(button);
   if (record == nullptr) return 0;
   record->Skin = skin;
+  SelectSkinRecord(skin, 1);
   for (std::size_t state = 0; state < kStateNames.size(); ++state)
     record->Looks[state] = ReadControlLook(skin, u"buttonex", kStateNames[state]);
   for (std::size_t state = 0; state < record->ImageLists.size(); ++state)
     TakeStateImage(record->ImageLists[state], ReadSkinImage(skin, u"buttonex", kStateNames[state], u"image"));
+  InvalidateRect(record->Window, nullptr, FALSE);
+  return 1;
+}
+
+std::int32_t SetButtonExState(std::intptr_t button, std::int32_t state) {
+  ButtonExRecord* record = FindButton(button);
+  if (record == nullptr || state < kButtonExNormal || state > kButtonExInbetween) return 0;
+  record->Selected = state == kButtonExSelected;
+  record->Inbetween = state == kButtonExInbetween;
   InvalidateRect(record->Window, nullptr, FALSE);
   return 1;
 }
@@ -171,8 +189,7 @@ ControlSkin ButtonExSkin(std::intptr_t button) {
 
 LRESULT CALLBACK ButtonExWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ButtonExRecord* button = FindButton(reinterpret_cast<std::intptr_t>(window));
-  if (button == nullptr) return PanelExWindowProc(window, message, wParam, lParam);
-  const WNDPROC previous = button->PreviousProcedure;
+  if (button == nullptr) return CallReplacedProcedure(window, message, wParam, lParam);
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -203,15 +220,14 @@ LRESULT CALLBACK ButtonExWindowProc(HWND window, UINT message, WPARAM wParam, LP
     case kSkinRefreshMessage:
       if (lParam == 0 || static_cast<ControlSkin>(lParam) == button->Skin) LoadButtonExSkin(button->Id, button->Skin);
       break;
-    case WM_NCDESTROY: {
+    case WM_NCDESTROY:
       ReleaseButtonParts(*button);
       RemoveButton(button);
-      return CallWindowProcW(previous, window, message, wParam, lParam);
-    }
+      break;
     default:
       break;
   }
-  return CallWindowProcW(previous, window, message, wParam, lParam);
+  return CallReplacedProcedure(window, message, wParam, lParam);
 }
 
 std::int32_t FreeButtonEx(std::intptr_t button) {

@@ -93,6 +93,93 @@ void FillGradient(HDC dc, const RECT& area, COLORREF top, COLORREF bottom, bool 
   GRADIENT_RECT shape{0, 1};
   GdiGradientFill(dc, corners, 2, &shape, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
 }
+
+SIZE ImageSize(HANDLE image) {
+  if (GetObjectType(image) == OBJ_BITMAP) {
+    BITMAP shape{};
+    GetObjectW(image, sizeof(shape), &shape);
+    return {shape.bmWidth, std::abs(shape.bmHeight)};
+  }
+  ICONINFO info{};
+  if (!GetIconInfo(static_cast<HICON>(image), &info)) return {16, 16};
+  BITMAP shape{};
+  GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(shape), &shape);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+  return {shape.bmWidth, info.hbmColor != nullptr ? shape.bmHeight : shape.bmHeight / 2};
+}
+
+LONG PlaceAlong(const ImagePlacement::Place& at, LONG start, LONG end, LONG size) {
+  if (at.Centred) return start + (end - start - size) / 2;
+  return at.FromFar ? end - at.Offset - size : start + at.Offset;
+}
+
+// A bitmap at its own size whose top-left pixel's colour is keyed out.
+void DrawMasked(HDC dc, const RECT& target, HANDLE image) {
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ previous = SelectObject(source, image);
+  const COLORREF key = GetPixel(source, 0, 0);
+  GdiTransparentBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, source, 0, 0,
+                    target.right - target.left, target.bottom - target.top, key);
+  SelectObject(source, previous);
+  DeleteDC(source);
+}
+
+// A 32-bit image is its own mask (its alpha); an icon has one.
+void DrawOwnSize(HDC dc, const RECT& target, HANDLE image, bool masked) {
+  BITMAP shape{};
+  if (masked && GetObjectType(image) == OBJ_BITMAP && GetObjectW(image, sizeof(shape), &shape) != 0 &&
+      shape.bmBitsPixel != 32)
+    DrawMasked(dc, target, image);
+  else
+    DrawLookImage(dc, target, image);
+}
+
+// An image in `area` as its placement says, clipped to the area.
+void DrawPlacedImage(HDC dc, const RECT& area, HANDLE image, const ImagePlacement& place) {
+  if (image == nullptr) return;
+  if (place.Fit == ImagePlacement::Fit::Stretch) {
+    DrawLookImage(dc, area, image);
+    return;
+  }
+  const SIZE size = ImageSize(image);
+  if (size.cx <= 0 || size.cy <= 0) return;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  if (place.Fit == ImagePlacement::Fit::Tile) {
+    for (LONG y = area.top; y < area.bottom; y += size.cy)
+      for (LONG x = area.left; x < area.right; x += size.cx) DrawOwnSize(dc, {x, y, x + size.cx, y + size.cy}, image, place.Masked);
+  } else {
+    const LONG x = PlaceAlong(place.X, area.left, area.right, size.cx);
+    const LONG y = PlaceAlong(place.Y, area.top, area.bottom, size.cy);
+    DrawOwnSize(dc, {x, y, x + size.cx, y + size.cy}, image, place.Masked);
+  }
+  RestoreDC(dc, saved);
+}
+
+// Where the mask, laid over the area with its corners kept, is transparent, the colour behind
+// the control shows through, as far as the mask's alpha lets it (rounded corners and the like).
+void ApplyBorderMask(HDC dc, const RECT& area, HANDLE mask, COLORREF behind) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP scratch = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (scratch == nullptr) return;
+  HDC scratch_dc = CreateCompatibleDC(dc);
+  HGDIOBJ previous = SelectObject(scratch_dc, scratch);
+  DrawLookImage(scratch_dc, {0, 0, width, height}, mask);
+  GdiFlush();
+  const auto* alpha = static_cast<const std::uint32_t*>(bits);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (const std::uint32_t kept = alpha[static_cast<std::size_t>(y) * width + x] >> 24; kept < 255)
+        SetPixelV(dc, area.left + x, area.top + y, MixColours(behind, GetPixel(dc, area.left + x, area.top + y), kept));
+  SelectObject(scratch_dc, previous);
+  DeleteDC(scratch_dc);
+  DeleteObject(scratch);
+}
 }  // namespace
 
 ControlLook ReadControlLook(ControlSkin skin, TextView component, TextView state, TextView prefix) {
@@ -101,8 +188,8 @@ ControlLook ReadControlLook(ControlSkin skin, TextView component, TextView state
   return look;
 }
 
-void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look) {
-  if (look.Background != CLR_INVALID || look.Image != nullptr) {
+void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look, COLORREF behind) {
+  if (look.Background != CLR_INVALID) {
     if (look.GradientEnd != CLR_INVALID) {
       FillGradient(dc, area, look.Background, look.GradientEnd, look.GradientVertical);
     } else {
@@ -111,42 +198,37 @@ void PaintLookBackground(HDC dc, const RECT& area, const ControlLook& look) {
       DeleteObject(brush);
     }
   }
-  for (HANDLE image : {look.Image, look.OverlayImage, look.BorderImage})
-    if (image != nullptr) DrawLookImage(dc, area, image);
+  DrawPlacedImage(dc, area, look.Image, look.ImagePlace);
+  DrawPlacedImage(dc, area, look.OverlayImage, look.OverlayPlace);
+  if (look.BorderImage != nullptr) DrawLookImage(dc, area, look.BorderImage);
   if (look.Border != CLR_INVALID) {
     HBRUSH brush = CreateSolidBrush(look.Border);
     FrameRect(dc, &area, brush);
     DeleteObject(brush);
   }
+  if (look.BorderMask != nullptr)
+    ApplyBorderMask(dc, area, look.BorderMask, behind != CLR_INVALID ? behind : GetSysColor(COLOR_BTNFACE));
   MakeOpaque(dc, area);
 }
 
 RECT PaintLookImage(HDC dc, const RECT& area, const ControlLook& look) {
   if (look.StateImage == nullptr) return area;
-  std::int32_t width = 16, height = 16;
-  if (GetObjectType(look.StateImage) == OBJ_BITMAP) {
-    BITMAP shape{};
-    GetObjectW(look.StateImage, sizeof(shape), &shape);
-    width = shape.bmWidth;
-    height = std::abs(shape.bmHeight);
-  }
-  const auto place = [](const ControlLook::Place& at, LONG start, LONG end, std::int32_t size) {
-    if (at.Centred) return static_cast<LONG>(start + (end - start - size) / 2);
-    return at.FromFar ? static_cast<LONG>(end - at.Offset - size) : static_cast<LONG>(start + at.Offset);
-  };
-  const LONG x = place(look.ImageX, area.left + look.ImagePadding.left, area.right - look.ImagePadding.right, width);
-  const LONG y = place(look.ImageY, area.top + look.ImagePadding.top, area.bottom - look.ImagePadding.bottom, height);
-  const RECT target{x, y, x + width, y + height};
-  DrawLookImage(dc, target, look.StateImage);
+  const RECT inside{area.left + look.ImagePadding.left, area.top + look.ImagePadding.top,
+                    area.right - look.ImagePadding.right, area.bottom - look.ImagePadding.bottom};
+  const SIZE size = ImageSize(look.StateImage);
+  const LONG x = PlaceAlong(look.StatePlace.X, inside.left, inside.right, size.cx);
+  const LONG y = PlaceAlong(look.StatePlace.Y, inside.top, inside.bottom, size.cy);
+  DrawOwnSize(dc, {x, y, x + size.cx, y + size.cy}, look.StateImage, look.StatePlace.Masked);
   RECT rest = area;
-  if (!look.ImageX.Centred && !look.ImageX.FromFar) rest.left = target.right + look.ImagePadding.right;
+  if (!look.StatePlace.X.Centred && !look.StatePlace.X.FromFar) rest.left = x + size.cx + look.ImagePadding.right;
   return rest;
 }
 
 void PaintLookText(HDC dc, const RECT& area, const ControlLook& look, const Text& text) {
   if (text.empty()) return;
   RECT inside{area.left + look.TextPadding.left, area.top + look.TextPadding.top,
-              area.right - look.TextPadding.right, area.bottom - look.TextPadding.bottom};
+              look.NoClip ? area.right : area.right - look.TextPadding.right,
+              look.NoClip ? area.bottom : area.bottom - look.TextPadding.bottom};
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look.TextColour);
   HFONT font = look.Font != nullptr ? look.Font : Toolkit.MenuFont;
@@ -154,6 +236,20 @@ void PaintLookText(HDC dc, const RECT& area, const ControlLook& look, const Text
   DrawCodedText(dc, text, inside, font, look.TextOptions);
 }
 
-WNDPROC SubclassControl(HWND window, WNDPROC procedure) {
-  return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+namespace {
+constexpr wchar_t kReplacedProcedure[] = L"VeloUI_ReplacedProcedure";
+}  // namespace
+
+void SubclassControl(HWND window, WNDPROC procedure) {
+  const LONG_PTR replaced = SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+  SetPropW(window, kReplacedProcedure, reinterpret_cast<HANDLE>(replaced));
+}
+
+WNDPROC ReplacedProcedure(HWND window) { return reinterpret_cast<WNDPROC>(GetPropW(window, kReplacedProcedure)); }
+
+LRESULT CallReplacedProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC replaced = ReplacedProcedure(window);
+  if (message == WM_NCDESTROY) RemovePropW(window, kReplacedProcedure);
+  if (replaced == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return CallWindowProcW(replaced, window, message, wParam, lParam);
 }

@@ -54,6 +54,7 @@ const SkinPropertyRecord* PropertyRecord(ControlSkin skin, TextView component, T
 
 void ReadBackground(ControlLook& look, ControlSkin skin, TextView component, TextView state, const Text& prefix) {
   const Text background = prefix + u"background";
+  look.Image = ReadSkinImage(skin, component, state, prefix + u"background image");
   // An image the skin made (its drawn button faces, say) rather than a colour.
   if (HANDLE image = ReadSkinImage(skin, component, state, background)) {
     look.Image = image;
@@ -70,6 +71,37 @@ void ReadBackground(ControlLook& look, ControlSkin skin, TextView component, Tex
   }
 }
 
+bool IsCentreWord(const Text& value) { return value == u"50%" || value == u"centre" || value == u"center"; }
+
+// One axis of a position: "x: 50%" or "x: centre", "left: 4" (bare "left" is "left: 0"),
+// "right: 4". False when the property names none of them.
+bool ReadPlace(ImagePlacement::Place& at, ControlSkin skin, TextView component, TextView state, const Text& property,
+               TextView axis, TextView nearName, TextView farName) {
+  for (TextView name : {axis, nearName, farName}) {
+    const Text value = GetSkinProperty(skin, component, state, property, name);
+    if (value.empty()) continue;
+    at.Centred = IsCentreWord(value);
+    at.FromFar = name == farName;
+    at.Offset = value == u"true" ? 0 : GetSkinPropertyNumber(skin, component, state, property, name);
+    return true;
+  }
+  return false;
+}
+
+// "stretch", "tile", "repeat", "centre", "masked", and the places of ReadPlace.
+ImagePlacement ReadPlacement(ControlSkin skin, TextView component, TextView state, const Text& property,
+                             ImagePlacement place = {}) {
+  if (GetSkinProperty(skin, component, state, property).empty()) return place;
+  const auto word = [&](TextView name) { return GetSkinProperty(skin, component, state, property, name) == u"true"; };
+  const bool x = ReadPlace(place.X, skin, component, state, property, u"x", u"left", u"right");
+  const bool y = ReadPlace(place.Y, skin, component, state, property, u"y", u"top", u"bottom");
+  if (x || y || word(u"centre") || word(u"center")) place.Fit = ImagePlacement::Fit::OwnSize;
+  if (word(u"tile") || word(u"repeat")) place.Fit = ImagePlacement::Fit::Tile;
+  if (word(u"stretch")) place.Fit = ImagePlacement::Fit::Stretch;
+  place.Masked = word(u"masked");
+  return place;
+}
+
 void ReadPadding(RECT& padding, ControlSkin skin, TextView component, TextView state, TextView property) {
   const auto side = [&](TextView name, LONG& edge) {
     const Text value = GetSkinProperty(skin, component, state, property, name);
@@ -83,28 +115,9 @@ void ReadPadding(RECT& padding, ControlSkin skin, TextView component, TextView s
 
 // "x: 50%; y: 50%;" centres the text, "x: 0; y: centre;" puts it left and centred down.
 void ReadTextPosition(ControlLook& look, ControlSkin skin, TextView component, TextView state) {
-  const auto centred = [&](TextView axis) {
-    const Text value = GetSkinProperty(skin, component, state, u"text position", axis);
-    return value == u"50%" || value == u"centre" || value == u"center";
-  };
+  const auto centred = [&](TextView axis) { return IsCentreWord(GetSkinProperty(skin, component, state, u"text position", axis)); };
   if (GetSkinProperty(skin, component, state, u"text position").empty()) return;
   look.TextOptions = (centred(u"x") ? kCodedCentreAcross : 0) | (centred(u"y") ? kCodedCentreDown : 0);
-}
-
-// "x: 0; y: centre;", "x: 50%; y: 50%;" or "right: 4; top: 50%;".
-void ReadImagePosition(ControlLook& look, ControlSkin skin, TextView component, TextView state) {
-  const auto read = [&](ControlLook::Place& at, TextView nearName, TextView farName, TextView axisName) {
-    for (TextView name : {axisName, nearName, farName}) {
-      const Text value = GetSkinProperty(skin, component, state, u"image position", name);
-      if (value.empty()) continue;
-      at.Centred = value == u"50%" || value == u"centre" || value == u"center";
-      at.FromFar = name == farName;
-      at.Offset = GetSkinPropertyNumber(skin, component, state, u"image position", name);
-      return;
-    }
-  };
-  read(look.ImageX, u"left", u"right", u"x");
-  read(look.ImageY, u"top", u"bottom", u"y");
 }
 
 HCURSOR CursorNamed(const Text& name) {
@@ -127,34 +140,55 @@ HCURSOR CursorNamed(const Text& name) {
   return nullptr;
 }
 
+// The font of the "font" property, else of the "text" property's font declaration.
 HFONT FontOf(ControlSkin skin, TextView component, TextView state) {
-  const SkinPropertyRecord* text = PropertyRecord(skin, component, state, u"text");
-  if (text == nullptr || text->Type != kSkinValueHandle || text->Mode != kSkinModeFont) return nullptr;
-  return reinterpret_cast<HFONT>(text->Value);
+  for (TextView property : {u"font", u"text"}) {
+    const SkinPropertyRecord* record = PropertyRecord(skin, component, state, property);
+    if (record != nullptr && record->Type == kSkinValueHandle && record->Owned == SkinOwnedHandle::Font)
+      return reinterpret_cast<HFONT>(record->Value);
+  }
+  return nullptr;
+}
+
+bool ReadFlag(ControlSkin skin, TextView component, TextView state, TextView property) {
+  const Text value = GetSkinProperty(skin, component, state, property);
+  return value == u"true" || value == u"1" || GetSkinProperty(skin, component, state, property, property) == u"true";
 }
 }  // namespace
 
 void ApplySkinLook(ControlLook& look, ControlSkin skin, TextView component, TextView state, TextView prefix) {
   const Text p(prefix);
   ReadBackground(look, skin, component, state, p);
+  look.ImagePlace = ReadPlacement(skin, component, state, p + u"background position");
   look.OverlayImage = ReadSkinImage(skin, component, state, p + u"overlay image");
   if (look.OverlayImage == nullptr) look.OverlayImage = ReadSkinImage(skin, component, state, p + u"overlay");
+  look.OverlayPlace = ReadPlacement(skin, component, state, p + u"overlay position");
   look.BorderImage = ReadSkinImage(skin, component, state, p + u"border image");
-  if (!p.empty()) return;  // a sub-look ("gripper ", "group ") has only its background
+  look.BorderMask = ReadSkinImage(skin, component, state, p + u"border mask");
+  if (!p.empty()) return;  // a sub-look ("gripper ", "group ") has only its background, border and overlay
   if (const auto colour = ColourIn(skin, component, state, u"text", u"colour")) look.TextColour = *colour;
   if (const auto colour = ColourIn(skin, component, state, u"colour")) look.TextColour = *colour;
   if (HFONT font = FontOf(skin, component, state)) look.Font = font;
+  look.NoClip = ReadFlag(skin, component, state, u"noclip");
   ReadPadding(look.TextPadding, skin, component, state, u"text padding");
   ReadPadding(look.ImagePadding, skin, component, state, u"image padding");
   ReadTextPosition(look, skin, component, state);
   look.StateImage = ReadSkinImage(skin, component, state, u"image");
-  ReadImagePosition(look, skin, component, state);
+  look.StatePlace = ReadPlacement(skin, component, state, u"image position", look.StatePlace);
   if (HCURSOR cursor = CursorNamed(GetSkinProperty(skin, component, state, u"cursor"))) look.Cursor = cursor;
+}
+
+RECT ReadSkinPadding(ControlSkin skin, TextView component, TextView state, TextView property) {
+  RECT padding{};
+  ReadPadding(padding, skin, component, state, property);
+  return padding;
 }
 
 HANDLE ReadSkinImage(ControlSkin skin, TextView component, TextView state, TextView property) {
   const SkinPropertyRecord* record = PropertyRecord(skin, component, state, property);
-  if (record == nullptr || record->Type != kSkinValueHandle || record->Mode == kSkinModeGradient) return nullptr;
+  if (record == nullptr || record->Type != kSkinValueHandle || record->Owned == SkinOwnedHandle::Gradient ||
+      record->Owned == SkinOwnedHandle::Font)
+    return nullptr;
   return reinterpret_cast<HANDLE>(record->Value);
 }
 

@@ -1,7 +1,7 @@
 #include "veloui/skins/core/skin_files.h"
 
 #include <filesystem>
-#include <set>
+#include <map>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -33,19 +33,17 @@ Text Extension(const Text& path) {
 Text WithExtension(const Text& path, TextView extension) { return FolderOf(path) + BaseName(path) + Text(extension); }
 
 // The document of a skin file: the file itself, its ".skn" beside it or in a folder named after
-// it, else the last entry of its ".sknz" pack (whose entries are kept for the images).
-bool FindDocument(const Text& path, std::string& document, std::vector<std::string>& pack, Text& packPath) {
+// it, else the last entry of its ".sknz" pack (whose other entries are kept for the images).
+bool FindDocument(const Text& path, std::string& document, OpenSkinPack& pack) {
   if (Extension(path) == u"skn") return ReadWholeFile(path, document);
   const Text base = BaseName(path);
   if (ReadWholeFile(WithExtension(path, u".skn"), document) ||
       ReadWholeFile(FolderOf(path) + base + kPathSeparator + base + u".skn", document)) {
     return true;
   }
-  packPath = WithExtension(path, u".sknz");
-  std::string bytes;
-  if (!ReadWholeFile(packPath, bytes) || !ReadPackEntries(bytes, pack) || pack.empty()) return false;
-  document = std::move(pack.back());
-  pack.pop_back();
+  if (!ReadSkinPack(WithExtension(path, u".sknz"), pack) || pack.Entries.empty()) return false;
+  document = std::move(pack.Entries.back());
+  pack.Entries.pop_back();
   return true;
 }
 
@@ -110,23 +108,21 @@ std::int32_t SetSkinDirectory(TextView path) {
 std::intptr_t LoadSkinFile(TextView file) {
   const Text path = InSkinDirectory(file);
   std::string document;
-  std::vector<std::string> pack;
-  Text packPath;
+  OpenSkinPack pack;
   XmlElement root;
-  if (!FindDocument(path, document, pack, packPath) || !ParseXmlDocument(document, u"skin", root)) return 0;
+  if (!FindDocument(path, document, pack) || !ParseXmlDocument(document, u"skin", root)) return 0;
 
   const SkinHandle skin = CreateSkin(SkinNameOf(root));
   SkinRecord& record = *FindSkinRecord(skin);
   ReadHeader(root, record);
-  record.PackFile = packPath;
-  Skins().LoadingPack = packPath.empty() ? nullptr : &pack;
+  record.PackFile = pack.Path;
+  OpenSkinPackScope open(pack);
   std::int32_t result = 1;
   for (const XmlElement& element : root.children) {
     // Any other top-level element is no part of the vocabulary and is passed over.
     if (element.NameIs(u"component")) result = ReadComponent(skin, element);
     if (result != 1) break;
   }
-  Skins().LoadingPack = nullptr;
   if (result == 1) return static_cast<std::intptr_t>(skin);
   FreeSkin(skin);
   return result;
@@ -139,27 +135,46 @@ struct PackedFile {
   std::string Bytes;
 };
 
+// "arrow.png", 2 -> "arrow_2.png".
+Text NumberedName(const Text& bare, int number) {
+  const std::size_t dot = bare.rfind(u'.');
+  const std::size_t at = dot == Text::npos ? bare.size() : dot;
+  return bare.substr(0, at) + u"_" + DecimalText(number) + bare.substr(at);
+}
+
+// The files a save takes along, each under a name of its own in the pack or folder.
+struct SavedFiles {
+  std::vector<PackedFile> Files;
+  std::map<Text, Text> Taken;  // name in the pack -> the file as the skin names it
+};
+
 // Where a property names a file that is at hand (or in the older pack), the file is taken
-// along and the property's text names it bare.
-Text TakeFileAlong(const Text& value, const std::vector<std::string>& olderPack, std::vector<PackedFile>& files,
-                   std::set<Text>& taken) {
+// along and the property's text names it bare. Two files with the same bare name ("normal/
+// arrow.png", "hot/arrow.png") must not become one: the later one gets a numbered name.
+Text TakeFileAlong(const Text& value, const std::vector<std::string>& olderPack, SavedFiles& saved) {
   const Text fileName = SkinFileName(value);
   if (fileName.empty()) return value;
   const Text bare = BareFileName(fileName);
-  std::string bytes;
-  if (!ReadSkinFileBytes(fileName, bytes)) {
-    const std::string* older = FindPackData(olderPack, bare);
-    if (older == nullptr || older->empty()) return value;
-    bytes = *older;
+  Text name = bare;
+  for (int number = 2; saved.Taken.count(name) != 0 && saved.Taken[name] != fileName; ++number)
+    name = NumberedName(bare, number);
+  if (saved.Taken.count(name) == 0) {
+    std::string bytes;
+    if (!ReadSkinFileBytes(fileName, bytes)) {
+      const std::string* older = FindPackData(olderPack, bare);
+      if (older == nullptr || older->empty()) return value;
+      bytes = *older;
+    }
+    saved.Taken.emplace(name, fileName);
+    saved.Files.push_back({name, std::move(bytes)});
   }
-  if (taken.insert(bare).second) files.push_back({bare, std::move(bytes)});
   Text renamed = value;
-  renamed.replace(renamed.find(fileName), fileName.size(), bare);
+  renamed.replace(renamed.find(fileName), fileName.size(), name);
   return renamed;
 }
 
 XmlElement BuildDocument(const SkinRecord& skin, const Text& path, const std::vector<std::string>& olderPack,
-                         std::vector<PackedFile>& files) {
+                         SavedFiles& saved) {
   XmlElement root;
   root.name = u"Skin";
   root.AddChild(u"Name").SetAttribute(u"id", skin.Name.empty() ? BaseName(path) : skin.Name);
@@ -168,7 +183,6 @@ XmlElement BuildDocument(const SkinRecord& skin, const Text& path, const std::ve
   for (const auto& [name, value] : header) {
     if (!value->empty()) root.AddChild(name).SetAttribute(u"id", *value);
   }
-  std::set<Text> taken;
   for (const auto& component : skin.Components) {
     XmlElement& componentElement = root.AddChild(u"Component");
     componentElement.SetAttribute(u"id", component.Name);
@@ -178,14 +192,18 @@ XmlElement BuildDocument(const SkinRecord& skin, const Text& path, const std::ve
       for (const auto& property : state.Properties) {
         XmlElement& propertyElement = stateElement.AddChild(u"Property");
         propertyElement.SetAttribute(u"id", property.Name);
-        propertyElement.text = TakeFileAlong(property.ValueText, olderPack, files, taken);
+        propertyElement.text = TakeFileAlong(property.ValueText, olderPack, saved);
       }
     }
   }
   return root;
 }
 
+// A pack the reader would refuse (past its total cap) is not written.
 bool WritePack(const Text& packPath, const std::vector<PackedFile>& files, const std::string& document) {
+  std::uint64_t total = document.size();
+  for (const PackedFile& file : files) total += PackNameEntry(file.Name).size() + file.Bytes.size();
+  if (total > kPackMaxTotalSize) return false;
   std::string pack;
   for (const PackedFile& file : files) {
     if (!AppendPackEntry(pack, PackNameEntry(file.Name)) || !AppendPackEntry(pack, file.Bytes)) return false;
@@ -225,13 +243,18 @@ std::int32_t SaveSkinFile(SkinHandle skin, TextView file, bool asPack) {
   const Text folder = FolderOf(path);
   if (!folder.empty() && !IsExistingFolder(folder) && !CreateFolder(folder)) return 0;
 
+  // The pack the skin's files travel in is read once for all of them, and so is the older pack
+  // that the new one replaces.
+  OpenSkinPack ownPack;
+  ReadSkinPack(CurrentSkinPackPath(), ownPack);
+  OpenSkinPackScope open(ownPack);
   const Text packPath = WithExtension(path, u".sknz");
-  std::vector<std::string> olderPack;
-  std::string olderBytes;
-  if (asPack && ReadWholeFile(packPath, olderBytes)) ReadPackEntries(olderBytes, olderPack);
-  std::vector<PackedFile> files;
-  const std::string document = WriteXml(BuildDocument(*record, path, olderPack, files));
-  const bool written = asPack ? WritePack(packPath, files, document)
-                              : WritePlain(folder, WithExtension(path, u".skn"), files, document);
+  OpenSkinPack olderPack;
+  if (asPack && packPath != ownPack.Path) ReadSkinPack(packPath, olderPack);
+  const std::vector<std::string>& older = asPack && packPath == ownPack.Path ? ownPack.Entries : olderPack.Entries;
+  SavedFiles saved;
+  const std::string document = WriteXml(BuildDocument(*record, path, older, saved));
+  const bool written = asPack ? WritePack(packPath, saved.Files, document)
+                              : WritePlain(folder, WithExtension(path, u".skn"), saved.Files, document);
   return written ? 1 : 0;
 }

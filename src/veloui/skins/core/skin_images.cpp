@@ -22,18 +22,22 @@ bool HasFileNameCharacters(TextView name) {
 
 int ReadSize(TextView text) { return ParseInteger32Text(text, IntegerBases::Decimal, IntegerRange::Saturate32); }
 
-bool ReadNonEmptyFile(const Text& path, std::string& bytes) { return ReadWholeFile(path, bytes) && !bytes.empty(); }
+// Its size is asked first: finding out that a file exists reads none of it.
+bool ReadBoundedFile(const Text& path, std::uint64_t limit, std::string& bytes) {
+  const std::uint64_t size = FileSizeOf(path);
+  if (size == 0 || size > limit) return false;
+  return ReadWholeFile(path, bytes) && !bytes.empty() && bytes.size() <= limit;
+}
 
 bool ReadFromPack(TextView fileName, std::string& bytes) {
-  std::vector<std::string> read;
-  const std::vector<std::string>* entries = Skins().LoadingPack;
-  if (entries == nullptr) {
-    std::string pack;
-    // A missing, empty or malformed pack is no pack.
-    if (!ReadNonEmptyFile(CurrentSkinPackPath(), pack) || !ReadPackEntries(pack, read)) return false;
-    entries = &read;
+  const Text path = CurrentSkinPackPath();
+  OpenSkinPack read;
+  const OpenSkinPack* pack = Skins().OpenPack;
+  if (pack == nullptr || pack->Path != path) {
+    if (!ReadSkinPack(path, read)) return false;
+    pack = &read;
   }
-  const std::string* data = FindPackData(*entries, fileName);
+  const std::string* data = FindPackData(pack->Entries, fileName);
   if (data == nullptr || data->empty()) return false;
   bytes = *data;
   return true;
@@ -68,19 +72,32 @@ Text CurrentSkinPackPath() {
 }
 
 bool ReadSkinFileBytes(TextView fileName, std::string& bytes) {
-  if (ReadNonEmptyFile(InSkinDirectory(fileName), bytes)) return true;
+  if (ReadBoundedFile(InSkinDirectory(fileName), kSkinFileMaxBytes, bytes)) return true;
   const SkinRecord* skin = CurrentSkinRecord();
   if (skin == nullptr) return false;
   const Text bare = BareFileName(fileName);
-  if (ReadNonEmptyFile(InSkinDirectory(skin->Name + kPathSeparator + bare), bytes)) return true;
+  if (ReadBoundedFile(InSkinDirectory(skin->Name + kPathSeparator + bare), kSkinFileMaxBytes, bytes)) return true;
   return bare == fileName && ReadFromPack(fileName, bytes);
 }
+
+bool ReadSkinPack(const Text& path, OpenSkinPack& pack) {
+  pack.Path = path;
+  std::string bytes;
+  // An entry is stored at most as long as it unpacks: a file much longer than the reader's cap
+  // (its headers aside) would be refused after reading it all.
+  return ReadBoundedFile(path, kPackMaxTotalSize + (1u << 20), bytes) && ReadPackEntries(bytes, pack.Entries);
+}
+
 
 std::int32_t ResolveSkinFilePath(TextView value) {
   const Text fileName = SkinFileName(value);
   if (fileName.empty()) return 0;
+  if (FileSizeOf(InSkinDirectory(fileName)) != 0) return 1;
+  const SkinRecord* skin = CurrentSkinRecord();
+  const Text bare = BareFileName(fileName);
+  if (skin != nullptr && FileSizeOf(InSkinDirectory(skin->Name + kPathSeparator + bare)) != 0) return 1;
   std::string bytes;
-  return ReadSkinFileBytes(fileName, bytes) ? 1 : -1;
+  return bare == fileName && ReadFromPack(fileName, bytes) ? 1 : -1;
 }
 
 std::uintptr_t LoadSkinImage(TextView value) {

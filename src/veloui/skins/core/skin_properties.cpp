@@ -50,7 +50,9 @@ std::int32_t SetSkinProperty(SkinHandle skin, TextView component, TextView state
   const Text propertyKey = LowerText(property);
   const Text valueText = LowerText(value);
   SkinPropertyRecord* stored = AddSkinProperty(componentKey, stateKey, propertyKey);
-  ReleaseSkinPropertyHandle(*stored);
+  // Controls wearing the skin still hold the old handle: it goes only after the broadcast has
+  // made them read the new one.
+  SkinPropertyRecord replaced = TakeSkinPropertyHandle(*stored);
   stored->ValueText = valueText;
 
   std::int32_t result = 1;
@@ -63,6 +65,7 @@ std::int32_t SetSkinProperty(SkinHandle skin, TextView component, TextView state
   }
   if (record->InUse == 1 && !Skins().SkinBuildInProgress && Skins().Services.Broadcast != nullptr)
     Skins().Services.Broadcast(skin);
+  ReleaseSkinPropertyHandle(replaced);
   return result;
 }
 

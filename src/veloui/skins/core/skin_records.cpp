@@ -42,22 +42,28 @@ Text GetSkinName(SkinHandle skin) {
   return record != nullptr ? record->Name : Text();
 }
 
-void ReleaseSkinPropertyHandle(SkinPropertyRecord& property) {
-  const SkinServices& services = Skins().Services;
-  switch (property.Owned) {
-    case SkinOwnedHandle::Gradient: FreeGradient(property.Value); break;
-    case SkinOwnedHandle::Font:
-      if (services.FreeFont != nullptr) services.FreeFont(property.Value);
-      break;
-    case SkinOwnedHandle::Image:
-      if (services.FreeImage != nullptr) services.FreeImage(property.Value);
-      break;
-    case SkinOwnedHandle::None: break;
-  }
+SkinPropertyRecord TakeSkinPropertyHandle(SkinPropertyRecord& property) {
+  SkinPropertyRecord taken = property;
   property.Owned = SkinOwnedHandle::None;
   property.Type = 0;
   property.Value = 0;
   property.Mode = 0;
+  return taken;
+}
+
+void ReleaseSkinPropertyHandle(SkinPropertyRecord& property) {
+  const SkinPropertyRecord taken = TakeSkinPropertyHandle(property);
+  const SkinServices& services = Skins().Services;
+  switch (taken.Owned) {
+    case SkinOwnedHandle::Gradient: FreeGradient(taken.Value); break;
+    case SkinOwnedHandle::Font:
+      if (services.FreeFont != nullptr) services.FreeFont(taken.Value);
+      break;
+    case SkinOwnedHandle::Image:
+      if (services.FreeImage != nullptr) services.FreeImage(taken.Value);
+      break;
+    case SkinOwnedHandle::None: break;
+  }
 }
 
 std::int32_t FreeSkin(SkinHandle skin) {

@@ -60,13 +60,19 @@ struct SkinServices {
   std::int32_t (*Broadcast)(SkinHandle skin) = nullptr;
 };
 
+// A pack's path and its entries in order (name and data entries in pairs, the document last).
+struct OpenSkinPack {
+  Text Path;
+  std::vector<std::string> Entries;
+};
+
 struct SkinGlobals {
   SkinHandle Current = 0;
   bool SkinBuildInProgress = false;  // set while a file or a built-in skin is read: no broadcast
   Text SkinDirectory;                // "" or a folder ending in the path separator
   SkinServices Services;
-  // While a pack is being loaded: its entries, so that the files its skin names are found in it.
-  const std::vector<std::string>* LoadingPack = nullptr;
+  // While a skin is loaded from a pack or saved: that pack, read once for all its lookups.
+  const OpenSkinPack* OpenPack = nullptr;
 };
 SkinGlobals& Skins();
 // Back to no current skin, no directory, no build and no services.
@@ -89,6 +95,18 @@ class CurrentSkinScope {
   SkinHandle previous_;
 };
 
+// Keeps a pack open for the lookups of one load or save.
+class OpenSkinPackScope {
+ public:
+  explicit OpenSkinPackScope(const OpenSkinPack& pack) : previous_(Skins().OpenPack) { Skins().OpenPack = &pack; }
+  ~OpenSkinPackScope() { Skins().OpenPack = previous_; }
+  OpenSkinPackScope(const OpenSkinPackScope&) = delete;
+  OpenSkinPackScope& operator=(const OpenSkinPackScope&) = delete;
+
+ private:
+  const OpenSkinPack* previous_;
+};
+
 SkinHandle CreateSkin(TextView name);  // appended and made current
 SkinHandle FindSkin(TextView name);    // without regard to case; 0 when absent
 Text GetSkinName(SkinHandle skin);
@@ -109,6 +127,8 @@ SkinPropertyRecord* FindSkinProperty(TextView component, TextView state, TextVie
 
 // Frees what the property owns and clears its handle fields.
 void ReleaseSkinPropertyHandle(SkinPropertyRecord& property);
+// Clears the handle fields and returns them, for the caller to release later.
+SkinPropertyRecord TakeSkinPropertyHandle(SkinPropertyRecord& property);
 // Adds the property when missing and stores Value with Type 3 (an image the skin shall free
 // is marked with `owned`); 0 when the skin is unrecognised.
 std::int32_t SetSkinPropertyValue(SkinHandle skin, TextView component, TextView state, TextView property,

@@ -5,6 +5,7 @@
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/ui_colours.h"
+#include "veloui/skins/core/skin_records.h"
 #include "veloui/menus/animation_thread.h"
 #include "veloui/skins/panelex/panelex.h"
 #include "veloui/skins/panelex/panelex_records.h"
@@ -42,7 +43,16 @@ ExplorerBarGroup* GroupAt(ExplorerBarRecord& bar, std::int32_t index) {
 }
 
 std::int32_t WantedItemsHeight(const ExplorerBarRecord& bar, const ExplorerBarGroup& group) {
-  return group.Collapsed ? 0 : static_cast<std::int32_t>(group.Items.size()) * bar.ItemHeight;
+  if (group.Collapsed) return 0;
+  return bar.GroupPadding.top + static_cast<std::int32_t>(group.Items.size()) * bar.ItemHeight + bar.GroupPadding.bottom;
+}
+
+// The row of item k in its items page, less the item padding.
+RECT ItemArea(const ExplorerBarRecord& bar, const RECT& page, std::size_t k) {
+  const LONG top = bar.GroupPadding.top + static_cast<LONG>(k) * bar.ItemHeight;
+  return {page.left + bar.GroupPadding.left + bar.ItemPadding.left, top + bar.ItemPadding.top,
+          page.right - bar.GroupPadding.right - bar.ItemPadding.right,
+          std::min<LONG>(page.bottom, top + bar.ItemHeight) - bar.ItemPadding.bottom};
 }
 std::int32_t ItemsHeight(const ExplorerBarGroup& group) {
   RECT place{};
@@ -103,14 +113,15 @@ void PaintHeader(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, HD
   RECT area{};
   GetClientRect(group.Window, &area);
   area.bottom = std::min<LONG>(area.bottom, bar.HeaderHeight);
+  const COLORREF behind = PanelExColourBehind(group.Window);
   ToolkitLockGuard guard(ToolkitLock::PanelEx);
   HDC buffer = PanelExBufferDC(reinterpret_cast<std::intptr_t>(group.Window), area.right, area.bottom);
   if (buffer == nullptr) return;
-  PaintLookBackground(buffer, area, bar.Group);
+  PaintLookBackground(buffer, area, bar.Group, behind);
   // An open group shows the "selected" looks (their arrow points up).
   const int open = group.Collapsed ? 0 : 3;
   const ControlLook& header = bar.Header[open + (group.HeaderPressed ? 2 : group.HeaderHot ? 1 : 0)];
-  PaintLookBackground(buffer, area, header);
+  PaintLookBackground(buffer, area, header, behind);
   PaintLookText(buffer, PaintLookImage(buffer, area, header), header, group.Title);
   BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
 }
@@ -119,16 +130,17 @@ void PaintHeader(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, HD
 void PaintItems(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, HDC dc) {
   RECT area{};
   GetClientRect(group.ItemsPage, &area);
+  const COLORREF behind = PanelExColourBehind(group.Window);
   ToolkitLockGuard guard(ToolkitLock::PanelEx);
   const PanelExPageRecord* page = FindPageRecordOfWindow(group.ItemsPage);
   const std::uint16_t alpha = page != nullptr ? page->Alpha : 255;
   HDC buffer = PanelExBufferDC(reinterpret_cast<std::intptr_t>(group.ItemsPanel), area.right, area.bottom);
   if (buffer == nullptr) return;
-  PaintLookBackground(buffer, area, bar.Group);
-  std::int32_t top = 0;
-  for (std::size_t k = 0; k < group.Items.size() && top < area.bottom; ++k, top += bar.ItemHeight) {
+  PaintLookBackground(buffer, area, bar.Group, behind);
+  for (std::size_t k = 0; k < group.Items.size(); ++k) {
     const ControlLook& item = bar.Item[static_cast<std::int32_t>(k) == group.HotItem ? 1 : 0];
-    const RECT item_area{0, top, area.right, std::min<LONG>(area.bottom, top + bar.ItemHeight)};
+    const RECT item_area = ItemArea(bar, area, k);
+    if (item_area.top >= area.bottom) break;
     PaintLookBackground(buffer, item_area, item);
     PaintLookText(buffer, PaintLookImage(buffer, item_area, item), item, group.Items[k]);
   }
@@ -136,7 +148,7 @@ void PaintItems(const ExplorerBarRecord& bar, const ExplorerBarGroup& group, HDC
     BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
     return;
   }
-  PaintLookBackground(dc, area, bar.Group);
+  PaintLookBackground(dc, area, bar.Group, behind);
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
   GdiAlphaBlend(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, area.right, area.bottom, blend);
 }
@@ -174,7 +186,8 @@ LRESULT OnItemsMouse(const ExplorerBarRecord& bar, ExplorerBarGroup& group, UINT
   if (message == WM_MOUSEMOVE) {
     TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, group.ItemsPage, 0};
     TrackMouseEvent(&track);
-    const std::int32_t index = static_cast<short>(HIWORD(lParam)) / std::max(1, bar.ItemHeight);
+    const std::int32_t y = static_cast<short>(HIWORD(lParam)) - bar.GroupPadding.top;
+    const std::int32_t index = y < 0 ? -1 : y / std::max(1, bar.ItemHeight);
     group.HotItem = index < static_cast<std::int32_t>(group.Items.size()) ? index : -1;
   } else {
     group.HotItem = -1;
@@ -210,8 +223,8 @@ std::intptr_t CreateExplorerBar(std::intptr_t id, HWND parent, std::int32_t x, s
   bar.Window = window;
   bar.Page = page;
   bar.Style = style;
-  bar.PreviousProcedure = SubclassControl(window, ExplorerBarWindowProc);
-  if (page != nullptr) bar.PreviousPageProcedure = SubclassControl(page, ExplorerBarPageProc);
+  SubclassControl(window, ExplorerBarWindowProc);
+  if (page != nullptr) SubclassControl(page, ExplorerBarPageProc);
   const TextView builtin = (style & kExplorerBarOffice2007) != 0 ? u"office2007xbarskin" : u"sysxbarskin";
   LoadExplorerBarSkin(number, skin != 0 ? skin : BuiltInControlSkin(builtin));
   return number;
@@ -221,6 +234,7 @@ std::int32_t LoadExplorerBarSkin(std::intptr_t bar, ControlSkin skin) {
   ExplorerBarRecord* record = FindBar(bar);
   if (record == nullptr) return 0;
   record->Skin = skin;
+  SelectSkinRecord(skin, 1);
   record->Bar = ReadControlLook(skin, u"explorerbar", u"normal");
   record->Group = ReadControlLook(skin, u"explorerbar", u"normal", u"group ");
   for (std::size_t k = 0; k < kStates.size(); ++k)
@@ -231,6 +245,8 @@ std::int32_t LoadExplorerBarSkin(std::intptr_t bar, ControlSkin skin) {
   record->GroupMargin = ReadSkinNumber(skin, u"explorerbar", u"normal", u"group margin", 8);
   record->HeaderHeight = std::max(1, ReadSkinNumber(skin, u"explorerbar", u"normal", u"header height", 20));
   record->ItemHeight = std::max(1, ReadSkinNumber(skin, u"explorerbar", u"normal", u"item height", 22));
+  record->GroupPadding = ReadSkinPadding(skin, u"explorerbar", u"normal", u"group padding");
+  record->ItemPadding = ReadSkinPadding(skin, u"explorerbar", u"normal", u"item padding");
   {
     ToolkitLockGuard guard(ToolkitLock::PanelEx);
     if (PanelExRecord* panel = FindPanelExRecord(record->Id)) panel->Background = record->Bar.Background;
@@ -259,8 +275,8 @@ std::int32_t AddExplorerBarGroup(std::intptr_t bar, const Text& title) {
   group.ItemsPanel = items;
   group.ItemsPage = items_page;
   group.Title = title;
-  group.PreviousProcedure = SubclassControl(window, ExplorerBarGroupProc);
-  group.PreviousItemsProcedure = SubclassControl(items_page, ExplorerBarGroupProc);
+  SubclassControl(window, ExplorerBarGroupProc);
+  SubclassControl(items_page, ExplorerBarGroupProc);
   StackGroups(*record);
   return static_cast<std::int32_t>(record->Groups.size()) - 1;
 }
@@ -299,11 +315,10 @@ ControlSkin ExplorerBarSkin(std::intptr_t bar) {
 
 LRESULT CALLBACK ExplorerBarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ExplorerBarRecord* bar = FindBar(reinterpret_cast<std::intptr_t>(window));
-  if (bar == nullptr) return PanelExWindowProc(window, message, wParam, lParam);
-  const WNDPROC previous = bar->PreviousProcedure;
+  if (bar == nullptr) return CallReplacedProcedure(window, message, wParam, lParam);
   switch (message) {
     case WM_SIZE: {
-      const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+      const LRESULT result = CallReplacedProcedure(window, message, wParam, lParam);
       StackGroups(*bar);
       return result;
     }
@@ -321,23 +336,22 @@ LRESULT CALLBACK ExplorerBarWindowProc(HWND window, UINT message, WPARAM wParam,
     default:
       break;
   }
-  return CallWindowProcW(previous, window, message, wParam, lParam);
+  return CallReplacedProcedure(window, message, wParam, lParam);
 }
 
 // The animation thread tells the bar's page (the items panels' grandparent) of every frame.
 LRESULT CALLBACK ExplorerBarPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallReplacedProcedure(window, message, wParam, lParam);
   ExplorerBarRecord* bar = FindBarOfPage(window);
-  if (bar == nullptr) return PanelExPageWindowProc(window, message, wParam, lParam);
-  const LRESULT result = CallWindowProcW(bar->PreviousPageProcedure, window, message, wParam, lParam);
+  if (bar == nullptr) return result;
   if (message == WM_SIZE || message == AnimationStepMessage) StackGroups(*bar);
   return result;
 }
 
 LRESULT CALLBACK ExplorerBarGroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const GroupOfWindow found = FindGroup(window);
-  if (found.Group == nullptr) return PanelExWindowProc(window, message, wParam, lParam);
+  if (found.Group == nullptr) return CallReplacedProcedure(window, message, wParam, lParam);
   const bool items = window == found.Group->ItemsPage;
-  const WNDPROC previous = items ? found.Group->PreviousItemsProcedure : found.Group->PreviousProcedure;
   switch (message) {
     case WM_PAINT:
       return PaintWith(window, *found.Bar, *found.Group, items ? PaintItems : PaintHeader);
@@ -354,7 +368,7 @@ LRESULT CALLBACK ExplorerBarGroupProc(HWND window, UINT message, WPARAM wParam, 
     default:
       break;
   }
-  return CallWindowProcW(previous, window, message, wParam, lParam);
+  return CallReplacedProcedure(window, message, wParam, lParam);
 }
 
 std::int32_t FreeExplorerBar(std::intptr_t bar) {

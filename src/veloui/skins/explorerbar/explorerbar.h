@@ -1,6 +1,7 @@
 #pragma once
 // ExplorerBar: a PanelEx panel whose page holds groups, each a panel of its own with a header
-// over a panel of items. A click on a header collapses or expands the group: the animation
+// over a panel of items (inset by the skin's "group padding", each item's look by its "item
+// padding"). A click on a header collapses or expands the group: the animation
 // thread eases the items panel's bottom edge to its new place while fading its page, and the
 // bar stacks its groups again after every frame.
 #include <windows.h>
@@ -19,7 +20,6 @@ struct ExplorerBarGroup {
   HWND Window = nullptr;      // the group's panel: its header and, below it, its items panel
   HWND ItemsPanel = nullptr;  // the panel the animation thread eases and fades
   HWND ItemsPage = nullptr;
-  WNDPROC PreviousProcedure = nullptr, PreviousItemsProcedure = nullptr;
   Text Title;
   std::vector<Text> Items;
   bool Collapsed = false;
@@ -31,7 +31,6 @@ struct ExplorerBarRecord {
   std::intptr_t Id = 0;
   HWND Window = nullptr;
   HWND Page = nullptr;  // the bar's page, on which the groups stand
-  WNDPROC PreviousProcedure = nullptr, PreviousPageProcedure = nullptr;
   ControlSkin Skin = 0;
   std::uint32_t Style = 0;
   std::list<ExplorerBarGroup> Groups;
@@ -39,6 +38,7 @@ struct ExplorerBarRecord {
   std::array<ControlLook, 6> Header{};  // normal, hot, pressed; the same for an open group
   std::array<ControlLook, 3> Item{};    // normal, hot, pressed
   std::int32_t Margin = 8, GroupMargin = 8, HeaderHeight = 20, ItemHeight = 22;
+  RECT GroupPadding{}, ItemPadding{};
 };
 
 // id -1 asks for an automatic number; skin 0 takes the built-in skin of the style.

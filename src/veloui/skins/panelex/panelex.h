@@ -5,8 +5,11 @@
 // with per-pixel alpha and fade pages by their alpha. ButtonEx, SplitterEx, ExplorerBar and
 // text controls are panels with procedures of their own.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
+
+#include "veloui/foundation/core/image_store.h"
 
 #include "veloui/skins/panelex/panelex_support.h"
 
@@ -30,20 +33,32 @@ std::intptr_t CreatePanelEx(std::intptr_t id, HWND parent, std::int32_t x, std::
                             std::int32_t height, COLORREF background = CLR_INVALID);
 // Adds a page to the current panel; the first page is shown. Returns the page window.
 HWND AddPanelExPage(COLORREF background = CLR_INVALID);
+// Gives the page (index or window) of the panel (id or window) a background image (an image
+// store entry) and an image list; the page owns both from then on and releases what it held.
+// 1 when found.
+std::int32_t SetPanelExPageImages(std::intptr_t panel, std::intptr_t page, ImageStoreHandle background,
+                                  HIMAGELIST images);
 // Shows the page (index or window) of the panel (id or window); 1 when found.
 std::int32_t ShowPanelExPage(std::intptr_t panel, std::intptr_t page);
 // Sets (state 1) or clears (state 0) the options of the flag bits. 1 when the page was found.
 std::int32_t SetPanelExPageScrolling(std::intptr_t panel, std::intptr_t page, std::uint32_t flags,
                                      std::int32_t state);
-// Paints the panel or page window into its buffer and onto dc.
+// Paints the panel or page window into its buffer and onto dc; a page then has its children
+// repainted over it (RedrawTransparentChildren).
 std::int32_t PaintPanelEx(HWND window, HDC dc);
 HWND GetPanelExWindow(std::intptr_t panel);
+// The colour a control standing in a panel or page shows through: the page's, else the
+// panel's, else the system's button face.
+COLORREF PanelExColourBehind(HWND window);
 // Makes the page of a panel or page window current and refreshes it: 1, else 0.
 std::int32_t RefreshPanelExOf(HWND window);
 
 LRESULT CALLBACK PanelExWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK PanelExPageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ScrollbarBoxWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The theme's parts a new panel paints with; nullptr without visual styles.
+HIMAGELIST MakeThemePartImages();
 
 // The buffer of a panel, at least width by height, selected into its BufferDC (the caller
 // holds the PanelEx lock); nullptr when it cannot be made.

@@ -39,6 +39,7 @@ void DeleteBuffers(PanelExRecord& panel) {
 
 void DropPanelRecord(PanelExRecord* panel) {
   DeleteBuffers(*panel);
+  if (panel->ThemeParts != nullptr) ImageList_Destroy(panel->ThemeParts);
   if (PanelEx().CurrentPanelExWindow == panel->Window) PanelEx().CurrentPanelExWindow = nullptr;
   ForgetCurrent(panel, nullptr);
   PanelExPanels().remove_if([panel](const PanelExRecord& record) { return &record == panel; });
@@ -63,6 +64,16 @@ void FreeOnePanel(PanelExRecord* panel) {
   TakeToolkitLock(ToolkitLock::PanelEx);
   if (IsLivePanel(panel)) DropPanelRecord(panel);
 }
+
+// The caller holds the PanelEx lock.
+void ForgetDestroyedPanel(HWND window) {
+  for (PanelExRecord& panel : PanelExPanels())
+    if (panel.Window == window) {
+      while (PanelExPageRecord* page = FirstPageOf(window)) DropPageRecord(page);
+      DropPanelRecord(&panel);
+      return;
+    }
+}
 }  // namespace
 
 std::int32_t FreePanelEx(std::intptr_t panel) {
@@ -83,16 +94,21 @@ std::int32_t FreePanelEx(std::intptr_t panel) {
 }
 
 void ForgetDestroyedPanelEx(HWND window) {
-  ToolkitLockGuard guard(ToolkitLock::PanelEx);
-  if (PanelExPageRecord* page = FindPageRecordOfWindow(window)) {
-    // Its panel goes on without it and shows no page until another one is shown.
-    DropPageRecord(page);
-    return;
-  }
-  for (PanelExRecord& panel : PanelExPanels())
-    if (panel.Window == window) {
-      while (PanelExPageRecord* page = FirstPageOf(window)) DropPageRecord(page);
-      DropPanelRecord(&panel);
+  HWND scroll_parts[3] = {};
+  {
+    ToolkitLockGuard guard(ToolkitLock::PanelEx);
+    PanelExPageRecord* page = FindPageRecordOfWindow(window);
+    if (page == nullptr) {
+      ForgetDestroyedPanel(window);
       return;
     }
+    // Its panel goes on without it and shows no page until another one is shown.
+    scroll_parts[0] = page->HScrollBar;
+    scroll_parts[1] = page->VScrollBar;
+    scroll_parts[2] = page->SizeBox;
+    DropPageRecord(page);
+  }
+  // They stand in the panel, not in the page, and go with the page all the same.
+  for (HWND part : scroll_parts)
+    if (part != nullptr && IsWindow(part)) DestroyWindow(part);
 }

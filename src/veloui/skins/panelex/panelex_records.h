@@ -26,14 +26,18 @@ struct PanelExRecord {
   std::int32_t PageCount = 0;
   HDC AlphaDC = nullptr;  // the buffer a page below opaque is blended into
   HBITMAP AlphaBitmap = nullptr;
+  // The theme's parts the panel paints with (kThemePartPageBody: behind a page that has no
+  // background of its own); nullptr without visual styles.
+  HIMAGELIST ThemeParts = nullptr;
 };
+constexpr int kThemePartPageBody = 0;
 
 struct PanelExPageRecord {
   std::int32_t Index = 0;
   HWND Window = nullptr;
   HWND PanelWindow = nullptr;
   std::int8_t Shown = 0;
-  HIMAGELIST ImageList = nullptr;
+  HIMAGELIST ImageList = nullptr;  // its first image is tiled over the page's background
   HWND HScrollBar = nullptr;
   std::int32_t HScrollShown = 0;
   HWND VScrollBar = nullptr;
@@ -45,7 +49,7 @@ struct PanelExPageRecord {
   std::int32_t HScrollPos = 0;
   std::int32_t VScrollPos = 0;
   std::int32_t ContentLeft = 0, ContentTop = 0, ContentRight = 0, ContentBottom = 0;
-  ImageStoreHandle BackgroundImage = 0;
+  ImageStoreHandle BackgroundImage = 0;  // its "normal" state is drawn over the whole page
   std::uint16_t Alpha = 255;
   COLORREF Background = CLR_INVALID;  // CLR_INVALID: the panel's own background
   std::uint32_t ScrollOptions = 0;    // the scroll flag bits set on the page

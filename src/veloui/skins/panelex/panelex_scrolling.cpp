@@ -20,8 +20,8 @@ constexpr std::array<ScrollOption, 6> kScrollOptions{{{kPanelExHScroll, u"hscrol
                                                       {kPanelExNoVertical, u"AUTOSCROLL_NOVERTICAL"}}};
 
 HWND MakeBar(HWND panel, DWORD style) {
-  return CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, panel, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
+  return CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | style, 0, 0, 0, 0, panel, nullptr, GetModuleHandleW(nullptr),
+                         nullptr);
 }
 
 void EnsureSizeBox(PanelExPageRecord& page) {
@@ -30,23 +30,28 @@ void EnsureSizeBox(PanelExPageRecord& page) {
                                    GetModuleHandleW(nullptr), nullptr);
 }
 
-// Makes or shows the bar asked for; true when it was made now.
+// Makes or shows the bar asked for (seen only while its page is); true when it was made now.
 bool ShowBar(PanelExPageRecord& page, bool horizontal) {
   HWND& bar = horizontal ? page.HScrollBar : page.VScrollBar;
   (horizontal ? page.HScrollShown : page.VScrollShown) = 1;
   EnsureSizeBox(page);
-  if (bar != nullptr) {
-    ShowWindow(bar, SW_SHOWNA);
-    return false;
-  }
-  bar = MakeBar(page.PanelWindow, horizontal ? SBS_HORZ : SBS_VERT);
-  return bar != nullptr;
+  const bool made = bar == nullptr;
+  if (made) bar = MakeBar(page.PanelWindow, horizontal ? SBS_HORZ : SBS_VERT);
+  if (bar != nullptr && page.Shown != 0) ShowWindow(bar, SW_SHOWNA);
+  return made && bar != nullptr;
 }
 
+// The page (current) goes back to the start along the bar, where nothing could scroll it back.
 void HideBar(PanelExPageRecord& page, bool horizontal) {
   HWND bar = horizontal ? page.HScrollBar : page.VScrollBar;
+  std::int32_t& position = horizontal ? page.HScrollPos : page.VScrollPos;
   (horizontal ? page.HScrollShown : page.VScrollShown) = 0;
-  if (bar != nullptr) ShowWindow(bar, SW_HIDE);
+  if (bar != nullptr) {
+    SetScrollPos(bar, SB_CTL, 0, FALSE);
+    ShowWindow(bar, SW_HIDE);
+  }
+  MovePanelExPage(horizontal ? position : 0, horizontal ? 0 : position);
+  position = 0;
 }
 
 void EnsureKeyboardHook() {
@@ -70,6 +75,8 @@ std::int32_t SetPanelExPageScrolling(std::intptr_t panel, std::intptr_t page, st
   if (found == nullptr) return 0;
   const bool on = state != 0;
   int made = 0;
+  PanelExPageRecord* const saved = PanelEx().CurrentPageRecord;
+  MakePageCurrent(found);
   for (const ScrollOption& option : kScrollOptions) {
     if ((flags & option.Flag) == 0) continue;
     WriteDebugLog(Text(option.Name) + (on ? u" true" : u" false"));
@@ -89,8 +96,6 @@ std::int32_t SetPanelExPageScrolling(std::intptr_t panel, std::intptr_t page, st
       found->NoVertical = on ? 1 : 0;
     }
   }
-  PanelExPageRecord* const saved = PanelEx().CurrentPageRecord;
-  MakePageCurrent(found);
   if (made == 2) {
     MeasureContent(*found);
     UpdatePanelExScrollInfo();

@@ -45,7 +45,7 @@ void ApplyBarChange(PanelExPageRecord& page, bool horizontal, ScrollBarChange ch
   std::int32_t& shown = horizontal ? page.HScrollShown : page.VScrollShown;
   std::int32_t& position = horizontal ? page.HScrollPos : page.VScrollPos;
   if (change == ScrollBarChange::Show) {
-    SetBarShown(bar, true);
+    SetBarShown(bar, page.Shown != 0);  // a page not shown keeps its bars out of sight
     shown = 1;
   } else if (change == ScrollBarChange::Hide) {
     if (bar != nullptr) SetScrollPos(bar, SB_CTL, 0, FALSE);
@@ -188,7 +188,7 @@ std::int32_t LayoutPanelExScrollBars() {
     };
     defer(page->HScrollBar, layout.Horizontal, 0);
     defer(page->VScrollBar, layout.Vertical, 0);
-    defer(page->SizeBox, layout.SizeBox, HasVisibleStyle(page->SizeBox) ? 0 : SWP_SHOWWINDOW);
+    defer(page->SizeBox, layout.SizeBox, HasVisibleStyle(page->SizeBox) || page->Shown == 0 ? 0 : SWP_SHOWWINDOW);
     if (batch != nullptr) EndDeferWindowPos(batch);
   } else if (horizontal) {
     PlaceBar(page->HScrollBar, layout.Horizontal);

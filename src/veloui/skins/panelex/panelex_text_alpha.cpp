@@ -61,7 +61,9 @@ void DrawTextMask(PanelExState& state, const Text& text, std::int32_t width, std
   SetTextColor(scratch, RGB(255, 255, 255));
   SetBkMode(scratch, TRANSPARENT);
   RECT area{2, 0, width, height};
-  DrawCodedText(scratch, text, area, font, options | DT_NOCLIP);
+  // The mask is drawn in the scratch image's co-ordinates: it must not record links over the
+  // ones the real drawing recorded.
+  DrawCodedText(scratch, text, area, font, (options & ~kCodedRecordLinks) | DT_NOCLIP);
   GdiFlush();
   SelectObject(scratch, previous);
   DeleteDC(scratch);

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "veloui/foundation/core/toolkit_locks.h"
+#include "veloui/foundation/image_effects.h"
 #include "veloui/menus/animation_thread.h"
 #include "veloui/menus/child_subclass.h"
 #include "veloui/skins/panelex/panelex.h"
@@ -143,6 +144,7 @@ std::intptr_t CreatePanelEx(std::intptr_t id, HWND parent, std::int32_t x, std::
   record.Window = window;
   record.Parent = parent;
   record.Background = background;
+  record.ThemeParts = MakeThemePartImages();
   PanelExPanels().push_back(record);
   PanelEx().CurrentPanelExWindow = window;
   return number;
@@ -202,6 +204,32 @@ std::int32_t ShowPanelExPage(std::intptr_t panel, std::intptr_t page) {
   ShowWindow(shown, SW_SHOWNA);
   FitCurrentPage(GetParent(shown));
   RefreshPanelExOf(shown);
+  return 1;
+}
+
+COLORREF PanelExColourBehind(HWND window) {
+  ToolkitLockGuard guard(ToolkitLock::PanelEx);
+  HWND parent = GetParent(window);
+  if (const PanelExPageRecord* page = FindPageRecordOfWindow(parent)) return PageBackground(*page);
+  const PanelExRecord* panel = FindPanelExRecord(reinterpret_cast<std::intptr_t>(parent));
+  return panel != nullptr && panel->Background != CLR_INVALID ? panel->Background : GetSysColor(COLOR_BTNFACE);
+}
+
+std::int32_t SetPanelExPageImages(std::intptr_t panel, std::intptr_t page, ImageStoreHandle background,
+                                  HIMAGELIST images) {
+  HWND window = nullptr;
+  {
+    ToolkitLockGuard guard(ToolkitLock::PanelEx);
+    const PanelExRecord* found_panel = FindPanelExRecord(panel);
+    PanelExPageRecord* found = found_panel != nullptr ? FindPanelExPageRecord(found_panel->Window, page) : nullptr;
+    if (found == nullptr) return 0;
+    if (found->BackgroundImage != 0 && found->BackgroundImage != background) FreeImageStoreEntry(found->BackgroundImage);
+    if (found->ImageList != nullptr && found->ImageList != images) ImageList_Destroy(found->ImageList);
+    found->BackgroundImage = background;
+    found->ImageList = images;
+    window = found->Window;
+  }
+  InvalidateRect(window, nullptr, FALSE);
   return 1;
 }
 

@@ -6,11 +6,13 @@
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/foundation/ui_colours.h"
+#include "veloui/skins/core/skin_records.h"
 #include "veloui/skins/panelex/panelex.h"
 #include "veloui/skins/panelex/panelex_records.h"
 
 namespace {
-constexpr std::array<const char16_t*, 3> kStates{u"normal", u"hot", u"pressed"};
+constexpr std::array<const char16_t*, 4> kStates{u"normal", u"hot", u"pressed", u"disabled"};
+constexpr int kDisabledLook = 3;
 
 struct DragState {
   HHOOK Hook = nullptr;
@@ -41,7 +43,8 @@ void Layout(SplitterExRecord& splitter) {
   GetClientRect(splitter.Window, &area);
   const std::int32_t extent = IsVertical(splitter) ? area.bottom : area.right;
   const std::int32_t across = IsVertical(splitter) ? area.right : area.bottom;
-  splitter.Position = std::clamp(splitter.Position, 0, std::max(0, extent - splitter.GripperSize));
+  const std::int32_t last = std::max(0, extent - splitter.GripperSize - splitter.SmallestPane);
+  splitter.Position = std::clamp(splitter.Position, std::min(splitter.SmallestPane, last), last);
   const std::int32_t first_end = std::max(0, splitter.Position - splitter.FirstPadding);
   const std::int32_t second_start = splitter.Position + splitter.GripperSize + splitter.SecondPadding;
   const std::int32_t second_size = std::max(0, extent - second_start);
@@ -110,10 +113,11 @@ void BeginDrag(SplitterExRecord& splitter, LPARAM lParam) {
 void PaintLook(HWND window, HDC dc, const ControlLook& look) {
   RECT area{};
   GetClientRect(window, &area);
+  const COLORREF behind = PanelExColourBehind(window);
   ToolkitLockGuard guard(ToolkitLock::PanelEx);
   HDC buffer = PanelExBufferDC(reinterpret_cast<std::intptr_t>(window), area.right, area.bottom);
   if (buffer == nullptr) return;
-  PaintLookBackground(buffer, area, look);
+  PaintLookBackground(buffer, area, look, behind);
   BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
 }
 
@@ -125,7 +129,10 @@ LRESULT PaintWith(HWND window, const ControlLook& look) {
   return 0;
 }
 
-int LookIndex(const SplitterExRecord& splitter) { return splitter.Dragging ? 2 : splitter.Hot ? 1 : 0; }
+int LookIndex(const SplitterExRecord& splitter) {
+  if (!IsWindowEnabled(splitter.Window)) return kDisabledLook;
+  return splitter.Dragging ? 2 : splitter.Hot ? 1 : 0;
+}
 
 void Forget(SplitterExRecord* splitter) {
   EndDrag(*splitter);
@@ -150,10 +157,12 @@ std::intptr_t CreateSplitterEx(std::intptr_t id, HWND parent, std::int32_t x, st
   splitter.Second = second;
   if (first != nullptr) SetParent(first, window);
   if (second != nullptr) SetParent(second, window);
-  splitter.PreviousProcedure = SubclassControl(window, SplitterExWindowProc);
-  if (splitter.Gripper != nullptr) splitter.PreviousGripperProcedure = SubclassControl(splitter.Gripper, SplitterExGripperProc);
+  SubclassControl(window, SplitterExWindowProc);
+  if (splitter.Gripper != nullptr) SubclassControl(splitter.Gripper, SplitterExGripperProc);
   splitter.Position = ((style & kSplitterExVertical) != 0 ? height : width) / 2;
-  const TextView builtin = (style & kSplitterExOffice2007) != 0 ? u"office2007splitterskin" : u"syssplitterskin";
+  const TextView builtin = (style & kSplitterExOffice2007) != 0 ? u"office2007splitterskin"
+                           : (style & kSplitterExPadded) != 0  ? u"syssplitter2skin"
+                                                                : u"syssplitterskin";
   LoadSplitterExSkin(number, skin != 0 ? skin : BuiltInControlSkin(builtin));
   return number;
 }
@@ -162,6 +171,7 @@ std::int32_t LoadSplitterExSkin(std::intptr_t splitter, ControlSkin skin) {
   SplitterExRecord* record = FindSplitter(splitter);
   if (record == nullptr) return 0;
   record->Skin = skin;
+  SelectSkinRecord(skin, 1);
   const Text suffix = IsVertical(*record) ? u" vertical" : u"";
   for (std::size_t k = 0; k < kStates.size(); ++k) {
     const Text state = Text(kStates[k]) + suffix;
@@ -172,6 +182,7 @@ std::int32_t LoadSplitterExSkin(std::intptr_t splitter, ControlSkin skin) {
   record->GripperSize = std::max(1, ReadSkinNumber(skin, u"splitterex", normal, u"gripper size", 5));
   record->FirstPadding = ReadSkinNumber(skin, u"splitterex", normal, u"first padding", 0);
   record->SecondPadding = ReadSkinNumber(skin, u"splitterex", normal, u"second padding", 0);
+  record->SmallestPane = ReadSkinNumber(skin, u"splitterex", normal, IsVertical(*record) ? u"height" : u"width", 0);
   Layout(*record);
   InvalidateRect(record->Window, nullptr, FALSE);
   return 1;
@@ -204,11 +215,14 @@ HHOOK SplitterExDragHook() { return Drag().Hook; }
 
 LRESULT CALLBACK SplitterExWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   SplitterExRecord* splitter = FindSplitter(reinterpret_cast<std::intptr_t>(window));
-  if (splitter == nullptr) return PanelExWindowProc(window, message, wParam, lParam);
-  const WNDPROC previous = splitter->PreviousProcedure;
+  if (splitter == nullptr) return CallReplacedProcedure(window, message, wParam, lParam);
   switch (message) {
     case WM_PAINT:
-      return PaintWith(window, splitter->Looks[0]);
+      return PaintWith(window, splitter->Looks[IsWindowEnabled(window) ? 0 : kDisabledLook]);
+    case WM_ENABLE:
+      if (wParam == 0) EndDrag(*splitter);
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+      break;
     case WM_SIZE:
       Layout(*splitter);
       break;
@@ -224,13 +238,12 @@ LRESULT CALLBACK SplitterExWindowProc(HWND window, UINT message, WPARAM wParam, 
     default:
       break;
   }
-  return CallWindowProcW(previous, window, message, wParam, lParam);
+  return CallReplacedProcedure(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SplitterExGripperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   SplitterExRecord* splitter = FindByGripper(window);
-  if (splitter == nullptr) return PanelExWindowProc(window, message, wParam, lParam);
-  const WNDPROC previous = splitter->PreviousGripperProcedure;
+  if (splitter == nullptr) return CallReplacedProcedure(window, message, wParam, lParam);
   switch (message) {
     case WM_PAINT:
       return PaintWith(window, splitter->GripperLooks[LookIndex(*splitter)]);
@@ -256,7 +269,7 @@ LRESULT CALLBACK SplitterExGripperProc(HWND window, UINT message, WPARAM wParam,
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // a quick second press drags as well
-      BeginDrag(*splitter, lParam);
+      if (IsWindowEnabled(splitter->Window)) BeginDrag(*splitter, lParam);
       return 0;
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
@@ -268,7 +281,7 @@ LRESULT CALLBACK SplitterExGripperProc(HWND window, UINT message, WPARAM wParam,
     default:
       break;
   }
-  return CallWindowProcW(previous, window, message, wParam, lParam);
+  return CallReplacedProcedure(window, message, wParam, lParam);
 }
 
 std::int32_t FreeSplitterEx(std::intptr_t splitter) {

@@ -15,21 +15,22 @@ ToolkitRecordList<TextControlRecord>& TextControls() {
   return ToolkitList<TextControlRecord>(ToolkitListId::TextControls);
 }
 
-// The text-control lock guards the list; callers take it.
-TextControlRecord* FindTextControl(std::intptr_t control) { return FindControlRecord(TextControls(), control); }
+// The text-control lock guards the list and is held for its lookups alone: painting takes the
+// PanelEx lock, and the PanelEx code sends messages to the controls while it holds that one.
+// Records change only on the GUI thread, which is the one that goes on using them.
+TextControlRecord* FindTextControl(std::intptr_t control) {
+  ToolkitLockGuard guard(ToolkitLock::TextControl);
+  return FindControlRecord(TextControls(), control);
+}
+
+void RemoveTextControl(const TextControlRecord* control) {
+  ToolkitLockGuard guard(ToolkitLock::TextControl);
+  TextControls().remove_if([control](const TextControlRecord& record) { return &record == control; });
+}
 
 HFONT FontOf(const TextControlRecord& control) {
   if (control.Font != nullptr) return control.Font;
   return Toolkit.MenuFont != nullptr ? Toolkit.MenuFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
-COLORREF BackgroundBehind(HWND window) {
-  ToolkitLockGuard guard(ToolkitLock::PanelEx);
-  HWND parent = GetParent(window);
-  const PanelExPageRecord* page = FindPageRecordOfWindow(parent);
-  if (page != nullptr && page->Background != CLR_INVALID) return page->Background;
-  const PanelExRecord* panel = FindPanelExRecord(reinterpret_cast<std::intptr_t>(page != nullptr ? page->PanelWindow : parent));
-  return panel != nullptr && panel->Background != CLR_INVALID ? panel->Background : GetSysColor(COLOR_BTNFACE);
 }
 
 // Draws (or with kCodedMeasureOnly measures) the text; the links land in the record.
@@ -53,7 +54,7 @@ void Paint(TextControlRecord& control, HDC dc) {
   RECT area{};
   GetClientRect(control.Window, &area);
   ControlLook look;
-  look.Background = BackgroundBehind(control.Window);
+  look.Background = PanelExColourBehind(control.Window);
   ToolkitLockGuard guard(ToolkitLock::PanelEx);
   HDC buffer = PanelExBufferDC(reinterpret_cast<std::intptr_t>(control.Window), area.right, area.bottom);
   if (buffer == nullptr) return;
@@ -102,14 +103,13 @@ std::intptr_t CreateTextControl(std::intptr_t id, HWND parent, std::int32_t x, s
     control.Colour = GetSysColor(COLOR_BTNTEXT);
     control.Font = font;
     control.Style = style;
-    control.PreviousProcedure = SubclassControl(window, TextControlWindowProc);
   }
+  SubclassControl(window, TextControlWindowProc);
   SetTextControlText(number, text);
   return number;
 }
 
 std::int32_t SetTextControlText(std::intptr_t control, const Text& text) {
-  ToolkitLockGuard guard(ToolkitLock::TextControl);
   TextControlRecord* record = FindTextControl(control);
   if (record == nullptr) return 0;
   record->Caption = text;
@@ -119,10 +119,8 @@ std::int32_t SetTextControlText(std::intptr_t control, const Text& text) {
 }
 
 LRESULT CALLBACK TextControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  ToolkitLockGuard guard(ToolkitLock::TextControl);
   TextControlRecord* control = FindTextControl(reinterpret_cast<std::intptr_t>(window));
-  if (control == nullptr) return PanelExWindowProc(window, message, wParam, lParam);
-  const WNDPROC previous = control->PreviousProcedure;
+  if (control == nullptr) return CallReplacedProcedure(window, message, wParam, lParam);
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -146,29 +144,30 @@ LRESULT CALLBACK TextControlWindowProc(HWND window, UINT message, WPARAM wParam,
                      reinterpret_cast<LPARAM>(window));
       return 0;
     case WM_NCDESTROY:
-      TextControls().remove_if([control](const TextControlRecord& record) { return &record == control; });
+      RemoveTextControl(control);
       break;
     default:
       break;
   }
-  return CallWindowProcW(previous, window, message, wParam, lParam);
+  return CallReplacedProcedure(window, message, wParam, lParam);
 }
 
 std::int32_t FreeTextControl(std::intptr_t control) {
   std::int32_t result = control == -1 ? 1 : 0;
   for (;;) {
-    HWND window = nullptr;
-    {
+    TextControlRecord* record = nullptr;
+    if (control != -1) {
+      record = FindTextControl(control);
+    } else {
       ToolkitLockGuard guard(ToolkitLock::TextControl);
-      TextControlRecord* record =
-          control == -1 ? (TextControls().empty() ? nullptr : &TextControls().front()) : FindTextControl(control);
-      if (record == nullptr) break;
-      window = record->Window;
-      // The window gets its previous procedure back before the record goes.
-      if (IsWindow(window) && reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == TextControlWindowProc)
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->PreviousProcedure));
-      TextControls().remove_if([record](const TextControlRecord& r) { return &r == record; });
+      record = TextControls().empty() ? nullptr : &TextControls().front();
     }
+    if (record == nullptr) break;
+    HWND window = record->Window;
+    // The window gets its previous procedure back before the record goes.
+    if (IsWindow(window) && reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == TextControlWindowProc)
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReplacedProcedure(window)));
+    RemoveTextControl(record);
     FreePanelEx(reinterpret_cast<std::intptr_t>(window));
     if (control != -1) {
       result = 1;

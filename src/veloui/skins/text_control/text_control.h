@@ -16,7 +16,6 @@ constexpr std::uint32_t kTextControlAutoHeight = 0x1;
 struct TextControlRecord {
   std::intptr_t Id = 0;
   HWND Window = nullptr;
-  WNDPROC PreviousProcedure = nullptr;
   Text Caption;
   COLORREF Colour = 0;
   HFONT Font = nullptr;  // the caller's; nullptr: the menu font

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -29,6 +32,7 @@ struct FakeSkinServices {
   std::vector<std::uintptr_t> freedImages;
   std::vector<std::uint32_t> fontStyles;
   int broadcasts = 0;
+  std::size_t freedAtBroadcast = 0;  // images freed when the last broadcast went out
 };
 FakeSkinServices Fakes;
 
@@ -52,7 +56,10 @@ class SkinsTest : public ::testing::Test {
       return 0x1000 + Fakes.fontStyles.size();
     };
     services.FreeFont = [](std::uintptr_t) {};
-    services.Broadcast = [](SkinHandle) -> std::int32_t { return ++Fakes.broadcasts; };
+    services.Broadcast = [](SkinHandle) -> std::int32_t {
+      Fakes.freedAtBroadcast = Fakes.freedImages.size();
+      return ++Fakes.broadcasts;
+    };
     ASSERT_EQ(SetSkinDirectory(folder.Path().u16string()), 1);
   }
   void TearDown() override {
@@ -133,6 +140,12 @@ TEST_F(SkinPropertiesTest, GradientDeclarationBecomesAGradient) {
   EXPECT_EQ(GetSkinFunctionArgumentCount(skin, u"c", u"s", u"p", u"gradient"), 5);
   SetSkinProperty(skin, u"c", u"s", u"p", u"white;");  // a new value frees the gradient the property held
   EXPECT_TRUE(GradientList().empty());
+  // Without a kind word the gradient is horizontal, its colours from argument 1.
+  SetSkinProperty(skin, u"c", u"s", u"h", u"gradient: #d6e8ff, #d6e8ff, 0.5, #e2eeff;");
+  const GradientRecord* horizontal = FindGradient(GetSkinPropertyImage(skin, u"c", u"s", u"h"));
+  ASSERT_NE(horizontal, nullptr);
+  EXPECT_EQ(std::tuple(horizontal->Kind, horizontal->StartColour, horizontal->Stops.size()), std::tuple(0u, 0xFFD6E8FFu, 1u));
+  EXPECT_EQ(GetSkinFunctionArgument(skin, u"c", u"s", u"h", u"gradient", 1), u"16771286");
 }
 
 // "rgba(255,255,255,1.0)" is white, never taken for the -1 of "no colour".
@@ -155,6 +168,13 @@ TEST_F(SkinPropertiesTest, InUseSkinBroadcastsUnlessBuilding) {
   Skins().SkinBuildInProgress = true;
   SetSkinProperty(skin, u"c", u"s", u"p", u"2;");
   EXPECT_EQ(Fakes.broadcasts, 1);
+  // A new image reaches the skin's wearers before the old one goes.
+  Skins().SkinBuildInProgress = false;
+  PutFileBytes(folder.File("a.png"), "a");
+  PutFileBytes(folder.File("b.png"), "b");
+  SetSkinProperty(skin, u"c", u"s", u"image", u"a.png");
+  SetSkinProperty(skin, u"c", u"s", u"image", u"b.png");
+  EXPECT_EQ(std::pair(Fakes.freedAtBroadcast, Fakes.freedImages), std::pair(std::size_t{0}, std::vector<std::uintptr_t>{1}));
   EXPECT_EQ(SetSkinProperty(skin + 1, u"c", u"s", u"p", u"1;"), 0);
   EXPECT_EQ(FindSkin(u"S"), skin);
   EXPECT_EQ(FreeSkin(skin), 1);
@@ -199,6 +219,88 @@ TEST_F(BuiltInSkinsTest, AllElevenBuildOnceWithoutBroadcastAndOwnTheirDrawnPictu
   EXPECT_EQ(Fakes.freedImages.size(), 10u);
   FreeSkin(xbar);
   EXPECT_EQ(Fakes.freedImages.size(), 10u);
+}
+
+namespace {
+std::set<Text> Words(TextView list) {
+  std::set<Text> words;
+  for (const Text& word : SplitSkinArguments(list)) words.insert(word);
+  return words;
+}
+}  // namespace
+
+// The eleven skins against the table they follow: stored names, components, states, property
+// names, and the values the table gives.
+TEST(BuiltInSkinTables, ShapesAndValuesOfTheElevenSkins) {
+  const Text button = u"normal, hot, pressed, disabled, selected, selected hot, selected pressed";
+  const Text faces = u"background, image position, image padding, text position, text padding";
+  const Text bar = u"background, group background, margin, group margin, group padding, item padding, header height, item height";
+  const Text part = u"background, background position, image, image position, image padding, text position, text padding, text, cursor";
+  const Text splitter = u"normal, hot, pressed, normal vertical, hot vertical, pressed vertical";
+  const Text splitter2 = u"gripper size, first padding, second padding, background, gripper background, gripper border mask";
+  const struct { const char16_t *Asked, *Stored, *Component; Text States, Properties; } shapes[] = {
+      {u"imagebuttonskin", u"imageButtonSkin", u"imagebuttonex", u"normal, hot, pressed, disabled", u"background, image position"},
+      {u"sysbuttonskin", u"sysButtonSkin", u"buttonex", button, faces},
+      {u"systogglebuttonskin", u"sysToggleButtonSkin", u"togglebuttonex", button, faces},
+      {u"sysstickybuttonskin", u"sysStickyButtonSkin", u"togglebuttonex", button, faces},
+      {u"sysradiobuttonskin", u"sysRadioButtonSkin", u"radiobuttonex", button, faces},
+      {u"syscheckbuttonskin", u"sysCheckButtonSkin", u"checkbuttonex", button + u", inbetween, inbetween hot, inbetween pressed", faces},
+      {u"sysxbarskin", u"sysXBarSkin", u"explorerbar", button, bar},
+      {u"sysxbarskin", u"sysXBarSkin", u"explorerbar group header", button, part},
+      {u"sysxbarskin", u"sysXBarSkin", u"explorerbar group item", button, part},
+      {u"office2007xbarskin", u"office2007XBarSkin", u"explorerbar", button, bar + u", group border mask"},
+      {u"office2007xbarskin", u"office2007XBarSkin", u"explorerbar group header", button, part + u", border mask"},
+      {u"office2007xbarskin", u"office2007XBarSkin", u"explorerbar group item", button, part},
+      {u"syssplitterskin", u"sysSplitterSkin", u"splitterex", splitter, u"gripper size, gripper background, background"},
+      {u"syssplitter2skin", u"sysSplitter2Skin", u"splitterex", splitter, splitter2},
+      {u"office2007splitterskin", u"office2007SplitterSkin", u"splitterex", splitter, splitter2 + u", gripper background position"},
+  };
+  for (const auto& shape : shapes) {
+    const auto table = BuiltInSkinTableOf(shape.Asked);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->StoredName, shape.Stored);
+    std::map<Text, std::set<Text>> properties;  // by state
+    for (const BuiltInSkinProperty& p : table->Properties)
+      if (p.Component == shape.Component) properties[p.State].insert(p.Property);
+    std::set<Text> states;
+    for (const auto& [state, names] : properties) {
+      states.insert(state);
+      EXPECT_EQ(names, Words(shape.Properties)) << TextToUtf8(shape.Asked) << " " << TextToUtf8(state);
+    }
+    EXPECT_EQ(states, Words(shape.States)) << TextToUtf8(shape.Component);
+  }
+  const char16_t* const values[][5] = {
+      {u"imagebuttonskin", u"imagebuttonex", u"hot", u"image position", u"x: 50%; y: 50%;"},
+      {u"sysbuttonskin", u"buttonex", u"pressed", u"image padding", u"top: 2; left: 6; bottom: 2; right: 4;"},
+      {u"sysxbarskin", u"explorerbar", u"normal", u"header height", u"20;"},
+      {u"sysxbarskin", u"explorerbar", u"disabled", u"item height", u"22;"},
+      {u"sysxbarskin", u"explorerbar group header", u"hot", u"cursor", u"hand;"},
+      {u"sysxbarskin", u"explorerbar group header", u"normal", u"text padding", u"top: 2; left: 9; bottom: 2; right: 20;"},
+      {u"office2007xbarskin", u"explorerbar", u"normal", u"background",
+       u"gradient: vertical, rgb(227,239,255), rgb(182,214,255), 0.25, rgb(227,239,255), 0.75, rgb(182,214,255);"},
+      {u"office2007xbarskin", u"explorerbar group item", u"hot", u"text", u"font: Segoe UI, 8, underline; colour: #003db2;"},
+      {u"office2007xbarskin", u"explorerbar group header", u"normal", u"text", u"font: Segoe UI, 8, bold; colour: #15428b;"},
+      {u"office2007xbarskin", u"explorerbar group header:blue", u"normal", u"background", u"gradient: #d6e8ff, #d6e8ff, 0.5, #e2eeff;"},
+      {u"office2007xbarskin", u"explorerbar group header:silver", u"normal", u"background", u"gradient: #d5dbe7, #d5dbe7, 0.5, #f3f5f5;"},
+      {u"office2007xbarskin", u"explorerbar group header:black", u"normal", u"background", u"gradient: #dde0e3, #dde0e3, 0.5, #f0f1f2;"},
+      {u"office2007xbarskin", u"explorerbar group header:grey", u"normal", u"background", u"gradient: #dde0e3, #dde0e3, 0.5, #f0f1f2;"},
+      {u"office2007xbarskin", u"explorerbar group header:blue", u"hot", u"background", u"gradient: #e3efff, #e3efff, 0.5, #fefeff;"},
+      {u"office2007xbarskin", u"explorerbar group header:silver", u"hot", u"background", u"gradient: #e7eaee, #e7eaee, 0.5, #fefefe;"},
+      {u"office2007xbarskin", u"explorerbar group header:grey", u"hot", u"background", u"gradient: #e8eaec, #e8eaec, 0.5, #fefefe;"},
+      {u"office2007xbarskin", u"explorerbar group header:silver", u"normal", u"text", u"font: Segoe UI, 8, bold; colour: #15428b;"},
+      {u"office2007xbarskin", u"explorerbar group header:black", u"normal", u"text", u"font: Segoe UI, 8, bold; colour: black;"},
+      {u"syssplitterskin", u"splitterex", u"hot vertical", u"gripper size", u"width: 5;"},
+      {u"syssplitter2skin", u"splitterex", u"pressed", u"gripper size", u"height: 5;"},
+      {u"office2007splitterskin", u"splitterex:silver", u"normal", u"background", nullptr},
+  };
+  for (const auto& v : values) {
+    const auto table = BuiltInSkinTableOf(v[0]);
+    const auto found = std::find_if(table->Properties.begin(), table->Properties.end(), [&](const BuiltInSkinProperty& p) {
+      return p.Component == v[1] && p.State == v[2] && p.Property == v[3];
+    });
+    ASSERT_NE(found, table->Properties.end()) << TextToUtf8(v[1]) << "/" << TextToUtf8(v[2]) << "/" << TextToUtf8(v[3]);
+    if (v[4] != nullptr) { EXPECT_EQ(found->Value, v[4]); }
+  }
 }
 
 using SkinFilesTest = SkinsTest;
@@ -266,6 +368,11 @@ TEST_F(SkinFilesTest, PackHoldsFiveEntriesAndItsImagesAreFoundInside) {
   EXPECT_EQ(PackEntries("glass.sknz"), entries);
   FreeSkin(back);
   EXPECT_EQ(Fakes.freedImages.size(), 4u);  // two for each of the two skins
+  // A skin of another name, saved over that pack, takes the file from the pack it replaces.
+  const SkinHandle other = CreateSkin(u"Other");
+  EXPECT_EQ(SetSkinProperty(other, u"c", u"s", u"p", u"a.png;"), -1);  // nowhere to be found: the text stays
+  ASSERT_EQ(SaveSkinFile(other, u"glass", true), 1);
+  EXPECT_EQ(PackEntries("glass.sknz").at(1), "picture a");
 }
 
 TEST_F(SkinFilesTest, DamagedPacksAndMissingImagesLoadNothing) {
@@ -284,6 +391,71 @@ TEST_F(SkinFilesTest, DamagedPacksAndMissingImagesLoadNothing) {
   PutFileBytes(folder.File("foreign.skn"), "<skin><component id='c'><thing/></component></skin>");
   EXPECT_EQ(LoadSkinFile(u"foreign.skn"), -1);
   EXPECT_TRUE(SkinList().empty());
+}
+
+// "x" is looked for as "x.skn" beside it, then as "x/x.skn", then as the pack "x.sknz".
+TEST_F(SkinFilesTest, SearchOrderBesideThenFolderThenPack) {
+  std::filesystem::create_directories(folder.Path() / "x");
+  PutSkin("x.skn", "beside");
+  PutSkin("x/x.skn", "folder");
+  std::string pack;
+  AppendPackEntry(pack, "<skin><component id='c'><state id='s'><property id='p'>pack</property></state></component></skin>");
+  PutFileBytes(folder.File("x.sknz"), pack);
+  const std::pair<const char*, const char16_t*> order[] = {{"x.skn", u"beside"}, {"x/x.skn", u"folder"}, {"x.sknz", u"pack"}};
+  for (const auto& [found, value] : order) {
+    const std::intptr_t skin = LoadSkinFile(u"x");
+    ASSERT_GT(skin, 0) << found;
+    EXPECT_EQ(GetSkinProperty(skin, u"c", u"s", u"p"), value);
+    FreeSkin(skin);
+    std::filesystem::remove(folder.Path() / found);
+  }
+}
+
+// "normal/arrow.png" and "hot/arrow.png" keep their own pictures through a save, packed or plain.
+TEST_F(SkinFilesTest, FilesWithTheSameBareNameStayApart) {
+  for (const bool asPack : {true, false}) {
+    for (const char* state : {"normal", "hot"}) {
+      std::filesystem::create_directories(folder.Path() / state);
+      PutFileBytes(folder.File(std::string(state) + "/arrow.png"), state);
+    }
+    const SkinHandle skin = CreateSkin(u"Arrows");
+    for (const char16_t* state : {u"normal", u"hot", u"pressed"})
+      SetSkinProperty(skin, u"c", state, u"image", Text(state == Text(u"hot") ? u"hot" : u"normal") + u"/arrow.png;");
+    ASSERT_EQ(SaveSkinFile(skin, u"out/arrows", asPack), 1);
+    FreeSkin(skin);
+    std::filesystem::remove_all(folder.Path() / "normal");
+    std::filesystem::remove_all(folder.Path() / "hot");
+    ASSERT_EQ(SetSkinDirectory((folder.Path() / "out").u16string()), 1);
+    const std::intptr_t back = LoadSkinFile(asPack ? u"arrows.sknz" : u"arrows.skn");
+    ASSERT_GT(back, 0);
+    std::string loaded;
+    for (const char16_t* state : {u"normal", u"hot", u"pressed"})
+      loaded += Fakes.imageBytes.at(GetSkinPropertyImage(back, u"c", state, u"image") - 1) + " ";
+    EXPECT_EQ(loaded, "normal hot normal ") << asPack;
+    FreeSkin(back);
+    ASSERT_EQ(SetSkinDirectory(folder.Path().u16string()), 1);
+    std::filesystem::remove_all(folder.Path() / "out");
+  }
+}
+
+// A file past the bound is found by its size and never read; a pack past the reader's total is
+// not written (five pictures of 60 MiB: each fits an entry, together they are too many).
+TEST_F(SkinFilesTest, HugeFilesAreNotReadAndPacksPastTheReadersTotalNotWritten) {
+  const auto sparse = [this](const std::string& name, std::uintmax_t size) {
+    PutFileBytes(folder.File(name), "x");
+    std::filesystem::resize_file(folder.Path() / name, size);
+  };
+  sparse("huge.png", (64u << 20) + 1);
+  const SkinHandle skin = CreateSkin(u"Big");
+  EXPECT_EQ(ResolveSkinFilePath(u"huge.png"), 1);
+  EXPECT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", u"huge.png"), 0);
+  EXPECT_TRUE(Fakes.imageBytes.empty());
+  for (const char* name : {"b1.bin", "b2.bin", "b3.bin", "b4.bin", "b5.bin"}) {
+    SetSkinProperty(skin, u"c", u"s", Utf8ToText(name), Utf8ToText(name));  // no file yet: the text is kept
+    sparse(name, 60u << 20);
+  }
+  EXPECT_EQ(SaveSkinFile(skin, u"big", true), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "big.sknz"));
 }
 
 TEST_F(SkinFilesTest, ValuesThatNameFiles) {
