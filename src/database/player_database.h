@@ -24,6 +24,7 @@
 
 #include "database/database_mirror.h"
 #include "database/database_row.h"
+#include "runtime/portable/database_frontend.h"
 #include "runtime/portable/text.h"
 
 struct PlayerDatabaseSwitches {
@@ -101,9 +102,9 @@ struct PlayerDatabaseWaits {
   // How long one try waits for another program's lock before the work is kept for the next.
   int BusyRetryMs = 250;
   // How long an import or an export waits for a held file before it fails.
-  int TransferBusyWaitMs = 20000;
+  int TransferBusyWaitMs = kDatabaseBusyTimeoutMs;
   // How long the last sightings may wait for a held file at stop.
-  int FinalBusyWaitMs = 1500;
+  int FinalBusyWaitMs = 1000;
 };
 
 class PlayerDatabaseWorker {
@@ -152,5 +153,5 @@ class PlayerDatabaseWorker {
   std::atomic<std::size_t> waiting_{0};
   // The connection the worker is working on, for the interrupt; null while nothing may be cut.
   std::mutex interruptLock_;
-  struct sqlite3* interruptible_ = nullptr;
+  sqlite3* interruptible_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "database/player_row_writer.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -8,7 +9,9 @@ constexpr TextView kFindPlayer =
     u"SELECT rowid FROM PLAYERS WHERE NAME=?1 AND GUID=?2 AND IP=?3 AND SERVER=?4";
 constexpr TextView kInsertPlayer = u"INSERT INTO PLAYERS (NAME,GUID,IP,SERVER,DATE) VALUES (?1,?2,?3,?4,?5)";
 constexpr TextView kUpdateDate = u"UPDATE PLAYERS SET DATE=?2 WHERE rowid=?1";
-constexpr TextView kScanPlayers = u"SELECT rowid, NAME, GUID, IP, SERVER FROM PLAYERS";
+constexpr TextView kScanPlayers = u"SELECT rowid, NAME, GUID, IP, SERVER FROM PLAYERS WHERE NAME IN (";
+// Names looked for in one pass over a table without the index; far below SQLite's limit of parameters.
+constexpr std::size_t kNamesPerPass = 500;
 
 }  // namespace
 
@@ -21,15 +24,27 @@ bool PlayerRowWriter::Begin(bool lookupIndex) {
 }
 
 bool PlayerRowWriter::FindAllOf(std::span<const StoredSighting> players) {
-  for (const StoredSighting& player : players) scanned_.try_emplace(PlayerKey(ViewOf(player)));
-  DatabaseStatement scan;
-  if (!scan.Prepare(file_, kScanPlayers) || !scan.Start({})) return false;
-  while (scan.NextRow()) {
-    const auto found = scanned_.find(
-        PlayerKey({scan.ColumnUtf8(1), scan.ColumnUtf8(2), scan.ColumnUtf8(3), scan.ColumnUtf8(4), {}}));
-    if (found != scanned_.end()) found->second.push_back(scan.ColumnInt64(0));
+  std::vector<std::string_view> names;
+  for (const StoredSighting& player : players) {
+    if (scanned_.try_emplace(PlayerKey(ViewOf(player))).second) names.push_back(player[0]);
   }
-  return !scan.Failed();
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  // SQLite compares the names during the pass, so that only the players' own rows come back.
+  for (std::size_t first = 0; first < names.size(); first += kNamesPerPass) {
+    const std::size_t count = std::min(kNamesPerPass, names.size() - first);
+    Text sql(kScanPlayers);
+    for (std::size_t i = 0; i < count; ++i) sql += (i == 0 ? u"?" : u",?");
+    DatabaseStatement scan;
+    if (!scan.Prepare(file_, sql + u")") || !scan.StartUtf8(std::span(names).subspan(first, count))) return false;
+    while (scan.NextRow()) {
+      const auto found = scanned_.find(
+          PlayerKey({scan.ColumnUtf8(1), scan.ColumnUtf8(2), scan.ColumnUtf8(3), scan.ColumnUtf8(4), {}}));
+      if (found != scanned_.end()) found->second.push_back(scan.ColumnInt64(0));
+    }
+    if (scan.Failed()) return false;
+  }
+  return true;
 }
 
 bool PlayerRowWriter::Find(const SightingView& row, std::vector<std::int64_t>& rowIds) {

@@ -101,11 +101,11 @@ TEST_F(DatabaseWorker, WhileTheFileIsHeldOnePlayerWaitsOnceAndLandsWhenItIsFree)
 }
 
 // Stop during the first load of a large older file cuts the load and the index short (no answer that it loaded),
-// leaves the file whole and still writes the last refresh.
+// leaves the file whole and still writes the last refresh, its known players found without the index.
 TEST_F(DatabaseWorker, StopDuringTheFirstLoadIsPromptAndWritesTheLastRefresh) {
   MakeOlderFile(300000, dbFile_);
   StartWorkerOnFile();
-  worker_->PlayersSeen({Seen(u"quitter", u"d1")});
+  worker_->PlayersSeen({Seen(u"quitter", u"d1"), {u"Player5", u"00000000000000000000000000000001", u"1.2.3.5", u"s:1", u"d1"}});
   SleepMs(20);
   worker_->Stop();
   EXPECT_EQ(answers_.Count(Kind::Loaded), 0u);
@@ -113,6 +113,7 @@ TEST_F(DatabaseWorker, StopDuringTheFirstLoadIsPromptAndWritesTheLastRefresh) {
   EXPECT_EQ(QueryFile(dbFile_, "SELECT count(*) FROM sqlite_master WHERE type='index'"), std::vector<std::string>{"0"});
   EXPECT_EQ(CountOf("1"), "300001");
   EXPECT_EQ(CountOf("NAME='quitter'"), "1");
+  EXPECT_EQ(CountOf("NAME='Player5' AND DATE='d1'"), "1");
 }
 
 // Refreshes handed over during the load land once the whole file is read, once each, in the mirror too.
