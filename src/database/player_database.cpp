@@ -50,8 +50,9 @@ class PlayerDatabaseWorker::Work {
   // on a short timer until they go through.
   void Serve() {
     for (;;) {
-      std::deque<Message> messages = TakeMessages();
-      for (Message& message : messages) {
+      Advance();
+      w_.waiting_ = pending_.Count();
+      for (Message& message : TakeMessages()) {
         switch (message.What) {
           case Message::Kind::Seen:
             for (const PlayerSighting& seen : message.Sightings) pending_.Add(seen);
@@ -61,8 +62,6 @@ class PlayerDatabaseWorker::Work {
           case Message::Kind::Stop: return;
         }
       }
-      Advance();
-      w_.waiting_ = pending_.Count();
     }
   }
 
