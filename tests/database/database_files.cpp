@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,14 @@ std::vector<std::string> QueryFile(const std::filesystem::path& file, const std:
   sqlite3_finalize(statement);
   sqlite3_close(db);
   return rows;
+}
+
+void DamagePageHalfWay(const std::filesystem::path& file) {
+  constexpr std::uintmax_t kPage = 4096;
+  std::fstream bytes(file, std::ios::in | std::ios::out | std::ios::binary);
+  bytes.seekp(static_cast<std::streamoff>(std::filesystem::file_size(file) / kPage * 6 / 10 * kPage));
+  const std::string garbage(kPage, '\xff');
+  bytes.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
 }
 
 void RunSql(const std::filesystem::path& file, const std::string& sql) {

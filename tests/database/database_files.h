@@ -33,6 +33,8 @@ inline constexpr char kPlayersTable[] =
 
 // A query's rows, columns joined by '|', in UTF-8; on its own connection: only what was committed.
 std::vector<std::string> QueryFile(const std::filesystem::path& file, const std::string& sql);
+// Overwrites a page well inside the file with garbage: the schema still reads, a pass over the table fails half-way.
+void DamagePageHalfWay(const std::filesystem::path& file);
 // Runs SQL on the file on its own connection, creating the file when missing.
 void RunSql(const std::filesystem::path& file, const std::string& sql);
 

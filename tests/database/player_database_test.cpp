@@ -93,7 +93,7 @@ TEST_F(PlayerDatabase, MissingFileIsNeitherOpenedNorCreated) {
 TEST_F(PlayerDatabase, FirstLoadOfADamagedFileFailsWhole) {
   RunSql(dbFile_, kPlayersTable + std::string(";WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < 20000) "
                                               "INSERT INTO PLAYERS SELECT 'P' || x, 'g', '1', 's', 'd' FROM n;"));
-  std::filesystem::resize_file(dbFile_, std::filesystem::file_size(dbFile_) / 2);
+  DamagePageHalfWay(dbFile_);
   StartWorkerOnFile();
   EXPECT_TRUE(answers_.Take(Kind::LoadFailed));
   worker_->Stop();
@@ -171,15 +171,15 @@ TEST_F(PlayerDatabase, ImportAddsEachRowOnceWithItsOwnDateAndOnlyFromADatabase) 
   EXPECT_FALSE(std::filesystem::exists(folder_.Path("missing.db")));
 }
 
-// All or nothing: a file cut off half-way, or "db.db" held by a reader when the import commits, adds no row.
+// All or nothing: a file damaged half-way, or "db.db" held by a reader when the import commits, adds no row.
 TEST_F(PlayerDatabase, ImportThatFailsHalfWayAddsNothing) {
   StartAndLoad();
   RunSql(other_, kPlayersTable + std::string(";WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < 20000) "
                                              "INSERT INTO PLAYERS SELECT 'P' || x, 'g', '1', 's', 'd' FROM n;"));
-  const std::filesystem::path cut = folder_.Path("cut.db");
-  std::filesystem::copy_file(other_, cut);
-  std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
-  EXPECT_FALSE(Import(cut));
+  const std::filesystem::path damaged = folder_.Path("damaged.db");
+  std::filesystem::copy_file(other_, damaged);
+  DamagePageHalfWay(damaged);
+  EXPECT_FALSE(Import(damaged));
   DatabaseFile reader;
   ASSERT_TRUE(reader.Open(dbFile_.u16string()));
   ASSERT_TRUE(reader.Execute(u"BEGIN") && reader.Execute(u"SELECT count(*) FROM PLAYERS"));
