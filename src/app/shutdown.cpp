@@ -7,7 +7,6 @@
 #include "app/logic/embedded_images.h"
 #include "app/menu_ids.h"
 #include "app/window_ids.h"
-#include "app/files/settings.h"
 #include "app/window_interface.h"
 #include "app/save_settings.h"
 #include "app/database_view.h"
