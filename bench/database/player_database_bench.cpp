@@ -9,7 +9,13 @@
 #include <string>
 #include <vector>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+#include "database/pending_sightings.h"
 #include "database/player_database.h"
+#include "database/player_table_work.h"
 
 namespace {
 
@@ -48,6 +54,42 @@ fs::path MakePlayersFile(const std::string& name, long rows, const std::string& 
   return file;
 }
 
+// A file of `rows` players as an earlier version leaves it, with the lookup index this version adds.
+fs::path MakeIndexedPlayersFile(const std::string& name, long rows, const std::string& prefix) {
+  const fs::path file = MakePlayersFile(name, rows, prefix);
+  Exec(file, "CREATE INDEX IF NOT EXISTS PLAYERS_LOOKUP ON PLAYERS (NAME, GUID, IP, SERVER)");
+  return file;
+}
+
+// A worker on `file` and the answers it gives, waited for.
+class BenchWorker {
+ public:
+  explicit BenchWorker(const fs::path& file)
+      : worker_(mirror_, [this](const PlayerDatabaseAnswer& answer) {
+          std::lock_guard lock(lock_);
+          answers_.push_back(answer.What);
+          changed_.notify_all();
+        }) {
+    worker_.Start(file.u16string());
+  }
+  PlayerDatabaseWorker& Worker() { return worker_; }
+  // Waits (at most a minute) for the next answer; true when it is `what`.
+  bool Next(PlayerDatabaseAnswer::Kind what) {
+    std::unique_lock lock(lock_);
+    changed_.wait_for(lock, std::chrono::minutes(1), [this] { return answers_.size() > taken_; });
+    return answers_.size() > taken_ && answers_[taken_++] == what;
+  }
+  std::size_t Rows() const { return LockedDatabaseRows(mirror_).Count(); }
+
+ private:
+  PlayerDatabaseMirror mirror_;
+  std::mutex lock_;
+  std::condition_variable changed_;
+  std::vector<PlayerDatabaseAnswer::Kind> answers_;
+  std::size_t taken_ = 0;
+  PlayerDatabaseWorker worker_;
+};
+
 // A copy of a prepared file, so that every run starts from the same rows.
 fs::path FreshCopy(const fs::path& from, const std::string& name) {
   const fs::path to = BenchFolder() / name;
@@ -68,50 +110,53 @@ Text Ip(long x) {
 }
 Text Server(long x) { return u"server" + DecimalText(x % 5) + u".example:2302"; }
 
+// One refresh written as the worker writes it, on the worker's own connection.
 void BM_RefreshOf100Players(benchmark::State& state) {
   const long rows = state.range(0);
-  const fs::path source = MakePlayersFile("players-" + std::to_string(rows) + ".db", rows, "player");
+  const fs::path source = MakeIndexedPlayersFile("players-" + std::to_string(rows) + ".db", rows, "player");
   const fs::path file = FreshCopy(source, "refresh.db");
-  ResetPlayerDatabase();
-  OpenPlayerDatabase(file.u16string());  // an earlier version's file: gains its index here
-  LoadPlayerDatabase();
+  DatabaseFile db;
+  db.Open(file.u16string());
+  PlayerDatabaseMirror mirror;
+  mirror.Change([&db](DatabaseMirror& loaded) { ReadWholeTable(db, loaded, std::atomic<bool>{false}); });
   // 100 players on the server, spread over the whole table, seen again on every refresh.
   long refresh = 0;
+  std::size_t added = 0;
+  std::size_t dropped = 0;
   for (auto _ : state) {
-    const Text date = u"01.01.2024 " + DecimalText(10 + refresh % 10) + u":" +
-                      DecimalText(10 + refresh % 50);
-    std::vector<PlayerSighting> players;
-    players.reserve(100);
+    const Text date = u"01.01.2024 " + DecimalText(10 + refresh % 10) + u":" + DecimalText(10 + refresh % 50);
+    PendingSightings players;
     for (long p = 0; p < 100; ++p) {
       const long x = p * (rows / 100) + refresh % 7;
-      players.push_back({Player(x), Guid(x / 3), Ip(x), Server(x), date});
+      players.Add({Player(x), Guid(x / 3), Ip(x), Server(x), date});
     }
-    benchmark::DoNotOptimize(RecordPlayersSeen(players));
+    WriteSightings(db, true, players, mirror, added, dropped);
     ++refresh;
   }
-  state.counters["rows"] = static_cast<double>(DatabaseRowCount());
-  ResetPlayerDatabase();
+  state.counters["rows"] = static_cast<double>(LockedDatabaseRows(mirror).Count());
 }
-BENCHMARK(BM_RefreshOf100Players)->Arg(10000)->Arg(100000)->Arg(1000000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefreshOf100Players)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
+// From the worker's start to its answer that the mirror holds the whole table.
 void BM_LoadMillionRows(benchmark::State& state) {
-  const fs::path file = MakePlayersFile("players-1000000.db", 1000000, "player");
-  ResetPlayerDatabase();
-  OpenPlayerDatabase(file.u16string());
+  const fs::path file = MakeIndexedPlayersFile("players-1000000.db", 1000000, "player");
+  std::size_t rows = 0;
   for (auto _ : state) {
-    LoadPlayerDatabase();
-    benchmark::DoNotOptimize(DatabaseRowCount());
+    BenchWorker worker(file);
+    if (!worker.Next(PlayerDatabaseAnswer::Kind::Loaded)) state.SkipWithError("not loaded");
+    state.PauseTiming();
+    rows = worker.Rows();
+    worker.Worker().Stop();
+    state.ResumeTiming();
   }
-  state.counters["rows"] = static_cast<double>(DatabaseRowCount());
-  ResetPlayerDatabase();
+  state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_LoadMillionRows)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 // The floor the load is measured against: the sqlite3 shell printing the whole table (to
 // nowhere), process start included.
 void BM_ShellReadMillionRows(benchmark::State& state) {
-  const fs::path file = MakePlayersFile("players-1000000.db", 1000000, "player");
+  const fs::path file = MakeIndexedPlayersFile("players-1000000.db", 1000000, "player");
   if (std::system("sqlite3 -version > /dev/null 2>&1") != 0) {
     state.SkipWithError("no sqlite3 shell");
     return;
@@ -123,21 +168,26 @@ void BM_ShellReadMillionRows(benchmark::State& state) {
 }
 BENCHMARK(BM_ShellReadMillionRows)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
+// From the import message to the worker's answer; shell_floor.sh does the same work in the shell.
 void BM_Import100000Rows(benchmark::State& state) {
-  const fs::path own = MakePlayersFile("own-100000.db", 100000, "player");
+  const fs::path own = MakeIndexedPlayersFile("own-100000.db", 100000, "player");
   const fs::path other = MakePlayersFile("other-100000.db", 100000, "visitor");
+  std::size_t rows = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    ResetPlayerDatabase();
     const fs::path file = FreshCopy(own, "import.db");
-    OpenPlayerDatabase(file.u16string());
-    LoadPlayerDatabase();
+    BenchWorker worker(file);
+    if (!worker.Next(PlayerDatabaseAnswer::Kind::Loaded)) state.SkipWithError("not loaded");
     state.ResumeTiming();
-    benchmark::DoNotOptimize(ImportPlayerDatabase(other.u16string()));
+    worker.Worker().Import(other.u16string());
+    if (!worker.Next(PlayerDatabaseAnswer::Kind::Imported)) state.SkipWithError("not imported");
+    state.PauseTiming();
+    rows = worker.Rows();
+    worker.Worker().Stop();
+    state.ResumeTiming();
   }
-  state.counters["rows"] = static_cast<double>(DatabaseRowCount());
-  ResetPlayerDatabase();
+  state.counters["rows"] = static_cast<double>(rows);
 }
-BENCHMARK(BM_Import100000Rows)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Import100000Rows)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 }  // namespace

@@ -4,9 +4,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
 #include <vector>
 
 #include "app/window_interface.h"
+#include "app/database_transfer.h"
+#include "app/log_view.h"
 #include "app/lists/database_search.h"
 #include "app/gadget_ids.h"
 #include "app/logic/embedded_images.h"
@@ -22,8 +26,14 @@ struct DatabaseViewState {
   // Mirror rows shown while the list is not full; the full list shows the mirror itself.
   std::vector<std::uint32_t> shown;
   std::size_t fullCount = 0;
+  // The worker has read the whole file.
+  bool loaded = false;
 };
 DatabaseViewState g_view;
+
+PlayerDatabaseMirror g_rows;
+std::unique_ptr<PlayerDatabaseWorker> g_worker;
+std::atomic<PlayerDatabaseWorker*> g_runningWorker{nullptr};
 
 bool ListIsFull() { return PlayerDb.DatabaseListIsFull.load() != 0; }
 
@@ -46,7 +56,7 @@ void FillDisplayInfo(NMLVDISPINFOW& info) {
   info.item.pszText[0] = L'\0';
   std::size_t index = 0;
   if (!DatabaseListRowIndex(info.item.iItem, index)) return;
-  const LockedDatabaseRows rows;
+  const LockedDatabaseRows rows(g_rows);
   if (index >= rows.Count()) return;
   const DatabaseRow row = rows.Row(index);
   const TextView cell = CellOf(row, info.item.iSubItem);
@@ -70,8 +80,8 @@ LRESULT CALLBACK DatabasePageSubclass(HWND page, UINT message, WPARAM wParam, LP
   return DefSubclassProc(page, message, wParam, lParam);
 }
 
-// Import and Export act on the whole database and the file, so they wait until the database
-// thread is done with both.
+// Import and Export act on the whole database and the file: not before the worker has read
+// it, not while one of them runs.
 void SetTransfersDisabled(bool disabled) {
   SetMenuItemDisabled(kMenuBar, kItemImport, disabled);
   SetMenuItemDisabled(kMenuBar, kItemExport, disabled);
@@ -87,14 +97,25 @@ void ShowLoadedDatabase() {
   }
 }
 
-void OnPlayerDatabaseChanged(PlayerDatabaseChange change) {
-  AppHandOff.Run([change] {
-    switch (change) {
-      case PlayerDatabaseChange::Loaded: ShowLoadedDatabase(); break;
-      case PlayerDatabaseChange::Ready: SetTransfersDisabled(false); break;
-      case PlayerDatabaseChange::RowsAdded: ShowNewDatabaseRows(); break;
-    }
-  });
+void OnDatabaseAnswer(const PlayerDatabaseAnswer& answer) {
+  using Kind = PlayerDatabaseAnswer::Kind;
+  switch (answer.What) {
+    case Kind::Loaded:
+      g_view.loaded = true;
+      ShowLoadedDatabase();
+      SetTransfersDisabled(false);
+      break;
+    case Kind::LoadFailed: AddLogLine(u"[The player database could not be read.]"); break;
+    case Kind::RowsAdded: ShowNewDatabaseRows(); break;
+    case Kind::RowsDropped:
+      AddLogLine(u"[" + DecimalText(static_cast<std::int64_t>(answer.Rows)) +
+                 u" players could not be recorded in the player database.]");
+      break;
+    default:
+      SetTransfersDisabled(false);
+      ShowDatabaseTransferResult(answer.What);
+      break;
+  }
 }
 
 // The list is emptied (selection and scroll position with it) and shows `count` rows.
@@ -138,17 +159,43 @@ void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_
   for (int column = 0; column < 5; ++column) AddGadgetColumn(kDatabaseList, column, kTitles[column], widths[column]);
   SetWindowSubclass(page, DatabasePageSubclass, 0, 0);
   g_view = DatabaseViewState();
-  SetPlayerDatabaseChangedHook(&OnPlayerDatabaseChanged);
 }
 
 void StartLoadingDatabase(TextView path) {
   SetTransfersDisabled(true);
-  StartPlayerDatabase(path);
+  StopPlayerDatabase();
+  // The answers wait in the GUI thread's queue: the worker never waits for the window.
+  g_worker = std::make_unique<PlayerDatabaseWorker>(
+      g_rows, [](const PlayerDatabaseAnswer& answer) { AppHandOff.Post([answer] { OnDatabaseAnswer(answer); }); });
+  g_worker->Start(path);
+  g_runningWorker = g_worker.get();
 }
+
+PlayerDatabaseWorker* RunningDatabaseWorker() { return g_runningWorker.load(); }
+
+void StopPlayerDatabase() {
+  g_runningWorker = nullptr;
+  if (g_worker != nullptr) g_worker->Stop();
+  g_worker.reset();
+  g_view.loaded = false;
+  g_rows.Change([](DatabaseMirror& rows) { rows.Clear(); });
+}
+
+void StartDatabaseTransfer(bool import, TextView file) {
+  if (g_worker == nullptr) return;
+  SetTransfersDisabled(true);
+  if (import) {
+    g_worker->Import(file);
+  } else {
+    g_worker->Export(file);
+  }
+}
+
+std::size_t DatabaseRowCount() { return LockedDatabaseRows(g_rows).Count(); }
 
 void FillDatabaseList() {
   // Until the load is complete the list stays empty; the load fills it when it ends.
-  if (!PlayerDatabaseLoaded()) return;
+  if (!g_view.loaded) return;
   g_view.shown = {};
   PlayerDb.DatabaseListIsFull = 1;
   g_view.fullCount = DatabaseRowCount();
@@ -157,7 +204,7 @@ void FillDatabaseList() {
 
 void SearchDatabaseList(int field) {
   // A search of half the rows would present a wrong answer as whole; the load runs it later.
-  if (field < 0 || field > 3 || !PlayerDatabaseLoaded()) return;
+  if (field < 0 || field > 3 || !g_view.loaded) return;
   const Text search = GadgetText(kSearchText);
   if (search.empty()) {
     FillDatabaseList();
@@ -166,18 +213,18 @@ void SearchDatabaseList(int field) {
   const bool exact = GadgetState(kExactMatchBox) == 1;
   PlayerDb.DatabaseListIsFull = 0;
   {
-    const LockedDatabaseRows rows;
+    const LockedDatabaseRows rows(g_rows);
     g_view.shown = SearchDatabaseRows(rows, static_cast<DatabaseField>(field), search, exact);
   }
   ShowRows(g_view.shown.size());
 }
 
 void ShowAssociations() {
-  if (!PlayerDatabaseLoaded()) return;
+  if (!g_view.loaded) return;
   const Text guid = DatabaseListCell(GadgetState(kDatabaseList), 1);
   PlayerDb.DatabaseListIsFull = 0;
   {
-    const LockedDatabaseRows rows;
+    const LockedDatabaseRows rows(g_rows);
     g_view.shown = AssociatedDatabaseRows(rows, guid);
   }
   ShowRows(g_view.shown.size());
@@ -201,7 +248,7 @@ bool DatabaseListRowIndex(int item, std::size_t& row) {
 Text DatabaseListCell(int item, int column) {
   std::size_t index = 0;
   if (!DatabaseListRowIndex(item, index)) return {};
-  const LockedDatabaseRows rows;
+  const LockedDatabaseRows rows(g_rows);
   if (index >= rows.Count()) return {};
   return Text(CellOf(rows.Row(index), column));
 }

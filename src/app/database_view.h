@@ -6,15 +6,26 @@
 #include <array>
 #include <cstdint>
 
+#include "database/player_database.h"
 #include "runtime/portable/text.h"
 
 // Creates list 72 in the current gadget list, with its five column titles and widths; from
 // then on the list follows the player database's changes.
 void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_t, 5>& widths);
-// Starts reading the player database on its own thread. Until it is complete the list stays
-// empty and searches wait; then the list shows the whole database, or the search the
-// controls ask for. Import and Export stay disabled until the thread is done with the file.
+// Starts the player database's worker on the file. Until the worker has read it whole the
+// list stays empty and searches wait; then the list shows the whole database, or the search
+// the controls ask for. Import and Export stay disabled until then.
 void StartLoadingDatabase(TextView path);
+// The worker from StartLoadingDatabase until StopPlayerDatabase, else null. Any thread: the
+// network thread hands the players of each refresh to it.
+PlayerDatabaseWorker* RunningDatabaseWorker();
+// Stops the worker (its last sightings still written when the file allows) and empties the
+// mirror. Never waits for the window.
+void StopPlayerDatabase();
+// Import and Export, handed to the worker; both stay disabled until its answer comes back.
+void StartDatabaseTransfer(bool import, TextView file);
+// The rows of the player database's mirror.
+std::size_t DatabaseRowCount();
 // Shows every row of the mirror; the list is full again.
 void FillDatabaseList();
 // Field 0 Name, 1 GUID, 2 IP, 3 Server, from the search field's text and the "Exact match"

@@ -18,7 +18,6 @@
 #include "app/player_actions.h"
 #include "app/shutdown.h"
 #include "app/web_browser.h"
-#include "database/player_database.h"
 #include "runtime/win32/gui.h"
 #include "velorcon/mailbox.h"
 #include "velorcon/network_thread.h"

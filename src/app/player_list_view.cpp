@@ -28,17 +28,18 @@ ShownPlayers g_shown;
 
 bool KickOrBanDialogOpen() { return IsWindowNumber(kKickDialog) || IsWindowNumber(kBanDialog); }
 
-// The rows are copied here, under the protocol's lock, and recorded by the database thread,
+// The rows are copied here, under the protocol's lock, and recorded by the database's worker,
 // so that a busy file never holds up the protocol or the window.
 void RecordPlayers(const std::vector<PlayerRecord>& players) {
-  if (PlayerDb.DatabaseEnabled.load() == 0 || players.empty()) return;
+  PlayerDatabaseWorker* const worker = RunningDatabaseWorker();
+  if (PlayerDb.DatabaseEnabled.load() == 0 || worker == nullptr || players.empty()) return;
   const Text server = Rcon.ServerHost + u":" + DecimalText(Rcon.ServerPort);
   std::vector<PlayerSighting> sightings;
   sightings.reserve(players.size());
   for (const PlayerRecord& player : players) {
     sightings.push_back({player.Name, player.GUID, player.IP, server, PlayerSeenDateNow()});
   }
-  QueuePlayersSeen(std::move(sightings));
+  worker->PlayersSeen(std::move(sightings));
 }
 
 Text PlayerRowText(const PlayerRecord& player) {

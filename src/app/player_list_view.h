@@ -10,7 +10,7 @@
 // (newly recorded ones shown in a full database list) and the status bar updated; nothing
 // at all while the Kick or Ban Player dialog is open. The user's sort order, the selected
 // player (while still there) and the scroll position survive.
-// Any thread: the players are handed to the database thread from the calling thread, the
+// Any thread: the players are handed to the database's worker from the calling thread, the
 // window work runs on the GUI thread.
 // A network-thread caller holds RconLock, under which the server's name is read.
 void RefreshPlayerList(const std::vector<PlayerRecord>& players);

@@ -7,10 +7,9 @@
 #include "app/logic/embedded_images.h"
 #include "app/menu_ids.h"
 #include "app/window_ids.h"
-#include "app/files/settings.h"
 #include "app/window_interface.h"
 #include "app/save_settings.h"
-#include "database/player_database.h"
+#include "app/database_view.h"
 #include "runtime/win32/gui.h"
 #include "velorcon/disconnect.h"
 #include "velorcon/network_thread.h"
@@ -20,9 +19,8 @@ void ShutDown() {
   // The network thread uses the connection, records into the database and hands work to the
   // windows: it goes first, so that none of them is released under it.
   StopNetworkThread();
-  // A load still running stops here; the refreshes it kept waiting are still recorded.
-  if (AppSettings.DatabaseEnabled != 0) StopPlayerDatabase(&ServeSentMessages);
-  ClosePlayerDatabase();
+  // Whatever the database's worker is doing stops here; the last refresh is still recorded.
+  StopPlayerDatabase();
   CloseServerConnection();
   // The settings are read from the window; without one they would be saved as zeros.
   if (IsWindowNumber(kMainWindow)) SaveSettings();

@@ -220,6 +220,29 @@ void DatabaseMirror::AppendUtf8(std::int64_t rowId, const std::array<std::string
   AddRow(rowId, stored);
 }
 
+void DatabaseMirror::AppendAll(DatabaseMirror&& rows) {
+  const auto shift = static_cast<std::uint32_t>(blocks_.size() << kBlockShift);
+  if (!rows.blocks_.empty()) {
+    for (auto& block : rows.blocks_) blocks_.push_back(std::move(block));
+    blockUsed_ = rows.blockUsed_;
+  }
+  std::vector<PooledText> pooled(rows.pooled_.Count());
+  for (std::size_t i = 0; i < pooled.size(); ++i) pooled[i] = pooled_.Intern(rows.pooled_.View(static_cast<PooledText>(i)));
+  rows_.reserve(rows_.size() + rows.rows_.size());
+  for (std::size_t i = 0; i < rows.rows_.size(); ++i) {
+    StoredRow row = rows.rows_[i];
+    row.Texts += shift;
+    row.Server = pooled[row.Server];
+    row.Date = pooled[row.Date];
+    AddRow(rows.RowIdAt(i), row);
+  }
+  rows.Clear();
+}
+
+std::int64_t DatabaseMirror::RowIdAt(std::size_t index) const {
+  return dense_ ? static_cast<std::int64_t>(index) + 1 : rowIds_[index];
+}
+
 std::size_t DatabaseMirror::IndexOf(std::int64_t rowId) const {
   if (dense_) {
     return rowId >= 1 && rowId <= static_cast<std::int64_t>(rows_.size())

@@ -19,6 +19,8 @@ class DatabaseMirror {
   void Append(std::int64_t rowId, const DatabaseRowView& row);
   // The same from the file's UTF-8 texts, without a detour through UTF-16 for plain ones.
   void AppendUtf8(std::int64_t rowId, const std::array<std::string_view, 5>& row);
+  // Appends every row of `rows` (which is left empty), without copying a text.
+  void AppendAll(DatabaseMirror&& rows);
   // Gives the row of this rowid the date; false when the mirror has no such row.
   bool SetDate(std::int64_t rowId, TextView date);
 
@@ -55,6 +57,7 @@ class DatabaseMirror {
   static Text Decode(const StoredText& text);
   std::uint8_t* Room(std::size_t bytes, std::uint32_t& offset);
   void AddRow(std::int64_t rowId, StoredRow row);
+  std::int64_t RowIdAt(std::size_t index) const;
   // The index of the row of this rowid, or Count().
   std::size_t IndexOf(std::int64_t rowId) const;
 

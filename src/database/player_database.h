@@ -2,18 +2,29 @@
 // The player database: every player seen on any server, one row per name, GUID, IP and server
 // with the time the player was last seen there, kept in the SQLite file "db.db" (table PLAYERS)
 // and mirrored in memory for the database list, its search and "Show associations".
-// In the running program the database has a thread of its own, which opens and reads the file
-// and records the refreshes handed to it, so that neither the window nor the network thread
-// ever waits for the disk or for another program's lock on the file. One lock serialises the
-// work on the file, another guards the mirror, so that reading the mirror never waits.
+//
+// One worker owns the file. A PlayerDatabaseWorker alone opens "db.db" and runs every
+// statement on it, on a thread of its own; nothing else touches the connection. It takes
+// tagged messages from one queue (players seen by a refresh, import a file, export to a file,
+// stop) and answers through a callback that only posts (loaded N rows, rows added, import done
+// or failed, export done or failed, rows dropped, load failed): it never waits for the window,
+// so stopping it is "queue stop, interrupt, join". Sightings a busy file refuses wait, one per
+// player, and are tried again on a short timer. The mirror of the table has a lock of its own
+// and is read on the GUI thread; the worker holds that lock only while it changes the mirror,
+// never while it works on the file.
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <mutex>
-#include <span>
+#include <thread>
 #include <vector>
 
+#include "database/database_mirror.h"
 #include "database/database_row.h"
+#include "runtime/portable/database_frontend.h"
 #include "runtime/portable/text.h"
 
 struct PlayerDatabaseSwitches {
@@ -25,14 +36,6 @@ struct PlayerDatabaseSwitches {
 };
 extern PlayerDatabaseSwitches PlayerDb;
 
-// Opens an existing file read-write (it is never created here) and makes sure it holds the
-// PLAYERS table and the index recording looks players up by. Non-zero when the file opened.
-int OpenPlayerDatabase(TextView path);
-// Replaces the mirror by the whole table.
-int LoadPlayerDatabase();
-// Records that a player was seen: a new row for new values (non-zero when the file took it),
-// else the known row's date moves to `date` and the result is 0.
-int RecordPlayerSeen(TextView name, TextView guid, TextView ip, TextView server, TextView date);
 // What one refresh saw of one player.
 struct PlayerSighting {
   Text Name;
@@ -41,73 +44,114 @@ struct PlayerSighting {
   Text Server;
   Text Date;
 };
-// Records a whole refresh in one transaction, so that it costs one write to the disk;
-// element i of the result is what RecordPlayerSeen would have returned for sighting i.
-// The mirror changes only when the file took the transaction: a refused row or a failed
-// commit leaves it, and the result, as if nothing had been recorded.
-std::vector<int> RecordPlayersSeen(std::span<const PlayerSighting> sightings);
 
-// The database thread of the running program: it opens the file, reads it into the mirror,
-// adds the lookup index that files of earlier versions lack, and from then on records the
-// refreshes handed to it.
-void StartPlayerDatabase(TextView path);
-// False from StartPlayerDatabase until the mirror holds the whole table.
-bool PlayerDatabaseLoaded();
-// Hands one refresh's sightings over and returns at once; recorded on the database thread,
-// after the load. Sightings that a lock held by another program keeps out of the file are
-// kept and recorded with the next refresh. Without the thread they are recorded right here.
-void QueuePlayersSeen(std::vector<PlayerSighting> sightings);
-// Loaded: the mirror holds the whole table. Ready: the file is free for other work too (the
-// index an older file lacked is built). RowsAdded: recorded players are new rows.
-enum class PlayerDatabaseChange { Loaded, Ready, RowsAdded };
-// Called on the thread that changed the mirror, with none of this module's locks held.
-using PlayerDatabaseChangedHook = void (*)(PlayerDatabaseChange change);
-void SetPlayerDatabaseChangedHook(PlayerDatabaseChangedHook hook);
-// Ends a load under way, records what is still queued (waiting at most
-// kFinalBusyWaitMs for a busy file), closes the file and joins the thread, calling
-// `serveWhileWaiting` meanwhile (the thread may be handing work to the caller).
-constexpr int kFinalBusyWaitMs = 2000;
-void StopPlayerDatabase(void (*serveWhileWaiting)());
-// How long the database thread waits for another program's lock before it keeps the rows for
-// the next refresh (tests shorten it).
-void SetPlayerDatabaseBusyWait(int milliseconds);
-// Merges another database file's PLAYERS rows in, dates taken as they stand there.
-// 1 when the file is a database (with or without PLAYERS), 0 when it is not or cannot be read.
-int ImportPlayerDatabase(TextView path);
-void ClosePlayerDatabase();
-
-// Holds back recording and importing while it lives, so that a copy of the file made
-// meanwhile (the export) never catches one of our transactions half-written.
-class PlayerDatabaseFileHold {
+// The mirror and its lock: changed by the worker, read by anyone through LockedDatabaseRows.
+class PlayerDatabaseMirror {
  public:
-  PlayerDatabaseFileHold();
+  // Runs `change(mirror)` under the lock.
+  template <typename Changing>
+  void Change(Changing&& change) {
+    std::lock_guard lock(lock_);
+    change(mirror_);
+  }
 
  private:
-  std::lock_guard<std::mutex> lock_;
+  friend class LockedDatabaseRows;
+  mutable std::mutex lock_;
+  DatabaseMirror mirror_;
 };
 
-// The mirror, read under its lock: while one of these lives no thread changes it. Recording waits for it, so keep it short, and while holding it
-// take no other lock and wait for no other thread. Recording and importing hold the mirror's
-// lock only while they change the mirror, never during work on the file, so a reader never
-// waits for the disk or for a busy file.
+// The mirror, read under its lock: while one of these lives the worker cannot change it, so
+// keep it short, and while holding it take no other lock and wait for no other thread.
 class LockedDatabaseRows {
  public:
-  LockedDatabaseRows();
-  std::size_t Count() const;
-  DatabaseRow Row(std::size_t index) const;
+  explicit LockedDatabaseRows(const PlayerDatabaseMirror& mirror);
+  std::size_t Count() const { return mirror_.Count(); }
+  DatabaseRow Row(std::size_t index) const { return mirror_.Row(index); }
   // The rows (by index, in mirror order) whose field matches `loweredSearch` ignoring case:
   // the whole value when `exact`, anywhere in it otherwise; an empty value never matches.
-  std::vector<std::uint32_t> Search(DatabaseField field, TextView loweredSearch, bool exact) const;
+  std::vector<std::uint32_t> Search(DatabaseField field, TextView loweredSearch, bool exact) const {
+    return mirror_.Search(field, loweredSearch, exact);
+  }
   // The rows whose GUID is exactly `guid`, letter case included.
-  std::vector<std::uint32_t> WithGuid(TextView guid) const;
+  std::vector<std::uint32_t> WithGuid(TextView guid) const { return mirror_.WithGuid(guid); }
 
  private:
   std::lock_guard<std::mutex> lock_;
+  const DatabaseMirror& mirror_;
 };
-std::size_t DatabaseRowCount();
-// Copies row `index` of the mirror; false when there is no such row.
-bool ReadDatabaseRow(std::size_t index, DatabaseRow& row);
 
-// Stops the thread, closes the file, empties the mirror, removes the hook and restores the
-// switches (tests).
-void ResetPlayerDatabase();
+struct PlayerDatabaseAnswer {
+  enum class Kind {
+    Loaded,        // the mirror holds the whole table: Rows rows
+    LoadFailed,    // the file could not be read whole; the mirror stays empty
+    RowsAdded,     // recorded players added Rows rows to the file and the mirror
+    RowsDropped,   // the file refused Rows sightings for a reason other than a lock
+    Imported,      // the import added Rows rows
+    ImportFailed,  // nothing was imported
+    Exported,
+    ExportFailed,
+  };
+  Kind What;
+  std::size_t Rows = 0;
+};
+// Called on the worker's thread; it must hand the answer on without waiting.
+using PlayerDatabaseAnswers = std::function<void(const PlayerDatabaseAnswer&)>;
+
+struct PlayerDatabaseWaits {
+  // How long one try waits for another program's lock before the work is kept for the next.
+  int BusyRetryMs = 250;
+  // How long an import or an export waits for a held file before it fails.
+  int TransferBusyWaitMs = kDatabaseBusyTimeoutMs;
+  // How long the last sightings may wait for a held file at stop.
+  int FinalBusyWaitMs = 1000;
+};
+
+class PlayerDatabaseWorker {
+ public:
+  PlayerDatabaseWorker(PlayerDatabaseMirror& mirror, PlayerDatabaseAnswers answers,
+                       PlayerDatabaseWaits waits = {});
+  ~PlayerDatabaseWorker();
+  PlayerDatabaseWorker(const PlayerDatabaseWorker&) = delete;
+  PlayerDatabaseWorker& operator=(const PlayerDatabaseWorker&) = delete;
+
+  // Opens the existing file (never creating it), makes sure it holds the PLAYERS table, reads
+  // it into the mirror, adds the lookup index files of earlier versions lack, then serves the
+  // queue. Once per worker.
+  void Start(TextView path);
+  // The messages; each returns at once.
+  void PlayersSeen(std::vector<PlayerSighting> sightings);
+  // Merges another file's PLAYERS rows in, all or nothing, dates taken as they stand there.
+  void Import(TextView path);
+  void Export(TextView path);
+  // Cuts short whatever runs, writes the waiting sightings when the file allows within
+  // FinalBusyWaitMs, closes the file and joins the thread.
+  void Stop();
+
+  // Sightings waiting for the file, one per player (what a busy file costs in memory).
+  std::size_t WaitingSightings() const { return waiting_.load(); }
+
+ private:
+  class Work;
+  struct Message {
+    enum class Kind { Seen, Import, Export, Stop };
+    Kind What;
+    std::vector<PlayerSighting> Sightings;
+    Text Path;
+  };
+
+  void Post(Message message);
+
+  PlayerDatabaseMirror& mirror_;
+  PlayerDatabaseAnswers answers_;
+  PlayerDatabaseWaits waits_;
+  std::thread thread_;
+  std::mutex queueLock_;
+  std::condition_variable queueChanged_;
+  std::deque<Message> queue_;
+  std::atomic<bool> stopping_{false};
+  std::atomic<std::size_t> waiting_{0};
+  // The connection the worker is working on, for the interrupt; null while nothing may be cut.
+  std::mutex interruptLock_;
+  sqlite3* interruptible_ = nullptr;
+};

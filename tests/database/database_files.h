@@ -1,6 +1,12 @@
 #pragma once
 // Real database files for the tests: a fresh folder per test, direct reads of a file through SQLite.
+#include <condition_variable>
 #include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -27,23 +33,73 @@ inline constexpr char kPlayersTable[] =
 
 // A query's rows, columns joined by '|', in UTF-8; on its own connection: only what was committed.
 std::vector<std::string> QueryFile(const std::filesystem::path& file, const std::string& sql);
+// Overwrites a page well inside the file with garbage: the schema still reads, a pass over the table fails half-way.
+void DamagePageHalfWay(const std::filesystem::path& file);
 // Runs SQL on the file on its own connection, creating the file when missing.
 void RunSql(const std::filesystem::path& file, const std::string& sql);
 
-// "db.db" in a fresh folder; the program's database is reset around each test.
+// The answers a worker posted, in order, waited for with a bound.
+class AnswerLog {
+ public:
+  PlayerDatabaseAnswers Sink() {
+    return [this](const PlayerDatabaseAnswer& answer) {
+      std::lock_guard lock(lock_);
+      answers_.push_back(answer);
+      changed_.notify_all();
+    };
+  }
+  // The first answer of this kind not taken yet (nullopt after `timeoutMs`); earlier answers stay.
+  std::optional<PlayerDatabaseAnswer> Take(PlayerDatabaseAnswer::Kind what, int timeoutMs = 20000);
+  // The sum of Rows over every answer of this kind so far.
+  std::size_t Rows(PlayerDatabaseAnswer::Kind what);
+  std::size_t Count(PlayerDatabaseAnswer::Kind what);
+
+ private:
+  std::mutex lock_;
+  std::condition_variable changed_;
+  std::vector<PlayerDatabaseAnswer> answers_;
+  std::size_t taken_[8] = {};
+};
+
+// "db.db" in a fresh folder and a worker on it, with short waits for a held file.
 class DatabaseTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetPlayerDatabase(); }
-  void TearDown() override { ResetPlayerDatabase(); }
-  // "db.db" as start-up leaves it (empty), or made with SQLite directly from `sql`; opened and read.
-  void OpenAndLoad(const std::string& sql = "") {
+  using Kind = PlayerDatabaseAnswer::Kind;
+  static constexpr PlayerDatabaseWaits kShortWaits{20, 200, 200};
+  void TearDown() override { worker_.reset(); }
+  // "db.db" as start-up leaves it (empty), or made with SQLite directly from `sql`, read by a new worker.
+  void StartWorker(const std::string& sql = "", PlayerDatabaseWaits waits = kShortWaits) {
     if (sql.empty()) folder_.EmptyFile("db.db");
     else RunSql(dbFile_, sql);
-    ASSERT_NE(OpenPlayerDatabase(dbFile_.u16string()), 0);
-    LoadPlayerDatabase();
+    StartWorkerOnFile(waits);
+  }
+  void StartWorkerOnFile(PlayerDatabaseWaits waits = kShortWaits) {
+    worker_ = std::make_unique<PlayerDatabaseWorker>(mirror_, answers_.Sink(), waits);
+    worker_->Start(dbFile_.u16string());
+  }
+  void StartAndLoad(const std::string& sql = "") {
+    StartWorker(sql);
+    ASSERT_TRUE(answers_.Take(Kind::Loaded));
+  }
+  // A new worker on the file as it stands.
+  void ReloadWorker() {
+    StartWorkerOnFile();
+    ASSERT_TRUE(answers_.Take(Kind::Loaded));
+  }
+  // The worker adds the lookup index after the load.
+  bool WaitForIndex() const {
+    for (int waited = 0; waited < 1000; ++waited) {
+      if (QueryFile(dbFile_, "SELECT count(*) FROM sqlite_master WHERE name='PLAYERS_LOOKUP'").at(0) == "1") return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
   }
   std::string CountOf(const std::string& where) const { return QueryFile(dbFile_, "SELECT count(*) FROM PLAYERS WHERE " + where).at(0); }
+  std::size_t MirrorCount() const { return LockedDatabaseRows(mirror_).Count(); }
 
   TestFolder folder_;
   const std::filesystem::path dbFile_ = folder_.Path("db.db");
+  PlayerDatabaseMirror mirror_;
+  AnswerLog answers_;
+  std::unique_ptr<PlayerDatabaseWorker> worker_;
 };

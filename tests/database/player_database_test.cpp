@@ -1,6 +1,5 @@
 #include "database/player_database.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -35,140 +34,162 @@ class PlayerDatabase : public DatabaseTest {
  protected:
   std::vector<std::string> FileRows() { return QueryFile(dbFile_, "SELECT NAME, GUID, IP, SERVER, DATE FROM PLAYERS ORDER BY rowid"); }
   // The mirror's rows in the form of FileRows(), to be compared with the file.
-  static std::vector<std::string> MirrorRows() {
+  std::vector<std::string> MirrorRows() const {
     std::vector<std::string> rows;
-    const LockedDatabaseRows locked;
+    const LockedDatabaseRows locked(mirror_);
     for (std::size_t i = 0; i < locked.Count(); ++i) {
       const DatabaseRow row = locked.Row(i);
       rows.push_back(TextToUtf8(row.Name + u"|" + row.GUID + u"|" + row.IP + u"|" + row.Server + u"|" + row.Date));
     }
     return rows;
   }
+  // Hands one refresh over and waits until the worker has written it (stopping it).
+  void SeeAndStop(std::vector<PlayerSighting> refresh) {
+    worker_->PlayersSeen(std::move(refresh));
+    worker_->Stop();
+  }
+  std::optional<PlayerDatabaseAnswer> Import(const std::filesystem::path& file) {
+    worker_->Import(file.u16string());
+    for (int waited = 0; waited < 400; ++waited) {
+      if (auto done = answers_.Take(Kind::Imported, 50)) return done;
+      if (answers_.Take(Kind::ImportFailed, 0)) return std::nullopt;
+    }
+    ADD_FAILURE() << "no answer to the import";
+    return std::nullopt;
+  }
+  const std::filesystem::path other_ = folder_.Path("other.db");
 };
 
-// An older file gains the index and keeps its rows, loaded in table order (NULL as ""); a reload replaces the mirror.
+// An older file gains the index and keeps its rows, loaded in table order (NULL as ""); an empty one gains the table.
 TEST_F(PlayerDatabase, FilesHoldTheTableAndTheLookupIndexAndLoadInOrder) {
-  OpenAndLoad();
+  StartAndLoad();
+  ASSERT_TRUE(WaitForIndex());
+  worker_->Stop();
   EXPECT_EQ(QueryFile(dbFile_, "SELECT type, name, sql FROM sqlite_master ORDER BY type DESC"),
             (std::vector<std::string>{std::string("table|PLAYERS|") + kPlayersTable,
                                       "index|PLAYERS_LOOKUP|CREATE INDEX PLAYERS_LOOKUP ON PLAYERS (NAME, GUID, IP, SERVER)"}));
-  ResetPlayerDatabase();
   std::filesystem::remove(dbFile_);
-  OpenAndLoad(kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','01.01.2020 10:00');"
-                                   "INSERT INTO PLAYERS VALUES (NULL,'gc','3.3.3.3','s:2','03.01.2020 10:00');"));
+  StartWorker(kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','01.01.2020 10:00');"
+                                          "INSERT INTO PLAYERS VALUES (NULL,'gc','3.3.3.3','s:2','03.01.2020 10:00');"));
+  EXPECT_EQ(answers_.Take(Kind::Loaded)->Rows, 2u);
+  ASSERT_TRUE(WaitForIndex());
+  worker_->Stop();
   EXPECT_EQ(QueryFile(dbFile_, "SELECT name FROM sqlite_master WHERE type='index'"), std::vector<std::string>{"PLAYERS_LOOKUP"});
   EXPECT_EQ(FileRows(), (std::vector<std::string>{"A|ga|1.1.1.1|s:1|01.01.2020 10:00", "|gc|3.3.3.3|s:2|03.01.2020 10:00"}));
-  LoadPlayerDatabase();
   EXPECT_EQ(MirrorRows(), FileRows());
 }
 
+// The program runs on without the file, and lists no player it could not record.
 TEST_F(PlayerDatabase, MissingFileIsNeitherOpenedNorCreated) {
-  const auto missing = folder_.Path("nowhere.db");
-  EXPECT_EQ(OpenPlayerDatabase(missing.u16string()), 0);
-  EXPECT_FALSE(std::filesystem::exists(missing));
-  // The program runs on without the file, and lists no player it could not record.
-  EXPECT_EQ(RecordPlayerSeen(u"Bob", kGuid, u"1.2.3.4", kServer, u"01.02.2024 10:00"), 0);
-  EXPECT_EQ(DatabaseRowCount(), 0u);
+  StartWorkerOnFile();
+  EXPECT_TRUE(answers_.Take(Kind::LoadFailed));
+  SeeAndStop({{u"Bob", kGuid, u"1.2.3.4", kServer, u"d1"}});
+  EXPECT_EQ(answers_.Rows(Kind::RowsDropped), 1u);
+  EXPECT_FALSE(std::filesystem::exists(dbFile_));
+  EXPECT_EQ(MirrorCount(), 0u);
 }
 
-// Letter case counts; names shaped like SQL are just names, each found again as itself.
+// A read error is no shorter table: the mirror stays empty and the answer says so.
+TEST_F(PlayerDatabase, FirstLoadOfADamagedFileFailsWhole) {
+  RunSql(dbFile_, kPlayersTable + std::string(";WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < 20000) "
+                                              "INSERT INTO PLAYERS SELECT 'P' || x, 'g', '1', 's', 'd' FROM n;"));
+  DamagePageHalfWay(dbFile_);
+  StartWorkerOnFile();
+  EXPECT_TRUE(answers_.Take(Kind::LoadFailed));
+  worker_->Stop();
+  EXPECT_EQ(answers_.Count(Kind::Loaded), 0u);
+  EXPECT_EQ(MirrorCount(), 0u);
+}
+
+// Letter case counts; names shaped like SQL are just names; a refresh costs one commit; the latest date wins.
 TEST_F(PlayerDatabase, ANewNameIpOrServerAddsARowAndTheSameOneMovesTheDate) {
-  OpenAndLoad();
-  const struct {
-    const char16_t* Name;
-    const char16_t* Ip;
-    const char16_t* Server;
-    const char16_t* Date;
-    bool Added;
-  } sightings[] = {
-      {u"Bob", u"1.2.3.4", kServer, u"d1", true},      {u"Bob", u"1.2.3.4", kServer, u"d'2", false},
-      {u"Bob", u"1.2.3.5", kServer, u"d3", true},      {u"Bobby", u"1.2.3.5", kServer, u"d4", true},
-      {u"Bobby", u"1.2.3.5", u"other:1", u"d5", true}, {u"bob", u"1.2.3.4", kServer, u"d6", true},
-      {u"x'); DROP TABLE PLAYERS; --", u"1", kServer, u"d7", true}, {u"' OR '1'='1", u"1", kServer, u"d8", true},
-      {u"Robert\"); DELETE FROM PLAYERS; --", u"1", kServer, u"d9", true},
-      {u"x'); DROP TABLE PLAYERS; --", u"1", kServer, u"d'10", false}, {u"' OR '1'='1", u"1", kServer, u"d'11", false},
+  StartAndLoad();
+  ASSERT_TRUE(WaitForIndex());
+  const struct { const char16_t* Name; const char16_t* Ip; const char16_t* Server; const char16_t* Date; } sightings[] = {
+      {u"Bob", u"1.2.3.4", kServer, u"d1"}, {u"Bob", u"1.2.3.4", kServer, u"d'2"}, {u"Bob", u"1.2.3.5", kServer, u"d3"},
+      {u"Bobby", u"1.2.3.5", kServer, u"d4"}, {u"Bobby", u"1.2.3.5", u"other:1", u"d5"}, {u"bob", u"1.2.3.4", kServer, u"d6"},
+      {u"x'); DROP TABLE PLAYERS; --", u"1", kServer, u"d7"}, {u"' OR '1'='1", u"1", kServer, u"d8"},
+      {u"Robert\"); DELETE FROM PLAYERS; --", u"1", kServer, u"d9"}, {u"x'); DROP TABLE PLAYERS; --", u"1", kServer, u"d'10"},
   };
-  for (const auto& seen : sightings) {
-    EXPECT_EQ(RecordPlayerSeen(seen.Name, kGuid, seen.Ip, seen.Server, seen.Date) != 0, seen.Added) << TextToUtf8(seen.Name);
-  }
+  const std::uint32_t before = FileChangeCounter(dbFile_);
+  std::vector<PlayerSighting> refresh;
+  for (const auto& seen : sightings) refresh.push_back({seen.Name, kGuid, seen.Ip, seen.Server, seen.Date});
+  SeeAndStop(refresh);
+  EXPECT_EQ(FileChangeCounter(dbFile_), before + 1);
   const std::vector<std::string> expected = {
       "Bob|1.2.3.4|game.example:2302|d'2", "Bob|1.2.3.5|game.example:2302|d3", "Bobby|1.2.3.5|game.example:2302|d4",
       "Bobby|1.2.3.5|other:1|d5", "bob|1.2.3.4|game.example:2302|d6", "x'); DROP TABLE PLAYERS; --|1|game.example:2302|d'10",
-      "' OR '1'='1|1|game.example:2302|d'11", "Robert\"); DELETE FROM PLAYERS; --|1|game.example:2302|d9"};
+      "' OR '1'='1|1|game.example:2302|d8", "Robert\"); DELETE FROM PLAYERS; --|1|game.example:2302|d9"};
   EXPECT_EQ(QueryFile(dbFile_, "SELECT NAME, IP, SERVER, DATE FROM PLAYERS ORDER BY rowid"), expected);
-  EXPECT_EQ(QueryFile(dbFile_, "SELECT DISTINCT GUID FROM PLAYERS"), std::vector<std::string>{TextToUtf8(kGuid)});
   EXPECT_EQ(MirrorRows(), FileRows());
+  // Seen again later: only dates move.
+  ReloadWorker();
+  SeeAndStop({{u"Bob", kGuid, u"1.2.3.4", kServer, u"d11"}});
+  EXPECT_EQ(CountOf("1"), "8");
+  EXPECT_EQ(CountOf("NAME='Bob' AND DATE='d11'"), "1");
+  EXPECT_EQ(answers_.Rows(Kind::RowsAdded), 8u);
 }
 
-TEST_F(PlayerDatabase, RowTheFileRefusesStaysOutOfTheMirror) {
-  OpenAndLoad("CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), DATE CHAR(16), "
-              "CHECK (NAME <> 'refused'))");
-  EXPECT_EQ(RecordPlayerSeen(u"refused", kGuid, u"1.2.3.4", kServer, u"d1"), 0);
-  EXPECT_EQ(RecordPlayerSeen(u"refused", kGuid, u"1.2.3.4", kServer, u"d2"), 0);
-  EXPECT_NE(RecordPlayerSeen(u"taken", kGuid, u"1.2.3.4", kServer, u"d3"), 0);
-  EXPECT_EQ(FileRows(), std::vector<std::string>{"taken|" + TextToUtf8(kGuid) + "|1.2.3.4|game.example:2302|d3"});
+// A statement the file refuses fails its batch: that sighting is dropped and counted, no refused update turns into
+// an insert, and the rest of the refresh still lands, in file and mirror alike.
+TEST_F(PlayerDatabase, SightingsTheFileRefusesAreDroppedAndCountedTheRestLands) {
+  StartAndLoad(std::string("CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), DATE CHAR(16), "
+                           "CHECK (NAME <> 'refused'));"
+                           "INSERT INTO PLAYERS VALUES ('frozen','g','1','s','d0');"
+                           "CREATE TRIGGER KEEP BEFORE UPDATE ON PLAYERS WHEN OLD.NAME = 'frozen' BEGIN SELECT RAISE(ABORT, 'no'); END;"));
+  SeeAndStop({{u"first", u"g", u"1", u"s", u"d1"}, {u"refused", u"g", u"1", u"s", u"d1"},
+              {u"frozen", u"g", u"1", u"s", u"d1"}, {u"last", u"g", u"1", u"s", u"d1"}});
+  EXPECT_EQ(FileRows(), (std::vector<std::string>{"frozen|g|1|s|d0", "first|g|1|s|d1", "last|g|1|s|d1"}));
   EXPECT_EQ(MirrorRows(), FileRows());
-}
-
-TEST_F(PlayerDatabase, RefreshIsRecordedInOneTransaction) {
-  OpenAndLoad();
-  std::vector<PlayerSighting> refresh;
-  for (int i = 0; i < 100; ++i) refresh.push_back({u"P" + DecimalText(i), kGuid, u"1.2.3.4", kServer, u"d1"});
-  refresh.push_back(refresh[7]);  // listed twice: the second is already known
-  const std::uint32_t before = FileChangeCounter(dbFile_);
-  const std::vector<int> first = RecordPlayersSeen(refresh);
-  EXPECT_EQ(FileChangeCounter(dbFile_), before + 1);  // one commit, not a hundred
-  ASSERT_EQ(first.size(), 101u);
-  EXPECT_EQ(std::count(first.begin(), first.end(), 1), 100);
-  EXPECT_EQ(first[100], 0);
-  for (auto& seen : refresh) seen.Date = u"d2";
-  const std::vector<int> second = RecordPlayersSeen(refresh);
-  EXPECT_EQ(std::count(second.begin(), second.end(), 0), 101);
-  EXPECT_EQ(FileChangeCounter(dbFile_), before + 2);
-  EXPECT_EQ(QueryFile(dbFile_, "SELECT count(*), min(DATE), max(DATE) FROM PLAYERS"), std::vector<std::string>{"100|d2|d2"});
-  EXPECT_EQ(DatabaseRowCount(), 100u);
+  EXPECT_EQ(answers_.Rows(Kind::RowsDropped), 2u);
+  EXPECT_EQ(answers_.Rows(Kind::RowsAdded), 2u);
 }
 
 // A second import and one of "db.db" itself add nothing; an imported date stands, even an older one.
 TEST_F(PlayerDatabase, ImportAddsEachRowOnceWithItsOwnDateAndOnlyFromADatabase) {
-  OpenAndLoad();
-  RecordPlayerSeen(u"Mine", kGuid, u"9.9.9.9", kServer, u"05.05.2024 12:00");
-  RecordPlayerSeen(u"A", u"ga", u"1.1.1.1", u"s:1", u"05.05.2024 12:00");
-  const auto other = folder_.Path("other.db");  // of another installation
-  RunSql(other, kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','01.01.2020 10:00');"
-                                            "INSERT INTO PLAYERS VALUES ('B''s','gb','2.2.2.2','s:1','02.01.2020 10:00');"));
-  for (const auto& file : {other, other, dbFile_}) {
-    EXPECT_EQ(ImportPlayerDatabase(file.u16string()), 1);
-    EXPECT_EQ(FileRows(), (std::vector<std::string>{"Mine|" + TextToUtf8(kGuid) + "|9.9.9.9|game.example:2302|05.05.2024 12:00",
-                                                    "A|ga|1.1.1.1|s:1|01.01.2020 10:00", "B's|gb|2.2.2.2|s:1|02.01.2020 10:00"}));
+  StartAndLoad(kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('Mine','g','9.9.9.9','s:9','05.05.2024 12:00');"
+                                           "INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','05.05.2024 12:00');"));
+  RunSql(other_, kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('A','ga','1.1.1.1','s:1','01.01.2020 10:00');"
+                                             "INSERT INTO PLAYERS VALUES ('B''s','gb','2.2.2.2','s:1','02.01.2020 10:00');"));
+  const std::size_t kAdded[] = {1, 0, 0};
+  for (int i = 0; const auto& file : {other_, other_, dbFile_}) {
+    const auto imported = Import(file);
+    ASSERT_TRUE(imported);
+    EXPECT_EQ(imported->Rows, kAdded[i++]);
   }
+  worker_->Stop();
+  EXPECT_EQ(FileRows(), (std::vector<std::string>{"Mine|g|9.9.9.9|s:9|05.05.2024 12:00", "A|ga|1.1.1.1|s:1|01.01.2020 10:00",
+                                                  "B's|gb|2.2.2.2|s:1|02.01.2020 10:00"}));
   EXPECT_EQ(MirrorRows(), FileRows());
   // A database without PLAYERS imports nothing but succeeds; a text file or a missing one fails.
+  ReloadWorker();
   RunSql(folder_.Path("bare.db"), "CREATE TABLE SOMETHING (X TEXT); INSERT INTO SOMETHING VALUES ('x');");
   folder_.TextFile("notes.db", "name;guid;ip\nBob;g;1.2.3.4\n");
-  const std::pair<const char*, int> kFiles[] = {{"bare.db", 1}, {"notes.db", 0}, {"missing.db", 0}};
-  for (const auto& [name, result] : kFiles) {
-    EXPECT_EQ(ImportPlayerDatabase(folder_.File(name)), result) << name;
-    EXPECT_EQ(DatabaseRowCount(), 3u) << name;
-  }
-  EXPECT_EQ(FileRows().size(), 3u);
+  const std::pair<const char*, bool> kFiles[] = {{"bare.db", true}, {"notes.db", false}, {"missing.db", false}};
+  for (const auto& [name, imported] : kFiles) EXPECT_EQ(Import(folder_.Path(name)).has_value(), imported) << name;
+  EXPECT_EQ(MirrorCount(), 3u);
   EXPECT_FALSE(std::filesystem::exists(folder_.Path("missing.db")));
 }
 
-// Another connection still reads the table, so our COMMIT cannot take the file.
-TEST_F(PlayerDatabase, FailedCommitAddsNothing) {
-  OpenAndLoad();
-  SetPlayerDatabaseBusyWait(20);
+// All or nothing: a file damaged half-way, or "db.db" held by a reader when the import commits, adds no row.
+TEST_F(PlayerDatabase, ImportThatFailsHalfWayAddsNothing) {
+  StartAndLoad();
+  RunSql(other_, kPlayersTable + std::string(";WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < 20000) "
+                                             "INSERT INTO PLAYERS SELECT 'P' || x, 'g', '1', 's', 'd' FROM n;"));
+  const std::filesystem::path damaged = folder_.Path("damaged.db");
+  std::filesystem::copy_file(other_, damaged);
+  DamagePageHalfWay(damaged);
+  EXPECT_FALSE(Import(damaged));
   DatabaseFile reader;
   ASSERT_TRUE(reader.Open(dbFile_.u16string()));
   ASSERT_TRUE(reader.Execute(u"BEGIN") && reader.Execute(u"SELECT count(*) FROM PLAYERS"));
-  const std::vector<PlayerSighting> refresh{{u"Bob", kGuid, u"1.2.3.4", kServer, u"d1"}};
-  EXPECT_EQ(RecordPlayersSeen(refresh), std::vector<int>{0});
-  EXPECT_EQ(DatabaseRowCount(), 0u);
+  EXPECT_FALSE(Import(other_));
   ASSERT_TRUE(reader.Execute(u"COMMIT"));
-  EXPECT_TRUE(FileRows().empty());
-  EXPECT_EQ(RecordPlayersSeen(refresh), std::vector<int>{1});
-  EXPECT_EQ(DatabaseRowCount(), 1u);
+  EXPECT_EQ(CountOf("1"), "0");
+  EXPECT_EQ(MirrorCount(), 0u);
+  EXPECT_EQ(Import(other_)->Rows, 20001u);
+  EXPECT_EQ(CountOf("1"), "20001");
+  EXPECT_EQ(MirrorCount(), 20001u);
 }
 
 // A file with a crashed writer's journal: the import neither rolls it back nor changes a byte.
@@ -176,7 +197,7 @@ TEST_F(PlayerDatabase, ImportNeverWritesTheImportedFile) {
 #ifdef _WIN32
   GTEST_SKIP() << "the crashed writer is a forked process";
 #else
-  OpenAndLoad();
+  StartAndLoad();
   const auto other = folder_.Path("crashed.db");
   RunSql(other, kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('A','g','1','s','d');"));
   const pid_t writer = fork();
@@ -195,9 +216,23 @@ TEST_F(PlayerDatabase, ImportNeverWritesTheImportedFile) {
   const auto journal = folder_.Path("crashed.db-journal");
   ASSERT_TRUE(std::filesystem::exists(journal));
   const std::string before = BytesOf(other) + BytesOf(journal);
-  EXPECT_EQ(ImportPlayerDatabase(other.u16string()), 0);
+  EXPECT_FALSE(Import(other));
   EXPECT_EQ(BytesOf(other) + BytesOf(journal), before);
 #endif
+}
+
+// The copy holds what was committed, not what another program is writing meanwhile, and replaces any file.
+TEST_F(PlayerDatabase, ExportWritesAConsistentCopy) {
+  StartAndLoad(kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('A','g','1','s','d');"));
+  DatabaseFile writer;
+  ASSERT_TRUE(writer.Open(dbFile_.u16string()));
+  ASSERT_TRUE(writer.Execute(u"BEGIN IMMEDIATE") && writer.Execute(u"INSERT INTO PLAYERS VALUES ('half','g','1','s','d')"));
+  const Text copy = folder_.TextFile("copy.db", "an older text");
+  worker_->Export(copy);
+  EXPECT_TRUE(answers_.Take(Kind::Exported));
+  EXPECT_EQ(QueryFile(std::filesystem::path(copy), "SELECT NAME FROM PLAYERS"), std::vector<std::string>{"A"});
+  worker_->Export(folder_.File("no-such-folder") + u"/copy.db");
+  EXPECT_TRUE(answers_.Take(Kind::ExportFailed));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // 200 000 rows read at start-up while another program holds the file for 12 s: the window answers, refreshes
-// neither time out nor get lost and land once; quitting meanwhile leaves the file whole.
+// neither time out nor get lost and land once; quitting meanwhile leaves the file whole. A million rows
+// imported while connected leave the connection and the refreshes going.
 #include <sqlite3.h>
 
 #include <filesystem>
@@ -75,6 +76,42 @@ TEST_F(LargeDatabase, TheWindowAnswersWhileTheFileIsReadAndRefreshesLandOnce) {
     EXPECT_EQ(Sql("SELECT count(*) FROM PLAYERS WHERE GUID='" + player.Guid + "'"), "1") << player.Guid;
   }
   Quit();
+}
+
+// A million rows imported while connected: the window and the connection go on meanwhile, and the list then shows them.
+TEST_F(LargeDatabase, AMillionRowImportLeavesTheConnectionAndTheRefreshesGoing) {
+  constexpr int kImported = 1000000;
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(TextToUtf8(File("other.db")).c_str(), &other), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(other, ("CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), DATE CHAR(16));"
+                                 "WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < " + std::to_string(kImported - 1) +
+                                 ") INSERT INTO PLAYERS SELECT 'Visitor' || x, printf('%032x', x), '10.1.' || (x % 250) || '.1', 's:2', "
+                                 "'02.02.2021 10:00' FROM n;").c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(other);
+  ASSERT_NO_FATAL_FAILURE(StartProgram(kSettings));
+  ASSERT_NO_FATAL_FAILURE(QuickConnect("secret"));
+  ASSERT_TRUE(WaitFor([&] { return Rows(kDatabaseList) == kRows + 5; }, kLoadWaitMs));
+  ASSERT_TRUE(ChooseFile(28, u"Import Database...", File("other.db")));
+  // Refreshes asked for while the import runs are answered, each with a new time in the status bar.
+  const WindowTest isBox = [](HWND window) { return TextOf(window) == u"Velo 2 DUro" && Control(window, IDOK) != nullptr; };
+  int asked = 0;
+  int answered = 0;
+  for (int refresh = 0; refresh < 300 && Top(isBox) == nullptr; ++refresh) {
+    const int players = CountCommands("players");
+    Menu(kItemRefresh);
+    ++asked;
+    if (Eventually([&] { return CountCommands("players") > players && Status(1) == u"Players: 5"; })) ++answered;
+    Sleep(300);
+  }
+  EXPECT_GE(asked, 2) << "the import was over before a refresh could run beside it";
+  EXPECT_EQ(answered, asked);
+  EXPECT_EQ(AnswerMessageBox(u"Velo 2 DUro"), u"Database was imported successfully!");
+  EXPECT_FALSE(LogHas(u"[Server is not responding. Please reconnect.]"));
+  EXPECT_TRUE(Connected());
+  EXPECT_TRUE(WaitFor([&] { return Rows(kDatabaseList) == kRows + 5 + kImported; }, kWaitMs));
+  EXPECT_EQ(Cell(kDatabaseList, kRows + 5 + kImported - 1, 0), u"Visitor999999");
+  Quit();
+  EXPECT_EQ(Sql("SELECT count(*) FROM PLAYERS"), std::to_string(kRows + 5 + kImported));
 }
 
 TEST_F(LargeDatabase, QuittingWhileTheFileIsReadEndsTheProgramWithTheFileWhole) {

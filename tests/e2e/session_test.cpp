@@ -20,20 +20,6 @@ class Session : public Scenario {
     Select(kPlayersList, RowWith(kPlayersList, 6, Utf8ToText(player->Guid)));
     return Utf8ToText(player->Name);
   }
-  // Answers the file dialog the menu item opens with this file name.
-  bool ChooseFile(int item, TextView title, TextView file) const {
-    Menu(item);
-    HWND dialog = nullptr, name = nullptr;
-    // The file name box: a combo in the explorer-style dialog, an edit in the older one.
-    const auto shown = [&] {
-      dialog = Top([&](HWND window) { return TextOf(window) == title; });
-      return (name = Control(dialog, 0x47C)) != nullptr || (name = Control(dialog, 0x480)) != nullptr;
-    };
-    if (!Eventually(shown)) return false;
-    SetText(name, file);
-    Command(dialog, IDOK);
-    return WaitGone(dialog);
-  }
 };
 
 TEST_F(Session, AnAdministratorsWholeSession) {

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -19,6 +20,11 @@ long long SteadyMilliseconds() {
 }
 
 constexpr int kBusyPollMs = 5;
+// Pages a copy takes at a time: a few megabytes between looks at the stop request.
+constexpr int kCopyStepPages = 1024;
+// Virtual machine steps between looks at the give-up flag: a statement started just after
+// the flag was set still ends at once.
+constexpr int kProgressSteps = 1000;
 
 }  // namespace
 
@@ -52,6 +58,12 @@ int DatabaseFile::WaitWhileBusy(void* file, int attempts) {
 void DatabaseFile::SetBusyWait(int milliseconds, const std::atomic<bool>* giveUp) {
   busyWaitMs_ = milliseconds;
   giveUp_ = giveUp;
+  if (handle_ != nullptr) sqlite3_progress_handler(handle_, giveUp != nullptr ? kProgressSteps : 0, &DatabaseFile::GiveUpWhenAsked, this);
+}
+
+int DatabaseFile::GiveUpWhenAsked(void* file) {
+  const auto& self = *static_cast<DatabaseFile*>(file);
+  return self.giveUp_ != nullptr && self.giveUp_->load() ? 1 : 0;
 }
 
 std::int64_t DatabaseFile::LastInsertRowId() const {
@@ -62,6 +74,53 @@ bool DatabaseFile::LastFailureWasBusy() const {
   if (handle_ == nullptr) return false;
   const int code = sqlite3_errcode(handle_);
   return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+bool DatabaseFile::LastFailureWasInterrupt() const {
+  return handle_ != nullptr && sqlite3_errcode(handle_) == SQLITE_INTERRUPT;
+}
+
+bool DatabaseFile::CopyTo(TextView path, const std::atomic<bool>& stop) {
+  if (handle_ == nullptr) return false;
+  const std::filesystem::path target{std::u16string(path)};
+  std::filesystem::path temporary = target;
+  temporary += u".new";
+  std::error_code ignored;
+  std::filesystem::remove(temporary, ignored);
+  sqlite3* copy = nullptr;
+  const std::string name = TextToUtf8(temporary.u16string());
+  bool copied = false;
+  if (sqlite3_open_v2(name.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK) {
+    copied = CopyPages(copy, stop);
+  }
+  // Closed before the rename, which Windows refuses for an open file.
+  copied = sqlite3_close(copy) == SQLITE_OK && copied;
+  if (copied) {
+    std::filesystem::rename(temporary, target, ignored);
+    copied = !ignored;
+  }
+  if (!copied) std::filesystem::remove(temporary, ignored);
+  return copied;
+}
+
+bool DatabaseFile::CopyPages(sqlite3* copy, const std::atomic<bool>& stop) {
+  sqlite3_backup* backup = sqlite3_backup_init(copy, "main", handle_, "main");
+  if (backup == nullptr) return false;
+  // In steps, so that a stop request is seen between them; a step that finds the file held
+  // waits as every other statement on it does.
+  busySince_ = SteadyMilliseconds();
+  int result = SQLITE_OK;
+  while (!stop.load()) {
+    result = sqlite3_backup_step(backup, kCopyStepPages);
+    if (result == SQLITE_BUSY || result == SQLITE_LOCKED) {
+      if (SteadyMilliseconds() - busySince_ >= busyWaitMs_) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(kBusyPollMs));
+      continue;
+    }
+    busySince_ = SteadyMilliseconds();
+    if (result != SQLITE_OK) break;
+  }
+  return sqlite3_backup_finish(backup) == SQLITE_OK && result == SQLITE_DONE;
 }
 
 void InterruptDatabaseWork(sqlite3* handle) {
@@ -119,6 +178,20 @@ bool DatabaseStatement::Start(std::span<const TextView> values) {
     const std::string utf8 = TextToUtf8(values[i]);
     if (sqlite3_bind_text(statement_, static_cast<int>(i) + 1, utf8.data(),
                           static_cast<int>(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool DatabaseStatement::StartUtf8(std::span<const std::string_view> values) {
+  if (statement_ == nullptr) return false;
+  failed_ = false;
+  sqlite3_reset(statement_);
+  if (static_cast<int>(values.size()) > sqlite3_bind_parameter_count(statement_)) return false;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (sqlite3_bind_text(statement_, static_cast<int>(i) + 1, values[i].data(),
+                          static_cast<int>(values[i].size()), SQLITE_STATIC) != SQLITE_OK) {
       return false;
     }
   }

@@ -43,15 +43,25 @@ class DatabaseFile {
   std::int64_t LastInsertRowId() const;
   // Whether the last failure came from another connection's lock outlasting the wait.
   bool LastFailureWasBusy() const;
+  // Whether the last failure was InterruptDatabaseWork cutting a statement short.
+  bool LastFailureWasInterrupt() const;
+
+  // Writes a consistent copy of the whole file to `path` (through a temporary file renamed
+  // over it), even while another program writes the file; the copy starts afresh whenever it
+  // does. Gives up when `stop` is set or the file stays held past the busy wait.
+  bool CopyTo(TextView path, const std::atomic<bool>& stop);
 
   // How long a statement waits for another connection's lock, and a flag that, once set,
-  // ends every such wait at once (shut-down must not wait out another program's lock).
+  // ends every such wait and every running statement at once (shut-down must not wait out
+  // another program's lock or an index being built). Set it again after each Open.
   void SetBusyWait(int milliseconds, const std::atomic<bool>* giveUp = nullptr);
 
   sqlite3* Handle() const { return handle_; }
 
  private:
   static int WaitWhileBusy(void* file, int attempts);
+  static int GiveUpWhenAsked(void* file);
+  bool CopyPages(sqlite3* copy, const std::atomic<bool>& stop);
 
   sqlite3* handle_ = nullptr;
   int busyWaitMs_ = kDatabaseBusyTimeoutMs;
@@ -83,6 +93,9 @@ class DatabaseStatement {
   bool Start(std::initializer_list<TextView> values) {
     return Start(std::span<const TextView>(values.begin(), values.size()));
   }
+  // The same with UTF-8 values, which must stay valid until the statement is started again or
+  // finished (no copy is made: the hot paths bind the columns of another statement's row).
+  bool StartUtf8(std::span<const std::string_view> values);
   // Steps to the next row: true while there is one; false at the end or on an error.
   bool NextRow();
   // Start + step to the end: true when the statement completed.

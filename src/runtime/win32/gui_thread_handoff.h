@@ -1,6 +1,6 @@
 #pragma once
 // Hands a call made on another thread (the network thread's reply handlers) over to the GUI
-// thread and waits there for it to finish, so that only the GUI thread ever touches a window.
+// thread and waits there for it to finish (or, posted, lets it run there later), so that only the GUI thread ever touches a window.
 // The call travels as a sent message to a message-only window of the GUI thread; the GUI
 // thread serves sent messages whenever it waits for messages, and ServeSentMessages lets it
 // serve them inside its own waits, so the two threads cannot deadlock.
@@ -22,6 +22,9 @@ class GuiThreadHandOff {
   // through the window from any other. Without the window, work from another thread is
   // dropped (false).
   bool Run(const std::function<void()>& work) const;
+  // Queues `work` for the GUI thread's message loop and returns at once, from any thread: for
+  // workers that must never wait for the window. Dropped (false) without the window.
+  bool Post(std::function<void()> work) const;
 
  private:
   std::atomic<HWND> window_{nullptr};

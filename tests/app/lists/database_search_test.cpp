@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
 
 namespace {
 
@@ -11,28 +10,17 @@ constexpr char16_t kDate[] = u"01.02.2026 10:11";
 
 class DatabaseSearch : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetPlayerDatabase();
-    const Text file = folder_.File("db.db");
-    PutFileBytes(file, "");
-    ASSERT_NE(OpenPlayerDatabase(file), 0);
-    LoadPlayerDatabase();
+  void Add(TextView name, TextView guid, TextView ip, TextView server) {
+    mirror_.Change([&](DatabaseMirror& rows) { rows.Append(static_cast<std::int64_t>(rows.Count()) + 1, {name, guid, ip, server, kDate}); });
   }
-  void TearDown() override { ResetPlayerDatabase(); }
-
-  static void Add(TextView name, TextView guid, TextView ip, TextView server) {
-    ASSERT_NE(RecordPlayerSeen(name, guid, ip, server, kDate), 0);
+  std::vector<std::uint32_t> Search(DatabaseField field, TextView text, bool exact) const {
+    return SearchDatabaseRows(LockedDatabaseRows(mirror_), field, text, exact);
   }
-  static std::vector<std::uint32_t> Search(DatabaseField field, TextView text, bool exact) {
-    const LockedDatabaseRows rows;
-    return SearchDatabaseRows(rows, field, text, exact);
-  }
-  static std::vector<std::uint32_t> Associations(TextView guid) {
-    const LockedDatabaseRows rows;
-    return AssociatedDatabaseRows(rows, guid);
+  std::vector<std::uint32_t> Associations(TextView guid) const {
+    return AssociatedDatabaseRows(LockedDatabaseRows(mirror_), guid);
   }
 
-  TempFolder folder_;
+  PlayerDatabaseMirror mirror_;
 };
 
 using Rows = std::vector<std::uint32_t>;

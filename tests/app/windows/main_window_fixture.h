@@ -51,7 +51,7 @@ class MainWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     FreeWindows();
-    ResetPlayerDatabase();
+    StopPlayerDatabase();
     ClearPendingCommand();
     Pump();
     TakeEvents();
@@ -60,7 +60,7 @@ class MainWindowTest : public ::testing::Test {
   // Builds window 0 afresh from these settings, as start-up and the main loop's first pass do.
   void Build(const std::string& settings, int databaseEnabled) {
     FreeWindows();
-    ResetPlayerDatabase();
+    StopPlayerDatabase();
     ResetAppSettings();
     AppSettings.SettingsFilePath = folder_.File("settings.ini");
     AppSettings.FavoritesFilePath = folder_.File("favs.dat");
@@ -68,16 +68,16 @@ class MainWindowTest : public ::testing::Test {
     ReadSettingsFile();
     AppSettings.DatabaseEnabled = databaseEnabled;
     InitMainWindowServices();
-    if (databaseEnabled != 0) {
-      PutFileBytes(folder_.File("db.db"), "");
-      ASSERT_NE(OpenPlayerDatabase(folder_.File("db.db")), 0);
-      LoadPlayerDatabase();
-    }
     CreateMainWindow();
     ASSERT_TRUE(IsWindowNumber(kMainWindow));
     ResetMainWindowLayout();
     LayOutMainWindow();
-    if (databaseEnabled != 0) FillDatabaseList();
+    if (databaseEnabled != 0) {
+      // As the main loop starts it; Import and Export come on with the worker's answer that it has read the file.
+      PutFileBytes(folder_.File("db.db"), "");
+      StartLoadingDatabase(folder_.File("db.db"));
+      ASSERT_TRUE(PumpUntil([] { return MenuTitleGrayed(2, false); }));
+    }
     Pump();
     TakeEvents();
   }
@@ -100,6 +100,15 @@ class MainWindowTest : public ::testing::Test {
       DispatchMessageW(&msg);
     }
     ServeSentMessages();
+  }
+  // Pumps until `ready` (the worker's answers arrive as posted messages); false after 20 s.
+  template <typename Ready>
+  static bool PumpUntil(Ready ready) {
+    for (int round = 0; round < 2000 && !ready(); ++round) {
+      Pump();
+      Sleep(10);
+    }
+    return ready();
   }
   static std::vector<std::pair<int, int>> TakeEvents() {  // (code, gadget or menu item) pairs
     std::vector<std::pair<int, int>> events;

@@ -236,6 +236,20 @@ Text Scenario::AnswerMessageBox(TextView title) const {
   return text;
 }
 
+bool Scenario::ChooseFile(int item, TextView title, TextView file) const {
+  Menu(item);
+  HWND dialog = nullptr, name = nullptr;
+  // The file name box: a combo in the explorer-style dialog, an edit in the older one.
+  const auto shown = [&] {
+    dialog = Top([&](HWND window) { return TextOf(window) == title; });
+    return (name = Control(dialog, 0x47C)) != nullptr || (name = Control(dialog, 0x480)) != nullptr;
+  };
+  if (!Eventually(shown)) return false;
+  SetText(name, file);
+  Command(dialog, IDOK);
+  return WaitGone(dialog);
+}
+
 bool Scenario::AnswerRequester(TextView title, TextView text) const {
   HWND requester = WaitForWindow(title);
   if (requester == nullptr) return false;

@@ -72,6 +72,7 @@ class Scenario : public ::testing::Test {
   static void Type(HWND field, TextView text);
   Text AnswerMessageBox(TextView title) const;  // the box's text; the box is answered with OK
   bool AnswerRequester(TextView title, TextView text) const;  // answers the text requester with OK
+  bool ChooseFile(int item, TextView title, TextView file) const;  // answers the file dialog the item opens
   void QuickConnect(const std::string& password);  // typed in; waits for the players
   bool Connected() const { return TextOf(main_) == u"127.0.0.1 : " + DecimalText(server_.Port()) + u" | Velo 2 DUro"; }
 
