@@ -15,6 +15,7 @@
 #include "veloui/foundation/fonts.h"
 #include "veloui/foundation/gradients.h"
 #include "veloui/foundation/image_effects.h"
+#include "veloui/foundation/skin_image_pixels.h"
 #include "veloui/foundation/skin_images.h"
 #include "veloui/foundation/style_images.h"
 #include "veloui/foundation/system_binding.h"
@@ -269,4 +270,29 @@ TEST(SkinImages, RegionFromImageCoversEveryPixelButTheKeyColour) {
   DeleteObject(region);
   DeleteObject(image);
 }
+
+// Points and colours as the image stands, though its rows are stored bottom-up; only 32-bit DIB
+// sections are taken.
+TEST(SkinImages, ColoursAndRewritesOfADibSectionStandUprightAndOtherImagesAreRefused) {
+  BITMAPINFO info = DibInfo(3, 2);
+  info.bmiHeader.biHeight = 2;
+  void* bits = nullptr;
+  HBITMAP image = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto* stored = static_cast<std::uint32_t*>(bits);
+  const std::vector<std::uint32_t> rows{0xFF00FF00, 0xFF00FF00, 0x800000FF, 0xFFFF0000, 0xFFFF0000, 0xFF00FF00};
+  std::copy(rows.begin(), rows.end(), stored);  // the bottom row first
+  EXPECT_EQ(FindImageColours(image, 8), (std::vector<std::uint32_t>{0xFF0000FF, 0xFF00FF00, 0x80FF0000}));
+  const PixelEdit edits[] = {{PixelEditKind::Fill, 0, 0, 0xFFFF0000}, {PixelEditKind::Write, 2, 1, 0xFF123456},
+                             {PixelEditKind::Write, 3, 0, 0}};
+  EXPECT_EQ(RewriteImagePixels(image, edits), 2);
+  GdiFlush();
+  EXPECT_EQ(std::vector<std::uint32_t>(stored, stored + 6),
+            (std::vector<std::uint32_t>{0xFF00FF00, 0xFF00FF00, 0xFF563412, 0xFF0000FF, 0xFF0000FF, 0xFF00FF00}));
+  HBITMAP deep = DibSection(3, 2, &bits, 24);
+  HBITMAP device = CreateBitmap(3, 2, 1, 32, nullptr);
+  for (HBITMAP other : {deep, device, static_cast<HBITMAP>(nullptr)})
+    EXPECT_TRUE(FindImageColours(other, 8).empty() && RewriteImagePixels(other, edits) == 0);
+  for (HBITMAP made : {image, deep, device}) DeleteObject(made);
+}
+
 }  // namespace
