@@ -15,6 +15,7 @@
 #include "veloui/foundation/fonts.h"
 #include "veloui/foundation/gradients.h"
 #include "veloui/foundation/image_effects.h"
+#include "veloui/foundation/image_store_states.h"
 #include "veloui/foundation/skin_image_pixels.h"
 #include "veloui/foundation/skin_images.h"
 #include "veloui/foundation/style_images.h"
@@ -293,6 +294,32 @@ TEST(SkinImages, ColoursAndRewritesOfADibSectionStandUprightAndOtherImagesAreRef
   for (HBITMAP other : {deep, device, static_cast<HBITMAP>(nullptr)})
     EXPECT_TRUE(FindImageColours(other, 8).empty() && RewriteImagePixels(other, edits) == 0);
   for (HBITMAP made : {image, deep, device}) DeleteObject(made);
+}
+
+// The middle and a corner of each state drawn: rebuilding one state of an entry keeps its others,
+// whether it shared its images (it goes on with copies, the others keep theirs) or not.
+TEST(SkinImages, RebuildingOneStateKeepsTheOtherStatesOfSharedAndOwnEntries) {
+  const DWORD before = GdiObjectCount();
+  HBITMAP red = Bitmap32(8, 8, Solid(64, 0xFFFF0000)), blue = Bitmap32(8, 8, Solid(64, 0xFF0000FF));
+  HBITMAP green = Bitmap32(8, 8, Solid(64, 0xFF00FF00));
+  const ImageStoreHandle owner = AddImageStoreEntry();
+  for (auto [state, image] : {std::pair{u"normal", red}, {u"hot", blue}})
+    ASSERT_EQ(BuildStateImageLists(owner, state, image, 2, 2, kEdgesStretched), 1);
+  const ImageStoreHandle sharer = AddSharedImageStoreEntry(owner);
+  ASSERT_EQ(BuildStateImageLists(sharer, u"hot", green, 2, 2, kEdgesStretched), 1);
+  ASSERT_EQ(BuildStateImageLists(owner, u"normal", green, 2, 2, kEdgesTiled), 1);  // the owner alone now
+  const struct { ImageStoreHandle Entry; const char16_t* State; COLORREF Colour; } draws[] = {
+      {owner, u"normal", RGB(0, 255, 0)}, {owner, u"hot", RGB(0, 0, 255)},
+      {sharer, u"normal", RGB(255, 0, 0)}, {sharer, u"hot", RGB(0, 255, 0)}};
+  for (const auto& d : draws) {
+    DibCanvas canvas(20, 20);
+    EXPECT_EQ(DrawStateImage(d.Entry, d.State, canvas.Dc(), RECT{0, 0, 20, 20}), 1) << (&d - draws);
+    EXPECT_TRUE(canvas.Colour(10, 10) == d.Colour && canvas.Colour(0, 0) == d.Colour) << (&d - draws);
+  }
+  FreeImageStoreEntry(owner);
+  FreeImageStoreEntry(sharer);
+  for (HBITMAP image : {red, blue, green}) DeleteObject(image);
+  EXPECT_EQ(GdiObjectCount(), before);
 }
 
 }  // namespace
