@@ -20,6 +20,7 @@
 #include "veloui/foundation/skin_images.h"
 #include "veloui/foundation/style_images.h"
 #include "veloui/foundation/system_binding.h"
+#include "veloui/foundation/toolkit_state.h"
 #include "veloui/foundation/ui_colours.h"
 
 namespace {
@@ -320,6 +321,26 @@ TEST(SkinImages, RebuildingOneStateKeepsTheOtherStatesOfSharedAndOwnEntries) {
   FreeImageStoreEntry(sharer);
   for (HBITMAP image : {red, blue, green}) DeleteObject(image);
   EXPECT_EQ(GdiObjectCount(), before);
+}
+
+// The loaded picture's image list is shared per resource, size, kind and load flags, outlives the
+// first icon freed and goes with the last (a bitmap of user32, as a library build of the toolkit
+// would name its own module; "transparent" turns its grey background into the window colour).
+TEST(SkinImages, ResourceIconsShareTheirPicturePerLoadFlagsUntilTheLastIsFreed) {
+  Toolkit.Module = GetModuleHandleW(L"user32.dll");
+  const DWORD before = GdiObjectCount();
+  HICON first = LoadResourceIcon(u"#32754", 0, kResourceBitmap, 0);
+  const DWORD one = GdiObjectCount();
+  HICON second = LoadResourceIcon(u"32754", 0, kResourceBitmap, 0);
+  HICON transparent = LoadResourceIcon(u"#32754", 0, kResourceBitmap, LR_LOADTRANSPARENT);
+  ASSERT_TRUE(first != nullptr && second != nullptr && transparent != nullptr);
+  EXPECT_EQ(PixelsOf(second), PixelsOf(first));
+  EXPECT_NE(PixelsOf(transparent), PixelsOf(first));
+  for (HICON icon : {transparent, first}) EXPECT_EQ(FreeImageHandle(icon), 1);
+  EXPECT_EQ(GdiObjectCount(), one);
+  EXPECT_EQ(FreeImageHandle(second), 1);
+  EXPECT_EQ(GdiObjectCount(), before);
+  Toolkit.Module = nullptr;
 }
 
 }  // namespace
