@@ -6,6 +6,7 @@
 #include "veloui/menus/menu_operations.h"
 #include "veloui/menus/menu_scroll.h"
 #include "veloui/menus/menu_tracking_hooks.h"
+#include "veloui/menus/popup_window.h"
 
 namespace {
 
@@ -274,21 +275,38 @@ TEST_F(MenuScrollTest, ARebuildPaintsTheCopyAtOnce) {
   EXPECT_TRUE(paintedWhileRunning.front());
 }
 
-// A command handler that frees the bar takes the title's record away (here it is kept, to see
-// whether it is written): the copy looks the title up again after the command.
-TEST_F(MenuScrollTest, ACommandThatTakesTheTitleAwayLeavesItsRecordAlone) {
+// A handler that frees the bar takes the title's record away (here it is kept, to see whether it
+// is written or read): after a command (mnemonic) or a selection sent to the copy's window (whose
+// handler is the test window's here) the copy looks the title up again.
+TEST_F(MenuScrollTest, AHandlerThatTakesTheTitleAwayLeavesItsRecordAlone) {
   MenuRecord& title = *FindMenuRecord(0);
   ASSERT_NE(BuildScrollCopy(title, 300), nullptr);
   MenuTracking.TrackedMenuRecord = &title;
   std::list<MenuRecord> taken;
   OnTestWindowMessage = [&](UINT message) {
-    if (message == WM_COMMAND && taken.empty()) taken.splice(taken.end(), MenuList(), MenuList().begin());
+    if ((message == WM_COMMAND || message == kMenuSelectItemMessage) && taken.empty())
+      taken.splice(taken.end(), MenuList(), MenuList().begin());
   };
   ASSERT_EQ(&MenuList().front(), &title);
   EXPECT_TRUE(FireCopyMnemonic('Z'));
   ASSERT_EQ(ReceivedCommands.size(), 1u);
   EXPECT_TRUE(title.Scrolling);
   MenuList().splice(MenuList().begin(), taken);
+  FreeScrollCopy();
+  SetCursorPos(1200, 1000);
+  bool hilited = true;
+  WhileMenuOpen([&] { DropDown(Bar, 0); },
+                [&] {
+                  HWND copy = ShownCopy();
+                  if (copy == nullptr) return false;
+                  MenuTracking.CopyWindow = Window;
+                  SelectCopyPosition(2);
+                  MenuTracking.CopyWindow = copy;
+                  hilited = (GetMenuState(MenuTracking.CopyMenu, 2, MF_BYPOSITION) & MF_HILITE) != 0;
+                  MenuList().splice(MenuList().begin(), taken);
+                  return true;
+                });
+  EXPECT_FALSE(hilited) << "selected for the old title's window";
 }
 
 }  // namespace
