@@ -60,6 +60,28 @@ void DestroyImages(const ImageStoreBitmaps& bitmaps) {
   }
 }
 
+std::uintptr_t CopyOf(HBITMAP bitmap) {
+  std::vector<std::uint32_t> pixels;
+  int width = 0;
+  int height = 0;
+  if (!ReadImagePixels(bitmap, pixels, width, height)) return 0;
+  return reinterpret_cast<std::uintptr_t>(PartBitmap(pixels, width, RECT{0, 0, width, height}));
+}
+
+// Every state's images replaced by copies, so that the entry can change them alone.
+void CopyEveryState(ImageStoreEntry& record) {
+  for (auto& [state, lists] : record.StateImageLists) {
+    for (std::uintptr_t& list : lists.ImageLists) {
+      if (list != 0) list = reinterpret_cast<std::uintptr_t>(ImageList_Duplicate(reinterpret_cast<HIMAGELIST>(list)));
+    }
+  }
+  for (auto& [state, bitmaps] : record.StateBitmaps) {
+    for (std::uintptr_t& bitmap : bitmaps.Bitmaps) {
+      if (bitmap != 0) bitmap = CopyOf(reinterpret_cast<HBITMAP>(bitmap));
+    }
+  }
+}
+
 SIZE BitmapSize(std::uintptr_t bitmap) {
   BITMAP shape{};
   if (bitmap == 0 || GetObjectW(reinterpret_cast<HGDIOBJ>(bitmap), sizeof(shape), &shape) == 0) return SIZE{};
@@ -134,9 +156,9 @@ std::int32_t BuildStateImageLists(ImageStoreHandle entry, const Text& state, HAN
   if (std::none_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return (p >> 24) != 0; })) {
     for (std::uint32_t& pixel : pixels) pixel |= 0xFF000000u;
   }
-  // Shared images are never changed under the other entries.
-  if (ImageStoreUserCount(entry) > 1) TakeImageStoreImages(entry);
+  // Shared images are never changed under the other entries: the entry goes on with copies.
   ImageStoreEntry& record = *FindImageStoreEntry(entry);
+  if (SeparateImageStoreEntry(entry)) CopyEveryState(record);
   if (const auto old = record.StateImageLists.find(state); old != record.StateImageLists.end()) DestroyImages(old->second);
   if (const auto old = record.StateBitmaps.find(state); old != record.StateBitmaps.end()) DestroyImages(old->second);
 

@@ -9,6 +9,7 @@
 #include "runtime/win32/gui.h"
 #include "veloui/foundation/core/pixel_runs.h"
 #include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/toolkit_state.h"
 
 namespace {
 
@@ -70,11 +71,15 @@ LPCWSTR ResourceName(const Text& name) {
   return reinterpret_cast<LPCWSTR>(name.c_str());
 }
 
+// Never shared with the system or read from a file: the picture is copied and freed here.
+UINT UsableLoadFlags(std::uint32_t loadFlags) { return loadFlags & ~static_cast<UINT>(LR_SHARED | LR_LOADFROMFILE); }
+
+// The toolkit's own module when it runs as a library, else the program's.
+HINSTANCE ResourceModule() { return Toolkit.Module != nullptr ? Toolkit.Module : GetModuleHandleW(nullptr); }
+
 HIMAGELIST LoadIntoImageList(const Text& name, int size, std::uint32_t kind, std::uint32_t loadFlags) {
   const UINT type = kind == kResourceBitmap ? IMAGE_BITMAP : IMAGE_ICON;
-  // Never shared with the system or read from a file: the picture is copied and freed here.
-  const UINT flags = loadFlags & ~static_cast<UINT>(LR_SHARED | LR_LOADFROMFILE);
-  HANDLE loaded = LoadImageW(GetModuleHandleW(nullptr), ResourceName(name), type, size, size, flags);
+  HANDLE loaded = LoadImageW(ResourceModule(), ResourceName(name), type, size, size, UsableLoadFlags(loadFlags));
   if (loaded == nullptr) return nullptr;
   int width = 0;
   int height = 0;
@@ -210,7 +215,10 @@ std::int32_t SetImageFolder(const Text& path) {
 const Text& ImageFolder() { return FolderText; }
 
 HICON LoadResourceIcon(const Text& name, int size, std::uint32_t kind, std::uint32_t loadFlags) {
-  const Text key = name + u"|" + DecimalText(size) + u"|" + DecimalText(kind);
+  // The same resource loaded with other flags (monochrome, another colour depth) is another picture.
+  const Text key = DecimalText(static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(ResourceModule()))) + u"|" +
+                   name + u"|" + DecimalText(size) + u"|" + DecimalText(kind) + u"|" +
+                   DecimalText(static_cast<std::int64_t>(UsableLoadFlags(loadFlags)));
   auto& images = ResourceImages();
   auto found = images.find(key);
   if (found == images.end()) {

@@ -31,10 +31,11 @@ const Text& ImageFolder();
 // Kinds of LoadResourceIcon.
 inline constexpr std::uint32_t kResourceIcon = 0;
 inline constexpr std::uint32_t kResourceBitmap = 1;
-// An icon made from the resource `name` ("#12" or digits for a number) of the program's
-// module, `size` pixels square (0: the resource's own size). The loaded picture is kept in
-// an image list shared by every icon of the same resource, kind and size; the icon is the
-// caller's and goes back through FreeImageHandle. nullptr when there is no such resource.
+// An icon made from the resource `name` ("#12" or digits for a number) of the toolkit's
+// module (the program's unless AttachToolkit named another), `size` pixels square (0: the
+// resource's own size). The loaded picture is kept in an image list shared by every icon of
+// the same resource, kind, size and load flags; the icon is the caller's and goes back
+// through FreeImageHandle. nullptr when there is no such resource.
 HICON LoadResourceIcon(const Text& name, int size, std::uint32_t kind, std::uint32_t loadFlags);
 // Drops the icon's reference on its resource (the last one destroys the shared image list),
 // then destroys the handle as an icon, or as a bitmap when it is none. 1 when a handle was

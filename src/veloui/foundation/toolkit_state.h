@@ -55,6 +55,7 @@ struct ToolkitWindowState {
   HCURSOR SplitterCursor = nullptr;
   HFONT MenuFont = nullptr;
   GdiAlphaBlendProc GdiAlphaBlend = nullptr;
+  HINSTANCE Module = nullptr;  // the toolkit's own, when a library build names it: its resources
 };
 
 extern ToolkitWindowState Toolkit;

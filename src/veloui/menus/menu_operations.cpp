@@ -23,6 +23,7 @@ constexpr std::uint32_t kCheckFlag = 0x1000;
 
 struct MenuOperationsState {
   std::int32_t LastRadioGroup = 0;
+  HMENU LastRadioMenu = nullptr;  // the menu of the item made a radio item last
 };
 MenuOperationsState Operations;
 
@@ -63,14 +64,12 @@ std::vector<std::pair<HWND, std::int32_t>> MenuBars(std::intptr_t menu, bool all
   return bars;
 }
 
-std::int32_t RadioGroupBeside(const MenuItemRecord& item) {
-  for (const MenuItemRecord& other : MenuItemList()) {
-    if (&other != &item && other.MenuHandle == item.MenuHandle && other.IsRadio != 0 &&
-        (other.Position == item.Position - 1 || other.Position == item.Position + 1)) {
-      return other.RadioGroup;
-    }
-  }
-  return ++Operations.LastRadioGroup;
+// A new radio item joins the group of the radio item made before it when that one is of the
+// same menu, wherever it stands there; otherwise it starts a group.
+std::int32_t JoinRadioGroup(const MenuItemRecord& item) {
+  if (Operations.LastRadioGroup == 0 || Operations.LastRadioMenu != item.MenuHandle) ++Operations.LastRadioGroup;
+  Operations.LastRadioMenu = item.MenuHandle;
+  return Operations.LastRadioGroup;
 }
 
 void UncheckGroup(const MenuItemRecord& item) {
@@ -175,7 +174,11 @@ std::int32_t SetMenuItemEx(std::intptr_t menu, std::int32_t itemId, const Text& 
   if (item == nullptr) return 0;
   RegisterMenuShortcut(record->Window, -1, item->ItemText);
   item->ItemText = text;
-  RegisterMenuShortcut(record->Window, itemId, text);
+  // A disabled item's shortcut waits until the item is enabled again (SetMenuItemDisabled).
+  const UINT state = GetMenuState(item->MenuHandle, static_cast<UINT>(itemId), MF_BYCOMMAND);
+  if (state != static_cast<UINT>(-1) && (state & (MFS_DISABLED | MFS_GRAYED)) == 0) {
+    RegisterMenuShortcut(record->Window, itemId, text);
+  }
   if (item->ImageList != nullptr) ImageList_Destroy(item->ImageList);
   item->ImageList = nullptr;
   item->HasImage = item->HasHotImage = item->HasDisabledImage = false;
@@ -224,7 +227,7 @@ std::int32_t SetMenuItemState(std::intptr_t menu, std::int32_t itemId, std::uint
   item->CheckFlag = (flags & kCheckFlag) != 0 ? 1 : 0;
   const bool radio = (flags & kRadio) != 0;
   if (radio) {
-    if (item->IsRadio == 0) item->RadioGroup = RadioGroupBeside(*item);
+    if (item->IsRadio == 0) item->RadioGroup = JoinRadioGroup(*item);
     item->IsRadio = 1;
     info.fType |= MFT_RADIOCHECK;
     UncheckGroup(*item);

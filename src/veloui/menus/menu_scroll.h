@@ -70,8 +70,11 @@ bool FireCopyMnemonic(UINT key);
 
 // Stops the scroll thread (serving what it sends meanwhile) and takes the step window down.
 void EndScrollSteps();
-// Selects `position` of the copy once its shown-again menu loop runs.
-void PostCopyReselect(int position);
+// Selects the row `row` (a key of MenuScroll.Rows) once the copy's shown-again menu loop runs,
+// wherever scroll steps meanwhile moved it.
+void PostCopyReselect(int row);
+// Where the row `row` stands in the copy now; -1 when the copy does not hold it.
+int CopyRowPosition(int row);
 
 // The GUI-thread work of the steps (menu_scroll_copy.cpp) that the thread asks for.
 void ApplyCopyView(const CopyView& view, bool rebuild);

@@ -24,7 +24,8 @@ constexpr std::int32_t kTopArrowCommand = static_cast<std::int32_t>(0xFFFFCBC2u)
 constexpr std::int32_t kBottomArrowCommand = static_cast<std::int32_t>(0xFFFFCBC3u);
 constexpr std::int32_t kSpacerCommand = static_cast<std::int32_t>(0xFFFFCBC6u);
 constexpr UINT kStepRedraw = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_NOERASE | RDW_UPDATENOW;  // 0x123
-constexpr UINT kRebuildRedraw = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_FRAME;                 // 0x103
+// The items at once, the frame left alone: the copy's outer height never changes.
+constexpr UINT kRebuildRedraw = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_UPDATENOW;  // 0x103
 
 int SourceCount() { return static_cast<int>(MenuScroll.ItemHeights.size()); }
 std::intptr_t CopyId() { return reinterpret_cast<std::intptr_t>(MenuTracking.CopyMenu); }
@@ -46,15 +47,24 @@ HICON IconOf(HIMAGELIST list, int index, bool stored) {
   return list != nullptr && stored ? ImageList_GetIcon(list, index, ILD_NORMAL) : nullptr;
 }
 
+UINT TypeAt(HMENU menu, int position) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_FTYPE;
+  GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+  return info.fType;
+}
+
 // The source item at `source` goes to `position` of the copy with its text, its images
-// (duplicated) and its state.
+// (duplicated), its state and its kind of mark (radio or check).
 void InsertSourceItem(int source, int position) {
   MENUITEMINFOW info{};
   info.cbSize = sizeof(info);
-  info.fMask = MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
+  info.fMask = MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_FTYPE;
   GetMenuItemInfoW(MenuScroll.SourceMenu, static_cast<UINT>(source), TRUE, &info);
   Text text;
   HICON icons[3] = {};
+  MenuItemRecord marks;  // only its marks are taken over
   {
     ToolkitLockGuard lock(ToolkitLock::Menu);
     if (const MenuItemRecord* item = ItemRecordAt(MenuScroll.SourceMenu, static_cast<UINT>(source), true)) {
@@ -62,6 +72,9 @@ void InsertSourceItem(int source, int position) {
       icons[0] = IconOf(item->ImageList, 0, item->HasImage);
       icons[1] = IconOf(item->ImageList, 1, item->HasImage && item->HasHotImage);
       icons[2] = IconOf(item->ImageList, 2, item->HasImage && item->HasDisabledImage);
+      marks.CheckFlag = item->CheckFlag;
+      marks.IsRadio = item->IsRadio;
+      marks.RadioGroup = item->RadioGroup;
     }
   }
   AddSubMenuItem(CopyId(), position, static_cast<std::int32_t>(info.wID), text, icons[0], icons[1], icons[2],
@@ -69,10 +82,20 @@ void InsertSourceItem(int source, int position) {
   for (HICON icon : icons) {
     if (icon != nullptr) DestroyIcon(icon);
   }
+  {
+    ToolkitLockGuard lock(ToolkitLock::Menu);
+    if (MenuItemRecord* copied = ItemRecordAt(MenuTracking.CopyMenu, static_cast<UINT>(position), true)) {
+      copied->CheckFlag = marks.CheckFlag;
+      copied->IsRadio = marks.IsRadio;
+      copied->RadioGroup = marks.RadioGroup;
+    }
+  }
   MENUITEMINFOW state{};
   state.cbSize = sizeof(state);
-  state.fMask = MIIM_STATE;
+  state.fMask = MIIM_STATE | MIIM_FTYPE;
   state.fState = info.fState & ~static_cast<UINT>(MFS_HILITE);
+  state.fType = (TypeAt(MenuTracking.CopyMenu, position) & ~static_cast<UINT>(MFT_RADIOCHECK)) |
+                (info.fType & MFT_RADIOCHECK);
   SetMenuItemInfoW(MenuTracking.CopyMenu, static_cast<UINT>(position), TRUE, &state);
 }
 
@@ -133,10 +156,21 @@ int HilitedPosition() {
   return -1;
 }
 
+// Where the row selected at `selected` stands after the rows changed from `before`: a held
+// arrow stays selected however many rows (separators are low) come and go in front of it. A
+// row that went leaves the selection where it was.
+int PositionAfterSync(int selected, const std::vector<int>& before) {
+  if (selected < 0 || selected >= static_cast<int>(before.size())) return selected;
+  const auto at = std::find(MenuScroll.Rows.begin(), MenuScroll.Rows.end(), before[static_cast<std::size_t>(selected)]);
+  return at != MenuScroll.Rows.end() ? static_cast<int>(at - MenuScroll.Rows.begin()) : selected;
+}
+
 // Wine lays out a popup only when it is shown: rows inserted later have an empty rectangle
 // (and the others keep their old ones). The copy is then shown again, at the same place and
-// with the same selection, once its menu loop has ended.
-void ReshowWhereNotLaidOut() {
+// with the selection at `selection`, once its menu loop has ended; edits until then move that
+// selection with its row.
+void ReshowWhereNotLaidOut(int selection) {
+  if (MenuScroll.ReshowPending) MenuScroll.ReshowSelection = selection;
   if (MenuTracking.CopyWindow == nullptr || MenuScroll.ReshowPending) return;
   UpdateWindow(MenuTracking.CopyWindow);  // a platform that lays out lazily does it on this paint
   const int count = GetMenuItemCount(MenuTracking.CopyMenu);
@@ -147,7 +181,7 @@ void ReshowWhereNotLaidOut() {
   }
   if (!stale) return;
   MenuScroll.ReshowPending = true;
-  MenuScroll.ReshowSelection = HilitedPosition();
+  MenuScroll.ReshowSelection = selection;
   EndMenu();
 }
 
@@ -156,6 +190,13 @@ MenuRecord* RecordOfHandle(HMENU menu) {
     if (record.Handle == menu) return &record;
   }
   return nullptr;
+}
+
+// The title whose menu the copy shows, looked up again: a command handler (sent while the copy
+// is open) may have freed or rebuilt the bar. nullptr when it is gone; take the menu lock.
+MenuRecord* CopyTitle() {
+  MenuRecord* title = MenuScroll.SourceMenu != nullptr ? RecordOfHandle(MenuScroll.SourceMenu) : nullptr;
+  return title != nullptr && title == MenuScroll.Title ? title : nullptr;
 }
 
 // Heights of the source items, the arrows and the frame, in the title's style.
@@ -213,6 +254,11 @@ std::int32_t CopyRowKind(int position) {
   return 0;
 }
 
+int CopyRowPosition(int row) {
+  const auto at = std::find(MenuScroll.Rows.begin(), MenuScroll.Rows.end(), row);
+  return at != MenuScroll.Rows.end() ? static_cast<int>(at - MenuScroll.Rows.begin()) : -1;
+}
+
 CopyGeometry CurrentCopyGeometry() {
   return {MenuScroll.ItemHeights, MenuScroll.ArrowHeight, MenuScroll.Frame, MenuScroll.CopyHeight};
 }
@@ -221,6 +267,8 @@ void ApplyCopyView(const CopyView& view, bool rebuild) {
   if (MenuTracking.CopyMenu == nullptr) return;
   HWND window = MenuTracking.CopyWindow;
   const bool spacerChanged = view.SpacerHeight != MenuScroll.View.SpacerHeight;
+  const int selected = MenuScroll.ReshowPending ? MenuScroll.ReshowSelection : HilitedPosition();
+  const std::vector<int> before = MenuScroll.Rows;
   MenuScroll.Running = true;
   MenuTracking.CopyRebuilding = true;
   if (window != nullptr) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
@@ -238,7 +286,7 @@ void ApplyCopyView(const CopyView& view, bool rebuild) {
     RedrawWindow(window, nullptr, nullptr, rebuild ? kRebuildRedraw : kStepRedraw);
   }
   MenuScroll.Running = false;
-  ReshowWhereNotLaidOut();
+  ReshowWhereNotLaidOut(PositionAfterSync(selected, before));
 }
 
 void ScrollCopyBand(int mode) {
@@ -259,7 +307,11 @@ void SelectCopyPosition(int position) {
     SendMessageW(MenuTracking.CopyWindow, kMenuSelectItemMessage, static_cast<WPARAM>(position), 0);
   }
   const UINT state = GetMenuState(copy, static_cast<UINT>(position), MF_BYPOSITION);
-  HWND owner = MenuScroll.Title != nullptr ? MenuScroll.Title->Window : nullptr;
+  HWND owner = nullptr;
+  {
+    ToolkitLockGuard lock(ToolkitLock::Menu);
+    if (const MenuRecord* title = CopyTitle()) owner = title->Window;
+  }
   if (state != static_cast<UINT>(-1) && (state & MF_HILITE) == 0 && owner != nullptr) {
     HiliteMenuItem(owner, copy, static_cast<UINT>(position), MF_BYPOSITION | MF_HILITE);
   }
@@ -312,9 +364,7 @@ void FreeScrollCopy() {
   {
     ToolkitLockGuard lock(ToolkitLock::Menu);
     // The title may have been freed while its menu was open.
-    if (MenuScroll.Title != nullptr && RecordOfHandle(MenuScroll.SourceMenu) == MenuScroll.Title) {
-      MenuScroll.Title->Scrolling = false;
-    }
+    if (MenuRecord* title = CopyTitle()) title->Scrolling = false;
   }
   MenuTracking.CopyMenu = nullptr;
   MenuTracking.CopyWindow = nullptr;
@@ -334,19 +384,28 @@ void FreeScrollCopy() {
 
 bool TakeCopyReshow() {
   if (!MenuScroll.ReshowPending || MenuTracking.CopyMenu == nullptr) return false;
-  MenuScroll.ReshowPending = false;
   // EndMenu posts WM_CANCELMODE; left in the queue it would end the copy's next loop at once.
+  // Scroll steps sent meanwhile are served here, still moving the selection to set with its row.
   MSG stale;
   for (int k = 0; k < 16 && PeekMessageW(&stale, nullptr, WM_CANCELMODE, WM_CANCELMODE, PM_REMOVE); ++k) {
   }
-  PostCopyReselect(MenuScroll.ReshowSelection);
+  MenuScroll.ReshowPending = false;
+  const int selection = MenuScroll.ReshowSelection;
+  if (selection >= 0 && selection < static_cast<int>(MenuScroll.Rows.size())) {
+    PostCopyReselect(MenuScroll.Rows[static_cast<std::size_t>(selection)]);
+  }
   MenuScroll.ReshowSelection = -1;
   return true;
 }
 
 bool FireCopyMnemonic(UINT key) {
-  MenuRecord* title = MenuScroll.Title;
-  if (MenuTracking.CopyMenu == nullptr || title == nullptr || MenuTracking.TrackedMenuRecord != title) return false;
+  HWND owner = nullptr;
+  {
+    ToolkitLockGuard lock(ToolkitLock::Menu);
+    const MenuRecord* title = CopyTitle();
+    if (MenuTracking.CopyMenu == nullptr || title == nullptr || MenuTracking.TrackedMenuRecord != title) return false;
+    owner = title->Window;
+  }
   const auto character = static_cast<char16_t>(MapVirtualKeyW(key, MAPVK_VK_TO_CHAR));
   for (const CopyMnemonicKey& entry : MenuScroll.Keys) {
     if (entry.Key != UpperCaseUnit(character)) continue;
@@ -356,10 +415,10 @@ bool FireCopyMnemonic(UINT key) {
     if (!GetMenuItemInfoW(MenuScroll.SourceMenu, static_cast<UINT>(entry.CommandId), FALSE, &info)) return false;
     // A disabled or greyed item never fires, whichever way it is reached.
     if (info.hSubMenu != nullptr || (info.fState & (MFS_DISABLED | MFS_GRAYED)) != 0) return false;
-    SendMessageW(title->Window, WM_COMMAND, static_cast<WPARAM>(entry.CommandId & 0xFFFF), 0);
+    SendMessageW(owner, WM_COMMAND, static_cast<WPARAM>(entry.CommandId & 0xFFFF), 0);
     LeaveMenuMode();
     ToolkitLockGuard lock(ToolkitLock::Menu);
-    title->Scrolling = false;
+    if (MenuRecord* title = CopyTitle()) title->Scrolling = false;
     return true;
   }
   return false;

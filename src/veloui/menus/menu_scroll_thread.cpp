@@ -12,6 +12,9 @@ constexpr int kStopWaitRounds = 300;       // of 10 ms
 constexpr wchar_t kStepClass[] = L"VeloMenuScrollSteps";
 
 enum StepPhase : WPARAM { kPrepare = 1, kPixel, kSwap, kReselect };
+// The answer to kPrepare that ends the scroll; any other is the count of pixel steps, which is
+// 0 for an item less than one step high (a separator), swapped in all the same.
+constexpr LRESULT kStopScroll = -1;
 
 bool Closing = false;  // the copy is being freed: no further steps
 
@@ -38,13 +41,13 @@ void SwapOneItem(int mode) {
 LRESULT CarryOutStep(WPARAM phase, LPARAM parameter) {
   const int mode = static_cast<int>(parameter);
   if (phase == kReselect) {
-    SelectCopyPosition(mode);
+    SelectCopyPosition(CopyRowPosition(static_cast<int>(parameter)));
     return 1;
   }
-  if (Closing || MenuTracking.CopyMenu == nullptr) return 0;
+  if (Closing || MenuTracking.CopyMenu == nullptr) return phase == kPrepare ? kStopScroll : 0;
   switch (phase) {
     case kPrepare:
-      if (!MenuScroll.Requested) return 0;
+      if (!MenuScroll.Requested) return kStopScroll;
       ShowLeavingArrow(mode);
       return CopyPixelSteps(MenuScroll.View, CurrentCopyGeometry(), mode);
     case kPixel:
@@ -89,8 +92,8 @@ DWORD WINAPI ScrollThreadProc(void* parameter) {
   const int mode = static_cast<int>(reinterpret_cast<std::intptr_t>(parameter));
   HWND steps = MenuScroll.StepWindow;
   while (MenuScroll.Requested && !MenuScroll.Finished) {
-    LRESULT pixelSteps = 0;
-    if (!AskGui(steps, kPrepare, mode, pixelSteps) || pixelSteps <= 0) break;
+    LRESULT pixelSteps = kStopScroll;
+    if (!AskGui(steps, kPrepare, mode, pixelSteps) || pixelSteps == kStopScroll) break;
     LRESULT done = 0;
     bool answered = true;
     for (LRESULT k = 0; k < pixelSteps && answered; ++k) {
@@ -167,10 +170,8 @@ void MenuScrollThread(int mode) {
   }
 }
 
-void PostCopyReselect(int position) {
-  if (position >= 0 && EnsureStepWindow() != nullptr) {
-    PostMessageW(MenuScroll.StepWindow, kCopyStepMessage, kReselect, position);
-  }
+void PostCopyReselect(int row) {
+  if (EnsureStepWindow() != nullptr) PostMessageW(MenuScroll.StepWindow, kCopyStepMessage, kReselect, row);
 }
 
 void EndScrollSteps() {

@@ -153,6 +153,7 @@ Procedure BoundAs(binding::GenericProc address) {
 
 std::int32_t ToolbarImageButton(std::intptr_t toolbar, std::int32_t id, const Text& text, HANDLE image,
                                 HANDLE hotImage, HANDLE disabledImage, std::uint32_t flags) {
+  if ((flags & BTNS_SEP) != 0) return ToolbarSeparator(toolbar);
   if (!MakeCurrent(toolbar)) return 0;
   const std::size_t before = ButtonList().size();
   if (AddToolbarImageButton(id, text, image, hotImage, disabledImage, flags) < 0) return 0;
@@ -160,7 +161,6 @@ std::int32_t ToolbarImageButton(std::intptr_t toolbar, std::int32_t id, const Te
 }
 
 std::int32_t ToolbarTextButton(std::intptr_t toolbar, std::int32_t id, const Text& text, std::uint32_t flags) {
-  if ((flags & BTNS_SEP) != 0) return ToolbarSeparator(toolbar);
   return ToolbarImageButton(toolbar, id, text, nullptr, nullptr, nullptr, flags);
 }
 

@@ -11,10 +11,10 @@
 
 #include "runtime/portable/text.h"
 
-// Make the toolbar current and add to it.
+// Make the toolbar current and add to it. With flag bit 1 (BTNS_SEP) the two button forms add
+// a separator instead and return 1.
 std::int32_t ToolbarImageButton(std::intptr_t toolbar, std::int32_t id, const Text& text, HANDLE image,
                                 HANDLE hotImage, HANDLE disabledImage, std::uint32_t flags);
-// Flag bit 1 (BTNS_SEP) adds a separator instead and returns 1.
 std::int32_t ToolbarTextButton(std::intptr_t toolbar, std::int32_t id, const Text& text, std::uint32_t flags);
 // 1 when a separator was added.
 std::int32_t ToolbarSeparator(std::intptr_t toolbar);

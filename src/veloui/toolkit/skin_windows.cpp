@@ -11,8 +11,6 @@
 #include "veloui/toolkit/toolkit.h"
 
 namespace {
-HINSTANCE AttachedModule = nullptr;
-
 Text ClassNameOf(HWND window) {
   wchar_t name[256] = {};
   if (window != nullptr) GetClassNameW(window, name, 256);
@@ -27,7 +25,7 @@ int Limited(int extent, int minimum, int maximum) {
 }  // namespace
 
 std::int32_t AttachToolkit(HINSTANCE module) {
-  AttachedModule = module;
+  Toolkit.Module = module;
   InitToolkit();
   return 0;
 }
@@ -41,7 +39,7 @@ std::int32_t AttachToolkitThread() { return 0; }
 
 std::int32_t DetachToolkitThread() { return 0; }
 
-HINSTANCE ToolkitModule() { return AttachedModule; }
+HINSTANCE ToolkitModule() { return Toolkit.Module; }
 
 HWND OpenToolkitWindow(int x, int y, int innerWidth, int innerHeight, TextView title, std::uint32_t flags,
                        HWND owner) {

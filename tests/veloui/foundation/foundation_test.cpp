@@ -15,9 +15,12 @@
 #include "veloui/foundation/fonts.h"
 #include "veloui/foundation/gradients.h"
 #include "veloui/foundation/image_effects.h"
+#include "veloui/foundation/image_store_states.h"
+#include "veloui/foundation/skin_image_pixels.h"
 #include "veloui/foundation/skin_images.h"
 #include "veloui/foundation/style_images.h"
 #include "veloui/foundation/system_binding.h"
+#include "veloui/foundation/toolkit_state.h"
 #include "veloui/foundation/ui_colours.h"
 
 namespace {
@@ -269,4 +272,75 @@ TEST(SkinImages, RegionFromImageCoversEveryPixelButTheKeyColour) {
   DeleteObject(region);
   DeleteObject(image);
 }
+
+// Points and colours as the image stands, though its rows are stored bottom-up; only 32-bit DIB
+// sections are taken.
+TEST(SkinImages, ColoursAndRewritesOfADibSectionStandUprightAndOtherImagesAreRefused) {
+  BITMAPINFO info = DibInfo(3, 2);
+  info.bmiHeader.biHeight = 2;
+  void* bits = nullptr;
+  HBITMAP image = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto* stored = static_cast<std::uint32_t*>(bits);
+  const std::vector<std::uint32_t> rows{0xFF00FF00, 0xFF00FF00, 0x800000FF, 0xFFFF0000, 0xFFFF0000, 0xFF00FF00};
+  std::copy(rows.begin(), rows.end(), stored);  // the bottom row first
+  EXPECT_EQ(FindImageColours(image, 8), (std::vector<std::uint32_t>{0xFF0000FF, 0xFF00FF00, 0x80FF0000}));
+  const PixelEdit edits[] = {{PixelEditKind::Fill, 0, 0, 0xFFFF0000}, {PixelEditKind::Write, 2, 1, 0xFF123456},
+                             {PixelEditKind::Write, 3, 0, 0}};
+  EXPECT_EQ(RewriteImagePixels(image, edits), 2);
+  GdiFlush();
+  EXPECT_EQ(std::vector<std::uint32_t>(stored, stored + 6),
+            (std::vector<std::uint32_t>{0xFF00FF00, 0xFF00FF00, 0xFF563412, 0xFF0000FF, 0xFF0000FF, 0xFF00FF00}));
+  HBITMAP deep = DibSection(3, 2, &bits, 24);
+  HBITMAP device = CreateBitmap(3, 2, 1, 32, nullptr);
+  for (HBITMAP other : {deep, device, static_cast<HBITMAP>(nullptr)})
+    EXPECT_TRUE(FindImageColours(other, 8).empty() && RewriteImagePixels(other, edits) == 0);
+  for (HBITMAP made : {image, deep, device}) DeleteObject(made);
+}
+
+// The middle and a corner of each state drawn: rebuilding one state of an entry keeps its others,
+// whether it shared its images (it goes on with copies, the others keep theirs) or not.
+TEST(SkinImages, RebuildingOneStateKeepsTheOtherStatesOfSharedAndOwnEntries) {
+  const DWORD before = GdiObjectCount();
+  HBITMAP red = Bitmap32(8, 8, Solid(64, 0xFFFF0000)), blue = Bitmap32(8, 8, Solid(64, 0xFF0000FF));
+  HBITMAP green = Bitmap32(8, 8, Solid(64, 0xFF00FF00));
+  const ImageStoreHandle owner = AddImageStoreEntry();
+  for (auto [state, image] : {std::pair{u"normal", red}, {u"hot", blue}})
+    ASSERT_EQ(BuildStateImageLists(owner, state, image, 2, 2, kEdgesStretched), 1);
+  const ImageStoreHandle sharer = AddSharedImageStoreEntry(owner);
+  ASSERT_EQ(BuildStateImageLists(sharer, u"hot", green, 2, 2, kEdgesStretched), 1);
+  ASSERT_EQ(BuildStateImageLists(owner, u"normal", green, 2, 2, kEdgesTiled), 1);  // the owner alone now
+  const struct { ImageStoreHandle Entry; const char16_t* State; COLORREF Colour; } draws[] = {
+      {owner, u"normal", RGB(0, 255, 0)}, {owner, u"hot", RGB(0, 0, 255)},
+      {sharer, u"normal", RGB(255, 0, 0)}, {sharer, u"hot", RGB(0, 255, 0)}};
+  for (const auto& d : draws) {
+    DibCanvas canvas(20, 20);
+    EXPECT_EQ(DrawStateImage(d.Entry, d.State, canvas.Dc(), RECT{0, 0, 20, 20}), 1) << (&d - draws);
+    EXPECT_TRUE(canvas.Colour(10, 10) == d.Colour && canvas.Colour(0, 0) == d.Colour) << (&d - draws);
+  }
+  FreeImageStoreEntry(owner);
+  FreeImageStoreEntry(sharer);
+  for (HBITMAP image : {red, blue, green}) DeleteObject(image);
+  EXPECT_EQ(GdiObjectCount(), before);
+}
+
+// The loaded picture's image list is shared per resource, size, kind and load flags, outlives the
+// first icon freed and goes with the last (a bitmap of user32, as a library build of the toolkit
+// would name its own module; "transparent" turns its grey background into the window colour).
+TEST(SkinImages, ResourceIconsShareTheirPicturePerLoadFlagsUntilTheLastIsFreed) {
+  Toolkit.Module = GetModuleHandleW(L"user32.dll");
+  const DWORD before = GdiObjectCount();
+  HICON first = LoadResourceIcon(u"#32754", 0, kResourceBitmap, 0);
+  const DWORD one = GdiObjectCount();
+  HICON second = LoadResourceIcon(u"32754", 0, kResourceBitmap, 0);
+  HICON transparent = LoadResourceIcon(u"#32754", 0, kResourceBitmap, LR_LOADTRANSPARENT);
+  ASSERT_TRUE(first != nullptr && second != nullptr && transparent != nullptr);
+  EXPECT_EQ(PixelsOf(second), PixelsOf(first));
+  EXPECT_NE(PixelsOf(transparent), PixelsOf(first));
+  for (HICON icon : {transparent, first}) EXPECT_EQ(FreeImageHandle(icon), 1);
+  EXPECT_EQ(GdiObjectCount(), one);
+  EXPECT_EQ(FreeImageHandle(second), 1);
+  EXPECT_EQ(GdiObjectCount(), before);
+  Toolkit.Module = nullptr;
+}
+
 }  // namespace

@@ -1,8 +1,12 @@
 // A menu bar driven as a user does: titles, Alt and Escape, the chevron, a too-long title's copy.
 
+#include <list>
+
 #include "menus_fixture.h"
+#include "veloui/menus/menu_operations.h"
 #include "veloui/menus/menu_scroll.h"
 #include "veloui/menus/menu_tracking_hooks.h"
+#include "veloui/menus/popup_window.h"
 
 namespace {
 
@@ -133,7 +137,8 @@ constexpr UINT kTopArrow = 0xFFFFCBC2u;
 constexpr UINT kBottomArrow = 0xFFFFCBC3u;
 constexpr int kItems = 60;
 
-// One title of 60 items on a 1024-pixel screen; item 103 ("&Quiet") is disabled.
+// One title of 60 items, a separator after every eighth, on a 1024-pixel screen; item 103
+// ("&Quiet") is disabled.
 class MenuScrollTest : public MenusTest {
  protected:
   void SetUp() override {
@@ -144,6 +149,7 @@ class MenuScrollTest : public MenusTest {
     for (int k = 0; k < kItems; ++k) {
       const std::u16string text = k == 3 ? u"&Quiet" : k == 4 ? u"&Zap" : u"Item " + std::u16string(1, u'0' + k % 10);
       AddMenuItem(100 + k, text, nullptr, nullptr, nullptr, 0);
+      if (k % 8 == 7) AddMenuSeparator();
     }
     SetMenuItemDisabled(0, 103, true);
   }
@@ -151,17 +157,29 @@ class MenuScrollTest : public MenusTest {
   static HWND ShownCopy() {
     return MenuTracking.CopyMenu == nullptr || MenuScroll.ReshowPending ? nullptr : OpenPopupWindow();
   }
+  void TearDown() override {
+    FreeScrollCopy();
+    MenusTest::TearDown();
+  }
   static UINT Row(int position) { return GetMenuItemID(MenuTracking.CopyMenu, position); }
   static int Rows() { return GetMenuItemCount(MenuTracking.CopyMenu); }
-  static void SelectLast() {
-    HiliteMenuItem(MenuScroll.Title->Window, MenuTracking.CopyMenu, Rows() - 1, MF_BYPOSITION | MF_HILITE);
+  static void Select(int position) {
+    HiliteMenuItem(MenuScroll.Title->Window, MenuTracking.CopyMenu, position, MF_BYPOSITION | MF_HILITE);
+  }
+  static void SelectLast() { Select(Rows() - 1); }
+  static bool Shows(UINT row) {
+    for (int k = 0; k < Rows(); ++k)
+      if (Row(k) == row) return true;
+    return false;
   }
   HWND Bar = nullptr;
 };
 
-TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
+// A separator is less than one 3-pixel step high: it is swapped in without a step.
+TEST_F(MenuScrollTest, HeldArrowsScrollPastSeparatorsToTheEndAndBackAtTheSameHeight) {
   int phase = 0, firstHeight = 0;
-  bool heightKept = true, startedRight = false, endedRight = false;
+  bool heightKept = true, startedRight = false, endedRight = false, backRight = false;
+  SetCursorPos(1200, 1000);  // the selection holds the arrows; a mouse over the copy would move it
   WhileMenuOpen([&] { DropDown(Bar, 0); },
                 [&] {
                   HWND copy = ShownCopy();
@@ -171,21 +189,28 @@ TEST_F(MenuScrollTest, AHeldBottomArrowScrollsToTheEndAtTheSameHeight) {
                     firstHeight = HeightOf(copy);
                     MenuKeyboardHookProc(HC_ACTION, 'Q', 0x00100001);  // a disabled item's mnemonic
                     SelectLast();
-                    phase = MenuScroll.ThreadActive ? 1 : 2;
-                    return phase == 2;
+                    phase = MenuScroll.ThreadActive ? 1 : 9;
+                    return phase == 9;
                   }
                   heightKept = heightKept && HeightOf(copy) == firstHeight;
                   if (MenuScroll.ThreadActive) return false;
-                  endedRight = Row(0) == kTopArrow && Row(Rows() - 1) == 100 + kItems - 1;
-                  for (int k = 0; k < Rows(); ++k) endedRight = endedRight && Row(k) != kBottomArrow;
+                  if (phase == 1) {
+                    endedRight = Row(0) == kTopArrow && Row(Rows() - 1) == 100 + kItems - 1 && !Shows(kBottomArrow);
+                    Select(2);  // off the arrows, then onto the top one
+                    Select(0);
+                    phase = MenuScroll.ThreadActive ? 2 : 9;
+                    return phase == 9;
+                  }
+                  backRight = Row(0) == 100 && Row(Rows() - 1) == kBottomArrow && !Shows(kTopArrow);
                   MenuKeyboardHookProc(HC_ACTION, 'Z', 0x002C0001);
                   return false;
                 },
-                1500);
+                3000);
   EXPECT_TRUE(startedRight);
-  EXPECT_EQ(phase, 1) << "the bottom arrow starts the scroll thread";
+  EXPECT_EQ(phase, 2) << "each arrow starts the scroll thread";
   EXPECT_TRUE(heightKept);
   EXPECT_TRUE(endedRight);
+  EXPECT_TRUE(backRight);
   ASSERT_EQ(ReceivedCommands.size(), 1u) << "the disabled item's mnemonic fires nothing";
   EXPECT_EQ(ReceivedCommands[0].Id, 104);
   EXPECT_EQ(MenuTracking.CopyMenu, nullptr);
@@ -218,6 +243,70 @@ TEST_F(MenuScrollTest, DownOnTheLastItemWrapsToTheStartAndChoosingSendsTheSource
   EXPECT_EQ(phase, 3);
   ASSERT_EQ(ReceivedCommands.size(), 1u);
   EXPECT_EQ(ReceivedCommands[0].Id, 100);
+}
+
+// The copy's items keep their kind of mark: a radio item is drawn as one while scrolled.
+TEST_F(MenuScrollTest, TheCopysItemsKeepTheirRadioAndCheckMarks) {
+  SetMenuItemState(0, 101, 2);
+  SetMenuItemState(0, 102, 1 | 0x1000);
+  ASSERT_NE(BuildScrollCopy(*FindMenuRecord(0), 300), nullptr);
+  for (UINT position : {1u, 2u}) {
+    const MENUITEMINFOW info = ItemInfo(MenuTracking.CopyMenu, position, true, MIIM_FTYPE | MIIM_STATE | MIIM_DATA);
+    const auto* item = reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(std::tuple(item->IsRadio, item->CheckFlag), std::tuple(position == 1 ? 1 : 0, position == 2 ? 1 : 0));
+    EXPECT_EQ((info.fType & MFT_RADIOCHECK) != 0, position == 1);
+    EXPECT_NE(info.fState & MFS_CHECKED, 0u);
+  }
+}
+
+// Painted before the copy is let go for selection again, not on some later paint.
+TEST_F(MenuScrollTest, ARebuildPaintsTheCopyAtOnce) {
+  ASSERT_NE(BuildScrollCopy(*FindMenuRecord(0), 300), nullptr);
+  MenuTracking.CopyWindow = Window;
+  ShowWindow(Window, SW_SHOW);
+  UpdateWindow(Window);
+  std::vector<bool> paintedWhileRunning;
+  OnTestWindowMessage = [&](UINT message) {
+    if (message == WM_PAINT) paintedWhileRunning.push_back(MenuScroll.Running);
+  };
+  MenuScrollThread(2);
+  ASSERT_FALSE(paintedWhileRunning.empty());
+  EXPECT_TRUE(paintedWhileRunning.front());
+}
+
+// A handler that frees the bar takes the title's record away (here it is kept, to see whether it
+// is written or read): after a command (mnemonic) or a selection sent to the copy's window (whose
+// handler is the test window's here) the copy looks the title up again.
+TEST_F(MenuScrollTest, AHandlerThatTakesTheTitleAwayLeavesItsRecordAlone) {
+  MenuRecord& title = *FindMenuRecord(0);
+  ASSERT_NE(BuildScrollCopy(title, 300), nullptr);
+  MenuTracking.TrackedMenuRecord = &title;
+  std::list<MenuRecord> taken;
+  OnTestWindowMessage = [&](UINT message) {
+    if ((message == WM_COMMAND || message == kMenuSelectItemMessage) && taken.empty())
+      taken.splice(taken.end(), MenuList(), MenuList().begin());
+  };
+  ASSERT_EQ(&MenuList().front(), &title);
+  EXPECT_TRUE(FireCopyMnemonic('Z'));
+  ASSERT_EQ(ReceivedCommands.size(), 1u);
+  EXPECT_TRUE(title.Scrolling);
+  MenuList().splice(MenuList().begin(), taken);
+  FreeScrollCopy();
+  SetCursorPos(1200, 1000);
+  bool hilited = true;
+  WhileMenuOpen([&] { DropDown(Bar, 0); },
+                [&] {
+                  HWND copy = ShownCopy();
+                  if (copy == nullptr) return false;
+                  MenuTracking.CopyWindow = Window;
+                  SelectCopyPosition(2);
+                  MenuTracking.CopyWindow = copy;
+                  hilited = (GetMenuState(MenuTracking.CopyMenu, 2, MF_BYPOSITION) & MF_HILITE) != 0;
+                  MenuList().splice(MenuList().begin(), taken);
+                  return true;
+                });
+  EXPECT_FALSE(hilited) << "selected for the old title's window";
 }
 
 }  // namespace

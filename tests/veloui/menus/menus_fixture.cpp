@@ -9,6 +9,7 @@
 namespace {
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (OnTestWindowMessage) OnTestWindowMessage(message);
   if (message == WM_COMMAND) ReceivedCommands.push_back({window, LOWORD(wParam)});
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -90,12 +91,14 @@ void MenusTest::SetUp() {
   HostWindows = HostWindowGlobals{};
   SetUIColourMode(UICOLOURMODE_DEFAULT_GREY);
   ReceivedCommands.clear();
+  OnTestWindowMessage = nullptr;
   RegisterClassNamed(kTestWindowClass, TestWindowProc);
   Window = MakeWindow();
   ASSERT_NE(Window, nullptr);
 }
 
 void MenusTest::TearDown() {
+  OnTestWindowMessage = nullptr;
   FreeAll();
   for (HWND window : Extra) DestroyWindow(window);
   Extra.clear();

@@ -50,6 +50,8 @@ class MenusTest : public ::testing::Test {
 
 // Every WM_COMMAND the test windows received, in order.
 inline std::vector<ReceivedCommand> ReceivedCommands;
+// Called with every message a test window receives, before it is handled (cleared by SetUp).
+inline std::function<void(UINT)> OnTestWindowMessage;
 // A zeroed Win32 structure with its size and `mask` set.
 template <typename T> T Sized(UINT mask) { T value{}; value.cbSize = sizeof(T); value.fMask = mask; return value; }
 // The item's info for `mask` (fMask zero when the item is missing).

@@ -81,17 +81,29 @@ TEST_F(MenusTest, FailedBarsTitlesAndItemsLeaveNothingHalfMade) {
   EXPECT_EQ(ShortcutTable()[WindowKey(nullptr)].size(), shortcuts);
 }
 
-TEST_F(MenusTest, RadioItemsOfOneMenuLeaveOnlyTheLastChecked) {
-  HMENU menu = CreateSkinnedPopupMenu(40, UISTYLE_OFFICE2003);
-  for (int id = 1; id <= 3; ++id) AddMenuItem(id, u"Mode", nullptr, nullptr, nullptr, 0);
-  EXPECT_EQ(SetMenuItemState(40, 1, 2), 1);
-  EXPECT_EQ(SetMenuItemState(40, 2, 2), 1);
-  EXPECT_EQ(GetMenuItemChecked(40, 1), 0);
-  EXPECT_EQ(GetMenuItemChecked(40, 2), 1);
-  EXPECT_NE(ItemInfo(menu, 2, false, MIIM_FTYPE).fType & MFT_RADIOCHECK, 0u);
-  SetMenuItemState(40, 3, 1 | 0x1000);
-  SetMenuItemState(40, 3, 0);
-  EXPECT_EQ(GetMenuItemChecked(40, 3), 0);
+// A radio item joins the group of the radio item made before it when that one is of the same menu,
+// wherever it stands there; after one of another menu it starts a group.
+TEST_F(MenusTest, RadioItemsOfOneGroupLeaveOnlyTheLastChecked) {
+  const struct { std::vector<std::pair<int, int>> Made; std::vector<int> Checked; } cases[] = {
+      {{{40, 1}, {40, 2}}, {2}}, {{{40, 1}, {40, 3}}, {3}}, {{{40, 1}, {40, 3}, {40, 2}}, {2}},
+      {{{40, 4}, {40, 1}}, {1}}, {{{40, 1}, {41, 9}, {40, 3}}, {1, 3}}};
+  HMENU menu = nullptr;
+  for (const auto& c : cases) {
+    FreeSkinnedMenu(-1);
+    menu = CreateSkinnedPopupMenu(40, UISTYLE_OFFICE2003);
+    for (int id = 1; id <= 4; ++id) AddMenuItem(id, u"Mode", nullptr, nullptr, nullptr, 0);
+    CreateSkinnedPopupMenu(41, UISTYLE_OFFICE2003);
+    AddMenuItem(9, u"Other", nullptr, nullptr, nullptr, 0);
+    for (const auto& [m, id] : c.Made) EXPECT_EQ(SetMenuItemState(m, id, 2), 1);
+    std::vector<int> checked;
+    for (int id = 1; id <= 4; ++id)
+      if (GetMenuItemChecked(40, id) == 1) checked.push_back(id);
+    EXPECT_EQ(checked, c.Checked) << c.Made.size() << " made, first " << c.Made[0].second;
+  }
+  EXPECT_NE(ItemInfo(menu, 3, false, MIIM_FTYPE).fType & MFT_RADIOCHECK, 0u);
+  SetMenuItemState(40, 2, 1 | 0x1000);
+  SetMenuItemState(40, 2, 0);
+  EXPECT_EQ(GetMenuItemChecked(40, 2), 0);
 }
 
 TEST_F(MenusTest, ItemsAddedWhileShortcutsAreDisabledHaveNone) {
@@ -196,6 +208,11 @@ TEST_F(ShortcutTest, DisabledItemsGreyAndRemovedItemsRenumberTheRestAndNeitherAn
   EXPECT_EQ(EntriesOf(Window), 3u);
   EXPECT_EQ(SetMenuItemDisabled(0, 999, true), 0);
   EXPECT_EQ(SetMenuItemDisabled(77, 30, true), 0);
+  SetMenuItemDisabled(0, 30, true);  // a greyed item's new shortcut waits until it is enabled
+  EXPECT_EQ(SetMenuItemEx(0, 30, u"Copy$Ctrl+J", nullptr, nullptr, nullptr, 0), 1);
+  EXPECT_EQ(EntriesOf(Window), 2u);
+  SetMenuItemDisabled(0, 30, false);
+  EXPECT_EQ(EntriesOf(Window), 3u);
 
   const std::size_t items = MenuItemList().size();
   EXPECT_NE(RemoveMenuItems(1, 7, false), 0);

@@ -58,6 +58,11 @@ TEST_F(MenusTest, AGadgetButtonCarriesItsComboBoxAndRemoveAndHideTakeItAlong) {
   EXPECT_EQ(SendMessageW(toolbar, TB_GETBITMAP, second, 0), 0);
   for (HIMAGELIST list : lists) EXPECT_EQ(ImageList_GetImageCount(list), 1);
 
+  const LRESULT buttons = SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0);
+  EXPECT_EQ(ToolbarImageButton(toolbarId, -1, u"", nullptr, nullptr, nullptr, BTNS_SEP), 1);
+  EXPECT_EQ(ToolbarTextButton(toolbarId, -1, u"", BTNS_SEP), 1);
+  EXPECT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), buttons + 2);
+
   ASSERT_NE(InsertToolbarGadget(toolbarId, 0, -1, combo, 120), 0);
   ASSERT_TRUE(Shown(combo));
   EXPECT_EQ(FreeSkinnedToolbar(toolbarId), 1);

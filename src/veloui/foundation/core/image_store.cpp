@@ -67,18 +67,25 @@ std::optional<ImageStoreEntry> DropImageStoreEntry(ImageStoreHandle entry) {
   return std::nullopt;
 }
 
+bool SeparateImageStoreEntry(ImageStoreHandle entry) {
+  ImageStoreEntry* found = FindImageStoreEntry(entry);
+  if (found == nullptr) return false;
+  auto& keys = ImageStoreKeys();
+  const auto count = keys.find(CountKey(*found));
+  if (count == keys.end() || count->second <= 1) return false;
+  --count->second;
+  found->Key = 0;
+  found->ImageSet = NextImageSet++;
+  keys[CountKey(*found)] = 1;
+  return true;
+}
+
 std::optional<ImageStoreEntry> TakeImageStoreImages(ImageStoreHandle entry) {
   ImageStoreEntry* found = FindImageStoreEntry(entry);
   if (found == nullptr) return std::nullopt;
   ImageStoreEntry images;
   images.StateImageLists.swap(found->StateImageLists);
   images.StateBitmaps.swap(found->StateBitmaps);
-  auto& keys = ImageStoreKeys();
-  const auto count = keys.find(CountKey(*found));
-  if (count == keys.end() || count->second <= 1) return images;
-  --count->second;
-  found->Key = 0;
-  found->ImageSet = NextImageSet++;
-  keys[CountKey(*found)] = 1;
-  return std::nullopt;
+  if (SeparateImageStoreEntry(entry)) return std::nullopt;
+  return images;
 }

@@ -47,6 +47,10 @@ int ImageStoreUserCount(ImageStoreHandle entry);
 // Removes the entry; returns it when it was the last user of its images, which the caller
 // then destroys.
 std::optional<ImageStoreEntry> DropImageStoreEntry(ImageStoreHandle entry);
+// Gives an entry that shares its images with others an image set of its own, its maps still
+// naming the shared images, which the caller replaces by copies. False when the entry is the
+// only user of its images (or no entry).
+bool SeparateImageStoreEntry(ImageStoreHandle entry);
 // Empties the entry's two maps and keeps the entry. Returns the images it held when no other
 // entry uses them (the caller destroys them); an entry that shared its images leaves them to
 // the others and owns a new, empty set from then on.

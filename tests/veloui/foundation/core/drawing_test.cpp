@@ -12,6 +12,7 @@
 #include "veloui/foundation/core/gradient_records.h"
 #include "veloui/foundation/core/image_effect_pixels.h"
 #include "veloui/foundation/core/image_store.h"
+#include "veloui/foundation/core/pixel_edits.h"
 
 namespace {
 
@@ -161,6 +162,41 @@ TEST(FontSteps, StepAndPointSizesStyleFlagsAndNumbers) {
   }
   for (const char16_t* yes : {u"12.5", u"0"}) EXPECT_EQ(IsNumericString(yes), 1);
   for (const char16_t* no : {u"12a", u"", u"   ", u" 12", u"-1"}) EXPECT_EQ(IsNumericString(no), 0);
+}
+
+// DIB words are 0xAARRGGBB, colours 0xAABBGGRR: red and blue trade places, alpha counts.
+TEST(PixelEdits, ColoursComeOnceInTheOrderFirstMetUpToTheBound) {
+  const std::vector<std::uint32_t> pixels{0xFF0000, 0x0000FF, 0xFF0000, 0x80FF0000, 0x00FF00, 0x0000FF, 0x123456};
+  const std::vector<std::uint32_t> colours{0x0000FF, 0xFF0000, 0x800000FF, 0x00FF00, 0x563412};
+  EXPECT_EQ(DistinctColours(pixels, 10), colours);
+  EXPECT_EQ(DistinctColours(pixels, 2), std::vector<std::uint32_t>(colours.begin(), colours.begin() + 2));
+  EXPECT_TRUE(DistinctColours(pixels, 0).empty());
+}
+
+// A 4 x 3 image of 'a', 'b' and '.' pixels; 'c' is what the edits write (colour word 0xFFCC0033).
+TEST(PixelEdits, FillsTakeTheRegionJoinedByEdgesWritesOnePixelAndPointsOutsideAreSkipped) {
+  const auto image = [](const char* rows) {
+    std::vector<std::uint32_t> pixels;
+    for (const char* p = rows; *p != 0; ++p)
+      pixels.push_back(*p == 'a' ? 0xFF101010u : *p == 'b' ? 0xFF202020u : *p == 'c' ? 0xFF3300CCu : 0u);
+    return pixels;
+  };
+  constexpr std::uint32_t c = 0xFFCC0033;
+  using K = PixelEditKind;
+  const struct { std::vector<PixelEdit> Edits; const char* After; int Done; } cases[] = {
+      {{{K::Fill, 0, 0, c}}, "ccb.c.b.cbba", 1},    // the lone 'a' at the corner is not joined
+      {{{K::Fill, 2, 1, c}}, "aac.a.c.acca", 1},    {{{K::Fill, 3, 2, c}}, "aab.a.b.abbc", 1},
+      {{{K::Fill, 3, 0, c}}, "aabca.bcabba", 1},    // '.' at (1, 1) touches only by corners
+      {{{K::Write, 1, 1, c}, {K::Fill, 1, 1, c}}, "aab.acb.abba", 2},
+      {{{K::Fill, 4, 0, c}, {K::Write, 0, -1, c}, {K::Write, 0, 3, c}, {K::Fill, -1, 2, c}}, "aab.a.b.abba", 0},
+  };
+  for (const auto& t : cases) {
+    std::vector<std::uint32_t> pixels = image("aab.a.b.abba");
+    EXPECT_EQ(ApplyPixelEdits(pixels, 4, 3, t.Edits), t.Done) << t.After;
+    EXPECT_EQ(pixels, image(t.After)) << t.After;
+  }
+  std::vector<std::uint32_t> tooFew = image("aab");
+  EXPECT_EQ(ApplyPixelEdits(tooFew, 4, 3, cases[0].Edits), 0);  // fewer pixels than the size says
 }
 
 class ToolkitListsTest : public ::testing::Test {
