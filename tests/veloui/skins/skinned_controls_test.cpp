@@ -225,8 +225,7 @@ TEST_F(ControlsTest, ARealPressShowsTheButtonsPressedLookAndTheReleaseClicks) {
   EXPECT_EQ(Kept(WM_COMMAND), 1);
   EXPECT_NE(PaintedPixel(button), 0xFF102030u);
   EXPECT_EQ(StateAfter(button, Window, 300, 300, 0, u"selected"), u"selected");
-  FreeButtonEx(button);
-  FreeSkin(skin);
+  EXPECT_TRUE(FreeButtonEx(button) == 1 && FreeSkin(skin) == 1);
 }
 
 // Clicks take a three-state button from normal to selected to in-between and back; SetButtonExState
@@ -239,8 +238,7 @@ TEST_F(ControlsTest, AThreeStateButtonCyclesItsStatesAndFollowsItsSkin) {
   for (const auto& [state, pixel] : cycle) {
     SendMessageW(GetPanelExWindow(button), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(GetPanelExWindow(button), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(ButtonExStateName(button), state);
-    EXPECT_EQ(PaintedPixel(button), pixel) << TextToUtf8(state);
+    EXPECT_EQ(std::pair(ButtonExStateName(button), PaintedPixel(button)), std::pair(Text(state), pixel));
   }
   EXPECT_TRUE(SetButtonExState(button, kButtonExInbetween) == 1 && SetButtonExState(button, 3) == 0);
   EXPECT_EQ(PaintedPixel(button), 0xFF708090u);
@@ -275,9 +273,8 @@ TEST_F(ControlsTest, ButtonExLooksFollowTheSkinsPositionAndMaskVocabulary) {
     SetSkinPropertyValue(skin, u"buttonex", u"normal", c.Property, reinterpret_cast<std::uintptr_t>(c.Image));
     if (c.Placement != nullptr) SetSkinProperty(skin, u"buttonex", u"normal", c.Placement, c.Place);
     const std::intptr_t button = CreateButtonEx(-1, Window, 10, 10, 40, 30, u"", 0, skin);
-    const std::string trace = TextToUtf8(c.Property) + " " + (c.Place != nullptr ? TextToUtf8(c.Place) : "");
-    EXPECT_EQ(PaintedPixel(button, c.X1, c.Y1) & 0xFFFFFF, c.C1) << trace;
-    EXPECT_EQ(PaintedPixel(button, c.X2, c.Y2) & 0xFFFFFF, c.C2) << trace;
+    EXPECT_EQ(std::pair(PaintedPixel(button, c.X1, c.Y1) & 0xFFFFFF, PaintedPixel(button, c.X2, c.Y2) & 0xFFFFFF), std::pair(c.C1, c.C2))
+        << TextToUtf8(c.Property) << " " << (c.Place != nullptr ? TextToUtf8(c.Place) : "");
     EXPECT_TRUE(FreeButtonEx(button) == 1 && FreeSkin(skin) == 1);
   }
   for (HBITMAP image : {dot, keyed, mask}) DeleteObject(image);
@@ -285,11 +282,10 @@ TEST_F(ControlsTest, ButtonExLooksFollowTheSkinsPositionAndMaskVocabulary) {
 
 // "noclip" lets a coded caption run into the right padding (else cut at it); the "font" property
 // sizes it. Returns the rightmost inked column and the count of inked rows.
-std::pair<int, int> CaptionInk(HWND parent, std::initializer_list<std::array<const char16_t*, 4>> extra) {
+std::pair<int, int> CaptionInk(HWND parent, const char16_t* property = u"noclip", const char16_t* value = u"") {
   const SkinHandle skin = SkinOf(u"captionSkin", {{u"buttonex", u"normal", u"background", u"#ffffff"},
       {u"buttonex", u"normal", u"colour", u"#000000"}, {u"buttonex", u"normal", u"text padding", u"left: 2; right: 30;"},
-      {u"buttonex", u"normal", u"text position", u"x: 0; y: centre;"}});
-  for (const auto& p : extra) SetSkinProperty(skin, p[0], p[1], p[2], p[3]);
+      {u"buttonex", u"normal", u"text position", u"x: 0; y: centre;"}, {u"buttonex", u"normal", property, value}});
   const std::intptr_t button = CreateButtonEx(-1, parent, 10, 10, 60, 40, u"\\bWWWWWWWWWW", 0, skin);
   std::pair<int, int> ink{0, 0};
   PaintedPixel(button);
@@ -308,9 +304,9 @@ std::pair<int, int> CaptionInk(HWND parent, std::initializer_list<std::array<con
 }
 
 TEST_F(ControlsTest, ButtonExCaptionFollowsNoclipAndFont) {
-  const auto plain = CaptionInk(Window, {}), big = CaptionInk(Window, {{u"buttonex", u"normal", u"font", u"font: Arial, 20"}});
+  const auto plain = CaptionInk(Window), big = CaptionInk(Window, u"font", u"font: Arial, 20");
   EXPECT_LT(plain.first, 30);
-  EXPECT_GE(CaptionInk(Window, {{u"buttonex", u"normal", u"noclip", u"true;"}}).first, 40);
+  EXPECT_GE(CaptionInk(Window, u"noclip", u"true;").first, 40);
   EXPECT_GT(big.second, plain.second + 5) << plain.second;
 }
 
@@ -360,8 +356,7 @@ TEST_F(ControlsTest, ADraggedSplitterMovesItsPanesAndRemovesItsHook) {
   MouseAt(GetPanelExWindow(splitter), 80, 50, 2);
   EXPECT_TRUE(PumpFor(3000, [] { return SplitterExDragHook() == nullptr; }));
   PumpFor(50);
-  EXPECT_EQ(Kept(0x8D3B), 2);  // a drag (wParam 1) and a drop (0)
-  EXPECT_EQ(Kept(0x8D3B, 0), 1);
+  EXPECT_TRUE(Kept(0x8D3B) == 2 && Kept(0x8D3B, 0) == 1);  // a drag (wParam 1) and a drop (0)
 
   MouseAt(gripper, 2, 50, 1);
   EXPECT_TRUE(PumpFor(3000, [] { return SplitterExDragHook() != nullptr; }));
@@ -412,8 +407,8 @@ TEST_F(ControlsTest, ExplorerBarItemsStandInsideTheGroupAndItemPadding) {
       {u"explorerbar group item", u"hot", u"background", u"#0a0b0c"}});
   const std::intptr_t bar = CreateExplorerBar(-1, Window, 10, 10, 200, 300, 0, skin);
   AddExplorerBarItem(bar, AddExplorerBarGroup(bar, u"Tasks"), u"One");
-  HWND items = FindWindowExW(ExplorerBarGroupWindow(bar, 0), nullptr, L"VeloUI_PanelEx", nullptr);
-  HWND page = FindWindowExW(items, nullptr, L"VeloUI_PanelExPage", nullptr);
+  HWND items = FindWindowExW(ExplorerBarGroupWindow(bar, 0), nullptr, L"VeloUI_PanelEx", nullptr),
+       page = FindWindowExW(items, nullptr, L"VeloUI_PanelExPage", nullptr);
   EXPECT_EQ(HeightOf(items), 4 + 22 + 4);
   SendMessageW(page, WM_MOUSEMOVE, 0, MAKELPARAM(20, 6));  // item 0 becomes hot
   EXPECT_EQ(PaintedPixel(page, 14, 10, items), 0xFF010203u);
@@ -439,11 +434,10 @@ TEST_F(ControlsTest, ATextControlFitsItsTextAndReportsAClickedLink) {
   EXPECT_TRUE(Kept(0x8580) == 1 && Kept(0x8580, 7) == 1);
   // A link's first and last pixel report it, the pixels just outside do not.
   HDC dc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ previous = SelectObject(dc, font);
   SIZE before{}, link{};
+  SelectObject(dc, font);  // a stock font: nothing to restore before the DC goes
   GetTextExtentPoint32W(dc, L"first and ", 10, &before);
   GetTextExtentPoint32W(dc, L"second", 6, &link);
-  SelectObject(dc, previous);
   DeleteDC(dc);
   for (const auto& [x, reported] : {std::pair{before.cx - 1, 0}, {before.cx, 1}, {before.cx + link.cx - 1, 1}, {before.cx + link.cx, 0}}) {
     KeptMessages.clear();
@@ -464,11 +458,10 @@ PanelExPageRecord PageCopy(std::intptr_t panel, std::intptr_t page = 0) {
 TEST_F(PanelExTest, FreedOrDestroyedPanelsLeaveTheirPagesChildrenAndNoRecords) {
   for (std::int32_t (*free_all)(std::intptr_t) : {FreeButtonEx, FreeTextControl, FreeSplitterEx, FreePanelEx})
     EXPECT_EQ(free_all(-1), 1);
-  EXPECT_EQ(FreePanelEx(reinterpret_cast<std::intptr_t>(Window)), 0);
-  EXPECT_EQ(FreeButtonEx(1234), 0);
+  const auto not_a_panel = reinterpret_cast<std::intptr_t>(Window);
+  EXPECT_EQ(std::tuple(FreePanelEx(not_a_panel), FreeButtonEx(1234), SetPanelExPageAlpha(not_a_panel, 0, 100, 0), RefreshPanelExOf(Window)),
+            std::tuple(0, 0, 0, 0));
   EXPECT_EQ(FindPanelExPageOfWindow(Window), Window);
-  EXPECT_EQ(SetPanelExPageAlpha(reinterpret_cast<std::intptr_t>(Window), 0, 100, 0), 0);
-  EXPECT_EQ(RefreshPanelExOf(Window), 0);
 
   const std::intptr_t panel = CreatePanelEx(-1, Window, 10, 10, 300, 200);
   HWND page = AddPanelExPage();
@@ -479,18 +472,13 @@ TEST_F(PanelExTest, FreedOrDestroyedPanelsLeaveTheirPagesChildrenAndNoRecords) {
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(FindPanelExPageOfWindow(edit), page);
   EXPECT_EQ(FreePanelEx(panel), 1);
-  EXPECT_FALSE(IsWindow(page));
-  EXPECT_EQ(GetParent(combo), Window);
-  EXPECT_EQ(GetParent(edit), combo);
-  EXPECT_EQ(FreePanelEx(panel), 0);
+  EXPECT_EQ(std::tuple(IsWindow(page), GetParent(combo), GetParent(edit), FreePanelEx(panel)), std::tuple(FALSE, Window, combo, 0));
 
   HWND holder = ChildWindow(L"Button", Window, 0, 0, 200, 100);
   const std::intptr_t held = CreatePanelEx(-1, holder, 0, 0, 100, 50);
   ASSERT_NE(AddPanelExPage(), nullptr);
   DestroyWindow(holder);
-  EXPECT_EQ(GetPanelExWindow(held), nullptr);
-  EXPECT_EQ(PageCopy(held).Window, nullptr);
-  EXPECT_EQ(FreePanelEx(held), 0);
+  EXPECT_EQ(std::tuple(GetPanelExWindow(held), PageCopy(held).Window, FreePanelEx(held)), std::tuple(HWND{}, HWND{}, 0));
 }
 
 // The bar decisions and geometry are tested natively; here the windows that show them.
@@ -513,28 +501,35 @@ TEST_F(PanelExTest, BothBarsMakeTwoScrollBarsAndASizeBoxThatFollowTheContent) {
   GetScrollInfo(record.HScrollBar, SB_CTL, &info);
   EXPECT_EQ(std::tuple(info.nMin, info.nMax, info.nPage), std::tuple(0, 600, 400u - GetSystemMetrics(SM_CXHTHUMB)));
   HWND panel_window = GetPanelExWindow(panel);
+  const auto scrolled = [&] {  // the page's left and top, the positions kept
+    const auto at = Corners(RectOf(page, panel_window));
+    return std::array<LONG, 4>{at[0], at[1], PageCopy(panel).HScrollPos, PageCopy(panel).VScrollPos};
+  };
   SendMessageW(panel_window, WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(record.HScrollBar));
   SendMessageW(panel_window, WM_VSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(record.VScrollBar));
-  const int bottom = 500 - (300 - GetSystemMetrics(SM_CYVTHUMB)) + 1;  // as far as the bar goes
-  EXPECT_EQ(Corners(RectOf(page, panel_window))[0], -16);
-  EXPECT_EQ(std::pair(PageCopy(panel).HScrollPos, PageCopy(panel).VScrollPos), std::pair(16, bottom));
-  EXPECT_EQ(Corners(RectOf(page, panel_window))[1], -bottom);
+  const LONG bottom = 500 - (300 - GetSystemMetrics(SM_CYVTHUMB)) + 1;  // as far as the bar goes
+  EXPECT_EQ(scrolled(), (std::array<LONG, 4>{-16, -bottom, 16, bottom}));
   // Without its bar the page goes back to the start, where nothing could scroll it back.
   SetPanelExPageScrolling(panel, 0, kPanelExHScroll, 0);
-  EXPECT_EQ(std::pair(Corners(RectOf(page, panel_window))[0], PageCopy(panel).HScrollPos), std::pair(0L, 0));
+  EXPECT_EQ(scrolled(), (std::array<LONG, 4>{0, -bottom, 0, bottom}));
 
   // The content shrinks below the panel: the bars and the box go, and the page is back at the top.
   SetWindowPos(wide, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
   for (HWND hidden : {record.HScrollBar, record.VScrollBar, record.SizeBox}) EXPECT_FALSE(IsWindowVisible(hidden));
-  EXPECT_EQ(std::pair(Corners(RectOf(page, panel_window))[1], PageCopy(panel).VScrollPos), std::pair(0L, 0));
+  EXPECT_EQ(scrolled(), (std::array<LONG, 4>{0, 0, 0, 0}));
   EXPECT_EQ(FreePanelEx(panel), 1);
 }
 
 // A page not shown keeps its scroll parts hidden until it is; a page destroyed alone takes them along.
-TEST_F(PanelExTest, ScrollPartsFollowTheirPage) {
+// A family's procedure left without its record passes messages on to what it replaced, the child
+// subclass (which keeps size limits) included.
+TEST_F(PanelExTest, ScrollPartsFollowTheirPageAndAFamilyProcedureWithoutItsRecordPassesMessagesOn) {
   const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 200, 100);
-  AddPanelExPage();
-  HWND second = AddPanelExPage();
+  HWND first = AddPanelExPage(), second = AddPanelExPage();
+  SubclassControl(first, ExplorerBarGroupProc);  // a page no group owns
+  SetWindowSizeLimits(first, 50, 40, 0, 0);
+  SetWindowPos(first, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(std::pair(WidthOf(first), HeightOf(first)), std::pair(50, 40));
   ASSERT_EQ(SetPanelExPageScrolling(panel, 1, kPanelExHScroll | kPanelExVScroll, 1), 1);
   const PanelExPageRecord record = PageCopy(panel, 1);
   for (HWND part : {record.HScrollBar, record.VScrollBar, record.SizeBox}) EXPECT_FALSE(IsWindowVisible(part));
@@ -545,49 +540,28 @@ TEST_F(PanelExTest, ScrollPartsFollowTheirPage) {
   EXPECT_EQ(FreePanelEx(panel), 1);
 }
 
-// A family's procedure left without its record passes messages on to what it replaced, the child
-// subclass (which keeps size limits) included.
-TEST_F(PanelExTest, AFamilyProcedureWithoutItsRecordPassesMessagesOn) {
-  const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 100, 60);
-  HWND page = AddPanelExPage();
-  SubclassControl(page, ExplorerBarGroupProc);  // a page no group owns
-  SetWindowSizeLimits(page, 50, 40, 0, 0);
-  SetWindowPos(page, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
-  EXPECT_EQ(std::pair(WidthOf(page), HeightOf(page)), std::pair(50, 40));
-  EXPECT_EQ(FreePanelEx(panel), 1);
-}
-
-// With a theme a panel prepares its page body and paints it behind a page without a colour of its own.
-TEST_F(PanelExTest, ThemePartsPaintBehindAPageWithoutAColour) {
-  const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 100, 60);
-  HWND page = AddPanelExPage();
-  HIMAGELIST parts = nullptr;
-  {
-    ToolkitLockGuard guard(ToolkitLock::PanelEx);
-    parts = FindPanelExRecord(panel)->ThemeParts;
-  }
-  ASSERT_EQ(parts != nullptr, UxTheme.ThemeTabData != nullptr && UxTheme.DrawThemeBackground != nullptr);
-  if (parts != nullptr) {
-    DibCanvas body(64, 64);
-    ImageList_Draw(parts, 0, body.Dc(), 0, 0, ILD_NORMAL);
-    const std::uint32_t painted = PaintedPixel(page, 50, 30, GetPanelExWindow(panel));
-    EXPECT_TRUE(NearColour(ColourOf(painted), body.Colour(32, 32), 4)) << std::hex << painted;
-  }
-  EXPECT_EQ(FreePanelEx(panel), 1);
-}
-
 int ChildPaints = 0;
 LRESULT CALLBACK CountingPaintProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) ++ChildPaints;
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A page paints its colour, its background image and its image list's first image tiled (a tile's
-// transparent pixel shows the image below), then has its children repainted with their styles kept.
-TEST_F(PanelExTest, APagePaintsItsImagesAndRepaintsItsChildrenKeepingTheirStyles) {
+// With a theme a panel prepares its page body and paints it behind a page without a colour of its own.
+// A page with one paints its colour, its background image and its image list's first image tiled (a
+// tile's transparent pixel shows the image below), then has its children repainted with their styles kept.
+TEST_F(PanelExTest, APagePaintsTheThemeOrItsColourAndImagesAndRepaintsItsChildrenKeepingTheirStyles) {
   const std::intptr_t panel = CreatePanelEx(-1, Window, 0, 0, 100, 60);
-  HWND page = AddPanelExPage(RGB(1, 2, 3));
-  EXPECT_EQ(PaintedPixel(page, 5, 5, GetPanelExWindow(panel)), 0xFF010203u);
+  HWND plain = AddPanelExPage(), page = AddPanelExPage(RGB(1, 2, 3)), panel_window = GetPanelExWindow(panel);
+  const HIMAGELIST parts = [panel] { ToolkitLockGuard guard(ToolkitLock::PanelEx); return FindPanelExRecord(panel)->ThemeParts; }();
+  ASSERT_EQ(parts != nullptr, UxTheme.ThemeTabData != nullptr && UxTheme.DrawThemeBackground != nullptr);
+  if (parts != nullptr) {
+    DibCanvas body(64, 64);
+    ImageList_Draw(parts, 0, body.Dc(), 0, 0, ILD_NORMAL);
+    const std::uint32_t painted = PaintedPixel(plain, 50, 30, panel_window);
+    EXPECT_TRUE(NearColour(ColourOf(painted), body.Colour(32, 32), 4)) << std::hex << painted;
+  }
+  ShowPanelExPage(panel, 1);
+  EXPECT_EQ(PaintedPixel(page, 5, 5, panel_window), 0xFF010203u);
   std::vector<std::uint32_t> tile = Solid(16, 0xFF00FF00);
   tile[0] = 0xFFFF0000;
   tile[5] = 0;  // (1, 1)
@@ -596,15 +570,14 @@ TEST_F(PanelExTest, APagePaintsItsImagesAndRepaintsItsChildrenKeepingTheirStyles
   ImageList_Add(images, tile_bitmap, nullptr);
   const ImageStoreHandle background = AddImageStoreEntry();
   BuildStateImageLists(background, u"normal", below, 1, 1, kEdgesStretched);
-  DeleteObject(tile_bitmap);
-  DeleteObject(below);
-  ASSERT_EQ(SetPanelExPageImages(panel, 0, background, images), 1);
+  for (HBITMAP copied : {tile_bitmap, below}) DeleteObject(copied);
+  ASSERT_EQ(SetPanelExPageImages(panel, 1, background, images), 1);
   HWND child = TestWindow(L"PaintCountProbe", CountingPaintProc, page, WS_CHILD | WS_VISIBLE, 30, 20);
   const LONG style = GetWindowLongW(child, GWL_STYLE);
   PumpFor(50);
   ChildPaints = 0;
   const std::pair<POINT, std::uint32_t> pixels[] = {{{4, 8}, 0xFFFF0000}, {{6, 4}, 0xFF00FF00}, {{5, 5}, 0xFF0000FF}};
-  for (const auto& [at, pixel] : pixels) EXPECT_EQ(PaintedPixel(page, at.x, at.y, GetPanelExWindow(panel)), pixel) << at.x;
+  for (const auto& [at, pixel] : pixels) EXPECT_EQ(PaintedPixel(page, at.x, at.y, panel_window), pixel) << at.x;
   PumpFor(50);
   EXPECT_GT(ChildPaints, 0);
   EXPECT_EQ(GetWindowLongW(child, GWL_STYLE), style);
