@@ -91,8 +91,7 @@ TEST_F(MenusTest, RadioItemsOfOneGroupLeaveOnlyTheLastChecked) {
     AddMenuItem(9, u"Other", nullptr, nullptr, nullptr, 0);
     for (const auto& [m, id] : c.Made) EXPECT_EQ(SetMenuItemState(m, id, 2), 1);
     std::vector<int> checked;
-    for (int id = 1; id <= 4; ++id)
-      if (GetMenuItemChecked(40, id) == 1) checked.push_back(id);
+    for (int id = 1; id <= 4; ++id) if (GetMenuItemChecked(40, id) == 1) checked.push_back(id);
     EXPECT_EQ(checked, c.Checked) << c.Made.size() << " made, first " << c.Made[0].second;
   }
   EXPECT_NE(ItemInfo(menu, 3, false, MIIM_FTYPE).fType & MFT_RADIOCHECK, 0u);

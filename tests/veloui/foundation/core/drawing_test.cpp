@@ -57,10 +57,9 @@ TEST(BlitCacheRules, PaintGeometry) {
   EXPECT_EQ(Steps(13, 101, 20), (std::vector<Step>{{kGradient, 21, 22, 0, 0, 49, 0, 0, 0, 50, 20},
                                                    {kGradient, 23, 24, 50, 0, 100, 0, 50, 0, 51, 20}}));
   // The tool strip: two gradients and a shadow row.
-  const int solid = static_cast<int>(BlitPaintStep::Kind::Solid);
   EXPECT_EQ(Steps(33, 50, 25), (std::vector<Step>{{kGradient, 33, 34, 0, 0, 0, 12, 0, 0, 50, 13},
                                                   {kGradient, 35, 36, 0, 13, 0, 23, 0, 13, 50, 11},
-                                                  {solid, 41, 41, 0, 0, 0, 0, 0, 24, 50, 1}}));
+                                                  {static_cast<int>(BlitPaintStep::Kind::Solid), 41, 41, 0, 0, 0, 0, 0, 24, 50, 1}}));
   const int framed = static_cast<int>(BlitPaintStep::Kind::FrameAndFill);
   for (int id : {15, 17}) EXPECT_EQ(Steps(id, 16, 16), (std::vector<Step>{{framed, id, id - 1, 0, 0, 0, 0, 0, 0, 16, 16}})) << id;
   EXPECT_TRUE(Steps(5, 16, 16).empty());
