@@ -2,7 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <chrono>
 #include <fstream>
 
@@ -23,13 +22,11 @@ std::vector<std::string> QueryFile(const std::filesystem::path& file, const std:
     ADD_FAILURE() << "cannot prepare " << sql << ": " << sqlite3_errmsg(db);
   } else {
     while (sqlite3_step(statement) == SQLITE_ROW) {
-      std::string row;
+      std::string& row = rows.emplace_back();
       for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-        if (i > 0) row += '|';
-        const auto* text = sqlite3_column_text(statement, i);
-        if (text != nullptr) row += reinterpret_cast<const char*>(text);
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
+        row += (i > 0 ? "|" : "") + std::string(text != nullptr ? text : "");
       }
-      rows.push_back(row);
     }
   }
   sqlite3_finalize(statement);
@@ -41,8 +38,7 @@ void DamagePageHalfWay(const std::filesystem::path& file) {
   constexpr std::uintmax_t kPage = 4096;
   std::fstream bytes(file, std::ios::in | std::ios::out | std::ios::binary);
   bytes.seekp(static_cast<std::streamoff>(std::filesystem::file_size(file) / kPage * 6 / 10 * kPage));
-  const std::string garbage(kPage, '\xff');
-  bytes.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+  bytes << std::string(kPage, '\xff');
 }
 
 void RunSql(const std::filesystem::path& file, const std::string& sql) {
@@ -55,15 +51,20 @@ void RunSql(const std::filesystem::path& file, const std::string& sql) {
   sqlite3_close(db);
 }
 
+void MakeOlderFile(int rows, const std::filesystem::path& file) {
+  RunSql(file, kPlayersTable + std::string("; WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < ") +
+                   std::to_string(rows - 1) + ") INSERT INTO PLAYERS SELECT 'Player' || x, printf('%032x', x / 3), "
+                   "'1.2.3.' || (x % 250), 's:1', '01.01.2020 10:00' FROM n;");
+}
+
 std::optional<PlayerDatabaseAnswer> AnswerLog::Take(PlayerDatabaseAnswer::Kind what, int timeoutMs) {
   std::unique_lock lock(lock_);
   std::size_t& taken = taken_[static_cast<int>(what)];
   std::optional<PlayerDatabaseAnswer> found;
   changed_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
     std::size_t seen = 0;
-    for (const PlayerDatabaseAnswer& answer : answers_) {
+    for (const PlayerDatabaseAnswer& answer : answers_)
       if (answer.What == what && seen++ == taken) found = answer;
-    }
     return found.has_value();
   });
   if (found) ++taken;
@@ -75,9 +76,4 @@ std::size_t AnswerLog::Rows(PlayerDatabaseAnswer::Kind what) {
   std::size_t rows = 0;
   for (const PlayerDatabaseAnswer& answer : answers_) rows += answer.What == what ? answer.Rows : 0;
   return rows;
-}
-
-std::size_t AnswerLog::Count(PlayerDatabaseAnswer::Kind what) {
-  std::lock_guard lock(lock_);
-  return static_cast<std::size_t>(std::count_if(answers_.begin(), answers_.end(), [what](const auto& a) { return a.What == what; }));
 }

@@ -1,12 +1,12 @@
 #pragma once
 // Real database files for the tests: a fresh folder per test, direct reads of a file through SQLite.
+#include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -37,6 +37,8 @@ std::vector<std::string> QueryFile(const std::filesystem::path& file, const std:
 void DamagePageHalfWay(const std::filesystem::path& file);
 // Runs SQL on the file on its own connection, creating the file when missing.
 void RunSql(const std::filesystem::path& file, const std::string& sql);
+// A file of `rows` players as an earlier version leaves it (no lookup index): "Player0", ...
+void MakeOlderFile(int rows, const std::filesystem::path& file);
 
 // The answers a worker posted, in order, waited for with a bound.
 class AnswerLog {
@@ -52,7 +54,6 @@ class AnswerLog {
   std::optional<PlayerDatabaseAnswer> Take(PlayerDatabaseAnswer::Kind what, int timeoutMs = 20000);
   // The sum of Rows over every answer of this kind so far.
   std::size_t Rows(PlayerDatabaseAnswer::Kind what);
-  std::size_t Count(PlayerDatabaseAnswer::Kind what);
 
  private:
   std::mutex lock_;
@@ -68,34 +69,26 @@ class DatabaseTest : public ::testing::Test {
   static constexpr PlayerDatabaseWaits kShortWaits{20, 200, 200};
   void TearDown() override { worker_.reset(); }
   // "db.db" as start-up leaves it (empty), or made with SQLite directly from `sql`, read by a new worker.
-  void StartWorker(const std::string& sql = "", PlayerDatabaseWaits waits = kShortWaits) {
+  void StartWorker(const std::string& sql = "") {
     if (sql.empty()) folder_.EmptyFile("db.db");
     else RunSql(dbFile_, sql);
-    StartWorkerOnFile(waits);
+    StartWorkerOnFile();
   }
-  void StartWorkerOnFile(PlayerDatabaseWaits waits = kShortWaits) {
-    worker_ = std::make_unique<PlayerDatabaseWorker>(mirror_, answers_.Sink(), waits);
+  void StartWorkerOnFile() {
+    worker_ = std::make_unique<PlayerDatabaseWorker>(mirror_, answers_.Sink(), kShortWaits);
     worker_->Start(dbFile_.u16string());
   }
-  void StartAndLoad(const std::string& sql = "") {
-    StartWorker(sql);
-    ASSERT_TRUE(answers_.Take(Kind::Loaded));
-  }
-  // A new worker on the file as it stands.
-  void ReloadWorker() {
-    StartWorkerOnFile();
-    ASSERT_TRUE(answers_.Take(Kind::Loaded));
-  }
-  // The worker adds the lookup index after the load.
-  bool WaitForIndex() const {
-    for (int waited = 0; waited < 1000; ++waited) {
+  void StartAndLoad(const std::string& sql = "") { StartWorker(sql); Loaded(); }
+  void ReloadWorker() { StartWorkerOnFile(); Loaded(); }  // a new worker on the file as it stands
+  void Loaded() { ASSERT_TRUE(answers_.Take(Kind::Loaded)); }
+  bool WaitForIndex() const {  // the worker adds the lookup index after the load
+    for (int waited = 0; waited < 1000; ++waited, std::this_thread::sleep_for(std::chrono::milliseconds(10)))
       if (QueryFile(dbFile_, "SELECT count(*) FROM sqlite_master WHERE name='PLAYERS_LOOKUP'").at(0) == "1") return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
     return false;
   }
   std::string CountOf(const std::string& where) const { return QueryFile(dbFile_, "SELECT count(*) FROM PLAYERS WHERE " + where).at(0); }
   std::size_t MirrorCount() const { return LockedDatabaseRows(mirror_).Count(); }
+  std::string RowCounts() const { return CountOf("1") + "|" + std::to_string(MirrorCount()); }  // "file|mirror"
 
   TestFolder folder_;
   const std::filesystem::path dbFile_ = folder_.Path("db.db");

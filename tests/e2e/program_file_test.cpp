@@ -19,9 +19,8 @@ namespace {
 
 // The DLLs of Windows itself that the program may import. UxTheme, DWM and GDI+ are bound at
 // run time, and the program does without them where they are missing: they are never imported.
-const std::set<std::string> kSystemDlls = {"ADVAPI32.DLL", "COMCTL32.DLL", "COMDLG32.DLL", "GDI32.DLL",
-                                           "KERNEL32.DLL", "MSIMG32.DLL",  "MSVCRT.DLL",   "OLE32.DLL",
-                                           "SHELL32.DLL",  "USER32.DLL",   "WS2_32.DLL"};
+const std::set<std::string> kSystemDlls = {"ADVAPI32.DLL", "COMCTL32.DLL", "COMDLG32.DLL", "GDI32.DLL", "KERNEL32.DLL", "MSIMG32.DLL",
+                                           "MSVCRT.DLL", "OLE32.DLL", "SHELL32.DLL", "USER32.DLL", "WS2_32.DLL"};
 
 Text WinePath(const std::string& path) { return (path.starts_with("/") ? u"Z:" : u"") + Utf8ToText(path); }
 
@@ -46,16 +45,15 @@ class PeFile {
   }
   std::string SectionStart(const std::string& name) const {  // the zero-terminated text it begins with
     const auto names = SectionNames();
-    const auto found = std::ranges::find(names, name);
-    return found == names.end() ? "" : StringAt(sections_[found - names.begin()].PointerToRawData);
+    const auto at = std::ranges::find(names, name) - names.begin();
+    return at < std::ssize(names) ? StringAt(sections_[at].PointerToRawData) : "";
   }
   std::vector<std::string> ImportedDlls() const {
     std::vector<std::string> dlls;
     std::size_t at = FileOffset(nt_.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
     for (IMAGE_IMPORT_DESCRIPTOR entry{}; Read(at, entry) && entry.Name != 0; at += sizeof entry) {
-      std::string name = StringAt(FileOffset(entry.Name));
-      std::ranges::transform(name, name.begin(), [](unsigned char c) { return std::toupper(c); });
-      dlls.push_back(name);
+      dlls.push_back(StringAt(FileOffset(entry.Name)));
+      for (char& c : dlls.back()) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     return dlls;
   }
@@ -68,50 +66,37 @@ class PeFile {
     return true;
   }
   bool ReadSections(std::size_t ntAt) {
-    std::size_t at = ntAt + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + nt_.FileHeader.SizeOfOptionalHeader;
+    const std::size_t at = ntAt + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + nt_.FileHeader.SizeOfOptionalHeader;
     sections_.resize(nt_.FileHeader.NumberOfSections);
-    for (IMAGE_SECTION_HEADER& section : sections_) {
-      if (!Read(at, section)) return false;
-      at += sizeof section;
-    }
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+      if (!Read(at + i * sizeof(IMAGE_SECTION_HEADER), sections_[i])) return false;
     return !sections_.empty();
   }
   std::size_t FileOffset(DWORD rva) const {
-    for (const IMAGE_SECTION_HEADER& s : sections_) {
-      if (rva >= s.VirtualAddress && rva - s.VirtualAddress < std::max(s.Misc.VirtualSize, s.SizeOfRawData)) {
+    for (const IMAGE_SECTION_HEADER& s : sections_)
+      if (rva >= s.VirtualAddress && rva - s.VirtualAddress < std::max(s.Misc.VirtualSize, s.SizeOfRawData))
         return rva - s.VirtualAddress + s.PointerToRawData;
-      }
-    }
     return bytes_.size();
   }
   static std::string TextAt(const char* start, std::size_t most) { return std::string(start, strnlen(start, most)); }
-  std::string StringAt(std::size_t at) const {
-    return at < bytes_.size() ? TextAt(bytes_.data() + at, bytes_.size() - at) : "";
-  }
+  std::string StringAt(std::size_t at) const { return at < bytes_.size() ? TextAt(bytes_.data() + at, bytes_.size() - at) : ""; }
 
   std::string bytes_;
   IMAGE_NT_HEADERS32 nt_{};
   std::vector<IMAGE_SECTION_HEADER> sections_;
 };
 
-TEST(ProgramFile, ImportsOnlyDllsThatWindowsShips) {
-  PeFile program;
-  ASSERT_TRUE(program.Load(VELO_PROGRAM_PATH));
-  const std::vector<std::string> dlls = program.ImportedDlls();
-  EXPECT_EQ(std::ranges::count(dlls, "KERNEL32.DLL"), 1) << "the import table was not read";
-  for (const std::string& dll : dlls) EXPECT_TRUE(kSystemDlls.contains(dll)) << dll << " is not part of Windows";
-}
-
 // The debugging data would make the file ten times larger; a debugger still finds it.
-TEST(ProgramFile, CarriesNoDebuggingDataButLinksToTheFileBesideIt) {
+TEST(ProgramFile, ImportsOnlyDllsThatWindowsShipsAndLinksToItsDebuggingDataBesideIt) {
   PeFile program, debugging;
   ASSERT_TRUE(program.Load(VELO_PROGRAM_PATH));
-  const std::vector<std::string> names = program.SectionNames();
+  const std::vector<std::string> dlls = program.ImportedDlls(), names = program.SectionNames();
+  EXPECT_EQ(std::ranges::count(dlls, "KERNEL32.DLL"), 1) << "the import table was not read";
+  for (const std::string& dll : dlls) EXPECT_TRUE(kSystemDlls.contains(dll)) << dll << " is not part of Windows";
   EXPECT_EQ(std::ranges::count(names, ".text"), 1) << "the sections were not read";
   for (const std::string& name : names) EXPECT_FALSE(name.starts_with(".debug")) << name;
-  const std::string linked = program.SectionStart(".gnu_debuglink");
+  const std::string linked = program.SectionStart(".gnu_debuglink"), path = VELO_PROGRAM_PATH;
   ASSERT_EQ(linked, "velo2duro.exe.debug");
-  const std::string path = VELO_PROGRAM_PATH;
   ASSERT_TRUE(debugging.Load(path.substr(0, path.find_last_of('/') + 1) + linked));
   EXPECT_EQ(std::ranges::count(debugging.SectionNames(), ".debug_info"), 1);
 }

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "dib_canvas.h"
@@ -51,8 +55,7 @@ TEST_F(BlitCacheTest, MenuHotGradientRunsFromTopToBottomInsideItsRectangle) {
   if (BindGdiPlus() == 0) GTEST_SKIP() << "no GDI+";
   DibCanvas canvas(60, 30, 0x00FF00FF);
   DrawBlitCache(canvas.Dc(), 0x1000000, 6, RECT{5, 3, 55, 27}, 0);
-  EXPECT_TRUE(NearColour(canvas.Colour(5, 3), Expected(6, 6), 2));
-  EXPECT_TRUE(NearColour(canvas.Colour(54, 26), Expected(6, 7), 2));
+  EXPECT_TRUE(NearColour(canvas.Colour(5, 3), Expected(6, 6), 2) && NearColour(canvas.Colour(54, 26), Expected(6, 7), 2));
   for (const POINT outside : {POINT{4, 3}, POINT{55, 26}, POINT{5, 27}}) EXPECT_EQ(canvas.Pixel(outside.x, outside.y), 0x00FF00FFu);
   EXPECT_EQ(canvas.Colour(5, 10), canvas.Colour(50, 10));
 }
@@ -66,8 +69,7 @@ TEST_F(BlitCacheTest, CheckBoxFrameFollowsTheMenuStyleElseTheAskedOne) {
     InstallMenuStyleSource(c.Menus);
     DibCanvas canvas(16, 16, 0);
     DrawBlitCache(canvas.Dc(), c.Style, c.Id, RECT{0, 0, 16, 16}, 0);
-    EXPECT_EQ(canvas.Colour(0, 0), Expected(0x2000000, c.Id));
-    EXPECT_EQ(canvas.Colour(8, 8), Expected(0x2000000, c.Id - 1));
+    EXPECT_EQ(std::tuple(canvas.Colour(0, 0), canvas.Colour(8, 8)), std::tuple(Expected(0x2000000, c.Id), Expected(0x2000000, c.Id - 1)));
   }
 }
 
@@ -86,8 +88,7 @@ TEST_F(BlitCacheTest, GdiPlusStartsOnceAndWithoutTheLibrariesEntriesStayEmptyAnd
   ReleaseGdiPlus();
   const ULONG_PTR token = BindGdiPlus();
   ASSERT_TRUE(token != 0 && BindGdiPlus() == token);
-  EXPECT_NE(GdiPlusFunction("GdipCreateFromHDC"), nullptr);
-  EXPECT_EQ(GdiPlusFunction("GdipNoSuchFunction"), nullptr);
+  EXPECT_TRUE(GdiPlusFunction("GdipCreateFromHDC") != nullptr && GdiPlusFunction("GdipNoSuchFunction") == nullptr);
   EXPECT_TRUE(ReleaseGdiPlus() == 0 && GdiPlusFunction("GdipCreateFromHDC") == nullptr);
   const std::size_t gradients = GradientList().size();
   for (auto release : kReleases) release();
@@ -100,8 +101,7 @@ TEST_F(BlitCacheTest, GdiPlusStartsOnceAndWithoutTheLibrariesEntriesStayEmptyAnd
   DrawBlitCache(canvas.Dc(), 6, 15, RECT{20, 0, 40, 20}, 0);
   EXPECT_EQ(Lines.size(), 2u);  // both caches were made
   EXPECT_EQ(canvas.Pixel(5, 5), 0u);  // the gradient's bitmap stays unpainted
-  EXPECT_EQ(canvas.Colour(20, 0), Expected(6, 15));
-  EXPECT_EQ(canvas.Colour(30, 10), Expected(6, 14));
+  EXPECT_EQ(std::tuple(canvas.Colour(20, 0), canvas.Colour(30, 10)), std::tuple(Expected(6, 15), Expected(6, 14)));
   EXPECT_TRUE(CreateGradient(1, 0, 0) == 0 && GradientList().size() == gradients);
   for (auto release : kReleases) EXPECT_EQ(release(), 0);  // releasing what was never bound does nothing
 }
@@ -109,8 +109,7 @@ TEST_F(BlitCacheTest, GdiPlusStartsOnceAndWithoutTheLibrariesEntriesStayEmptyAnd
 TEST_F(BlitCacheTest, NoGdiObjectIsLeft) {
   DibCanvas canvas(200, 40);
   BindGdiPlus();
-  DrawBlitCache(canvas.Dc(), 6, 6, RECT{0, 0, 10, 10}, 0);  // brushes and GDI+ warmed up
-  DrawBlitCache(canvas.Dc(), 6, 15, RECT{0, 0, 10, 10}, 0);
+  for (int id : {6, 15}) DrawBlitCache(canvas.Dc(), 6, id, RECT{0, 0, 10, 10}, 0);  // brushes and GDI+ warmed up
   FreeBlitCaches();
   const DWORD before = GdiObjectCount();
   for (int i = 1; i <= 20; ++i) {
@@ -131,14 +130,13 @@ class CodedTextTest : public ::testing::Test {
 };
 
 TEST_F(CodedTextTest, AFontByPointSizeDrawsRedThenBlackFromTheStartingColour) {
-  EXPECT_EQ(GetFontPointSize(font_), 10);
-  EXPECT_EQ(GetFontFaceName(font_), u"Tahoma");
   LOGFONTW log{};
   GetObjectW(font_, sizeof(log), &log);
-  EXPECT_TRUE(log.lfHeight == -MulDiv(10, GetScreenDPI(0), 72) && log.lfWeight == 400);
+  EXPECT_EQ(std::tuple(GetFontPointSize(font_), GetFontFaceName(font_), log.lfHeight, log.lfWeight),
+            std::tuple(10, Text(u"Tahoma"), -MulDiv(10, GetScreenDPI(0), 72), 400));
   DibCanvas canvas(200, 30);
-  SetTextColor(canvas.Dc(), RGB(0, 0, 0));
   RECT rect{2, 2, 198, 28};
+  SetTextColor(canvas.Dc(), RGB(0, 0, 0));
   DrawCodedText(canvas.Dc(), u"\\cFF0000red\\nblack", rect, font_, kCodedTopLeft);
   int lastRed = -1, firstBlack = -1;  // columns
   for (int x = 0; x < 200; ++x)
@@ -157,9 +155,11 @@ int RepairCalls = 0;
 // Drawing (not measuring) asks once for the alpha repair, whose own drawing is not repaired again.
 TEST_F(CodedTextTest, DrawingRepairsAlphaOnceRestoresTheFontAndLeavesNoGdiObject) {
   DibCanvas canvas(300, 40);
-  const RECT rect{0, 0, 300, 40};
-  RECT r = rect;
-  DrawCodedText(canvas.Dc(), u"\\bwarm up", r, font_, 0);
+  const auto draw = [&canvas](const char16_t* text, HFONT font, std::uint32_t options) {
+    RECT r{0, 0, 300, 40};
+    DrawCodedText(canvas.Dc(), text, r, font, options);
+  };
+  draw(u"\\bwarm up", font_, 0);
   InstallTextAlphaRepair([](HDC dc, const Text& text, const RECT& area, HFONT font, std::uint32_t options) {
     ++RepairCalls;
     RECT again = area;
@@ -170,39 +170,32 @@ TEST_F(CodedTextTest, DrawingRepairsAlphaOnceRestoresTheFontAndLeavesNoGdiObject
   const DWORD objects = GdiObjectCount();
   for (int i = 0; i < 25; ++i) {
     for (const char16_t* text : {u"a\\bb\\ic\\ud\\se\\nf\\b", u"plain"}) {
-      r = rect;
-      DrawCodedText(canvas.Dc(), text, r, font_, 0);
+      draw(text, font_, 0);
       EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), before);
     }
-    r = rect;
-    DrawCodedText(canvas.Dc(), u"\\Bx\\|y\\cFF00FFz", r, nullptr, kCodedMeasureOnly);
+    draw(u"\\Bx\\|y\\cFF00FFz", nullptr, kCodedMeasureOnly);
   }
-  EXPECT_EQ(GdiObjectCount(), objects);
-  EXPECT_EQ(RepairCalls, 50);
-  EXPECT_FALSE(CodedText.InsideTextAlphaRepair);
+  EXPECT_EQ(std::tuple(GdiObjectCount(), RepairCalls, CodedText.InsideTextAlphaRepair), std::tuple(objects, 50, false));
   SelectObject(canvas.Dc(), font_);
-  r = rect;
-  DrawCodedText(canvas.Dc(), u"a\\bb", r, nullptr, 0);
+  draw(u"a\\bb", nullptr, 0);
   EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), font_);
   SelectObject(canvas.Dc(), before);
 }
 
-TEST(ImageEffects, SourcesAreReadUprightWithTheirMaskAndAnyDepthAs32Bit) {
+TEST(ImageEffects, SourcesAreReadUprightWithTheirMaskAndAnyDepthAs32BitAndNoneWithoutPixels) {
   std::vector<std::uint32_t> pixels = Solid(8 * 4, PackPixel(255, 10, 20, 30));
   pixels[0] = PackPixel(255, 250, 0, 0);  // top-left marker
   HBITMAP bitmap = Bitmap32(8, 4, pixels);
   HANDLE made = MakeIconEffect(bitmap, 255, 0, 0, 0, 0, 0);
   EXPECT_EQ(PixelsOf(made), pixels);
   EXPECT_NE(GetObjectType(bitmap), 0u);  // not released without option 4
-  DeleteObject(made);
-  DeleteObject(bitmap);
+  for (HGDIOBJ object : {made, static_cast<HGDIOBJ>(bitmap)}) DeleteObject(object);
 
   HICON icon = Icon(16, 16, Solid(256, PackPixel(0, 90, 90, 90)), 8);  // no alpha: the mask decides
   made = MakeIconEffect(icon, 255, 0, 0, 0, 0, 0);
   const auto out = PixelsOf(made);
   ASSERT_EQ(out.size(), 256u);
-  EXPECT_EQ(PixelAlpha(out[3]), 0);
-  EXPECT_EQ(PixelAlpha(out[15 * 16 + 12]), 255);
+  EXPECT_EQ(std::tuple(PixelAlpha(out[3]), PixelAlpha(out[15 * 16 + 12])), std::tuple(0, 255));
   DeleteObject(made);
   DestroyIcon(icon);
 
@@ -213,19 +206,24 @@ TEST(ImageEffects, SourcesAreReadUprightWithTheirMaskAndAnyDepthAs32Bit) {
   made = MakeIconEffect(deep, 300, 0, 0, 0, 0, kEffectGreyscale);
   const int grey = EffectGrey(40, 80, 120);
   EXPECT_EQ(PixelsOf(made), Solid(12, PackPixel(255, grey, grey, grey)));
-  DeleteObject(made);
-  DeleteObject(deep);
+  for (HGDIOBJ object : {made, static_cast<HGDIOBJ>(deep)}) DeleteObject(object);
+  // Nothing from an image without pixels.
+  EXPECT_EQ(MakeIconEffect(nullptr, 255, 0, 0, 0, 0, kEffectMakeIcon), nullptr);
+  EXPECT_EQ(TintIcon(nullptr, 255, 0, 0, 0, 0, 0, 0), nullptr);
+  HBITMAP gone = CreateBitmap(4, 4, 1, 32, nullptr);
+  DeleteObject(gone);
+  EXPECT_EQ(MakeIconEffect(gone, 255, 0, 0, 0, 0, kEffectFreeSource | kEffectMakeIcon), nullptr);
+  for (std::uint32_t style : {0u, 5u, 6u, 0x1000000u, 0x2000000u})
+    EXPECT_TRUE(MakeStyleImage(nullptr, style) == nullptr && MakeStyleImage(gone, style) == nullptr) << style;
 }
 
 TEST(ImageEffects, WhidbeyFadesTo80OtherStylesGiveAFadedGreyCopyAndNoGdiObjectIsLeft) {
   HICON source = Icon(16, 16, Solid(256, PackPixel(255, 200, 30, 30)));
-  HICON whidbey = MakeStyleImage(source, 5);
-  HICON other = MakeStyleImage(source, 0);
+  HICON whidbey = MakeStyleImage(source, 5), other = MakeStyleImage(source, 0);
   for (std::uint32_t p : PixelsOf(whidbey)) ASSERT_EQ(PixelAlpha(p), 80);
   for (std::uint32_t p : PixelsOf(other))
     ASSERT_TRUE(PixelAlpha(p) == 120 && PixelRed(p) == PixelGreen(p) && PixelGreen(p) == PixelBlue(p)) << std::hex << p;
-  DestroyIcon(whidbey);
-  DestroyIcon(other);
+  for (HICON made : {whidbey, other}) DestroyIcon(made);
   const DWORD before = GdiObjectCount();
   for (int i = 0; i < 10; ++i) {
     DestroyIcon(MakeStyleImage(source, 5));
@@ -234,16 +232,6 @@ TEST(ImageEffects, WhidbeyFadesTo80OtherStylesGiveAFadedGreyCopyAndNoGdiObjectIs
   }
   EXPECT_EQ(GdiObjectCount(), before);
   EXPECT_TRUE(DestroyIcon(source));  // the source stays the caller's
-}
-
-TEST(ImageEffects, NothingFromAnImageWithoutPixels) {
-  EXPECT_EQ(MakeIconEffect(nullptr, 255, 0, 0, 0, 0, kEffectMakeIcon), nullptr);
-  EXPECT_EQ(TintIcon(nullptr, 255, 0, 0, 0, 0, 0, 0), nullptr);
-  HBITMAP gone = CreateBitmap(4, 4, 1, 32, nullptr);
-  DeleteObject(gone);
-  EXPECT_EQ(MakeIconEffect(gone, 255, 0, 0, 0, 0, kEffectFreeSource | kEffectMakeIcon), nullptr);
-  for (std::uint32_t style : {0u, 5u, 6u, 0x1000000u, 0x2000000u})
-    EXPECT_TRUE(MakeStyleImage(nullptr, style) == nullptr && MakeStyleImage(gone, style) == nullptr) << style;
 }
 
 TEST(StyleImages, PolygonGlyphPointsDown) {
@@ -269,20 +257,16 @@ TEST(SkinImages, RegionFromImageCoversEveryPixelButTheKeyColour) {
   RECT box{};
   GetRgnBox(region, &box);
   EXPECT_TRUE(box.right == 5 && box.bottom == 3);
-  DeleteObject(region);
-  DeleteObject(image);
+  for (HGDIOBJ object : {static_cast<HGDIOBJ>(region), static_cast<HGDIOBJ>(image)}) DeleteObject(object);
 }
 
 // Points and colours as the image stands, though its rows are stored bottom-up; only 32-bit DIB
 // sections are taken.
 TEST(SkinImages, ColoursAndRewritesOfADibSectionStandUprightAndOtherImagesAreRefused) {
-  BITMAPINFO info = DibInfo(3, 2);
-  info.bmiHeader.biHeight = 2;
   void* bits = nullptr;
-  HBITMAP image = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  auto* stored = static_cast<std::uint32_t*>(bits);
-  const std::vector<std::uint32_t> rows{0xFF00FF00, 0xFF00FF00, 0x800000FF, 0xFFFF0000, 0xFFFF0000, 0xFF00FF00};
-  std::copy(rows.begin(), rows.end(), stored);  // the bottom row first
+  HBITMAP image = DibSection(3, -2, &bits);  // the helper's height negated: rows stored bottom-up
+  auto* stored = static_cast<std::uint32_t*>(bits);  // the bottom row first
+  std::ranges::copy(std::array{0xFF00FF00u, 0xFF00FF00u, 0x800000FFu, 0xFFFF0000u, 0xFFFF0000u, 0xFF00FF00u}, stored);
   EXPECT_EQ(FindImageColours(image, 8), (std::vector<std::uint32_t>{0xFF0000FF, 0xFF00FF00, 0x80FF0000}));
   const PixelEdit edits[] = {{PixelEditKind::Fill, 0, 0, 0xFFFF0000}, {PixelEditKind::Write, 2, 1, 0xFF123456},
                              {PixelEditKind::Write, 3, 0, 0}};
@@ -290,8 +274,7 @@ TEST(SkinImages, ColoursAndRewritesOfADibSectionStandUprightAndOtherImagesAreRef
   GdiFlush();
   EXPECT_EQ(std::vector<std::uint32_t>(stored, stored + 6),
             (std::vector<std::uint32_t>{0xFF00FF00, 0xFF00FF00, 0xFF563412, 0xFF0000FF, 0xFF0000FF, 0xFF00FF00}));
-  HBITMAP deep = DibSection(3, 2, &bits, 24);
-  HBITMAP device = CreateBitmap(3, 2, 1, 32, nullptr);
+  HBITMAP deep = DibSection(3, 2, &bits, 24), device = CreateBitmap(3, 2, 1, 32, nullptr);
   for (HBITMAP other : {deep, device, static_cast<HBITMAP>(nullptr)})
     EXPECT_TRUE(FindImageColours(other, 8).empty() && RewriteImagePixels(other, edits) == 0);
   for (HBITMAP made : {image, deep, device}) DeleteObject(made);
@@ -301,8 +284,8 @@ TEST(SkinImages, ColoursAndRewritesOfADibSectionStandUprightAndOtherImagesAreRef
 // whether it shared its images (it goes on with copies, the others keep theirs) or not.
 TEST(SkinImages, RebuildingOneStateKeepsTheOtherStatesOfSharedAndOwnEntries) {
   const DWORD before = GdiObjectCount();
-  HBITMAP red = Bitmap32(8, 8, Solid(64, 0xFFFF0000)), blue = Bitmap32(8, 8, Solid(64, 0xFF0000FF));
-  HBITMAP green = Bitmap32(8, 8, Solid(64, 0xFF00FF00));
+  HBITMAP red = Bitmap32(8, 8, Solid(64, 0xFFFF0000)), blue = Bitmap32(8, 8, Solid(64, 0xFF0000FF)),
+          green = Bitmap32(8, 8, Solid(64, 0xFF00FF00));
   const ImageStoreHandle owner = AddImageStoreEntry();
   for (auto [state, image] : {std::pair{u"normal", red}, {u"hot", blue}})
     ASSERT_EQ(BuildStateImageLists(owner, state, image, 2, 2, kEdgesStretched), 1);
@@ -317,8 +300,7 @@ TEST(SkinImages, RebuildingOneStateKeepsTheOtherStatesOfSharedAndOwnEntries) {
     EXPECT_EQ(DrawStateImage(d.Entry, d.State, canvas.Dc(), RECT{0, 0, 20, 20}), 1) << (&d - draws);
     EXPECT_TRUE(canvas.Colour(10, 10) == d.Colour && canvas.Colour(0, 0) == d.Colour) << (&d - draws);
   }
-  FreeImageStoreEntry(owner);
-  FreeImageStoreEntry(sharer);
+  for (ImageStoreHandle entry : {owner, sharer}) FreeImageStoreEntry(entry);
   for (HBITMAP image : {red, blue, green}) DeleteObject(image);
   EXPECT_EQ(GdiObjectCount(), before);
 }
@@ -331,8 +313,8 @@ TEST(SkinImages, ResourceIconsShareTheirPicturePerLoadFlagsUntilTheLastIsFreed) 
   const DWORD before = GdiObjectCount();
   HICON first = LoadResourceIcon(u"#32754", 0, kResourceBitmap, 0);
   const DWORD one = GdiObjectCount();
-  HICON second = LoadResourceIcon(u"32754", 0, kResourceBitmap, 0);
-  HICON transparent = LoadResourceIcon(u"#32754", 0, kResourceBitmap, LR_LOADTRANSPARENT);
+  HICON second = LoadResourceIcon(u"32754", 0, kResourceBitmap, 0),
+        transparent = LoadResourceIcon(u"#32754", 0, kResourceBitmap, LR_LOADTRANSPARENT);
   ASSERT_TRUE(first != nullptr && second != nullptr && transparent != nullptr);
   EXPECT_EQ(PixelsOf(second), PixelsOf(first));
   EXPECT_NE(PixelsOf(transparent), PixelsOf(first));

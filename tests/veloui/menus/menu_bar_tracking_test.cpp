@@ -1,6 +1,7 @@
 // A menu bar driven as a user does: titles, Alt and Escape, the chevron, a too-long title's copy.
 
 #include <list>
+#include <tuple>
 
 #include "menus_fixture.h"
 #include "veloui/menus/menu_operations.h"
@@ -32,6 +33,8 @@ class MenuBarTrackingTest : public MenusTest {
   // The drop-down of title k (the bar's records are its titles, in order).
   static HMENU Title(int k) { return std::next(MenuList().begin(), k)->Handle; }
   LRESULT HotTitle() const { return SendMessageW(Bar, TB_GETHOTITEM, 0, 0); }
+  // Leaving the bar restores menu mode 0, no hot title (-1) and the focus.
+  std::tuple<int, LRESULT, HWND> ModeHotAndFocus() const { return {MenuTracking.MenuMode, HotTitle(), GetFocus()}; }
 
   HWND Edit = nullptr;
   HWND Bar = nullptr;
@@ -39,35 +42,27 @@ class MenuBarTrackingTest : public MenusTest {
 
 TEST_F(MenuBarTrackingTest, AltMakesTheFirstTitleHotAndEscapeOrAltAgainGivesTheFocusBack) {
   EXPECT_EQ(MenuKeyboardHookProc(HC_ACTION, VK_MENU, kAltDown), 1);
-  EXPECT_EQ(GetFocus(), Bar);
-  EXPECT_EQ(HotTitle(), 0);
+  EXPECT_EQ(std::tuple(GetFocus(), HotTitle()), std::tuple(Bar, LRESULT{0}));
   MenuKeyboardHookProc(HC_ACTION, VK_ESCAPE, 0x00010001);
-  EXPECT_EQ(MenuTracking.MenuMode, 0);
-  EXPECT_EQ(HotTitle(), -1);
-  EXPECT_EQ(GetFocus(), Edit);
+  EXPECT_EQ(ModeHotAndFocus(), std::tuple(0, -1, Edit));
   // Other keys hand the bar its keyboard; Alt again leaves the bar.
   MenuKeyboardHookProc(HC_ACTION, VK_MENU, kAltDown);
   MenuKeyboardHookProc(HC_ACTION, 'S', 0x001F0001);
   EXPECT_EQ(MenuTracking.MenuBarKeyMode, -2);
   EXPECT_EQ(MenuKeyboardHookProc(HC_ACTION, VK_MENU, kAltDown), 1);
-  EXPECT_EQ(MenuTracking.MenuMode, 0);
-  EXPECT_EQ(HotTitle(), -1);
-  EXPECT_EQ(GetFocus(), Edit);
+  EXPECT_EQ(ModeHotAndFocus(), std::tuple(0, -1, Edit));
 }
 
 TEST_F(MenuBarTrackingTest, AltAndF10InAnotherActiveWindowAreLeftToThatWindow) {
-  HWND dialog = MakeWindow();
-  HWND field = MakeChild(L"EDIT", 0, dialog);
+  HWND dialog = MakeWindow(), field = MakeChild(L"EDIT", 0, dialog);
   ShowWindow(dialog, SW_SHOW);
   SetActiveWindow(dialog);
   SetFocus(field);
   ASSERT_EQ(GetActiveWindow(), dialog);
   EXPECT_NE(MenuKeyboardHookProc(HC_ACTION, VK_MENU, kAltDown), 1);
   EXPECT_NE(MenuKeyboardHookProc(HC_ACTION, VK_F10, 0x00440001), 1);
-  EXPECT_EQ(MenuTracking.MenuMode, 0);
   EXPECT_EQ(MenuTracking.MenuBarKeyMode, 0);
-  EXPECT_EQ(HotTitle(), -1);
-  EXPECT_EQ(GetFocus(), field);
+  EXPECT_EQ(ModeHotAndFocus(), std::tuple(0, -1, field));
 }
 
 // Right on the last title opens the first, Left on the first the last (each switch reopens via the bar).
@@ -75,10 +70,9 @@ TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClos
   std::vector<int> opened;
   bool tracked = false;
   RECT popup{};
-  LRESULT result = -1;
   int step = 0;
   WhileMenuOpen([&] {
-                  result = DropDown(Bar, 3);
+                  EXPECT_EQ(DropDown(Bar, 3), 0);
                   for (int k = 0; k < 50 && opened.size() < 3; ++k) PumpFor(10);
                 },
                 [&] {
@@ -89,14 +83,10 @@ TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClos
                     popup = RectOf(window);
                   }
                   if (opened.empty() || opened.back() != MenuTracking.OpenTitle) opened.push_back(MenuTracking.OpenTitle);
-                  if (MenuTracking.MenuMode == -2) {
-                    FilterKey(VK_DOWN);  // the Down that follows a switch, as the menu loop reports it
-                  } else if (step < 2) {
-                    FilterKey(step++ == 0 ? VK_RIGHT : VK_LEFT);
-                  }
+                  if (MenuTracking.MenuMode == -2) FilterKey(VK_DOWN);  // the Down after a switch, as the menu loop reports it
+                  else if (step < 2) FilterKey(step++ == 0 ? VK_RIGHT : VK_LEFT);
                   return step >= 2 && opened.size() >= 3;
                 });
-  EXPECT_EQ(result, 0);
   EXPECT_TRUE(tracked);
   RECT title{};
   SendMessageW(Bar, TB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&title));
@@ -104,17 +94,13 @@ TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClos
   EXPECT_NEAR(popup.top, title.bottom - 1, 3);
   EXPECT_NEAR(popup.left, title.left, 6);
   EXPECT_EQ(opened, (std::vector<int>{3, 0, 3}));
-  EXPECT_EQ(MenuTracking.TrackedMenu, nullptr);
-  EXPECT_EQ(MenuTracking.MenuBarFilterHook, nullptr);
-  EXPECT_EQ(MenuTracking.MenuMode, 0);
-  EXPECT_EQ(HotTitle(), -1);
-  EXPECT_EQ(GetFocus(), Edit);
+  EXPECT_TRUE(MenuTracking.TrackedMenu == nullptr && MenuTracking.MenuBarFilterHook == nullptr);
+  EXPECT_EQ(ModeHotAndFocus(), std::tuple(0, -1, Edit));
   for (const MenuRecord& record : MenuList()) EXPECT_FALSE(record.Open);
 }
 
 TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
   HWND rebar = RebarCarrying(Bar, 400);
-  ASSERT_EQ(GetParent(Bar), rebar);
   RECT second{};
   SendMessageW(Bar, TB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&second));
   MapWindowPoints(Bar, rebar, reinterpret_cast<POINT*>(&second), 2);
@@ -154,22 +140,13 @@ class MenuScrollTest : public MenusTest {
     SetMenuItemDisabled(0, 103, true);
   }
   // The copy is on screen and laid out (not waiting to be shown again).
-  static HWND ShownCopy() {
-    return MenuTracking.CopyMenu == nullptr || MenuScroll.ReshowPending ? nullptr : OpenPopupWindow();
-  }
-  void TearDown() override {
-    FreeScrollCopy();
-    MenusTest::TearDown();
-  }
+  static HWND ShownCopy() { return MenuTracking.CopyMenu == nullptr || MenuScroll.ReshowPending ? nullptr : OpenPopupWindow(); }
+  void TearDown() override { FreeScrollCopy(); MenusTest::TearDown(); }
   static UINT Row(int position) { return GetMenuItemID(MenuTracking.CopyMenu, position); }
   static int Rows() { return GetMenuItemCount(MenuTracking.CopyMenu); }
-  static void Select(int position) {
-    HiliteMenuItem(MenuScroll.Title->Window, MenuTracking.CopyMenu, position, MF_BYPOSITION | MF_HILITE);
-  }
-  static void SelectLast() { Select(Rows() - 1); }
+  static void Select(int position) { HiliteMenuItem(MenuScroll.Title->Window, MenuTracking.CopyMenu, position, MF_BYPOSITION | MF_HILITE); }
   static bool Shows(UINT row) {
-    for (int k = 0; k < Rows(); ++k)
-      if (Row(k) == row) return true;
+    for (int k = 0; k < Rows(); ++k) if (Row(k) == row) return true;
     return false;
   }
   HWND Bar = nullptr;
@@ -188,7 +165,7 @@ TEST_F(MenuScrollTest, HeldArrowsScrollPastSeparatorsToTheEndAndBackAtTheSameHei
                     startedRight = Row(0) == 100 && Row(Rows() - 1) == kBottomArrow;
                     firstHeight = HeightOf(copy);
                     MenuKeyboardHookProc(HC_ACTION, 'Q', 0x00100001);  // a disabled item's mnemonic
-                    SelectLast();
+                    Select(Rows() - 1);
                     phase = MenuScroll.ThreadActive ? 1 : 9;
                     return phase == 9;
                   }
@@ -206,15 +183,11 @@ TEST_F(MenuScrollTest, HeldArrowsScrollPastSeparatorsToTheEndAndBackAtTheSameHei
                   return false;
                 },
                 3000);
-  EXPECT_TRUE(startedRight);
   EXPECT_EQ(phase, 2) << "each arrow starts the scroll thread";
-  EXPECT_TRUE(heightKept);
-  EXPECT_TRUE(endedRight);
-  EXPECT_TRUE(backRight);
+  EXPECT_EQ(std::tuple(startedRight, heightKept, endedRight, backRight), std::tuple(true, true, true, true));
   ASSERT_EQ(ReceivedCommands.size(), 1u) << "the disabled item's mnemonic fires nothing";
   EXPECT_EQ(ReceivedCommands[0].Id, 104);
-  EXPECT_EQ(MenuTracking.CopyMenu, nullptr);
-  EXPECT_FALSE(FindMenuRecord(0)->Scrolling);
+  EXPECT_TRUE(MenuTracking.CopyMenu == nullptr && !FindMenuRecord(0)->Scrolling);
 }
 
 TEST_F(MenuScrollTest, DownOnTheLastItemWrapsToTheStartAndChoosingSendsTheSourceId) {
@@ -227,7 +200,7 @@ TEST_F(MenuScrollTest, DownOnTheLastItemWrapsToTheStartAndChoosingSendsTheSource
                     MenuScrollThread(2);
                     phase = 1;
                   } else if (phase == 1 && Row(0) == kTopArrow) {
-                    SelectLast();
+                    Select(Rows() - 1);
                     FilterKey(VK_DOWN);  // the filter hook sees the key first, then the menu loop
                     PostMessageW(Window, WM_KEYDOWN, VK_DOWN, 1);
                     phase = 2;
@@ -245,8 +218,9 @@ TEST_F(MenuScrollTest, DownOnTheLastItemWrapsToTheStartAndChoosingSendsTheSource
   EXPECT_EQ(ReceivedCommands[0].Id, 100);
 }
 
-// The copy's items keep their kind of mark: a radio item is drawn as one while scrolled.
-TEST_F(MenuScrollTest, TheCopysItemsKeepTheirRadioAndCheckMarks) {
+// The copy's items keep their kind of mark: a radio item is drawn as one while scrolled. A rebuild
+// paints the copy before it is let go for selection again, not on some later paint.
+TEST_F(MenuScrollTest, TheCopysItemsKeepTheirRadioAndCheckMarksAndARebuildPaintsItAtOnce) {
   SetMenuItemState(0, 101, 2);
   SetMenuItemState(0, 102, 1 | 0x1000);
   ASSERT_NE(BuildScrollCopy(*FindMenuRecord(0), 300), nullptr);
@@ -254,25 +228,16 @@ TEST_F(MenuScrollTest, TheCopysItemsKeepTheirRadioAndCheckMarks) {
     const MENUITEMINFOW info = ItemInfo(MenuTracking.CopyMenu, position, true, MIIM_FTYPE | MIIM_STATE | MIIM_DATA);
     const auto* item = reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
     ASSERT_NE(item, nullptr);
-    EXPECT_EQ(std::tuple(item->IsRadio, item->CheckFlag), std::tuple(position == 1 ? 1 : 0, position == 2 ? 1 : 0));
-    EXPECT_EQ((info.fType & MFT_RADIOCHECK) != 0, position == 1);
-    EXPECT_NE(info.fState & MFS_CHECKED, 0u);
+    EXPECT_EQ(std::tuple(item->IsRadio != 0, item->CheckFlag != 0, (info.fType & MFT_RADIOCHECK) != 0, (info.fState & MFS_CHECKED) != 0),
+              std::tuple(position == 1, position == 2, position == 1, true));
   }
-}
-
-// Painted before the copy is let go for selection again, not on some later paint.
-TEST_F(MenuScrollTest, ARebuildPaintsTheCopyAtOnce) {
-  ASSERT_NE(BuildScrollCopy(*FindMenuRecord(0), 300), nullptr);
   MenuTracking.CopyWindow = Window;
   ShowWindow(Window, SW_SHOW);
   UpdateWindow(Window);
   std::vector<bool> paintedWhileRunning;
-  OnTestWindowMessage = [&](UINT message) {
-    if (message == WM_PAINT) paintedWhileRunning.push_back(MenuScroll.Running);
-  };
+  OnTestWindowMessage = [&](UINT message) { if (message == WM_PAINT) paintedWhileRunning.push_back(MenuScroll.Running); };
   MenuScrollThread(2);
-  ASSERT_FALSE(paintedWhileRunning.empty());
-  EXPECT_TRUE(paintedWhileRunning.front());
+  EXPECT_TRUE(!paintedWhileRunning.empty() && paintedWhileRunning.front());
 }
 
 // A handler that frees the bar takes the title's record away (here it is kept, to see whether it
@@ -287,7 +252,6 @@ TEST_F(MenuScrollTest, AHandlerThatTakesTheTitleAwayLeavesItsRecordAlone) {
     if ((message == WM_COMMAND || message == kMenuSelectItemMessage) && taken.empty())
       taken.splice(taken.end(), MenuList(), MenuList().begin());
   };
-  ASSERT_EQ(&MenuList().front(), &title);
   EXPECT_TRUE(FireCopyMnemonic('Z'));
   ASSERT_EQ(ReceivedCommands.size(), 1u);
   EXPECT_TRUE(title.Scrolling);

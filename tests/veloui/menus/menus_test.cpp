@@ -1,4 +1,6 @@
 // Menu bars, menus and their items, and the shortcuts their items register.
+#include <tuple>
+
 #include "menus_fixture.h"
 #include "veloui/menus/menu_operations.h"
 #include "veloui/menus/menu_shortcuts.h"
@@ -16,8 +18,7 @@ TEST_F(MenusTest, AMenuBarIsAToolbarOfTitlesSizedFromTheirTextThatARebarBandCarr
   EXPECT_EQ(GetParent(bar), Window);
   ASSERT_EQ(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0), 4);
   // No drop-down arrows beside the titles, no maximised window style from the toolkit bits.
-  EXPECT_EQ(SendMessageW(bar, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS, 0);
-  EXPECT_EQ(GetWindowLongW(bar, GWL_STYLE) & WS_MAXIMIZE, 0);
+  EXPECT_EQ((SendMessageW(bar, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS) | (GetWindowLongW(bar, GWL_STYLE) & WS_MAXIMIZE), 0);
   EXPECT_NE(GetWindowLongW(Window, GWL_STYLE) & WS_CLIPCHILDREN, 0);
   const DibCanvas canvas(1, 1);
   SelectObject(canvas.Dc(), Toolkit.MenuFont);
@@ -25,7 +26,6 @@ TEST_F(MenusTest, AMenuBarIsAToolbarOfTitlesSizedFromTheirTextThatARebarBandCarr
   int index = 0;
   for (const char16_t* title : {u"Server", u"Commands", u"Database", u"Info"}) {
     EXPECT_EQ(ButtonText(bar, index), title);
-    text = RECT{};
     DrawTextW(canvas.Dc(), reinterpret_cast<const wchar_t*>(title), -1, &text, DT_CALCRECT | DT_SINGLELINE);
     RECT rect{};
     ASSERT_TRUE(SendMessageW(bar, TB_GETITEMRECT, index++, reinterpret_cast<LPARAM>(&rect)));
@@ -40,13 +40,10 @@ TEST_F(MenusTest, AMenuBarIsAToolbarOfTitlesSizedFromTheirTextThatARebarBandCarr
   EXPECT_EQ(GetParent(bar), rebar);
   EXPECT_EQ(GetRebarHeight(reinterpret_cast<std::intptr_t>(rebar)), GetRebarHeight(4));
   const REBARBANDINFOW band = BandInfo(rebar, 0, RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE);
-  EXPECT_EQ(band.hwndChild, bar);
-  EXPECT_EQ(band.cxMinChild, 200u);
-  EXPECT_EQ(band.cyMinChild, static_cast<UINT>(height));
-  EXPECT_NE(band.fStyle & RBBS_USECHEVRON, 0u);
+  EXPECT_EQ(std::tuple(band.hwndChild, band.cxMinChild, band.cyMinChild, (band.fStyle & RBBS_USECHEVRON) != 0),
+            std::tuple(bar, 200u, static_cast<UINT>(height), true));
   // The toolbar in a band neither draws a divider nor sizes itself.
-  const auto style = static_cast<DWORD>(SendMessageW(bar, TB_GETSTYLE, 0, 0));
-  EXPECT_EQ(style & (CCS_NODIVIDER | CCS_NORESIZE), static_cast<DWORD>(CCS_NODIVIDER | CCS_NORESIZE));
+  EXPECT_EQ(SendMessageW(bar, TB_GETSTYLE, 0, 0) & (CCS_NODIVIDER | CCS_NORESIZE), CCS_NODIVIDER | CCS_NORESIZE);
 }
 
 // The hot and disabled images are derived where the caller gave none.
@@ -68,8 +65,7 @@ TEST_F(MenusTest, FailedBarsTitlesAndItemsLeaveNothingHalfMade) {
   DestroyWindow(reinterpret_cast<HWND>(CreateMenuBar(0, Window, UISTYLE_OFFICE2003)));
   EXPECT_EQ(AddMenuTitle(u"Server"), 0);
   ASSERT_EQ(MenuList().size(), 1u);
-  EXPECT_EQ(MenuList().front().Handle, nullptr);
-  EXPECT_EQ(MenuList().front().TitleIndex, -1);
+  EXPECT_TRUE(MenuList().front().Handle == nullptr && MenuList().front().TitleIndex == -1);
   EXPECT_EQ(AddMenuItem(1, u"Connect", nullptr, nullptr, nullptr, 0), 0);
 
   HMENU menu = CreateSkinnedPopupMenu(1, UISTYLE_OFFICE2003);
@@ -77,8 +73,7 @@ TEST_F(MenusTest, FailedBarsTitlesAndItemsLeaveNothingHalfMade) {
   const std::size_t shortcuts = ShortcutTable()[WindowKey(nullptr)].size(), items = MenuItemList().size();
   DestroyMenu(menu);
   EXPECT_EQ(AddMenuItem(31, u"Copy name$ctrl+n", SolidBitmap(RGB(9, 9, 9)), nullptr, nullptr, 0), 0);
-  EXPECT_EQ(MenuItemList().size(), items);
-  EXPECT_EQ(ShortcutTable()[WindowKey(nullptr)].size(), shortcuts);
+  EXPECT_EQ(std::tuple(MenuItemList().size(), ShortcutTable()[WindowKey(nullptr)].size()), std::tuple(items, shortcuts));
 }
 
 // A radio item joins the group of the radio item made before it when that one is of the same menu,
@@ -96,8 +91,7 @@ TEST_F(MenusTest, RadioItemsOfOneGroupLeaveOnlyTheLastChecked) {
     AddMenuItem(9, u"Other", nullptr, nullptr, nullptr, 0);
     for (const auto& [m, id] : c.Made) EXPECT_EQ(SetMenuItemState(m, id, 2), 1);
     std::vector<int> checked;
-    for (int id = 1; id <= 4; ++id)
-      if (GetMenuItemChecked(40, id) == 1) checked.push_back(id);
+    for (int id = 1; id <= 4; ++id) if (GetMenuItemChecked(40, id) == 1) checked.push_back(id);
     EXPECT_EQ(checked, c.Checked) << c.Made.size() << " made, first " << c.Made[0].second;
   }
   EXPECT_NE(ItemInfo(menu, 3, false, MIIM_FTYPE).fType & MFT_RADIOCHECK, 0u);
@@ -110,9 +104,8 @@ TEST_F(MenusTest, ItemsAddedWhileShortcutsAreDisabledHaveNone) {
   ASSERT_NE(CreateMenuBar(0, Window, 0), 0);
   AddMenuTitle(u"Edit");
   SetMenuShortcutsDisabled(true);
-  const std::int32_t added = AddMenuItem(30, u"Copy$Ctrl+K", nullptr, nullptr, nullptr, 0);
+  EXPECT_EQ(AddMenuItem(30, u"Copy$Ctrl+K", nullptr, nullptr, nullptr, 0), 1);
   SetMenuShortcutsDisabled(false);
-  EXPECT_EQ(added, 1);
   EXPECT_EQ(ShortcutTable().find(WindowKey(Window)), ShortcutTable().end());
   EXPECT_EQ(GetMenuItemTextEx(0, 30), u"Copy$Ctrl+K");
 }
@@ -150,8 +143,7 @@ class ShortcutTest : public MenusTest {
   static MSG PeekThenRemove(HWND target, UINT message, WPARAM key, LPARAM bits) {
     PostMessageW(target, message, key, bits);
     MSG removed{};
-    PeekMessageW(&removed, target, message, message, PM_NOREMOVE);
-    PeekMessageW(&removed, target, message, message, PM_NOREMOVE);
+    for (int peek = 0; peek < 2; ++peek) PeekMessageW(&removed, target, message, message, PM_NOREMOVE);
     removed.message = 0xFFFF;
     for (int tries = 0; tries < 100; ++tries) {
       if (!PeekMessageW(&removed, target, 0, 0, PM_REMOVE)) continue;
@@ -166,10 +158,8 @@ class ShortcutTest : public MenusTest {
 // Fired once, key swallowed: a bar item's at its top-level window and children, a popup item's anywhere.
 TEST_F(ShortcutTest, ShortcutsFireOnceAtTheirWindowAndAreSwallowed) {
   ASSERT_NE(Toolkit.GetMessageHook, nullptr);
-  EXPECT_EQ(EntriesOf(Window), 3u);
-  EXPECT_EQ(EntriesOf(nullptr), 1u);
-  HWND child = MakeChild(L"EDIT", 0);
-  HWND other = MakeWindow();
+  EXPECT_EQ(std::tuple(EntriesOf(Window), EntriesOf(nullptr)), std::tuple(3u, 1u));
+  HWND child = MakeChild(L"EDIT", 0), other = MakeWindow();
   ASSERT_TRUE(child != nullptr && other != nullptr);
   // Id 0: the key passes through.
   const struct { HWND Target; UINT Message; WPARAM Key; LPARAM Bits; bool Control; WORD Id; } cases[] = {
@@ -189,25 +179,21 @@ TEST_F(ShortcutTest, ShortcutsFireOnceAtTheirWindowAndAreSwallowed) {
   }
   // A handle that names no window takes no shortcut; an empty text clears a window's.
   EXPECT_EQ(ParseShortcut(reinterpret_cast<HWND>(0x7FFF0), 5, u"f5"), 0);
-  EXPECT_EQ(ParseShortcut(other, 5, u"f5"), 1);
-  EXPECT_EQ(EntriesOf(other), 1u);
-  EXPECT_EQ(ParseShortcut(other, 0, u""), 1);
-  EXPECT_EQ(EntriesOf(other), 0u);
+  EXPECT_TRUE(ParseShortcut(other, 5, u"f5") == 1 && EntriesOf(other) == 1);
+  EXPECT_TRUE(ParseShortcut(other, 0, u"") == 1 && EntriesOf(other) == 0);
 }
 
 TEST_F(ShortcutTest, DisabledItemsGreyAndRemovedItemsRenumberTheRestAndNeitherAnswersItsShortcut) {
-  const auto greyed = [menu = MenuList().front().Handle] {
-    return ItemInfo(menu, 30, false, MIIM_STATE).fState & (MFS_DISABLED | MFS_GRAYED);
+  // Item 30's greyed state bits, and the bar window's shortcuts.
+  const auto state = [this, menu = MenuList().front().Handle] {
+    return std::tuple(ItemInfo(menu, 30, false, MIIM_STATE).fState & (MFS_DISABLED | MFS_GRAYED), EntriesOf(Window));
   };
   EXPECT_EQ(SetMenuItemDisabled(0, 30, true), 1);
-  EXPECT_EQ(greyed(), static_cast<UINT>(MFS_DISABLED | MFS_GRAYED));
-  EXPECT_EQ(EntriesOf(Window), 2u);
+  EXPECT_EQ(state(), std::tuple(MFS_DISABLED | MFS_GRAYED, 2u));
   SetMenuItemDisabled(0, 30, true);  // disabled twice, enabled once
   EXPECT_EQ(SetMenuItemDisabled(0, 30, false), 1);
-  EXPECT_EQ(greyed(), 0u);
-  EXPECT_EQ(EntriesOf(Window), 3u);
-  EXPECT_EQ(SetMenuItemDisabled(0, 999, true), 0);
-  EXPECT_EQ(SetMenuItemDisabled(77, 30, true), 0);
+  EXPECT_EQ(state(), std::tuple(0u, 3u));
+  EXPECT_TRUE(SetMenuItemDisabled(0, 999, true) == 0 && SetMenuItemDisabled(77, 30, true) == 0);
   SetMenuItemDisabled(0, 30, true);  // a greyed item's new shortcut waits until it is enabled
   EXPECT_EQ(SetMenuItemEx(0, 30, u"Copy$Ctrl+J", nullptr, nullptr, nullptr, 0), 1);
   EXPECT_EQ(EntriesOf(Window), 2u);
@@ -218,14 +204,12 @@ TEST_F(ShortcutTest, DisabledItemsGreyAndRemovedItemsRenumberTheRestAndNeitherAn
   EXPECT_NE(RemoveMenuItems(1, 7, false), 0);
   ASSERT_EQ(GetMenuItemCount(Popup), 2);
   EXPECT_EQ(MenuItemList().size(), items - 1);
-  EXPECT_EQ(RecordOf(Popup, 0, true)->Position, 0);
-  EXPECT_EQ(RecordOf(Popup, 0, true)->ItemText, u"Delete");
-  EXPECT_EQ(RecordOf(Popup, 1, true)->Position, 1);
+  EXPECT_EQ(std::tuple(RecordOf(Popup, 0, true)->Position, RecordOf(Popup, 0, true)->ItemText, RecordOf(Popup, 1, true)->Position),
+            std::tuple(0, Text(u"Delete"), 1));
   EXPECT_NE(RemoveMenuItems(1, 1, true), 0);
   EXPECT_EQ(RecordOf(Popup, 0, true)->ItemText, u"Delete");
   EXPECT_EQ(EntriesOf(nullptr), 0u);
-  EXPECT_EQ(RemoveMenuItems(1, 5, true), 0);
-  EXPECT_EQ(RemoveMenuItems(1, 99, false), 0);
+  EXPECT_TRUE(RemoveMenuItems(1, 5, true) == 0 && RemoveMenuItems(1, 99, false) == 0);
 }
 
 }  // namespace

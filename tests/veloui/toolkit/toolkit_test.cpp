@@ -24,9 +24,7 @@ TEST(SkinWindows, SizeLimitsResizeABreakingWindowAtOnceAndLeaveAPureMoveAlone) {
   HWND window = TestWindow(L"SkinWindowsTest", DefWindowProcW, nullptr, WS_POPUP, 500, 60);
   EXPECT_EQ(SetWindowSizeLimits(nullptr, 1, 1, 0, 0), 0);
   ASSERT_EQ(SetWindowSizeLimits(window, 0, 100, 400, 0), 1);
-  const auto frame = [window] {
-    return std::tuple{RectOf(window).left, RectOf(window).top, WidthOf(window), HeightOf(window)};
-  };
+  const auto frame = [window] { return std::tuple{RectOf(window).left, RectOf(window).top, WidthOf(window), HeightOf(window)}; };
   EXPECT_EQ(frame(), std::tuple(20, 20, 400, 100));
   SetWindowPos(window, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   EXPECT_EQ(frame(), std::tuple(30, 40, 400, 100));
@@ -73,14 +71,10 @@ TEST(UIColourMode, ASwitchReachesEveryWindowAndTheToolkitsOwnMenuImages) {
   HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 0);
   for (int i = 0; i < 3; ++i) ImageList_ReplaceIcon(list, -1, red);
   DestroyIcon(red);
-  MenuRecord& menu = ToolkitList<MenuRecord>(ToolkitListId::Menus).emplace_back();
-  menu.Id = 77;
-  menu.Style = 5;  // Whidbey: its style image is a faded copy
-  MenuItemRecord& item = ToolkitList<MenuItemRecord>(ToolkitListId::MenuItems).emplace_back();
-  item.Menu = &menu;
-  item.HasImage = item.HasDisabledImage = true;
-  item.ImageList = list;
-  item.Style = 5;
+  // Whidbey: its style image is a faded copy.
+  MenuRecord& menu = ToolkitList<MenuRecord>(ToolkitListId::Menus).emplace_back(MenuRecord{.Id = 77, .Style = 5});
+  MenuItemRecord& item = ToolkitList<MenuItemRecord>(ToolkitListId::MenuItems).emplace_back(
+      MenuItemRecord{.Menu = &menu, .HasImage = true, .HasDisabledImage = true, .Style = 5, .ImageList = list});
   RetintMenuImages(0, 0);
   EXPECT_EQ(MiddleAlpha(list, 2), 255);  // the caller's own
   item.HasDisabledImage = false;
@@ -107,7 +101,6 @@ TEST(UIColourMode, ASwitchReachesEveryWindowAndTheToolkitsOwnMenuImages) {
   ToolkitList<MenuItemRecord>(ToolkitListId::MenuItems).clear();
   ToolkitList<MenuRecord>(ToolkitListId::Menus).clear();
   ImageList_Destroy(list);
-  DestroyWindow(top);
-  DestroyWindow(hidden_top);
+  for (HWND window : {top, hidden_top}) DestroyWindow(window);
 }
 }  // namespace

@@ -16,30 +16,24 @@
 
 namespace {
 
-TEST(BlitCacheRules, ServeRules) {
+// Sized caches are found by the fixed dimension; a too small free dimension remakes the entry, none found makes one.
+TEST(BlitCacheRules, ServeRulesAndSizedCacheChoice) {
   const struct { std::uint32_t Rule; int CacheWidth, CacheHeight, Width, Height; bool Serves; } cases[] = {
       {0, 120, 24, 100, 20, true},      {0, 120, 24, 120, 24, true},      {0, 120, 24, 130, 20, false},
       {0, 120, 24, 100, 25, false},     {0x100, 100, 30, 100, 20, true},  {0x100, 120, 30, 100, 20, false},
       {0x100, 100, 19, 100, 20, false}, {0x1000, 130, 20, 100, 20, true}, {0x1000, 130, 22, 100, 20, false},
       {0x1000, 90, 20, 100, 20, false}, {0x1100, 100, 20, 100, 20, true}, {0x1100, 101, 20, 100, 20, false},
-      {0x1100, 100, 21, 100, 20, false}, {0x1100, 99, 20, 100, 20, false},
-  };
+      {0x1100, 100, 21, 100, 20, false}, {0x1100, 99, 20, 100, 20, false}};
   for (const auto& c : cases)
     EXPECT_EQ(BlitCacheServes(c.Rule, c.CacheWidth, c.CacheHeight, c.Width, c.Height), c.Serves)
         << c.Rule << " " << c.CacheWidth << "x" << c.CacheHeight << " for " << c.Width << "x" << c.Height;
-}
-
-// Sized caches are found by the fixed dimension; a too small free dimension remakes the entry, none found makes one.
-TEST(BlitCacheRules, SizeListFindsOrRemakes) {
   const std::vector<BlitCacheSize> sizes{{100, 20}, {100, 22}, {120, 30}};
-  const struct { std::uint32_t Rule; int Width, Height, Index; bool Remake; } cases[] = {
+  const struct { std::uint32_t Rule; int Width, Height, Index; bool Remake; } choices[] = {
       {0x1000, 100, 22, 1, false}, {0x1000, 80, 20, 0, false}, {0x1000, 140, 20, 0, true}, {0x1000, 100, 24, -1, true},
-      {0x100, 120, 40, 2, true},   {0x100, 120, 10, 2, false}, {0, 100, 20, 0, false},     {0, 100, 19, -1, true},
-  };
-  for (const auto& c : cases) {
+      {0x100, 120, 40, 2, true},   {0x100, 120, 10, 2, false}, {0, 100, 20, 0, false},     {0, 100, 19, -1, true}};
+  for (const auto& c : choices) {
     const BlitSizeChoice choice = ChooseSizedCache(sizes, c.Rule, c.Width, c.Height);
-    EXPECT_EQ(std::pair(choice.Index, choice.Remake), std::pair(c.Index, c.Remake))
-        << c.Rule << " " << c.Width << "x" << c.Height;
+    EXPECT_EQ(std::tuple(choice.Index, choice.Remake), std::tuple(c.Index, c.Remake)) << c.Rule << " " << c.Width << "x" << c.Height;
   }
   EXPECT_EQ(ChooseSizedCache({}, 0x1000, 100, 20).Index, -1);
   EXPECT_EQ(ChooseSizedCache({{0, 0}}, 0x1000, 100, 20).Index, -1);  // a freed entry is never a real size
@@ -55,7 +49,6 @@ std::vector<Step> Steps(int id, int width, int height) {
   return result;
 }
 constexpr int kGradient = static_cast<int>(BlitPaintStep::Kind::Gradient);
-constexpr int kFramed = static_cast<int>(BlitPaintStep::Kind::FrameAndFill);
 
 TEST(BlitCacheRules, PaintGeometry) {
   for (int id : {6, 10, 44, 52})  // vertical gradients over the whole height
@@ -64,12 +57,11 @@ TEST(BlitCacheRules, PaintGeometry) {
   EXPECT_EQ(Steps(13, 101, 20), (std::vector<Step>{{kGradient, 21, 22, 0, 0, 49, 0, 0, 0, 50, 20},
                                                    {kGradient, 23, 24, 50, 0, 100, 0, 50, 0, 51, 20}}));
   // The tool strip: two gradients and a shadow row.
-  const int solid = static_cast<int>(BlitPaintStep::Kind::Solid);
   EXPECT_EQ(Steps(33, 50, 25), (std::vector<Step>{{kGradient, 33, 34, 0, 0, 0, 12, 0, 0, 50, 13},
                                                   {kGradient, 35, 36, 0, 13, 0, 23, 0, 13, 50, 11},
-                                                  {solid, 41, 41, 0, 0, 0, 0, 0, 24, 50, 1}}));
-  EXPECT_EQ(Steps(15, 16, 16), (std::vector<Step>{{kFramed, 15, 14, 0, 0, 0, 0, 0, 0, 16, 16}}));
-  EXPECT_EQ(Steps(17, 16, 16), (std::vector<Step>{{kFramed, 17, 16, 0, 0, 0, 0, 0, 0, 16, 16}}));
+                                                  {static_cast<int>(BlitPaintStep::Kind::Solid), 41, 41, 0, 0, 0, 0, 0, 24, 50, 1}}));
+  const int framed = static_cast<int>(BlitPaintStep::Kind::FrameAndFill);
+  for (int id : {15, 17}) EXPECT_EQ(Steps(id, 16, 16), (std::vector<Step>{{framed, id, id - 1, 0, 0, 0, 0, 0, 0, 16, 16}})) << id;
   EXPECT_TRUE(Steps(5, 16, 16).empty());
 }
 
@@ -80,28 +72,22 @@ EffectSource Pixels(std::vector<std::uint32_t> pixels, bool alphaChannel, std::v
 }
 
 // The effect's and the tint's grey weigh red 0.2989 and 0.299: 27.4988 and 27.508 at 92.
-TEST(ImageEffectPixels, ComponentFormulas) {
+TEST(ImageEffectPixels, ComponentFormulasAndWholePixels) {
   EXPECT_EQ(std::pair(EffectGrey(92, 0, 0), TintGrey(92, 0, 0)), std::pair(27, 28));
-  EXPECT_EQ(BlendComponent(210, 0, 110), 90);  // 90.23
-  EXPECT_EQ(BlendComponent(0, 255, 300), 0);
+  EXPECT_EQ(std::tuple(BlendComponent(210, 0, 110), BlendComponent(0, 255, 300)), std::tuple(90, 0));  // 90.23
   EXPECT_EQ(std::pair(ApplyBrightness(250, 20), ApplyBrightness(10, -20)), std::pair(255, 0));
   EXPECT_EQ(std::pair(ClampOpacity(0), ClampOpacity(300)), std::pair(1.0f, 255.0f));
   // Contrast: 1 at zero; 259 would divide by zero and above it the factor would turn negative.
   EXPECT_DOUBLE_EQ(ContrastFactor(0), 1.0);
-  EXPECT_EQ(ApplyContrast(200, ContrastFactor(100)), 255);
+  EXPECT_EQ(std::tuple(ApplyContrast(200, ContrastFactor(100)), ApplyContrast(10, ContrastFactor(-400))), std::tuple(255, 128));
   EXPECT_TRUE(std::isfinite(ContrastFactor(259)) && ContrastFactor(259) > 0.0);
   EXPECT_DOUBLE_EQ(ContrastFactor(1000), ContrastFactor(255));
   EXPECT_DOUBLE_EQ(ContrastFactor(-255), 0.0);
-  EXPECT_EQ(ApplyContrast(10, ContrastFactor(-400)), 128);
-}
-
-// Whole ARGB pixels of the icon effect and the tint.
-TEST(ImageEffectPixels, IconEffectAndTintPixels) {
+  // Whole ARGB pixels of the icon effect and the tint.
   const IconEffectSettings all{.Opacity = 255, .Contrast = 50, .Brightness = 10,
                                .TintColour = MakeColourRef(255, 0, 0), .TintAmount = 64, .Greyscale = true};
   const struct { const char* Name; IconEffectSettings Settings; EffectSource Source; std::uint32_t Out; } effects[] = {
-      {"opacity scales the alpha only", {.Opacity = 80}, Pixels({PackPixel(255, 10, 20, 30)}, true),
-       PackPixel(80, 10, 20, 30)},
+      {"opacity scales the alpha only", {.Opacity = 80}, Pixels({PackPixel(255, 10, 20, 30)}, true), PackPixel(80, 10, 20, 30)},
       {"128 / 255 * 120 = 60.2", {.Opacity = 120}, Pixels({PackPixel(128, 1, 2, 3)}, true), PackPixel(60, 1, 2, 3)},
       // Without an alpha channel the pixel takes the opacity, clamped up to 1; the mask is not read.
       {"no alpha channel", {.Opacity = 0}, Pixels({PackPixel(0, 9, 9, 9)}, false, {0x00FFFFFF}), PackPixel(1, 9, 9, 9)},
@@ -110,8 +96,7 @@ TEST(ImageEffectPixels, IconEffectAndTintPixels) {
       {"white mask", {}, Pixels({PackPixel(0, 50, 50, 50)}, true, {0x00FFFFFF}), PackPixel(0, 50, 50, 50)},
       {"no mask", {}, Pixels({PackPixel(0, 50, 50, 50)}, true), PackPixel(0, 50, 50, 50)},
       // Grey 124, then tinted 64/256 to red (157, 93, 93), contrast 50 (171, 76, 76), brightness 10.
-      {"grey, tint, contrast, brightness", all, Pixels({PackPixel(255, 200, 100, 50)}, true), PackPixel(255, 181, 86, 86)},
-  };
+      {"grey, tint, contrast, brightness", all, Pixels({PackPixel(255, 200, 100, 50)}, true), PackPixel(255, 181, 86, 86)}};
   using Words = std::vector<std::uint32_t>;
   for (const auto& c : effects) EXPECT_EQ(ApplyIconEffect(c.Source, c.Settings), Words{c.Out}) << c.Name;
   const std::uint32_t blue = MakeColourRef(0, 0, 255), grey = MakeColourRef(128, 128, 128);
@@ -126,8 +111,7 @@ TEST(ImageEffectPixels, IconEffectAndTintPixels) {
       {"a negative lb halves", {.TintColour = grey, .LightnessBias = 0.25f}, PackPixel(255, 255, 255, 255), 0xFF7F7F7Fu},
       {"saturation change clamped to 0",
        {.Opacity = 190, .TintColour = MakeColourRef(255, 0, 0), .SaturationChange = -2.0f, .LightnessBias = 0.5f},
-       PackPixel(255, 100, 100, 100), 0xBE646464u},
-  };
+       PackPixel(255, 100, 100, 100), 0xBE646464u}};
   for (const auto& c : tints) EXPECT_EQ(ApplyTint(Pixels({c.In}, true), c.Settings), Words{c.Out}) << c.Name;
   // Mid grey in pure blue keeps blue near full (the last bit of the lightness depends on the FPU).
   const std::uint32_t mid = HslToRgb({240.0f, 1.0f, 128 / 255.0f});
@@ -136,11 +120,8 @@ TEST(ImageEffectPixels, IconEffectAndTintPixels) {
             Words{PackPixel(255, RedOf(mid), GreenOf(mid), BlueOf(mid))});
   EXPECT_GT(BlueOf(mid), 250);
   // No pixels, or fewer than the size says, give nothing.
-  EXPECT_TRUE(ApplyIconEffect(EffectSource{}, {}).empty());
-  EXPECT_TRUE(ApplyTint(EffectSource{}, {}).empty());
-  EffectSource shortBuffer = Pixels({1, 2, 3}, true);
-  shortBuffer.Height = 4;
-  EXPECT_TRUE(ApplyIconEffect(shortBuffer, {}).empty());
+  EXPECT_TRUE(ApplyIconEffect(EffectSource{}, {}).empty() && ApplyTint(EffectSource{}, {}).empty());
+  EXPECT_TRUE(ApplyIconEffect(EffectSource{3, 4, {1, 2, 3}, true, {}}, {}).empty());
 }
 
 TEST(FontSteps, StepAndPointSizesStyleFlagsAndNumbers) {
@@ -164,22 +145,20 @@ TEST(FontSteps, StepAndPointSizesStyleFlagsAndNumbers) {
   for (const char16_t* no : {u"12a", u"", u"   ", u" 12", u"-1"}) EXPECT_EQ(IsNumericString(no), 0);
 }
 
-// DIB words are 0xAARRGGBB, colours 0xAABBGGRR: red and blue trade places, alpha counts.
-TEST(PixelEdits, ColoursComeOnceInTheOrderFirstMetUpToTheBound) {
+// Colours come once in the order first met, up to the bound. DIB words are 0xAARRGGBB, colours
+// 0xAABBGGRR: red and blue trade places, alpha counts. Fills take the region joined by edges, writes one
+// pixel; points outside are skipped.
+TEST(PixelEdits, DistinctColoursFillsAndWrites) {
   const std::vector<std::uint32_t> pixels{0xFF0000, 0x0000FF, 0xFF0000, 0x80FF0000, 0x00FF00, 0x0000FF, 0x123456};
   const std::vector<std::uint32_t> colours{0x0000FF, 0xFF0000, 0x800000FF, 0x00FF00, 0x563412};
   EXPECT_EQ(DistinctColours(pixels, 10), colours);
   EXPECT_EQ(DistinctColours(pixels, 2), std::vector<std::uint32_t>(colours.begin(), colours.begin() + 2));
   EXPECT_TRUE(DistinctColours(pixels, 0).empty());
-}
-
-// A 4 x 3 image of 'a', 'b' and '.' pixels; 'c' is what the edits write (colour word 0xFFCC0033).
-TEST(PixelEdits, FillsTakeTheRegionJoinedByEdgesWritesOnePixelAndPointsOutsideAreSkipped) {
-  const auto image = [](const char* rows) {
-    std::vector<std::uint32_t> pixels;
-    for (const char* p = rows; *p != 0; ++p)
-      pixels.push_back(*p == 'a' ? 0xFF101010u : *p == 'b' ? 0xFF202020u : *p == 'c' ? 0xFF3300CCu : 0u);
-    return pixels;
+  // A 4 x 3 image of 'a', 'b' and '.' pixels; 'c' is what the edits write (colour word 0xFFCC0033).
+  const auto image = [](const std::string& rows) {
+    std::vector<std::uint32_t> words;
+    for (char p : rows) words.push_back(p == 'a' ? 0xFF101010u : p == 'b' ? 0xFF202020u : p == 'c' ? 0xFF3300CCu : 0u);
+    return words;
   };
   constexpr std::uint32_t c = 0xFFCC0033;
   using K = PixelEditKind;
@@ -188,12 +167,11 @@ TEST(PixelEdits, FillsTakeTheRegionJoinedByEdgesWritesOnePixelAndPointsOutsideAr
       {{{K::Fill, 2, 1, c}}, "aac.a.c.acca", 1},    {{{K::Fill, 3, 2, c}}, "aab.a.b.abbc", 1},
       {{{K::Fill, 3, 0, c}}, "aabca.bcabba", 1},    // '.' at (1, 1) touches only by corners
       {{{K::Write, 1, 1, c}, {K::Fill, 1, 1, c}}, "aab.acb.abba", 2},
-      {{{K::Fill, 4, 0, c}, {K::Write, 0, -1, c}, {K::Write, 0, 3, c}, {K::Fill, -1, 2, c}}, "aab.a.b.abba", 0},
-  };
+      {{{K::Fill, 4, 0, c}, {K::Write, 0, -1, c}, {K::Write, 0, 3, c}, {K::Fill, -1, 2, c}}, "aab.a.b.abba", 0}};
   for (const auto& t : cases) {
-    std::vector<std::uint32_t> pixels = image("aab.a.b.abba");
-    EXPECT_EQ(ApplyPixelEdits(pixels, 4, 3, t.Edits), t.Done) << t.After;
-    EXPECT_EQ(pixels, image(t.After)) << t.After;
+    std::vector<std::uint32_t> words = image("aab.a.b.abba");
+    EXPECT_EQ(ApplyPixelEdits(words, 4, 3, t.Edits), t.Done) << t.After;
+    EXPECT_EQ(words, image(t.After)) << t.After;
   }
   std::vector<std::uint32_t> tooFew = image("aab");
   EXPECT_EQ(ApplyPixelEdits(tooFew, 4, 3, cases[0].Edits), 0);  // fewer pixels than the size says
@@ -217,8 +195,7 @@ TEST_F(GradientRecords, StopsStayInAscendingOrderAndAreRemovedByPosition) {
   const std::pair<float, std::uint32_t> stops[] = {{0.7f, 1}, {0.3f, 2}, {0.9f, 3}, {0.5f, 4}, {-0.2f, 5}, {0.5f, 6}};
   for (const auto& [position, colour] : stops) AddGradientColour(g, position, colour);  // 0.5 twice keeps one stop
   EXPECT_EQ(positions(), (std::vector<float>{-0.2f, 0.3f, 0.5f, 0.7f, 0.9f}));
-  EXPECT_EQ(GetGradientColour(g, 0.5f), 6u);
-  EXPECT_EQ(GetGradientColour(g, 0.4f), kNoGradientColour);
+  EXPECT_EQ(std::tuple(GetGradientColour(g, 0.5f), GetGradientColour(g, 0.4f)), std::tuple(6u, kNoGradientColour));
   EXPECT_EQ(RemoveGradientColour(g, 0.3f), 1);
   EXPECT_EQ(positions(), (std::vector<float>{-0.2f, 0.5f, 0.7f, 0.9f}));
   EXPECT_EQ(RemoveGradientColour(g, -1.0f), 1);  // every stop
@@ -236,9 +213,8 @@ ImageStoreEntry WithImages(std::uintptr_t first) {
 // Counts are keyed by a never-reused serial: owners made at a freed address leave a live count alone.
 TEST_F(ImageStoreTest, SharedImagesGoWithTheLastUserAndNewOwnersNeverTakeOverALiveCount) {
   ASSERT_TRUE(DropImageStoreEntry(AddImageStoreEntry(WithImages(300))).has_value());  // an owner alone goes at once
-  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(100));
-  const ImageStoreHandle sharer = AddSharedImageStoreEntry(owner);
-  const ImageStoreHandle third = AddSharedImageStoreEntry(sharer);
+  const ImageStoreHandle owner = AddImageStoreEntry(WithImages(100)), sharer = AddSharedImageStoreEntry(owner),
+                         third = AddSharedImageStoreEntry(sharer);
   EXPECT_EQ(FindImageStoreEntry(third)->Key, owner);  // sharing a sharer counts on the owner
   EXPECT_EQ(ImageStoreUserCount(owner), 3);
   EXPECT_FALSE(DropImageStoreEntry(owner).has_value());  // the first keeps the images
@@ -253,10 +229,9 @@ TEST_F(ImageStoreTest, SharedImagesGoWithTheLastUserAndNewOwnersNeverTakeOverALi
   }
   const auto last = DropImageStoreEntry(sharer);
   ASSERT_TRUE(last.has_value());
-  EXPECT_EQ(last->StateImageLists.at(u"normal").ImageLists[0], 100u);
-  EXPECT_EQ(last->StateBitmaps.at(u"hot").Bitmaps[8], 101u);
-  EXPECT_TRUE(ImageStoreList().empty());
-  EXPECT_TRUE(ImageStoreKeys().empty());
+  EXPECT_EQ(std::tuple(last->StateImageLists.at(u"normal").ImageLists[0], last->StateBitmaps.at(u"hot").Bitmaps[8]),
+            std::tuple(100u, 101u));
+  EXPECT_TRUE(ImageStoreList().empty() && ImageStoreKeys().empty());
 }
 
 }  // namespace
