@@ -15,10 +15,10 @@ constexpr std::size_t kNamesPerPass = 500;
 
 }  // namespace
 
-bool PlayerRowWriter::Begin(bool lookupIndex) {
+bool PlayerRowWriter::Begin(bool lookupIndex, Hold hold) {
   indexed_ = lookupIndex;
-  // IMMEDIATE: the wait for a held file happens once, here, not in the middle of the rows.
-  inTransaction_ = file_.Execute(u"BEGIN IMMEDIATE");
+  // The wait for a held file happens once, here, not in the middle of the rows.
+  inTransaction_ = file_.Execute(hold == Hold::WholeFile ? u"BEGIN EXCLUSIVE" : u"BEGIN IMMEDIATE");
   return inTransaction_ && (!indexed_ || find_.Prepare(file_, kFindPlayer)) && insert_.Prepare(file_, kInsertPlayer) &&
          update_.Prepare(file_, kUpdateDate);
 }

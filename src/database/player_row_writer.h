@@ -22,10 +22,15 @@ class PlayerRowWriter {
   PlayerRowWriter(const PlayerRowWriter&) = delete;
   PlayerRowWriter& operator=(const PlayerRowWriter&) = delete;
 
+  // How a transaction holds the file. A refresh's few rows only keep other writers out. An
+  // import holds it whole: its pages outgrow SQLite's cache, and in a file with a rollback
+  // journal every spill of the cache needs the whole file, so each one would wait out the busy
+  // time for any reader left in it and the import would crawl for as long as the reader stays.
+  enum class Hold { OtherWriters, WholeFile };
   // Takes the file for writing (the wait for a held file happens here, once) and prepares the
   // statements. With `lookupIndex` players are found through the index; without it (a file of
   // an earlier version whose index is not built yet) FindAllOf must name them first.
-  bool Begin(bool lookupIndex);
+  bool Begin(bool lookupIndex, Hold hold = Hold::OtherWriters);
   // The rows of these players, found in one pass over the table.
   bool FindAllOf(std::span<const StoredSighting> players);
   // A new row for a new player, else the known rows' date moves on. False when a statement failed.

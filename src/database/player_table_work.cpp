@@ -4,6 +4,7 @@
 #include <span>
 
 #include "database/player_row_writer.h"
+#include "runtime/portable/files.h"
 
 namespace {
 
@@ -98,6 +99,9 @@ WorkResult WriteSightings(DatabaseFile& file, bool indexed, PendingSightings& pe
 
 WorkResult ImportPlayers(DatabaseFile& file, TextView path, PlayerDatabaseMirror& mirror, const std::atomic<bool>& stop,
                          int busyWaitMs, std::size_t& added) {
+  // Every row of the file itself is there already. Reading it would also keep the import from
+  // ever holding the file whole.
+  if (IsSameFile(file.Path(), Text(path))) return WorkResult::Done;
   DatabaseFile other;
   if (!other.Open(path, DatabaseAccess::ReadOnly)) return WorkResult::Failed;
   other.SetBusyWait(busyWaitMs, &stop);
@@ -113,7 +117,7 @@ WorkResult ImportPlayers(DatabaseFile& file, TextView path, PlayerDatabaseMirror
   DatabaseStatement query;
   if (!query.Prepare(other, kSelectPlayers) || !query.Start({})) return FailureOf(other, stop);
   PlayerRowWriter writer(file);
-  if (!writer.Begin(true)) return FailureOf(file, stop);
+  if (!writer.Begin(true, PlayerRowWriter::Hold::WholeFile)) return FailureOf(file, stop);
   for (std::size_t read = 0; query.NextRow(); ++read) {
     if (read % kStopCheckRows == 0 && stop.load()) return WorkResult::Stopped;
     if (!writer.Record(RowOf(query, 0))) return FailureOf(file, stop);

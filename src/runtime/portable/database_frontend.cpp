@@ -30,6 +30,11 @@ constexpr int kProgressSteps = 1000;
 
 DatabaseFile::~DatabaseFile() { Close(); }
 
+Text DatabaseFile::Path() const {
+  const char* name = handle_ != nullptr ? sqlite3_db_filename(handle_, "main") : nullptr;
+  return name != nullptr ? Utf8ToText(name) : Text();
+}
+
 bool DatabaseFile::Open(TextView path, DatabaseAccess access) {
   Close();
   const std::string name = TextToUtf8(path);

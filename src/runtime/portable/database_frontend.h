@@ -57,6 +57,8 @@ class DatabaseFile {
   void SetBusyWait(int milliseconds, const std::atomic<bool>* giveUp = nullptr);
 
   sqlite3* Handle() const { return handle_; }
+  // The file's full path as SQLite opened it; empty while none is open.
+  Text Path() const;
 
  private:
   static int WaitWhileBusy(void* file, int attempts);

@@ -39,6 +39,11 @@ std::uint64_t FileSizeOf(const Text& path) {
   return error ? 0 : static_cast<std::uint64_t>(size);
 }
 
+bool IsSameFile(const Text& first, const Text& second) {
+  std::error_code error;
+  return fs::equivalent(PathOf(first), PathOf(second), error) && !error;
+}
+
 bool IsExistingFolder(const Text& path) {
   std::error_code error;
   return fs::is_directory(PathOf(path), error);

@@ -17,6 +17,8 @@ bool IsExistingFile(const Text& path);    // a file, not a folder
 // The size of a file in bytes, asked of the file system without reading it; 0 for no file.
 std::uint64_t FileSizeOf(const Text& path);
 bool IsExistingFolder(const Text& path);
+// Whether two paths name one existing file, however they are written (case, links, "..").
+bool IsSameFile(const Text& first, const Text& second);
 // An existing file that may be written to.
 bool IsWritableFile(const Text& path);
 bool CreateFolder(const Text& path);
