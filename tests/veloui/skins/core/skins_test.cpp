@@ -407,6 +407,76 @@ TEST_F(SkinFilesTest, FilesWithTheSameBareNameStayApart) {
   }
 }
 
+// Saved again once "normal/arrow.png" and "hot/arrow.png" are gone, the pack keeps each state's
+// picture: a file is taken from the older pack under the name its property was saved as, also
+// when the numbers change because another property now names another file.
+TEST_F(SkinFilesTest, ASecondSaveAfterTheFilesAreGoneKeepsEveryStatesPicture) {
+  for (const char* state : {"normal", "hot"}) {
+    std::filesystem::create_directories(folder.Path() / state);
+    PutFileBytes(folder.File(std::string(state) + "/arrow.png"), state);
+  }
+  const SkinHandle skin = CreateSkin(u"Arrows");
+  const std::pair<const char16_t*, const char16_t*> images[] = {
+      {u"normal", u"normal/arrow.png;"}, {u"hot", u"hot/arrow.png;"}, {u"pressed", u"normal/arrow.png; stretch"}};
+  for (const auto& [state, value] : images) SetSkinProperty(skin, u"c", state, u"image", value);
+  ASSERT_EQ(SaveSkinFile(skin, u"arrows", true), 1);
+  for (const char* state : {"normal", "hot"}) std::filesystem::remove_all(folder.Path() / state);
+  const auto pictures = [this]() {
+    std::string loaded;
+    const std::intptr_t back = LoadSkinFile(u"arrows.sknz");
+    EXPECT_GT(back, 0);
+    for (const char16_t* state : {u"normal", u"hot", u"pressed"}) {
+      const std::uintptr_t image = GetSkinPropertyImage(back, u"c", state, u"image");
+      loaded += (image == 0 ? std::string("none") : Fakes.imageBytes.at(image - 1)) + " ";
+    }
+    FreeSkin(back);
+    return loaded;
+  };
+  ASSERT_EQ(SaveSkinFile(skin, u"arrows", true), 1);
+  EXPECT_EQ(pictures(), "normal hot normal ");
+  ASSERT_EQ(SaveSkinFile(skin, u"arrows", true), 1);
+  EXPECT_EQ(pictures(), "normal hot normal ");
+  // "hot/arrow.png" now comes first and is saved as "arrow.png", the old "arrow_2.png".
+  PutFileBytes(folder.File("other.png"), "other");
+  SetSkinProperty(skin, u"c", u"normal", u"image", u"other.png");
+  ASSERT_EQ(SaveSkinFile(skin, u"arrows", true), 1);
+  EXPECT_EQ(pictures(), "other hot normal ");
+}
+
+// A document without a component is no skin, and leaves none behind.
+TEST_F(SkinFilesTest, ADocumentWithoutAComponentIsNoSkin) {
+  PutFileBytes(folder.File("empty.skn"), "<skin><name id='Empty'/><author id='Me'/><other/></skin>");
+  EXPECT_EQ(LoadSkinFile(u"empty.skn"), 0);
+  PutFileBytes(folder.File("bare.skn"), "<skin/>");
+  EXPECT_EQ(LoadSkinFile(u"bare.skn"), 0);
+  EXPECT_TRUE(SkinList().empty());
+  PutFileBytes(folder.File("one.skn"), "<skin><name id='One'/><other/><component id='c'/></skin>");
+  const std::intptr_t one = LoadSkinFile(u"one.skn");
+  ASSERT_GT(one, 0);
+  EXPECT_EQ(GetSkinName(one), u"One");
+  EXPECT_EQ(SkinList().size(), 1u);
+}
+
+// A pack's name entry is enough for a value to name a file; its empty data entry is refused by
+// the image loader alone, so the skin loads with no picture in that property.
+TEST_F(SkinFilesTest, APackNameEntryWithEmptyDataNamesAFile) {
+  std::string pack;
+  for (const std::string& entry : {PackNameEntry(u"e.png"), std::string(), PackNameEntry(u"f.png"), std::string("picture f"),
+                                   std::string("<skin><name id='Packed'/><component id='c'><state id='s'>"
+                                               "<property id='empty'>e.png</property><property id='full'>f.png</property>"
+                                               "</state></component></skin>")})
+    ASSERT_TRUE(AppendPackEntry(pack, entry));
+  PutFileBytes(folder.File("packed.sknz"), pack);
+  const std::intptr_t skin = LoadSkinFile(u"packed");
+  ASSERT_GT(skin, 0);
+  EXPECT_EQ(GetSkinPropertyImage(skin, u"c", u"s", u"empty"), 0u);
+  EXPECT_EQ(Fakes.imageBytes, std::vector<std::string>{"picture f"});
+  EXPECT_EQ(GetSkinPropertyImage(skin, u"c", u"s", u"full"), 1u);
+  CreateSkin(u"packed");  // its pack is found by its name
+  const std::pair<const char16_t*, std::int32_t> resolved[] = {{u"e.png", 1}, {u"f.png", 1}, {u"g.png", -1}, {u"sub/e.png", -1}};
+  for (const auto& [value, result] : resolved) EXPECT_EQ(ResolveSkinFilePath(value), result) << TextToUtf8(value);
+}
+
 // A file past the bound is found by its size and never read; a pack past the reader's total is
 // not written (five pictures of 60 MiB: each fits an entry, together they are too many).
 TEST_F(SkinFilesTest, HugeFilesAreNotReadAndPacksPastTheReadersTotalNotWritten) {
