@@ -171,6 +171,25 @@ TEST_F(SkinPropertiesTest, InUseSkinBroadcastsUnlessBuilding) {
   EXPECT_EQ(IsSkin(skin), 0);
 }
 
+// A handle stored straight into a property of a skin in use goes only after the broadcast has
+// made its wearers read the new one; one stored again stays; a skin nobody wears frees at once.
+TEST_F(SkinPropertiesTest, SetSkinPropertyValueFreesTheOldHandleAfterTheBroadcast) {
+  const SkinHandle skin = CreateSkin(u"s");
+  ASSERT_EQ(SelectSkinRecord(skin, 1), 1);
+  ASSERT_EQ(SetSkinPropertyValue(skin, u"c", u"s", u"image", 7, SkinOwnedHandle::Image), 1);
+  EXPECT_EQ(Fakes.broadcasts, 0);  // nothing replaced, nothing to let go of
+  ASSERT_EQ(SetSkinPropertyValue(skin, u"c", u"s", u"image", 8, SkinOwnedHandle::Image), 1);
+  EXPECT_EQ(std::tuple(Fakes.broadcasts, Fakes.freedAtBroadcast, Fakes.freedImages),
+            std::tuple(1, std::size_t{0}, std::vector<std::uintptr_t>{7}));
+  ASSERT_EQ(SetSkinPropertyValue(skin, u"c", u"s", u"image", 8, SkinOwnedHandle::Image), 1);
+  EXPECT_EQ(Fakes.freedImages, std::vector<std::uintptr_t>{7});
+  EXPECT_EQ(GetSkinPropertyImage(skin, u"c", u"s", u"image"), 8u);
+  ASSERT_EQ(SelectSkinRecord(skin, 0), 1);
+  const int broadcasts = Fakes.broadcasts;
+  ASSERT_EQ(SetSkinPropertyValue(skin, u"c", u"s", u"image", 9, SkinOwnedHandle::Image), 1);
+  EXPECT_EQ(std::pair(Fakes.broadcasts, Fakes.freedImages), std::pair(broadcasts, std::vector<std::uintptr_t>{7, 8}));
+}
+
 namespace {
 int PicturesMadeOutsideABuild = 0;
 std::uintptr_t NextPicture = 0x5000;

@@ -128,6 +128,36 @@ TEST_F(SkinWindowsTest, BroadcastReachesChildrenOnTheirOwnThreads) {
   EXPECT_EQ(ThreadSeen[1], otherThread);
 }
 
+// A window of another thread that has stopped answering (its thread waits without pumping) never
+// holds the broadcast up: not the message, not the redraw switch, not the repaint. A watchdog
+// lets the hung thread go on after 20 s if the broadcast has not come back by then.
+TEST_F(SkinWindowsTest, BroadcastComesBackPastAHungWindowOfAnotherThread) {
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr), release = CreateEventW(nullptr, TRUE, FALSE, nullptr),
+         done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread hung([&] {
+    HWND top = TestWindow(L"SkinRefreshHung", DefWindowProcW, nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50);
+    HWND child = TestWindow(L"SkinRefreshHung", DefWindowProcW, top, WS_CHILD | WS_VISIBLE, 10, 10);
+    PumpFor(200);
+    SetEvent(ready);
+    WaitForSingleObject(release, 60000);  // hung: no message is taken meanwhile
+    PumpFor(200);
+    DestroyWindow(child);
+    DestroyWindow(top);
+  });
+  std::atomic<bool> gaveUp{false};
+  std::thread watchdog([&] {
+    if (WaitForSingleObject(done, 20000) != WAIT_OBJECT_0) gaveUp = true;
+    SetEvent(release);
+  });
+  ASSERT_EQ(WaitForSingleObject(ready, 10000), WAIT_OBJECT_0);
+  EXPECT_EQ(ApplySkinToAllWindows(0), 1);
+  SetEvent(done);
+  watchdog.join();
+  hung.join();
+  EXPECT_FALSE(gaveUp.load());
+  for (HANDLE event : {ready, release, done}) CloseHandle(event);
+}
+
 TEST_F(SkinWindowsTest, BuiltInSkinsCarryDrawnAndEmbeddedPictures) {
   for (const char16_t* name : {u"SysButtonSkin", u"syscheckbuttonskin", u"office2007xbarskin", u"syssplitterskin"}) {
     BuildBuiltInSkin(name);
