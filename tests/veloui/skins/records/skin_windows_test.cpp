@@ -7,11 +7,13 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "../../../runtime/portable/temp_folder.h"
 #include "../../foundation/dib_canvas.h"
 #include "veloui/foundation/ui_colours.h"
 #include "veloui/skins/builtin_skins.h"
+#include "veloui/skins/control_look/control_look.h"
 #include "veloui/skins/core/skin_files.h"
 #include "veloui/skins/core/skin_properties.h"
 #include "veloui/skins/skin_refresh.h"
@@ -156,6 +158,44 @@ TEST_F(SkinWindowsTest, BroadcastComesBackPastAHungWindowOfAnotherThread) {
   hung.join();
   EXPECT_FALSE(gaveUp.load());
   for (HANDLE event : {ready, release, done}) CloseHandle(event);
+}
+
+// Opaque white written "rgba(255,255,255,1.0)" has the colour word -1, and is still a colour in
+// every reader of the controls' looks: backgrounds (the sub-looks' too), gradient ends and text
+// colours; a value that is no colour keeps the system look.
+TEST_F(SkinWindowsTest, ControlLooksReadOpaqueWhiteAsAColour) {
+  const COLORREF white = RGB(255, 255, 255), dark = RGB(0x10, 0x20, 0x30);
+  const Text opaqueWhite = u"rgba(255,255,255,1.0)";
+  struct Case {
+    const char16_t *Component, *Prefix, *Property;
+    Text Value;
+    COLORREF Background, GradientEnd, Text;  // kSystem: as the system look has it
+  };
+  constexpr COLORREF kSystem = CLR_INVALID - 1;
+  const Case cases[] = {
+      {u"buttonex", u"", u"background", opaqueWhite + u";", white, CLR_INVALID, kSystem},
+      {u"splitterex", u"gripper ", u"gripper background", opaqueWhite, white, CLR_INVALID, kSystem},
+      {u"explorerbar", u"group ", u"group background", opaqueWhite, white, CLR_INVALID, kSystem},
+      {u"buttonex", u"", u"background", u"gradient: vertical, " + opaqueWhite + u", #102030;", white, dark, kSystem},
+      {u"buttonex", u"", u"background", u"gradient: #102030, " + opaqueWhite + u";", dark, white, kSystem},
+      {u"splitterex", u"", u"gradient", u"gradient: " + opaqueWhite + u", " + opaqueWhite, white, white, kSystem},
+      {u"buttonex", u"", u"text", u"font: Arial, 8; colour: " + opaqueWhite + u";", kSystem, kSystem, white},
+      {u"explorerbar group header", u"", u"colour", opaqueWhite, kSystem, kSystem, white},
+      {u"buttonex", u"", u"background", u"nocolour;", kSystem, kSystem, kSystem},
+      {u"buttonex", u"", u"colour", u"rgba(255,255,255;", kSystem, kSystem, kSystem},
+  };
+  for (const Case& c : cases) {
+    const ControlLook system = ReadControlLook(0, c.Component, u"normal", c.Prefix);
+    const SkinHandle skin = CreateSkin(u"White");
+    SetSkinProperty(skin, c.Component, u"normal", c.Property, c.Value);
+    const ControlLook look = ReadControlLook(skin, c.Component, u"normal", c.Prefix);
+    const auto or_system = [](COLORREF wanted, COLORREF fallback) { return wanted == kSystem ? fallback : wanted; };
+    EXPECT_EQ(std::tuple(look.Background, look.GradientEnd, look.TextColour),
+              std::tuple(or_system(c.Background, system.Background), or_system(c.GradientEnd, system.GradientEnd),
+                         or_system(c.Text, system.TextColour)))
+        << TextToUtf8(c.Component) << " / " << TextToUtf8(c.Property) << ": " << TextToUtf8(c.Value);
+    FreeSkin(skin);
+  }
 }
 
 TEST_F(SkinWindowsTest, BuiltInSkinsCarryDrawnAndEmbeddedPictures) {
