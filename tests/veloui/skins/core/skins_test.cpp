@@ -138,6 +138,22 @@ TEST_F(SkinPropertiesTest, GradientDeclarationBecomesAGradient) {
   EXPECT_TRUE(GradientList().empty());
 }
 
+// A badly formed gradient declaration stores no gradient (and the property no handle); a stop
+// without its colour only ends the stops.
+TEST_F(SkinPropertiesTest, BadlyFormedGradientStoresNone) {
+  const SkinHandle skin = CreateSkin(u"s");
+  for (const char16_t* value : {u"gradient: #ffffff;", u"gradient: vertical, #ffffff;", u"gradient: nocolour, #000000;",
+                                u"gradient: vertical, #fff, #000000;", u"gradient: ;", u"gradient: ellipse, , #000000;"}) {
+    ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", value), 1);
+    EXPECT_TRUE(GradientList().empty()) << TextToUtf8(value);
+    EXPECT_EQ(GetSkinPropertyImage(skin, u"c", u"s", u"p"), 0u) << TextToUtf8(value);
+  }
+  ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", u"gradient: #ffffff, #000000, 0.5;"), 1);
+  const GradientRecord* gradient = FindGradient(GetSkinPropertyImage(skin, u"c", u"s", u"p"));
+  ASSERT_NE(gradient, nullptr);
+  EXPECT_TRUE(gradient->Stops.empty());
+}
+
 // "rgba(255,255,255,1.0)" is white, never taken for the -1 of "no colour".
 TEST_F(SkinPropertiesTest, ColoursNumbersAndFonts) {
   const SkinHandle skin = CreateSkin(u"s");
