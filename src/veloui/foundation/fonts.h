@@ -10,8 +10,8 @@
 // LOGPIXELSX of the screen when `horizontal` is not 0, else LOGPIXELSY.
 int GetScreenDPI(int horizontal);
 // Style flags: 1 or 0x100 (or a weight 700 to 708) bold, 2 or 0x200 italic, 4 underline,
-// 8 strike-out, 0x10000 antialiased, 0x20000 not antialiased, 0x40000 ClearType; 400 alone
-// is the normal weight.
+// 8 strike-out, 0x10000 antialiased, 0x20000 not antialiased, 0x40000 ClearType; 400 is the
+// normal weight, with a quality bit too.
 HFONT CreateFontByPointSize(const Text& faceName, int pointSize, std::uint32_t styleFlags);
 int FreeFontHandle(HFONT font);
 int SetWindowFontHandle(HWND window, HFONT font);

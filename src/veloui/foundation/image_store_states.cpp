@@ -135,6 +135,48 @@ void TilePart(HDC dc, std::uintptr_t list, const RECT& to) {
   }
 }
 
+// Where a corner goes in `area`, and which part of its picture shows. When the area is smaller
+// than two corners each corner keeps the part of it at the area's outer corner, cut to its half
+// of the area, so that no corner paints over another or outside the area.
+struct CornerPlace {
+  RECT To{};       // in the area
+  POINT From{};    // the top-left of the part shown, in the corner's picture
+};
+
+CornerPlace PlaceCorner(int part, const StateImages& images, const RECT& area) {
+  const SIZE size = BitmapSize(images.Bitmaps->Bitmaps[part]);
+  const int width = std::min<int>(size.cx, std::min<int>(images.CornerWidth, WidthOf(area) / 2));
+  const int height = std::min<int>(size.cy, std::min<int>(images.CornerHeight, HeightOf(area) / 2));
+  const bool right = part == 2 || part == 8;
+  const bool bottom = part >= 6;
+  CornerPlace place;
+  place.To.left = right ? area.right - width : area.left;
+  place.To.top = bottom ? area.bottom - height : area.top;
+  place.To.right = place.To.left + width;
+  place.To.bottom = place.To.top + height;
+  place.From = POINT{right ? size.cx - width : 0, bottom ? size.cy - height : 0};
+  return place;
+}
+
+void DrawCorner(HDC dc, std::uintptr_t list, const CornerPlace& place) {
+  if (WidthOf(place.To) <= 0 || HeightOf(place.To) <= 0) return;
+  IMAGELISTDRAWPARAMS draw{};
+  draw.cbSize = sizeof(draw);
+  draw.himl = reinterpret_cast<HIMAGELIST>(list);
+  draw.i = 0;
+  draw.hdcDst = dc;
+  draw.x = place.To.left;
+  draw.y = place.To.top;
+  draw.cx = WidthOf(place.To);
+  draw.cy = HeightOf(place.To);
+  draw.xBitmap = place.From.x;
+  draw.yBitmap = place.From.y;
+  draw.rgbBk = CLR_NONE;
+  draw.rgbFg = CLR_NONE;
+  draw.fStyle = ILD_NORMAL;
+  ImageList_DrawIndirect(&draw);
+}
+
 }  // namespace
 
 std::int32_t ClearImageStoreEntry(ImageStoreHandle entry) {
@@ -193,7 +235,7 @@ std::int32_t DrawStateImage(ImageStoreHandle entry, const Text& state, HDC dc, c
     if (list == 0) continue;
     const bool corner = std::find(kCorners.begin(), kCorners.end(), part) != kCorners.end();
     if (corner) {
-      ImageList_Draw(reinterpret_cast<HIMAGELIST>(list), 0, dc, placed[part].left, placed[part].top, ILD_NORMAL);
+      DrawCorner(dc, list, PlaceCorner(part, images, area));
     } else if (stretched) {
       StretchPart(dc, images.Bitmaps->Bitmaps[part], placed[part]);
     } else {
@@ -212,13 +254,22 @@ HRGN GetImageStoreRegion(ImageStoreHandle entry, const Text& state, const RECT& 
     int width = 0;
     int height = 0;
     if (!ReadImagePixels(reinterpret_cast<HANDLE>(images.Bitmaps->Bitmaps[part]), pixels, width, height)) continue;
-    // Opaque pixels become 1, transparent ones the key 0.
-    for (std::uint32_t& pixel : pixels) pixel = (pixel >> 24) != 0 ? 1u : 0u;
-    HRGN opaque = RegionFromRects(PixelRunsOtherThan(pixels, width, height, 0));
-    const int x = area.left + (part == 2 || part == 8 ? WidthOf(area) - width : 0);
-    const int y = area.top + (part >= 6 ? HeightOf(area) - height : 0);
-    OffsetRgn(opaque, x, y);
-    HRGN corner = CreateRectRgn(x, y, x + width, y + height);
+    // The part DrawStateImage shows: its opaque pixels become 1, transparent ones the key 0.
+    const CornerPlace place = PlaceCorner(part, images, area);
+    const int shownWidth = WidthOf(place.To);
+    const int shownHeight = HeightOf(place.To);
+    if (shownWidth <= 0 || shownHeight <= 0) continue;
+    std::vector<std::uint32_t> shown;
+    shown.reserve(static_cast<std::size_t>(shownWidth) * shownHeight);
+    for (int y = 0; y < shownHeight; ++y) {
+      for (int x = 0; x < shownWidth; ++x) {
+        const std::uint32_t pixel = pixels[static_cast<std::size_t>(place.From.y + y) * width + place.From.x + x];
+        shown.push_back((pixel >> 24) != 0 ? 1u : 0u);
+      }
+    }
+    HRGN opaque = RegionFromRects(PixelRunsOtherThan(shown, shownWidth, shownHeight, 0));
+    OffsetRgn(opaque, place.To.left, place.To.top);
+    HRGN corner = CreateRectRgn(place.To.left, place.To.top, place.To.right, place.To.bottom);
     CombineRgn(region, region, corner, RGN_DIFF);
     CombineRgn(region, region, opaque, RGN_OR);
     DeleteObject(corner);

@@ -62,13 +62,14 @@ bool IsAllDigits(const Text& text) {
   return true;
 }
 
-// MAKEINTRESOURCE for "#12" and "12", else the name itself.
+// MAKEINTRESOURCE for "#12" and "12", else the name itself. A resource number has 16 bits: a
+// larger one names no resource and gives nullptr (cut to 16 bits it would load another one).
 LPCWSTR ResourceName(const Text& name) {
   const Text digits = !name.empty() && name[0] == u'#' ? name.substr(1) : name;
-  if (IsAllDigits(digits) && digits.size() <= 5) {
-    return MAKEINTRESOURCEW(std::stoi(std::string(digits.begin(), digits.end())));
-  }
-  return reinterpret_cast<LPCWSTR>(name.c_str());
+  if (!IsAllDigits(digits)) return reinterpret_cast<LPCWSTR>(name.c_str());
+  std::uint32_t number = 0;
+  for (char16_t c : digits) number = std::min<std::uint32_t>(number * 10 + (c - u'0'), 0x10000);
+  return number <= 0xFFFF ? MAKEINTRESOURCEW(number) : nullptr;
 }
 
 // Never shared with the system or read from a file: the picture is copied and freed here.
@@ -79,7 +80,9 @@ HINSTANCE ResourceModule() { return Toolkit.Module != nullptr ? Toolkit.Module :
 
 HIMAGELIST LoadIntoImageList(const Text& name, int size, std::uint32_t kind, std::uint32_t loadFlags) {
   const UINT type = kind == kResourceBitmap ? IMAGE_BITMAP : IMAGE_ICON;
-  HANDLE loaded = LoadImageW(ResourceModule(), ResourceName(name), type, size, size, UsableLoadFlags(loadFlags));
+  const LPCWSTR resource = ResourceName(name);
+  if (resource == nullptr) return nullptr;
+  HANDLE loaded = LoadImageW(ResourceModule(), resource, type, size, size, UsableLoadFlags(loadFlags));
   if (loaded == nullptr) return nullptr;
   int width = 0;
   int height = 0;

@@ -35,7 +35,8 @@ inline constexpr std::uint32_t kResourceBitmap = 1;
 // module (the program's unless AttachToolkit named another), `size` pixels square (0: the
 // resource's own size). The loaded picture is kept in an image list shared by every icon of
 // the same resource, kind, size and load flags; the icon is the caller's and goes back
-// through FreeImageHandle. nullptr when there is no such resource.
+// through FreeImageHandle. nullptr when there is no such resource (a number above 65535 is
+// none).
 HICON LoadResourceIcon(const Text& name, int size, std::uint32_t kind, std::uint32_t loadFlags);
 // Drops the icon's reference on its resource (the last one destroys the shared image list),
 // then destroys the handle as an icon, or as a bitmap when it is none. 1 when a handle was

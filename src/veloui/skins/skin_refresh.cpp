@@ -1,5 +1,7 @@
 #include "veloui/skins/skin_refresh.h"
 
+#include <algorithm>
+
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/ui_colours.h"
 #include "veloui/skins/core/skin_records.h"
@@ -8,6 +10,34 @@ namespace {
 constexpr UINT kOtherThreadWait = 2000;  // ms
 
 ToolkitRecordList<HWND>& ColourNotifyList() { return ToolkitList<HWND>(ToolkitListId::ColourNotify); }
+
+bool IsOtherThreadWindow(HWND window) { return GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId(); }
+
+// Another thread's window is only ever run by that thread: the wait for it is bounded, and a
+// thread that let one send time out gets no further sends of this broadcast, so that a hung
+// window elsewhere holds the GUI thread up once at most.
+void SendToOtherThread(HWND window, UINT message, WPARAM wParam, LPARAM lParam, SkinNotifyContext& notify) {
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  if (std::find(notify.HungThreads.begin(), notify.HungThreads.end(), thread) != notify.HungThreads.end()) return;
+  DWORD_PTR ignored = 0;
+  if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kOtherThreadWait, &ignored) == 0)
+    notify.HungThreads.push_back(thread);
+}
+
+void SendRedrawFlag(HWND window, WPARAM redraw, SkinNotifyContext& notify) {
+  if (IsOtherThreadWindow(window)) {
+    SendToOtherThread(window, WM_SETREDRAW, redraw, 0, notify);
+  } else {
+    SendMessageW(window, WM_SETREDRAW, redraw, 0);
+  }
+}
+
+// Painting now would send the paint messages and wait for them: another thread's window is only
+// invalidated and paints when its thread gets to it.
+void Repaint(HWND window) {
+  const UINT now = IsOtherThreadWindow(window) ? RDW_ERASE : RDW_UPDATENOW | RDW_ERASENOW;
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | now);
+}
 }  // namespace
 
 BOOL CALLBACK NotifySkinWindowProc(HWND window, LPARAM context) {
@@ -19,24 +49,22 @@ BOOL CALLBACK NotifySkinWindowProc(HWND window, LPARAM context) {
   notify.Parent = (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0 ? window : nullptr;
   EnumChildWindows(window, NotifySkinChildProc, context);
   for (HWND collected : ColourNotifyList()) {
-    SendMessageW(collected, WM_SETREDRAW, 1, 0);
-    RedrawWindow(collected, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
+    SendRedrawFlag(collected, 1, notify);
+    Repaint(collected);
   }
   return TRUE;
 }
 
 BOOL CALLBACK NotifySkinChildProc(HWND child, LPARAM context) {
-  const auto& notify = *reinterpret_cast<const SkinNotifyContext*>(context);
+  auto& notify = *reinterpret_cast<SkinNotifyContext*>(context);
   if (notify.Parent != nullptr && (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0 &&
       GetParent(child) == notify.Parent) {
     ColourNotifyList().push_back(child);
-    SendMessageW(child, WM_SETREDRAW, 0, 0);
+    SendRedrawFlag(child, 0, notify);
   }
   const auto skin = static_cast<LPARAM>(notify.Skin);
-  if (GetWindowThreadProcessId(child, nullptr) != GetCurrentThreadId()) {
-    // Another thread's window is only ever run by that thread; the wait for it is bounded.
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(child, kSkinRefreshMessage, 0, skin, SMTO_NORMAL | SMTO_ABORTIFHUNG, kOtherThreadWait, &ignored);
+  if (IsOtherThreadWindow(child)) {
+    SendToOtherThread(child, kSkinRefreshMessage, 0, skin, notify);
     return TRUE;
   }
   // Straight to the window's procedure, so the message arrives before the repaint.
@@ -47,7 +75,7 @@ BOOL CALLBACK NotifySkinChildProc(HWND child, LPARAM context) {
 
 std::int32_t ApplySkinToAllWindows(std::uintptr_t skin) {
   if (skin != 0 && FindSkinRecord(skin) == nullptr) return 0;
-  SkinNotifyContext context{GetCurrentProcessId(), skin, nullptr};
+  SkinNotifyContext context{GetCurrentProcessId(), skin, nullptr, {}};
   EnumWindows(NotifySkinWindowProc, reinterpret_cast<LPARAM>(&context));
   return 1;
 }

@@ -2,10 +2,11 @@
 // The skin-refresh broadcast: every window of the process is told (message 0x9CA3) that the
 // skin or the colour mode changed, and the visible children of visible top-level windows are
 // repainted once afterwards. Windows of the calling thread get it straight from their procedure,
-// windows of other threads as a sent message.
+// windows of other threads as a sent message whose wait is bounded.
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 // skin 0: a colour change without a skin. 0 only for a non-zero handle that is no skin.
 std::int32_t ApplySkinToAllWindows(std::uintptr_t skin);
@@ -14,6 +15,7 @@ struct SkinNotifyContext {
   DWORD ProcessId = 0;
   std::uintptr_t Skin = 0;
   HWND Parent = nullptr;
+  std::vector<DWORD> HungThreads;  // threads that let a send time out: sent nothing more
 };
 BOOL CALLBACK NotifySkinWindowProc(HWND window, LPARAM context);
 BOOL CALLBACK NotifySkinChildProc(HWND child, LPARAM context);

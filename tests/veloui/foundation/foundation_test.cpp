@@ -325,4 +325,57 @@ TEST(SkinImages, ResourceIconsShareTheirPicturePerLoadFlagsUntilTheLastIsFreed) 
   Toolkit.Module = nullptr;
 }
 
+// The region of an entry's images is what DrawStateImage paints, also in rectangles smaller than
+// two corners (4 x 4 corners of a 12 x 12 image with transparent pixels in them), for both edge
+// modes: every pixel of a magenta canvas is painted exactly where it lies in the region.
+TEST(SkinImages, ImageStoreRegionIsWhatTheStateImagePaints) {
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < 12; ++y) {
+    for (int x = 0; x < 12; ++x) {
+      const bool corner = (x < 4 || x >= 8) && (y < 4 || y >= 8);
+      const bool clear = corner && (x * 3 + y * 5) % 4 == 0;
+      pixels.push_back(clear ? 0u : 0xFF000000u | static_cast<std::uint32_t>(0x102030 + x * 0x10 + y * 0x1000));
+    }
+  }
+  HBITMAP image = Bitmap32(12, 12, pixels);
+  for (std::int32_t edges : {kEdgesTiled, kEdgesStretched}) {
+    const ImageStoreHandle entry = AddImageStoreEntry();
+    ASSERT_EQ(BuildStateImageLists(entry, u"normal", image, 4, 4, edges), 1);
+    for (const RECT area : {RECT{3, 4, 9, 10}, RECT{3, 4, 10, 9}, RECT{3, 4, 6, 7}, RECT{3, 4, 11, 7}, RECT{3, 4, 13, 14}}) {
+      DibCanvas canvas(16, 16, 0x00FF00FF);
+      ASSERT_EQ(DrawStateImage(entry, u"normal", canvas.Dc(), area), 1);
+      HRGN region = GetImageStoreRegion(entry, u"normal", area);
+      ASSERT_NE(region, nullptr);
+      int wrong = 0;
+      for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) wrong += (canvas.Pixel(x, y) != 0xFF00FFu) != (PtInRegion(region, x, y) != 0) ? 1 : 0;
+      EXPECT_EQ(wrong, 0) << edges << ": " << area.right - area.left << " x " << area.bottom - area.top;
+      DeleteObject(region);
+    }
+    FreeImageStoreEntry(entry);
+  }
+  DeleteObject(image);
+}
+
+// A resource number has 16 bits: 70000 and 98290 (= 65536 + 32754) name no resource, where cut to
+// 16 bits the second would load the bitmap 32754.
+TEST(SkinImages, ResourceNumbersAbove65535LoadNothing) {
+  Toolkit.Module = GetModuleHandleW(L"user32.dll");
+  HICON known = LoadResourceIcon(u"#32754", 0, kResourceBitmap, 0);
+  ASSERT_NE(known, nullptr);
+  EXPECT_EQ(FreeImageHandle(known), 1);
+  for (const char16_t* name : {u"#70000", u"70000", u"#98290", u"98290", u"#0000000098290", u"#65536"})
+    EXPECT_EQ(LoadResourceIcon(name, 0, kResourceBitmap, 0), nullptr) << TextToUtf8(name);
+  Toolkit.Module = nullptr;
+}
+
+// 400 with the ClearType bit is a normal ClearType font.
+TEST(Fonts, NormalWeightWithAQualityBit) {
+  HFONT font = CreateFontByPointSize(u"Tahoma", 10, 400 | 0x40000);
+  LOGFONTW log{};
+  ASSERT_GT(GetObjectW(font, sizeof(log), &log), 0);
+  EXPECT_EQ(std::tuple(log.lfWeight, log.lfItalic, log.lfQuality), std::tuple(LONG{400}, BYTE{0}, BYTE{CLEARTYPE_QUALITY}));
+  FreeFontHandle(font);
+}
+
 }  // namespace

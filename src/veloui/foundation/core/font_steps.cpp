@@ -15,15 +15,17 @@ int PointSizeOfHeight(int height, int dpi) {
 
 FontStyleRequest DecodeFontStyleFlags(std::uint32_t flags) {
   FontStyleRequest request;
-  // 400 alone is the plain weight; 700 to 708 are bold weights given as flags.
-  if (flags == 400) return request;
-  const bool boldWeight = flags >= 700 && flags <= 708;
-  if (boldWeight || (flags & 0x1) != 0 || (flags & 0x100) != 0) request.Weight = 700;
-  if (!boldWeight) {
-    request.Italic = (flags & 0x2) != 0 || (flags & 0x200) != 0;
-    request.Underline = (flags & 0x4) != 0;
-    request.StrikeOut = (flags & 0x8) != 0;
+  // 400 and 700 to 708 are weights, not sets of style bits (400 holds the bold bit 0x100); a
+  // quality bit beside them still leaves them weights.
+  const std::uint32_t style = flags & ~kFontQualityBits;
+  const bool boldWeight = style >= 700 && style <= 708;
+  if (style != 400 && !boldWeight) {
+    request.Weight = (style & 0x1) != 0 || (style & 0x100) != 0 ? 700 : 400;
+    request.Italic = (style & 0x2) != 0 || (style & 0x200) != 0;
+    request.Underline = (style & 0x4) != 0;
+    request.StrikeOut = (style & 0x8) != 0;
   }
+  if (boldWeight) request.Weight = 700;
   if ((flags & 0x10000) != 0) request.Quality = 4;
   if ((flags & 0x20000) != 0) request.Quality = 3;
   if ((flags & 0x40000) != 0) request.Quality = 5;

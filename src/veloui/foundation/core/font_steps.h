@@ -20,6 +20,8 @@ struct FontStyleRequest {
   bool StrikeOut = false;
   int Quality = 0;  // the system's quality values: 0 default, 3 non-antialiased, 4 antialiased, 5 ClearType
 };
+// The quality bits: 0x10000 antialiased, 0x20000 not antialiased, 0x40000 ClearType.
+inline constexpr std::uint32_t kFontQualityBits = 0x70000;
 FontStyleRequest DecodeFontStyleFlags(std::uint32_t flags);
 
 // 1 when the text is not empty, not only spaces, and holds only the digits 0-9 and ".".

@@ -2,7 +2,6 @@
 #include <optional>
 
 #include "runtime/portable/text_ops.h"
-#include "veloui/foundation/core/colour_expression.h"
 #include "veloui/foundation/core/font_steps.h"
 #include "veloui/skins/builtin_skins.h"
 #include "veloui/skins/control_look/control_look.h"
@@ -16,18 +15,12 @@ COLORREF AsColorRef(std::uint32_t colour) {
   return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
 }
 
+// Opaque white written "rgba(255,255,255,1.0)" has the word -1, which is no "no colour" here.
 std::optional<COLORREF> ColourIn(ControlSkin skin, TextView component, TextView state, const Text& property,
                                  TextView attribute = {}) {
-  const std::uint32_t colour = GetSkinPropertyColour(skin, component, state, property, attribute);
-  if (colour == kNoColour) return std::nullopt;
-  return AsColorRef(colour);
-}
-
-// A colour argument comes as the decimal text of its colour word.
-std::uint32_t ArgumentColour(const Text& argument) {
-  if (!argument.empty() && IsNumericString(argument) != 0 && argument.find(u'.') == Text::npos)
-    return static_cast<std::uint32_t>(ParseIntegerText(argument, IntegerBases::Decimal, IntegerRange::Wrap64));
-  return ParseColourValue(argument);
+  const auto colour = FindSkinPropertyColour(skin, component, state, property, attribute);
+  if (!colour) return std::nullopt;
+  return AsColorRef(*colour);
 }
 
 // "gradient: [vertical,] start, end, ..." in a property: the two colours of its ends.
@@ -35,12 +28,11 @@ bool ReadGradient(ControlLook& look, ControlSkin skin, TextView component, TextV
   if (GetSkinFunctionArgumentCount(skin, component, state, property, u"gradient") < 2) return false;
   const Text kind = GetSkinFunctionArgument(skin, component, state, property, u"gradient", 1);
   const int first = kind == u"vertical" || kind == u"rectangle" || kind == u"ellipse" ? 2 : 1;
-  const std::uint32_t start = ArgumentColour(GetSkinFunctionArgument(skin, component, state, property, u"gradient", first));
-  const std::uint32_t end =
-      ArgumentColour(GetSkinFunctionArgument(skin, component, state, property, u"gradient", first + 1));
-  if (start == kNoColour || end == kNoColour) return false;
-  look.Background = AsColorRef(start);
-  look.GradientEnd = AsColorRef(end);
+  const auto start = ReadSkinArgumentColour(GetSkinFunctionArgument(skin, component, state, property, u"gradient", first));
+  const auto end = ReadSkinArgumentColour(GetSkinFunctionArgument(skin, component, state, property, u"gradient", first + 1));
+  if (!start || !end) return false;
+  look.Background = AsColorRef(*start);
+  look.GradientEnd = AsColorRef(*end);
   look.GradientVertical = first == 2;
   return true;
 }

@@ -112,20 +112,25 @@ std::intptr_t LoadSkinFile(TextView file) {
   XmlElement root;
   if (!FindDocument(path, document, pack) || !ParseXmlDocument(document, u"skin", root)) return 0;
 
-  const SkinHandle skin = CreateSkin(SkinNameOf(root));
-  SkinRecord& record = *FindSkinRecord(skin);
-  ReadHeader(root, record);
-  record.PackFile = pack.Path;
+  // The skin comes into being at the first component: a document without one is no skin.
+  SkinHandle skin = 0;
   OpenSkinPackScope open(pack);
   std::int32_t result = 1;
   for (const XmlElement& element : root.children) {
     // Any other top-level element is no part of the vocabulary and is passed over.
-    if (element.NameIs(u"component")) result = ReadComponent(skin, element);
+    if (!element.NameIs(u"component")) continue;
+    if (skin == 0) {
+      skin = CreateSkin(SkinNameOf(root));
+      SkinRecord& record = *FindSkinRecord(skin);
+      ReadHeader(root, record);
+      record.PackFile = pack.Path;
+    }
+    result = ReadComponent(skin, element);
     if (result != 1) break;
   }
-  if (result == 1) return static_cast<std::intptr_t>(skin);
-  FreeSkin(skin);
-  return result;
+  if (skin != 0 && result == 1) return static_cast<std::intptr_t>(skin);
+  if (skin != 0) FreeSkin(skin);
+  return skin != 0 ? result : 0;
 }
 
 namespace {
@@ -142,6 +147,59 @@ Text NumberedName(const Text& bare, int number) {
   return bare.substr(0, at) + u"_" + DecimalText(number) + bare.substr(at);
 }
 
+// "arrow_2.png" is a numbered form of "arrow.png"; so is "arrow.png" itself.
+bool IsNumberedFormOf(const Text& name, const Text& bare) {
+  if (name == bare) return true;
+  const std::size_t dot = bare.rfind(u'.');
+  const std::size_t at = dot == Text::npos ? bare.size() : dot;
+  const Text stem = bare.substr(0, at) + u"_";
+  const Text extension = bare.substr(at);
+  if (name.size() <= stem.size() + extension.size() || name.compare(0, stem.size(), stem) != 0 ||
+      name.compare(name.size() - extension.size(), extension.size(), extension) != 0)
+    return false;
+  const Text number = name.substr(stem.size(), name.size() - stem.size() - extension.size());
+  return number.find_first_not_of(u"0123456789") == Text::npos;
+}
+
+Text PropertyKey(const Text& component, const Text& state, const Text& property) {
+  return component + u'\n' + state + u'\n' + property;
+}
+
+// The pack a save replaces: its entries, and the name under which each property's file went
+// into it (its document names them), since two files of the same bare name went in under
+// numbered names.
+struct OlderPack {
+  const std::vector<std::string>& Entries;
+  std::map<Text, Text> SavedNames;  // PropertyKey -> the name in the pack
+};
+
+OlderPack ReadOlderPack(const std::vector<std::string>& entries) {
+  OlderPack older{entries, {}};
+  XmlElement root;
+  if (entries.empty() || !ParseXmlDocument(entries.back(), u"skin", root)) return older;
+  for (const XmlElement& component : root.children) {
+    if (!component.NameIs(u"component")) continue;
+    for (const XmlElement& state : component.children) {
+      for (const XmlElement& property : state.children) {
+        const Text name = SkinFileName(PropertyValue(property.text));
+        if (name.empty()) continue;
+        older.SavedNames[PropertyKey(NormaliseSkinComponent(component.AttributeOr(u"id")),
+                                     LowerText(state.AttributeOr(u"id")), LowerText(property.AttributeOr(u"id")))] = name;
+      }
+    }
+  }
+  return older;
+}
+
+// The older pack's data of a file that is no longer at hand: what this property's file was saved
+// as; a property the older document does not know takes the file of the same bare name.
+const std::string* OlderPackData(const OlderPack& older, const Text& key, const Text& bare) {
+  const auto saved = older.SavedNames.find(key);
+  if (saved != older.SavedNames.end() && IsNumberedFormOf(saved->second, bare))
+    return FindPackData(older.Entries, saved->second);
+  return FindPackData(older.Entries, bare);
+}
+
 // The files a save takes along, each under a name of its own in the pack or folder.
 struct SavedFiles {
   std::vector<PackedFile> Files;
@@ -151,7 +209,7 @@ struct SavedFiles {
 // Where a property names a file that is at hand (or in the older pack), the file is taken
 // along and the property's text names it bare. Two files with the same bare name ("normal/
 // arrow.png", "hot/arrow.png") must not become one: the later one gets a numbered name.
-Text TakeFileAlong(const Text& value, const std::vector<std::string>& olderPack, SavedFiles& saved) {
+Text TakeFileAlong(const Text& value, const OlderPack& olderPack, const Text& key, SavedFiles& saved) {
   const Text fileName = SkinFileName(value);
   if (fileName.empty()) return value;
   const Text bare = BareFileName(fileName);
@@ -161,7 +219,7 @@ Text TakeFileAlong(const Text& value, const std::vector<std::string>& olderPack,
   if (saved.Taken.count(name) == 0) {
     std::string bytes;
     if (!ReadSkinFileBytes(fileName, bytes)) {
-      const std::string* older = FindPackData(olderPack, bare);
+      const std::string* older = OlderPackData(olderPack, key, bare);
       if (older == nullptr || older->empty()) return value;
       bytes = *older;
     }
@@ -173,8 +231,7 @@ Text TakeFileAlong(const Text& value, const std::vector<std::string>& olderPack,
   return renamed;
 }
 
-XmlElement BuildDocument(const SkinRecord& skin, const Text& path, const std::vector<std::string>& olderPack,
-                         SavedFiles& saved) {
+XmlElement BuildDocument(const SkinRecord& skin, const Text& path, const OlderPack& olderPack, SavedFiles& saved) {
   XmlElement root;
   root.name = u"Skin";
   root.AddChild(u"Name").SetAttribute(u"id", skin.Name.empty() ? BaseName(path) : skin.Name);
@@ -192,7 +249,8 @@ XmlElement BuildDocument(const SkinRecord& skin, const Text& path, const std::ve
       for (const auto& property : state.Properties) {
         XmlElement& propertyElement = stateElement.AddChild(u"Property");
         propertyElement.SetAttribute(u"id", property.Name);
-        propertyElement.text = TakeFileAlong(property.ValueText, olderPack, saved);
+        propertyElement.text =
+            TakeFileAlong(property.ValueText, olderPack, PropertyKey(component.Name, state.Name, property.Name), saved);
       }
     }
   }
@@ -253,7 +311,7 @@ std::int32_t SaveSkinFile(SkinHandle skin, TextView file, bool asPack) {
   if (asPack && packPath != ownPack.Path) ReadSkinPack(packPath, olderPack);
   const std::vector<std::string>& older = asPack && packPath == ownPack.Path ? ownPack.Entries : olderPack.Entries;
   SavedFiles saved;
-  const std::string document = WriteXml(BuildDocument(*record, path, older, saved));
+  const std::string document = WriteXml(BuildDocument(*record, path, ReadOlderPack(older), saved));
   const bool written = asPack ? WritePack(packPath, saved.Files, document)
                               : WritePlain(folder, WithExtension(path, u".skn"), saved.Files, document);
   return written ? 1 : 0;

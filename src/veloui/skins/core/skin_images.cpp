@@ -29,15 +29,21 @@ bool ReadBoundedFile(const Text& path, std::uint64_t limit, std::string& bytes) 
   return ReadWholeFile(path, bytes) && !bytes.empty() && bytes.size() <= limit;
 }
 
-bool ReadFromPack(TextView fileName, std::string& bytes) {
+// The data entry after the name entry of the file in the current skin's pack (the open one, or
+// `read` filled from the file), else nullptr.
+const std::string* PackDataOf(TextView fileName, OpenSkinPack& read) {
   const Text path = CurrentSkinPackPath();
-  OpenSkinPack read;
   const OpenSkinPack* pack = Skins().OpenPack;
   if (pack == nullptr || pack->Path != path) {
-    if (!ReadSkinPack(path, read)) return false;
+    if (!ReadSkinPack(path, read)) return nullptr;
     pack = &read;
   }
-  const std::string* data = FindPackData(pack->Entries, fileName);
+  return FindPackData(pack->Entries, fileName);
+}
+
+bool ReadFromPack(TextView fileName, std::string& bytes) {
+  OpenSkinPack read;
+  const std::string* data = PackDataOf(fileName, read);
   if (data == nullptr || data->empty()) return false;
   bytes = *data;
   return true;
@@ -88,7 +94,6 @@ bool ReadSkinPack(const Text& path, OpenSkinPack& pack) {
   return ReadBoundedFile(path, kPackMaxTotalSize + (1u << 20), bytes) && ReadPackEntries(bytes, pack.Entries);
 }
 
-
 std::int32_t ResolveSkinFilePath(TextView value) {
   const Text fileName = SkinFileName(value);
   if (fileName.empty()) return 0;
@@ -96,8 +101,10 @@ std::int32_t ResolveSkinFilePath(TextView value) {
   const SkinRecord* skin = CurrentSkinRecord();
   const Text bare = BareFileName(fileName);
   if (skin != nullptr && FileSizeOf(InSkinDirectory(skin->Name + kPathSeparator + bare)) != 0) return 1;
-  std::string bytes;
-  return bare == fileName && ReadFromPack(fileName, bytes) ? 1 : -1;
+  // The pack's name entry is enough: an empty data entry is the image loader's to refuse, and the
+  // property then simply holds no image.
+  OpenSkinPack read;
+  return bare == fileName && PackDataOf(fileName, read) != nullptr ? 1 : -1;
 }
 
 std::uintptr_t LoadSkinImage(TextView value) {

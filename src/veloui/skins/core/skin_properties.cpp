@@ -136,16 +136,17 @@ Text GetSkinFunctionArgument(SkinHandle skin, TextView component, TextView state
   return ColourAsDecimal(arguments[static_cast<std::size_t>(index) - 1]);
 }
 
-namespace {
-
-std::optional<std::uint32_t> ColourOfText(const Text& text) {
+std::optional<std::uint32_t> ReadSkinArgumentColour(const Text& text) {
   if (text.empty()) return std::nullopt;
   // A colour argument already turned into the decimal text of its colour word.
   if (IsNumericString(text) && text.find(u'.') == Text::npos) return static_cast<std::uint32_t>(ParseInteger32Text(text, IntegerBases::Decimal, IntegerRange::Wrap32));
   return ReadSkinColour(text);
 }
 
-}  // namespace
+std::optional<std::uint32_t> FindSkinPropertyColour(SkinHandle skin, TextView component, TextView state,
+                                                    TextView property, TextView attribute) {
+  return ReadSkinArgumentColour(GetSkinProperty(skin, component, state, property, attribute));
+}
 
 std::uint32_t GetSkinPropertyColour(SkinHandle skin, TextView component, TextView state, TextView property,
                                     TextView attribute) {
@@ -154,7 +155,7 @@ std::uint32_t GetSkinPropertyColour(SkinHandle skin, TextView component, TextVie
 
 std::uint32_t GetSkinPropertyColourEx(SkinHandle skin, TextView component, TextView state, TextView property,
                                       TextView attribute, std::uint32_t defaultColour) {
-  return ColourOfText(GetSkinProperty(skin, component, state, property, attribute)).value_or(defaultColour);
+  return FindSkinPropertyColour(skin, component, state, property, attribute).value_or(defaultColour);
 }
 
 std::int32_t GetSkinPropertyNumber(SkinHandle skin, TextView component, TextView state, TextView property,

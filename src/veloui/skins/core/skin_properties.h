@@ -4,6 +4,7 @@
 // resolve the component against the current colour scheme ("explorerbar:silver" before
 // "explorerbar") and read values through the skin grammar.
 #include <cstdint>
+#include <optional>
 
 #include "runtime/portable/text.h"
 #include "veloui/skins/core/skin_records.h"
@@ -26,6 +27,13 @@ std::int32_t GetSkinFunctionArgumentCount(SkinHandle skin, TextView component, T
 // Argument `index` (from 1) of declaration `name`; a colour argument as its decimal colour word.
 Text GetSkinFunctionArgument(SkinHandle skin, TextView component, TextView state, TextView property,
                              TextView name, std::int32_t index);
+
+// The colour a property (or its declaration `attribute`) gives, nullopt when it is missing or
+// holds none: unlike kNoColour, opaque white ("rgba(255,255,255,1.0)", the word -1) is a colour.
+std::optional<std::uint32_t> FindSkinPropertyColour(SkinHandle skin, TextView component, TextView state,
+                                                    TextView property, TextView attribute = {});
+// A colour as the readers hand it out: the decimal text of a colour word, or a colour expression.
+std::optional<std::uint32_t> ReadSkinArgumentColour(const Text& text);
 
 // kNoColour when the property is missing or holds no colour.
 std::uint32_t GetSkinPropertyColour(SkinHandle skin, TextView component, TextView state, TextView property,

@@ -152,10 +152,18 @@ std::int32_t SetSkinPropertyValue(SkinHandle skin, TextView component, TextView 
                                   std::uintptr_t value, SkinOwnedHandle owned) {
   SkinPropertyRecord* record = PropertyOfSkin(skin, component, state, property);
   if (record == nullptr) return 0;
-  ReleaseSkinPropertyHandle(*record);
+  SkinPropertyRecord replaced = TakeSkinPropertyHandle(*record);
   record->Type = kSkinValueHandle;
   record->Value = value;
   record->Owned = owned;
+  // The same handle stored again stays; the property's own.
+  if (replaced.Value == value) replaced.Owned = SkinOwnedHandle::None;
+  // Controls wearing the skin still hold the old handle: it goes only after the broadcast has
+  // made them read the new one, as with SetSkinProperty.
+  if (replaced.Owned != SkinOwnedHandle::None && FindSkinRecord(skin)->InUse == 1 && !Skins().SkinBuildInProgress &&
+      Skins().Services.Broadcast != nullptr)
+    Skins().Services.Broadcast(skin);
+  ReleaseSkinPropertyHandle(replaced);
   return 1;
 }
 

@@ -132,6 +132,8 @@ Text WithoutQuotes(const Text& text) {
 
 }  // namespace
 
+// A declaration without two readable end colours is no gradient at all, never a half-read one
+// that would paint colours the skin did not ask for; a stop without its colour ends the stops.
 std::optional<SkinGradientDeclaration> ReadGradientDeclaration(TextView value) {
   const auto declaration = FindSkinDeclaration(value, u"gradient");
   if (!declaration) return std::nullopt;

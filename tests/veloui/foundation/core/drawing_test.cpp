@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "veloui/foundation/core/blit_cache_rules.h"
@@ -143,6 +144,23 @@ TEST(FontSteps, StepAndPointSizesStyleFlagsAndNumbers) {
   }
   for (const char16_t* yes : {u"12.5", u"0"}) EXPECT_EQ(IsNumericString(yes), 1);
   for (const char16_t* no : {u"12a", u"", u"   ", u" 12", u"-1"}) EXPECT_EQ(IsNumericString(no), 0);
+}
+
+// A weight value stays a weight with a quality bit beside it: 400 | ClearType is a normal
+// ClearType font (not bold through its bit 0x100), 700 to 708 a bold one without italics.
+TEST(FontSteps, WeightValuesWithAQualityBit) {
+  const std::pair<std::uint32_t, int> qualities[] = {{0x10000, 4}, {0x20000, 3}, {0x40000, 5}};
+  for (std::uint32_t weight : {400u, 700u, 701u, 702u, 703u, 704u, 705u, 706u, 707u, 708u}) {
+    for (const auto& [bit, quality] : qualities) {
+      const FontStyleRequest r = DecodeFontStyleFlags(weight | bit);
+      EXPECT_EQ(std::tuple(r.Weight, r.Italic, r.Underline, r.StrikeOut, r.Quality),
+                std::tuple(weight == 400 ? 400 : 700, false, false, false, quality))
+          << weight << " | " << bit;
+    }
+  }
+  // Just outside the weights the value is a set of bits again: 709 = 0x2C5 is bold, italic, underlined.
+  const FontStyleRequest outside = DecodeFontStyleFlags(709 | 0x40000);
+  EXPECT_EQ(std::tuple(outside.Weight, outside.Italic, outside.Underline, outside.Quality), std::tuple(700, true, true, 5));
 }
 
 // Colours come once in the order first met, up to the bound. DIB words are 0xAARRGGBB, colours

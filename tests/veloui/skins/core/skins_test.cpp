@@ -138,6 +138,22 @@ TEST_F(SkinPropertiesTest, GradientDeclarationBecomesAGradient) {
   EXPECT_TRUE(GradientList().empty());
 }
 
+// A badly formed gradient declaration stores no gradient (and the property no handle); a stop
+// without its colour only ends the stops.
+TEST_F(SkinPropertiesTest, BadlyFormedGradientStoresNone) {
+  const SkinHandle skin = CreateSkin(u"s");
+  for (const char16_t* value : {u"gradient: #ffffff;", u"gradient: vertical, #ffffff;", u"gradient: nocolour, #000000;",
+                                u"gradient: vertical, #fff, #000000;", u"gradient: ;", u"gradient: ellipse, , #000000;"}) {
+    ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", value), 1);
+    EXPECT_TRUE(GradientList().empty()) << TextToUtf8(value);
+    EXPECT_EQ(GetSkinPropertyImage(skin, u"c", u"s", u"p"), 0u) << TextToUtf8(value);
+  }
+  ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", u"gradient: #ffffff, #000000, 0.5;"), 1);
+  const GradientRecord* gradient = FindGradient(GetSkinPropertyImage(skin, u"c", u"s", u"p"));
+  ASSERT_NE(gradient, nullptr);
+  EXPECT_TRUE(gradient->Stops.empty());
+}
+
 // "rgba(255,255,255,1.0)" is white, never taken for the -1 of "no colour".
 TEST_F(SkinPropertiesTest, ColoursNumbersAndFonts) {
   const SkinHandle skin = CreateSkin(u"s");
@@ -169,6 +185,25 @@ TEST_F(SkinPropertiesTest, InUseSkinBroadcastsUnlessBuilding) {
   EXPECT_EQ(FindSkin(u"S"), skin);
   EXPECT_EQ(FreeSkin(skin), 1);
   EXPECT_EQ(IsSkin(skin), 0);
+}
+
+// A handle stored straight into a property of a skin in use goes only after the broadcast has
+// made its wearers read the new one; one stored again stays; a skin nobody wears frees at once.
+TEST_F(SkinPropertiesTest, SetSkinPropertyValueFreesTheOldHandleAfterTheBroadcast) {
+  const SkinHandle skin = CreateSkin(u"s");
+  ASSERT_EQ(SelectSkinRecord(skin, 1), 1);
+  ASSERT_EQ(SetSkinPropertyValue(skin, u"c", u"s", u"image", 7, SkinOwnedHandle::Image), 1);
+  EXPECT_EQ(Fakes.broadcasts, 0);  // nothing replaced, nothing to let go of
+  ASSERT_EQ(SetSkinPropertyValue(skin, u"c", u"s", u"image", 8, SkinOwnedHandle::Image), 1);
+  EXPECT_EQ(std::tuple(Fakes.broadcasts, Fakes.freedAtBroadcast, Fakes.freedImages),
+            std::tuple(1, std::size_t{0}, std::vector<std::uintptr_t>{7}));
+  ASSERT_EQ(SetSkinPropertyValue(skin, u"c", u"s", u"image", 8, SkinOwnedHandle::Image), 1);
+  EXPECT_EQ(Fakes.freedImages, std::vector<std::uintptr_t>{7});
+  EXPECT_EQ(GetSkinPropertyImage(skin, u"c", u"s", u"image"), 8u);
+  ASSERT_EQ(SelectSkinRecord(skin, 0), 1);
+  const int broadcasts = Fakes.broadcasts;
+  ASSERT_EQ(SetSkinPropertyValue(skin, u"c", u"s", u"image", 9, SkinOwnedHandle::Image), 1);
+  EXPECT_EQ(std::pair(Fakes.broadcasts, Fakes.freedImages), std::pair(broadcasts, std::vector<std::uintptr_t>{7, 8}));
 }
 
 namespace {
@@ -405,6 +440,76 @@ TEST_F(SkinFilesTest, FilesWithTheSameBareNameStayApart) {
     EXPECT_EQ(loaded, "normal hot normal ") << asPack;
     FreeSkin(back);
   }
+}
+
+// Saved again once "normal/arrow.png" and "hot/arrow.png" are gone, the pack keeps each state's
+// picture: a file is taken from the older pack under the name its property was saved as, also
+// when the numbers change because another property now names another file.
+TEST_F(SkinFilesTest, ASecondSaveAfterTheFilesAreGoneKeepsEveryStatesPicture) {
+  for (const char* state : {"normal", "hot"}) {
+    std::filesystem::create_directories(folder.Path() / state);
+    PutFileBytes(folder.File(std::string(state) + "/arrow.png"), state);
+  }
+  const SkinHandle skin = CreateSkin(u"Arrows");
+  const std::pair<const char16_t*, const char16_t*> images[] = {
+      {u"normal", u"normal/arrow.png;"}, {u"hot", u"hot/arrow.png;"}, {u"pressed", u"normal/arrow.png; stretch"}};
+  for (const auto& [state, value] : images) SetSkinProperty(skin, u"c", state, u"image", value);
+  ASSERT_EQ(SaveSkinFile(skin, u"arrows", true), 1);
+  for (const char* state : {"normal", "hot"}) std::filesystem::remove_all(folder.Path() / state);
+  const auto pictures = [this]() {
+    std::string loaded;
+    const std::intptr_t back = LoadSkinFile(u"arrows.sknz");
+    EXPECT_GT(back, 0);
+    for (const char16_t* state : {u"normal", u"hot", u"pressed"}) {
+      const std::uintptr_t image = GetSkinPropertyImage(back, u"c", state, u"image");
+      loaded += (image == 0 ? std::string("none") : Fakes.imageBytes.at(image - 1)) + " ";
+    }
+    FreeSkin(back);
+    return loaded;
+  };
+  ASSERT_EQ(SaveSkinFile(skin, u"arrows", true), 1);
+  EXPECT_EQ(pictures(), "normal hot normal ");
+  ASSERT_EQ(SaveSkinFile(skin, u"arrows", true), 1);
+  EXPECT_EQ(pictures(), "normal hot normal ");
+  // "hot/arrow.png" now comes first and is saved as "arrow.png", the old "arrow_2.png".
+  PutFileBytes(folder.File("other.png"), "other");
+  SetSkinProperty(skin, u"c", u"normal", u"image", u"other.png");
+  ASSERT_EQ(SaveSkinFile(skin, u"arrows", true), 1);
+  EXPECT_EQ(pictures(), "other hot normal ");
+}
+
+// A document without a component is no skin, and leaves none behind.
+TEST_F(SkinFilesTest, ADocumentWithoutAComponentIsNoSkin) {
+  PutFileBytes(folder.File("empty.skn"), "<skin><name id='Empty'/><author id='Me'/><other/></skin>");
+  EXPECT_EQ(LoadSkinFile(u"empty.skn"), 0);
+  PutFileBytes(folder.File("bare.skn"), "<skin/>");
+  EXPECT_EQ(LoadSkinFile(u"bare.skn"), 0);
+  EXPECT_TRUE(SkinList().empty());
+  PutFileBytes(folder.File("one.skn"), "<skin><name id='One'/><other/><component id='c'/></skin>");
+  const std::intptr_t one = LoadSkinFile(u"one.skn");
+  ASSERT_GT(one, 0);
+  EXPECT_EQ(GetSkinName(one), u"One");
+  EXPECT_EQ(SkinList().size(), 1u);
+}
+
+// A pack's name entry is enough for a value to name a file; its empty data entry is refused by
+// the image loader alone, so the skin loads with no picture in that property.
+TEST_F(SkinFilesTest, APackNameEntryWithEmptyDataNamesAFile) {
+  std::string pack;
+  for (const std::string& entry : {PackNameEntry(u"e.png"), std::string(), PackNameEntry(u"f.png"), std::string("picture f"),
+                                   std::string("<skin><name id='Packed'/><component id='c'><state id='s'>"
+                                               "<property id='empty'>e.png</property><property id='full'>f.png</property>"
+                                               "</state></component></skin>")})
+    ASSERT_TRUE(AppendPackEntry(pack, entry));
+  PutFileBytes(folder.File("packed.sknz"), pack);
+  const std::intptr_t skin = LoadSkinFile(u"packed");
+  ASSERT_GT(skin, 0);
+  EXPECT_EQ(GetSkinPropertyImage(skin, u"c", u"s", u"empty"), 0u);
+  EXPECT_EQ(Fakes.imageBytes, std::vector<std::string>{"picture f"});
+  EXPECT_EQ(GetSkinPropertyImage(skin, u"c", u"s", u"full"), 1u);
+  CreateSkin(u"packed");  // its pack is found by its name
+  const std::pair<const char16_t*, std::int32_t> resolved[] = {{u"e.png", 1}, {u"f.png", 1}, {u"g.png", -1}, {u"sub/e.png", -1}};
+  for (const auto& [value, result] : resolved) EXPECT_EQ(ResolveSkinFilePath(value), result) << TextToUtf8(value);
 }
 
 // A file past the bound is found by its size and never read; a pack past the reader's total is

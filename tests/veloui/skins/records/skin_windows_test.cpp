@@ -7,11 +7,13 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "../../../runtime/portable/temp_folder.h"
 #include "../../foundation/dib_canvas.h"
 #include "veloui/foundation/ui_colours.h"
 #include "veloui/skins/builtin_skins.h"
+#include "veloui/skins/control_look/control_look.h"
 #include "veloui/skins/core/skin_files.h"
 #include "veloui/skins/core/skin_properties.h"
 #include "veloui/skins/skin_refresh.h"
@@ -126,6 +128,74 @@ TEST_F(SkinWindowsTest, BroadcastReachesChildrenOnTheirOwnThreads) {
   EXPECT_TRUE(SkinSeen[0] == static_cast<LPARAM>(skin) && SkinSeen[1] == static_cast<LPARAM>(skin));
   EXPECT_EQ(ThreadSeen[0], GetCurrentThreadId());
   EXPECT_EQ(ThreadSeen[1], otherThread);
+}
+
+// A window of another thread that has stopped answering (its thread waits without pumping) never
+// holds the broadcast up: not the message, not the redraw switch, not the repaint. A watchdog
+// lets the hung thread go on after 20 s if the broadcast has not come back by then.
+TEST_F(SkinWindowsTest, BroadcastComesBackPastAHungWindowOfAnotherThread) {
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr), release = CreateEventW(nullptr, TRUE, FALSE, nullptr),
+         done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread hung([&] {
+    HWND top = TestWindow(L"SkinRefreshHung", DefWindowProcW, nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50);
+    HWND child = TestWindow(L"SkinRefreshHung", DefWindowProcW, top, WS_CHILD | WS_VISIBLE, 10, 10);
+    PumpFor(200);
+    SetEvent(ready);
+    WaitForSingleObject(release, 60000);  // hung: no message is taken meanwhile
+    PumpFor(200);
+    DestroyWindow(child);
+    DestroyWindow(top);
+  });
+  std::atomic<bool> gaveUp{false};
+  std::thread watchdog([&] {
+    if (WaitForSingleObject(done, 20000) != WAIT_OBJECT_0) gaveUp = true;
+    SetEvent(release);
+  });
+  ASSERT_EQ(WaitForSingleObject(ready, 10000), WAIT_OBJECT_0);
+  EXPECT_EQ(ApplySkinToAllWindows(0), 1);
+  SetEvent(done);
+  watchdog.join();
+  hung.join();
+  EXPECT_FALSE(gaveUp.load());
+  for (HANDLE event : {ready, release, done}) CloseHandle(event);
+}
+
+// Opaque white written "rgba(255,255,255,1.0)" has the colour word -1, and is still a colour in
+// every reader of the controls' looks: backgrounds (the sub-looks' too), gradient ends and text
+// colours; a value that is no colour keeps the system look.
+TEST_F(SkinWindowsTest, ControlLooksReadOpaqueWhiteAsAColour) {
+  const COLORREF white = RGB(255, 255, 255), dark = RGB(0x10, 0x20, 0x30);
+  const Text opaqueWhite = u"rgba(255,255,255,1.0)";
+  struct Case {
+    const char16_t *Component, *Prefix, *Property;
+    Text Value;
+    COLORREF Background, GradientEnd, Text;  // kSystem: as the system look has it
+  };
+  constexpr COLORREF kSystem = CLR_INVALID - 1;
+  const Case cases[] = {
+      {u"buttonex", u"", u"background", opaqueWhite + u";", white, CLR_INVALID, kSystem},
+      {u"splitterex", u"gripper ", u"gripper background", opaqueWhite, white, CLR_INVALID, kSystem},
+      {u"explorerbar", u"group ", u"group background", opaqueWhite, white, CLR_INVALID, kSystem},
+      {u"buttonex", u"", u"background", u"gradient: vertical, " + opaqueWhite + u", #102030;", white, dark, kSystem},
+      {u"buttonex", u"", u"background", u"gradient: #102030, " + opaqueWhite + u";", dark, white, kSystem},
+      {u"splitterex", u"", u"gradient", u"gradient: " + opaqueWhite + u", " + opaqueWhite, white, white, kSystem},
+      {u"buttonex", u"", u"text", u"font: Arial, 8; colour: " + opaqueWhite + u";", kSystem, kSystem, white},
+      {u"explorerbar group header", u"", u"colour", opaqueWhite, kSystem, kSystem, white},
+      {u"buttonex", u"", u"background", u"nocolour;", kSystem, kSystem, kSystem},
+      {u"buttonex", u"", u"colour", u"rgba(255,255,255;", kSystem, kSystem, kSystem},
+  };
+  for (const Case& c : cases) {
+    const ControlLook system = ReadControlLook(0, c.Component, u"normal", c.Prefix);
+    const SkinHandle skin = CreateSkin(u"White");
+    SetSkinProperty(skin, c.Component, u"normal", c.Property, c.Value);
+    const ControlLook look = ReadControlLook(skin, c.Component, u"normal", c.Prefix);
+    const auto or_system = [](COLORREF wanted, COLORREF fallback) { return wanted == kSystem ? fallback : wanted; };
+    EXPECT_EQ(std::tuple(look.Background, look.GradientEnd, look.TextColour),
+              std::tuple(or_system(c.Background, system.Background), or_system(c.GradientEnd, system.GradientEnd),
+                         or_system(c.Text, system.TextColour)))
+        << TextToUtf8(c.Component) << " / " << TextToUtf8(c.Property) << ": " << TextToUtf8(c.Value);
+    FreeSkin(skin);
+  }
 }
 
 TEST_F(SkinWindowsTest, BuiltInSkinsCarryDrawnAndEmbeddedPictures) {
