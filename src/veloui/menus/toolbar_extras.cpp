@@ -1,7 +1,5 @@
 #include "veloui/menus/toolbar_extras.h"
 
-#include <cstring>
-
 #include "runtime/win32/platform/wide_text.h"
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/toolkit_locks.h"
@@ -139,14 +137,6 @@ void GiveGadgetBack(const ToolbarButtonRecord& button) {
   if (button.GadgetWindow == nullptr || !IsWindow(button.GadgetWindow)) return;
   ShowWindow(button.GadgetWindow, SW_HIDE);
   SetParent(button.GadgetWindow, GetAncestor(button.ToolbarWindow, GA_ROOT));
-}
-
-template <class Procedure>
-Procedure BoundAs(binding::GenericProc address) {
-  Procedure procedure = nullptr;
-  static_assert(sizeof(procedure) == sizeof(address));
-  std::memcpy(&procedure, &address, sizeof(procedure));
-  return procedure;
 }
 
 }  // namespace
@@ -374,7 +364,7 @@ std::int32_t RefreshToolbarTheme(std::intptr_t toolbar) {
     if (office) {
       SwitchOffVisualTheme(record->Window);
     } else {
-      BoundAs<SetWindowThemeProc>(UxTheme.SetWindowTheme)(record->Window, nullptr, nullptr);
+      BoundProc<SetWindowThemeProc>(UxTheme.SetWindowTheme)(record->Window, nullptr, nullptr);
     }
   }
   if (office) {
