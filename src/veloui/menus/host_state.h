@@ -15,6 +15,7 @@ struct ToolbarTooltipRecord {
   std::uint32_t Id = 0;
   Text Text;
   std::string AnsiText;  // made on each ANSI request
+  HWND Toolbar = nullptr;  // the toolbar whose button it describes; its tips go with it
 };
 
 struct HostWindowGlobals {

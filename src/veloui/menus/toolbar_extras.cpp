@@ -290,9 +290,10 @@ std::int32_t HideToolbarButton(std::intptr_t toolbar, std::int32_t button, bool 
 
 std::int32_t SetToolbarButtonTooltip(std::intptr_t toolbar, std::int32_t button, const Text& text) {
   if (!FindTarget(toolbar, button)) return 0;
+  HWND window = FindToolbarRecord(toolbar)->Window;
   ToolkitLockGuard lock(ToolkitLock::Menu);
   for (ToolbarTooltipRecord& tip : ToolbarTooltipList()) {
-    if (tip.Id == static_cast<std::uint32_t>(button)) {
+    if (tip.Id == static_cast<std::uint32_t>(button) && tip.Toolbar == window) {
       tip.Text = text;
       return 1;
     }
@@ -300,6 +301,7 @@ std::int32_t SetToolbarButtonTooltip(std::intptr_t toolbar, std::int32_t button,
   ToolbarTooltipRecord& tip = ToolbarTooltipList().emplace_back();
   tip.Id = static_cast<std::uint32_t>(button);
   tip.Text = text;
+  tip.Toolbar = window;
   return 1;
 }
 

@@ -7,7 +7,9 @@
 
 #include "runtime/win32/platform/wide_text.h"
 #include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/menus/host_install.h"
+#include "veloui/menus/host_state.h"
 #include "veloui/menus/menu_images.h"
 #include "veloui/menus/toolbar_object.h"
 
@@ -269,6 +271,10 @@ std::int32_t FreeSkinnedToolbar(std::intptr_t id) {
       continue;
     }
     HWND topLevel = GetAncestor(toolbar->Window, GA_ROOT);
+    {
+      ToolkitLockGuard lock(ToolkitLock::Menu);
+      ToolbarTooltipList().remove_if([&](const ToolbarTooltipRecord& tip) { return tip.Toolbar == toolbar->Window; });
+    }
     ButtonList().remove_if([&](const ToolbarButtonRecord& button) {
       if (button.ToolbarWindow != toolbar->Window) return false;
       if (button.GadgetWindow != nullptr && IsWindow(button.GadgetWindow)) {
