@@ -1,9 +1,8 @@
-// The layout of a button the toolkit paints itself, the theme states of its themed look,
-// and the window height a band drag between rows leaves.
+// The layout of a button the toolkit paints itself (its arrow's pixels and the theme states
+// are checked on real windows), and the window height a band drag between rows leaves.
 #include <gtest/gtest.h>
 
 #include "veloui/menus/core/band_drag_rules.h"
-#include "veloui/menus/core/bar_drawing_rules.h"
 #include "veloui/menus/core/toolbar_button_layout.h"
 
 namespace {
@@ -63,22 +62,6 @@ TEST(ToolbarButtonLayout, ListTextFollowsTheImageAndOtherwiseStandsBelowIt) {
   EXPECT_TRUE(image.Text.Empty());
   EXPECT_EQ(image.Image.Left, 12);
   EXPECT_EQ(image.Image.Top, 4);
-}
-
-TEST(ToolbarButtonLayout, TheArrowIsFivePixelsWideNarrowingToOneCentredInItsPart) {
-  const ArrowRows arrow = DropDownArrowRows({89, 0, 100, 24});
-  EXPECT_EQ(arrow.Rows[0].Left, 92);
-  EXPECT_EQ(arrow.Rows[0].Right, 97);
-  EXPECT_EQ(arrow.Rows[0].Y, 10);
-  EXPECT_EQ(arrow.Rows[2].Left, 94);
-  EXPECT_EQ(arrow.Rows[2].Right, 95);
-  EXPECT_EQ(arrow.Rows[2].Y, 12);
-}
-
-TEST(BarDrawingRules, ThemedButtonStatesByItemState) {
-  const struct { std::uint32_t Item; int Theme; } cases[] = {
-      {0x40, 2}, {0x41, 3}, {0x8, 5}, {0x48, 6}, {0x49, 3}, {0, 0}, {0x1, 0}, {0x4, 0}, {0x44, 0}};
-  for (const auto& c : cases) EXPECT_EQ(ThemedButtonState(c.Item), c.Theme) << c.Item;
 }
 
 TEST(BandDragRules, AGrowthStopsAtTheWorkAreaWithoutShrinkingAndNoHeightFallsToZero) {
