@@ -12,6 +12,7 @@
 namespace {
 
 constexpr COLORREF kRed = RGB(200, 0, 0);
+constexpr int kCanvasWidth = 420, kCanvasHeight = 64;  // larger than any toolbar here
 
 COLORREF UiColour(int id) { return GetUIColour(UISTYLE_OFFICE2003, id, kUIColourColorref); }
 
@@ -51,19 +52,19 @@ class ToolbarPaintTest : public MenusTest {
     ToolbarId = CreateSkinnedToolbar(-1, Window, 16, 16, flags);
     HWND toolbar = reinterpret_cast<HWND>(ToolbarId);
     const SolidBitmap red(kRed);
-    Kick = ToolbarImageButton(ToolbarId, -1, u"Kick", red, nullptr, nullptr, 0);
+    ToolbarImageButton(ToolbarId, -1, u"Kick", red, nullptr, nullptr, 0);
     ToolbarSeparator(ToolbarId);
     const auto menu = reinterpret_cast<std::intptr_t>(CreateSkinnedPopupMenu(-1, UISTYLE_OFFICE2003));
     AddMenuItem(5, u"One", nullptr, nullptr, nullptr, 0);
     SetCurrentToolbar(ToolbarId);
-    Bans = AddToolbarMenuButton(-1, u"Bans", nullptr, nullptr, nullptr, menu, 0);
+    AddToolbarMenuButton(-1, u"Bans", nullptr, nullptr, nullptr, menu, 0);
     const auto rebar = reinterpret_cast<HWND>(CreateRebar(-1, Window, 0, rebarFlags | RBS_VARHEIGHT, 0));
     SetCurrentRebar(reinterpret_cast<std::intptr_t>(rebar));
     AddRebarBand(toolbar, u"", 400, 100, 0, nullptr, 0);
     SendMessageW(Window, WM_SIZE, 0, MAKELPARAM(780, 560));
     return toolbar;
   }
-  // The toolbar painting itself into a canvas of its client size, filled with `fill` first.
+  // The toolbar painting itself into the canvas as it would on screen, host notices and all.
   static void Print(HWND toolbar, DibCanvas& canvas) {
     SendMessageW(toolbar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
   }
@@ -76,15 +77,8 @@ class ToolbarPaintTest : public MenusTest {
                       static_cast<DWORD_PTR>(button.idCommand), state, 0};
     return SendMessageW(Window, WM_NOTIFY, draw.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
   }
-  static SIZE ClientSize(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    return {client.right, client.bottom};
-  }
 
   std::intptr_t ToolbarId = 0;
-  std::int32_t Kick = 0;
-  std::int32_t Bans = 0;
 };
 
 // Painted by the toolbar itself: the background's first notice lets the buttons be drawn.
@@ -92,8 +86,7 @@ TEST_F(ToolbarPaintTest, AnOfficeButtonsTextStandsBesideOrBelowItsImageNeverOver
   for (const bool list : {true, false}) {
     SCOPED_TRACE(list ? "list" : "text below");
     HWND toolbar = Build(UISTYLE_OFFICE2003 | (list ? TBSTYLE_LIST : 0), UISTYLE_OFFICE2003);
-    const SIZE size = ClientSize(toolbar);
-    DibCanvas canvas(size.cx, size.cy);
+    DibCanvas canvas(kCanvasWidth, kCanvasHeight);
     Print(toolbar, canvas);
     const RECT kick = ItemRect(toolbar, 0);
     const RECT image = Bounds(canvas, kick, kRed);
@@ -115,8 +108,7 @@ TEST_F(ToolbarPaintTest, AnOfficeButtonsTextStandsBesideOrBelowItsImageNeverOver
 
 TEST_F(ToolbarPaintTest, SeparatorsAndDropDownArrowsShowInTheStylesColours) {
   HWND toolbar = Build(UISTYLE_OFFICE2003 | TBSTYLE_LIST, UISTYLE_OFFICE2003);
-  const SIZE size = ClientSize(toolbar);
-  DibCanvas canvas(size.cx, size.cy);
+  DibCanvas canvas(kCanvasWidth, kCanvasHeight);
   Print(toolbar, canvas);
   const RECT separator = ItemRect(toolbar, 1);
   const int x = separator.left + (separator.right - separator.left - 2) / 2;
@@ -135,11 +127,11 @@ TEST_F(ToolbarPaintTest, SeparatorsAndDropDownArrowsShowInTheStylesColours) {
   EXPECT_LE(Bounds(canvas, RECT{bans.left, bans.top, arrowPart.left, bans.bottom}, UiColour(49)).right, arrowPart.left);
 
   // Hot: framed, with the split line between the button and its arrow.
-  DibCanvas hot(size.cx, size.cy);
+  DibCanvas hot(kCanvasWidth, kCanvasHeight);
   EXPECT_EQ(DrawItem(toolbar, 2, CDIS_HOT, hot), CDRF_SKIPDEFAULT);
   for (int y = bans.top + 1; y < bans.bottom - 1; ++y) EXPECT_EQ(hot.Colour(arrowPart.left, y), UiColour(8)) << y;
   EXPECT_EQ(Count(hot, arrowPart, UiColour(50)), 5 + 3 + 1) << "the arrow in the hot text colour";
-  DibCanvas plain(size.cx, size.cy);
+  DibCanvas plain(kCanvasWidth, kCanvasHeight);
   DrawItem(toolbar, 2, 0, plain);
   EXPECT_EQ(plain.Colour(arrowPart.left, bans.top + 5), RGB(255, 255, 255)) << "no split line while not hot";
 }
@@ -176,12 +168,11 @@ class ThemedToolbarTest : public ToolbarPaintTest {
 TEST_F(ThemedToolbarTest, AThemedToolbarsButtonsAreDrawnThroughTheToolbarThemeByState) {
   HWND toolbar = Build(TBSTYLE_LIST, 0);  // no Office style: the themed look
   BindRecordingTheme();
-  const SIZE size = ClientSize(toolbar);
   const struct { UINT Item; int State; } cases[] = {{0x40, 2}, {0x41, 3}, {0x8, 5}, {0x48, 6}, {0x49, 3}, {0, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Item);
     ThemeCalls.clear();
-    DibCanvas canvas(size.cx, size.cy);
+    DibCanvas canvas(kCanvasWidth, kCanvasHeight);
     EXPECT_EQ(DrawItem(toolbar, 0, c.Item, canvas), CDRF_SKIPDEFAULT);
     const RECT kick = ItemRect(toolbar, 0);
     if (c.State == 0) {
@@ -201,7 +192,7 @@ TEST_F(ThemedToolbarTest, AThemedToolbarsButtonsAreDrawnThroughTheToolbarThemeBy
     EXPECT_GT(Count(canvas, RECT{image.right, kick.top, kick.right, kick.bottom}, GetSysColor(COLOR_BTNTEXT)), 0);
   }
   // The classic look, a missing "toolbar" theme or an Office toolbar: never through the theme.
-  DibCanvas canvas(size.cx, size.cy);
+  DibCanvas canvas(kCanvasWidth, kCanvasHeight);
   HostWindows.ClassicLook = true;
   EXPECT_NE(DrawItem(toolbar, 0, 0x40, canvas), CDRF_SKIPDEFAULT);
   HostWindows.ClassicLook = false;
@@ -219,8 +210,7 @@ TEST_F(ThemedToolbarTest, WithoutAVisualStyleTheToolbarDrawsItsButtonsTheClassic
   ResetHostWindowState();
   UxTheme.DrawThemeBackground = reinterpret_cast<binding::GenericProc>(reinterpret_cast<void*>(RecordDrawThemeBackground));
   HWND toolbar = Build(TBSTYLE_LIST, 0);
-  const SIZE size = ClientSize(toolbar);
-  DibCanvas canvas(size.cx, size.cy);
+  DibCanvas canvas(kCanvasWidth, kCanvasHeight);
   Print(toolbar, canvas);
   const RECT kick = ItemRect(toolbar, 0);
   EXPECT_EQ(Count(canvas, kick, kRed), 16 * 16);
