@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 
 namespace binding {
 // Our own declarations of the bound signatures (only what the toolkit passes).
@@ -78,6 +79,15 @@ struct GdiPlusBinding {
   // The flat-API addresses in the order of GdiPlusFunctionName; cast by their callers.
   FARPROC Functions[kGdiPlusFunctionCount] = {};
 };
+
+// A bound address as the function type its caller declares.
+template <class Procedure>
+Procedure BoundProc(binding::GenericProc address) {
+  static_assert(sizeof(Procedure) == sizeof(address));
+  Procedure procedure = nullptr;
+  std::memcpy(&procedure, &address, sizeof(procedure));
+  return procedure;
+}
 
 extern DwmBinding Dwm;
 extern UxThemeBinding UxTheme;

@@ -57,7 +57,9 @@ void OnPositionChanging(HWND window, WINDOWPOS& position) {
     limits = {found->second.MinimumWidth, found->second.MinimumHeight, found->second.MaximumWidth,
               found->second.MaximumHeight};
   }
-  if (FindRebarRecord(reinterpret_cast<std::intptr_t>(window)) != nullptr) ForwardRebarMessage(position.cy);
+  if (FindRebarRecord(reinterpret_cast<std::intptr_t>(window)) != nullptr) {
+    ForwardRebarMessage(reinterpret_cast<std::intptr_t>(window), position.cy);
+  }
   RECT current{};
   GetWindowRect(window, &current);
   if (HWND parent = GetAncestor(window, GA_PARENT); parent != nullptr && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD))

@@ -1,7 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 
 #include "veloui/menus/style_fill.h"
@@ -19,6 +18,7 @@
 #include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/rebar_backgrounds.h"
 #include "veloui/menus/rebars.h"
+#include "veloui/menus/toolbar_button_paint.h"
 #include "veloui/menus/toolbars.h"
 #include "veloui/foundation/core/ui_colour_ids.h"
 
@@ -26,30 +26,12 @@ namespace {
 
 enum ColourId : int {
   kTitleText = 0, kTitleInactiveText = 3, kHotBorder = 8, kHeldBorder = 12, kMenuBarColour = 13,
-  kToolstripBackground = 33, kGripperSolid = 42, kGripperShadow = 43, kStickyBorder = 48, kButtonText = 49,
-  kButtonHotText = 50, kButtonDisabledText = 51,
+  kGripperSolid = 42, kGripperShadow = 43,
 };
-constexpr std::uint32_t kBackgroundOptions = 0x11000;
 constexpr LRESULT kNotifyItems = CDRF_NOTIFYITEMDRAW;
 constexpr LRESULT kSkipDefault = CDRF_SKIPDEFAULT;
 
 COLORREF Colour(std::uint32_t style, int id) { return GetUIColour(style, id, kUIColourColorref); }
-
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
-}
-
-void VerticalGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
-  TRIVERTEX vertices[2] = {
-      {rect.left, rect.top, static_cast<COLOR16>(GetRValue(top) << 8), static_cast<COLOR16>(GetGValue(top) << 8),
-       static_cast<COLOR16>(GetBValue(top) << 8), 0},
-      {rect.right, rect.bottom, static_cast<COLOR16>(GetRValue(bottom) << 8),
-       static_cast<COLOR16>(GetGValue(bottom) << 8), static_cast<COLOR16>(GetBValue(bottom) << 8), 0}};
-  GRADIENT_RECT mesh{0, 1};
-  GdiGradientFill(dc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
-}
 
 struct BarSource {
   std::uint32_t Style = 0;
@@ -76,20 +58,6 @@ BarSource SourceOf(HWND from) {
     source.Known = true;
   }
   return source;
-}
-
-// A toolbar in an Office-style rebar shows the tool-strip background with rounded ends.
-void PaintToolbarBackground(const NMCUSTOMDRAW& draw, std::uint32_t style) {
-  SIZE full{};
-  SendMessageW(draw.hdr.hwndFrom, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&full));
-  RECT area = draw.rc;
-  area.right = std::min<LONG>(area.left + full.cx + 2, draw.rc.right);
-  PaintStyleBackground(draw.hdc, style, kToolstripBackground, area, kBackgroundOptions);
-  const int right = area.right - 1;
-  for (int y : {area.top, area.bottom - 1}) {
-    const COLORREF inner = GetPixel(draw.hdc, right - 1, y);
-    SetPixel(draw.hdc, right, y, FadeColour(7, inner));
-  }
 }
 
 bool BandHoldsMenuBar(HWND rebar, DWORD_PTR item) {
@@ -121,15 +89,6 @@ void PaintGripper(const NMCUSTOMDRAW& draw, std::uint32_t style) {
     FillSolid(draw.hdc, RECT{x + 1, y + 1, x + 3, y + 3}, Colour(style, kGripperShadow));
     FillSolid(draw.hdc, RECT{x, y, x + 2, y + 2}, Colour(style, kGripperSolid));
   }
-}
-
-std::wstring ButtonText(HWND toolbar, DWORD_PTR command) {
-  const int length = static_cast<int>(SendMessageW(toolbar, TB_GETBUTTONTEXTW, command, 0));
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(toolbar, TB_GETBUTTONTEXTW, command, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
 }
 
 const MenuRecord* TitleRecord(HWND toolbar) {
@@ -174,7 +133,7 @@ LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
       inactive = title->Inactive;
     }
   }
-  const std::wstring text = ButtonText(toolbar, draw.dwItemSpec);
+  const std::wstring text = ToolbarButtonText(toolbar, draw.dwItemSpec);
   if (!hot && !open) {
     if (!MenuTracking.TitlePressed) DestroyTitleShadows(toolbar);
     DrawCaption(draw.hdc, draw.rc, text, TitleTextColour(style, inactive));
@@ -204,37 +163,6 @@ LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
   return kSkipDefault;
 }
 
-LRESULT PaintButton(const NMCUSTOMDRAW& draw, std::uint32_t style) {
-  HWND toolbar = draw.hdr.hwndFrom;
-  const auto state = static_cast<std::uint32_t>(draw.uItemState) & 0x49u;
-  const GradientIds ids = ButtonGradientIds(state, false);
-  if (ids.Top != -1) {
-    VerticalGradient(draw.hdc, draw.rc, Colour(style, ids.Top), Colour(style, ids.Bottom));
-    HBRUSH border = CreateSolidBrush(Colour(style, (state & CDIS_CHECKED) != 0 ? kStickyBorder : kHotBorder));
-    FrameRect(draw.hdc, &draw.rc, border);
-    DeleteObject(border);
-  }
-  const bool disabled = (draw.uItemState & CDIS_DISABLED) != 0;
-  const int textId = disabled ? kButtonDisabledText : (state & CDIS_HOT) != 0 ? kButtonHotText : kButtonText;
-  if (const ToolbarRecord* record = FindToolbarRecord(reinterpret_cast<std::intptr_t>(toolbar))) {
-    TBBUTTONINFOW info{};
-    info.cbSize = sizeof(info);
-    info.dwMask = TBIF_IMAGE;
-    SendMessageW(toolbar, TB_GETBUTTONINFOW, draw.dwItemSpec, reinterpret_cast<LPARAM>(&info));
-    HIMAGELIST list = disabled ? record->DisabledImageList : (state & CDIS_HOT) != 0 ? record->HotImageList
-                                                                                       : record->NormalImageList;
-    if (list != nullptr && info.iImage >= 0) {
-      int width = 0;
-      int height = 0;
-      ImageList_GetIconSize(list, &width, &height);
-      ImageList_Draw(list, info.iImage, draw.hdc, draw.rc.left + 3, (draw.rc.top + draw.rc.bottom - height) / 2,
-                     ILD_TRANSPARENT);
-    }
-  }
-  DrawCaption(draw.hdc, draw.rc, ButtonText(toolbar, draw.dwItemSpec), Colour(style, textId));
-  return kSkipDefault;
-}
-
 }  // namespace
 
 LRESULT HostCustomDraw(HWND, NMHDR* header, LRESULT previous) {
@@ -246,6 +174,14 @@ LRESULT HostCustomDraw(HWND, NMHDR* header, LRESULT previous) {
     case CDDS_PREPAINT:
       if (source.IsToolbar && source.InRebar && !source.IsMenuBar && office) {
         PaintToolbarBackground(draw, source.Style);
+        // Not CDRF_SKIPDEFAULT: the toolbar would then skip its buttons too, asking for none of
+        // them. The separators it draws in its own way are painted over once it is done.
+        return kNotifyItems | CDRF_NOTIFYPOSTPAINT;
+      }
+      return kNotifyItems;
+    case CDDS_POSTPAINT:
+      if (source.IsToolbar && source.InRebar && !source.IsMenuBar && office) {
+        PaintToolbarSeparators(draw, source.Style);
       }
       return kNotifyItems;
     case CDDS_ITEMPREPAINT: {
@@ -258,7 +194,9 @@ LRESULT HostCustomDraw(HWND, NMHDR* header, LRESULT previous) {
         return kNotifyItems;
       }
       if (source.IsMenuBar) return PaintTitle(draw, source.Style);
-      if (office) return PaintButton(draw, source.Style);
+      const ToolbarRecord* toolbar = FindToolbarRecord(reinterpret_cast<std::intptr_t>(header->hwndFrom));
+      if (toolbar != nullptr && UsesThemedLook(*toolbar, source.Style)) return PaintThemedButton(draw, *toolbar);
+      if (office) return PaintOfficeButton(draw, source.Style);
       return kNotifyItems;
     }
     default:

@@ -4,6 +4,8 @@
 
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/toolkit_state.h"
+#include "veloui/menus/core/band_drag_rules.h"
+#include "veloui/menus/host_state.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
 
@@ -34,7 +36,7 @@ void EndGripperDrag() {
   MapWindowPoints(nullptr, GetParent(rebar), reinterpret_cast<POINT*>(&rect), 2);
   MoveWindow(rebar, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
   RedrawWindow(rebar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-  RebarHooks.Sizing = false;
+  HostWindows.Sizing = false;
 }
 
 void StartGripperDrag(HWND rebar, int band, POINT start) {
@@ -152,7 +154,8 @@ void MoveRebarBand(HWND rebar, int band, int /*x*/, int y) {
     return;
   }
   const int before = static_cast<int>(SendMessageW(rebar, RB_GETBARHEIGHT, 0, 0));
-  RebarHooks.Sizing = true;
+  // The host repaints only the rebar's update region while the window is resized with it.
+  HostWindows.Sizing = true;
   SendMessageW(rebar, WM_SETREDRAW, FALSE, 0);
   info.fStyle = style;
   SendMessageW(rebar, RB_SETBANDINFOW, static_cast<WPARAM>(band), reinterpret_cast<LPARAM>(&info));
@@ -162,11 +165,13 @@ void MoveRebarBand(HWND rebar, int band, int /*x*/, int y) {
   if (after != before && topLevel != nullptr && !IsZoomed(topLevel)) {
     RECT window{};
     GetWindowRect(topLevel, &window);
-    RECT desktop{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &desktop, 0);
-    const int height = window.bottom - window.top + (after - before);
-    const int limit = desktop.bottom - window.top;
-    SetWindowPos(topLevel, nullptr, 0, 0, window.right - window.left, height > limit ? limit : height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(topLevel, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int current = window.bottom - window.top;
+    const int height = WindowHeightForBarChange(current, after - before, window.top, monitor.rcWork.bottom);
+    if (height != current) {
+      SetWindowPos(topLevel, nullptr, 0, 0, window.right - window.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
 }

@@ -15,7 +15,6 @@ struct RebarHookState {
   HWND BandDragRebar = nullptr;   // the rebar of the band drag the host window saw begin
   UINT BandDragId = 0;
   int LastRowCount = -1;
-  bool Sizing = false;            // a window is being resized with the bar
 };
 extern RebarHookState RebarHooks;
 
@@ -26,5 +25,6 @@ LRESULT CALLBACK RebarBandDragMouseHook(int code, WPARAM message, LPARAM data);
 // Takes every rebar hook away (when the last rebar is gone) and forgets any drag.
 void RemoveRebarHooks();
 
-// Moves band `band` of `rebar` into the row under (x, y) (rebar co-ordinates).
+// Moves band `band` of `rebar` into the row under (x, y) (rebar co-ordinates), resizing the
+// top-level window by the bar's change with the host's sizing flag set; the drag's end clears it.
 void MoveRebarBand(HWND rebar, int band, int x, int y);

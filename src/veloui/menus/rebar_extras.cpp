@@ -1,7 +1,5 @@
 #include "veloui/menus/rebar_extras.h"
 
-#include <cstring>
-
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/system_binding.h"
 #include "veloui/menus/host_install.h"
@@ -37,10 +35,7 @@ void SetStyleBackground(const RebarRecord& rebar, HBITMAP image) {
 void RestoreVisualTheme(HWND window) {
   using SetWindowThemeProc = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
   if (UxTheme.Library == nullptr || UxTheme.SetWindowTheme == nullptr) return;
-  SetWindowThemeProc setWindowTheme = nullptr;
-  static_assert(sizeof(setWindowTheme) == sizeof(UxTheme.SetWindowTheme));
-  std::memcpy(&setWindowTheme, &UxTheme.SetWindowTheme, sizeof(setWindowTheme));
-  setWindowTheme(window, nullptr, nullptr);
+  BoundProc<SetWindowThemeProc>(UxTheme.SetWindowTheme)(window, nullptr, nullptr);
 }
 
 }  // namespace
@@ -69,8 +64,7 @@ std::int32_t SetRebarStyle(std::intptr_t rebar, std::uint32_t style) {
   }
   LayoutRebarBands(GetParent(record->Window));
   RedrawWindow(record->Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  SetCurrentRebar(record->Id);
-  ForwardRebarMessage(0);
+  ForwardRebarMessage(record->Id, 0);
   return 1;
 }
 

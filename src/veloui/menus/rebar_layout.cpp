@@ -88,7 +88,6 @@ std::int32_t LoadRebarLayout(std::intptr_t rebar, const Text& file) {
   RefitToolbarRows(window);
   SendMessageW(window, WM_SETREDRAW, TRUE, 0);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  SetCurrentRebar(record->Id);
-  ForwardRebarMessage(0);
+  ForwardRebarMessage(record->Id, 0);
   return 1;
 }

@@ -20,7 +20,6 @@ constexpr UINT kBandInsertMask = RBBIM_STYLE | RBBIM_TEXT | RBBIM_CHILD | RBBIM_
 struct RebarState {
   std::intptr_t CurrentRebar = -1;
   int PendingBandPosition = -2;
-  int LastBarHeight = -1;
 };
 RebarState Rebars;
 
@@ -248,12 +247,14 @@ void LayoutRebarBands(HWND window) {
   }
 }
 
-std::int32_t ForwardRebarMessage(int barHeight) {
-  RebarRecord* rebar = FindRebarRecord(Rebars.CurrentRebar);
+std::int32_t ForwardRebarMessage(int barHeight) { return ForwardRebarMessage(Rebars.CurrentRebar, barHeight); }
+
+std::int32_t ForwardRebarMessage(std::intptr_t idOrWindow, int barHeight) {
+  RebarRecord* rebar = FindRebarRecord(idOrWindow);
   if (rebar == nullptr) return 0;
   if (barHeight == 0) barHeight = static_cast<int>(SendMessageW(rebar->Window, RB_GETBARHEIGHT, 0, 0));
-  if (barHeight == Rebars.LastBarHeight) return 0;
-  Rebars.LastBarHeight = barHeight;
+  if (barHeight == rebar->LastBarHeight) return 0;
+  rebar->LastBarHeight = barHeight;
   const auto height = static_cast<WPARAM>(barHeight);
   const auto rebarWindow = reinterpret_cast<LPARAM>(rebar->Window);
   if (rebar->HeightChanged != nullptr) rebar->HeightChanged(rebar->Window, kRebarHeightMessage, height, rebarWindow);

@@ -25,6 +25,7 @@ struct RebarRecord {
   bool Composited = false;        // the first WM_SIZE of the host still has to compose it
   bool CompositedDone = false;
   UINT BandCounter = 0;
+  int LastBarHeight = -1;  // the bar height last told by ForwardRebarMessage
 };
 
 struct RebarBandRecord {
@@ -50,13 +51,15 @@ std::int32_t FreeRebar(std::intptr_t id);
 void LayoutRebarBands(HWND window);
 // The band's rectangle in rebar co-ordinates, borders included; an empty one when unknown.
 RECT GetRebarBandRect(HWND rebar, int bandIndex);
-// Tells the rebar's windows of a new bar height (0: read it from the current rebar).
+// Tells the rebar's windows of a new bar height (0: read it from the rebar), when it differs
+// from the last one told of that rebar: of the current rebar, or of the rebar with that id or window.
 std::int32_t ForwardRebarMessage(int barHeight);
+std::int32_t ForwardRebarMessage(std::intptr_t idOrWindow, int barHeight);
 
 RebarRecord* FindRebarRecord(std::intptr_t idOrWindow);
 // Makes another rebar the target of AddRebarBand.
 void SetCurrentRebar(std::intptr_t id);
 // The next band lands at this index instead of the end (once); -2 appends.
 void SetPendingRebarBandPosition(int position);
-// No current rebar, no pending band, no last height (toolkit start-up and tests).
+// No current rebar, no pending band (toolkit start-up and tests).
 void ResetRebarBuilderState();

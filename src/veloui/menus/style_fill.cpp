@@ -62,3 +62,21 @@ void PaintStyleBackground(HDC dc, std::uint32_t style, int colourId, const RECT&
     PaintSteps(dc, style, steps, rect);
   }
 }
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+void FrameSolid(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FrameRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+void VerticalGradient(HDC dc, const RECT& rect, COLORREF top, COLORREF bottom) {
+  TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, top), Vertex(rect.right, rect.bottom, bottom)};
+  GRADIENT_RECT mesh{0, 1};
+  GdiGradientFill(dc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
+}

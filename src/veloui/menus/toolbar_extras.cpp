@@ -1,7 +1,5 @@
 #include "veloui/menus/toolbar_extras.h"
 
-#include <cstring>
-
 #include "runtime/win32/platform/wide_text.h"
 #include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/toolkit_locks.h"
@@ -139,14 +137,6 @@ void GiveGadgetBack(const ToolbarButtonRecord& button) {
   if (button.GadgetWindow == nullptr || !IsWindow(button.GadgetWindow)) return;
   ShowWindow(button.GadgetWindow, SW_HIDE);
   SetParent(button.GadgetWindow, GetAncestor(button.ToolbarWindow, GA_ROOT));
-}
-
-template <class Procedure>
-Procedure BoundAs(binding::GenericProc address) {
-  Procedure procedure = nullptr;
-  static_assert(sizeof(procedure) == sizeof(address));
-  std::memcpy(&procedure, &address, sizeof(procedure));
-  return procedure;
 }
 
 }  // namespace
@@ -300,9 +290,10 @@ std::int32_t HideToolbarButton(std::intptr_t toolbar, std::int32_t button, bool 
 
 std::int32_t SetToolbarButtonTooltip(std::intptr_t toolbar, std::int32_t button, const Text& text) {
   if (!FindTarget(toolbar, button)) return 0;
+  HWND window = FindToolbarRecord(toolbar)->Window;
   ToolkitLockGuard lock(ToolkitLock::Menu);
   for (ToolbarTooltipRecord& tip : ToolbarTooltipList()) {
-    if (tip.Id == static_cast<std::uint32_t>(button)) {
+    if (tip.Id == static_cast<std::uint32_t>(button) && tip.Toolbar == window) {
       tip.Text = text;
       return 1;
     }
@@ -310,6 +301,7 @@ std::int32_t SetToolbarButtonTooltip(std::intptr_t toolbar, std::int32_t button,
   ToolbarTooltipRecord& tip = ToolbarTooltipList().emplace_back();
   tip.Id = static_cast<std::uint32_t>(button);
   tip.Text = text;
+  tip.Toolbar = window;
   return 1;
 }
 
@@ -374,7 +366,7 @@ std::int32_t RefreshToolbarTheme(std::intptr_t toolbar) {
     if (office) {
       SwitchOffVisualTheme(record->Window);
     } else {
-      BoundAs<SetWindowThemeProc>(UxTheme.SetWindowTheme)(record->Window, nullptr, nullptr);
+      BoundProc<SetWindowThemeProc>(UxTheme.SetWindowTheme)(record->Window, nullptr, nullptr);
     }
   }
   if (office) {

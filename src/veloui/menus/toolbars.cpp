@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "runtime/win32/platform/wide_text.h"
 #include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/menus/host_install.h"
+#include "veloui/menus/host_state.h"
 #include "veloui/menus/menu_images.h"
 #include "veloui/menus/toolbar_object.h"
 
@@ -89,10 +92,17 @@ void ResizeButtons(const ToolbarRecord& toolbar) {
     const auto size = static_cast<DWORD>(SendMessageW(toolbar.Window, TB_GETBUTTONSIZE, 0, 0));
     SendMessageW(toolbar.Window, TB_SETBUTTONSIZE, 0, MAKELPARAM(LOWORD(size), HIWORD(size)));
   } else if (HasImageLists(toolbar)) {
-    int width = 0;
-    int height = 0;
-    if (ImageList_GetIconSize(toolbar.NormalImageList, &width, &height)) {
+    // The themed look: buttons at least as large as their pictures and half a picture round
+    // them; larger where a text needs it.
+    IMAGEINFO image{};
+    if (ImageList_GetImageCount(toolbar.NormalImageList) > 0 && ImageList_GetImageInfo(toolbar.NormalImageList, 0, &image)) {
+      const int width = image.rcImage.right - image.rcImage.left;
+      const int height = image.rcImage.bottom - image.rcImage.top;
+      const auto laidOut = static_cast<DWORD>(SendMessageW(toolbar.Window, TB_GETBUTTONSIZE, 0, 0));
       SendMessageW(toolbar.Window, TB_SETPADDING, 0, MAKELPARAM(width / 2, height / 2));
+      SendMessageW(toolbar.Window, TB_SETBUTTONSIZE, 0,
+                   MAKELPARAM(std::max<int>(LOWORD(laidOut), width + width / 2),
+                              std::max<int>(HIWORD(laidOut), height + height / 2)));
     }
   }
 }
@@ -261,6 +271,10 @@ std::int32_t FreeSkinnedToolbar(std::intptr_t id) {
       continue;
     }
     HWND topLevel = GetAncestor(toolbar->Window, GA_ROOT);
+    {
+      ToolkitLockGuard lock(ToolkitLock::Menu);
+      ToolbarTooltipList().remove_if([&](const ToolbarTooltipRecord& tip) { return tip.Toolbar == toolbar->Window; });
+    }
     ButtonList().remove_if([&](const ToolbarButtonRecord& button) {
       if (button.ToolbarWindow != toolbar->Window) return false;
       if (button.GadgetWindow != nullptr && IsWindow(button.GadgetWindow)) {

@@ -13,6 +13,7 @@
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/foundation/ui_colours.h"
 #include "veloui/menus/animation_thread.h"
+#include "veloui/menus/host_state.h"
 #include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
@@ -108,6 +109,7 @@ std::int32_t InitToolkit() {
   ReadCommonControlsVersion();
   BindAlphaBlend();
   BindUxTheme();
+  ResetHostWindowState();
   BindDwm();
   return 0;
 }

@@ -7,6 +7,7 @@
 #include "veloui/foundation/system_binding.h"
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/animation_thread.h"
+#include "veloui/menus/drop_shadow.h"
 #include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
@@ -85,6 +86,7 @@ std::int32_t FreeToolkit() {
   const auto process = static_cast<LPARAM>(GetCurrentProcessId());
   EnumWindows(HideOwnWindowsProc, process);
   FreeControlFamilies();
+  FreeDropShadowPieces();
   RemoveThreadHooks();
   RestoreWindowProcedures();
   EnumWindows(DestroyOwnWindowsProc, process);

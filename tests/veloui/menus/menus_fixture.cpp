@@ -88,7 +88,7 @@ void MenusTest::SetUp() {
   }
   ResetAutoCommandID();
   ResetMenuTrackingForTesting();
-  HostWindows = HostWindowGlobals{};
+  ResetHostWindowState();
   SetUIColourMode(UICOLOURMODE_DEFAULT_GREY);
   ReceivedCommands.clear();
   OnTestWindowMessage = nullptr;

@@ -4,6 +4,9 @@
 #include "runtime/portable/files.h"
 #include "runtime/win32/platform/wide_text.h"
 #include "veloui/foundation/core/ui_colour.h"
+#include "veloui/menus/child_subclass.h"
+#include "veloui/menus/host_install.h"
+#include "veloui/menus/host_state.h"
 #include "veloui/menus/rebar_backgrounds.h"
 #include "veloui/menus/rebar_drag.h"
 #include "veloui/menus/rebar_extras.h"
@@ -99,6 +102,144 @@ TEST_F(RebarTest, ToolkitStyleBitsNeverBecomeWindowStylesAndTheStyleBackgroundCo
   EXPECT_NE(RebarHooks.MouseHook, nullptr);
   FreeRebar(5);
   EXPECT_EQ(RebarHooks.MouseHook, nullptr);
+}
+
+// Two rebars on one window: each keeps its own last height, and a rebar that moves tells of its
+// own height whichever rebar is current.
+TEST_F(RebarTest, EachRebarTellsItsOwnHeightChanges) {
+  SetWindowLongPtrW(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc));
+  EnsureMenuThreadHooks();  // the window hook subclasses the rebars as they are made
+  ASSERT_EQ(CreateRebar(4, Window, 0, RBS_VARHEIGHT, 0), 4);
+  AddRebarBand(nullptr, u"", 100, 50, 30, nullptr, 0);
+  ASSERT_EQ(CreateRebar(5, Window, 0, RBS_VARHEIGHT, 0), 5);
+  AddRebarBand(nullptr, u"", 100, 50, 30, nullptr, 0);
+  ASSERT_TRUE(FindChildRecord(GetRebarWindow(4)).has_value());
+  SetRebarHeightCallback(4, [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
+  HeightNoticesTo.clear();
+  ForwardRebarMessage(4, 40);
+  ForwardRebarMessage(5, 40);  // the same height, of another rebar
+  EXPECT_EQ(HeightNoticesTo.size(), 2u);
+  ForwardRebarMessage(4, 40);
+  EXPECT_EQ(HeightNoticesTo.size(), 2u);
+
+  // The rebar's own window subclass tells of a resize of rebar 4 while rebar 5 is current.
+  static std::vector<LPARAM> Rebars;
+  Rebars.clear();
+  SetRebarHeightCallback(4, [](HWND, UINT, WPARAM, LPARAM rebar) -> LRESULT { Rebars.push_back(rebar); return 0; });
+  SetRebarHeightCallback(5, [](HWND, UINT, WPARAM, LPARAM rebar) -> LRESULT { Rebars.push_back(rebar); return 0; });
+  SetCurrentRebar(5);
+  SetWindowPos(GetRebarWindow(4), nullptr, 0, 0, 300, 55, SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_FALSE(Rebars.empty());
+  for (LPARAM rebar : Rebars) EXPECT_EQ(rebar, reinterpret_cast<LPARAM>(GetRebarWindow(4)));
+}
+
+// Restyling or loading a layout into another rebar leaves the current rebar as it was.
+TEST_F(RebarTest, RestylingOrLoadingAnotherRebarKeepsTheCurrentRebar) {
+  ASSERT_EQ(CreateRebar(4, Window, 0, RBS_VARHEIGHT, 0), 4);
+  AddRebarBand(nullptr, u"", 100, 50, 24, nullptr, 0);
+  ASSERT_EQ(CreateRebar(5, Window, 0, RBS_VARHEIGHT, 0), 5);  // current
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  const Text file = FromWide(folder) + u"velo_rebar_current_" + DecimalText(GetCurrentProcessId()) + u".xml";
+  ASSERT_EQ(SaveRebarLayout(4, file), 1);
+  EXPECT_EQ(SetRebarStyle(4, UISTYLE_OFFICE2003), 1);
+  EXPECT_EQ(LoadRebarLayout(4, file), 1);
+  DeleteFileW(Wide(file));
+  AddRebarBand(nullptr, u"", 100, 50, 24, nullptr, 0);
+  EXPECT_EQ(SendMessageW(GetRebarWindow(4), RB_GETBANDCOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(GetRebarWindow(5), RB_GETBANDCOUNT, 0, 0), 1);
+}
+
+// Rebar 4 of the Office 2003 look with two bands of one row across the test window.
+class BandDragTest : public MenusTest {
+ protected:
+  void SetUp() override {
+    MenusTest::SetUp();
+    ASSERT_EQ(CreateRebar(4, Window, 0, UISTYLE_OFFICE2003 | 0x600, 0), 4);
+    Rebar = GetRebarWindow(4);
+    AddRebarBand(nullptr, u"a", 150, 100, 24, nullptr, RBBS_GRIPPERALWAYS);
+    AddRebarBand(nullptr, u"b", 150, 100, 24, nullptr, RBBS_GRIPPERALWAYS);
+    SendMessageW(Window, WM_SIZE, 0, MAKELPARAM(780, 560));
+    MoveWindow(Rebar, 0, 0, 780, GetRebarHeight(4), TRUE);
+    ASSERT_EQ(Rows(), 1);
+  }
+  int Rows() const { return static_cast<int>(SendMessageW(Rebar, RB_GETROWCOUNT, 0, 0)); }
+  HWND Rebar = nullptr;
+};
+
+TEST_F(BandDragTest, DraggingABandDownStartsARowAndGrowsTheWindow) {
+  const int before = HeightOf(Window);
+  const int barBefore = GetRebarHeight(4);
+  const RECT band = GetRebarBandRect(Rebar, 1);
+  MoveRebarBand(Rebar, 1, band.left + 5, band.bottom + (band.bottom - band.top));
+  EXPECT_EQ(Rows(), 2);
+  EXPECT_NE(BandInfo(Rebar, 1, RBBIM_STYLE).fStyle & RBBS_BREAK, 0u);
+  const int grown = GetRebarHeight(4) - barBefore;
+  EXPECT_GT(grown, 0);
+  EXPECT_EQ(HeightOf(Window), before + grown);
+  // Back up: the band joins the first row again; a small move stays in the row.
+  const RECT moved = GetRebarBandRect(Rebar, 1);
+  MoveRebarBand(Rebar, 1, moved.left + 5, moved.top - (moved.bottom - moved.top));
+  EXPECT_EQ(Rows(), 1);
+  EXPECT_EQ(HeightOf(Window), before);
+  MoveRebarBand(Rebar, 1, moved.left + 5, moved.top + 2);
+  EXPECT_EQ(Rows(), 1);
+}
+
+// A window reaching past its monitor's work area already is never shrunk by a growing bar, nor
+// given a height of 0 or less when it lies below the work area.
+TEST_F(BandDragTest, TheWorkAreaCapNeverShrinksTheWindow) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(Window, MONITOR_DEFAULTTONEAREST), &monitor);
+  for (const int top : {static_cast<int>(monitor.rcWork.bottom) - 100, static_cast<int>(monitor.rcWork.bottom) + 50}) {
+    SCOPED_TRACE(top);
+    SetWindowPos(Window, nullptr, 10, top, 800, 600, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int before = HeightOf(Window);
+    const RECT band = GetRebarBandRect(Rebar, 1);
+    MoveRebarBand(Rebar, 1, band.left + 5, band.bottom + (band.bottom - band.top));
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_EQ(HeightOf(Window), before);
+    const RECT moved = GetRebarBandRect(Rebar, 1);
+    MoveRebarBand(Rebar, 1, moved.left + 5, moved.top - (moved.bottom - moved.top));
+    ASSERT_EQ(Rows(), 1);
+  }
+}
+
+// The gripper drag through the rebar's mouse hook: a press on a gripper starts it, moving down
+// moves the band into a new row with the host's sizing flag on (the window's WM_SIZE sees it),
+// and the release ends it and clears the flag.
+TEST_F(BandDragTest, TheGripperDragResizesTheWindowWithTheSizingFlagOn) {
+  std::vector<bool> sizingAtSize;
+  OnTestWindowMessage = [&](UINT message) {
+    if (message == WM_SIZE) sizingAtSize.push_back(HostWindows.Sizing);
+  };
+  RBHITTESTINFO hit{};
+  const RECT band = GetRebarBandRect(Rebar, 1);
+  for (hit.pt = {band.left, (band.top + band.bottom) / 2}; hit.pt.x < band.right; ++hit.pt.x) {
+    if (SendMessageW(Rebar, RB_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == 1 && hit.flags == RBHT_GRABBER) break;
+  }
+  ASSERT_EQ(hit.flags, static_cast<UINT>(RBHT_GRABBER));
+  const auto mouse = [&](WPARAM message, POINT at) {
+    MOUSEHOOKSTRUCT data{at, Rebar, HTCLIENT, 0};
+    ClientToScreen(Rebar, &data.pt);
+    RebarMouseHook(HC_ACTION, message, reinterpret_cast<LPARAM>(&data));
+  };
+  mouse(WM_LBUTTONDOWN, hit.pt);
+  EXPECT_EQ(RebarHooks.DragRebar, Rebar);
+  EXPECT_EQ(RebarHooks.DragBand, 1);
+  EXPECT_NE(RebarHooks.CursorHook, nullptr);
+  const int before = HeightOf(Window);
+  mouse(WM_MOUSEMOVE, POINT{hit.pt.x, band.bottom + (band.bottom - band.top)});
+  EXPECT_EQ(Rows(), 2);
+  EXPECT_GT(HeightOf(Window), before);
+  EXPECT_TRUE(HostWindows.Sizing);
+  EXPECT_NE(std::find(sizingAtSize.begin(), sizingAtSize.end(), true), sizingAtSize.end());
+  mouse(WM_LBUTTONUP, POINT{hit.pt.x, band.bottom + (band.bottom - band.top)});
+  EXPECT_EQ(RebarHooks.DragRebar, nullptr);
+  EXPECT_EQ(RebarHooks.CursorHook, nullptr);
+  EXPECT_FALSE(HostWindows.Sizing);
+  EXPECT_NE(GetCapture(), Rebar);
 }
 
 struct Band { UINT Id, Width, Style; bool operator==(const Band&) const = default; };

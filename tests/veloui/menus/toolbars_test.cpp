@@ -1,5 +1,6 @@
 // Skinned toolbars: styles, image lists and buttons, and gadget buttons.
 #include "menus_fixture.h"
+#include "veloui/menus/host_state.h"
 #include "veloui/menus/toolbar_extras.h"
 
 namespace {
@@ -71,6 +72,28 @@ TEST_F(MenusTest, AGadgetButtonCarriesItsComboBoxAndRemoveAndHideTakeItAlong) {
   EXPECT_FALSE(Shown(combo));
   EXPECT_TRUE(ToolkitList<ToolbarButtonRecord>(ToolkitListId::ToolbarButtons).empty());
   EXPECT_EQ(FreeSkinnedToolbar(toolbarId), 0);
+}
+
+// A freed toolbar's tips go with it: they never answer for a later toolbar's button of the same id.
+TEST_F(MenusTest, AFreedToolbarsTooltipsNeverAnswerForALaterToolbar) {
+  const auto tip = [this](UINT_PTR id) {
+    NMTTDISPINFOW info{{Window, id, static_cast<UINT>(TTN_GETDISPINFOW)}, nullptr, {}, nullptr, 0, 0};
+    SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    return info.lpszText != nullptr ? Text(reinterpret_cast<const char16_t*>(info.lpszText)) : Text(u"(none)");
+  };
+  const auto first = CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003);
+  ASSERT_EQ(ToolbarTextButton(first, 7, u"Kick", 0), 7);
+  const auto kept = CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003);
+  ASSERT_EQ(ToolbarTextButton(kept, 8, u"Ban", 0), 8);
+  ASSERT_EQ(SetToolbarButtonTooltip(first, 7, u"Kick the player"), 1);
+  ASSERT_EQ(SetToolbarButtonTooltip(kept, 8, u"Ban the player"), 1);
+  EXPECT_EQ(tip(7), u"Kick the player");
+  EXPECT_EQ(FreeSkinnedToolbar(first), 1);
+  const auto later = CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003);
+  ASSERT_EQ(ToolbarTextButton(later, 7, u"Refresh", 0), 7);
+  EXPECT_EQ(tip(7), u"(none)");
+  EXPECT_EQ(tip(8), u"Ban the player");
+  EXPECT_EQ(ToolbarTooltipList().size(), 1u);
 }
 
 }  // namespace

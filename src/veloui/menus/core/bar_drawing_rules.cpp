@@ -34,3 +34,19 @@ GradientIds ButtonGradientIds(std::uint32_t itemState, bool titleMenuOpen) {
       return {};
   }
 }
+
+int ThemedButtonState(std::uint32_t itemState) {
+  switch (itemState) {
+    case kButtonHot:
+      return 2;
+    case kButtonHotPressed:
+    case kButtonHotCheckedPressed:
+      return 3;
+    case kButtonChecked:
+      return 5;
+    case kButtonHotChecked:
+      return 6;
+    default:
+      return 0;
+  }
+}

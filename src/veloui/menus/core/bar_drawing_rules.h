@@ -1,6 +1,7 @@
 #pragma once
 // What the host window procedure paints on bars, decided without a window: the gripper
-// dots of a rebar band and the colour ids of a toolbar button by its custom-draw state.
+// dots of a rebar band, the colour ids of a toolbar button by its custom-draw state and the
+// visual-style state of a button of the themed look.
 #include <cstdint>
 #include <vector>
 
@@ -23,3 +24,7 @@ struct GradientIds {
   int Bottom = -1;
 };
 GradientIds ButtonGradientIds(std::uint32_t itemState, bool titleMenuOpen);
+
+// The state of the "toolbar" theme's button part (part 1) that a themed-look button of
+// custom-draw state `itemState` is drawn in; 0 for a state drawn without a background.
+int ThemedButtonState(std::uint32_t itemState);

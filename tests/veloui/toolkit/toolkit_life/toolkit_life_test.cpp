@@ -12,6 +12,7 @@
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/system_binding.h"
 #include "veloui/foundation/toolkit_state.h"
+#include "veloui/menus/drop_shadow.h"
 #include "veloui/toolkit/toolkit.h"
 
 namespace {
@@ -78,7 +79,13 @@ TEST(ToolkitLife, FreeToolkitTearsDownInOrderAndGivesProceduresBack) {
   };
   for (int i = 0; i < 500 && animation_window() == nullptr; ++i) Sleep(2);
   EXPECT_NE(animation_window(), nullptr);
+  // A shadow leaves its pieces cached for the next one; teardown frees them.
+  HWND shadow = CreateDropShadow(100, 100, 5, 40, RGB(0, 0, 0), 80, 0x1000);
+  ASSERT_NE(shadow, nullptr);
+  DestroyWindow(shadow);
+  ASSERT_GT(DropShadowPiecesBuilt(), 0);
   ASSERT_EQ(FreeToolkit(), 0);
+  EXPECT_EQ(DropShadowPiecesBuilt(), 0);
 
   DWORD exit_code = STILL_ACTIVE;
   EXPECT_TRUE(GetExitCodeThread(Toolkit.AnimationThreadHandle, &exit_code) && exit_code != STILL_ACTIVE);
