@@ -1,7 +1,9 @@
 // Message boxes, the open and save file dialogs, and the clipboard.
 #include "runtime/win32/gui.h"
 // After windows.h, which gui.h brings.
+#include <commctrl.h>
 #include <commdlg.h>
+#include <ole2.h>
 
 #include "runtime/win32/platform/wide_text.h"
 
@@ -39,6 +41,12 @@ Text AskFileName(TextView title, TextView defaultPath, TextView patterns, int pa
 }
 
 }  // namespace
+
+bool StartRequesters() {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
+  return SUCCEEDED(OleInitialize(nullptr));
+}
 
 void ShowMessage(TextView title, TextView text) {
   const Text caption(title), body(text);
