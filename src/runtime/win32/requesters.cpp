@@ -5,6 +5,7 @@
 #include <commdlg.h>
 #include <ole2.h>
 
+#include "runtime/portable/files.h"
 #include "runtime/win32/platform/wide_text.h"
 
 namespace {
@@ -33,8 +34,12 @@ Text AskFileName(TextView title, TextView defaultPath, TextView patterns, int pa
   ofn.lpstrFile = WideBuffer(file);
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrTitle = Wide(caption);
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (save ? 0 : OFN_FILEMUSTEXIST);
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (save ? 0 : OFN_FILEMUSTEXIST);
+  // The dialogs make the user's folder the current one; OFN_NOCHANGEDIR would undo that only
+  // for the save dialog on Windows. The program finds "settings.ini" in the current folder.
+  const Text folder = CurrentFolder();
   const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (!folder.empty()) SetCurrentFolder(folder);
   if (!chosen) return Text();
   file.resize(file.find(u'\0'));
   return file;
