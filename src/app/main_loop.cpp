@@ -161,9 +161,8 @@ bool HandleCloseEvent(int window) {
   return true;
 }
 
-// The settings keep the geometry the window last had in normal state.
-// The window keeps it as it moves: a move raises no event, and the next event may come only
-// once the window is maximised.
+// The settings keep the geometry the window last had in normal state, which the window itself
+// keeps as it moves: a move raises no event, and the next one may come once it is maximised.
 void TrackMainWindowGeometry() {
   if (!IsWindowNumber(kMainWindow)) return;
   const WindowGeometry normal = WindowNormalGeometry(kMainWindow);

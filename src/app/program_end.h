@@ -5,6 +5,7 @@
 
 // Ends a program that has finished its work.
 [[noreturn]] void EndProgram(unsigned exitCode);
-// Ends the program after the error report. The process then ends without the system
-// libraries' own detach code, which might wait on a lock the failed thread holds.
+// Ends the program after the error report: the same end routine, given a bounded time, then
+// the process ends without the system libraries' own detach code, which might wait on a lock
+// the failed thread holds.
 [[noreturn]] void EndProgramAfterError(unsigned exitCode);

@@ -197,15 +197,15 @@ int WindowInnerWidth(int window) {
   return r.right;
 }
 
-WindowGeometry WindowNormalGeometry(int window) {
-  const WindowRecord* record = FindWindowRecord(window);
-  return record != nullptr ? record->normal : WindowGeometry();
-}
-
 int WindowInnerHeight(int window) {
   RECT r{};
   if (HWND handle = WindowHandle(window)) GetClientRect(handle, &r);
   return r.bottom;
+}
+
+WindowGeometry WindowNormalGeometry(int window) {
+  const WindowRecord* record = FindWindowRecord(window);
+  return record != nullptr ? record->normal : WindowGeometry();
 }
 
 void ResizeWindow(int window, int x, int y, int innerWidth, int innerHeight) {
