@@ -70,29 +70,11 @@ TEST(ShowMessage, IsOwnedByTheActiveWindow) {
 
 namespace {
 
-struct IdSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchId(HWND child, LPARAM data) {
-  auto* search = reinterpret_cast<IdSearch*>(data);
-  if (GetDlgCtrlID(child) == search->id) search->found = child;
-  return search->found == nullptr ? TRUE : FALSE;
-}
-
-HWND DescendantWithId(HWND top, int id) {
-  IdSearch search{id, nullptr};
-  EnumChildWindows(top, MatchId, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // Types into the dialog's file name box and presses OK, as a user does.
 bool EnterFileName(const wchar_t* title, const Text& name) {
   HWND dialog = WaitForOwnWindow(L"#32770", title);
   if (dialog == nullptr) return false;
-  HWND box = DescendantWithId(dialog, 0x47C);  // the explorer-style dialog's name combo
-  if (box == nullptr) box = DescendantWithId(dialog, 0x480);
+  HWND box = GetDlgItem(dialog, 0x47C);  // the explorer-style dialog's name combo
   if (box == nullptr) return false;
   SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(name)));
   SendMessageW(dialog, WM_COMMAND, IDOK, 0);
