@@ -32,13 +32,22 @@ constexpr const char16_t* kSupporters[kSupporterCount] = {
 constexpr int kSupporterPictures[kSupporterCount] = {6, 6, 8, 6, 7, 7, 11, 9, 6, 12, 6, 8, 11, 13,
                                                      11, 6, 8, 11, 14, 6, 6, 8, 8, 8, 8, 8, 8, 7};
 
+// The pictures lie on the text: it goes beneath them and leaves them out of its painting, so
+// that a repaint of the text never covers them.
+void KeepPicturesAboveText(HWND text) {
+  if (text == nullptr) return;
+  SetWindowLongPtrW(text, GWL_STYLE, GetWindowLongPtrW(text, GWL_STYLE) | WS_CLIPSIBLINGS);
+  SetWindowPos(text, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void CreateSupporterArea() {
   CreateScrollArea(kAboutScrollArea, 250, 160, 280, 170, 300, 420, 30, kBorderNone);
   Text supporters = kThanksText;
   for (const char16_t* name : kSupporters) supporters += Text(name) + u"\n";
-  CreateTextLabel(-1, 0, 0, 280, 420, supporters);
+  const int text = static_cast<int>(CreateTextLabel(-1, 0, 0, 280, 420, supporters));
   for (int i = 0; i < kSupporterCount; ++i) CreateImageBox(-1, 200, 40 + 13 * i, 0, 0, kSupporterPictures[i]);
   CloseGadgetList();
+  KeepPicturesAboveText(GadgetHandle(text));
 }
 
 }  // namespace

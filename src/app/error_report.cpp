@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/logic/error_report_text.h"
+#include "app/program_end.h"
 #include "runtime/win32/platform/wide_text.h"
 
 namespace {
@@ -25,7 +26,7 @@ ErrorReport ReportOf(const EXCEPTION_RECORD& exception) {
 LONG WINAPI ShowProgramError(EXCEPTION_POINTERS* pointers) {
   const Text text = ProgramErrorText(ReportOf(*pointers->ExceptionRecord));
   MessageBoxW(nullptr, Wide(text), L"Velo 2 DUro", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  TerminateProcess(GetCurrentProcess(), pointers->ExceptionRecord->ExceptionCode);
+  EndProgramAfterError(pointers->ExceptionRecord->ExceptionCode);
   return EXCEPTION_EXECUTE_HANDLER;
 }
 

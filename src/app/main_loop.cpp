@@ -161,14 +161,16 @@ bool HandleCloseEvent(int window) {
   return true;
 }
 
-// The settings keep the geometry the window last had in normal state.
+// The settings keep the geometry the window last had in normal state, which the window itself
+// keeps as it moves: a move raises no event, and the next one may come once it is maximised.
 void TrackMainWindowGeometry() {
-  if (!IsWindowNumber(kMainWindow) || WindowState(kMainWindow) != 0) return;
+  if (!IsWindowNumber(kMainWindow)) return;
+  const WindowGeometry normal = WindowNormalGeometry(kMainWindow);
   GuiSettingsRecord& gui = AppSettings.GuiSettings;
-  gui.WindowX = WindowX(kMainWindow);
-  gui.WindowY = WindowY(kMainWindow);
-  gui.WindowWidth = WindowInnerWidth(kMainWindow);
-  gui.WindowHeight = WindowInnerHeight(kMainWindow);
+  gui.WindowX = normal.X;
+  gui.WindowY = normal.Y;
+  gui.WindowWidth = normal.InnerWidth;
+  gui.WindowHeight = normal.InnerHeight;
 }
 
 void OpenDatabaseWhenEnabled() {

@@ -6,10 +6,12 @@
 #include "app/logic/embedded_images.h"
 #include "app/menu_ids.h"
 #include "app/window_ids.h"
+#include "app/main_window_layout.h"
 #include "app/main_window_menus.h"
 #include "app/window_interface.h"
 #include "database/player_database.h"
 #include "listsort/listsort.h"
+#include "runtime/portable/end_routine.h"
 #include "runtime/win32/gui_state.h"
 #include "veloui/foundation/ui_colours.h"
 #include "veloui/menus/menus.h"
@@ -96,10 +98,17 @@ void BuildLogContainer() {
   CloseGadgetList();
 }
 
+// The remembered position, or the last 70 pixels below the rebar for the log, against the
+// window's size now.
+void PlaceSplitter(const GuiSettingsRecord& gui, int rebarHeight) {
+  const int height = WindowInnerHeight(kMainWindow) - rebarHeight;
+  SetGadgetState(kSplitterGadget, gui.Splitter != -1 ? gui.Splitter : height - kLogAreaAtStart);
+}
+
 void BuildSplitter(const GuiSettingsRecord& gui, int rebarHeight) {
   const int height = WindowInnerHeight(kMainWindow) - rebarHeight;
   CreateSplitter(kSplitterGadget, 0, rebarHeight, WindowInnerWidth(kMainWindow), height, kTabPanel, kLogContainer);
-  SetGadgetState(kSplitterGadget, gui.Splitter != -1 ? gui.Splitter : height - kLogAreaAtStart);
+  PlaceSplitter(gui, rebarHeight);
 }
 
 void BuildStatusBar() {
@@ -112,6 +121,7 @@ void BuildStatusBar() {
 void InitMainWindowServices() {
   SetListSortGadgetLookup(&GadgetHandle);
   InitListSortLibrary();
+  InstallLibraryEnd(EndingLibrary::ListSorting, ShutdownListSortLibrary);
   AppHandOff.Create();
   InstallMainWindowInterface();
 }
@@ -145,6 +155,11 @@ void CreateMainWindow() {
   SetWindowFlickerFree(kMainWindow);
   SetMainWindowServerControlsDisabled(true);
   HideWindow(kMainWindow, false);
+  // A window opened maximised has its size only now: the position was cut to the normal size.
+  if (WindowState(kMainWindow) == static_cast<std::int32_t>(kWindowMaximized)) {
+    ResizeSplitterToMainWindow();
+    PlaceSplitter(gui, GetRebarHeight(kMainRebar));
+  }
 }
 
 void DisableGadgetTheme(int gadget) {

@@ -8,6 +8,7 @@
 #include "app/menu_ids.h"
 #include "app/window_ids.h"
 #include "app/window_interface.h"
+#include "app/program_end.h"
 #include "app/save_settings.h"
 #include "app/database_view.h"
 #include "runtime/win32/gui.h"
@@ -27,5 +28,5 @@ void ShutDown() {
   FreeToolkit();
   FreeWindow(kMainWindow);
   AppHandOff.Destroy();
-  ExitProcess(0);
+  EndProgram(0);
 }

@@ -48,9 +48,15 @@ int StartUp() {
   return 0;
 }
 
-void RunProgramEntry() {
+void StartProgramLibraries() {
   // The sorting library first, then the hand-over of window work from the network thread.
   InitMainWindowServices();
+  // Before the donation window's web page and any file requester.
+  StartRequesters();
+}
+
+void RunProgramEntry() {
+  StartProgramLibraries();
   StartUp();
   if (DonationWindowDue()) ShowDonationWindow();
   CreateMainWindow();

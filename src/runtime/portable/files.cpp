@@ -70,3 +70,9 @@ bool SetCurrentFolder(const Text& path) {
   fs::current_path(PathOf(path), error);
   return !error;
 }
+
+Text CurrentFolder() {
+  std::error_code error;
+  const fs::path folder = fs::current_path(error);
+  return error ? Text() : folder.u16string();
+}

@@ -39,3 +39,5 @@ inline constexpr char16_t kPathSeparator = u'/';
 // The folder of the running program's file, ending in the path separator.
 Text ProgramFolder();
 bool SetCurrentFolder(const Text& path);
+// "" when it cannot be read.
+Text CurrentFolder();

@@ -1,21 +1,40 @@
 #pragma once
-// Line-based text files: reading lines out of a file's bytes, and the line end we write.
+// Line-based text files: reading lines out of a file's bytes (or its decoded text), and the
+// line end we write.
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-// A line ends at CR, at LF, at the pair CR LF (one line end), or at a zero byte.
-class LineReader {
+// A line ends at CR, at LF, at the pair CR LF (one line end), or at a zero.
+template <typename Char>
+class BasicLineReader {
  public:
-  explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
-  bool AtEnd() const { return pos_ >= bytes_.size(); }
+  using View = std::basic_string_view<Char>;
+  explicit BasicLineReader(View chars) : chars_(chars) {}
+  bool AtEnd() const { return pos_ >= chars_.size(); }
   // The next line without its line end; "" once the end is reached.
-  std::string_view NextLine();
+  View NextLine() {
+    const std::size_t start = pos_;
+    while (pos_ < chars_.size()) {
+      const Char c = chars_[pos_];
+      if (c == Char('\r') || c == Char('\n') || c == Char(0)) {
+        const View line = chars_.substr(start, pos_ - start);
+        ++pos_;
+        if (c == Char('\r') && pos_ < chars_.size() && chars_[pos_] == Char('\n')) ++pos_;
+        return line;
+      }
+      ++pos_;
+    }
+    return chars_.substr(start);
+  }
 
  private:
-  std::string_view bytes_;
+  View chars_;
   std::size_t pos_ = 0;
 };
+
+using LineReader = BasicLineReader<char>;
+using TextLineReader = BasicLineReader<char16_t>;
 
 inline constexpr std::string_view kLineEnd = "\r\n";
 

@@ -2,6 +2,7 @@
 
 #include "runtime/portable/files.h"
 #include "runtime/portable/lines.h"
+#include "runtime/portable/text_file.h"
 #include "runtime/portable/text_ops.h"
 
 namespace {
@@ -83,15 +84,15 @@ OpenPreferenceFile& Current() {
 
 }  // namespace
 
-PreferenceDocument ParsePreferences(std::string_view bytes) {
+PreferenceDocument ParsePreferences(std::string_view bytes, std::uint32_t ansiCodePage) {
   PreferenceDocument document;
   document.wasEmpty = bytes.empty();
-  const bool utf8 = bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark;
-  if (utf8) bytes.remove_prefix(kByteOrderMark.size());
-  LineReader reader(bytes);
+  // Decoded whole: a line end is found among characters, never inside a double-byte one.
+  Text text;
+  document.decoded = DecodeTextFile(bytes, ansiCodePage, text);
+  TextLineReader reader(text);
   while (!reader.AtEnd()) {
-    const std::string_view raw = reader.NextLine();
-    const Text line = utf8 ? Utf8ToText(raw) : AnsiToText(raw);
+    const Text line(reader.NextLine());
     if (TrimBlanks(line).empty()) continue;
     document.lines.push_back(ParseLine(line));
   }
@@ -165,7 +166,7 @@ void WritePreferenceInteger(TextView key, std::int32_t value) {
 bool ClosePreferences() {
   auto& current = Current();
   bool saved = true;
-  if (current.open && current.written && current.writable) {
+  if (current.open && current.written && current.writable && current.document.decoded) {
     saved = ReplaceFileContents(current.path, RenderPreferences(current.document));
   }
   current = OpenPreferenceFile();

@@ -19,10 +19,12 @@ struct PreferenceLine {
 struct PreferenceDocument {
   std::vector<PreferenceLine> lines;
   bool wasEmpty = true;  // an empty file is rewritten without the byte-order mark
+  bool decoded = true;   // false: the bytes were not text of their encoding, and are never rewritten
 };
 
-// A file starting with the UTF-8 byte-order mark is UTF-8, any other the ANSI code page.
-PreferenceDocument ParsePreferences(std::string_view bytes);
+// UTF-8 or UTF-16 after their byte-order marks; unmarked, UTF-8 when valid, else the ANSI
+// code page (DecodeTextFile).
+PreferenceDocument ParsePreferences(std::string_view bytes, std::uint32_t ansiCodePage = AnsiCodePage());
 // UTF-8 with the byte-order mark (unless the file was empty), each line ended by CR LF.
 std::string RenderPreferences(const PreferenceDocument& document);
 
@@ -38,5 +40,6 @@ bool OpenPreferences(const Text& path);
 void PreferenceGroup(TextView group);
 std::int32_t ReadPreferenceInteger(TextView key, std::int32_t defaultValue);
 void WritePreferenceInteger(TextView key, std::int32_t value);
-// Rewrites the file when something was written; false when that rewrite failed.
+// Rewrites the file when something was written (and it was read as text and may be written);
+// false when that rewrite failed.
 bool ClosePreferences();

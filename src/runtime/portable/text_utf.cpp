@@ -27,7 +27,14 @@ void AppendCodePoint(Text& out, char32_t cp) {
 
 Text Utf8ToText(std::string_view bytes) {
   Text out;
+  Utf8ToTextChecked(bytes, out);
+  return out;
+}
+
+bool Utf8ToTextChecked(std::string_view bytes, Text& out) {
+  out.clear();
   out.reserve(bytes.size());
+  bool allValid = true;
   std::size_t i = 0;
   while (i < bytes.size()) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
@@ -39,6 +46,7 @@ Text Utf8ToText(std::string_view bytes) {
     }
     if (length == 0 || i + length > bytes.size()) {
       out.push_back(kReplacement);
+      allValid = false;
       ++i;
       continue;
     }
@@ -53,13 +61,35 @@ Text Utf8ToText(std::string_view bytes) {
     const char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
     if (!valid || cp < minimum[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
       out.push_back(kReplacement);
+      allValid = false;
       ++i;
       continue;
     }
     AppendCodePoint(out, cp);
     i += length;
   }
-  return out;
+  return allValid;
+}
+
+bool Utf16BytesToText(std::string_view bytes, bool bigEndian, Text& out) {
+  out.clear();
+  out.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    out.push_back(static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
+  }
+  bool paired = true;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const bool high = out[i] >= 0xD800 && out[i] <= 0xDBFF;
+    const bool low = out[i] >= 0xDC00 && out[i] <= 0xDFFF;
+    if (high && i + 1 < out.size() && out[i + 1] >= 0xDC00 && out[i + 1] <= 0xDFFF) {
+      ++i;
+    } else if (high || low) {
+      paired = false;
+    }
+  }
+  return paired && bytes.size() % 2 == 0;
 }
 
 std::string TextToUtf8(TextView text) {

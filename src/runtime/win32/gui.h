@@ -43,6 +43,14 @@ int WindowX(int window);  // outer position on the screen
 int WindowY(int window);
 int WindowInnerWidth(int window);
 int WindowInnerHeight(int window);
+// Where the window last was in normal state (neither minimised nor maximised): outer position,
+// inner size. Kept as the window moves and changes size, so that it is right even when the
+// window was maximised before the program looked.
+struct WindowGeometry {
+  int X = 0, Y = 0, InnerWidth = 0, InnerHeight = 0;
+  bool operator==(const WindowGeometry&) const = default;
+};
+WindowGeometry WindowNormalGeometry(int window);
 inline constexpr int kKeep = INT32_MIN;  // leaves that coordinate unchanged
 void ResizeWindow(int window, int x, int y, int innerWidth, int innerHeight);
 // Children are clipped out of the window's painting, so that resizing does not flicker.
@@ -186,6 +194,10 @@ int ImageHeight(int image);
 void FreeImage(int image);
 
 // ---- Requesters and clipboard ------------------------------------------------------------
+// Once, on the GUI thread, before any requester or web page: the common controls and COM
+// (OLE, which the file requesters' drag and drop needs), in this thread's apartment.
+// False when COM could not be started here.
+bool StartRequesters();
 // An "OK" message box owned by the active window.
 void ShowMessage(TextView title, TextView text);
 // Asks for one line of text in a window of its own, with its own modal loop, on whatever

@@ -24,6 +24,7 @@ struct WindowRecord {
   std::vector<Shortcut> shortcuts;
   int showCommand = SW_SHOW;  // used at the first show of a window opened hidden
   bool shown = false;
+  WindowGeometry normal;  // WindowNormalGeometry
 };
 
 struct GadgetRecord {

@@ -7,6 +7,14 @@ namespace {
 
 constexpr DWORD kStyleBits = kWindowMaximizeBox | kWindowMinimizeBox | kWindowSizeable | kWindowSystemMenu;
 
+// A minimised or maximised window keeps the geometry it last had in normal state.
+void RecordNormalGeometry(HWND window) {
+  const int number = WindowNumberOf(window);
+  WindowRecord* record = FindWindowRecord(number);
+  if (record == nullptr || IsIconic(window) || IsZoomed(window)) return;
+  record->normal = {WindowX(number), WindowY(number), WindowInnerWidth(number), WindowInnerHeight(number)};
+}
+
 LRESULT CALLBACK TopWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (HandleParentMessage(window, message, wParam, lParam, result)) return result;
@@ -14,7 +22,9 @@ LRESULT CALLBACK TopWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_CLOSE:
       PushEvent({kEventCloseWindow, WindowNumberOf(window), -1, -1, 0});
       return 0;
+    case WM_MOVE: RecordNormalGeometry(window); break;
     case WM_SIZE:
+      RecordNormalGeometry(window);
       for (const auto& [number, bar] : Gui.statusBars) {
         if (GetParent(bar.handle) == window) SendMessageW(bar.handle, WM_SIZE, 0, 0);
       }
@@ -95,6 +105,7 @@ std::intptr_t OpenWindow(int window, int x, int y, int innerWidth, int innerHeig
                        : (flags & kWindowMinimized) ? SW_SHOWMINIMIZED
                                                     : SW_SHOW;
   Gui.windows[number] = record;
+  RecordNormalGeometry(handle);
   Gui.gadgetLists = {handle};
   Gui.lastWasOption = false;
   if (!(flags & kWindowInvisible)) HideWindow(number, false);
@@ -190,6 +201,11 @@ int WindowInnerHeight(int window) {
   RECT r{};
   if (HWND handle = WindowHandle(window)) GetClientRect(handle, &r);
   return r.bottom;
+}
+
+WindowGeometry WindowNormalGeometry(int window) {
+  const WindowRecord* record = FindWindowRecord(window);
+  return record != nullptr ? record->normal : WindowGeometry();
 }
 
 void ResizeWindow(int window, int x, int y, int innerWidth, int innerHeight) {

@@ -1,8 +1,11 @@
 // Message boxes, the open and save file dialogs, and the clipboard.
 #include "runtime/win32/gui.h"
 // After windows.h, which gui.h brings.
+#include <commctrl.h>
 #include <commdlg.h>
+#include <ole2.h>
 
+#include "runtime/portable/files.h"
 #include "runtime/win32/platform/wide_text.h"
 
 namespace {
@@ -31,14 +34,24 @@ Text AskFileName(TextView title, TextView defaultPath, TextView patterns, int pa
   ofn.lpstrFile = WideBuffer(file);
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrTitle = Wide(caption);
-  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (save ? 0 : OFN_FILEMUSTEXIST);
+  ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (save ? 0 : OFN_FILEMUSTEXIST);
+  // The dialogs make the user's folder the current one; OFN_NOCHANGEDIR would undo that only
+  // for the save dialog on Windows. The program finds "settings.ini" in the current folder.
+  const Text folder = CurrentFolder();
   const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+  if (!folder.empty()) SetCurrentFolder(folder);
   if (!chosen) return Text();
   file.resize(file.find(u'\0'));
   return file;
 }
 
 }  // namespace
+
+bool StartRequesters() {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
+  return SUCCEEDED(OleInitialize(nullptr));
+}
 
 void ShowMessage(TextView title, TextView text) {
   const Text caption(title), body(text);

@@ -102,6 +102,55 @@ TEST_F(Dialogs, AboutShowsTheLogoAndAPictureBesideEverySupporter) {
   EXPECT_FALSE(IsWindowNumber(kAboutWindow));
 }
 
+BOOL CALLBACK FindSupporterText(HWND child, LPARAM found) {
+  wchar_t text[16] = {};
+  GetWindowTextW(child, text, 16);
+  if (wcsncmp(text, L"Thanks to all", 13) == 0) *reinterpret_cast<HWND*>(found) = child;
+  return TRUE;
+}
+
+BOOL CALLBACK FindFirstFlagPicture(HWND child, LPARAM found) {
+  int one = 0;
+  CountFlagPictures(child, reinterpret_cast<LPARAM>(&one));
+  if (one == 1 && *reinterpret_cast<HWND*>(found) == nullptr) *reinterpret_cast<HWND*>(found) = child;
+  return TRUE;
+}
+
+// The pixels the window shows where the picture lies, read from its surface into a memory DC.
+std::vector<COLORREF> PixelsOf(HWND picture) {
+  const HDC screen = GetDC(picture);
+  const HDC memory = CreateCompatibleDC(screen);
+  const HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 11);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, 16, 11, screen, 0, 0, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < 11; ++y) {
+    for (int x = 0; x < 16; ++x) pixels.push_back(GetPixel(memory, x, y));
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(picture, screen);
+  return pixels;
+}
+
+TEST_F(Dialogs, ARepaintOfTheSupporterTextLeavesThePicturesBesideTheNamesShown) {
+  OpenAboutWindow();
+  HWND text = nullptr, picture = nullptr;
+  EnumChildWindows(GadgetHandle(kAboutScrollArea), FindSupporterText, reinterpret_cast<LPARAM>(&text));
+  EnumChildWindows(GadgetHandle(kAboutScrollArea), FindFirstFlagPicture, reinterpret_cast<LPARAM>(&picture));
+  ASSERT_NE(text, nullptr);
+  ASSERT_NE(picture, nullptr);
+  UpdateWindow(WindowHandle(kAboutWindow));
+  Pump();
+  const std::vector<COLORREF> shown = PixelsOf(picture);
+  ASSERT_GT(std::ranges::count_if(shown, [&](COLORREF c) { return c != shown[0]; }), 0) << "a picture, not a plain area";
+  InvalidateRect(text, nullptr, TRUE);
+  UpdateWindow(text);
+  EXPECT_EQ(PixelsOf(picture), shown);
+  HandleAboutGadget(kAboutOkButton);
+}
+
 // The last message box's text; the hook closes each box of this thread as soon as it is activated.
 Text shownMessage;
 LRESULT CALLBACK CloseMessageBox(int code, WPARAM wParam, LPARAM lParam) {

@@ -58,3 +58,17 @@ TEST(Files, ProgramFolderAndEnvironment) {
   EXPECT_EQ(EnvironmentValue(u"VELO_SURELY_NOT_SET_ANYWHERE"), u"");
   EXPECT_FALSE(EnvironmentValue(u"PATH").empty());
 }
+
+TEST(Files, TheCurrentFolderReadsBackAsSet) {
+  const Text before = CurrentFolder();
+  ASSERT_FALSE(before.empty());
+  TempFolder folder;
+  const Text inside = folder.File("inside");
+  ASSERT_TRUE(CreateFolder(inside));
+  ASSERT_TRUE(SetCurrentFolder(inside));
+  EXPECT_TRUE(IsSameFile(CurrentFolder(), inside));
+  EXPECT_FALSE(SetCurrentFolder(folder.File("missing")));
+  EXPECT_TRUE(IsSameFile(CurrentFolder(), inside));
+  ASSERT_TRUE(SetCurrentFolder(before));
+  EXPECT_EQ(CurrentFolder(), before);
+}

@@ -83,3 +83,65 @@ TEST(PreferenceDocument, WritesKeepEveryOtherLineWhereItStood) {
     EXPECT_EQ(RenderPreferences(document), c.After) << c.Before;
   }
 }
+
+namespace {
+
+std::string Utf16Bytes(std::u16string_view text, bool bigEndian) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+constexpr char16_t kUserLines[] =
+    u"[General]\r\nAutoRefreshEnable = 1\r\n; Gr\u00f6\u00dfe \u65e5\u672c \U0001F600\r\n[Database]\r\nEnable = 1\r\n";
+constexpr char kUserLinesUtf8[] =
+    "[General]\r\nAutoRefreshEnable = 1\r\n; Gr\xC3\xB6\xC3\x9F" "e \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80\r\n"
+    "[Database]\r\nEnable = 1\r\n";
+
+}  // namespace
+
+// The switches are read, and the user's lines come back as they were, in UTF-8 with its mark.
+TEST(PreferenceFile, UnicodeFilesWithOrWithoutAMarkKeepTheUsersLinesThroughTheRewrite) {
+  const std::string files[] = {Utf16Bytes(kUserLines, false), Utf16Bytes(kUserLines, true), kUserLinesUtf8,
+                               std::string(kMark) + kUserLinesUtf8};
+  for (const std::string& bytes : files) {
+    TempFolder folder;
+    const Text path = folder.File("settings.ini");
+    PutFileBytes(path, bytes);
+    ASSERT_TRUE(OpenPreferences(path));
+    PreferenceGroup(u"General");
+    EXPECT_EQ(ReadPreferenceInteger(u"AutoRefreshEnable", 0), 1);
+    PreferenceGroup(u"Database");
+    EXPECT_EQ(ReadPreferenceInteger(u"Enable", 0), 1);
+    PreferenceGroup(u"GUI");
+    WritePreferenceInteger(u"WindowX", 40);
+    ASSERT_TRUE(ClosePreferences());
+    EXPECT_EQ(FileBytes(path), std::string(kMark) + kUserLinesUtf8 + "[GUI]\r\nWindowX = 40\r\n");
+  }
+}
+
+// Bytes that are no text of their encoding would be rewritten as replacement characters.
+TEST(PreferenceFile, AFileThatCannotBeDecodedIsReadButNeverRewritten) {
+  const std::string files[] = {
+      Utf16Bytes(u"[GUI]\r\nWindowX = 3\r\n", false) + "\x20",                          // an odd byte
+      Utf16Bytes(u"[GUI]\r\nWindowX = 3\r\n; \xD800 lone\r\n", false),                   // a lone surrogate
+      Utf16Bytes(u"[GUI]\r\nWindowX = 3\r\n; \xDC00\r\n", true),
+      std::string(kMark) + "[GUI]\r\nWindowX = 3\r\n; caf\xE9\r\n",                       // not UTF-8 after its mark
+  };
+  for (const std::string& bytes : files) {
+    TempFolder folder;
+    const Text path = folder.File("settings.ini");
+    PutFileBytes(path, bytes);
+    ASSERT_TRUE(OpenPreferences(path));
+    PreferenceGroup(u"GUI");
+    EXPECT_EQ(ReadPreferenceInteger(u"WindowX", -1), 3);
+    WritePreferenceInteger(u"WindowX", 40);
+    EXPECT_TRUE(ClosePreferences());
+    EXPECT_EQ(FileBytes(path), bytes);
+  }
+  EXPECT_FALSE(ParsePreferences("[GUI]\r\n; caf\xE9\r\n", 932).decoded);  // a lead byte before the line end
+  EXPECT_TRUE(ParsePreferences("[GUI]\r\n; caf\xE9\r\n", 1252).decoded);
+}

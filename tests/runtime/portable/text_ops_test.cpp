@@ -77,3 +77,29 @@ TEST(Ansi, OneBytePerCharacterWithQuestionMarksForTheRest) {
   EXPECT_EQ(ansi, "Gr\xFC\xDF \x80 ?");
   EXPECT_EQ(AnsiToText("Gr\xFC\xDF \x80"), u"Gr\u00fc\u00df \u20ac");
 }
+
+TEST(Utf16Bytes, ReadsBothByteOrdersAndRefusesOddBytesAndUnpairedSurrogates) {
+  const struct {
+    std::string Bytes;
+    bool BigEndian;
+    bool Valid;
+    std::u16string Text;
+  } cases[] = {
+      {std::string("A\0\xE9\0=\0\x3D\xD8\x00\xDE", 10), false, true, u"A\u00e9=\U0001F600"},
+      {std::string("\0A\0\xE9\xD8\x3D\xDE\x00", 8), true, true, u"A\u00e9\U0001F600"},
+      {std::string("A\0B", 3), false, false, u"A"},
+      {std::string("\x3D\xD8" "A\0", 4), false, false, u"\xD83D" "A"},
+      {std::string("\x00\xDEZ\0", 4), false, false, u"\xDE00Z"},
+      {std::string("\x3D\xD8", 2), false, false, u"\xD83D"},
+      {"", false, true, u""},
+  };
+  for (const auto& c : cases) {
+    std::u16string text;
+    EXPECT_EQ(Utf16BytesToText(c.Bytes, c.BigEndian, text), c.Valid) << c.Bytes.size();
+    EXPECT_EQ(text, c.Text);
+  }
+  std::u16string text;
+  EXPECT_TRUE(Utf8ToTextChecked("Gr\xC3\xB6\xC3\x9F" "e", text));
+  EXPECT_FALSE(Utf8ToTextChecked("Gr\xF6\xDF" "e", text));
+  EXPECT_EQ(text, u"Gr\uFFFD\uFFFDe");
+}

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "../portable/png_bytes.h"
 #include "runtime/win32/platform/wide_text.h"
@@ -38,6 +39,28 @@ TEST_F(Gui, ResizingKeepsWhatIsNotGivenAndReopeningAtTheReportedPlaceDoesNotDrif
   ASSERT_NE(OpenWindow(10, 70, 80, 400, 300, u"Again", kWindowTitleBar), 0);
   EXPECT_EQ(WindowX(10), 70);
   EXPECT_EQ(WindowY(10), 80);
+}
+
+// Moved by the user (the system moves it), then maximised or minimised before anyone looked.
+TEST_F(Gui, AWindowKeepsTheGeometryItLastHadInNormalState) {
+  const auto geometry = [] { return std::tuple(WindowX(10), WindowY(10), WindowInnerWidth(10), WindowInnerHeight(10)); };
+  ASSERT_NE(OpenWindow(10, 50, 60, 400, 300, u"Test window", kWindowSystemMenu | kWindowTitleBar | kWindowSizeable |
+                                                                  kWindowMaximizeBox | kWindowMinimizeBox),
+            0);
+  const WindowGeometry opened = WindowNormalGeometry(10);
+  EXPECT_EQ(std::tuple(opened.X, opened.Y, opened.InnerWidth, opened.InnerHeight), geometry());
+  EXPECT_EQ(std::tuple(opened.X, opened.Y, opened.InnerWidth, opened.InnerHeight), std::tuple(50, 60, 400, 300));
+  for (const int state : {SW_MAXIMIZE, SW_MINIMIZE}) {
+    SetWindowPos(WindowHandle(10), nullptr, 90, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(WindowHandle(10), state);
+    ASSERT_NE(WindowState(10), 0);
+    const WindowGeometry normal = WindowNormalGeometry(10);
+    EXPECT_EQ(std::tuple(normal.X, normal.Y, normal.InnerWidth, normal.InnerHeight), std::tuple(90, 70, 400, 300));
+    ShowWindow(WindowHandle(10), SW_RESTORE);
+    EXPECT_EQ(WindowNormalGeometry(10), normal);
+    ResizeWindow(10, 50, 60, kKeep, kKeep);
+  }
+  EXPECT_EQ(WindowNormalGeometry(11), WindowGeometry());
 }
 
 // -1 asks for a fresh number; a gadget's number is its control id.

@@ -3,6 +3,7 @@
 #include <string>
 #include <thread>
 
+#include "runtime/portable/text_ops.h"
 #include "runtime/win32/gui.h"
 #include "runtime/win32/platform/wide_text.h"
 
@@ -65,4 +66,55 @@ TEST(ShowMessage, IsOwnedByTheActiveWindow) {
   EXPECT_EQ(owner, WindowHandle(1));
   EXPECT_EQ(text, u"Please enter a port.");
   FreeWindow(1);
+}
+
+namespace {
+
+// Types into the dialog's file name box and presses OK, as a user does.
+bool EnterFileName(const wchar_t* title, const Text& name) {
+  HWND dialog = WaitForOwnWindow(L"#32770", title);
+  if (dialog == nullptr) return false;
+  HWND box = GetDlgItem(dialog, 0x47C);  // the explorer-style dialog's name combo
+  if (box == nullptr) return false;
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(name)));
+  SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+  return true;
+}
+
+Text CurrentFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, folder);
+  return FromWide(folder);
+}
+
+}  // namespace
+
+// The program finds "settings.ini" in the current folder at its end: a requester in which the
+// user went to another folder must not leave it there.
+TEST(FileRequesters, LeaveTheCurrentFolderAsTheyFoundIt) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const Text start = FromWide(temp) + u"velo_requester_start", other = FromWide(temp) + u"velo_requester_other";
+  CreateDirectoryW(Wide(start), nullptr);
+  CreateDirectoryW(Wide(other), nullptr);
+  CloseHandle(CreateFileW(Wide(other + u"\\picked.db"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(SetCurrentDirectoryW(Wide(start)));
+  const Text here = CurrentFolder();
+  for (const bool save : {false, true}) {
+    bool entered = false;
+    std::thread user([&] {
+      // Into the other folder first, then a name there.
+      entered = EnterFileName(L"Choose", other) && EnterFileName(L"Choose", u"picked.db");
+    });
+    const Text chosen = save ? AskSaveFileName(u"Choose", u"", u"DB File (*.db)|*.db")
+                             : AskOpenFileName(u"Choose", u"", u"DB File (*.db)|*.db");
+    user.join();
+    EXPECT_TRUE(entered);
+    EXPECT_EQ(TextToUtf8(LowerText(chosen)), TextToUtf8(LowerText(other + u"\\picked.db"))) << save;
+    EXPECT_EQ(CurrentFolder(), here) << save;
+  }
+  SetCurrentDirectoryW(temp);
+  DeleteFileW(Wide(other + u"\\picked.db"));
+  RemoveDirectoryW(Wide(other));
+  RemoveDirectoryW(Wide(start));
 }

@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr std::uint32_t kCp1252 = 1252;
+
 // Windows-1252 bytes 0x80..0x9F; 0 marks the five bytes the code page leaves undefined.
 constexpr char16_t kHighControls[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -41,4 +43,11 @@ Text AnsiToText(std::string_view bytes) {
     }
   }
   return out;
+}
+
+std::uint32_t AnsiCodePage() { return kCp1252; }
+
+bool CodePageToText(std::string_view bytes, std::uint32_t codePage, Text& text) {
+  text = AnsiToText(bytes);
+  return codePage == kCp1252;
 }

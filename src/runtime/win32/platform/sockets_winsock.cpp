@@ -1,6 +1,7 @@
 // Winsock, for the Windows build.
 #include <winsock2.h>
 
+#include "runtime/portable/end_routine.h"
 #include "runtime/portable/sockets.h"
 
 namespace {
@@ -19,7 +20,9 @@ SOCKET Handle(PlatformSocket socket) { return static_cast<SOCKET>(socket); }
 
 bool StartNetworkLibrary() {
   WSADATA data;
-  return WSAStartup(MAKEWORD(1, 1), &data) == 0;
+  if (WSAStartup(MAKEWORD(1, 1), &data) != 0) return false;
+  InstallLibraryEnd(EndingLibrary::Network, EndNetworkLibrary);
+  return true;
 }
 
 void EndNetworkLibrary() { WSACleanup(); }

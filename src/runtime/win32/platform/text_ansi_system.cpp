@@ -36,3 +36,23 @@ Text AnsiToText(std::string_view bytes) {
   }
   return out;
 }
+
+std::uint32_t AnsiCodePage() { return GetACP(); }
+
+bool CodePageToText(std::string_view bytes, std::uint32_t codePage, Text& text) {
+  text.clear();
+  if (bytes.empty()) return true;
+  const int size = static_cast<int>(bytes.size());
+  DWORD flags = MB_ERR_INVALID_CHARS;
+  int units = MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0);
+  const bool valid = units > 0;
+  if (!valid) {
+    // The best reading of bytes the code page does not hold: the system's substitutes.
+    flags = 0;
+    units = MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0);
+    if (units <= 0) return false;
+  }
+  text.resize(static_cast<std::size_t>(units));
+  MultiByteToWideChar(codePage, flags, bytes.data(), size, reinterpret_cast<wchar_t*>(text.data()), units);
+  return valid;
+}
