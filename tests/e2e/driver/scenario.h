@@ -41,6 +41,7 @@ class Scenario : public ::testing::Test {
 
   // Starts the program with this "settings.ini" and waits for its main window, closing a donation window first.
   void StartProgram(const std::string& settings);
+  static Text BuiltProgram();  // velo2duro.exe where the build wrote it
   Text File(const std::string& name) const { return folder_.File(name); }
   Text DataFolder() const { return folder_.File("appdata") + u"\\Velo 2 DUro\\"; }  // from APPDATA
   DWORD ExitCode(int timeoutMs = 15000) const;  // STILL_ACTIVE when it did not end in time
