@@ -85,8 +85,10 @@ LONG WINAPI HandOverProgramError(EXCEPTION_POINTERS* pointers) {
 // system called back from kernel mode (while a window is moved or sized, or a menu is tracked)
 // is swallowed by default, and the program runs on in a broken state; turning the policy off lets
 // it reach the report. Systems without the policy lack the functions, so they are looked up by
-// name. Wine 8 exports neither: it calls window procedures in user mode, so there the lookup
-// finds nothing and nothing changes.
+// name. Wine 8 exports neither, and its dispatcher of calls back from the system ignores any
+// exception in them (a fault in a window procedure during SetWindowPos is dropped, while one
+// during DispatchMessage or a same-thread SendMessage reaches the report), so there the lookup
+// finds nothing and such a fault stays unreported.
 void StopSwallowingCallbackExceptions() {
   using GetPolicy = BOOL(WINAPI*)(LPDWORD);
   using SetPolicy = BOOL(WINAPI*)(DWORD);
