@@ -34,7 +34,9 @@ std::int32_t SourceLineAt(std::uintptr_t address) {
   const std::uintptr_t base = reinterpret_cast<std::uintptr_t>(image);
   if (address < base || address - base >= identity.sizeOfImage) return -1;
   std::string table;
-  if (!ReadWholeFile(g_reporter.lineTablePath, table)) return -1;
+  if (FileSizeOf(g_reporter.lineTablePath) > kLineTableMaxSize || !ReadWholeFile(g_reporter.lineTablePath, table)) {
+    return -1;
+  }
   return FindSourceLine(table, identity, static_cast<std::uint32_t>(address - base));
 }
 

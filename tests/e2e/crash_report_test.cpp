@@ -81,12 +81,17 @@ class FaultInOwnCode : public Scenario, public ::testing::WithParamInterface<Lin
     PutFileBytes(File("velo2duro.exe.lines"), table);
   }
 
-  // Reads a cell of memory that does not exist from the first instruction of a function of the
-  // program whose line the debugging data knows: a fault in that line.
-  Text FaultInKnownLine() {
+  // Makes the first instruction of the function that opens the donation page, whose line the
+  // debugging data knows, read a cell of memory that does not exist: a fault in that line. It
+  // runs on a thread of its own, or on the windows' thread when the user chooses Donate.
+  Text FaultInKnownLine(bool onWindowsThread = false) {
     const std::uintptr_t site = ProgramBase(process_.hProcess) + kCrashSiteOffset;
     WriteCode(process_.hProcess, site, std::string("\xA1\x10\x00\x00\x00", 5));  // mov eax, [0x10]
-    RunThreadAt(process_.hProcess, site);
+    if (onWindowsThread) {
+      Menu(kItemDonate);
+    } else {
+      RunThreadAt(process_.hProcess, site);
+    }
     const Text report = AnswerMessageBox(u"Velo 2 DUro");
     EXPECT_NE(report.find(u"Code Address:    $" + UpperHex(site) + u"\r"), Text::npos) << TextToUtf8(report);
     EXPECT_NE(report.find(u"Target Address:  $10\r"), Text::npos) << TextToUtf8(report);
@@ -115,6 +120,16 @@ INSTANTIATE_TEST_SUITE_P(Tables, FaultInOwnCode,
                          ::testing::Values(LineTable::AsBuilt, LineTable::Missing, LineTable::RowsDamaged,
                                            LineTable::Truncated, LineTable::OfAnotherBuild),
                          NameOfTable);
+
+TEST_F(FaultInOwnCode, OnTheWindowsThreadTheReportShowsWhileThatThreadStandsStill) {
+  PutLineTable(LineTable::AsBuilt);
+  StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");
+  const Text report = FaultInKnownLine(true);
+  EXPECT_TRUE(report.ends_with(u"Sourcecode line: " + DecimalText(kCrashSiteLine) + u"\r")) << TextToUtf8(report);
+  const DWORD code = ExitCode();
+  EXPECT_NE(code, 0u);
+  EXPECT_NE(code, STILL_ACTIVE);
+}
 
 TEST_F(CrashReport, AStackOverflowShowsTheReport) {
   StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");

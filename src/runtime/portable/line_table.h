@@ -31,6 +31,9 @@ struct LineTableRow {
   std::int32_t line = 0;     // 0: no line from this offset on
 };
 
+// Far above any table of this program; a larger file beside it is not read at all.
+inline constexpr std::uint64_t kLineTableMaxSize = 16u << 20;
+
 // The table file for `rows`, whose offsets must rise strictly and whose lines are 0 or positive.
 std::string EncodeLineTable(const ProgramIdentity& program, std::span<const LineTableRow> rows);
 

@@ -32,7 +32,7 @@ Text ClipboardText();  // as Unicode text, "" when nothing
 inline constexpr int kPlayersList = 9, kBansList = 10, kLogList = 13, kDatabaseList = 72, kSearchCombo = 74,
                      kSearchText = 75, kExactMatch = 78, kMissionsList = 80, kMessageField = 82, kRequesterField = 100;
 inline constexpr int kItemQuickConnect = 0, kItemAbout = 2, kItemKick = 3, kItemBan = 4, kItemQuit = 8,
-                     kItemSetMaxPing = 12, kItemRefresh = 13, kItemAddBan = 16, kItemMessage = 37;
+                     kItemSetMaxPing = 12, kItemRefresh = 13, kItemAddBan = 16, kItemDonate = 27, kItemMessage = 37;
 
 class Scenario : public ::testing::Test {
  protected:
