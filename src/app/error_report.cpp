@@ -4,9 +4,42 @@
 
 #include "app/logic/error_report_text.h"
 #include "app/program_end.h"
+#include "runtime/portable/files.h"
+#include "runtime/portable/line_table.h"
 #include "runtime/win32/platform/wide_text.h"
 
 namespace {
+
+// A thread whose stack has overflowed cannot show a message box: the box would need the stack
+// that is gone, and the process would vanish without a word. So the failing thread only hands
+// its exception over to a thread parked since start-up for this one job, and waits.
+struct ErrorReporter {
+  HANDLE thread = nullptr;
+  DWORD threadId = 0;
+  HANDLE faultRaised = nullptr;
+  LONG claimed = 0;  // the first fault is reported; any later one waits for the end
+  const EXCEPTION_RECORD* exception = nullptr;
+  Text lineTablePath;  // velo2duro.exe.lines beside the program
+};
+ErrorReporter g_reporter;
+
+// The line of the program's own code at `address`, from the table beside the program; -1 for
+// code elsewhere (a system library, no code at all) and for a missing, damaged or foreign table.
+std::int32_t SourceLineAt(std::uintptr_t address) {
+  const auto* image = reinterpret_cast<const char*>(GetModuleHandleW(nullptr));
+  ProgramIdentity identity;
+  std::uint32_t preferredBase = 0;
+  // The headers fill the image's first page, which the loader maps readable.
+  if (image == nullptr || !ReadProgramIdentity(std::string_view(image, 0x1000), identity, preferredBase)) return -1;
+  // Offsets from where the program was actually loaded, wherever the system placed it.
+  const std::uintptr_t base = reinterpret_cast<std::uintptr_t>(image);
+  if (address < base || address - base >= identity.sizeOfImage) return -1;
+  std::string table;
+  if (FileSizeOf(g_reporter.lineTablePath) > kLineTableMaxSize || !ReadWholeFile(g_reporter.lineTablePath, table)) {
+    return -1;
+  }
+  return FindSourceLine(table, identity, static_cast<std::uint32_t>(address - base));
+}
 
 ErrorReport ReportOf(const EXCEPTION_RECORD& exception) {
   ErrorReport report;
@@ -16,20 +49,76 @@ ErrorReport ReportOf(const EXCEPTION_RECORD& exception) {
   if (exception.ExceptionCode == kAccessViolation && exception.NumberParameters >= 2) {
     report.TargetAddress = exception.ExceptionInformation[1];
   }
-  // The program keeps no line information, so the report says how to get it.
-  report.SourceLine = -1;
+  report.SourceLine = SourceLineAt(reinterpret_cast<std::uintptr_t>(exception.ExceptionAddress));
   return report;
 }
 
-// Whatever thread failed shows the report and ends the process: the program's state can no
-// longer be trusted, so neither the settings nor the connection are touched.
-LONG WINAPI ShowProgramError(EXCEPTION_POINTERS* pointers) {
-  const Text text = ProgramErrorText(ReportOf(*pointers->ExceptionRecord));
-  MessageBoxW(nullptr, Wide(text), L"Velo 2 DUro", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-  EndProgramAfterError(pointers->ExceptionRecord->ExceptionCode);
+// Shows the report and ends the process: its state can no longer be trusted, so neither the
+// settings nor the connection are touched.
+void ShowProgramError(const EXCEPTION_RECORD& exception) {
+  const Text text = ProgramErrorText(ReportOf(exception));
+  MessageBoxW(nullptr, Wide(text), L"Velo 2 DUro", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+  EndProgramAfterError(exception.ExceptionCode);
+}
+
+DWORD WINAPI ReportWhenFaultRaised(void*) {
+  WaitForSingleObject(g_reporter.faultRaised, INFINITE);
+  ShowProgramError(*g_reporter.exception);
+  return 0;
+}
+
+// Runs on the failing thread with whatever stack it has left, so it calls nothing that needs more.
+LONG WINAPI HandOverProgramError(EXCEPTION_POINTERS* pointers) {
+  // A fault while the report is being made cannot be reported: the process ends as it is.
+  if (GetCurrentThreadId() == g_reporter.threadId) {
+    TerminateProcess(GetCurrentProcess(), pointers->ExceptionRecord->ExceptionCode);
+  }
+  // Without the reporter (it could not be started) the failing thread reports as best it can.
+  if (g_reporter.thread == nullptr) ShowProgramError(*pointers->ExceptionRecord);
+  if (InterlockedCompareExchange(&g_reporter.claimed, 1, 0) == 0) {
+    // This thread stays parked below, so the record on its stack stays valid for the reporter.
+    g_reporter.exception = pointers->ExceptionRecord;
+    SetEvent(g_reporter.faultRaised);
+  }
+  Sleep(INFINITE);  // the reporter ends the process
   return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// On 64-bit Windows (7, and Vista with an update) an exception in a window procedure that the
+// system called back from kernel mode (while a window is moved or sized, or a menu is tracked)
+// is swallowed by default, and the program runs on in a broken state; turning the policy off lets
+// it reach the report. Systems without the policy lack the functions, so they are looked up by
+// name. Wine 8 exports neither, and its dispatcher of calls back from the system ignores any
+// exception in them (a fault in a window procedure during SetWindowPos is dropped, while one
+// during DispatchMessage or a same-thread SendMessage reaches the report), so there the lookup
+// finds nothing and such a fault stays unreported.
+void StopSwallowingCallbackExceptions() {
+  using GetPolicy = BOOL(WINAPI*)(LPDWORD);
+  using SetPolicy = BOOL(WINAPI*)(DWORD);
+  constexpr DWORD kCallbackFilterEnabled = 0x1;  // PROCESS_CALLBACK_FILTER_ENABLED
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  if (kernel == nullptr) return;
+  const auto get = reinterpret_cast<GetPolicy>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "GetProcessUserModeExceptionPolicy")));
+  const auto set = reinterpret_cast<SetPolicy>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "SetProcessUserModeExceptionPolicy")));
+  DWORD flags = 0;
+  if (get != nullptr && set != nullptr && get(&flags)) set(flags & ~kCallbackFilterEnabled);
+}
+
+Text ProgramFilePath() {
+  Text path(MAX_PATH * 4, u'\0');
+  const DWORD n = GetModuleFileNameW(nullptr, WideBuffer(path), static_cast<DWORD>(path.size()));
+  path.resize(n < path.size() ? n : 0);
+  return path;
 }
 
 }  // namespace
 
-void InstallProgramErrorReport() { SetUnhandledExceptionFilter(ShowProgramError); }
+void InstallProgramErrorReport() {
+  g_reporter.lineTablePath = ProgramFilePath() + u".lines";
+  g_reporter.faultRaised = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (g_reporter.faultRaised != nullptr) g_reporter.thread = CreateThread(nullptr, 0, ReportWhenFaultRaised, nullptr, 0, &g_reporter.threadId);
+  StopSwallowingCallbackExceptions();
+  SetUnhandledExceptionFilter(HandOverProgramError);
+}

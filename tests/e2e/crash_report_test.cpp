@@ -1,11 +1,48 @@
 // An access violation in the running program: its report, then the end without anything saved.
-#include "runtime/portable/files.h"
 #include "scenario.h"
+
+#include <psapi.h>
+
+#include <cstdio>
+
+#include "crash_site.h"
+#include "runtime/portable/files.h"
 
 namespace e2e {
 namespace {
 
 using CrashReport = Scenario;
+
+constexpr char16_t kNoLine[] = u"Sourcecode line: Enable OnError lines support to get code line information.\r";
+
+Text UpperHex(std::uintptr_t value) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%X", static_cast<unsigned>(value));
+  return Utf8ToText(digits);
+}
+
+// Runs a new thread of the program at `start`.
+void RunThreadAt(HANDLE process, std::uintptr_t start) {
+  HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(start), nullptr, 0,
+                                     nullptr);
+  ASSERT_NE(thread, nullptr);
+  CloseHandle(thread);
+}
+
+void WriteCode(HANDLE process, std::uintptr_t address, const std::string& code) {
+  void* at = reinterpret_cast<void*>(address);
+  DWORD protection = 0;
+  ASSERT_TRUE(VirtualProtectEx(process, at, code.size(), PAGE_EXECUTE_READWRITE, &protection));
+  ASSERT_TRUE(WriteProcessMemory(process, at, code.data(), code.size(), nullptr));
+  VirtualProtectEx(process, at, code.size(), protection, &protection);
+  FlushInstructionCache(process, at, code.size());
+}
+
+std::uintptr_t ProgramBase(HANDLE process) {
+  HMODULE program = nullptr;
+  DWORD size = 0;
+  return EnumProcessModules(process, &program, sizeof program, &size) ? reinterpret_cast<std::uintptr_t>(program) : 0;
+}
 
 TEST_F(CrashReport, AnAccessViolationShowsTheReportAndEndsTheProgram) {
   const std::string settings = "[General]\r\nAutoRefreshEnable = 0\r\n";
@@ -26,6 +63,89 @@ TEST_F(CrashReport, AnAccessViolationShowsTheReportAndEndsTheProgram) {
   std::string after;
   ASSERT_TRUE(ReadWholeFile(File("settings.ini"), after));
   EXPECT_EQ(after, settings);  // nothing saved
+}
+
+// The line table beside the program as the build wrote it, or changed as a test asks.
+enum class LineTable { AsBuilt, Missing, RowsDamaged, Truncated, OfAnotherBuild };
+
+class FaultInOwnCode : public Scenario, public ::testing::WithParamInterface<LineTable> {
+ protected:
+  void PutLineTable(LineTable kind) {
+    std::string table;
+    ASSERT_TRUE(ReadWholeFile(BuiltProgram() + u".lines", table));
+    ASSERT_GT(table.size(), 100u);
+    if (kind == LineTable::Missing) return;
+    if (kind == LineTable::RowsDamaged) table[table.size() / 2] ^= 0x40;
+    if (kind == LineTable::Truncated) table.resize(table.size() - 1);
+    if (kind == LineTable::OfAnotherBuild) table[4] ^= 0x01;  // the build's time stamp
+    PutFileBytes(File("velo2duro.exe.lines"), table);
+  }
+
+  // Makes the first instruction of the function that opens the donation page, whose line the
+  // debugging data knows, read a cell of memory that does not exist: a fault in that line. It
+  // runs on a thread of its own, or on the windows' thread when the user chooses Donate.
+  Text FaultInKnownLine(bool onWindowsThread = false) {
+    const std::uintptr_t site = ProgramBase(process_.hProcess) + kCrashSiteOffset;
+    WriteCode(process_.hProcess, site, std::string("\xA1\x10\x00\x00\x00", 5));  // mov eax, [0x10]
+    if (onWindowsThread) {
+      Menu(kItemDonate);
+    } else {
+      RunThreadAt(process_.hProcess, site);
+    }
+    const Text report = AnswerMessageBox(u"Velo 2 DUro");
+    EXPECT_NE(report.find(u"Code Address:    $" + UpperHex(site) + u"\r"), Text::npos) << TextToUtf8(report);
+    EXPECT_NE(report.find(u"Target Address:  $10\r"), Text::npos) << TextToUtf8(report);
+    return report;
+  }
+};
+
+std::string NameOfTable(const ::testing::TestParamInfo<LineTable>& table) {
+  constexpr const char* kNames[] = {"AsBuilt", "Missing", "RowsDamaged", "Truncated", "OfAnotherBuild"};
+  return kNames[static_cast<int>(table.param)];
+}
+
+TEST_P(FaultInOwnCode, TheReportNamesTheLineOnlyFromTheProgramsOwnTable) {
+  PutLineTable(GetParam());
+  StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");
+  const Text report = FaultInKnownLine();
+  const Text expected = GetParam() == LineTable::AsBuilt ? u"Sourcecode line: " + DecimalText(kCrashSiteLine) + u"\r"
+                                                         : Text(kNoLine);
+  EXPECT_TRUE(report.ends_with(expected)) << TextToUtf8(report);
+  const DWORD code = ExitCode();
+  EXPECT_NE(code, 0u);
+  EXPECT_NE(code, STILL_ACTIVE);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, FaultInOwnCode,
+                         ::testing::Values(LineTable::AsBuilt, LineTable::Missing, LineTable::RowsDamaged,
+                                           LineTable::Truncated, LineTable::OfAnotherBuild),
+                         NameOfTable);
+
+TEST_F(FaultInOwnCode, OnTheWindowsThreadTheReportShowsWhileThatThreadStandsStill) {
+  PutLineTable(LineTable::AsBuilt);
+  StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");
+  const Text report = FaultInKnownLine(true);
+  EXPECT_TRUE(report.ends_with(u"Sourcecode line: " + DecimalText(kCrashSiteLine) + u"\r")) << TextToUtf8(report);
+  const DWORD code = ExitCode();
+  EXPECT_NE(code, 0u);
+  EXPECT_NE(code, STILL_ACTIVE);
+}
+
+TEST_F(CrashReport, AStackOverflowShowsTheReport) {
+  StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");
+  // A thread of the program that pushes without end: push eax; jmp back to the push.
+  void* code = VirtualAllocEx(process_.hProcess, nullptr, 16, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE);
+  ASSERT_NE(code, nullptr);
+  WriteCode(process_.hProcess, reinterpret_cast<std::uintptr_t>(code), "\x50\xEB\xFD");
+  RunThreadAt(process_.hProcess, reinterpret_cast<std::uintptr_t>(code));
+  const Text report = AnswerMessageBox(u"Velo 2 DUro");
+  EXPECT_EQ(report.rfind(u"A program error was detected:\r\r", 0), 0u) << TextToUtf8(report);
+  EXPECT_NE(report.find(u"Error Message:   Stack overflow\r"), Text::npos);
+  EXPECT_NE(report.find(u"Error Code:      -1073741571\r"), Text::npos);
+  EXPECT_TRUE(report.ends_with(kNoLine));  // not the program's own code
+  const DWORD exitCode = ExitCode();
+  EXPECT_NE(exitCode, 0u);
+  EXPECT_NE(exitCode, STILL_ACTIVE);
 }
 
 }  // namespace

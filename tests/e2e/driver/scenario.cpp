@@ -131,12 +131,17 @@ void Scenario::TearDown() {
   server_.Stop();
 }
 
-void Scenario::StartProgram(const std::string& settings) {
-  PutFileBytes(File("settings.ini"), settings);
-  // A copy of the build's program, whose path Wine shows under drive Z; its data folder through APPDATA.
+Text Scenario::BuiltProgram() {
+  // The build's path, which Wine shows under drive Z.
   Text program = Utf8ToText(VELO_PROGRAM_PATH);
   if (program.starts_with(u"/")) program = u"Z:" + program;
-  ASSERT_TRUE(CopyFileW(Wide(program), Wide(File("velo2duro.exe")), FALSE));
+  return program;
+}
+
+void Scenario::StartProgram(const std::string& settings) {
+  PutFileBytes(File("settings.ini"), settings);
+  // A copy of the build's program; its data folder through APPDATA.
+  ASSERT_TRUE(CopyFileW(Wide(BuiltProgram()), Wide(File("velo2duro.exe")), FALSE));
   std::filesystem::create_directories(folder_.Path() / "appdata");
   SetEnvironmentVariableW(L"APPDATA", Wide(File("appdata")));
   Text commandLine = u"\"" + File("velo2duro.exe") + u"\"";

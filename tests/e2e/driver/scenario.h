@@ -32,7 +32,7 @@ Text ClipboardText();  // as Unicode text, "" when nothing
 inline constexpr int kPlayersList = 9, kBansList = 10, kLogList = 13, kDatabaseList = 72, kSearchCombo = 74,
                      kSearchText = 75, kExactMatch = 78, kMissionsList = 80, kMessageField = 82, kRequesterField = 100;
 inline constexpr int kItemQuickConnect = 0, kItemAbout = 2, kItemKick = 3, kItemBan = 4, kItemQuit = 8,
-                     kItemSetMaxPing = 12, kItemRefresh = 13, kItemAddBan = 16, kItemMessage = 37;
+                     kItemSetMaxPing = 12, kItemRefresh = 13, kItemAddBan = 16, kItemDonate = 27, kItemMessage = 37;
 
 class Scenario : public ::testing::Test {
  protected:
@@ -41,6 +41,7 @@ class Scenario : public ::testing::Test {
 
   // Starts the program with this "settings.ini" and waits for its main window, closing a donation window first.
   void StartProgram(const std::string& settings);
+  static Text BuiltProgram();  // velo2duro.exe where the build wrote it
   Text File(const std::string& name) const { return folder_.File(name); }
   Text DataFolder() const { return folder_.File("appdata") + u"\\Velo 2 DUro\\"; }  // from APPDATA
   DWORD ExitCode(int timeoutMs = 15000) const;  // STILL_ACTIVE when it did not end in time
