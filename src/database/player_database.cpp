@@ -1,6 +1,8 @@
 #include "database/player_database.h"
 
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "database/pending_sightings.h"
@@ -19,6 +21,21 @@ namespace {
 // shorter, and another program may want to.
 constexpr TextView kMapWholeFile = u"PRAGMA mmap_size=268435456";
 constexpr TextView kUnmapFile = u"PRAGMA mmap_size=0";
+
+// Byte for byte, through a temporary file renamed over the target, as every file written.
+bool CopyFileAsItStands(const Text& from, const Text& to) {
+  const std::filesystem::path target{std::u16string(to)};
+  std::filesystem::path temporary = target;
+  temporary += u".new";
+  bool copied = CopyFileReplacing(from, temporary.u16string());
+  std::error_code error;
+  if (copied) {
+    std::filesystem::rename(temporary, target, error);
+    copied = !error;
+  }
+  if (!copied) std::filesystem::remove(temporary, error);
+  return copied;
+}
 
 }  // namespace
 
@@ -158,7 +175,7 @@ class PlayerDatabaseWorker::Work {
     // A file SQLite cannot read is copied byte for byte as it stands, so that it can still be
     // handed to a repair tool; a readable one as SQLite sees it, whoever writes meanwhile.
     if (stage_ == Stage::Broken) {
-      const bool copied = CopyFileReplacing(path_, path);
+      const bool copied = CopyFileAsItStands(path_, path);
       Answer(copied ? PlayerDatabaseAnswer::Kind::Exported : PlayerDatabaseAnswer::Kind::ExportFailed);
       return;
     }

@@ -8,7 +8,10 @@ namespace {
 constexpr const char16_t* kLookupColumns[4] = {u"NAME", u"GUID", u"IP", u"SERVER"};
 constexpr TextView kInsertPlayer = u"INSERT INTO PLAYERS (NAME,GUID,IP,SERVER,DATE) VALUES (?1,?2,?3,?4,?5)";
 constexpr TextView kUpdateDate = u"UPDATE PLAYERS SET DATE=?2 WHERE rowid=?1";
-constexpr TextView kScanPlayers = u"SELECT rowid, NAME, GUID, IP, SERVER FROM PLAYERS WHERE NAME IS NULL OR NAME IN (";
+constexpr TextView kScanPlayers = u"SELECT rowid, NAME, GUID, IP, SERVER FROM PLAYERS WHERE NAME IN (";
+// A NULL name reads as the empty one (which sorts first among the names looked for).
+constexpr TextView kScanPlayersAndNullName =
+    u"SELECT rowid, NAME, GUID, IP, SERVER FROM PLAYERS WHERE NAME IS NULL OR NAME IN (";
 // Names looked for in one pass over a table without the index; far below SQLite's limit of parameters.
 constexpr std::size_t kNamesPerPass = 500;
 
@@ -46,7 +49,7 @@ bool PlayerRowWriter::FindAllOf(std::span<const StoredSighting> players) {
   // SQLite compares the names during the pass, so that only the players' own rows come back.
   for (std::size_t first = 0; first < names.size(); first += kNamesPerPass) {
     const std::size_t count = std::min(kNamesPerPass, names.size() - first);
-    Text sql(kScanPlayers);
+    Text sql(names[first].empty() ? kScanPlayersAndNullName : kScanPlayers);
     for (std::size_t i = 0; i < count; ++i) sql += (i == 0 ? u"?" : u",?");
     DatabaseStatement scan;
     if (!scan.Prepare(file_, sql + u")") || !scan.StartUtf8(std::span(names).subspan(first, count))) return false;

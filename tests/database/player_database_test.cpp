@@ -83,6 +83,9 @@ TEST_F(PlayerDatabase, FilesHoldTheTableAndTheLookupIndexAndLoadInOrder) {
 TEST_F(PlayerDatabase, MissingFileIsNeitherOpenedNorCreated) {
   StartWorkerOnFile();
   EXPECT_TRUE(answers_.Take(Kind::LoadFailed));
+  worker_->Export(folder_.File("copy.db"));
+  EXPECT_TRUE(answers_.Take(Kind::ExportFailed));
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.Path("")));
   worker_->PlayersSeen({{u"Bob", kGuid, u"1.2.3.4", kServer, u"d1"}});
   SeeAndStop({{u"Bob", kGuid, u"1.2.3.4", kServer, u"d2"}});
   EXPECT_EQ(answers_.Rows(Kind::RowsDropped), 0u);
