@@ -80,8 +80,9 @@ LRESULT CALLBACK DatabasePageSubclass(HWND page, UINT message, WPARAM wParam, LP
   return DefSubclassProc(page, message, wParam, lParam);
 }
 
-// Import and Export act on the whole database and the file: not before the worker has read
-// it, not while one of them runs.
+// Import and Export are on whenever the database is, but never two at once: the worker answers
+// one before it takes the next. Before the file is read whole the worker reads it first; a file
+// it could not read still exports as it stands, and an import into it fails.
 void SetTransfersDisabled(bool disabled) {
   SetMenuItemDisabled(kMenuBar, kItemImport, disabled);
   SetMenuItemDisabled(kMenuBar, kItemExport, disabled);
@@ -103,7 +104,6 @@ void OnDatabaseAnswer(const PlayerDatabaseAnswer& answer) {
     case Kind::Loaded:
       g_view.loaded = true;
       ShowLoadedDatabase();
-      SetTransfersDisabled(false);
       break;
     case Kind::LoadFailed: AddLogLine(u"[The player database could not be read.]"); break;
     case Kind::RowsAdded: ShowNewDatabaseRows(); break;
@@ -162,7 +162,6 @@ void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_
 }
 
 void StartLoadingDatabase(TextView path) {
-  SetTransfersDisabled(true);
   StopPlayerDatabase();
   // The answers wait in the GUI thread's queue: the worker never waits for the window.
   g_worker = std::make_unique<PlayerDatabaseWorker>(
@@ -172,6 +171,8 @@ void StartLoadingDatabase(TextView path) {
 }
 
 PlayerDatabaseWorker* RunningDatabaseWorker() { return g_runningWorker.load(); }
+
+bool PlayerDatabaseLoaded() { return g_view.loaded; }
 
 void StopPlayerDatabase() {
   g_runningWorker = nullptr;
@@ -204,12 +205,14 @@ void FillDatabaseList() {
 
 void SearchDatabaseList(int field) {
   // A search of half the rows would present a wrong answer as whole; the load runs it later.
-  if (field < 0 || field > 3 || !g_view.loaded) return;
+  if (!g_view.loaded) return;
   const Text search = GadgetText(kSearchText);
+  // Also with "Search for" in the combo: emptying the text always brings the whole list back.
   if (search.empty()) {
     FillDatabaseList();
     return;
   }
+  if (field < 0 || field > 3) return;
   const bool exact = GadgetState(kExactMatchBox) == 1;
   PlayerDb.DatabaseListIsFull = 0;
   {

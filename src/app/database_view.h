@@ -14,22 +14,25 @@
 void CreateDatabaseList(int x, int y, int w, int h, const std::array<std::int32_t, 5>& widths);
 // Starts the player database's worker on the file. Until the worker has read it whole the
 // list stays empty and searches wait; then the list shows the whole database, or the search
-// the controls ask for. Import and Export stay disabled until then.
+// the controls ask for.
 void StartLoadingDatabase(TextView path);
+// Whether the worker has read the whole file into the mirror.
+bool PlayerDatabaseLoaded();
 // The worker from StartLoadingDatabase until StopPlayerDatabase, else null. Any thread: the
 // network thread hands the players of each refresh to it.
 PlayerDatabaseWorker* RunningDatabaseWorker();
 // Stops the worker (its last sightings still written when the file allows) and empties the
 // mirror. Never waits for the window.
 void StopPlayerDatabase();
-// Import and Export, handed to the worker; both stay disabled until its answer comes back.
+// Import and Export, handed to the worker; both are disabled until its answer comes back.
 void StartDatabaseTransfer(bool import, TextView file);
 // The rows of the player database's mirror.
 std::size_t DatabaseRowCount();
 // Shows every row of the mirror; the list is full again.
 void FillDatabaseList();
 // Field 0 Name, 1 GUID, 2 IP, 3 Server, from the search field's text and the "Exact match"
-// box. An empty text fills the list; a field outside 0-3 leaves the list as it is.
+// box. An empty text fills the list whatever the field; otherwise a field outside 0-3 leaves
+// the list as it is.
 void SearchDatabaseList(int field);
 // Every row with the GUID of the selected row.
 void ShowAssociations();

@@ -26,22 +26,20 @@ bool CurrentPlayerNumber(TextView guid, std::int32_t& number) {
   return FindPlayerNumber(Rcon.PlayerRecords, guid, number);
 }
 
-// The kicked or banned player's row goes at once, before the server has acted. The row is
-// looked for by its GUID, in case the list changed while the players were fetched.
-void RemovePlayerRow(TextView guid) {
-  for (int row = 0; row < CountGadgetItems(kPlayersList); ++row) {
-    if (GadgetItemText(kPlayersList, row, kPlayerGuidColumn) == guid) {
-      RemoveGadgetItem(kPlayersList, row);
-      return;
-    }
-  }
+// The kicked or banned player's row goes at once, before the server has acted: the row the
+// user chose, not the first one with its GUID (a player who joined twice is listed twice). No
+// refresh refills the list while the dialog is open, so the row is still where it was; a reset
+// meanwhile emptied it, which the GUID check sees.
+void RemoveSelectedPlayerRow(TextView guid) {
+  const int row = GadgetState(kPlayersList);
+  if (row >= 0 && GadgetItemText(kPlayersList, row, kPlayerGuidColumn) == guid) RemoveGadgetItem(kPlayersList, row);
 }
 
 // Kick and ban: the player's current number, then the command; false when the player is gone.
 bool QueuePlayerCommand(CommandCode code, CommandParameters parameters) {
   const Text guid = SelectedPlayerCell(kPlayerGuidColumn);
   if (!CurrentPlayerNumber(guid, parameters.CommandTarget)) return false;
-  RemovePlayerRow(guid);
+  RemoveSelectedPlayerRow(guid);
   QueueCommand(code, std::move(parameters));
   return true;
 }

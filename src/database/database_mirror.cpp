@@ -32,7 +32,13 @@ const NarrowFolding& Folding() {
   return folding;
 }
 
-TextView Cut(TextView text) { return text.substr(0, std::min(text.size(), kDatabaseFieldLength)); }
+// A field's text ends at its first zero character, as the list shows it, or after its length.
+TextView Cut(TextView text) {
+  return text.substr(0, std::min({text.size(), text.find(u'\0'), kDatabaseFieldLength}));
+}
+std::string_view CutUtf8(std::string_view bytes) {
+  return bytes.substr(0, std::min({bytes.size(), bytes.find('\0'), kDatabaseFieldLength}));
+}
 
 bool IsNarrow(TextView text) {
   const NarrowFolding& f = Folding();
@@ -123,7 +129,7 @@ struct DatabaseMirror::Storing {
       FromText(WideText);
       return;
     }
-    Narrow = bytes.substr(0, std::min(bytes.size(), kDatabaseFieldLength));
+    Narrow = CutUtf8(bytes);
     Folds = std::any_of(Narrow.begin(), Narrow.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
   }
   std::size_t Length() const { return IsWide ? Wide.size() : Narrow.size(); }
@@ -211,7 +217,8 @@ void DatabaseMirror::AppendUtf8(std::int64_t rowId, const std::array<std::string
     if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
       return pooled_.Intern(Cut(Utf8ToText(text)));
     }
-    const std::size_t length = std::min(text.size(), kDatabaseFieldLength);
+    text = CutUtf8(text);
+    const std::size_t length = text.size();
     for (std::size_t i = 0; i < length; ++i) wide[i] = static_cast<char16_t>(text[i]);
     return pooled_.Intern(TextView(wide, length));
   };

@@ -1,11 +1,14 @@
 #include "database/player_database.h"
 
 #include <chrono>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "database/pending_sightings.h"
 #include "database/player_table_work.h"
 #include "runtime/portable/database_frontend.h"
+#include "runtime/portable/files.h"
 
 PlayerDatabaseSwitches PlayerDb;
 
@@ -19,6 +22,21 @@ namespace {
 constexpr TextView kMapWholeFile = u"PRAGMA mmap_size=268435456";
 constexpr TextView kUnmapFile = u"PRAGMA mmap_size=0";
 
+// Byte for byte, through a temporary file renamed over the target, as every file written.
+bool CopyFileAsItStands(const Text& from, const Text& to) {
+  const std::filesystem::path target{std::u16string(to)};
+  std::filesystem::path temporary = target;
+  temporary += u".new";
+  bool copied = CopyFileReplacing(from, temporary.u16string());
+  std::error_code error;
+  if (copied) {
+    std::filesystem::rename(temporary, target, error);
+    copied = !error;
+  }
+  if (!copied) std::filesystem::remove(temporary, error);
+  return copied;
+}
+
 }  // namespace
 
 LockedDatabaseRows::LockedDatabaseRows(const PlayerDatabaseMirror& mirror)
@@ -30,13 +48,14 @@ class PlayerDatabaseWorker::Work {
   explicit Work(PlayerDatabaseWorker& worker) : w_(worker) {}
 
   void Run(const Text& path) {
+    path_ = path;
     if (file_.Open(path)) {
       file_.Execute(kMapWholeFile);
       file_.SetBusyWait(w_.waits_.BusyRetryMs, &w_.stopping_);
       SetInterruptible(file_.Handle());
     } else {
       stage_ = Stage::Broken;
-      Answer(PlayerDatabaseAnswer::Kind::LoadFailed);
+      TellTrouble(PlayerDatabaseAnswer::Kind::LoadFailed);
     }
     Serve();
     Finish();
@@ -86,10 +105,10 @@ class PlayerDatabaseWorker::Work {
     if (stage_ == Stage::Broken) DropPending();
   }
 
-  // A file that could not be read takes no sightings either.
+  // A file that could not be read takes no sightings either; that was said with the load.
   void DropPending() {
     if (pending_.Count() == 0) return;
-    Answer(PlayerDatabaseAnswer::Kind::RowsDropped, pending_.Count());
+    TellTrouble(PlayerDatabaseAnswer::Kind::RowsDropped, pending_.Count());
     pending_.Clear();
   }
 
@@ -103,7 +122,7 @@ class PlayerDatabaseWorker::Work {
       Answer(PlayerDatabaseAnswer::Kind::Loaded, count);
     } else if (result == WorkResult::Failed) {
       stage_ = Stage::Broken;
-      Answer(PlayerDatabaseAnswer::Kind::LoadFailed);
+      TellTrouble(PlayerDatabaseAnswer::Kind::LoadFailed);
     }
   }
 
@@ -118,11 +137,16 @@ class PlayerDatabaseWorker::Work {
   }
 
   void WritePending() {
+    if (pending_.Count() == 0) return;
     std::size_t added = 0;
     std::size_t dropped = 0;
-    WriteSightings(file_, indexed_, pending_, w_.mirror_, added, dropped);
+    const WorkResult result = WriteSightings(file_, indexed_, pending_, w_.mirror_, added, dropped);
     if (added > 0) Answer(PlayerDatabaseAnswer::Kind::RowsAdded, added);
-    if (dropped > 0) Answer(PlayerDatabaseAnswer::Kind::RowsDropped, dropped);
+    if (dropped > 0) {
+      TellTrouble(PlayerDatabaseAnswer::Kind::RowsDropped, dropped);
+    } else if (result == WorkResult::Done) {
+      troubleTold_ = false;
+    }
   }
 
   // The file must be read whole first, so that the rows added land in a complete mirror.
@@ -148,8 +172,15 @@ class PlayerDatabaseWorker::Work {
   }
 
   void ExportFile(const Text& path) {
+    // A file SQLite cannot read is copied byte for byte as it stands, so that it can still be
+    // handed to a repair tool; a readable one as SQLite sees it, whoever writes meanwhile.
+    if (stage_ == Stage::Broken) {
+      const bool copied = CopyFileAsItStands(path_, path);
+      Answer(copied ? PlayerDatabaseAnswer::Kind::Exported : PlayerDatabaseAnswer::Kind::ExportFailed);
+      return;
+    }
     file_.SetBusyWait(w_.waits_.TransferBusyWaitMs, &w_.stopping_);
-    const bool copied = stage_ != Stage::Broken && file_.CopyTo(path, w_.stopping_);
+    const bool copied = file_.CopyTo(path, w_.stopping_);
     file_.SetBusyWait(w_.waits_.BusyRetryMs, &w_.stopping_);
     Answer(copied ? PlayerDatabaseAnswer::Kind::Exported : PlayerDatabaseAnswer::Kind::ExportFailed);
   }
@@ -184,11 +215,21 @@ class PlayerDatabaseWorker::Work {
     if (w_.answers_) w_.answers_({what, rows});
   }
 
+  // A file that stays unreadable or keeps refusing sightings is told of once, not on every
+  // refresh; once a refresh has gone through whole, the next trouble is told again.
+  void TellTrouble(PlayerDatabaseAnswer::Kind what, std::size_t rows = 0) {
+    if (troubleTold_) return;
+    troubleTold_ = true;
+    Answer(what, rows);
+  }
+
   PlayerDatabaseWorker& w_;
   DatabaseFile file_;
   PendingSightings pending_;
+  Text path_;
   Stage stage_ = Stage::Loading;
   bool indexed_ = false;
+  bool troubleTold_ = false;
 };
 
 PlayerDatabaseWorker::PlayerDatabaseWorker(PlayerDatabaseMirror& mirror, PlayerDatabaseAnswers answers,

@@ -84,6 +84,8 @@ class LockedDatabaseRows {
 struct PlayerDatabaseAnswer {
   enum class Kind {
     Loaded,        // the mirror holds the whole table: Rows rows
+    // The two troubles are told once while they last: again only after a refresh went
+    // through whole.
     LoadFailed,    // the file could not be read whole; the mirror stays empty
     RowsAdded,     // recorded players added Rows rows to the file and the mirror
     RowsDropped,   // the file refused Rows sightings for a reason other than a lock
@@ -123,6 +125,7 @@ class PlayerDatabaseWorker {
   void PlayersSeen(std::vector<PlayerSighting> sightings);
   // Merges another file's PLAYERS rows in, all or nothing, dates taken as they stand there.
   void Import(TextView path);
+  // Copies the file; one that could not be read is copied as it stands, byte for byte.
   void Export(TextView path);
   // Cuts short whatever runs, writes the waiting sightings when the file allows within
   // FinalBusyWaitMs, closes the file and joins the thread.

@@ -3,6 +3,7 @@
 // the mirror learns of the rows only once the file has committed them all. Any statement that
 // fails ends the transaction: nothing of it reaches the file or the mirror, and a lookup that
 // failed is never taken for "not found".
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -43,11 +44,13 @@ class PlayerRowWriter {
 
  private:
   bool Find(const SightingView& row, std::vector<std::int64_t>& rowIds);
+  void FinishStatements();
 
   DatabaseFile& file_;
   bool inTransaction_ = false;
   bool indexed_ = true;
-  DatabaseStatement find_;
+  // The lookups, one for each choice of columns looked for as NULL (a bit per column).
+  std::array<DatabaseStatement, 16> find_;
   DatabaseStatement insert_;
   DatabaseStatement update_;
   // Without the index: the rows of the players FindAllOf was given.

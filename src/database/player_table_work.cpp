@@ -18,7 +18,15 @@ constexpr TextView kCreateLookupIndex =
     u"CREATE INDEX IF NOT EXISTS PLAYERS_LOOKUP ON PLAYERS (NAME, GUID, IP, SERVER)";
 // The table's columns after the rowid by which the mirror finds a row again.
 constexpr TextView kLoadPlayers = u"SELECT rowid, * FROM PLAYERS";
-constexpr TextView kSelectPlayers = u"SELECT NAME, GUID, IP, SERVER, DATE FROM PLAYERS";
+// Another program's file is read as earlier versions read it: the first five columns, whatever
+// they are called, from the table SQLite finds by that name in any letter case.
+constexpr TextView kSelectAllPlayers = u"SELECT * FROM PLAYERS";
+constexpr int kPlayerColumns = 5;
+// SQLite finds a table whatever the letter case of its name (ASCII only, as NOCASE compares);
+// a table of that name comes first when there is one.
+constexpr TextView kFindPlayersObject =
+    u"SELECT type FROM sqlite_master WHERE name='PLAYERS' COLLATE NOCASE AND type<>'trigger' "
+    u"ORDER BY type='table' DESC LIMIT 1";
 constexpr TextView kMaxRowId = u"SELECT max(rowid) FROM PLAYERS";
 // Long loops look at the stop request every this many rows.
 constexpr std::size_t kStopCheckRows = 4096;
@@ -107,15 +115,17 @@ WorkResult ImportPlayers(DatabaseFile& file, TextView path, PlayerDatabaseMirror
   other.SetBusyWait(busyWaitMs, &stop);
   // Opening succeeds for any file; the first look at its schema tells a database apart.
   DatabaseStatement schema;
-  if (!schema.Prepare(other, u"SELECT count(*) FROM sqlite_master WHERE name='PLAYERS'") || !schema.Start({}) ||
-      !schema.NextRow()) {
-    return FailureOf(other, stop);
-  }
-  const bool hasPlayers = schema.ColumnInt64(0) > 0;
+  if (!schema.Prepare(other, kFindPlayersObject) || !schema.Start({})) return FailureOf(other, stop);
+  const bool anything = schema.NextRow();
+  if (schema.Failed()) return FailureOf(other, stop);
+  const bool table = anything && schema.ColumnText(0) == u"table";
   schema.Finish();
-  if (!hasPlayers) return WorkResult::Done;
+  if (!anything) return WorkResult::Done;
+  // A view or an index of that name holds no players of ours to take.
+  if (!table) return WorkResult::Failed;
   DatabaseStatement query;
-  if (!query.Prepare(other, kSelectPlayers) || !query.Start({})) return FailureOf(other, stop);
+  if (!query.Prepare(other, kSelectAllPlayers) || !query.Start({})) return FailureOf(other, stop);
+  if (query.ColumnCount() < kPlayerColumns) return WorkResult::Failed;
   PlayerRowWriter writer(file);
   if (!writer.Begin(true, PlayerRowWriter::Hold::WholeFile)) return FailureOf(file, stop);
   for (std::size_t read = 0; query.NextRow(); ++read) {

@@ -1,7 +1,7 @@
 #pragma once
 // The one rule by which the database list's search compares a value with the search text:
-// letter case is ignored (the program's own lower-case mapping), exact compares the whole value,
-// otherwise the text may occur anywhere in it; an empty value never matches.
+// letter case is ignored (the system's lower-case mapping, for every script), exact compares
+// the whole value, otherwise the text may occur anywhere in it; an empty value never matches.
 #include "runtime/portable/text.h"
 
 // `loweredSearch` is already lower case.

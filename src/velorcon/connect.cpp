@@ -5,6 +5,7 @@
 
 #include "velorcon/commands.h"
 #include "velorcon/disconnect.h"
+#include "velorcon/mailbox.h"
 #include "velorcon/network_wake.h"
 #include "velorcon/packets.h"
 #include "velorcon/pending.h"
@@ -43,6 +44,9 @@ void RequestEverything(UdpConnection* connection) {
 // False when the connect failed and the user has to be told.
 bool ConnectLocked(bool fromQuickConnect) {
   if (Rcon.ServerConnection != nullptr) ResetAfterDisconnect(0);
+  // Whatever was queued while no server was connected (a message sent with Return, an Add Ban
+  // confirmed after a time-out) was meant for the server that went away, never for this one.
+  ClearPendingCommand();
   // A port from a favourite or a typed one may be anything; it must not wrap to another port.
   if (Rcon.ServerPort < kLowestPort || Rcon.ServerPort > kHighestPort) return false;
   Rcon.ServerConnection = OpenUdpConnection(Rcon.ServerHost, Rcon.ServerPort);

@@ -34,9 +34,14 @@ void ResetWhenTimedOut() {
   ResetAfterDisconnect(0);
 }
 
+// The pace of the thread's passes, which the automatic refresh never outruns: a setting of 0
+// or less would otherwise ask for the players on every pass, wrapping the sequence numbers
+// within a fraction of a second so that replies are matched to the wrong requests.
+constexpr std::int64_t kFastestRefreshMs = 10;
+
 // Callers hold RconLock.
 std::int64_t AutoRefreshIntervalMs() {
-  return std::clamp<std::int64_t>(std::int64_t{Rcon.AutoRefreshSeconds} * 1000, 0, 0xFFFFFFFFLL);
+  return std::clamp<std::int64_t>(std::int64_t{Rcon.AutoRefreshSeconds} * 1000, kFastestRefreshMs, 0xFFFFFFFFLL);
 }
 
 bool AutoRefreshDue() {

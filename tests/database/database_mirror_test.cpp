@@ -1,6 +1,7 @@
 #include "database/database_mirror.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -56,6 +57,29 @@ TEST(DatabaseMirror, EveryKindOfTextReadsBackAsItWentIn) {
   EXPECT_EQ(mirror.Row(2).Name, u"Zo\u00EB");
   EXPECT_EQ(mirror.Row(2).IP, u"\u0411");
   EXPECT_EQ(mirror.Row(3).Name, longName.substr(0, 255));
+}
+
+// A field ends at its first zero character, whichever way it came in: what the list shows is all a search or
+// "Show associations" sees.
+TEST(DatabaseMirror, AFieldsTextEndsAtItsFirstZeroCharacter) {
+  using namespace std::string_view_literals;
+  DatabaseMirror mirror;
+  mirror.Append(1, {u"Bob\0hidden"sv, u"g\0x"sv, u"1\0\u0416"sv, u"s\0:1"sv, u"d\0d"sv});
+  mirror.Append(2, {u"\u0411\0hidden"sv, u"g"sv, u"ip"sv, u"s"sv, u"d"sv});
+  mirror.AppendUtf8(3, {"Bob\0hidden"sv, "g\0y"sv, "\xD0\x91\0hidden"sv, "s\0:1"sv, "d\0\xC3\xA9"sv});
+  mirror.AppendUtf8(4, {"\0hidden"sv, "h"sv, "ip"sv, "s"sv, "d"sv});
+  const std::vector<std::vector<Text>> expected = {
+      {u"Bob", u"g", u"1", u"s", u"d"}, {u"\u0411", u"g", u"ip", u"s", u"d"}, {u"Bob", u"g", u"\u0411", u"s", u"d"},
+      {u"", u"h", u"ip", u"s", u"d"}};
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const DatabaseRow row = mirror.Row(i);
+    EXPECT_EQ((std::vector<Text>{row.Name, row.GUID, row.IP, row.Server, row.Date}), expected[i]) << i;
+  }
+  EXPECT_TRUE(mirror.Search(DatabaseField::Name, u"hidden", false).empty());
+  EXPECT_TRUE(mirror.Search(DatabaseField::Ip, u"hidden", false).empty());
+  EXPECT_EQ(mirror.Search(DatabaseField::Name, u"bob", true), (std::vector<std::uint32_t>{0, 2}));
+  EXPECT_EQ(mirror.Search(DatabaseField::Server, u"s", true), (std::vector<std::uint32_t>{0, 1, 2, 3}));
+  EXPECT_EQ(mirror.WithGuid(u"g"), (std::vector<std::uint32_t>{0, 1, 2}));
 }
 
 TEST(DatabaseMirror, RowsAreFoundByTheirRowIdDenseOrNot) {

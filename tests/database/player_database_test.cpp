@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -77,12 +78,18 @@ TEST_F(PlayerDatabase, FilesHoldTheTableAndTheLookupIndexAndLoadInOrder) {
   EXPECT_EQ(MirrorRows(), FileRows());
 }
 
-// The program runs on without the file, and lists no player it could not record.
+// The program runs on without the file, and lists no player it could not record; the failed open is told once,
+// the players it then drops are the same trouble.
 TEST_F(PlayerDatabase, MissingFileIsNeitherOpenedNorCreated) {
   StartWorkerOnFile();
   EXPECT_TRUE(answers_.Take(Kind::LoadFailed));
-  SeeAndStop({{u"Bob", kGuid, u"1.2.3.4", kServer, u"d1"}});
-  EXPECT_EQ(answers_.Rows(Kind::RowsDropped), 1u);
+  worker_->Export(folder_.File("copy.db"));
+  EXPECT_TRUE(answers_.Take(Kind::ExportFailed));
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.Path("")));
+  worker_->PlayersSeen({{u"Bob", kGuid, u"1.2.3.4", kServer, u"d1"}});
+  SeeAndStop({{u"Bob", kGuid, u"1.2.3.4", kServer, u"d2"}});
+  EXPECT_EQ(answers_.Rows(Kind::RowsDropped), 0u);
+  EXPECT_FALSE(answers_.Take(Kind::LoadFailed, 0));
   EXPECT_FALSE(std::filesystem::exists(dbFile_));
   EXPECT_EQ(MirrorCount(), 0u);
 }
@@ -223,6 +230,82 @@ TEST_F(PlayerDatabase, ExportWritesAConsistentCopy) {
   EXPECT_EQ(QueryFile(std::filesystem::path(copy), "SELECT NAME FROM PLAYERS"), std::vector<std::string>{"A"});
   worker_->Export(folder_.File("no-such-folder") + u"/copy.db");
   EXPECT_TRUE(answers_.Take(Kind::ExportFailed));
+}
+
+// The first five columns of PLAYERS, whatever they are called, from the table SQLite finds in any letter case; fewer
+// columns, or a PLAYERS that is no table, fail and add nothing.
+TEST_F(PlayerDatabase, ImportTakesTheFirstFiveColumnsOfThePlayersTableAsSqliteFindsIt) {
+  StartAndLoad();
+  const struct { std::string Sql; std::optional<std::size_t> Added; } cases[] = {
+      {"CREATE TABLE players (NAME, GUID, IP, SERVER, DATE, EXTRA); INSERT INTO players VALUES ('a','g','1','s','d','x')", 1},
+      {"CREATE TABLE Players (NAME, GUID, IP, SERVER, DATE); INSERT INTO Players VALUES ('b','g','1','s','d')", 1},
+      {"CREATE TABLE PLAYERS (N, G, ADDRESS, HOST, SEEN, EXTRA); INSERT INTO PLAYERS VALUES ('c','g','1','s','d','x')", 1},
+      {"CREATE TABLE PLAYERS (NAME, GUID, IP, SERVER); INSERT INTO PLAYERS VALUES ('e','g','1','s')", std::nullopt},
+      {"CREATE TABLE T (NAME, GUID, IP, SERVER, DATE); INSERT INTO T VALUES ('f','g','1','s','d');"
+       "CREATE VIEW PLAYERS AS SELECT * FROM T", std::nullopt},
+      {"CREATE TABLE T (NAME, GUID, IP, SERVER, DATE); INSERT INTO T VALUES ('h','g','1','s','d');"
+       "CREATE INDEX players ON T (NAME)", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Sql);
+    std::filesystem::remove(other_);
+    RunSql(other_, c.Sql);
+    EXPECT_EQ(Import(other_), c.Added);
+  }
+  worker_->Stop();
+  EXPECT_EQ(FileRows(), (std::vector<std::string>{"a|g|1|s|d", "b|g|1|s|d", "c|g|1|s|d"}));
+  EXPECT_EQ(MirrorRows(), FileRows());
+}
+
+// NULL reads as an empty text in the lookup, the new row and the list alike, so the same file imported twice adds
+// nothing the second time, and a player seen with an empty text finds the row another program left NULL.
+TEST_F(PlayerDatabase, NullColumnsAreEmptyTextsSoASecondImportAddsNothing) {
+  StartAndLoad(kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('Kept',NULL,'9','s:9','d0');"));
+  RunSql(other_, kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES (NULL,'g1','1','s:1','d1');"
+                                             "INSERT INTO PLAYERS VALUES ('B',NULL,'2','s:1','d2');"
+                                             "INSERT INTO PLAYERS VALUES ('C','g3',NULL,'s:1','d3');"
+                                             "INSERT INTO PLAYERS VALUES ('D','g4','4',NULL,NULL);"
+                                             "INSERT INTO PLAYERS VALUES (NULL,NULL,NULL,NULL,'d5');"));
+  EXPECT_EQ(Import(other_), 5u);
+  EXPECT_EQ(Import(other_), 0u);
+  SeeAndStop({{u"Kept", u"", u"9", u"s:9", u"d6"}});
+  EXPECT_EQ(FileRows(), (std::vector<std::string>{"Kept||9|s:9|d6", "|g1|1|s:1|d1", "B||2|s:1|d2", "C|g3||s:1|d3",
+                                                  "D|g4|4||", "||||d5"}));
+  EXPECT_EQ(MirrorRows(), FileRows());
+  EXPECT_EQ(CountOf("NAME IS NULL OR GUID IS NULL OR IP IS NULL OR SERVER IS NULL OR DATE IS NULL"), "1")
+      << "only the row the other program wrote";
+}
+
+// Refreshes the file keeps refusing are told of once; a refresh that goes through whole ends that trouble.
+TEST_F(PlayerDatabase, RefusedSightingsAreToldOnceUntilARefreshWentThroughWhole) {
+  StartAndLoad(std::string("CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), DATE CHAR(16), "
+                           "CHECK (NAME <> 'refused'));"));
+  const auto refresh = [&](std::vector<PlayerSighting> players) {
+    worker_->PlayersSeen(std::move(players));
+    ASSERT_TRUE(answers_.Take(Kind::RowsAdded));
+  };
+  for (const char16_t* name : {u"p1", u"p2", u"p3", u"p4"}) refresh({{u"refused", u"g", u"1", u"s", u"d"}, {name, u"g", u"1", u"s", u"d"}});
+  refresh({{u"whole", u"g", u"1", u"s", u"d"}});
+  refresh({{u"refused", u"g", u"1", u"s", u"d"}, {u"p5", u"g", u"1", u"s", u"d"}});
+  worker_->Stop();
+  EXPECT_EQ(answers_.Rows(Kind::RowsDropped), 2u);
+  EXPECT_EQ(RowCounts(), "6|6");
+}
+
+// After a load that failed, Export still copies the file as it stands (for a repair tool) and Import fails.
+TEST_F(PlayerDatabase, AfterAFailedLoadExportCopiesTheFileAsItStandsAndImportFails) {
+  MakeOlderFile(20001, dbFile_);
+  DamagePageHalfWay(dbFile_);
+  StartWorkerOnFile();
+  ASSERT_TRUE(answers_.Take(Kind::LoadFailed));
+  const Text copy = folder_.TextFile("copy.db", "an older text");
+  worker_->Export(copy);
+  EXPECT_TRUE(answers_.Take(Kind::Exported, 5000));
+  RunSql(other_, kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('A','g','1','s','d');"));
+  EXPECT_FALSE(Import(other_));
+  worker_->Stop();
+  EXPECT_EQ(BytesOf(std::filesystem::path(copy)), BytesOf(dbFile_));
+  EXPECT_EQ(MirrorCount(), 0u);
 }
 
 }  // namespace

@@ -66,5 +66,58 @@ TEST_F(Connection, WrongPasswordThenSilenceThenShutdown) {
   EXPECT_FALSE(IsExistingFile(File("settings.ini")));
 }
 
+// What the user sent while the server had stopped answering was meant for that server: an Add Ban confirmed after the
+// time-out, or a message sent with Return, never reaches the server connected next.
+TEST_F(Connection, NothingSentWhileDisconnectedReachesTheNextServer) {
+  rcon_test_server::RconTestServer other;
+  ASSERT_TRUE(other.Start());
+  StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");
+  ASSERT_NO_FATAL_FAILURE(QuickConnect("secret"));
+  const auto timeOuts = [&] { return std::ranges::count(Log(), Text(u"[Server is not responding. Please reconnect.]")); };
+  // Silence, then the refresh's answer is awaited for ten seconds.
+  const auto silenceAndRefresh = [&](rcon_test_server::RconTestServer& silent) {
+    silent.SetSilent(true);
+    Menu(kItemRefresh);
+  };
+  const auto waitForTimeOut = [&](int count) {
+    return WaitFor([&] { return timeOuts() == count && ResetShown(); }, 20000);
+  };
+  // A private message probes the new server: it goes out at once from the window, never through the one-slot mailbox
+  // that a queued command of the user would wait in (and that a probe through it would replace).
+  const auto reconnectAndProbe = [&](rcon_test_server::RconTestServer& next) {
+    next.SetSilent(false);
+    ASSERT_NO_FATAL_FAILURE(QuickConnect("secret", next.Port()));
+    const auto players = next.Players();
+    Select(kPlayersList, RowWith(kPlayersList, 6, Utf8ToText(players.at(0).Guid)));
+    Menu(kItemMessage);
+    ASSERT_TRUE(AnswerRequester(u"Message - " + Utf8ToText(players.at(0).Name), u"probe"));
+    ASSERT_TRUE(next.WaitForCommand("say " + std::to_string(players.at(0).Number) + " probe", kWaitMs));
+    for (const std::string& command : next.Commands()) {
+      EXPECT_FALSE(command.starts_with("say -1") || command.starts_with("addban")) << command;
+    }
+  };
+
+  // The Add Ban dialog stays open across the time-out; its button is pressed afterwards.
+  silenceAndRefresh(server_);
+  HWND addBan = OpenWindow(kItemAddBan, u"Add Ban");
+  ASSERT_NE(addBan, nullptr);
+  Type(Control(addBan, 71), u"192.0.2.99");
+  ASSERT_TRUE(waitForTimeOut(1));
+  Click(Control(addBan, 66));
+  ASSERT_TRUE(WaitGone(addBan));
+  ASSERT_NO_FATAL_FAILURE(reconnectAndProbe(other));
+  EXPECT_FALSE(LogHas(u"[GUID/IP has been banned.]"));
+
+  // A message typed while connected, sent with Return after the time-out.
+  HWND field = Gadget(kMessageField);
+  Type(field, u"hello");
+  silenceAndRefresh(other);
+  ASSERT_TRUE(waitForTimeOut(2));
+  Menu(kItemReturn);
+  ASSERT_TRUE(Eventually([&] { return TextOf(field).empty(); })) << "the message was taken";
+  ASSERT_NO_FATAL_FAILURE(reconnectAndProbe(server_));
+  Quit();
+}
+
 }  // namespace
 }  // namespace e2e

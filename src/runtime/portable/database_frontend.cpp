@@ -195,8 +195,10 @@ bool DatabaseStatement::StartUtf8(std::span<const std::string_view> values) {
   sqlite3_reset(statement_);
   if (static_cast<int>(values.size()) > sqlite3_bind_parameter_count(statement_)) return false;
   for (std::size_t i = 0; i < values.size(); ++i) {
-    if (sqlite3_bind_text(statement_, static_cast<int>(i) + 1, values[i].data(),
-                          static_cast<int>(values[i].size()), SQLITE_STATIC) != SQLITE_OK) {
+    // An empty view may point nowhere, which SQLite would bind as NULL: bound is always a text.
+    const char* bytes = values[i].data() != nullptr ? values[i].data() : "";
+    if (sqlite3_bind_text(statement_, static_cast<int>(i) + 1, bytes, static_cast<int>(values[i].size()),
+                          SQLITE_STATIC) != SQLITE_OK) {
       return false;
     }
   }

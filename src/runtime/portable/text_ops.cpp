@@ -1,24 +1,10 @@
 #include "runtime/portable/text_ops.h"
 
+#include "runtime/portable/lower_case.h"
+
 namespace {
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-
-char16_t LowerUnit(char16_t c) {
-  if (c >= u'A' && c <= u'Z') return c + 0x20;
-  if (c < 0xC0) return c;
-  if (c <= 0xDE) return c == 0xD7 ? c : c + 0x20;  // Latin-1, but not the multiplication sign
-  if (c == 0x130) return u'i';  // capital I with dot above
-  if (c >= 0x100 && c <= 0x137) return c % 2 == 0 ? c + 1 : c;
-  if (c >= 0x139 && c <= 0x148) return c % 2 == 1 ? c + 1 : c;
-  if (c >= 0x14A && c <= 0x177) return c % 2 == 0 ? c + 1 : c;
-  if (c == 0x178) return 0xFF;
-  if (c >= 0x179 && c <= 0x17E) return c % 2 == 1 ? c + 1 : c;
-  if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 0x20;
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;
-  if (c >= 0x410 && c <= 0x42F) return c + 0x20;
-  return c;
-}
 
 int DigitValue(char16_t c) {
   if (c >= u'0' && c <= u'9') return c - u'0';
@@ -44,15 +30,17 @@ Text TrimBlanks(TextView text) {
 }
 
 Text LowerText(TextView text) {
+  const LowerCaseTable& lower = SystemLowerCase();
   Text out(text);
-  for (auto& c : out) c = LowerUnit(c);
+  for (auto& c : out) c = lower[c];
   return out;
 }
 
 bool EqualIgnoringCase(TextView a, TextView b) {
   if (a.size() != b.size()) return false;
+  const LowerCaseTable& lower = SystemLowerCase();
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerUnit(a[i]) != LowerUnit(b[i])) return false;
+    if (lower[a[i]] != lower[b[i]]) return false;
   }
   return true;
 }

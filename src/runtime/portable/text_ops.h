@@ -10,7 +10,7 @@ Text TrimSpaces(TextView text);
 // Removes leading and trailing spaces and tabs.
 Text TrimBlanks(TextView text);
 
-// Lower case for Latin, Greek and Cyrillic letters; other characters are kept.
+// Lower case as the system maps it (lower_case.h), for every script; other characters are kept.
 Text LowerText(TextView text);
 bool EqualIgnoringCase(TextView a, TextView b);
 

@@ -50,6 +50,26 @@ TEST_F(DatabaseSearch, EachFieldContainsOrIsExactlyTheTextIgnoringCase) {
   }
 }
 
+// Names in every script are found in either case, contained or exact; the search text is lowered the same way.
+TEST_F(DatabaseSearch, NamesInEveryScriptMatchInTheOtherCase) {
+  const struct { const char16_t* Upper; const char16_t* Lower; } kScripts[] = {
+      {u"NGUY\u1EC4N \u0110\u1EE8C", u"nguy\u1ec5n \u0111\u1ee9c"},           // Vietnamese
+      {u"\u0243\u01CD\u0218\u01F7", u"\u0180\u01ce\u0219\u01bf"},            // Latin Extended-B
+      {u"\u0386\u0388\u038F\u03AA\u03AB", u"\u03ac\u03ad\u03ce\u03ca\u03cb"},  // accented Greek
+      {u"\uFF21\uFF22\uFF3A", u"\uff41\uff42\uff5a"},                        // full-width
+      {u"\u0462\u0490\u04C1\u0500\uA640", u"\u0463\u0491\u04c2\u0501\ua641"},  // Cyrillic beyond the basic block
+  };
+  for (const auto& script : kScripts) Add(script.Upper, u"g", u"i", u"s");
+  for (const auto& script : kScripts) Add(script.Lower, u"g", u"i", u"s");
+  for (std::uint32_t i = 0; i < std::size(kScripts); ++i) {
+    const Rows both{i, i + static_cast<std::uint32_t>(std::size(kScripts))};
+    for (const char16_t* text : {kScripts[i].Upper, kScripts[i].Lower}) {
+      EXPECT_EQ(Search(DatabaseField::Name, text, true), both) << i;
+      EXPECT_EQ(Search(DatabaseField::Name, TextView(text).substr(1), false), both) << i;
+    }
+  }
+}
+
 TEST(DatabaseValueMatches, AnEmptyValueNeverMatches) {
   EXPECT_FALSE(DatabaseValueMatches(u"", u"", false));
   EXPECT_FALSE(DatabaseValueMatches(u"", u"", true));

@@ -68,6 +68,31 @@ TEST_F(Dialogs, KickingOrBanningAPlayerWhoCannotBeFoundDisablesTheButtonAndKeeps
   EXPECT_EQ(PeekPendingCommand(), kCommandNone);
 }
 
+// A player who joined twice is listed twice under one GUID: the row the user chose goes, the other stays.
+TEST_F(Dialogs, KickAndBanRemoveTheSelectedRowNotTheFirstWithItsGuid) {
+  for (const bool kick : {true, false}) {
+    SCOPED_TRACE(kick);
+    ClearGadgetItems(kPlayersList);
+    AddGadgetItem(kPlayersList, -1, u"Alice\n?\n?\n?\n50\n192.0.2.1\n0123456789abcdef0123456789abcdef");
+    AddGadgetItem(kPlayersList, -1, u"Alice (2)\n?\n?\n?\n60\n192.0.2.2\n0123456789abcdef0123456789abcdef");
+    SetGadgetState(kPlayersList, 1);
+    {
+      RconLockGuard guard;
+      Rcon.PlayerRecords = {PlayerRecord{u"Alice", u"192.0.2.1", 0, 50, u"0123456789abcdef0123456789abcdef", 3}};
+    }
+    if (kick) {
+      OpenKickDialog();
+      HandleKickDialogGadget(kKickButton);
+    } else {
+      OpenBanDialog();
+      HandleBanDialogGadget(kBanButton);
+    }
+    EXPECT_EQ(TakePendingCommand().PendingCommand, kick ? kCommandKick : kCommandBan);
+    ASSERT_EQ(CountGadgetItems(kPlayersList), 1);
+    EXPECT_EQ(GadgetItemText(kPlayersList, 0, 0), u"Alice");
+  }
+}
+
 TEST_F(Dialogs, QuickConnectFillsTheFormFromTheFirstFavouriteAtEveryOpening) {
   Favorites.FavoriteList = {{u"Home", u"home.example", 2302, u"pw1"}, {u"Clan", u"clan.example", 2402, u"pw2"}};
   for (int opening = 0; opening < 2; ++opening) {

@@ -73,10 +73,11 @@ class MainWindowTest : public ::testing::Test {
     ResetMainWindowLayout();
     LayOutMainWindow();
     if (databaseEnabled != 0) {
-      // As the main loop starts it; Import and Export come on with the worker's answer that it has read the file.
+      // As the main loop starts it, until the worker's answer that it has read the file.
       PutFileBytes(folder_.File("db.db"), "");
       StartLoadingDatabase(folder_.File("db.db"));
-      ASSERT_TRUE(PumpUntil([] { return MenuTitleGrayed(2, false); }));
+      ASSERT_TRUE(PumpUntil([] { return PlayerDatabaseLoaded(); }));
+      EXPECT_TRUE(MenuTitleGrayed(2, false));
     }
     Pump();
     TakeEvents();

@@ -297,6 +297,26 @@ TEST_F(DatabaseView, TheSearchRowChoosesFieldAndExactnessAndAnEmptyTextRestoresT
   }
 }
 
+// The empty text comes before the field: toggling "Exact match" or emptying the text brings the whole list back even
+// with "Search for" in the combo.
+TEST_F(DatabaseView, WithSearchForInTheComboAnEmptyTextStillRestoresTheWholeList) {
+  Search(1, u"bob", false);
+  ASSERT_EQ(Names(), (NameList{u"Bob", u"BOBBY", u"bob"}));
+  Search(0, u"", true);
+  EXPECT_EQ(Names(), (NameList{u"Bob", u"alice", u"BOBBY", u"bob", u"Carol"}));
+  EXPECT_EQ(PlayerDb.DatabaseListIsFull.load(), 1);
+}
+
+// Decided once from the settings: a file that could not be read leaves Import and Export on (the worker answers
+// them: the copy as the file stands, the import refused).
+TEST_F(MainWindowTest, ImportAndExportStayOnWhenTheFileCannotBeRead) {
+  const int lines = CountGadgetItems(kLogList);
+  StartLoadingDatabase(folder_.File("missing.db"));
+  ASSERT_TRUE(PumpUntil([&] { return CountGadgetItems(kLogList) > lines; }));
+  EXPECT_EQ(GadgetItemText(kLogList, lines), u"[The player database could not be read.]");
+  EXPECT_TRUE(MenuTitleGrayed(2, false));
+}
+
 TEST_F(DatabaseView, CopiesOfTheSelectedRow) {
   Search(1, u"carol", false);
   SetGadgetState(kDatabaseList, 0);

@@ -263,15 +263,16 @@ bool Scenario::AnswerRequester(TextView title, TextView text) const {
   return WaitGone(requester);
 }
 
-void Scenario::QuickConnect(const std::string& password) {
+void Scenario::QuickConnect(const std::string& password, int port) {
+  if (port == 0) port = server_.Port();
   HWND dialog = OpenWindow(kItemQuickConnect, u"Quick Connect");
   ASSERT_NE(dialog, nullptr);
   Type(Control(dialog, 37), u"127.0.0.1");
-  Type(Control(dialog, 38), DecimalText(server_.Port()));
+  Type(Control(dialog, 38), DecimalText(port));
   Type(Control(dialog, 39), Utf8ToText(password));
   Click(Control(dialog, 41));
   ASSERT_TRUE(WaitGone(dialog));
-  ASSERT_TRUE(Eventually([&] { return Connected(); }));
+  ASSERT_TRUE(Eventually([&] { return Connected(port); }));
   ASSERT_TRUE(WaitForRows(kPlayersList, 5));
 }
 

@@ -32,7 +32,8 @@ Text ClipboardText();  // as Unicode text, "" when nothing
 inline constexpr int kPlayersList = 9, kBansList = 10, kLogList = 13, kDatabaseList = 72, kSearchCombo = 74,
                      kSearchText = 75, kExactMatch = 78, kMissionsList = 80, kMessageField = 82, kRequesterField = 100;
 inline constexpr int kItemQuickConnect = 0, kItemAbout = 2, kItemKick = 3, kItemBan = 4, kItemQuit = 8,
-                     kItemSetMaxPing = 12, kItemRefresh = 13, kItemAddBan = 16, kItemDonate = 27, kItemMessage = 37;
+                     kItemSetMaxPing = 12, kItemRefresh = 13, kItemLock = 14, kItemAddBan = 16, kItemDonate = 27,
+                     kItemReturn = 36, kItemMessage = 37;
 
 class Scenario : public ::testing::Test {
  protected:
@@ -74,8 +75,11 @@ class Scenario : public ::testing::Test {
   Text AnswerMessageBox(TextView title) const;  // the box's text; the box is answered with OK
   bool AnswerRequester(TextView title, TextView text) const;  // answers the text requester with OK
   bool ChooseFile(int item, TextView title, TextView file) const;  // answers the file dialog the item opens
-  void QuickConnect(const std::string& password);  // typed in; waits for the players
-  bool Connected() const { return TextOf(main_) == u"127.0.0.1 : " + DecimalText(server_.Port()) + u" | Velo 2 DUro"; }
+  // Typed in; waits for the players. To the scripted server, or to another one on this port.
+  void QuickConnect(const std::string& password, int port = 0);
+  bool Connected(int port = 0) const {
+    return TextOf(main_) == u"127.0.0.1 : " + DecimalText(port != 0 ? port : server_.Port()) + u" | Velo 2 DUro";
+  }
 
   rcon_test_server::RconTestServer server_;
   TempFolder folder_;

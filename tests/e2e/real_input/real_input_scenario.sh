@@ -61,16 +61,22 @@ click_until_active() { click "$@"; sleep 0.3; [ "$(xdotool getactivewindow 2>/de
 openbox >/dev/null 2>&1 & pids+=($!)
 wait_until 10 xdotool search --name '^Openbox$' || true
 
-password=real-input port=
-for candidate in $(seq $((24000 + $$ % 500)) 17 $((24000 + $$ % 500 + 170))); do
-  wine "$server_program" --port "$candidate" --password "$password" --players 6 >"$work/server.log" 2>&1 &
-  server_pid=$!
-  # It says it listens, or ends at once when the port is taken.
-  wait_until 10 bash -c "grep -q listening '$work/server.log' || ! kill -0 $server_pid" || true
-  grep -q listening "$work/server.log" && { port=$candidate; pids+=("$server_pid"); break; }
-  kill "$server_pid" 2>/dev/null || true
-done
-[ -n "$port" ] || fail "the test server could not listen on 127.0.0.1"
+password=real-input
+# Starts a test server logging to $1, on the first free port from $2 on: sets port and server_pid.
+start_server() {
+  port=
+  local candidate
+  for candidate in $(seq "$2" 17 $(($2 + 170))); do
+    wine "$server_program" --port "$candidate" --password "$password" --players 6 >"$1" 2>&1 &
+    server_pid=$!
+    # It says it listens, or ends at once when the port is taken.
+    wait_until 10 bash -c "grep -q listening '$1' || ! kill -0 $server_pid" || true
+    grep -q listening "$1" && { port=$candidate; pids+=("$server_pid"); return 0; }
+    kill "$server_pid" 2>/dev/null || true
+  done
+  fail "the test server could not listen on 127.0.0.1"
+}
+start_server "$work/server.log" $((24000 + $$ % 500))
 
 # The program in a folder of its own with a fresh build's settings, and a fresh data folder.
 cp "$program" "$work/velo2duro.exe"
@@ -109,17 +115,20 @@ dialog="$(window_named '^Quick Connect$')"
 step "Quick Connect is filled in by typing"
 # Typing goes to the active window. Under this window manager a new dialog is mapped without the
 # keyboard (the disabled owner keeps it), so it is clicked, as a person would, until it has it.
-wait_until 5 click_until_active "$dialog" 150 25 || fail "Quick Connect never took the keyboard"
-xdotool type --delay 20 "127.0.0.1"
-xdotool key Tab
-xdotool type --delay 20 "$port"
-xdotool key Tab
-xdotool type --delay 20 "$password"
-xdotool key Return
-wait_until 15 has_window "^127\\.0\\.0\\.1 : $port \\| Velo 2 DUro\$" || fail "no connection to 127.0.0.1:$port"
-# The title is set before the dialog closes, and the window manager unmaps it a moment later.
-wait_until 5 no_window '^Quick Connect$' || fail "Quick Connect stayed open after connecting"
-main="$(window_named "^127\\.0\\.0\\.1 : $port")"
+quick_connect() {
+  wait_until 5 click_until_active "$dialog" 150 25 || fail "Quick Connect never took the keyboard"
+  xdotool type --delay 20 "127.0.0.1"
+  xdotool key Tab
+  xdotool type --delay 20 "$port"
+  xdotool key Tab
+  xdotool type --delay 20 "$password"
+  xdotool key Return
+  wait_until 15 has_window "^127\\.0\\.0\\.1 : $port \\| Velo 2 DUro\$" || fail "no connection to 127.0.0.1:$port"
+  # The title is set before the dialog closes, and the window manager unmaps it a moment later.
+  wait_until 5 no_window '^Quick Connect$' || fail "Quick Connect stayed open after connecting"
+  main="$(window_named "^127\\.0\\.0\\.1 : $port")"
+}
+quick_connect
 
 step "connected: the status bar's first field and the message field are visible"
 wait_until 10 grep -q 'command: players' "$work/server.log" || fail "the player list was never asked for"
@@ -145,6 +154,31 @@ wait_until 5 click_until_active "$main" $((width / 2)) $((height - 8)) || fail "
 xdotool key F5
 wait_until 10 bash -c "[ \$(grep -c 'command: players' '$work/server.log') -gt $before ]" ||
   fail "F5 sent no refresh"
+
+step "a message typed, then silence: Return after the time-out sends it to no later server"
+# The message field lies just above the status bar.
+wait_until 5 click_until_active "$main" $((width / 2)) $((height - 30)) || fail "the message field never took the keyboard"
+xdotool type --delay 20 "hello"
+kill "$server_pid"  # the server falls silent
+xdotool key F5
+wait_until 20 has_window '^Velo 2 DUro$' || fail "the silent server was not given up"
+main="$(window_named '^Velo 2 DUro$')"
+wait_until 5 click_until_active "$main" $((width / 2)) $((height - 8)) || fail "the main window never took the keyboard"
+xdotool key Return
+start_server "$work/next-server.log" $((24500 + $$ % 500))
+open_server_menu
+click "$main" 60 56
+wait_until 10 has_window '^Quick Connect$' || fail "the Server menu did not open Quick Connect"
+dialog="$(window_named '^Quick Connect$')"
+quick_connect
+# A second message with Return reads "world" alone only when the first Return took "hello" from the field.
+wait_until 5 click_until_active "$main" $((width / 2)) $((height - 30)) || fail "the message field never took the keyboard"
+xdotool type --delay 20 "world"
+xdotool key Return
+said() { tr -d '\r' <"$work/next-server.log" | grep 'command: say' | tr '\n' ';'; }
+next_got_world() { said | grep -q 'command: say -1 world;'; }
+wait_until 10 next_got_world || fail "the next message did not come alone: $(said)"
+! said | grep -q 'hello' || fail "the message meant for the silent server reached the next: $(said)"
 
 step "Quit through the Server menu ends the program"
 open_server_menu

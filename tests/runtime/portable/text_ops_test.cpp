@@ -1,5 +1,7 @@
 #include "runtime/portable/text_ops.h"
 
+#include "runtime/portable/lower_case.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -54,6 +56,39 @@ TEST(TextOps, TrimmingAndCaseFolding) {
   EXPECT_EQ(LowerText(u"\u0391\u03a9\u0416\u0401"), u"\u03b1\u03c9\u0436\u0451");
   EXPECT_EQ(LowerText(u"123 [x]"), u"123 [x]");
 }
+
+// The system's mapping in every script, on each side of a run's ends; what Windows leaves alone stays.
+TEST(TextOps, LowerCaseIsTheSystemsForEveryScript) {
+  const struct { char16_t Unit; char16_t Lower; } kUnits[] = {
+      {u'@', u'@'}, {u'A', u'a'}, {u'Z', u'z'}, {u'[', u'['}, {0x00C0, 0x00E0}, {0x00D7, 0x00D7}, {0x00DE, 0x00FE},
+      {0x0110, 0x0111}, {0x1EA0, 0x1EA1}, {0x1EC4, 0x1EC5}, {0x1EF8, 0x1EF9}, {0x1EA1, 0x1EA1},  // Vietnamese
+      {0x0181, 0x0253}, {0x01CD, 0x01CE}, {0x01F7, 0x01BF}, {0x0218, 0x0219}, {0x0243, 0x0180}, {0x024E, 0x024F},
+      {0x0386, 0x03AC}, {0x0388, 0x03AD}, {0x038C, 0x03CC}, {0x038F, 0x03CE}, {0x03AA, 0x03CA}, {0x03AB, 0x03CB},
+      {0xFF20, 0xFF20}, {0xFF21, 0xFF41}, {0xFF3A, 0xFF5A}, {0xFF3B, 0xFF3B},  // full-width
+      {0x0400, 0x0450}, {0x0462, 0x0463}, {0x0490, 0x0491}, {0x04C0, 0x04CF}, {0x04C1, 0x04C2}, {0x0500, 0x0501},
+      {0x052E, 0x052F}, {0xA640, 0xA641}, {0xA69A, 0xA69B}, {0x1C80, 0x1C80}, {0x10A0, 0x2D00}, {0x13A0, 0xAB70},
+      // Left alone by Windows: title case, the dotted capital I, the Kelvin sign, surrogates.
+      {0x01C5, 0x01C5}, {0x0130, 0x0130}, {0x212A, 0x212A}, {0xD800, 0xD800},
+  };
+  for (const auto& u : kUnits) {
+    EXPECT_EQ(static_cast<int>(LowerText(TextView(&u.Unit, 1))[0]), static_cast<int>(u.Lower)) << std::hex << static_cast<int>(u.Unit);
+    EXPECT_TRUE(EqualIgnoringCase(TextView(&u.Unit, 1), TextView(&u.Lower, 1))) << std::hex << static_cast<int>(u.Unit);
+  }
+}
+
+#ifdef _WIN32
+// The stand-in of builds without the system's table is that table, unit for unit.
+TEST(TextOps, TheStandInLowerCaseIsTheSystemsTable) {
+  LowerCaseTable standIn{};
+  FillStandInLowerCase(standIn);
+  const LowerCaseTable& system = SystemLowerCase();
+  int differences = 0;
+  for (std::size_t unit = 0; unit < system.size(); ++unit) {
+    if (system[unit] != standIn[unit] && ++differences <= 10) ADD_FAILURE() << std::hex << unit << " " << static_cast<int>(system[unit]);
+  }
+  EXPECT_EQ(differences, 0);
+}
+#endif
 
 TEST(Utf8, RoundTripsEveryPlaneAndReplacesWhatIsInvalid) {
   const Text text = u"A\u00e9\u20ac\U0001F600z";

@@ -16,6 +16,7 @@ namespace {
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::Not;
 
 class NetworkThreadTest : public RconTest {
  protected:
@@ -118,6 +119,65 @@ TEST_F(NetworkThreadTest, AnAutomaticRefreshNeverPushesOutAQueuedKick) {
   EXPECT_EQ(passesUntil(3), 2);
   AdvanceFakeTicks(1);
   EXPECT_EQ(passesUntil(3), 3);
+}
+
+// However small or negative the setting, the refresh waits more than one pass of 10 ms.
+TEST_F(NetworkThreadTest, AnAutomaticRefreshOfZeroOrLessSecondsWaitsMoreThanTenMilliseconds) {
+  for (const int seconds : {0, -1, -2147483647 - 1}) {
+    SCOPED_TRACE(seconds);
+    UseFakeTicks(1000000);
+    SetAutoRefresh(1, seconds);
+    window.Clear();
+    ASSERT_TRUE(Connect());
+    const auto refreshes = [&] {
+      for (int pass = 0; pass < 30; ++pass) {
+        NetworkThreadPass();
+        SleepMs(1);
+      }
+      return window.Count("players");
+    };
+    EXPECT_EQ(refreshes(), 1) << "the connect's own list, on a stopped clock";
+    AdvanceFakeTicks(10);
+    EXPECT_EQ(refreshes(), 1);
+    AdvanceFakeTicks(1);
+    EXPECT_EQ(refreshes(), 2);
+    ResetAfterDisconnect(0);
+  }
+}
+
+// A message sent with Return, or an Add Ban confirmed, after the server stopped answering was
+// meant for that server: the next server never gets it, and its own commands go through.
+TEST_F(NetworkThreadTest, NothingQueuedWhileDisconnectedReachesTheNextServer) {
+  rcon_test_server::RconTestServer next;
+  ASSERT_TRUE(next.Start());
+  CommandParameters message;
+  message.BroadcastText = u"hello";
+  CommandParameters ban;
+  ban.BanTarget = u"0123456789abcdef0123456789abcdef";
+  ban.BanMinutes = 60;
+  ban.CommandReason = u"cheat";
+  const struct { CommandCode Code; CommandParameters Parameters; } queued[] = {{kCommandSayToAll, message},
+                                                                               {kCommandAddBan, ban}};
+  for (const auto& q : queued) {
+    SCOPED_TRACE(q.Code);
+    ConnectAndSettle();
+    StopNetworkThread();
+    ResetAfterDisconnect(0);  // what the time-out runs
+    QueueCommand(q.Code, q.Parameters);
+    window.Clear();
+    SetServerTarget(u"127.0.0.1", next.Port(), u"secret");
+    ConnectToServer(1);
+    StartNetworkThread();
+    ASSERT_TRUE(WaitUntil([&] { return Refilled("bans") && Refilled("missions"); }, 5000));
+    QueueCommand(kCommandLock);
+    ASSERT_TRUE(next.WaitForCommand("#lock", 3000));
+    StopNetworkThread();
+    ResetAfterDisconnect(0);
+    for (const std::string& command : next.Commands()) {
+      EXPECT_FALSE(command.starts_with("say") || command.starts_with("addban")) << command;
+    }
+    EXPECT_THAT(window.Log(), Not(Contains("[GUID/IP has been banned.]")));
+  }
 }
 
 // Like the real window: a log line from another thread waits (at most 5 s) until the GUI thread takes it.
