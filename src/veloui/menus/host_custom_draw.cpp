@@ -19,6 +19,7 @@
 #include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/rebar_backgrounds.h"
 #include "veloui/menus/rebars.h"
+#include "veloui/menus/title_looks.h"
 #include "veloui/menus/toolbars.h"
 #include "veloui/foundation/core/ui_colour_ids.h"
 
@@ -92,11 +93,14 @@ void PaintToolbarBackground(const NMCUSTOMDRAW& draw, std::uint32_t style) {
   }
 }
 
-bool BandHoldsMenuBar(HWND rebar, DWORD_PTR item) {
+// A rebar names the band it draws by the band's id, which need not be its index.
+bool BandHoldsMenuBar(HWND rebar, DWORD_PTR bandId) {
+  const LRESULT index = SendMessageW(rebar, RB_IDTOINDEX, bandId, 0);
+  if (index < 0) return false;
   REBARBANDINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = RBBIM_CHILD;
-  if (!SendMessageW(rebar, RB_GETBANDINFOW, item, reinterpret_cast<LPARAM>(&info))) return false;
+  if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info))) return false;
   const ToolbarRecord* toolbar = FindToolbarRecord(reinterpret_cast<std::intptr_t>(info.hwndChild));
   return toolbar != nullptr && toolbar->IsMenuBar;
 }
@@ -177,6 +181,11 @@ LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
   const std::wstring text = ButtonText(toolbar, draw.dwItemSpec);
   if (!hot && !open) {
     if (!MenuTracking.TitlePressed) DestroyTitleShadows(toolbar);
+    DrawCaption(draw.hdc, draw.rc, text, TitleTextColour(style, inactive));
+    return kSkipDefault;
+  }
+  if (HasPlainTitleLook(style)) {
+    PaintPlainTitleFace(draw.hdc, draw.rc, style, open);
     DrawCaption(draw.hdc, draw.rc, text, TitleTextColour(style, inactive));
     return kSkipDefault;
   }

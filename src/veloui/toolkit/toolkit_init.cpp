@@ -13,6 +13,7 @@
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/foundation/ui_colours.h"
 #include "veloui/menus/animation_thread.h"
+#include "veloui/menus/menu_hooks.h"
 #include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
@@ -97,6 +98,7 @@ std::int32_t InitToolkit() {
   BindColourServices();
   BindSkinServices();
   InstallPanelExHooks();
+  InstallMenuHooks();
   CreateToolkitGlyphs();
   LoadToolkitCursors();
   ResetBuilderState();
