@@ -1,0 +1,149 @@
+// Menu-bar titles of every style, hot, open and at rest, read back from a memory DC.
+#include <utility>
+#include <vector>
+
+#include "menus_fixture.h"
+#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/system_binding.h"
+#include "veloui/menus/host_state.h"
+
+namespace {
+
+constexpr int W = 60, H = 22;
+constexpr std::uint32_t kCanvas = 0x00336699;  // 0xRRGGBB: no style paints this
+const COLORREF kCanvasColour = ColourOf(kCanvas);
+
+// The colour of a brush the Whidbey lookup hands out.
+COLORREF WhidbeyColour(int id) {
+  LOGBRUSH brush{};
+  GetObjectW(reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(UISTYLE_WHIDBEY, id))), sizeof(brush), &brush);
+  return brush.lbColor;
+}
+
+struct ThemeCall { int Part, State; RECT Rect; };
+std::vector<ThemeCall> ThemeCalls;
+HRESULT WINAPI RecordThemeBackground(HANDLE, HDC, int part, int state, const RECT* rect, const RECT*) {
+  ThemeCalls.push_back({part, state, *rect});
+  return S_OK;
+}
+
+class TitleLooksTest : public MenusTest {
+ protected:
+  // A one-title bar of `style` in a rebar, as the host sees it.
+  HWND BarOf(std::uint32_t style) {
+    const auto bar = reinterpret_cast<HWND>(CreateMenuBar(40 + static_cast<int>(style & 0xFF), Window, style));
+    AddMenuTitle(u"Server");
+    AddMenuItem(1, u"Item", nullptr, nullptr, nullptr, 0);
+    RebarCarrying(bar, 300);
+    return bar;
+  }
+  // Draws title 0 hot (or open) into a fresh canvas; the host's result.
+  LRESULT DrawTitle(HWND bar, DibCanvas& canvas, bool hot, bool open) {
+    TBBUTTON button{};
+    SendMessageW(bar, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&button));
+    MenuTracking.TitlePressed = open;
+    MenuTracking.MenuBarToolbar = open ? bar : nullptr;
+    MenuTracking.TrackedMenu = open ? CreatePopupMenu() : nullptr;
+    MenuTracking.OpenTitle = open ? 0 : -1;
+    NMCUSTOMDRAW draw{{bar, static_cast<UINT_PTR>(GetDlgCtrlID(bar)), static_cast<UINT>(NM_CUSTOMDRAW)},
+                      CDDS_ITEMPREPAINT, canvas.Dc(), RECT{0, 0, W, H}, static_cast<DWORD_PTR>(button.idCommand),
+                      hot ? static_cast<UINT>(CDIS_HOT) : 0u, 0};
+    const LRESULT result = SendMessageW(Window, WM_NOTIFY, draw.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
+    if (MenuTracking.TrackedMenu != nullptr) DestroyMenu(MenuTracking.TrackedMenu);
+    ResetMenuTrackingForTesting();
+    return result;
+  }
+  static bool Shows(const DibCanvas& canvas, COLORREF colour) {
+    for (int y = 0; y < H; ++y)
+      for (int x = 0; x < W; ++x)
+        if (canvas.Colour(x, y) == colour) return true;
+    return false;
+  }
+};
+
+// The styles before Whidbey have no colour tables: the classic raised (hot) or sunken (open)
+// edge round the untouched bar, with the text in the system's menu colour.
+TEST_F(TitleLooksTest, TitlesOfTheStylesBeforeWhidbeyShowTheClassicEdges) {
+  for (std::uint32_t style : {1u, 4u}) {
+    HWND bar = BarOf(style);
+    for (bool open : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "style " << style << (open ? " open" : " hot"));
+      DibCanvas canvas(W, H, kCanvas);
+      EXPECT_EQ(DrawTitle(bar, canvas, !open, open), CDRF_SKIPDEFAULT);
+      const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT), dark = GetSysColor(COLOR_BTNSHADOW);
+      EXPECT_EQ(canvas.Colour(0, 0), open ? dark : light);
+      EXPECT_EQ(canvas.Colour(W - 1, H - 1), open ? light : dark);
+      EXPECT_EQ(canvas.Colour(3, 3), kCanvasColour) << "the face stays the bar's own";
+      EXPECT_TRUE(Shows(canvas, GetSysColor(COLOR_MENUTEXT)));
+    }
+    FreeSkinnedMenu(-1);
+  }
+}
+
+// Without a visual style a Whidbey title takes its hot and held colours from the Whidbey table.
+TEST_F(TitleLooksTest, WhidbeyTitlesWithoutAThemeTakeTheWhidbeyHotAndHeldColours) {
+  HWND bar = BarOf(UISTYLE_WHIDBEY);
+  const UxThemeBinding saved = std::exchange(UxTheme, UxThemeBinding{});
+  struct Case { bool Open; int Fill, Border; } cases[] = {{false, 5, 8}, {true, 9, 12}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Open ? "open" : "hot");
+    DibCanvas canvas(W, H, kCanvas);
+    EXPECT_EQ(DrawTitle(bar, canvas, !c.Open, c.Open), CDRF_SKIPDEFAULT);
+    EXPECT_EQ(canvas.Colour(3, 3), WhidbeyColour(c.Fill));
+    EXPECT_EQ(canvas.Colour(0, 0), WhidbeyColour(c.Border));
+    EXPECT_EQ(canvas.Colour(W / 2, H - 1), c.Open ? WhidbeyColour(c.Fill) : WhidbeyColour(c.Border))
+        << "an open title is open at the bottom";
+    EXPECT_TRUE(Shows(canvas, GetModeColour(UISTYLE_WHIDBEY, 0) & 0xFFFFFFu));
+  }
+  UxTheme = saved;
+}
+
+// With a visual style (recorded: Wine has none) a Whidbey title is the theme's toolbar button,
+// part 1, hot state 2 or pressed state 3; the classic-look flag or a missing handle fall back.
+TEST_F(TitleLooksTest, WhidbeyTitlesWithAThemeAreTheThemesToolbarButton) {
+  HWND bar = BarOf(UISTYLE_WHIDBEY);
+  const UxThemeBinding saved = UxTheme;
+  UxTheme.Library = GetModuleHandleW(nullptr);
+  UxTheme.DrawThemeBackground = reinterpret_cast<FARPROC>(&RecordThemeBackground);
+  UxTheme.ThemeToolbarData = reinterpret_cast<HANDLE>(0x5A5A);
+  ThemeCalls.clear();
+  DibCanvas canvas(W, H, kCanvas);
+  DrawTitle(bar, canvas, true, false);
+  DrawTitle(bar, canvas, false, true);
+  ASSERT_EQ(ThemeCalls.size(), 2u);
+  EXPECT_EQ(std::pair(ThemeCalls[0].Part, ThemeCalls[0].State), std::pair(1, 2));
+  EXPECT_EQ(std::pair(ThemeCalls[1].Part, ThemeCalls[1].State), std::pair(1, 3));
+  EXPECT_EQ(Corners(ThemeCalls[0].Rect), Corners({0, 0, W, H}));
+  EXPECT_TRUE(Shows(canvas, GetModeColour(UISTYLE_WHIDBEY, 0) & 0xFFFFFFu)) << "the caption over it";
+  HostWindows.ClassicLook = true;
+  DrawTitle(bar, canvas, true, false);
+  HostWindows.ClassicLook = false;
+  UxTheme.ThemeToolbarData = nullptr;
+  DrawTitle(bar, canvas, true, false);
+  UxTheme = saved;
+  EXPECT_EQ(ThemeCalls.size(), 2u);
+}
+
+// The Office styles keep their gradients and frames; at rest every style draws only its text.
+TEST_F(TitleLooksTest, OfficeTitlesKeepTheirFramesAndTitlesAtRestOnlyTheirText) {
+  for (std::uint32_t style : {UISTYLE_OFFICE2003, UISTYLE_OFFICE2007}) {
+    HWND bar = BarOf(style);
+    for (bool open : {false, true}) {
+      SCOPED_TRACE(testing::Message() << std::hex << style << (open ? " open" : " hot"));
+      DibCanvas canvas(W, H, kCanvas);
+      DrawTitle(bar, canvas, !open, open);
+      EXPECT_EQ(canvas.Colour(0, 0), GetUIColour(style, open ? 12 : 8, kUIColourColorref));
+    }
+    FreeSkinnedMenu(-1);
+  }
+  for (std::uint32_t style : {1u, UISTYLE_WHIDBEY, UISTYLE_OFFICE2003}) {
+    HWND bar = BarOf(style);
+    DibCanvas canvas(W, H, kCanvas);
+    EXPECT_EQ(DrawTitle(bar, canvas, false, false), CDRF_SKIPDEFAULT);
+    EXPECT_EQ(canvas.Colour(0, 0), kCanvasColour) << style;
+    EXPECT_EQ(canvas.Colour(W - 1, H - 1), kCanvasColour) << style;
+    FreeSkinnedMenu(-1);
+  }
+}
+
+}  // namespace
