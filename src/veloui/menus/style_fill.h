@@ -1,6 +1,6 @@
 #pragma once
 // A style background: the cached gradient or framed fill of a colour slot that has one (drawn
-// directly where GDI+ has not started and the cache cannot be painted), else the slot's solid colour.
+// directly where GDI+ is missing and the cache cannot be painted), else the slot's solid colour.
 #include <windows.h>
 
 #include <cstdint>
