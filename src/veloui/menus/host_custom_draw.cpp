@@ -17,9 +17,9 @@
 #include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menu_shadows.h"
 #include "veloui/menus/menu_tracking.h"
+#include "veloui/menus/title_looks.h"
 #include "veloui/menus/rebar_backgrounds.h"
 #include "veloui/menus/rebars.h"
-#include "veloui/menus/title_looks.h"
 #include "veloui/menus/toolbars.h"
 #include "veloui/foundation/core/ui_colour_ids.h"
 
@@ -93,9 +93,9 @@ void PaintToolbarBackground(const NMCUSTOMDRAW& draw, std::uint32_t style) {
   }
 }
 
-// A rebar names the band it draws by the band's id, which need not be its index.
-bool BandHoldsMenuBar(HWND rebar, DWORD_PTR bandId) {
-  const LRESULT index = SendMessageW(rebar, RB_IDTOINDEX, bandId, 0);
+bool BandHoldsMenuBar(HWND rebar, DWORD_PTR item) {
+  // A rebar names the band it draws by the band's id, which need not be its index.
+  const LRESULT index = SendMessageW(rebar, RB_IDTOINDEX, item, 0);
   if (index < 0) return false;
   REBARBANDINFOW info{};
   info.cbSize = sizeof(info);
