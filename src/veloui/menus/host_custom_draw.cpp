@@ -164,6 +164,14 @@ bool TitleMenuOpen(HWND toolbar) {
   return MenuTracking.TitlePressed && MenuTracking.MenuBarToolbar == toolbar && MenuTracking.TrackedMenu != nullptr;
 }
 
+// A pressed title of any style casts its shadows beside and below, when the system casts them.
+void CastPressedTitleShadows(HWND toolbar, const RECT& title, std::uint32_t style) {
+  if (SystemFacts.SystemDropShadow == 0) return;
+  RECT screen = title;
+  MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&screen), 2);
+  CastTitleShadows(toolbar, screen, style);
+}
+
 LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
   HWND toolbar = draw.hdr.hwndFrom;
   const int index = static_cast<int>(SendMessageW(toolbar, TB_COMMANDTOINDEX, draw.dwItemSpec, 0));
@@ -186,6 +194,7 @@ LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
   }
   if (HasPlainTitleLook(style)) {
     PaintPlainTitleFace(draw.hdc, draw.rc, style, open);
+    if (open) CastPressedTitleShadows(toolbar, draw.rc, static_cast<std::uint32_t>(style));
     DrawCaption(draw.hdc, draw.rc, text, TitleTextColour(style, inactive));
     return kSkipDefault;
   }
@@ -197,11 +206,7 @@ LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
     frame.bottom += 1;  // open at the bottom, where the drop-down joins
     FrameRect(draw.hdc, &frame, border);
     DeleteObject(border);
-    if (SystemFacts.SystemDropShadow != 0) {
-      RECT screen = draw.rc;
-      MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&screen), 2);
-      CastTitleShadows(toolbar, screen, office);
-    }
+    CastPressedTitleShadows(toolbar, draw.rc, office);
   } else {
     const GradientIds ids = ButtonGradientIds(kButtonHot, false);
     VerticalGradient(draw.hdc, draw.rc, Colour(office, ids.Top), Colour(office, ids.Bottom));

@@ -4,8 +4,10 @@
 
 #include "menus_fixture.h"
 #include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/system_binding.h"
 #include "veloui/menus/host_state.h"
+#include "veloui/menus/menu_shadows.h"
 
 namespace {
 
@@ -89,6 +91,21 @@ TEST_F(TitleLooksTest, HotAndOpenTitlesOfEveryStyleShowTheirStylesFaceAndCaption
     FreeSkinnedMenu(-1);
   }
   UxTheme = saved;
+}
+
+// A pressed title of a plain style casts the two title shadows as the Office styles do.
+TEST_F(TitleLooksTest, APressedTitleOfAPlainStyleCastsItsShadows) {
+  const auto& shadows = ToolkitList<TitleShadowRecord>(ToolkitListId::TitleShadows);
+  for (std::uint32_t style : {2u, UISTYLE_WHIDBEY}) {
+    HWND bar = BarOf(style);
+    SystemFacts.SystemDropShadow = 1;
+    DibCanvas canvas(W, H, kCanvas);
+    DrawTitle(bar, canvas, false, true);
+    SystemFacts.SystemDropShadow = 0;
+    EXPECT_EQ(shadows.size(), 1u) << style;
+    DestroyTitleShadows(nullptr);
+    FreeSkinnedMenu(-1);
+  }
 }
 
 // With a visual style (recorded: Wine has none) a Whidbey title is the theme's toolbar button,
