@@ -318,11 +318,11 @@ void RefreshPanelExPageLayout(HWND pageWindow) {
     MakePageCurrent(IsLivePage(saved) ? saved : nullptr);
   }
   RedrawWindow(pageWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_NOFRAME);
-  // They were moved without redrawing: what is invalid in them is erased, and each hears of its
-  // place once more, as after a move of its own.
+  // They were moved without redrawing: each is repainted whole, frame and background, at its
+  // new place, and hears of that place once more, as after a move of its own.
   for (HWND part : scroll_parts) {
     if (part == nullptr || !IsWindowVisible(part)) continue;
-    RedrawWindow(part, nullptr, nullptr, RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(part, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
     SetWindowPos(part, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
