@@ -1,9 +1,9 @@
 // The hot state and Office-style look of a combo box embedded in a skinned toolbar.
-#include "veloui/foundation/blit_cache.h"
 #include "veloui/foundation/core/toolkit_registry.h"
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/style_images.h"
 #include "veloui/menus/child_subclass.h"
+#include "veloui/menus/style_fill.h"
 #include "veloui/menus/toolbars.h"
 #include "veloui/foundation/core/ui_colour_ids.h"
 
@@ -58,9 +58,9 @@ LRESULT PaintEmbeddedCombo(HWND combo, std::uint32_t style, std::uint32_t flags,
   const RECT button{client.right - kDropButtonWidth - 1, client.top + 1, client.right - 1, client.bottom - 1};
   const bool dropped = (flags & kButtonDropped) != 0 || SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) != 0;
   if (dropped) {
-    DrawBlitCache(dc, style, UIColour::selectgradientcolor1, button, kButtonBlitOptions);
+    PaintStyleBackground(dc, style, UIColour::selectgradientcolor1, button, kButtonBlitOptions);
   } else if ((flags & kButtonHot) != 0) {
-    DrawBlitCache(dc, style, UIColour::toolbarhotgradientcolor1, button, kButtonBlitOptions);
+    PaintStyleBackground(dc, style, UIColour::toolbarhotgradientcolor1, button, kButtonBlitOptions);
   } else {
     FillRect(dc, &button, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   }
@@ -86,14 +86,17 @@ LRESULT TrackChildHotState(HWND window, UINT message, WPARAM, LPARAM, std::int32
   ToolbarButtonRecord* button = ButtonOfGadget(gadget);
   if (button == nullptr) return 0;
   switch (message) {
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
+      // Every part the mouse crosses asks for its leave: the combo's own button is no child
+      // window, so a mouse that came in over the edit field leaves through the combo itself.
+      TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
+      TrackMouseEvent(&track);
       if ((button->Flags & kButtonHot) == 0) {
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
-        TrackMouseEvent(&track);
         button->Flags |= kButtonHot;
         RepaintGadget(*button);
       }
       return 0;
+    }
     case WM_MOUSELEAVE: {
       POINT cursor{};
       GetCursorPos(&cursor);

@@ -77,12 +77,13 @@ void KeepTransparentInPage(HWND window, const ChildSubclassRecord& record) {
   const LONG_PTR extended = GetWindowLongPtrW(window, GWL_EXSTYLE);
   const bool transparent = (extended & WS_EX_TRANSPARENT) != 0;
   const bool in_page = PanelExPageAround(GetParent(window)) != nullptr;
+  // A panel carries no other extended style of its own: the style is set whole, not edited.
   if (in_page && !transparent) {
     WriteDebugLog(u"windowshow in panelex: setting to ws_wx_transparent");
-    SetWindowLongPtrW(window, GWL_EXSTYLE, extended | WS_EX_TRANSPARENT);
+    SetWindowLongPtrW(window, GWL_EXSTYLE, WS_EX_TRANSPARENT);
   } else if (!in_page && transparent) {
     WriteDebugLog(u"windowshow not in panelex: setting to not ws_wx_transparent");
-    SetWindowLongPtrW(window, GWL_EXSTYLE, extended & ~static_cast<LONG_PTR>(WS_EX_TRANSPARENT));
+    SetWindowLongPtrW(window, GWL_EXSTYLE, 0);
   }
 }
 

@@ -16,6 +16,7 @@
 #include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menu_shadows.h"
 #include "veloui/menus/menu_tracking.h"
+#include "veloui/menus/title_looks.h"
 #include "veloui/menus/rebar_backgrounds.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbar_button_paint.h"
@@ -61,10 +62,13 @@ BarSource SourceOf(HWND from) {
 }
 
 bool BandHoldsMenuBar(HWND rebar, DWORD_PTR item) {
+  // A rebar names the band it draws by the band's id, which need not be its index.
+  const LRESULT index = SendMessageW(rebar, RB_IDTOINDEX, item, 0);
+  if (index < 0) return false;
   REBARBANDINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = RBBIM_CHILD;
-  if (!SendMessageW(rebar, RB_GETBANDINFOW, item, reinterpret_cast<LPARAM>(&info))) return false;
+  if (!SendMessageW(rebar, RB_GETBANDINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info))) return false;
   const ToolbarRecord* toolbar = FindToolbarRecord(reinterpret_cast<std::intptr_t>(info.hwndChild));
   return toolbar != nullptr && toolbar->IsMenuBar;
 }
@@ -119,6 +123,14 @@ bool TitleMenuOpen(HWND toolbar) {
   return MenuTracking.TitlePressed && MenuTracking.MenuBarToolbar == toolbar && MenuTracking.TrackedMenu != nullptr;
 }
 
+// A pressed title of any style casts its shadows beside and below, when the system casts them.
+void CastPressedTitleShadows(HWND toolbar, const RECT& title, std::uint32_t style) {
+  if (SystemFacts.SystemDropShadow == 0) return;
+  RECT screen = title;
+  MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&screen), 2);
+  CastTitleShadows(toolbar, screen, style);
+}
+
 LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
   HWND toolbar = draw.hdr.hwndFrom;
   const int index = static_cast<int>(SendMessageW(toolbar, TB_COMMANDTOINDEX, draw.dwItemSpec, 0));
@@ -139,6 +151,12 @@ LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
     DrawCaption(draw.hdc, draw.rc, text, TitleTextColour(style, inactive));
     return kSkipDefault;
   }
+  if (HasPlainTitleLook(style)) {
+    PaintPlainTitleFace(draw.hdc, draw.rc, style, open);
+    if (open) CastPressedTitleShadows(toolbar, draw.rc, static_cast<std::uint32_t>(style));
+    DrawCaption(draw.hdc, draw.rc, text, TitleTextColour(style, inactive));
+    return kSkipDefault;
+  }
   const auto office = static_cast<std::uint32_t>(style == UISTYLE_OFFICE2003_SHORT ? UISTYLE_OFFICE2003 : style);
   if (open) {
     VerticalGradient(draw.hdc, draw.rc, Colour(office, 10), Colour(office, 11));
@@ -147,11 +165,7 @@ LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
     frame.bottom += 1;  // open at the bottom, where the drop-down joins
     FrameRect(draw.hdc, &frame, border);
     DeleteObject(border);
-    if (SystemFacts.SystemDropShadow != 0) {
-      RECT screen = draw.rc;
-      MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&screen), 2);
-      CastTitleShadows(toolbar, screen, office);
-    }
+    CastPressedTitleShadows(toolbar, draw.rc, office);
   } else {
     const GradientIds ids = ButtonGradientIds(kButtonHot, false);
     VerticalGradient(draw.hdc, draw.rc, Colour(office, ids.Top), Colour(office, ids.Bottom));

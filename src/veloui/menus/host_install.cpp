@@ -23,7 +23,7 @@ Procedure BoundAs(FARPROC address) {
 }
 }  // namespace
 
-void InstallHostWindowProc(HWND window, bool clipChildren) {
+void InstallHostWindowProc(HWND window) {
   if (window == nullptr || !IsWindow(window)) return;
   auto& hosts = ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows);
   for (const HostWindowRecord& host : hosts) {
@@ -32,7 +32,6 @@ void InstallHostWindowProc(HWND window, bool clipChildren) {
   const auto previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostWindowProc)));
   hosts.push_back({window, &HostWindowProc, previous});
-  if (!clipChildren) return;
   SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_CLIPCHILDREN);
 }
 

@@ -4,9 +4,9 @@
 // menu font once, and switch visual styles off for a control the toolkit paints itself.
 #include <windows.h>
 
-// Subclasses `window` with HostWindowProc unless it carries it already (and adds
-// WS_CLIPCHILDREN to its style unless `clipChildren` is false, as for a context menu's owner).
-void InstallHostWindowProc(HWND window, bool clipChildren = true);
+// Subclasses `window` with HostWindowProc unless it carries it already, and adds
+// WS_CLIPCHILDREN to its style.
+void InstallHostWindowProc(HWND window);
 // TrackWindowsHookProc (WH_CALLWNDPROC) and the menu bar's keyboard hook (WH_KEYBOARD,
 // MenuKeyboardHookProc) for the calling thread, each unless installed.
 void EnsureMenuThreadHooks();

@@ -12,6 +12,7 @@
 #include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menu_measuring.h"
 #include "veloui/menus/menu_tracking.h"
+#include "veloui/menus/track_windows_hook.h"
 #include "veloui/foundation/core/ui_colour_ids.h"
 
 namespace {
@@ -234,6 +235,17 @@ void PaintItem(HDC dc, const RECT& rect, const MenuItemRecord& item, std::int32_
   PaintTexts(dc, rect, margin, item, palette.TextColour(textId));
 }
 
+// A menu the system scrolls shows its arrow rows at the top and the bottom of its window;
+// items scrolled under them must not paint over them.
+void ClipArrowRows(HDC dc) {
+  RECT area{};
+  HWND window = WindowFromDC(dc);
+  if (window == nullptr || !GetClientRect(window, &area)) GetClipBox(dc, &area);
+  const int row = GetSystemMetrics(SM_CYMENUCHECK);
+  ExcludeClipRect(dc, area.left, area.top, area.right, area.top + row);
+  ExcludeClipRect(dc, area.left, area.bottom - row, area.right, area.bottom);
+}
+
 // The last drawn image of an open menu-bar menu serves the popup's background next time.
 void RefreshRenderCache(HDC menuDC, MenuRecord& menu) {
   if (menu.Width <= 0 || menu.Height <= 0) return;
@@ -269,14 +281,18 @@ LRESULT HostMeasureItem(HWND, LPARAM lParam, LRESULT previous) {
 LRESULT HostDrawItem(HWND, LPARAM lParam, LRESULT previous) {
   auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
   if (draw == nullptr || draw->CtlType != ODT_MENU) return previous;
-  if (MenuTracking.CopyRebuilding) return 0;
+  // Neither a copy being rebuilt nor the menu a title switch is about to replace is drawn.
+  if (MenuTracking.CopyRebuilding || TitleSwitchUnderWay()) return 0;
   ToolkitLockGuard lock(ToolkitLock::Menu);
   MenuItemRecord* item = ItemOfData(draw->itemData);
   if (item == nullptr) return previous;
   MenuRecord* menu = item->Menu;
   const std::int32_t style = menu != nullptr ? menu->Style : item->Style;
   const int count = GetMenuItemCount(item->MenuHandle);
-  if (item->Position == 0) HostWindows.PaintPass = true;
+  if (item->Position == 0) {
+    HostWindows.PaintPass = true;
+    if (menu != nullptr && menu->Scrolling) ClipArrowRows(draw->hDC);
+  }
   const RECT& target = draw->rcItem;
   const int width = target.right - target.left;
   const int height = target.bottom - target.top;

@@ -17,6 +17,7 @@
 #include "veloui/menus/popup_menus.h"
 #include "veloui/menus/popup_window.h"
 #include "veloui/menus/rebars.h"
+#include "veloui/menus/saved_screen.h"
 #include "veloui/menus/toolbars.h"
 #include "veloui/menus/track_windows_hook.h"
 
@@ -51,6 +52,7 @@ LRESULT CloseTitleState(HWND toolbar) {
   MenuTracking.HotTitle = -1;
   RestoreSavedFocus();
   MenuTracking.SavedFocus = nullptr;
+  ClearPendingTitleSwitch();
   RedrawSavedPopupArea();
   RepaintBar(toolbar, kBarRepaint);
   return 0;
@@ -87,7 +89,8 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   const int top = title.bottom - 1 - (style == UISTYLE_WHIDBEY ? 1 : 0);
   ReleaseToolkitLock(ToolkitLock::Menu);
   // Too long to fit under the title: a scrollable copy is shown in its place.
-  if (HMENU copy = BuildScrollCopy(*record, work.bottom - top)) handle = copy;
+  if (HMENU copy = BuildScrollCopy(*record, work.bottom - top - DropDownFitMargin(static_cast<std::uint32_t>(style))))
+    handle = copy;
   TakeToolkitLock(ToolkitLock::Menu);
   const PopupClamp clamp = ClampPopupToWorkArea(title.left, width, work.right);
   MenuTracking.PopupWidth = width;
@@ -112,6 +115,7 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   BOOL fading = FALSE;
   SystemParametersInfoW(SPI_GETMENUFADE, 0, &fading, 0);
   UINT flags = (fading && !switching ? 0u : TPM_NOANIMATION) | TPM_VERTICAL;
+  if (!Dwm.DwmCompositionEnabled && MenuTrackingHook.SavedScreenOption) CaptureMenuBarBackground(toolbar, nullptr);
   TrackPopupMenuEx(handle, flags, title.left, top, window, nullptr);
   // Bounded: each pass shows again a copy that was edited where the platform could not lay
   // it out (Wine); at the same place, and its selection is set again once it is shown.
@@ -124,7 +128,7 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
     MenuTracking.TrackedMenu = nullptr;
     MenuTracking.TrackedMenuRecord = nullptr;
     AnnounceTrackedMenu(nullptr);
-    MenuTrackingHook.TitleSwitchPending = false;
+    ClearPendingTitleSwitch();
     for (MenuRecord& menu : MenuList()) {
       if (menu.Handle == handle || &menu == record) {
         menu.Open = false;
@@ -148,7 +152,7 @@ void AfterTitleMenu(HWND toolbar) {
   MenuTracking.MenuMode = 0;
   RestoreSavedFocus();
   MenuTracking.SavedFocus = nullptr;
-  RedrawSavedPopupArea();
+  if (!PutBackMenuBarBackground()) RedrawSavedPopupArea();
   RepaintBar(toolbar, kBarRepaintAfter);
   if (MenuTracking.MenuBarKeyMode == -2) {
     MenuTracking.HotTitle = -2;

@@ -194,7 +194,8 @@ void HostThemeChanged() {
   ReadDwmComposition();
   FreeBlitCaches();
   ForgetMenuRenders();
-  RenderRebarBackgrounds(0);
+  // Forced: a new theme colour changes the scheme of colour mode 0 without changing any size.
+  RenderRebarBackgrounds(1);
 }
 
 void HostMenuMetricsChanged() {

@@ -58,7 +58,7 @@ std::int32_t ShowPopupMenu(std::intptr_t menu, HWND window, int x, int y) {
     ReleaseToolkitLock(ToolkitLock::Menu);
     return 0;
   }
-  InstallHostWindowProc(window, false);
+  InstallHostWindowProc(window);
   EnsureMenuThreadHooks();
   EnsureMenuFont();
   MenuRecord* record = FindMenuRecord(menu);

@@ -55,10 +55,11 @@ void PaintStyleBackground(HDC dc, std::uint32_t style, int colourId, const RECT&
   if (steps.empty()) {
     // Not a cached background: the colour's solid fill is all there is.
     if (HBRUSH brush = UIColourBrush(style, colourId)) FillRect(dc, &rect, brush);
-  } else if (GdiPlus.Library != nullptr) {
+  } else if (GdiPlus.GdiPlusToken != 0) {
     DrawBlitCache(dc, style, colourId, rect, options);
   } else {
-    // Without GDI+ a gradient cache stays unpainted; the same steps are drawn directly.
+    // Without a started GDI+ (missing, or loaded but refusing to start) a gradient cache stays
+    // unpainted; the same steps are drawn directly.
     PaintSteps(dc, style, steps, rect);
   }
 }

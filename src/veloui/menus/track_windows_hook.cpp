@@ -8,6 +8,13 @@ MenuTrackingHookState MenuTrackingHook;
 
 void ResetMenuTrackingHook() { MenuTrackingHook = MenuTrackingHookState{}; }
 
+bool TitleSwitchUnderWay() {
+  const MenuTrackingHookState& state = MenuTrackingHook;
+  return state.TitleSwitchPending && state.SwitchHotIndex != -1 && state.SwitchHotIndex != state.LastIndexShown;
+}
+
+void ClearPendingTitleSwitch() { MenuTrackingHook.TitleSwitchPending = false; }
+
 namespace {
 constexpr int kClassNameLength = 256;
 constexpr UINT kTitleRepaint = RDW_UPDATENOW | RDW_ERASENOW;  // 0x300
@@ -30,14 +37,9 @@ bool IsMessageOnly(HWND window, const CREATESTRUCTW* creation) {
   return message_only != nullptr && GetAncestor(message_only, GA_PARENT) == parent;
 }
 
-bool TitleSwitching() {
-  const MenuTrackingHookState& state = MenuTrackingHook;
-  return state.TitleSwitchPending && state.SwitchHotIndex != -1 && state.SwitchHotIndex != state.LastIndexShown;
-}
-
 void AdoptPopupWindow(HWND popup) {
   MenuTrackingHookState& state = MenuTrackingHook;
-  const bool switching = TitleSwitching();
+  const bool switching = TitleSwitchUnderWay();
   if (!Dwm.DwmCompositionEnabled) {
     // The class style is shared by every popup: a title switch must not restore a stale screen.
     const ULONG_PTR style = GetClassLongPtrW(popup, GCL_STYLE);

@@ -29,5 +29,9 @@ struct MenuTrackingHookState {
 extern MenuTrackingHookState MenuTrackingHook;
 
 void ResetMenuTrackingHook();
+// A title switch under way: a pending switch whose new title has not been shown yet.
+bool TitleSwitchUnderWay();
+// The one way the pending title switch ends, whoever ends it.
+void ClearPendingTitleSwitch();
 
 LRESULT CALLBACK TrackWindowsHookProc(int code, WPARAM wParam, LPARAM lParam);

@@ -16,6 +16,7 @@
 #include "veloui/menus/host_state.h"
 #include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/menus.h"
+#include "veloui/menus/menu_hooks.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
 #include "veloui/menus/track_windows_hook.h"
@@ -98,6 +99,7 @@ std::int32_t InitToolkit() {
   BindColourServices();
   BindSkinServices();
   InstallPanelExHooks();
+  InstallMenuHooks();
   CreateToolkitGlyphs();
   LoadToolkitCursors();
   ResetBuilderState();

@@ -25,7 +25,7 @@ class HostOwnerDrawTest : public MenusTest {
     ASSERT_NE(AddMenuItem(31, u"Kick", SolidBitmap(RGB(200, 30, 30)), nullptr, nullptr, 0), 0);
     AddMenuSeparator();
     ASSERT_NE(AddMenuItem(32, u"Ban", nullptr, nullptr, nullptr, 0), 0);
-    InstallHostWindowProc(Window, false);  // the owner of a context menu carries the host procedure
+    InstallHostWindowProc(Window);  // the owner of a context menu carries the host procedure
   }
   ULONG_PTR ItemData(int position) const { return ItemInfo(Menu, position, true, MIIM_DATA).dwItemData; }
   void Draw(DibCanvas& canvas, int position, UINT state, ULONG_PTR data = 0) {
@@ -87,7 +87,7 @@ using HostWindowProcTest = MenusTest;
 TEST_F(HostWindowProcTest, ADestroyedWindowsRecordIsDropped) {
   HWND other = MakeWindow();
   EXPECT_EQ(HostWindowProc(other, WM_GETTEXTLENGTH, 0, 0), 11);
-  InstallHostWindowProc(other, false);
+  InstallHostWindowProc(other);
   const auto recorded = [other] {
     return std::ranges::any_of(ToolkitList<HostWindowRecord>(ToolkitListId::HostWindows),
                                [other](const HostWindowRecord& host) { return host.Window == other; });

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "veloui/foundation/core/ui_colour_ids.h"
+
 namespace {
 constexpr int kRightMargin = 5;
 constexpr int kMaxShiftCorrection = 5;
@@ -10,6 +12,11 @@ constexpr int kPopupShorter = 3;
 constexpr int kSubmenuFurtherRight = 3;
 constexpr int kSubmenuLower = 2;
 }  // namespace
+
+int DropDownFitMargin(std::uint32_t style) {
+  if (style == UISTYLE_OFFICE2003_SHORT || style == UISTYLE_OFFICE2003) return 4;
+  return style == UISTYLE_WHIDBEY ? 3 : 0;
+}
 
 PopupClamp ClampPopupToWorkArea(int x, int width, int workRight) {
   if (x + width + kRightMargin <= workRight) return {x, 0};

@@ -21,6 +21,10 @@ struct PopupClamp {
 // A popup `width` wide opened at `x` keeps 5 pixels clear of the work area's right edge.
 PopupClamp ClampPopupToWorkArea(int x, int width, int workRight);
 
+// Room kept below a title's drop-down for its frame and shadow when deciding whether it fits
+// above the work area's bottom: 4 for Office 2003 (6 or 0x1000000), 3 for Whidbey, else 0.
+int DropDownFitMargin(std::uint32_t style);
+
 // The chevron menu opens under the chevron, never left of the work area, and starts at the
 // work area's right edge when it would run past it.
 int ChevronMenuLeft(int chevronLeft, int menuWidth, int workLeft, int workRight);

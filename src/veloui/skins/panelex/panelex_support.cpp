@@ -72,10 +72,10 @@ std::int32_t SetBarRange(HWND bar, std::int32_t content, std::int32_t page) {
   return info.nPos;
 }
 
+// Each move also lifts the part to the top of its siblings, above the page it scrolls, so that
+// the mouse reaches it where the two overlap.
 void PlaceBar(HWND bar, const ScrollPartRect& place) {
-  if (bar != nullptr)
-    SetWindowPos(bar, nullptr, place.X, place.Y, place.Width, place.Height,
-                 SWP_NOREDRAW | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (bar != nullptr) SetWindowPos(bar, HWND_TOP, place.X, place.Y, place.Width, place.Height, SWP_NOREDRAW);
 }
 
 void HideIfVisible(HWND window) {
@@ -180,11 +180,10 @@ std::int32_t LayoutPanelExScrollBars() {
   const bool vertical = page->VScrollShown != 0;
   const ScrollPartsLayout layout = LayoutScrollParts(panel.right, panel.bottom, thick.X, thick.Y, horizontal, vertical);
   if (horizontal && vertical && page->HScrollBar != nullptr && page->VScrollBar != nullptr && page->SizeBox != nullptr) {
-    const UINT flags = SWP_NOREDRAW | SWP_NOZORDER | SWP_NOACTIVATE;
     HDWP batch = BeginDeferWindowPos(3);
     const auto defer = [&](HWND window, const ScrollPartRect& at, UINT extra) {
       if (batch != nullptr)
-        batch = DeferWindowPos(batch, window, nullptr, at.X, at.Y, at.Width, at.Height, flags | extra);
+        batch = DeferWindowPos(batch, window, HWND_TOP, at.X, at.Y, at.Width, at.Height, SWP_NOREDRAW | extra);
     };
     defer(page->HScrollBar, layout.Horizontal, 0);
     defer(page->VScrollBar, layout.Vertical, 0);
@@ -309,18 +308,21 @@ void RefreshPanelExPageLayout(HWND pageWindow) {
     scroll_parts[2] = page->SizeBox;
     PanelExPageRecord* const saved = PanelEx().CurrentPageRecord;
     MakePageCurrent(page);
-    if (page->AutoScroll != 0) {
-      ChildScrollParams measure{pageWindow};
-      EnumChildWindows(pageWindow, ScrollChildProc, reinterpret_cast<LPARAM>(&measure));
-      page->ContentRight = measure.Right;
-      page->ContentBottom = measure.Bottom;
-      UpdatePanelExScrollInfo();
-      LayoutPanelExScrollBars();
-    }
+    // Every page: one without automatic scrolling keeps the bars it was given at the panel's edges.
+    ChildScrollParams measure{pageWindow};
+    EnumChildWindows(pageWindow, ScrollChildProc, reinterpret_cast<LPARAM>(&measure));
+    page->ContentRight = measure.Right;
+    page->ContentBottom = measure.Bottom;
+    UpdatePanelExScrollInfo();
+    LayoutPanelExScrollBars();
     MakePageCurrent(IsLivePage(saved) ? saved : nullptr);
   }
   RedrawWindow(pageWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_NOFRAME);
-  // They were moved without redrawing.
-  for (HWND part : scroll_parts)
-    if (part != nullptr && IsWindowVisible(part)) RedrawWindow(part, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  // They were moved without redrawing: each is repainted whole, frame and background, at its
+  // new place, and hears of that place once more, as after a move of its own.
+  for (HWND part : scroll_parts) {
+    if (part == nullptr || !IsWindowVisible(part)) continue;
+    RedrawWindow(part, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+    SetWindowPos(part, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
