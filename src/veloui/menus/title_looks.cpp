@@ -1,29 +1,19 @@
 #include "veloui/menus/title_looks.h"
 
-#include <cstring>
-
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/core/ui_colour_ids.h"
-#include "veloui/foundation/system_binding.h"
-#include "veloui/menus/host_state.h"
+#include "veloui/menus/toolbar_button_paint.h"
 
 namespace {
 
-constexpr int kToolbarButtonPart = 1;
 constexpr int kHotState = 2;
 constexpr int kPressedState = 3;
-using DrawThemeBackgroundProc = HRESULT(WINAPI*)(binding::HTHEME_, HDC, int, int, const RECT*, const RECT*);
 
 enum WhidbeyId : int { kHotFill = 5, kHotBorder = 8, kHeldFill = 9, kHeldBorder = 12 };
 
 bool DrawThemedFace(HDC dc, const RECT& rect, bool open) {
-  if (UxTheme.Library == nullptr || UxTheme.DrawThemeBackground == nullptr || UxTheme.ThemeToolbarData == nullptr ||
-      HostWindows.ClassicLook)
-    return false;
-  DrawThemeBackgroundProc draw = nullptr;
-  static_assert(sizeof(draw) == sizeof(UxTheme.DrawThemeBackground));
-  std::memcpy(&draw, &UxTheme.DrawThemeBackground, sizeof(draw));
-  draw(UxTheme.ThemeToolbarData, dc, kToolbarButtonPart, open ? kPressedState : kHotState, &rect, nullptr);
+  if (!ToolbarThemeDrawable()) return false;
+  DrawToolbarThemeButton(dc, rect, open ? kPressedState : kHotState);
   return true;
 }
 

@@ -203,20 +203,23 @@ LRESULT PaintOfficeButton(const NMCUSTOMDRAW& draw, std::uint32_t style) {
   return CDRF_SKIPDEFAULT;
 }
 
+bool ToolbarThemeDrawable() {
+  return UxTheme.Library != nullptr && UxTheme.DrawThemeBackground != nullptr && UxTheme.ThemeToolbarData != nullptr &&
+         !HostWindows.ClassicLook;
+}
+
+void DrawToolbarThemeButton(HDC dc, const RECT& rect, int state) {
+  const auto drawBackground = BoundProc<DrawThemeBackgroundProc>(UxTheme.DrawThemeBackground);
+  drawBackground(UxTheme.ThemeToolbarData, dc, kThemeButtonPart, state, &rect, nullptr);
+}
+
 bool UsesThemedLook(const ToolbarRecord& toolbar, std::uint32_t barStyle) {
-  if (UxTheme.Library == nullptr || UxTheme.DrawThemeBackground == nullptr || UxTheme.ThemeToolbarData == nullptr) {
-    return false;
-  }
-  if (HostWindows.ClassicLook) return false;
-  return barStyle == UISTYLE_WHIDBEY || toolbar.Style == kToolbarStyleThemed;
+  return ToolbarThemeDrawable() && (barStyle == UISTYLE_WHIDBEY || toolbar.Style == kToolbarStyleThemed);
 }
 
 LRESULT PaintThemedButton(const NMCUSTOMDRAW& draw, const ToolbarRecord& toolbar) {
   const int state = ThemedButtonState(static_cast<std::uint32_t>(draw.uItemState) & 0x49u);
-  if (state != 0) {
-    const auto drawBackground = BoundProc<DrawThemeBackgroundProc>(UxTheme.DrawThemeBackground);
-    drawBackground(UxTheme.ThemeToolbarData, draw.hdc, kThemeButtonPart, state, &draw.rc, nullptr);
-  }
+  if (state != 0) DrawToolbarThemeButton(draw.hdc, draw.rc, state);
   DrawFace(draw.hdc, FaceOf(draw, &toolbar), GetSysColor(COLOR_BTNTEXT));
   return CDRF_SKIPDEFAULT;
 }

@@ -23,6 +23,12 @@ void PaintToolbarSeparators(const NMCUSTOMDRAW& draw, std::uint32_t style);
 // A button in the Office look of `style`. Returns CDRF_SKIPDEFAULT.
 LRESULT PaintOfficeButton(const NMCUSTOMDRAW& draw, std::uint32_t style);
 
+// Whether a visual style can draw toolbar buttons: UxTheme bound, a "toolbar" theme open and
+// the classic look off.
+bool ToolbarThemeDrawable();
+// The "toolbar" theme's button face (part 1) in `state` over `rect`; only when drawable.
+void DrawToolbarThemeButton(HDC dc, const RECT& rect, int state);
+
 // Whether `toolbar` (in a bar of `barStyle`) takes the themed look: a visual style to draw
 // with (UxTheme bound, a "toolbar" theme open, the classic look off) and the Whidbey style
 // or the toolbar's themed style.
