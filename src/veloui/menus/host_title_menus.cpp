@@ -65,6 +65,8 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   MenuTracking.SubmenuOpening = false;
   MenuTracking.OpeningSubmenu = nullptr;
   MenuTracking.SubmenuDepth = 0;
+  // A move to where the mouse last was in the previous menu is a move in this one.
+  MenuTracking.LastMousePoint = POINT{-1, -1};
   RECT title{};
   SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&title));
   MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&title), 2);
@@ -124,7 +126,7 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
     MenuTracking.TrackedMenu = nullptr;
     MenuTracking.TrackedMenuRecord = nullptr;
     AnnounceTrackedMenu(nullptr);
-    MenuTrackingHook.TitleSwitchPending = false;
+    ClearPendingTitleSwitch();
     for (MenuRecord& menu : MenuList()) {
       if (menu.Handle == handle || &menu == record) {
         menu.Open = false;

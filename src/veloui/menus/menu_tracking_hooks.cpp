@@ -278,7 +278,8 @@ LRESULT CALLBACK MenuKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
   const auto data = static_cast<std::uint32_t>(lParam);
   switch (ClassifyMenuKey(key, data, MenuTracking.F10Activates)) {
     case MenuKeyEvent::ActivatorPressed:
-      if (MenuTracking.MenuMode == 0) return EnterBarKeyMode() ? 1 : next;
+      // A context menu is a menu in progress too: the key closes it and leaves the bar alone.
+      if (MenuTracking.MenuMode == 0 && MenuTracking.PopupFilterHook == nullptr) return EnterBarKeyMode() ? 1 : next;
       LeaveMenuMode();
       return 1;
     case MenuKeyEvent::AltReleased:

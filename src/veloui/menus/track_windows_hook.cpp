@@ -8,6 +8,12 @@ MenuTrackingHookState MenuTrackingHook;
 
 void ResetMenuTrackingHook() { MenuTrackingHook = MenuTrackingHookState{}; }
 
+void ClearPendingTitleSwitch() {
+  MenuTrackingHook.TitleSwitchPending = false;
+  MenuTrackingHook.SwitchHotIndex = -1;
+  MenuTrackingHook.LastIndexShown = -1;
+}
+
 namespace {
 constexpr int kClassNameLength = 256;
 constexpr UINT kTitleRepaint = RDW_UPDATENOW | RDW_ERASENOW;  // 0x300

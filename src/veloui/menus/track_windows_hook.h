@@ -29,5 +29,8 @@ struct MenuTrackingHookState {
 extern MenuTrackingHookState MenuTrackingHook;
 
 void ResetMenuTrackingHook();
+// The title switch is over (its menu closed, or the bar closed its state): the next switch,
+// even to the same title, makes its title hot again.
+void ClearPendingTitleSwitch();
 
 LRESULT CALLBACK TrackWindowsHookProc(int code, WPARAM wParam, LPARAM lParam);

@@ -146,6 +146,43 @@ xdotool key F5
 wait_until 10 bash -c "[ \$(grep -c 'command: players' '$work/server.log') -gt $before ]" ||
   fail "F5 sent no refresh"
 
+step "Alt over a context menu closes it and leaves the bar alone; three clicks open three titles"
+popups() { xdotool search --onlyvisible --classname velo2duro.exe 2>/dev/null | wc -l; }
+idle=$(popups)
+more_popups() { [ "$(popups)" -gt "$idle" ]; }
+no_more_popups() { [ "$(popups)" -eq "$idle" ]; }
+away() { xdotool mousemove --sync --window "$main" $((width / 2)) $((height - 8)); }
+# A point of a title beside its text ($1: Server 8, Commands 64), as the bar shows it with no menu open.
+title_colour() { snapshot "$main" "$work/title.xwd" && colour_at "$work/title.xwd" "$1" 4; }
+away
+server_normal=$(title_colour 8) commands_normal=$(title_colour 64)
+title_normal() { [ "$(title_colour "$1")" = "$2" ]; }
+title_pressed() { [ "$(title_colour "$1")" != "$2" ]; }
+xdotool mousemove --sync --window "$main" 50 68 click 3
+wait_until 5 more_popups || fail "a right click on a player opened no context menu"
+away
+xdotool key alt
+wait_until 5 no_more_popups || fail "Alt did not close the context menu"
+title_normal 8 "$server_normal" || fail "Alt over a context menu made the Server title hot"
+for title in 100 176 229; do
+  click "$main" "$title" 9
+  wait_until 5 more_popups || fail "after Alt over a context menu, a click on the title at x $title opened nothing"
+  xdotool key Escape
+  wait_until 5 no_more_popups || fail "Escape did not close the title at x $title"
+done
+
+step "a title switched to with the mouse is drawn pressed, the second time as the first"
+for session in 1 2; do
+  open_server_menu
+  xdotool mousemove --sync --window "$main" 100 9
+  wait_until 5 title_pressed 64 "$commands_normal" ||
+    fail "session $session: Commands, slid to from Server, is not drawn pressed"
+  xdotool key Escape
+  wait_until 5 no_more_popups || fail "session $session: Escape did not close Commands"
+  away
+  wait_until 5 title_normal 64 "$commands_normal" || fail "session $session: Commands stays drawn pressed"
+done
+
 step "Quit through the Server menu ends the program"
 open_server_menu
 click "$main" 60 81
