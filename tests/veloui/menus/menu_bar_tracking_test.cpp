@@ -99,6 +99,32 @@ TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClos
   for (const MenuRecord& record : MenuList()) EXPECT_FALSE(record.Open);
 }
 
+// Right on an item with a submenu opens the submenu, not the next title.
+TEST_F(MenuBarTrackingTest, RightOnAnItemWithASubmenuOpensItInsteadOfTheNextTitle) {
+  HMENU sub = CreateSkinnedPopupMenu(50, UISTYLE_OFFICE2003);
+  AddMenuItem(51, u"Sub one", nullptr, nullptr, nullptr, 0);
+  AddSubMenuItem(reinterpret_cast<std::intptr_t>(Title(0)), -1, 9, u"More", nullptr, nullptr, nullptr,
+                 reinterpret_cast<std::intptr_t>(sub));
+  int phase = 0, depth = -1, openTitle = -1, nextTitle = 0;
+  WhileMenuOpen([&] { DropDown(Bar, 0); },
+                [&] {
+                  if (OpenPopupWindow() == nullptr) return false;
+                  if (phase == 0) {
+                    for (WPARAM key : {VK_UP, VK_RIGHT}) PostMessageW(Window, WM_KEYDOWN, key, 1);
+                    phase = 1;
+                    return false;
+                  }
+                  for (const PopupWindowRecord& record : PopupWindowList()) {
+                    if (record.Submenu != sub) continue;
+                    std::tie(depth, openTitle, nextTitle) =
+                        std::tuple(MenuTracking.SubmenuDepth, MenuTracking.OpenTitle, MenuTracking.NextTitle);
+                    return true;
+                  }
+                  return false;
+                });
+  EXPECT_EQ(std::tuple(depth, openTitle, nextTitle), std::tuple(1, 0, -1));
+}
+
 TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
   HWND rebar = RebarCarrying(Bar, 400);
   RECT second{};

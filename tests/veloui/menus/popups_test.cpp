@@ -110,6 +110,49 @@ TEST_F(PopupMenuTest, TheSelectionFadeIsOffWhileAStyledMenuIsOpenAndBackOnAfterw
   EXPECT_TRUE(after);
 }
 
+TEST_F(PopupsTest, AutomaticItemIdsCountDownFrom65534AndSkipIdsInUse) {
+  HMENU menu = CreateSkinnedPopupMenu(12, UISTYLE_OFFICE2003);
+  ASSERT_EQ(AddMenuItem(65533, u"Taken", nullptr, nullptr, nullptr, 0), 1);
+  const std::int32_t first = AddMenuItem(-1, u"A", nullptr, nullptr, nullptr, 0);
+  const std::int32_t second = AddMenuItem(-1, u"B", nullptr, nullptr, nullptr, 0);
+  EXPECT_EQ(std::tuple(first, second), std::tuple(65534, 65532)) << "65533 is an item's already";
+  EXPECT_EQ(std::tuple(GetMenuItemID(menu, 1), GetMenuItemID(menu, 2)), std::tuple(65534u, 65532u));
+}
+
+TEST_F(PopupsTest, APopupMenuIdInUseMakesNoSecondMenu) {
+  HMENU first = CreateSkinnedPopupMenu(3, UISTYLE_OFFICE2003);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(CreateSkinnedPopupMenu(3, UISTYLE_OFFICE2007), nullptr);
+  int records = 0;
+  for (const MenuRecord& menu : MenuList()) records += menu.Id == 3 ? 1 : 0;
+  EXPECT_EQ(records, 1);
+  EXPECT_EQ(FindMenuRecord(3)->Handle, first);
+  EXPECT_EQ(FindMenuRecord(3)->Style, 6) << "the first menu keeps its style";
+}
+
+// A submenu of another style is drawn in its Office 2003 parent's while it shows, and gets its own back.
+TEST_F(PopupMenuTest, ASubmenuOfAnotherStyleTakesTheCascadesStyleWhileItShows) {
+  HMENU sub = CreateSkinnedPopupMenu(21, UISTYLE_WHIDBEY);
+  AddMenuItem(51, u"Sub one", nullptr, nullptr, nullptr, 0);
+  CreateSkinnedPopupMenu(20, UISTYLE_OFFICE2003);
+  AddMenuItem(11, u"Plain", nullptr, nullptr, nullptr, 0);
+  AddMenuItem(12, u"More", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(sub));
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RIGHT}) PostMessageW(Window, WM_KEYDOWN, key, 1);
+  std::int32_t during = 0, saved = 0;
+  WhileMenuOpen([&] { ShowPopupMenu(20, Window, 200, 150); },
+                [&] {
+                  for (const PopupWindowRecord& record : PopupWindowList()) {
+                    if (record.Submenu != sub) continue;
+                    during = FindMenuRecord(21)->Style;
+                    saved = record.SavedStyle;
+                    return true;
+                  }
+                  return false;
+                });
+  EXPECT_EQ(std::tuple(during, saved), std::tuple(6, std::int32_t{UISTYLE_WHIDBEY}));
+  EXPECT_EQ(FindMenuRecord(21)->Style, std::int32_t{UISTYLE_WHIDBEY});
+}
+
 TEST_F(PopupsTest, AMenuButtonDropsItsToolkitMenuDownBelowIt) {
   HMENU menu = CreateSkinnedPopupMenu(7, UISTYLE_OFFICE2003);
   AddMenuItem(41, u"Kick", nullptr, nullptr, nullptr, 0);
