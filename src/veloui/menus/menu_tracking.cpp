@@ -28,7 +28,7 @@ void ScrollCopyOnKeySelection(WPARAM wParam) {
   selection.LastIsBottomArrow = count > 0 && LowId(copy, count - 1) == kCopyBottomArrowId;
   selection.ItemCount = count;
   if (const auto scroll = DecideCopyScroll(selection)) {
-    RunCopyScroll(scroll->Mode, scroll->SelectPosition);
+    RunCopyScroll(*scroll);
   }
   MenuTracking.LastKey = 0;
 }

@@ -72,3 +72,31 @@ wait_until 5 reported "$mark" text || fail "the text field took no key after the
 [ "$(reported_since "$mark" command)" = 204 ] || fail "the mnemonic fired $(reported_since "$mark" command), not 204"
 [ "$(reported_since "$mark" text | cut -d' ' -f1)" = x ] ||
   fail "the text field became '$(reported_since "$mark" text)': the mnemonic's letter went there"
+
+step "in the long title's copy, Up on the first item selects the last, and Down on it the first, at one press each"
+last_selected() { reported_since "$1" select | awk '{ print $NF }'; }
+selected_is() { [ "$(last_selected "$1")" = "$2" ]; }
+mark=$(lines)
+click "$window" 70 9
+wait_until 5 popups_are 1 || fail "Long did not open"
+xdotool key Down
+wait_until 5 selected_is "$mark" 200 || fail "Down selected $(last_selected "$mark"), not the first item (200)"
+xdotool key Up
+wait_until 5 selected_is "$mark" 279 || fail "Up on the first item selected $(last_selected "$mark"), not the last (279)"
+xdotool key Down
+wait_until 5 selected_is "$mark" 200 || fail "Down on the last item selected $(last_selected "$mark"), not the first (200)"
+xdotool key Up
+wait_until 5 selected_is "$mark" 279 || fail "Up on the first item selected $(last_selected "$mark") the second time"
+
+step "scrolled up to the start, the first item is selected by the Up that brings it in"
+# The last Up of a scroll to the start makes the spacer take the top arrow's place, and the
+# first item below it is the one selected: not its neighbour, with a second Up needed. Ups
+# beyond the first item stay there. Keys wait in the queue in order, however slow the machine.
+mark=$(lines)
+xdotool key --delay 60 --repeat 120 Up
+wait_until 30 selected_is "$mark" 200 || fail "Ups from the last item ended on $(last_selected "$mark"), not the first (200)"
+before_first=$(reported_since "$mark" select | awk '{ for (k = 2; k <= NF; ++k) if ($k == 200) { print $(k - 1); exit } }')
+[ "$before_first" = 52162 ] ||
+  fail "the first item was selected after $before_first, not by the Up on the top arrow (52162) that brought it in"
+xdotool key Escape
+wait_until 5 popups_are 0 || fail "Escape did not close the long title"

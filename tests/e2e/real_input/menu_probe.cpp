@@ -1,7 +1,8 @@
 // A window of the toolkit for real keys and clicks from outside (xdotool): a menu bar whose
-// first title holds a submenu and whose second title is too long for the screen, above a
-// text field that has the focus. It reports on stdout, one line each:
+// first title holds a submenu and whose second title is too long for the screen (separators
+// in its first half), above a text field that has the focus. It reports on stdout, one line each:
 //   open <name>      a drop-down or the submenu was opened ("First", "Second", "Long", "Sub")
+//   select <id>      an item was selected (the low word of its command; a copy's arrows too)
 //   command <id>     a menu command arrived
 //   text <text>      the text field changed
 #include <windows.h>
@@ -43,6 +44,9 @@ LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       if (name != MenuNames.end()) Report(std::string("open ") + name->second);
       break;
     }
+    case WM_MENUSELECT:
+      if (HIWORD(wParam) != 0xFFFF && (HIWORD(wParam) & MF_POPUP) == 0) Report("select " + std::to_string(LOWORD(wParam)));
+      break;
     case WM_COMMAND:
       if (LOWORD(wParam) == kTextField && HIWORD(wParam) == EN_CHANGE) {
         Report("text " + FieldText(reinterpret_cast<HWND>(lParam)));
@@ -73,6 +77,8 @@ void BuildMenus(HWND window) {
   for (int k = 0; k < kLongItems; ++k) {
     const int id = 200 + k;
     AddMenuItem(id, id == kZapItem ? u"&Zap" : u"Item " + std::u16string(1, u'0' + k % 10), nullptr, nullptr, nullptr, 0);
+    // Low rows at the start only: the copy holds more rows at the start than at the end.
+    if (k < 40 && k % 4 == 3) AddMenuSeparator();
   }
   AddMenuTitle(u"Second");
   AddMenuItem(21, u"Other", nullptr, nullptr, nullptr, 0);

@@ -147,6 +147,7 @@ TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
 
 constexpr UINT kTopArrow = 0xFFFFCBC2u;
 constexpr UINT kBottomArrow = 0xFFFFCBC3u;
+constexpr UINT kSpacer = 0xFFFFCBC6u;
 constexpr int kItems = 60;
 
 // One title of 60 items, a separator after every eighth, on a 1024-pixel screen; item 103
@@ -198,13 +199,15 @@ TEST_F(MenuScrollTest, HeldArrowsScrollPastSeparatorsToTheEndAndBackAtTheSameHei
                   heightKept = heightKept && HeightOf(copy) == firstHeight;
                   if (MenuScroll.ThreadActive) return false;
                   if (phase == 1) {
-                    endedRight = Row(0) == kTopArrow && Row(Rows() - 1) == 100 + kItems - 1 && !Shows(kBottomArrow);
+                    // The arrow of the end reached gives its place to the spacer.
+                    endedRight = Row(0) == kTopArrow && Row(Rows() - 2) == 100 + kItems - 1 && Row(Rows() - 1) == kSpacer &&
+                                 !Shows(kBottomArrow);
                     Select(2);  // off the arrows, then onto the top one
                     Select(0);
                     phase = MenuScroll.ThreadActive ? 2 : 9;
                     return phase == 9;
                   }
-                  backRight = Row(0) == 100 && Row(Rows() - 1) == kBottomArrow && !Shows(kTopArrow);
+                  backRight = Row(0) == kSpacer && Row(1) == 100 && Row(Rows() - 1) == kBottomArrow && !Shows(kTopArrow);
                   MenuKeyboardHookProc(HC_ACTION, 'Z', 0x002C0001);
                   return false;
                 },

@@ -55,6 +55,21 @@ TEST(MenuNavigation, DecideCopyScroll) {
   }
 }
 
+// Rows a scroll or rebuild leaves may be more or fewer than before: the ends are counted afterwards.
+TEST(MenuNavigation, TheSelectionAfterACopyScrollCountsTheRowsItLeft) {
+  const auto after = [](CopySelection selection, int rowsAfter) {
+    const auto scroll = DecideCopyScroll(selection);
+    return scroll ? CopyScrollSelection(*scroll, rowsAfter) : -99;
+  };
+  for (int rowsAfter : {9, 12, 15}) {
+    SCOPED_TRACE(rowsAfter);
+    EXPECT_EQ(after({kKeyUp, kCopyBottomArrowId, false, true, 12}, rowsAfter), rowsAfter - 1) << "the last row";
+    EXPECT_EQ(after({kKeyDown, kCopyBottomArrowId, true, true, 12}, rowsAfter), rowsAfter - 2) << "above the arrow";
+    EXPECT_EQ(after({kKeyDown, kCopyTopArrowId, true, false, 12}, rowsAfter), 0);
+    EXPECT_EQ(after({kKeyUp, kCopyTopArrowId, true, true, 12}, rowsAfter), 1);
+  }
+}
+
 TEST(SplitItemText, DollarRules) {
   const struct { const char16_t *Text, *Label, *Shortcut; bool Mark; } cases[] = {
       {u"Copy$Ctrl+K", u"Copy", u"Ctrl+K", true},
