@@ -269,6 +269,23 @@ TEST_F(MenuScrollTest, TheCopysItemsKeepTheirRadioAndCheckMarksAndARebuildPaints
   EXPECT_TRUE(!paintedWhileRunning.empty() && paintedWhileRunning.front());
 }
 
+// A held arrow scrolls until the selection leaves it, by the mouse or by the keyboard.
+TEST_F(MenuScrollTest, TheKeyboardTakingTheSelectionOffAHeldArrowStopsTheScroll) {
+  ASSERT_NE(BuildScrollCopy(*FindMenuRecord(0), 300), nullptr);
+  const WPARAM selected = MAKEWPARAM(0, MF_OWNERDRAW | MF_HILITE);
+  const auto requestedAfter = [&](WORD command, bool keyboard) {
+    MenuScroll.Requested = true;
+    MenuTracking.KeyboardNavigation = keyboard;
+    NoteMenuSelect(selected | command, reinterpret_cast<LPARAM>(MenuTracking.CopyMenu));
+    return static_cast<bool>(MenuScroll.Requested);
+  };
+  EXPECT_FALSE(requestedAfter(101, true)) << "an item";
+  EXPECT_FALSE(requestedAfter(0xCBC6, true)) << "the spacer";
+  EXPECT_TRUE(requestedAfter(0xCBC3, true)) << "still on an arrow";
+  EXPECT_FALSE(requestedAfter(101, false)) << "the mouse on an item";
+  MenuScroll.Requested = false;
+}
+
 // A handler that frees the bar takes the title's record away (here it is kept, to see whether it
 // is written or read): after a command (mnemonic) or a selection sent to the copy's window (whose
 // handler is the test window's here) the copy looks the title up again.
