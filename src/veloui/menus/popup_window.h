@@ -31,7 +31,7 @@ struct PopupWindowGlobals {
   std::int32_t CascadeStyle = 0;
   PopupWindowRecord* Current = nullptr;
   RECT SavedArea{};  // last rectangle a drop-down covered; empty = none
-  bool TearingDown = false;
+  bool TearingDown = false;  // a window of the cascade is hiding or going: no shadows are cast
 };
 extern PopupWindowGlobals PopupWindows;
 
@@ -42,6 +42,8 @@ void AnnounceTrackedMenu(HMENU menu);
 
 void PlacePopupMenuWindow(HWND window);
 void RestoreAreaUnderPopup(HWND window);
+// The same for the rectangle `window` is about to take.
+void RestoreAreaUnder(const RECT& now, HWND window);
 void RedrawWindowsUnderRect(const RECT& rect, HWND window);
 BOOL CALLBACK RedrawUnderRectProc(HWND window, LPARAM area);
 void RedrawSavedPopupArea();

@@ -1,5 +1,6 @@
 // Context menus and their popup windows, driven from inside the system's menu loop.
 #include "menus_fixture.h"
+#include "veloui/foundation/system_binding.h"
 #include "veloui/menus/host_install.h"
 #include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/popup_menus.h"
@@ -151,6 +152,31 @@ TEST_F(PopupMenuTest, ASubmenuOfAnotherStyleTakesTheCascadesStyleWhileItShows) {
                 });
   EXPECT_EQ(std::tuple(during, saved), std::tuple(6, std::int32_t{UISTYLE_WHIDBEY}));
   EXPECT_EQ(FindMenuRecord(21)->Style, std::int32_t{UISTYLE_WHIDBEY});
+}
+
+// Without composition, a bar drop-down's first placement repaints what the last one covered and
+// keeps its own rectangle, once, and the move is not drawn unless it also shows the window.
+TEST_F(PopupsTest, ABarDropDownsFirstPlacementKeepsItsRectangleOnceAndIsNotDrawn) {
+  ASSERT_FALSE(Dwm.DwmCompositionEnabled);
+  BuildMenuBar(Window);
+  for (UINT show : {0u, static_cast<UINT>(SWP_SHOWWINDOW)}) {
+    SCOPED_TRACE(show);
+    MenuTracking.TrackedMenuRecord = FindMenuRecord(0);
+    ASSERT_FALSE(MenuTracking.TrackedMenuRecord->IsPopup);
+    PopupWindows.SavedArea = RECT{0, 0, 40, 40};
+    HWND popup = MakeWindow();
+    WINDOWPOS first{popup, nullptr, 100, 120, 80, 60, SWP_NOZORDER | SWP_NOACTIVATE | show};
+    PopupMenuWindowProc(popup, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&first));
+    EXPECT_EQ((first.flags & SWP_NOREDRAW) != 0, show == 0);
+    EXPECT_EQ(Corners(PopupWindows.SavedArea), Corners({100, 120, 180, 180}));
+    WINDOWPOS later{popup, nullptr, 110, 120, 70, 60, SWP_NOZORDER | SWP_NOACTIVATE};
+    PopupMenuWindowProc(popup, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&later));
+    EXPECT_EQ(later.flags & SWP_NOREDRAW, 0u);
+    EXPECT_EQ(Corners(PopupWindows.SavedArea), Corners({100, 120, 180, 180})) << "kept once";
+    PopupMenuWindowProc(popup, WM_DESTROY, 0, 0);
+  }
+  PopupWindows.SavedArea = RECT{};
+  MenuTracking.TrackedMenuRecord = nullptr;
 }
 
 TEST_F(PopupsTest, AMenuButtonDropsItsToolkitMenuDownBelowIt) {
