@@ -1,5 +1,7 @@
 // Context menus and their popup windows, driven from inside the system's menu loop.
 #include "menus_fixture.h"
+#include "veloui/foundation/core/toolkit_facts.h"
+#include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/system_binding.h"
 #include "veloui/menus/host_install.h"
 #include "veloui/menus/menu_tracking_hooks.h"
@@ -177,6 +179,60 @@ TEST_F(PopupsTest, ABarDropDownsFirstPlacementKeepsItsRectangleOnceAndIsNotDrawn
   }
   PopupWindows.SavedArea = RECT{};
   MenuTracking.TrackedMenuRecord = nullptr;
+}
+
+// What the popup frame asked the visual style for (Wine has none: a fake binding answers).
+struct ThemeColourCall { HANDLE Theme; int Part, State, Property; };
+std::vector<ThemeColourCall> ThemeColourCalls;
+constexpr COLORREF kThemeBorder = RGB(10, 200, 30);
+HRESULT WINAPI FakeGetThemeColor(HANDLE theme, int part, int state, int property, COLORREF* colour) {
+  ThemeColourCalls.push_back({theme, part, state, property});
+  *colour = kThemeBorder;
+  return S_OK;
+}
+
+COLORREF BrushColour(HBRUSH brush) {
+  LOGBRUSH logBrush{};
+  GetObjectW(brush, sizeof(logBrush), &logBrush);
+  return logBrush.lbColor;
+}
+
+// Styles below the Office ones: a one-pixel border and a three-pixel inner frame; below Whidbey
+// the border takes the visual style's menu border colour, or the system's without a style.
+TEST_F(PopupsTest, FramesBelowTheOfficeStylesAreAOnePixelBorderAndAThreePixelInnerFrame) {
+  const UxThemeBinding savedTheme = UxTheme;
+  const std::int32_t savedVersion = SystemFacts.OsVersionCode;
+  SystemFacts.OsVersionCode = 100;
+  UxTheme.GetThemeColor = reinterpret_cast<binding::GenericProc>(reinterpret_cast<void*>(&FakeGetThemeColor));
+  UxTheme.ThemeMenuData = reinterpret_cast<HANDLE>(0x1234);
+  MenuTracking.TrackedMenuRecord = nullptr;  // a cascade of style 0
+  HWND popup = MakeWindow();
+  MoveWindow(popup, 50, 50, 60, 40, FALSE);
+  // The colours across the left edge, half way down: border, three inner pixels, what lies inside.
+  const auto edge = [&](std::int32_t style, bool visualStyle) {
+    UxTheme.NoVisualStyle = !visualStyle;
+    ThemeColourCalls.clear();
+    PopupMenuWindowProc(popup, WM_NULL, 0, 0);
+    PopupWindows.CascadeStyle = style;
+    DibCanvas canvas(60, 40, 0x00ABCDEF);
+    PopupMenuWindowProc(popup, WM_PRINT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_NONCLIENT);
+    std::vector<COLORREF> colours;
+    for (int x = 0; x < 4; ++x) colours.push_back(canvas.Colour(x, 20));
+    return colours;
+  };
+  const COLORREF menu = GetSysColor(COLOR_MENU);
+  EXPECT_EQ(edge(0, true), (std::vector<COLORREF>{kThemeBorder, menu, menu, menu}));
+  ASSERT_EQ(ThemeColourCalls.size(), 1u);
+  EXPECT_EQ(std::tuple(ThemeColourCalls[0].Theme, ThemeColourCalls[0].Part, ThemeColourCalls[0].State, ThemeColourCalls[0].Property),
+            std::tuple(UxTheme.ThemeMenuData, 10, 0, 3801));
+  EXPECT_EQ(edge(0, false), (std::vector<COLORREF>{GetSysColor(COLOR_BTNSHADOW), menu, menu, menu}));
+  EXPECT_TRUE(ThemeColourCalls.empty());
+  const COLORREF whidbeyBorder = BrushColour(reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(5, 12))));
+  const COLORREF whidbeyInner = BrushColour(reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(5, 30))));
+  EXPECT_EQ(edge(5, true), (std::vector<COLORREF>{whidbeyBorder, whidbeyInner, whidbeyInner, whidbeyInner}));
+  PopupMenuWindowProc(popup, WM_DESTROY, 0, 0);
+  UxTheme = savedTheme;
+  SystemFacts.OsVersionCode = savedVersion;
 }
 
 TEST_F(PopupsTest, AMenuButtonDropsItsToolkitMenuDownBelowIt) {
