@@ -80,6 +80,7 @@ PopupWindowRecord* RegisterPopupWindow(HWND window) {
     if (!IsPreWhidbeyStyle(PopupWindows.CascadeStyle) && !PopupWindows.FadeSwitchedOff) SwitchSelectionFadeOff();
     if (MenuTracking.CopyMenu != nullptr && MenuTracking.CopyWindow == nullptr) MenuTracking.CopyWindow = window;
     ++PopupWindows.OpenWindows;
+    record->SavedDropState = MenuTracking.LastPopupWindow;
     MenuTracking.LastPopupWindow = window;
   }
   if (restyled != nullptr) SetAllMenuItemInfo(restyled);
@@ -98,6 +99,10 @@ LRESULT ForgetPopupWindow(HWND window, PopupWindowRecord* record, UINT message, 
       }
     }
     if (PopupWindows.Current == record) PopupWindows.Current = record->Parent;
+    if (MenuTracking.LastPopupWindow == window) {
+      HWND previous = record->SavedDropState;
+      MenuTracking.LastPopupWindow = previous != nullptr && IsWindow(previous) ? previous : nullptr;
+    }
     auto& list = PopupWindowList();
     for (PopupWindowRecord& other : list) {
       if (other.Parent == record) other.Parent = record->Parent;

@@ -23,6 +23,9 @@ struct PopupWindowRecord {
   HWND Window = nullptr;
   std::int32_t PositionChanges = 0;
   bool PlacedBesideParent = false;
+  // The tracking value this window replaced, given back when it closes: the popup window that
+  // was the newest before it (a submenu's parent), so that what the hooks test stays on screen.
+  HWND SavedDropState = nullptr;
 };
 
 struct PopupWindowGlobals {

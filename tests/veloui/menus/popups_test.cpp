@@ -181,6 +181,19 @@ TEST_F(PopupsTest, ABarDropDownsFirstPlacementKeepsItsRectangleOnceAndIsNotDrawn
   MenuTracking.TrackedMenuRecord = nullptr;
 }
 
+// A submenu's window closing gives the tracking back its parent's window as the newest popup.
+TEST_F(PopupsTest, ASubmenuWindowClosingGivesBackItsParentAsTheNewestPopup) {
+  HWND parent = MakeWindow(), submenu = MakeWindow();
+  MenuTracking.LastPopupWindow = nullptr;
+  PopupMenuWindowProc(parent, WM_NULL, 0, 0);
+  PopupMenuWindowProc(submenu, WM_NULL, 0, 0);
+  EXPECT_EQ(MenuTracking.LastPopupWindow, submenu);
+  PopupMenuWindowProc(submenu, WM_DESTROY, 0, 0);
+  EXPECT_EQ(MenuTracking.LastPopupWindow, parent);
+  PopupMenuWindowProc(parent, WM_DESTROY, 0, 0);
+  EXPECT_EQ(MenuTracking.LastPopupWindow, nullptr);
+}
+
 // What the popup frame asked the visual style for (Wine has none: a fake binding answers).
 struct ThemeColourCall { HANDLE Theme; int Part, State, Property; };
 std::vector<ThemeColourCall> ThemeColourCalls;
