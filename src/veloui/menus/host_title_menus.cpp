@@ -67,6 +67,8 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   MenuTracking.SubmenuOpening = false;
   MenuTracking.OpeningSubmenu = nullptr;
   MenuTracking.SubmenuDepth = 0;
+  // A move to where the mouse last was in the previous menu is a move in this one.
+  MenuTracking.LastMousePoint = POINT{-1, -1};
   RECT title{};
   SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&title));
   MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&title), 2);

@@ -235,8 +235,10 @@ void NoteMnemonics(int last) {
   }
 }
 
-void RunKeyboardCopyScroll(int mode, int selectPosition) {
-  MenuScrollThread(mode);
+// The selection is counted in the rows the copy holds after the scroll.
+void RunKeyboardCopyScroll(const CopyScroll& scroll) {
+  MenuScrollThread(scroll.Mode);
+  const int selectPosition = CopyScrollSelection(scroll, static_cast<int>(MenuScroll.Rows.size()));
   if (MenuScroll.ReshowPending) {
     MenuScroll.ReshowSelection = selectPosition;
   } else {

@@ -27,6 +27,22 @@ HWND CastStrip(const ShadowStrip& strip, const MenuShadowColour& shade) {
                           strip.Area.Bottom - strip.Area.Top, shade.Colour, shade.Alpha, strip.Flags);
 }
 
+// The parent's shadow strip that a submenu lies over would darken the submenu: it is hidden
+// while the submenu shows.
+HWND HideParentShadowUnder(HWND parentPopup, const RECT& submenu) {
+  for (const PopupShadowRecord& parent : PopupShadows()) {
+    if (parent.Popup != parentPopup) continue;
+    for (HWND shadow : parent.Shadows) {
+      RECT strip{}, common{};
+      if (shadow == nullptr || !IsWindowVisible(shadow) || !GetWindowRect(shadow, &strip)) continue;
+      if (!IntersectRect(&common, &strip, &submenu)) continue;
+      ShowWindow(shadow, SW_HIDE);
+      return shadow;
+    }
+  }
+  return nullptr;
+}
+
 void DestroyIfWindow(HWND window) {
   if (window != nullptr && IsWindow(window)) DestroyWindow(window);
 }
@@ -56,6 +72,7 @@ int CastPopupMenuShadows(HWND popup, std::uint32_t style, HWND parentPopup) {
   const MenuShadowColour shade = MenuShadowColourOf(style);
   PopupShadowRecord record;
   record.Popup = popup;
+  if (parentPopup != nullptr) record.HiddenParentShadow = HideParentShadowUnder(parentPopup, bounds);
   int made = 0;
   const std::vector<ShadowStrip> strips = PopupShadowStrips(FromRect(bounds), kMenuShadowDepth, avoid);
   for (std::size_t k = 0; k < strips.size() && k < 3; ++k) {
@@ -76,6 +93,9 @@ int DestroyPopupMenuShadows(HWND popup) {
     }
     const PopupShadowRecord record = *it;
     it = records.erase(it);
+    if (record.HiddenParentShadow != nullptr && IsWindow(record.HiddenParentShadow)) {
+      ShowWindow(record.HiddenParentShadow, SW_SHOWNA);
+    }
     for (HWND shadow : record.Shadows) {
       if (shadow == nullptr || !IsWindow(shadow)) continue;
       DestroyWindow(shadow);

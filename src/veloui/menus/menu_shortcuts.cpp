@@ -23,6 +23,14 @@ std::uint32_t HeldModifiers() {
   return held;
 }
 
+// A character key as the system upper-cases it, whatever its script: that is what the key
+// press will be compared with.
+std::uint32_t SystemUpperCase(std::uint32_t character) {
+  wchar_t unit[2] = {static_cast<wchar_t>(character), 0};
+  CharUpperBuffW(unit, 1);
+  return unit[0];
+}
+
 bool IsModifierKey(WPARAM key) { return key == VK_CONTROL || key == VK_SHIFT || key == VK_MENU; }
 
 HWND ActiveRootWindow(HWND fallback) {
@@ -89,8 +97,9 @@ std::int32_t ParseShortcut(HWND window, std::int32_t commandId, const Text& shor
     RemoveWindowShortcuts(ShortcutTable(), key);
     return 1;
   }
-  const ParsedShortcut parsed = ParseShortcutText(shortcutText);
+  ParsedShortcut parsed = ParseShortcutText(shortcutText);
   if (!parsed.Valid) return 0;
+  if ((parsed.Flags & kShortcutVirtualKey) == 0) parsed.Key = SystemUpperCase(parsed.Key);
   {
     ToolkitLockGuard lock(ToolkitLock::Shortcut);
     ApplyShortcut(ShortcutTable(), key, parsed, commandId);

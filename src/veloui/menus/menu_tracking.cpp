@@ -28,7 +28,7 @@ void ScrollCopyOnKeySelection(WPARAM wParam) {
   selection.LastIsBottomArrow = count > 0 && LowId(copy, count - 1) == kCopyBottomArrowId;
   selection.ItemCount = count;
   if (const auto scroll = DecideCopyScroll(selection)) {
-    RunCopyScroll(scroll->Mode, scroll->SelectPosition);
+    RunCopyScroll(*scroll);
   }
   MenuTracking.LastKey = 0;
 }
@@ -79,5 +79,10 @@ void NoteMenuSelect(WPARAM wParam, LPARAM lParam) {
   if (submenu != nullptr) MenuTracking.OpeningSubmenu = submenu;
   ScrollCopyOnKeySelection(wParam);
   // Where the copy's window never sees MN_SELECTITEM (Wine), the mouse on an arrow is learnt here.
-  if (!MenuTracking.KeyboardNavigation && MenuTracking.ItemSelected) NoteCopySelectionOfCommand(LOWORD(wParam));
+  if (!MenuTracking.ItemSelected) return;
+  if (!MenuTracking.KeyboardNavigation) {
+    NoteCopySelectionOfCommand(LOWORD(wParam));
+  } else if (LOWORD(wParam) != kCopyTopArrowId && LOWORD(wParam) != kCopyBottomArrowId) {
+    StopMenuScroll();  // the keyboard took the selection off a held arrow
+  }
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "veloui/menus/core/menu_navigation.h"
 #include "veloui/menus/menus.h"
 
 struct MenuTrackingState {
@@ -70,5 +71,5 @@ void NoteMenuSelect(WPARAM wParam, LPARAM lParam);
 
 // How a keyboard step of a scrollable copy is carried out (mode 0 down, 1 up, 2 rebuild at
 // the end, 3 at the start) and the item selected afterwards; set while a copy is shown.
-using CopyScrollRunner = void (*)(int mode, int selectPosition);
+using CopyScrollRunner = void (*)(const CopyScroll& scroll);
 void SetCopyScrollRunner(CopyScrollRunner runner);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/foundation/system_binding.h"
@@ -51,10 +53,28 @@ int TitleCount() {
   return static_cast<int>(SendMessageW(MenuTracking.MenuBarToolbar, TB_BUTTONCOUNT, 0, 0));
 }
 
-bool TrackedSubmenuOnScreen() {
-  if (MenuTracking.SelectedSubmenu == nullptr) return false;
-  RECT rect{};
-  return GetMenuItemRect(nullptr, MenuTracking.SelectedSubmenu, 0, &rect) != FALSE;
+// The submenu of the tracked menu that is on screen, whichever item is selected now (the
+// submenu's own first selection leaves none with a submenu); nullptr when none is.
+HMENU TrackedSubmenuOnScreen() {
+  HMENU tracked = MenuTracking.TrackedMenu;
+  const int count = tracked != nullptr ? GetMenuItemCount(tracked) : 0;
+  for (int position = 0; position < count; ++position) {
+    HMENU submenu = GetSubMenu(tracked, position);
+    RECT rect{};
+    if (submenu != nullptr && GetMenuItemRect(nullptr, submenu, 0, &rect) != FALSE) return submenu;
+  }
+  return nullptr;
+}
+
+// Left closes only the submenu on screen. The item that opened it is the selected one again,
+// though the system may not say so: Right opens the submenu again rather than the next title.
+bool CloseOnlySubmenu() {
+  HMENU submenu = TrackedSubmenuOnScreen();
+  if (submenu == nullptr) return false;
+  MenuTracking.SubmenuDepth = std::max(0, MenuTracking.SubmenuDepth - 1);
+  MenuTracking.LastMenuSelectFlags = kSelectedSubmenuFlags;
+  MenuTracking.SelectedSubmenu = submenu;
+  return true;
 }
 
 // Left or Right past the open menu's edge: close it and let the bar open its neighbour once
@@ -124,11 +144,7 @@ void BarKeyDown(const MSG& message) {
     MenuTracking.KeyboardNavigation = true;
     MenuTracking.LastKey = key;
   } else if (key == VK_LEFT && MenuTracking.MenuMode != -2) {
-    if (TrackedSubmenuOnScreen() && MenuTracking.SubmenuDepth > 0) {
-      --MenuTracking.SubmenuDepth;
-    } else {
-      SwitchTitle(-1);
-    }
+    if (!CloseOnlySubmenu()) SwitchTitle(-1);
   } else if (key == VK_RIGHT && MenuTracking.MenuMode != -2) {
     if (MenuTracking.LastMenuSelectFlags == kSelectedSubmenuFlags) {
       MenuTracking.SubmenuOpening = true;
@@ -273,12 +289,19 @@ LRESULT CALLBACK ChevronMenuMsgFilterHook(int code, WPARAM wParam, LPARAM lParam
 
 LRESULT CALLBACK MenuKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
   const LRESULT next = PassOn(code, wParam, lParam);
-  if (code != HC_ACTION) return next;
   const auto key = static_cast<std::uint32_t>(wParam);
   const auto data = static_cast<std::uint32_t>(lParam);
+  const bool keyDown = (data & 0x80000000u) == 0;
+  // A mnemonic that fires swallows its key, so that no character of it reaches the focus once
+  // the menu is gone. Wine's menu loop translates a key it has only peeked at (HC_NOREMOVE), so
+  // the key is taken there too; on Windows the peeked key is never translated, and swallowing
+  // it at either call is the same.
+  if ((code == HC_ACTION || code == HC_NOREMOVE) && keyDown && FireCopyMnemonic(key)) return 1;
+  if (code != HC_ACTION) return next;
   switch (ClassifyMenuKey(key, data, MenuTracking.F10Activates)) {
     case MenuKeyEvent::ActivatorPressed:
-      if (MenuTracking.MenuMode == 0) return EnterBarKeyMode() ? 1 : next;
+      // A context menu is a menu in progress too: the key closes it and leaves the bar alone.
+      if (MenuTracking.MenuMode == 0 && MenuTracking.PopupFilterHook == nullptr) return EnterBarKeyMode() ? 1 : next;
       LeaveMenuMode();
       return 1;
     case MenuKeyEvent::AltReleased:
@@ -289,8 +312,6 @@ LRESULT CALLBACK MenuKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
     case MenuKeyEvent::Other:
       break;
   }
-  const bool keyDown = (data & 0x80000000u) == 0;
-  if (keyDown && FireCopyMnemonic(key)) return next;
   if (!keyDown || MenuTracking.MenuBarKeyMode != 1) return next;
   if (key == kKeyEscape) {
     WriteDebugLog(u"escape");

@@ -1,5 +1,7 @@
 #include "veloui/menus/popup_menus.h"
 
+#include <commctrl.h>
+
 #include "veloui/foundation/core/toolkit_locks.h"
 #include "veloui/menus/core/popup_placement.h"
 #include "veloui/menus/host_install.h"
@@ -50,6 +52,16 @@ void EndTracking(MenuRecord* record) {
   MenuTracking.MenuMode = 0;
 }
 
+// Nothing of the bar outlives a context menu: no hot title, no key mode, no title to open.
+void LeaveNoBarState() {
+  if (MenuTracking.MenuBarKeyMode != 0 && MenuTracking.MenuBarToolbar != nullptr) {
+    SendMessageW(MenuTracking.MenuBarToolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+  }
+  MenuTracking.MenuBarKeyMode = 0;
+  MenuTracking.HotTitle = -1;
+  MenuTracking.NextTitle = -1;
+}
+
 }  // namespace
 
 std::int32_t ShowPopupMenu(std::intptr_t menu, HWND window, int x, int y) {
@@ -92,6 +104,7 @@ std::int32_t ShowPopupMenu(std::intptr_t menu, HWND window, int x, int y) {
   MenuTracking.PopupFilterHook = nullptr;
   MenuTracking.PopupMouseHook = nullptr;
   EndTracking(record);
+  LeaveNoBarState();
   RestoreSavedFocus();
   return 1;
 }

@@ -76,9 +76,11 @@ PopupWindowRecord* RegisterPopupWindow(HWND window) {
     }
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
     PopupWindows.Current = record;
+    PopupWindows.TearingDown = false;
     if (!IsPreWhidbeyStyle(PopupWindows.CascadeStyle) && !PopupWindows.FadeSwitchedOff) SwitchSelectionFadeOff();
     if (MenuTracking.CopyMenu != nullptr && MenuTracking.CopyWindow == nullptr) MenuTracking.CopyWindow = window;
     ++PopupWindows.OpenWindows;
+    record->SavedDropState = MenuTracking.LastPopupWindow;
     MenuTracking.LastPopupWindow = window;
   }
   if (restyled != nullptr) SetAllMenuItemInfo(restyled);
@@ -87,6 +89,7 @@ PopupWindowRecord* RegisterPopupWindow(HWND window) {
 
 LRESULT ForgetPopupWindow(HWND window, PopupWindowRecord* record, UINT message, WPARAM wParam, LPARAM lParam) {
   HMENU restyled = nullptr;
+  PopupWindows.TearingDown = true;
   {
     ToolkitLockGuard lock(ToolkitLock::Menu);
     if (record->SavedStyle != -1) {
@@ -96,6 +99,10 @@ LRESULT ForgetPopupWindow(HWND window, PopupWindowRecord* record, UINT message, 
       }
     }
     if (PopupWindows.Current == record) PopupWindows.Current = record->Parent;
+    if (MenuTracking.LastPopupWindow == window) {
+      HWND previous = record->SavedDropState;
+      MenuTracking.LastPopupWindow = previous != nullptr && IsWindow(previous) ? previous : nullptr;
+    }
     auto& list = PopupWindowList();
     for (PopupWindowRecord& other : list) {
       if (other.Parent == record) other.Parent = record->Parent;
@@ -111,6 +118,7 @@ LRESULT ForgetPopupWindow(HWND window, PopupWindowRecord* record, UINT message, 
     PopupWindows.OpenWindows = 0;
     PopupWindows.CascadeStyle = 0;
     PopupWindows.Current = nullptr;
+    PopupWindows.TearingDown = false;
     MenuTracking.LastPopupWindow = nullptr;
     SwitchSelectionFadeBackOn();
   }
@@ -232,20 +240,45 @@ void RepaintUncoveredBar(HWND window, const WINDOWPOS& position) {
   }
 }
 
+// The rectangle a position request leaves the window in.
+RECT ProposedRect(HWND window, const WINDOWPOS& position) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  if ((position.flags & SWP_NOMOVE) == 0) OffsetRect(&rect, position.x - rect.left, position.y - rect.top);
+  if ((position.flags & SWP_NOSIZE) == 0) {
+    rect.right = rect.left + position.cx;
+    rect.bottom = rect.top + position.cy;
+  }
+  return rect;
+}
+
+// A drop-down's first placement repaints, once, what the last drop-down covered and this one
+// does not, and keeps its own rectangle for the next. The move itself is not drawn; where the
+// system places and shows the popup in one change (Wine), it is drawn, or it would show empty.
+void FirstDropDownPlacement(HWND window, WINDOWPOS& position) {
+  RestoreAreaUnder(ProposedRect(window, position), window);
+  if ((position.flags & SWP_SHOWWINDOW) == 0) position.flags |= SWP_NOREDRAW;
+}
+
 void PositionChanging(HWND window, PopupWindowRecord& record, WINDOWPOS& position) {
   ++record.PositionChanges;
+  // A hidden window is closing with its cascade: it casts no shadow any more.
+  if ((position.flags & SWP_HIDEWINDOW) != 0) PopupWindows.TearingDown = true;
   if (window == MenuTracking.CopyWindow && MenuScroll.Running) {
     position.flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
     return;
   }
-  if (IsBarDropDown(record) && !Dwm.DwmCompositionEnabled && record.PositionChanges > 1) {
-    RepaintUncoveredBar(window, position);
+  if (IsBarDropDown(record) && !Dwm.DwmCompositionEnabled) {
+    if (record.PositionChanges == 1) {
+      FirstDropDownPlacement(window, position);
+    } else {
+      RepaintUncoveredBar(window, position);
+    }
   }
   if (IsOfficeStyle(PopupWindows.CascadeStyle)) AdjustOfficePosition(record, position);
 }
 
 void PositionChanged(HWND window, PopupWindowRecord& record, const WINDOWPOS& position) {
-  if (IsBarDropDown(record) && !Dwm.DwmCompositionEnabled) RestoreAreaUnderPopup(window);
   const bool placed = record.PositionChanges >= 2 || (position.flags & SWP_SHOWWINDOW) != 0;
   if (placed && !PopupWindows.TearingDown) PlacePopupMenuWindow(window);
 }
@@ -312,7 +345,10 @@ LRESULT CALLBACK PopupMenuWindowProc(HWND window, UINT message, WPARAM wParam, L
 
 void RestoreAreaUnderPopup(HWND window) {
   RECT now{};
-  if (!GetWindowRect(window, &now)) return;
+  if (GetWindowRect(window, &now)) RestoreAreaUnder(now, window);
+}
+
+void RestoreAreaUnder(const RECT& now, HWND window) {
   const RECT& saved = PopupWindows.SavedArea;
   if (!IsRectEmpty(&saved)) {
     for (const ScreenRect& strip : UncoveredStrips(ToScreenRect(saved), ToScreenRect(now))) {

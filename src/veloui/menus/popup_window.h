@@ -23,6 +23,9 @@ struct PopupWindowRecord {
   HWND Window = nullptr;
   std::int32_t PositionChanges = 0;
   bool PlacedBesideParent = false;
+  // The tracking value this window replaced, given back when it closes: the popup window that
+  // was the newest before it (a submenu's parent), so that what the hooks test stays on screen.
+  HWND SavedDropState = nullptr;
 };
 
 struct PopupWindowGlobals {
@@ -31,7 +34,7 @@ struct PopupWindowGlobals {
   std::int32_t CascadeStyle = 0;
   PopupWindowRecord* Current = nullptr;
   RECT SavedArea{};  // last rectangle a drop-down covered; empty = none
-  bool TearingDown = false;
+  bool TearingDown = false;  // a window of the cascade is hiding or going: no shadows are cast
 };
 extern PopupWindowGlobals PopupWindows;
 
@@ -42,6 +45,8 @@ void AnnounceTrackedMenu(HMENU menu);
 
 void PlacePopupMenuWindow(HWND window);
 void RestoreAreaUnderPopup(HWND window);
+// The same for the rectangle `window` is about to take.
+void RestoreAreaUnder(const RECT& now, HWND window);
 void RedrawWindowsUnderRect(const RECT& rect, HWND window);
 BOOL CALLBACK RedrawUnderRectProc(HWND window, LPARAM area);
 void RedrawSavedPopupArea();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "veloui/menus/style_fill.h"
+#include "veloui/foundation/core/toolkit_facts.h"
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/system_binding.h"
 #include "veloui/foundation/ui_colours.h"
@@ -15,6 +16,29 @@ namespace {
 constexpr int kColourMenuBar = 13;
 constexpr int kColourHeldBorder = 12;
 constexpr int kColourBackground = 30;
+// Below the Office styles: a one-pixel border and a three-pixel frame inside it.
+constexpr int kClassicInnerFrame = 3;
+// The visual style's menu border colour: the "menu" class's popup borders (MENU_POPUPBORDERS),
+// property TMT_BORDERCOLOR; themed menus draw it from Windows 6 (version code 70) on.
+constexpr int kMenuPopupBorders = 10;
+constexpr int kBorderColourProperty = 3801;
+constexpr std::int32_t kThemedMenusFromOsVersion = 70;
+using GetThemeColorProc = HRESULT(WINAPI*)(HANDLE, int, int, int, COLORREF*);
+
+// The border of a style below Whidbey: the theme's menu border colour where visual styles are
+// active, the system's shadow colour otherwise. A brush the caller deletes.
+HBRUSH ClassicBorderBrush() {
+  const auto getColour = reinterpret_cast<GetThemeColorProc>(reinterpret_cast<void*>(UxTheme.GetThemeColor));
+  COLORREF colour = GetSysColor(COLOR_BTNSHADOW);
+  if (!UxTheme.NoVisualStyle && UxTheme.ThemeMenuData != nullptr && getColour != nullptr &&
+      SystemFacts.OsVersionCode >= kThemedMenusFromOsVersion) {
+    COLORREF themed = 0;
+    if (SUCCEEDED(getColour(UxTheme.ThemeMenuData, kMenuPopupBorders, 0, kBorderColourProperty, &themed))) {
+      colour = themed;
+    }
+  }
+  return CreateSolidBrush(colour);
+}
 
 HBRUSH StyleBrush(std::int32_t style, int id) {
   if (style == UISTYLE_WHIDBEY) return reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(UISTYLE_WHIDBEY, id)));
@@ -34,14 +58,19 @@ void PaintFrame(HWND window, HDC dc, const PopupWindowRecord& record, std::int32
   OffsetRect(&frame, -frame.left, -frame.top);
   HBRUSH inner = StyleBrush(style, kColourBackground);
   HBRUSH outer = StyleBrush(style, kColourHeldBorder);
+  HBRUSH made = nullptr;
   if (IsPreWhidbeyStyle(style)) {
     inner = GetSysColorBrush(COLOR_MENU);
-    outer = GetSysColorBrush(COLOR_BTNSHADOW);
+    outer = made = ClassicBorderBrush();
   }
+  const int innerWidth = IsOfficeStyle(style) ? 1 : kClassicInnerFrame;
   RECT innerRect = frame;
-  InflateRect(&innerRect, -1, -1);
-  FrameWith(dc, innerRect, inner);
+  for (int ring = 0; ring < innerWidth; ++ring) {
+    InflateRect(&innerRect, -1, -1);
+    FrameWith(dc, innerRect, inner);
+  }
   FrameWith(dc, frame, outer);
+  if (made != nullptr) DeleteObject(made);
   const RECT& title = MenuTracking.OpenTitleRect;
   const bool dropDown = record.Parent == nullptr && record.Menu != nullptr && !record.Menu->IsPopup;
   if (dropDown && MenuTracking.TitlePressed && title.right > title.left && title.bottom <= screen.top + 2) {

@@ -13,7 +13,11 @@ bool TitleSwitchUnderWay() {
   return state.TitleSwitchPending && state.SwitchHotIndex != -1 && state.SwitchHotIndex != state.LastIndexShown;
 }
 
-void ClearPendingTitleSwitch() { MenuTrackingHook.TitleSwitchPending = false; }
+void ClearPendingTitleSwitch() {
+  MenuTrackingHook.TitleSwitchPending = false;
+  MenuTrackingHook.SwitchHotIndex = -1;
+  MenuTrackingHook.LastIndexShown = -1;
+}
 
 namespace {
 constexpr int kClassNameLength = 256;

@@ -31,7 +31,8 @@ extern MenuTrackingHookState MenuTrackingHook;
 void ResetMenuTrackingHook();
 // A title switch under way: a pending switch whose new title has not been shown yet.
 bool TitleSwitchUnderWay();
-// The one way the pending title switch ends, whoever ends it.
+// The one way the pending title switch ends, whoever ends it (its menu closed, or the bar
+// closed its state): the next switch, even to the same title, makes its title hot again.
 void ClearPendingTitleSwitch();
 
 LRESULT CALLBACK TrackWindowsHookProc(int code, WPARAM wParam, LPARAM lParam);

@@ -6,46 +6,10 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../../.." && pwd)"
-source "$repo/scripts/lib/common.sh"
-
-if [ "${1:-}" != "--inside" ]; then
-  export WINEPREFIX="$VELO_REAL_INPUT_PREFIX"
-  "$repo/scripts/make-wine-prefix" "$WINEPREFIX"
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$@"
-fi
+source "$here/real_input_lib.sh"
+enter_real_input_session "$@"
 program="$2" server_program="$3" artifacts="$4"
-export WINEPREFIX="$VELO_REAL_INPUT_PREFIX"
 
-fail() { echo "FAILED: $*" >&2; exit 1; }
-step() { echo "[ step ] $*"; }
-
-work="$(mktemp -d)"
-pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
-
-# Polls a command every 0.2 s until it succeeds, for at most $1 seconds.
-wait_until() {
-  local seconds="$1"; shift
-  for ((k = 0; k < seconds * 5; ++k)); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.2
-  done
-  return 1
-}
-window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
-has_window() { [ -n "$(window_named "$1")" ]; }
-no_window() { [ -z "$(window_named "$1")" ]; }
-
-snapshot() { xwd -silent -id "$1" -out "$2"; }
-# Pixels x0..x1 of row y of a snapshot as "blue green red pad" bytes, one pixel a line.
-pixels() {
-  local -a h  # the header's 25 numbers: its size, ..., bytes a line (12), colour entries (19)
-  read -r -a h < <(od -An -tu4 --endian=big -N100 -v "$1" | tr -s ' \n' ' ')
-  od -An -tu1 -v -w4 -j $((h[0] + h[19] * 12 + $4 * h[12] + $2 * 4)) -N $((($3 - $2 + 1) * 4)) "$1"
-}
-colour_at() { pixels "$1" "$2" "$2" "$3" | awk '{ printf "%02x%02x%02x", $3, $2, $1 }'; }
-# How many of them are dark enough to be text.
-dark_pixels() { pixels "$@" | awk '$1 + $2 + $3 < 300 { n++ } END { print n + 0 }'; }
 # Clicks the "Server" title and waits for its menu's window to be mapped.
 open_server_menu() {
   local before
@@ -54,12 +18,7 @@ open_server_menu() {
   wait_until 5 bash -c "[ \$(xdotool search --onlyvisible --classname velo2duro.exe | wc -l) -gt $before ]" ||
     fail "the Server menu did not open"
 }
-click() { xdotool mousemove --sync --window "$1" "$2" "$3" click 1; }
-# Keys go to the active window: clicks window $1 at $2,$3, then tells whether it has become the active one.
-click_until_active() { click "$@"; sleep 0.3; [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
-
-openbox >/dev/null 2>&1 & pids+=($!)
-wait_until 10 xdotool search --name '^Openbox$' || true
+start_openbox
 
 password=real-input
 # Starts a test server logging to $1, on the first free port from $2 on: sets port and server_pid.
@@ -154,6 +113,43 @@ wait_until 5 click_until_active "$main" $((width / 2)) $((height - 8)) || fail "
 xdotool key F5
 wait_until 10 bash -c "[ \$(grep -c 'command: players' '$work/server.log') -gt $before ]" ||
   fail "F5 sent no refresh"
+
+step "Alt over a context menu closes it and leaves the bar alone; three clicks open three titles"
+popups() { xdotool search --onlyvisible --classname velo2duro.exe 2>/dev/null | wc -l; }
+idle=$(popups)
+more_popups() { [ "$(popups)" -gt "$idle" ]; }
+no_more_popups() { [ "$(popups)" -eq "$idle" ]; }
+away() { xdotool mousemove --sync --window "$main" $((width / 2)) $((height - 8)); }
+# A point of a title beside its text ($1: Server 8, Commands 64), as the bar shows it with no menu open.
+title_colour() { snapshot "$main" "$work/title.xwd" && colour_at "$work/title.xwd" "$1" 4; }
+away
+server_normal=$(title_colour 8) commands_normal=$(title_colour 64)
+title_normal() { [ "$(title_colour "$1")" = "$2" ]; }
+title_pressed() { [ "$(title_colour "$1")" != "$2" ]; }
+xdotool mousemove --sync --window "$main" 50 68 click 3
+wait_until 5 more_popups || fail "a right click on a player opened no context menu"
+away
+xdotool key alt
+wait_until 5 no_more_popups || fail "Alt did not close the context menu"
+title_normal 8 "$server_normal" || fail "Alt over a context menu made the Server title hot"
+for title in 100 176 229; do
+  click "$main" "$title" 9
+  wait_until 5 more_popups || fail "after Alt over a context menu, a click on the title at x $title opened nothing"
+  xdotool key Escape
+  wait_until 5 no_more_popups || fail "Escape did not close the title at x $title"
+done
+
+step "a title switched to with the mouse is drawn pressed, the second time as the first"
+for session in 1 2; do
+  open_server_menu
+  xdotool mousemove --sync --window "$main" 100 9
+  wait_until 5 title_pressed 64 "$commands_normal" ||
+    fail "session $session: Commands, slid to from Server, is not drawn pressed"
+  xdotool key Escape
+  wait_until 5 no_more_popups || fail "session $session: Escape did not close Commands"
+  away
+  wait_until 5 title_normal 64 "$commands_normal" || fail "session $session: Commands stays drawn pressed"
+done
 
 step "a message typed, then silence: Return after the time-out sends it to no later server"
 # The message field lies just above the status bar.

@@ -99,6 +99,32 @@ TEST_F(MenuBarTrackingTest, ATitleDropsDownUnderItselfRightAndLeftWrapAndAllClos
   for (const MenuRecord& record : MenuList()) EXPECT_FALSE(record.Open);
 }
 
+// Right on an item with a submenu opens the submenu, not the next title.
+TEST_F(MenuBarTrackingTest, RightOnAnItemWithASubmenuOpensItInsteadOfTheNextTitle) {
+  HMENU sub = CreateSkinnedPopupMenu(50, UISTYLE_OFFICE2003);
+  AddMenuItem(51, u"Sub one", nullptr, nullptr, nullptr, 0);
+  AddSubMenuItem(reinterpret_cast<std::intptr_t>(Title(0)), -1, 9, u"More", nullptr, nullptr, nullptr,
+                 reinterpret_cast<std::intptr_t>(sub));
+  int phase = 0, depth = -1, openTitle = -1, nextTitle = 0;
+  WhileMenuOpen([&] { DropDown(Bar, 0); },
+                [&] {
+                  if (OpenPopupWindow() == nullptr) return false;
+                  if (phase == 0) {
+                    for (WPARAM key : {VK_UP, VK_RIGHT}) PostMessageW(Window, WM_KEYDOWN, key, 1);
+                    phase = 1;
+                    return false;
+                  }
+                  for (const PopupWindowRecord& record : PopupWindowList()) {
+                    if (record.Submenu != sub) continue;
+                    std::tie(depth, openTitle, nextTitle) =
+                        std::tuple(MenuTracking.SubmenuDepth, MenuTracking.OpenTitle, MenuTracking.NextTitle);
+                    return true;
+                  }
+                  return false;
+                });
+  EXPECT_EQ(std::tuple(depth, openTitle, nextTitle), std::tuple(1, 0, -1));
+}
+
 TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
   HWND rebar = RebarCarrying(Bar, 400);
   RECT second{};
@@ -121,6 +147,7 @@ TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
 
 constexpr UINT kTopArrow = 0xFFFFCBC2u;
 constexpr UINT kBottomArrow = 0xFFFFCBC3u;
+constexpr UINT kSpacer = 0xFFFFCBC6u;
 constexpr int kItems = 60;
 
 // One title of 60 items, a separator after every eighth, on a 1024-pixel screen; item 103
@@ -172,13 +199,15 @@ TEST_F(MenuScrollTest, HeldArrowsScrollPastSeparatorsToTheEndAndBackAtTheSameHei
                   heightKept = heightKept && HeightOf(copy) == firstHeight;
                   if (MenuScroll.ThreadActive) return false;
                   if (phase == 1) {
-                    endedRight = Row(0) == kTopArrow && Row(Rows() - 1) == 100 + kItems - 1 && !Shows(kBottomArrow);
+                    // The arrow of the end reached gives its place to the spacer.
+                    endedRight = Row(0) == kTopArrow && Row(Rows() - 2) == 100 + kItems - 1 && Row(Rows() - 1) == kSpacer &&
+                                 !Shows(kBottomArrow);
                     Select(2);  // off the arrows, then onto the top one
                     Select(0);
                     phase = MenuScroll.ThreadActive ? 2 : 9;
                     return phase == 9;
                   }
-                  backRight = Row(0) == 100 && Row(Rows() - 1) == kBottomArrow && !Shows(kTopArrow);
+                  backRight = Row(0) == kSpacer && Row(1) == 100 && Row(Rows() - 1) == kBottomArrow && !Shows(kTopArrow);
                   MenuKeyboardHookProc(HC_ACTION, 'Z', 0x002C0001);
                   return false;
                 },
@@ -238,6 +267,23 @@ TEST_F(MenuScrollTest, TheCopysItemsKeepTheirRadioAndCheckMarksAndARebuildPaints
   OnTestWindowMessage = [&](UINT message) { if (message == WM_PAINT) paintedWhileRunning.push_back(MenuScroll.Running); };
   MenuScrollThread(2);
   EXPECT_TRUE(!paintedWhileRunning.empty() && paintedWhileRunning.front());
+}
+
+// A held arrow scrolls until the selection leaves it, by the mouse or by the keyboard.
+TEST_F(MenuScrollTest, TheKeyboardTakingTheSelectionOffAHeldArrowStopsTheScroll) {
+  ASSERT_NE(BuildScrollCopy(*FindMenuRecord(0), 300), nullptr);
+  const WPARAM selected = MAKEWPARAM(0, MF_OWNERDRAW | MF_HILITE);
+  const auto requestedAfter = [&](WORD command, bool keyboard) {
+    MenuScroll.Requested = true;
+    MenuTracking.KeyboardNavigation = keyboard;
+    NoteMenuSelect(selected | command, reinterpret_cast<LPARAM>(MenuTracking.CopyMenu));
+    return static_cast<bool>(MenuScroll.Requested);
+  };
+  EXPECT_FALSE(requestedAfter(101, true)) << "an item";
+  EXPECT_FALSE(requestedAfter(0xCBC6, true)) << "the spacer";
+  EXPECT_TRUE(requestedAfter(0xCBC3, true)) << "still on an arrow";
+  EXPECT_FALSE(requestedAfter(101, false)) << "the mouse on an item";
+  MenuScroll.Requested = false;
 }
 
 // A handler that frees the bar takes the title's record away (here it is kept, to see whether it

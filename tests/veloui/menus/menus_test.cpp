@@ -3,6 +3,7 @@
 
 #include "menus_fixture.h"
 #include "veloui/menus/menu_operations.h"
+#include "veloui/menus/core/shortcut_keys.h"
 #include "veloui/menus/menu_shortcuts.h"
 #include "veloui/menus/rebar_extras.h"
 
@@ -181,6 +182,35 @@ TEST_F(ShortcutTest, ShortcutsFireOnceAtTheirWindowAndAreSwallowed) {
   EXPECT_EQ(ParseShortcut(reinterpret_cast<HWND>(0x7FFF0), 5, u"f5"), 0);
   EXPECT_TRUE(ParseShortcut(other, 5, u"f5") == 1 && EntriesOf(other) == 1);
   EXPECT_TRUE(ParseShortcut(other, 0, u"") == 1 && EntriesOf(other) == 0);
+}
+
+// The key press is compared with the system's upper case, so a letter of any script must be stored so.
+TEST_F(ShortcutTest, ACharacterKeyOfAnyScriptIsStoredInTheSystemsUpperCase) {
+  const struct { const char16_t* Text; char16_t Upper; } cases[] = {
+      {u"Omega$Ctrl+\u03C9", u'\u03A9'}, {u"Sigma$Ctrl+\u03C3", u'\u03A3'}, {u"Zhe$Ctrl+\u0436", u'\u0416'},
+      {u"Yo$Ctrl+\u0451", u'\u0401'},    {u"Ogonek$Ctrl+\u0105", u'\u0104'}, {u"Ya$Ctrl+\u042F", u'\u042F'}};
+  int id = 60;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(TextToUtf8(c.Text));
+    ASSERT_EQ(AddMenuItem(id, c.Text, nullptr, nullptr, nullptr, 0), 1);
+    const std::vector<ShortcutEntry>& entries = ShortcutTable()[WindowKey(nullptr)];
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(std::tuple(entries.back().Key, entries.back().Flags, entries.back().CommandId),
+              std::tuple(std::uint32_t{c.Upper}, std::uint32_t{kShortcutControl}, std::int16_t(id)));
+    ++id;
+  }
+}
+
+// The native build's own upper case answers as the system does, at each end of every range it maps.
+TEST(ShortcutCase, TheOwnUpperCaseIsTheSystems) {
+  for (char16_t c : {u'a', u'z', u'{', u'\u00DF', u'\u00E0', u'\u00F7', u'\u00FE', u'\u00FF', u'\u0100', u'\u0101',
+                     u'\u0137', u'\u013A', u'\u0148', u'\u014B', u'\u0177', u'\u017A', u'\u017E', u'\u0391',
+                     u'\u03B1', u'\u03C2', u'\u03C9', u'\u03CB', u'\u03A9', u'\u0410', u'\u0430', u'\u044F', u'\u0450',
+                     u'\u045F', u'\u0460'}) {
+    wchar_t unit[2] = {static_cast<wchar_t>(c), 0};
+    CharUpperBuffW(unit, 1);
+    EXPECT_EQ(static_cast<int>(UpperCaseUnit(c)), static_cast<int>(unit[0])) << std::hex << static_cast<int>(c);
+  }
 }
 
 TEST_F(ShortcutTest, DisabledItemsGreyAndRemovedItemsRenumberTheRestAndNeitherAnswersItsShortcut) {

@@ -1,5 +1,8 @@
 // Context menus and their popup windows, driven from inside the system's menu loop.
 #include "menus_fixture.h"
+#include "veloui/foundation/core/toolkit_facts.h"
+#include "veloui/foundation/core/ui_colour.h"
+#include "veloui/foundation/system_binding.h"
 #include "veloui/menus/host_install.h"
 #include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/popup_menus.h"
@@ -108,6 +111,141 @@ TEST_F(PopupMenuTest, TheSelectionFadeIsOffWhileAStyledMenuIsOpenAndBackOnAfterw
   SystemParametersInfoW(SPI_SETSELECTIONFADE, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(original)), 0);
   EXPECT_FALSE(during);
   EXPECT_TRUE(after);
+}
+
+TEST_F(PopupsTest, AutomaticItemIdsCountDownFrom65534AndSkipIdsInUse) {
+  HMENU menu = CreateSkinnedPopupMenu(12, UISTYLE_OFFICE2003);
+  ASSERT_EQ(AddMenuItem(65533, u"Taken", nullptr, nullptr, nullptr, 0), 1);
+  const std::int32_t first = AddMenuItem(-1, u"A", nullptr, nullptr, nullptr, 0);
+  const std::int32_t second = AddMenuItem(-1, u"B", nullptr, nullptr, nullptr, 0);
+  EXPECT_EQ(std::tuple(first, second), std::tuple(65534, 65532)) << "65533 is an item's already";
+  EXPECT_EQ(std::tuple(GetMenuItemID(menu, 1), GetMenuItemID(menu, 2)), std::tuple(65534u, 65532u));
+}
+
+TEST_F(PopupsTest, APopupMenuIdInUseMakesNoSecondMenu) {
+  HMENU first = CreateSkinnedPopupMenu(3, UISTYLE_OFFICE2003);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(CreateSkinnedPopupMenu(3, UISTYLE_OFFICE2007), nullptr);
+  int records = 0;
+  for (const MenuRecord& menu : MenuList()) records += menu.Id == 3 ? 1 : 0;
+  EXPECT_EQ(records, 1);
+  EXPECT_EQ(FindMenuRecord(3)->Handle, first);
+  EXPECT_EQ(FindMenuRecord(3)->Style, 6) << "the first menu keeps its style";
+}
+
+// A submenu of another style is drawn in its Office 2003 parent's while it shows, and gets its own back.
+TEST_F(PopupMenuTest, ASubmenuOfAnotherStyleTakesTheCascadesStyleWhileItShows) {
+  HMENU sub = CreateSkinnedPopupMenu(21, UISTYLE_WHIDBEY);
+  AddMenuItem(51, u"Sub one", nullptr, nullptr, nullptr, 0);
+  CreateSkinnedPopupMenu(20, UISTYLE_OFFICE2003);
+  AddMenuItem(11, u"Plain", nullptr, nullptr, nullptr, 0);
+  AddMenuItem(12, u"More", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(sub));
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RIGHT}) PostMessageW(Window, WM_KEYDOWN, key, 1);
+  std::int32_t during = 0, saved = 0;
+  WhileMenuOpen([&] { ShowPopupMenu(20, Window, 200, 150); },
+                [&] {
+                  for (const PopupWindowRecord& record : PopupWindowList()) {
+                    if (record.Submenu != sub) continue;
+                    during = FindMenuRecord(21)->Style;
+                    saved = record.SavedStyle;
+                    return true;
+                  }
+                  return false;
+                });
+  EXPECT_EQ(std::tuple(during, saved), std::tuple(6, std::int32_t{UISTYLE_WHIDBEY}));
+  EXPECT_EQ(FindMenuRecord(21)->Style, std::int32_t{UISTYLE_WHIDBEY});
+}
+
+// Without composition, a bar drop-down's first placement repaints what the last one covered and
+// keeps its own rectangle, once, and the move is not drawn unless it also shows the window.
+TEST_F(PopupsTest, ABarDropDownsFirstPlacementKeepsItsRectangleOnceAndIsNotDrawn) {
+  ASSERT_FALSE(Dwm.DwmCompositionEnabled);
+  BuildMenuBar(Window);
+  for (UINT show : {0u, static_cast<UINT>(SWP_SHOWWINDOW)}) {
+    SCOPED_TRACE(show);
+    MenuTracking.TrackedMenuRecord = FindMenuRecord(0);
+    ASSERT_FALSE(MenuTracking.TrackedMenuRecord->IsPopup);
+    PopupWindows.SavedArea = RECT{0, 0, 40, 40};
+    HWND popup = MakeWindow();
+    WINDOWPOS first{popup, nullptr, 100, 120, 80, 60, SWP_NOZORDER | SWP_NOACTIVATE | show};
+    PopupMenuWindowProc(popup, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&first));
+    EXPECT_EQ((first.flags & SWP_NOREDRAW) != 0, show == 0);
+    EXPECT_EQ(Corners(PopupWindows.SavedArea), Corners({100, 120, 180, 180}));
+    WINDOWPOS later{popup, nullptr, 110, 120, 70, 60, SWP_NOZORDER | SWP_NOACTIVATE};
+    PopupMenuWindowProc(popup, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&later));
+    EXPECT_EQ(later.flags & SWP_NOREDRAW, 0u);
+    EXPECT_EQ(Corners(PopupWindows.SavedArea), Corners({100, 120, 180, 180})) << "kept once";
+    PopupMenuWindowProc(popup, WM_DESTROY, 0, 0);
+  }
+  PopupWindows.SavedArea = RECT{};
+  MenuTracking.TrackedMenuRecord = nullptr;
+}
+
+// A submenu's window closing gives the tracking back its parent's window as the newest popup.
+TEST_F(PopupsTest, ASubmenuWindowClosingGivesBackItsParentAsTheNewestPopup) {
+  HWND parent = MakeWindow(), submenu = MakeWindow();
+  MenuTracking.LastPopupWindow = nullptr;
+  PopupMenuWindowProc(parent, WM_NULL, 0, 0);
+  PopupMenuWindowProc(submenu, WM_NULL, 0, 0);
+  EXPECT_EQ(MenuTracking.LastPopupWindow, submenu);
+  PopupMenuWindowProc(submenu, WM_DESTROY, 0, 0);
+  EXPECT_EQ(MenuTracking.LastPopupWindow, parent);
+  PopupMenuWindowProc(parent, WM_DESTROY, 0, 0);
+  EXPECT_EQ(MenuTracking.LastPopupWindow, nullptr);
+}
+
+// What the popup frame asked the visual style for (Wine has none: a fake binding answers).
+struct ThemeColourCall { HANDLE Theme; int Part, State, Property; };
+std::vector<ThemeColourCall> ThemeColourCalls;
+constexpr COLORREF kThemeBorder = RGB(10, 200, 30);
+HRESULT WINAPI FakeGetThemeColor(HANDLE theme, int part, int state, int property, COLORREF* colour) {
+  ThemeColourCalls.push_back({theme, part, state, property});
+  *colour = kThemeBorder;
+  return S_OK;
+}
+
+COLORREF BrushColour(HBRUSH brush) {
+  LOGBRUSH logBrush{};
+  GetObjectW(brush, sizeof(logBrush), &logBrush);
+  return logBrush.lbColor;
+}
+
+// Styles below the Office ones: a one-pixel border and a three-pixel inner frame; below Whidbey
+// the border takes the visual style's menu border colour, or the system's without a style.
+TEST_F(PopupsTest, FramesBelowTheOfficeStylesAreAOnePixelBorderAndAThreePixelInnerFrame) {
+  const UxThemeBinding savedTheme = UxTheme;
+  const std::int32_t savedVersion = SystemFacts.OsVersionCode;
+  SystemFacts.OsVersionCode = 100;
+  UxTheme.GetThemeColor = reinterpret_cast<binding::GenericProc>(reinterpret_cast<void*>(&FakeGetThemeColor));
+  UxTheme.ThemeMenuData = reinterpret_cast<HANDLE>(0x1234);
+  MenuTracking.TrackedMenuRecord = nullptr;  // a cascade of style 0
+  HWND popup = MakeWindow();
+  MoveWindow(popup, 50, 50, 60, 40, FALSE);
+  // The colours across the left edge, half way down: border, three inner pixels, what lies inside.
+  const auto edge = [&](std::int32_t style, bool visualStyle) {
+    UxTheme.NoVisualStyle = !visualStyle;
+    ThemeColourCalls.clear();
+    PopupMenuWindowProc(popup, WM_NULL, 0, 0);
+    PopupWindows.CascadeStyle = style;
+    DibCanvas canvas(60, 40, 0x00ABCDEF);
+    PopupMenuWindowProc(popup, WM_PRINT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_NONCLIENT);
+    std::vector<COLORREF> colours;
+    for (int x = 0; x < 4; ++x) colours.push_back(canvas.Colour(x, 20));
+    return colours;
+  };
+  const COLORREF menu = GetSysColor(COLOR_MENU);
+  EXPECT_EQ(edge(0, true), (std::vector<COLORREF>{kThemeBorder, menu, menu, menu}));
+  ASSERT_EQ(ThemeColourCalls.size(), 1u);
+  EXPECT_EQ(std::tuple(ThemeColourCalls[0].Theme, ThemeColourCalls[0].Part, ThemeColourCalls[0].State, ThemeColourCalls[0].Property),
+            std::tuple(UxTheme.ThemeMenuData, 10, 0, 3801));
+  EXPECT_EQ(edge(0, false), (std::vector<COLORREF>{GetSysColor(COLOR_BTNSHADOW), menu, menu, menu}));
+  EXPECT_TRUE(ThemeColourCalls.empty());
+  const COLORREF whidbeyBorder = BrushColour(reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(5, 12))));
+  const COLORREF whidbeyInner = BrushColour(reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(GetModeColour(5, 30))));
+  EXPECT_EQ(edge(5, true), (std::vector<COLORREF>{whidbeyBorder, whidbeyInner, whidbeyInner, whidbeyInner}));
+  PopupMenuWindowProc(popup, WM_DESTROY, 0, 0);
+  UxTheme = savedTheme;
+  SystemFacts.OsVersionCode = savedVersion;
 }
 
 TEST_F(PopupsTest, AMenuButtonDropsItsToolkitMenuDownBelowIt) {

@@ -37,11 +37,15 @@ std::optional<CopyScroll> DecideCopyScroll(const CopySelection& selection) {
   const bool down = selection.LastKey == kKeyDown;
   const bool up = selection.LastKey == kKeyUp;
   const std::uint16_t id = selection.SelectedId;
-  if (down && id == kCopyTopArrowId && !selection.LastIsBottomArrow) return CopyScroll{3, 0};
+  if (down && id == kCopyTopArrowId && !selection.LastIsBottomArrow) return CopyScroll{3, 0, 0};
   if (up && id == kCopyBottomArrowId && !selection.FirstIsTopArrow) {
-    return CopyScroll{2, selection.ItemCount - 1};
+    return CopyScroll{2, selection.ItemCount - 1, 1};
   }
-  if (up && (id == kCopySpacerId || id == kCopyTopArrowId)) return CopyScroll{1, 1};
-  if (down && (id == kCopySpacerId || id == kCopyBottomArrowId)) return CopyScroll{0, selection.ItemCount - 2};
+  if (up && (id == kCopySpacerId || id == kCopyTopArrowId)) return CopyScroll{1, 1, 0};
+  if (down && (id == kCopySpacerId || id == kCopyBottomArrowId)) return CopyScroll{0, selection.ItemCount - 2, 2};
   return std::nullopt;
+}
+
+int CopyScrollSelection(const CopyScroll& scroll, int rowCount) {
+  return scroll.SelectFromEnd > 0 ? rowCount - scroll.SelectFromEnd : scroll.SelectPosition;
 }

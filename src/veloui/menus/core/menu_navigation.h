@@ -45,6 +45,10 @@ struct CopySelection {
 };
 struct CopyScroll {
   int Mode = 0;            // 0 down one step, 1 up one step, 2 rebuild at the end, 3 at the start
-  int SelectPosition = 0;  // the item to select afterwards
+  int SelectPosition = 0;  // the item to select afterwards, counted in the rows before the scroll
+  int SelectFromEnd = 0;   // 0: SelectPosition holds; n: the n-th row from the end holds instead
 };
 std::optional<CopyScroll> DecideCopyScroll(const CopySelection& selection);
+// The position to select once the scroll has changed the copy's rows to `rowCount`: a scroll
+// or rebuild may leave more or fewer rows than before (separators are low).
+int CopyScrollSelection(const CopyScroll& scroll, int rowCount);

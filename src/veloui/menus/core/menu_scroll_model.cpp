@@ -99,8 +99,12 @@ CopyView WithLeavingArrow(const CopyView& view, const CopyGeometry& geometry, in
 
 std::optional<CopyView> CopyStep(const CopyView& view, const CopyGeometry& geometry, int mode) {
   if (CopyScrollDone(view, Count(geometry), mode) || view.Last < view.First) return std::nullopt;
-  if (mode == 0) return Filled(FitUp(geometry, view.Last + 1, geometry.CopyHeight), geometry);
-  return Filled(FitDown(geometry, view.First - 1, geometry.CopyHeight), geometry);
+  CopyView next = mode == 0 ? FitUp(geometry, view.Last + 1, geometry.CopyHeight)
+                            : FitDown(geometry, view.First - 1, geometry.CopyHeight);
+  // The end reached: its arrow gives its place to the spacer, and the item that came in last
+  // stands where the selection expects it, next to that end's spacer.
+  if (CopyScrollDone(next, Count(geometry), mode)) next.SpacerAtTop = mode == 1;
+  return Filled(next, geometry);
 }
 
 int CopyPixelSteps(const CopyView& view, const CopyGeometry& geometry, int mode) {

@@ -53,7 +53,7 @@ CopyView EndCopyView(const CopyGeometry& geometry);
 // one, mode 1 the bottom one); the view unchanged when the arrow is there.
 CopyView WithLeavingArrow(const CopyView& view, const CopyGeometry& geometry, int mode);
 // One item in at the end the scroll moves towards (mode 0 down, 1 up); nullopt when that end
-// is already shown.
+// is already shown. Once the end is reached, the spacer stands where that end's arrow was.
 std::optional<CopyView> CopyStep(const CopyView& view, const CopyGeometry& geometry, int mode);
 // The 3-pixel steps that bring the entering item into view: its height divided by 3.
 int CopyPixelSteps(const CopyView& view, const CopyGeometry& geometry, int mode);

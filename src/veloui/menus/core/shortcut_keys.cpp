@@ -102,8 +102,17 @@ char16_t LowerCaseUnit(char16_t c) {
 }
 
 char16_t UpperCaseUnit(char16_t c) {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
+  const auto minus = [c](int step) { return static_cast<char16_t>(c - step); };
+  if (c >= u'a' && c <= u'z') return minus(0x20);
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return minus(0x20);
+  if (c == 0xFF) return 0x178;
+  if (c >= 0x101 && c <= 0x137 && c != 0x131) return c % 2 == 1 ? minus(1) : c;
+  if (c >= 0x13A && c <= 0x148) return c % 2 == 0 ? minus(1) : c;
+  if (c >= 0x14B && c <= 0x177) return c % 2 == 1 ? minus(1) : c;
+  if (c >= 0x17A && c <= 0x17E) return c % 2 == 0 ? minus(1) : c;
+  if (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) return minus(0x20);  // the final sigma keeps its form
+  if (c >= 0x430 && c <= 0x44F) return minus(0x20);
+  if (c >= 0x450 && c <= 0x45F) return minus(0x50);
   return c;
 }
 

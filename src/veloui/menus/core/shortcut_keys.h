@@ -33,6 +33,8 @@ struct ParsedShortcut {
 // The shortcut part of an item text (what follows its single "$").
 ParsedShortcut ParseShortcutText(TextView shortcut);
 
-// Case folding of our own, the same in both builds: ASCII and Latin-1 letters.
+// Case folding of our own, the same in both builds: ASCII and Latin-1 letters; upper case
+// also for Latin Extended-A, Greek and Cyrillic, as the system maps them (the Windows build
+// upper-cases a shortcut's character key with the system itself).
 char16_t LowerCaseUnit(char16_t c);
 char16_t UpperCaseUnit(char16_t c);

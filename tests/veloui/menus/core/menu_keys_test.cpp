@@ -55,6 +55,21 @@ TEST(MenuNavigation, DecideCopyScroll) {
   }
 }
 
+// Rows a scroll or rebuild leaves may be more or fewer than before: the ends are counted afterwards.
+TEST(MenuNavigation, TheSelectionAfterACopyScrollCountsTheRowsItLeft) {
+  const auto after = [](CopySelection selection, int rowsAfter) {
+    const auto scroll = DecideCopyScroll(selection);
+    return scroll ? CopyScrollSelection(*scroll, rowsAfter) : -99;
+  };
+  for (int rowsAfter : {9, 12, 15}) {
+    SCOPED_TRACE(rowsAfter);
+    EXPECT_EQ(after({kKeyUp, kCopyBottomArrowId, false, true, 12}, rowsAfter), rowsAfter - 1) << "the last row";
+    EXPECT_EQ(after({kKeyDown, kCopyBottomArrowId, true, true, 12}, rowsAfter), rowsAfter - 2) << "above the arrow";
+    EXPECT_EQ(after({kKeyDown, kCopyTopArrowId, true, false, 12}, rowsAfter), 0);
+    EXPECT_EQ(after({kKeyUp, kCopyTopArrowId, true, true, 12}, rowsAfter), 1);
+  }
+}
+
 TEST(SplitItemText, DollarRules) {
   const struct { const char16_t *Text, *Label, *Shortcut; bool Mark; } cases[] = {
       {u"Copy$Ctrl+K", u"Copy", u"Ctrl+K", true},
@@ -99,6 +114,11 @@ TEST(ShortcutKeys, ParseShortcutText) {
   // Case folding of ASCII and Latin-1; the multiplication and division signs have no other case.
   EXPECT_EQ(Text({LowerCaseUnit(u'Q'), LowerCaseUnit(u'\u00C9'), LowerCaseUnit(u'\u00D7')}), u"q\u00E9\u00D7");
   EXPECT_EQ(Text({UpperCaseUnit(u'z'), UpperCaseUnit(u'\u00F7')}), u"Z\u00F7");
+  // Upper case also for Latin Extended-A, Greek and Cyrillic, the shortcut keys of other scripts.
+  EXPECT_EQ(Text({UpperCaseUnit(u'\u0105'), UpperCaseUnit(u'\u03C9'), UpperCaseUnit(u'\u03C3'), UpperCaseUnit(u'\u0436'),
+                  UpperCaseUnit(u'\u0451'), UpperCaseUnit(u'\u00FF'), UpperCaseUnit(u'\u0416')}),
+            u"\u0104\u03A9\u03A3\u0416\u0401\u0178\u0416");
+  EXPECT_EQ(ParseShortcutText(u"ctrl+\u03C9").Key, 0x3A9u);
 }
 
 const Text kWindow = u"1234";

@@ -150,7 +150,10 @@ TEST(CopyModel, HeldArrowsWalkToEitherEndKeepingTheHeight) {
   }
   EXPECT_EQ(steps, 18);
   EXPECT_FALSE(HasBottomArrow(view, 60));
-  EXPECT_EQ(CopyRows(view, 60), CopyRows(EndCopyView(geometry), 60));
+  // The items of the end, and the spacer where the bottom arrow was.
+  const CopyView end = EndCopyView(geometry);
+  EXPECT_EQ(std::tuple(view.First, view.Last, view.SpacerAtTop), std::tuple(end.First, end.Last, false));
+  EXPECT_EQ(CopyRows(view, 60).back(), RowBottomSpacer(60));
   EXPECT_FALSE(CopyStep(view, geometry, 0).has_value());
   // Up from the end, back to the start.
   view = WithLeavingArrow(view, geometry, 1);
@@ -161,7 +164,9 @@ TEST(CopyModel, HeldArrowsWalkToEitherEndKeepingTheHeight) {
     EXPECT_EQ(CopyOuterHeight(view, geometry), 978);
   }
   EXPECT_EQ(std::pair(view.First, HasTopArrow(view)), std::pair(0, false));
-  EXPECT_EQ(CopyRows(view, 60), CopyRows(start, 60));
+  // The items of the start, and the spacer where the top arrow was.
+  EXPECT_EQ(std::tuple(view.Last, view.SpacerAtTop), std::tuple(start.Last, true));
+  EXPECT_EQ(CopyRows(view, 60).front(), kRowTopSpacer);
 }
 
 TEST(CopyModel, TheSpacerTakesWhatTheItemsLeave) {

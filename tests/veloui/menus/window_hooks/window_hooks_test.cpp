@@ -7,6 +7,7 @@
 #include "veloui/menus/child_subclass.h"
 #include "veloui/menus/drop_shadow.h"
 #include "veloui/menus/menu_shadows.h"
+#include "veloui/menus/popup_window.h"
 #include "veloui/menus/track_windows_hook.h"
 #include "veloui/toolkit/toolkit.h"
 
@@ -287,6 +288,46 @@ TEST_F(HooksTest, ATrackedPopupMenuGetsTheToolkitProcedureAndShadowsThatGoWithIt
   EXPECT_GT(PopupMessages, 0);
   for (HWND shadow : shadows) EXPECT_FALSE(shadow != nullptr && IsWindow(shadow));
   EXPECT_EQ(FindPopupShadowRecord(popup), nullptr);
+}
+
+// A submenu opened to the right lies over its parent's right shadow: hidden while it shows.
+TEST_F(HooksTest, TheParentsShadowUnderASubmenuIsHiddenWhileItShowsAndShownAgainWhenItGoes) {
+  HWND parent = MakeWindow(), submenu = MakeWindow(), elsewhere = MakeWindow();
+  MoveWindow(parent, 100, 100, 200, 150, FALSE);
+  MoveWindow(submenu, 299, 120, 150, 100, FALSE);   // over the parent's right strip (300..305)
+  MoveWindow(elsewhere, 100, 400, 150, 100, FALSE);  // over none of its strips
+  ASSERT_EQ(CastPopupMenuShadows(parent, UISTYLE_OFFICE2003, nullptr), 3);
+  const PopupShadowRecord shadows = *FindPopupShadowRecord(parent);
+  const auto visible = [&] { return std::vector<bool>{IsWindowVisible(shadows.Shadows[0]) != FALSE,
+                                                      IsWindowVisible(shadows.Shadows[1]) != FALSE,
+                                                      IsWindowVisible(shadows.Shadows[2]) != FALSE}; };
+  CastPopupMenuShadows(elsewhere, UISTYLE_OFFICE2003, parent);
+  EXPECT_EQ(visible(), (std::vector<bool>{true, true, true}));
+  CastPopupMenuShadows(submenu, UISTYLE_OFFICE2003, parent);
+  EXPECT_EQ(visible(), (std::vector<bool>{false, true, true})) << "the right strip under the submenu";
+  DestroyPopupMenuShadows(submenu);
+  EXPECT_EQ(visible(), (std::vector<bool>{true, true, true}));
+  for (HWND popup : {parent, elsewhere}) DestroyPopupMenuShadows(popup);
+}
+
+// A popup window that hides as its cascade closes casts no shadow on its late position change.
+TEST_F(HooksTest, AClosingPopupWindowCastsNoShadowAndTheNextCascadeCastsAgain) {
+  const auto change = [](HWND window, UINT flags) {
+    WINDOWPOS position{window, nullptr, 100, 100, 120, 80, SWP_NOZORDER | SWP_NOACTIVATE | flags};
+    PopupMenuWindowProc(window, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
+    PopupMenuWindowProc(window, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+  };
+  HWND closing = MakeWindow();
+  change(closing, 0);
+  change(closing, SWP_HIDEWINDOW);
+  EXPECT_EQ(FindPopupShadowRecord(closing), nullptr);
+  PopupMenuWindowProc(closing, WM_DESTROY, 0, 0);
+  HWND next = MakeWindow();
+  change(next, 0);
+  change(next, 0);
+  EXPECT_NE(FindPopupShadowRecord(next), nullptr) << "a new cascade is not torn down";
+  PopupMenuWindowProc(next, WM_DESTROY, 0, 0);
+  EXPECT_EQ(FindPopupShadowRecord(next), nullptr);
 }
 
 TEST_F(HooksTest, APressedTitleCastsTwoShadowsOnceThatAnotherTitleReplacesAndThatAreDestroyed) {
