@@ -102,6 +102,7 @@ DWORD WINAPI ScrollThreadProc(void* parameter) {
     }
     if (!answered || !AskGui(steps, kSwap, mode, done)) break;
   }
+  MenuScroll.Running = false;
   MenuScroll.Finished = false;
   MenuScroll.ThreadActive = false;
   return 0;
@@ -127,11 +128,16 @@ void StartScrollThread(int mode) {
   MenuScroll.Requested = true;
   MenuScroll.Finished = false;
   MenuScroll.ThreadActive = true;
+  // The copy's selection and position stay frozen for the whole hold, not only while a step
+  // edits it: the system must not move or select anything between the steps either. The
+  // thread clears it when its loop ends.
+  MenuScroll.Running = true;
   MenuScroll.Thread =
       CreateThread(nullptr, 0, ScrollThreadProc, reinterpret_cast<void*>(static_cast<std::intptr_t>(mode)), 0, nullptr);
   if (MenuScroll.Thread == nullptr) {
     MenuScroll.ThreadActive = false;
     MenuScroll.Requested = false;
+    MenuScroll.Running = false;
   }
 }
 
@@ -139,19 +145,21 @@ void StartScrollThread(int mode) {
 
 void NoteCopySelection(std::int32_t kind) {
   if (MenuTracking.CopyMenu == nullptr) return;
+  // The keyboard scrolls the copy a step per key by itself: it only ever stops a held arrow.
+  if (MenuTracking.KeyboardNavigation) {
+    if (kind != kMenuItemTopArrow && kind != kMenuItemBottomArrow) StopMenuScroll();
+    return;
+  }
   if (kind == kMenuItemBottomArrow) StartScrollThread(0);
   if (kind == kMenuItemTopArrow) StartScrollThread(1);
   if (kind == 0) MenuScroll.Requested = false;
 }
 
 void NoteCopySelectionOfCommand(std::uint16_t command) {
-  if (command == kCopyTopArrowId) {
-    NoteCopySelection(kMenuItemTopArrow);
-  } else if (command == kCopyBottomArrowId) {
-    NoteCopySelection(kMenuItemBottomArrow);
-  } else if (command != kCopySpacerId) {
-    NoteCopySelection(0);
-  }
+  NoteCopySelection(command == kCopyTopArrowId      ? kMenuItemTopArrow
+                    : command == kCopyBottomArrowId ? kMenuItemBottomArrow
+                    : command == kCopySpacerId      ? kMenuItemSpacer
+                                                    : 0);
 }
 
 void StopMenuScroll() { MenuScroll.Requested = false; }

@@ -4,6 +4,7 @@
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/system_binding.h"
 #include "veloui/menus/host_install.h"
+#include "veloui/menus/menu_scroll.h"
 #include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/popup_menus.h"
 #include "veloui/menus/popup_window.h"
@@ -192,6 +193,30 @@ TEST_F(PopupsTest, ASubmenuWindowClosingGivesBackItsParentAsTheNewestPopup) {
   EXPECT_EQ(MenuTracking.LastPopupWindow, parent);
   PopupMenuWindowProc(parent, WM_DESTROY, 0, 0);
   EXPECT_EQ(MenuTracking.LastPopupWindow, nullptr);
+}
+
+// While a held arrow scrolls the copy, the system may neither move, size, raise nor draw it; a
+// change that shows it (Wine shows an edited copy again) or hides it (the menu closes) goes
+// through whole. Without a scroll nothing is frozen.
+TEST_F(PopupsTest, AScrollingCopyKeepsItsPlaceButIsStillShownAndHidden) {
+  constexpr UINT kFrozen = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  ASSERT_EQ(kFrozen, 0x21Fu);
+  HWND copy = MakeWindow();
+  MenuTracking.CopyWindow = copy;
+  for (auto [running, asked, given] : {std::tuple(true, 0u, kFrozen),
+                                       std::tuple(true, UINT{SWP_NOZORDER | SWP_NOACTIVATE}, kFrozen),
+                                       std::tuple(true, UINT{SWP_SHOWWINDOW | SWP_NOACTIVATE}, UINT{SWP_SHOWWINDOW | SWP_NOACTIVATE}),
+                                       std::tuple(true, UINT{SWP_HIDEWINDOW | SWP_NOMOVE}, UINT{SWP_HIDEWINDOW | SWP_NOMOVE}),
+                                       std::tuple(false, UINT{SWP_NOZORDER}, UINT{SWP_NOZORDER})}) {
+    SCOPED_TRACE(testing::Message() << running << " " << asked);
+    MenuScroll.Running = running;
+    WINDOWPOS position{copy, nullptr, 100, 120, 80, 60, asked};
+    PopupMenuWindowProc(copy, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
+    EXPECT_EQ(position.flags, given);
+  }
+  MenuScroll.Running = false;
+  PopupMenuWindowProc(copy, WM_DESTROY, 0, 0);
+  MenuTracking.CopyWindow = nullptr;
 }
 
 // What the popup frame asked the visual style for (Wine has none: a fake binding answers).
