@@ -36,6 +36,26 @@ void SwapOneItem(int mode) {
   if (CopyScrollDone(MenuScroll.View, static_cast<int>(geometry.ItemHeights.size()), mode)) MenuScroll.Finished = true;
 }
 
+// The mouse on the copy but off the arrow it holds. Wine, which shows the copy again after each
+// step, may never report that move as a selection; read from the mouse, the scroll still stops.
+// A mouse outside the copy leaves the selection, and the scroll, as they are.
+bool MouseLeftHeldArrow(int mode) {
+  HWND window = MenuTracking.CopyWindow;
+  POINT mouse{};
+  RECT frame{};
+  if (window == nullptr || !GetCursorPos(&mouse) || !GetWindowRect(window, &frame) || !PtInRect(&frame, mouse)) {
+    return false;
+  }
+  const int count = static_cast<int>(MenuScroll.ItemHeights.size());
+  const int position = CopyRowPosition(mode == 0 ? RowBottomArrow(count) : kRowTopArrow);
+  RECT arrow{};
+  if (position < 0 || !GetMenuItemRect(nullptr, MenuTracking.CopyMenu, static_cast<UINT>(position), &arrow) ||
+      IsRectEmpty(&arrow)) {
+    return false;
+  }
+  return !PtInRect(&arrow, mouse);
+}
+
 // The GUI thread's part of a step. The menu loop's capture is left alone: taking the mouse
 // from it would end the loop.
 LRESULT CarryOutStep(WPARAM phase, LPARAM parameter) {
@@ -47,6 +67,7 @@ LRESULT CarryOutStep(WPARAM phase, LPARAM parameter) {
   if (Closing || MenuTracking.CopyMenu == nullptr) return phase == kPrepare ? kStopScroll : 0;
   switch (phase) {
     case kPrepare:
+      if (MouseLeftHeldArrow(mode)) MenuScroll.Requested = false;
       if (!MenuScroll.Requested) return kStopScroll;
       ShowLeavingArrow(mode);
       return CopyPixelSteps(MenuScroll.View, CurrentCopyGeometry(), mode);

@@ -348,6 +348,42 @@ TEST_F(MenuScrollTest, AHeldArrowFreezesTheCopyForItsWholeScrollAndTheMouseLeavi
   EXPECT_EQ(std::tuple(stoppedBeforeTheEnd, thawed), std::tuple(true, true));
 }
 
+// Where the system never reports the mouse leaving a held arrow (Wine, between two showings of the
+// copy), where the mouse is decides: resting on an item of the copy, it stops the scroll before its
+// first step. (Resting outside the copy, it leaves the scroll alone: the other tests hold arrows so.)
+TEST_F(MenuScrollTest, AHeldArrowStopsWhenTheMouseRestsOnAnItemOfTheCopy) {
+  int phase = 0;
+  POINT target{};
+  bool stoppedOnTheItem = false;
+  SetCursorPos(1200, 1000);
+  WhileMenuOpen([&] { DropDown(Bar, 0); },
+                [&] {
+                  HWND copy = ShownCopy();
+                  if (copy == nullptr || MenuScroll.ThreadActive) return false;
+                  POINT now{};
+                  GetCursorPos(&now);
+                  if (phase == 0) {
+                    RECT row{};
+                    GetMenuItemRect(nullptr, MenuTracking.CopyMenu, 2, &row);
+                    target = POINT{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+                    SetCursorPos(target.x, target.y);
+                    phase = 1;
+                  } else if (phase == 1 && now.x == target.x && now.y == target.y) {
+                    Select(Rows() - 1);
+                    phase = MenuScroll.ThreadActive ? 2 : 9;
+                    return phase == 9;
+                  } else if (phase == 2) {
+                    stoppedOnTheItem = Row(0) == 100 && !Shows(kTopArrow) && Shows(kBottomArrow);
+                    return true;
+                  }
+                  return false;
+                },
+                1000);
+  SetCursorPos(1200, 1000);
+  EXPECT_EQ(phase, 2);
+  EXPECT_TRUE(stoppedOnTheItem);
+}
+
 // While a held arrow scrolls, the system's selections in the copy's window are suppressed, but
 // noted first: the mouse onto an item, or the keyboard onto anything but an arrow, stops it.
 TEST_F(MenuScrollTest, ASelectionLeavingAHeldArrowStopsItThoughTheScrollSuppressesIt) {
