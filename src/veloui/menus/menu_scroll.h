@@ -52,8 +52,9 @@ void FreeScrollCopy();
 // loop; the caller then shows the copy again at the same place while this returns true.
 bool TakeCopyReshow();
 
-// The selection of the copy's window landed on a row of this Kind: an arrow starts the scroll
-// thread (unless one runs), an ordinary item stops a pending scroll.
+// The selection of the copy's window landed on a row of this Kind: by the mouse, an arrow starts
+// the scroll thread (unless one runs) and an ordinary item stops a held scroll; by the keyboard,
+// any row but an arrow stops it.
 void NoteCopySelection(std::int32_t kind);
 // The same for a selection learnt from WM_MENUSELECT (the low word of the row's command).
 void NoteCopySelectionOfCommand(std::uint16_t command);

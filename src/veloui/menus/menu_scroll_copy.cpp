@@ -271,7 +271,10 @@ void ApplyCopyView(const CopyView& view, bool rebuild) {
   const bool spacerChanged = view.SpacerHeight != MenuScroll.View.SpacerHeight;
   const int selected = MenuScroll.ReshowPending ? MenuScroll.ReshowSelection : HilitedPosition();
   const std::vector<int> before = MenuScroll.Rows;
-  MenuScroll.Running = true;
+  // A held arrow's scroll keeps the copy frozen from its first step to its last; an edit of
+  // its own (a keyboard step, a rebuild) freezes it only while it lasts.
+  const bool ownFreeze = !MenuScroll.ThreadActive;
+  if (ownFreeze) MenuScroll.Running = true;
   MenuTracking.CopyRebuilding = true;
   if (window != nullptr) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
   MenuScrollRows.SpacerHeight = view.SpacerHeight;
@@ -287,7 +290,7 @@ void ApplyCopyView(const CopyView& view, bool rebuild) {
     SendMessageW(window, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window, nullptr, nullptr, rebuild ? kRebuildRedraw : kStepRedraw);
   }
-  MenuScroll.Running = false;
+  if (ownFreeze) MenuScroll.Running = false;
   ReshowWhereNotLaidOut(PositionAfterSync(selected, before));
 }
 

@@ -36,6 +36,26 @@ void SwapOneItem(int mode) {
   if (CopyScrollDone(MenuScroll.View, static_cast<int>(geometry.ItemHeights.size()), mode)) MenuScroll.Finished = true;
 }
 
+// The mouse on the copy but off the arrow it holds. Wine, which shows the copy again after each
+// step, may never report that move as a selection; read from the mouse, the scroll still stops.
+// A mouse outside the copy leaves the selection, and the scroll, as they are.
+bool MouseLeftHeldArrow(int mode) {
+  HWND window = MenuTracking.CopyWindow;
+  POINT mouse{};
+  RECT frame{};
+  if (window == nullptr || !GetCursorPos(&mouse) || !GetWindowRect(window, &frame) || !PtInRect(&frame, mouse)) {
+    return false;
+  }
+  const int count = static_cast<int>(MenuScroll.ItemHeights.size());
+  const int position = CopyRowPosition(mode == 0 ? RowBottomArrow(count) : kRowTopArrow);
+  RECT arrow{};
+  if (position < 0 || !GetMenuItemRect(nullptr, MenuTracking.CopyMenu, static_cast<UINT>(position), &arrow) ||
+      IsRectEmpty(&arrow)) {
+    return false;
+  }
+  return !PtInRect(&arrow, mouse);
+}
+
 // The GUI thread's part of a step. The menu loop's capture is left alone: taking the mouse
 // from it would end the loop.
 LRESULT CarryOutStep(WPARAM phase, LPARAM parameter) {
@@ -47,6 +67,7 @@ LRESULT CarryOutStep(WPARAM phase, LPARAM parameter) {
   if (Closing || MenuTracking.CopyMenu == nullptr) return phase == kPrepare ? kStopScroll : 0;
   switch (phase) {
     case kPrepare:
+      if (MouseLeftHeldArrow(mode)) MenuScroll.Requested = false;
       if (!MenuScroll.Requested) return kStopScroll;
       ShowLeavingArrow(mode);
       return CopyPixelSteps(MenuScroll.View, CurrentCopyGeometry(), mode);
@@ -102,6 +123,7 @@ DWORD WINAPI ScrollThreadProc(void* parameter) {
     }
     if (!answered || !AskGui(steps, kSwap, mode, done)) break;
   }
+  MenuScroll.Running = false;
   MenuScroll.Finished = false;
   MenuScroll.ThreadActive = false;
   return 0;
@@ -127,11 +149,16 @@ void StartScrollThread(int mode) {
   MenuScroll.Requested = true;
   MenuScroll.Finished = false;
   MenuScroll.ThreadActive = true;
+  // The copy's selection and position stay frozen for the whole hold, not only while a step
+  // edits it: the system must not move or select anything between the steps either. The
+  // thread clears it when its loop ends.
+  MenuScroll.Running = true;
   MenuScroll.Thread =
       CreateThread(nullptr, 0, ScrollThreadProc, reinterpret_cast<void*>(static_cast<std::intptr_t>(mode)), 0, nullptr);
   if (MenuScroll.Thread == nullptr) {
     MenuScroll.ThreadActive = false;
     MenuScroll.Requested = false;
+    MenuScroll.Running = false;
   }
 }
 
@@ -139,19 +166,21 @@ void StartScrollThread(int mode) {
 
 void NoteCopySelection(std::int32_t kind) {
   if (MenuTracking.CopyMenu == nullptr) return;
+  // The keyboard scrolls the copy a step per key by itself: it only ever stops a held arrow.
+  if (MenuTracking.KeyboardNavigation) {
+    if (kind != kMenuItemTopArrow && kind != kMenuItemBottomArrow) StopMenuScroll();
+    return;
+  }
   if (kind == kMenuItemBottomArrow) StartScrollThread(0);
   if (kind == kMenuItemTopArrow) StartScrollThread(1);
   if (kind == 0) MenuScroll.Requested = false;
 }
 
 void NoteCopySelectionOfCommand(std::uint16_t command) {
-  if (command == kCopyTopArrowId) {
-    NoteCopySelection(kMenuItemTopArrow);
-  } else if (command == kCopyBottomArrowId) {
-    NoteCopySelection(kMenuItemBottomArrow);
-  } else if (command != kCopySpacerId) {
-    NoteCopySelection(0);
-  }
+  NoteCopySelection(command == kCopyTopArrowId      ? kMenuItemTopArrow
+                    : command == kCopyBottomArrowId ? kMenuItemBottomArrow
+                    : command == kCopySpacerId      ? kMenuItemSpacer
+                                                    : 0);
 }
 
 void StopMenuScroll() { MenuScroll.Requested = false; }

@@ -79,10 +79,5 @@ void NoteMenuSelect(WPARAM wParam, LPARAM lParam) {
   if (submenu != nullptr) MenuTracking.OpeningSubmenu = submenu;
   ScrollCopyOnKeySelection(wParam);
   // Where the copy's window never sees MN_SELECTITEM (Wine), the mouse on an arrow is learnt here.
-  if (!MenuTracking.ItemSelected) return;
-  if (!MenuTracking.KeyboardNavigation) {
-    NoteCopySelectionOfCommand(LOWORD(wParam));
-  } else if (LOWORD(wParam) != kCopyTopArrowId && LOWORD(wParam) != kCopyBottomArrowId) {
-    StopMenuScroll();  // the keyboard took the selection off a held arrow
-  }
+  if (MenuTracking.ItemSelected) NoteCopySelectionOfCommand(LOWORD(wParam));
 }

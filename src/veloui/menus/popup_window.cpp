@@ -19,6 +19,9 @@ PopupWindowGlobals PopupWindows;
 
 namespace {
 
+constexpr UINT kFrozenPosition =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER;  // 0x21F
+
 ScreenRect ToScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 MenuRecord* RecordOfHandle(HMENU menu) {
@@ -159,8 +162,9 @@ WPARAM SelectItem(HWND window, WPARAM wParam) {
   MenuTracking.OpeningSubmenu = submenu;
   MenuTracking.SubmenuOpening =
       position >= 0 && MenuTracking.TrackedMenu != nullptr && GetSubMenu(MenuTracking.TrackedMenu, position) != nullptr;
-  if (window == MenuTracking.CopyWindow && !MenuScroll.Running && !MenuTracking.KeyboardNavigation &&
-      position >= 0) {
+  // Noted before a running scroll suppresses the selection: the mouse leaving a held arrow
+  // must still stop the scroll, or a frozen selection would keep it going to the end.
+  if (window == MenuTracking.CopyWindow && !MenuTracking.CopyRebuilding && position >= 0) {
     NoteCopySelection(CopyRowKind(position));
   }
   if (MenuScroll.Running || MenuScroll.Finished) return static_cast<WPARAM>(-1);
@@ -264,8 +268,13 @@ void PositionChanging(HWND window, PopupWindowRecord& record, WINDOWPOS& positio
   ++record.PositionChanges;
   // A hidden window is closing with its cascade: it casts no shadow any more.
   if ((position.flags & SWP_HIDEWINDOW) != 0) PopupWindows.TearingDown = true;
-  if (window == MenuTracking.CopyWindow && MenuScroll.Running) {
-    position.flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  // A scrolling copy keeps its place and size and is not drawn by the system. A change that
+  // shows or hides it is its placement (Wine shows an edited copy again in one change) or its
+  // closing, and goes through whole: frozen, it would show in the wrong place or leave its
+  // image on screen.
+  if (window == MenuTracking.CopyWindow && MenuScroll.Running &&
+      (position.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) == 0) {
+    position.flags |= kFrozenPosition;
     return;
   }
   if (IsBarDropDown(record) && !Dwm.DwmCompositionEnabled) {

@@ -73,6 +73,28 @@ wait_until 5 reported "$mark" text || fail "the text field took no key after the
 [ "$(reported_since "$mark" text | cut -d' ' -f1)" = x ] ||
   fail "the text field became '$(reported_since "$mark" text)': the mnemonic's letter went there"
 
+step "the mouse resting on the long title's bottom arrow scrolls its copy, and moving onto an item stops it"
+# Wine shows the copy again after every step of the scroll, selecting the held arrow again: each
+# step is one more selection of the arrow (52163).
+arrow_selections() { tail -n +$(($1 + 1)) "$log" | tr -d '\r' | grep -c '^select 52163$' || true; }
+arrow_selected_times() { [ "$(arrow_selections "$1")" -ge "$2" ]; }
+before=$(xdotool search --onlyvisible --classname menu_probe.exe 2>/dev/null | sort)
+click "$window" 70 9
+wait_until 5 popups_are 1 || fail "Long did not open"
+copy=$(comm -13 <(echo "$before") <(xdotool search --onlyvisible --classname menu_probe.exe 2>/dev/null | sort) | head -1)
+eval "$(xdotool getwindowgeometry --shell "$copy")"
+mark=$(lines)
+xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT - 8))
+wait_until 5 arrow_selected_times "$mark" 3 || fail "the mouse resting on the bottom arrow scrolled no three steps"
+xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+sleep 0.5  # the step under way ends
+mark=$(lines)
+sleep 1
+[ "$(arrow_selections "$mark")" -eq 0 ] || fail "the copy went on scrolling after the mouse left the arrow"
+popups_are 1 || fail "the copy closed"
+xdotool key Escape
+wait_until 5 popups_are 0 || fail "Escape did not close the long title"
+
 step "in the long title's copy, Up on the first item selects the last, and Down on it the first, at one press each"
 last_selected() { reported_since "$1" select | awk '{ print $NF }'; }
 selected_is() { [ "$(last_selected "$1")" = "$2" ]; }

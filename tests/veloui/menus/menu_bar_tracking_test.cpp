@@ -286,6 +286,129 @@ TEST_F(MenuScrollTest, TheKeyboardTakingTheSelectionOffAHeldArrowStopsTheScroll)
   MenuScroll.Requested = false;
 }
 
+// What the menu loop takes from the queue while a held arrow scrolls: it does so only between two
+// steps of the scroll thread (a step is a sent message, served inside the loop's own peek).
+struct HeldScrollWatch {
+  int Seen = 0;    // messages taken while the thread is in its loop
+  int Frozen = 0;  // of them, while the copy was frozen
+  int LeaveAfter = 0;  // then the mouse moves onto an item
+  bool Left = false;
+  bool StopAsked = false;  // by the popup window's selection alone
+};
+HeldScrollWatch Watch;
+
+LRESULT CALLBACK WatchHeldScroll(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && MenuScroll.ThreadActive && MenuScroll.Requested && !MenuScroll.Finished) {
+    ++Watch.Seen;
+    Watch.Frozen += MenuScroll.Running ? 1 : 0;
+    // As the system reports the mouse onto an ordinary item to the popup window; then the item
+    // is highlighted as the mouse would (where Wine shows the copy again it selects what is lit).
+    // On a paint of the copy: nothing is posted then that would select the arrow again.
+    const MSG& message = *reinterpret_cast<const MSG*>(lParam);
+    if (!Watch.Left && Watch.Seen >= Watch.LeaveAfter && !MenuScroll.ReshowPending && message.message == WM_PAINT &&
+        message.hwnd == MenuTracking.CopyWindow && message.hwnd != nullptr) {
+      Watch.Left = true;
+      SendMessageW(MenuTracking.CopyWindow, kMenuSelectItemMessage, 2, 0);
+      Watch.StopAsked = !MenuScroll.Requested;
+      HiliteMenuItem(MenuScroll.Title->Window, MenuTracking.CopyMenu, 2, MF_BYPOSITION | MF_HILITE);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A held arrow keeps the copy frozen from its first step to its last, between the steps too. The
+// mouse leaving the arrow still stops the scroll, though the frozen selection is not taken.
+TEST_F(MenuScrollTest, AHeldArrowFreezesTheCopyForItsWholeScrollAndTheMouseLeavingItStopsIt) {
+  Watch = HeldScrollWatch{0, 0, 20, false, false};
+  HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, WatchHeldScroll, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  int phase = 0;
+  bool stoppedBeforeTheEnd = false, thawed = false;
+  SetCursorPos(1200, 1000);
+  WhileMenuOpen([&] { DropDown(Bar, 0); },
+                [&] {
+                  HWND copy = ShownCopy();
+                  if (copy == nullptr) return false;
+                  if (phase == 0) {
+                    Select(Rows() - 1);
+                    phase = MenuScroll.ThreadActive ? 1 : 9;
+                    return phase == 9;
+                  }
+                  if (MenuScroll.ThreadActive) return false;
+                  stoppedBeforeTheEnd = Shows(kBottomArrow) && !Shows(100 + kItems - 1);
+                  thawed = !MenuScroll.Running;
+                  return true;
+                },
+                3000);
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(phase, 1);
+  EXPECT_TRUE(Watch.Left) << "the loop took " << Watch.Seen << " messages during the scroll";
+  EXPECT_TRUE(Watch.StopAsked) << "the selection leaving the held arrow did not stop it";
+  EXPECT_EQ(Watch.Frozen, Watch.Seen) << "the copy thawed between two steps of the hold";
+  EXPECT_EQ(std::tuple(stoppedBeforeTheEnd, thawed), std::tuple(true, true));
+}
+
+// Where the system never reports the mouse leaving a held arrow (Wine, between two showings of the
+// copy), where the mouse is decides: resting on an item of the copy, it stops the scroll before its
+// first step. (Resting outside the copy, it leaves the scroll alone: the other tests hold arrows so.)
+TEST_F(MenuScrollTest, AHeldArrowStopsWhenTheMouseRestsOnAnItemOfTheCopy) {
+  int phase = 0;
+  POINT target{};
+  bool stoppedOnTheItem = false;
+  SetCursorPos(1200, 1000);
+  WhileMenuOpen([&] { DropDown(Bar, 0); },
+                [&] {
+                  HWND copy = ShownCopy();
+                  if (copy == nullptr || MenuScroll.ThreadActive) return false;
+                  POINT now{};
+                  GetCursorPos(&now);
+                  if (phase == 0) {
+                    RECT row{};
+                    GetMenuItemRect(nullptr, MenuTracking.CopyMenu, 2, &row);
+                    target = POINT{(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+                    SetCursorPos(target.x, target.y);
+                    phase = 1;
+                  } else if (phase == 1 && now.x == target.x && now.y == target.y) {
+                    Select(Rows() - 1);
+                    phase = MenuScroll.ThreadActive ? 2 : 9;
+                    return phase == 9;
+                  } else if (phase == 2) {
+                    stoppedOnTheItem = Row(0) == 100 && !Shows(kTopArrow) && Shows(kBottomArrow);
+                    return true;
+                  }
+                  return false;
+                },
+                1000);
+  SetCursorPos(1200, 1000);
+  EXPECT_EQ(phase, 2);
+  EXPECT_TRUE(stoppedOnTheItem);
+}
+
+// While a held arrow scrolls, the system's selections in the copy's window are suppressed, but
+// noted first: the mouse onto an item, or the keyboard onto anything but an arrow, stops it.
+TEST_F(MenuScrollTest, ASelectionLeavingAHeldArrowStopsItThoughTheScrollSuppressesIt) {
+  ASSERT_NE(BuildScrollCopy(*FindMenuRecord(0), 300), nullptr);
+  const int item = 2, spacer = Rows() - 2, arrow = Rows() - 1;
+  ASSERT_EQ(std::tuple(Row(spacer), Row(arrow)), std::tuple(kSpacer, kBottomArrow));
+  HWND copy = MakeWindow();
+  MenuTracking.CopyWindow = copy;
+  for (auto [keyboard, position, held] : {std::tuple(false, item, false), std::tuple(false, spacer, true),
+                                          std::tuple(false, arrow, true), std::tuple(true, item, false),
+                                          std::tuple(true, spacer, false), std::tuple(true, arrow, true)}) {
+    SCOPED_TRACE(testing::Message() << keyboard << " " << position);
+    MenuScroll.Running = true;
+    MenuScroll.Requested = true;
+    MenuTracking.KeyboardNavigation = keyboard;
+    PopupMenuWindowProc(copy, kMenuSelectItemMessage, static_cast<WPARAM>(position), 0);
+    EXPECT_EQ(static_cast<bool>(MenuScroll.Requested), held);
+    EXPECT_FALSE(MenuScroll.ThreadActive) << "a held scroll is never started a second time";
+  }
+  MenuScroll.Running = false;
+  MenuScroll.Requested = false;
+  PopupMenuWindowProc(copy, WM_DESTROY, 0, 0);
+  MenuTracking.CopyWindow = nullptr;
+}
+
 // A handler that frees the bar takes the title's record away (here it is kept, to see whether it
 // is written or read): after a command (mnemonic) or a selection sent to the copy's window (whose
 // handler is the test window's here) the copy looks the title up again.

@@ -4,6 +4,7 @@
 #include "veloui/foundation/core/ui_colour.h"
 #include "veloui/foundation/system_binding.h"
 #include "veloui/menus/host_install.h"
+#include "veloui/menus/menu_scroll.h"
 #include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/popup_menus.h"
 #include "veloui/menus/popup_window.h"
@@ -156,6 +157,70 @@ TEST_F(PopupMenuTest, ASubmenuOfAnotherStyleTakesTheCascadesStyleWhileItShows) {
   EXPECT_EQ(FindMenuRecord(21)->Style, std::int32_t{UISTYLE_WHIDBEY});
 }
 
+// A submenu is placed against the item that opens it, beside the popup that holds that item, also
+// after a submenu of a submenu has come and gone: nothing of a closed window's placement is left
+// behind for the next.
+TEST_F(PopupMenuTest, ASubmenuOpenedAfterADeeperOneClosedIsPlacedBesideItsOwnParentItem) {
+  HMENU deep = CreateSkinnedPopupMenu(34, UISTYLE_OFFICE2003);
+  AddMenuItem(35, u"Leaf", nullptr, nullptr, nullptr, 0);
+  HMENU deepToo = CreateSkinnedPopupMenu(36, UISTYLE_OFFICE2003);
+  AddMenuItem(37, u"Other leaf", nullptr, nullptr, nullptr, 0);
+  HMENU middle = CreateSkinnedPopupMenu(32, UISTYLE_OFFICE2003);
+  AddMenuItem(0, u"Deeper", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(deep));
+  AddMenuItem(0, u"Deeper too", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(deepToo));
+  HMENU middleToo = CreateSkinnedPopupMenu(38, UISTYLE_OFFICE2003);
+  AddMenuItem(39, u"Plain", nullptr, nullptr, nullptr, 0);
+  CreateSkinnedPopupMenu(30, UISTYLE_OFFICE2003);
+  AddMenuItem(0, u"One", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(middle));
+  AddMenuItem(0, u"Two", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(middleToo));
+  const auto post = [&](std::initializer_list<WPARAM> keys) {
+    for (WPARAM key : keys) PostMessageW(Window, WM_KEYDOWN, key, 1);
+  };
+  // The windows of the cascade, outermost first, once `count` are open.
+  std::vector<RECT> open;
+  const auto opened = [&](std::size_t count) {
+    if (PopupWindowList().size() != count) return false;
+    open.clear();
+    for (const PopupWindowRecord& record : PopupWindowList()) open.push_back(RectOf(record.Window));
+    return true;
+  };
+  RECT first{}, middleRect{}, deepRect{}, deepTooRect{}, middleTooRect{}, firstItem{}, secondItem{};
+  int phase = 0;
+  WhileMenuOpen([&] { ShowPopupMenu(30, Window, 200, 150); },
+                [&] {
+                  if (phase == 0 && opened(1)) {
+                    first = open[0];
+                    post({VK_DOWN, VK_RIGHT});
+                    phase = 1;
+                  } else if (phase == 1 && opened(2)) {
+                    middleRect = open[1];
+                    GetMenuItemRect(nullptr, middle, 0, &firstItem);
+                    GetMenuItemRect(nullptr, middle, 1, &secondItem);
+                    post({VK_RIGHT});
+                    phase = 2;
+                  } else if (phase == 2 && opened(3)) {
+                    deepRect = open[2];
+                    post({VK_LEFT, VK_DOWN, VK_RIGHT});
+                    phase = 3;
+                  } else if (phase == 3 && opened(3) && Corners(open[2]) != Corners(deepRect)) {
+                    deepTooRect = open[2];
+                    post({VK_LEFT, VK_LEFT, VK_DOWN, VK_RIGHT});
+                    phase = 4;
+                  } else if (phase == 4 && opened(2) && Corners(open[1]) != Corners(middleRect)) {
+                    middleTooRect = open[1];
+                    return true;
+                  }
+                  return false;
+                });
+  ASSERT_EQ(phase, 4);
+  EXPECT_EQ(middleTooRect.left, middleRect.left) << "beside the first popup again";
+  EXPECT_GT(middleTooRect.top, middleRect.top) << "against its own, lower item";
+  EXPECT_GT(deepRect.left, middleRect.left);
+  EXPECT_EQ(deepTooRect.left, deepRect.left) << "beside the middle popup again";
+  EXPECT_EQ(deepTooRect.top - deepRect.top, secondItem.top - firstItem.top) << "against its own item";
+  EXPECT_GT(middleRect.left, first.left);
+}
+
 // Without composition, a bar drop-down's first placement repaints what the last one covered and
 // keeps its own rectangle, once, and the move is not drawn unless it also shows the window.
 TEST_F(PopupsTest, ABarDropDownsFirstPlacementKeepsItsRectangleOnceAndIsNotDrawn) {
@@ -192,6 +257,30 @@ TEST_F(PopupsTest, ASubmenuWindowClosingGivesBackItsParentAsTheNewestPopup) {
   EXPECT_EQ(MenuTracking.LastPopupWindow, parent);
   PopupMenuWindowProc(parent, WM_DESTROY, 0, 0);
   EXPECT_EQ(MenuTracking.LastPopupWindow, nullptr);
+}
+
+// While a held arrow scrolls the copy, the system may neither move, size, raise nor draw it; a
+// change that shows it (Wine shows an edited copy again) or hides it (the menu closes) goes
+// through whole. Without a scroll nothing is frozen.
+TEST_F(PopupsTest, AScrollingCopyKeepsItsPlaceButIsStillShownAndHidden) {
+  constexpr UINT kFrozen = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  ASSERT_EQ(kFrozen, 0x21Fu);
+  HWND copy = MakeWindow();
+  MenuTracking.CopyWindow = copy;
+  for (auto [running, asked, given] : {std::tuple(true, 0u, kFrozen),
+                                       std::tuple(true, UINT{SWP_NOZORDER | SWP_NOACTIVATE}, kFrozen),
+                                       std::tuple(true, UINT{SWP_SHOWWINDOW | SWP_NOACTIVATE}, UINT{SWP_SHOWWINDOW | SWP_NOACTIVATE}),
+                                       std::tuple(true, UINT{SWP_HIDEWINDOW | SWP_NOMOVE}, UINT{SWP_HIDEWINDOW | SWP_NOMOVE}),
+                                       std::tuple(false, UINT{SWP_NOZORDER}, UINT{SWP_NOZORDER})}) {
+    SCOPED_TRACE(testing::Message() << running << " " << asked);
+    MenuScroll.Running = running;
+    WINDOWPOS position{copy, nullptr, 100, 120, 80, 60, asked};
+    PopupMenuWindowProc(copy, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position));
+    EXPECT_EQ(position.flags, given);
+  }
+  MenuScroll.Running = false;
+  PopupMenuWindowProc(copy, WM_DESTROY, 0, 0);
+  MenuTracking.CopyWindow = nullptr;
 }
 
 // What the popup frame asked the visual style for (Wine has none: a fake binding answers).
