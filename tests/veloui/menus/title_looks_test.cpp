@@ -66,6 +66,16 @@ class TitleLooksTest : public MenusTest {
                       state, 0};
     return SendMessageW(Window, WM_NOTIFY, draw.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
   }
+  // Title `index` opened as a switch from another title opens it: the bar's hot-item notice
+  // with the next title the hooks leave when the mouse slides on, or Right is pressed.
+  void SwitchTo(HWND bar, int index) {
+    TBBUTTON button{};
+    SendMessageW(bar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+    MenuTracking.NextTitle = index;
+    NMTBHOTITEM change{{bar, static_cast<UINT_PTR>(GetDlgCtrlID(bar)), static_cast<UINT>(TBN_HOTITEMCHANGE)}, 0,
+                       button.idCommand, HICF_MOUSE};
+    SendMessageW(Window, WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
+  }
   static MenuRecord* TitleRecord(HWND bar, int index) {
     for (MenuRecord& menu : MenuList()) {
       if (menu.Toolbar == bar && menu.TitleIndex == index) return &menu;
@@ -194,14 +204,7 @@ TEST_F(TitleLooksTest, TheSwitchedToTitlesPixelsEqualTheClickedTitlesWhileItsMen
     return Pixels(canvas);
   };
   const auto click = [&] { DropDown(bar, 1); };
-  const auto switchTo = [&] {
-    TBBUTTON button{};
-    SendMessageW(bar, TB_GETBUTTON, 1, reinterpret_cast<LPARAM>(&button));
-    MenuTracking.NextTitle = 1;  // what the hooks leave when the mouse slides on, or Right is pressed
-    NMTBHOTITEM change{{bar, static_cast<UINT_PTR>(GetDlgCtrlID(bar)), static_cast<UINT>(TBN_HOTITEMCHANGE)}, 0,
-                       button.idCommand, HICF_MOUSE};
-    SendMessageW(Window, WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
-  };
+  const auto switchTo = [&] { SwitchTo(bar, 1); };
   const std::vector<COLORREF> clicked = look(click, 1, 0);
   EXPECT_EQ(look(switchTo, 1, CDIS_HOT), clicked);
   EXPECT_EQ(look(switchTo, 1, 0), clicked);
@@ -255,6 +258,62 @@ TEST_F(TitleLooksTest, AMenuButtonWithItsMenuOpenShowsTheHeldGradient) {
   draw(hot);
   EXPECT_EQ(hot.Colour(x, middle), gradient(52, 53));
   EXPECT_NE(gradient(10, 11), gradient(52, 53));
+}
+
+// The shadows of a title switched to stay while the bar repaints its other titles, and go with
+// its menu.
+TEST_F(TitleLooksTest, ASwitchedToTitleKeepsItsShadowsWhileTheOtherTitlesRepaint) {
+  const auto& shadows = ToolkitList<TitleShadowRecord>(ToolkitListId::TitleShadows);
+  HWND bar = BuildMenuBar(Window);
+  RebarCarrying(bar, 400);
+  MenuRecord* title = TitleRecord(bar, 1);
+  ASSERT_NE(title, nullptr);
+  MenuTracking.MenuBarToolbar = bar;
+  MenuTracking.OpenTitle = 1;
+  title->Open = true;  // switched to: the title-pressed flag stays clear
+  SystemFacts.SystemDropShadow = 1;
+  DibCanvas canvas(W, H, kCanvas);
+  DrawTitleNow(bar, 1, canvas, CDIS_HOT);
+  EXPECT_EQ(shadows.size(), 1u);
+  DrawTitleNow(bar, 0, canvas, 0);
+  DrawTitleNow(bar, 2, canvas, 0);
+  EXPECT_EQ(shadows.size(), 1u) << "the other titles' repaint keeps them";
+  title->Open = false;
+  DrawTitleNow(bar, 0, canvas, 0);
+  SystemFacts.SystemDropShadow = 0;
+  EXPECT_EQ(shadows.size(), 0u) << "once the menu has closed, they go";
+  DestroyTitleShadows(nullptr);
+}
+
+// The drop-down of a title switched to joins its title as the clicked title's does: the top
+// edge of its frame under the title takes the menu's background, not the frame's colour.
+TEST_F(TitleLooksTest, TheDropDownOfATitleSwitchedToJoinsItsTitle) {
+  HWND bar = BuildMenuBar(Window);
+  RebarCarrying(bar, 400);
+  // The top row of the open drop-down's frame, printed; where the title's middle stands over it.
+  const auto topEdge = [&](const std::function<void()>& open, int& underTitle) {
+    std::vector<COLORREF> row;
+    WhileMenuOpen(open, [&] {
+      HWND popup = OpenPopupWindow();
+      if (popup == nullptr) return false;
+      RECT frame{};
+      GetWindowRect(popup, &frame);
+      DibCanvas canvas(frame.right - frame.left, 4, kCanvas);
+      SendMessageW(popup, WM_PRINT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_NONCLIENT | PRF_CLIENT);
+      for (int x = 0; x < frame.right - frame.left; ++x) row.push_back(canvas.Colour(x, 0));
+      underTitle = (MenuTracking.OpenTitleRect.left + MenuTracking.OpenTitleRect.right) / 2 - frame.left;
+      return true;
+    });
+    return row;
+  };
+  int clickedMiddle = -1, switchedMiddle = -1;
+  const std::vector<COLORREF> clicked = topEdge([&] { DropDown(bar, 1); }, clickedMiddle);
+  const std::vector<COLORREF> switched = topEdge([&] { SwitchTo(bar, 1); }, switchedMiddle);
+  ASSERT_GT(clickedMiddle, 0);
+  ASSERT_LT(clickedMiddle, static_cast<int>(clicked.size()));
+  EXPECT_EQ(clicked[static_cast<std::size_t>(clickedMiddle)], GetUIColour(UISTYLE_OFFICE2003, 30, kUIColourColorref));
+  EXPECT_EQ(switchedMiddle, clickedMiddle);
+  EXPECT_EQ(switched, clicked);
 }
 
 }  // namespace
