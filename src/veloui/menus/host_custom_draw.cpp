@@ -119,8 +119,13 @@ void DrawCaption(HDC dc, const RECT& rect, const std::wstring& text, COLORREF co
   SelectObject(dc, previous);
 }
 
-bool TitleMenuOpen(HWND toolbar) {
-  return MenuTracking.TitlePressed && MenuTracking.MenuBarToolbar == toolbar && MenuTracking.TrackedMenu != nullptr;
+// The title of the bar whose drop-down is open, however it was reached: clicked open, or
+// switched to by sliding the mouse or by Left and Right; -1 for none. Take the menu lock.
+int OpenTitleOf(HWND toolbar) {
+  for (const MenuRecord& menu : MenuList()) {
+    if (menu.Toolbar == toolbar && menu.TitleIndex >= 0 && menu.Open) return menu.TitleIndex;
+  }
+  return -1;
 }
 
 // A pressed title of any style casts its shadows beside and below, when the system casts them.
@@ -134,20 +139,23 @@ void CastPressedTitleShadows(HWND toolbar, const RECT& title, std::uint32_t styl
 LRESULT PaintTitle(const NMCUSTOMDRAW& draw, std::uint32_t barStyle) {
   HWND toolbar = draw.hdr.hwndFrom;
   const int index = static_cast<int>(SendMessageW(toolbar, TB_COMMANDTOINDEX, draw.dwItemSpec, 0));
-  const bool open = TitleMenuOpen(toolbar) && index == MenuTracking.OpenTitle;
   const bool hot = (draw.uItemState & CDIS_HOT) != 0;
   std::int32_t style = static_cast<std::int32_t>(barStyle);
   bool inactive = false;
+  int openTitle = -1;
   {
     ToolkitLockGuard lock(ToolkitLock::Menu);
     if (const MenuRecord* title = TitleRecord(toolbar)) {
       style = title->Style;
       inactive = title->Inactive;
     }
+    openTitle = OpenTitleOf(toolbar);
   }
+  const bool open = index >= 0 && index == openTitle;
   const std::wstring text = ToolbarButtonText(toolbar, draw.dwItemSpec);
   if (!hot && !open) {
-    if (!MenuTracking.TitlePressed) DestroyTitleShadows(toolbar);
+    // The shadows of the title whose menu hangs under it stay while the others repaint.
+    if (openTitle == -1 && !MenuTracking.TitlePressed) DestroyTitleShadows(toolbar);
     DrawCaption(draw.hdc, draw.rc, text, TitleTextColour(style, inactive));
     return kSkipDefault;
   }

@@ -235,17 +235,6 @@ void PaintItem(HDC dc, const RECT& rect, const MenuItemRecord& item, std::int32_
   PaintTexts(dc, rect, margin, item, palette.TextColour(textId));
 }
 
-// A menu the system scrolls shows its arrow rows at the top and the bottom of its window;
-// items scrolled under them must not paint over them.
-void ClipArrowRows(HDC dc) {
-  RECT area{};
-  HWND window = WindowFromDC(dc);
-  if (window == nullptr || !GetClientRect(window, &area)) GetClipBox(dc, &area);
-  const int row = GetSystemMetrics(SM_CYMENUCHECK);
-  ExcludeClipRect(dc, area.left, area.top, area.right, area.top + row);
-  ExcludeClipRect(dc, area.left, area.bottom - row, area.right, area.bottom);
-}
-
 // The last drawn image of an open menu-bar menu serves the popup's background next time.
 void RefreshRenderCache(HDC menuDC, MenuRecord& menu) {
   if (menu.Width <= 0 || menu.Height <= 0) return;
@@ -289,10 +278,9 @@ LRESULT HostDrawItem(HWND, LPARAM lParam, LRESULT previous) {
   MenuRecord* menu = item->Menu;
   const std::int32_t style = menu != nullptr ? menu->Style : item->Style;
   const int count = GetMenuItemCount(item->MenuHandle);
-  if (item->Position == 0) {
-    HostWindows.PaintPass = true;
-    if (menu != nullptr && menu->Scrolling) ClipArrowRows(draw->hDC);
-  }
+  // No arrow rows are clipped away: the system never scrolls a toolkit drop-down (an over-long
+  // one is shown as a scrollable copy, whose arrow rows are items painted here like the rest).
+  if (item->Position == 0) HostWindows.PaintPass = true;
   const RECT& target = draw->rcItem;
   const int width = target.right - target.left;
   const int height = target.bottom - target.top;

@@ -8,6 +8,7 @@
 #include "veloui/menus/core/menu_measure.h"
 #include "veloui/menus/core/popup_placement.h"
 #include "veloui/menus/host_handlers.h"
+#include "veloui/menus/host_state.h"
 #include "veloui/menus/menu_builder_state.h"
 #include "veloui/menus/menu_measuring.h"
 #include "veloui/menus/menu_scroll.h"
@@ -140,6 +141,8 @@ void OpenTitleMenu(HWND window, HWND toolbar, int index, bool switching) {
   }
   FreeScrollCopy();
   MenuTracking.TitlePressed = false;
+  // A pass the closing menu began without drawing its last item ends with it.
+  HostWindows.PaintPass = false;
   if (MenuTracking.MenuBarFilterHook != nullptr) UnhookWindowsHookEx(MenuTracking.MenuBarFilterHook);
   MenuTracking.MenuBarFilterHook = nullptr;
 }

@@ -263,10 +263,29 @@ void HostBandDrag(HWND window, NMHDR* header, bool starting) {
   SetComposited(window, false);
 }
 
+namespace {
+
+// The toolkit toolbar whose tooltip window is `tooltip`; nullptr when it is none of theirs.
+HWND ToolbarOfTooltip(HWND tooltip) {
+  if (tooltip == nullptr) return nullptr;
+  for (const ToolbarRecord& toolbar : ToolkitList<ToolbarRecord>(ToolkitListId::Toolbars)) {
+    if (toolbar.Window != nullptr &&
+        reinterpret_cast<HWND>(SendMessageW(toolbar.Window, TB_GETTOOLTIPS, 0, 0)) == tooltip) {
+      return toolbar.Window;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 LRESULT HostTooltipText(NMHDR* header, bool ansi, LRESULT previous) {
+  // Toolbars may share a command id: a toolbar's own tooltip window asks for its own text.
+  HWND toolbar = ToolbarOfTooltip(header->hwndFrom);
   ToolkitLockGuard lock(ToolkitLock::MenuBar);
   for (ToolbarTooltipRecord& tooltip : ToolbarTooltipList()) {
     if (tooltip.Id != static_cast<std::uint32_t>(header->idFrom)) continue;
+    if (toolbar != nullptr && tooltip.Toolbar != toolbar) continue;
     if (ansi) {
       // Sized by the converter: a character may take more than one byte in the code page.
       tooltip.AnsiText = TextToAnsi(tooltip.Text);

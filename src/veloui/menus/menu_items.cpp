@@ -33,8 +33,9 @@ std::int32_t FreshAutomaticId() {
   return static_cast<std::int32_t>(id);
 }
 
+// A menu handle may have its top bit set: only 0 means no submenu.
 HMENU SubmenuHandle(std::intptr_t submenu) {
-  if (submenu <= 0) return nullptr;
+  if (submenu == 0) return nullptr;
   HMENU asHandle = reinterpret_cast<HMENU>(submenu);
   if (IsMenu(asHandle)) return asHandle;
   for (const MenuRecord& menu : MenuList()) {
@@ -209,14 +210,12 @@ std::int32_t AddMenuSeparator() {
 }
 
 std::int32_t AddSubMenuItem(std::intptr_t menu, int position, std::int32_t id, const Text& text, HANDLE image,
-                            HANDLE hotImage, HANDLE disabledImage, std::intptr_t submenu) {
+                            HANDLE hotImage, HANDLE disabledImage, std::intptr_t submenu, std::int32_t kind) {
   ToolkitLockGuard lock(ToolkitLock::Menu);
   MenuRecord* record = FindMenuRecord(menu);
   if (record == nullptr || record->Handle == nullptr) return 0;
-  const std::int32_t kind = submenu < 0 ? static_cast<std::int32_t>(submenu) : 0;
-  HMENU opens = submenu < 0 ? nullptr : SubmenuHandle(submenu);
-  return AddItemTo(*record, position < 0 ? -1 : position, id, text, image, hotImage, disabledImage, opens, kind,
-                   false);
+  return AddItemTo(*record, position < 0 ? -1 : position, id, text, image, hotImage, disabledImage,
+                   SubmenuHandle(submenu), kind, false);
 }
 
 std::int32_t SetMenuItemDisabled(std::intptr_t menu, std::int32_t itemId, bool disabled) {

@@ -108,7 +108,7 @@ void InsertRow(int row, int position) {
   const bool spacer = row == kRowTopSpacer || row == RowBottomSpacer(count);
   const std::int32_t id = spacer ? kSpacerCommand : row == kRowTopArrow ? kTopArrowCommand : kBottomArrowCommand;
   const std::int32_t kind = spacer ? kMenuItemSpacer : row == kRowTopArrow ? kMenuItemTopArrow : kMenuItemBottomArrow;
-  AddSubMenuItem(CopyId(), position, id, Text(), nullptr, nullptr, nullptr, kind);
+  AddSubMenuItem(CopyId(), position, id, Text(), nullptr, nullptr, nullptr, 0, kind);
 }
 
 // Makes the copy's rows those of `wanted`: both lists run down the menu in key order, so one

@@ -65,10 +65,10 @@ std::int32_t SetMenuItemDisabled(std::intptr_t menu, std::int32_t itemId, bool d
 std::int32_t RemoveMenuItems(std::intptr_t menu, std::int32_t item, bool byPosition);
 // One record (one title of a bar per call), or -1 for all.
 std::int32_t FreeSkinnedMenu(std::intptr_t menu);
-// Inserts into any menu at `position` (-1 or less appends); a negative `submenu` is the
-// item's Kind instead.
+// Inserts into any menu at `position` (-1 or less appends); `submenu` as in AddMenuItem,
+// whatever its value, and `kind` the item's Kind (a special row of a scrollable copy).
 std::int32_t AddSubMenuItem(std::intptr_t menu, int position, std::int32_t id, const Text& text, HANDLE image,
-                            HANDLE hotImage, HANDLE disabledImage, std::intptr_t submenu);
+                            HANDLE hotImage, HANDLE disabledImage, std::intptr_t submenu, std::int32_t kind = 0);
 
 // The record whose Id, Handle or Toolbar is `menu` (first in list order); take the menu lock.
 MenuRecord* FindMenuRecord(std::intptr_t menu);

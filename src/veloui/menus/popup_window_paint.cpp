@@ -73,7 +73,8 @@ void PaintFrame(HWND window, HDC dc, const PopupWindowRecord& record, std::int32
   if (made != nullptr) DeleteObject(made);
   const RECT& title = MenuTracking.OpenTitleRect;
   const bool dropDown = record.Parent == nullptr && record.Menu != nullptr && !record.Menu->IsPopup;
-  if (dropDown && MenuTracking.TitlePressed && title.right > title.left && title.bottom <= screen.top + 2) {
+  // Clicked open or switched to, the open title shows held and joins its drop-down.
+  if (dropDown && record.Menu->Open && title.right > title.left && title.bottom <= screen.top + 2) {
     RECT joint{std::max(title.left, screen.left) - screen.left + 1, 0,
                std::min(title.right, screen.right) - screen.left - 1, 1};
     if (joint.right > joint.left && inner != nullptr) FillRect(dc, &joint, inner);

@@ -29,6 +29,8 @@ void EndGripperDrag() {
   RebarHooks.DragRebar = nullptr;
   RebarHooks.DragBand = -1;
   if (GetCapture() == rebar) ReleaseCapture();
+  // The drag is over whether or not its rebar outlived it (a command may have freed it).
+  HostWindows.Sizing = false;
   if (rebar == nullptr || !IsWindow(rebar)) return;
   SendMessageW(rebar, WM_SETREDRAW, TRUE, 0);
   RECT rect{};
@@ -36,7 +38,6 @@ void EndGripperDrag() {
   MapWindowPoints(nullptr, GetParent(rebar), reinterpret_cast<POINT*>(&rect), 2);
   MoveWindow(rebar, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
   RedrawWindow(rebar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-  HostWindows.Sizing = false;
 }
 
 void StartGripperDrag(HWND rebar, int band, POINT start) {

@@ -3,6 +3,7 @@
 #include "runtime/win32/platform/wide_text.h"
 #include "veloui/foundation/core/debug_log.h"
 #include "veloui/foundation/core/toolkit_registry.h"
+#include "veloui/menus/core/rebar_layout_rules.h"
 #include "veloui/menus/host_install.h"
 #include "veloui/menus/rebar_backgrounds.h"
 #include "veloui/menus/rebar_drag.h"
@@ -150,7 +151,7 @@ std::int32_t AddRebarBand(HWND child, const Text& text, int width, int minimumWi
   info.cxMinChild = static_cast<UINT>(minimumWidth);
   info.wID = band.BandId;
   info.lParam = reinterpret_cast<LPARAM>(&band);
-  if (bandStyle != 0) info.fStyle = bandStyle;
+  if (bandStyle != 0) info.fStyle = KeepBandStyleBits(bandStyle);
   info.hbmBack = nullptr;
   if (background != nullptr) {
     info.hbmBack = background;
@@ -167,6 +168,11 @@ std::int32_t AddRebarBand(HWND child, const Text& text, int width, int minimumWi
   if (child != nullptr && IsToolbarWindow(child)) {
     const auto style = static_cast<DWORD>(SendMessageW(child, TB_GETSTYLE, 0, 0));
     SendMessageW(child, TB_SETSTYLE, 0, style | CCS_NODIVIDER | CCS_NORESIZE);
+  } else if (child != nullptr && FindRebarRecord(reinterpret_cast<std::intptr_t>(child)) != nullptr) {
+    // A rebar aligns itself to the top of its parent across its width whenever it lays itself
+    // out; inside a band it must keep the place the band gives it.
+    const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+    SetWindowLongPtrW(child, GWL_STYLE, style | CCS_NORESIZE | CCS_NOPARENTALIGN);
   }
   const int position = Rebars.PendingBandPosition >= 0 ? Rebars.PendingBandPosition : -1;
   Rebars.PendingBandPosition = -2;

@@ -11,6 +11,7 @@
 #include "veloui/menus/core/toolbar_button_layout.h"
 #include "veloui/menus/host_state.h"
 #include "veloui/menus/style_fill.h"
+#include "veloui/menus/toolbar_extras.h"
 
 namespace {
 
@@ -187,7 +188,9 @@ void PaintToolbarSeparators(const NMCUSTOMDRAW& draw, std::uint32_t style) {
 
 LRESULT PaintOfficeButton(const NMCUSTOMDRAW& draw, std::uint32_t style) {
   const auto state = static_cast<std::uint32_t>(draw.uItemState) & 0x49u;
-  const GradientIds ids = ButtonGradientIds(state, false);
+  // A menu button whose menu hangs under it shows held, as an open menu-bar title does.
+  const bool menuOpen = ToolbarButtonMenuOpen(draw.hdr.hwndFrom, static_cast<std::int32_t>(draw.dwItemSpec));
+  const GradientIds ids = ButtonGradientIds(state, menuOpen);
   const ButtonFace face = FaceOf(draw, FindToolbarRecord(reinterpret_cast<std::intptr_t>(draw.hdr.hwndFrom)));
   if (ids.Top != -1) {
     const COLORREF border = Colour(style, (state & CDIS_CHECKED) != 0 ? kStickyBorder : kHotBorder);

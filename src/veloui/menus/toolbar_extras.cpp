@@ -403,3 +403,8 @@ bool DropToolbarButtonMenu(HWND host, const NMHDR* header) {
   if (ToolbarButtonRecord* still = FindButton(toolbar, id)) still->Flags &= ~kDroppedDown;
   return true;
 }
+
+bool ToolbarButtonMenuOpen(HWND toolbar, std::int32_t button) {
+  const ToolbarButtonRecord* record = FindButton(toolbar, button);
+  return record != nullptr && record->Menu != 0 && (record->Flags & kDroppedDown) != 0;
+}

@@ -60,3 +60,5 @@ std::int32_t RefreshToolbarImages(std::intptr_t toolbar);
 // TBN_DROPDOWN of a menu button: its menu is shown below it while the button stays pressed.
 // False for any other button (the menu bar's titles among them).
 bool DropToolbarButtonMenu(HWND host, const NMHDR* header);
+// Whether the menu of the menu button `button` of `toolbar` is open under it.
+bool ToolbarButtonMenuOpen(HWND toolbar, std::int32_t button);

@@ -242,6 +242,73 @@ TEST_F(BandDragTest, TheGripperDragResizesTheWindowWithTheSizingFlagOn) {
   EXPECT_NE(GetCapture(), Rebar);
 }
 
+// A gripper drag whose rebar was freed meanwhile (by a command run during the drag) still ends
+// with the host's sizing flag cleared.
+TEST_F(BandDragTest, AGripperDragWhoseRebarWasFreedStillClearsTheSizingFlag) {
+  RBHITTESTINFO hit{};
+  const RECT band = GetRebarBandRect(Rebar, 1);
+  for (hit.pt = {band.left, (band.top + band.bottom) / 2}; hit.pt.x < band.right; ++hit.pt.x) {
+    if (SendMessageW(Rebar, RB_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == 1 && hit.flags == RBHT_GRABBER) break;
+  }
+  ASSERT_EQ(hit.flags, static_cast<UINT>(RBHT_GRABBER));
+  MOUSEHOOKSTRUCT press{hit.pt, Rebar, HTCLIENT, 0};
+  ClientToScreen(Rebar, &press.pt);
+  RebarMouseHook(HC_ACTION, WM_LBUTTONDOWN, reinterpret_cast<LPARAM>(&press));
+  ASSERT_EQ(RebarHooks.DragRebar, Rebar);
+  MOUSEHOOKSTRUCT move = press;
+  move.pt.y += 2 * (band.bottom - band.top);
+  RebarMouseHook(HC_ACTION, WM_MOUSEMOVE, reinterpret_cast<LPARAM>(&move));
+  ASSERT_TRUE(HostWindows.Sizing);
+  // Another rebar keeps the toolkit's rebar hooks alive while the dragged one is freed.
+  ASSERT_NE(CreateRebar(5, Window, 0, UISTYLE_OFFICE2003, 0), 0);
+  ASSERT_EQ(FreeRebar(4), 1);
+  ASSERT_FALSE(IsWindow(Rebar));
+  MOUSEHOOKSTRUCT release{move.pt, Window, HTCLIENT, 0};
+  RebarMouseHook(HC_ACTION, WM_LBUTTONUP, reinterpret_cast<LPARAM>(&release));
+  EXPECT_EQ(RebarHooks.DragRebar, nullptr);
+  EXPECT_EQ(RebarHooks.CursorHook, nullptr);
+  EXPECT_FALSE(HostWindows.Sizing);
+}
+
+// A toolkit rebar placed in a band of another keeps to its band when it lays itself out again
+// (a band added to it): it never snaps to the outer rebar's top across its width, over the first band.
+TEST_F(RebarTest, ARebarInAnotherRebarsBandStaysInItsBand) {
+  ASSERT_EQ(CreateRebar(4, Window, 0, UISTYLE_OFFICE2003 | RBS_VARHEIGHT, 0), 4);
+  HWND outer = GetRebarWindow(4);
+  HWND first = MakeChild(L"STATIC", 0);
+  ASSERT_EQ(AddRebarBand(first, u"", 200, 150, 24, nullptr, 0), 0);
+  ASSERT_EQ(CreateRebar(5, Window, 0, UISTYLE_OFFICE2003 | RBS_VARHEIGHT, 0), 5);
+  HWND inner = GetRebarWindow(5);
+  ASSERT_EQ(AddRebarBandTo(5, MakeChild(L"STATIC", 0), u"", 120, 80, 24, nullptr, 0), 0);
+  ASSERT_EQ(AddRebarBandTo(4, inner, u"", 300, 200, 28, nullptr, 0), 1);
+  EXPECT_EQ(GetParent(inner), outer);
+  SendMessageW(Window, WM_SIZE, 0, MAKELPARAM(780, 560));
+  ASSERT_EQ(AddRebarBandTo(5, MakeChild(L"STATIC", 0), u"", 120, 80, 24, nullptr, 0), 1);
+  LayoutRebarBands(Window);
+  const RECT firstBand = GetRebarBandRect(outer, 0);
+  const RECT secondBand = GetRebarBandRect(outer, 1);
+  ASSERT_LT(firstBand.left, firstBand.right);
+  RECT placed{};
+  GetWindowRect(inner, &placed);
+  MapWindowPoints(nullptr, outer, reinterpret_cast<POINT*>(&placed), 2);
+  EXPECT_GE(placed.left, secondBand.left);
+  EXPECT_LE(placed.right, secondBand.right);
+  EXPECT_GE(placed.top, secondBand.top);
+  EXPECT_LE(placed.bottom, secondBand.bottom);
+  RECT overlap{};
+  EXPECT_FALSE(IntersectRect(&overlap, &placed, &firstBand)) << "the first band stays uncovered";
+  const auto style = static_cast<DWORD>(GetWindowLongW(inner, GWL_STYLE));
+  EXPECT_EQ(style & (CCS_NORESIZE | CCS_NOPARENTALIGN), static_cast<DWORD>(CCS_NORESIZE | CCS_NOPARENTALIGN));
+}
+
+// A band added with bits beside the band-style bits keeps only the band-style ones.
+TEST_F(RebarTest, AnAddedBandKeepsOnlyItsBandStyleBits) {
+  ASSERT_EQ(CreateRebar(4, Window, 0, RBS_VARHEIGHT, 0), 4);
+  ASSERT_EQ(AddRebarBand(nullptr, u"a", 150, 100, 24, nullptr, RBBS_GRIPPERALWAYS | 0x40000 | 0x800000), 0);
+  EXPECT_EQ(BandInfo(GetRebarWindow(4), 0, RBBIM_STYLE).fStyle & ~static_cast<UINT>(RBBS_FIXEDBMP),
+            static_cast<UINT>(RBBS_GRIPPERALWAYS));
+}
+
 struct Band { UINT Id, Width, Style; bool operator==(const Band&) const = default; };
 
 // Rebar 4 of three bands, 100, 120 and 140 wide.

@@ -1,4 +1,6 @@
 // Skinned toolbars: styles, image lists and buttons, and gadget buttons.
+#include <string>
+
 #include "menus_fixture.h"
 #include "veloui/menus/host_state.h"
 #include "veloui/menus/toolbar_extras.h"
@@ -94,6 +96,36 @@ TEST_F(MenusTest, AFreedToolbarsTooltipsNeverAnswerForALaterToolbar) {
   EXPECT_EQ(tip(7), u"(none)");
   EXPECT_EQ(tip(8), u"Ban the player");
   EXPECT_EQ(ToolbarTooltipList().size(), 1u);
+}
+
+// Toolbars may share a command id: each toolbar's own tooltip window is answered with that
+// toolbar's text (wide or ANSI), and a toolbar without a tip for the id gets none.
+TEST_F(MenusTest, ToolbarsSharingACommandIdEachAnswerWithTheirOwnTooltip) {
+  const auto tipsOf = [](std::intptr_t toolbar) {
+    return reinterpret_cast<HWND>(SendMessageW(reinterpret_cast<HWND>(toolbar), TB_GETTOOLTIPS, 0, 0));
+  };
+  const auto tip = [this](HWND from, UINT_PTR id) {
+    NMTTDISPINFOW info{{from, id, static_cast<UINT>(TTN_GETDISPINFOW)}, nullptr, {}, nullptr, 0, 0};
+    SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    return info.lpszText != nullptr ? Text(reinterpret_cast<const char16_t*>(info.lpszText)) : Text(u"(none)");
+  };
+  const auto kick = CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003);
+  ASSERT_EQ(ToolbarTextButton(kick, 7, u"Kick", 0), 7);
+  const auto ban = CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003);
+  ASSERT_EQ(ToolbarTextButton(ban, 7, u"Ban", 0), 7);
+  const auto plain = CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003);
+  ASSERT_EQ(ToolbarTextButton(plain, 7, u"Refresh", 0), 7);
+  ASSERT_EQ(SetToolbarButtonTooltip(kick, 7, u"Kick the player"), 1);
+  ASSERT_EQ(SetToolbarButtonTooltip(ban, 7, u"Ban the player"), 1);
+  ASSERT_NE(tipsOf(ban), nullptr);
+  ASSERT_NE(tipsOf(ban), tipsOf(kick));
+  EXPECT_EQ(tip(tipsOf(ban), 7), u"Ban the player");
+  EXPECT_EQ(tip(tipsOf(kick), 7), u"Kick the player");
+  EXPECT_EQ(tip(tipsOf(plain), 7), u"(none)");
+  NMTTDISPINFOA ansi{{tipsOf(ban), 7, static_cast<UINT>(TTN_GETDISPINFOA)}, nullptr, {}, nullptr, 0, 0};
+  SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&ansi));
+  ASSERT_NE(ansi.lpszText, nullptr);
+  EXPECT_EQ(std::string(ansi.lpszText), "Ban the player");
 }
 
 }  // namespace

@@ -22,6 +22,8 @@ bool ParseLayoutNumber(TextView text, std::uint32_t maximum, std::uint32_t& valu
   return true;
 }
 
+std::uint32_t KeepBandStyleBits(std::uint32_t style) { return style & kBandStyleBits; }
+
 bool ReadBandLayout(std::string_view document, std::vector<BandLayoutEntry>& bands) {
   bands.clear();
   XmlElement root;
@@ -35,7 +37,7 @@ bool ReadBandLayout(std::string_view document, std::vector<BandLayoutEntry>& ban
         !ParseLayoutNumber(element.AttributeOr(u"cx"), kMostWidth, band.Width) ||
         !ParseLayoutNumber(element.AttributeOr(u"fStyle"), std::numeric_limits<std::uint32_t>::max(), band.Style))
       continue;
-    band.Style &= kBandStyleBits;
+    band.Style = KeepBandStyleBits(band.Style);
     bands.push_back(band);
   }
   return true;

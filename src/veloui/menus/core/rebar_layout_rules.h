@@ -13,6 +13,10 @@
 // The RBBS_ bits a band style may carry (break, fixed size ... top align).
 inline constexpr std::uint32_t kBandStyleBits = 0xFFF;
 
+// The band style a band is given, loaded or added: only its band-style bits. The rest of
+// the word is the toolkit's own (its row and drag marks) and never comes from a caller or a file.
+std::uint32_t KeepBandStyleBits(std::uint32_t style);
+
 struct BandLayoutEntry {
   std::uint32_t Id = 0;
   std::uint32_t Width = 0;
