@@ -30,7 +30,12 @@ void CreateDaysField(int gadget, int x, int y, int w, int h) {
 
 void ApplyReasonLimit(int gadget, std::size_t limit) {
   Text cut;
-  if (CutReason(GadgetText(gadget), limit, cut)) SetGadgetText(gadget, cut);
+  if (!CutReason(GadgetText(gadget), limit, cut)) return;
+  // Setting the text puts the caret at its start, where the next key would land in front of
+  // everything typed so far; it stays where the user was typing, as far as the cut text reaches.
+  const int caret = GadgetCaret(gadget);
+  SetGadgetText(gadget, cut);
+  SetGadgetCaret(gadget, caret);
 }
 
 void ApplyDaysDefault(int gadget) {

@@ -20,6 +20,7 @@
 #include "app/web_browser.h"
 #include "runtime/win32/gui.h"
 #include "velorcon/mailbox.h"
+#include "velorcon/server_commands.h"
 #include "velorcon/network_thread.h"
 #include "velorcon/rcon_state.h"
 #include "veloui/menus/popup_menus.h"
@@ -42,14 +43,6 @@ bool IsConnected() {
 // The field searched: the combo's item less the heading "Search for".
 void SearchDatabase() { SearchDatabaseList(GadgetState(kSearchFieldCombo) - 1); }
 
-void BroadcastFromMessageField() {
-  CommandParameters parameters;
-  parameters.BroadcastText = GadgetText(kMessageField);
-  if (parameters.BroadcastText.empty()) return;
-  QueueCommand(kCommandSayToAll, std::move(parameters));
-  SetGadgetText(kMessageField, u"");
-}
-
 void HandleMainWindowGadget(int gadget, int type) {
   switch (gadget) {
     case kLogList:
@@ -70,10 +63,10 @@ void HandleMainWindowGadget(int gadget, int type) {
     case kTabPanel:
       if (type == kEventTypeClick && IsConnected()) {
         const CommandCode code = TabCommand(GadgetState(kTabPanel));
-        if (code != kCommandNone) QueueCommand(code);
+        if (code != kCommandNone) QueueServerCommand(code);
       }
       break;
-    case kRefreshButton: QueueCommand(kCommandRefreshPlayers); break;
+    case kRefreshButton: QueueServerCommand(kCommandRefreshPlayers); break;
     case kSearchText:
       if (type == kEventTypeChange) SearchDatabase();
       break;
@@ -109,7 +102,8 @@ void HandleGadgetEvent(int window, int gadget, int type) {
 bool HandleMenuEvent(int item) {
   const CommandCode code = MenuItemCommand(item);
   if (code != kCommandNone) {
-    QueueCommand(code);
+    // The server items are greyed while no server is connected, but F5 still fires.
+    QueueServerCommand(code);
     return true;
   }
   switch (item) {

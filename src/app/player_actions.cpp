@@ -11,6 +11,7 @@
 #include "velorcon/connect.h"
 #include "velorcon/mailbox.h"
 #include "velorcon/rcon_state.h"
+#include "velorcon/server_commands.h"
 
 namespace {
 
@@ -35,13 +36,29 @@ void RemoveSelectedPlayerRow(TextView guid) {
   if (row >= 0 && GadgetItemText(kPlayersList, row, kPlayerGuidColumn) == guid) RemoveGadgetItem(kPlayersList, row);
 }
 
-// Kick and ban: the player's current number, then the command; false when the player is gone.
-bool QueuePlayerCommand(CommandCode code, CommandParameters parameters) {
+enum class PlayerCommand { Queued, PlayerGone, NotConnected };
+
+// Kick and ban: the player's current number, then the command. The check for the connection
+// and the queueing are one step under the lock, so that a reset cannot empty the mailbox
+// between them and the dialog closes only for a command that will be sent.
+PlayerCommand QueuePlayerCommand(CommandCode code, CommandParameters parameters) {
   const Text guid = SelectedPlayerCell(kPlayerGuidColumn);
-  if (!CurrentPlayerNumber(guid, parameters.CommandTarget)) return false;
+  RefreshPlayersAndWait();  // returns at once while no server is connected
+  {
+    RconLockGuard guard;
+    // Also when the fetch timed out and reset the window: the player may well still be there.
+    if (!ServerConnectedOrSay()) return PlayerCommand::NotConnected;
+    if (!FindPlayerNumber(Rcon.PlayerRecords, guid, parameters.CommandTarget)) return PlayerCommand::PlayerGone;
+    QueueCommand(code, std::move(parameters));
+  }
   RemoveSelectedPlayerRow(guid);
-  QueueCommand(code, std::move(parameters));
-  return true;
+  return PlayerCommand::Queued;
+}
+
+// A player who has left disables the dialog's button; without a server the dialog stays as it is.
+void FinishPlayerCommand(PlayerCommand outcome, void (*closeDialog)(), int button) {
+  if (outcome == PlayerCommand::Queued) closeDialog();
+  if (outcome == PlayerCommand::PlayerGone) DisableGadget(button, true);
 }
 
 std::int32_t BanMinutes(int permanentOption, int daysField) {
@@ -64,22 +81,14 @@ bool PlayerStillSelected() {
 void KickSelectedPlayer() {
   CommandParameters parameters;
   parameters.CommandReason = GadgetText(kKickReasonCombo);
-  if (QueuePlayerCommand(kCommandKick, std::move(parameters))) {
-    CloseKickDialog();
-  } else {
-    DisableGadget(kKickButton, true);
-  }
+  FinishPlayerCommand(QueuePlayerCommand(kCommandKick, std::move(parameters)), CloseKickDialog, kKickButton);
 }
 
 void BanSelectedPlayer() {
   CommandParameters parameters;
   parameters.CommandReason = GadgetText(kBanReasonCombo);
   parameters.BanMinutes = BanMinutes(kBanPermanentOption, kBanDaysField);
-  if (QueuePlayerCommand(kCommandBan, std::move(parameters))) {
-    CloseBanDialog();
-  } else {
-    DisableGadget(kBanButton, true);
-  }
+  FinishPlayerCommand(QueuePlayerCommand(kCommandBan, std::move(parameters)), CloseBanDialog, kBanButton);
 }
 
 void AddBanFromDialog() {
@@ -89,8 +98,16 @@ void AddBanFromDialog() {
   parameters.CommandReason = GadgetText(kAddBanReasonCombo);
   parameters.BanMinutes = BanMinutes(kAddBanPermanentOption, kAddBanDaysField);
   parameters.BanTarget = GadgetText(kAddBanTargetField);
-  QueueCommand(kCommandAddBan, std::move(parameters));
+  if (!QueueServerCommand(kCommandAddBan, std::move(parameters))) return;
   CloseAddBanDialog();
+}
+
+void BroadcastFromMessageField() {
+  CommandParameters parameters;
+  parameters.BroadcastText = GadgetText(kMessageField);
+  if (parameters.BroadcastText.empty()) return;
+  if (!QueueServerCommand(kCommandSayToAll, std::move(parameters))) return;
+  SetGadgetText(kMessageField, u"");
 }
 
 void MessageSelectedPlayer() {
@@ -99,12 +116,15 @@ void MessageSelectedPlayer() {
   const Text message = AskForText(u"Message - " + SelectedPlayerCell(kPlayerNameColumn), u"Message:", u"");
   if (message.empty()) return;
   std::int32_t number = 0;
-  if (!CurrentPlayerNumber(guid, number)) {
-    TellPlayerLeft();
-    return;
+  const bool found = CurrentPlayerNumber(guid, number);
+  {
+    RconLockGuard guard;
+    // The server may have gone while the user was typing, or during the fetch.
+    if (!ServerConnectedOrSay()) return;
+    if (found) {
+      SendPrivateMessage(Rcon.ServerConnection, number, message);
+      return;
+    }
   }
-  RconLockGuard guard;
-  if (Rcon.Connected && Rcon.ServerConnection != nullptr) {
-    SendPrivateMessage(Rcon.ServerConnection, number, message);
-  }
+  TellPlayerLeft();
 }

@@ -15,11 +15,16 @@ Text SelectedPlayerCell(int column);
 // told so, and the result is false.
 bool PlayerStillSelected();
 
+// While no server is connected none of these sends or closes anything: the log says so, and
+// the dialog and the typed text stay for the user.
 // Button 57 of the Kick dialog. A player who has left disables the button instead.
 void KickSelectedPlayer();
 // Button 31 of the Ban dialog; permanent or for the days typed.
 void BanSelectedPlayer();
 // Button 66 of the Add Ban dialog; the target is taken as typed, but a blank one sends nothing.
 void AddBanFromDialog();
+// Return in the message field: its text goes to all players and the field is emptied; an
+// empty field sends nothing.
+void BroadcastFromMessageField();
 // Asks for the text; an empty answer sends nothing, and a player who has left is reported.
 void MessageSelectedPlayer();

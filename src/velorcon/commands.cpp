@@ -7,6 +7,7 @@
 #include "velorcon/pending.h"
 #include "velorcon/rcon_state.h"
 #include "velorcon/rcon_window.h"
+#include "velorcon/server_commands.h"
 #include "velorcon/reply_text.h"
 #include "runtime/portable/text_ops.h"
 
@@ -111,6 +112,10 @@ void PromptMaxPingAndSend(std::uint32_t connectionSerial) {
   if (value <= 0) return;
   RconLockGuard guard;
   // The box may stay open for long: the connection may have been reset or replaced meanwhile.
-  if (!Rcon.Connected || Rcon.ConnectionSerial != connectionSerial) return;
+  // The value was meant for the server the box was opened for; the user is told it went nowhere.
+  if (!Rcon.Connected || Rcon.ConnectionSerial != connectionSerial) {
+    CurrentRconWindow().AddLogLine(kNotConnectedLine);
+    return;
+  }
   SetMaxPing(Rcon.ServerConnection, value);
 }

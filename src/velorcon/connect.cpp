@@ -44,8 +44,8 @@ void RequestEverything(UdpConnection* connection) {
 // False when the connect failed and the user has to be told.
 bool ConnectLocked(bool fromQuickConnect) {
   if (Rcon.ServerConnection != nullptr) ResetAfterDisconnect(0);
-  // Whatever was queued while no server was connected (a message sent with Return, an Add Ban
-  // confirmed after a time-out) was meant for the server that went away, never for this one.
+  // Nothing the user asks for is queued while no server is connected, and a reset empties the
+  // mailbox; should a command wait all the same, it was meant for another server, never this one.
   ClearPendingCommand();
   // A port from a favourite or a typed one may be anything; it must not wrap to another port.
   if (Rcon.ServerPort < kLowestPort || Rcon.ServerPort > kHighestPort) return false;

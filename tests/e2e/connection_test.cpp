@@ -67,7 +67,8 @@ TEST_F(Connection, WrongPasswordThenSilenceThenShutdown) {
 }
 
 // What the user sent while the server had stopped answering was meant for that server: an Add Ban confirmed after the
-// time-out, or a message sent with Return, never reaches the server connected next.
+// time-out, or a message sent with Return, never reaches the server connected next. Neither is taken for sent: the
+// dialog and the typed text stay, and the log says that no server is connected.
 TEST_F(Connection, NothingSentWhileDisconnectedReachesTheNextServer) {
   rcon_test_server::RconTestServer other;
   ASSERT_TRUE(other.Start());
@@ -97,25 +98,46 @@ TEST_F(Connection, NothingSentWhileDisconnectedReachesTheNextServer) {
     }
   };
 
-  // The Add Ban dialog stays open across the time-out; its button is pressed afterwards.
+  const auto notConnected = [&] { return std::ranges::count(Log(), Text(u"[Not connected to a server.]")); };
+
+  // The Add Ban dialog stays open across the time-out; its button is pressed afterwards, and the dialog stays.
   silenceAndRefresh(server_);
   HWND addBan = OpenWindow(kItemAddBan, u"Add Ban");
   ASSERT_NE(addBan, nullptr);
   Type(Control(addBan, 71), u"192.0.2.99");
   ASSERT_TRUE(waitForTimeOut(1));
   Click(Control(addBan, 66));
+  ASSERT_TRUE(Eventually([&] { return notConnected() == 1; }));
+  EXPECT_TRUE(IsWindow(addBan)) << "the Add Ban was taken";
+  Click(Control(addBan, 67));
   ASSERT_TRUE(WaitGone(addBan));
   ASSERT_NO_FATAL_FAILURE(reconnectAndProbe(other));
   EXPECT_FALSE(LogHas(u"[GUID/IP has been banned.]"));
 
-  // A message typed while connected, sent with Return after the time-out.
+  // A message typed while connected, sent with Return after the time-out, stays in the field across the next connect.
+  // A private message answered after the time-out is not sent either, and no box calls the player gone.
   HWND field = Gadget(kMessageField);
   Type(field, u"hello");
   silenceAndRefresh(other);
+  const auto players = other.Players();
+  Select(kPlayersList, RowWith(kPlayersList, 6, Utf8ToText(players.at(1).Guid)));
+  Menu(kItemMessage);
   ASSERT_TRUE(waitForTimeOut(2));
+  ASSERT_TRUE(AnswerRequester(u"Message - " + Utf8ToText(players.at(1).Name), u"are you there"));
+  ASSERT_TRUE(Eventually([&] { return notConnected() == 2; }));
   Menu(kItemReturn);
-  ASSERT_TRUE(Eventually([&] { return TextOf(field).empty(); })) << "the message was taken";
+  ASSERT_TRUE(Eventually([&] { return notConnected() == 3; }));
+  EXPECT_EQ(TextOf(field), u"hello") << "the message was taken";
   ASSERT_NO_FATAL_FAILURE(reconnectAndProbe(server_));
+  EXPECT_EQ(TextOf(field), u"hello");
+  for (const std::string& command : other.Commands()) EXPECT_EQ(command.find("are you there"), std::string::npos);
+  EXPECT_EQ(Top([](HWND w) {
+              wchar_t kind[16] = {};
+              GetClassNameW(w, kind, 16);
+              return lstrcmpW(kind, L"#32770") == 0;
+            }),
+            nullptr)
+      << "a message box";
   Quit();
 }
 

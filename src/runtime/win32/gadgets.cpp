@@ -1,5 +1,7 @@
 // What every gadget has: text, state, enabling, geometry, font and colour.
 
+#include <algorithm>
+
 #include "runtime/win32/gui_state.h"
 #include "runtime/win32/platform/wide_text.h"
 
@@ -77,6 +79,30 @@ void SetGadgetText(int gadget, TextView text) {
     return;
   }
   SetWindowTextW(record->handle, Wide(value));
+}
+
+int GadgetCaret(int gadget) {
+  GadgetRecord* record = FindGadget(gadget);
+  if (record == nullptr) return 0;
+  DWORD start = 0, end = 0;
+  if (record->kind == GadgetKind::ComboBox) {
+    SendMessageW(record->handle, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  } else if (record->kind == GadgetKind::StringField) {
+    SendMessageW(record->handle, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  }
+  return static_cast<int>(end);
+}
+
+void SetGadgetCaret(int gadget, int position) {
+  GadgetRecord* record = FindGadget(gadget);
+  if (record == nullptr) return;
+  const int at = std::clamp(position, 0, GetWindowTextLengthW(record->handle));
+  QuietScope quiet;
+  if (record->kind == GadgetKind::ComboBox) {
+    SendMessageW(record->handle, CB_SETEDITSEL, 0, MAKELPARAM(at, at));
+  } else if (record->kind == GadgetKind::StringField) {
+    SendMessageW(record->handle, EM_SETSEL, static_cast<WPARAM>(at), static_cast<LPARAM>(at));
+  }
 }
 
 int GadgetState(int gadget) {

@@ -139,6 +139,10 @@ void FreeGadget(int gadget);
 // tree: the selected item's text. Tab panel: the current tab's text.
 Text GadgetText(int gadget);
 void SetGadgetText(int gadget, TextView text);
+// String fields and editable combos: where the caret stands, in characters from the start (the
+// end of a selection); 0 for other gadgets. Setting it clamps it to the text and selects nothing.
+int GadgetCaret(int gadget);
+void SetGadgetCaret(int gadget, int position);
 // Check box and option: 1 checked. Lists, list box, tree, combo box, tab panel: the selected
 // index, -1 for none. Splitter: its position.
 int GadgetState(int gadget);

@@ -5,6 +5,8 @@
 #include "app/dialogs.h"
 #include "app/player_actions.h"
 #include "main_window_fixture.h"
+#include "rcon_test_server.h"
+#include "velorcon/connect.h"
 #include "runtime/win32/platform/wide_text.h"
 
 namespace {
@@ -16,10 +18,28 @@ class Dialogs : public MainWindowTest {
     AddGadgetItem(kPlayersList, -1, u"Alice\n?\n?\n?\n50\n192.0.2.1\n0123456789abcdef0123456789abcdef");
     SetGadgetState(kPlayersList, 0);
   }
+  void TearDown() override {
+    MainWindowTest::TearDown();
+    ResetRconState();
+    server_.Stop();
+  }
+  // Connected as Quick Connect connects, to a server whose player list is these players; the replies to the
+  // connect wait in the socket until the fetch of a kick or ban reads them.
+  void ConnectWithPlayers(const std::vector<rcon_test_server::FakePlayer>& players) {
+    ASSERT_TRUE(server_.Start());
+    server_.SetReply("players", rcon_test_server::PlayersText(players, true));
+    SetServerTarget(u"127.0.0.1", server_.Port(), u"secret");
+    ConnectToServer(1);
+    RconLockGuard guard;
+    ASSERT_TRUE(Rcon.Connected);
+  }
+
+  rcon_test_server::RconTestServer server_;
 };
 
 // Cut reasons and default days are tested natively and typed into the real dialogs end to end.
 TEST_F(Dialogs, AddBanOffersItsButtonOnlyForATargetAndAnEmptyOneSendsNothing) {
+  ASSERT_NO_FATAL_FAILURE(ConnectWithPlayers({}));
   OpenAddBanDialog();
   EXPECT_FALSE(IsWindowEnabled(GadgetHandle(kAddBanButton)));
   const std::pair<const char16_t*, bool> kTargets[] = {{u"", false}, {u"   ", false}, {u" 0123456789abcdef", true},
@@ -48,6 +68,7 @@ TEST_F(Dialogs, AddBanOffersItsButtonOnlyForATargetAndAnEmptyOneSendsNothing) {
 
 // Kick: no player list holds Alice's GUID. Ban: the list was emptied, and a GUID-less record must not match.
 TEST_F(Dialogs, KickingOrBanningAPlayerWhoCannotBeFoundDisablesTheButtonAndKeepsTheDialog) {
+  ASSERT_NO_FATAL_FAILURE(ConnectWithPlayers({{7, "192.0.2.7:2304", 20, "", "", ""}}));
   OpenKickDialog();
   EXPECT_EQ(WindowTitle(kKickDialog), u"Kick Player - Alice");
   HandleKickDialogGadget(kKickButton);
@@ -56,11 +77,12 @@ TEST_F(Dialogs, KickingOrBanningAPlayerWhoCannotBeFoundDisablesTheButtonAndKeeps
   EXPECT_EQ(PeekPendingCommand(), kCommandNone);
   HandleKickDialogGadget(kKickCancelButton);
 
-  OpenBanDialog();
   {
     RconLockGuard guard;
-    Rcon.PlayerRecords = {PlayerRecord{u"", u"", 0, 0, u"", 7}};
+    ASSERT_EQ(Rcon.PlayerRecords.size(), 1u);
+    EXPECT_EQ(Rcon.PlayerRecords[0].GUID, u"") << "the fetch gave the GUID-less record";
   }
+  OpenBanDialog();
   ClearGadgetItems(kPlayersList);
   HandleBanDialogGadget(kBanButton);
   EXPECT_TRUE(IsWindowNumber(kBanDialog));
@@ -70,16 +92,13 @@ TEST_F(Dialogs, KickingOrBanningAPlayerWhoCannotBeFoundDisablesTheButtonAndKeeps
 
 // A player who joined twice is listed twice under one GUID: the row the user chose goes, the other stays.
 TEST_F(Dialogs, KickAndBanRemoveTheSelectedRowNotTheFirstWithItsGuid) {
+  ASSERT_NO_FATAL_FAILURE(ConnectWithPlayers({{3, "192.0.2.1:2304", 50, "0123456789abcdef0123456789abcdef", "", "Alice"}}));
   for (const bool kick : {true, false}) {
     SCOPED_TRACE(kick);
     ClearGadgetItems(kPlayersList);
     AddGadgetItem(kPlayersList, -1, u"Alice\n?\n?\n?\n50\n192.0.2.1\n0123456789abcdef0123456789abcdef");
     AddGadgetItem(kPlayersList, -1, u"Alice (2)\n?\n?\n?\n60\n192.0.2.2\n0123456789abcdef0123456789abcdef");
     SetGadgetState(kPlayersList, 1);
-    {
-      RconLockGuard guard;
-      Rcon.PlayerRecords = {PlayerRecord{u"Alice", u"192.0.2.1", 0, 50, u"0123456789abcdef0123456789abcdef", 3}};
-    }
     if (kick) {
       OpenKickDialog();
       HandleKickDialogGadget(kKickButton);
@@ -87,10 +106,60 @@ TEST_F(Dialogs, KickAndBanRemoveTheSelectedRowNotTheFirstWithItsGuid) {
       OpenBanDialog();
       HandleBanDialogGadget(kBanButton);
     }
-    EXPECT_EQ(TakePendingCommand().PendingCommand, kick ? kCommandKick : kCommandBan);
+    const QueuedCommand queued = TakePendingCommand();
+    EXPECT_EQ(queued.PendingCommand, kick ? kCommandKick : kCommandBan);
+    EXPECT_EQ(queued.Parameters.CommandTarget, 3);
     ASSERT_EQ(CountGadgetItems(kPlayersList), 1);
     EXPECT_EQ(GadgetItemText(kPlayersList, 0, 0), u"Alice");
   }
+}
+
+int LoggedNotConnected() {
+  int count = 0;
+  for (int line = 0; line < CountGadgetItems(kLogList); ++line) count += GadgetItemText(kLogList, line) == u"[Not connected to a server.]";
+  return count;
+}
+
+// Without a server nothing is queued (the next connect would only drop it): the typed message and the dialogs stay,
+// and each try says why in the log. Connected, the same actions go through.
+TEST_F(Dialogs, WithoutAServerReturnKeepsTheMessageAndKickBanAndAddBanStayOpen) {
+  SetGadgetText(kMessageField, u"hello");
+  BroadcastFromMessageField();
+  EXPECT_EQ(GadgetText(kMessageField), u"hello");
+  EXPECT_EQ(LoggedNotConnected(), 1);
+  OpenAddBanDialog();
+  SetGadgetText(kAddBanTargetField, u"192.0.2.9");
+  HandleAddBanDialogGadget(kAddBanTargetField);
+  HandleAddBanDialogGadget(kAddBanButton);
+  EXPECT_TRUE(IsWindowNumber(kAddBanDialog));
+  EXPECT_EQ(LoggedNotConnected(), 2);
+  HandleAddBanDialogGadget(kAddBanCancelButton);
+  OpenKickDialog();
+  HandleKickDialogGadget(kKickButton);
+  EXPECT_TRUE(IsWindowNumber(kKickDialog));
+  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(kKickButton))) << "nothing says the player left";
+  HandleKickDialogGadget(kKickCancelButton);
+  OpenBanDialog();
+  HandleBanDialogGadget(kBanButton);
+  EXPECT_TRUE(IsWindowNumber(kBanDialog));
+  EXPECT_TRUE(IsWindowEnabled(GadgetHandle(kBanButton)));
+  HandleBanDialogGadget(kBanCancelButton);
+  EXPECT_EQ(LoggedNotConnected(), 4);
+  EXPECT_EQ(PeekPendingCommand(), kCommandNone);
+
+  ASSERT_NO_FATAL_FAILURE(ConnectWithPlayers({}));
+  BroadcastFromMessageField();
+  EXPECT_EQ(GadgetText(kMessageField), u"");
+  const QueuedCommand message = TakePendingCommand();
+  EXPECT_EQ(message.PendingCommand, kCommandSayToAll);
+  EXPECT_EQ(message.Parameters.BroadcastText, u"hello");
+  OpenAddBanDialog();
+  SetGadgetText(kAddBanTargetField, u"192.0.2.9");
+  HandleAddBanDialogGadget(kAddBanTargetField);
+  HandleAddBanDialogGadget(kAddBanButton);
+  EXPECT_FALSE(IsWindowNumber(kAddBanDialog));
+  EXPECT_EQ(TakePendingCommand().Parameters.BanTarget, u"192.0.2.9");
+  EXPECT_EQ(LoggedNotConnected(), 4);
 }
 
 TEST_F(Dialogs, QuickConnectFillsTheFormFromTheFirstFavouriteAtEveryOpening) {

@@ -8,6 +8,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../../.." && pwd)"
 source "$here/real_input_lib.sh"
 source "$here/steps_menu_title_looks.sh"
+source "$here/steps_dialog_input.sh"
 enter_real_input_session "$@"
 program="$2" server_program="$3" artifacts="$4"
 
@@ -153,30 +154,8 @@ for session in 1 2; do
 done
 step_switched_title_looks_clicked
 
-step "a message typed, then silence: Return after the time-out sends it to no later server"
-# The message field lies just above the status bar.
-wait_until 5 click_until_active "$main" $((width / 2)) $((height - 30)) || fail "the message field never took the keyboard"
-xdotool type --delay 20 "hello"
-kill "$server_pid"  # the server falls silent
-xdotool key F5
-wait_until 20 has_window '^Velo 2 DUro$' || fail "the silent server was not given up"
-main="$(window_named '^Velo 2 DUro$')"
-wait_until 5 click_until_active "$main" $((width / 2)) $((height - 8)) || fail "the main window never took the keyboard"
-xdotool key Return
-start_server "$work/next-server.log" $((24500 + $$ % 500))
-open_server_menu
-click "$main" 60 56
-wait_until 10 has_window '^Quick Connect$' || fail "the Server menu did not open Quick Connect"
-dialog="$(window_named '^Quick Connect$')"
-quick_connect
-# A second message with Return reads "world" alone only when the first Return took "hello" from the field.
-wait_until 5 click_until_active "$main" $((width / 2)) $((height - 30)) || fail "the message field never took the keyboard"
-xdotool type --delay 20 "world"
-xdotool key Return
-said() { tr -d '\r' <"$work/next-server.log" | grep 'command: say' | tr '\n' ';'; }
-next_got_world() { said | grep -q 'command: say -1 world;'; }
-wait_until 10 next_got_world || fail "the next message did not come alone: $(said)"
-! said | grep -q 'hello' || fail "the message meant for the silent server reached the next: $(said)"
+step_reasons_typed_past_their_limit
+step_message_kept_while_disconnected
 
 step "Quit through the Server menu ends the program"
 open_server_menu
