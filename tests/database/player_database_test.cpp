@@ -276,6 +276,20 @@ TEST_F(PlayerDatabase, NullColumnsAreEmptyTextsSoASecondImportAddsNothing) {
       << "only the row the other program wrote";
 }
 
+// Another program's text ends at its first zero character, in the file as in the list, so the player seen again
+// finds the imported row instead of adding one that looks the same.
+TEST_F(PlayerDatabase, ImportedTextsEndAtTheirFirstZeroCharacter) {
+  StartAndLoad();
+  RunSql(other_, kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('Bob'||char(0)||'by','g'||char(0)||'x',"
+                                             "'1.2.3.4'||char(0),'s:1'||char(0)||'y','d1'||char(0)||'z');"
+                                             "INSERT INTO PLAYERS VALUES (char(0)||'Ann','g2','5','s:1','d2');"));
+  EXPECT_EQ(Import(other_), 2u);
+  SeeAndStop({{u"Bob", u"g", u"1.2.3.4", u"s:1", u"d3"}, {u"", u"g2", u"5", u"s:1", u"d4"}});
+  EXPECT_EQ(QueryFile(dbFile_, "SELECT hex(NAME), hex(GUID), hex(IP), hex(SERVER), hex(DATE) FROM PLAYERS ORDER BY rowid"),
+            (std::vector<std::string>{"426F62|67|312E322E332E34|733A31|6433", "|6732|35|733A31|6434"}));
+  EXPECT_EQ(MirrorRows(), FileRows());
+}
+
 // Refreshes the file keeps refusing are told of once; a refresh that goes through whole ends that trouble.
 TEST_F(PlayerDatabase, RefusedSightingsAreToldOnceUntilARefreshWentThroughWhole) {
   StartAndLoad(std::string("CREATE TABLE PLAYERS (NAME VARCHAR(32), GUID CHAR(32), IP CHAR(15), SERVER VARCHAR(50), DATE CHAR(16), "
