@@ -136,6 +136,26 @@ TEST_F(ColourExpressionTest, EvalGetUIColour) {
   EXPECT_EQ(EvalGetUIColour(UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_DEFAULT), 0x00010101u);
 }
 
+// An expression naming a custom mode reads that mode's own column, which a colour stored for it changed, while the
+// default column beside it keeps its word; blue is the first of the custom columns.
+TEST_F(ColourExpressionTest, ACustomModeReadsItsOwnColumn) {
+  const struct { const char16_t* Style; std::uint32_t Value; } styles[] = {
+      {u"UISTYLE_WHIDBEY", UISTYLE_WHIDBEY}, {u"UISTYLE_OFFICE2003", UISTYLE_OFFICE2003}, {u"UISTYLE_OFFICE2007", UISTYLE_OFFICE2007}};
+  const char16_t* const modes[] = {u"BLUE", u"OLIVE", u"SILVER", u"GREY"};
+  for (const auto& style : styles) {
+    for (std::int32_t column = 0; column < 4; ++column) {
+      const Text expression = Text(u"getuicolour(#") + style.Style + u", menuhotborder, #UICOLOURMODE_CUSTOM_" + modes[column] + u")";
+      SCOPED_TRACE(TextToUtf8(expression));
+      const std::uint32_t stored = 0x00102030u + static_cast<std::uint32_t>(column);
+      const std::uint32_t defaultWord = EvalGetUIColour(style.Value, UIColour::menuhotborder, UICOLOURMODE_DEFAULT_BLUE + column);
+      ASSERT_NE(defaultWord, stored);
+      ASSERT_EQ(StoreUIColour(style.Value, UIColour::menuhotborder, stored, UICOLOURMODE_CUSTOM_BLUE + column), 1);
+      EXPECT_EQ(ParseColourValue(expression), stored);
+      EXPECT_EQ(EvalGetUIColour(style.Value, UIColour::menuhotborder, UICOLOURMODE_DEFAULT_BLUE + column), defaultWord);
+    }
+  }
+}
+
 // Colour words per visual style's caption (0: none), mode, style and id; negative ids answer the scheme.
 TEST_F(UIColourTest, GetUIColour) {
   namespace C = UIColour;
