@@ -138,6 +138,21 @@ TEST_F(SkinPropertiesTest, GradientDeclarationBecomesAGradient) {
   EXPECT_TRUE(GradientList().empty());
 }
 
+// A declaration's last argument is read like any other, with or without a ";" after it and with declarations
+// around it; the place after it is empty.
+TEST_F(SkinPropertiesTest, AFunctionsLastArgumentIsRead) {
+  const SkinHandle skin = CreateSkin(u"s");
+  for (const char16_t* value : {u"margin: 1, 2, 3, #ff0000;", u"margin: 1, 2, 3, #ff0000", u"x: 9; margin: 1, 2, 3, #ff0000; y: 8",
+                                u"margin: 1, 2, 3, rgb(255, 0, 0)"}) {
+    SCOPED_TRACE(TextToUtf8(value));
+    ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", value), 1);
+    EXPECT_EQ(GetSkinFunctionArgumentCount(skin, u"c", u"s", u"p", u"margin"), 4);
+    EXPECT_EQ(GetSkinFunctionArgument(skin, u"c", u"s", u"p", u"margin", 3), u"3");
+    EXPECT_EQ(GetSkinFunctionArgument(skin, u"c", u"s", u"p", u"margin", 4), u"255");
+    EXPECT_EQ(GetSkinFunctionArgument(skin, u"c", u"s", u"p", u"margin", 5), u"");
+  }
+}
+
 // A badly formed gradient declaration stores no gradient (and the property no handle); a stop
 // without its colour only ends the stops.
 TEST_F(SkinPropertiesTest, BadlyFormedGradientStoresNone) {
