@@ -257,6 +257,29 @@ TEST_F(UIColourTest, WhidbeyWordsAndTheBrushCache) {
   EXPECT_EQ(deleted.back(), second);
 }
 
+// A lookup asked for a style it does not read makes no brush, so the cached brush of that id stays valid.
+TEST_F(UIColourTest, AStyleALookupDoesNotReadGivesNoBrushAndKeepsTheCachedOne) {
+  static std::vector<std::uint32_t> made, deleted;
+  made.clear();
+  deleted.clear();
+  SetSolidBrushOps({[](std::uint32_t colour) {
+                      made.push_back(colour);
+                      return static_cast<std::uint32_t>(700 + made.size());
+                    },
+                    [](std::uint32_t brush) { deleted.push_back(brush); }});
+  StoreUIColourMode(UICOLOURMODE_DEFAULT_GREY);
+  ASSERT_EQ(GetModeColour(UISTYLE_WHIDBEY, UIColour::background), 701u);
+  ASSERT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourBrush), 702u);
+  EXPECT_EQ(GetUIColour(UISTYLE_WHIDBEY, UIColour::background, kUIColourBrush), 0u);
+  EXPECT_EQ(GetUIColour(12345, UIColour::background, kUIColourBrush), 0u);
+  EXPECT_EQ(GetModeColour(UISTYLE_OFFICE2003, UIColour::separatorbar), 0u);
+  EXPECT_EQ(GetModeColour(12345, UIColour::separatorbar), 0u);
+  EXPECT_EQ(made.size(), 2u);
+  EXPECT_TRUE(deleted.empty());
+  EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, UIColour::background), 701u);
+  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourBrush), 702u);
+}
+
 TEST_F(UIColourTest, ThemeColourNameFollowsCaptionBeforeCodeSeventy) {
   const struct { std::int32_t Os; std::uint32_t Caption; const char16_t* Name; } names[] = {
       {60, RgbWord(255, 255, 0), u"olive"}, {60, RgbWord(210, 220, 230), u"silver"}, {70, RgbWord(255, 255, 0), u"blue"}};
