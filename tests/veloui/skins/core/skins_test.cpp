@@ -153,6 +153,17 @@ TEST_F(SkinPropertiesTest, AFunctionsLastArgumentIsRead) {
   }
 }
 
+// A plain value is its first field that holds something, without the spaces and semicolons around it.
+TEST_F(SkinPropertiesTest, APlainValueIsItsFirstFieldThatHoldsSomething) {
+  const SkinHandle skin = CreateSkin(u"s");
+  const std::pair<const char16_t*, const char16_t*> cases[] = {
+      {u"white;", u"white"}, {u";white;", u"white"}, {u" ; ;white ; red", u"white"}, {u";", u""}, {u"20", u"20"}};
+  for (const auto& [value, read] : cases) {
+    ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", value), 1);
+    EXPECT_EQ(GetSkinProperty(skin, u"c", u"s", u"p"), read) << TextToUtf8(value);
+  }
+}
+
 // A badly formed gradient declaration stores no gradient (and the property no handle); a stop
 // without its colour only ends the stops.
 TEST_F(SkinPropertiesTest, BadlyFormedGradientStoresNone) {
