@@ -395,6 +395,18 @@ TEST_F(SkinFilesTest, FailedSaveLeavesNothingAndAPlainSaveCopiesImagesAndLoadsBa
   EXPECT_EQ(Fakes.imageBytes.back(), std::string(300, 'b'));
 }
 
+// A plain save that fails gives a file it overwrote its old bytes back, and removes the one it made.
+TEST_F(SkinFilesTest, AFailedPlainSaveGivesOverwrittenFilesTheirOldBytesBack) {
+  const SkinHandle skin = MakeImageSkin();
+  std::filesystem::create_directories(folder.Path() / "bad" / "glass.skn");  // the document cannot be written
+  PutFileBytes(folder.File("bad/a.png"), "an older picture");
+  EXPECT_EQ(SaveSkinFile(skin, u"bad/glass.skn", false), 0);
+  EXPECT_EQ(FileBytes(folder.File("bad/a.png")), "an older picture");
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "bad" / "b.png"));
+  ASSERT_EQ(SaveSkinFile(skin, u"bad/other.skn", false), 1);
+  EXPECT_EQ(FileBytes(folder.File("bad/a.png")), "picture a");
+}
+
 TEST_F(SkinFilesTest, PackHoldsFiveEntriesAndItsImagesAreFoundInside) {
   const SkinHandle skin = MakeImageSkin();
   ASSERT_EQ(SaveSkinFile(skin, u"glass", true), 1);
