@@ -78,6 +78,9 @@ std::int32_t ReadComponent(SkinHandle skin, const XmlElement& component) {
   return 1;
 }
 
+// Every child of the root counts, wherever it stands, and the last of a name wins, as a walk
+// through the document in order leaves them: a document of ours holds each once, before the
+// components, and one written by hand loses no header text that follows them.
 void ReadHeader(const XmlElement& root, SkinRecord& skin) {
   const std::pair<const char16_t*, Text SkinRecord::*> fields[] = {
       {u"author", &SkinRecord::Author}, {u"date", &SkinRecord::Date}, {u"version", &SkinRecord::Version},

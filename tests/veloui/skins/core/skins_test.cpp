@@ -213,6 +213,16 @@ TEST_F(SkinPropertiesTest, InUseSkinBroadcastsUnlessBuilding) {
   EXPECT_EQ(IsSkin(skin), 0);
 }
 
+// A handle stored straight into a property takes the mode of the one it replaces away with it.
+TEST_F(SkinPropertiesTest, AStoredHandleClearsTheModeOfTheOneItReplaces) {
+  const SkinHandle skin = CreateSkin(u"s");
+  ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", u"gradient: #ffffff, #000000;"), 1);
+  const SkinPropertyRecord& property = SkinList().front().Components.front().States.front().Properties.front();
+  ASSERT_EQ(property.Mode, kSkinModeGradient);
+  ASSERT_EQ(SetSkinPropertyValue(skin, u"c", u"s", u"p", 7, SkinOwnedHandle::Image), 1);
+  EXPECT_EQ(std::tuple(property.Value, property.Mode), std::tuple(std::uintptr_t{7}, std::uint32_t{0}));
+}
+
 // A handle stored straight into a property of a skin in use goes only after the broadcast has
 // made its wearers read the new one; one stored again stays; a skin nobody wears frees at once.
 TEST_F(SkinPropertiesTest, SetSkinPropertyValueFreesTheOldHandleAfterTheBroadcast) {
@@ -393,6 +403,17 @@ TEST_F(SkinFilesTest, FailedSaveLeavesNothingAndAPlainSaveCopiesImagesAndLoadsBa
   EXPECT_EQ(SkinList().front().Author, u"Me & <you>");
   EXPECT_EQ(GetSkinProperty(back, u"buttonex", u"hot", u"text padding", u"left"), u"6");
   EXPECT_EQ(Fakes.imageBytes.back(), std::string(300, 'b'));
+}
+
+// The header texts are read from every child of the root, the last of each name winning.
+TEST_F(SkinFilesTest, HeaderTextsComeFromAnyChildTheLastWinning) {
+  PutFileBytes(folder.File("header.skn"), "<skin><name id='H'/><author id='first'/><date id='d1'/><component id='c'>"
+                                          "<state id='s'><property id='p'>1</property></state></component>"
+                                          "<author id='last'/><URL id='u'/></skin>");
+  const std::intptr_t skin = LoadSkinFile(u"header.skn");
+  ASSERT_GT(skin, 0);
+  const SkinRecord& record = SkinList().front();
+  EXPECT_EQ(std::tuple(record.Author, record.Date, record.Url), std::tuple(Text(u"last"), Text(u"d1"), Text(u"u")));
 }
 
 // A plain save that fails gives a file it overwrote its old bytes back, and removes the one it made.
