@@ -302,7 +302,9 @@ TEST_F(PlayerDatabase, ASightingMovesTheDateOfEveryRowOfThatPlayer) {
                  "INSERT INTO PLAYERS VALUES ('Bob','g','1','s','d0'); INSERT INTO PLAYERS VALUES ('Ann','g','1','s','d0');"
                  "INSERT INTO PLAYERS VALUES ('Bob','g','1','s','d0'); INSERT INTO PLAYERS VALUES ('Bob','g','1','t','d0');"
                  "INSERT INTO PLAYERS VALUES ('Bob','g','1','s','d0');");
-    if (noIndex.empty()) ASSERT_TRUE(WaitForIndex());
+    if (noIndex.empty()) {
+      ASSERT_TRUE(WaitForIndex());
+    }
     SeeAndStop({{u"Bob", u"g", u"1", u"s", u"d1"}});
     EXPECT_EQ(FileRows(), (std::vector<std::string>{"Bob|g|1|s|d1", "Ann|g|1|s|d0", "Bob|g|1|s|d1", "Bob|g|1|t|d0", "Bob|g|1|s|d1"}));
     EXPECT_EQ(MirrorRows(), FileRows());
