@@ -57,6 +57,8 @@ ErrorReport ReportOf(const EXCEPTION_RECORD& exception) {
 // settings nor the connection are touched.
 void ShowProgramError(const EXCEPTION_RECORD& exception) {
   const Text text = ProgramErrorText(ReportOf(exception));
+  // Task-modal, as it has no owner: the failed program's windows take no input meanwhile. In
+  // front, as the fault may come from a thread of ours while another program is in front.
   MessageBoxW(nullptr, Wide(text), L"Velo 2 DUro", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
   EndProgramAfterError(exception.ExceptionCode);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <string_view>
 
 #include "database/player_row_writer.h"
 #include "runtime/portable/files.h"
@@ -50,6 +51,15 @@ std::size_t ExpectedRows(const DatabaseFile& file) {
 SightingView RowOf(const DatabaseStatement& query, int first) {
   return {query.ColumnUtf8(first), query.ColumnUtf8(first + 1), query.ColumnUtf8(first + 2),
           query.ColumnUtf8(first + 3), query.ColumnUtf8(first + 4)};
+}
+
+// Another program's texts may hold a zero character, where the list's text ends. Cut there
+// before recording, or the file keeps a value the list never shows and the next sighting of
+// that player, which looks the same, finds no row and adds a second.
+SightingView ImportedRowOf(const DatabaseStatement& query) {
+  SightingView row = RowOf(query, 0);
+  for (std::string_view& column : row) column = column.substr(0, column.find('\0'));
+  return row;
 }
 
 }  // namespace
@@ -130,7 +140,7 @@ WorkResult ImportPlayers(DatabaseFile& file, TextView path, PlayerDatabaseMirror
   if (!writer.Begin(true, PlayerRowWriter::Hold::WholeFile)) return FailureOf(file, stop);
   for (std::size_t read = 0; query.NextRow(); ++read) {
     if (read % kStopCheckRows == 0 && stop.load()) return WorkResult::Stopped;
-    if (!writer.Record(RowOf(query, 0))) return FailureOf(file, stop);
+    if (!writer.Record(ImportedRowOf(query))) return FailureOf(file, stop);
   }
   // A damaged or cut-off file ends its rows early: that is a failure, not a shorter import.
   if (query.Failed()) return FailureOf(other, stop);

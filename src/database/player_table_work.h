@@ -25,6 +25,7 @@ WorkResult WriteSightings(DatabaseFile& file, bool indexed, PendingSightings& pe
 // Merges the PLAYERS rows of the file at `path` (opened read-only, never changed) in one
 // transaction: every row or none. A file without PLAYERS adds nothing and succeeds; a file that
 // is no database or cannot be read whole fails, and so does a PLAYERS that is no table or has
-// fewer than five columns. A NULL column is taken as an empty text.
+// fewer than five columns. A NULL column is taken as an empty text, and a text ends at its
+// first zero character.
 WorkResult ImportPlayers(DatabaseFile& file, TextView path, PlayerDatabaseMirror& mirror, const std::atomic<bool>& stop,
                          int busyWaitMs, std::size_t& added);

@@ -70,6 +70,10 @@ int SetThemedSortDrawingOnGuiThread(int flag) {
 
 }  // namespace
 
+// Not handed to the GUI thread like the other entries: after an error report the end routine
+// runs on a thread of its own, and the GUI thread may be the one that failed. What goes to the
+// headers is sent, so the GUI thread serves it while it waits for the end; the image list and
+// the bitmaps may be freed on any thread; the hand-off window goes with the process.
 void ShutdownListSortLibrary() {
   ListSortGlobals& state = ListSort;
   DetachHeaderImages();

@@ -46,6 +46,8 @@ int ReceiveDatagram(UdpConnection* connection, std::uint8_t* buffer, std::size_t
   if (connection == nullptr) return -1;
   Ipv4Endpoint sender;
   const int received = ReceiveFromSocket(connection->Socket, buffer, length, sender);
+  // Only the server's own address and port: anyone else on the network could otherwise slip in
+  // a reply, a login answer included. A server that answers from another address is lost to us.
   if (received > 0 && !(sender == connection->ServerAddress)) {
     std::memset(buffer, 0, static_cast<std::size_t>(received));
     return -1;

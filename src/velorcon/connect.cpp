@@ -117,6 +117,8 @@ std::int32_t RefreshPlayersAndWait() {
   std::uint32_t serial = 0;
   {
     RconLockGuard guard;
+    // Nothing can answer while not connected: the request would only wait out its time-out in
+    // the pending list and then report a server not responding where none is connected.
     if (!Rcon.Connected) return 0;
     Rcon.PlayersReceived = false;
     RequestPlayers(0);

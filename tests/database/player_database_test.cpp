@@ -1,6 +1,7 @@
 #include "database/player_database.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -274,6 +275,68 @@ TEST_F(PlayerDatabase, NullColumnsAreEmptyTextsSoASecondImportAddsNothing) {
   EXPECT_EQ(MirrorRows(), FileRows());
   EXPECT_EQ(CountOf("NAME IS NULL OR GUID IS NULL OR IP IS NULL OR SERVER IS NULL OR DATE IS NULL"), "1")
       << "only the row the other program wrote";
+}
+
+// Another program's text ends at its first zero character, in the file as in the list, so the player seen again
+// finds the imported row instead of adding one that looks the same.
+TEST_F(PlayerDatabase, ImportedTextsEndAtTheirFirstZeroCharacter) {
+  StartAndLoad();
+  RunSql(other_, kPlayersTable + std::string(";INSERT INTO PLAYERS VALUES ('Bob'||char(0)||'by','g'||char(0)||'x',"
+                                             "'1.2.3.4'||char(0),'s:1'||char(0)||'y','d1'||char(0)||'z');"
+                                             "INSERT INTO PLAYERS VALUES (char(0)||'Ann','g2','5','s:1','d2');"));
+  EXPECT_EQ(Import(other_), 2u);
+  SeeAndStop({{u"Bob", u"g", u"1.2.3.4", u"s:1", u"d3"}, {u"", u"g2", u"5", u"s:1", u"d4"}});
+  EXPECT_EQ(QueryFile(dbFile_, "SELECT hex(NAME), hex(GUID), hex(IP), hex(SERVER), hex(DATE) FROM PLAYERS ORDER BY rowid"),
+            (std::vector<std::string>{"426F62|67|312E322E332E34|733A31|6433", "|6732|35|733A31|6434"}));
+  EXPECT_EQ(MirrorRows(), FileRows());
+}
+
+// A file another program wrote may hold one player's four values in several rows: a sighting moves the date of every
+// one of them, through the lookup index and, where the file takes no index, through the pass over the table.
+TEST_F(PlayerDatabase, ASightingMovesTheDateOfEveryRowOfThatPlayer) {
+  // A table of the index's name keeps the file from taking the index.
+  for (const std::string noIndex : {"", "CREATE TABLE PLAYERS_LOOKUP (X);"}) {
+    SCOPED_TRACE(noIndex);
+    std::filesystem::remove(dbFile_);
+    StartAndLoad(kPlayersTable + (";" + noIndex) +
+                 "INSERT INTO PLAYERS VALUES ('Bob','g','1','s','d0'); INSERT INTO PLAYERS VALUES ('Ann','g','1','s','d0');"
+                 "INSERT INTO PLAYERS VALUES ('Bob','g','1','s','d0'); INSERT INTO PLAYERS VALUES ('Bob','g','1','t','d0');"
+                 "INSERT INTO PLAYERS VALUES ('Bob','g','1','s','d0');");
+    if (noIndex.empty()) {
+      ASSERT_TRUE(WaitForIndex());
+    }
+    SeeAndStop({{u"Bob", u"g", u"1", u"s", u"d1"}});
+    EXPECT_EQ(FileRows(), (std::vector<std::string>{"Bob|g|1|s|d1", "Ann|g|1|s|d0", "Bob|g|1|s|d1", "Bob|g|1|t|d0", "Bob|g|1|s|d1"}));
+    EXPECT_EQ(MirrorRows(), FileRows());
+    EXPECT_EQ(QueryFile(dbFile_, "SELECT count(*) FROM sqlite_master WHERE type='index'").at(0), noIndex.empty() ? "1" : "0");
+  }
+  EXPECT_EQ(answers_.Rows(Kind::RowsAdded), 0u);
+}
+
+// Without the index the players are looked for a few hundred names a pass: a refresh of exactly one full pass and one
+// of a name more find every known player, the last name of the full pass too, and add no row.
+TEST_F(PlayerDatabase, TheNameScanFindsEveryPlayerAtAFullPassAndOnePast) {
+  constexpr int kNamesPerPass = 500;
+  StartAndLoad(kPlayersTable + std::string(";CREATE TABLE PLAYERS_LOOKUP (X);"
+                                           "WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x < ") +
+               std::to_string(kNamesPerPass) + ") INSERT INTO PLAYERS SELECT printf('p%03d', x), 'g', '1', 's', 'd0' FROM n;");
+  for (const int players : {kNamesPerPass, kNamesPerPass + 1}) {
+    SCOPED_TRACE(players);
+    const Text date = u"d" + DecimalText(players);
+    std::vector<PlayerSighting> refresh;
+    for (int p = 0; p < players; ++p) {
+      char name[8];
+      std::snprintf(name, sizeof name, "p%03d", p);
+      refresh.push_back({Utf8ToText(name), u"g", u"1", u"s", date});
+    }
+    SeeAndStop(std::move(refresh));
+    EXPECT_EQ(RowCounts(), std::to_string(kNamesPerPass + 1) + "|" + std::to_string(kNamesPerPass + 1));
+    EXPECT_EQ(CountOf("DATE='" + TextToUtf8(date) + "'"), std::to_string(players));
+    EXPECT_EQ(CountOf("NAME='p499' AND DATE='" + TextToUtf8(date) + "'"), "1");
+    EXPECT_EQ(MirrorRows(), FileRows());
+    ReloadWorker();
+  }
+  EXPECT_EQ(answers_.Rows(Kind::RowsAdded), 0u);
 }
 
 // Refreshes the file keeps refusing are told of once; a refresh that goes through whole ends that trouble.

@@ -102,6 +102,26 @@ TEST_F(PumpTest, AnUnfinishedReplyOrAnUnansweredRequestIsGivenUpAfterTenSeconds)
   EXPECT_EQ(MultipartCount(), 0u);
 }
 
+// A request sent just before the tick count wraps and looked at just after it times out when more than ten seconds
+// have passed, neither early nor never; the network thread's wait for it is measured across the wrap as well.
+TEST_F(PumpTest, ARequestSentJustBeforeTheTickCountWrapsTimesOutNeitherEarlyNorNever) {
+  for (const TickCount beforeWrap : {TickCount{1}, TickCount{kReplyTimeoutMs}}) {
+    SCOPED_TRACE(beforeWrap);
+    Rcon.PendingRequests.clear();
+    UseFakeTicks(static_cast<TickCount>(0 - beforeWrap));
+    AddPendingRequest(0, nullptr, 1, u"");
+    AdvanceFakeTicks(beforeWrap);  // tick 0
+    EXPECT_EQ(CheckPendingTimeouts(), 1);
+    EXPECT_EQ(MillisecondsUntilTimeout(), std::int64_t{kReplyTimeoutMs} + 1 - beforeWrap);
+    AdvanceFakeTicks(kReplyTimeoutMs - beforeWrap);
+    EXPECT_EQ(CheckPendingTimeouts(), 1);
+    EXPECT_EQ(MillisecondsUntilTimeout(), 1);
+    AdvanceFakeTicks(1);
+    EXPECT_EQ(CheckPendingTimeouts(), 0);
+    EXPECT_EQ(MillisecondsUntilTimeout(), 0);
+  }
+}
+
 // Version/MaxPing answers match once a connect asked, foreign datagrams never; a repeat is acknowledged each time.
 TEST_F(PumpTest, RepeatedAnswersAndServerMessagesAreLoggedOnce) {
   AddPendingRequest(9, nullptr, 1, u"The server has been locked.");

@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// Blanks after a value and around a comment's text are no part of them, as blanks before a
+// value are not: the rewrite puts "; " before a comment, so a kept blank would grow by one on
+// every save, and a blank left after a value, unseen in an editor, must not change it.
 PreferenceLine ParseLine(const Text& raw) {
   const Text line = TrimBlanks(raw);
   PreferenceLine parsed;

@@ -44,6 +44,8 @@ FARPROC GdiPlusFunction(const char* name) {
   return nullptr;
 }
 
+// A start-up that failed is tried again at the next call (the painters call this before each
+// use): a passing shortage must not leave the gradients unpainted for the rest of the run.
 ULONG_PTR BindGdiPlus() {
   if (GdiPlus.GdiPlusToken != 0) return GdiPlus.GdiPlusToken;
   if (GdiPlus.Library == nullptr) GdiPlus.Library = LoadLibraryW(BoundLibraryNames().GdiPlus);
@@ -66,6 +68,7 @@ ULONG_PTR BindGdiPlus() {
 
 std::int32_t ReleaseGdiPlus() {
   if (GdiPlus.Library == nullptr) return 0;
+  // Token 0 is a hook that was never set (no hook procedure, or it failed): nothing to unhook.
   if (GdiPlus.NotificationUnhook != nullptr && GdiPlus.NotificationToken != 0)
     GdiPlus.NotificationUnhook(GdiPlus.NotificationToken);
   ShutdownProc shutdown = nullptr;

@@ -1,8 +1,8 @@
 #pragma once
-// The toolkit's windowed globals: hook handles, the animation thread, shared glyphs,
-// cursors, the menu font and the bound GdiAlphaBlend, together with the two records that
-// teardown walks to give windows their procedures back. Written on the GUI thread during
-// start-up; the animation window is read and written under the animation lock.
+// The toolkit's windowed globals: hook handles, the animation thread, shared glyphs, cursors
+// and the menu font, together with the two records that teardown walks to give windows their
+// procedures back. Written on the GUI thread during start-up; the animation window is read
+// and written under the animation lock.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -33,8 +33,6 @@ struct ChildSubclassRecord {
   std::int32_t MaximumHeight = 0;
 };
 
-using GdiAlphaBlendProc = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
-
 struct ToolkitWindowState {
   // Thread hooks of the GUI thread; whoever installs one first keeps it here.
   HHOOK CallWndProcHook = nullptr;  // TrackWindowsHookProc
@@ -45,7 +43,9 @@ struct ToolkitWindowState {
   HWND AnimationWindow = nullptr;  // under the animation lock
   // Set by teardown for an animation thread that has no window yet to receive WM_CLOSE.
   std::atomic<bool> AnimationStopRequested{false};
-  HICON BlankIcon = nullptr;  // also the placeholder image of toolbar buttons
+  // A 1 x 1 blank icon made at start-up; no toolbar uses it: a button without an image of its
+  // own has none, and its image flag keeps it out of the re-tinting.
+  HICON BlankIcon = nullptr;
   HIMAGELIST MenuCheckGlyph = nullptr;
   HIMAGELIST MenuRadioGlyph = nullptr;
   HCURSOR ArrowCursor = nullptr;
@@ -54,7 +54,6 @@ struct ToolkitWindowState {
   HCURSOR HandCursor = nullptr;
   HCURSOR SplitterCursor = nullptr;
   HFONT MenuFont = nullptr;
-  GdiAlphaBlendProc GdiAlphaBlend = nullptr;
   HINSTANCE Module = nullptr;  // the toolkit's own, when a library build names it: its resources
 };
 

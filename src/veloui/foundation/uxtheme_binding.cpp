@@ -79,6 +79,9 @@ HMODULE BindUxTheme() {
   return UxTheme.Library;
 }
 
+// All seven, also when the new theme gives no scrollbar handle: a handle of the theme that was
+// switched off would go on drawing in it, and would never be closed; without a theme the
+// handles opened again are simply none.
 void ReopenThemeHandles() {
   if (UxTheme.Library == nullptr) return;
   CloseThemeHandles();

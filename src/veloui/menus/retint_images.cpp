@@ -45,6 +45,8 @@ void RetintToolbarButtons(std::intptr_t id, std::int32_t kind) {
     const auto index = static_cast<int>(SendMessageW(toolbar->Window, TB_GETBITMAP, static_cast<WPARAM>(button.ButtonId), 0));
     HICON normal = ImageList_GetIcon(toolbar->NormalImageList, index, ILD_NORMAL);
     if (normal == nullptr) continue;
+    // No comparison with a placeholder icon: ImageList_GetIcon makes a new icon on every call,
+    // so it could never be that one; a button without an image is left out by its flag above.
     if (HICON styled = MakeStyleImage(normal, toolbar->Style)) {
       ImageList_ReplaceIcon(toolbar->DisabledImageList, index, styled);
       DestroyIcon(styled);

@@ -72,6 +72,8 @@ std::int32_t SetWindowSizeLimits(HWND window, int minimumWidth, int minimumHeigh
   const int limitedWidth = Limited(width, minimumWidth, maximumWidth);
   const int limitedHeight = Limited(height, minimumHeight, maximumHeight);
   if (limitedWidth != width || limitedHeight != height) {
+    // Only the size changes: the null insert-after would otherwise raise the window to the
+    // top, and the window the user works in would lose the focus to it.
     SetWindowPos(window, nullptr, 0, 0, limitedWidth, limitedHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   return 1;

@@ -80,15 +80,6 @@ void ReadCommonControlsVersion() {
   FreeLibrary(library);
 }
 
-void BindAlphaBlend() {
-  HMODULE gdi = LoadLibraryW(L"Gdi32.dll");
-  if (gdi == nullptr) {
-    MessageBoxW(nullptr, L"Can't open Gdi32.dll", L"Error!", MB_ICONERROR);
-    return;
-  }
-  Toolkit.GdiAlphaBlend =
-      reinterpret_cast<GdiAlphaBlendProc>(reinterpret_cast<void*>(GetProcAddress(gdi, "GdiAlphaBlend")));
-}
 }  // namespace
 
 std::int32_t InitToolkit() {
@@ -100,16 +91,17 @@ std::int32_t InitToolkit() {
   BindSkinServices();
   InstallPanelExHooks();
   InstallMenuHooks();
+  // PNG is the image library's own first choice; JPEG joins it here, before any image is made.
+  RegisterImageDecoder(DecodeJpeg);
   CreateToolkitGlyphs();
   LoadToolkitCursors();
   ResetBuilderState();
-  // PNG is the image library's own first choice; JPEG joins it here.
-  RegisterImageDecoder(DecodeJpeg);
   MakeMenuFont();
   ReadDropShadowSetting();
   SystemFacts.OsVersionCode = ReadOsVersionCode();
   ReadCommonControlsVersion();
-  BindAlphaBlend();
+  // GdiAlphaBlend is not bound by name: the painters import it from Gdi32.dll, which the
+  // process loads before any of our code runs, so a binding could never find it missing.
   BindUxTheme();
   ResetHostWindowState();
   BindDwm();

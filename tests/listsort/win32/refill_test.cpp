@@ -19,6 +19,22 @@ TEST_F(ListSortTest, RowsAreNumberedOnInsertDeleteAndResume) {
   EXPECT_EQ(Scores(), (std::vector<Text>{u"1", u"5", u"10", u"15", u"20", u"30", u"40", u"65", u"70"}));
 }
 
+// As the end routine after an error report runs it: on a thread of its own while the GUI thread serves what it sends.
+TEST_F(ListSortTest, AShutdownOnAnotherThreadDetachesTheHeadersAndEndsTheLibrary) {
+  Register(SortIndicator::HeaderArrow);
+  ASSERT_EQ(SortListByColumn(kListGadget, 1, 1), SortResult::Done);
+  ASSERT_NE(Header_GetImageList(window_->header()), nullptr);
+  std::atomic<bool> done{false};
+  std::thread ending([&] {
+    ShutdownListSortLibrary();
+    done = true;
+  });
+  EXPECT_TRUE(PumpFor(5000, [&] { return done.load(); }));
+  ending.join();
+  EXPECT_EQ(Header_GetImageList(window_->header()), nullptr);
+  EXPECT_EQ(SetColumnSortType(kListGadget, 1, kSortInteger32), SortResult::NotRegistered);
+}
+
 TEST_F(ListSortTest, CallsAndARefillFromAnotherThreadRunOnTheGuiThreadAndKeepTheSort) {
   std::atomic<bool> done{false};
   SortResult results[3] = {};

@@ -36,6 +36,28 @@ TEST(Pack, EntriesStoredAsIsUnlessCompressionIsStrictlySmaller) {
   EXPECT_LT(pack.size(), 100u);
 }
 
+// An entry whose stored size is exactly the bytes left is the pack's last; one that claims a byte more, or far more,
+// is a pack cut short and refused whole, never read as a shorter entry.
+TEST(Pack, AnEntryWhoseStoredSizeClaimsMoreThanThePackHoldsIsRefused) {
+  std::string pack;
+  ASSERT_TRUE(AppendPackEntry(pack, "first"));
+  const auto withLast = [&pack](std::uint32_t unpacked, std::uint32_t stored, const std::string& bytes) {
+    std::string out = pack;
+    for (const std::uint32_t size : {unpacked, stored})
+      for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>(size >> shift & 0xFF);
+    return out + bytes;
+  };
+  std::vector<std::string> entries;
+  EXPECT_TRUE(ReadPackEntries(withLast(3, 3, "abc"), entries));
+  EXPECT_EQ(entries, (std::vector<std::string>{"first", "abc"}));
+  for (const std::uint32_t claimed : {4u, 0xFFFFFFF0u}) {
+    SCOPED_TRACE(claimed);
+    entries = {"left over"};
+    EXPECT_FALSE(ReadPackEntries(withLast(claimed == 4u ? 4u : 3u, claimed, "abc"), entries));
+    EXPECT_TRUE(entries.empty());
+  }
+}
+
 // The replaceable clock itself is exercised by every time-out test of the protocol.
 TEST(Ticks, ElapsedTimeSurvivesTheWrap) {
   EXPECT_EQ(ElapsedTicks(0xFFFFFF00u, 0x00000100u), 0x200u);

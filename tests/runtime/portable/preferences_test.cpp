@@ -84,6 +84,15 @@ TEST(PreferenceDocument, WritesKeepEveryOtherLineWhereItStood) {
   }
 }
 
+// Blanks after a value and around a comment are dropped once, and a second rewrite changes nothing more.
+TEST(PreferenceDocument, BlanksAfterAValueAndAroundACommentAreNoPartOfThem) {
+  const PreferenceDocument read = ParsePreferences("[A]\nk = v w \t\n;  a note \t\n");
+  EXPECT_EQ(*FindPreference(read, u"A", u"k"), u"v w");
+  const std::string written = RenderPreferences(read);
+  EXPECT_EQ(written, std::string(kMark) + "[A]\r\nk = v w\r\n; a note\r\n");
+  EXPECT_EQ(RenderPreferences(ParsePreferences(written)), written);
+}
+
 namespace {
 
 std::string Utf16Bytes(std::u16string_view text, bool bigEndian) {

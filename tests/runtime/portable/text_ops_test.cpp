@@ -113,6 +113,11 @@ TEST(Ansi, OneBytePerCharacterWithQuestionMarksForTheRest) {
   EXPECT_EQ(AnsiToText("Gr\xFC\xDF \x80"), u"Gr\u00fc\u00df \u20ac");
 }
 
+// Letters the code page lacks but a best-fit table would send as their look-alikes ("A", "L", "A", "/").
+TEST(Ansi, ACharacterTheCodePageLacksIsNeverSentAsALookAlike) {
+  EXPECT_EQ(TextToAnsi(u"\u0100\u0141\uFF21\u2044"), "????");
+}
+
 TEST(Utf16Bytes, ReadsBothByteOrdersAndRefusesOddBytesAndUnpairedSurrogates) {
   const struct {
     std::string Bytes;

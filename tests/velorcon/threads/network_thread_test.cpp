@@ -11,6 +11,7 @@
 
 #include "rcon_fixture.h"
 #include "velorcon/disconnect.h"
+#include "velorcon/pending.h"
 
 namespace {
 
@@ -177,6 +178,29 @@ TEST_F(NetworkThreadTest, NothingQueuedWhileDisconnectedReachesTheNextServer) {
       EXPECT_FALSE(command.starts_with("say") || command.starts_with("addban")) << command;
     }
     EXPECT_THAT(window.Log(), Not(Contains("[GUID/IP has been banned.]")));
+  }
+}
+
+// Not connected, before any connect and after a reset alike: the wait for players returns at once, sends nothing and
+// leaves no request behind whose time-out would later report a server that is not responding.
+TEST_F(NetworkThreadTest, WaitingForPlayersWhileNotConnectedReturnsAtOnceAndLeavesNoRequest) {
+  UseFakeTicks(1000000);
+  for (const bool connectedBefore : {false, true}) {
+    SCOPED_TRACE(connectedBefore);
+    if (connectedBefore) {
+      ConnectAndSettle();
+      StopNetworkThread();
+      ResetAfterDisconnect(0);
+    }
+    window.Clear();
+    const std::size_t commands = server.Commands().size();
+    RefreshPlayersAndWait();
+    EXPECT_EQ(PendingCount(), 0u);
+    AdvanceFakeTicks(kReplyTimeoutMs + 1);
+    NetworkThreadPass();
+    EXPECT_TRUE(window.Log().empty());
+    EXPECT_EQ(window.Count("reset"), 0);
+    EXPECT_EQ(server.Commands().size(), commands);
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -104,6 +105,44 @@ TEST_F(BlitCacheTest, GdiPlusStartsOnceAndWithoutTheLibrariesEntriesStayEmptyAnd
   EXPECT_EQ(std::tuple(canvas.Colour(20, 0), canvas.Colour(30, 10)), std::tuple(Expected(6, 15), Expected(6, 14)));
   EXPECT_TRUE(CreateGradient(1, 0, 0) == 0 && GradientList().size() == gradients);
   for (auto release : kReleases) EXPECT_EQ(release(), 0);  // releasing what was never bound does nothing
+}
+
+namespace {
+std::vector<binding::HTHEME_> g_closedThemes;
+int g_openedThemes = 0;
+// The new theme has nothing for the scrollbar class; every other class opens.
+binding::HTHEME_ WINAPI OpenThemeOfNewTheme(HWND, LPCWSTR themeClass) {
+  if (std::wstring_view(themeClass) == L"scrollbar") return nullptr;
+  return reinterpret_cast<binding::HTHEME_>(static_cast<std::uintptr_t>(0x100 + ++g_openedThemes));
+}
+HRESULT WINAPI CloseTheme(binding::HTHEME_ theme) {
+  g_closedThemes.push_back(theme);
+  return S_OK;
+}
+}  // namespace
+
+// A theme change closes every handle of the old theme, also when the new one gives no scrollbar handle.
+TEST(ThemeChange, EveryHandleOfTheOldThemeIsClosedAndOpenedAgain) {
+  const UxThemeBinding saved = std::exchange(UxTheme, UxThemeBinding{});
+  const std::uintptr_t savedScrollbar = UIColours.ThemeScrollbarData;
+  UxTheme.Library = GetModuleHandleW(nullptr);
+  UxTheme.OpenThemeData = OpenThemeOfNewTheme;
+  UxTheme.CloseThemeData = CloseTheme;
+  binding::HTHEME_* const handles[] = {&UxTheme.ThemeScrollbarData, &UxTheme.ThemeExplorerBarData, &UxTheme.ThemeRebarData,
+                                       &UxTheme.ThemeTabData,       &UxTheme.ThemeToolbarData,     &UxTheme.ThemeMenuData,
+                                       &UxTheme.ThemeButtonData};
+  std::vector<binding::HTHEME_> old;
+  for (binding::HTHEME_* handle : handles) old.push_back(*handle = reinterpret_cast<binding::HTHEME_>(0x10 + old.size()));
+  g_closedThemes.clear();
+  g_openedThemes = 0;
+  ReopenThemeHandles();
+  std::vector<binding::HTHEME_> now;
+  for (binding::HTHEME_* handle : handles) now.push_back(*handle);
+  UxTheme = saved;
+  UIColours.ThemeScrollbarData = savedScrollbar;
+  EXPECT_EQ(g_closedThemes, old);
+  EXPECT_EQ(now[0], nullptr);
+  for (std::size_t i = 1; i < now.size(); ++i) EXPECT_EQ(now[i], reinterpret_cast<binding::HTHEME_>(0x100 + i)) << i;
 }
 
 TEST_F(BlitCacheTest, NoGdiObjectIsLeft) {

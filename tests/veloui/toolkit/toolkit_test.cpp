@@ -33,6 +33,22 @@ TEST(SkinWindows, SizeLimitsResizeABreakingWindowAtOnceAndLeaveAPureMoveAlone) {
   DestroyWindow(window);
 }
 
+// A window resized into its limits stays where it is in the order of windows and takes no focus.
+TEST(SkinWindows, SizeLimitsNeitherRaiseNorActivateTheWindow) {
+  InitToolkit();
+  HWND limited = TestWindow(L"SkinWindowsTest", DefWindowProcW, nullptr, WS_POPUP | WS_VISIBLE, 500, 60);
+  HWND front = TestWindow(L"SkinWindowsTest", DefWindowProcW, nullptr, WS_POPUP | WS_VISIBLE, 100, 60);
+  SetActiveWindow(front);
+  ASSERT_EQ(GetActiveWindow(), front);
+  ASSERT_EQ(GetWindow(front, GW_HWNDNEXT), limited);
+  ASSERT_EQ(SetWindowSizeLimits(limited, 0, 0, 400, 0), 1);
+  EXPECT_EQ(WidthOf(limited), 400);
+  EXPECT_EQ(GetActiveWindow(), front);
+  EXPECT_EQ(GetWindow(front, GW_HWNDNEXT), limited);
+  DestroyWindow(front);
+  DestroyWindow(limited);
+}
+
 std::vector<std::tuple<HWND, UINT, WPARAM>> Seen;
 
 LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -33,6 +33,7 @@ std::optional<std::uint32_t> ResolveIpv4(const std::string& ansiHost) {
   hints.ai_family = AF_INET;
   hints.ai_socktype = SOCK_DGRAM;
   addrinfo* result = nullptr;
+  // An empty host names no server, as in the Windows build, whose resolver would answer it.
   if (ansiHost.empty() || getaddrinfo(ansiHost.c_str(), nullptr, &hints, &result) != 0) {
     return std::nullopt;
   }

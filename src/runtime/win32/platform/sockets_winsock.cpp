@@ -28,6 +28,8 @@ bool StartNetworkLibrary() {
 void EndNetworkLibrary() { WSACleanup(); }
 
 std::optional<std::uint32_t> ResolveIpv4(const std::string& ansiHost) {
+  // An empty host names no server, yet the resolver answers it with this machine's own
+  // address, and the password would go to whatever listens there.
   if (ansiHost.empty()) return std::nullopt;
   const hostent* host = gethostbyname(ansiHost.c_str());
   if (host == nullptr || host->h_addrtype != AF_INET || host->h_addr_list[0] == nullptr) {

@@ -7,6 +7,8 @@ namespace {
 
 // One byte per UTF-16 unit, as the packet lengths count characters: a unit the code page
 // cannot hold in one byte (unmapped, a surrogate, or a double-byte character) becomes '?'.
+// Never a best-fit look-alike: the server would get a character nobody typed (a password
+// would quietly become another one), and builds without a code page could not match it.
 char UnitToAnsi(char16_t unit) {
   if (unit < 0x80) return static_cast<char>(unit);
   const wchar_t wide = static_cast<wchar_t>(unit);

@@ -60,6 +60,9 @@ ColourScheme ClassifyCaptionColour(std::uint32_t colorref) {
 
 ColourScheme CurrentColourScheme() { return ResolveSchemeColumn().Scheme; }
 
+// A style a lookup does not read gives no brush at all rather than one of colour 0: the brush
+// cache is shared by id, so making one would delete the brush handed out for the right style,
+// which its painter may still hold. The same holds for GetModeColour.
 std::uint32_t GetUIColour(std::uint32_t style, std::int32_t id, std::uint32_t kind) {
   if (style == UISTYLE_WHIDBEY) return 0;
   const UIColourTable* table = UIColourTableOfStyle(style);

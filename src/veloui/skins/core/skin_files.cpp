@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -77,6 +78,9 @@ std::int32_t ReadComponent(SkinHandle skin, const XmlElement& component) {
   return 1;
 }
 
+// Every child of the root counts, wherever it stands, and the last of a name wins, as a walk
+// through the document in order leaves them: a document of ours holds each once, before the
+// components, and one written by hand loses no header text that follows them.
 void ReadHeader(const XmlElement& root, SkinRecord& skin) {
   const std::pair<const char16_t*, Text SkinRecord::*> fields[] = {
       {u"author", &SkinRecord::Author}, {u"date", &SkinRecord::Date}, {u"version", &SkinRecord::Version},
@@ -269,23 +273,34 @@ bool WritePack(const Text& packPath, const std::vector<PackedFile>& files, const
   return AppendPackEntry(pack, document) && ReplaceFileContents(packPath, pack);
 }
 
-// The files beside the document, then the document; what was newly made is removed again
-// when any write fails.
+// A file the save wrote, with what stood there before (nothing: the save made it).
+struct WrittenFile {
+  Text Path;
+  std::optional<std::string> Before;
+};
+
+// The files beside the document, then the document. When any write fails, every file written
+// is put back as it was: made ones removed, overwritten ones given their old bytes again. A
+// file that stands there but cannot be read first is not overwritten at all.
 bool WritePlain(const Text& folder, const Text& documentPath, const std::vector<PackedFile>& files,
                 const std::string& document) {
-  std::vector<Text> made;
-  bool written = true;
+  std::vector<WrittenFile> written;
+  bool whole = true;
   for (const PackedFile& file : files) {
-    const Text target = folder + file.Name;
-    const bool existed = IsExistingFile(target);
-    written = ReplaceFileContents(target, file.Bytes);
-    if (!written) break;
-    if (!existed) made.push_back(target);
+    WrittenFile target{folder + file.Name, std::nullopt};
+    if (IsExistingFile(target.Path) && !ReadWholeFile(target.Path, target.Before.emplace())) whole = false;
+    whole = whole && ReplaceFileContents(target.Path, file.Bytes);
+    if (!whole) break;
+    written.push_back(std::move(target));
   }
-  if (written && ReplaceFileContents(documentPath, document)) return true;
-  for (const Text& path : made) {
+  if (whole && ReplaceFileContents(documentPath, document)) return true;
+  for (const WrittenFile& file : written) {
     std::error_code ignored;
-    std::filesystem::remove(std::filesystem::path(path), ignored);
+    if (file.Before) {
+      ReplaceFileContents(file.Path, *file.Before);
+    } else {
+      std::filesystem::remove(std::filesystem::path(file.Path), ignored);
+    }
   }
   return false;
 }

@@ -104,6 +104,9 @@ Text GetSkinProperty(SkinHandle skin, TextView component, TextView state, TextVi
   const SkinPropertyRecord* record = ResolvedProperty(skin, component, state, property);
   if (record == nullptr) return {};
   if (attribute.empty()) {
+    // A value that begins with ";" reads as its first field that holds something, as
+    // CutAtSemicolon takes more than the empty part before the first ";"; but only that
+    // field, never the fields after it glued on.
     const TextView value = record->ValueText;
     const std::size_t from = value.find_first_not_of(u"; ");
     if (from == TextView::npos) return {};

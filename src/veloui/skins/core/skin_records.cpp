@@ -152,6 +152,8 @@ std::int32_t SetSkinPropertyValue(SkinHandle skin, TextView component, TextView 
                                   std::uintptr_t value, SkinOwnedHandle owned) {
   SkinPropertyRecord* record = PropertyOfSkin(skin, component, state, property);
   if (record == nullptr) return 0;
+  // The mode goes with the handle it described (4: a gradient): kept, it would make the new
+  // handle read as one. A caller that stores a handle of a kind sets its mode afterwards.
   SkinPropertyRecord replaced = TakeSkinPropertyHandle(*record);
   record->Type = kSkinValueHandle;
   record->Value = value;

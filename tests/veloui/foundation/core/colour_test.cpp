@@ -136,6 +136,26 @@ TEST_F(ColourExpressionTest, EvalGetUIColour) {
   EXPECT_EQ(EvalGetUIColour(UISTYLE_WHIDBEY, C::menuhotcolor, UICOLOURMODE_DEFAULT), 0x00010101u);
 }
 
+// An expression naming a custom mode reads that mode's own column, which a colour stored for it changed, while the
+// default column beside it keeps its word; blue is the first of the custom columns.
+TEST_F(ColourExpressionTest, ACustomModeReadsItsOwnColumn) {
+  const struct { const char16_t* Style; std::uint32_t Value; } styles[] = {
+      {u"UISTYLE_WHIDBEY", UISTYLE_WHIDBEY}, {u"UISTYLE_OFFICE2003", UISTYLE_OFFICE2003}, {u"UISTYLE_OFFICE2007", UISTYLE_OFFICE2007}};
+  const char16_t* const modes[] = {u"BLUE", u"OLIVE", u"SILVER", u"GREY"};
+  for (const auto& style : styles) {
+    for (std::int32_t column = 0; column < 4; ++column) {
+      const Text expression = Text(u"getuicolour(#") + style.Style + u", menuhotborder, #UICOLOURMODE_CUSTOM_" + modes[column] + u")";
+      SCOPED_TRACE(TextToUtf8(expression));
+      const std::uint32_t stored = 0x00102030u + static_cast<std::uint32_t>(column);
+      const std::uint32_t defaultWord = EvalGetUIColour(style.Value, UIColour::menuhotborder, UICOLOURMODE_DEFAULT_BLUE + column);
+      ASSERT_NE(defaultWord, stored);
+      ASSERT_EQ(StoreUIColour(style.Value, UIColour::menuhotborder, stored, UICOLOURMODE_CUSTOM_BLUE + column), 1);
+      EXPECT_EQ(ParseColourValue(expression), stored);
+      EXPECT_EQ(EvalGetUIColour(style.Value, UIColour::menuhotborder, UICOLOURMODE_DEFAULT_BLUE + column), defaultWord);
+    }
+  }
+}
+
 // Colour words per visual style's caption (0: none), mode, style and id; negative ids answer the scheme.
 TEST_F(UIColourTest, GetUIColour) {
   namespace C = UIColour;
@@ -235,6 +255,29 @@ TEST_F(UIColourTest, WhidbeyWordsAndTheBrushCache) {
   EXPECT_EQ(deleted, std::vector<std::uint32_t>{first});
   EXPECT_NE(GetModeColour(UISTYLE_WHIDBEY, UIColour::separatorbar), second);  // same id, another colour
   EXPECT_EQ(deleted.back(), second);
+}
+
+// A lookup asked for a style it does not read makes no brush, so the cached brush of that id stays valid.
+TEST_F(UIColourTest, AStyleALookupDoesNotReadGivesNoBrushAndKeepsTheCachedOne) {
+  static std::vector<std::uint32_t> made, deleted;
+  made.clear();
+  deleted.clear();
+  SetSolidBrushOps({[](std::uint32_t colour) {
+                      made.push_back(colour);
+                      return static_cast<std::uint32_t>(700 + made.size());
+                    },
+                    [](std::uint32_t brush) { deleted.push_back(brush); }});
+  StoreUIColourMode(UICOLOURMODE_DEFAULT_GREY);
+  ASSERT_EQ(GetModeColour(UISTYLE_WHIDBEY, UIColour::background), 701u);
+  ASSERT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourBrush), 702u);
+  EXPECT_EQ(GetUIColour(UISTYLE_WHIDBEY, UIColour::background, kUIColourBrush), 0u);
+  EXPECT_EQ(GetUIColour(12345, UIColour::background, kUIColourBrush), 0u);
+  EXPECT_EQ(GetModeColour(UISTYLE_OFFICE2003, UIColour::separatorbar), 0u);
+  EXPECT_EQ(GetModeColour(12345, UIColour::separatorbar), 0u);
+  EXPECT_EQ(made.size(), 2u);
+  EXPECT_TRUE(deleted.empty());
+  EXPECT_EQ(GetModeColour(UISTYLE_WHIDBEY, UIColour::background), 701u);
+  EXPECT_EQ(GetUIColour(UISTYLE_OFFICE2003, UIColour::separatorbar, kUIColourBrush), 702u);
 }
 
 TEST_F(UIColourTest, ThemeColourNameFollowsCaptionBeforeCodeSeventy) {

@@ -138,6 +138,32 @@ TEST_F(SkinPropertiesTest, GradientDeclarationBecomesAGradient) {
   EXPECT_TRUE(GradientList().empty());
 }
 
+// A declaration's last argument is read like any other, with or without a ";" after it and with declarations
+// around it; the place after it is empty.
+TEST_F(SkinPropertiesTest, AFunctionsLastArgumentIsRead) {
+  const SkinHandle skin = CreateSkin(u"s");
+  for (const char16_t* value : {u"margin: 1, 2, 3, #ff0000;", u"margin: 1, 2, 3, #ff0000", u"x: 9; margin: 1, 2, 3, #ff0000; y: 8",
+                                u"margin: 1, 2, 3, rgb(255, 0, 0)"}) {
+    SCOPED_TRACE(TextToUtf8(value));
+    ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", value), 1);
+    EXPECT_EQ(GetSkinFunctionArgumentCount(skin, u"c", u"s", u"p", u"margin"), 4);
+    EXPECT_EQ(GetSkinFunctionArgument(skin, u"c", u"s", u"p", u"margin", 3), u"3");
+    EXPECT_EQ(GetSkinFunctionArgument(skin, u"c", u"s", u"p", u"margin", 4), u"255");
+    EXPECT_EQ(GetSkinFunctionArgument(skin, u"c", u"s", u"p", u"margin", 5), u"");
+  }
+}
+
+// A plain value is its first field that holds something, without the spaces and semicolons around it.
+TEST_F(SkinPropertiesTest, APlainValueIsItsFirstFieldThatHoldsSomething) {
+  const SkinHandle skin = CreateSkin(u"s");
+  const std::pair<const char16_t*, const char16_t*> cases[] = {
+      {u"white;", u"white"}, {u";white;", u"white"}, {u" ; ;white ; red", u"white"}, {u";", u""}, {u"20", u"20"}};
+  for (const auto& [value, read] : cases) {
+    ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", value), 1);
+    EXPECT_EQ(GetSkinProperty(skin, u"c", u"s", u"p"), read) << TextToUtf8(value);
+  }
+}
+
 // A badly formed gradient declaration stores no gradient (and the property no handle); a stop
 // without its colour only ends the stops.
 TEST_F(SkinPropertiesTest, BadlyFormedGradientStoresNone) {
@@ -185,6 +211,16 @@ TEST_F(SkinPropertiesTest, InUseSkinBroadcastsUnlessBuilding) {
   EXPECT_EQ(FindSkin(u"S"), skin);
   EXPECT_EQ(FreeSkin(skin), 1);
   EXPECT_EQ(IsSkin(skin), 0);
+}
+
+// A handle stored straight into a property takes the mode of the one it replaces away with it.
+TEST_F(SkinPropertiesTest, AStoredHandleClearsTheModeOfTheOneItReplaces) {
+  const SkinHandle skin = CreateSkin(u"s");
+  ASSERT_EQ(SetSkinProperty(skin, u"c", u"s", u"p", u"gradient: #ffffff, #000000;"), 1);
+  const SkinPropertyRecord& property = SkinList().front().Components.front().States.front().Properties.front();
+  ASSERT_EQ(property.Mode, kSkinModeGradient);
+  ASSERT_EQ(SetSkinPropertyValue(skin, u"c", u"s", u"p", 7, SkinOwnedHandle::Image), 1);
+  EXPECT_EQ(std::tuple(property.Value, property.Mode), std::tuple(std::uintptr_t{7}, std::uint32_t{0}));
 }
 
 // A handle stored straight into a property of a skin in use goes only after the broadcast has
@@ -367,6 +403,29 @@ TEST_F(SkinFilesTest, FailedSaveLeavesNothingAndAPlainSaveCopiesImagesAndLoadsBa
   EXPECT_EQ(SkinList().front().Author, u"Me & <you>");
   EXPECT_EQ(GetSkinProperty(back, u"buttonex", u"hot", u"text padding", u"left"), u"6");
   EXPECT_EQ(Fakes.imageBytes.back(), std::string(300, 'b'));
+}
+
+// The header texts are read from every child of the root, the last of each name winning.
+TEST_F(SkinFilesTest, HeaderTextsComeFromAnyChildTheLastWinning) {
+  PutFileBytes(folder.File("header.skn"), "<skin><name id='H'/><author id='first'/><date id='d1'/><component id='c'>"
+                                          "<state id='s'><property id='p'>1</property></state></component>"
+                                          "<author id='last'/><URL id='u'/></skin>");
+  const std::intptr_t skin = LoadSkinFile(u"header.skn");
+  ASSERT_GT(skin, 0);
+  const SkinRecord& record = SkinList().front();
+  EXPECT_EQ(std::tuple(record.Author, record.Date, record.Url), std::tuple(Text(u"last"), Text(u"d1"), Text(u"u")));
+}
+
+// A plain save that fails gives a file it overwrote its old bytes back, and removes the one it made.
+TEST_F(SkinFilesTest, AFailedPlainSaveGivesOverwrittenFilesTheirOldBytesBack) {
+  const SkinHandle skin = MakeImageSkin();
+  std::filesystem::create_directories(folder.Path() / "bad" / "glass.skn");  // the document cannot be written
+  PutFileBytes(folder.File("bad/a.png"), "an older picture");
+  EXPECT_EQ(SaveSkinFile(skin, u"bad/glass.skn", false), 0);
+  EXPECT_EQ(FileBytes(folder.File("bad/a.png")), "an older picture");
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "bad" / "b.png"));
+  ASSERT_EQ(SaveSkinFile(skin, u"bad/other.skn", false), 1);
+  EXPECT_EQ(FileBytes(folder.File("bad/a.png")), "picture a");
 }
 
 TEST_F(SkinFilesTest, PackHoldsFiveEntriesAndItsImagesAreFoundInside) {
