@@ -56,10 +56,27 @@ ErrorReport ReportOf(const EXCEPTION_RECORD& exception) {
   return report;
 }
 
+bool IsInReportBox(HWND window) {
+  wchar_t name[8] = {};
+  const HWND root = window != nullptr ? GetAncestor(window, GA_ROOT) : nullptr;
+  return root != nullptr && GetClassNameW(root, name, 8) != 0 && lstrcmpW(name, L"#32770") == 0;
+}
+
+// While a thread shows the report, its other windows are given none of their messages: their code
+// might fail again, and a second fault ends the process with the report unread. A paint held back
+// is marked done, or it would come straight back.
+LRESULT CALLBACK OnlyTheReportsMessages(int code, WPARAM wParam, LPARAM lParam) {
+  auto* message = reinterpret_cast<MSG*>(lParam);
+  if (code != MSGF_DIALOGBOX || IsInReportBox(message->hwnd)) return CallNextHookEx(nullptr, code, wParam, lParam);
+  if (message->message == WM_PAINT && message->hwnd != nullptr) ValidateRect(message->hwnd, nullptr);
+  return 1;
+}
+
 // Shows the report and ends the process: its state can no longer be trusted, so neither the
 // settings nor the connection are touched.
 void ShowProgramError(const EXCEPTION_RECORD& exception) {
   const Text text = ProgramErrorText(ReportOf(exception));
+  SetWindowsHookExW(WH_MSGFILTER, OnlyTheReportsMessages, nullptr, GetCurrentThreadId());
   MessageBoxW(nullptr, Wide(text), L"Velo 2 DUro", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
   EndProgramAfterError(exception.ExceptionCode);
 }

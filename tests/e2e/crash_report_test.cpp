@@ -131,6 +131,32 @@ TEST_F(FaultInOwnCode, OnTheWindowsThreadTheReportShowsAndTheProgramEnds) {
   EXPECT_NE(code, STILL_ACTIVE);
 }
 
+// The windows' thread shows its own report, yet runs none of its other windows' code meanwhile
+// (which might fail again and end the program with the report unread): a minimise posted to the
+// main window is not taken.
+TEST_F(FaultInOwnCode, WhileTheWindowsThreadReportsItsOtherWindowsStandStill) {
+  PutLineTable(LineTable::AsBuilt);
+  StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");
+  WriteCode(process_.hProcess, ProgramBase(process_.hProcess) + kCrashSiteOffset,
+            std::string("\xA1\x10\x00\x00\x00", 5));  // mov eax, [0x10]
+  Menu(kItemDonate);
+  const WindowTest isReport = [](HWND window) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    return lstrcmpW(name, L"#32770") == 0 && TextOf(window) == u"Velo 2 DUro";
+  };
+  HWND box = nullptr;
+  ASSERT_TRUE(Eventually([&] { return (box = Top(isReport)) != nullptr; }));
+  // Taken by the window, a redraw switched off would take WS_VISIBLE away.
+  PostMessageW(main_, WM_SETREDRAW, FALSE, 0);
+  EXPECT_FALSE(WaitFor([&] { return (GetWindowLongW(main_, GWL_STYLE) & WS_VISIBLE) == 0; }, 2000));
+  EXPECT_TRUE(IsWindow(box));
+  Command(box, IDOK);
+  const DWORD code = ExitCode();
+  EXPECT_NE(code, 0u);
+  EXPECT_NE(code, STILL_ACTIVE);
+}
+
 // The address in the program's process of a system function, through the library that holds
 // it here: a system library need not lie at the same place in both processes.
 std::uintptr_t RemoteProcAddress(HANDLE process, const wchar_t* library, const char* name) {
