@@ -176,6 +176,8 @@ next_got_world() { said | grep -q 'command: say -1 world;'; }
 wait_until 10 next_got_world || fail "the next message did not come alone: $(said)"
 ! said | grep -q 'hello' || fail "the message meant for the silent server reached the next: $(said)"
 
+source "$here/steps_status_bar.sh" && status_bar_after_growth
+
 step "Quit through the Server menu ends the program"
 open_server_menu
 click "$main" 60 81
