@@ -145,7 +145,9 @@ Text ProgramFilePath() {
 void InstallProgramErrorReport() {
   g_reporter.lineTablePath = ProgramFilePath() + u".lines";
   g_reporter.faultRaised = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  if (g_reporter.faultRaised != nullptr) g_reporter.thread = CreateThread(nullptr, 0, ReportWhenFaultRaised, nullptr, 0, nullptr);
+  if (g_reporter.faultRaised != nullptr) {
+    g_reporter.thread = CreateThread(nullptr, 0, ReportWhenFaultRaised, nullptr, 0, nullptr);
+  }
   StopSwallowingCallbackExceptions();
   SetUnhandledExceptionFilter(OnProgramError);
 }

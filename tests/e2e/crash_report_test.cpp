@@ -187,7 +187,8 @@ std::string Imm32(std::uintptr_t value) {
   return bytes;
 }
 
-std::string CallFunction(std::uintptr_t function) { return "\xB8" + Imm32(function) + "\xFF\xD0"; }  // mov eax, f; call eax
+// mov eax, function; call eax
+std::string CallFunction(std::uintptr_t function) { return "\xB8" + Imm32(function) + "\xFF\xD0"; }
 
 // A thread of the program that runs `prelude` and then reads a cell of memory that does not
 // exist; the report must name that read.

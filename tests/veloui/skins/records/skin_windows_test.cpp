@@ -181,7 +181,8 @@ TEST_F(SkinWindowsTest, BroadcastLeavesEveryWindowOfASlowThreadDrawing) {
   std::atomic<bool> finished{false};
   std::atomic<int> drawing{-1};
   std::thread slow([&] {
-    HWND top = TestWindow(L"SkinRefreshSlow", SlowOnSecondRefreshProc, nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 60);
+    HWND top =
+        TestWindow(L"SkinRefreshSlow", SlowOnSecondRefreshProc, nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 60);
     for (HWND& child : children) {
       child = TestWindow(L"SkinRefreshSlow", SlowOnSecondRefreshProc, top, WS_CHILD | WS_VISIBLE, 40, 20);
     }
