@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(Tables, FaultInOwnCode,
                                            LineTable::Truncated, LineTable::OfAnotherBuild),
                          NameOfTable);
 
-TEST_F(FaultInOwnCode, OnTheWindowsThreadTheReportShowsAndTheProgramEnds) {
+TEST_F(FaultInOwnCode, OnTheWindowsThreadTheReportShowsWhileThatThreadStandsStill) {
   PutLineTable(LineTable::AsBuilt);
   StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");
   const Text report = FaultInKnownLine(true);
