@@ -10,14 +10,17 @@
 
 namespace {
 
-// A thread whose stack has overflowed cannot show a message box: the box would need the stack
-// that is gone, and the process would vanish without a word. So the failing thread only hands
-// its exception over to a thread parked since start-up for this one job, and waits.
+// The failing thread shows the report itself: it may hold a lock that the message box needs
+// (the process heap's, while it faulted inside an allocation; the loader's, inside a library's
+// start-up), and only the holder can take it again. A thread whose stack has overflowed cannot
+// show a box, though: the box would need the stack that is gone, and the process would vanish
+// without a word. That one fault alone is handed over to a thread parked since start-up for this
+// job, while the failing thread waits.
 struct ErrorReporter {
   HANDLE thread = nullptr;
-  DWORD threadId = 0;
   HANDLE faultRaised = nullptr;
-  LONG claimed = 0;  // the first fault is reported; any later one waits for the end
+  LONG claimed = 0;           // the first fault is reported; any later one waits for the end
+  DWORD reportingThread = 0;  // the thread making the report, once one is
   const EXCEPTION_RECORD* exception = nullptr;
   Text lineTablePath;  // velo2duro.exe.lines beside the program
 };
@@ -53,10 +56,27 @@ ErrorReport ReportOf(const EXCEPTION_RECORD& exception) {
   return report;
 }
 
+bool IsInReportBox(HWND window) {
+  wchar_t name[8] = {};
+  const HWND root = window != nullptr ? GetAncestor(window, GA_ROOT) : nullptr;
+  return root != nullptr && GetClassNameW(root, name, 8) != 0 && lstrcmpW(name, L"#32770") == 0;
+}
+
+// While a thread shows the report, its other windows are given none of their messages: their code
+// might fail again, and a second fault ends the process with the report unread. A paint held back
+// is marked done, or it would come straight back.
+LRESULT CALLBACK OnlyTheReportsMessages(int code, WPARAM wParam, LPARAM lParam) {
+  auto* message = reinterpret_cast<MSG*>(lParam);
+  if (code != MSGF_DIALOGBOX || IsInReportBox(message->hwnd)) return CallNextHookEx(nullptr, code, wParam, lParam);
+  if (message->message == WM_PAINT && message->hwnd != nullptr) ValidateRect(message->hwnd, nullptr);
+  return 1;
+}
+
 // Shows the report and ends the process: its state can no longer be trusted, so neither the
 // settings nor the connection are touched.
 void ShowProgramError(const EXCEPTION_RECORD& exception) {
   const Text text = ProgramErrorText(ReportOf(exception));
+  SetWindowsHookExW(WH_MSGFILTER, OnlyTheReportsMessages, nullptr, GetCurrentThreadId());
   // Task-modal, as it has no owner: the failed program's windows take no input meanwhile. In
   // front, as the fault may come from a thread of ours while another program is in front.
   MessageBoxW(nullptr, Wide(text), L"Velo 2 DUro", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
@@ -65,23 +85,30 @@ void ShowProgramError(const EXCEPTION_RECORD& exception) {
 
 DWORD WINAPI ReportWhenFaultRaised(void*) {
   WaitForSingleObject(g_reporter.faultRaised, INFINITE);
+  g_reporter.reportingThread = GetCurrentThreadId();
   ShowProgramError(*g_reporter.exception);
   return 0;
 }
 
-// Runs on the failing thread with whatever stack it has left, so it calls nothing that needs more.
-LONG WINAPI HandOverProgramError(EXCEPTION_POINTERS* pointers) {
-  // A fault while the report is being made cannot be reported: the process ends as it is.
-  if (GetCurrentThreadId() == g_reporter.threadId) {
-    TerminateProcess(GetCurrentProcess(), pointers->ExceptionRecord->ExceptionCode);
+// Runs on the failing thread; with a spent stack it calls nothing that needs more.
+LONG WINAPI OnProgramError(EXCEPTION_POINTERS* pointers) {
+  const EXCEPTION_RECORD& exception = *pointers->ExceptionRecord;
+  // A fault while the report is being made (on a heap already damaged, say) cannot be reported:
+  // the process ends as it is.
+  if (GetCurrentThreadId() == g_reporter.reportingThread) {
+    TerminateProcess(GetCurrentProcess(), exception.ExceptionCode);
   }
-  // Without the reporter (it could not be started) the failing thread reports as best it can.
-  if (g_reporter.thread == nullptr) ShowProgramError(*pointers->ExceptionRecord);
-  if (InterlockedCompareExchange(&g_reporter.claimed, 1, 0) == 0) {
-    // This thread stays parked below, so the record on its stack stays valid for the reporter.
-    g_reporter.exception = pointers->ExceptionRecord;
-    SetEvent(g_reporter.faultRaised);
+  if (InterlockedCompareExchange(&g_reporter.claimed, 1, 0) != 0) {
+    Sleep(INFINITE);  // the report under way ends the process
   }
+  // Without the reporter (it could not be started) even a spent stack is tried here.
+  if (exception.ExceptionCode != kStackOverflow || g_reporter.thread == nullptr) {
+    g_reporter.reportingThread = GetCurrentThreadId();
+    ShowProgramError(exception);
+  }
+  // This thread stays parked below, so the record on its stack stays valid for the reporter.
+  g_reporter.exception = &exception;
+  SetEvent(g_reporter.faultRaised);
   Sleep(INFINITE);  // the reporter ends the process
   return EXCEPTION_EXECUTE_HANDLER;
 }
@@ -120,7 +147,9 @@ Text ProgramFilePath() {
 void InstallProgramErrorReport() {
   g_reporter.lineTablePath = ProgramFilePath() + u".lines";
   g_reporter.faultRaised = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  if (g_reporter.faultRaised != nullptr) g_reporter.thread = CreateThread(nullptr, 0, ReportWhenFaultRaised, nullptr, 0, &g_reporter.threadId);
+  if (g_reporter.faultRaised != nullptr) {
+    g_reporter.thread = CreateThread(nullptr, 0, ReportWhenFaultRaised, nullptr, 0, nullptr);
+  }
   StopSwallowingCallbackExceptions();
-  SetUnhandledExceptionFilter(HandOverProgramError);
+  SetUnhandledExceptionFilter(OnProgramError);
 }

@@ -4,7 +4,7 @@
 // address it touched) and the source line, after which the process ends at once, without
 // saving anything.
 
-// Installs the report for every thread of the process, and starts the thread that shows it, so
-// that a thread with no stack left is reported too. The line comes from velo2duro.exe.lines
-// beside the program, when that table is this build's and whole.
+// Installs the report for every thread of the process. The failing thread shows it, except a
+// thread with no stack left, whose report a thread started here shows. The line comes from
+// velo2duro.exe.lines beside the program, when that table is this build's and whole.
 void InstallProgramErrorReport();

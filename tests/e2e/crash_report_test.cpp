@@ -131,6 +131,116 @@ TEST_F(FaultInOwnCode, OnTheWindowsThreadTheReportShowsWhileThatThreadStandsStil
   EXPECT_NE(code, STILL_ACTIVE);
 }
 
+// The windows' thread shows its own report, yet runs none of its other windows' code meanwhile
+// (which might fail again and end the program with the report unread): a minimise posted to the
+// main window is not taken.
+TEST_F(FaultInOwnCode, WhileTheWindowsThreadReportsItsOtherWindowsStandStill) {
+  PutLineTable(LineTable::AsBuilt);
+  StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");
+  WriteCode(process_.hProcess, ProgramBase(process_.hProcess) + kCrashSiteOffset,
+            std::string("\xA1\x10\x00\x00\x00", 5));  // mov eax, [0x10]
+  Menu(kItemDonate);
+  const WindowTest isReport = [](HWND window) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    return lstrcmpW(name, L"#32770") == 0 && TextOf(window) == u"Velo 2 DUro";
+  };
+  HWND box = nullptr;
+  ASSERT_TRUE(Eventually([&] { return (box = Top(isReport)) != nullptr; }));
+  // Taken by the window, a redraw switched off would take WS_VISIBLE away.
+  PostMessageW(main_, WM_SETREDRAW, FALSE, 0);
+  EXPECT_FALSE(WaitFor([&] { return (GetWindowLongW(main_, GWL_STYLE) & WS_VISIBLE) == 0; }, 2000));
+  EXPECT_TRUE(IsWindow(box));
+  Command(box, IDOK);
+  const DWORD code = ExitCode();
+  EXPECT_NE(code, 0u);
+  EXPECT_NE(code, STILL_ACTIVE);
+}
+
+// The address in the program's process of a system function, through the library that holds
+// it here: a system library need not lie at the same place in both processes.
+std::uintptr_t RemoteProcAddress(HANDLE process, const wchar_t* library, const char* name) {
+  const auto here = reinterpret_cast<std::uintptr_t>(GetProcAddress(GetModuleHandleW(library), name));
+  HMODULE holder = nullptr;
+  wchar_t holderName[MAX_PATH] = {};
+  if (here == 0 ||
+      !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                          reinterpret_cast<LPCWSTR>(here), &holder) ||
+      GetModuleBaseNameW(GetCurrentProcess(), holder, holderName, MAX_PATH) == 0) {
+    return 0;
+  }
+  HMODULE modules[512];
+  DWORD size = 0;
+  if (!EnumProcessModules(process, modules, sizeof modules, &size)) return 0;
+  for (DWORD i = 0; i < size / sizeof(HMODULE) && i < 512; ++i) {
+    wchar_t moduleName[MAX_PATH] = {};
+    if (GetModuleBaseNameW(process, modules[i], moduleName, MAX_PATH) != 0 && lstrcmpiW(moduleName, holderName) == 0) {
+      return reinterpret_cast<std::uintptr_t>(modules[i]) + (here - reinterpret_cast<std::uintptr_t>(holder));
+    }
+  }
+  return 0;
+}
+
+std::string Imm32(std::uintptr_t value) {
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+// mov eax, function; call eax
+std::string CallFunction(std::uintptr_t function) { return "\xB8" + Imm32(function) + "\xFF\xD0"; }
+
+// A thread of the program that runs `prelude` and then reads a cell of memory that does not
+// exist; the report must name that read.
+class FaultHoldingLock : public Scenario {
+ protected:
+  Text FaultAfter(const std::string& prelude) {
+    auto* code = static_cast<char*>(
+        VirtualAllocEx(process_.hProcess, nullptr, 64, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
+    if (code == nullptr) return u"(no code)";
+    WriteCode(process_.hProcess, reinterpret_cast<std::uintptr_t>(code),
+              prelude + std::string("\xA1\x10\x00\x00\x00", 5));  // mov eax, [0x10]
+    RunThreadAt(process_.hProcess, reinterpret_cast<std::uintptr_t>(code));
+    const Text report = AnswerMessageBox(u"Velo 2 DUro");
+    const std::uintptr_t fault = reinterpret_cast<std::uintptr_t>(code) + prelude.size();
+    EXPECT_NE(report.find(u"Code Address:    $" + UpperHex(fault) + u"\r"), Text::npos) << TextToUtf8(report);
+    EXPECT_NE(report.find(u"Target Address:  $10\r"), Text::npos) << TextToUtf8(report);
+    return report;
+  }
+};
+
+// A fault inside an allocation holds the heap's lock, which the message box needs too.
+TEST_F(FaultHoldingLock, TheProcessHeapsLockShowsTheReportAndEndsTheProgram) {
+  StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");
+  const std::uintptr_t processHeap = RemoteProcAddress(process_.hProcess, L"kernel32.dll", "GetProcessHeap");
+  const std::uintptr_t heapLock = RemoteProcAddress(process_.hProcess, L"kernel32.dll", "HeapLock");
+  ASSERT_NE(processHeap, 0u);
+  ASSERT_NE(heapLock, 0u);
+  // HeapLock(GetProcessHeap()), never unlocked.
+  const Text report = FaultAfter(CallFunction(processHeap) + "\x50" + CallFunction(heapLock));
+  EXPECT_EQ(report.rfind(u"A program error was detected:\r\r", 0), 0u) << TextToUtf8(report);
+  const DWORD code = ExitCode();
+  EXPECT_NE(code, 0u);
+  EXPECT_NE(code, STILL_ACTIVE);
+}
+
+// A fault in a library's start-up code holds the loader's lock, which a starting thread needs.
+TEST_F(FaultHoldingLock, TheLoadersLockShowsTheReportAndEndsTheProgram) {
+  StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");
+  const std::uintptr_t lockLoader = RemoteProcAddress(process_.hProcess, L"ntdll.dll", "LdrLockLoaderLock");
+  ASSERT_NE(lockLoader, 0u);
+  // LdrLockLoaderLock(0, &state, &cookie) with both cells on the stack, never unlocked.
+  const std::string lock = std::string("\x6A\x00\x6A\x00", 4)  // push 0 (cookie); push 0 (state)
+                           + "\x89\xE0\x8D\x48\x04\x51\x50"    // mov eax, esp; lea ecx, [eax+4]; push ecx; push eax
+                           + std::string("\x6A\x00", 2)          // push 0 (flags)
+                           + CallFunction(lockLoader);
+  const Text report = FaultAfter(lock);
+  EXPECT_EQ(report.rfind(u"A program error was detected:\r\r", 0), 0u) << TextToUtf8(report);
+  const DWORD code = ExitCode();
+  EXPECT_NE(code, 0u);
+  EXPECT_NE(code, STILL_ACTIVE);
+}
+
 TEST_F(CrashReport, AStackOverflowShowsTheReport) {
   StartProgram("[General]\r\nAutoRefreshEnable = 0\r\n");
   // A thread of the program that pushes without end: push eax; jmp back to the push.

@@ -6,6 +6,7 @@
 #include "runtime/portable/text.h"
 
 inline constexpr std::uint32_t kAccessViolation = 0xC0000005;
+inline constexpr std::uint32_t kStackOverflow = 0xC00000FD;
 
 struct ErrorReport {
   std::uint32_t ErrorCode = 0;

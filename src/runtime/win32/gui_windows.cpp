@@ -26,7 +26,12 @@ LRESULT CALLBACK TopWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_SIZE:
       RecordNormalGeometry(window);
       for (const auto& [number, bar] : Gui.statusBars) {
-        if (GetParent(bar.handle) == window) SendMessageW(bar.handle, WM_SIZE, 0, 0);
+        if (GetParent(bar.handle) != window) continue;
+        SendMessageW(bar.handle, WM_SIZE, 0, 0);
+        // The bar draws its size grip at its right edge, yet a bar made wider may get only the
+        // uncovered strip repainted (Wine's does): the old grip would stay drawn where the edge
+        // was, two of them after a maximise.
+        InvalidateRect(bar.handle, nullptr, TRUE);
       }
       PushEvent({kEventSizeWindow, WindowNumberOf(window), -1, -1, 0});
       break;

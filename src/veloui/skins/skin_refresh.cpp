@@ -24,12 +24,12 @@ void SendToOtherThread(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
     notify.HungThreads.push_back(thread);
 }
 
-void SendRedrawFlag(HWND window, WPARAM redraw, SkinNotifyContext& notify) {
-  if (IsOtherThreadWindow(window)) {
-    SendToOtherThread(window, WM_SETREDRAW, redraw, 0, notify);
-  } else {
-    SendMessageW(window, WM_SETREDRAW, redraw, 0);
-  }
+// Only this thread's windows have their drawing switched off around the refresh. Another
+// thread's window could not be given it back without waiting for that thread, and one that let a
+// send time out would stay switched off for good (a timed-out send is still delivered later);
+// such a window is only invalidated.
+void SwitchRedraw(HWND window, WPARAM redraw) {
+  if (!IsOtherThreadWindow(window)) SendMessageW(window, WM_SETREDRAW, redraw, 0);
 }
 
 // Painting now would send the paint messages and wait for them: another thread's window is only
@@ -49,7 +49,7 @@ BOOL CALLBACK NotifySkinWindowProc(HWND window, LPARAM context) {
   notify.Parent = (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0 ? window : nullptr;
   EnumChildWindows(window, NotifySkinChildProc, context);
   for (HWND collected : ColourNotifyList()) {
-    SendRedrawFlag(collected, 1, notify);
+    SwitchRedraw(collected, 1);
     Repaint(collected);
   }
   return TRUE;
@@ -60,7 +60,7 @@ BOOL CALLBACK NotifySkinChildProc(HWND child, LPARAM context) {
   if (notify.Parent != nullptr && (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0 &&
       GetParent(child) == notify.Parent) {
     ColourNotifyList().push_back(child);
-    SendRedrawFlag(child, 0, notify);
+    SwitchRedraw(child, 0);
   }
   const auto skin = static_cast<LPARAM>(notify.Skin);
   if (IsOtherThreadWindow(child)) {

@@ -2,7 +2,8 @@
 // The skin-refresh broadcast: every window of the process is told (message 0x9CA3) that the
 // skin or the colour mode changed, and the visible children of visible top-level windows are
 // repainted once afterwards. Windows of the calling thread get it straight from their procedure,
-// windows of other threads as a sent message whose wait is bounded.
+// with their drawing switched off meanwhile; windows of other threads as a sent message whose
+// wait is bounded, and an invalidation instead of the switch.
 #include <windows.h>
 
 #include <cstdint>

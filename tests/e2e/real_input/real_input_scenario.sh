@@ -157,6 +157,8 @@ step_switched_title_looks_clicked
 step_reasons_typed_past_their_limit
 step_message_kept_while_disconnected
 
+source "$here/steps_status_bar.sh" && status_bar_after_growth
+
 step "Quit through the Server menu ends the program"
 open_server_menu
 click "$main" 60 81

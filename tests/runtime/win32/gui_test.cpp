@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "../portable/png_bytes.h"
 #include "runtime/win32/platform/wide_text.h"
@@ -271,4 +274,59 @@ TEST_F(Gui, AQuitMessageEndsTheWaitAndStaysQueuedForOuterLoops) {
   MSG quit{};
   ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(quit.wParam, 3u);
+}
+
+namespace {
+// What the control shows on its surface, one colour per pixel, row by row.
+std::vector<COLORREF> ShownPixels(HWND control) {
+  RECT area{};
+  GetClientRect(control, &area);
+  const HDC surface = GetDC(control);
+  const HDC memory = CreateCompatibleDC(surface);
+  const HBITMAP bitmap = CreateCompatibleBitmap(surface, area.right, area.bottom);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, area.right, area.bottom, surface, 0, 0, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < area.bottom; ++y) {
+    for (int x = 0; x < area.right; ++x) pixels.push_back(GetPixel(memory, x, y));
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(control, surface);
+  return pixels;
+}
+
+void PaintWhatWaits(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+}  // namespace
+
+// The size grip is drawn at the bar's right edge: after the window grew (wider, or wider and
+// taller at once, as a maximise does) the bar shows what a fresh repaint of it shows, with no
+// grip left where the edge was.
+TEST_F(Gui, AStatusBarShowsNoOldSizeGripAfterItsWindowGrew) {
+  ASSERT_NE(OpenWindow(10, 50, 60, 300, 200, u"Test window", kWindowSystemMenu | kWindowTitleBar | kWindowSizeable), 0);
+  ASSERT_NE(CreateStatusBar(3, 10), 0);
+  for (const int width : {80, 60, 80}) AddStatusField(3, width);
+  const HWND bar = StatusBarHandle(3);
+  const HWND window = WindowHandle(10);
+  PaintWhatWaits(window);
+  for (const auto& [width, height] : {std::pair{420, 200}, std::pair{560, 320}}) {
+    ResizeWindow(10, kKeep, kKeep, width, height);
+    PaintWhatWaits(window);
+    RECT area{};
+    GetClientRect(bar, &area);
+    ASSERT_EQ(area.right, width);
+    const std::vector<COLORREF> shown = ShownPixels(bar);
+    InvalidateRect(bar, nullptr, TRUE);
+    UpdateWindow(bar);
+    const std::vector<COLORREF> fresh = ShownPixels(bar);
+    ASSERT_EQ(shown.size(), fresh.size());
+    int left = width, right = -1;  // the columns where the two differ
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      if (shown[i] == fresh[i]) continue;
+      left = std::min(left, static_cast<int>(i % width));
+      right = std::max(right, static_cast<int>(i % width));
+    }
+    EXPECT_EQ(right, -1) << "grown to " << width << " x " << height << ", stale from x " << left << " to " << right;
+  }
 }

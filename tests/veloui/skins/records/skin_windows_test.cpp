@@ -160,6 +160,58 @@ TEST_F(SkinWindowsTest, BroadcastComesBackPastAHungWindowOfAnotherThread) {
   for (HANDLE event : {ready, release, done}) CloseHandle(event);
 }
 
+// Of a thread whose second refresh message keeps it busy until `SlowRelease` is set: the first
+// child it reaches is served in time, the second lets the broadcast's wait run out.
+HANDLE SlowRelease = nullptr;
+std::atomic<int> SlowRefreshes{0}, SlowPaints{0};
+
+LRESULT CALLBACK SlowOnSecondRefreshProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kSkinRefreshMessage && ++SlowRefreshes == 2) WaitForSingleObject(SlowRelease, 60000);
+  if (message == WM_PAINT && GetParent(window) != nullptr) ++SlowPaints;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Windows of a thread that let a send time out are left drawing and are repainted once that
+// thread goes on: neither is kept switched off for good. A watchdog lets the thread go on after
+// 20 s if the broadcast has not come back by then.
+TEST_F(SkinWindowsTest, BroadcastLeavesEveryWindowOfASlowThreadDrawing) {
+  SlowRelease = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr), done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HWND children[2] = {};
+  std::atomic<bool> finished{false};
+  std::atomic<int> drawing{-1};
+  std::thread slow([&] {
+    HWND top =
+        TestWindow(L"SkinRefreshSlow", SlowOnSecondRefreshProc, nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 60);
+    for (HWND& child : children) {
+      child = TestWindow(L"SkinRefreshSlow", SlowOnSecondRefreshProc, top, WS_CHILD | WS_VISIBLE, 40, 20);
+    }
+    PumpFor(200);
+    SlowPaints = 0;
+    SetEvent(ready);
+    // Goes on taking messages until the broadcast is back and the repaints it asked for came.
+    PumpFor(20000, [&] { return finished.load() && SlowPaints >= 2; });
+    PumpFor(100);
+    drawing = 0;
+    for (HWND child : children) drawing += (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0 ? 1 : 0;
+    DestroyWindow(top);
+  });
+  std::thread watchdog([&] {
+    WaitForSingleObject(done, 20000);
+    SetEvent(SlowRelease);
+  });
+  ASSERT_EQ(WaitForSingleObject(ready, 10000), WAIT_OBJECT_0);
+  EXPECT_EQ(ApplySkinToAllWindows(0), 1);
+  SetEvent(done);
+  finished = true;
+  watchdog.join();
+  slow.join();
+  EXPECT_EQ(SlowRefreshes.load(), 2);
+  EXPECT_EQ(drawing.load(), 2);  // each child: WS_VISIBLE, which a redraw switched off takes away
+  EXPECT_GE(SlowPaints.load(), 2);
+  for (HANDLE event : {ready, done, SlowRelease}) CloseHandle(event);
+}
+
 // Opaque white written "rgba(255,255,255,1.0)" has the colour word -1, and is still a colour in
 // every reader of the controls' looks: backgrounds (the sub-looks' too), gradient ends and text
 // colours; a value that is no colour keeps the system look.
