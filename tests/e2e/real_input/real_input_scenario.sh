@@ -9,6 +9,7 @@ repo="$(cd "$here/../../.." && pwd)"
 source "$here/real_input_lib.sh"
 source "$here/steps_menu_title_looks.sh"
 source "$here/steps_dialog_input.sh"
+source "$here/steps_status_bar.sh"
 enter_real_input_session "$@"
 program="$2" server_program="$3" artifacts="$4"
 
@@ -157,7 +158,7 @@ step_switched_title_looks_clicked
 step_reasons_typed_past_their_limit
 step_message_kept_while_disconnected
 
-source "$here/steps_status_bar.sh" && status_bar_after_growth
+status_bar_after_growth
 
 step "Quit through the Server menu ends the program"
 open_server_menu
