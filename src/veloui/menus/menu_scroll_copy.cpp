@@ -204,7 +204,8 @@ MenuRecord* CopyTitle() {
 // Rows going would leave that index past the end of the shorter list, where the loop would
 // write. Before the rows change, the selection is therefore moved to an index that holds in both
 // lists: where its row will stand, or else the new last row. Returns that index, or -1 when the
-// rows do not shrink or the copy is not on screen (a copy not shown holds no selection).
+// rows do not shrink or the copy is not on screen: no selection can be moved then, so its rows
+// change only while it shows (or before it first shows, with no selection yet).
 int MoveSelectionInside(int selected, const std::vector<int>& before, const std::vector<int>& after) {
   HMENU copy = MenuTracking.CopyMenu;
   const int count = GetMenuItemCount(copy);
