@@ -254,6 +254,7 @@ LRESULT CALLBACK PopupMenuMsgFilterHook(int code, WPARAM wParam, LPARAM lParam) 
           MenuTracking.KeyboardNavigation = true;
         } else if (message->wParam == VK_LEFT && MenuTracking.MenuMode != -2) {
           MenuTracking.MenuMode = 1;
+          CloseOnlySubmenu();
         } else if (message->wParam == VK_RIGHT && MenuTracking.MenuMode != -2) {
           MenuTracking.MenuMode = 1;
           if (MenuTracking.LastMenuSelectFlags == kSelectedSubmenuFlags) {
