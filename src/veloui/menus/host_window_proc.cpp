@@ -64,6 +64,12 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   const WNDPROC previousProcedure = PreviousProcedureOf(window);
   // A window that lost its record still behaves as a window.
   if (previousProcedure == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  // A selection that a scrollable copy's rebuild moves by itself is no one's choice: neither the
+  // owner nor the tracking hears of it.
+  if (message == WM_MENUSELECT && MenuTracking.CopyRebuilding && MenuTracking.CopyMenu != nullptr &&
+      reinterpret_cast<HMENU>(lParam) == MenuTracking.CopyMenu) {
+    return 0;
+  }
   const LRESULT previous = CallWindowProcW(previousProcedure, window, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND:

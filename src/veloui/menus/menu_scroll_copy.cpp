@@ -199,6 +199,51 @@ MenuRecord* CopyTitle() {
   return title != nullptr && title == MenuScroll.Title ? title : nullptr;
 }
 
+// The system's menu loop keeps the index of its selected row, not the row, and reads the row at
+// that index again when the selection next moves, the menu closes or the copy shows again.
+// Rows going would leave that index past the end of the shorter list, where the loop would
+// write. Before the rows change, the selection is therefore moved to an index that holds in both
+// lists: where its row will stand, or else the new last row. Returns that index, or -1 when the
+// rows do not shrink or the copy is not on screen: no selection can be moved then, so its rows
+// change only while it shows (or before it first shows, with no selection yet).
+int MoveSelectionInside(int selected, const std::vector<int>& before, const std::vector<int>& after) {
+  HMENU copy = MenuTracking.CopyMenu;
+  const int count = GetMenuItemCount(copy);
+  if (MenuTracking.CopyWindow == nullptr || after.empty() || static_cast<int>(after.size()) >= count) return -1;
+  int target = static_cast<int>(after.size()) - 1;
+  if (selected >= 0 && selected < static_cast<int>(before.size())) {
+    const auto at = std::find(after.begin(), after.end(), before[static_cast<std::size_t>(selected)]);
+    if (at != after.end()) target = static_cast<int>(at - after.begin());
+  }
+  // Both, whatever the highlight says: a platform's popup either takes MN_SELECTITEM or moves
+  // its selection on HiliteMenuItem (Wine), and an index that is highlighted need not be the
+  // one the loop holds.
+  SendMessageW(MenuTracking.CopyWindow, kMenuSelectItemMessage, static_cast<WPARAM>(target), 0);
+  HWND owner = nullptr;
+  {
+    ToolkitLockGuard lock(ToolkitLock::Menu);
+    if (const MenuRecord* title = CopyTitle()) owner = title->Window;
+  }
+  if (owner != nullptr) HiliteMenuItem(owner, copy, static_cast<UINT>(target), MF_BYPOSITION | MF_HILITE);
+  return target;
+}
+
+// The highlight travels with its row while the rows around it change; the loop's index does not.
+// Only the row at `position` keeps it.
+void HighlightOnly(int position) {
+  const int count = GetMenuItemCount(MenuTracking.CopyMenu);
+  for (int k = 0; k < count; ++k) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STATE;
+    if (!GetMenuItemInfoW(MenuTracking.CopyMenu, static_cast<UINT>(k), TRUE, &info)) continue;
+    const bool lit = (info.fState & MFS_HILITE) != 0;
+    if (lit == (k == position)) continue;
+    info.fState ^= MFS_HILITE;
+    SetMenuItemInfoW(MenuTracking.CopyMenu, static_cast<UINT>(k), TRUE, &info);
+  }
+}
+
 // Heights of the source items, the arrows and the frame, in the title's style.
 void MeasureSource(HMENU source, int count) {
   MenuScroll.ItemHeights.assign(static_cast<std::size_t>(count), 0);
@@ -271,18 +316,21 @@ void ApplyCopyView(const CopyView& view, bool rebuild) {
   const bool spacerChanged = view.SpacerHeight != MenuScroll.View.SpacerHeight;
   const int selected = MenuScroll.ReshowPending ? MenuScroll.ReshowSelection : HilitedPosition();
   const std::vector<int> before = MenuScroll.Rows;
+  const std::vector<int> after = CopyRows(view, SourceCount());
   // A held arrow's scroll keeps the copy frozen from its first step to its last; an edit of
   // its own (a keyboard step, a rebuild) freezes it only while it lasts.
   const bool ownFreeze = !MenuScroll.ThreadActive;
   if (ownFreeze) MenuScroll.Running = true;
   MenuTracking.CopyRebuilding = true;
   if (window != nullptr) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+  const int kept = MoveSelectionInside(selected, before, after);
   MenuScrollRows.SpacerHeight = view.SpacerHeight;
   MenuScrollRows.ArrowHeight = MenuScroll.ArrowHeight;
   {
     NoShortcuts quiet;
-    SyncRows(CopyRows(view, SourceCount()));
+    SyncRows(after);
   }
+  if (kept >= 0) HighlightOnly(kept);
   if (spacerChanged) RemeasureSpacer();
   MenuScroll.View = view;
   MenuTracking.CopyRebuilding = false;

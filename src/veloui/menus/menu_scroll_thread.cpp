@@ -15,6 +15,8 @@ enum StepPhase : WPARAM { kPrepare = 1, kPixel, kSwap, kReselect };
 // The answer to kPrepare that ends the scroll; any other is the count of pixel steps, which is
 // 0 for an item less than one step high (a separator), swapped in all the same.
 constexpr LRESULT kStopScroll = -1;
+// The answer to kPrepare while the copy is between two showings: the thread waits a pause.
+constexpr LRESULT kWaitForWindow = -2;
 
 bool Closing = false;  // the copy is being freed: no further steps
 
@@ -65,6 +67,10 @@ LRESULT CarryOutStep(WPARAM phase, LPARAM parameter) {
     return 1;
   }
   if (Closing || MenuTracking.CopyMenu == nullptr) return phase == kPrepare ? kStopScroll : 0;
+  // Between two showings of the copy (Wine) the system still holds the index of the row last
+  // selected, reads it again as the copy shows, and no selection can be moved without a window:
+  // no row may go until the copy is on screen again.
+  if (MenuTracking.CopyWindow == nullptr && phase != kReselect) return phase == kPrepare ? kWaitForWindow : 1;
   switch (phase) {
     case kPrepare:
       if (MouseLeftHeldArrow(mode)) MenuScroll.Requested = false;
@@ -115,6 +121,10 @@ DWORD WINAPI ScrollThreadProc(void* parameter) {
   while (MenuScroll.Requested && !MenuScroll.Finished) {
     LRESULT pixelSteps = kStopScroll;
     if (!AskGui(steps, kPrepare, mode, pixelSteps) || pixelSteps == kStopScroll) break;
+    if (pixelSteps == kWaitForWindow) {
+      Sleep(kCopyScrollStepMs);
+      continue;
+    }
     LRESULT done = 0;
     bool answered = true;
     for (LRESULT k = 0; k < pixelSteps && answered; ++k) {

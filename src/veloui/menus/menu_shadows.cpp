@@ -27,20 +27,21 @@ HWND CastStrip(const ShadowStrip& strip, const MenuShadowColour& shade) {
                           strip.Area.Bottom - strip.Area.Top, shade.Colour, shade.Alpha, strip.Flags);
 }
 
-// The parent's shadow strip that a submenu lies over would darken the submenu: it is hidden
-// while the submenu shows.
-HWND HideParentShadowUnder(HWND parentPopup, const RECT& submenu) {
+// Every strip of the parent's shadow that a submenu lies over (beside the parent and at its
+// corner, when the submenu reaches below it) would darken the submenu: each is hidden while
+// the submenu shows, and noted in `hidden`.
+void HideParentShadowsUnder(HWND parentPopup, const RECT& submenu, HWND (&hidden)[3]) {
+  int count = 0;
   for (const PopupShadowRecord& parent : PopupShadows()) {
     if (parent.Popup != parentPopup) continue;
     for (HWND shadow : parent.Shadows) {
       RECT strip{}, common{};
       if (shadow == nullptr || !IsWindowVisible(shadow) || !GetWindowRect(shadow, &strip)) continue;
-      if (!IntersectRect(&common, &strip, &submenu)) continue;
+      if (!IntersectRect(&common, &strip, &submenu) || count >= 3) continue;
       ShowWindow(shadow, SW_HIDE);
-      return shadow;
+      hidden[count++] = shadow;
     }
   }
-  return nullptr;
 }
 
 void DestroyIfWindow(HWND window) {
@@ -72,7 +73,7 @@ int CastPopupMenuShadows(HWND popup, std::uint32_t style, HWND parentPopup) {
   const MenuShadowColour shade = MenuShadowColourOf(style);
   PopupShadowRecord record;
   record.Popup = popup;
-  if (parentPopup != nullptr) record.HiddenParentShadow = HideParentShadowUnder(parentPopup, bounds);
+  if (parentPopup != nullptr) HideParentShadowsUnder(parentPopup, bounds, record.HiddenParentShadows);
   int made = 0;
   const std::vector<ShadowStrip> strips = PopupShadowStrips(FromRect(bounds), kMenuShadowDepth, avoid);
   for (std::size_t k = 0; k < strips.size() && k < 3; ++k) {
@@ -93,8 +94,8 @@ int DestroyPopupMenuShadows(HWND popup) {
     }
     const PopupShadowRecord record = *it;
     it = records.erase(it);
-    if (record.HiddenParentShadow != nullptr && IsWindow(record.HiddenParentShadow)) {
-      ShowWindow(record.HiddenParentShadow, SW_SHOWNA);
+    for (HWND hidden : record.HiddenParentShadows) {
+      if (hidden != nullptr && IsWindow(hidden)) ShowWindow(hidden, SW_SHOWNA);
     }
     for (HWND shadow : record.Shadows) {
       if (shadow == nullptr || !IsWindow(shadow)) continue;

@@ -10,7 +10,7 @@
 struct PopupShadowRecord {
   HWND Shadows[3] = {};
   HWND Popup = nullptr;
-  HWND HiddenParentShadow = nullptr;  // the parent's shadow under this submenu, shown again when it goes
+  HWND HiddenParentShadows[3] = {};  // the parent's strips under this submenu, shown again when it goes
 };
 
 // The two shadow windows beside a pressed menu-bar title and what they surround.

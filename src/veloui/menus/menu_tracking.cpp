@@ -27,6 +27,8 @@ void ScrollCopyOnKeySelection(WPARAM wParam) {
   selection.FirstIsTopArrow = count > 0 && LowId(copy, 0) == kCopyTopArrowId;
   selection.LastIsBottomArrow = count > 0 && LowId(copy, count - 1) == kCopyBottomArrowId;
   selection.ItemCount = count;
+  selection.FirstIsSpacer = count > 0 && LowId(copy, 0) == kCopySpacerId;
+  selection.LastIsSpacer = count > 0 && LowId(copy, count - 1) == kCopySpacerId;
   if (const auto scroll = DecideCopyScroll(selection)) {
     RunCopyScroll(*scroll);
   }

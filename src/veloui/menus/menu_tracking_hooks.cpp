@@ -53,17 +53,28 @@ int TitleCount() {
   return static_cast<int>(SendMessageW(MenuTracking.MenuBarToolbar, TB_BUTTONCOUNT, 0, 0));
 }
 
-// The submenu of the tracked menu that is on screen, whichever item is selected now (the
-// submenu's own first selection leaves none with a submenu); nullptr when none is.
-HMENU TrackedSubmenuOnScreen() {
-  HMENU tracked = MenuTracking.TrackedMenu;
-  const int count = tracked != nullptr ? GetMenuItemCount(tracked) : 0;
+HMENU SubmenuOnScreen(HMENU menu) {
+  const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
   for (int position = 0; position < count; ++position) {
-    HMENU submenu = GetSubMenu(tracked, position);
+    HMENU submenu = GetSubMenu(menu, position);
     RECT rect{};
     if (submenu != nullptr && GetMenuItemRect(nullptr, submenu, 0, &rect) != FALSE) return submenu;
   }
   return nullptr;
+}
+
+// The deepest submenu of the tracked menu's cascade that is on screen, whichever item is
+// selected now (the submenu's own first selection leaves none with a submenu): the one Left
+// closes, the submenu of the item selected in the popup that stays open. nullptr when none is.
+HMENU TrackedSubmenuOnScreen() {
+  constexpr int kDeepestCascade = 32;  // bounded: a menu may (wrongly) hold itself down its cascade
+  HMENU deepest = nullptr;
+  HMENU next = SubmenuOnScreen(MenuTracking.TrackedMenu);
+  for (int level = 0; next != nullptr && level < kDeepestCascade; ++level) {
+    deepest = next;
+    next = SubmenuOnScreen(next);
+  }
+  return deepest;
 }
 
 // Left closes only the submenu on screen. The item that opened it is the selected one again,
@@ -243,6 +254,7 @@ LRESULT CALLBACK PopupMenuMsgFilterHook(int code, WPARAM wParam, LPARAM lParam) 
           MenuTracking.KeyboardNavigation = true;
         } else if (message->wParam == VK_LEFT && MenuTracking.MenuMode != -2) {
           MenuTracking.MenuMode = 1;
+          CloseOnlySubmenu();
         } else if (message->wParam == VK_RIGHT && MenuTracking.MenuMode != -2) {
           MenuTracking.MenuMode = 1;
           if (MenuTracking.LastMenuSelectFlags == kSelectedSubmenuFlags) {

@@ -7,13 +7,14 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../../.." && pwd)"
 source "$here/real_input_lib.sh"
+source "$here/steps_menu_long_copy.sh"
 enter_real_input_session "$@"
 probe="$2"
 
 start_openbox
 cp "$probe" "$work/menu_probe.exe"
 log="$work/probe.log"
-(cd "$work" && exec wine menu_probe.exe) >"$log" 2>/dev/null &
+(cd "$work" && exec env $(probe_heap_checks) wine menu_probe.exe) >"$log" 2>"$work/probe.err" &
 pids+=($!)
 wait_until 30 has_window '^Menu Probe$' || fail "the probe window did not come"
 window="$(window_named '^Menu Probe$')"
@@ -110,15 +111,25 @@ wait_until 5 selected_is "$mark" 200 || fail "Down on the last item selected $(l
 xdotool key Up
 wait_until 5 selected_is "$mark" 279 || fail "Up on the first item selected $(last_selected "$mark") the second time"
 
-step "scrolled up to the start, the first item is selected by the Up that brings it in"
+step "scrolled up to the start, the first item is selected by the Up that brings it in, and Up on it wraps to the last"
 # The last Up of a scroll to the start makes the spacer take the top arrow's place, and the
-# first item below it is the one selected: not its neighbour, with a second Up needed. Ups
-# beyond the first item stay there. Keys wait in the queue in order, however slow the machine.
+# first item below it is the one selected: not its neighbour, with a second Up needed.
 mark=$(lines)
-xdotool key --delay 60 --repeat 120 Up
-wait_until 30 selected_is "$mark" 200 || fail "Ups from the last item ended on $(last_selected "$mark"), not the first (200)"
+for ((k = 0; k < 120; ++k)); do
+  selected_is "$mark" 200 && break
+  press_to_rest Up
+done
+selected_is "$mark" 200 || fail "Ups from the last item ended on $(last_selected "$mark"), not the first (200)"
 before_first=$(reported_since "$mark" select | awk '{ for (k = 2; k <= NF; ++k) if ($k == 200) { print $(k - 1); exit } }')
 [ "$before_first" = 52162 ] ||
   fail "the first item was selected after $before_first, not by the Up on the top arrow (52162) that brought it in"
+mark=$(lines)
+xdotool key Up
+wait_until 5 selected_is "$mark" 279 || fail "Up on the first item at the start selected $(last_selected "$mark"), not the last (279)"
 xdotool key Escape
 wait_until 5 popups_are 0 || fail "Escape did not close the long title"
+
+step_long_copy_down_wraps_at_the_end
+step_long_copy_keyboard_walks
+step_long_copy_keyboard_walks
+probe_heap_sound || fail "the probe broke: $(heap_fault)"

@@ -125,6 +125,62 @@ TEST_F(MenuBarTrackingTest, RightOnAnItemWithASubmenuOpensItInsteadOfTheNextTitl
   EXPECT_EQ(std::tuple(depth, openTitle, nextTitle), std::tuple(1, 0, -1));
 }
 
+// Two levels down, Left closes only the deeper submenu and Right opens it again in the cascade's
+// style: the submenu recorded is that of the item selected in the popup that stays open.
+TEST_F(MenuBarTrackingTest, LeftThenRightReopensASecondLevelSubmenuInTheCascadesStyle) {
+  HMENU deeper = CreateSkinnedPopupMenu(60, UISTYLE_WHIDBEY);
+  AddMenuItem(61, u"Deep one", nullptr, nullptr, nullptr, 0);
+  HMENU sub = CreateSkinnedPopupMenu(50, UISTYLE_OFFICE2003);
+  AddSubMenuItem(50, -1, 51, u"Deeper", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(deeper));
+  AddSubMenuItem(reinterpret_cast<std::intptr_t>(Title(0)), -1, 9, u"More", nullptr, nullptr, nullptr,
+                 reinterpret_cast<std::intptr_t>(sub));
+  const auto styleOfDeeper = [deeper] {
+    for (const MenuRecord& record : MenuList()) {
+      if (record.Handle == deeper) return record.Style;
+    }
+    return -1;
+  };
+  // The popup window showing `deeper` and its record's submenu; nullptr when none shows it.
+  const auto deeperWindow = [deeper](HMENU& recorded) -> HWND {
+    for (const PopupWindowRecord& record : PopupWindowList()) {
+      if (reinterpret_cast<HMENU>(SendMessageW(record.Window, MN_GETHMENU, 0, 0)) != deeper) continue;
+      recorded = record.Submenu;
+      return record.Window;
+    }
+    return nullptr;
+  };
+  const std::int32_t ownStyle = styleOfDeeper(), cascadeStyle = MenuList().begin()->Style;
+  ASSERT_NE(ownStyle, cascadeStyle);
+  int phase = 0;
+  HWND first = nullptr;
+  HMENU firstRecorded = nullptr, againRecorded = nullptr;
+  std::int32_t styleAgain = -1;
+  WhileMenuOpen([&] { DropDown(Bar, 0); },
+                [&] {
+                  if (OpenPopupWindow() == nullptr) return false;
+                  HMENU recorded = nullptr;
+                  HWND shown = deeperWindow(recorded);
+                  if (phase == 0) {
+                    for (WPARAM key : {VK_UP, VK_RIGHT, VK_RIGHT}) PostMessageW(Window, WM_KEYDOWN, key, 1);
+                    phase = 1;
+                  } else if (phase == 1 && shown != nullptr) {
+                    first = shown;
+                    firstRecorded = recorded;
+                    for (WPARAM key : {VK_LEFT, VK_RIGHT}) PostMessageW(Window, WM_KEYDOWN, key, 1);
+                    phase = 2;
+                  } else if (phase == 2 && shown != nullptr && shown != first) {
+                    againRecorded = recorded;
+                    styleAgain = styleOfDeeper();
+                    return true;
+                  }
+                  return false;
+                });
+  EXPECT_EQ(firstRecorded, deeper) << "opened the first time";
+  EXPECT_EQ(againRecorded, deeper) << "opened again after Left";
+  EXPECT_EQ(styleAgain, cascadeStyle);
+  EXPECT_EQ(styleOfDeeper(), ownStyle) << "its own style back once closed";
+}
+
 TEST_F(MenuBarTrackingTest, TheChevronMenuLendsTheHiddenTitlesTheirRealMenus) {
   HWND rebar = RebarCarrying(Bar, 400);
   RECT second{};

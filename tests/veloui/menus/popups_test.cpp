@@ -157,6 +157,54 @@ TEST_F(PopupMenuTest, ASubmenuOfAnotherStyleTakesTheCascadesStyleWhileItShows) {
   EXPECT_EQ(FindMenuRecord(21)->Style, std::int32_t{UISTYLE_WHIDBEY});
 }
 
+// Two levels down in a context menu, Left closes the deeper submenu and Right opens it again in the
+// cascade's style, as the first time.
+TEST_F(PopupMenuTest, LeftThenRightReopensASecondLevelSubmenuInTheCascadesStyle) {
+  HMENU deep = CreateSkinnedPopupMenu(44, UISTYLE_WHIDBEY);
+  AddMenuItem(45, u"Leaf", nullptr, nullptr, nullptr, 0);
+  HMENU middle = CreateSkinnedPopupMenu(42, UISTYLE_OFFICE2003);
+  AddMenuItem(0, u"Deeper", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(deep));
+  CreateSkinnedPopupMenu(40, UISTYLE_OFFICE2003);
+  AddMenuItem(0, u"One", nullptr, nullptr, nullptr, reinterpret_cast<std::intptr_t>(middle));
+  const auto post = [&](std::initializer_list<WPARAM> keys) {
+    for (WPARAM key : keys) PostMessageW(Window, WM_KEYDOWN, key, 1);
+  };
+  // The window showing `deep` and the submenu its record holds.
+  const auto deepWindow = [deep](HMENU& recorded) -> HWND {
+    for (const PopupWindowRecord& record : PopupWindowList()) {
+      if (reinterpret_cast<HMENU>(SendMessageW(record.Window, MN_GETHMENU, 0, 0)) != deep) continue;
+      recorded = record.Submenu;
+      return record.Window;
+    }
+    return nullptr;
+  };
+  HWND first = nullptr;
+  HMENU firstRecorded = nullptr, againRecorded = nullptr;
+  std::int32_t firstStyle = -1, againStyle = -1;
+  int phase = 0;
+  WhileMenuOpen([&] { ShowPopupMenu(40, Window, 200, 150); },
+                [&] {
+                  HMENU recorded = nullptr;
+                  HWND shown = deepWindow(recorded);
+                  if (phase == 0 && !PopupWindowList().empty()) {
+                    post({VK_DOWN, VK_RIGHT, VK_RIGHT});
+                    phase = 1;
+                  } else if (phase == 1 && shown != nullptr) {
+                    std::tie(first, firstRecorded, firstStyle) = std::tuple(shown, recorded, FindMenuRecord(44)->Style);
+                    post({VK_LEFT, VK_RIGHT});
+                    phase = 2;
+                  } else if (phase == 2 && shown != nullptr && shown != first) {
+                    std::tie(againRecorded, againStyle) = std::tuple(recorded, FindMenuRecord(44)->Style);
+                    return true;
+                  }
+                  return false;
+                });
+  ASSERT_EQ(phase, 2);
+  EXPECT_EQ(std::tuple(firstRecorded, firstStyle), std::tuple(deep, std::int32_t{6}));
+  EXPECT_EQ(std::tuple(againRecorded, againStyle), std::tuple(deep, std::int32_t{6})) << "opened again after Left";
+  EXPECT_EQ(FindMenuRecord(44)->Style, std::int32_t{UISTYLE_WHIDBEY});
+}
+
 // A submenu is placed against the item that opens it, beside the popup that holds that item, also
 // after a submenu of a submenu has come and gone: nothing of a closed window's placement is left
 // behind for the next.

@@ -41,6 +41,10 @@ std::optional<CopyScroll> DecideCopyScroll(const CopySelection& selection) {
   if (up && id == kCopyBottomArrowId && !selection.FirstIsTopArrow) {
     return CopyScroll{2, selection.ItemCount - 1, 1};
   }
+  // The spacer at the very end (or start) is what a scroll to that end left in its arrow's
+  // place: past it lies the other end of the list.
+  if (down && id == kCopySpacerId && selection.LastIsSpacer) return CopyScroll{3, 0, 0};
+  if (up && id == kCopySpacerId && selection.FirstIsSpacer) return CopyScroll{2, selection.ItemCount - 1, 1};
   if (up && (id == kCopySpacerId || id == kCopyTopArrowId)) return CopyScroll{1, 1, 0};
   if (down && (id == kCopySpacerId || id == kCopyBottomArrowId)) return CopyScroll{0, selection.ItemCount - 2, 2};
   return std::nullopt;

@@ -42,6 +42,8 @@ struct CopySelection {
   bool FirstIsTopArrow = false;
   bool LastIsBottomArrow = false;
   int ItemCount = 0;
+  bool FirstIsSpacer = false;       // the start of the list is shown, scrolled up to
+  bool LastIsSpacer = false;        // the end of the list is shown, scrolled down to
 };
 struct CopyScroll {
   int Mode = 0;            // 0 down one step, 1 up one step, 2 rebuild at the end, 3 at the start

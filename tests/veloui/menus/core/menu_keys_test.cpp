@@ -55,6 +55,26 @@ TEST(MenuNavigation, DecideCopyScroll) {
   }
 }
 
+// The spacer a scroll to an end left in that end's arrow place: past it lies the other end. A spacer
+// next to an arrow, or at the other end, still scrolls a step.
+TEST(MenuNavigation, KeysPastTheSpacerAtAnEndWrapToTheOtherEnd) {
+  CopySelection atEnd{kKeyDown, kCopySpacerId, true, false, 12};
+  atEnd.LastIsSpacer = true;
+  CopySelection atStart{kKeyUp, kCopySpacerId, false, true, 12};
+  atStart.FirstIsSpacer = true;
+  const auto down = DecideCopyScroll(atEnd);
+  const auto up = DecideCopyScroll(atStart);
+  ASSERT_TRUE(down && up);
+  EXPECT_EQ(std::pair(down->Mode, CopyScrollSelection(*down, 14)), std::pair(3, 0)) << "the first item";
+  EXPECT_EQ(std::pair(up->Mode, CopyScrollSelection(*up, 9)), std::pair(2, 8)) << "the last item";
+  CopySelection upAtEnd = atEnd;
+  upAtEnd.LastKey = kKeyUp;
+  CopySelection downAtStart = atStart;
+  downAtStart.LastKey = kKeyDown;
+  EXPECT_EQ(DecideCopyScroll(upAtEnd)->Mode, 1);
+  EXPECT_EQ(DecideCopyScroll(downAtStart)->Mode, 0);
+}
+
 // Rows a scroll or rebuild leaves may be more or fewer than before: the ends are counted afterwards.
 TEST(MenuNavigation, TheSelectionAfterACopyScrollCountsTheRowsItLeft) {
   const auto after = [](CopySelection selection, int rowsAfter) {

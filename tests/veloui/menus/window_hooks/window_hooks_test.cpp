@@ -310,6 +310,23 @@ TEST_F(HooksTest, TheParentsShadowUnderASubmenuIsHiddenWhileItShowsAndShownAgain
   for (HWND popup : {parent, elsewhere}) DestroyPopupMenuShadows(popup);
 }
 
+// A submenu reaching below its parent lies over the parent's right strip and its corner: both hidden.
+TEST_F(HooksTest, EveryStripOfTheParentsShadowUnderASubmenuIsHiddenWhileItShows) {
+  HWND parent = MakeWindow(), submenu = MakeWindow();
+  MoveWindow(parent, 100, 100, 200, 150, FALSE);
+  MoveWindow(submenu, 302, 200, 150, 100, FALSE);  // over the right strip (300..305) and the corner (250..255)
+  ASSERT_EQ(CastPopupMenuShadows(parent, UISTYLE_OFFICE2003, nullptr), 3);
+  const PopupShadowRecord shadows = *FindPopupShadowRecord(parent);
+  const auto visible = [&] { return std::vector<bool>{IsWindowVisible(shadows.Shadows[0]) != FALSE,
+                                                      IsWindowVisible(shadows.Shadows[1]) != FALSE,
+                                                      IsWindowVisible(shadows.Shadows[2]) != FALSE}; };
+  CastPopupMenuShadows(submenu, UISTYLE_OFFICE2003, parent);
+  EXPECT_EQ(visible(), (std::vector<bool>{false, true, false})) << "the right strip and the corner under the submenu";
+  DestroyPopupMenuShadows(submenu);
+  EXPECT_EQ(visible(), (std::vector<bool>{true, true, true}));
+  DestroyPopupMenuShadows(parent);
+}
+
 // A popup window that hides as its cascade closes casts no shadow on its late position change.
 TEST_F(HooksTest, AClosingPopupWindowCastsNoShadowAndTheNextCascadeCastsAgain) {
   const auto change = [](HWND window, UINT flags) {
