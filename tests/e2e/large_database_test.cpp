@@ -96,16 +96,30 @@ TEST_F(LargeDatabase, AMillionRowImportLeavesTheConnectionAndTheRefreshesGoing) 
   const WindowTest isBox = [](HWND window) { return TextOf(window) == u"Velo 2 DUro" && Control(window, IDOK) != nullptr; };
   int asked = 0;
   int answered = 0;
+  int playersBeforeTheBox = -1;
   for (int refresh = 0; refresh < 300 && Top(isBox) == nullptr; ++refresh) {
     const int players = CountCommands("players");
     Menu(kItemRefresh);
-    ++asked;
-    if (Eventually([&] { return CountCommands("players") > players && Status(1) == u"Players: 5"; })) ++answered;
+    const auto landed = [&] { return CountCommands("players") > players && Status(1) == u"Players: 5"; };
+    if (Eventually(landed)) {
+      ++asked;
+      ++answered;
+    } else if (Top(isBox) != nullptr) {
+      // The import's box came up before the main loop took this refresh: the loop takes it once
+      // the box is answered, which is checked below.
+      playersBeforeTheBox = players;
+    } else {
+      ++asked;
+    }
     Sleep(300);
   }
   EXPECT_GE(asked, 2) << "the import was over before a refresh could run beside it";
   EXPECT_EQ(answered, asked);
   EXPECT_EQ(AnswerMessageBox(u"Velo 2 DUro"), u"Database was imported successfully!");
+  if (playersBeforeTheBox >= 0) {
+    EXPECT_TRUE(Eventually([&] { return CountCommands("players") > playersBeforeTheBox && Status(1) == u"Players: 5"; }))
+        << "a refresh asked for as the import ended was lost";
+  }
   EXPECT_FALSE(LogHas(u"[Server is not responding. Please reconnect.]"));
   EXPECT_TRUE(Connected());
   EXPECT_TRUE(WaitFor([&] { return Rows(kDatabaseList) == kRows + 5 + kImported; }, kWaitMs));
