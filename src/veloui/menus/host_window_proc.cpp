@@ -65,6 +65,10 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   // A window that lost its record still behaves as a window.
   if (previousProcedure == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   const LRESULT previous = CallWindowProcW(previousProcedure, window, message, wParam, lParam);
+  if (message == KeyboardTitleMessage()) {
+    HostKeyboardTitle(window, reinterpret_cast<HWND>(wParam), static_cast<int>(lParam));
+    return 0;
+  }
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wParam) == CBN_DROPDOWN || HIWORD(wParam) == CBN_CLOSEUP) {
