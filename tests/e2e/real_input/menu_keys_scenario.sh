@@ -7,6 +7,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../../.." && pwd)"
 source "$here/real_input_lib.sh"
+source "$here/steps_menu_keys_bar.sh"
 enter_real_input_session "$@"
 probe="$2"
 
@@ -122,3 +123,5 @@ before_first=$(reported_since "$mark" select | awk '{ for (k = 2; k <= NF; ++k) 
   fail "the first item was selected after $before_first, not by the Up on the top arrow (52162) that brought it in"
 xdotool key Escape
 wait_until 5 popups_are 0 || fail "Escape did not close the long title"
+
+bar_probe_keys

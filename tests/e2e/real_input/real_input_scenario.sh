@@ -7,6 +7,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../../.." && pwd)"
 source "$here/real_input_lib.sh"
+source "$here/steps_menu_keys_bar.sh"
 enter_real_input_session "$@"
 program="$2" server_program="$3" artifacts="$4"
 
@@ -150,6 +151,9 @@ for session in 1 2; do
   away
   wait_until 5 title_normal 64 "$commands_normal" || fail "session $session: Commands stays drawn pressed"
 done
+
+bar_program_separators
+bar_program_keys
 
 step "a message typed, then silence: Return after the time-out sends it to no later server"
 # The message field lies just above the status bar.
