@@ -19,6 +19,10 @@ three_titles_open() {
 }
 
 bar_program_separators() {
+  bar_program_separator_click
+  bar_program_down_over_separators
+}
+bar_program_separator_click() {
   step "a click on the line between Unlock and LoadScripts chooses nothing and keeps Commands open"
   local before popup
   before=$(bar_program_windows)
@@ -32,7 +36,8 @@ bar_program_separators() {
   more_popups || fail "a click on the separator closed Commands"
   xdotool key Escape
   wait_until 5 no_more_popups || fail "Escape did not close Commands"
-
+}
+bar_program_down_over_separators() {
   step "Down, Down, Return in Commands opened with the mouse passes over the separator and chooses Reassign"
   local count
   count=$(reassigns)
@@ -45,6 +50,11 @@ bar_program_separators() {
 }
 
 bar_program_keys() {
+  bar_program_keys_open
+  bar_program_f10_in_mouse_menu
+  bar_program_alt_then_click
+}
+bar_program_keys_open() {
   step "Alt, Right, Down opens Commands with its first item selected: Down, Return then chooses Reassign"
   local count
   count=$(reassigns)
@@ -54,7 +64,8 @@ bar_program_keys() {
   xdotool key Down Return
   wait_until 5 no_more_popups || fail "Return did not close the title opened from the keys"
   wait_until 10 reassigned_since "$count" || fail "Alt, Right, Down, Down, Return sent no reassign"
-
+}
+bar_program_f10_in_mouse_menu() {
   step "F10 in Server opened with the mouse closes it without key mode; after Tab three title clicks open three menus"
   open_server_menu
   xdotool key F10
@@ -63,7 +74,8 @@ bar_program_keys() {
   wait_until 5 title_normal 8 "$server_normal" || fail "F10 in an open Server menu left Server hot"
   xdotool key Tab
   three_titles_open "after F10 in Server and Tab"
-
+}
+bar_program_alt_then_click() {
   step "Alt, then a click in the message field and typing: the key mode ends and three title clicks open three menus"
   xdotool key alt
   wait_until 5 click_until_active "$main" $((width / 2)) $((height - 30)) || fail "the message field never took the keyboard"
@@ -99,6 +111,11 @@ probe_three_titles_open() {
 }
 
 bar_probe_keys() {
+  bar_probe_keys_open
+  bar_probe_f10_in_mouse_menu
+  bar_probe_alt_then_click
+}
+bar_probe_keys_open() {
   step "Alt then Down, F10 then Return, Alt, Right, Down and Alt, Left, Down open titles, their first item selected"
   probe_opened_from_keys "alt Down" First 11
   probe_opened_from_keys "F10 Return" First 11
@@ -114,7 +131,8 @@ bar_probe_keys() {
   xdotool key alt Escape
   xdotool type e
   wait_until 5 reported "$mark" text || fail "after Alt, Escape typing reached no field"
-
+}
+bar_probe_f10_in_mouse_menu() {
   step "F10 in a title opened with the mouse closes it and enters no key mode: after Tab three title clicks open three menus"
   click "$window" 20 9
   wait_until 5 popups_are 1 || fail "First did not open"
@@ -122,7 +140,9 @@ bar_probe_keys() {
   wait_until 5 popups_are 0 || fail "F10 did not close First"
   xdotool key Tab
   probe_three_titles_open "after F10 in First and Tab"
-
+}
+bar_probe_alt_then_click() {
+  local mark
   step "Alt, then a click in the text field: typing reaches it and three title clicks open three menus"
   mark=$(lines)
   xdotool key alt

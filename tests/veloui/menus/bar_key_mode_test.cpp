@@ -7,6 +7,7 @@
 #include "veloui/menus/core/menu_navigation.h"
 #include "veloui/menus/menu_tracking_hooks.h"
 #include "veloui/menus/menu_operations.h"
+#include "veloui/menus/menu_scroll.h"
 #include "veloui/menus/popup_menus.h"
 
 namespace {
@@ -118,6 +119,41 @@ TEST_F(BarKeyModeTest, EverySeparatorIsASeparatorToTheSystemWhateverItsIdAndAnIt
   EXPECT_EQ(TypeOf(popup, 2), static_cast<UINT>(MFT_OWNERDRAW));
   SetMenuItemEx(70, 72, u"", nullptr, nullptr, nullptr, 0);
   EXPECT_EQ(TypeOf(popup, 2), static_cast<UINT>(MFT_OWNERDRAW | MFT_SEPARATOR));
+}
+
+// A title too long for the screen is shown as a copy: its lines are separators to the system
+// too, and its arrows and spacer stay rows.
+TEST_F(BarKeyModeTest, TheLinesOfALongTitlesCopyAreSeparatorsAndItsSpecialRowsAreNot) {
+  CreateMenuBar(7, Window, UISTYLE_OFFICE2003);
+  AddMenuTitle(u"Long");
+  for (int k = 0; k < 80; ++k) {
+    AddMenuItem(300 + k, u"Item", nullptr, nullptr, nullptr, 0);
+    if (k % 4 == 3) AddMenuSeparator();
+  }
+  HWND longBar = nullptr;
+  for (const MenuRecord& menu : MenuList()) {
+    if (menu.Id == 7) longBar = menu.Toolbar;
+  }
+  ASSERT_NE(longBar, nullptr);
+  int lines = 0, rows = 0, wrong = 0;
+  WhileMenuOpen([&] { DropDown(longBar, 0); },
+                [&] {
+                  HMENU copy = MenuTracking.CopyMenu;
+                  if (copy == nullptr || MenuScroll.ReshowPending || OpenPopupWindow() == nullptr) return false;
+                  for (int k = 0; k < GetMenuItemCount(copy); ++k) {
+                    const UINT id = GetMenuItemID(copy, k);
+                    const bool special = (id & 0xFFFF0000u) == 0xFFFF0000u;
+                    const bool line = (TypeOf(copy, k) & MFT_SEPARATOR) != 0;
+                    lines += line ? 1 : 0;
+                    rows += special ? 1 : 0;
+                    if (line != (id == 0)) ++wrong;
+                  }
+                  return true;
+                }, 40);
+  FreeScrollCopy();
+  EXPECT_GT(lines, 2);
+  EXPECT_EQ(rows, 2);  // the spacer and the bottom arrow
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(BarKeyModeTest, DownPassesOverTheSeparatorOfADropDownAndOfAContextMenu) {
