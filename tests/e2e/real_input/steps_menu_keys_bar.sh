@@ -125,12 +125,6 @@ bar_probe_keys_open() {
   mark=$(lines)
   xdotool type k
   wait_until 5 reported "$mark" text || fail "after the titles opened from the keys, typing reached no field"
-
-  step "Escape leaves the key mode: typing then reaches the text field"
-  mark=$(lines)
-  xdotool key alt Escape
-  xdotool type e
-  wait_until 5 reported "$mark" text || fail "after Alt, Escape typing reached no field"
 }
 bar_probe_f10_in_mouse_menu() {
   step "F10 in a title opened with the mouse closes it and enters no key mode: after Tab three title clicks open three menus"
