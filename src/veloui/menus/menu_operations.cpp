@@ -194,7 +194,8 @@ std::int32_t SetMenuItemEx(std::intptr_t menu, std::int32_t itemId, const Text& 
   info.fMask = MIIM_FTYPE;
   GetMenuItemInfoW(item->MenuHandle, static_cast<UINT>(itemId), FALSE, &info);
   info.fType = (info.fType & ~static_cast<UINT>(MFT_OWNERDRAW | MFT_SEPARATOR)) | ItemMenuType(*item);
-  info.fMask = MIIM_FTYPE | MIIM_DATA | (IsSeparatorItem(*item) ? 0 : MIIM_STRING) | (opens != nullptr ? MIIM_SUBMENU : 0);
+  info.fMask = MIIM_FTYPE | MIIM_DATA | (IsSeparatorItem(*item) ? 0 : MIIM_STRING) |
+               (opens != nullptr ? MIIM_SUBMENU : 0);
   info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
   info.dwTypeData = WideBuffer(item->ItemText);
   info.cch = static_cast<UINT>(item->ItemText.size());

@@ -78,7 +78,8 @@ bar_program_f10_in_mouse_menu() {
 bar_program_alt_then_click() {
   step "Alt, then a click in the message field and typing: the key mode ends and three title clicks open three menus"
   xdotool key alt
-  wait_until 5 click_until_active "$main" $((width / 2)) $((height - 30)) || fail "the message field never took the keyboard"
+  wait_until 5 click_until_active "$main" $((width / 2)) $((height - 30)) ||
+    fail "the message field never took the keyboard"
   xdotool type --delay 20 "x"
   xdotool key BackSpace
   away
@@ -127,7 +128,7 @@ bar_probe_keys_open() {
   wait_until 5 reported "$mark" text || fail "after the titles opened from the keys, typing reached no field"
 }
 bar_probe_f10_in_mouse_menu() {
-  step "F10 in a title opened with the mouse closes it and enters no key mode: after Tab three title clicks open three menus"
+  step "F10 in a title opened with the mouse closes it without key mode: after Tab three title clicks open three menus"
   click "$window" 20 9
   wait_until 5 popups_are 1 || fail "First did not open"
   xdotool key F10
