@@ -10,6 +10,8 @@ LRESULT HostDrawItem(HWND window, LPARAM lParam, LRESULT previous);
 LRESULT HostCustomDraw(HWND window, NMHDR* header, LRESULT previous);
 LRESULT HostTitleDropDown(HWND window, NMHDR* header, LRESULT previous);
 LRESULT HostTitleHotItemChange(HWND window, NMHDR* header, LRESULT previous);
+// A title asked for from the bar's key mode (KeyboardTitleMessage): opened as a click opens it.
+void HostKeyboardTitle(HWND window, HWND toolbar, int index);
 LRESULT HostChevronPushed(HWND window, NMHDR* header, LRESULT previous);
 LRESULT HostTooltipText(NMHDR* header, bool ansi, LRESULT previous);
 void HostActivate(HWND window, WPARAM wParam);

@@ -174,11 +174,24 @@ bool IsMenuBarToolbar(HWND toolbar) {
   return false;
 }
 
+// The notice comes from a press of the left button on one of the bar's titles, not from the
+// toolbar's own keyboard handling.
+bool ClickedOnTitle(HWND toolbar) {
+  if (GetKeyState(VK_LBUTTON) >= 0) return false;
+  const DWORD position = GetMessagePos();
+  POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  ScreenToClient(toolbar, &point);
+  return SendMessageW(toolbar, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point)) >= 0;
+}
+
 }  // namespace
 
 LRESULT HostTitleDropDown(HWND window, NMHDR* header, LRESULT previous) {
   HWND toolbar = header->hwndFrom;
   if (!IsMenuBarToolbar(toolbar)) return previous;
+  // The mark a title opened from the keys leaves behind swallows the toolbar's own late
+  // notice only; a click on a title always opens it.
+  if (MenuTracking.HotTitle == -2 && ClickedOnTitle(toolbar)) MenuTracking.HotTitle = -1;
   if (MenuTracking.HotTitle != -1) return CloseTitleState(toolbar);
   const auto* dropDown = reinterpret_cast<const NMTOOLBARW*>(header);
   int index = static_cast<int>(SendMessageW(toolbar, TB_GETHOTITEM, 0, 0));
@@ -186,6 +199,16 @@ LRESULT HostTitleDropDown(HWND window, NMHDR* header, LRESULT previous) {
   OpenTitleMenu(window, toolbar, index, false);
   AfterTitleMenu(toolbar);
   return 0;
+}
+
+void HostKeyboardTitle(HWND window, HWND toolbar, int index) {
+  // The key mode may have ended since the key (a click, the keyboard gone elsewhere).
+  const bool stillAsked = MenuTracking.MenuBarKeyMode == -2 && MenuTracking.MenuMode == 1 &&
+                          MenuTracking.TrackedMenu == nullptr && MenuTracking.MenuBarToolbar == toolbar;
+  if (!stillAsked || !IsMenuBarToolbar(toolbar)) return;
+  MenuTracking.HotTitle = -1;
+  OpenTitleMenu(window, toolbar, index, false);
+  AfterTitleMenu(toolbar);
 }
 
 LRESULT HostTitleHotItemChange(HWND window, NMHDR* header, LRESULT) {

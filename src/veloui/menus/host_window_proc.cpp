@@ -71,6 +71,10 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return 0;
   }
   const LRESULT previous = CallWindowProcW(previousProcedure, window, message, wParam, lParam);
+  if (message == KeyboardTitleMessage()) {
+    HostKeyboardTitle(window, reinterpret_cast<HWND>(wParam), static_cast<int>(lParam));
+    return 0;
+  }
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wParam) == CBN_DROPDOWN || HIWORD(wParam) == CBN_CLOSEUP) {

@@ -27,3 +27,11 @@ std::int32_t StoredMenuStyle(std::uint32_t style);
 void StoreItemImages(MenuItemRecord& item, HANDLE image, HANDLE hotImage, HANDLE disabledImage);
 // The item record a Windows menu item carries as its data, or nullptr.
 MenuItemRecord* ItemRecordAt(HMENU menu, UINT item, bool byPosition);
+// An ordinary row without text is a separator line, whatever its command id: the system
+// is told so (MFT_SEPARATOR beside MFT_OWNERDRAW), so that no click and no arrow key ever
+// stops on it, while its drawing and measuring stay the toolkit's. The special rows of a
+// scrollable copy have no text either but are rows the selection lands on.
+inline bool IsSeparatorItem(const MenuItemRecord& item) { return item.Kind == 0 && item.ItemText.empty(); }
+inline UINT ItemMenuType(const MenuItemRecord& item) {
+  return MFT_OWNERDRAW | (IsSeparatorItem(item) ? MFT_SEPARATOR : 0u);
+}

@@ -49,12 +49,14 @@ void DropItemRecord(MenuItemRecord* item) {
   MenuItemList().remove_if([item](const MenuItemRecord& record) { return &record == item; });
 }
 
-// The item's Windows menu entry: owner-drawn, its record as item data, its text as string.
+// The item's Windows menu entry: owner-drawn, its record as item data, its text as string
+// (a separator has none to give).
 bool InsertWindowsItem(HMENU menu, int position, UINT id, MenuItemRecord& item, HMENU submenu) {
   MENUITEMINFOW info{};
   info.cbSize = sizeof(info);
-  info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STRING | (submenu != nullptr ? MIIM_SUBMENU : 0);
-  info.fType = MFT_OWNERDRAW;
+  info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | (IsSeparatorItem(item) ? 0 : MIIM_STRING) |
+               (submenu != nullptr ? MIIM_SUBMENU : 0);
+  info.fType = ItemMenuType(item);
   info.wID = id;
   info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
   info.dwTypeData = WideBuffer(item.ItemText);

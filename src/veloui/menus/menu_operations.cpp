@@ -190,7 +190,12 @@ std::int32_t SetMenuItemEx(std::intptr_t menu, std::int32_t itemId, const Text& 
   }
   MENUITEMINFOW info{};
   info.cbSize = sizeof(info);
-  info.fMask = MIIM_STRING | MIIM_DATA | (opens != nullptr ? MIIM_SUBMENU : 0);
+  // A text given to a separator makes it an item again, and an item left without text a separator.
+  info.fMask = MIIM_FTYPE;
+  GetMenuItemInfoW(item->MenuHandle, static_cast<UINT>(itemId), FALSE, &info);
+  info.fType = (info.fType & ~static_cast<UINT>(MFT_OWNERDRAW | MFT_SEPARATOR)) | ItemMenuType(*item);
+  info.fMask = MIIM_FTYPE | MIIM_DATA | (IsSeparatorItem(*item) ? 0 : MIIM_STRING) |
+               (opens != nullptr ? MIIM_SUBMENU : 0);
   info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
   info.dwTypeData = WideBuffer(item->ItemText);
   info.cch = static_cast<UINT>(item->ItemText.size());

@@ -39,7 +39,10 @@ void ScrollCopyOnKeySelection(WPARAM wParam) {
 
 void SetCopyScrollRunner(CopyScrollRunner runner) { RunCopyScroll = runner; }
 
-void ResetMenuTrackingForTesting() { MenuTracking = MenuTrackingState{}; }
+void ResetMenuTrackingForTesting() {
+  RemoveKeyModeMouseHook();
+  MenuTracking = MenuTrackingState{};
+}
 
 void RestoreSavedFocus() {
   if (MenuTracking.SavedFocus != nullptr && IsWindow(MenuTracking.SavedFocus)) SetFocus(MenuTracking.SavedFocus);
@@ -55,6 +58,7 @@ void SendPendingTitleKeys() {
 }
 
 void LeaveMenuMode() {
+  RemoveKeyModeMouseHook();
   MenuTracking.MenuMode = 0;
   MenuTracking.OpenTitle = -1;
   MenuTracking.NextTitle = -1;
@@ -66,6 +70,59 @@ void LeaveMenuMode() {
     SendMessageW(MenuTracking.MenuBarToolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
     UpdateWindow(MenuTracking.MenuBarToolbar);
   }
+}
+
+bool BarKeyModeActive() {
+  return MenuTracking.MenuBarKeyMode != 0 && MenuTracking.MenuMode == 1 && MenuTracking.TrackedMenu == nullptr &&
+         MenuTracking.NextTitle == -1 && MenuTracking.MenuBarToolbar != nullptr;
+}
+
+void DropBarKeyMode() {
+  MenuTracking.SavedFocus = nullptr;
+  LeaveMenuMode();
+}
+
+namespace {
+
+bool IsButtonDown(WPARAM message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The click is looked at before it is dispatched: the focus goes back first, and the click
+// then lands where it was aimed (a field takes the focus, a title opens its menu).
+LRESULT CALLBACK KeyModeMouseHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && IsButtonDown(wParam)) {
+    if (BarKeyModeActive()) LeaveMenuMode();
+    else RemoveKeyModeMouseHook();
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+void InstallKeyModeMouseHook() {
+  if (MenuTracking.KeyModeMouseHook != nullptr) return;
+  MenuTracking.KeyModeMouseHook = SetWindowsHookExW(WH_MOUSE, KeyModeMouseHook, nullptr, GetCurrentThreadId());
+}
+
+void RemoveKeyModeMouseHook() {
+  if (MenuTracking.KeyModeMouseHook != nullptr) UnhookWindowsHookEx(MenuTracking.KeyModeMouseHook);
+  MenuTracking.KeyModeMouseHook = nullptr;
+}
+
+UINT KeyboardTitleMessage() {
+  static const UINT message = RegisterWindowMessageW(L"VeloUI_KeyboardTitle");
+  return message;
 }
 
 void NoteMenuSelect(WPARAM wParam, LPARAM lParam) {

@@ -50,6 +50,7 @@ struct MenuTrackingState {
   HHOOK PopupMouseHook = nullptr;
   HHOOK MenuBarFilterHook = nullptr;
   HHOOK ChevronFilterHook = nullptr;
+  HHOOK KeyModeMouseHook = nullptr;  // while Alt or F10 holds a title hot: a click anywhere ends that
 };
 
 extern MenuTrackingState MenuTracking;
@@ -57,6 +58,18 @@ void ResetMenuTrackingForTesting();
 
 // The bar's toolbar loses its hot title, the focus goes back and the state is idle again.
 void LeaveMenuMode();
+// Alt or F10 made a title hot and no menu is open: the keys and clicks of the bar's key mode apply.
+bool BarKeyModeActive();
+// The bar lost the keyboard to another window while in key mode: idle again, the focus left
+// where it went.
+void DropBarKeyMode();
+// The hook that ends the key mode on a click (any button, anywhere, the bar too: a click on a
+// title then opens it as any click does); removed whenever the key mode ends.
+void InstallKeyModeMouseHook();
+void RemoveKeyModeMouseHook();
+// Posted by the keyboard hook to the window that carries the bar (wParam the bar's toolbar,
+// lParam the title): a title opened from the keys is opened once the hook has returned.
+UINT KeyboardTitleMessage();
 // Gives the focus back to SavedFocus when there is one.
 void RestoreSavedFocus();
 // After a menu loop has ended: a title switch asked for from the keyboard gives the bar the

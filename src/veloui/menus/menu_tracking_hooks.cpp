@@ -166,9 +166,12 @@ void BarKeyDown(const MSG& message) {
     }
   } else if (key == VK_ESCAPE && MenuTracking.SubmenuDepth > 0) {
     --MenuTracking.SubmenuDepth;
-  } else if (key == VK_ESCAPE || key == VK_RETURN) {
+  } else if (key == VK_ESCAPE) {
     CloseBarMenu();
   }
+  // Return is left to the menu loop: it chooses the selected item (or opens its submenu) and
+  // ends the menu itself, and the title's close puts the bar back. Ended from here first, the
+  // loop (Wine's) would end without choosing anything.
 }
 
 void BarAltPressed() {
@@ -208,10 +211,73 @@ bool EnterBarKeyMode() {
   MenuTracking.MenuBarToolbar = toolbar;
   MenuTracking.MenuMode = 1;
   MenuTracking.MenuBarKeyMode = 1;
+  MenuTracking.HotTitle = -1;
   MenuTracking.SavedFocus = GetFocus();
   SetFocus(toolbar);
   SendMessageW(toolbar, TB_SETHOTITEM, 0, 0);
+  InstallKeyModeMouseHook();
   return true;
+}
+
+// The window that carries the bar `toolbar`, or nullptr.
+HWND BarWindow(HWND toolbar) {
+  ToolkitLockGuard lock(ToolkitLock::Menu);
+  for (const MenuRecord& menu : MenuList()) {
+    if (menu.Toolbar == toolbar) return menu.Window;
+  }
+  return nullptr;
+}
+
+int HotTitleOfBar() {
+  const int hot = static_cast<int>(SendMessageW(MenuTracking.MenuBarToolbar, TB_GETHOTITEM, 0, 0));
+  return hot >= 0 ? hot : 0;
+}
+
+// Down or Return: the hot title opens with its first item selected, as a click would open it.
+// The menu loop cannot run inside this hook; the window that carries the bar opens it once
+// the key is swallowed.
+void OpenHotTitleFromKeys() {
+  HWND toolbar = MenuTracking.MenuBarToolbar;
+  HWND window = BarWindow(toolbar);
+  RemoveKeyModeMouseHook();
+  MenuTracking.MenuBarKeyMode = -2;
+  if (window == nullptr ||
+      !PostMessageW(window, KeyboardTitleMessage(), reinterpret_cast<WPARAM>(toolbar), HotTitleOfBar())) {
+    LeaveMenuMode();
+  }
+}
+
+void MoveHotTitle(int direction) {
+  const int next = NeighbourTitle(HotTitleOfBar(), direction, TitleCount());
+  if (next >= 0) SendMessageW(MenuTracking.MenuBarToolbar, TB_SETHOTITEM, static_cast<WPARAM>(next), 0);
+}
+
+// The bar's own key mode, the same on every system: what the toolbar's keyboard handling
+// would do is done here and the key swallowed, so that no toolbar (Wine's moves its hot
+// button on Down and sends a command on Return) acts on it as well. Other keys are the
+// toolbar's, as before.
+LRESULT BarKeyModeKey(std::uint32_t key, std::uint32_t data, LRESULT next) {
+  switch (ClassifyBarKey(key, data)) {
+    case BarKey::Open:
+      OpenHotTitleFromKeys();
+      return 1;
+    case BarKey::Previous:
+      MoveHotTitle(-1);
+      return 1;
+    case BarKey::Next:
+      MoveHotTitle(+1);
+      return 1;
+    case BarKey::Leave:
+      WriteDebugLog(u"escape");
+      LeaveMenuMode();
+      return 1;
+    case BarKey::Other:
+      MenuTracking.MenuBarKeyMode = -2;
+      return next;
+    case BarKey::Activator:
+      return next;
+  }
+  return next;
 }
 
 // What every menu filter hook does with a selection (which reaches a filter hook only where
@@ -312,8 +378,9 @@ LRESULT CALLBACK MenuKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code != HC_ACTION) return next;
   switch (ClassifyMenuKey(key, data, MenuTracking.F10Activates)) {
     case MenuKeyEvent::ActivatorPressed:
-      // A context menu is a menu in progress too: the key closes it and leaves the bar alone.
-      if (MenuTracking.MenuMode == 0 && MenuTracking.PopupFilterHook == nullptr) return EnterBarKeyMode() ? 1 : next;
+      // Any open toolkit menu is a menu in progress, however it was opened (a click leaves the
+      // mode idle): the key closes it and leaves the bar alone.
+      if (MenuTracking.MenuMode == 0 && MenuTracking.TrackedMenu == nullptr) return EnterBarKeyMode() ? 1 : next;
       LeaveMenuMode();
       return 1;
     case MenuKeyEvent::AltReleased:
@@ -324,12 +391,6 @@ LRESULT CALLBACK MenuKeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
     case MenuKeyEvent::Other:
       break;
   }
-  if (!keyDown || MenuTracking.MenuBarKeyMode != 1) return next;
-  if (key == kKeyEscape) {
-    WriteDebugLog(u"escape");
-    LeaveMenuMode();
-  } else if (KeyLeavesBarKeyMode(key, data)) {
-    MenuTracking.MenuBarKeyMode = -2;
-  }
-  return next;
+  if (!keyDown || !BarKeyModeActive()) return next;
+  return BarKeyModeKey(key, data, next);
 }

@@ -57,6 +57,7 @@ void LeaveNoBarState() {
   if (MenuTracking.MenuBarKeyMode != 0 && MenuTracking.MenuBarToolbar != nullptr) {
     SendMessageW(MenuTracking.MenuBarToolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
   }
+  RemoveKeyModeMouseHook();
   MenuTracking.MenuBarKeyMode = 0;
   MenuTracking.HotTitle = -1;
   MenuTracking.NextTitle = -1;

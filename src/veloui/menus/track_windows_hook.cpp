@@ -2,6 +2,7 @@
 #include "veloui/menus/child_subclass.h"
 #include "veloui/menus/core/child_kinds.h"
 #include "veloui/menus/menu_shadows.h"
+#include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/track_windows_hook.h"
 
 MenuTrackingHookState MenuTrackingHook;
@@ -105,6 +106,9 @@ LRESULT CALLBACK TrackWindowsHookProc(int code, WPARAM wParam, LPARAM lParam) {
       OnWindowCreated(call.hwnd, reinterpret_cast<const CREATESTRUCTW*>(call.lParam));
     } else if (call.message == WM_DESTROY) {
       OnWindowDestroyed(call.hwnd);
+    } else if (call.message == WM_KILLFOCUS && call.hwnd == MenuTracking.MenuBarToolbar && BarKeyModeActive()) {
+      // The bar in key mode lost the keyboard (another window, a click on a field): the mode ends.
+      DropBarKeyMode();
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);

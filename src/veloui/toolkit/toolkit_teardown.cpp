@@ -8,6 +8,7 @@
 #include "veloui/foundation/toolkit_state.h"
 #include "veloui/menus/animation_thread.h"
 #include "veloui/menus/drop_shadow.h"
+#include "veloui/menus/menu_tracking.h"
 #include "veloui/menus/menus.h"
 #include "veloui/menus/rebars.h"
 #include "veloui/menus/toolbars.h"
@@ -36,6 +37,7 @@ void FreeControlFamilies() {
 }
 
 void RemoveThreadHooks() {
+  RemoveKeyModeMouseHook();
   for (HHOOK hook : {Toolkit.CallWndProcHook, Toolkit.KeyboardHook, Toolkit.GetMessageHook})
     if (hook != nullptr) UnhookWindowsHookEx(hook);
 }

@@ -8,6 +8,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../../.." && pwd)"
 source "$here/real_input_lib.sh"
 source "$here/steps_menu_long_copy.sh"
+source "$here/steps_menu_keys_bar.sh"
 enter_real_input_session "$@"
 probe="$2"
 
@@ -132,4 +133,5 @@ wait_until 5 popups_are 0 || fail "Escape did not close the long title"
 step_long_copy_down_wraps_at_the_end
 step_long_copy_keyboard_walks
 step_long_copy_keyboard_walks
+bar_probe_keys
 probe_heap_sound || fail "the probe broke: $(heap_fault)"

@@ -8,6 +8,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../../.." && pwd)"
 source "$here/real_input_lib.sh"
 source "$here/steps_menu_title_looks.sh"
+source "$here/steps_menu_keys_bar.sh"
 source "$here/steps_dialog_input.sh"
 source "$here/steps_status_bar.sh"
 enter_real_input_session "$@"
@@ -154,6 +155,9 @@ for session in 1 2; do
   wait_until 5 title_normal 64 "$commands_normal" || fail "session $session: Commands stays drawn pressed"
 done
 step_switched_title_looks_clicked
+
+bar_program_separators
+bar_program_keys
 
 step_reasons_typed_past_their_limit
 step_message_kept_while_disconnected

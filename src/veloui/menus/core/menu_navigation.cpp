@@ -33,6 +33,24 @@ bool KeyLeavesBarKeyMode(std::uint32_t key, std::uint32_t keyData) {
   return key != kKeyAlt && key != kKeyF10 && key != kKeyRight && key != kKeyLeft;
 }
 
+BarKey ClassifyBarKey(std::uint32_t key, std::uint32_t keyData) {
+  switch (key) {
+    case kKeyLeft:
+      return BarKey::Previous;
+    case kKeyRight:
+      return BarKey::Next;
+    case kKeyEscape:
+      return BarKey::Leave;
+    case kKeyAlt:
+    case kKeyF10:
+      return BarKey::Activator;
+    default:
+      break;
+  }
+  if ((key == kKeyDown || key == kKeyReturn) && KeyLeavesBarKeyMode(key, keyData)) return BarKey::Open;
+  return BarKey::Other;
+}
+
 std::optional<CopyScroll> DecideCopyScroll(const CopySelection& selection) {
   const bool down = selection.LastKey == kKeyDown;
   const bool up = selection.LastKey == kKeyUp;

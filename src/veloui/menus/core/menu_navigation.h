@@ -31,6 +31,12 @@ MenuKeyEvent ClassifyMenuKey(std::uint32_t key, std::uint32_t keyData, bool f10A
 // keyboard handling opens the title or leaves.
 bool KeyLeavesBarKeyMode(std::uint32_t key, std::uint32_t keyData);
 
+// What a key does while Alt or F10 holds a title hot and no menu is open: the arrow key Down
+// (not the keypad's) and Return open the hot title, Left and Right move to the title beside
+// it, Escape leaves; Alt and F10 are the activators' own; anything else is Other.
+enum class BarKey { Open, Previous, Next, Leave, Activator, Other };
+BarKey ClassifyBarKey(std::uint32_t key, std::uint32_t keyData);
+
 // The low words of the command ids of the special rows of a scrollable copy.
 constexpr std::uint16_t kCopyTopArrowId = 0xCBC2;
 constexpr std::uint16_t kCopyBottomArrowId = 0xCBC3;
