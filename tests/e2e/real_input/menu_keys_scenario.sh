@@ -22,7 +22,7 @@ window="$(window_named '^Menu Probe$')"
 # Its text field has the keyboard once the window is active.
 wait_until 5 click_until_active "$window" 150 72 || fail "the probe never took the keyboard"
 
-popups() { xdotool search --onlyvisible --classname menu_probe.exe 2>/dev/null | wc -l; }
+popups() { find_windows --classname menu_probe.exe | wc -l; }
 idle=$(popups)
 popups_are() { [ "$(popups)" -eq $((idle + $1)) ]; }
 # The probe's report lines since line $1 of its log, of one kind ("open", "command", "text").
@@ -80,10 +80,10 @@ step "the mouse resting on the long title's bottom arrow scrolls its copy, and m
 # step is one more selection of the arrow (52163).
 arrow_selections() { tail -n +$(($1 + 1)) "$log" | tr -d '\r' | grep -c '^select 52163$' || true; }
 arrow_selected_times() { [ "$(arrow_selections "$1")" -ge "$2" ]; }
-before=$(xdotool search --onlyvisible --classname menu_probe.exe 2>/dev/null | sort)
+before=$(find_windows --classname menu_probe.exe | sort)
 click "$window" 70 9
 wait_until 5 popups_are 1 || fail "Long did not open"
-copy=$(comm -13 <(echo "$before") <(xdotool search --onlyvisible --classname menu_probe.exe 2>/dev/null | sort) | head -1)
+copy=$(comm -13 <(echo "$before") <(find_windows --classname menu_probe.exe | sort) | head -1)
 eval "$(xdotool getwindowgeometry --shell "$copy")"
 mark=$(lines)
 xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT - 8))

@@ -21,14 +21,27 @@ step() { echo "[ step ] $*"; }
 
 # Polls a command every 0.2 s until it succeeds, for at most $1 seconds.
 wait_until() {
-  local seconds="$1"; shift
+  local seconds="$1" k; shift
   for ((k = 0; k < seconds * 5; ++k)); do
     "$@" >/dev/null 2>&1 && return 0
     sleep 0.2
   done
   return 1
 }
-window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
+# The visible windows xdotool finds, looked for again (five times at most) when one vanished while
+# it was being looked at: Xlib's default handler then ends xdotool on a BadWindow, which would
+# read as "no such window". Finding none is no failure.
+find_windows() {
+  local found try
+  for ((try = 0; try < 5; ++try)); do
+    if found=$(xdotool search --onlyvisible "$@" 2>"$work/xdotool.err"); then
+      echo "$found"
+      return 0
+    fi
+    grep -q 'X Error' "$work/xdotool.err" || return 0
+  done
+}
+window_named() { find_windows --name "$1" | head -1; }
 has_window() { [ -n "$(window_named "$1")" ]; }
 no_window() { [ -z "$(window_named "$1")" ]; }
 

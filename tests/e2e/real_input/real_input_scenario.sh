@@ -17,9 +17,10 @@ program="$2" server_program="$3" artifacts="$4"
 # Clicks the "Server" title and waits for its menu's window to be mapped.
 open_server_menu() {
   local before
-  before=$(xdotool search --onlyvisible --classname velo2duro.exe 2>/dev/null | wc -l)
+  before=$(find_windows --classname velo2duro.exe | wc -l)
   click "$main" 30 9
-  wait_until 5 bash -c "[ \$(xdotool search --onlyvisible --classname velo2duro.exe | wc -l) -gt $before ]" ||
+  more_windows() { [ "$(find_windows --classname velo2duro.exe | wc -l)" -gt "$before" ]; }
+  wait_until 5 more_windows ||
     fail "the Server menu did not open"
 }
 start_openbox
@@ -119,7 +120,7 @@ wait_until 10 bash -c "[ \$(grep -c 'command: players' '$work/server.log') -gt $
   fail "F5 sent no refresh"
 
 step "Alt over a context menu closes it and leaves the bar alone; three clicks open three titles"
-popups() { xdotool search --onlyvisible --classname velo2duro.exe 2>/dev/null | wc -l; }
+popups() { find_windows --classname velo2duro.exe | wc -l; }
 idle=$(popups)
 more_popups() { [ "$(popups)" -gt "$idle" ]; }
 no_more_popups() { [ "$(popups)" -eq "$idle" ]; }

@@ -4,7 +4,7 @@
 # 40 characters; the first 22 and 32 end in letters, so that the server's log shows where the cut fell.
 dialog_reason40="speedhack and aimbot seen by two admins!"
 
-dialog_input_windows() { xdotool search --onlyvisible --classname velo2duro.exe 2>/dev/null | sort; }
+dialog_input_windows() { find_windows --classname velo2duro.exe | sort; }
 
 # Opens a menu by a click at $1,$2 of the main window ($5 "right": a right click) and clicks its item $3 (from 0) of $4 (counted
 # without separators, which take no height of their own).

@@ -5,7 +5,7 @@
 # The program's own window, connected (real_input_scenario.sh: main, width, height, work, popups,
 # more_popups, no_more_popups, away, title_normal, server_normal). Titles: Server at x 30, Commands
 # 100, Database 176, Info 229.
-bar_program_windows() { xdotool search --onlyvisible --classname velo2duro.exe 2>/dev/null | sort; }
+bar_program_windows() { find_windows --classname velo2duro.exe | sort; }
 reassigns() { grep -c 'command: #reassign' "$work/server.log" || true; }
 reassigned_since() { [ "$(reassigns)" -gt "$1" ]; }
 three_titles_open() {
