@@ -95,7 +95,10 @@ class FaultInOwnCode : public Scenario, public ::testing::WithParamInterface<Lin
     const Text report = AnswerMessageBox(u"Velo 2 DUro");
     EXPECT_NE(report.find(u"Code Address:    $" + UpperHex(site) + u"\r"), Text::npos) << TextToUtf8(report);
     EXPECT_NE(report.find(u"Target Address:  $10\r"), Text::npos) << TextToUtf8(report);
-    return report;
+    EXPECT_EQ(report.rfind(u"A program error was detected:\r\r", 0), 0u) << TextToUtf8(report);
+    const DWORD exitCode = ExitCode();
+    EXPECT_NE(exitCode, 0u);
+    EXPECT_NE(exitCode, STILL_ACTIVE);
   }
 };
 
@@ -191,13 +194,13 @@ std::string Imm32(std::uintptr_t value) {
 std::string CallFunction(std::uintptr_t function) { return "\xB8" + Imm32(function) + "\xFF\xD0"; }
 
 // A thread of the program that runs `prelude` and then reads a cell of memory that does not
-// exist; the report must name that read.
+// exist; the report must name that read, and the program must end after it.
 class FaultHoldingLock : public Scenario {
  protected:
-  Text FaultAfter(const std::string& prelude) {
+  void FaultAfter(const std::string& prelude) {
     auto* code = static_cast<char*>(
         VirtualAllocEx(process_.hProcess, nullptr, 64, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
-    if (code == nullptr) return u"(no code)";
+    ASSERT_NE(code, nullptr);
     WriteCode(process_.hProcess, reinterpret_cast<std::uintptr_t>(code),
               prelude + std::string("\xA1\x10\x00\x00\x00", 5));  // mov eax, [0x10]
     RunThreadAt(process_.hProcess, reinterpret_cast<std::uintptr_t>(code));
@@ -205,7 +208,10 @@ class FaultHoldingLock : public Scenario {
     const std::uintptr_t fault = reinterpret_cast<std::uintptr_t>(code) + prelude.size();
     EXPECT_NE(report.find(u"Code Address:    $" + UpperHex(fault) + u"\r"), Text::npos) << TextToUtf8(report);
     EXPECT_NE(report.find(u"Target Address:  $10\r"), Text::npos) << TextToUtf8(report);
-    return report;
+    EXPECT_EQ(report.rfind(u"A program error was detected:\r\r", 0), 0u) << TextToUtf8(report);
+    const DWORD exitCode = ExitCode();
+    EXPECT_NE(exitCode, 0u);
+    EXPECT_NE(exitCode, STILL_ACTIVE);
   }
 };
 
@@ -217,11 +223,7 @@ TEST_F(FaultHoldingLock, TheProcessHeapsLockShowsTheReportAndEndsTheProgram) {
   ASSERT_NE(processHeap, 0u);
   ASSERT_NE(heapLock, 0u);
   // HeapLock(GetProcessHeap()), never unlocked.
-  const Text report = FaultAfter(CallFunction(processHeap) + "\x50" + CallFunction(heapLock));
-  EXPECT_EQ(report.rfind(u"A program error was detected:\r\r", 0), 0u) << TextToUtf8(report);
-  const DWORD code = ExitCode();
-  EXPECT_NE(code, 0u);
-  EXPECT_NE(code, STILL_ACTIVE);
+  FaultAfter(CallFunction(processHeap) + "\x50" + CallFunction(heapLock));
 }
 
 // A fault in a library's start-up code holds the loader's lock, which a starting thread needs.
@@ -234,11 +236,7 @@ TEST_F(FaultHoldingLock, TheLoadersLockShowsTheReportAndEndsTheProgram) {
                            + "\x89\xE0\x8D\x48\x04\x51\x50"    // mov eax, esp; lea ecx, [eax+4]; push ecx; push eax
                            + std::string("\x6A\x00", 2)          // push 0 (flags)
                            + CallFunction(lockLoader);
-  const Text report = FaultAfter(lock);
-  EXPECT_EQ(report.rfind(u"A program error was detected:\r\r", 0), 0u) << TextToUtf8(report);
-  const DWORD code = ExitCode();
-  EXPECT_NE(code, 0u);
-  EXPECT_NE(code, STILL_ACTIVE);
+  FaultAfter(lock);
 }
 
 TEST_F(CrashReport, AStackOverflowShowsTheReport) {

@@ -76,13 +76,16 @@ TEST_F(MenusTest, AGadgetButtonCarriesItsComboBoxAndRemoveAndHideTakeItAlong) {
   EXPECT_EQ(FreeSkinnedToolbar(toolbarId), 0);
 }
 
+// The text the host window gives a tooltip window `from` asking for the tip of command `id`.
+Text TipText(HWND host, HWND from, UINT_PTR id) {
+  NMTTDISPINFOW info{{from, id, static_cast<UINT>(TTN_GETDISPINFOW)}, nullptr, {}, nullptr, 0, 0};
+  SendMessageW(host, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  return info.lpszText != nullptr ? Text(reinterpret_cast<const char16_t*>(info.lpszText)) : Text(u"(none)");
+}
+
 // A freed toolbar's tips go with it: they never answer for a later toolbar's button of the same id.
 TEST_F(MenusTest, AFreedToolbarsTooltipsNeverAnswerForALaterToolbar) {
-  const auto tip = [this](UINT_PTR id) {
-    NMTTDISPINFOW info{{Window, id, static_cast<UINT>(TTN_GETDISPINFOW)}, nullptr, {}, nullptr, 0, 0};
-    SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    return info.lpszText != nullptr ? Text(reinterpret_cast<const char16_t*>(info.lpszText)) : Text(u"(none)");
-  };
+  const auto tip = [this](UINT_PTR id) { return TipText(Window, Window, id); };
   const auto first = CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003);
   ASSERT_EQ(ToolbarTextButton(first, 7, u"Kick", 0), 7);
   const auto kept = CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003);
@@ -104,11 +107,7 @@ TEST_F(MenusTest, ToolbarsSharingACommandIdEachAnswerWithTheirOwnTooltip) {
   const auto tipsOf = [](std::intptr_t toolbar) {
     return reinterpret_cast<HWND>(SendMessageW(reinterpret_cast<HWND>(toolbar), TB_GETTOOLTIPS, 0, 0));
   };
-  const auto tip = [this](HWND from, UINT_PTR id) {
-    NMTTDISPINFOW info{{from, id, static_cast<UINT>(TTN_GETDISPINFOW)}, nullptr, {}, nullptr, 0, 0};
-    SendMessageW(Window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    return info.lpszText != nullptr ? Text(reinterpret_cast<const char16_t*>(info.lpszText)) : Text(u"(none)");
-  };
+  const auto tip = [this](HWND from, UINT_PTR id) { return TipText(Window, from, id); };
   const auto kick = CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003);
   ASSERT_EQ(ToolbarTextButton(kick, 7, u"Kick", 0), 7);
   const auto ban = CreateSkinnedToolbar(-1, Window, 0, 0, UISTYLE_OFFICE2003);
