@@ -92,6 +92,9 @@ void MenusTest::SetUp() {
   SetUIColourMode(UICOLOURMODE_DEFAULT_GREY);
   ReceivedCommands.clear();
   OnTestWindowMessage = nullptr;
+  // The system's menu loop follows the real mouse: one left over a title by an earlier test (or
+  // an earlier run) would switch the title a test opens.
+  SetCursorPos(1200, 1000);
   RegisterClassNamed(kTestWindowClass, TestWindowProc);
   Window = MakeWindow();
   ASSERT_NE(Window, nullptr);
