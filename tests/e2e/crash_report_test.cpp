@@ -95,10 +95,7 @@ class FaultInOwnCode : public Scenario, public ::testing::WithParamInterface<Lin
     const Text report = AnswerMessageBox(u"Velo 2 DUro");
     EXPECT_NE(report.find(u"Code Address:    $" + UpperHex(site) + u"\r"), Text::npos) << TextToUtf8(report);
     EXPECT_NE(report.find(u"Target Address:  $10\r"), Text::npos) << TextToUtf8(report);
-    EXPECT_EQ(report.rfind(u"A program error was detected:\r\r", 0), 0u) << TextToUtf8(report);
-    const DWORD exitCode = ExitCode();
-    EXPECT_NE(exitCode, 0u);
-    EXPECT_NE(exitCode, STILL_ACTIVE);
+    return report;
   }
 };
 
